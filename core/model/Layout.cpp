@@ -1,0 +1,162 @@
+#include "model/Layout.h"
+
+#include "catalog/TrackCatalog.h"
+
+#include <algorithm>
+
+namespace plandor {
+
+Joint PlacedPiece::jointAt(int c) const {
+    if (c < 0 || c >= static_cast<int>(joints.size()))
+        return Joint{};
+    return joints[c];
+}
+
+PlacedPiece makePlacedPiece(const std::string& part) {
+    PlacedPiece p;
+    p.part = part;
+    if (const PieceDef* def = TrackCatalog::instance().find(part))
+        p.joints.assign(def->connectors.size(), Joint{});
+    return p;
+}
+
+void Layout::ensureDefaultLevel() {
+    if (!levels.empty())
+        return;
+    levels.push_back(Level{});
+}
+
+void Layout::restoreGradeState() {
+    if (gradeRuns.empty()) {
+        gradeActive = false;
+        gradeDeg = 0;
+        gradeAnchor = -1;
+        gradeConn = 1;
+        return;
+    }
+    const GradeRun& last = gradeRuns.back();
+    gradeActive = true;
+    gradeDeg = last.deg;
+    gradeAnchor = last.anchor;
+    gradeConn = last.conn;
+}
+
+namespace {
+template <typename List> auto* findById(List& list, int32_t id) {
+    auto it = std::find_if(list.begin(), list.end(), [id](const auto& r) { return r.id == id; });
+    return it == list.end() ? nullptr : &*it;
+}
+} // namespace
+
+PlacedPiece* Layout::findPiece(int32_t id) { return findById(pieces, id); }
+const PlacedPiece* Layout::findPiece(int32_t id) const { return findById(pieces, id); }
+SceneryItem* Layout::findScenery(int32_t id) { return findById(scenery, id); }
+const SceneryItem* Layout::findScenery(int32_t id) const { return findById(scenery, id); }
+LayoutLabel* Layout::findLabel(int32_t id) { return findById(labels, id); }
+PolygonShape* Layout::findShape(int32_t id) { return findById(shapes, id); }
+Tunnel* Layout::findTunnel(int32_t id) { return findById(tunnels, id); }
+Helix* Layout::findHelix(int32_t id) { return findById(helices, id); }
+const Helix* Layout::findHelix(int32_t id) const { return findById(helices, id); }
+Level* Layout::findLevel(int32_t id) { return findById(levels, id); }
+const Level* Layout::findLevel(int32_t id) const { return findById(levels, id); }
+
+namespace {
+void setJoint(PlacedPiece& p, int c, Joint j) {
+    if (c >= static_cast<int>(p.joints.size()))
+        p.joints.resize(c + 1);
+    p.joints[c] = j;
+}
+} // namespace
+
+bool Layout::join(int32_t a, int ca, int32_t b, int cb) {
+    if (ca < 0 || cb < 0)
+        return false;
+    PlacedPiece* pa = findPiece(a);
+    PlacedPiece* pb = findPiece(b);
+    if (!pa || !pb)
+        return false;
+    // A connector holds one joint: whatever either side was joined to is freed first.
+    freeConnector(a, ca);
+    freeConnector(b, cb);
+    setJoint(*pa, ca, Joint{b, cb});
+    setJoint(*pb, cb, Joint{a, ca});
+    return true;
+}
+
+void Layout::freeConnector(int32_t a, int c) {
+    PlacedPiece* pa = findPiece(a);
+    if (!pa || c < 0 || c >= static_cast<int>(pa->joints.size()))
+        return;
+    Joint old = pa->joints[c];
+    pa->joints[c] = Joint{};
+    if (old.isFree())
+        return;
+    PlacedPiece* pb = findPiece(old.target);
+    if (pb && old.targetConn >= 0 && old.targetConn < static_cast<int>(pb->joints.size())) {
+        Joint& back = pb->joints[old.targetConn];
+        if (back.target == a && back.targetConn == c)
+            back = Joint{};
+    }
+}
+
+UndoSnapshot Layout::snapshot() const {
+    UndoSnapshot s;
+    s.pieces = pieces;
+    s.scenery = scenery;
+    s.labels = labels;
+    s.measurements = measurements;
+    s.shapes = shapes;
+    s.tunnels = tunnels;
+    s.helices = helices;
+    s.gradeRuns = gradeRuns;
+    s.gradeActive = gradeActive;
+    s.gradeDeg = gradeDeg;
+    s.gradeAnchor = gradeAnchor;
+    s.gradeConn = gradeConn;
+    return s;
+}
+
+void Layout::restore(UndoSnapshot&& s) {
+    pieces = std::move(s.pieces);
+    scenery = std::move(s.scenery);
+    labels = std::move(s.labels);
+    measurements = std::move(s.measurements);
+    shapes = std::move(s.shapes);
+    tunnels = std::move(s.tunnels);
+    helices = std::move(s.helices);
+    gradeRuns = std::move(s.gradeRuns);
+    gradeActive = s.gradeActive;
+    gradeDeg = s.gradeDeg;
+    gradeAnchor = s.gradeAnchor;
+    gradeConn = s.gradeConn;
+}
+
+void Layout::pushUndo() {
+    undoStack_.push_back(snapshot());
+    while (undoStack_.size() > kMaxUndoSteps)
+        undoStack_.pop_front();
+    redoStack_.clear();
+}
+
+void Layout::undo() {
+    if (undoStack_.empty())
+        return;
+    redoStack_.push_back(snapshot());
+    restore(std::move(undoStack_.back()));
+    undoStack_.pop_back();
+}
+
+void Layout::redo() {
+    if (redoStack_.empty())
+        return;
+    undoStack_.push_back(snapshot());
+    restore(std::move(redoStack_.back()));
+    redoStack_.pop_back();
+}
+
+void Layout::clearHistory() {
+    undoStack_.clear();
+    redoStack_.clear();
+}
+
+} // namespace plandor

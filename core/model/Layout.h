@@ -1,0 +1,221 @@
+#pragma once
+// The open layout document: placed pieces with their joints, scenery, labels,
+// measurements, polygons, tunnels, helices, levels, baseboard and grade runs.
+// Records refer to each other only by ids from the layout's one counter.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+// Connection state of one connector: the joined piece and its connector, or -1/-1 when free.
+struct Joint {
+    int32_t target = -1;
+    int32_t targetConn = -1;
+    bool isFree() const { return target == -1; }
+};
+
+struct PlacedPiece {
+    int32_t id = -1;
+    std::string part;
+    double x = 0;
+    double y = 0;
+    double heading = 0;
+    bool selected = false;
+    double z = 0;
+    double grade = 0;
+    bool reversed = false;
+    bool hasColor = false;
+    uint8_t colorR = 0;
+    uint8_t colorG = 0;
+    uint8_t colorB = 0;
+    int32_t level = 1;
+    int32_t helix = -1;
+    std::vector<Joint> joints; // indexed by connector number
+
+    // Joint of connector c; connectors beyond the list are free.
+    Joint jointAt(int c) const;
+};
+
+// A new piece of the given part with one free joint per catalogue connector
+// (no joints when the part is unknown).
+PlacedPiece makePlacedPiece(const std::string& part);
+
+struct Level {
+    int32_t id = 1;
+    std::string name = "Level 1";
+    bool visible = true;
+    double height = 0;
+    bool useTrackColor = false;
+    uint8_t trackR = 180;
+    uint8_t trackG = 200;
+    uint8_t trackB = 220;
+    std::vector<Point> outline;
+};
+
+struct SceneryItem {
+    int32_t id = -1;
+    std::string item;
+    double x = 0;
+    double y = 0;
+    double heading = 0;
+    bool selected = false;
+    double scaleX = 1.0;
+    double scaleY = 1.0;
+    int32_t level = 1;
+};
+
+struct LayoutLabel {
+    int32_t id = -1;
+    std::string text;
+    double x = 0;
+    double y = 0;
+    bool selected = false;
+};
+
+struct Measurement {
+    int32_t id = -1;
+    double x1 = 0, y1 = 0;
+    double x2 = 0, y2 = 0;
+    double dx = 0, dy = 0; // label offset from the segment's mid-point
+    bool selected = false;
+};
+
+struct PolygonShape {
+    int32_t id = -1;
+    std::vector<Point> vertices;
+    uint8_t fillR = 120;
+    uint8_t fillG = 170;
+    uint8_t fillB = 110;
+    uint8_t fillA = 140;
+    bool outline = true;
+    int32_t level = 1;
+    double height = 0;
+    std::string label;
+    bool selected = false;
+};
+
+struct Tunnel {
+    int32_t id = -1;
+    int32_t portalA = -1;
+    int32_t portalB = -1;
+    int32_t anchorA = -1;
+    int32_t anchorB = -1;
+    std::vector<int32_t> covers;
+};
+
+struct Helix {
+    int32_t id = -1;
+    double cx = 0;
+    double cy = 0;
+    double heading = 0;
+    std::string variant;
+    int32_t bottomR1 = -1;
+    int32_t bottomR2 = -1;
+    int32_t topR1 = -1;
+    int32_t topR2 = -1;
+};
+
+struct GradeRun {
+    double deg = 0;
+    int32_t anchor = -1;
+    int32_t conn = 0;
+};
+
+// Everything an undo step restores; levels, baseboard, units and nextId stay out.
+struct UndoSnapshot {
+    std::vector<PlacedPiece> pieces;
+    std::vector<SceneryItem> scenery;
+    std::vector<LayoutLabel> labels;
+    std::vector<Measurement> measurements;
+    std::vector<PolygonShape> shapes;
+    std::vector<Tunnel> tunnels;
+    std::vector<Helix> helices;
+    std::vector<GradeRun> gradeRuns;
+    bool gradeActive = false;
+    double gradeDeg = 0;
+    int32_t gradeAnchor = -1;
+    int32_t gradeConn = 1;
+};
+
+constexpr std::size_t kMaxUndoSteps = 50;
+
+class Layout {
+public:
+    std::vector<PlacedPiece> pieces;
+    std::vector<SceneryItem> scenery;
+    std::vector<LayoutLabel> labels;
+    std::vector<Measurement> measurements;
+    std::vector<PolygonShape> shapes;
+    std::vector<Tunnel> tunnels;
+    std::vector<Helix> helices;
+    uint32_t nextId = 1;
+    std::vector<Level> levels;
+    int32_t activeLevel = 1;
+    std::vector<Point> baseboard;
+    bool showBaseboard = true;
+    int32_t lastShapeType = 0;
+    double lastShapeW = 2400;
+    double lastShapeH = 1200;
+    double lastShapeW2 = 1200;
+    double lastShapeH2 = 1200;
+    bool snapOn = true;
+    bool showGrid = true;
+    bool showLabels = true;
+    uint32_t units = 0;
+    double gridSpacing = 32.0;
+    std::vector<GradeRun> gradeRuns;
+    bool gradeActive = false;
+    double gradeDeg = 0;
+    int32_t gradeAnchor = -1;
+    int32_t gradeConn = 1;
+
+    // Adds "Level 1" when there are no levels.
+    void ensureDefaultLevel();
+    // Grade state from the last run, or the idle state when there is none.
+    void restoreGradeState();
+    int32_t takeId() { return static_cast<int32_t>(nextId++); }
+
+    PlacedPiece* findPiece(int32_t id);
+    const PlacedPiece* findPiece(int32_t id) const;
+    SceneryItem* findScenery(int32_t id);
+    const SceneryItem* findScenery(int32_t id) const;
+    LayoutLabel* findLabel(int32_t id);
+    PolygonShape* findShape(int32_t id);
+    Tunnel* findTunnel(int32_t id);
+    Helix* findHelix(int32_t id);
+    const Helix* findHelix(int32_t id) const;
+    Level* findLevel(int32_t id);
+    const Level* findLevel(int32_t id) const;
+
+    // Joins connector ca of piece a with connector cb of piece b, on both sides
+    // (joint lists grow as needed). False when either piece is missing.
+    bool join(int32_t a, int ca, int32_t b, int cb);
+    // Frees connector c of piece a and the connector it was joined to.
+    void freeConnector(int32_t a, int c);
+
+    // Undo history: whole-list snapshots, at most kMaxUndoSteps kept.
+    void pushUndo();
+    void undo();
+    void redo();
+    bool canUndo() const { return !undoStack_.empty(); }
+    bool canRedo() const { return !redoStack_.empty(); }
+    std::size_t undoDepth() const { return undoStack_.size(); }
+    void clearHistory();
+
+private:
+    UndoSnapshot snapshot() const;
+    void restore(UndoSnapshot&& s);
+
+    std::deque<UndoSnapshot> undoStack_;
+    std::deque<UndoSnapshot> redoStack_;
+};
+
+} // namespace plandor

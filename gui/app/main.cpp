@@ -1,0 +1,3 @@
+#include "app/PlandorApp.h"
+
+wxIMPLEMENT_APP(plandor::PlandorApp);
