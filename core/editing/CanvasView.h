@@ -1,0 +1,85 @@
+#pragma once
+// The canvas's view of the plan: scale and pan, the zoom operations and the panning gesture.
+// Screen = world * scale + pan, with no flip and no rotation.
+
+#include "model/Layout.h"
+#include "render/ViewTransform.h"
+
+namespace plandor {
+
+class TrackCatalog;
+
+constexpr double kDefaultScale = 0.4;
+constexpr double kLargeScale = 1.0;
+constexpr double kDefaultPan = 60.0;
+constexpr double kMinZoomScale = 0.3;
+constexpr double kMaxZoomScale = 20.0;
+constexpr double kMinFitScale = 0.05;
+constexpr double kZoomInFactor = 1.25;
+constexpr double kZoomOutFactor = 0.8;
+constexpr double kFitBorder = 80.0; // pixels left free around a fitted layout
+
+// An axis-aligned box in world millimetres; empty until a point is added.
+struct Bounds {
+    double minX = 1e9;
+    double minY = 1e9;
+    double maxX = -1e9;
+    double maxY = -1e9;
+
+    void add(double x, double y);
+    bool empty() const { return minX > maxX || minY > maxY; }
+    bool contains(double x, double y) const {
+        return x >= minX && x <= maxX && y >= minY && y <= maxY;
+    }
+    void expand(double margin);
+    Point centre() const { return Point{(minX + maxX) / 2, (minY + maxY) / 2}; }
+};
+
+// Everything zoom to fit takes into account: pieces (origin and the point at catalogue length
+// along the heading), scenery positions, level deck outlines, the baseboard, polygon vertices
+// and helices with the outer radius of their variant.
+Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog);
+
+// Who started the current pan; it decides which button release ends it.
+enum class PanSource { None, MiddleButton, CtrlClick, SpaceBar };
+
+class CanvasView {
+  public:
+    const ViewTransform& transform() const { return view_; }
+    double scale() const { return view_.scale; }
+    double panX() const { return view_.panX; }
+    double panY() const { return view_.panY; }
+    void setView(double scale, double panX, double panY);
+
+    Point screenToWorld(double sx, double sy) const;
+
+    // Scales by `factor` (result clamped to [0.3, 20]) keeping the world point under (sx, sy).
+    void zoomAbout(double factor, double sx, double sy);
+    // Zoom in / out by 1.25 / 0.8 about the centre of a client area of the given size.
+    void zoomIn(int clientWidth, int clientHeight);
+    void zoomOut(int clientWidth, int clientHeight);
+    // Centres the whole layout with an 80-pixel border (scale clamped to [0.05, 20]);
+    // an empty layout gets the default view.
+    void zoomToFit(const Layout& layout, int clientWidth, int clientHeight,
+                   const TrackCatalog& catalog);
+    void zoomToFit(const Layout& layout, int clientWidth, int clientHeight);
+    void resetViewLarge();   // scale 1.0, pan (60, 60)
+    void resetViewDefault(); // scale 0.4, pan (60, 60)
+
+    // Panning: the pan follows the mouse from where the gesture started.
+    void beginPan(PanSource source, int mouseX, int mouseY);
+    void panTo(int mouseX, int mouseY);
+    void endPan();
+    bool panning() const { return panSource_ != PanSource::None; }
+    PanSource panSource() const { return panSource_; }
+
+  private:
+    ViewTransform view_{kDefaultScale, kDefaultPan, kDefaultPan};
+    PanSource panSource_ = PanSource::None;
+    int panStartMouseX_ = 0;
+    int panStartMouseY_ = 0;
+    double panStartX_ = 0;
+    double panStartY_ = 0;
+};
+
+} // namespace plandor

@@ -1,0 +1,57 @@
+#pragma once
+// A small track catalogue with one piece of each footprint the canvas tells apart.
+
+#include "catalog/TrackCatalog.h"
+#include "model/Layout.h"
+
+#include <string>
+
+namespace plandor::canvastest {
+
+inline const TrackCatalog& catalog() {
+    static const TrackCatalog c = [] {
+        TrackCatalog t;
+        t.registerPiece(TrackCatalog::makeStraight(CTrack, "S", "straight 100", 100));
+        t.registerPiece(TrackCatalog::makeStraight(ZTrack, "Z", "Z straight 100", 100));
+        t.registerPiece(TrackCatalog::makeCurve(CTrack, "C", "curve R360 30", 360, 30));
+        PieceDef noRadius = TrackCatalog::makeStraight(CTrack, "C0", "curve without radius", 100);
+        noRadius.kind = PieceKind::Curve;
+        t.registerPiece(noRadius);
+        PieceDef offset;
+        offset.partNumber = "O";
+        offset.kind = PieceKind::OffsetCurvedTurnout;
+        offset.length = 64.6;
+        offset.radius = 360;
+        offset.angle = 30;
+        offset.connectors = {
+            {0, 0, 180, true, 0}, {180, 48.23, 30, true, 1}, {244.6, 48.23, 30, true, 2}};
+        t.registerPiece(offset);
+        t.registerPiece(TrackCatalog::makeTurntable(CTrack, "T", "turntable"));
+        return t;
+    }();
+    return c;
+}
+
+inline PlacedPiece piece(Layout& layout, const std::string& part, double x, double y,
+                         double heading = 0, int32_t level = 1) {
+    PlacedPiece p;
+    p.id = layout.takeId();
+    p.part = part;
+    p.x = x;
+    p.y = y;
+    p.heading = heading;
+    p.level = level;
+    layout.pieces.push_back(p);
+    return p;
+}
+
+inline Level level(int32_t id, double height, bool visible = true) {
+    Level l;
+    l.id = id;
+    l.name = "Level " + std::to_string(id);
+    l.height = height;
+    l.visible = visible;
+    return l;
+}
+
+} // namespace plandor::canvastest
