@@ -1,30 +1,267 @@
 #include "canvas/CanvasPanel.h"
 
+#include "editing/CanvasController.h"
+#include "editing/Rulers.h"
+#include "render/LayoutFingerprint.h"
+#include "render/LayoutRenderer.h"
+#include "render/WxPainter.h"
 #include "shell/Document.h"
+
+#include <wx/accel.h>
+#include <wx/bitmap.h>
+#include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+#include <wx/utils.h>
 
 namespace plandor {
 
+namespace {
+
+// What the kept picture shows: redrawn whenever any of it differs.
+struct PictureKey {
+    ViewTransform view;
+    int width = 0;
+    int height = 0;
+    uint64_t layout = 0;
+
+    bool operator==(const PictureKey& o) const {
+        return view.scale == o.view.scale && view.panX == o.view.panX && view.panY == o.view.panY &&
+               width == o.width && height == o.height && layout == o.layout;
+    }
+};
+
+MouseInput mouseInput(const wxMouseEvent& e) {
+    MouseInput in;
+    in.x = e.GetX();
+    in.y = e.GetY();
+    in.leftDown = e.LeftIsDown();
+    in.ctrl = e.ControlDown();
+    in.shift = e.ShiftDown();
+    in.alt = e.AltDown();
+    in.space = wxGetKeyState(WXK_SPACE);
+    return in;
+}
+
+CanvasKey canvasKey(int code) {
+    switch (code) {
+    case WXK_ESCAPE:
+        return CanvasKey::Escape;
+    case WXK_DELETE:
+        return CanvasKey::Delete;
+    case WXK_BACK:
+        return CanvasKey::Backspace;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        return CanvasKey::Enter;
+    default:
+        return CanvasKey::Other;
+    }
+}
+
+} // namespace
+
 struct CanvasPanel::Impl {
+    explicit Impl(Document& d) : doc(d), controller(d) {}
+
     Document& doc;
+    CanvasController controller;
+    LayoutRenderer renderer;
     std::function<void(int, const std::string&)> statusSink;
+    std::function<void()> selectionSink;
+
+    // The drawn layout, kept between paints so that overlays alone never redraw the plan.
+    wxBitmap picture;
+    PictureKey pictureKey;
+    bool pictureStale = true;
+    int pictureRenders = 0;
 };
 
 CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc)
-    : wxPanel(parent, wxID_ANY), impl_(new Impl{doc, {}}) {
-    SetBackgroundColour(*wxWHITE);
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+              wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
+      impl_(new Impl(doc)) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+
+    wxAcceleratorEntry keys[2];
+    keys[0].Set(wxACCEL_NORMAL, WXK_DELETE, kDeleteSelectionId);
+    keys[1].Set(wxACCEL_NORMAL, WXK_BACK, kDeleteSelectionId);
+    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+
+    Bind(wxEVT_PAINT, &CanvasPanel::onPaint, this);
+    Bind(wxEVT_SIZE, &CanvasPanel::onSize, this);
+    Bind(wxEVT_MOTION, &CanvasPanel::onMotion, this);
+    Bind(wxEVT_LEFT_DOWN, &CanvasPanel::onLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &CanvasPanel::onLeftUp, this);
+    Bind(wxEVT_MIDDLE_DOWN, &CanvasPanel::onMiddleDown, this);
+    Bind(wxEVT_MIDDLE_UP, &CanvasPanel::onMiddleUp, this);
+    Bind(wxEVT_MOUSEWHEEL, &CanvasPanel::onWheel, this);
+    Bind(wxEVT_KEY_DOWN, &CanvasPanel::onKeyDown, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CanvasPanel::onCaptureLost, this);
+    Bind(wxEVT_MENU, &CanvasPanel::onDeleteSelection, this, kDeleteSelectionId);
 }
 
-CanvasPanel::~CanvasPanel() = default;
+CanvasPanel::~CanvasPanel() {
+    if (HasCapture())
+        ReleaseMouse();
+}
 
 void CanvasPanel::setStatusSink(std::function<void(int, const std::string&)> sink) {
     impl_->statusSink = std::move(sink);
 }
-void CanvasPanel::zoomIn() {}
-void CanvasPanel::zoomOut() {}
-void CanvasPanel::zoomToFit() {}
-void CanvasPanel::resetViewLarge() {}
-void CanvasPanel::resetViewDefault() {}
-void CanvasPanel::setShowGrid(bool) { Refresh(); }
-void CanvasPanel::layoutChanged() { Refresh(); }
+
+void CanvasPanel::setSelectionSink(std::function<void()> sink) {
+    impl_->selectionSink = std::move(sink);
+}
+
+void CanvasPanel::syncClientSize() {
+    const wxSize size = GetClientSize();
+    impl_->controller.resize(size.x, size.y);
+}
+
+void CanvasPanel::zoomIn() {
+    syncClientSize();
+    impl_->controller.zoomIn();
+    Refresh();
+}
+
+void CanvasPanel::zoomOut() {
+    syncClientSize();
+    impl_->controller.zoomOut();
+    Refresh();
+}
+
+void CanvasPanel::zoomToFit() {
+    syncClientSize();
+    impl_->controller.zoomToFit();
+    Refresh();
+}
+
+void CanvasPanel::resetViewLarge() {
+    impl_->controller.view().resetViewLarge();
+    Refresh();
+}
+
+void CanvasPanel::resetViewDefault() {
+    impl_->controller.view().resetViewDefault();
+    Refresh();
+}
+
+void CanvasPanel::setShowGrid(bool on) {
+    impl_->doc.layout.showGrid = on;
+    layoutChanged();
+}
+
+void CanvasPanel::layoutChanged() {
+    impl_->pictureStale = true;
+    Refresh();
+}
+
+const CanvasView& CanvasPanel::view() const {
+    return impl_->controller.view();
+}
+
+int CanvasPanel::pictureRenderCount() const {
+    return impl_->pictureRenders;
+}
+
+void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
+    if (impl_->statusSink)
+        for (const auto& [field, text] : reply.status)
+            impl_->statusSink(field, text);
+    if (reply.setCursor)
+        SetCursor(reply.cursor == CanvasCursor::Hand ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+    if (reply.captureMouse && !HasCapture())
+        CaptureMouse();
+    if (reply.releaseMouse && HasCapture())
+        ReleaseMouse();
+    if (reply.selectionChanged && impl_->selectionSink)
+        impl_->selectionSink();
+    if (reply.repaint)
+        Refresh();
+    if (reply.skip)
+        event.Skip();
+}
+
+void CanvasPanel::updatePicture(int width, int height) {
+    const PictureKey key{impl_->controller.view().transform(), width, height,
+                         layoutFingerprint(impl_->doc.layout)};
+    if (!impl_->pictureStale && key == impl_->pictureKey && impl_->picture.IsOk())
+        return;
+    if (!impl_->picture.IsOk() || impl_->picture.GetWidth() != width ||
+        impl_->picture.GetHeight() != height)
+        impl_->picture.Create(width, height);
+    wxMemoryDC mem(impl_->picture);
+    WxPainter painter(mem);
+    impl_->renderer.drawLayout(painter, impl_->doc.layout, key.view, width, height);
+    mem.SelectObject(wxNullBitmap);
+    impl_->pictureKey = key;
+    impl_->pictureStale = false;
+    ++impl_->pictureRenders;
+}
+
+void CanvasPanel::onPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    if (size.x <= 0 || size.y <= 0)
+        return;
+    updatePicture(size.x, size.y);
+    dc.DrawBitmap(impl_->picture, 0, 0);
+    WxPainter painter(dc);
+    const ViewTransform& view = impl_->controller.view().transform();
+    drawRulers(painter, computeRulers(view, impl_->doc.layout.units, size.x, size.y), size.x,
+               size.y);
+}
+
+void CanvasPanel::onSize(wxSizeEvent& event) {
+    syncClientSize();
+    Refresh();
+    event.Skip();
+}
+
+void CanvasPanel::onMotion(wxMouseEvent& event) {
+    apply(impl_->controller.motion(mouseInput(event)), event);
+}
+
+void CanvasPanel::onLeftDown(wxMouseEvent& event) {
+    SetFocus();
+    event.Skip();
+}
+
+void CanvasPanel::onLeftUp(wxMouseEvent& event) {
+    apply(impl_->controller.leftUp(mouseInput(event)), event);
+}
+
+void CanvasPanel::onMiddleDown(wxMouseEvent& event) {
+    SetFocus();
+    apply(impl_->controller.middleDown(mouseInput(event)), event);
+}
+
+void CanvasPanel::onMiddleUp(wxMouseEvent& event) {
+    apply(impl_->controller.middleUp(mouseInput(event)), event);
+}
+
+void CanvasPanel::onWheel(wxMouseEvent& event) {
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    apply(impl_->controller.wheel(mouseInput(event), event.GetWheelRotation()), event);
+}
+
+void CanvasPanel::onKeyDown(wxKeyEvent& event) {
+    MouseInput modifiers;
+    modifiers.ctrl = event.ControlDown();
+    modifiers.shift = event.ShiftDown();
+    modifiers.alt = event.AltDown();
+    apply(impl_->controller.keyDown(canvasKey(event.GetKeyCode()), modifiers), event);
+}
+
+void CanvasPanel::onCaptureLost(wxMouseCaptureLostEvent& event) {
+    apply(impl_->controller.captureLost(), event);
+}
+
+void CanvasPanel::onDeleteSelection(wxCommandEvent& event) {
+    apply(impl_->controller.deleteSelection(), event);
+}
 
 } // namespace plandor
