@@ -193,6 +193,10 @@ void CanvasPanel::updatePicture(int width, int height) {
     wxMemoryDC mem(impl_->picture);
     WxPainter painter(mem);
     impl_->renderer.drawLayout(painter, impl_->doc.layout, key.view, width, height);
+    // The rulers depend on nothing but the view, the size and the unit, all part of the key;
+    // their labels cost about a millisecond, so they are kept in the picture too.
+    drawRulers(painter, computeRulers(key.view, impl_->doc.layout.units, width, height), width,
+               height);
     mem.SelectObject(wxNullBitmap);
     impl_->pictureKey = key;
     impl_->pictureStale = false;
@@ -206,10 +210,6 @@ void CanvasPanel::onPaint(wxPaintEvent&) {
         return;
     updatePicture(size.x, size.y);
     dc.DrawBitmap(impl_->picture, 0, 0);
-    WxPainter painter(dc);
-    const ViewTransform& view = impl_->controller.view().transform();
-    drawRulers(painter, computeRulers(view, impl_->doc.layout.units, size.x, size.y), size.x,
-               size.y);
 }
 
 void CanvasPanel::onSize(wxSizeEvent& event) {

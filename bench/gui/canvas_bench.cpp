@@ -1,0 +1,95 @@
+// Repainting the canvas over a 10,000-piece layout when only an overlay changed (the kept
+// picture is reused), against a repaint that must redraw the whole layout.
+#include "LayoutGenerator.h"
+#include "canvas/CanvasPanel.h"
+#include "shell/Document.h"
+
+#include <benchmark/benchmark.h>
+
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/init.h>
+#include <wx/sizer.h>
+
+#include <cstdio>
+
+using namespace plandor;
+
+namespace {
+
+class BenchApp : public wxApp {
+  public:
+    bool OnInit() override { return true; }
+};
+
+struct Scene {
+    Document doc;
+    wxFrame* frame = nullptr;
+    CanvasPanel* canvas = nullptr;
+};
+
+// One full-screen canvas over the generated layout, fitted and painted once.
+Scene& scene() {
+    static Scene* s = [] {
+        auto* sc = new Scene;
+        sc->doc.layout = generateLayout(10000);
+        sc->frame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxSize(1920, 1080));
+        sc->canvas = new CanvasPanel(sc->frame, sc->doc);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(sc->canvas, 1, wxEXPAND);
+        sc->frame->SetSizer(sizer);
+        sc->frame->Show();
+        sc->frame->Layout();
+        sc->canvas->zoomToFit();
+        for (int i = 0; i < 50 && sc->canvas->pictureRenderCount() == 0; ++i) {
+            sc->canvas->Refresh();
+            sc->canvas->Update();
+            wxYield();
+        }
+        return sc;
+    }();
+    return *s;
+}
+
+void paintNow(CanvasPanel& canvas) {
+    canvas.Refresh();
+    canvas.Update();
+}
+
+void BM_CanvasRepaint_OverlayOnly10k(benchmark::State& state) {
+    Scene& s = scene();
+    const int before = s.canvas->pictureRenderCount();
+    for (auto _ : state)
+        paintNow(*s.canvas);
+    state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
+}
+BENCHMARK(BM_CanvasRepaint_OverlayOnly10k)->Unit(benchmark::kMillisecond);
+
+void BM_CanvasRepaint_LayoutChanged10k(benchmark::State& state) {
+    Scene& s = scene();
+    const int before = s.canvas->pictureRenderCount();
+    for (auto _ : state) {
+        s.canvas->layoutChanged();
+        paintNow(*s.canvas);
+    }
+    state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
+}
+BENCHMARK(BM_CanvasRepaint_LayoutChanged10k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    wxApp::SetInstance(new BenchApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "wx could not start (no display?)\n");
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    scene().frame->Destroy();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return 0;
+}
