@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
 
@@ -73,6 +75,18 @@ class CanvasPanelTest : public ::testing::Test {
         e.m_middleDown = middleHeld;
         e.SetEventObject(canvas);
         canvas->GetEventHandler()->ProcessEvent(e);
+    }
+
+    // The colour the window shows at a client point of the canvas (read back from the display).
+    wxColour screenPixel(int x, int y) {
+        wxBitmap probe(1, 1);
+        {
+            wxMemoryDC mem(probe);
+            wxClientDC window(canvas);
+            mem.Blit(0, 0, 1, 1, &window, x, y);
+        }
+        const wxImage image = probe.ConvertToImage();
+        return wxColour(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
     }
 
     Document doc;
@@ -154,6 +168,21 @@ TEST_F(CanvasPanelTest, MiddleButtonPansAndRedraws) {
     send(wxEVT_MIDDLE_UP, 140, 130);
     EXPECT_FALSE(canvas->HasCapture());
     EXPECT_TRUE(paintsPicture(before + 1));
+}
+
+TEST_F(CanvasPanelTest, TheScreenFollowsAPan) {
+    const wxColour originMark(200, 80, 80);
+    const wxColour rulerGrey(240, 240, 240);
+    paint();
+    EXPECT_EQ(screenPixel(60, 5), originMark); // world origin at x = 60 on the top ruler
+    send(wxEVT_MIDDLE_DOWN, 100, 100, true);
+    send(wxEVT_MOTION, 140, 100, true);
+    send(wxEVT_MIDDLE_UP, 140, 100);
+    EXPECT_TRUE(waitFor([&] {
+        paint();
+        return screenPixel(100, 5) == originMark;
+    }));
+    EXPECT_EQ(screenPixel(60, 5), rulerGrey);
 }
 
 TEST_F(CanvasPanelTest, EscapeClearsTheSelection) {
