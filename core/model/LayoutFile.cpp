@@ -419,7 +419,7 @@ std::string Attributes::text(std::string_view name) const {
     return v ? unescapeText(*v) : std::string();
 }
 
-// The text before the number: blanks, then a plus sign, as the C conversions accept.
+// Skips what the C conversions accept before a number: blanks and a plus sign.
 std::string_view skipNumberLead(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -778,14 +778,16 @@ void selectWholeHelices(std::vector<PlacedPiece>& pieces) {
 }
 
 bool readWholeFile(const std::string& path, std::string& content) {
+    // Only regular files: a folder or a device such as /dev/zero is no layout.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
     content.clear();
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec)
-        content.reserve(static_cast<std::size_t>(size));
+    content.reserve(static_cast<std::size_t>(size));
     std::vector<char> chunk(1 << 16);
     std::size_t n = 0;
     while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
@@ -874,6 +876,17 @@ std::optional<double> readReal(std::string_view text) {
 }
 
 std::string writeFileReplacing(const std::string& path, const std::string& content) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status target = fs::status(path, ec);
+    // Replacing must not get round a target that may not be written to; opening it for
+    // appending asks the system without changing it.
+    if (fs::exists(target)) {
+        std::FILE* probe = std::fopen(path.c_str(), "ab");
+        if (!probe)
+            return "Cannot open file: " + path;
+        std::fclose(probe);
+    }
     const std::string temp = path + ".tmp";
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f)
@@ -881,6 +894,8 @@ std::string writeFileReplacing(const std::string& path, const std::string& conte
     bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
     ok = std::fflush(f) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
+    if (ok && fs::exists(target))
+        fs::permissions(temp, target.permissions(), ec); // the new file keeps the old mode
     ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {
         std::remove(temp.c_str());

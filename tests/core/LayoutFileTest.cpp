@@ -885,7 +885,8 @@ TEST_F(LayoutFileTest, CarriageReturnLineEndsReadLikeLineFeeds) {
 TEST_F(LayoutFileTest, UnreadablePathLeavesTheLayoutUntouched) {
     const Layout before = fullLayout();
     const std::string beforeText = saved(before, "Before");
-    const std::string paths[] = {path("missing.plo"), dir_.string(), path("no/such/dir.plo")};
+    const std::string paths[] = {path("missing.plo"), dir_.string(), path("no/such/dir.plo"),
+                                 "/dev/zero"};
     for (const std::string& p : paths) {
         Layout l = fullLayout();
         std::string name = "Before";
@@ -928,13 +929,32 @@ TEST_F(LayoutFileTest, FailedWriteKeepsTheOldFileAndRemovesTheTemporary) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(p + ".tmp")));
 }
 
-TEST_F(LayoutFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporary) {
-    const std::string p = path("taken.plo");
-    fs::create_directory(p); // a folder cannot be replaced by a file
-    writeFile(p + "/inside", "kept");
-    EXPECT_EQ(saveLayout(fullLayout(), p, "n"), "Cannot write file: " + p);
-    EXPECT_EQ(readFile(p + "/inside"), "kept");
-    EXPECT_FALSE(fs::exists(p + ".tmp"));
+TEST_F(LayoutFileTest, FolderAtTheTargetPathIsLeftAlone) {
+    const std::string folder = path("taken.plo");
+    fs::create_directory(folder); // a folder cannot be replaced by a file
+    writeFile(folder + "/inside", "kept");
+    EXPECT_EQ(saveLayout(fullLayout(), folder, "n"), "Cannot open file: " + folder);
+    EXPECT_EQ(readFile(folder + "/inside"), "kept");
+    EXPECT_FALSE(fs::exists(folder + ".tmp"));
+}
+
+TEST_F(LayoutFileTest, ReadOnlyTargetIsLeftAlone) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file modes do not stop root";
+    const std::string readOnly = path("readonly.plo");
+    writeFile(readOnly, "protected");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    EXPECT_EQ(saveLayout(fullLayout(), readOnly, "n"), "Cannot open file: " + readOnly);
+    EXPECT_EQ(readFile(readOnly), "protected");
+}
+
+TEST_F(LayoutFileTest, ReplacedFileKeepsItsPermissions) {
+    const std::string p = path("layout.plo");
+    writeFile(p, "old");
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(p, mode);
+    ASSERT_EQ(saveLayout(Layout{}, p, "n"), "");
+    EXPECT_EQ(fs::status(p).permissions(), mode);
 }
 
 // ---------------------------------------------------------------------------------
