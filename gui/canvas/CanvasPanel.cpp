@@ -38,7 +38,8 @@ MouseInput mouseInput(const wxMouseEvent& e) {
     in.ctrl = e.ControlDown();
     in.shift = e.ShiftDown();
     in.alt = e.AltDown();
-    in.space = wxGetKeyState(WXK_SPACE);
+    // The space bar only matters while the left button is held; asking costs a round trip.
+    in.space = in.leftDown && wxGetKeyState(WXK_SPACE);
     return in;
 }
 
