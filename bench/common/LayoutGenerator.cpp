@@ -15,7 +15,7 @@ namespace plandor {
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr double kCell = 5000;                   // mm; one module per square grid cell
+constexpr double kCell = 3500;                   // mm; one module per square grid cell
 constexpr double kLevelHeight[] = {0, 100, 200}; // decks of levels 1, 2 and 3
 constexpr int kLevels = 3;
 
@@ -184,7 +184,7 @@ ModulePlan planModule(Rng& rng, int32_t deckLevel) {
     const int roll = rng.below(100);
     if (roll < 12 && deckLevel < kLevels) {
         m.kind = ModuleKind::Climb;
-        const double grades[] = {2.0, 2.5, 3.0, 3.5};
+        const double grades[] = {3.0, 3.5, 4.0, 4.5};
         m.climb.grade = grades[rng.below(4)];
         m.climb.flat = rng.between(1, 3);
         const double rise = 188.3 * std::sin(m.climb.grade * kPi / 180.0);
@@ -383,12 +383,13 @@ void buildClimb(Layout& layout, Builder& b, const ClimbPlan& plan, const Placeme
     b.deck = bottom;
 }
 
-// Left-over pieces: short open runs of straights, each in its own cell.
+// Left-over pieces: short open runs of straights between bumpers, each in its own cell.
 void buildFiller(Builder& b, int pieces, const Placement& at) {
     const std::size_t first = b.place("24188", startPose(at, {pieces * 94.15, 0}));
-    std::size_t last = b.chain(first, 1, "24188", pieces - 2);
-    if (pieces > 1)
-        b.attach(last, 1, "24977");
+    if (pieces >= 2)
+        b.attach(first, 0, "24977");
+    if (pieces >= 3)
+        b.attach(b.chain(first, 1, "24188", pieces - 3), 1, "24978");
 }
 
 constexpr int kMaxFiller = 12;
