@@ -77,4 +77,37 @@ BENCHMARK(BM_LoadLayout)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
+// The two halves of saving, to tell formatting cost from file-system cost.
+void BM_FormatPieceLines(benchmark::State& state) {
+    const int pieces = static_cast<int>(state.range(0));
+    const Layout layout = generateLayout(pieces);
+    for (auto _ : state) {
+        std::string out;
+        appendPieceLines(out, layout.pieces, 4);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetComplexityN(pieces);
+}
+BENCHMARK(BM_FormatPieceLines)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_WriteFileReplacing(benchmark::State& state) {
+    const std::string content(static_cast<std::size_t>(state.range(0)) << 20, 'x');
+    const std::string path = tempPath(-static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const std::string error = writeFileReplacing(path, content);
+        if (!error.empty()) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(content.size()));
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_WriteFileReplacing)->Arg(25)->Unit(benchmark::kMillisecond); // MiB, as 100k pieces
+
 } // namespace
