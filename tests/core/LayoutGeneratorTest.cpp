@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <unordered_map>
@@ -110,12 +111,15 @@ TEST(LayoutGenerator, HoldsWhatRealLayoutsHold) {
 
     std::set<int32_t> levels;
     int graded = 0;
+    double highest = 0;
     for (const PlacedPiece& p : layout.pieces) {
         levels.insert(p.level);
-        graded += p.grade != 0 && p.z >= 0;
+        graded += p.grade != 0;
+        highest = std::max(highest, p.z);
     }
     EXPECT_GE(levels.size(), 2u);
     EXPECT_GT(graded, 0);
+    EXPECT_GE(highest, 100) << "track on the upper decks";
     EXPECT_FALSE(layout.gradeRuns.empty());
     EXPECT_TRUE(layout.gradeActive);
     EXPECT_EQ(layout.levels.size(), 3u);
