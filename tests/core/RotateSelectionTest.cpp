@@ -161,4 +161,66 @@ TEST(FreeRotation, OneWholeHelixTurnsAboutItsCentre) {
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+struct CommandStepCase {
+    const char* item;
+    double step;
+};
+
+TEST(CommandRotation, SceneryStepFollowsTheCategory) {
+    const SceneryCatalog& catalog = SceneryCatalog::instance();
+    for (const CommandStepCase& c : {CommandStepCase{"platform", 30},
+                                     {"signal_color_stop", 30},
+                                     {"signal_box", 15},
+                                     {"tree_conifer", 15},
+                                     {"no_such", 15}})
+        EXPECT_EQ(sceneryCommandStep(catalog.find(c.item)), c.step) << c.item;
+}
+
+TEST(CommandRotation, PiecesTurnThirtyDegreesAboutTheFirstSelectedPiece) {
+    Layout layout = emptyLayout();
+    const int32_t first = put(layout, "24188", 100, 100);
+    const int32_t second = put(layout, "24188", 300, 100);
+    layout.scenery.push_back(SceneryItem{20, "platform", 100, 200, 0});
+    layout.scenery.push_back(SceneryItem{21, "tree_conifer", 100, 300, 0});
+    selectAll(layout);
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(rotateSelectionByCommand(layout, prompter));
+    EXPECT_DOUBLE_EQ(layout.findPiece(first)->x, 100);
+    EXPECT_DOUBLE_EQ(layout.findPiece(first)->heading, 30);
+    EXPECT_NEAR(layout.findPiece(second)->x, 100 + 200 * std::cos(3.141592653589793 / 6), 1e-9);
+    EXPECT_NEAR(layout.findPiece(second)->y, 100 + 200 * std::sin(3.141592653589793 / 6), 1e-9);
+    EXPECT_DOUBLE_EQ(layout.scenery[0].heading, 30);
+    EXPECT_DOUBLE_EQ(layout.scenery[1].heading, 15);
+    EXPECT_NEAR(layout.scenery[1].x, 100 - 200 * std::sin(3.141592653589793 / 12), 1e-9);
+    EXPECT_EQ(layout.undoDepth(), 1u);
+}
+
+TEST(CommandRotation, SceneryAloneTurnsAboutTheFirstItemAndLocksRefuse) {
+    Layout layout = emptyLayout();
+    layout.scenery.push_back(SceneryItem{20, "tree_conifer", 50, 50, 350, true});
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(rotateSelectionByCommand(layout, prompter));
+    EXPECT_DOUBLE_EQ(layout.scenery[0].x, 50);
+    EXPECT_DOUBLE_EQ(layout.scenery[0].heading, 5);
+
+    layout.tunnels.push_back(Tunnel{30, 20, 21, -1, -1, {}});
+    EXPECT_FALSE(rotateSelectionByCommand(layout, prompter));
+    EXPECT_EQ(prompter.shown.back().title, "Tunnel is locked");
+    EXPECT_EQ(layout.undoDepth(), 1u);
+    EXPECT_DOUBLE_EQ(layout.scenery[0].heading, 5);
+}
+
+TEST(CommandRotation, OneWholeHelixTurnsAboutItsCentreAndStoresItsAngle) {
+    Layout layout = emptyLayout();
+    ASSERT_TRUE(placeHelix(layout, 1000, 500, 0, ""));
+    layout.helices[0].heading = 345;
+    selectHelixOf(layout, layout.pieces[1].id);
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(rotateSelectionByCommand(layout, prompter));
+    EXPECT_DOUBLE_EQ(layout.helices[0].heading, 15);
+    EXPECT_DOUBLE_EQ(layout.helices[0].cx, 1000);
+    EXPECT_NEAR(layout.pieces[0].x, 1000 + 360 * std::sin(3.141592653589793 / 6), 1e-9);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 } // namespace
