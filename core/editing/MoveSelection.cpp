@@ -7,7 +7,6 @@
 #include "elevation/GradeRuns.h"
 
 #include <cmath>
-#include <unordered_set>
 
 namespace plandor {
 
@@ -53,6 +52,8 @@ void freeJointsLeavingSelection(Layout& layout, bool dangling) {
 bool SelectionMove::begin(Layout& layout, Prompter& prompter, bool& gradedMoveAccepted,
                           Point pressWorld) {
     *this = SelectionMove{};
+    if (!anySelected(layout))
+        return false;
     std::vector<bool> before;
     before.reserve(layout.pieces.size());
     for (const PlacedPiece& p : layout.pieces)
@@ -67,20 +68,17 @@ bool SelectionMove::begin(Layout& layout, Prompter& prompter, bool& gradedMoveAc
 
     active_ = true;
     press_ = pressWorld;
-    std::unordered_set<int32_t> helices;
     for (int i = 0; i < static_cast<int>(layout.pieces.size()); ++i) {
         const PlacedPiece& p = layout.pieces[i];
-        if (!p.selected)
-            continue;
-        pieces_.push_back({i, p.id, {p.x, p.y, p.heading}});
-        if (p.helix != -1)
-            helices.insert(p.helix);
+        if (p.selected)
+            pieces_.push_back({i, p.id, {p.x, p.y, p.heading}});
     }
     for (int i = 0; i < static_cast<int>(layout.scenery.size()); ++i) {
         const SceneryItem& s = layout.scenery[i];
         if (s.selected)
             scenery_.push_back({i, s.id, {s.x, s.y, s.heading}});
     }
+    const auto helices = wholeSelectedHelices(layout);
     for (int i = 0; i < static_cast<int>(layout.helices.size()); ++i) {
         const Helix& h = layout.helices[i];
         if (helices.count(h.id))

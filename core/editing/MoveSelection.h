@@ -29,7 +29,8 @@ class SelectionMove {
   public:
     // Adds paired halves, runs the helix, tunnel and graded-pieces checks (a refusal restores
     // the selection and changes nothing), then pushes the undo snapshot, breaks the joints
-    // between selected and unselected pieces and remembers the starting poses.
+    // between selected and unselected pieces and remembers the starting poses. False when
+    // refused or when nothing is selected.
     bool begin(Layout& layout, Prompter& prompter, bool& gradedMoveAccepted, Point pressWorld);
     bool active() const { return active_; }
 

@@ -110,6 +110,25 @@ TEST(MoveGesture, JointsToUnselectedPiecesBreakOnBothSides) {
     EXPECT_TRUE(joinedBothWays(layout, ids[1], 1, ids[2], 0));
 }
 
+TEST(MoveGesture, OneHalfOfARampPairBringsTheOther) {
+    Layout layout = emptyLayout();
+    layout.snapOn = false;
+    const int32_t first = put(layout, "74618", 0, 0);
+    const int32_t second = put(layout, "74618", 180, 0);
+    layout.join(first, 1, second, 0);
+    layout.findPiece(first)->grade = 2;
+    layout.findPiece(second)->grade = 2;
+    Gesture g(layout);
+    g.drag(second, Point{200, 0}, Point{200, 100}); // graded: answered No, nothing changes
+    EXPECT_FALSE(layout.findPiece(first)->selected);
+    EXPECT_DOUBLE_EQ(layout.findPiece(second)->y, 0);
+    g.prompter.answers = {PromptAnswer::Yes};
+    g.drag(second, Point{200, 0}, Point{200, 100});
+    EXPECT_DOUBLE_EQ(layout.findPiece(first)->y, 100);
+    EXPECT_DOUBLE_EQ(layout.findPiece(second)->y, 100);
+    EXPECT_TRUE(joinedBothWays(layout, first, 1, second, 0));
+}
+
 TEST(MoveChecks, ThreeOfFourHelixStubsAreRefusedAndNothingChanges) {
     Layout layout = emptyLayout();
     ASSERT_TRUE(placeHelix(layout, 1000, 500, 0, ""));

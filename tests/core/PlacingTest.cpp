@@ -31,21 +31,6 @@ TEST(Placing, BeginRefusesUnknownOrEmptyPartNumbers) {
     EXPECT_DOUBLE_EQ(placing.ghost.heading, 0);
 }
 
-TEST(Placing, GhostTurnsByWheelKeyAndRightClickSteps) {
-    EXPECT_EQ(ghostWheelStep(120, false), 30.0);
-    EXPECT_EQ(ghostWheelStep(-120, false), -30.0);
-    EXPECT_EQ(ghostWheelStep(120, true), 15.0);
-    EXPECT_EQ(ghostWheelStep(-1, true), -15.0);
-    Layout layout = emptyLayout();
-    PlacingState placing;
-    beginPlacing(placing, "24188", Point{});
-    rotateGhost(placing, layout, -30);
-    EXPECT_DOUBLE_EQ(placing.ghost.heading, 330);
-    for (int i = 0; i < 2; ++i)
-        rotateGhost(placing, layout, kGhostTurnStep);
-    EXPECT_DOUBLE_EQ(placing.ghost.heading, 30);
-}
-
 TEST(Placing, TurningTheGhostSnapsAgainAtTheCursor) {
     Layout layout = emptyLayout();
     put(layout, "24188", -188.3, 0);

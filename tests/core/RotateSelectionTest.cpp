@@ -11,13 +11,6 @@ using namespace plandor::testing;
 
 namespace {
 
-TEST(WheelRotation, StepsAreFifteenOrFiveDegrees) {
-    EXPECT_EQ(selectionWheelStep(120, false), 15.0);
-    EXPECT_EQ(selectionWheelStep(-120, false), -15.0);
-    EXPECT_EQ(selectionWheelStep(1, true), 5.0);
-    EXPECT_EQ(selectionWheelStep(-1, true), -5.0);
-}
-
 TEST(WheelRotation, TurnsAboutThePivotAndKeepsJointsToTheOutside) {
     Layout layout = emptyLayout();
     const int32_t fixed = put(layout, "24188", -188.3, 0);
