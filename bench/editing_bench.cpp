@@ -74,6 +74,22 @@ void BM_GhostSnap(benchmark::State& state) {
 }
 BENCHMARK(BM_GhostSnap)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+// A crowded worst case: every piece of a 10,000-piece layout within 2 m of the ghost.
+void BM_GhostSnapCrowded(benchmark::State& state) {
+    Layout layout = generateLayout(10000, 1);
+    std::mt19937 rng(11);
+    for (PlacedPiece& p : layout.pieces) {
+        p.x = double(rng() % 2000);
+        p.y = double(rng() % 2000);
+        p.heading = double(rng() % 24) * 15;
+    }
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            snapGhost(layout, "24188", Pose{1000, 1000, double(i++ % 24) * 15}));
+}
+BENCHMARK(BM_GhostSnapCrowded)->Unit(benchmark::kMicrosecond);
+
 void BM_MoveSnapMotion(benchmark::State& state) {
     Layout layout = generateLayout(10000, 1);
     selectHalf(layout, 5);

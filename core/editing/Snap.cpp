@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace plandor {
 
@@ -33,6 +34,21 @@ double catalogueMaxExtent() {
         return e;
     }();
     return extent;
+}
+
+// maxConnectorExtent of a catalogue definition, worked out once per definition.
+double extentOf(const PieceDef& def) {
+    const std::vector<PieceDef>& all = TrackCatalog::instance().pieces();
+    static const std::vector<double> extents = [&all] {
+        std::vector<double> e;
+        for (const PieceDef& d : all)
+            e.push_back(maxConnectorExtent(d));
+        return e;
+    }();
+    const std::less<const PieceDef*> before;
+    if (!before(&def, all.data()) && before(&def, all.data() + all.size()))
+        return extents[&def - all.data()];
+    return maxConnectorExtent(def);
 }
 
 struct SubjectConnector {
@@ -66,8 +82,8 @@ void forEachPairInRange(const Layout& layout, const SnapSubject& subject, SnapCa
         return;
     const HiddenLevels hidden(layout);
     // A margin keeps rounding from dropping a pair exactly at the snapping distance.
-    const double reach =
-        catalogueMaxExtent() + kSnapDistance + maxConnectorExtent(*subject.def) + 1.0;
+    const double subjectReach = kSnapDistance + maxConnectorExtent(*subject.def) + 1.0;
+    const double reach = catalogueMaxExtent() + subjectReach;
     const double reachSq = reach * reach;
     const TrackCatalog& catalog = TrackCatalog::instance();
     for (const PlacedPiece& piece : layout.pieces) {
@@ -78,6 +94,9 @@ void forEachPairInRange(const Layout& layout, const SnapSubject& subject, SnapCa
             continue;
         const PieceDef* def = catalog.find(piece.part);
         if (!def)
+            continue;
+        const double pieceReach = extentOf(*def) + subjectReach;
+        if (ox * ox + oy * oy > pieceReach * pieceReach)
             continue;
         const Pose placed{piece.x, piece.y, piece.heading};
         for (int c = 0; c < static_cast<int>(def->connectors.size()); ++c) {
