@@ -87,6 +87,12 @@ class Builder {
         return from;
     }
 
+    // The end of a siding or spur: mostly a bumper, sometimes one more straight left open
+    // for track still to be laid.
+    void endRun(std::size_t from, int fromConn, const char* bumper) {
+        attach(from, fromConn, rng_.chance(25) ? "24188" : bumper);
+    }
+
     void join(std::size_t a, int ca, std::size_t b, int cb) {
         PlacedPiece& pa = layout_.pieces[a];
         PlacedPiece& pb = layout_.pieces[b];
@@ -244,7 +250,7 @@ void buildSiding(Builder& b, std::size_t turnout, bool leftHand, int straights) 
     const int curveExit = leftHand ? 1 : 0;
     std::size_t last = b.attach(curve, curveExit, "24188");
     last = b.chain(last, 1, "24188", straights - 1);
-    b.attach(last, 1, straights % 2 ? "24977" : "24978");
+    b.endRun(last, 1, straights % 2 ? "24977" : "24978");
 }
 
 struct OvalPieces {
@@ -358,7 +364,7 @@ void buildCrossing(Builder& b, const CrossingPlan& plan, const Placement& at) {
                         plan.diagonalStraights};
     for (int c = 0; c < 4; ++c) {
         const std::size_t end = b.chain(x, c, "24188", runs[c]);
-        b.attach(end, 1, "24977");
+        b.endRun(end, 1, "24977");
     }
 }
 
@@ -449,8 +455,11 @@ Layout generateLayout(int pieceCount, unsigned seed) {
         b.deck = cell.deck;
         const ModulePlan plan = planModule(rng, cell.deck.level);
         const int size = piecesIn(plan);
-        if (size > remaining) {
-            const int n = std::min(remaining, kMaxFiller);
+        // A single piece left over would have to lie alone with two open ends.
+        if (size > remaining || remaining - size == 1) {
+            int n = std::min(remaining, kMaxFiller);
+            if (remaining - n == 1)
+                --n;
             buildFiller(b, n, cell.at);
             remaining -= n;
             continue;
