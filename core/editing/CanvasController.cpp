@@ -1,6 +1,7 @@
 #include "editing/CanvasController.h"
 
 #include "editing/Selection.h"
+#include "editing/SelectionBounds.h"
 #include "shell/Document.h"
 #include "shell/Units.h"
 

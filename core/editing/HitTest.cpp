@@ -1,6 +1,7 @@
 #include "editing/HitTest.h"
 
 #include "catalog/HelixVariants.h"
+#include "editing/LevelFilter.h"
 #include "editing/PartLookup.h"
 
 #include <algorithm>
@@ -86,11 +87,6 @@ struct LevelThenNearest {
 
 } // namespace
 
-bool levelVisible(const Layout& layout, int32_t levelId) {
-    const Level* level = layout.findLevel(levelId);
-    return level == nullptr || level->visible;
-}
-
 double levelHeight(const Layout& layout, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
     return level ? level->height : 0.0;
@@ -154,6 +150,7 @@ int32_t hitPiece(const Layout& layout, const ViewTransform& view, ScreenPoint cl
     const double reach2 = reach * reach;
 
     PartLookup parts(catalog);
+    const HiddenLevels hidden(layout);
     LevelThenNearest best;
     for (std::size_t i = layout.pieces.size(); i-- > 0;) {
         const PlacedPiece& p = layout.pieces[i];
@@ -161,7 +158,7 @@ int32_t hitPiece(const Layout& layout, const ViewTransform& view, ScreenPoint cl
         if (dx * dx + dy * dy > reach2)
             continue;
         const PieceDef* def = parts.find(p.part);
-        if (def == nullptr || !levelVisible(layout, p.level))
+        if (def == nullptr || hidden.hides(p.level))
             continue;
         const Point local = toLocal(wx, wy, p.x, p.y, p.heading);
         if (!pieceFootprintContains(*def, local.x, local.y))
@@ -203,6 +200,7 @@ int32_t hitMeasurement(const Layout& layout, const ViewTransform& view, ScreenPo
 int32_t hitHelix(const Layout& layout, const ViewTransform& view, ScreenPoint click) {
     const double wx = view.toWorldX(click.x), wy = view.toWorldY(click.y);
     const HelixVariant* fallback = findHelixVariant(defaultHelixVariantId());
+    const HiddenLevels hidden(layout);
     LevelThenNearest best;
     for (const Helix& h : layout.helices) {
         const HelixVariant* variant = findHelixVariant(h.variant);
@@ -216,7 +214,7 @@ int32_t hitHelix(const Layout& layout, const ViewTransform& view, ScreenPoint cl
         if (!onRing)
             continue;
         const int32_t level = helixLevel(layout, h.id);
-        if (!levelVisible(layout, level))
+        if (hidden.hides(level))
             continue;
         best.offer(h.id, levelHeight(layout, level), d);
     }
@@ -226,11 +224,12 @@ int32_t hitHelix(const Layout& layout, const ViewTransform& view, ScreenPoint cl
 int32_t hitScenery(const Layout& layout, const ViewTransform& view, ScreenPoint click,
                    const SceneryCatalog& catalog) {
     const double wx = view.toWorldX(click.x), wy = view.toWorldY(click.y);
+    const HiddenLevels hidden(layout);
     LevelThenNearest best;
     for (std::size_t i = layout.scenery.size(); i-- > 0;) {
         const SceneryItem& item = layout.scenery[i];
         const SceneryDef* def = catalog.find(item.item);
-        if (def == nullptr || !levelVisible(layout, item.level))
+        if (def == nullptr || hidden.hides(item.level))
             continue;
         const Point local = toLocal(wx, wy, item.x, item.y, item.heading);
         const double halfW = std::fabs(def->width * item.scaleX) / 2 + kScenerySlack;
@@ -249,11 +248,12 @@ int32_t hitScenery(const Layout& layout, const ViewTransform& view, ScreenPoint 
 int32_t hitShape(const Layout& layout, const ViewTransform& view, ScreenPoint click) {
     const Point w{view.toWorldX(click.x), view.toWorldY(click.y)};
     const double edge = view.pixelsToMm(kEdgeTolerancePx);
+    const HiddenLevels hidden(layout);
     for (std::size_t i = layout.shapes.size(); i-- > 0;) {
         const PolygonShape& shape = layout.shapes[i];
         const std::vector<Point>& v = shape.vertices;
         // Shapes with fewer than three points are not drawn, so they cannot be clicked.
-        if (v.size() < 3 || !levelVisible(layout, shape.level))
+        if (v.size() < 3 || hidden.hides(shape.level))
             continue;
         for (std::size_t k = 0; k < v.size(); ++k)
             if (distanceToSegment(w, v[k], v[(k + 1) % v.size()]) <= edge)

@@ -48,8 +48,7 @@ int32_t hitShape(const Layout& layout, const ViewTransform& view, ScreenPoint cl
 double distanceToSegment(Point p, Point a, Point b);
 bool polygonContains(const std::vector<Point>& polygon, Point p);
 
-// Level helpers: an unknown level is visible and has height 0.
-bool levelVisible(const Layout& layout, int32_t levelId);
+// Height of a level for choosing between hits; an unknown level counts as height 0.
 double levelHeight(const Layout& layout, int32_t levelId);
 // The level a helix is drawn on: that of its first placed piece, level 1 when it has none.
 int32_t helixLevel(const Layout& layout, int32_t helixId);
