@@ -54,28 +54,68 @@ class Digest {
     uint64_t h_ = 0xcbf29ce484222325ULL;
 };
 
+uint64_t bitsOf(double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+uint64_t pack(int32_t high, int32_t low) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(high)) << 32 | static_cast<uint32_t>(low);
+}
+
+// One word per piece, the sum of its fields times distinct odd constants. Multiplying by an odd
+// constant is a bijection, so a change in any one field still changes the word, and the
+// products are independent of each other, which makes this several times faster than feeding
+// every field through the chained digest. Pieces are most of a large layout.
+class PieceWord {
+  public:
+    void add(uint64_t v) {
+        static constexpr uint64_t kOdd[8] = {0x9e3779b97f4a7c15ULL, 0xc2b2ae3d27d4eb4fULL,
+                                             0x165667b19e3779f9ULL, 0xd6e8feb86659fd93ULL,
+                                             0xff51afd7ed558ccdULL, 0xc4ceb9fe1a85ec53ULL,
+                                             0x94d049bb133111ebULL, 0xbf58476d1ce4e5b9ULL};
+        sum_ += v * kOdd[n_++ & 7];
+    }
+    uint64_t value() const { return sum_; }
+
+  private:
+    uint64_t sum_ = 0;
+    unsigned n_ = 0;
+};
+
+uint64_t pieceWord(const PlacedPiece& p) {
+    PieceWord w;
+    w.add(pack(p.id, p.level));
+    const uint32_t flags = (p.selected ? 1u : 0u) | (p.reversed ? 2u : 0u) |
+                           (p.hasColor ? 4u : 0u) | static_cast<uint32_t>(p.colorR) << 8 |
+                           static_cast<uint32_t>(p.colorG) << 16 |
+                           static_cast<uint32_t>(p.colorB) << 24;
+    w.add(static_cast<uint64_t>(static_cast<uint32_t>(p.helix)) << 32 | flags);
+    w.add(bitsOf(p.x));
+    w.add(bitsOf(p.y));
+    w.add(bitsOf(p.heading));
+    w.add(bitsOf(p.z));
+    w.add(bitsOf(p.grade));
+    uint64_t word = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= p.part.size(); i += 8) {
+        std::memcpy(&word, p.part.data() + i, 8);
+        w.add(word);
+    }
+    word = p.part.size() << 56; // the length keeps "12" and "12\0" apart
+    std::memcpy(&word, p.part.data() + i, p.part.size() - i);
+    w.add(word);
+    w.add(p.joints.size());
+    for (const Joint& j : p.joints)
+        w.add(pack(j.target, j.targetConn));
+    return w.value();
+}
+
 void addPieces(Digest& d, const Layout& layout) {
     d.add(static_cast<uint64_t>(layout.pieces.size()));
-    for (const PlacedPiece& p : layout.pieces) {
-        d.add(p.id);
-        d.add(p.part);
-        d.add(p.x);
-        d.add(p.y);
-        d.add(p.heading);
-        d.add(p.selected);
-        d.add(p.z);
-        d.add(p.grade);
-        d.add(p.reversed);
-        d.add(p.level);
-        d.add(p.helix);
-        d.add(p.hasColor);
-        d.addRgb(p.colorR, p.colorG, p.colorB);
-        d.add(static_cast<uint64_t>(p.joints.size()));
-        for (const Joint& j : p.joints) {
-            d.add(j.target);
-            d.add(j.targetConn);
-        }
-    }
+    for (const PlacedPiece& p : layout.pieces)
+        d.add(pieceWord(p));
 }
 
 void addDecorations(Digest& d, const Layout& layout) {
