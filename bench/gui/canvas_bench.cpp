@@ -1,5 +1,6 @@
-// Repainting the canvas over a 10,000-piece layout when only an overlay changed (the kept
-// picture is reused), against a repaint that must redraw the whole layout.
+// Repainting a full-screen canvas over a 10,000-piece layout when only an overlay changed (the
+// kept picture is reused), over the whole window and over an overlay-sized area, against a
+// repaint that must redraw the whole layout.
 #include "LayoutGenerator.h"
 #include "canvas/CanvasPanel.h"
 #include "shell/Document.h"
@@ -64,6 +65,18 @@ void BM_CanvasRepaint_OverlayOnly10k(benchmark::State& state) {
     state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
 }
 BENCHMARK(BM_CanvasRepaint_OverlayOnly10k)->Unit(benchmark::kMillisecond);
+
+// An overlay such as a rubber band or a ghost piece repaints only the area it covers.
+void BM_CanvasRepaint_OverlayArea10k(benchmark::State& state) {
+    Scene& s = scene();
+    const int before = s.canvas->pictureRenderCount();
+    for (auto _ : state) {
+        s.canvas->RefreshRect(wxRect(800, 400, 400, 300));
+        s.canvas->Update();
+    }
+    state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
+}
+BENCHMARK(BM_CanvasRepaint_OverlayArea10k)->Unit(benchmark::kMillisecond);
 
 void BM_CanvasRepaint_LayoutChanged10k(benchmark::State& state) {
     Scene& s = scene();
