@@ -72,13 +72,16 @@ ToolSwitch switchDrawingTool(int commandId, bool checked) {
     return s;
 }
 
-ViewAfterOpen viewAfterOpen(const Layout& layout) {
-    const TrackCatalog& catalog = TrackCatalog::instance();
+ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog) {
     const bool zTrack = std::any_of(layout.pieces.begin(), layout.pieces.end(), [&](auto& p) {
         const PieceDef* def = catalog.find(p.part);
         return def && def->system == ZTrack;
     });
     return zTrack ? ViewAfterOpen::LargeScale : ViewAfterOpen::ZoomToFit;
+}
+
+ViewAfterOpen viewAfterOpen(const Layout& layout) {
+    return viewAfterOpen(layout, TrackCatalog::instance());
 }
 
 void selectAll(Layout& layout) {

@@ -7,6 +7,7 @@
 namespace plandor {
 
 class Layout;
+class TrackCatalog;
 
 extern const char* const kBaseTitle; // "Plandor v1.3 by Korvane Models"
 
@@ -45,7 +46,8 @@ ToolSwitch switchDrawingTool(int commandId, bool checked);
 // How the view is set after a layout is opened: Z-Track layouts get scale 1.0 with the
 // default offset, every other layout is zoomed to fit.
 enum class ViewAfterOpen { LargeScale, ZoomToFit };
-ViewAfterOpen viewAfterOpen(const Layout& layout);
+ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog);
+ViewAfterOpen viewAfterOpen(const Layout& layout); // with the built-in catalogue
 
 // Marks every placed piece and scenery item selected.
 void selectAll(Layout& layout);
