@@ -13,12 +13,12 @@
 namespace {
 
 class TestApp : public wxApp {
-  public:
+public:
     bool OnInit() override { return true; }
 };
 
 class FailOnModal : public wxModalDialogHook {
-  protected:
+protected:
     int Enter(wxDialog* dialog) override {
         ADD_FAILURE() << "Unexpected modal dialog: " << dialog->GetTitle().ToStdString();
         return wxID_CANCEL;
