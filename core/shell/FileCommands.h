@@ -19,7 +19,7 @@ namespace plandor {
 void resetToEmptyLayout(Layout& layout);
 
 class FileCommands {
-  public:
+public:
     FileCommands(Document& doc, Prompter& prompter, Folders folders);
 
     const Folders& folders() const { return folders_; }
@@ -42,7 +42,7 @@ class FileCommands {
     // The Export dialog.
     void exportLayout();
 
-  private:
+private:
     bool saveUnderChosenName();
     bool writeTo(const std::string& path, const std::string& name);
     bool deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name);

@@ -45,7 +45,7 @@ struct ExportChoice {
 };
 
 class Prompter {
-  public:
+public:
     virtual ~Prompter() = default;
 
     // A message box; returns the button pressed (Ok for a plain message).

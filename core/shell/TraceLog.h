@@ -13,7 +13,7 @@ std::string chooseLogFolder(const std::string& preferred, const std::string& fal
 
 // The application log. Silent while it is not open.
 class AppLog {
-  public:
+public:
     AppLog() = default;
     ~AppLog();
     AppLog(const AppLog&) = delete;
@@ -26,7 +26,7 @@ class AppLog {
     void close();
     bool isOpen() const;
 
-  private:
+private:
     void* file_ = nullptr; // FILE*
 };
 

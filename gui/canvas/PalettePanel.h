@@ -9,10 +9,10 @@ namespace plandor {
 struct Document;
 
 class PalettePanel : public wxPanel {
-  public:
+public:
     PalettePanel(wxWindow* parent, Document& doc);
 
-  private:
+private:
     Document& doc_;
 };
 

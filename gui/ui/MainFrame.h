@@ -23,7 +23,7 @@ class PalettePanel;
 class PropertiesPanel;
 
 class MainFrame : public wxFrame {
-  public:
+public:
     MainFrame();                                // layouts in the executable's folder
     explicit MainFrame(const Folders& folders); // layouts wherever `folders` says
 
@@ -43,7 +43,7 @@ class MainFrame : public wxFrame {
     // Selection information and piece tally.
     void refreshPanels();
 
-  private:
+private:
     void buildMenuBar();
     void buildToolBar();
     void buildPanels();

@@ -9,10 +9,10 @@ namespace plandor {
 struct Document;
 
 class PropertiesPanel : public wxPanel {
-  public:
+public:
     PropertiesPanel(wxWindow* parent, Document& doc);
 
-  private:
+private:
     Document& doc_;
 };
 

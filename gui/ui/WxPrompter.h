@@ -8,7 +8,7 @@ class wxWindow;
 namespace plandor {
 
 class WxPrompter : public Prompter {
-  public:
+public:
     explicit WxPrompter(wxWindow* parent) : parent_(parent) {}
 
     Answer ask(const Message& message) override;
@@ -22,7 +22,7 @@ class WxPrompter : public Prompter {
     std::optional<ExportChoice> chooseExport(const std::vector<std::string>& names, int initialRow,
                                              const std::string& startFolder) override;
 
-  private:
+private:
     wxWindow* parent_;
 };
 

@@ -13,7 +13,7 @@
 namespace plandor {
 
 class ScriptedPrompter : public Prompter {
-  public:
+public:
     // Scripted answers, used in order.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> texts;
@@ -110,7 +110,7 @@ class ScriptedPrompter : public Prompter {
         return out;
     }
 
-  private:
+private:
     template <typename T> static T take(std::deque<T>& queue) {
         T value = std::move(queue.front());
         queue.pop_front();

@@ -32,7 +32,7 @@ void settle() {
 }
 
 class MainFrameTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "plandor-frame-XXXXXX").string();
         root = mkdtemp(pattern.data());
