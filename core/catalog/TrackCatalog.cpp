@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
 namespace plandor {
 
 namespace {
 constexpr double kPi = 3.141592653589793;
-double toRadians(double deg) { return deg * kPi / 180.0; }
+double toRadians(double deg) {
+    return deg * kPi / 180.0;
+}
 } // namespace
 
 double normalizeHeading(double degrees) {
@@ -96,7 +97,7 @@ PieceDef TrackCatalog::makeTurnout(uint32_t system, const std::string& part,
     d.angle = left ? -absAngle : absAngle;
     d.connectors = {{0, 0, 180, true, 0},
                     {length, 0, 0, true, 1},
-                    {dx, left ? -e : e, left ? 360 - b : b, true, 2}};
+                    {dx, left ? -e : e, normalizeHeading(left ? 360 - b : b), true, 2}};
     return d;
 }
 
@@ -156,33 +157,51 @@ const PieceDef* TrackCatalog::at(int index) const {
 
 std::string systemChooserLabel(uint32_t system) {
     switch (system) {
-    case CTrack: return "Marklin C-Track";
-    case KTrack: return "Marklin K-Track";
-    case ZTrack: return "Marklin Z-Track";
-    case TrixCTrack: return "TRIX C-Track";
-    default: return "Unknown";
+    case CTrack:
+        return "Marklin C-Track";
+    case KTrack:
+        return "Marklin K-Track";
+    case ZTrack:
+        return "Marklin Z-Track";
+    case TrixCTrack:
+        return "TRIX C-Track";
+    default:
+        return "Unknown";
     }
 }
 
 std::string systemShortName(uint32_t system) {
     switch (system) {
-    case CTrack: return "M\xC3\xA4rklin C";
-    case KTrack: return "M\xC3\xA4rklin K";
-    case ZTrack: return "M\xC3\xA4rklin Z";
-    case TrixCTrack: return "TRIX C";
-    case RokuhanZ: return "Rokuhan Z";
-    case MinitrixN: return "Minitrix N";
-    case KatoN: return "Kato N";
-    default: return "Unknown";
+    case CTrack:
+        return "M\xC3\xA4rklin C";
+    case KTrack:
+        return "M\xC3\xA4rklin K";
+    case ZTrack:
+        return "M\xC3\xA4rklin Z";
+    case TrixCTrack:
+        return "TRIX C";
+    case RokuhanZ:
+        return "Rokuhan Z";
+    case MinitrixN:
+        return "Minitrix N";
+    case KatoN:
+        return "Kato N";
+    default:
+        return "Unknown";
     }
 }
 
 std::string libraryFolderForLabel(const std::string& label) {
-    if (label == "Marklin C-Track") return "Marklin_C-Track";
-    if (label == "Marklin K-Track") return "Marklin_K-Track";
-    if (label == "Marklin Z-Track") return "Marklin_Z-Track";
-    if (label == "TRIX C-Track") return "TRIX_C-Track";
-    if (label == "Minitrix") return "Minitrix-Track";
+    if (label == "Marklin C-Track")
+        return "Marklin_C-Track";
+    if (label == "Marklin K-Track")
+        return "Marklin_K-Track";
+    if (label == "Marklin Z-Track")
+        return "Marklin_Z-Track";
+    if (label == "TRIX C-Track")
+        return "TRIX_C-Track";
+    if (label == "Minitrix")
+        return "Minitrix-Track";
     std::string folder = label;
     std::replace(folder.begin(), folder.end(), ' ', '_');
     return folder;

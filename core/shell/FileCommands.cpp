@@ -44,18 +44,19 @@ void resetToEmptyLayout(Layout& layout) {
     layout.clearHistory();
 }
 
-FileCommands::FileCommands(Document& doc, Prompter& prompter, Folders folders)
-    : doc_(doc), prompter_(prompter), folders_(std::move(folders)) {}
+FileCommands::FileCommands(Document& doc, Prompter& prompter, LayoutChooser& chooser,
+                           Folders folders)
+    : doc_(doc), prompter_(prompter), chooser_(chooser), folders_(std::move(folders)) {}
 
 bool FileCommands::confirmUnsavedChanges() {
     if (!doc_.modified)
         return true;
-    const Answer answer = prompter_.ask(
-        Message{"Unsaved Changes", "You have unsaved changes. Save before continuing?",
-                MessageIcon::Question, MessageButtons::YesNoCancel, Answer::Yes});
-    if (answer == Answer::No)
+    const PromptAnswer answer = prompter_.askYesNoCancel(
+        "Unsaved Changes", "You have unsaved changes. Save before continuing?",
+        PromptIcon::Question);
+    if (answer == PromptAnswer::No)
         return true;
-    if (answer == Answer::Yes)
+    if (answer == PromptAnswer::Yes)
         return save();
     return false;
 }
@@ -75,12 +76,12 @@ bool FileCommands::openLayout() {
         return false;
     std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
     if (files.empty()) {
-        prompter_.tell("Open Layout", "No layouts found in\n" + folders_.application,
-                       MessageIcon::Information);
+        prompter_.message("Open Layout", "No layouts found in\n" + folders_.application,
+                          PromptIcon::Information);
         return false;
     }
     const std::optional<std::string> chosen =
-        prompter_.chooseLayoutToOpen(sortedLayoutNames(files), [&](const std::string& name) {
+        chooser_.chooseLayoutToOpen(sortedLayoutNames(files), [&](const std::string& name) {
             return deleteLayoutFile(files, name);
         });
     if (!chosen)
@@ -96,10 +97,10 @@ bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const s
         return false;
     const std::string question =
         formatText("Delete layout \"%s\"?\n\nThis cannot be undone.", name.c_str());
-    if (!prompter_.askYesNo("Delete Layout", question, MessageIcon::Warning, Answer::No))
+    if (!confirm("Delete Layout", question, PromptIcon::Warning, true))
         return false;
     if (!removeFile(it->path)) {
-        prompter_.tell("Delete Failed", "Could not delete:\n" + it->path, MessageIcon::Error);
+        prompter_.message("Delete Failed", "Could not delete:\n" + it->path, PromptIcon::Error);
         return false;
     }
     // The open layout stays open, now without a file: the next Save asks for a name.
@@ -116,7 +117,7 @@ bool FileCommands::openFromPath(const std::string& path) {
     std::string name;
     const std::string error = loadLayout(scratch, path, name);
     if (!error.empty()) {
-        prompter_.tell("Open Failed", error, MessageIcon::Error);
+        prompter_.message("Open Failed", error, PromptIcon::Error);
         return false;
     }
     scratch.ensureDefaultLevel();
@@ -139,18 +140,17 @@ bool FileCommands::saveAs() {
 
 bool FileCommands::saveUnderChosenName() {
     const std::string initial = doc_.name.empty() ? kDefaultLayoutName : doc_.name;
-    const std::optional<std::string> answer =
-        prompter_.askText(TextPrompt{"Save Layout", "Layout name:", initial});
-    if (!answer)
+    std::string answer;
+    if (!prompter_.askText("Save Layout", "Layout name:", initial, answer))
         return false;
-    std::string name = trimBlanks(*answer);
+    std::string name = trimBlanks(answer);
     if (name.empty())
         name = kDefaultLayoutName;
     if (refuseNameLeavingFolder(name, "Save Failed"))
         return false;
     const std::string path = layoutPath(folders_.application, name);
-    if (fileExists(path) && !prompter_.askYesNo("Confirm Replace", replaceQuestion(name),
-                                                MessageIcon::Question, Answer::No))
+    if (fileExists(path) &&
+        !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
         return false;
     return writeTo(path, name);
 }
@@ -159,7 +159,7 @@ bool FileCommands::writeTo(const std::string& path, const std::string& name) {
     // The document takes the new path and name only once they hold the layout.
     const std::string error = saveLayout(doc_.layout, path, name);
     if (!error.empty()) {
-        prompter_.tell("Save Failed", error, MessageIcon::Error);
+        prompter_.message("Save Failed", error, PromptIcon::Error);
         return false;
     }
     doc_.path = path;
@@ -168,20 +168,24 @@ bool FileCommands::writeTo(const std::string& path, const std::string& name) {
     return true;
 }
 
+bool FileCommands::confirm(const std::string& title, const std::string& text, PromptIcon icon,
+                           bool defaultNo) {
+    return prompter_.askYesNo(title, text, icon, defaultNo) == PromptAnswer::Yes;
+}
+
 bool FileCommands::refuseNameLeavingFolder(const std::string& name, const char* failureTitle) {
     if (!nameLeavesFolder(name))
         return false;
-    prompter_.tell(failureTitle,
-                   formatText("\"%s\" cannot be used as a layout name.\n\nA name may not "
-                              "contain \"/\" and may not be \".\" or \"..\".",
-                              name.c_str()),
-                   MessageIcon::Error);
+    prompter_.message(failureTitle,
+                      formatText("\"%s\" cannot be used as a layout name.\n\nA name may not "
+                                 "contain \"/\" and may not be \".\" or \"..\".",
+                                 name.c_str()),
+                      PromptIcon::Error);
     return true;
 }
 
 bool FileCommands::importLayout() {
-    const std::optional<ImportChoice> choice =
-        prompter_.chooseImport(transferStartFolder(folders_));
+    const std::optional<ImportChoice> choice = chooser_.chooseImport(transferStartFolder(folders_));
     if (!choice)
         return false;
     const std::string name = trimBlanks(choice->name);
@@ -190,8 +194,8 @@ bool FileCommands::importLayout() {
     if (refuseNameLeavingFolder(name, "Import Failed"))
         return false;
     const std::string target = layoutPath(folders_.application, name);
-    if (fileExists(target) && !prompter_.askYesNo("Confirm Replace", replaceQuestion(name),
-                                                  MessageIcon::Question, Answer::No))
+    if (fileExists(target) &&
+        !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
         return false;
 
     // Only a file the loader accepts is let into the application folder.
@@ -199,18 +203,18 @@ bool FileCommands::importLayout() {
     std::string storedName;
     const std::string error = loadLayout(scratch, choice->sourcePath, storedName);
     if (!error.empty()) {
-        prompter_.tell("Import Failed",
-                       "This file does not appear to be a Plandor layout:\n\n" + error,
-                       MessageIcon::Error);
+        prompter_.message("Import Failed",
+                          "This file does not appear to be a Plandor layout:\n\n" + error,
+                          PromptIcon::Error);
         return false;
     }
     if (!copyFileReplacing(choice->sourcePath, target)) {
-        prompter_.tell("Import Failed", "Could not copy the file to:\n" + target,
-                       MessageIcon::Error);
+        prompter_.message("Import Failed", "Could not copy the file to:\n" + target,
+                          PromptIcon::Error);
         return false;
     }
-    if (!prompter_.askYesNo("Import", "Imported successfully.\n\nOpen \"" + name + "\" now?",
-                            MessageIcon::Question, Answer::Yes))
+    if (!confirm("Import", "Imported successfully.\n\nOpen \"" + name + "\" now?",
+                 PromptIcon::Question, false))
         return false;
     return confirmUnsavedChanges() && openFromPath(target);
 }
@@ -218,12 +222,12 @@ bool FileCommands::importLayout() {
 void FileCommands::exportLayout() {
     const std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
     if (files.empty()) {
-        prompter_.tell("Export Layout", "No layouts to export. Save a layout first.",
-                       MessageIcon::Information);
+        prompter_.message("Export Layout", "No layouts to export. Save a layout first.",
+                          PromptIcon::Information);
         return;
     }
     const std::vector<std::string> names = sortedLayoutNames(files);
-    const std::optional<ExportChoice> choice = prompter_.chooseExport(
+    const std::optional<ExportChoice> choice = chooser_.chooseExport(
         names, exportInitialRow(names, doc_.name), transferStartFolder(folders_));
     if (!choice)
         return;
@@ -233,8 +237,8 @@ void FileCommands::exportLayout() {
     if (!source || folder.empty() || typed.empty())
         return;
     if (!isFolder(folder)) {
-        prompter_.tell("Export Failed", "Destination folder does not exist:\n" + folder,
-                       MessageIcon::Error);
+        prompter_.message("Export Failed", "Destination folder does not exist:\n" + folder,
+                          PromptIcon::Error);
         return;
     }
     if (refuseNameLeavingFolder(typed, "Export Failed"))
@@ -244,16 +248,15 @@ void FileCommands::exportLayout() {
         return;
     const std::string target = layoutPath(folder, name);
     if (fileExists(target) &&
-        !prompter_.askYesNo(
-            "Confirm Replace",
-            formatText("\"%s\" already exists in that folder.\n\nReplace it?", name.c_str()),
-            MessageIcon::Question, Answer::No))
+        !confirm("Confirm Replace",
+                 formatText("\"%s\" already exists in that folder.\n\nReplace it?", name.c_str()),
+                 PromptIcon::Question, true))
         return;
     if (copyFileReplacing(source->path, target))
-        prompter_.tell("Export Layout", "Exported to:\n" + target, MessageIcon::Information);
+        prompter_.message("Export Layout", "Exported to:\n" + target, PromptIcon::Information);
     else
-        prompter_.tell("Export Failed", "Could not copy the file to:\n" + target,
-                       MessageIcon::Error);
+        prompter_.message("Export Failed", "Could not copy the file to:\n" + target,
+                          PromptIcon::Error);
 }
 
 std::string importNameAfterSelection(const std::string& current, const std::string& fileName) {

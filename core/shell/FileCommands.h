@@ -2,10 +2,12 @@
 // The layout-file commands of the main window: New (and Close), Open with its Delete...,
 // Save, Save As, Import and Export, and the unsaved-changes question they share. Layouts
 // live in the application folder and are chosen by name. Every question and message goes
-// through the Prompter; the caller refreshes its views from what each command returns.
+// through the Prompter and every dialog through the LayoutChooser; the caller refreshes its
+// views from what each command returns.
 
 #include "shell/Document.h"
 #include "shell/Folders.h"
+#include "shell/LayoutChooser.h"
 #include "shell/Prompter.h"
 
 #include <string>
@@ -20,7 +22,7 @@ void resetToEmptyLayout(Layout& layout);
 
 class FileCommands {
 public:
-    FileCommands(Document& doc, Prompter& prompter, Folders folders);
+    FileCommands(Document& doc, Prompter& prompter, LayoutChooser& chooser, Folders folders);
 
     const Folders& folders() const { return folders_; }
     void setFolders(Folders folders) { folders_ = std::move(folders); }
@@ -47,9 +49,13 @@ private:
     bool writeTo(const std::string& path, const std::string& name);
     bool deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name);
     bool refuseNameLeavingFolder(const std::string& name, const char* failureTitle);
+    // A Yes/No question; true only for Yes.
+    bool confirm(const std::string& title, const std::string& text, PromptIcon icon,
+                 bool defaultNo);
 
     Document& doc_;
     Prompter& prompter_;
+    LayoutChooser& chooser_;
     Folders folders_;
 };
 

@@ -62,7 +62,7 @@ MainFrame::MainFrame() : MainFrame(systemFolders()) {}
 MainFrame::MainFrame(const Folders& folders)
     : wxFrame(nullptr, wxID_ANY, kBaseTitle, wxDefaultPosition, wxSize(1400, 900),
               wxDEFAULT_FRAME_STYLE | wxCLIP_CHILDREN),
-      prompter_(this), files_(doc_, prompter_, folders) {
+      prompter_(this), chooser_(this), files_(doc_, prompter_, chooser_, folders) {
     traceMainFrame("A: wxFrame base constructed");
     buildMenuBar();
     traceMainFrame("B: MenuBar done");

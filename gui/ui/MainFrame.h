@@ -89,6 +89,7 @@ private:
 
     Document doc_;
     WxPrompter prompter_;
+    WxLayoutChooser chooser_;
     FileCommands files_;
     int toolMode_ = 0;
     wxPrintData printData_;

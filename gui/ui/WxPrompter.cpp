@@ -9,65 +9,66 @@
 
 namespace plandor {
 
-long messageStyle(const Message& message) {
-    long style = wxCENTRE;
-    switch (message.buttons) {
-    case MessageButtons::Ok:
-        style |= wxOK;
-        break;
-    case MessageButtons::YesNo:
-        style |= wxYES_NO;
-        break;
-    case MessageButtons::YesNoCancel:
-        style |= wxYES_NO | wxCANCEL;
-        break;
+namespace {
+
+long iconStyle(PromptIcon icon) {
+    switch (icon) {
+    case PromptIcon::Information:
+        return wxICON_INFORMATION;
+    case PromptIcon::Exclamation:
+        return wxICON_EXCLAMATION;
+    case PromptIcon::Warning:
+        return wxICON_WARNING;
+    case PromptIcon::Question:
+        return wxICON_QUESTION;
+    case PromptIcon::Error:
+        return wxICON_ERROR;
     }
-    switch (message.icon) {
-    case MessageIcon::None:
-        style |= wxICON_NONE;
-        break;
-    case MessageIcon::Information:
-        style |= wxICON_INFORMATION;
-        break;
-    case MessageIcon::Warning:
-        style |= wxICON_WARNING;
-        break;
-    case MessageIcon::Question:
-        style |= wxICON_QUESTION;
-        break;
-    case MessageIcon::Error:
-        style |= wxICON_ERROR;
-        break;
-    }
-    if (message.buttons != MessageButtons::Ok && message.defaultAnswer == Answer::No)
-        style |= wxNO_DEFAULT;
-    return style;
+    return wxICON_NONE;
 }
 
-Answer WxPrompter::ask(const Message& message) {
-    wxMessageDialog dialog(parent_, toWx(message.text), toWx(message.title), messageStyle(message));
+} // namespace
+
+PromptAnswer WxPrompter::show(const std::string& title, const std::string& text, long style) {
+    wxMessageDialog dialog(parent_, toWx(text), toWx(title), style | wxCENTRE);
     switch (dialog.ShowModal()) {
     case wxID_YES:
-        return Answer::Yes;
+        return PromptAnswer::Yes;
     case wxID_NO:
-        return Answer::No;
+        return PromptAnswer::No;
     case wxID_OK:
-        return Answer::Ok;
+        return PromptAnswer::Ok;
     default:
-        return Answer::Cancel;
+        return PromptAnswer::Cancel;
     }
 }
 
-std::optional<std::string> WxPrompter::askText(const TextPrompt& prompt) {
-    wxTextEntryDialog dialog(parent_, toWx(prompt.prompt), toWx(prompt.caption),
-                             toWx(prompt.initial), wxOK | wxCANCEL | wxCENTRE);
-    if (dialog.ShowModal() != wxID_OK)
-        return std::nullopt;
-    return fromWx(dialog.GetValue());
+void WxPrompter::message(const std::string& title, const std::string& text, PromptIcon icon) {
+    show(title, text, wxOK | iconStyle(icon));
 }
 
-int WxPrompter::chooseFromList(const std::string& title, const std::string& text,
-                               const std::vector<std::string>& choices) {
+PromptAnswer WxPrompter::askYesNo(const std::string& title, const std::string& text,
+                                  PromptIcon icon, bool defaultNo) {
+    return show(title, text, wxYES_NO | iconStyle(icon) | (defaultNo ? wxNO_DEFAULT : 0));
+}
+
+PromptAnswer WxPrompter::askYesNoCancel(const std::string& title, const std::string& text,
+                                        PromptIcon icon) {
+    return show(title, text, wxYES_NO | wxCANCEL | iconStyle(icon));
+}
+
+bool WxPrompter::askText(const std::string& title, const std::string& text,
+                         const std::string& initial, std::string& answer) {
+    wxTextEntryDialog dialog(parent_, toWx(text), toWx(title), toWx(initial),
+                             wxOK | wxCANCEL | wxCENTRE);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    answer = fromWx(dialog.GetValue());
+    return true;
+}
+
+int WxPrompter::choose(const std::string& title, const std::string& text,
+                       const std::vector<std::string>& choices) {
     wxArrayString items;
     for (const std::string& c : choices)
         items.Add(toWx(c));
@@ -78,24 +79,24 @@ int WxPrompter::chooseFromList(const std::string& title, const std::string& text
 }
 
 std::optional<std::string>
-WxPrompter::chooseLayoutToOpen(const std::vector<std::string>& names,
-                               const std::function<bool(const std::string&)>& deleteLayout) {
+WxLayoutChooser::chooseLayoutToOpen(const std::vector<std::string>& names,
+                                    const std::function<bool(const std::string&)>& deleteLayout) {
     OpenLayoutDialog dialog(parent_, names, deleteLayout);
     if (dialog.ShowModal() != wxID_OK || dialog.selectedName().empty())
         return std::nullopt;
     return dialog.selectedName();
 }
 
-std::optional<ImportChoice> WxPrompter::chooseImport(const std::string& startFolder) {
+std::optional<ImportChoice> WxLayoutChooser::chooseImport(const std::string& startFolder) {
     ImportLayoutDialog dialog(parent_, startFolder);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
     return ImportChoice{dialog.sourcePath(), dialog.importName()};
 }
 
-std::optional<ExportChoice> WxPrompter::chooseExport(const std::vector<std::string>& names,
-                                                     int initialRow,
-                                                     const std::string& startFolder) {
+std::optional<ExportChoice> WxLayoutChooser::chooseExport(const std::vector<std::string>& names,
+                                                          int initialRow,
+                                                          const std::string& startFolder) {
     ExportLayoutDialog dialog(parent_, names, initialRow, startFolder);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
-// The Prompter answered by real dialogs over a parent window.
+// The Prompter and the LayoutChooser answered by real dialogs over a parent window.
 
+#include "shell/LayoutChooser.h"
 #include "shell/Prompter.h"
 
 class wxWindow;
@@ -11,10 +12,26 @@ class WxPrompter : public Prompter {
 public:
     explicit WxPrompter(wxWindow* parent) : parent_(parent) {}
 
-    Answer ask(const Message& message) override;
-    std::optional<std::string> askText(const TextPrompt& prompt) override;
-    int chooseFromList(const std::string& title, const std::string& text,
-                       const std::vector<std::string>& choices) override;
+    void message(const std::string& title, const std::string& text, PromptIcon icon) override;
+    PromptAnswer askYesNo(const std::string& title, const std::string& text, PromptIcon icon,
+                          bool defaultNo) override;
+    PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
+                                PromptIcon icon) override;
+    bool askText(const std::string& title, const std::string& text, const std::string& initial,
+                 std::string& answer) override;
+    int choose(const std::string& title, const std::string& text,
+               const std::vector<std::string>& choices) override;
+
+private:
+    PromptAnswer show(const std::string& title, const std::string& text, long style);
+
+    wxWindow* parent_;
+};
+
+class WxLayoutChooser : public LayoutChooser {
+public:
+    explicit WxLayoutChooser(wxWindow* parent) : parent_(parent) {}
+
     std::optional<std::string>
     chooseLayoutToOpen(const std::vector<std::string>& names,
                        const std::function<bool(const std::string&)>& deleteLayout) override;
@@ -25,8 +42,5 @@ public:
 private:
     wxWindow* parent_;
 };
-
-// The message-dialog style for a message: buttons, icon, default button, centred.
-long messageStyle(const Message& message);
 
 } // namespace plandor

@@ -89,7 +89,7 @@ protected:
     std::string root, app, downloads, source;
     Document doc;
     ScriptedPrompter prompter;
-    FileCommands files{doc, prompter, Folders{}};
+    FileCommands files{doc, prompter, prompter, Folders{}};
 };
 
 // ---- unsaved-changes question ------------------------------------------------------------
@@ -103,20 +103,20 @@ TEST_F(FileCommandsTest, UnmodifiedLayoutIsClearedWithoutAQuestion) {
 
 TEST_F(FileCommandsTest, CancelInTheUnsavedQuestionKeepsEverything) {
     makeEditedDocument();
-    prompter.answers = {Answer::Cancel};
+    prompter.answers = {PromptAnswer::Cancel};
     EXPECT_FALSE(files.newLayout());
     ASSERT_EQ(prompter.messages.size(), 1u);
-    const Message& q = prompter.messages[0];
+    const auto& q = prompter.messages[0];
     EXPECT_EQ(q.title, "Unsaved Changes");
     EXPECT_EQ(q.text, "You have unsaved changes. Save before continuing?");
-    EXPECT_EQ(q.icon, MessageIcon::Question);
-    EXPECT_EQ(q.buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(q.icon, PromptIcon::Question);
+    EXPECT_EQ(q.kind, ScriptedPrompter::Kind::YesNoCancel);
     expectDocumentUnchanged();
 }
 
 TEST_F(FileCommandsTest, NoInTheUnsavedQuestionGoesOnWithoutSaving) {
     makeEditedDocument();
-    prompter.answers = {Answer::No};
+    prompter.answers = {PromptAnswer::No};
     EXPECT_TRUE(files.newLayout());
     EXPECT_TRUE(contentsOf(app).empty());
     EXPECT_TRUE(doc.layout.pieces.empty());
@@ -125,7 +125,7 @@ TEST_F(FileCommandsTest, NoInTheUnsavedQuestionGoesOnWithoutSaving) {
 TEST_F(FileCommandsTest, YesThenCancelledNamePromptKeepsEverything) {
     makeEditedDocument();
     doc.path.clear(); // never saved: Save has to ask for a name
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {PromptAnswer::Yes};
     prompter.texts = {std::nullopt};
     EXPECT_FALSE(files.newLayout());
     EXPECT_EQ(prompter.textPrompts.size(), 1u);
@@ -136,7 +136,7 @@ TEST_F(FileCommandsTest, YesThenCancelledNamePromptKeepsEverything) {
 
 TEST_F(FileCommandsTest, YesSavesUnderTheKeptPathBeforeGoingOn) {
     makeEditedDocument();
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(files.newLayout());
     EXPECT_TRUE(prompter.textPrompts.empty());
     EXPECT_TRUE(fs::exists(app + "/Yard.plo"));
@@ -185,8 +185,8 @@ TEST_F(FileCommandsTest, BlankNameSavesAsMyLayout) {
     prompter.texts = {std::string("   ")};
     ASSERT_TRUE(files.save());
     ASSERT_EQ(prompter.textPrompts.size(), 1u);
-    EXPECT_EQ(prompter.textPrompts[0].caption, "Save Layout");
-    EXPECT_EQ(prompter.textPrompts[0].prompt, "Layout name:");
+    EXPECT_EQ(prompter.textPrompts[0].title, "Save Layout");
+    EXPECT_EQ(prompter.textPrompts[0].text, "Layout name:");
     EXPECT_EQ(prompter.textPrompts[0].initial, "My Layout");
     EXPECT_TRUE(fs::exists(app + "/My Layout.plo"));
     EXPECT_EQ(doc.path, app + "/My Layout.plo");
@@ -210,21 +210,21 @@ TEST_F(FileCommandsTest, SaveKeepsThePathButSaveAsAsksBeforeReplacing) {
     doc.modified = true;
     const std::string before = readFile(app + "/Yard.plo");
     prompter.texts = {std::string("Yard")};
-    prompter.answers = {Answer::No};
+    prompter.answers = {PromptAnswer::No};
     EXPECT_FALSE(files.saveAs());
     EXPECT_EQ(prompter.textPrompts.back().initial, "Yard");
     ASSERT_EQ(prompter.messages.size(), 1u);
-    const Message& q = prompter.messages[0];
+    const auto& q = prompter.messages[0];
     EXPECT_EQ(q.title, "Confirm Replace");
     EXPECT_EQ(q.text, "A layout named \"Yard\" already exists.\n\nReplace it?");
-    EXPECT_EQ(q.icon, MessageIcon::Question);
-    EXPECT_EQ(q.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(q.defaultAnswer, Answer::No);
+    EXPECT_EQ(q.icon, PromptIcon::Question);
+    EXPECT_EQ(q.kind, ScriptedPrompter::Kind::YesNo);
+    EXPECT_TRUE(q.defaultNo);
     EXPECT_TRUE(doc.modified);
     EXPECT_EQ(readFile(app + "/Yard.plo"), before);
 
     prompter.texts = {std::string("Yard")};
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(files.saveAs());
     EXPECT_FALSE(doc.modified);
 }
@@ -249,7 +249,7 @@ TEST_F(FileCommandsTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsWritten) {
         EXPECT_FALSE(files.saveAs()) << name;
         ASSERT_EQ(prompter.messages.size(), 1u) << name;
         EXPECT_EQ(prompter.messages[0].title, "Save Failed");
-        EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error);
         EXPECT_TRUE(contentsOf(root).empty()) << name;
         EXPECT_TRUE(doc.path.empty() && doc.name.empty() && doc.modified);
     }
@@ -263,7 +263,7 @@ TEST_F(FileCommandsTest, FailedWriteKeepsTheOldPathAndName) {
     EXPECT_FALSE(files.save());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].title, "Save Failed");
-    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error);
     EXPECT_FALSE(prompter.messages[0].text.empty());
     EXPECT_TRUE(doc.path.empty());
     EXPECT_TRUE(doc.name.empty());
@@ -278,7 +278,7 @@ TEST_F(FileCommandsTest, OpenWithNoLayoutsSaysSo) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].title, "Open Layout");
     EXPECT_EQ(prompter.messages[0].text, "No layouts found in\n" + app);
-    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Information);
     EXPECT_TRUE(prompter.openDialogNames.empty());
 }
 
@@ -314,12 +314,12 @@ TEST_F(FileCommandsTest, OpeningClearsHistoryAndModifiedFlag) {
 TEST_F(FileCommandsTest, FailedOpenLeavesTheDocumentUnchanged) {
     makeEditedDocument();
     writeFile(app + "/Broken.plo", "<PlandorLayout>\n<Piece id=\"1\" part=\"24188\"\ngarbage");
-    prompter.answers = {Answer::No};
+    prompter.answers = {PromptAnswer::No};
     prompter.layoutsToOpen = {std::string("Broken")};
     EXPECT_FALSE(files.openLayout());
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[1].title, "Open Failed");
-    EXPECT_EQ(prompter.messages[1].icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Error);
     EXPECT_FALSE(prompter.messages[1].text.empty());
     expectDocumentUnchanged();
 
@@ -335,17 +335,17 @@ TEST_F(FileCommandsTest, DeletingTheOpenLayoutLeavesItOpenWithoutAPath) {
     makeEditedDocument();
     doc.modified = false;
     prompter.deletesInOpenDialog = {"Yard"};
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {PromptAnswer::Yes};
     prompter.layoutsToOpen = {std::nullopt};
     EXPECT_FALSE(files.openLayout());
 
     EXPECT_EQ(prompter.deleteResults, std::vector<bool>{true});
     ASSERT_EQ(prompter.messages.size(), 1u);
-    const Message& q = prompter.messages[0];
+    const auto& q = prompter.messages[0];
     EXPECT_EQ(q.title, "Delete Layout");
     EXPECT_EQ(q.text, "Delete layout \"Yard\"?\n\nThis cannot be undone.");
-    EXPECT_EQ(q.icon, MessageIcon::Warning);
-    EXPECT_EQ(q.defaultAnswer, Answer::No);
+    EXPECT_EQ(q.icon, PromptIcon::Warning);
+    EXPECT_TRUE(q.defaultNo);
     EXPECT_FALSE(fs::exists(app + "/Yard.plo"));
     EXPECT_TRUE(fs::exists(app + "/Other.plo"));
     EXPECT_TRUE(doc.path.empty());
@@ -361,7 +361,7 @@ TEST_F(FileCommandsTest, DeleteRemovesThePloFirstAndThenTheXmlOfTheSameName) {
     writeFile(app + "/Yard.plo", "new");
     writeFile(app + "/Yard.xml", "old");
     prompter.deletesInOpenDialog = {"Yard", "Yard", "Yard"};
-    prompter.answers = {Answer::No, Answer::Yes, Answer::Yes};
+    prompter.answers = {PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::Yes};
     prompter.layoutsToOpen = {std::nullopt};
     files.openLayout();
     EXPECT_EQ(prompter.deleteResults, (std::vector<bool>{false, true, true}));
@@ -374,14 +374,14 @@ TEST_F(FileCommandsTest, DeleteThatFailsSaysSoAndKeepsTheRow) {
     doc.modified = false;
     prompter.onOpenDialog = [&] { fs::remove(app + "/Yard.plo"); };
     prompter.deletesInOpenDialog = {"Yard"};
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {PromptAnswer::Yes};
     prompter.layoutsToOpen = {std::nullopt};
     files.openLayout();
     EXPECT_EQ(prompter.deleteResults, std::vector<bool>{false});
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[1].title, "Delete Failed");
     EXPECT_EQ(prompter.messages[1].text, "Could not delete:\n" + app + "/Yard.plo");
-    EXPECT_EQ(prompter.messages[1].icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Error);
     EXPECT_EQ(doc.path, app + "/Yard.plo");
 }
 
@@ -399,7 +399,7 @@ TEST_F(FileCommandsTest, RejectedImportLeavesTheFolderUnchanged) {
     EXPECT_EQ(
         prompter.messages[0].text.rfind("This file does not appear to be a Plandor layout:\n\n", 0),
         0u);
-    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error);
     EXPECT_EQ(contentsOf(app), before);
 }
 
@@ -407,7 +407,7 @@ TEST_F(FileCommandsTest, ImportOverAnExistingNameAsksFirst) {
     writeFile(app + "/Yard.plo", "existing");
     writeFile(source + "/Anything.plo", "whatever");
     prompter.imports = {ImportChoice{source + "/Anything.plo", "  Yard "}};
-    prompter.answers = {Answer::No};
+    prompter.answers = {PromptAnswer::No};
     EXPECT_FALSE(files.importLayout());
     EXPECT_EQ(prompter.titles(), std::vector<std::string>{"Confirm Replace"});
     EXPECT_EQ(prompter.messages[0].text, "A layout named \"Yard\" already exists.\n\nReplace it?");
@@ -418,7 +418,7 @@ TEST_F(FileCommandsTest, ImportCopiesTheFileAndOffersToOpenIt) {
     writeLayout(source + "/Branch Line.plo", twoJoinedPieces(), "Branch Line");
     prompter.imports = {ImportChoice{source + "/Branch Line.plo", "Branch"},
                         ImportChoice{source + "/Branch Line.plo", "Branch"}};
-    prompter.answers = {Answer::No, Answer::Yes, Answer::Yes};
+    prompter.answers = {PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::Yes};
     EXPECT_FALSE(files.importLayout());
     EXPECT_EQ(readFile(app + "/Branch.plo"), readFile(source + "/Branch Line.plo"));
     ASSERT_EQ(prompter.messages.size(), 1u);
@@ -466,7 +466,7 @@ TEST_F(FileCommandsTest, ExportDropsATypedExtension) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].title, "Export Layout");
     EXPECT_EQ(prompter.messages[0].text, "Exported to:\n" + source + "/Copy.plo");
-    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Information);
 }
 
 TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
@@ -485,7 +485,7 @@ TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
         ExportChoice{"Yard", source, ".."},
         ExportChoice{"Yard", source, "   "},
     };
-    prompter.answers = {Answer::No};
+    prompter.answers = {PromptAnswer::No};
     for (int i = 0; i < 5; ++i)
         files.exportLayout();
     EXPECT_EQ(prompter.titles(), (std::vector<std::string>{"Export Failed", "Confirm Replace",
@@ -493,14 +493,14 @@ TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
     EXPECT_EQ(prompter.messages[0].text,
               "Destination folder does not exist:\n" + root + "/missing");
     EXPECT_EQ(prompter.messages[1].text, "\"Copy\" already exists in that folder.\n\nReplace it?");
-    EXPECT_EQ(prompter.messages[1].defaultAnswer, Answer::No);
+    EXPECT_TRUE(prompter.messages[1].defaultNo);
     EXPECT_EQ(contentsOf(root), before);
 }
 
 TEST_F(FileCommandsTest, ExportOntoItselfKeepsTheFile) {
     writeFile(app + "/Yard.plo", "yard bytes");
     prompter.exports = {ExportChoice{"Yard", app, "Yard"}};
-    prompter.answers = {Answer::Yes};
+    prompter.answers = {PromptAnswer::Yes};
     files.exportLayout();
     EXPECT_EQ(prompter.titles(), (std::vector<std::string>{"Confirm Replace", "Export Failed"}));
     EXPECT_EQ(prompter.messages[1].text, "Could not copy the file to:\n" + app + "/Yard.plo");

@@ -1,21 +1,42 @@
 #pragma once
-// A Prompter for tests: answers come from queues set up by the test, and every call is
-// recorded. A call with no scripted answer fails the test and answers Cancel.
+// A Prompter and LayoutChooser for tests: answers come from queues set up by the test, and
+// every call is recorded. A question with no scripted answer fails the test and cancels.
 
+#include "shell/LayoutChooser.h"
 #include "shell/Prompter.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace plandor {
 
-class ScriptedPrompter : public Prompter {
+class ScriptedPrompter : public Prompter, public LayoutChooser {
 public:
+    enum class Kind { Message, YesNo, YesNoCancel };
+    struct Asked {
+        Kind kind;
+        std::string title;
+        std::string text;
+        PromptIcon icon;
+        bool defaultNo;
+    };
+    struct TextAsked {
+        std::string title;
+        std::string text;
+        std::string initial;
+    };
+    struct ExportCall {
+        std::vector<std::string> names;
+        int initialRow;
+        std::string startFolder;
+    };
+
     // Scripted answers, used in order.
-    std::deque<Answer> answers;
+    std::deque<PromptAnswer> answers;
     std::deque<std::optional<std::string>> texts;
     std::deque<int> choices;
     // Open dialog script: names to delete (each through the callback), then the name to open.
@@ -27,40 +48,44 @@ public:
     std::function<void()> onOpenDialog;
 
     // What was asked.
-    std::vector<Message> messages;
-    std::vector<TextPrompt> textPrompts;
+    std::vector<Asked> messages; // messages and questions, in order
+    std::vector<TextAsked> textPrompts;
     std::vector<std::vector<std::string>> openDialogNames;
     std::vector<bool> deleteResults;
     std::vector<std::string> importStartFolders;
-    struct ExportCall {
-        std::vector<std::string> names;
-        int initialRow;
-        std::string startFolder;
-    };
     std::vector<ExportCall> exportCalls;
 
-    Answer ask(const Message& message) override {
-        messages.push_back(message);
-        if (message.buttons == MessageButtons::Ok)
-            return Answer::Ok;
-        if (answers.empty()) {
-            ADD_FAILURE() << "unscripted question: " << message.title << ": " << message.text;
-            return Answer::Cancel;
-        }
-        return take(answers);
+    void message(const std::string& title, const std::string& text, PromptIcon icon) override {
+        messages.push_back({Kind::Message, title, text, icon, false});
     }
 
-    std::optional<std::string> askText(const TextPrompt& prompt) override {
-        textPrompts.push_back(prompt);
+    PromptAnswer askYesNo(const std::string& title, const std::string& text, PromptIcon icon,
+                          bool defaultNo) override {
+        messages.push_back({Kind::YesNo, title, text, icon, defaultNo});
+        return nextAnswer();
+    }
+
+    PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
+                                PromptIcon icon) override {
+        messages.push_back({Kind::YesNoCancel, title, text, icon, false});
+        return nextAnswer();
+    }
+
+    bool askText(const std::string& title, const std::string& text, const std::string& initial,
+                 std::string& answer) override {
+        textPrompts.push_back({title, text, initial});
         if (texts.empty()) {
-            ADD_FAILURE() << "unscripted text prompt: " << prompt.caption;
-            return std::nullopt;
+            ADD_FAILURE() << "unscripted text prompt: " << title;
+            return false;
         }
-        return take(texts);
+        const std::optional<std::string> reply = take(texts);
+        if (reply)
+            answer = *reply;
+        return reply.has_value();
     }
 
-    int chooseFromList(const std::string& title, const std::string&,
-                       const std::vector<std::string>&) override {
+    int choose(const std::string& title, const std::string&,
+               const std::vector<std::string>&) override {
         if (choices.empty()) {
             ADD_FAILURE() << "unscripted choice: " << title;
             return -1;
@@ -105,12 +130,21 @@ public:
     // Titles of all messages and questions, in order.
     std::vector<std::string> titles() const {
         std::vector<std::string> out;
-        for (const Message& m : messages)
+        for (const Asked& m : messages)
             out.push_back(m.title);
         return out;
     }
 
 private:
+    PromptAnswer nextAnswer() {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted question: " << messages.back().title << ": "
+                          << messages.back().text;
+            return PromptAnswer::Cancel;
+        }
+        return take(answers);
+    }
+
     template <typename T> static T take(std::deque<T>& queue) {
         T value = std::move(queue.front());
         queue.pop_front();
