@@ -313,14 +313,19 @@ TEST_F(FileCommandsTest, OpeningClearsHistoryAndModifiedFlag) {
 
 TEST_F(FileCommandsTest, FailedOpenLeavesTheDocumentUnchanged) {
     makeEditedDocument();
-    writeFile(app + "/Broken.plo", "<PlandorLayout>\n<Piece id=\"1\" part=\"24188\"\ngarbage");
+    // The listed file turns into a folder before it is read.
+    writeFile(app + "/Broken.plo", "listed");
+    prompter.onOpenDialog = [&] {
+        fs::remove(app + "/Broken.plo");
+        fs::create_directory(app + "/Broken.plo");
+    };
     prompter.answers = {PromptAnswer::No};
     prompter.layoutsToOpen = {std::string("Broken")};
     EXPECT_FALSE(files.openLayout());
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[1].title, "Open Failed");
     EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Error);
-    EXPECT_FALSE(prompter.messages[1].text.empty());
+    EXPECT_EQ(prompter.messages[1].text, "Cannot open file: " + app + "/Broken.plo");
     expectDocumentUnchanged();
 
     prompter.messages.clear();
@@ -389,18 +394,22 @@ TEST_F(FileCommandsTest, DeleteThatFailsSaysSoAndKeepsTheRow) {
 
 TEST_F(FileCommandsTest, RejectedImportLeavesTheFolderUnchanged) {
     writeFile(app + "/Existing.plo", "existing");
-    writeFile(source + "/Broken.plo", "this is not a layout");
+    fs::create_directory(source + "/Folder.plo");
     const auto before = contentsOf(app);
-    prompter.imports = {ImportChoice{source + "/Broken.plo", "Broken"}};
+    prompter.imports = {ImportChoice{source + "/Folder.plo", "Folder"},
+                        ImportChoice{source + "/Vanished.plo", "Vanished"}};
     EXPECT_FALSE(files.importLayout());
-    EXPECT_EQ(prompter.importStartFolders, std::vector<std::string>{downloads});
-    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_FALSE(files.importLayout());
+    EXPECT_EQ(prompter.importStartFolders, std::vector<std::string>(2, downloads));
+    ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].title, "Import Failed");
-    EXPECT_EQ(
-        prompter.messages[0].text.rfind("This file does not appear to be a Plandor layout:\n\n", 0),
-        0u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "This file does not appear to be a Plandor layout:\n\nCannot open file: " + source +
+                  "/Folder.plo");
     EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error);
+    EXPECT_EQ(prompter.messages[1].title, "Import Failed");
     EXPECT_EQ(contentsOf(app), before);
+    EXPECT_FALSE(fs::exists(app + "/Folder.plo"));
 }
 
 TEST_F(FileCommandsTest, ImportOverAnExistingNameAsksFirst) {
