@@ -1,6 +1,7 @@
 #include "shell/MainWindowRules.h"
 
 #include "catalog/TrackCatalog.h"
+#include "editing/Selection.h"
 #include "model/Layout.h"
 #include "shell/Commands.h"
 #include "shell/Units.h"
@@ -55,9 +56,7 @@ CommandStates commandStates(const Layout& layout) {
     CommandStates s;
     s.undo = layout.canUndo();
     s.redo = layout.canRedo();
-    auto selected = [](const auto& r) { return r.selected; };
-    s.del = std::any_of(layout.pieces.begin(), layout.pieces.end(), selected) ||
-            std::any_of(layout.scenery.begin(), layout.scenery.end(), selected);
+    s.del = anySelected(layout);
     return s;
 }
 
@@ -82,25 +81,6 @@ ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog) {
 
 ViewAfterOpen viewAfterOpen(const Layout& layout) {
     return viewAfterOpen(layout, TrackCatalog::instance());
-}
-
-void selectAll(Layout& layout) {
-    for (PlacedPiece& p : layout.pieces)
-        p.selected = true;
-    for (SceneryItem& s : layout.scenery)
-        s.selected = true;
-}
-
-void deselectAll(Layout& layout) {
-    auto clear = [](auto& list) {
-        for (auto& r : list)
-            r.selected = false;
-    };
-    clear(layout.pieces);
-    clear(layout.scenery);
-    clear(layout.labels);
-    clear(layout.measurements);
-    clear(layout.shapes);
 }
 
 } // namespace plandor

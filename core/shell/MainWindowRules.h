@@ -49,9 +49,4 @@ enum class ViewAfterOpen { LargeScale, ZoomToFit };
 ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog);
 ViewAfterOpen viewAfterOpen(const Layout& layout); // with the built-in catalogue
 
-// Marks every placed piece and scenery item selected.
-void selectAll(Layout& layout);
-// Clears the selection of every kind of record.
-void deselectAll(Layout& layout);
-
 } // namespace plandor

@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
+#include "editing/Selection.h"
 #include "model/Layout.h"
 #include "shell/Commands.h"
 #include "shell/MainWindowRules.h"
@@ -323,7 +324,7 @@ void MainFrame::onDrawingTool(wxCommandEvent& event) {
     const ToolSwitch s = switchDrawingTool(event.GetId(), event.IsChecked());
     toolMode_ = s.mode;
     if (s.deselect)
-        deselectAll(doc_.layout);
+        clearSelection(doc_.layout);
     if (s.uncheck != 0)
         GetToolBar()->ToggleTool(s.uncheck, false);
     canvas_->SetCursor(s.crossHair ? wxCursor(wxCURSOR_CROSS) : wxNullCursor);

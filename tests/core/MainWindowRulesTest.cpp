@@ -113,27 +113,6 @@ TEST(MainWindowViewAfterOpen, ZTrackPiecesGetTheLargeScale) {
     EXPECT_EQ(viewAfterOpen(layoutOf({"unknown"}), catalog), ViewAfterOpen::ZoomToFit);
 }
 
-TEST(MainWindowSelection, SelectAllTakesPiecesAndSceneryDeselectAllClearsEverything) {
-    Layout layout;
-    layout.pieces.resize(2);
-    layout.scenery.resize(1);
-    layout.labels.resize(1);
-    selectAll(layout);
-    EXPECT_TRUE(layout.pieces[0].selected && layout.pieces[1].selected);
-    EXPECT_TRUE(layout.scenery[0].selected);
-    EXPECT_FALSE(layout.labels[0].selected);
-
-    layout.labels[0].selected = true;
-    layout.measurements.resize(1);
-    layout.measurements[0].selected = true;
-    layout.shapes.resize(1);
-    layout.shapes[0].selected = true;
-    deselectAll(layout);
-    EXPECT_FALSE(layout.pieces[0].selected || layout.pieces[1].selected);
-    EXPECT_FALSE(layout.scenery[0].selected || layout.labels[0].selected);
-    EXPECT_FALSE(layout.measurements[0].selected || layout.shapes[0].selected);
-}
-
 TEST(MainWindowUnits, SwitchingUnitsKeepsStoredMillimetres) {
     const double stored = 1234.5;
     for (unsigned units : {0u, 1u, 2u}) {

@@ -3,17 +3,21 @@
 #include "ui/MainFrame.h"
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
+#include "model/LayoutFile.h"
 #include "shell/Commands.h"
 #include "shell/TraceLog.h"
+#include "ui/LayoutFileDialogs.h"
 #include "ui/PropertiesPanel.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/testing.h>
+#include <wx/textdlg.h>
 #include <wx/toolbar.h>
 #include <wx/weakref.h>
 
@@ -93,6 +97,36 @@ void expectMenu(wxMenu* menu, const std::vector<ExpectedItem>& expected, const c
         }
     }
 }
+
+// Answers the Open Layout dialog by choosing a row by name.
+class ChooseLayout : public wxExpectModalBase<OpenLayoutDialog> {
+public:
+    explicit ChooseLayout(const char* name) : name_(name) {}
+
+protected:
+    int OnInvoked(OpenLayoutDialog* dialog) const override {
+        dialog->list()->SetStringSelection(name_);
+        return wxID_OK;
+    }
+
+private:
+    wxString name_;
+};
+
+// Answers a text prompt with the given text and OK.
+class AnswerText : public wxExpectModalBase<wxTextEntryDialog> {
+public:
+    explicit AnswerText(const char* text) : text_(text) {}
+
+protected:
+    int OnInvoked(wxTextEntryDialog* dialog) const override {
+        dialog->SetValue(text_);
+        return wxID_OK;
+    }
+
+private:
+    wxString text_;
+};
 
 } // namespace
 
@@ -389,4 +423,34 @@ TEST_F(MainFrameTest, ExitWithoutChangesClosesWithoutAQuestion) {
     command(CmdExit);
     settle();
     EXPECT_FALSE(frame);
+}
+
+TEST_F(MainFrameTest, SaveThroughTheMenuAsksForANameAndRetitles) {
+    frame->document().layout.pieces.push_back(makePlacedPiece("24188"));
+    frame->markModified();
+    wxTEST_DIALOG(command(CmdSave), AnswerText("  Branch Line "));
+    EXPECT_TRUE(fs::exists(root + "/app/Branch Line.plo"));
+    EXPECT_FALSE(frame->document().modified);
+    EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models - Branch Line");
+}
+
+TEST_F(MainFrameTest, OpeningShowsTheLayoutsUnitsPiecesAndName) {
+    Layout yard;
+    yard.ensureDefaultLevel();
+    yard.units = 1;
+    for (int i = 0; i < 2; ++i) {
+        PlacedPiece p = makePlacedPiece("24188");
+        p.id = yard.takeId();
+        yard.pieces.push_back(p);
+    }
+    ASSERT_EQ(saveLayout(yard, root + "/app/Yard.plo", "Yard"), "");
+    frame->document().layout.pushUndo();
+
+    wxTEST_DIALOG(command(CmdOpen), ChooseLayout("Yard"));
+    EXPECT_EQ(frame->document().path, root + "/app/Yard.plo");
+    EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models - Yard");
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(0).ToStdString(), "Ready");
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1).ToStdString(), "Pieces: 2");
+    EXPECT_TRUE(frame->GetMenuBar()->IsChecked(CmdUnitsCentimetres));
+    EXPECT_FALSE(frame->document().layout.canUndo());
 }
