@@ -24,8 +24,10 @@ bool allReachable(const std::vector<const PlacedPiece*>& selected, const Selecti
         const int i = stack.back();
         stack.pop_back();
         for (const Joint& j : selected[i]->joints) {
+            if (j.isFree())
+                continue;
             auto it = indexOf.find(j.target);
-            if (j.isFree() || it == indexOf.end() || seen[it->second])
+            if (it == indexOf.end() || seen[it->second])
                 continue;
             seen[it->second] = 1;
             ++reached;
@@ -85,43 +87,6 @@ int outwardConnector(const PlacedPiece& piece, const SelectionIndex& indexOf) {
             return c;
     }
     return -1;
-}
-
-std::string pastParticiple(const std::string& verb) {
-    if (!verb.empty() && verb.back() == 'e')
-        return verb + "d";
-    return verb + "ed";
-}
-
-std::string tunnelLockedText(const std::string& verb) {
-    return "Selection includes tunnel track or portals. Remove the tunnel first, then " + verb +
-           ".";
-}
-
-void refuseTunnel(Prompter& prompter, const std::string& verb) {
-    prompter.message("Tunnel is locked", tunnelLockedText(verb), PromptIcon::Information);
-}
-
-std::unordered_set<int32_t> coveredPieceIds(const Layout& layout) {
-    std::unordered_set<int32_t> ids;
-    for (const Tunnel& t : layout.tunnels)
-        ids.insert(t.covers.begin(), t.covers.end());
-    return ids;
-}
-
-std::unordered_set<int32_t> portalIds(const Layout& layout) {
-    std::unordered_set<int32_t> ids;
-    for (const Tunnel& t : layout.tunnels) {
-        ids.insert(t.portalA);
-        ids.insert(t.portalB);
-    }
-    return ids;
-}
-
-bool anySelectedPortal(const Layout& layout) {
-    const std::unordered_set<int32_t> portals = portalIds(layout);
-    return std::any_of(layout.scenery.begin(), layout.scenery.end(),
-                       [&](const SceneryItem& s) { return s.selected && portals.count(s.id); });
 }
 
 SceneryItem makePortal(int32_t id, const Pose& at) {
@@ -240,56 +205,6 @@ TunnelChange runTunnelCommand(Layout& layout) {
     tunnel.covers = a.covered;
     layout.tunnels.push_back(std::move(tunnel));
     return TunnelChange::Placed;
-}
-
-bool isTunnelCovered(const Layout& layout, int32_t pieceId) {
-    return std::any_of(layout.tunnels.begin(), layout.tunnels.end(), [&](const Tunnel& t) {
-        return std::find(t.covers.begin(), t.covers.end(), pieceId) != t.covers.end();
-    });
-}
-
-bool isTunnelPortal(const Layout& layout, int32_t sceneryId) {
-    return std::any_of(layout.tunnels.begin(), layout.tunnels.end(), [&](const Tunnel& t) {
-        return t.portalA == sceneryId || t.portalB == sceneryId;
-    });
-}
-
-bool canEdit(const Layout& layout, const std::string& verb, Prompter& prompter) {
-    const std::unordered_set<int32_t> covered = coveredPieceIds(layout);
-    for (const PlacedPiece& p : layout.pieces) {
-        if (!p.selected)
-            continue;
-        if (p.helix != -1) {
-            prompter.message("Helix track is locked",
-                             "Selection includes track that is part of a helix. Helix track "
-                             "cannot be " +
-                                 pastParticiple(verb) + " individually.",
-                             PromptIcon::Information);
-            return false;
-        }
-        if (covered.count(p.id)) {
-            refuseTunnel(prompter, verb);
-            return false;
-        }
-    }
-    if (anySelectedPortal(layout)) {
-        refuseTunnel(prompter, verb);
-        return false;
-    }
-    return true;
-}
-
-bool canMoveTunnelTrack(const Layout& layout, Prompter& prompter) {
-    const std::unordered_set<int32_t> covered = coveredPieceIds(layout);
-    const bool lockedTrack =
-        std::any_of(layout.pieces.begin(), layout.pieces.end(), [&](const PlacedPiece& p) {
-            return p.selected && p.helix == -1 && covered.count(p.id);
-        });
-    if (lockedTrack || anySelectedPortal(layout)) {
-        refuseTunnel(prompter, "move");
-        return false;
-    }
-    return true;
 }
 
 } // namespace plandor

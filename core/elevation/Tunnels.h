@@ -1,9 +1,8 @@
 #pragma once
-// Tunnels over chains of track: which selections can take one, placing and removing the
-// portals and the Tunnel record, and the locks that keep tunnel and helix track in place.
+// Tunnels over chains of track: which selections can take one, and placing and removing the
+// portals and the Tunnel record. The locks on tunnel track live with the editing checks.
 
 #include "model/Layout.h"
-#include "shell/Prompter.h"
 
 #include <cstdint>
 #include <string>
@@ -42,17 +41,5 @@ enum class TunnelChange { None, Placed, Removed };
 // Places a tunnel over the selected chain, or removes the tunnel it exactly covers.
 // One undo step when something changes; never asks or tells the user anything.
 TunnelChange runTunnelCommand(Layout& layout);
-
-// True when the piece id is covered by some tunnel / the scenery id is a tunnel portal.
-bool isTunnelCovered(const Layout& layout, int32_t pieceId);
-bool isTunnelPortal(const Layout& layout, int32_t sceneryId);
-
-// The helix and tunnel refusal run before deleting ("delete") or rotating ("rotate") the
-// selection: shows the first finding and returns false, or returns true when nothing is locked.
-bool canEdit(const Layout& layout, const std::string& verb, Prompter& prompter);
-
-// The tunnel check of dragging the selection: refuses (and says so) when a selected piece
-// outside any helix is covered by a tunnel or a selected scenery item is a portal.
-bool canMoveTunnelTrack(const Layout& layout, Prompter& prompter);
 
 } // namespace plandor

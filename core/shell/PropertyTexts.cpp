@@ -3,7 +3,7 @@
 #include "catalog/HelixVariants.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
-#include "elevation/Heights.h"
+#include "elevation/GradeRuns.h"
 #include "shell/Units.h"
 
 #include <algorithm>
@@ -17,6 +17,10 @@ namespace plandor {
 namespace {
 
 constexpr double kPi = 3.141592653589793;
+
+bool isGraded(const PlacedPiece& piece) {
+    return std::fabs(piece.grade) > kFlatGrade;
+}
 
 void setContext(PropertiesState& s, int32_t piece, int32_t scenery, int32_t helix, int32_t shape) {
     s.contextPiece = piece;

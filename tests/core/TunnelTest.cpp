@@ -1,8 +1,9 @@
+#include "EditingTestSupport.h"
 #include "catalog/TrackCatalog.h"
+#include "editing/EditLocks.h"
 #include "elevation/Tunnels.h"
 #include "model/HelixPlacement.h"
 #include "model/Layout.h"
-#include "shell/Prompter.h"
 
 #include <gtest/gtest.h>
 
@@ -15,38 +16,6 @@
 using namespace plandor;
 
 namespace {
-
-struct Shown {
-    std::string title;
-    std::string text;
-    PromptIcon icon;
-};
-
-// Records every message; questions are not expected here.
-class RecordingPrompter : public Prompter {
-  public:
-    std::vector<Shown> shown;
-    void message(const std::string& title, const std::string& text, PromptIcon icon) override {
-        shown.push_back({title, text, icon});
-    }
-    PromptAnswer askYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
-        ADD_FAILURE() << "unexpected question";
-        return PromptAnswer::No;
-    }
-    PromptAnswer askYesNoCancel(const std::string&, const std::string&, PromptIcon) override {
-        ADD_FAILURE() << "unexpected question";
-        return PromptAnswer::Cancel;
-    }
-    bool askText(const std::string&, const std::string&, const std::string&,
-                 std::string&) override {
-        ADD_FAILURE() << "unexpected text prompt";
-        return false;
-    }
-    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
-        ADD_FAILURE() << "unexpected choice";
-        return -1;
-    }
-};
 
 int32_t addPiece(Layout& layout, const std::string& part, double x, double y, double heading) {
     PlacedPiece p = makePlacedPiece(part);
@@ -343,6 +312,7 @@ TEST(TunnelCommand, RefusalsChangeNothing) {
     }
 }
 
+// The editing locks recognise the track and portals of a tunnel that the command placed.
 TEST(TunnelLocks, RefusalsWithTheirMessages) {
     enum class Op { Delete, Rotate, Move };
     struct Case {
@@ -364,6 +334,10 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
     const auto pickHelixStub = [](Layout& l, const std::vector<int32_t>&) {
         select(l, {l.helices[0].bottomR2});
     };
+    const auto pickWholeHelix = [](Layout& l, const std::vector<int32_t>&) {
+        for (PlacedPiece& p : l.pieces)
+            p.selected = p.helix != -1;
+    };
     const auto pickFreeTrack = [](Layout& l, const std::vector<int32_t>&) {
         select(l, {l.pieces.back().id});
     };
@@ -384,7 +358,7 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
         {"rotate helix track", Op::Rotate, pickHelixStub, "Helix track is locked",
          "Selection includes track that is part of a helix. Helix track cannot be rotated "
          "individually."},
-        {"move helix track is not a tunnel matter", Op::Move, pickHelixStub, nullptr, nullptr},
+        {"move a whole helix", Op::Move, pickWholeHelix, nullptr, nullptr},
         {"delete free track", Op::Delete, pickFreeTrack, nullptr, nullptr},
         {"rotate free track", Op::Rotate, pickFreeTrack, nullptr, nullptr},
         {"move free track", Op::Move, pickFreeTrack, nullptr, nullptr},
@@ -399,17 +373,18 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
         c.pick(layout, covered);
         const std::size_t undo = layout.undoDepth();
 
-        RecordingPrompter prompter;
+        plandor::testing::ScriptedPrompter prompter;
         bool allowed = false;
+        bool gradedMoveAccepted = false;
         switch (c.op) {
         case Op::Delete:
-            allowed = canEdit(layout, "delete", prompter);
+            allowed = canEdit(layout, prompter, "delete");
             break;
         case Op::Rotate:
-            allowed = canEdit(layout, "rotate", prompter);
+            allowed = canEdit(layout, prompter, "rotate");
             break;
         case Op::Move:
-            allowed = canMoveTunnelTrack(layout, prompter);
+            allowed = canMoveSelection(layout, prompter, gradedMoveAccepted);
             break;
         }
         EXPECT_EQ(layout.undoDepth(), undo);
@@ -424,18 +399,4 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
         EXPECT_EQ(prompter.shown[0].text, c.text);
         EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Information);
     }
-}
-
-TEST(TunnelLocks, CoverAndPortalQueries) {
-    Layout layout;
-    const auto ids = chain(layout, "24188", 4);
-    placeTunnelOver(layout, {ids[1], ids[2]});
-    const Tunnel& t = layout.tunnels.at(0);
-    EXPECT_FALSE(isTunnelCovered(layout, ids[0]));
-    EXPECT_TRUE(isTunnelCovered(layout, ids[1]));
-    EXPECT_TRUE(isTunnelCovered(layout, ids[2]));
-    EXPECT_FALSE(isTunnelCovered(layout, ids[3]));
-    EXPECT_TRUE(isTunnelPortal(layout, t.portalA));
-    EXPECT_TRUE(isTunnelPortal(layout, t.portalB));
-    EXPECT_FALSE(isTunnelPortal(layout, t.id));
 }
