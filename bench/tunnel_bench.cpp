@@ -1,5 +1,6 @@
 // The tunnel analysis runs on every toolbar update, so it must stay well under 2 ms for a
 // long selected chain.
+#include "LayoutGenerator.h"
 #include "catalog/TrackCatalog.h"
 #include "elevation/Tunnels.h"
 #include "model/Layout.h"
@@ -60,6 +61,32 @@ void BM_AnalyseCoveredChain(benchmark::State& state) {
         benchmark::DoNotOptimize(analyseTunnelSelection(layout));
 }
 BENCHMARK(BM_AnalyseCoveredChain)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+// A generated layout with everything selected (Select All), which the toolbar analyses too.
+void BM_AnalyseGeneratedSelectAll(benchmark::State& state) {
+    Layout layout = generateLayout(static_cast<int>(state.range(0)));
+    for (PlacedPiece& p : layout.pieces)
+        p.selected = true;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseTunnelSelection(layout));
+}
+BENCHMARK(BM_AnalyseGeneratedSelectAll)->Arg(20000)->Unit(benchmark::kMicrosecond);
+
+// A generated layout with the covered chain of its first tunnel selected ("Remove Tunnel").
+void BM_AnalyseGeneratedTunnelChain(benchmark::State& state) {
+    Layout layout = generateLayout(static_cast<int>(state.range(0)));
+    if (layout.tunnels.empty()) {
+        state.SkipWithError("no tunnel generated");
+        return;
+    }
+    for (int32_t id : layout.tunnels.front().covers)
+        layout.findPiece(id)->selected = true;
+    if (!analyseTunnelSelection(layout).inTunnel)
+        state.SkipWithError("covered chain not recognised");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseTunnelSelection(layout));
+}
+BENCHMARK(BM_AnalyseGeneratedTunnelChain)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace plandor
