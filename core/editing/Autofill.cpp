@@ -100,6 +100,16 @@ class FillSearch {
     std::vector<Fill> found_;
 };
 
+// The chain follows A's heading, so with ends offset sideways its last end can miss B's
+// connector: it is joined to B only where placing would join it (same system, within reach).
+bool meetsEnd(const Pose& end, uint32_t system, const FacingPair& pair, const Layout& layout,
+              const TrackCatalog& catalog) {
+    const PlacedPiece* b = layout.findPiece(pair.pieceB);
+    const PieceDef* defB = b ? catalog.find(b->part) : nullptr;
+    return defB && defB->connectorSystem(pair.connB) == system &&
+           std::hypot(end.x - pair.endB.x, end.y - pair.endB.y) <= kAutofillJoinReach;
+}
+
 std::vector<int32_t> selectedPieces(const Layout& layout) {
     std::vector<int32_t> ids;
     for (const PlacedPiece& piece : layout.pieces)
@@ -200,6 +210,7 @@ std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fil
     std::vector<int32_t> placed;
     int32_t previous = pair.pieceA;
     int previousConn = pair.connA;
+    uint32_t previousSystem = defA->connectorSystem(pair.connA);
     Pose end = pair.endA;
     for (const std::string& part : fill.parts) {
         const PieceDef* def = catalog.find(part);
@@ -224,9 +235,11 @@ std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fil
         }
         previous = piece.id;
         previousConn = 1;
+        previousSystem = def->connectorSystem(1);
         end = worldConnector(pose, *def, 1);
     }
-    if (previous != -1 && previous != pair.pieceA)
+    if (previous != -1 && previous != pair.pieceA &&
+        meetsEnd(end, previousSystem, pair, layout, catalog))
         layout.join(previous, previousConn, pair.pieceB, pair.connB);
     return placed;
 }

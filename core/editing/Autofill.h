@@ -22,6 +22,7 @@ constexpr int kAutofillMostPieces = 32;         // pieces in one fill at most
 constexpr std::size_t kAutofillCollected = 64;  // the search stops at this many fills
 constexpr std::size_t kAutofillEnough = 16;     // ... or after the piece count reaching this
 constexpr std::size_t kAutofillShown = 12;      // fills offered in the dialog
+constexpr double kAutofillJoinReach = 25.0;     // the last piece joins B within this (snap reach)
 
 // The two free connectors that face each other across the gap.
 struct FacingPair {
@@ -81,7 +82,8 @@ class FillChooser {
 };
 
 // Places the fill from A's connector on, each piece joined to the one before on both sides,
-// the last one joined to B. Takes one undo snapshot. Returns the new piece ids in order.
+// the last one joined to B when its end meets B's connector (same system, within 25 mm).
+// Takes one undo snapshot. Returns the new piece ids in order.
 std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fill& fill,
                                const TrackCatalog& catalog);
 

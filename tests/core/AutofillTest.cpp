@@ -401,3 +401,37 @@ TEST(AutofillPlace, OnlyRunsForExactlyTwoSelectedPieces) {
         EXPECT_TRUE(chooser.shown.empty());
     }
 }
+
+TEST(AutofillPlace, LastPieceJoinsBOnlyWhereItMeetsIt) {
+    struct Case {
+        const char* name;
+        double sideways; // B's connector beside A's line, mm
+        const char* bPart;
+        bool joinsB;
+    };
+    const Case cases[] = {
+        {"InLine", 0, "24188", true},
+        {"SidewaysWithinReach", 24.9, "24188", true},
+        {"SidewaysPastReach", 25.1, "24188", false},
+        {"OtherSystem", 0, "2200", false},
+    };
+    for (const Case& c : cases) {
+        // B faces A head-on with its connector 360 mm from A's end, so one 24360 fills the gap.
+        Layout layout = twoEnds(360);
+        PlacedPiece& b = layout.pieces[1];
+        b.part = c.bPart;
+        b.x = 188.3 + std::sqrt(360.0 * 360.0 - c.sideways * c.sideways);
+        b.y = c.sideways;
+        RecordingPrompter prompter;
+        ScriptedChooser chooser;
+        chooser.answers.push_back(0);
+        const AutofillOutcome outcome = autofillGap(layout, prompter, chooser);
+        ASSERT_EQ(outcome.placed.size(), 1u) << c.name;
+        const PlacedPiece& fill = *layout.findPiece(outcome.placed[0]);
+        EXPECT_EQ(fill.part, "24360") << c.name;
+        EXPECT_EQ(fill.jointAt(0).target, 1) << c.name;
+        EXPECT_EQ(layout.findPiece(1)->jointAt(1).target, fill.id) << c.name;
+        EXPECT_EQ(fill.jointAt(1).target, c.joinsB ? 2 : -1) << c.name;
+        EXPECT_EQ(layout.findPiece(2)->jointAt(0).target, c.joinsB ? fill.id : -1) << c.name;
+    }
+}
