@@ -127,14 +127,6 @@ TEST(Cart, EmptyCartTellsAndOpensNothing) {
     }
 }
 
-TEST(Cart, NoShopMeansNothingToBuy) {
-    RecordingPrompter prompter;
-    RecordingBrowser browser;
-    EXPECT_EQ(buyTrack(layoutOf({"24188"}), ShopMap{}, prompter, browser),
-              BuyTrackResult::EmptyCart);
-    EXPECT_TRUE(browser.opened.empty());
-}
-
 TEST(Cart, BrowserThatFailsIsReported) {
     RecordingPrompter prompter;
     RecordingBrowser browser;

@@ -181,12 +181,3 @@ TEST(Tally, NamesComeFromTrackThenSceneryThenThePartItself) {
         rowsOf(tallyContent(layout, shop)),
         (Rows{{"24188 - 188.3mm", "1"}, {"Roundhouse 72886 (3-stall)", "2"}, {"99999", "1"}}));
 }
-
-TEST(Tally, SceneryCountsOnlyWhenTheShopSellsIt) {
-    Layout layout;
-    SceneryItem s;
-    s.item = "72886";
-    layout.scenery.push_back(s);
-    EXPECT_TRUE(tallyCounts(layout, ShopMap{}).empty());
-    EXPECT_EQ(tallyCounts(layout, shopSelling({"72886"})), (CountMap{{"72886", 1}}));
-}
