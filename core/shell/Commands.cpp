@@ -132,10 +132,6 @@ std::string labelsToolLabel(bool labelsShown) {
     return labelsShown ? "Hide Labels" : "Show Labels";
 }
 
-std::string tunnelToolLabel(bool selectionInTunnel) {
-    return selectionInTunnel ? "Remove Tunnel" : "Tunnel";
-}
-
 int unitsCommand(unsigned units) {
     switch (units) {
     case 1:

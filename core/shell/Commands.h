@@ -77,8 +77,6 @@ const std::vector<ToolDef>& toolBarTable();
 
 // Labels of the show-labels tool: "Hide Labels" while labels are shown, else "Show Labels".
 std::string labelsToolLabel(bool labelsShown);
-// Labels of the tunnel tool: "Remove Tunnel" when the selection already lies in a tunnel.
-std::string tunnelToolLabel(bool selectionInTunnel);
 
 // The units radio item for a units index, and the units index of such an item (-1 for
 // any other command).

@@ -3,6 +3,7 @@
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
 #include "editing/Selection.h"
+#include "elevation/Tunnels.h"
 #include "model/Layout.h"
 #include "shell/Commands.h"
 #include "shell/MainWindowRules.h"
@@ -180,7 +181,7 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onShowGrid, this, CmdShowGrid);
     Bind(wxEVT_MENU, &MainFrame::onSnap, this, CmdSnap);
     Bind(wxEVT_MENU, &MainFrame::onToggleLabels, this, CmdToggleLabels);
-    Bind(wxEVT_MENU, &MainFrame::tunnelNotYet, this, CmdTunnel);
+    Bind(wxEVT_MENU, &MainFrame::onTunnel, this, CmdTunnel);
     Bind(wxEVT_MENU, &MainFrame::onDrawingTool, this, CmdMeasure);
     Bind(wxEVT_MENU, &MainFrame::onDrawingTool, this, CmdPolygon);
     Bind(wxEVT_MENU, &MainFrame::layoutShapeNotYet, this, CmdLayoutShape);
@@ -198,6 +199,8 @@ void MainFrame::bindCommands() {
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_.layout).del); },
         CmdDelete);
+
+    Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdateTunnel, this, CmdTunnel);
 
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onCloseWindow, this);
 }
@@ -318,6 +321,26 @@ void MainFrame::onToggleLabels(wxCommandEvent& event) {
         bar->Realize();
     }
     canvas_->layoutChanged();
+}
+
+void MainFrame::onTunnel(wxCommandEvent&) {
+    if (runTunnelCommand(doc_.layout) == TunnelChange::None)
+        return;
+    markModified();
+    canvas_->layoutChanged();
+    rebuild3DViewNotYet();
+    refreshPanels();
+}
+
+void MainFrame::onUpdateTunnel(wxUpdateUIEvent& event) {
+    const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
+    event.Enable(state.enabled);
+    wxToolBar* bar = GetToolBar();
+    wxToolBarToolBase* tool = bar ? bar->FindById(CmdTunnel) : nullptr;
+    if (tool && tool->GetLabel() != toWx(state.label)) {
+        tool->SetLabel(toWx(state.label));
+        bar->Realize();
+    }
 }
 
 void MainFrame::onDrawingTool(wxCommandEvent& event) {

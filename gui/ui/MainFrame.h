@@ -15,6 +15,7 @@
 class wxSplitterWindow;
 class wxCommandEvent;
 class wxCloseEvent;
+class wxUpdateUIEvent;
 
 namespace plandor {
 
@@ -67,6 +68,8 @@ private:
     void onShowGrid(wxCommandEvent& event);
     void onSnap(wxCommandEvent& event);
     void onToggleLabels(wxCommandEvent& event);
+    void onTunnel(wxCommandEvent&);
+    void onUpdateTunnel(wxUpdateUIEvent& event);
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     void onCloseWindow(wxCloseEvent& event);
@@ -76,12 +79,12 @@ private:
     void printPreviewNotYet(wxCommandEvent&) {}
     void printNotYet(wxCommandEvent&) {}
     void deleteSelectionNotYet(wxCommandEvent&) {}
-    void tunnelNotYet(wxCommandEvent&) {}
     void layoutShapeNotYet(wxCommandEvent&) {}
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
     // The palette's lists, the selection information and the tally come with their panels.
+    void rebuild3DViewNotYet() {}
     void populatePaletteNotYet() {}
     void refreshSelectionInfoNotYet() {}
     void refreshTallyNotYet() {}

@@ -188,6 +188,4 @@ TEST(CommandTable, ToolbarGroupsEndInSeparatorsAndTunnelStartsDisabled) {
 TEST(CommandTable, ToolLabelsThatChangeWithState) {
     EXPECT_EQ(labelsToolLabel(true), "Hide Labels");
     EXPECT_EQ(labelsToolLabel(false), "Show Labels");
-    EXPECT_EQ(tunnelToolLabel(true), "Remove Tunnel");
-    EXPECT_EQ(tunnelToolLabel(false), "Tunnel");
 }

@@ -3,6 +3,7 @@
 #include "ui/MainFrame.h"
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
+#include "catalog/TrackCatalog.h"
 #include "model/LayoutFile.h"
 #include "shell/Commands.h"
 #include "shell/TraceLog.h"
@@ -453,4 +454,37 @@ TEST_F(MainFrameTest, OpeningShowsTheLayoutsUnitsPiecesAndName) {
     EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1).ToStdString(), "Pieces: 2");
     EXPECT_TRUE(frame->GetMenuBar()->IsChecked(CmdUnitsCentimetres));
     EXPECT_FALSE(frame->document().layout.canUndo());
+}
+
+TEST_F(MainFrameTest, TunnelToolFollowsTheSelectedChain) {
+    Layout& layout = frame->document().layout;
+    const PieceDef& straight = *TrackCatalog::instance().find("24188");
+    for (int i = 0; i < 3; ++i) {
+        PlacedPiece p = makePlacedPiece("24188");
+        p.id = layout.takeId();
+        p.x = i * straight.length;
+        layout.pieces.push_back(p);
+    }
+    layout.join(1, 1, 2, 0);
+    layout.join(2, 1, 3, 0);
+    wxToolBar* bar = frame->GetToolBar();
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(bar->GetToolEnabled(CmdTunnel));
+
+    for (PlacedPiece& p : layout.pieces)
+        p.selected = true;
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_TRUE(bar->GetToolEnabled(CmdTunnel));
+    EXPECT_EQ(bar->FindById(CmdTunnel)->GetLabel().ToStdString(), "Tunnel");
+
+    command(CmdTunnel);
+    ASSERT_EQ(layout.tunnels.size(), 1u);
+    EXPECT_TRUE(frame->document().modified);
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_EQ(bar->FindById(CmdTunnel)->GetLabel().ToStdString(), "Remove Tunnel");
+
+    command(CmdTunnel);
+    EXPECT_TRUE(layout.tunnels.empty());
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_EQ(bar->FindById(CmdTunnel)->GetLabel().ToStdString(), "Tunnel");
 }
