@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
+#include "editing/Delete.h"
 #include "editing/Selection.h"
 #include "elevation/Tunnels.h"
 #include "model/Layout.h"
@@ -170,7 +171,7 @@ void MainFrame::bindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, CmdExit);
     Bind(wxEVT_MENU, &MainFrame::onUndo, this, CmdUndo);
     Bind(wxEVT_MENU, &MainFrame::onRedo, this, CmdRedo);
-    Bind(wxEVT_MENU, &MainFrame::deleteSelectionNotYet, this, CmdDelete);
+    Bind(wxEVT_MENU, &MainFrame::onDelete, this, CmdDelete);
     Bind(wxEVT_MENU, &MainFrame::onSelectAll, this, CmdSelectAll);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { canvas_->zoomIn(); }, CmdZoomIn);
@@ -296,6 +297,14 @@ void MainFrame::onRedo(wxCommandEvent&) {
     canvas_->layoutChanged();
     markModified();
     refreshPanels();
+}
+
+void MainFrame::onDelete(wxCommandEvent&) {
+    if (!deleteSelection(doc_.layout, prompter_))
+        return;
+    refreshPanels();
+    markModified();
+    canvas_->layoutChanged();
 }
 
 void MainFrame::onSelectAll(wxCommandEvent&) {

@@ -64,6 +64,7 @@ private:
     void onPageSetup(wxCommandEvent&);
     void onUndo(wxCommandEvent&);
     void onRedo(wxCommandEvent&);
+    void onDelete(wxCommandEvent&);
     void onSelectAll(wxCommandEvent&);
     void onShowGrid(wxCommandEvent& event);
     void onSnap(wxCommandEvent& event);
@@ -78,7 +79,6 @@ private:
     void saveLibraryBlockNotYet(wxCommandEvent&) {}
     void printPreviewNotYet(wxCommandEvent&) {}
     void printNotYet(wxCommandEvent&) {}
-    void deleteSelectionNotYet(wxCommandEvent&) {}
     void layoutShapeNotYet(wxCommandEvent&) {}
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}

@@ -395,8 +395,16 @@ TEST_F(MainFrameTest, UndoRedoAndDeleteFollowTheLayout) {
 
     command(CmdRedo);
     ASSERT_EQ(layout.pieces.size(), 1u);
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(frame->GetMenuBar()->IsEnabled(CmdDelete));
     command(CmdSelectAll);
     EXPECT_TRUE(layout.pieces[0].selected);
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_TRUE(frame->GetMenuBar()->IsEnabled(CmdDelete));
+    frame->document().modified = false;
+    command(CmdDelete);
+    EXPECT_TRUE(layout.pieces.empty());
+    EXPECT_TRUE(frame->document().modified);
 }
 
 TEST_F(MainFrameTest, NewWithoutChangesAsksNothing) {
