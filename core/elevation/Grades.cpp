@@ -30,6 +30,13 @@ const PieceDef* defOf(const PlacedPiece& piece) {
     return TrackCatalog::instance().find(piece.part);
 }
 
+// Position of the piece joined at connector c, or -1 for a free end, an unknown piece or a
+// joint that names no connector.
+int positionJoinedAt(const PlacedPiece& piece, int c, const PieceIndex& index) {
+    const Joint j = piece.jointAt(c);
+    return j.isFree() || j.targetConn < 0 ? -1 : index.find(j.target);
+}
+
 // A step of the walk: the piece's position in layout.pieces and the connector it was entered by.
 struct Step {
     int position;
@@ -43,14 +50,14 @@ std::vector<Step> walkAhead(const Layout& layout, const PieceIndex& index, int s
     int at = start;
     int exit = exitConnector(backConnector(layout.pieces[at]));
     for (;;) {
-        const Joint j = layout.pieces[at].jointAt(exit);
-        const int next = j.isFree() || j.targetConn < 0 ? -1 : index.find(j.target);
+        const int next = positionJoinedAt(layout.pieces[at], exit, index);
         if (next < 0 || seen[next])
             return steps;
+        const int entered = layout.pieces[at].jointAt(exit).targetConn;
         seen[next] = 1;
-        steps.push_back(Step{next, j.targetConn});
+        steps.push_back(Step{next, entered});
         at = next;
-        exit = exitConnector(j.targetConn);
+        exit = exitConnector(entered);
     }
 }
 
@@ -70,11 +77,11 @@ struct NewHeight {
 std::vector<NewHeight> chainHeights(const Layout& layout, const PieceIndex& index, int startPos,
                                     PlacedPiece start, const std::vector<Step>& ahead) {
     const int back = backConnector(start);
-    const Joint behind = start.jointAt(back);
-    const int behindPos = behind.isFree() || behind.targetConn < 0 ? -1 : index.find(behind.target);
+    const int behindPos = positionJoinedAt(start, back, index);
     if (behindPos >= 0) {
         const PlacedPiece& p = layout.pieces[behindPos];
-        start.z = zSeatedAt(start, back, heightAtConnector(p, defOf(p), behind.targetConn));
+        start.z =
+            zSeatedAt(start, back, heightAtConnector(p, defOf(p), start.jointAt(back).targetConn));
     }
     std::vector<NewHeight> heights{NewHeight{startPos, start.z}};
     double h = heightAtConnector(start, defOf(start), exitConnector(back));
