@@ -2,13 +2,17 @@
 
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
+#include "editing/Autofill.h"
+#include "editing/ContextMenu.h"
 #include "editing/Delete.h"
 #include "editing/Selection.h"
+#include "elevation/Grades.h"
 #include "elevation/Tunnels.h"
 #include "model/Layout.h"
 #include "shell/Commands.h"
 #include "shell/MainWindowRules.h"
 #include "shell/TraceLog.h"
+#include "ui/AutofillDialog.h"
 #include "ui/PropertiesPanel.h"
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
@@ -83,6 +87,7 @@ MainFrame::MainFrame(const Folders& folders)
     pageSetupData_.SetMarginTopLeft(wxPoint(15, 15));
     pageSetupData_.SetMarginBottomRight(wxPoint(15, 15));
 
+    refreshPanels();
     bindCommands();
     traceMainFrame("F: MainFrame constructor complete");
 }
@@ -122,6 +127,7 @@ void MainFrame::buildPanels() {
     canvas_ = new CanvasPanel(innerSplit_, doc_);
     traceMainFrame("BuildPanels: canvas created");
     properties_ = new PropertiesPanel(innerSplit_, doc_);
+    properties_->setEditSink([this](const PanelEdit& edit) { onPanelEdit(edit); });
     traceMainFrame("BuildPanels: properties created");
 
     // The palette keeps its width and the canvas takes all growth of the window.
@@ -190,6 +196,8 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::levelsNotYet, this, CmdLevels);
     Bind(wxEVT_MENU, &MainFrame::view3DNotYet, this, Cmd3DView);
     Bind(wxEVT_MENU, &MainFrame::helpNotYet, this, CmdHelp);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, kMenuAutofillGap);
 
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_.layout).undo); },
@@ -209,7 +217,7 @@ void MainFrame::bindCommands() {
 void MainFrame::markModified() {
     doc_.modified = true;
     updateTitle();
-    refreshTallyNotYet();
+    properties_->refreshTally();
 }
 
 void MainFrame::updateTitle() {
@@ -217,8 +225,28 @@ void MainFrame::updateTitle() {
 }
 
 void MainFrame::refreshPanels() {
-    refreshSelectionInfoNotYet();
-    refreshTallyNotYet();
+    properties_->refreshSelection();
+    properties_->refreshTally();
+}
+
+void MainFrame::runAutofill() {
+    WxFillChooser chooser(this);
+    if (autofillGap(doc_.layout, prompter_, chooser).result != AutofillResult::Placed)
+        return;
+    markModified();
+    properties_->refreshSelection();
+    canvas_->layoutChanged();
+    SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
+}
+
+void MainFrame::onPanelEdit(const PanelEdit& edit) {
+    if (edit.modified)
+        markModified();
+    canvas_->layoutChanged();
+    rebuild3DViewNotYet();
+    const std::string current = edit.status.empty() ? fromWx(GetStatusBar()->GetStatusText(0))
+                                                    : edit.status;
+    SetStatusText(toWx(canvasStatusText(doc_.layout, current)), 0);
 }
 
 void MainFrame::showEmptyLayout() {
@@ -239,7 +267,7 @@ void MainFrame::showOpenedLayout() {
         canvas_->resetViewLarge();
     else
         canvas_->zoomToFit();
-    refreshTallyNotYet();
+    refreshPanels();
     paletteFollowLayoutNotYet();
     SetStatusText(toWx(statusAfterOpen(doc_.layout)), 0);
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
@@ -371,7 +399,7 @@ void MainFrame::onUnits(wxCommandEvent& event) {
         return;
     doc_.layout.units = static_cast<unsigned>(units);
     canvas_->layoutChanged();
-    refreshSelectionInfoNotYet();
+    properties_->refreshSelection();
 }
 
 void MainFrame::onCloseWindow(wxCloseEvent& event) {

@@ -22,6 +22,7 @@ namespace plandor {
 class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
+struct PanelEdit;
 
 class MainFrame : public wxFrame {
 public:
@@ -43,6 +44,8 @@ public:
     void updateTitle();
     // Selection information and piece tally.
     void refreshPanels();
+    // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
+    void runAutofill();
 
 private:
     void buildMenuBar();
@@ -74,6 +77,8 @@ private:
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     void onCloseWindow(wxCloseEvent& event);
+    // After a command of the properties panel: modified flag, canvas and status field 0.
+    void onPanelEdit(const PanelEdit& edit);
 
     // Commands whose features are built later; they do nothing yet.
     void saveLibraryBlockNotYet(wxCommandEvent&) {}
@@ -83,11 +88,9 @@ private:
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
-    // The palette's lists, the selection information and the tally come with their panels.
+    // The palette's lists come with their panel.
     void rebuild3DViewNotYet() {}
     void populatePaletteNotYet() {}
-    void refreshSelectionInfoNotYet() {}
-    void refreshTallyNotYet() {}
     void paletteFollowLayoutNotYet() {}
 
     Document doc_;
