@@ -244,8 +244,8 @@ void MainFrame::onPanelEdit(const PanelEdit& edit) {
         markModified();
     canvas_->layoutChanged();
     rebuild3DViewNotYet();
-    const std::string current = edit.status.empty() ? fromWx(GetStatusBar()->GetStatusText(0))
-                                                    : edit.status;
+    const std::string current =
+        edit.status.empty() ? fromWx(GetStatusBar()->GetStatusText(0)) : edit.status;
     SetStatusText(toWx(canvasStatusText(doc_.layout, current)), 0);
 }
 
