@@ -23,13 +23,21 @@ struct Pen {
     int width = 1;
     PenStyle style = PenStyle::Solid;
     bool transparent = false;
-    static Pen none() { Pen p; p.transparent = true; return p; }
+    static Pen none() {
+        Pen p;
+        p.transparent = true;
+        return p;
+    }
 };
 
 struct Brush {
     Color color;
     bool transparent = false;
-    static Brush none() { Brush b; b.transparent = true; return b; }
+    static Brush none() {
+        Brush b;
+        b.transparent = true;
+        return b;
+    }
 };
 
 struct Font {
@@ -43,7 +51,7 @@ struct TextExtent {
 };
 
 class Painter {
-public:
+  public:
     virtual ~Painter() = default;
 
     virtual void setPen(const Pen& pen) = 0;
@@ -56,6 +64,11 @@ public:
     virtual void clear(const Color& background) = 0;
     virtual void drawPolygon(const std::vector<ScreenPoint>& points) = 0;
     virtual void drawLine(ScreenPoint a, ScreenPoint b) = 0;
+    // Open chain of line segments with the current pen.
+    virtual void drawPolyline(const std::vector<ScreenPoint>& points) {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            drawLine(points[i - 1], points[i]);
+    }
     virtual void drawRectangle(int x, int y, int w, int h) = 0;
     virtual void drawRoundedRectangle(int x, int y, int w, int h, double radius) = 0;
     virtual void drawCircle(ScreenPoint centre, int radius) = 0;
