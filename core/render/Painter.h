@@ -23,21 +23,13 @@ struct Pen {
     int width = 1;
     PenStyle style = PenStyle::Solid;
     bool transparent = false;
-    static Pen none() {
-        Pen p;
-        p.transparent = true;
-        return p;
-    }
+    static Pen none() { Pen p; p.transparent = true; return p; }
 };
 
 struct Brush {
     Color color;
     bool transparent = false;
-    static Brush none() {
-        Brush b;
-        b.transparent = true;
-        return b;
-    }
+    static Brush none() { Brush b; b.transparent = true; return b; }
 };
 
 struct Font {
@@ -51,7 +43,7 @@ struct TextExtent {
 };
 
 class Painter {
-  public:
+public:
     virtual ~Painter() = default;
 
     virtual void setPen(const Pen& pen) = 0;
