@@ -31,9 +31,17 @@ Color changeLightness(Color c, int amount) {
     if (amount == 100)
         return c;
     amount = std::clamp(amount, 0, 200);
-    // Below 100 the colour is blended toward black, above it toward white.
-    const double background = amount > 100 ? 255.0 : 0.0;
-    const double alpha = amount > 100 ? (200 - amount) / 100.0 : amount / 100.0;
+    // Below 100 the colour is blended toward black, above it toward white; the arithmetic
+    // follows the toolkit's own so that both give the same channels.
+    double alpha = (amount - 100.0) / 100.0;
+    double background;
+    if (amount > 100) {
+        background = 255;
+        alpha = 1.0 - alpha;
+    } else {
+        background = 0;
+        alpha = 1.0 + alpha;
+    }
     auto blend = [&](uint8_t v) { return clampChannel(background + alpha * (v - background)); };
     return Color{blend(c.r), blend(c.g), blend(c.b), c.a};
 }
