@@ -4,8 +4,11 @@
 
 #include "model/Layout.h"
 
+#include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace plandor {
 
@@ -19,5 +22,21 @@ void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& ma
 
 // Value of attribute `name` on a line, unescaped; empty when absent.
 std::string attributeValue(const std::string& line, const std::string& name);
+
+// Building blocks shared with the library block files.
+
+// Text value escaped for an attribute: < > & " and line breaks become entities.
+std::string escapeText(std::string_view text);
+// Piece lines (piece, its joints, closing tag) with the piece tag at `indent` blanks.
+void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, int indent);
+// One self-closed scenery item line at `indent` blanks.
+void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent);
+// Numbers as the readers take them: the longest numeric prefix; nothing when the text
+// holds no number, an integer outside 32 bits, or a real that is not finite.
+std::optional<int32_t> readInt(std::string_view text);
+std::optional<double> readReal(std::string_view text);
+// Replaces the file at `path` with `content` through a temporary file beside it, so a
+// failed write leaves the old file as it was.
+std::string writeFileReplacing(const std::string& path, const std::string& content);
 
 } // namespace plandor

@@ -3,6 +3,8 @@
 // "mainframe.log" (the main window's construction trace, reopened per line, "\r\n" ends,
 // deleted by the first line of each run). Both live in one log folder.
 
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 namespace plandor {
@@ -11,9 +13,13 @@ namespace plandor {
 // still does not exist, `fallback`. Returns the folder to use.
 std::string chooseLogFolder(const std::string& preferred, const std::string& fallback);
 
+// The application log's line prefix for a moment: local time "%H:%M:%S.%l " with
+// milliseconds, e.g. "14:03:07.042 ".
+std::string formatLogTimestamp(std::chrono::system_clock::time_point when);
+
 // The application log. Silent while it is not open.
 class AppLog {
-public:
+  public:
     AppLog() = default;
     ~AppLog();
     AppLog(const AppLog&) = delete;
@@ -26,8 +32,8 @@ public:
     void close();
     bool isOpen() const;
 
-private:
-    void* file_ = nullptr; // FILE*
+  private:
+    std::FILE* file_ = nullptr;
 };
 
 // The process-wide application log used by start-up and exit.

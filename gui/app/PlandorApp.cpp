@@ -1,16 +1,69 @@
 #include "app/PlandorApp.h"
 
+#include "catalog/TrackCatalog.h"
+#include "model/Layout.h"
+#include "shell/TraceLog.h"
+
 #include <wx/frame.h>
+#include <wx/stdpaths.h>
+
+#include <exception>
 
 namespace plandor {
 
-bool PlandorApp::OnInit() {
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "Plandor v1.3 by Korvane Models", wxDefaultPosition,
-                              wxSize(1400, 900));
-    frame->Show();
-    return true;
+namespace {
+// Builds the window, turning a throw into a logged line and a null frame.
+MainWindow buildLogged(const MainWindowBuilder& build) {
+    try {
+        MainWindow window = build();
+        appLog().write("MainFrame created OK");
+        return window;
+    } catch (const std::exception& e) {
+        appLog().write(std::string("EXCEPTION: ") + e.what());
+    } catch (...) {
+        appLog().write("UNKNOWN EXCEPTION in MainFrame");
+    }
+    return MainWindow{};
+}
+} // namespace
+
+MainWindow runStartUp(const std::string& preferredLogFolder, const std::string& fallbackLogFolder,
+                      const MainWindowBuilder& build) {
+    const std::string folder = chooseLogFolder(preferredLogFolder, fallbackLogFolder);
+    setTraceFolder(folder);
+    AppLog& log = appLog();
+    log.open(folder);
+    log.write("=== Plandor starting ===");
+    log.write("Built-in catalog loaded - " + std::to_string(TrackCatalog::instance().count()) +
+              " pieces");
+    log.write("Creating MainFrame...");
+    MainWindow window = buildLogged(build);
+    if (!window.frame)
+        return window;
+    window.frame->Show();
+    log.write("Show OK");
+    if (window.layout)
+        window.layout->ensureDefaultLevel();
+    return window;
 }
 
-int PlandorApp::OnExit() { return 0; }
+void runShutDown() {
+    appLog().write("OnExit");
+    appLog().close();
+}
+
+bool PlandorApp::OnInit() {
+    // The program reads no command line, so the base class's parsing is skipped.
+    const wxStandardPathsBase& paths = wxStandardPaths::Get();
+    const MainWindow window =
+        runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
+                   std::string(paths.GetTempDir().fn_str()), createMainWindow);
+    return window.frame != nullptr;
+}
+
+int PlandorApp::OnExit() {
+    runShutDown();
+    return 0;
+}
 
 } // namespace plandor

@@ -1,10 +1,28 @@
 #pragma once
+// The application object and the start-up and exit steps it runs.
+
+#include "app/MainWindowFactory.h"
+
 #include <wx/app.h>
+
+#include <functional>
+#include <string>
 
 namespace plandor {
 
+using MainWindowBuilder = std::function<MainWindow()>;
+
+// Opens "plandor.log" in the chosen log folder, loads the catalogue, builds the main window
+// with `build` and shows it, logging each step. Returns the shown window, or a window with a
+// null frame when building it threw (the caller then ends the program).
+MainWindow runStartUp(const std::string& preferredLogFolder, const std::string& fallbackLogFolder,
+                      const MainWindowBuilder& build);
+
+// Logs "OnExit" and closes the application log.
+void runShutDown();
+
 class PlandorApp : public wxApp {
-public:
+  public:
     bool OnInit() override;
     int OnExit() override;
 };

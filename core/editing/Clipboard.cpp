@@ -1,0 +1,90 @@
+#include "editing/Clipboard.h"
+
+#include "editing/Selection.h"
+
+#include <unordered_map>
+
+namespace plandor {
+
+void copySelection(const Layout& layout, Clipboard& clipboard) {
+    std::vector<PlacedPiece> copies;
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.selected)
+            copies.push_back(p);
+    if (!copies.empty())
+        clipboard.pieces = std::move(copies);
+}
+
+namespace {
+
+// A helix whose four pieces were all copied comes back as a new helix around the pasted
+// pieces; pieces of a helix that is not pasted whole (or no longer exists) become plain track,
+// so that no helix ever claims more than its own four pieces.
+void pasteHelices(Layout& layout, const Clipboard& clipboard, std::size_t firstPasted,
+                  const std::unordered_map<int32_t, int32_t>& newIds, double dx, double dy) {
+    std::unordered_map<int32_t, int32_t> newHelixIds;
+    for (const PlacedPiece& p : clipboard.pieces) {
+        if (p.helix == -1 || newHelixIds.count(p.helix))
+            continue;
+        const Helix* original = layout.findHelix(p.helix);
+        int32_t copyId = -1;
+        if (original && newIds.count(original->bottomR1) && newIds.count(original->bottomR2) &&
+            newIds.count(original->topR1) && newIds.count(original->topR2)) {
+            Helix copy = *original;
+            copy.id = layout.takeId();
+            copy.cx += dx;
+            copy.cy += dy;
+            copy.bottomR1 = newIds.at(original->bottomR1);
+            copy.bottomR2 = newIds.at(original->bottomR2);
+            copy.topR1 = newIds.at(original->topR1);
+            copy.topR2 = newIds.at(original->topR2);
+            copyId = copy.id;
+            layout.helices.push_back(std::move(copy));
+        }
+        newHelixIds[p.helix] = copyId;
+    }
+    for (std::size_t i = firstPasted; i < layout.pieces.size(); ++i) {
+        PlacedPiece& p = layout.pieces[i];
+        if (p.helix != -1)
+            p.helix = newHelixIds.at(p.helix);
+    }
+}
+
+} // namespace
+
+bool pasteAt(Layout& layout, const Clipboard& clipboard, Point world) {
+    if (clipboard.empty())
+        return false;
+    layout.pushUndo();
+    double mx = 0, my = 0;
+    for (const PlacedPiece& p : clipboard.pieces) {
+        mx += p.x;
+        my += p.y;
+    }
+    const double n = static_cast<double>(clipboard.pieces.size());
+    const double dx = world.x - mx / n, dy = world.y - my / n;
+
+    std::unordered_map<int32_t, int32_t> newIds;
+    for (const PlacedPiece& p : clipboard.pieces)
+        newIds.emplace(p.id, layout.takeId());
+
+    clearSelection(layout);
+    const std::size_t firstPasted = layout.pieces.size();
+    layout.pieces.reserve(firstPasted + clipboard.pieces.size());
+    for (const PlacedPiece& source : clipboard.pieces) {
+        PlacedPiece p = source;
+        p.id = newIds.at(source.id);
+        p.x += dx;
+        p.y += dy;
+        p.selected = true;
+        for (Joint& j : p.joints) {
+            auto it = j.isFree() ? newIds.end() : newIds.find(j.target);
+            j = it == newIds.end() ? Joint{} : Joint{it->second, j.targetConn};
+        }
+        layout.pieces.push_back(std::move(p));
+    }
+    pasteHelices(layout, clipboard, firstPasted, newIds, dx, dy);
+    return true;
+}
+
+} // namespace plandor
