@@ -3,8 +3,10 @@
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
 #include "editing/Delete.h"
+#include "editing/Placing.h"
 #include "editing/Selection.h"
 #include "elevation/Tunnels.h"
+#include "model/HelixPlacement.h"
 #include "model/Layout.h"
 #include "shell/Commands.h"
 #include "shell/MainWindowRules.h"
@@ -115,7 +117,7 @@ void MainFrame::buildPanels() {
                              wxTAB_TRAVERSAL | wxNO_BORDER);
     traceMainFrame("BuildPanels: root panel created");
     outerSplit_ = newSplitter(root);
-    palette_ = new PalettePanel(outerSplit_, doc_);
+    palette_ = new PalettePanel(outerSplit_, doc_, prompter_, files_.folders().application);
     traceMainFrame("BuildPanels: palette created");
     innerSplit_ = newSplitter(outerSplit_);
     traceMainFrame("BuildPanels: splitter created");
@@ -141,7 +143,7 @@ void MainFrame::buildPanels() {
     traceMainFrame("BuildPanels: sizer set");
     root->Layout();
     traceMainFrame("BuildPanels: layout done");
-    populatePaletteNotYet();
+    palette_->setActionHandler([this](const PaletteAction& action) { onPaletteAction(action); });
     traceMainFrame("BuildPanels: palette populated");
     updateTitle();
 }
@@ -240,7 +242,7 @@ void MainFrame::showOpenedLayout() {
     else
         canvas_->zoomToFit();
     refreshTallyNotYet();
-    paletteFollowLayoutNotYet();
+    palette_->selectSystemForLayout(doc_.layout);
     SetStatusText(toWx(statusAfterOpen(doc_.layout)), 0);
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
 }
@@ -372,6 +374,37 @@ void MainFrame::onUnits(wxCommandEvent& event) {
     doc_.layout.units = static_cast<unsigned>(units);
     canvas_->layoutChanged();
     refreshSelectionInfoNotYet();
+}
+
+void MainFrame::onPaletteAction(const PaletteAction& action) {
+    switch (action.kind) {
+    case PaletteAction::Kind::AutoConnect: {
+        const PlaceOutcome outcome = autoConnect(doc_.layout, action.key);
+        if (!outcome.placed)
+            return;
+        SetStatusText(toWx(outcome.status), 1);
+        break;
+    }
+    case PaletteAction::Kind::PlaceHelix:
+        if (!placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key))
+            return;
+        SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
+        rebuild3DViewNotYet();
+        break;
+    case PaletteAction::Kind::InsertBlock:
+        insertBlockNotYet(action.key);
+        return;
+    case PaletteAction::Kind::BeginPlacing:
+    case PaletteAction::Kind::BeginHelixPlacing:
+    case PaletteAction::Kind::BeginSceneryPlacing:
+        canvasPlacingNotYet(action);
+        return;
+    case PaletteAction::Kind::None:
+        return;
+    }
+    markModified();
+    canvas_->layoutChanged();
+    refreshPanels();
 }
 
 void MainFrame::onCloseWindow(wxCloseEvent& event) {

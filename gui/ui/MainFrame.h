@@ -5,6 +5,7 @@
 
 #include "shell/Document.h"
 #include "shell/FileCommands.h"
+#include "shell/PaletteActions.h"
 #include "ui/WxPrompter.h"
 
 #include <wx/cmndata.h>
@@ -74,6 +75,8 @@ private:
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     void onCloseWindow(wxCloseEvent& event);
+    // A palette entry handed on by a drag or a double-click.
+    void onPaletteAction(const PaletteAction& action);
 
     // Commands whose features are built later; they do nothing yet.
     void saveLibraryBlockNotYet(wxCommandEvent&) {}
@@ -83,12 +86,14 @@ private:
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
-    // The palette's lists, the selection information and the tally come with their panels.
+    // The selection information and the tally come with their panels.
     void rebuild3DViewNotYet() {}
-    void populatePaletteNotYet() {}
     void refreshSelectionInfoNotYet() {}
     void refreshTallyNotYet() {}
-    void paletteFollowLayoutNotYet() {}
+    // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
+    // comes with library blocks.
+    void canvasPlacingNotYet(const PaletteAction&) {}
+    void insertBlockNotYet(const std::string&) {}
 
     Document doc_;
     WxPrompter prompter_;
