@@ -203,8 +203,8 @@ void PalettePanel::onTrackMotion(wxMouseEvent& event) {
         hidePreview();
     } else if (change.kind == PreviewChange::Kind::Show) {
         if (const PieceDef* def = TrackCatalog::instance().find(change.part)) {
-            const wxPoint at = track->ClientToScreen(event.GetPosition());
-            preview_->showPiece(*def, at + wxPoint(kPreviewOffsetX, kPreviewOffsetY));
+            preview_->showPiece(*def,
+                                wxGetMousePosition() + wxPoint(kPreviewOffsetX, kPreviewOffsetY));
         }
     }
 }
