@@ -129,8 +129,9 @@ void PalettePanel::showSceneryPage(bool show) {
     } else if (!show && at != wxNOT_FOUND) {
         if (notebook_->GetSelection() == at)
             notebook_->SetSelection(0);
+        // The page stays a hidden child of the notebook: hiding it as well would keep its
+        // tab invisible once it is inserted again.
         notebook_->RemovePage(at);
-        scenery->Hide();
     }
 }
 

@@ -199,6 +199,9 @@ TEST_F(PalettePanelTest, ZTrackRemovesTheSceneryPageAndOthersBringItBackOnce) {
     const std::vector<std::string> all = {"Track", "Library", "Scenery", "Signals"};
     EXPECT_EQ(pageTitles(book), all);
     EXPECT_EQ(book->GetPage(2), palette->list(PalettePage::Scenery));
+    book->SetSelection(2);
+    settle();
+    EXPECT_TRUE(palette->list(PalettePage::Scenery)->IsShownOnScreen());
     EXPECT_EQ(palette->list(PalettePage::Signals)->GetString(1), "Semaphore (Stop)");
     choose(1);
     EXPECT_EQ(pageTitles(book), all);
