@@ -51,6 +51,14 @@ std::string formatLength(double mm, uint32_t units) {
     }
 }
 
+std::string formatDimension(double mm, uint32_t units) {
+    switch (units) {
+    case 1: return formatText("%.1f cm", mm / 10.0);
+    case 2: return formatText("%.2f\"", mm / 25.4);
+    default: return formatText("%.0f mm", mm);
+    }
+}
+
 std::string formatCoordinates(double xMm, double yMm, uint32_t units) {
     switch (units) {
     case 1: return formatText("%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0);

@@ -5,9 +5,11 @@
 #include "editing/Autofill.h"
 #include "editing/ContextMenu.h"
 #include "editing/Delete.h"
+#include "editing/Placing.h"
 #include "editing/Selection.h"
 #include "elevation/Grades.h"
 #include "elevation/Tunnels.h"
+#include "model/HelixPlacement.h"
 #include "model/Layout.h"
 #include "shell/Commands.h"
 #include "shell/MainWindowRules.h"
@@ -120,7 +122,7 @@ void MainFrame::buildPanels() {
                              wxTAB_TRAVERSAL | wxNO_BORDER);
     traceMainFrame("BuildPanels: root panel created");
     outerSplit_ = newSplitter(root);
-    palette_ = new PalettePanel(outerSplit_, doc_);
+    palette_ = new PalettePanel(outerSplit_, doc_, prompter_, files_.folders().application);
     traceMainFrame("BuildPanels: palette created");
     innerSplit_ = newSplitter(outerSplit_);
     traceMainFrame("BuildPanels: splitter created");
@@ -147,7 +149,7 @@ void MainFrame::buildPanels() {
     traceMainFrame("BuildPanels: sizer set");
     root->Layout();
     traceMainFrame("BuildPanels: layout done");
-    populatePaletteNotYet();
+    palette_->setActionHandler([this](const PaletteAction& action) { onPaletteAction(action); });
     traceMainFrame("BuildPanels: palette populated");
     updateTitle();
 }
@@ -268,7 +270,7 @@ void MainFrame::showOpenedLayout() {
     else
         canvas_->zoomToFit();
     refreshPanels();
-    paletteFollowLayoutNotYet();
+    palette_->selectSystemForLayout(doc_.layout);
     SetStatusText(toWx(statusAfterOpen(doc_.layout)), 0);
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
 }
@@ -400,6 +402,37 @@ void MainFrame::onUnits(wxCommandEvent& event) {
     doc_.layout.units = static_cast<unsigned>(units);
     canvas_->layoutChanged();
     properties_->refreshSelection();
+}
+
+void MainFrame::onPaletteAction(const PaletteAction& action) {
+    switch (action.kind) {
+    case PaletteAction::Kind::AutoConnect: {
+        const PlaceOutcome outcome = autoConnect(doc_.layout, action.key);
+        if (!outcome.placed)
+            return;
+        SetStatusText(toWx(outcome.status), 1);
+        break;
+    }
+    case PaletteAction::Kind::PlaceHelix:
+        if (!placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key))
+            return;
+        SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
+        rebuild3DViewNotYet();
+        break;
+    case PaletteAction::Kind::InsertBlock:
+        insertBlockNotYet(action.key);
+        return;
+    case PaletteAction::Kind::BeginPlacing:
+    case PaletteAction::Kind::BeginHelixPlacing:
+    case PaletteAction::Kind::BeginSceneryPlacing:
+        canvasPlacingNotYet(action);
+        return;
+    case PaletteAction::Kind::None:
+        return;
+    }
+    markModified();
+    canvas_->layoutChanged();
+    refreshPanels();
 }
 
 void MainFrame::onCloseWindow(wxCloseEvent& event) {

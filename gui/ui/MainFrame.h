@@ -5,6 +5,7 @@
 
 #include "shell/Document.h"
 #include "shell/FileCommands.h"
+#include "shell/PaletteActions.h"
 #include "ui/WxPrompter.h"
 
 #include <wx/cmndata.h>
@@ -79,6 +80,8 @@ private:
     void onCloseWindow(wxCloseEvent& event);
     // After a command of the properties panel: modified flag, canvas and status field 0.
     void onPanelEdit(const PanelEdit& edit);
+    // A palette entry handed on by a drag or a double-click.
+    void onPaletteAction(const PaletteAction& action);
 
     // Commands whose features are built later; they do nothing yet.
     void saveLibraryBlockNotYet(wxCommandEvent&) {}
@@ -88,10 +91,11 @@ private:
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
-    // The palette's lists come with their panel.
     void rebuild3DViewNotYet() {}
-    void populatePaletteNotYet() {}
-    void paletteFollowLayoutNotYet() {}
+    // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
+    // comes with library blocks.
+    void canvasPlacingNotYet(const PaletteAction&) {}
+    void insertBlockNotYet(const std::string&) {}
 
     Document doc_;
     WxPrompter prompter_;
