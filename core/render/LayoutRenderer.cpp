@@ -96,6 +96,9 @@ void LayoutRenderer::toScreen(const PieceFrame& frame, const std::vector<Point>&
             continue;
         screenPoints_.push_back(s);
     }
+    // A shape shrunk to one pixel still shows as a dot of its pen.
+    if (screenPoints_.size() == 1 && local.size() > 1)
+        screenPoints_.push_back(screenPoints_[0]);
 }
 
 void LayoutRenderer::toScreen(const std::vector<Point>& world, const ViewTransform& view) {
