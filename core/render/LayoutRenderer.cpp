@@ -57,7 +57,9 @@ void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const Vi
     drawLabels(painter, layout, view);
     drawMeasurements(painter, layout, view);
 
+    // Pieces drawn on their own later (previews) must not reach a layout that may be gone.
     culling_ = false;
+    layout_ = nullptr;
 }
 
 // ---- surface and coordinate helpers -------------------------------------------------------
