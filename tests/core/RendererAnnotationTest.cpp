@@ -91,7 +91,8 @@ TEST(RendererGradeArrow, JoinedAtBothEndsOrAtConnectorZeroKeepsTheHeading) {
     const int32_t id = addPiece(layout, "24188", 300, 0).id;
     ASSERT_TRUE(layout.join(before, 1, id, 0));
     layout.gradeRuns.push_back(GradeRun{1.0, id, 0});
-    const Arrow a = arrowOf(draw(layout, ViewTransform{1, 100, 100}));
+    const RecordingPainter p = draw(layout, ViewTransform{1, 100, 100});
+    const Arrow a = arrowOf(p);
     EXPECT_GT(a.shaft.points[1].x, a.shaft.points[0].x);
 }
 
