@@ -18,10 +18,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-bool isGraded(const PlacedPiece& piece) {
-    return std::fabs(piece.grade) > kFlatGrade;
-}
-
 void setContext(PropertiesState& s, int32_t piece, int32_t scenery, int32_t helix, int32_t shape) {
     s.contextPiece = piece;
     s.contextScenery = scenery;

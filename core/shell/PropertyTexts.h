@@ -3,6 +3,7 @@
 // height, grade and level controls, and the panel's own edits of the layout (level choice,
 // track colour, height, labels). The panel widgets show a PropertiesState and forward input.
 
+#include "elevation/GradeRuns.h"
 #include "model/Layout.h"
 #include "render/Painter.h"
 
@@ -12,8 +13,7 @@
 
 namespace plandor {
 
-// Steepest grade offered; steeper pieces are shown in kGradeWarningColor with a warning.
-constexpr double kMaxGradeDeg = 6.0;
+// Grades steeper than kMaxGradeDeg are shown in this colour with a warning.
 constexpr Color kGradeWarningColor{200, 40, 40, 255};
 
 // One entry of the "Color" choice; "Default" gives no colour of its own.

@@ -22,6 +22,10 @@ std::string unitShortName(uint32_t units) {
     }
 }
 
+double toDisplayUnits(double mm, uint32_t units) { return mm / unitFactor(units); }
+
+double fromDisplayUnits(double value, uint32_t units) { return value * unitFactor(units); }
+
 std::string formatText(const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -17,6 +17,10 @@ std::string formatDimension(double mm, uint32_t units);
 // Cursor position for the status bar: "%.0f mm,  %.0f mm" and the like.
 std::string formatCoordinates(double xMm, double yMm, uint32_t units);
 
+// A stored length in the unit shown, and a value typed in the unit back in millimetres.
+double toDisplayUnits(double mm, uint32_t units);
+double fromDisplayUnits(double value, uint32_t units);
+
 // printf-style formatting into a std::string.
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
