@@ -57,7 +57,9 @@ void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const Vi
     drawLabels(painter, layout, view);
     drawMeasurements(painter, layout, view);
 
+    // Pieces drawn on their own later (previews) must not reach a layout that may be gone.
     culling_ = false;
+    layout_ = nullptr;
 }
 
 // ---- surface and coordinate helpers -------------------------------------------------------
@@ -96,6 +98,9 @@ void LayoutRenderer::toScreen(const PieceFrame& frame, const std::vector<Point>&
             continue;
         screenPoints_.push_back(s);
     }
+    // A shape shrunk to one pixel still shows as a dot of its pen.
+    if (screenPoints_.size() == 1 && local.size() > 1)
+        screenPoints_.push_back(screenPoints_[0]);
 }
 
 void LayoutRenderer::toScreen(const std::vector<Point>& world, const ViewTransform& view) {

@@ -110,7 +110,7 @@ class LayoutRenderer {
     bool onSurface(const ScreenBox& box, double margin) const;
     ScreenBox screenBoxOf(const std::vector<ScreenPoint>& points) const;
 
-    const Layout* layout_ = nullptr;
+    const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
     std::unordered_set<int32_t> helixLinked_;
 
     bool culling_ = false;

@@ -143,12 +143,20 @@ void WxPainter::clear(const Color& background) {
 void WxPainter::drawPolygon(const std::vector<ScreenPoint>& points) {
     if (points.empty())
         return;
+    if (points.size() == 1) { // the toolkit wants two points; the same one twice is a dot
+        impl_->dc.DrawLine(points[0].x, points[0].y, points[0].x, points[0].y);
+        return;
+    }
     impl_->dc.DrawPolygon(static_cast<int>(points.size()), impl_->toWxPoints(points));
 }
 
 void WxPainter::drawPolyline(const std::vector<ScreenPoint>& points) {
-    if (points.size() < 2)
+    if (points.empty())
         return;
+    if (points.size() == 1) {
+        impl_->dc.DrawLine(points[0].x, points[0].y, points[0].x, points[0].y);
+        return;
+    }
     impl_->dc.DrawLines(static_cast<int>(points.size()), impl_->toWxPoints(points));
 }
 

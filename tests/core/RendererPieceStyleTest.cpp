@@ -188,14 +188,16 @@ TEST(RendererPartNumber, SizeColourAndPlacement) {
     };
     for (const Case& c :
          {Case{1.0, 9}, Case{2.0, 18}, Case{0.78, 7}, Case{0.77, 6}, Case{0.5, 6}}) {
-        const DrawCall* label = draw(layout, ViewTransform{c.scale, 100, 100}).findText("24188");
+        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 100, 100});
+        const DrawCall* label = p.findText("24188");
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->font.pointSize, c.size) << "scale " << c.scale;
         EXPECT_TRUE(label->font.bold);
     }
     // Centred on the mid-point (94.15, 0) -> screen (194, 100); 5 characters at 9 pt are
     // 33 x 13 in the recording font.
-    const DrawCall* label = draw(layout).findText("24188");
+    const RecordingPainter p = draw(layout);
+    const DrawCall* label = p.findText("24188");
     EXPECT_EQ(label->x, 194 - 16);
     EXPECT_EQ(label->y, 100 - 6);
     EXPECT_EQ(label->textColor, colors::PieceLabel);
