@@ -502,7 +502,9 @@ SceneryDef makeSignal(const char* id, const char* name, SignalKind kind, Aspect 
         s.circle(litX * k, 7 * k, 2.6 * k, lit);
         s.ring(litX * k, 7 * k, 3.2 * k, lit, 1);
     }
-    return makeDef(id, name, Signals, size, size, std::move(s));
+    SceneryDef def = makeDef(id, name, Signals, size, size, std::move(s));
+    def.zScale = zScale;
+    return def;
 }
 
 // Through truss seen from above: abutments, deck and track, the chords along both sides

@@ -58,6 +58,7 @@ struct SceneryDef {
     double width = 0;
     double depth = 0;
     std::vector<SceneryPrimitive> primitives;
+    bool zScale = false; // a Z-Track item (the palette lists Z-scale signals for Z-Track only)
 };
 
 class SceneryCatalog {

@@ -64,7 +64,7 @@ bool canEdit(const Layout& layout, Prompter& prompter, const std::string& verb) 
 
 bool selectionHasGradedPieces(const Layout& layout) {
     for (const PlacedPiece& p : layout.pieces)
-        if (p.selected && std::fabs(p.grade) > kFlatGrade)
+        if (p.selected && isGraded(p))
             return true;
     return false;
 }

@@ -12,6 +12,10 @@ double sinDeg(double deg) {
 }
 } // namespace
 
+bool isGraded(const PlacedPiece& piece) {
+    return std::fabs(piece.grade) > kFlatGrade;
+}
+
 double runLength(const PieceDef* def) {
     if (!def)
         return 0;

@@ -11,6 +11,11 @@ namespace plandor {
 
 // Grade magnitudes at or below this count as flat.
 constexpr double kFlatGrade = 0.001;
+// Steepest grade a run can be started with.
+constexpr double kMaxGradeDeg = 6.0;
+
+// The piece climbs or falls: its grade's magnitude exceeds kFlatGrade.
+bool isGraded(const PlacedPiece& piece);
 
 // Length a piece climbs over: its catalogue length, but for a curve the x of its
 // connector 1 when that exceeds 1 mm. Zero without a definition.

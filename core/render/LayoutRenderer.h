@@ -2,18 +2,138 @@
 // Draws a whole layout, or single pieces and scenery items, through a Painter.
 // The canvas, the palette preview and the printout share it.
 
+#include "model/Layout.h"
 #include "render/Painter.h"
+#include "render/PieceGeometry.h"
 #include "render/ViewTransform.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace plandor {
 
-class Layout;
+struct PieceDef;
+struct SceneryDef;
+
+// Colours one piece is drawn with, after selection, level, elevation and tunnel rules.
+struct PieceStyle {
+    Color fill;
+    Color outline;
+    Color turntableDisc;
+    Color turntableBridge;
+};
 
 class LayoutRenderer {
-public:
-    // Clears the surface and draws everything in the layout.
+  public:
+    // Clears the surface and draws everything in the layout. Items whose bounds lie wholly
+    // outside the width x height surface are skipped.
     void drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
                     int height);
+
+    void drawPiece(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
+                   const ViewTransform& view, bool selected, bool labelsOn, bool inTunnel);
+    void drawSceneryItem(Painter& painter, const SceneryDef& def, double x, double y,
+                         double heading, const ViewTransform& view, bool selected, double scaleX,
+                         double scaleY);
+    void drawConnectorDots(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
+                           const ViewTransform& view);
+    // The piece being placed: fixed green colours, every connector free, no label.
+    void drawGhostPiece(Painter& painter, const PieceDef& def, double x, double y, double heading,
+                        const ViewTransform& view);
+    // The scenery item being placed, with its footprint dotted around it.
+    void drawGhostScenery(Painter& painter, const SceneryDef& def, double x, double y,
+                          double heading, const ViewTransform& view);
+    // One ring of a helix: ringCount pieces of ringDef at 30 degree steps round the centre.
+    void drawHelixRing(Painter& painter, const Helix& helix, double ringRadius,
+                       const PieceDef& ringDef, const ViewTransform& view, int ringCount,
+                       int32_t level, bool selected);
+    void drawGrid(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
+                  int height);
+
+    // Helix pieces and the track joined to them, from the last drawLayout.
+    const std::unordered_set<int32_t>& helixLinkedPieces() const { return helixLinked_; }
+
+    // The colours drawPiece uses for a piece on the given level (null when unknown).
+    PieceStyle pieceStyle(const PlacedPiece& piece, const PieceDef& def, const Level* level,
+                          bool selected, bool inTunnel) const;
+
+  private:
+    struct ScreenBox {
+        double x0, y0, x1, y1;
+    };
+
+    // Steps of drawLayout.
+    void drawBaseboardFill(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawLevelOutlines(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawBaseboardOutline(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawShapes(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawScenery(Painter& painter, const Layout& layout, const ViewTransform& view,
+                     bool portals);
+    void collectTunnelPieces(const Layout& layout);
+    void collectHelixGroups(const Layout& layout);
+    void drawPieceGroup(Painter& painter, const Layout& layout, const ViewTransform& view,
+                        bool bottomGroup);
+    void drawHelices(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawGradeArrows(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawLabels(Painter& painter, const Layout& layout, const ViewTransform& view);
+    void drawMeasurements(Painter& painter, const Layout& layout, const ViewTransform& view);
+
+    // Piece parts.
+    void drawPieceBody(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
+                       const PieceFrame& frame, const ViewTransform& view, const PieceStyle& style);
+    void drawTurntable(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
+                       const PieceFrame& frame, const ViewTransform& view, const PieceStyle& style);
+    void drawSlipLenses(Painter& painter, const PieceDef& def, const PieceFrame& frame,
+                        const ViewTransform& view, const PieceStyle& style);
+    void drawStraightBridgeArch(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
+                                const PieceFrame& frame, const ViewTransform& view);
+    void drawContactBox(Painter& painter, const PieceDef& def, const PieceFrame& frame,
+                        const ViewTransform& view);
+    void drawPartNumber(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
+                        const PieceFrame& frame, const ViewTransform& view, bool selected);
+    bool pieceOffSurface(Painter& painter, const PieceDef& def, const PieceFrame& frame,
+                         const ViewTransform& view, bool labels);
+    bool sceneryOffSurface(Painter& painter, const SceneryDef& def, const PieceFrame& frame,
+                           const ViewTransform& view, double scaleX, double scaleY);
+    TextExtent partNumberExtent(Painter& painter, const PieceDef& def, int fontSize);
+    const LocalBox& cachedLocalBounds(const PieceDef& def);
+
+    // Converts points in a piece frame to screen points in screenPoints_, dropping repeats.
+    void toScreen(const PieceFrame& frame, const std::vector<Point>& local,
+                  const ViewTransform& view);
+    void toScreen(const std::vector<Point>& world, const ViewTransform& view);
+    void drawLocalPolygon(Painter& painter, const PieceFrame& frame, const ViewTransform& view);
+    // Whether a screen box, grown by a margin in pixels, touches the surface. Always true
+    // outside drawLayout, which is the only caller that knows the surface.
+    bool onSurface(const ScreenBox& box, double margin) const;
+    ScreenBox screenBoxOf(const std::vector<ScreenPoint>& points) const;
+
+    const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
+    std::unordered_set<int32_t> helixLinked_;
+
+    bool culling_ = false;
+    int surfaceWidth_ = 0;
+    int surfaceHeight_ = 0;
+
+    // Scratch space kept between draws so that drawing a piece allocates nothing.
+    std::vector<Point> localPoints_;
+    std::vector<ScreenPoint> screenPoints_;
+    std::unordered_set<int32_t> tunnelPieces_;
+    std::unordered_set<int32_t> portalIds_;
+    std::unordered_map<int32_t, int> indexById_;
+    std::vector<uint8_t> inBottomGroup_;
+    std::vector<uint8_t> visited_;
+    std::vector<int> walkQueue_;
+    std::vector<int> order_;
+    PlacedPiece ringPiece_;
+    // Part-number label sizes of the current draw, and piece extents by catalogue position.
+    int labelFontSize_ = 0;
+    std::unordered_map<const PieceDef*, TextExtent> labelExtents_;
+    std::vector<LocalBox> catalogueBounds_;
+    std::vector<uint8_t> catalogueBoundsKnown_;
+    LocalBox scratchBounds_;
 };
 
 } // namespace plandor

@@ -56,6 +56,11 @@ public:
     virtual void clear(const Color& background) = 0;
     virtual void drawPolygon(const std::vector<ScreenPoint>& points) = 0;
     virtual void drawLine(ScreenPoint a, ScreenPoint b) = 0;
+    // Open chain of line segments with the current pen.
+    virtual void drawPolyline(const std::vector<ScreenPoint>& points) {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            drawLine(points[i - 1], points[i]);
+    }
     virtual void drawRectangle(int x, int y, int w, int h) = 0;
     virtual void drawRoundedRectangle(int x, int y, int w, int h, double radius) = 0;
     virtual void drawCircle(ScreenPoint centre, int radius) = 0;

@@ -22,6 +22,10 @@ std::string unitShortName(uint32_t units) {
     }
 }
 
+double toDisplayUnits(double mm, uint32_t units) { return mm / unitFactor(units); }
+
+double fromDisplayUnits(double value, uint32_t units) { return value * unitFactor(units); }
+
 std::string formatText(const char* format, ...) {
     va_list args;
     va_start(args, format);
@@ -43,6 +47,14 @@ std::string formatLength(double mm, uint32_t units) {
     switch (units) {
     case 1: return formatText("%.1f cm", mm / 10.0);
     case 2: return formatText("%.2f in", mm / 25.4);
+    default: return formatText("%.0f mm", mm);
+    }
+}
+
+std::string formatDimension(double mm, uint32_t units) {
+    switch (units) {
+    case 1: return formatText("%.1f cm", mm / 10.0);
+    case 2: return formatText("%.2f\"", mm / 25.4);
     default: return formatText("%.0f mm", mm);
     }
 }

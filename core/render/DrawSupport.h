@@ -1,0 +1,37 @@
+#pragma once
+// Small helpers shared by the renderer's source files: pens, brushes, fonts and the
+// truncation of screen coordinates the plan uses everywhere.
+
+#include "render/Painter.h"
+
+#include <cmath>
+
+namespace plandor {
+
+inline Pen solidPen(Color c, int width = 1) {
+    return Pen{c, width, PenStyle::Solid, false};
+}
+inline Pen dottedPen(Color c) {
+    return Pen{c, 1, PenStyle::Dot, false};
+}
+inline Brush solidBrush(Color c) {
+    return Brush{c, false};
+}
+inline Font boldFont(int pointSize) {
+    return Font{pointSize, true};
+}
+
+inline int truncPx(double v) {
+    return static_cast<int>(std::trunc(v));
+}
+inline ScreenPoint screenPoint(double x, double y) {
+    return ScreenPoint{truncPx(x), truncPx(y)};
+}
+
+// Packed scenery colour (red in the lowest byte, alpha in the highest) as a Color.
+inline Color unpackRgba(uint32_t v) {
+    return Color{static_cast<uint8_t>(v & 0xff), static_cast<uint8_t>((v >> 8) & 0xff),
+                 static_cast<uint8_t>((v >> 16) & 0xff), static_cast<uint8_t>((v >> 24) & 0xff)};
+}
+
+} // namespace plandor

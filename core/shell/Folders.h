@@ -1,0 +1,62 @@
+#pragma once
+// The folders the file commands work in, and the rules for names and paths inside them.
+// The GUI fills Folders from the toolkit; tests point them at a temporary folder.
+
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+struct Folders {
+    std::string application; // the executable's folder: layouts live here
+    std::string downloads;   // the user's Downloads folder (may be empty or missing)
+    std::string home;        // the user's home folder
+};
+
+// Where Import and Export start: Downloads, or home when Downloads is empty or missing.
+std::string transferStartFolder(const Folders& folders);
+
+// folder + separator + file name (no doubled separator).
+std::string joinPath(const std::string& folder, const std::string& fileName);
+// folder + separator + name + ".plo".
+std::string layoutPath(const std::string& folder, const std::string& name);
+// The file name of a path without folder and extension.
+std::string layoutNameOf(const std::string& path);
+// Two spellings of one path (doubled separators, "." parts) compare equal.
+bool samePath(const std::string& a, const std::string& b);
+
+// A layout file found in a folder.
+struct LayoutFileEntry {
+    std::string name; // file name without extension
+    std::string path;
+};
+
+// The ".plo" files and then the ".xml" files of a folder (not its sub-folders), each group
+// in name order. Empty when the folder is missing.
+std::vector<LayoutFileEntry> listLayoutFiles(const std::string& folder);
+// The names of the files, sorted (a name found as ".plo" and ".xml" appears twice).
+std::vector<std::string> sortedLayoutNames(const std::vector<LayoutFileEntry>& files);
+// The first file with exactly this name, or null; ".plo" files come first in the list.
+const LayoutFileEntry* findLayoutFile(const std::vector<LayoutFileEntry>& files,
+                                      const std::string& name);
+
+// Full file names (with extension) of the ".plo" and ".xml" files in a folder, sorted;
+// empty when the trimmed folder text is empty or not an existing folder.
+std::vector<std::string> listImportableFiles(const std::string& folder);
+
+// Blanks trimmed at both ends.
+std::string trimBlanks(const std::string& text);
+// A typed name without its extension ("Yard.plo" -> "Yard"; a leading dot starts no extension).
+std::string dropExtension(const std::string& name);
+// True when a name used as a file name would leave its folder: it contains "/" or is "."
+// or "..". Such names are refused before anything is written.
+bool nameLeavesFolder(const std::string& name);
+
+bool isFolder(const std::string& path);
+bool fileExists(const std::string& path);
+// Copies a file, replacing the target; false on any failure.
+bool copyFileReplacing(const std::string& from, const std::string& to);
+// Removes a file; false when it could not be removed.
+bool removeFile(const std::string& path);
+
+} // namespace plandor

@@ -1,0 +1,254 @@
+#include "canvas/PalettePanel.h"
+
+#include "canvas/PiecePreviewPopup.h"
+#include "catalog/SceneryCatalog.h"
+#include "catalog/TrackCatalog.h"
+#include "editing/Selection.h"
+#include "shell/Document.h"
+#include "ui/WxText.h"
+
+#include <wx/choice.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+namespace plandor {
+
+namespace {
+
+int slot(PalettePage page) {
+    return static_cast<int>(page);
+}
+
+} // namespace
+
+PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
+                           std::string applicationFolder)
+    : wxPanel(parent, wxID_ANY), doc_(doc), prompter_(prompter),
+      applicationFolder_(std::move(applicationFolder)) {
+    wxArrayString labels;
+    for (const std::string& label : chooserLabels())
+        labels.Add(toWx(label));
+    chooser_ = new wxChoice(this, kPaletteChooserId, wxDefaultPosition, wxDefaultSize, labels);
+    chooser_->SetSelection(0);
+    auto* caption = new wxStaticText(this, wxID_ANY, toWx(kPaletteCaption));
+    notebook_ = new wxNotebook(this, wxID_ANY);
+    for (const PalettePageDef& def : palettePages(0)) {
+        auto* list = new wxListBox(notebook_, def.listId, wxDefaultPosition, wxDefaultSize, 0,
+                                   nullptr, wxLB_SINGLE);
+        lists_[slot(def.page)] = list;
+        notebook_->AddPage(list, toWx(def.title));
+    }
+    preview_ = new PiecePreviewPopup(this);
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(chooser_, 0, wxEXPAND | wxALL, 4);
+    sizer->Add(caption, 0, wxLEFT | wxRIGHT | wxBOTTOM, 4);
+    sizer->Add(notebook_, 1, wxEXPAND);
+    SetSizer(sizer);
+
+    Bind(wxEVT_CHOICE, &PalettePanel::onChoice, this, kPaletteChooserId);
+    wxListBox* track = list(PalettePage::Track);
+    track->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onTrackDoubleClick, this);
+    track->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onTrackLeftDown, this);
+    track->Bind(wxEVT_MOTION, &PalettePanel::onTrackMotion, this);
+    track->Bind(wxEVT_LEAVE_WINDOW, &PalettePanel::onTrackLeave, this);
+    wxListBox* library = list(PalettePage::Library);
+    library->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onLibraryDoubleClick, this);
+    library->Bind(wxEVT_CONTEXT_MENU, &PalettePanel::onLibraryContextMenu, this);
+    for (PalettePage page : {PalettePage::Scenery, PalettePage::Signals}) {
+        wxListBox* items = list(page);
+        items->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
+        items->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
+        items->Bind(wxEVT_MOTION, &PalettePanel::onSceneryMotion, this);
+    }
+
+    selectSystemIndex(0);
+}
+
+void PalettePanel::setActionHandler(std::function<void(const PaletteAction&)> handler) {
+    handler_ = std::move(handler);
+}
+
+wxListBox* PalettePanel::list(PalettePage page) const {
+    return lists_[slot(page)];
+}
+
+const std::vector<PaletteRow>& PalettePanel::rows(PalettePage page) const {
+    return rows_[slot(page)];
+}
+
+void PalettePanel::selectSystemIndex(int index) {
+    if (index < 0 || index >= kChooserCount)
+        index = 0;
+    systemIndex_ = index;
+    if (chooser_->GetSelection() != index)
+        chooser_->SetSelection(index);
+    hidePreview();
+    hover_ = PaletteHoverState{};
+    fillList(PalettePage::Track, trackRows(index));
+    reloadLibrary();
+    fillList(PalettePage::Scenery, sceneryRows(SceneryCatalog::instance().defs()));
+    fillList(PalettePage::Signals, signalRows(index, SceneryCatalog::instance().defs()));
+    showSceneryPage(hasSceneryPage(index));
+}
+
+void PalettePanel::selectSystemForLayout(const plandor::Layout& layout) {
+    selectSystemIndex(chooserIndexForLayout(layout));
+}
+
+void PalettePanel::reloadLibrary() {
+    fillList(PalettePage::Library, libraryRows(libraryFolder()));
+}
+
+std::string PalettePanel::libraryFolder() const {
+    return plandor::libraryFolder(applicationFolder_, systemIndex_);
+}
+
+void PalettePanel::fillList(PalettePage page, std::vector<PaletteRow> rows) {
+    wxArrayString texts;
+    for (const PaletteRow& row : rows)
+        texts.Add(toWx(row.text));
+    wxListBox* box = list(page);
+    box->Freeze();
+    box->Set(texts);
+    box->Thaw();
+    rows_[slot(page)] = std::move(rows);
+}
+
+void PalettePanel::showSceneryPage(bool show) {
+    wxListBox* scenery = list(PalettePage::Scenery);
+    const int at = notebook_->FindPage(scenery);
+    if (show && at == wxNOT_FOUND) {
+        // The Scenery page sits after Track and Library.
+        for (const PalettePageDef& def : palettePages(systemIndex_))
+            if (def.page == PalettePage::Scenery)
+                notebook_->InsertPage(2, scenery, toWx(def.title));
+    } else if (!show && at != wxNOT_FOUND) {
+        if (notebook_->GetSelection() == at)
+            notebook_->SetSelection(0);
+        // The page stays a hidden child of the notebook: hiding it as well would keep its
+        // tab invisible once it is inserted again.
+        notebook_->RemovePage(at);
+    }
+}
+
+std::string PalettePanel::selectedKey(PalettePage page) const {
+    const int row = list(page)->GetSelection();
+    const std::vector<PaletteRow>& pageRows = rows(page);
+    if (row < 0 || row >= static_cast<int>(pageRows.size()))
+        return {};
+    return pageRows[row].key;
+}
+
+void PalettePanel::handOn(const PaletteAction& action) {
+    if (action.kind != PaletteAction::Kind::None && handler_)
+        handler_(action);
+}
+
+void PalettePanel::hidePreview() {
+    if (preview_)
+        preview_->hidePreview();
+}
+
+void PalettePanel::onChoice(wxCommandEvent& event) {
+    selectSystemIndex(event.GetSelection());
+}
+
+void PalettePanel::onTrackDoubleClick(wxCommandEvent&) {
+    paletteDoubleClick(hover_);
+    hidePreview();
+    const bool piecesSelected = !selectedPieceIndices(doc_.layout).empty();
+    handOn(trackDoubleClickAction(selectedKey(PalettePage::Track), piecesSelected));
+}
+
+void PalettePanel::onLibraryDoubleClick(wxCommandEvent&) {
+    paletteDoubleClick(hover_);
+    handOn(libraryAction(selectedKey(PalettePage::Library)));
+}
+
+void PalettePanel::onSceneryDoubleClick(wxCommandEvent& event) {
+    paletteDoubleClick(hover_);
+    const bool signals = event.GetEventObject() == list(PalettePage::Signals);
+    handOn(sceneryAction(selectedKey(signals ? PalettePage::Signals : PalettePage::Scenery)));
+}
+
+void PalettePanel::onTrackLeftDown(wxMouseEvent& event) {
+    paletteButtonDown(hover_);
+    hidePreview();
+    event.Skip();
+}
+
+void PalettePanel::onTrackMotion(wxMouseEvent& event) {
+    event.Skip();
+    if (event.LeftIsDown()) {
+        const std::string key = selectedKey(PalettePage::Track);
+        if (paletteDragStarts(hover_, key)) {
+            hidePreview();
+            handOn(trackDragAction(key));
+        }
+        return;
+    }
+    // The popup may have hidden itself; then the row under the mouse shows it again.
+    if (!preview_->IsShown())
+        hover_.hoverRow = -1;
+    wxListBox* track = list(PalettePage::Track);
+    const int row = track->HitTest(event.GetPosition());
+    const std::vector<PaletteRow>& trackRows = rows(PalettePage::Track);
+    const std::string key =
+        row >= 0 && row < static_cast<int>(trackRows.size()) ? trackRows[row].key : "";
+    const PreviewChange change = paletteHover(hover_, row, key);
+    if (change.kind == PreviewChange::Kind::Hide) {
+        hidePreview();
+    } else if (change.kind == PreviewChange::Kind::Show) {
+        if (const PieceDef* def = TrackCatalog::instance().find(change.part)) {
+            preview_->showPiece(*def,
+                                wxGetMousePosition() + wxPoint(kPreviewOffsetX, kPreviewOffsetY));
+        }
+    }
+}
+
+void PalettePanel::onTrackLeave(wxMouseEvent& event) {
+    paletteLeave(hover_);
+    hidePreview();
+    event.Skip();
+}
+
+void PalettePanel::onSceneryLeftDown(wxMouseEvent& event) {
+    paletteButtonDown(hover_);
+    event.Skip();
+}
+
+void PalettePanel::onSceneryMotion(wxMouseEvent& event) {
+    event.Skip();
+    if (!event.LeftIsDown())
+        return;
+    const bool signals = event.GetEventObject() == list(PalettePage::Signals);
+    const std::string key = selectedKey(signals ? PalettePage::Signals : PalettePage::Scenery);
+    if (paletteDragStarts(hover_, key))
+        handOn(sceneryAction(key));
+}
+
+void PalettePanel::onLibraryContextMenu(wxContextMenuEvent& event) {
+    wxListBox* library = list(PalettePage::Library);
+    // From the keyboard the menu is for the selected row, from the mouse for the row under it.
+    const bool fromKeyboard = event.GetPosition() == wxDefaultPosition;
+    const wxPoint at = fromKeyboard ? wxPoint(0, 0) : library->ScreenToClient(event.GetPosition());
+    const int row = fromKeyboard ? library->GetSelection() : library->HitTest(at);
+    const std::vector<PaletteRow>& libraryRows = rows(PalettePage::Library);
+    if (row < 0 || row >= static_cast<int>(libraryRows.size()))
+        return;
+    library->SetSelection(row);
+    const PaletteRow chosen = libraryRows[row];
+
+    wxMenu menu;
+    menu.Append(kDeleteBlockMenuId, toWx(kDeleteBlockMenuText));
+    if (library->GetPopupMenuSelectionFromUser(menu, at) != kDeleteBlockMenuId)
+        return;
+    if (deleteLibraryBlock(chosen, prompter_))
+        reloadLibrary();
+}
+
+} // namespace plandor

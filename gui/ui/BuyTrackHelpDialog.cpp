@@ -1,0 +1,43 @@
+#include "ui/BuyTrackHelpDialog.h"
+
+#include "shell/Cart.h"
+#include "shell/ShopMap.h"
+#include "ui/WxText.h"
+
+#include <wx/button.h>
+#include <wx/hyperlink.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+namespace plandor {
+
+// The program carries no picture for this dialog; it is left out, as when a picture cannot be
+// loaded, and the texts sit in the middle of the dialog's height.
+BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop)
+    : wxDialog(parent, wxID_ANY, kBuyTrackHelpTitle, wxDefaultPosition, wxSize(480, 840)) {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->AddStretchSpacer();
+
+    auto* text = new wxStaticText(this, wxID_ANY, kBuyTrackHelpText, wxDefaultPosition,
+                                  wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
+    wxFont font = GetFont();
+    font.SetPointSize(font.GetPointSize() + 1);
+    text->SetFont(font);
+    sizer->Add(text, 0, wxALL | wxALIGN_CENTRE_HORIZONTAL, 12);
+
+    // A shop map without an address has no home page to link to.
+    if (!shop.baseAddress.empty()) {
+        auto* link = new wxHyperlinkCtrl(this, wxID_ANY, toWx(shopHostName(shop.baseAddress)),
+                                         toWx(shop.baseAddress));
+        sizer->Add(link, 0, wxALL | wxALIGN_CENTRE_HORIZONTAL, 8);
+    }
+
+    auto* ok = new wxButton(this, wxID_OK, kBuyTrackHelpButton);
+    sizer->Add(ok, 0, wxALL | wxALIGN_CENTRE_HORIZONTAL, 10);
+    sizer->AddStretchSpacer();
+    SetSizer(sizer);
+    SetSize(wxSize(480, 840));
+    Centre();
+}
+
+} // namespace plandor

@@ -1,0 +1,407 @@
+#include "ui/PropertiesPanel.h"
+
+#include "elevation/Grades.h"
+#include "shell/Cart.h"
+#include "shell/Document.h"
+#include "ui/BuyTrackHelpDialog.h"
+#include "ui/ShopServices.h"
+#include "ui/WxPrompter.h"
+#include "ui/WxText.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/listctrl.h>
+#include <wx/radiobut.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+namespace plandor {
+
+namespace {
+
+constexpr int kGap = 3;          // space between controls
+constexpr int kMargin = 4;       // space around the groups
+constexpr int kInner = 2;        // space around the contents of a box
+constexpr int kCountColumn = 56; // width of the tally's "Count" column
+constexpr int kBuyTrackHeight = 36;
+constexpr int kSmallestLaidOut = 40; // a panel squeezed below this is not laid out
+const wxColour kBuyTrackGreen(20, 110, 20);
+
+wxColour colourOf(const Color& c) {
+    return wxColour(c.r, c.g, c.b);
+}
+
+wxStaticLine* separator(wxWindow* parent) {
+    return new wxStaticLine(parent, wxID_ANY);
+}
+
+// A row of controls, the ones with proportion 1 taking the spare width.
+void addToRow(wxBoxSizer* row, wxWindow* control, int proportion = 0) {
+    const int gap = row->GetItemCount() == 0 ? 0 : kGap;
+    row->Add(control, proportion, wxALIGN_CENTRE_VERTICAL | wxLEFT, gap);
+}
+
+} // namespace
+
+PropertiesPanel::PropertiesPanel(wxWindow* parent, Document& doc)
+    : wxPanel(parent, wxID_ANY), doc_(doc), ownPrompter_(std::make_unique<WxPrompter>(this)),
+      ownBrowser_(std::make_unique<WxBrowserOpener>()) {
+    prompter_ = ownPrompter_.get();
+    browser_ = ownBrowser_.get();
+    // One point below the window font, so the grade controls fit the panel's fixed width.
+    wxFont font = GetFont();
+    font.SetPointSize(font.GetPointSize() - 1);
+    SetFont(font);
+    buildControls();
+    showState();
+    Bind(wxEVT_SIZE, &PropertiesPanel::onPanelSize, this);
+}
+
+PropertiesPanel::~PropertiesPanel() = default;
+
+void PropertiesPanel::buildControls() {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    const auto addGroup = [&](wxSizer* group, int proportion = 0) {
+        sizer->Add(group, proportion, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, kMargin);
+    };
+    const auto addSeparator = [&] {
+        sizer->Add(separator(this), 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, kMargin);
+    };
+    addGroup(buildLabelBox());
+    addSeparator();
+    addGroup(buildDescription());
+    addSeparator();
+    addGroup(buildLevelRow());
+    addGroup(buildColourBox());
+    addSeparator();
+    addGroup(buildGradeBox());
+    addSeparator();
+    addGroup(buildTally(), 1);
+    addSeparator();
+    addGroup(buildShopRow());
+    sizer->AddSpacer(kMargin);
+    SetSizer(sizer);
+}
+
+wxSizer* PropertiesPanel::buildLabelBox() {
+    auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Add Label");
+    wxWindow* parent = box->GetStaticBox();
+    c_.labelField = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                   wxDefaultSize, wxTE_PROCESS_ENTER);
+    c_.labelOk =
+        new wxButton(parent, wxID_ANY, "OK", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    box->Add(c_.labelField, 1, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
+    box->Add(c_.labelOk, 0, wxEXPAND | wxALL, kInner);
+    c_.labelField->Bind(wxEVT_TEXT_ENTER, &PropertiesPanel::onAddLabel, this);
+    c_.labelOk->Bind(wxEVT_BUTTON, &PropertiesPanel::onAddLabel, this);
+    return box;
+}
+
+wxSizer* PropertiesPanel::buildDescription() {
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    // Long group descriptions are cut with an ellipsis rather than widening the panel.
+    c_.title = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                wxST_ELLIPSIZE_END);
+    c_.title->SetFont(c_.title->GetFont().Bold());
+    c_.detail = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                 wxST_ELLIPSIZE_END);
+    column->Add(c_.title, 0, wxEXPAND | wxBOTTOM, kGap);
+    column->Add(c_.detail, 0, wxEXPAND);
+    return column;
+}
+
+wxSizer* PropertiesPanel::buildLevelRow() {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    c_.level = new wxChoice(this, wxID_ANY);
+    addToRow(row, new wxStaticText(this, wxID_ANY, "Level:"));
+    addToRow(row, c_.level, 1);
+    c_.level->Bind(wxEVT_CHOICE, &PropertiesPanel::onLevelChosen, this);
+    return row;
+}
+
+wxSizer* PropertiesPanel::buildColourBox() {
+    auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Color");
+    wxWindow* parent = box->GetStaticBox();
+    c_.colour = new wxChoice(parent, wxID_ANY);
+    for (const TrackColour& colour : trackColours())
+        c_.colour->Append(toWx(colour.name));
+    c_.colour->SetSelection(0);
+    c_.apply = new wxButton(parent, wxID_ANY, "Apply");
+    box->Add(c_.colour, 1, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
+    box->Add(c_.apply, 0, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
+    c_.apply->Bind(wxEVT_BUTTON, &PropertiesPanel::onApplyColour, this);
+    return box;
+}
+
+wxSizer* PropertiesPanel::buildGradeBox() {
+    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Set Grade");
+    wxWindow* parent = box->GetStaticBox();
+    const auto addLine = [&](wxSizer* line) { box->Add(line, 0, wxEXPAND | wxALL, kInner); };
+
+    auto* heightRow = new wxBoxSizer(wxHORIZONTAL);
+    c_.heightLabel = new wxStaticText(parent, wxID_ANY, "Height (mm):");
+    c_.heightField =
+        new wxTextCtrl(parent, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
+    addToRow(heightRow, c_.heightLabel);
+    addToRow(heightRow, c_.heightField, 1);
+    addLine(heightRow);
+
+    auto* gradeRow = new wxBoxSizer(wxHORIZONTAL);
+    c_.gradeValue = new wxStaticText(parent, wxID_ANY, "-");
+    addToRow(gradeRow, new wxStaticText(parent, wxID_ANY, "Grade:"));
+    addToRow(gradeRow, c_.gradeValue, 1);
+    addLine(gradeRow);
+
+    c_.warning = new wxStaticText(parent, wxID_ANY, wxEmptyString);
+    c_.warning->SetForegroundColour(colourOf(kGradeWarningColor));
+    box->Add(c_.warning, 0, wxEXPAND | wxLEFT | wxRIGHT, kInner);
+    box->Add(new wxStaticText(parent, wxID_ANY, "Set height above baseboard.\nMax grade: 6 deg."),
+             0, wxEXPAND | wxALL, kInner);
+    box->Add(separator(parent), 0, wxEXPAND | wxALL, kInner);
+
+    auto* directionRow = new wxBoxSizer(wxHORIZONTAL);
+    c_.up = new wxRadioButton(parent, wxID_ANY, "UP", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    c_.down = new wxRadioButton(parent, wxID_ANY, "DOWN");
+    c_.spin = new wxSpinCtrlDouble(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                   wxDefaultSize, wxSP_ARROW_KEYS, 0.0, kMaxGradeDeg, 0.0, 0.5);
+    c_.spin->SetDigits(1);
+    // The toolkit cannot draw a spinner narrower than its best size.
+    c_.spin->SetMinSize(c_.spin->GetBestSize());
+    addToRow(directionRow, c_.up);
+    addToRow(directionRow, c_.down);
+    addToRow(directionRow, c_.spin, 1);
+    addToRow(directionRow, new wxStaticText(parent, wxID_ANY, "deg"));
+    addLine(directionRow);
+
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    c_.startGrade = new wxButton(parent, wxID_ANY, "Start Grade", wxDefaultPosition, wxDefaultSize,
+                                 wxBU_EXACTFIT);
+    c_.endGrade = new wxButton(parent, wxID_ANY, "End Grade", wxDefaultPosition, wxDefaultSize,
+                               wxBU_EXACTFIT);
+    c_.recalc =
+        new wxButton(parent, wxID_ANY, "Recalc", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    c_.recalc->SetToolTip("Recalculate elevation chain from this piece forward");
+    addToRow(buttonRow, c_.startGrade, 1);
+    addToRow(buttonRow, c_.endGrade, 1);
+    addToRow(buttonRow, c_.recalc, 1);
+    addLine(buttonRow);
+
+    c_.heightField->Bind(wxEVT_TEXT_ENTER, &PropertiesPanel::onHeightEnter, this);
+    c_.startGrade->Bind(wxEVT_BUTTON, &PropertiesPanel::onStartGrade, this);
+    c_.endGrade->Bind(wxEVT_BUTTON, &PropertiesPanel::onEndGrade, this);
+    c_.recalc->Bind(wxEVT_BUTTON, &PropertiesPanel::onRecalc, this);
+    return box;
+}
+
+wxSizer* PropertiesPanel::buildTally() {
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(new wxStaticText(this, wxID_ANY, "Piece Count"), 0, wxBOTTOM, kGap);
+    c_.tally = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              wxLC_REPORT | wxLC_NO_HEADER);
+    c_.tally->AppendColumn("Piece");
+    c_.tally->AppendColumn("Count", wxLIST_FORMAT_RIGHT, kCountColumn);
+    column->Add(c_.tally, 1, wxEXPAND);
+    c_.tally->Bind(wxEVT_SIZE, &PropertiesPanel::onTallySize, this);
+    return column;
+}
+
+wxSizer* PropertiesPanel::buildShopRow() {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    c_.buyTrack = new wxButton(this, wxID_ANY, "  Buy Track  ", wxDefaultPosition,
+                               wxSize(-1, kBuyTrackHeight));
+    wxFont font = GetFont().Bold();
+    font.SetPointSize(font.GetPointSize() + 2);
+    c_.buyTrack->SetFont(font);
+    c_.buyTrack->SetBackgroundColour(kBuyTrackGreen);
+    c_.buyTrack->SetForegroundColour(*wxWHITE);
+    c_.aboutBuyTrack = new wxButton(this, wxID_ANY, "?", wxDefaultPosition,
+                                    wxSize(-1, kBuyTrackHeight), wxBU_EXACTFIT);
+    c_.aboutBuyTrack->SetToolTip("About Buy Track");
+    row->Add(c_.buyTrack, 1, wxEXPAND | wxRIGHT, kGap);
+    row->Add(c_.aboutBuyTrack, 0, wxEXPAND);
+    c_.buyTrack->Bind(wxEVT_BUTTON, &PropertiesPanel::onBuyTrack, this);
+    c_.aboutBuyTrack->Bind(wxEVT_BUTTON, &PropertiesPanel::onAboutBuyTrack, this);
+    return row;
+}
+
+void PropertiesPanel::setEditSink(std::function<void(const PanelEdit&)> sink) {
+    sink_ = std::move(sink);
+}
+
+void PropertiesPanel::setPrompter(Prompter& prompter) {
+    prompter_ = &prompter;
+}
+
+void PropertiesPanel::setBrowserOpener(BrowserOpener& browser) {
+    browser_ = &browser;
+}
+
+void PropertiesPanel::setShopMap(const ShopMap& shop) {
+    shop_ = &shop;
+}
+
+const ShopMap& PropertiesPanel::shop() const {
+    return shop_ ? *shop_ : installedShopMap();
+}
+
+void PropertiesPanel::refreshSelection() {
+    plandor::refreshSelection(doc_.layout, state_);
+    showState();
+}
+
+void PropertiesPanel::showState() {
+    const wxSize size = GetSize();
+    c_.title->SetLabel(toWx(state_.title));
+    c_.detail->SetLabel(toWx(state_.detail));
+
+    c_.level->Clear();
+    for (const LevelEntry& level : state_.levels)
+        c_.level->Append(toWx(level.name));
+    if (state_.levelIndex >= 0)
+        c_.level->SetSelection(state_.levelIndex);
+    c_.level->Enable(state_.levelEnabled);
+
+    c_.heightLabel->SetLabel(toWx(state_.heightLabel));
+    c_.heightField->ChangeValue(toWx(state_.heightText));
+    c_.heightField->Enable(state_.heightEnabled);
+    c_.gradeValue->SetLabel(toWx(state_.gradeText));
+    c_.gradeValue->SetForegroundColour(state_.gradeWarningColour ? colourOf(kGradeWarningColor)
+                                                                 : wxNullColour);
+    showWarning();
+
+    c_.spin->SetValue(state_.spinDeg);
+    (state_.gradeDown ? c_.down : c_.up)->SetValue(true);
+    c_.startGrade->Enable(state_.startGradeEnabled);
+    c_.endGrade->Enable(state_.endGradeEnabled);
+    c_.recalc->Enable(state_.recalcEnabled);
+    if (size.x >= kSmallestLaidOut && size.y >= kSmallestLaidOut)
+        Layout();
+}
+
+void PropertiesPanel::refreshTally() {
+    const TallyContent content = tallyContent(doc_.layout, shop());
+    lastCounts_ = content.counts;
+    wxListCtrl* list = c_.tally;
+    list->Freeze();
+    list->DeleteAllItems();
+    wxFont emphasis = list->GetFont().Bold();
+    for (const TallyRow& row : content.rows) {
+        const long index = list->InsertItem(list->GetItemCount(), toWx(row.piece));
+        list->SetItem(index, 1, toWx(row.count));
+        if (row.emphasis) {
+            list->SetItemFont(index, emphasis);
+            list->SetItemTextColour(
+                index, wxColour(kRecommendColour.r, kRecommendColour.g, kRecommendColour.b));
+        }
+    }
+    list->Thaw();
+}
+
+void PropertiesPanel::fitTallyColumns() {
+    const int width = c_.tally->GetClientSize().x;
+    c_.tally->SetColumnWidth(1, kCountColumn);
+    c_.tally->SetColumnWidth(0, std::max(width - kCountColumn, 40));
+}
+
+void PropertiesPanel::showWarning() {
+    c_.warning->SetLabel(toWx(state_.warning));
+    const int width = GetClientSize().x - 4 * (kMargin + kInner);
+    if (width >= kSmallestLaidOut)
+        c_.warning->Wrap(width);
+}
+
+void PropertiesPanel::onPanelSize(wxSizeEvent& event) {
+    // Before the splitter gives the panel its width it has next to no size; laid out then, the
+    // controls would get zero sizes that the toolkit refuses to draw.
+    const wxSize size = event.GetSize();
+    if (size.x < kSmallestLaidOut || size.y < kSmallestLaidOut)
+        return;
+    if (!state_.warning.empty())
+        showWarning();
+    event.Skip();
+}
+
+void PropertiesPanel::onTallySize(wxSizeEvent& event) {
+    fitTallyColumns();
+    event.Skip();
+}
+
+void PropertiesPanel::setLabelDropPoint(double x, double y) {
+    plandor::setLabelDropPoint(state_, x, y);
+    c_.labelField->SetFocus();
+}
+
+void PropertiesPanel::tell(const PanelEdit& edit) {
+    if (sink_)
+        sink_(edit);
+}
+
+void PropertiesPanel::onAddLabel(wxCommandEvent&) {
+    if (!addLabel(doc_.layout, state_, fromWx(c_.labelField->GetValue())))
+        return;
+    c_.labelField->ChangeValue(wxEmptyString);
+    tell(PanelEdit{true, {}});
+}
+
+void PropertiesPanel::onLevelChosen(wxCommandEvent&) {
+    const int index = c_.level->GetSelection();
+    if (index < 0 || index >= static_cast<int>(state_.levels.size()))
+        return;
+    if (!changeLevel(doc_.layout, state_, state_.levels[index].id))
+        return;
+    refreshSelection();
+    tell(PanelEdit{true, {}});
+}
+
+void PropertiesPanel::onApplyColour(wxCommandEvent&) {
+    if (!applyColour(doc_.layout, state_, c_.colour->GetSelection()))
+        return;
+    showState();
+    tell(PanelEdit{true, {}});
+}
+
+void PropertiesPanel::onHeightEnter(wxCommandEvent&) {
+    if (!enterHeight(doc_.layout, state_, fromWx(c_.heightField->GetValue())))
+        return;
+    showState();
+    tell(PanelEdit{true, {}});
+}
+
+void PropertiesPanel::onStartGrade(wxCommandEvent&) {
+    const GradeOutcome outcome =
+        startGrade(doc_.layout, state_.contextPiece, c_.spin->GetValue(), c_.down->GetValue());
+    if (outcome.status.empty())
+        return;
+    refreshSelection();
+    tell(PanelEdit{outcome.changed, outcome.status});
+}
+
+void PropertiesPanel::onEndGrade(wxCommandEvent&) {
+    const GradeOutcome outcome = endGrade(doc_.layout, state_.contextPiece);
+    if (outcome.status.empty())
+        return;
+    refreshSelection();
+    tell(PanelEdit{outcome.changed, outcome.status});
+}
+
+void PropertiesPanel::onRecalc(wxCommandEvent&) {
+    if (!recalculateElevation(doc_.layout, state_.contextPiece).changed)
+        return;
+    refreshSelection();
+    tell(PanelEdit{true, {}});
+}
+
+void PropertiesPanel::onBuyTrack(wxCommandEvent&) {
+    buyTrack(doc_.layout, shop(), *prompter_, *browser_);
+}
+
+void PropertiesPanel::onAboutBuyTrack(wxCommandEvent&) {
+    BuyTrackHelpDialog dialog(this, shop());
+    dialog.ShowModal();
+}
+
+} // namespace plandor

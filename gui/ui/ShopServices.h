@@ -1,0 +1,19 @@
+#pragma once
+// The shop map shipped beside the executable and the default web browser, as Buy Track
+// and the Buy Track help use them.
+
+#include "shell/Cart.h"
+#include "shell/ShopMap.h"
+
+namespace plandor {
+
+// The shop map read from the executable's folder on first use; problems go to the log.
+const ShopMap& installedShopMap();
+
+// Opens addresses in the user's default web browser; a failure is reported by the toolkit.
+class WxBrowserOpener : public BrowserOpener {
+  public:
+    bool open(const std::string& url) override;
+};
+
+} // namespace plandor

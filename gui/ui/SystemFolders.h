@@ -1,0 +1,11 @@
+#pragma once
+// The folders of this machine as the toolkit reports them.
+
+#include "shell/Folders.h"
+
+namespace plandor {
+
+// The executable's folder, the user's Downloads folder and home folder.
+Folders systemFolders();
+
+} // namespace plandor

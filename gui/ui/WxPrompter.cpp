@@ -1,0 +1,106 @@
+#include "ui/WxPrompter.h"
+
+#include "ui/LayoutFileDialogs.h"
+#include "ui/WxText.h"
+
+#include <wx/choicdlg.h>
+#include <wx/msgdlg.h>
+#include <wx/textdlg.h>
+
+namespace plandor {
+
+namespace {
+
+long iconStyle(PromptIcon icon) {
+    switch (icon) {
+    case PromptIcon::Information:
+        return wxICON_INFORMATION;
+    case PromptIcon::Exclamation:
+        return wxICON_EXCLAMATION;
+    case PromptIcon::Warning:
+        return wxICON_WARNING;
+    case PromptIcon::Question:
+        return wxICON_QUESTION;
+    case PromptIcon::Error:
+        return wxICON_ERROR;
+    }
+    return wxICON_NONE;
+}
+
+} // namespace
+
+PromptAnswer WxPrompter::show(const std::string& title, const std::string& text, long style) {
+    wxMessageDialog dialog(parent_, toWx(text), toWx(title), style | wxCENTRE);
+    switch (dialog.ShowModal()) {
+    case wxID_YES:
+        return PromptAnswer::Yes;
+    case wxID_NO:
+        return PromptAnswer::No;
+    case wxID_OK:
+        return PromptAnswer::Ok;
+    default:
+        return PromptAnswer::Cancel;
+    }
+}
+
+void WxPrompter::message(const std::string& title, const std::string& text, PromptIcon icon) {
+    show(title, text, wxOK | iconStyle(icon));
+}
+
+PromptAnswer WxPrompter::askYesNo(const std::string& title, const std::string& text,
+                                  PromptIcon icon, bool defaultNo) {
+    return show(title, text, wxYES_NO | iconStyle(icon) | (defaultNo ? wxNO_DEFAULT : 0));
+}
+
+PromptAnswer WxPrompter::askYesNoCancel(const std::string& title, const std::string& text,
+                                        PromptIcon icon) {
+    return show(title, text, wxYES_NO | wxCANCEL | iconStyle(icon));
+}
+
+bool WxPrompter::askText(const std::string& title, const std::string& text,
+                         const std::string& initial, std::string& answer) {
+    wxTextEntryDialog dialog(parent_, toWx(text), toWx(title), toWx(initial),
+                             wxOK | wxCANCEL | wxCENTRE);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    answer = fromWx(dialog.GetValue());
+    return true;
+}
+
+int WxPrompter::choose(const std::string& title, const std::string& text,
+                       const std::vector<std::string>& choices) {
+    wxArrayString items;
+    for (const std::string& c : choices)
+        items.Add(toWx(c));
+    wxSingleChoiceDialog dialog(parent_, toWx(text), toWx(title), items);
+    if (dialog.ShowModal() != wxID_OK)
+        return -1;
+    return dialog.GetSelection();
+}
+
+std::optional<std::string>
+WxLayoutChooser::chooseLayoutToOpen(const std::vector<std::string>& names,
+                                    const std::function<bool(const std::string&)>& deleteLayout) {
+    OpenLayoutDialog dialog(parent_, names, deleteLayout);
+    if (dialog.ShowModal() != wxID_OK || dialog.selectedName().empty())
+        return std::nullopt;
+    return dialog.selectedName();
+}
+
+std::optional<ImportChoice> WxLayoutChooser::chooseImport(const std::string& startFolder) {
+    ImportLayoutDialog dialog(parent_, startFolder);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return ImportChoice{dialog.sourcePath(), dialog.importName()};
+}
+
+std::optional<ExportChoice> WxLayoutChooser::chooseExport(const std::vector<std::string>& names,
+                                                          int initialRow,
+                                                          const std::string& startFolder) {
+    ExportLayoutDialog dialog(parent_, names, initialRow, startFolder);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return ExportChoice{dialog.selectedName(), dialog.folder(), dialog.saveAs()};
+}
+
+} // namespace plandor

@@ -1,0 +1,90 @@
+#include "shell/Folders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace plandor;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string makeTempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "plandor-folders-XXXXXX").string();
+    return mkdtemp(pattern.data());
+}
+
+void touch(const std::string& path) {
+    std::ofstream(path) << "x";
+}
+
+} // namespace
+
+TEST(LayoutFolders, ListsPloBeforeXmlAndSkipsOtherFiles) {
+    const std::string dir = makeTempFolder();
+    for (const char* f : {"b.plo", "a.xml", "Yard.xml", "Yard.plo", "notes.txt", "x.PLO", ".plo"})
+        touch(dir + "/" + f);
+    fs::create_directory(dir + "/folder.plo");
+    fs::create_directory(dir + "/sub");
+    touch(dir + "/sub/Deep.plo");
+
+    const std::vector<LayoutFileEntry> files = listLayoutFiles(dir);
+    std::vector<std::string> paths;
+    for (const LayoutFileEntry& f : files)
+        paths.push_back(f.path.substr(dir.size() + 1));
+    EXPECT_EQ(paths, (std::vector<std::string>{"Yard.plo", "b.plo", "Yard.xml", "a.xml"}));
+    EXPECT_EQ(sortedLayoutNames(files), (std::vector<std::string>{"Yard", "Yard", "a", "b"}));
+    // The first file of a name is the ".plo" one.
+    ASSERT_NE(findLayoutFile(files, "Yard"), nullptr);
+    EXPECT_EQ(findLayoutFile(files, "Yard")->path, dir + "/Yard.plo");
+    EXPECT_EQ(findLayoutFile(files, "yard"), nullptr);
+
+    EXPECT_EQ(listImportableFiles("  " + dir + " "),
+              (std::vector<std::string>{"Yard.plo", "Yard.xml", "a.xml", "b.plo"}));
+    EXPECT_TRUE(listImportableFiles("   ").empty());
+    EXPECT_TRUE(listImportableFiles(dir + "/missing").empty());
+    EXPECT_TRUE(listLayoutFiles(dir + "/missing").empty());
+    fs::remove_all(dir);
+}
+
+TEST(LayoutFolders, TransferStartsInDownloadsElseHome) {
+    const std::string dir = makeTempFolder();
+    fs::create_directory(dir + "/Downloads");
+    EXPECT_EQ(transferStartFolder({dir, dir + "/Downloads", dir}), dir + "/Downloads");
+    EXPECT_EQ(transferStartFolder({dir, "", dir}), dir);
+    EXPECT_EQ(transferStartFolder({dir, dir + "/Gone", dir}), dir);
+    fs::remove_all(dir);
+}
+
+TEST(LayoutFolders, NamesAndPaths) {
+    struct Case {
+        const char* typed;
+        const char* withoutExtension;
+        bool leavesFolder;
+    } cases[] = {
+        {"Yard", "Yard", false},
+        {"Yard.plo", "Yard", false},
+        {"Yard.v2.txt", "Yard.v2", false},
+        {".hidden", ".hidden", false},
+        {"Yard.", "Yard", false},
+        {".", ".", true},
+        {"..", ".", true},
+        {"../Yard", "../Yard", true},
+        {"sub/Yard.plo", "sub/Yard", true},
+        {"a.b/c", "a.b/c", true},
+        {"/etc/passwd", "/etc/passwd", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dropExtension(c.typed), c.withoutExtension) << c.typed;
+        EXPECT_EQ(nameLeavesFolder(c.typed), c.leavesFolder) << c.typed;
+    }
+    EXPECT_EQ(trimBlanks("  My Yard \t"), "My Yard");
+    EXPECT_EQ(trimBlanks("   "), "");
+    EXPECT_EQ(layoutPath("/apps/plandor", "Yard"), "/apps/plandor/Yard.plo");
+    EXPECT_EQ(layoutPath("/apps/plandor/", "Yard"), "/apps/plandor/Yard.plo");
+    EXPECT_EQ(layoutNameOf("/apps/plandor/Old.Yard.xml"), "Old.Yard");
+    EXPECT_TRUE(samePath("/apps//plandor/./Yard.plo", "/apps/plandor/Yard.plo"));
+    EXPECT_FALSE(samePath("/apps/plandor/Yard.plo", "/apps/plandor/Yard.xml"));
+}
