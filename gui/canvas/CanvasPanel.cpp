@@ -9,6 +9,7 @@
 
 #include <wx/accel.h>
 #include <wx/bitmap.h>
+#include <wx/cursor.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcmemory.h>
 #include <wx/utils.h>
@@ -69,6 +70,7 @@ struct CanvasPanel::Impl {
     LayoutRenderer renderer;
     std::function<void(int, const std::string&)> statusSink;
     std::function<void()> selectionSink;
+    wxCursor cursorBeforePan;
 
     // The drawn layout, kept between paints so that overlays alone never redraw the plan.
     wxBitmap picture;
@@ -169,8 +171,13 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     if (impl_->statusSink)
         for (const auto& [field, text] : reply.status)
             impl_->statusSink(field, text);
-    if (reply.setCursor)
-        SetCursor(reply.cursor == CanvasCursor::Hand ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+    if (reply.setCursor && reply.cursor == CanvasCursor::Hand) {
+        // The tool's own cursor (a cross-hair while measuring) comes back after the pan.
+        impl_->cursorBeforePan = GetCursor();
+        SetCursor(wxCursor(wxCURSOR_HAND));
+    } else if (reply.setCursor) {
+        SetCursor(impl_->cursorBeforePan);
+    }
     if (reply.captureMouse && !HasCapture())
         CaptureMouse();
     if (reply.releaseMouse && HasCapture())

@@ -43,7 +43,9 @@ class CanvasPanelTest : public ::testing::Test {
         waitFor([&] { return canvas->pictureRenderCount() > 0; });
     }
 
-    void TearDown() override { frame->Destroy(); }
+    // Deleted at once: a frame left for idle-time deletion could still be painted after the
+    // fixture's document is gone.
+    void TearDown() override { delete frame; }
 
     // Lets the event loop run until `done` holds or a second has passed.
     template <class F> bool waitFor(F done) {
@@ -171,6 +173,15 @@ TEST_F(CanvasPanelTest, MiddleButtonPansAndRedraws) {
     EXPECT_TRUE(paintsPicture(before + 1));
 }
 
+TEST_F(CanvasPanelTest, PanGivesTheToolsCursorBack) {
+    const wxCursor cross(wxCURSOR_CROSS); // as the measuring tool sets it
+    canvas->SetCursor(cross);
+    send(wxEVT_MIDDLE_DOWN, 100, 100, true);
+    EXPECT_FALSE(canvas->GetCursor().IsSameAs(cross));
+    send(wxEVT_MIDDLE_UP, 120, 100);
+    EXPECT_TRUE(canvas->GetCursor().IsSameAs(cross));
+}
+
 TEST_F(CanvasPanelTest, TheScreenFollowsAPan) {
     const wxColour originMark(200, 80, 80);
     const wxColour rulerGrey(240, 240, 240);
@@ -184,6 +195,19 @@ TEST_F(CanvasPanelTest, TheScreenFollowsAPan) {
         return screenPixel(100, 5) == originMark;
     }));
     EXPECT_EQ(screenPixel(60, 5), rulerGrey);
+}
+
+TEST_F(CanvasPanelTest, TheScreenShowsAPieceMovedWithoutNotice) {
+    const wxColour pieceFill(210, 210, 205);
+    paint();
+    // The first straight runs from world (0, 200): screen (60, 140) at the default view.
+    ASSERT_EQ(screenPixel(80, 140), pieceFill);
+    doc.layout.pieces[0].y += 300; // nobody calls layoutChanged()
+    EXPECT_TRUE(waitFor([&] {
+        paint();
+        return screenPixel(80, 140) != pieceFill;
+    }));
+    EXPECT_EQ(screenPixel(80, 260), pieceFill);
 }
 
 TEST_F(CanvasPanelTest, EscapeClearsTheSelection) {
