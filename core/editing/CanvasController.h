@@ -6,6 +6,12 @@
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 #include "editing/CanvasView.h"
+#include "editing/Clipboard.h"
+#include "editing/ContextMenu.h"
+#include "editing/MoveSelection.h"
+#include "editing/Placing.h"
+#include "editing/Rotate.h"
+#include "shell/Prompter.h"
 
 #include <string>
 #include <utility>
@@ -14,6 +20,7 @@
 namespace plandor {
 
 struct Document;
+struct PaletteAction;
 
 // The mouse as an event reports it: position in client pixels, buttons and modifiers held.
 struct MouseInput {
@@ -26,7 +33,7 @@ struct MouseInput {
     bool space = false; // the space bar is held
 };
 
-enum class CanvasKey { Escape, Delete, Backspace, Enter, Other };
+enum class CanvasKey { Escape, Delete, Backspace, Enter, R, Other };
 
 enum class CanvasCursor { Normal, Hand };
 
@@ -40,7 +47,40 @@ struct CanvasReply {
     bool releaseMouse = false;
     bool skip = false;                               // the event is not ours: pass it on
     std::vector<std::pair<int, std::string>> status; // (status-bar field, text)
+    bool modified = false;      // the layout was edited: the window marks it modified
+    bool layoutChanged = false; // pieces or selection changed: the kept picture is redrawn
+    bool startFlashTimer = false; // call endFlash() once after 400 ms
+    // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
+    std::vector<MenuItem> menu;
+    Point menuWorld;
+    // A Ctrl+click on empty canvas: the world point where the next label goes.
+    bool labelDropPointSet = false;
+    Point labelDropPoint;
 };
+
+// What the canvas draws over the kept picture of the layout.
+struct CanvasOverlays {
+    bool ghostPiece = false; // a catalogue piece follows the mouse
+    std::string ghostPart;
+    bool ghostHelix = false; // a helix follows the mouse
+    std::string helixVariant;
+    Pose ghostPose;         // snapped pose when the snap found a target
+    bool snapMarker = false; // the target connector of the snap
+    Point snapTarget;
+    bool rubberBand = false;
+    ScreenPoint bandStart;
+    ScreenPoint bandEnd;
+    bool freeRotation = false;
+    Point pivot;
+    double referenceHeading = 0;
+    bool flash = false; // the reference piece has just landed on a right angle
+};
+
+constexpr int kPiecesField = 1;
+constexpr int kFlashMilliseconds = 400;
+// Where a piece taken from the palette first appears.
+constexpr int kPlacingStartX = 300;
+constexpr int kPlacingStartY = 200;
 
 enum class WheelAction { Zoom, RotateSelection };
 
@@ -65,7 +105,7 @@ std::string coordinateText(const Layout& layout, const ViewTransform& view, Scre
 
 class CanvasController {
   public:
-    explicit CanvasController(Document& doc);
+    CanvasController(Document& doc, Prompter& prompter);
 
     CanvasView& view() { return view_; }
     const CanvasView& view() const { return view_; }
@@ -75,13 +115,28 @@ class CanvasController {
 
     CanvasReply middleDown(const MouseInput& in);
     CanvasReply middleUp(const MouseInput& in);
+    CanvasReply leftDown(const MouseInput& in);
     CanvasReply leftUp(const MouseInput& in);
+    CanvasReply leftDoubleClick(const MouseInput& in);
+    CanvasReply rightDown(const MouseInput& in);
     CanvasReply motion(const MouseInput& in);
     CanvasReply wheel(const MouseInput& in, int rotation);
     CanvasReply keyDown(CanvasKey key, const MouseInput& modifiers);
     CanvasReply captureLost();
     // The Delete / Backspace accelerator.
     CanvasReply deleteSelection();
+    // A drag or double-click from the palette: a piece or a helix follows the mouse.
+    CanvasReply beginPlacing(const PaletteAction& action);
+    CanvasReply cancelPlacing();
+    bool placing() const { return placing_.active || placingHelix_; }
+    // The right-angle flash of the free rotation is over.
+    CanvasReply endFlash();
+    // The context menu's Copy and Paste.
+    void copy();
+    CanvasReply pasteAt(Point world);
+    const Clipboard& clipboard() const { return clipboard_; }
+
+    CanvasOverlays overlays() const;
 
     void zoomIn();
     void zoomOut();
@@ -93,9 +148,30 @@ class CanvasController {
                                        int rotation);
     CanvasReply beginPan(PanSource source, const MouseInput& in);
     CanvasReply endPan();
+    CanvasReply dropPlaced(const MouseInput& in);
+    CanvasReply pressPiece(int32_t pieceId, const MouseInput& in);
+    CanvasReply pressEmptyCanvas(const MouseInput& in);
+    void dragSelection(const MouseInput& in, CanvasReply& reply);
+    // Ends whatever the left button started; the mouse is released by the caller.
+    CanvasReply endLeftGesture(const MouseInput& in);
+    // The piece or helix under the point, as a piece id; -1 for none.
+    int32_t pieceUnder(const MouseInput& in) const;
+    Point world(const MouseInput& in) const;
 
     Document& doc_;
+    Prompter& prompter_;
     CanvasView view_;
+    Clipboard clipboard_;
+    PlacingState placing_;
+    bool placingHelix_ = false;
+    std::string helixVariant_;
+    PendingPieceDrag pending_;
+    SelectionMove move_;
+    bool gradedMoveAccepted_ = false; // asked once while the program runs
+    FreeRotation rotation_;
+    bool rubberBand_ = false;
+    ScreenPoint bandStart_;
+    ScreenPoint bandEnd_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "editing/CanvasController.h"
 #include "CanvasTestCatalog.h"
+#include "EditingTestSupport.h"
 #include "shell/Document.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +117,8 @@ MouseInput at(int x, int y) {
 
 TEST(CanvasGestures, MiddleButtonPansWithHandCursorAndCapture) {
     Document doc;
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
     const CanvasReply down = canvas.middleDown(at(100, 100));
     EXPECT_TRUE(down.captureMouse);
     EXPECT_TRUE(down.setCursor);
@@ -137,7 +139,8 @@ TEST(CanvasGestures, MiddleButtonPansWithHandCursorAndCapture) {
 
 TEST(CanvasGestures, SpaceWithLeftButtonPansFromTheFirstMotion) {
     Document doc;
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
     MouseInput in = at(200, 200);
     in.leftDown = true;
     canvas.motion(in); // left held without space: no pan
@@ -160,7 +163,8 @@ TEST(CanvasGestures, SpaceWithLeftButtonPansFromTheFirstMotion) {
 
 TEST(CanvasGestures, LostCaptureEndsThePan) {
     Document doc;
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
     canvas.middleDown(at(0, 0));
     const CanvasReply lost = canvas.captureLost();
     EXPECT_FALSE(canvas.view().panning());
@@ -171,7 +175,8 @@ TEST(CanvasGestures, LostCaptureEndsThePan) {
 TEST(CanvasGestures, MotionReportsCoordinatesInField2) {
     Document doc;
     doc.layout.units = 1;
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
     const CanvasReply r = canvas.motion(at(160, 60)); // world (250, 0)
     ASSERT_EQ(r.status.size(), 1u);
     EXPECT_EQ(r.status[0].first, 2);
@@ -180,7 +185,8 @@ TEST(CanvasGestures, MotionReportsCoordinatesInField2) {
 
 TEST(CanvasGestures, WheelZoomsAboutTheMouse) {
     Document doc;
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
     const Point before = canvas.view().screenToWorld(300, 200);
     EXPECT_TRUE(canvas.wheel(at(300, 200), 120).repaint);
     EXPECT_DOUBLE_EQ(canvas.view().scale(), 0.4 * 1.15);
@@ -202,7 +208,8 @@ TEST(CanvasGestures, EscapeClearsEverySelectionOtherKeysPassOn) {
     l.measurements[0].selected = true;
     l.shapes.push_back(PolygonShape{});
     l.shapes[0].selected = true;
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
 
     const CanvasReply other = canvas.keyDown(CanvasKey::Other, MouseInput{});
     EXPECT_TRUE(other.skip);
@@ -221,7 +228,8 @@ TEST(CanvasGestures, EscapeClearsEverySelectionOtherKeysPassOn) {
 TEST(CanvasGestures, ViewCommandsUseTheClientSize) {
     Document doc;
     piece(doc.layout, "24188", 0, 0);
-    CanvasController canvas(doc);
+    plandor::testing::ScriptedPrompter prompter;
+    CanvasController canvas(doc, prompter);
     canvas.resize(801, 601);
     canvas.view().setView(1, 0, 0);
     canvas.zoomIn();
