@@ -47,8 +47,8 @@ struct CanvasReply {
     bool releaseMouse = false;
     bool skip = false;                               // the event is not ours: pass it on
     std::vector<std::pair<int, std::string>> status; // (status-bar field, text)
-    bool modified = false;      // the layout was edited: the window marks it modified
-    bool layoutChanged = false; // pieces or selection changed: the kept picture is redrawn
+    bool modified = false;        // the layout was edited: the window marks it modified
+    bool layoutChanged = false;   // pieces or selection changed: the kept picture is redrawn
     bool startFlashTimer = false; // call endFlash() once after 400 ms
     // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
     std::vector<MenuItem> menu;
@@ -64,7 +64,7 @@ struct CanvasOverlays {
     std::string ghostPart;
     bool ghostHelix = false; // a helix follows the mouse
     std::string helixVariant;
-    Pose ghostPose;         // snapped pose when the snap found a target
+    Pose ghostPose;          // snapped pose when the snap found a target
     bool snapMarker = false; // the target connector of the snap
     Point snapTarget;
     bool rubberBand = false;
