@@ -1,17 +1,21 @@
 #include "canvas/CanvasPanel.h"
 
 #include "editing/CanvasController.h"
+#include "editing/CanvasOverlayDrawing.h"
 #include "editing/Rulers.h"
 #include "render/LayoutFingerprint.h"
 #include "render/LayoutRenderer.h"
 #include "render/WxPainter.h"
 #include "shell/Document.h"
+#include "ui/WxPrompter.h"
 
 #include <wx/accel.h>
 #include <wx/bitmap.h>
 #include <wx/cursor.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcmemory.h>
+#include <wx/menu.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 namespace plandor {
@@ -55,6 +59,9 @@ CanvasKey canvasKey(int code) {
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
         return CanvasKey::Enter;
+    case 'R':
+    case 'r':
+        return CanvasKey::R;
     default:
         return CanvasKey::Other;
     }
@@ -63,13 +70,19 @@ CanvasKey canvasKey(int code) {
 } // namespace
 
 struct CanvasPanel::Impl {
-    explicit Impl(Document& d) : doc(d), controller(d) {}
+    Impl(wxWindow* owner, Document& d, Prompter* p)
+        : doc(d), ownPrompter(owner), controller(d, p ? *p : ownPrompter), flashTimer(owner) {}
 
     Document& doc;
+    WxPrompter ownPrompter;
     CanvasController controller;
     LayoutRenderer renderer;
+    wxTimer flashTimer;
+    Point pasteWorld; // where the context menu's Paste puts the clipboard
     std::function<void(int, const std::string&)> statusSink;
     std::function<void()> selectionSink;
+    std::function<void()> modifiedSink;
+    std::function<void(double, double)> labelDropSink;
     wxCursor cursorBeforePan;
 
     // The drawn layout, kept between paints so that overlays alone never redraw the plan.
@@ -79,10 +92,10 @@ struct CanvasPanel::Impl {
     int pictureRenders = 0;
 };
 
-CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc)
+CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
               wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
-      impl_(new Impl(doc)) {
+      impl_(new Impl(this, doc, prompter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
 
     wxAcceleratorEntry keys[2];
@@ -95,6 +108,13 @@ CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc)
     Bind(wxEVT_MOTION, &CanvasPanel::onMotion, this);
     Bind(wxEVT_LEFT_DOWN, &CanvasPanel::onLeftDown, this);
     Bind(wxEVT_LEFT_UP, &CanvasPanel::onLeftUp, this);
+    Bind(wxEVT_LEFT_DCLICK, &CanvasPanel::onLeftDoubleClick, this);
+    Bind(wxEVT_RIGHT_DOWN, &CanvasPanel::onRightDown, this);
+    Bind(wxEVT_MENU, &CanvasPanel::onCopy, this, kMenuCopy);
+    Bind(wxEVT_MENU, &CanvasPanel::onPaste, this, kMenuPaste);
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent& e) { apply(impl_->controller.endFlash(), e); },
+        impl_->flashTimer.GetId());
     Bind(wxEVT_MIDDLE_DOWN, &CanvasPanel::onMiddleDown, this);
     Bind(wxEVT_MIDDLE_UP, &CanvasPanel::onMiddleUp, this);
     Bind(wxEVT_MOUSEWHEEL, &CanvasPanel::onWheel, this);
@@ -104,6 +124,7 @@ CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc)
 }
 
 CanvasPanel::~CanvasPanel() {
+    impl_->flashTimer.Stop();
     if (HasCapture())
         ReleaseMouse();
 }
@@ -114,6 +135,28 @@ void CanvasPanel::setStatusSink(std::function<void(int, const std::string&)> sin
 
 void CanvasPanel::setSelectionSink(std::function<void()> sink) {
     impl_->selectionSink = std::move(sink);
+}
+
+void CanvasPanel::setModifiedSink(std::function<void()> sink) {
+    impl_->modifiedSink = std::move(sink);
+}
+
+void CanvasPanel::setLabelDropSink(std::function<void(double, double)> sink) {
+    impl_->labelDropSink = std::move(sink);
+}
+
+void CanvasPanel::beginPlacing(const PaletteAction& action) {
+    syncClientSize();
+    wxCommandEvent none;
+    apply(impl_->controller.beginPlacing(action), none);
+}
+
+bool CanvasPanel::placing() const {
+    return impl_->controller.placing();
+}
+
+CanvasController& CanvasPanel::controller() {
+    return impl_->controller;
 }
 
 void CanvasPanel::syncClientSize() {
@@ -182,12 +225,40 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         CaptureMouse();
     if (reply.releaseMouse && HasCapture())
         ReleaseMouse();
+    if (reply.modified && impl_->modifiedSink)
+        impl_->modifiedSink();
     if (reply.selectionChanged && impl_->selectionSink)
         impl_->selectionSink();
-    if (reply.repaint)
+    if (reply.labelDropPointSet && impl_->labelDropSink)
+        impl_->labelDropSink(reply.labelDropPoint.x, reply.labelDropPoint.y);
+    if (reply.startFlashTimer)
+        impl_->flashTimer.StartOnce(kFlashMilliseconds);
+    // The picture is kept, so a repaint of the overlays alone costs one bitmap copy.
+    if (reply.layoutChanged)
+        layoutChanged();
+    else if (reply.repaint)
         Refresh();
     if (reply.skip)
         event.Skip();
+    if (!reply.menu.empty())
+        showMenu(reply);
+}
+
+void CanvasPanel::showMenu(const CanvasReply& reply) {
+    wxMenu menu;
+    for (const MenuItem& item : reply.menu)
+        menu.Append(item.id, wxString::FromUTF8(item.label));
+    impl_->pasteWorld = reply.menuWorld;
+    // Autofill Gap is the main window's command; the menu event travels up to it.
+    PopupMenu(&menu);
+}
+
+void CanvasPanel::onCopy(wxCommandEvent&) {
+    impl_->controller.copy();
+}
+
+void CanvasPanel::onPaste(wxCommandEvent& event) {
+    apply(impl_->controller.pasteAt(impl_->pasteWorld), event);
 }
 
 void CanvasPanel::updatePicture(int width, int height) {
@@ -218,6 +289,9 @@ void CanvasPanel::onPaint(wxPaintEvent&) {
         return;
     updatePicture(size.x, size.y);
     dc.DrawBitmap(impl_->picture, 0, 0);
+    WxPainter painter(dc);
+    drawCanvasOverlays(painter, impl_->renderer, impl_->controller.overlays(),
+                       impl_->controller.view().transform());
 }
 
 void CanvasPanel::onSize(wxSizeEvent& event) {
@@ -232,7 +306,16 @@ void CanvasPanel::onMotion(wxMouseEvent& event) {
 
 void CanvasPanel::onLeftDown(wxMouseEvent& event) {
     SetFocus();
-    event.Skip();
+    apply(impl_->controller.leftDown(mouseInput(event)), event);
+}
+
+void CanvasPanel::onLeftDoubleClick(wxMouseEvent& event) {
+    apply(impl_->controller.leftDoubleClick(mouseInput(event)), event);
+}
+
+void CanvasPanel::onRightDown(wxMouseEvent& event) {
+    SetFocus();
+    apply(impl_->controller.rightDown(mouseInput(event)), event);
 }
 
 void CanvasPanel::onLeftUp(wxMouseEvent& event) {

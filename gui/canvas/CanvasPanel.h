@@ -12,20 +12,32 @@ namespace plandor {
 
 struct Document;
 struct CanvasReply;
+struct PaletteAction;
+class CanvasController;
 class CanvasView;
+class Prompter;
 
 class CanvasPanel : public wxPanel {
   public:
     // Private command of the Delete / Backspace accelerator.
     static constexpr int kDeleteSelectionId = 5038;
 
-    CanvasPanel(wxWindow* parent, Document& doc);
+    // Questions and refusals go to `prompter`; without one the panel asks with its own dialogs.
+    CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter = nullptr);
     ~CanvasPanel() override;
 
     // Called with (status field, text) whenever the canvas has something for the status bar.
     void setStatusSink(std::function<void(int, const std::string&)> sink);
     // Called when the canvas changed the selection (the properties panel shows it).
     void setSelectionSink(std::function<void()> sink);
+    // Called after the canvas edited the layout (the window marks it modified).
+    void setModifiedSink(std::function<void()> sink);
+    // Called with the world point of a Ctrl+click on empty canvas (where the next label goes).
+    void setLabelDropSink(std::function<void(double, double)> sink);
+
+    // A piece or helix from the palette follows the mouse until a click drops it.
+    void beginPlacing(const PaletteAction& action);
+    bool placing() const;
 
     // View operations offered to the main window.
     void zoomIn();
@@ -38,6 +50,7 @@ class CanvasPanel : public wxPanel {
     void layoutChanged();
 
     const CanvasView& view() const;
+    CanvasController& controller();
     // How many times the kept picture of the layout has been drawn (for tests and benches).
     int pictureRenderCount() const;
 
@@ -53,6 +66,11 @@ class CanvasPanel : public wxPanel {
     void onMotion(wxMouseEvent& event);
     void onLeftDown(wxMouseEvent& event);
     void onLeftUp(wxMouseEvent& event);
+    void onLeftDoubleClick(wxMouseEvent& event);
+    void onRightDown(wxMouseEvent& event);
+    void onCopy(wxCommandEvent& event);
+    void onPaste(wxCommandEvent& event);
+    void showMenu(const CanvasReply& reply);
     void onMiddleDown(wxMouseEvent& event);
     void onMiddleUp(wxMouseEvent& event);
     void onWheel(wxMouseEvent& event);

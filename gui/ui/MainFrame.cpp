@@ -126,7 +126,7 @@ void MainFrame::buildPanels() {
     traceMainFrame("BuildPanels: palette created");
     innerSplit_ = newSplitter(outerSplit_);
     traceMainFrame("BuildPanels: splitter created");
-    canvas_ = new CanvasPanel(innerSplit_, doc_);
+    canvas_ = new CanvasPanel(innerSplit_, doc_, &prompter_);
     traceMainFrame("BuildPanels: canvas created");
     properties_ = new PropertiesPanel(innerSplit_, doc_);
     properties_->setEditSink([this](const PanelEdit& edit) { onPanelEdit(edit); });
@@ -161,6 +161,12 @@ void MainFrame::buildStatusBar() {
     SetStatusText(kStatusStartPosition, 2);
     canvas_->setStatusSink(
         [this](int field, const std::string& text) { SetStatusText(toWx(text), field); });
+    canvas_->setSelectionSink([this] { properties_->refreshSelection(); });
+    canvas_->setModifiedSink([this] {
+        markModified();
+        rebuild3DViewNotYet();
+    });
+    canvas_->setLabelDropSink([this](double x, double y) { properties_->setLabelDropPoint(x, y); });
 }
 
 void MainFrame::bindCommands() {
@@ -425,7 +431,7 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
     case PaletteAction::Kind::BeginPlacing:
     case PaletteAction::Kind::BeginHelixPlacing:
     case PaletteAction::Kind::BeginSceneryPlacing:
-        canvasPlacingNotYet(action);
+        canvas_->beginPlacing(action);
         return;
     case PaletteAction::Kind::None:
         return;

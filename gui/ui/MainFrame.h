@@ -26,7 +26,7 @@ class PropertiesPanel;
 struct PanelEdit;
 
 class MainFrame : public wxFrame {
-public:
+  public:
     MainFrame();                                // layouts in the executable's folder
     explicit MainFrame(const Folders& folders); // layouts wherever `folders` says
 
@@ -48,7 +48,7 @@ public:
     // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
     void runAutofill();
 
-private:
+  private:
     void buildMenuBar();
     void buildToolBar();
     void buildPanels();
@@ -94,7 +94,6 @@ private:
     void rebuild3DViewNotYet() {}
     // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
     // comes with library blocks.
-    void canvasPlacingNotYet(const PaletteAction&) {}
     void insertBlockNotYet(const std::string&) {}
 
     Document doc_;
