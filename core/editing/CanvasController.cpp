@@ -190,8 +190,7 @@ CanvasReply CanvasController::leftUp(const MouseInput& in) {
     if (source == PanSource::SpaceBar || source == PanSource::CtrlClick)
         return endPan();
     // While placing the drop comes with the next press; a middle-button pan is not ours.
-    const bool leftGesture = pending_.active || move_.active() || rubberBand_ || rotation_.active();
-    if (placing() || !leftGesture)
+    if (placing() || view_.panning())
         return CanvasReply{};
     CanvasReply reply = endLeftGesture(in);
     reply.releaseMouse = true;

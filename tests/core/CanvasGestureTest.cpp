@@ -417,7 +417,7 @@ TEST(CanvasCloneGesture, DoubleClickExtendsFromTheFreeEnd) {
     canvas.click(50, 0);
     canvas.press(50, 0);
     const CanvasReply twice = canvas.controller.leftDoubleClick(Canvas::at(50, 0));
-    canvas.release(50, 0);
+    EXPECT_TRUE(canvas.release(50, 0).releaseMouse); // the second press's capture ends
     EXPECT_TRUE(twice.modified);
     ASSERT_EQ(canvas.layout().pieces.size(), 2u);
     const int32_t clone = canvas.layout().pieces[1].id;
