@@ -139,4 +139,37 @@ TEST_F(CanvasPlacingTest, DragFromThePaletteSnapsAndAClickDropsThePieceJoined) {
     EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 2");
 }
 
+TEST_F(CanvasPlacingTest, DoubleClickClonesAndTheDeleteKeyRemovesTheSelection) {
+    Layout& layout = frame->document().layout;
+    layout.ensureDefaultLevel();
+    PlacedPiece first = makePlacedPiece("24188");
+    first.id = layout.takeId();
+    first.x = 100;
+    first.y = 150;
+    layout.pieces.push_back(first);
+    CanvasPanel* canvas = frame->canvas();
+    canvas->controller().view().setView(1.0, 0, 0);
+    canvas->layoutChanged();
+    settle();
+
+    wxUIActionSimulator sim;
+    sim.MouseMove(canvas->ClientToScreen(wxPoint(150, 150)));
+    settle();
+    sim.MouseDblClick();
+    ASSERT_TRUE(waitFor([&] { return layout.pieces.size() == 2; }));
+    settle();
+    const PlacedPiece& clone = layout.pieces[1];
+    EXPECT_NEAR(clone.x, 288.3, 1e-6);
+    EXPECT_EQ(layout.pieces[0].jointAt(1).target, clone.id);
+    EXPECT_EQ(clone.jointAt(0).target, layout.pieces[0].id);
+    EXPECT_EQ(layout.pieces[0].x, 100) << "the held second click dragged the piece";
+    EXPECT_FALSE(canvas->HasCapture());
+    EXPECT_TRUE(clone.selected);
+
+    sim.Char(WXK_DELETE);
+    ASSERT_TRUE(waitFor([&] { return layout.pieces.size() == 1; }));
+    EXPECT_EQ(layout.pieces[0].jointAt(1).target, -1);
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 1");
+}
+
 } // namespace
