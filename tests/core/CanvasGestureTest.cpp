@@ -364,6 +364,26 @@ TEST(CanvasPlacingGesture, UnknownPartDoesNotStartPlacing) {
     EXPECT_FALSE(canvas.controller.placing());
 }
 
+TEST(CanvasPlacingGesture, HelixFollowsTheMouseTurnsAndDropsAtTheClick) {
+    Canvas canvas;
+    const CanvasReply begun =
+        canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginHelixPlacing, ""});
+    EXPECT_TRUE(begun.captureMouse);
+    canvas.controller.motion(Canvas::at(700, 600));
+    canvas.rightClick(700, 600);
+    const CanvasOverlays shown = canvas.controller.overlays();
+    EXPECT_TRUE(shown.ghostHelix);
+    EXPECT_DOUBLE_EQ(shown.ghostPose.x, 700);
+    EXPECT_DOUBLE_EQ(shown.ghostPose.heading, 30);
+    const CanvasReply drop = canvas.press(700, 600);
+    EXPECT_TRUE(drop.modified);
+    ASSERT_EQ(canvas.layout().helices.size(), 1u);
+    EXPECT_DOUBLE_EQ(canvas.layout().helices[0].cx, 700);
+    EXPECT_DOUBLE_EQ(canvas.layout().helices[0].cy, 600);
+    EXPECT_EQ(canvas.layout().pieces.size(), 4u);
+    EXPECT_FALSE(canvas.controller.placing());
+}
+
 TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
     Canvas canvas;
     const int32_t a = put(canvas.layout(), "24188", 0, 0);
