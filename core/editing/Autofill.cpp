@@ -1,5 +1,8 @@
 #include "editing/Autofill.h"
 
+#include "editing/Snap.h"
+#include "elevation/GradeRuns.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -7,8 +10,6 @@
 namespace plandor {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 std::string formatGap(const char* format, double value) {
     char buffer[160];
@@ -18,27 +19,6 @@ std::string formatGap(const char* format, double value) {
 
 Pose poseOf(const PlacedPiece& piece) {
     return Pose{piece.x, piece.y, piece.heading};
-}
-
-// Heading difference folded into [0, 180].
-double foldedDifference(double h1, double h2) {
-    double d = std::fmod(std::fabs(h1 - h2), 360.0);
-    return d > 180.0 ? 360.0 - d : d;
-}
-
-// Length a piece climbs over: a curve counts the x of its far end.
-double runLength(const PieceDef& def) {
-    if (def.radius > 0 && def.connectors.size() >= 2 && def.connectors[1].x > 1.0)
-        return def.connectors[1].x;
-    return def.length;
-}
-
-// Height of a piece at connector c: z at connector 0, z plus or minus its rise elsewhere.
-double heightAt(const PlacedPiece& piece, const PieceDef& def, int c) {
-    if (c == 0)
-        return piece.z;
-    const double rise = runLength(def) * std::sin(piece.grade * kPi / 180.0);
-    return piece.reversed ? piece.z - rise : piece.z + rise;
 }
 
 // Depth-first enumeration of non-decreasing candidate indices, so each multiset comes once.
@@ -142,7 +122,7 @@ std::optional<FacingPair> findFacingPair(const Layout& layout, int32_t pieceA, i
             if (!b->jointAt(j).isFree())
                 continue;
             const Pose endB = worldConnector(poseOf(*b), *defB, j);
-            const double angle = foldedDifference(endA.heading, endB.heading);
+            const double angle = headingDifference(endA.heading, endB.heading);
             if (angle < kAutofillFacingAngle)
                 continue;
             const double gap = std::hypot(endB.x - endA.x, endB.y - endA.y);
@@ -204,7 +184,7 @@ std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fil
     if (!defA || fill.parts.empty())
         return {};
     const int32_t level = a->level;
-    const double z = heightAt(*a, *defA, pair.connA);
+    const double z = heightAtConnector(*a, defA, pair.connA);
 
     layout.pushUndo();
     std::vector<int32_t> placed;

@@ -3,6 +3,7 @@
 #include "catalog/HelixVariants.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
+#include "editing/Selection.h"
 #include "elevation/GradeRuns.h"
 #include "shell/Units.h"
 
@@ -379,16 +380,7 @@ bool applyColour(Layout& layout, PropertiesState& state, int choice) {
         p.colorG = c.g;
         p.colorB = c.b;
     }
-    for (PlacedPiece& p : layout.pieces)
-        p.selected = false;
-    for (SceneryItem& s : layout.scenery)
-        s.selected = false;
-    for (LayoutLabel& l : layout.labels)
-        l.selected = false;
-    for (Measurement& m : layout.measurements)
-        m.selected = false;
-    for (PolygonShape& s : layout.shapes)
-        s.selected = false;
+    clearSelection(layout);
     refreshSelection(layout, state);
     return true;
 }
