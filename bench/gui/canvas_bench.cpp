@@ -3,7 +3,10 @@
 // repaint that must redraw the whole layout.
 #include "LayoutGenerator.h"
 #include "canvas/CanvasPanel.h"
+#include "catalog/TrackCatalog.h"
+#include "editing/CanvasController.h"
 #include "shell/Document.h"
+#include "shell/PaletteActions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +16,7 @@
 #include <wx/sizer.h>
 
 #include <cstdio>
+#include <vector>
 
 using namespace plandor;
 
@@ -77,6 +81,48 @@ void BM_CanvasRepaint_OverlayArea10k(benchmark::State& state) {
     state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
 }
 BENCHMARK(BM_CanvasRepaint_OverlayArea10k)->Unit(benchmark::kMillisecond);
+
+// One mouse motion while placing a piece: the snap search over the whole layout, then a repaint
+// of the ghost and the snap marker over the kept picture. The mouse visits the layout's free
+// track ends in turn, so most motions find a snap target.
+void BM_PlacingMotion10k(benchmark::State& state) {
+    Scene& s = scene();
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    const ViewTransform& view = s.canvas->controller().view().transform();
+    std::vector<ScreenPoint> targets;
+    for (const PlacedPiece& p : s.doc.layout.pieces) {
+        const PieceDef* def = catalog.find(p.part);
+        if (!def)
+            continue;
+        for (int c = 0; c < static_cast<int>(def->connectors.size()); ++c) {
+            if (!p.jointAt(c).isFree())
+                continue;
+            const Pose w = worldConnector(Pose{p.x, p.y, p.heading}, *def, c);
+            const ScreenPoint sp = view.toScreen(w.x, w.y);
+            if (sp.x > 0 && sp.y > 0 && sp.x < 1900 && sp.y < 1060)
+                targets.push_back(sp);
+        }
+    }
+    if (targets.empty())
+        targets.push_back(ScreenPoint{960, 540});
+    s.canvas->beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
+    const int before = s.canvas->pictureRenderCount();
+    std::size_t i = 0;
+    int snapped = 0;
+    for (auto _ : state) {
+        MouseInput in;
+        in.x = targets[i % targets.size()].x;
+        in.y = targets[i % targets.size()].y;
+        ++i;
+        s.canvas->controller().motion(in);
+        snapped += s.canvas->controller().overlays().snapMarker ? 1 : 0;
+        paintNow(*s.canvas);
+    }
+    state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
+    state.counters["snapped_share"] = i ? double(snapped) / double(i) : 0.0;
+    s.canvas->controller().keyDown(CanvasKey::Escape, MouseInput{});
+}
+BENCHMARK(BM_PlacingMotion10k)->Unit(benchmark::kMillisecond);
 
 void BM_CanvasRepaint_LayoutChanged10k(benchmark::State& state) {
     Scene& s = scene();
