@@ -62,13 +62,13 @@ struct SceneryDef {
 };
 
 class SceneryCatalog {
-public:
+  public:
     static const SceneryCatalog& instance();
 
     const SceneryDef* find(const std::string& id) const;
     const std::vector<SceneryDef>& defs() const { return defs_; }
 
-private:
+  private:
     SceneryCatalog();
     void add(SceneryDef def);
 

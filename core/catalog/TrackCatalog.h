@@ -86,7 +86,7 @@ std::string systemShortName(uint32_t system);
 std::string libraryFolderForLabel(const std::string& label);
 
 class TrackCatalog {
-public:
+  public:
     static const TrackCatalog& instance();
 
     const PieceDef* find(const std::string& partNumber) const;
@@ -112,7 +112,7 @@ public:
     // An empty catalogue (tests build their own); instance() holds the built-in rows.
     TrackCatalog() = default;
 
-private:
+  private:
     void registerBuiltInRows();
 
     std::vector<PieceDef> pieces_;

@@ -48,17 +48,39 @@ template <typename List> auto* findById(List& list, int32_t id) {
 }
 } // namespace
 
-PlacedPiece* Layout::findPiece(int32_t id) { return findById(pieces, id); }
-const PlacedPiece* Layout::findPiece(int32_t id) const { return findById(pieces, id); }
-SceneryItem* Layout::findScenery(int32_t id) { return findById(scenery, id); }
-const SceneryItem* Layout::findScenery(int32_t id) const { return findById(scenery, id); }
-LayoutLabel* Layout::findLabel(int32_t id) { return findById(labels, id); }
-PolygonShape* Layout::findShape(int32_t id) { return findById(shapes, id); }
-Tunnel* Layout::findTunnel(int32_t id) { return findById(tunnels, id); }
-Helix* Layout::findHelix(int32_t id) { return findById(helices, id); }
-const Helix* Layout::findHelix(int32_t id) const { return findById(helices, id); }
-Level* Layout::findLevel(int32_t id) { return findById(levels, id); }
-const Level* Layout::findLevel(int32_t id) const { return findById(levels, id); }
+PlacedPiece* Layout::findPiece(int32_t id) {
+    return findById(pieces, id);
+}
+const PlacedPiece* Layout::findPiece(int32_t id) const {
+    return findById(pieces, id);
+}
+SceneryItem* Layout::findScenery(int32_t id) {
+    return findById(scenery, id);
+}
+const SceneryItem* Layout::findScenery(int32_t id) const {
+    return findById(scenery, id);
+}
+LayoutLabel* Layout::findLabel(int32_t id) {
+    return findById(labels, id);
+}
+PolygonShape* Layout::findShape(int32_t id) {
+    return findById(shapes, id);
+}
+Tunnel* Layout::findTunnel(int32_t id) {
+    return findById(tunnels, id);
+}
+Helix* Layout::findHelix(int32_t id) {
+    return findById(helices, id);
+}
+const Helix* Layout::findHelix(int32_t id) const {
+    return findById(helices, id);
+}
+Level* Layout::findLevel(int32_t id) {
+    return findById(levels, id);
+}
+const Level* Layout::findLevel(int32_t id) const {
+    return findById(levels, id);
+}
 
 namespace {
 void setJoint(PlacedPiece& p, int c, Joint j) {

@@ -148,7 +148,7 @@ struct UndoSnapshot {
 constexpr std::size_t kMaxUndoSteps = 50;
 
 class Layout {
-public:
+  public:
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
     std::vector<LayoutLabel> labels;
@@ -210,7 +210,7 @@ public:
     std::size_t undoDepth() const { return undoStack_.size(); }
     void clearHistory();
 
-private:
+  private:
     UndoSnapshot snapshot() const;
     void restore(UndoSnapshot&& s);
 

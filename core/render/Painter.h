@@ -23,13 +23,21 @@ struct Pen {
     int width = 1;
     PenStyle style = PenStyle::Solid;
     bool transparent = false;
-    static Pen none() { Pen p; p.transparent = true; return p; }
+    static Pen none() {
+        Pen p;
+        p.transparent = true;
+        return p;
+    }
 };
 
 struct Brush {
     Color color;
     bool transparent = false;
-    static Brush none() { Brush b; b.transparent = true; return b; }
+    static Brush none() {
+        Brush b;
+        b.transparent = true;
+        return b;
+    }
 };
 
 struct Font {
@@ -43,7 +51,7 @@ struct TextExtent {
 };
 
 class Painter {
-public:
+  public:
     virtual ~Painter() = default;
 
     virtual void setPen(const Pen& pen) = 0;

@@ -26,7 +26,7 @@ struct ViewTransform {
     // A size that follows the zoom: trunc(scale * mm).
     int scaled(double mm) const { return static_cast<int>(std::trunc(scale * mm)); }
 
-private:
+  private:
     double safeScale() const { return scale > 0.0001 ? scale : 0.0001; }
 };
 

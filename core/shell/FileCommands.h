@@ -21,7 +21,7 @@ namespace plandor {
 void resetToEmptyLayout(Layout& layout);
 
 class FileCommands {
-public:
+  public:
     FileCommands(Document& doc, Prompter& prompter, LayoutChooser& chooser, Folders folders);
 
     const Folders& folders() const { return folders_; }
@@ -44,7 +44,7 @@ public:
     // The Export dialog.
     void exportLayout();
 
-private:
+  private:
     bool saveUnderChosenName();
     bool writeTo(const std::string& path, const std::string& name);
     bool deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name);

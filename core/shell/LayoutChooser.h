@@ -25,7 +25,7 @@ struct ExportChoice {
 };
 
 class LayoutChooser {
-public:
+  public:
     virtual ~LayoutChooser() = default;
 
     // The Open Layout dialog over `names` (already sorted). Its Delete... button calls

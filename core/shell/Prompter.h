@@ -12,7 +12,7 @@ enum class PromptIcon { Information, Exclamation, Warning, Question, Error };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // A message with an OK button.

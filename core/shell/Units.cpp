@@ -8,23 +8,33 @@ namespace plandor {
 
 double unitFactor(uint32_t units) {
     switch (units) {
-    case 1: return 10.0;
-    case 2: return 25.4;
-    default: return 1.0;
+    case 1:
+        return 10.0;
+    case 2:
+        return 25.4;
+    default:
+        return 1.0;
     }
 }
 
 std::string unitShortName(uint32_t units) {
     switch (units) {
-    case 1: return "cm";
-    case 2: return "in";
-    default: return "mm";
+    case 1:
+        return "cm";
+    case 2:
+        return "in";
+    default:
+        return "mm";
     }
 }
 
-double toDisplayUnits(double mm, uint32_t units) { return mm / unitFactor(units); }
+double toDisplayUnits(double mm, uint32_t units) {
+    return mm / unitFactor(units);
+}
 
-double fromDisplayUnits(double value, uint32_t units) { return value * unitFactor(units); }
+double fromDisplayUnits(double value, uint32_t units) {
+    return value * unitFactor(units);
+}
 
 std::string formatText(const char* format, ...) {
     va_list args;
@@ -45,25 +55,34 @@ std::string formatText(const char* format, ...) {
 
 std::string formatLength(double mm, uint32_t units) {
     switch (units) {
-    case 1: return formatText("%.1f cm", mm / 10.0);
-    case 2: return formatText("%.2f in", mm / 25.4);
-    default: return formatText("%.0f mm", mm);
+    case 1:
+        return formatText("%.1f cm", mm / 10.0);
+    case 2:
+        return formatText("%.2f in", mm / 25.4);
+    default:
+        return formatText("%.0f mm", mm);
     }
 }
 
 std::string formatDimension(double mm, uint32_t units) {
     switch (units) {
-    case 1: return formatText("%.1f cm", mm / 10.0);
-    case 2: return formatText("%.2f\"", mm / 25.4);
-    default: return formatText("%.0f mm", mm);
+    case 1:
+        return formatText("%.1f cm", mm / 10.0);
+    case 2:
+        return formatText("%.2f\"", mm / 25.4);
+    default:
+        return formatText("%.0f mm", mm);
     }
 }
 
 std::string formatCoordinates(double xMm, double yMm, uint32_t units) {
     switch (units) {
-    case 1: return formatText("%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0);
-    case 2: return formatText("%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4);
-    default: return formatText("%.0f mm,  %.0f mm", xMm, yMm);
+    case 1:
+        return formatText("%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0);
+    case 2:
+        return formatText("%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4);
+    default:
+        return formatText("%.0f mm,  %.0f mm", xMm, yMm);
     }
 }
 

@@ -7,8 +7,8 @@
 
 namespace plandor {
 
-double unitFactor(uint32_t units);           // millimetres per unit: 1, 10, 25.4
-std::string unitShortName(uint32_t units);   // "mm", "cm", "in"
+double unitFactor(uint32_t units);         // millimetres per unit: 1, 10, 25.4
+std::string unitShortName(uint32_t units); // "mm", "cm", "in"
 // One value in the unit's own format: "%.0f mm", "%.1f cm", "%.2f in".
 std::string formatLength(double mm, uint32_t units);
 // A drawn dimension (baseboard edges, measurements): "%.0f mm", "%.1f cm", or inches as

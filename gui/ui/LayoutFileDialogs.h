@@ -15,7 +15,7 @@ class wxTextCtrl;
 namespace plandor {
 
 class OpenLayoutDialog : public wxDialog {
-public:
+  public:
     // `deleteLayout` runs the Delete... question for a name and says whether its row is gone.
     OpenLayoutDialog(wxWindow* parent, const std::vector<std::string>& names,
                      std::function<bool(const std::string&)> deleteLayout);
@@ -26,7 +26,7 @@ public:
     wxButton* openButton() const { return open_; }
     wxButton* deleteButton() const { return delete_; }
 
-private:
+  private:
     void updateButtons();
     void onDelete();
 
@@ -37,7 +37,7 @@ private:
 };
 
 class ImportLayoutDialog : public wxDialog {
-public:
+  public:
     ImportLayoutDialog(wxWindow* parent, const std::string& startFolder);
 
     // The file in the selected row (folder and file name) and the "Import as:" text.
@@ -49,7 +49,7 @@ public:
     wxTextCtrl* nameField() const { return name_; }
     wxButton* importButton() const { return import_; }
 
-private:
+  private:
     void refillList();
     void onSelect();
     void updateButton();
@@ -61,7 +61,7 @@ private:
 };
 
 class ExportLayoutDialog : public wxDialog {
-public:
+  public:
     ExportLayoutDialog(wxWindow* parent, const std::vector<std::string>& names, int initialRow,
                        const std::string& startFolder);
 
@@ -73,7 +73,7 @@ public:
     wxTextCtrl* saveAsField() const { return saveAs_; }
     wxButton* exportButton() const { return export_; }
 
-private:
+  private:
     void onSelect();
     void updateButton();
 

@@ -9,7 +9,7 @@ class wxWindow;
 namespace plandor {
 
 class WxPrompter : public Prompter {
-public:
+  public:
     explicit WxPrompter(wxWindow* parent) : parent_(parent) {}
 
     void message(const std::string& title, const std::string& text, PromptIcon icon) override;
@@ -22,14 +22,14 @@ public:
     int choose(const std::string& title, const std::string& text,
                const std::vector<std::string>& choices) override;
 
-private:
+  private:
     PromptAnswer show(const std::string& title, const std::string& text, long style);
 
     wxWindow* parent_;
 };
 
 class WxLayoutChooser : public LayoutChooser {
-public:
+  public:
     explicit WxLayoutChooser(wxWindow* parent) : parent_(parent) {}
 
     std::optional<std::string>
@@ -39,7 +39,7 @@ public:
     std::optional<ExportChoice> chooseExport(const std::vector<std::string>& names, int initialRow,
                                              const std::string& startFolder) override;
 
-private:
+  private:
     wxWindow* parent_;
 };
 

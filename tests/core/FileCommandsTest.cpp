@@ -50,7 +50,7 @@ Layout twoJoinedPieces() {
 }
 
 class FileCommandsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "plandor-files-XXXXXX").string();
         root = mkdtemp(pattern.data());

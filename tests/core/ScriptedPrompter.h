@@ -15,7 +15,7 @@
 namespace plandor {
 
 class ScriptedPrompter : public Prompter, public LayoutChooser {
-public:
+  public:
     enum class Kind { Message, YesNo, YesNoCancel };
     struct Asked {
         Kind kind;
@@ -135,7 +135,7 @@ public:
         return out;
     }
 
-private:
+  private:
     PromptAnswer nextAnswer() {
         if (answers.empty()) {
             ADD_FAILURE() << "unscripted question: " << messages.back().title << ": "

@@ -37,7 +37,7 @@ void settle() {
 }
 
 class MainFrameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "plandor-frame-XXXXXX").string();
         root = mkdtemp(pattern.data());
@@ -101,31 +101,31 @@ void expectMenu(wxMenu* menu, const std::vector<ExpectedItem>& expected, const c
 
 // Answers the Open Layout dialog by choosing a row by name.
 class ChooseLayout : public wxExpectModalBase<OpenLayoutDialog> {
-public:
+  public:
     explicit ChooseLayout(const char* name) : name_(name) {}
 
-protected:
+  protected:
     int OnInvoked(OpenLayoutDialog* dialog) const override {
         dialog->list()->SetStringSelection(name_);
         return wxID_OK;
     }
 
-private:
+  private:
     wxString name_;
 };
 
 // Answers a text prompt with the given text and OK.
 class AnswerText : public wxExpectModalBase<wxTextEntryDialog> {
-public:
+  public:
     explicit AnswerText(const char* text) : text_(text) {}
 
-protected:
+  protected:
     int OnInvoked(wxTextEntryDialog* dialog) const override {
         dialog->SetValue(text_);
         return wxID_OK;
     }
 
-private:
+  private:
     wxString text_;
 };
 
