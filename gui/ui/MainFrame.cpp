@@ -225,6 +225,8 @@ void MainFrame::bindCommands() {
 void MainFrame::markModified() {
     doc_.modified = true;
     updateTitle();
+    // Every edit can change the piece count (delete, paste, undo): keep field 1 true.
+    SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
     properties_->refreshTally();
 }
 
