@@ -24,10 +24,7 @@ class AnswerFill : public wxExpectModalBase<AutofillDialog> {
 
   protected:
     int OnInvoked(AutofillDialog* dialog) const override {
-        if (line_ < 0)
-            dialog->list()->SetSelection(wxNOT_FOUND);
-        else
-            dialog->list()->SetSelection(line_);
+        dialog->list()->SetSelection(line_ < 0 ? wxNOT_FOUND : line_);
         return id_;
     }
 

@@ -6,7 +6,6 @@
 #include "shell/Document.h"
 
 #include <wx/frame.h>
-#include <wx/sizer.h>
 
 #include <functional>
 
@@ -22,10 +21,7 @@ class CanvasPanelTest : public ::testing::Test {
         for (int i = 0; i < 3; ++i)
             put(doc.layout, "24188", 188.3 * i, 200);
         frame = new wxFrame(nullptr, wxID_ANY, "canvas", wxPoint(0, 0), wxSize(800, 600));
-        canvas = new CanvasPanel(frame, doc);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(canvas, 1, wxEXPAND);
-        frame->SetSizer(sizer);
+        canvas = new CanvasPanel(frame, doc); // a frame's only child fills it
         canvas->setStatusSink(
             [this](int field, const std::string& text) { status.emplace_back(field, text); });
         frame->Show();
