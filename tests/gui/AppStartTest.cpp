@@ -1,39 +1,24 @@
+// Start-up: the log lines written into the first usable folder, the main window shown, and a
+// main window that throws logged and never shown.
 #include "app/PlandorApp.h"
 
+#include "GuiTestSupport.h"
 #include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "shell/TraceLog.h"
 
-#include <gtest/gtest.h>
-
-#include <wx/app.h>
 #include <wx/frame.h>
-#include <wx/toplevel.h>
 
-#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <stdexcept>
-#include <string>
-#include <unistd.h>
-#include <vector>
 
 using namespace plandor;
+using namespace plandor::guitest;
 namespace fs = std::filesystem;
 
 namespace {
 
 class StartUpTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("plandor-startup-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "tmp");
-        preferred_ = (dir_ / "local" / "share" / "plandor").string();
-        fallback_ = (dir_ / "tmp").string();
-    }
     void TearDown() override {
         appLog().close();
         fs::remove_all(dir_);
@@ -51,65 +36,50 @@ class StartUpTest : public ::testing::Test {
         }
         return messages;
     }
-
-    static std::string catalogLine() {
-        return "Built-in catalog loaded - " + std::to_string(TrackCatalog::instance().count()) +
-               " pieces";
+    static std::vector<std::string> firstSteps() {
+        return {"=== Plandor starting ===",
+                "Built-in catalog loaded - " + std::to_string(TrackCatalog::instance().count()) +
+                    " pieces",
+                "Creating MainFrame..."};
     }
-
     static void destroy(wxFrame* frame) {
         frame->Destroy();
         wxTheApp->ProcessIdle();
     }
 
-    fs::path dir_;
-    std::string preferred_;
-    std::string fallback_;
+    const std::string dir_ = tempFolder();
+    const std::string preferred_ = dir_ + "/local/share/plandor";
+    const std::string fallback_ = dir_ + "/tmp";
 };
 
 } // namespace
 
-TEST_F(StartUpTest, LogsEveryStepAndShowsTheTitledMainWindowWithItsFirstLevel) {
-    const MainWindow window = runStartUp(preferred_, fallback_, createMainWindow);
-    ASSERT_NE(window.frame, nullptr);
-    EXPECT_EQ(window.frame->GetTitle(), "Plandor v1.3 by Korvane Models");
-    EXPECT_EQ(window.frame->GetSize(), wxSize(1400, 900));
-    EXPECT_TRUE(window.frame->IsShown());
-    ASSERT_NE(window.layout, nullptr);
-    ASSERT_EQ(window.layout->levels.size(), 1u);
-    EXPECT_EQ(window.layout->levels[0].name, "Level 1");
-    EXPECT_EQ(window.layout->levels[0].id, 1);
-
-    // The construction trace goes to the same folder.
-    traceMainFrame("A: wxFrame base constructed");
-    EXPECT_TRUE(fs::exists(preferred_ + "/mainframe.log"));
-
-    runShutDown();
-    EXPECT_EQ(logMessages(preferred_),
-              (std::vector<std::string>{"=== Plandor starting ===", catalogLine(),
-                                        "Creating MainFrame...", "MainFrame created OK", "Show OK",
-                                        "OnExit"}));
-    EXPECT_FALSE(fs::exists(fallback_ + "/plandor.log"));
-    destroy(window.frame);
-}
-
-TEST_F(StartUpTest, LogsIntoTheFallbackFolderWhenTheLocalDataFolderCannotBeMade) {
-    std::ofstream(dir_ / "local") << "a file where a folder should be";
-    const MainWindow window = runStartUp(preferred_, fallback_, createMainWindow);
-    ASSERT_NE(window.frame, nullptr);
-    runShutDown();
-    EXPECT_EQ(logMessages(fallback_).size(), 6u);
-    destroy(window.frame);
-}
-
-TEST_F(StartUpTest, StartsWithoutLogsWhenNoFolderIsUsable) {
-    std::ofstream(dir_ / "local") << "x";
-    const std::string unusable = (dir_ / "local" / "tmp").string();
-    const MainWindow window = runStartUp(preferred_, unusable, createMainWindow);
-    ASSERT_NE(window.frame, nullptr);
-    EXPECT_TRUE(window.frame->IsShown());
-    runShutDown();
-    destroy(window.frame);
+TEST_F(StartUpTest, LogsEveryStepInTheFirstUsableFolderAndShowsTheMainWindow) {
+    std::vector<std::string> steps = firstSteps();
+    steps.insert(steps.end(), {"MainFrame created OK", "Show OK", "OnExit"});
+    fs::create_directories(fallback_);
+    struct Case {
+        const char* name;
+        std::string fallback, logFolder; // no log folder: no log at all
+    };
+    for (const Case& c : {Case{"local data folder", fallback_, preferred_},
+                          Case{"fallback", fallback_, fallback_},
+                          Case{"no usable folder", dir_ + "/local/tmp", ""}}) {
+        SCOPED_TRACE(c.name);
+        const MainWindow window = runStartUp(preferred_, c.fallback, createMainWindow);
+        ASSERT_NE(window.frame, nullptr);
+        EXPECT_EQ(window.frame->GetTitle(), "Plandor v1.3 by Korvane Models");
+        EXPECT_TRUE(window.frame->IsShown());
+        EXPECT_EQ(window.layout->levels.size(), 1u);
+        runShutDown();
+        if (!c.logFolder.empty())
+            EXPECT_EQ(logMessages(c.logFolder), steps);
+        destroy(window.frame);
+        appLog().close();
+        // From now on the local data folder cannot be made.
+        fs::remove_all(dir_ + "/local");
+        std::ofstream(dir_ + "/local") << "a file where a folder should be";
+    }
 }
 
 TEST_F(StartUpTest, AMainWindowThatThrowsIsLoggedAndNeverShown) {
@@ -129,8 +99,8 @@ TEST_F(StartUpTest, AMainWindowThatThrowsIsLoggedAndNeverShown) {
         const MainWindow window = runStartUp(preferred_, fallback_, c.build);
         EXPECT_EQ(window.frame, nullptr);
         EXPECT_EQ(wxTopLevelWindows.size(), windowsBefore);
-        EXPECT_EQ(logMessages(preferred_),
-                  (std::vector<std::string>{"=== Plandor starting ===", catalogLine(),
-                                            "Creating MainFrame...", c.logged}));
+        std::vector<std::string> steps = firstSteps();
+        steps.push_back(c.logged);
+        EXPECT_EQ(logMessages(preferred_), steps);
     }
 }
