@@ -132,6 +132,7 @@ TEST(ContinueElevation, JoinedByEitherConnector) {
         const PlacedPiece& p = piece(r.layout, next);
         // Its joined end meets the tip 9.42 mm up; attached by connector 1 it runs reversed.
         EXPECT_EQ(p.reversed, conn == 1);
+        EXPECT_NEAR(p.z, conn == 0 ? kRise3 : 2 * kRise3, 1e-9);
         EXPECT_NEAR(heightAtConnector(p, def("2200"), conn), kRise3, 1e-9);
         EXPECT_NEAR(heightAtConnector(p, def("2200"), 1 - conn), 2 * kRise3, 1e-9);
         EXPECT_DOUBLE_EQ(p.grade, 3);

@@ -135,7 +135,7 @@ TEST(SceneryDrawings, PlatformIsDrawnAsTheWorkedExample) {
 }
 
 // Stop signals show red, clear ones green; Z signals are 12 mm, the others 20 mm.
-TEST(ScenerySignals, AspectColourAndSizeFollowTheId) {
+TEST(ScenerySignals, StopRedClearGreenAndSizeFollowTheId) {
     int signals = 0;
     for (const SceneryDef& def : SceneryCatalog::instance().defs()) {
         if (def.category != Signals)
