@@ -27,9 +27,8 @@ class ScriptedPrompter : public Prompter {
         shown.push_back({title, text, icon});
     }
     PromptAnswer askYesNo(const std::string& title, const std::string& text, PromptIcon icon,
-                          bool defaultNo) override {
+                          bool) override {
         shown.push_back({title, text, icon});
-        lastDefaultNo = defaultNo;
         return next();
     }
     PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
@@ -47,8 +46,6 @@ class ScriptedPrompter : public Prompter {
         shown.push_back({title, text, PromptIcon::Question});
         return -1;
     }
-
-    bool lastDefaultNo = false;
 
   private:
     PromptAnswer next() {
