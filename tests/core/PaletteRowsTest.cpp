@@ -1,6 +1,5 @@
 // The palette's lists: the track rows of every chooser index against the published tables,
-// scenery and signal grouping, the chooser order, the system an opened layout implies and
-// the library folder listing.
+// the system an opened layout implies and the library folder listing.
 #include "shell/PaletteRows.h"
 #include "catalog/HelixVariants.h"
 #include "catalog/SceneryCatalog.h"
@@ -110,50 +109,6 @@ TEST(PaletteTrackRows, EveryChooserIndexListsItsCategoriesInOrder) {
     }
 }
 
-TEST(PaletteTrackRows, MissingPartsGetNoRowButCategoriesKeepTheirHeaders) {
-    TrackCatalog catalog;
-    catalog.registerPiece(TrackCatalog::makeStraight(CTrack, "24064", "24064 - 64mm", 64.3));
-    catalog.registerPiece(TrackCatalog::makeCurve(CTrack, "24294", "24294 curve", 437.5, 15));
-    const std::vector<PaletteRow> rows = trackRows(0, catalog);
-
-    std::vector<PaletteRow> pieces;
-    int headers = 0;
-    for (const PaletteRow& row : rows) {
-        if (row.key.empty())
-            ++headers;
-        else if (row.key.rfind("@helix:", 0) != 0)
-            pieces.push_back(row);
-    }
-    // 24294 stands under "Curves" and again under "Circuit Tracks".
-    const std::vector<PaletteRow> expected = {
-        {"24064 - 64mm", "24064"}, {"24294 curve", "24294"}, {"24294 curve", "24294"}};
-    EXPECT_EQ(pieces, expected);
-    EXPECT_EQ(headers, 10); // nine categories and the helix header
-    EXPECT_EQ(rows[0], (PaletteRow{"--- Straights", ""}));
-    EXPECT_EQ(rows[2], (PaletteRow{"--- Curves", ""}));
-}
-
-TEST(PaletteTrackRows, OnlyCTrackOffersHelices) {
-    for (int index = 1; index < kChooserCount; ++index)
-        for (const PaletteRow& row : trackRows(index))
-            EXPECT_FALSE(isHelixKey(row.key)) << index << " " << row.key;
-    EXPECT_EQ(helixVariantOfKey("@helix:proses_3_5_r1r2"), "proses_3_5_r1r2");
-    EXPECT_EQ(helixVariantOfKey("24188"), "");
-}
-
-TEST(PaletteChooser, OrderDiffersFromSystemCodes) {
-    const std::vector<std::string> expected = {"Marklin C-Track", "Marklin K-Track", "TRIX C-Track",
-                                               "Marklin Z-Track"};
-    EXPECT_EQ(chooserLabels(), expected);
-    for (int index = 0; index < kChooserCount; ++index) {
-        EXPECT_EQ(systemOfChooserIndex(index), kSystemOfIndex[index]);
-        EXPECT_EQ(chooserIndexOfSystem(kSystemOfIndex[index]), index);
-    }
-    EXPECT_EQ(systemOfChooserIndex(4), CTrack);
-    EXPECT_EQ(systemOfChooserIndex(-1), CTrack);
-    EXPECT_EQ(chooserIndexOfSystem(RokuhanZ), -1);
-}
-
 TEST(PaletteChooser, OpenedLayoutPicksTheSystemOfItsPieces) {
     struct Case {
         const char* name;
@@ -182,150 +137,34 @@ TEST(PaletteChooser, OpenedLayoutPicksTheSystemOfItsPieces) {
 TEST(PalettePages, ZTrackHasNoSceneryPage) {
     for (int index = 0; index < kChooserCount; ++index) {
         std::vector<std::string> titles;
-        std::vector<int> ids;
-        for (const PalettePageDef& page : palettePages(index)) {
+        for (const PalettePageDef& page : palettePages(index))
             titles.push_back(page.title);
-            ids.push_back(page.listId);
-        }
-        if (index == 3) {
+        if (index == 3)
             EXPECT_EQ(titles, (std::vector<std::string>{"Track", "Library", "Signals"}));
-            EXPECT_EQ(ids, (std::vector<int>{3001, 3002, 3004}));
-            EXPECT_FALSE(hasSceneryPage(index));
-        } else {
+        else
             EXPECT_EQ(titles, (std::vector<std::string>{"Track", "Library", "Scenery", "Signals"}));
-            EXPECT_EQ(ids, (std::vector<int>{3001, 3002, 3003, 3004}));
-            EXPECT_TRUE(hasSceneryPage(index));
-        }
+        EXPECT_EQ(hasSceneryPage(index), index != 3);
     }
 }
 
-TEST(PaletteSceneryRows, SelectedCategoriesInCatalogueOrder) {
-    const std::vector<PaletteRow> expected = {
-        {"--- Platforms", ""},
-        {"Platform", "platform"},
-        {"Island platform 460mm", "platform_island"},
-        {"--- Stations", ""},
-        {"Station Gueglingen", "station_small"},
-        {"Station Schwarzburg", "station_large"},
-        {"--- Bridges", ""},
-        {"Truss bridge (scenery)", "bridge_truss_scenery"},
-        {"Arch bridge (scenery)", "bridge_arch_scenery"},
-        {"--- Other", ""},
-        {"Roundhouse 72886 (3-stall)", "72886"},
-        {"--- Nature", ""},
-        {"Deciduous tree (small)", "tree_sm_dec"},
-        {"Deciduous tree (large)", "tree_lg_dec"},
-        {"Conifer tree", "tree_conifer"},
-        {"Tree group (3 mixed)", "tree_group"},
-        {"Bush / shrub", "bush"},
-    };
-    EXPECT_EQ(sceneryRows(SceneryCatalog::instance().defs()), expected);
-}
-
-SceneryDef def(const std::string& id, uint32_t category, bool zScale = false) {
-    SceneryDef d;
-    d.id = id;
-    d.name = "name of " + id;
-    d.category = category;
-    d.zScale = zScale;
-    return d;
-}
-
-TEST(PaletteSceneryRows, HeaderRepeatsWhenACategoryComesBack) {
-    // Items of unlisted categories do not break a group; "Other" gathers every unnamed code.
-    const std::vector<SceneryDef> defs = {
-        def("a", Nature), def("b", Buildings), def("c", Nature), def("p", Platforms),
-        def("d", Nature), def("e", 11),        def("f", Roads),  def("g", 12)};
-    const std::vector<PaletteRow> expected = {
-        {"--- Nature", ""}, {"name of a", "a"}, {"name of c", "c"}, {"--- Platforms", ""},
-        {"name of p", "p"}, {"--- Nature", ""}, {"name of d", "d"}, {"--- Other", ""},
-        {"name of e", "e"}, {"name of g", "g"}};
-    EXPECT_EQ(sceneryRows(defs), expected);
-}
-
-TEST(PaletteSignalRows, StandardAndZScaleSignalsGroupedByKind) {
-    const std::vector<SceneryDef>& defs = SceneryCatalog::instance().defs();
-    const std::vector<PaletteRow> standard = {
-        {"--- Semaphore", ""},
-        {"Semaphore (Stop)", "signal_semaphore_stop"},
-        {"Semaphore (Clear)", "signal_semaphore_clear"},
-        {"--- Color light", ""},
-        {"Color light (Stop)", "signal_color_stop"},
-        {"Color light (Clear)", "signal_color_clear"},
-    };
-    const std::vector<PaletteRow> zScale = {
-        {"--- Semaphore", ""},
-        {"Semaphore Z (Stop)", "signal_z_semaphore_stop"},
-        {"Semaphore Z (Clear)", "signal_z_semaphore_clear"},
-        {"--- Color light", ""},
-        {"Color light Z (Stop)", "signal_z_color_stop"},
-        {"Color light Z (Clear)", "signal_z_color_clear"},
-    };
-    EXPECT_EQ(signalRows(0, defs), standard);
-    EXPECT_EQ(signalRows(1, defs), standard);
-    EXPECT_EQ(signalRows(2, defs), standard);
-    EXPECT_EQ(signalRows(3, defs), zScale);
-}
-
-TEST(PaletteSignalRows, KindFromTheKeyFirstRuleWins) {
-    struct Case {
-        const char* key;
-        const char* kind;
-    };
-    for (const Case& c : std::vector<Case>{{"signal_semaphore_stop", "Semaphore"},
-                                           {"semaphore_color_distant", "Semaphore"},
-                                           {"color_distant", "Color light"},
-                                           {"signal_distant", "Distant"},
-                                           {"signal_dwarf", "Other"},
-                                           {"Semaphore", "Other"}})
-        EXPECT_EQ(signalKind(c.key), c.kind) << c.key;
-    // Only signals of the chooser's scale are listed; other categories never.
-    const std::vector<SceneryDef> defs = {def("sig_distant", Signals),
-                                          def("semaphore_z", Signals, true),
-                                          def("semaphore_box", Buildings)};
-    EXPECT_EQ(
-        signalRows(0, defs),
-        (std::vector<PaletteRow>{{"--- Distant", ""}, {"name of sig_distant", "sig_distant"}}));
-    EXPECT_EQ(
-        signalRows(3, defs),
-        (std::vector<PaletteRow>{{"--- Semaphore", ""}, {"name of semaphore_z", "semaphore_z"}}));
-}
-
-class PaletteLibraryTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "plandor-palette-XXXXXX").string();
-        root = mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(root); }
-    void touch(const std::string& path) { std::ofstream(path) << "<block/>\n"; }
-
-    std::string root;
-};
-
-TEST_F(PaletteLibraryTest, FolderPerChooserSystem) {
-    EXPECT_EQ(libraryFolder(root, 0), root + "/library/Marklin_C-Track");
-    EXPECT_EQ(libraryFolder(root, 1), root + "/library/Marklin_K-Track");
-    EXPECT_EQ(libraryFolder(root, 2), root + "/library/TRIX_C-Track");
-    EXPECT_EQ(libraryFolder(root, 3), root + "/library/Marklin_Z-Track");
+TEST(PaletteLibrary, ListsTheXmlFilesOfTheChoosersFolderOnly) {
+    std::string pattern = (fs::temp_directory_path() / "plandor-palette-XXXXXX").string();
+    const std::string root = mkdtemp(pattern.data());
+    auto touch = [](const std::string& path) { std::ofstream(path) << "<block/>\n"; };
     EXPECT_EQ(libraryFolder(root + "/", 0), root + "/library/Marklin_C-Track");
-}
-
-TEST_F(PaletteLibraryTest, ListsTheXmlFilesOfTheFolderOnly) {
     const std::string folder = libraryFolder(root, 2);
+    EXPECT_EQ(folder, root + "/library/TRIX_C-Track");
     EXPECT_TRUE(libraryRows(folder).empty()) << "missing folder";
     fs::create_directories(folder + "/nested.xml");
-    touch(folder + "/Yard.xml");
-    touch(folder + "/Loop 2.xml");
-    touch(folder + "/notes.txt");
-    touch(folder + "/layout.plo");
-    touch(folder + "/.xml");
-    touch(folder + "/nested.xml/inner.xml");
+    for (const char* name : {"/Yard.xml", "/Loop 2.xml", "/notes.txt", "/layout.plo", "/.xml",
+                             "/nested.xml/inner.xml"})
+        touch(folder + name);
     touch(libraryFolder(root, 0) + ".xml"); // beside the folder, not in it
     const std::vector<PaletteRow> expected = {{"Loop 2", folder + "/Loop 2.xml"},
                                               {"Yard", folder + "/Yard.xml"}};
     EXPECT_EQ(libraryRows(folder), expected);
     EXPECT_TRUE(libraryRows(libraryFolder(root, 0)).empty());
+    fs::remove_all(root);
 }
 
 } // namespace

@@ -9,7 +9,6 @@ using namespace plandor;
 
 namespace {
 
-constexpr double kDeg = 3.141592653589793 / 180.0;
 // The tables round connector values; the diagonal of 8560 ends 0.33 mm from its connector 3
 // because the band runs at the stated crossing angle.
 constexpr double kEndTolerance = 0.5;
@@ -57,83 +56,6 @@ TEST(PieceBands, EveryCatalogueConnectorEndsABand) {
     }
 }
 
-TEST(PieceBands, BumperBandRunsItsLengthFromTheOrigin) {
-    const PieceDef* def = TrackCatalog::instance().find("24977");
-    ASSERT_NE(def, nullptr);
-    const TrackBands bands = trackBands(*def);
-    ASSERT_EQ(bands.count, 1);
-    const Point end = bandPoint(bands.band[0], 1, 0);
-    EXPECT_NEAR(end.x, 48.3, 1e-9);
-    EXPECT_NEAR(end.y, 0, 1e-9);
-}
-
-TEST(PieceBands, SlipCurvesOfEveryDoubleSlipJoinTheMainRouteToTheDiagonal) {
-    for (const PieceDef& def : TrackCatalog::instance().pieces()) {
-        if (def.kind != PieceKind::DoubleSlip)
-            continue;
-        const TrackBands slips = slipCurves(def);
-        ASSERT_EQ(slips.count, 2) << def.partNumber;
-        const Point a = bandPoint(slips.band[0], 1, 0);
-        const Point b = bandPoint(slips.band[1], 1, 0);
-        const ConnectorDef& c1 = def.connectors[1];
-        const ConnectorDef& c3 = def.connectors[3];
-        // Slip radii in the tables are nominal (2275's reaches 1.4 mm past its ends).
-        EXPECT_NEAR(a.x, c3.x, 2.0) << def.partNumber;
-        EXPECT_NEAR(a.y, c3.y, 2.0) << def.partNumber;
-        EXPECT_NEAR(b.x, c1.x, 2.0) << def.partNumber;
-        EXPECT_NEAR(b.y, c1.y, 2.0) << def.partNumber;
-    }
-}
-
-TEST(PieceBands, TurnoutBranchStopsAtTheStraightEnd) {
-    // R sin 13 deg = 110.23 lies beyond the 110 mm straight: the branch sweep is cut to
-    // asin(110 / 490) so that it ends at the straight's end.
-    const PieceDef* def = TrackCatalog::instance().find("8562");
-    ASSERT_NE(def, nullptr);
-    const TrackBands bands = trackBands(*def);
-    ASSERT_EQ(bands.count, 2);
-    EXPECT_FALSE(bands.band[0].curved);
-    EXPECT_EQ(bands.band[1].shade, BandShade::Branch);
-    EXPECT_NEAR(bands.band[1].angle, -12.9729, 1e-4);
-}
-
-TEST(PieceBands, ThreeWayTurnoutDrawsBothBranchesUnderTheStraight) {
-    const PieceDef* def = TrackCatalog::instance().find("24630");
-    ASSERT_NE(def, nullptr);
-    const TrackBands bands = trackBands(*def);
-    ASSERT_EQ(bands.count, 3);
-    EXPECT_GT(bands.band[0].angle, 0); // right branch, connector 2
-    EXPECT_LT(bands.band[1].angle, 0); // left branch, connector 3
-    EXPECT_FALSE(bands.band[2].curved);
-    EXPECT_EQ(bands.band[2].shade, BandShade::Base);
-}
-
-TEST(PieceBands, ArcOutlineHasSegmentsPerEdgeAndEdgesAtHalfWidth) {
-    const PieceDef* def = TrackCatalog::instance().find("24130");
-    ASSERT_NE(def, nullptr);
-    std::vector<Point> outline;
-    appendBandOutline(trackBands(*def).band[0], 18.7, outline);
-    // 30 degrees: trunc(30 / 1.5) = 20 segments per edge.
-    ASSERT_EQ(outline.size(), 2u * (20 + 1));
-    // The left edge of a right-hand curve is its outer edge: radius 360 + 18.7 about (0, 360).
-    for (std::size_t i = 0; i <= 20; ++i)
-        EXPECT_NEAR(std::hypot(outline[i].x, outline[i].y - 360), 378.7, 1e-9);
-    for (std::size_t i = 21; i < outline.size(); ++i)
-        EXPECT_NEAR(std::hypot(outline[i].x, outline[i].y - 360), 341.3, 1e-9);
-}
-
-TEST(PieceBands, SegmentCountFollowsTheSweep) {
-    EXPECT_EQ(arcSegments(7.5), 16);
-    EXPECT_EQ(arcSegments(-24.3), 16);
-    EXPECT_EQ(arcSegments(25.5), 17);
-    EXPECT_EQ(arcSegments(45), 30);
-}
-
-TEST(PieceBands, ZTrackBandIsNarrower) {
-    EXPECT_DOUBLE_EQ(trackHalfWidth(*TrackCatalog::instance().find("8500")), 6.0);
-    EXPECT_DOUBLE_EQ(trackHalfWidth(*TrackCatalog::instance().find("2200")), 18.7);
-}
-
 // The extent used to skip pieces off screen must hold everything drawn in millimetres.
 TEST(PieceBounds, HoldEveryBandOutlineOfEveryCataloguePiece) {
     for (const PieceDef& def : TrackCatalog::instance().pieces()) {
@@ -150,22 +72,9 @@ TEST(PieceBounds, HoldEveryBandOutlineOfEveryCataloguePiece) {
             pts.push_back(Point{-def.length / 2, 0});
             pts.push_back(Point{0, def.length / 2});
         }
-        for (const Point& p : pts) {
-            EXPECT_GE(p.x, box.minX - 1e-9) << def.partNumber;
-            EXPECT_LE(p.x, box.maxX + 1e-9) << def.partNumber;
-            EXPECT_GE(p.y, box.minY - 1e-9) << def.partNumber;
-            EXPECT_LE(p.y, box.maxY + 1e-9) << def.partNumber;
-        }
+        for (const Point& p : pts)
+            EXPECT_TRUE(p.x >= box.minX - 1e-9 && p.x <= box.maxX + 1e-9 &&
+                        p.y >= box.minY - 1e-9 && p.y <= box.maxY + 1e-9)
+                << def.partNumber << " (" << p.x << ", " << p.y << ")";
     }
-}
-
-TEST(PieceBounds, MidPointIsOnTheArcForCurvesAndTheCentreForTurntables) {
-    const Point curveMid = pieceMidPoint(*TrackCatalog::instance().find("24130"));
-    EXPECT_NEAR(curveMid.x, 360 * std::sin(15 * kDeg), 1e-9);
-    EXPECT_NEAR(curveMid.y, 360 * (1 - std::cos(15 * kDeg)), 1e-9);
-    const Point tableMid = pieceMidPoint(*TrackCatalog::instance().find("74862"));
-    EXPECT_EQ(tableMid.x, 0);
-    EXPECT_EQ(tableMid.y, 0);
-    const Point straightMid = pieceMidPoint(*TrackCatalog::instance().find("24188"));
-    EXPECT_NEAR(straightMid.x, 94.15, 1e-9);
 }

@@ -65,81 +65,47 @@ inline std::ostream& operator<<(std::ostream& os, const Color& c) {
 inline std::ostream& operator<<(std::ostream& os, const ScreenPoint& p) {
     return os << "(" << p.x << ", " << p.y << ")";
 }
-inline std::ostream& operator<<(std::ostream& os, const DrawCall& c) {
-    static const char* names[] = {"clear",   "polygon", "polyline", "line", "rectangle",
-                                  "rounded", "circle",  "arc",      "text"};
-    os << names[static_cast<int>(c.op)] << " pts=" << c.points.size() << " box=" << c.x << ","
-       << c.y << "," << c.w << "," << c.h;
-    if (!c.text.empty())
-        os << " text=\"" << c.text << "\"";
-    return os << " pen=" << c.pen.color << "/" << c.pen.width << (c.pen.transparent ? "(none)" : "")
-              << " brush=" << c.brush.color << (c.brush.transparent ? "(none)" : "");
-}
 
 class RecordingPainter : public Painter {
   public:
     std::vector<DrawCall> calls;
 
-    void setPen(const Pen& pen) override { pen_ = pen; }
-    void setBrush(const Brush& brush) override { brush_ = brush; }
-    void setFont(const Font& font) override { font_ = font; }
-    void setTextColor(const Color& color) override { textColor_ = color; }
+    void setPen(const Pen& pen) override { state_.pen = pen; }
+    void setBrush(const Brush& brush) override { state_.brush = brush; }
+    void setFont(const Font& font) override { state_.font = font; }
+    void setTextColor(const Color& color) override { state_.textColor = color; }
     void setTextBackground(const Color& color, bool opaque) override {
-        textBackground_ = color;
-        textBackgroundOpaque_ = opaque;
+        state_.textBackground = color;
+        state_.textBackgroundOpaque = opaque;
     }
 
-    void clear(const Color& background) override {
-        DrawCall c = call(DrawOp::Clear);
-        c.clearColor = background;
-        calls.push_back(c);
-    }
+    void clear(const Color& background) override { add(DrawOp::Clear).clearColor = background; }
     void drawPolygon(const std::vector<ScreenPoint>& points) override {
-        DrawCall c = call(DrawOp::Polygon);
-        c.points = points;
-        calls.push_back(c);
+        add(DrawOp::Polygon).points = points;
     }
     void drawPolyline(const std::vector<ScreenPoint>& points) override {
-        DrawCall c = call(DrawOp::Polyline);
-        c.points = points;
-        calls.push_back(c);
+        add(DrawOp::Polyline).points = points;
     }
-    void drawLine(ScreenPoint a, ScreenPoint b) override {
-        DrawCall c = call(DrawOp::Line);
-        c.points = {a, b};
-        calls.push_back(c);
-    }
-    void drawRectangle(int x, int y, int w, int h) override {
-        calls.push_back(box(DrawOp::Rectangle, x, y, w, h));
-    }
+    void drawLine(ScreenPoint a, ScreenPoint b) override { add(DrawOp::Line).points = {a, b}; }
+    void drawRectangle(int x, int y, int w, int h) override { add(DrawOp::Rectangle, x, y, w, h); }
     void drawRoundedRectangle(int x, int y, int w, int h, double radius) override {
-        DrawCall c = box(DrawOp::RoundedRectangle, x, y, w, h);
-        c.radius = radius;
-        calls.push_back(c);
+        add(DrawOp::RoundedRectangle, x, y, w, h).radius = radius;
     }
     void drawCircle(ScreenPoint centre, int radius) override {
-        DrawCall c = call(DrawOp::Circle);
-        c.points = {centre};
-        c.w = radius;
-        calls.push_back(c);
+        add(DrawOp::Circle, 0, 0, radius).points = {centre};
     }
     void drawEllipticArc(int x, int y, int w, int h, double startDeg, double endDeg) override {
-        DrawCall c = box(DrawOp::Arc, x, y, w, h);
+        DrawCall& c = add(DrawOp::Arc, x, y, w, h);
         c.startDeg = startDeg;
         c.endDeg = endDeg;
-        calls.push_back(c);
     }
     void drawText(const std::string& text, int x, int y) override {
-        DrawCall c = call(DrawOp::Text);
-        c.text = text;
-        c.x = x;
-        c.y = y;
-        calls.push_back(c);
+        add(DrawOp::Text, x, y).text = text;
     }
     // A fixed-width font: 3/4 of the point size per character, 3/2 of it high.
     TextExtent textExtent(const std::string& text) override {
-        return TextExtent{static_cast<int>(text.size()) * font_.pointSize * 3 / 4,
-                          font_.pointSize * 3 / 2};
+        return TextExtent{static_cast<int>(text.size()) * state_.font.pointSize * 3 / 4,
+                          state_.font.pointSize * 3 / 2};
     }
 
     std::vector<DrawCall> ofKind(DrawOp op) const {
@@ -158,35 +124,20 @@ class RecordingPainter : public Painter {
                 return &c;
         return nullptr;
     }
-    void reset() { calls.clear(); }
 
   private:
-    DrawCall call(DrawOp op) const {
-        DrawCall c;
+    DrawCall& add(DrawOp op, int x = 0, int y = 0, int w = 0, int h = 0) {
+        DrawCall c = state_;
         c.op = op;
-        c.pen = pen_;
-        c.brush = brush_;
-        c.font = font_;
-        c.textColor = textColor_;
-        c.textBackground = textBackground_;
-        c.textBackgroundOpaque = textBackgroundOpaque_;
-        return c;
-    }
-    DrawCall box(DrawOp op, int x, int y, int w, int h) const {
-        DrawCall c = call(op);
         c.x = x;
         c.y = y;
         c.w = w;
         c.h = h;
-        return c;
+        calls.push_back(c);
+        return calls.back();
     }
 
-    Pen pen_;
-    Brush brush_;
-    Font font_;
-    Color textColor_;
-    Color textBackground_;
-    bool textBackgroundOpaque_ = false;
+    DrawCall state_; // only the pen, brush, font and text fields are used
 };
 
 } // namespace plandor

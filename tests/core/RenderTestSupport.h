@@ -3,7 +3,6 @@
 
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
-#include "render/ViewTransform.h"
 
 #include <gtest/gtest.h>
 
@@ -40,12 +39,6 @@ inline const PieceDef& catalogDef(const std::string& part) {
         ADD_FAILURE() << "part " << part << " missing from the catalogue";
     static const PieceDef empty;
     return def ? *def : empty;
-}
-
-inline ScreenPoint worldToScreen(const ViewTransform& view, const Pose& placed, const PieceDef& def,
-                                 int connector) {
-    const Pose p = worldConnector(placed, def, connector);
-    return view.toScreen(p.x, p.y);
 }
 
 } // namespace plandor
