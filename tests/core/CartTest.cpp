@@ -32,15 +32,13 @@ Layout layoutOf(const std::vector<std::string>& parts,
 }
 
 // A shop whose variant id of each part is "v" followed by the part number.
-ShopMap shopSelling(const std::vector<std::string>& parts) {
+const ShopMap kShop = [] {
     ShopMap shop;
     shop.baseAddress = "https://shop.test";
-    for (const std::string& part : parts)
-        shop.variants[part] = "v" + part;
+    for (const char* part : {"24188", "24172", "24630", "72886", "74491", "74462"})
+        shop.variants[part] = std::string("v") + part;
     return shop;
-}
-
-const ShopMap kShop = shopSelling({"24188", "24172", "24630", "72886", "74491", "74462"});
+}();
 
 } // namespace
 

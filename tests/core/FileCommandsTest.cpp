@@ -96,43 +96,32 @@ TEST_F(FileCommandsTest, CancelInTheUnsavedQuestionKeepsEverything) {
     EXPECT_TRUE(contentsOf(app).empty());
 }
 
-TEST_F(FileCommandsTest, BlankNameSavesAsMyLayout) {
+TEST_F(FileCommandsTest, BlankNameSavesAsMyLayoutThenSaveAsAsksBeforeReplacing) {
+    const std::string path = app + "/My Layout.plo";
     doc.layout = twoJoinedPieces();
-    doc.modified = true;
     prompter.texts = {std::string("   ")};
     ASSERT_TRUE(files.save());
     EXPECT_EQ(prompter.textPrompts.at(0), "My Layout");
-    EXPECT_TRUE(fs::exists(app + "/My Layout.plo"));
+    EXPECT_EQ(doc.path, path);
     EXPECT_EQ(doc.name, "My Layout");
-    EXPECT_FALSE(doc.modified);
-}
-
-TEST_F(FileCommandsTest, SaveKeepsThePathButSaveAsAsksBeforeReplacing) {
-    doc.layout = twoJoinedPieces();
-    prompter.texts = {std::string(" Yard ")};
-    ASSERT_TRUE(files.save());
-    EXPECT_EQ(doc.path, app + "/Yard.plo");
     doc.modified = true;
-    ASSERT_TRUE(files.save()); // no second name prompt, no replace question
+    ASSERT_TRUE(files.save()); // Save keeps the path: no name prompt, no replace question
     EXPECT_EQ(prompter.textPrompts.size(), 1u);
     EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_FALSE(doc.modified);
 
     doc.modified = true;
     doc.layout.pieces.pop_back();
-    const std::string before = readFile(app + "/Yard.plo");
-    prompter.texts = {std::string("Yard")};
-    prompter.answers = {PromptAnswer::No};
+    const std::string before = readFile(path);
+    prompter.texts = {std::string("My Layout"), std::string("My Layout")};
+    prompter.answers = {PromptAnswer::No, PromptAnswer::Yes};
     EXPECT_FALSE(files.saveAs());
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "A layout named \"Yard\" already exists.\n\nReplace it?");
+    EXPECT_EQ(prompter.titles(), std::vector<std::string>{"Confirm Replace"});
     EXPECT_TRUE(prompter.messages[0].defaultNo);
     EXPECT_TRUE(doc.modified);
-    EXPECT_EQ(readFile(app + "/Yard.plo"), before);
-
-    prompter.texts = {std::string("Yard")};
-    prompter.answers = {PromptAnswer::Yes};
+    EXPECT_EQ(readFile(path), before);
     EXPECT_TRUE(files.saveAs());
-    EXPECT_NE(readFile(app + "/Yard.plo"), before);
+    EXPECT_NE(readFile(path), before);
 }
 
 TEST_F(FileCommandsTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsWritten) {
