@@ -1,6 +1,7 @@
 #pragma once
 // A Prompter and LayoutChooser for tests: answers come from queues set up by the test, and
-// every call is recorded. A question with no scripted answer fails the test and cancels.
+// every message and question is recorded. A question with no scripted answer fails the test and
+// cancels.
 
 #include "shell/LayoutChooser.h"
 #include "shell/Prompter.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,26 +21,14 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     enum class Kind { Message, YesNo, YesNoCancel };
     struct Asked {
         Kind kind;
-        std::string title;
-        std::string text;
+        std::string title, text;
         PromptIcon icon;
         bool defaultNo;
-    };
-    struct TextAsked {
-        std::string title;
-        std::string text;
-        std::string initial;
-    };
-    struct ExportCall {
-        std::vector<std::string> names;
-        int initialRow;
-        std::string startFolder;
     };
 
     // Scripted answers, used in order.
     std::deque<PromptAnswer> answers;
     std::deque<std::optional<std::string>> texts;
-    std::deque<int> choices;
     // Open dialog script: names to delete (each through the callback), then the name to open.
     std::deque<std::string> deletesInOpenDialog;
     std::deque<std::optional<std::string>> layoutsToOpen;
@@ -48,83 +38,51 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     std::function<void()> onOpenDialog;
 
     // What was asked.
-    std::vector<Asked> messages; // messages and questions, in order
-    std::vector<TextAsked> textPrompts;
-    std::vector<std::vector<std::string>> openDialogNames;
+    std::vector<Asked> messages;          // messages and questions, in order
+    std::vector<std::string> textPrompts; // the initial text of each name prompt
     std::vector<bool> deleteResults;
-    std::vector<std::string> importStartFolders;
-    std::vector<ExportCall> exportCalls;
 
     void message(const std::string& title, const std::string& text, PromptIcon icon) override {
         messages.push_back({Kind::Message, title, text, icon, false});
     }
-
     PromptAnswer askYesNo(const std::string& title, const std::string& text, PromptIcon icon,
                           bool defaultNo) override {
         messages.push_back({Kind::YesNo, title, text, icon, defaultNo});
-        return nextAnswer();
+        return take(answers, title + ": " + text, PromptAnswer::Cancel);
     }
-
     PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
                                 PromptIcon icon) override {
         messages.push_back({Kind::YesNoCancel, title, text, icon, false});
-        return nextAnswer();
+        return take(answers, title + ": " + text, PromptAnswer::Cancel);
     }
-
-    bool askText(const std::string& title, const std::string& text, const std::string& initial,
+    bool askText(const std::string& title, const std::string&, const std::string& initial,
                  std::string& answer) override {
-        textPrompts.push_back({title, text, initial});
-        if (texts.empty()) {
-            ADD_FAILURE() << "unscripted text prompt: " << title;
-            return false;
-        }
-        const std::optional<std::string> reply = take(texts);
+        textPrompts.push_back(initial);
+        const std::optional<std::string> reply = take(texts, title, {});
         if (reply)
             answer = *reply;
         return reply.has_value();
     }
-
     int choose(const std::string& title, const std::string&,
                const std::vector<std::string>&) override {
-        if (choices.empty()) {
-            ADD_FAILURE() << "unscripted choice: " << title;
-            return -1;
-        }
-        return take(choices);
+        ADD_FAILURE() << "unscripted: " << title;
+        return -1;
     }
-
     std::optional<std::string>
-    chooseLayoutToOpen(const std::vector<std::string>& names,
+    chooseLayoutToOpen(const std::vector<std::string>&,
                        const std::function<bool(const std::string&)>& deleteLayout) override {
-        openDialogNames.push_back(names);
         if (onOpenDialog)
             onOpenDialog();
         while (!deletesInOpenDialog.empty())
-            deleteResults.push_back(deleteLayout(take(deletesInOpenDialog)));
-        if (layoutsToOpen.empty()) {
-            ADD_FAILURE() << "unscripted Open dialog";
-            return std::nullopt;
-        }
-        return take(layoutsToOpen);
+            deleteResults.push_back(deleteLayout(take(deletesInOpenDialog, "", {})));
+        return take(layoutsToOpen, "Open dialog", {});
     }
-
-    std::optional<ImportChoice> chooseImport(const std::string& startFolder) override {
-        importStartFolders.push_back(startFolder);
-        if (imports.empty()) {
-            ADD_FAILURE() << "unscripted Import dialog";
-            return std::nullopt;
-        }
-        return take(imports);
+    std::optional<ImportChoice> chooseImport(const std::string&) override {
+        return take(imports, "Import dialog", {});
     }
-
-    std::optional<ExportChoice> chooseExport(const std::vector<std::string>& names, int initialRow,
-                                             const std::string& startFolder) override {
-        exportCalls.push_back({names, initialRow, startFolder});
-        if (exports.empty()) {
-            ADD_FAILURE() << "unscripted Export dialog";
-            return std::nullopt;
-        }
-        return take(exports);
+    std::optional<ExportChoice> chooseExport(const std::vector<std::string>&, int,
+                                             const std::string&) override {
+        return take(exports, "Export dialog", {});
     }
 
     // Titles of all messages and questions, in order.
@@ -136,16 +94,11 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     }
 
   private:
-    PromptAnswer nextAnswer() {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unscripted question: " << messages.back().title << ": "
-                          << messages.back().text;
-            return PromptAnswer::Cancel;
+    template <typename T> static T take(std::deque<T>& queue, const std::string& what, T none) {
+        if (queue.empty()) {
+            ADD_FAILURE() << "unscripted: " << what;
+            return none;
         }
-        return take(answers);
-    }
-
-    template <typename T> static T take(std::deque<T>& queue) {
         T value = std::move(queue.front());
         queue.pop_front();
         return value;
