@@ -335,7 +335,7 @@ TEST_F(LayoutFileTest, DamagedFilesLoadWithBoundedResults) {
 
 TEST_F(LayoutFileTest, UnreadablePathLeavesTheLayoutUntouched) {
     const std::string before = saved(golden(), "Before");
-    for (const std::string p : {path("missing.plo"), dir_.string(), std::string("/dev/zero")}) {
+    for (const std::string& p : {path("missing.plo"), dir_.string(), std::string("/dev/zero")}) {
         Layout l = golden();
         std::string name = "Before";
         EXPECT_EQ(loadLayout(l, p, name), "Cannot open file: " + p);

@@ -72,8 +72,9 @@ TEST_F(StartUpTest, LogsEveryStepInTheFirstUsableFolderAndShowsTheMainWindow) {
         EXPECT_TRUE(window.frame->IsShown());
         EXPECT_EQ(window.layout->levels.size(), 1u);
         runShutDown();
-        if (!c.logFolder.empty())
+        if (!c.logFolder.empty()) {
             EXPECT_EQ(logMessages(c.logFolder), steps);
+        }
         destroy(window.frame);
         appLog().close();
         // From now on the local data folder cannot be made.
