@@ -140,9 +140,9 @@ TEST(Drop, OntoTheTipOfAGradeRunContinuesItAndAnArchBridgeEndsIt) {
     ScriptedPrompter prompter;
     const PlaceOutcome next = dropAt(layout, prompter, "24188", Point{2, 3});
     ASSERT_TRUE(next.placed);
-    const PlacedPiece* graded = layout.findPiece(next.pieceId);
-    EXPECT_NEAR(graded->grade, 3.0, 1e-9);
-    EXPECT_NEAR(graded->z, 188.3 * std::sin(3.0 * 3.141592653589793 / 180.0), 1e-6);
+    const PlacedPiece graded = *layout.findPiece(next.pieceId);
+    EXPECT_NEAR(graded.grade, 3.0, 1e-9);
+    EXPECT_NEAR(graded.z, 188.3 * std::sin(3.0 * 3.141592653589793 / 180.0), 1e-6);
     EXPECT_EQ(layout.gradeAnchor, next.pieceId);
 
     const PlaceOutcome bridge = dropAt(layout, prompter, "74636", Point{190, 1});
@@ -150,6 +150,6 @@ TEST(Drop, OntoTheTipOfAGradeRunContinuesItAndAnArchBridgeEndsIt) {
     ASSERT_TRUE(joinedBothWays(layout, next.pieceId, 1, bridge.pieceId, 0));
     const PlacedPiece* flat = layout.findPiece(bridge.pieceId);
     EXPECT_EQ(flat->grade, 0.0);
-    EXPECT_NEAR(flat->z, 2 * graded->z, 1e-6);
+    EXPECT_NEAR(flat->z, 2 * graded.z, 1e-6);
     EXPECT_FALSE(layout.gradeActive);
 }

@@ -85,7 +85,8 @@ TEST(RendererBaseboard, EdgesOfTenMillimetresOrMoreGetTheirLengthOutsideTheEdge)
     // "1000 mm" is 57 x 16 in the recording font.
     Layout layout = bareLayout();
     layout.baseboard = {{0, 0}, {1000, 0}, {1000, 600}, {0, 600}};
-    const DrawCall* text = draw(layout, ViewTransform{0.5, 100, 200}).findText("1000 mm");
+    const RecordingPainter painter = draw(layout, ViewTransform{0.5, 100, 200});
+    const DrawCall* text = painter.findText("1000 mm");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->x, 350 - 28);
     EXPECT_EQ(text->y, 194 - 8);

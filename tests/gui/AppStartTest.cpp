@@ -62,9 +62,9 @@ TEST_F(StartUpTest, LogsEveryStepInTheFirstUsableFolderAndShowsTheMainWindow) {
         const char* name;
         std::string fallback, logFolder; // no log folder: no log at all
     };
-    for (const Case& c : {Case{"local data folder", fallback_, preferred_},
-                          Case{"fallback", fallback_, fallback_},
-                          Case{"no usable folder", dir_ + "/local/tmp", ""}}) {
+    for (const Case& c :
+         {Case{"local data folder", fallback_, preferred_}, Case{"fallback", fallback_, fallback_},
+          Case{"no usable folder", dir_ + "/local/tmp", ""}}) {
         SCOPED_TRACE(c.name);
         const MainWindow window = runStartUp(preferred_, c.fallback, createMainWindow);
         ASSERT_NE(window.frame, nullptr);
