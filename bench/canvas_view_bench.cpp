@@ -2,8 +2,8 @@
 // 100,000, and the digest that tells the canvas its kept picture is current.
 #include "LayoutGenerator.h"
 #include "catalog/TrackCatalog.h"
-#include "editing/CanvasView.h"
-#include "editing/HitTest.h"
+#include "canvas/CanvasView.h"
+#include "canvas/HitTest.h"
 #include "render/LayoutFingerprint.h"
 
 #include <benchmark/benchmark.h>

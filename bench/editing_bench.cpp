@@ -8,7 +8,7 @@
 #include "editing/MoveSelection.h"
 #include "editing/Selection.h"
 #include "editing/Snap.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -4,8 +4,8 @@
 #include "catalog/HelixVariants.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
-#include "shell/Cart.h"
-#include "shell/Tally.h"
+#include "app/Cart.h"
+#include "app/Tally.h"
 
 #include <benchmark/benchmark.h>
 

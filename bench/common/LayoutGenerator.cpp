@@ -1,3 +1,4 @@
+#include "base/Geometry.h"
 #include "LayoutGenerator.h"
 
 #include "catalog/TrackCatalog.h"
@@ -14,7 +15,6 @@ namespace plandor {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kCell = 3500;                   // mm; one module per square grid cell
 constexpr double kLevelHeight[] = {0, 100, 200}; // decks of levels 1, 2 and 3
 constexpr int kLevels = 3;

@@ -4,9 +4,9 @@
 #include "LayoutGenerator.h"
 #include "canvas/CanvasPanel.h"
 #include "catalog/TrackCatalog.h"
-#include "editing/CanvasController.h"
-#include "shell/Document.h"
-#include "shell/PaletteActions.h"
+#include "canvas/CanvasController.h"
+#include "document/Document.h"
+#include "canvas/PaletteActions.h"
 
 #include <benchmark/benchmark.h>
 

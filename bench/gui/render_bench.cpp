@@ -4,7 +4,7 @@
 #include "LayoutGenerator.h"
 
 #include "render/LayoutRenderer.h"
-#include "render/WxPainter.h"
+#include "wxrender/WxPainter.h"
 
 #include <benchmark/benchmark.h>
 

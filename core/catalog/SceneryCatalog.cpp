@@ -1,4 +1,5 @@
 #include "catalog/SceneryCatalog.h"
+#include "base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +39,6 @@ namespace {
 
 using Point = std::pair<double, double>;
 
-constexpr double kPi = 3.141592653589793;
 // Rails of standard-gauge (H0) track: 16.5 mm apart.
 constexpr double kHalfGauge = 8.25;
 

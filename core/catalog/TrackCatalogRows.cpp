@@ -1,3 +1,4 @@
+#include "base/Geometry.h"
 #include "catalog/TrackCatalog.h"
 
 #include <cmath>
@@ -11,7 +12,7 @@ using K = PieceKind;
 enum RowFlags : unsigned { Bridge = 1, Paired = 2, Ramp = 4 };
 
 double toRadians(double deg) {
-    return deg * 3.141592653589793 / 180.0;
+    return deg * kDegToRad;
 }
 
 // Collects one track system's rows in catalogue order; each call mirrors one table row.

@@ -5,7 +5,7 @@
 
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <cstdint>
 #include <optional>

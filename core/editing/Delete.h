@@ -2,7 +2,7 @@
 // Deleting the selection with its refusals and confirmation.
 
 #include "model/Layout.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 namespace plandor {
 

@@ -3,7 +3,7 @@
 // before a selection is deleted, moved or turned. A refusal changes nothing.
 
 #include "model/Layout.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <string>
 

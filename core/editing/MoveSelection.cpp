@@ -1,7 +1,7 @@
 #include "editing/MoveSelection.h"
 
 #include "editing/EditLocks.h"
-#include "editing/PieceIndex.h"
+#include "model/PieceIndex.h"
 #include "editing/Rigid.h"
 #include "editing/Selection.h"
 #include "elevation/GradeRuns.h"

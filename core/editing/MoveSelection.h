@@ -5,7 +5,7 @@
 #include "editing/MoveSnapIndex.h"
 #include "model/Layout.h"
 #include "render/ViewTransform.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <cstdint>
 #include <optional>

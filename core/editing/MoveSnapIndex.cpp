@@ -1,6 +1,6 @@
 #include "editing/MoveSnapIndex.h"
 
-#include "editing/LevelFilter.h"
+#include "model/LevelFilter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,6 +2,7 @@
 // Turning pieces, scenery items and helices about a pivot, shared by the moves and rotations
 // of a selection.
 
+#include "base/Geometry.h"
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
 
@@ -12,7 +13,7 @@ namespace plandor {
 
 // p turned by `degrees` (clockwise on screen, as headings are) about the pivot.
 inline Point rotateAbout(Point p, Point pivot, double degrees) {
-    const double t = degrees * 3.141592653589793 / 180.0;
+    const double t = degrees * kDegToRad;
     const double c = std::cos(t), s = std::sin(t);
     const double dx = p.x - pivot.x, dy = p.y - pivot.y;
     return Point{pivot.x + dx * c - dy * s, pivot.y + dx * s + dy * c};

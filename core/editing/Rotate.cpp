@@ -1,3 +1,4 @@
+#include "base/Geometry.h"
 #include "editing/Rotate.h"
 
 #include "editing/EditLocks.h"
@@ -30,7 +31,7 @@ void turnSelection(Layout& layout, Point pivot, double degrees) {
 }
 
 double angleAbout(Point pivot, Point p) {
-    return std::atan2(p.y - pivot.y, p.x - pivot.x) * 180.0 / 3.141592653589793;
+    return std::atan2(p.y - pivot.y, p.x - pivot.x) * kRadToDeg;
 }
 
 // The right angle the heading is within 2 degrees of (360 counting as 0), or -1.

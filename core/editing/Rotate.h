@@ -4,7 +4,7 @@
 
 #include "catalog/SceneryCatalog.h"
 #include "model/Layout.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "editing/Selection.h"
 
 #include "catalog/TrackCatalog.h"
-#include "editing/LevelFilter.h"
-#include "editing/PieceIndex.h"
+#include "model/LevelFilter.h"
+#include "model/PieceIndex.h"
 
 #include <cstdlib>
 #include <deque>

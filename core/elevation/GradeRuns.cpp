@@ -1,4 +1,5 @@
 #include "elevation/GradeRuns.h"
+#include "base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +7,6 @@
 namespace plandor {
 
 namespace {
-constexpr double kPi = 3.141592653589793;
 double sinDeg(double deg) {
     return std::sin(deg * kPi / 180.0);
 }

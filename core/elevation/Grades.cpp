@@ -1,9 +1,9 @@
 #include "elevation/Grades.h"
 
 #include "catalog/TrackCatalog.h"
-#include "editing/PieceIndex.h"
+#include "model/PieceIndex.h"
 #include "elevation/GradeRuns.h"
-#include "shell/Units.h"
+#include "base/Units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+#include "base/Geometry.h"
 #include "model/HelixPlacement.h"
 
 #include "catalog/HelixVariants.h"
@@ -19,7 +20,7 @@ const HelixVariant* variantOrDefault(const std::string& variantId) {
 // A stub at helix-frame offset (0, d): d < 0 lies to the left of the heading, d > 0 to the right.
 PlacedPiece makeStub(Layout& layout, const Helix& helix, const std::string& part, double d,
                      double z) {
-    const double h = helix.heading * 3.141592653589793 / 180.0;
+    const double h = helix.heading * kDegToRad;
     PlacedPiece stub = makePlacedPiece(part);
     stub.id = layout.takeId();
     stub.x = helix.cx - d * std::sin(h);

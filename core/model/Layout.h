@@ -3,17 +3,14 @@
 // measurements, polygons, tunnels, helices, levels, baseboard and grade runs.
 // Records refer to each other only by ids from the layout's one counter.
 
+#include "base/Geometry.h"
+
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
 
 namespace plandor {
-
-struct Point {
-    double x = 0;
-    double y = 0;
-};
 
 // Connection state of one connector: the joined piece and its connector, or -1/-1 when free.
 struct Joint {

@@ -1,3 +1,4 @@
+#include "base/Geometry.h"
 #include "render/LayoutRenderer.h"
 
 #include "catalog/HelixVariants.h"
@@ -5,7 +6,7 @@
 #include "catalog/TrackCatalog.h"
 #include "render/DrawSupport.h"
 #include "render/RenderColors.h"
-#include "shell/Units.h"
+#include "base/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -430,7 +431,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         const PieceDef* def = catalog.find(piece->part);
         if (!def)
             continue;
-        const double h = piece->heading * 3.141592653589793 / 180.0;
+        const double h = piece->heading * kDegToRad;
         double ux = std::cos(h), uy = std::sin(h);
         // A run laid from the far end points back against the piece's heading.
         if (piece->jointAt(0).isFree() && !piece->jointAt(1).isFree()) {

@@ -1,6 +1,7 @@
 // Drawing of single items: track pieces (with their bodies by kind, labels and connector
 // dots), ghosts, helix rings and scenery items.
 #include "render/LayoutRenderer.h"
+#include "base/Geometry.h"
 
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
@@ -15,8 +16,6 @@ namespace plandor {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegToRad = kPi / 180.0;
 constexpr double kTintFromZ = 0.5;     // pieces at or below this height keep their colours
 constexpr double kFlatGrade = 0.001;   // grade magnitude below which a helix piece is flat
 constexpr double kLabelMinScale = 0.2; // part numbers and dots need at least this zoom

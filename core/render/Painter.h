@@ -2,6 +2,7 @@
 // The drawing primitives the renderer needs. WxPainter puts them on a wxDC (screen,
 // printer, memory bitmap); tests record them.
 
+#include "base/Color.h"
 #include "render/ViewTransform.h"
 
 #include <cstdint>
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace plandor {
-
-struct Color {
-    uint8_t r = 0, g = 0, b = 0, a = 255;
-    bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
-    bool operator!=(const Color& o) const { return !(*this == o); }
-};
 
 enum class PenStyle { Solid, Dot };
 

@@ -1,4 +1,5 @@
 #include "render/PieceGeometry.h"
+#include "base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +8,6 @@ namespace plandor {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegToRad = kPi / 180.0;
 // Lead length of a curved turnout whose definition lacks the outer exit.
 constexpr double kDefaultCurvedTurnoutLead = 77.5;
 

@@ -1,4 +1,5 @@
 #include "render/PiecePreview.h"
+#include "base/Geometry.h"
 
 #include "catalog/TrackCatalog.h"
 
@@ -14,7 +15,6 @@ constexpr Color kPreviewFrame{180, 180, 180};
 constexpr Color kPreviewText{60, 60, 60};
 constexpr int kPartNumberPoints = 7;
 constexpr int kPartNumberTop = 2;
-constexpr double kPi = 3.14159265358979323846;
 
 } // namespace
 

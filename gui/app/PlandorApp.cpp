@@ -2,7 +2,7 @@
 
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
-#include "shell/TraceLog.h"
+#include "base/TraceLog.h"
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>

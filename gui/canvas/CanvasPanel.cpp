@@ -1,12 +1,12 @@
 #include "canvas/CanvasPanel.h"
 
-#include "editing/CanvasController.h"
-#include "editing/CanvasOverlayDrawing.h"
-#include "editing/Rulers.h"
+#include "canvas/CanvasController.h"
+#include "canvas/CanvasOverlayDrawing.h"
+#include "canvas/Rulers.h"
 #include "render/LayoutFingerprint.h"
 #include "render/LayoutRenderer.h"
-#include "render/WxPainter.h"
-#include "shell/Document.h"
+#include "wxrender/WxPainter.h"
+#include "document/Document.h"
 #include "ui/WxPrompter.h"
 
 #include <wx/accel.h>

@@ -4,7 +4,7 @@
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 #include "editing/Selection.h"
-#include "shell/Document.h"
+#include "document/Document.h"
 #include "ui/WxText.h"
 
 #include <wx/choice.h>

@@ -3,8 +3,8 @@
 // Track, Library, Scenery and Signals lists. What the user picks is handed on as a
 // PaletteAction; the main window passes it to the canvas or the layout.
 
-#include "shell/PaletteActions.h"
-#include "shell/PaletteRows.h"
+#include "canvas/PaletteActions.h"
+#include "canvas/PaletteRows.h"
 
 #include <wx/panel.h>
 

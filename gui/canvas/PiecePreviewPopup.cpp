@@ -1,7 +1,7 @@
 #include "canvas/PiecePreviewPopup.h"
 
 #include "render/PiecePreview.h"
-#include "render/WxPainter.h"
+#include "wxrender/WxPainter.h"
 
 #include <wx/dcbuffer.h>
 

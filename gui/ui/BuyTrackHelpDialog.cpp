@@ -1,7 +1,7 @@
 #include "ui/BuyTrackHelpDialog.h"
 
-#include "shell/Cart.h"
-#include "shell/ShopMap.h"
+#include "app/Cart.h"
+#include "app/ShopMap.h"
 #include "ui/WxText.h"
 
 #include <wx/button.h>

@@ -1,7 +1,7 @@
 #include "ui/LayoutFileDialogs.h"
 
-#include "shell/FileCommands.h"
-#include "shell/Folders.h"
+#include "app/FileCommands.h"
+#include "base/Folders.h"
 #include "ui/WxText.h"
 
 #include <wx/button.h>

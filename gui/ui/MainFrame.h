@@ -3,9 +3,9 @@
 // text toolbar, the three panels and the status bar from the command table, and routes
 // every command to the code that carries it out.
 
-#include "shell/Document.h"
-#include "shell/FileCommands.h"
-#include "shell/PaletteActions.h"
+#include "document/Document.h"
+#include "app/FileCommands.h"
+#include "canvas/PaletteActions.h"
 #include "ui/WxPrompter.h"
 
 #include <wx/cmndata.h>

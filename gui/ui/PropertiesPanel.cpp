@@ -1,8 +1,8 @@
 #include "ui/PropertiesPanel.h"
 
 #include "elevation/Grades.h"
-#include "shell/Cart.h"
-#include "shell/Document.h"
+#include "app/Cart.h"
+#include "document/Document.h"
 #include "ui/BuyTrackHelpDialog.h"
 #include "ui/ShopServices.h"
 #include "ui/WxPrompter.h"

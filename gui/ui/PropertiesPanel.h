@@ -4,8 +4,8 @@
 // piece tally with Buy Track. It shows what the core's PropertiesState and tally say and
 // hands every input to the core.
 
-#include "shell/PropertyTexts.h"
-#include "shell/Tally.h"
+#include "app/PropertiesModel.h"
+#include "app/Tally.h"
 
 #include <wx/panel.h>
 

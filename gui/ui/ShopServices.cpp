@@ -1,7 +1,7 @@
 #include "ui/ShopServices.h"
 
-#include "shell/Folders.h"
-#include "shell/TraceLog.h"
+#include "base/Folders.h"
+#include "base/TraceLog.h"
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
 

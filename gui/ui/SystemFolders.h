@@ -1,7 +1,7 @@
 #pragma once
 // The folders of this machine as the toolkit reports them.
 
-#include "shell/Folders.h"
+#include "base/Folders.h"
 
 namespace plandor {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The Prompter and the LayoutChooser answered by real dialogs over a parent window.
 
-#include "shell/LayoutChooser.h"
-#include "shell/Prompter.h"
+#include "app/LayoutChooser.h"
+#include "base/Prompter.h"
 
 class wxWindow;
 

@@ -1,7 +1,7 @@
-#include "editing/CanvasController.h"
+#include "canvas/CanvasController.h"
 #include "CanvasTestCatalog.h"
 #include "EditingTestSupport.h"
-#include "shell/Document.h"
+#include "document/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // world origin at screen (0, 0) unless a test moves it.
 #include "EditingTestSupport.h"
 
-#include "editing/CanvasController.h"
+#include "canvas/CanvasController.h"
 #include "model/HelixPlacement.h"
-#include "shell/Document.h"
-#include "shell/PaletteActions.h"
+#include "document/Document.h"
+#include "canvas/PaletteActions.h"
 
 #include <gtest/gtest.h>
 

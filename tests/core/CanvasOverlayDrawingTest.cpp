@@ -1,6 +1,6 @@
 #include "RecordingPainter.h"
 
-#include "editing/CanvasOverlayDrawing.h"
+#include "canvas/CanvasOverlayDrawing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editing/CanvasView.h"
+#include "canvas/CanvasView.h"
 #include "CanvasTestCatalog.h"
 
 #include <gtest/gtest.h>

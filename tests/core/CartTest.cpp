@@ -1,4 +1,4 @@
-#include "shell/Cart.h"
+#include "app/Cart.h"
 
 #include "RecordingPrompter.h"
 

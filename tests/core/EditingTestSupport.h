@@ -4,7 +4,7 @@
 
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <deque>
 #include <string>

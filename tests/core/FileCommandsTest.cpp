@@ -1,7 +1,7 @@
 #include "ScriptedPrompter.h"
 
 #include "model/LayoutFile.h"
-#include "shell/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editing/HitTest.h"
+#include "canvas/HitTest.h"
 #include "CanvasTestCatalog.h"
 #include "catalog/HelixVariants.h"
 

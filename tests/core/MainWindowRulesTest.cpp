@@ -1,6 +1,6 @@
-#include "shell/MainWindowRules.h"
+#include "app/MainWindowRules.h"
 #include "model/Layout.h"
-#include "shell/Commands.h"
+#include "app/Commands.h"
 
 #include <gtest/gtest.h>
 

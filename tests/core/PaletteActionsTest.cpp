@@ -1,6 +1,6 @@
 // What the palette's gestures hand on: drag and double-click decisions, the drag suppression
 // after a double-click and deleting a library block.
-#include "shell/PaletteActions.h"
+#include "canvas/PaletteActions.h"
 #include "ScriptedPrompter.h"
 #include "catalog/TrackCatalog.h"
 

@@ -1,6 +1,6 @@
 // The palette's lists: the track rows of every chooser index against the published tables,
 // the system an opened layout implies and the library folder listing.
-#include "shell/PaletteRows.h"
+#include "canvas/PaletteRows.h"
 #include "catalog/HelixVariants.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"

@@ -2,7 +2,7 @@
 // A Prompter that records the messages it is given; any question fails the test, because the
 // commands tested with it only tell.
 
-#include "shell/Prompter.h"
+#include "base/Prompter.h"
 
 #include <gtest/gtest.h>
 

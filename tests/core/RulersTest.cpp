@@ -1,4 +1,4 @@
-#include "editing/Rulers.h"
+#include "canvas/Rulers.h"
 
 #include <gtest/gtest.h>
 

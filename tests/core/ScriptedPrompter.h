@@ -3,8 +3,8 @@
 // every message and question is recorded. A question with no scripted answer fails the test and
 // cancels.
 
-#include "shell/LayoutChooser.h"
-#include "shell/Prompter.h"
+#include "app/LayoutChooser.h"
+#include "base/Prompter.h"
 
 #include <gtest/gtest.h>
 

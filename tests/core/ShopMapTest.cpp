@@ -1,4 +1,4 @@
-#include "shell/ShopMap.h"
+#include "app/ShopMap.h"
 
 #include <gtest/gtest.h>
 

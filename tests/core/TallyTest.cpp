@@ -1,4 +1,4 @@
-#include "shell/Tally.h"
+#include "app/Tally.h"
 
 #include <gtest/gtest.h>
 

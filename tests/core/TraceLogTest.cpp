@@ -1,4 +1,4 @@
-#include "shell/TraceLog.h"
+#include "base/TraceLog.h"
 
 #include <gtest/gtest.h>
 

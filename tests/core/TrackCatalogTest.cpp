@@ -1,3 +1,4 @@
+#include "base/Geometry.h"
 #include "catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@ using namespace plandor;
 namespace {
 
 constexpr double kTol = 1e-4; // the golden file rounds computed values to four decimals
-constexpr double kPi = 3.141592653589793;
 
 double rad(double deg) {
     return deg * kPi / 180.0;

@@ -2,8 +2,8 @@
 // layout or the view changes, and only then; the mouse position reaches status field 2.
 #include "canvas/CanvasPanel.h"
 #include "GuiTestSupport.h"
-#include "editing/CanvasView.h"
-#include "shell/Document.h"
+#include "canvas/CanvasView.h"
+#include "document/Document.h"
 
 #include <wx/frame.h>
 

@@ -2,7 +2,7 @@
 // near a free connector of a placed piece, and a click that drops it joined.
 #include "canvas/CanvasPanel.h"
 #include "GuiTestSupport.h"
-#include "editing/CanvasController.h"
+#include "canvas/CanvasController.h"
 
 #include <wx/uiaction.h>
 

@@ -5,7 +5,7 @@
 #include "../core/RecordingPrompter.h"
 #include "canvas/PalettePanel.h"
 #include "model/Layout.h"
-#include "shell/TraceLog.h"
+#include "base/TraceLog.h"
 #include "ui/LayoutFileDialogs.h"
 #include "ui/MainFrame.h"
 

@@ -2,7 +2,7 @@
 // trace, and the commands that drive the document through them.
 #include "GuiTestSupport.h"
 #include "model/LayoutFile.h"
-#include "shell/Commands.h"
+#include "app/Commands.h"
 
 #include <wx/menu.h>
 #include <wx/msgdlg.h>

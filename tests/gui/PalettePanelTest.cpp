@@ -2,7 +2,7 @@
 // entries it hands on for double-clicks.
 #include "GuiTestSupport.h"
 #include "catalog/TrackCatalog.h"
-#include "shell/Document.h"
+#include "document/Document.h"
 
 #include <wx/frame.h>
 #include <wx/notebook.h>

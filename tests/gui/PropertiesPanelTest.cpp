@@ -5,8 +5,8 @@
 #include "GuiTestSupport.h"
 #include "catalog/TrackCatalog.h"
 #include "editing/Placing.h"
-#include "shell/Cart.h"
-#include "shell/Document.h"
+#include "app/Cart.h"
+#include "document/Document.h"
 
 #include <wx/frame.h>
 #include <wx/listctrl.h>

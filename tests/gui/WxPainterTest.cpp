@@ -1,6 +1,6 @@
 // The renderer drawn through WxPainter into a memory bitmap: the picture has the plan's
 // colours where the pieces are.
-#include "render/WxPainter.h"
+#include "wxrender/WxPainter.h"
 
 #include "GuiTestSupport.h"
 #include "render/LayoutRenderer.h"

@@ -1,0 +1,283 @@
+#include "app/FileCommands.h"
+
+#include "model/LayoutFile.h"
+#include "base/Units.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace plandor {
+
+namespace {
+
+const char* const kDefaultLayoutName = "My Layout";
+
+std::string replaceQuestion(const std::string& name) {
+    return formatText("A layout named \"%s\" already exists.\n\nReplace it?", name.c_str());
+}
+
+bool equalIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+void resetToEmptyLayout(Layout& layout) {
+    layout.pieces.clear();
+    layout.scenery.clear();
+    layout.labels.clear();
+    layout.measurements.clear();
+    layout.shapes.clear();
+    layout.tunnels.clear();
+    layout.helices.clear();
+    layout.baseboard.clear();
+    layout.showBaseboard = true;
+    layout.nextId = 1;
+    layout.levels.clear();
+    layout.ensureDefaultLevel();
+    layout.activeLevel = 1;
+    layout.gradeRuns.clear();
+    layout.restoreGradeState();
+    layout.clearHistory();
+}
+
+FileCommands::FileCommands(Document& doc, Prompter& prompter, LayoutChooser& chooser,
+                           Folders folders)
+    : doc_(doc), prompter_(prompter), chooser_(chooser), folders_(std::move(folders)) {}
+
+bool FileCommands::confirmUnsavedChanges() {
+    if (!doc_.modified)
+        return true;
+    const PromptAnswer answer = prompter_.askYesNoCancel(
+        "Unsaved Changes", "You have unsaved changes. Save before continuing?",
+        PromptIcon::Question);
+    if (answer == PromptAnswer::No)
+        return true;
+    if (answer == PromptAnswer::Yes)
+        return save();
+    return false;
+}
+
+bool FileCommands::newLayout() {
+    if (!confirmUnsavedChanges())
+        return false;
+    resetToEmptyLayout(doc_.layout);
+    doc_.path.clear();
+    doc_.name.clear();
+    doc_.modified = false;
+    return true;
+}
+
+bool FileCommands::openLayout() {
+    if (!confirmUnsavedChanges())
+        return false;
+    std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
+    if (files.empty()) {
+        prompter_.message("Open Layout", "No layouts found in\n" + folders_.application,
+                          PromptIcon::Information);
+        return false;
+    }
+    const std::optional<std::string> chosen =
+        chooser_.chooseLayoutToOpen(sortedLayoutNames(files), [&](const std::string& name) {
+            return deleteLayoutFile(files, name);
+        });
+    if (!chosen)
+        return false;
+    const LayoutFileEntry* file = findLayoutFile(files, *chosen);
+    return file && openFromPath(file->path);
+}
+
+bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name) {
+    auto it = std::find_if(files.begin(), files.end(),
+                           [&](const LayoutFileEntry& f) { return f.name == name; });
+    if (it == files.end())
+        return false;
+    const std::string question =
+        formatText("Delete layout \"%s\"?\n\nThis cannot be undone.", name.c_str());
+    if (!confirm("Delete Layout", question, PromptIcon::Warning, true))
+        return false;
+    if (!removeFile(it->path)) {
+        prompter_.message("Delete Failed", "Could not delete:\n" + it->path, PromptIcon::Error);
+        return false;
+    }
+    // The open layout stays open, now without a file: the next Save asks for a name.
+    if (!doc_.path.empty() && samePath(doc_.path, it->path))
+        doc_.path.clear();
+    files.erase(it);
+    return true;
+}
+
+bool FileCommands::openFromPath(const std::string& path) {
+    // Read into a copy so that a file failing half-way leaves the open layout whole.
+    Layout scratch = doc_.layout;
+    scratch.clearHistory();
+    std::string name;
+    const std::string error = loadLayout(scratch, path, name);
+    if (!error.empty()) {
+        prompter_.message("Open Failed", error, PromptIcon::Error);
+        return false;
+    }
+    scratch.ensureDefaultLevel();
+    doc_.layout = std::move(scratch);
+    doc_.path = path;
+    doc_.name = name;
+    doc_.modified = false;
+    return true;
+}
+
+bool FileCommands::save() {
+    if (!doc_.path.empty())
+        return writeTo(doc_.path, doc_.name);
+    return saveUnderChosenName();
+}
+
+bool FileCommands::saveAs() {
+    return saveUnderChosenName();
+}
+
+bool FileCommands::saveUnderChosenName() {
+    const std::string initial = doc_.name.empty() ? kDefaultLayoutName : doc_.name;
+    std::string answer;
+    if (!prompter_.askText("Save Layout", "Layout name:", initial, answer))
+        return false;
+    std::string name = trimBlanks(answer);
+    if (name.empty())
+        name = kDefaultLayoutName;
+    if (refuseNameLeavingFolder(name, "Save Failed"))
+        return false;
+    const std::string path = layoutPath(folders_.application, name);
+    if (fileExists(path) &&
+        !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
+        return false;
+    return writeTo(path, name);
+}
+
+bool FileCommands::writeTo(const std::string& path, const std::string& name) {
+    // The document takes the new path and name only once they hold the layout.
+    const std::string error = saveLayout(doc_.layout, path, name);
+    if (!error.empty()) {
+        prompter_.message("Save Failed", error, PromptIcon::Error);
+        return false;
+    }
+    doc_.path = path;
+    doc_.name = name;
+    doc_.modified = false;
+    return true;
+}
+
+bool FileCommands::confirm(const std::string& title, const std::string& text, PromptIcon icon,
+                           bool defaultNo) {
+    return prompter_.askYesNo(title, text, icon, defaultNo) == PromptAnswer::Yes;
+}
+
+bool FileCommands::refuseNameLeavingFolder(const std::string& name, const char* failureTitle) {
+    if (!nameLeavesFolder(name))
+        return false;
+    prompter_.message(failureTitle,
+                      formatText("\"%s\" cannot be used as a layout name.\n\nA name may not "
+                                 "contain \"/\" and may not be \".\" or \"..\".",
+                                 name.c_str()),
+                      PromptIcon::Error);
+    return true;
+}
+
+bool FileCommands::importLayout() {
+    const std::optional<ImportChoice> choice = chooser_.chooseImport(transferStartFolder(folders_));
+    if (!choice)
+        return false;
+    const std::string name = trimBlanks(choice->name);
+    if (name.empty() || choice->sourcePath.empty())
+        return false;
+    if (refuseNameLeavingFolder(name, "Import Failed"))
+        return false;
+    const std::string target = layoutPath(folders_.application, name);
+    if (fileExists(target) &&
+        !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
+        return false;
+
+    // Only a file the loader accepts is let into the application folder.
+    Layout scratch;
+    std::string storedName;
+    const std::string error = loadLayout(scratch, choice->sourcePath, storedName);
+    if (!error.empty()) {
+        prompter_.message("Import Failed",
+                          "This file does not appear to be a Plandor layout:\n\n" + error,
+                          PromptIcon::Error);
+        return false;
+    }
+    if (!copyFileReplacing(choice->sourcePath, target)) {
+        prompter_.message("Import Failed", "Could not copy the file to:\n" + target,
+                          PromptIcon::Error);
+        return false;
+    }
+    if (!confirm("Import", "Imported successfully.\n\nOpen \"" + name + "\" now?",
+                 PromptIcon::Question, false))
+        return false;
+    return confirmUnsavedChanges() && openFromPath(target);
+}
+
+void FileCommands::exportLayout() {
+    const std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
+    if (files.empty()) {
+        prompter_.message("Export Layout", "No layouts to export. Save a layout first.",
+                          PromptIcon::Information);
+        return;
+    }
+    const std::vector<std::string> names = sortedLayoutNames(files);
+    const std::optional<ExportChoice> choice = chooser_.chooseExport(
+        names, exportInitialRow(names, doc_.name), transferStartFolder(folders_));
+    if (!choice)
+        return;
+    const LayoutFileEntry* source = findLayoutFile(files, choice->layoutName);
+    const std::string folder = trimBlanks(choice->folder);
+    const std::string typed = trimBlanks(choice->saveAs);
+    if (!source || folder.empty() || typed.empty())
+        return;
+    if (!isFolder(folder)) {
+        prompter_.message("Export Failed", "Destination folder does not exist:\n" + folder,
+                          PromptIcon::Error);
+        return;
+    }
+    if (refuseNameLeavingFolder(typed, "Export Failed"))
+        return;
+    const std::string name = dropExtension(typed);
+    if (refuseNameLeavingFolder(name, "Export Failed"))
+        return;
+    const std::string target = layoutPath(folder, name);
+    if (fileExists(target) &&
+        !confirm("Confirm Replace",
+                 formatText("\"%s\" already exists in that folder.\n\nReplace it?", name.c_str()),
+                 PromptIcon::Question, true))
+        return;
+    if (copyFileReplacing(source->path, target))
+        prompter_.message("Export Layout", "Exported to:\n" + target, PromptIcon::Information);
+    else
+        prompter_.message("Export Failed", "Could not copy the file to:\n" + target,
+                          PromptIcon::Error);
+}
+
+std::string importNameAfterSelection(const std::string& current, const std::string& fileName) {
+    return current.empty() ? dropExtension(fileName) : current;
+}
+
+bool canImport(bool fileSelected, const std::string& importAs) {
+    return fileSelected && !trimBlanks(importAs).empty();
+}
+
+int exportInitialRow(const std::vector<std::string>& names, const std::string& displayName) {
+    if (displayName.empty())
+        return -1;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (equalIgnoringCase(names[i], displayName))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool canExport(bool rowSelected, const std::string& saveAs) {
+    return rowSelected && !saveAs.empty();
+}
+
+} // namespace plandor

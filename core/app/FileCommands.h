@@ -1,0 +1,74 @@
+#pragma once
+// The layout-file commands of the main window: New (and Close), Open with its Delete...,
+// Save, Save As, Import and Export, and the unsaved-changes question they share. Layouts
+// live in the application folder and are chosen by name. Every question and message goes
+// through the Prompter and every dialog through the LayoutChooser; the caller refreshes its
+// views from what each command returns.
+
+#include "document/Document.h"
+#include "base/Folders.h"
+#include "app/LayoutChooser.h"
+#include "base/Prompter.h"
+
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+// Empties the layout for a fresh start: every list, the levels (then "Level 1" again, active),
+// the grade runs and grade state, the id counter and both undo histories. Display settings
+// (units, snap, grid, labels, last shape sizes) stay.
+void resetToEmptyLayout(Layout& layout);
+
+class FileCommands {
+  public:
+    FileCommands(Document& doc, Prompter& prompter, LayoutChooser& chooser, Folders folders);
+
+    const Folders& folders() const { return folders_; }
+    void setFolders(Folders folders) { folders_ = std::move(folders); }
+
+    // "Unsaved Changes": true to go on (nothing modified, No, or Yes and the save succeeded).
+    bool confirmUnsavedChanges();
+
+    // New and Close: true when the document was cleared to an empty layout.
+    bool newLayout();
+    // The Open dialog; true when a layout was opened.
+    bool openLayout();
+    // Loads a file in place of the open layout; on failure the document is unchanged.
+    bool openFromPath(const std::string& path);
+    // Save keeping the name (asks only when the layout has no path) and Save As (always asks).
+    bool save();
+    bool saveAs();
+    // The Import dialog; true when the imported layout was opened.
+    bool importLayout();
+    // The Export dialog.
+    void exportLayout();
+
+  private:
+    bool saveUnderChosenName();
+    bool writeTo(const std::string& path, const std::string& name);
+    bool deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name);
+    bool refuseNameLeavingFolder(const std::string& name, const char* failureTitle);
+    // A Yes/No question; true only for Yes.
+    bool confirm(const std::string& title, const std::string& text, PromptIcon icon,
+                 bool defaultNo);
+
+    Document& doc_;
+    Prompter& prompter_;
+    LayoutChooser& chooser_;
+    Folders folders_;
+};
+
+// Rules of the Import and Export dialogs.
+
+// The "Import as:" text after a file row is selected: the file's name without extension,
+// but only while the field is still empty.
+std::string importNameAfterSelection(const std::string& current, const std::string& fileName);
+// "Import" is enabled while a file is selected and the trimmed name is not empty.
+bool canImport(bool fileSelected, const std::string& importAs);
+// The row selected when Export opens: the name equal to the display name ignoring case, or -1.
+int exportInitialRow(const std::vector<std::string>& names, const std::string& displayName);
+// "Export" is enabled while a row is selected and the save-as name is not empty.
+bool canExport(bool rowSelected, const std::string& saveAs);
+
+} // namespace plandor

@@ -1,0 +1,14 @@
+#pragma once
+// An RGBA colour, 8 bits a channel.
+
+#include <cstdint>
+
+namespace plandor {
+
+struct Color {
+    uint8_t r = 0, g = 0, b = 0, a = 255;
+    bool operator==(const Color& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+    bool operator!=(const Color& o) const { return !(*this == o); }
+};
+
+} // namespace plandor

@@ -1,0 +1,140 @@
+#include "base/Folders.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace plandor {
+
+namespace {
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Regular files of a folder whose names end in `extension`, sorted by name.
+std::vector<std::string> filesEndingIn(const std::string& folder, const std::string& extension) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return names;
+    for (const fs::directory_entry& entry : it) {
+        std::error_code typeEc;
+        if (!entry.is_regular_file(typeEc))
+            continue;
+        const std::string name = entry.path().filename().string();
+        if (name.size() > extension.size() && endsWith(name, extension))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+std::string transferStartFolder(const Folders& folders) {
+    if (!folders.downloads.empty() && isFolder(folders.downloads))
+        return folders.downloads;
+    return folders.home;
+}
+
+std::string joinPath(const std::string& folder, const std::string& fileName) {
+    if (folder.empty())
+        return fileName;
+    if (folder.back() == '/')
+        return folder + fileName;
+    return folder + "/" + fileName;
+}
+
+std::string layoutPath(const std::string& folder, const std::string& name) {
+    return joinPath(folder, name + ".plo");
+}
+
+std::string layoutNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return dropExtension(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
+}
+
+std::vector<LayoutFileEntry> listLayoutFiles(const std::string& folder) {
+    std::vector<LayoutFileEntry> files;
+    for (const char* extension : {".plo", ".xml"})
+        for (const std::string& file : filesEndingIn(folder, extension))
+            files.push_back({dropExtension(file), joinPath(folder, file)});
+    return files;
+}
+
+std::vector<std::string> sortedLayoutNames(const std::vector<LayoutFileEntry>& files) {
+    std::vector<std::string> names;
+    for (const LayoutFileEntry& f : files)
+        names.push_back(f.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const LayoutFileEntry* findLayoutFile(const std::vector<LayoutFileEntry>& files,
+                                      const std::string& name) {
+    auto it = std::find_if(files.begin(), files.end(),
+                           [&](const LayoutFileEntry& f) { return f.name == name; });
+    return it == files.end() ? nullptr : &*it;
+}
+
+std::vector<std::string> listImportableFiles(const std::string& folder) {
+    const std::string dir = trimBlanks(folder);
+    if (dir.empty() || !isFolder(dir))
+        return {};
+    std::vector<std::string> names = filesEndingIn(dir, ".plo");
+    for (std::string& xml : filesEndingIn(dir, ".xml"))
+        names.push_back(std::move(xml));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string trimBlanks(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+std::string dropExtension(const std::string& name) {
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot == 0 || name.find('/', dot) != std::string::npos)
+        return name;
+    return name.substr(0, dot);
+}
+
+bool nameLeavesFolder(const std::string& name) {
+    return name.find('/') != std::string::npos || name == "." || name == "..";
+}
+
+bool isFolder(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+bool copyFileReplacing(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+bool removeFile(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(path, ec) && !ec;
+}
+
+} // namespace plandor

@@ -1,0 +1,477 @@
+#include "canvas/CanvasController.h"
+
+#include "editing/Delete.h"
+#include "canvas/HitTest.h"
+#include "editing/Selection.h"
+#include "canvas/SelectionBounds.h"
+#include "model/HelixPlacement.h"
+#include "document/Document.h"
+#include "canvas/PaletteActions.h"
+#include "base/Units.h"
+
+namespace plandor {
+
+WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, ScreenPoint mouse,
+                          int rotation, bool ctrl, const TrackCatalog& catalog,
+                          const SceneryCatalog& scenery) {
+    if (!ctrl && anySelected(layout)) {
+        Bounds box = selectionBounds(layout, catalog, scenery);
+        if (!box.empty()) {
+            const Point pivot = box.centre();
+            box.expand(view.pixelsToMm(kWheelRotateMarginPx));
+            if (box.contains(view.toWorldX(mouse.x), view.toWorldY(mouse.y)))
+                return WheelDecision{WheelAction::RotateSelection, 1.0, pivot};
+        }
+    }
+    return WheelDecision{WheelAction::Zoom,
+                         rotation > 0 ? kWheelZoomFactor : 1.0 / kWheelZoomFactor, Point{}};
+}
+
+std::string coordinateText(const Layout& layout, const ViewTransform& view, ScreenPoint mouse) {
+    return formatCoordinates(view.toWorldX(mouse.x), view.toWorldY(mouse.y), layout.units);
+}
+
+CanvasController::CanvasController(Document& doc, Prompter& prompter)
+    : doc_(doc), prompter_(prompter) {}
+
+Point CanvasController::world(const MouseInput& in) const {
+    return view_.screenToWorld(in.x, in.y);
+}
+
+int32_t CanvasController::pieceUnder(const MouseInput& in) const {
+    const ScreenPoint at{in.x, in.y};
+    const int32_t piece = hitPiece(doc_.layout, view_.transform(), at);
+    if (piece >= 0)
+        return piece;
+    const int32_t helix = hitHelix(doc_.layout, view_.transform(), at);
+    if (helix < 0)
+        return -1;
+    for (const PlacedPiece& p : doc_.layout.pieces)
+        if (p.helix == helix)
+            return p.id;
+    return -1;
+}
+
+void CanvasController::resize(int clientWidth, int clientHeight) {
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+}
+
+CanvasReply CanvasController::beginPan(PanSource source, const MouseInput& in) {
+    view_.beginPan(source, in.x, in.y);
+    CanvasReply reply;
+    reply.setCursor = true;
+    reply.cursor = CanvasCursor::Hand;
+    reply.captureMouse = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::endPan() {
+    view_.endPan();
+    CanvasReply reply;
+    reply.setCursor = true;
+    reply.cursor = CanvasCursor::Normal;
+    reply.releaseMouse = true;
+    return reply;
+}
+
+CanvasReply CanvasController::middleDown(const MouseInput& in) {
+    return beginPan(PanSource::MiddleButton, in);
+}
+
+CanvasReply CanvasController::middleUp(const MouseInput&) {
+    if (view_.panSource() != PanSource::MiddleButton)
+        return CanvasReply{};
+    return endPan();
+}
+
+CanvasReply CanvasController::leftDown(const MouseInput& in) {
+    if (placing())
+        return dropPlaced(in);
+    CanvasReply reply;
+    if (in.alt) {
+        // Free rotation turns what is selected; with nothing selected the click does nothing.
+        if (rotation_.begin(doc_.layout, prompter_, world(in))) {
+            reply.captureMouse = true;
+            reply.modified = true;
+        }
+        return reply;
+    }
+    const int32_t piece = pieceUnder(in);
+    if (piece >= 0)
+        return pressPiece(piece, in);
+    return pressEmptyCanvas(in);
+}
+
+CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
+    CanvasReply reply;
+    reply.releaseMouse = true;
+    reply.repaint = true;
+    const Point at = world(in);
+    if (placingHelix_) {
+        const double heading = placing_.ghost.heading;
+        placingHelix_ = false;
+        placing_ = PlacingState{};
+        if (!placeHelix(doc_.layout, at.x, at.y, heading, helixVariant_))
+            return reply;
+        reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
+    } else {
+        updateGhost(placing_, doc_.layout, at);
+        const PlaceOutcome outcome = dropPiece(doc_.layout, placing_, prompter_);
+        if (!outcome.placed)
+            return reply;
+        if (outcome.resetViewLarge)
+            view_.resetViewLarge();
+        reply.status.emplace_back(kPiecesField, outcome.status);
+    }
+    reply.modified = true;
+    reply.layoutChanged = true;
+    reply.selectionChanged = true;
+    return reply;
+}
+
+CanvasReply CanvasController::pressPiece(int32_t pieceId, const MouseInput& in) {
+    clickPiece(doc_.layout, pieceId, in.ctrl, in.shift);
+    pending_ = PendingPieceDrag{true, ScreenPoint{in.x, in.y}, world(in), pieceId};
+    CanvasReply reply;
+    reply.captureMouse = true;
+    reply.selectionChanged = true;
+    reply.layoutChanged = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::pressEmptyCanvas(const MouseInput& in) {
+    clickEmptyCanvas(doc_.layout, clipboard_);
+    CanvasReply reply;
+    if (in.ctrl) {
+        reply = beginPan(PanSource::CtrlClick, in);
+        reply.labelDropPointSet = true;
+        reply.labelDropPoint = world(in);
+    } else {
+        rubberBand_ = true;
+        bandStart_ = bandEnd_ = ScreenPoint{in.x, in.y};
+        reply.captureMouse = true;
+    }
+    reply.selectionChanged = true;
+    reply.layoutChanged = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
+    CanvasReply reply;
+    if (move_.active()) {
+        move_.release(doc_.layout);
+        reply.modified = true;
+        reply.layoutChanged = true;
+        reply.selectionChanged = true;
+    }
+    pending_ = PendingPieceDrag{};
+    if (rubberBand_) {
+        rubberBand_ = false;
+        rubberBandSelect(doc_.layout, clipboard_, view_.transform(), bandStart_,
+                         ScreenPoint{in.x, in.y});
+        reply.layoutChanged = true;
+        reply.selectionChanged = true;
+    }
+    if (rotation_.active()) {
+        rotation_.release();
+        reply.layoutChanged = true;
+        reply.selectionChanged = true;
+    }
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::leftUp(const MouseInput& in) {
+    const PanSource source = view_.panSource();
+    if (source == PanSource::SpaceBar || source == PanSource::CtrlClick)
+        return endPan();
+    // While placing the drop comes with the next press; a middle-button pan is not ours.
+    if (placing() || view_.panning())
+        return CanvasReply{};
+    CanvasReply reply = endLeftGesture(in);
+    reply.releaseMouse = true;
+    return reply;
+}
+
+CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
+    CanvasReply reply;
+    if (in.alt || placing())
+        return reply;
+    const int32_t piece = hitPiece(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
+    if (piece < 0)
+        return reply;
+    // The press before the double-click may have left a pending drag; the clone ends it.
+    pending_ = PendingPieceDrag{};
+    const PlaceOutcome outcome = cloneAndExtend(doc_.layout, piece);
+    if (!outcome.placed)
+        return reply;
+    reply.status.emplace_back(kPiecesField, outcome.status);
+    reply.modified = true;
+    reply.layoutChanged = true;
+    reply.selectionChanged = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::rightDown(const MouseInput& in) {
+    CanvasReply reply;
+    reply.repaint = true;
+    if (placing()) {
+        if (placingHelix_)
+            placing_.ghost.heading = normalizeHeading(placing_.ghost.heading + kGhostTurnStep);
+        else
+            rotateGhost(placing_, doc_.layout, kGhostTurnStep);
+        return reply;
+    }
+    if (in.alt) {
+        if (anySelected(doc_.layout) && rotateSelectionByCommand(doc_.layout, prompter_)) {
+            reply.modified = true;
+            reply.layoutChanged = true;
+        }
+        return reply;
+    }
+    reply.menu = contextMenu(doc_.layout, clipboard_, pieceUnder(in), in.shift);
+    reply.menuWorld = world(in);
+    reply.layoutChanged = true;
+    reply.selectionChanged = true;
+    return reply;
+}
+
+void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
+    if (pending_.active) {
+        if (!pastDragThreshold(pending_.pressScreen, ScreenPoint{in.x, in.y}))
+            return;
+        pending_.active = false;
+        if (!move_.begin(doc_.layout, prompter_, gradedMoveAccepted_, pending_.pressWorld)) {
+            reply.releaseMouse = true;
+            reply.selectionChanged = true;
+            reply.layoutChanged = true;
+            return;
+        }
+        reply.modified = true;
+    }
+    move_.motion(doc_.layout, world(in));
+    reply.layoutChanged = true;
+}
+
+CanvasReply CanvasController::motion(const MouseInput& in) {
+    CanvasReply reply;
+    const bool dragging = pending_.active || move_.active() || rotation_.active();
+    if (view_.panning()) {
+        view_.panTo(in.x, in.y);
+        reply.repaint = true;
+    } else if (placingHelix_) {
+        const Point at = world(in);
+        placing_.ghost.x = at.x;
+        placing_.ghost.y = at.y;
+        reply.repaint = true;
+    } else if (placing_.active) {
+        updateGhost(placing_, doc_.layout, world(in));
+        reply.repaint = true;
+    } else if (in.leftDown && in.space && !dragging) {
+        // Space held while dragging with the left button pans from here on.
+        rubberBand_ = false;
+        reply = beginPan(PanSource::SpaceBar, in);
+    } else if (rotation_.active() && in.leftDown) {
+        reply.startFlashTimer = rotation_.motion(doc_.layout, world(in));
+        reply.layoutChanged = true;
+    } else if ((pending_.active || move_.active()) && in.leftDown) {
+        dragSelection(in, reply);
+    } else if (rubberBand_) {
+        bandEnd_ = ScreenPoint{in.x, in.y};
+        reply.repaint = true;
+    }
+    if (reply.layoutChanged)
+        reply.repaint = true;
+    reply.status.emplace_back(kCoordinatesField,
+                              coordinateText(doc_.layout, view_.transform(), {in.x, in.y}));
+    return reply;
+}
+
+CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
+    CanvasReply reply;
+    reply.repaint = true;
+    if (placingHelix_) {
+        placing_.ghost.heading =
+            normalizeHeading(placing_.ghost.heading + ghostWheelStep(rotation, in.shift));
+        return reply;
+    }
+    if (placing_.active) {
+        updateGhost(placing_, doc_.layout, world(in));
+        rotateGhost(placing_, doc_.layout, ghostWheelStep(rotation, in.shift));
+        return reply;
+    }
+    const WheelDecision decision =
+        decideWheel(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y}, rotation, in.ctrl,
+                    TrackCatalog::instance(), SceneryCatalog::instance());
+    if (decision.action == WheelAction::RotateSelection)
+        return rotateSelectionByWheel(decision, in, rotation);
+    view_.zoomAbout(decision.zoomFactor, in.x, in.y);
+    return reply;
+}
+
+CanvasReply CanvasController::rotateSelectionByWheel(const WheelDecision& decision,
+                                                     const MouseInput& in, int rotation) {
+    rotateSelection(doc_.layout, decision.pivot, selectionWheelStep(rotation, in.shift));
+    CanvasReply reply;
+    reply.modified = true;
+    reply.layoutChanged = true;
+    reply.selectionChanged = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::keyDown(CanvasKey key, const MouseInput& modifiers) {
+    if (placing()) {
+        if (key == CanvasKey::Escape)
+            return cancelPlacing();
+        if (key == CanvasKey::R) {
+            MouseInput noAlt = modifiers;
+            noAlt.alt = false;
+            CanvasReply reply = rightDown(noAlt); // the same 30-degree turn as the right button
+            return reply;
+        }
+    }
+    if (key == CanvasKey::Escape) {
+        clearSelection(doc_.layout);
+        CanvasReply reply;
+        reply.repaint = true;
+        reply.layoutChanged = true;
+        reply.selectionChanged = true;
+        return reply;
+    }
+    if (key == CanvasKey::Delete || key == CanvasKey::Backspace)
+        return deleteSelection();
+    CanvasReply reply;
+    reply.skip = true;
+    return reply;
+}
+
+CanvasReply CanvasController::captureLost() {
+    CanvasReply reply;
+    if (view_.panning())
+        reply = endPan();
+    else if (!placing())
+        reply = endLeftGesture(MouseInput{bandStart_.x, bandStart_.y});
+    reply.releaseMouse = false; // the capture is already gone
+    return reply;
+}
+
+CanvasReply CanvasController::deleteSelection() {
+    CanvasReply reply;
+    if (!plandor::deleteSelection(doc_.layout, prompter_))
+        return reply;
+    reply.modified = true;
+    reply.layoutChanged = true;
+    reply.selectionChanged = true;
+    reply.repaint = true;
+    reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
+    return reply;
+}
+
+CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
+    CanvasReply reply;
+    const Point start = view_.screenToWorld(kPlacingStartX, kPlacingStartY);
+    if (action.kind == PaletteAction::Kind::BeginPlacing) {
+        placingHelix_ = false;
+        if (!plandor::beginPlacing(placing_, action.key, start))
+            return reply;
+    } else if (action.kind == PaletteAction::Kind::BeginHelixPlacing) {
+        placing_ = PlacingState{};
+        placing_.ghost = Pose{start.x, start.y, 0};
+        placingHelix_ = true;
+        helixVariant_ = action.key;
+    } else {
+        return reply;
+    }
+    pending_ = PendingPieceDrag{};
+    rubberBand_ = false;
+    reply.captureMouse = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::cancelPlacing() {
+    plandor::cancelPlacing(placing_);
+    placingHelix_ = false;
+    CanvasReply reply;
+    reply.releaseMouse = true;
+    reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::endFlash() {
+    rotation_.endFlash();
+    CanvasReply reply;
+    reply.repaint = true;
+    return reply;
+}
+
+void CanvasController::copy() {
+    copySelection(doc_.layout, clipboard_);
+}
+
+CanvasReply CanvasController::pasteAt(Point world) {
+    CanvasReply reply;
+    if (!plandor::pasteAt(doc_.layout, clipboard_, world))
+        return reply;
+    reply.modified = true;
+    reply.layoutChanged = true;
+    reply.selectionChanged = true;
+    reply.repaint = true;
+    reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
+    return reply;
+}
+
+CanvasOverlays CanvasController::overlays() const {
+    CanvasOverlays o;
+    if (placing_.active) {
+        o.ghostPiece = true;
+        o.ghostPart = placing_.part;
+        o.ghostPose = placing_.snap.found ? placing_.snap.pose : placing_.ghost;
+        if (placing_.snap.found) {
+            const PlacedPiece* target = doc_.layout.findPiece(placing_.snap.targetPiece);
+            const PieceDef* def = target ? TrackCatalog::instance().find(target->part) : nullptr;
+            if (def) {
+                const Pose c = worldConnector(Pose{target->x, target->y, target->heading}, *def,
+                                              placing_.snap.targetConn);
+                o.snapMarker = true;
+                o.snapTarget = Point{c.x, c.y};
+            }
+        }
+    } else if (placingHelix_) {
+        o.ghostHelix = true;
+        o.helixVariant = helixVariant_;
+        o.ghostPose = placing_.ghost;
+    }
+    if (rubberBand_) {
+        o.rubberBand = true;
+        o.bandStart = bandStart_;
+        o.bandEnd = bandEnd_;
+    }
+    if (rotation_.active()) {
+        o.freeRotation = true;
+        o.pivot = rotation_.pivot();
+        o.referenceHeading = rotation_.referenceHeading();
+        o.flash = rotation_.flash();
+    }
+    return o;
+}
+
+void CanvasController::zoomIn() {
+    view_.zoomIn(clientWidth_, clientHeight_);
+}
+
+void CanvasController::zoomOut() {
+    view_.zoomOut(clientWidth_, clientHeight_);
+}
+
+void CanvasController::zoomToFit() {
+    view_.zoomToFit(doc_.layout, clientWidth_, clientHeight_);
+}
+
+} // namespace plandor

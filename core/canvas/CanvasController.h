@@ -1,0 +1,179 @@
+#pragma once
+// The canvas's input handling, free of the toolkit: the panel forwards mouse, wheel and key
+// events as plain records and carries out the reply (repaint, cursor, mouse capture, status
+// texts). Holds the view and the interaction states.
+
+#include "catalog/SceneryCatalog.h"
+#include "catalog/TrackCatalog.h"
+#include "canvas/CanvasView.h"
+#include "editing/Clipboard.h"
+#include "canvas/ContextMenu.h"
+#include "editing/MoveSelection.h"
+#include "editing/Placing.h"
+#include "editing/Rotate.h"
+#include "base/Prompter.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace plandor {
+
+struct Document;
+struct PaletteAction;
+
+// The mouse as an event reports it: position in client pixels, buttons and modifiers held.
+struct MouseInput {
+    int x = 0;
+    int y = 0;
+    bool leftDown = false;
+    bool ctrl = false;
+    bool shift = false;
+    bool alt = false;
+    bool space = false; // the space bar is held
+};
+
+enum class CanvasKey { Escape, Delete, Backspace, Enter, R, Other };
+
+enum class CanvasCursor { Normal, Hand };
+
+// What the panel must do after an event.
+struct CanvasReply {
+    bool repaint = false;
+    bool selectionChanged = false; // the properties panel shows the selection
+    bool setCursor = false;
+    CanvasCursor cursor = CanvasCursor::Normal;
+    bool captureMouse = false;
+    bool releaseMouse = false;
+    bool skip = false;                               // the event is not ours: pass it on
+    std::vector<std::pair<int, std::string>> status; // (status-bar field, text)
+    bool modified = false;        // the layout was edited: the window marks it modified
+    bool layoutChanged = false;   // pieces or selection changed: the kept picture is redrawn
+    bool startFlashTimer = false; // call endFlash() once after 400 ms
+    // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
+    std::vector<MenuItem> menu;
+    Point menuWorld;
+    // A Ctrl+click on empty canvas: the world point where the next label goes.
+    bool labelDropPointSet = false;
+    Point labelDropPoint;
+};
+
+// What the canvas draws over the kept picture of the layout.
+struct CanvasOverlays {
+    bool ghostPiece = false; // a catalogue piece follows the mouse
+    std::string ghostPart;
+    bool ghostHelix = false; // a helix follows the mouse
+    std::string helixVariant;
+    Pose ghostPose;          // snapped pose when the snap found a target
+    bool snapMarker = false; // the target connector of the snap
+    Point snapTarget;
+    bool rubberBand = false;
+    ScreenPoint bandStart;
+    ScreenPoint bandEnd;
+    bool freeRotation = false;
+    Point pivot;
+    double referenceHeading = 0;
+    bool flash = false; // the reference piece has just landed on a right angle
+};
+
+constexpr int kPiecesField = 1;
+constexpr int kFlashMilliseconds = 400;
+// Where a piece taken from the palette first appears.
+constexpr int kPlacingStartX = 300;
+constexpr int kPlacingStartY = 200;
+
+enum class WheelAction { Zoom, RotateSelection };
+
+struct WheelDecision {
+    WheelAction action = WheelAction::Zoom;
+    double zoomFactor = 1.0; // for Zoom: about the mouse position
+    Point pivot;             // for RotateSelection: centre of the selection's box
+};
+
+constexpr double kWheelZoomFactor = 1.15;
+constexpr double kWheelRotateMarginPx = 30.0;
+constexpr int kCoordinatesField = 2;
+
+// Rotate the selection when the mouse lies within its box plus 30 pixels and Ctrl is not
+// held; otherwise zoom about the mouse, in for a positive wheel rotation.
+WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, ScreenPoint mouse,
+                          int rotation, bool ctrl, const TrackCatalog& catalog,
+                          const SceneryCatalog& scenery);
+
+// The cursor's world position for the status bar, in the layout's display unit.
+std::string coordinateText(const Layout& layout, const ViewTransform& view, ScreenPoint mouse);
+
+class CanvasController {
+  public:
+    CanvasController(Document& doc, Prompter& prompter);
+
+    CanvasView& view() { return view_; }
+    const CanvasView& view() const { return view_; }
+    void resize(int clientWidth, int clientHeight);
+    int clientWidth() const { return clientWidth_; }
+    int clientHeight() const { return clientHeight_; }
+
+    CanvasReply middleDown(const MouseInput& in);
+    CanvasReply middleUp(const MouseInput& in);
+    CanvasReply leftDown(const MouseInput& in);
+    CanvasReply leftUp(const MouseInput& in);
+    CanvasReply leftDoubleClick(const MouseInput& in);
+    CanvasReply rightDown(const MouseInput& in);
+    CanvasReply motion(const MouseInput& in);
+    CanvasReply wheel(const MouseInput& in, int rotation);
+    CanvasReply keyDown(CanvasKey key, const MouseInput& modifiers);
+    CanvasReply captureLost();
+    // The Delete / Backspace accelerator.
+    CanvasReply deleteSelection();
+    // A drag or double-click from the palette: a piece or a helix follows the mouse.
+    CanvasReply beginPlacing(const PaletteAction& action);
+    CanvasReply cancelPlacing();
+    bool placing() const { return placing_.active || placingHelix_; }
+    // The right-angle flash of the free rotation is over.
+    CanvasReply endFlash();
+    // The context menu's Copy and Paste.
+    void copy();
+    CanvasReply pasteAt(Point world);
+    const Clipboard& clipboard() const { return clipboard_; }
+
+    CanvasOverlays overlays() const;
+
+    void zoomIn();
+    void zoomOut();
+    void zoomToFit();
+
+  private:
+    // Turning the selection with the wheel; the decision carries the pivot.
+    CanvasReply rotateSelectionByWheel(const WheelDecision& decision, const MouseInput& in,
+                                       int rotation);
+    CanvasReply beginPan(PanSource source, const MouseInput& in);
+    CanvasReply endPan();
+    CanvasReply dropPlaced(const MouseInput& in);
+    CanvasReply pressPiece(int32_t pieceId, const MouseInput& in);
+    CanvasReply pressEmptyCanvas(const MouseInput& in);
+    void dragSelection(const MouseInput& in, CanvasReply& reply);
+    // Ends whatever the left button started; the mouse is released by the caller.
+    CanvasReply endLeftGesture(const MouseInput& in);
+    // The piece or helix under the point, as a piece id; -1 for none.
+    int32_t pieceUnder(const MouseInput& in) const;
+    Point world(const MouseInput& in) const;
+
+    Document& doc_;
+    Prompter& prompter_;
+    CanvasView view_;
+    Clipboard clipboard_;
+    PlacingState placing_;
+    bool placingHelix_ = false;
+    std::string helixVariant_;
+    PendingPieceDrag pending_;
+    SelectionMove move_;
+    bool gradedMoveAccepted_ = false; // asked once while the program runs
+    FreeRotation rotation_;
+    bool rubberBand_ = false;
+    ScreenPoint bandStart_;
+    ScreenPoint bandEnd_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+};
+
+} // namespace plandor

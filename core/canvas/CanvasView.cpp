@@ -1,0 +1,147 @@
+#include "canvas/CanvasView.h"
+#include "base/Geometry.h"
+
+#include "catalog/HelixVariants.h"
+#include "catalog/TrackCatalog.h"
+#include "model/PartLookup.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plandor {
+
+namespace {
+// Radius counted for a helix whose variant is unknown.
+constexpr double kUnknownHelixRadius = 500.0;
+} // namespace
+
+void Bounds::add(double x, double y) {
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+    maxX = std::max(maxX, x);
+    maxY = std::max(maxY, y);
+}
+
+void Bounds::expand(double margin) {
+    minX -= margin;
+    minY -= margin;
+    maxX += margin;
+    maxY += margin;
+}
+
+Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog) {
+    Bounds box;
+    PartLookup parts(catalog);
+    for (const PlacedPiece& p : layout.pieces) {
+        box.add(p.x, p.y);
+        if (const PieceDef* def = parts.find(p.part)) {
+            const double t = p.heading * kPi / 180.0;
+            box.add(p.x + def->length * std::cos(t), p.y + def->length * std::sin(t));
+        }
+    }
+    for (const SceneryItem& s : layout.scenery)
+        box.add(s.x, s.y);
+    for (const Level& level : layout.levels)
+        for (const Point& pt : level.outline)
+            box.add(pt.x, pt.y);
+    for (const Point& pt : layout.baseboard)
+        box.add(pt.x, pt.y);
+    for (const PolygonShape& shape : layout.shapes)
+        for (const Point& pt : shape.vertices)
+            box.add(pt.x, pt.y);
+    for (const Helix& h : layout.helices) {
+        const HelixVariant* variant = findHelixVariant(h.variant);
+        const double r = variant ? variant->r2 : kUnknownHelixRadius;
+        box.add(h.cx - r, h.cy - r);
+        box.add(h.cx + r, h.cy + r);
+    }
+    return box;
+}
+
+namespace {
+
+// Nothing that zoom to fit would frame: labels and measurements alone do not count.
+bool nothingToFit(const Layout& layout) {
+    const bool anyDeck = std::any_of(layout.levels.begin(), layout.levels.end(),
+                                     [](const Level& l) { return l.outline.size() >= 3; });
+    return layout.pieces.empty() && layout.scenery.empty() && !anyDeck && layout.shapes.empty() &&
+           layout.helices.empty() && layout.baseboard.size() < 3;
+}
+
+} // namespace
+
+void CanvasView::setView(double scale, double panX, double panY) {
+    view_.scale = scale;
+    view_.panX = panX;
+    view_.panY = panY;
+}
+
+Point CanvasView::screenToWorld(double sx, double sy) const {
+    return Point{view_.toWorldX(sx), view_.toWorldY(sy)};
+}
+
+void CanvasView::zoomAbout(double factor, double sx, double sy) {
+    const Point world = screenToWorld(sx, sy);
+    const double newScale = std::clamp(view_.scale * factor, kMinZoomScale, kMaxZoomScale);
+    setView(newScale, sx - world.x * newScale, sy - world.y * newScale);
+}
+
+void CanvasView::zoomIn(int clientWidth, int clientHeight) {
+    zoomAbout(kZoomInFactor, clientWidth / 2, clientHeight / 2);
+}
+
+void CanvasView::zoomOut(int clientWidth, int clientHeight) {
+    zoomAbout(kZoomOutFactor, clientWidth / 2, clientHeight / 2);
+}
+
+void CanvasView::zoomToFit(const Layout& layout, int clientWidth, int clientHeight,
+                           const TrackCatalog& catalog) {
+    const Bounds box = nothingToFit(layout) ? Bounds{} : layoutExtent(layout, catalog);
+    // A layout whose only objects have no points (a shape without vertices) has no extent
+    // either; fitting it would send the view a billion millimetres away.
+    if (box.empty()) {
+        resetViewDefault();
+        return;
+    }
+    const double width = std::max(box.maxX - box.minX, 1.0);
+    const double height = std::max(box.maxY - box.minY, 1.0);
+    const double usableW = clientWidth - 2 * kFitBorder;
+    const double usableH = clientHeight - 2 * kFitBorder;
+    const double scale =
+        std::clamp(std::min(usableW / width, usableH / height), kMinFitScale, kMaxZoomScale);
+    setView(scale, kFitBorder - scale * box.minX + (usableW - scale * width) / 2,
+            kFitBorder - scale * box.minY + (usableH - scale * height) / 2);
+}
+
+void CanvasView::zoomToFit(const Layout& layout, int clientWidth, int clientHeight) {
+    zoomToFit(layout, clientWidth, clientHeight, TrackCatalog::instance());
+}
+
+void CanvasView::resetViewLarge() {
+    setView(kLargeScale, kDefaultPan, kDefaultPan);
+}
+
+void CanvasView::resetViewDefault() {
+    setView(kDefaultScale, kDefaultPan, kDefaultPan);
+}
+
+void CanvasView::beginPan(PanSource source, int mouseX, int mouseY) {
+    panSource_ = source;
+    panStartMouseX_ = mouseX;
+    panStartMouseY_ = mouseY;
+    panStartX_ = view_.panX;
+    panStartY_ = view_.panY;
+}
+
+void CanvasView::panTo(int mouseX, int mouseY) {
+    if (!panning())
+        return;
+    view_.panX = panStartX_ + (mouseX - panStartMouseX_);
+    view_.panY = panStartY_ + (mouseY - panStartMouseY_);
+}
+
+void CanvasView::endPan() {
+    panSource_ = PanSource::None;
+}
+
+} // namespace plandor

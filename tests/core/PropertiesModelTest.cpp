@@ -1,0 +1,246 @@
+#include "app/PropertiesModel.h"
+#include "catalog/TrackCatalog.h"
+#include "model/HelixPlacement.h"
+#include "model/Layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace plandor;
+
+namespace {
+
+int32_t addPiece(Layout& layout, const std::string& part, double x = 0, double y = 0) {
+    PlacedPiece p = makePlacedPiece(part);
+    p.id = layout.takeId();
+    p.x = x;
+    p.y = y;
+    layout.pieces.push_back(p);
+    return p.id;
+}
+
+PlacedPiece& piece(Layout& layout, int32_t id) {
+    return *layout.findPiece(id);
+}
+
+// Two levels: "Level 1" at 0 mm and "Upper" at 120 mm.
+Layout twoLevelLayout() {
+    Layout layout;
+    layout.ensureDefaultLevel();
+    Level upper;
+    upper.id = 2;
+    upper.name = "Upper";
+    upper.height = 120;
+    layout.levels.push_back(upper);
+    return layout;
+}
+
+PropertiesState refreshed(const Layout& layout, PropertiesState state = {}) {
+    refreshSelection(layout, state);
+    return state;
+}
+
+} // namespace
+
+TEST(PropertiesModel, GradeValueAndWarning) {
+    struct Case {
+        double deg;
+        const char* text;
+        const char* warning;
+    };
+    const Case cases[] = {
+        {0.001, "-", ""},
+        {0.0011, "+0.00 deg (0.0%)", ""},
+        {3.0, "+3.00 deg (5.2%)", ""},
+        {6.0, "+6.00 deg (10.5%)", ""},
+        {6.01, "+6.01 deg (10.5%)", "WARNING: Grade 6.0 deg exceeds 6 deg max!"},
+        {-7.5, "-7.50 deg (13.2%)", "WARNING: Grade 7.5 deg exceeds 6 deg max!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.deg);
+        EXPECT_EQ(gradeText(c.deg), c.text);
+        EXPECT_EQ(gradeWarning(c.deg), c.warning);
+    }
+}
+
+TEST(PropertiesModel, SteepPieceShowsRedGradeAndWarning) {
+    Layout layout = twoLevelLayout();
+    const int32_t id = addPiece(layout, "24188");
+    piece(layout, id).grade = -7.5;
+    piece(layout, id).selected = true;
+    const PropertiesState s = refreshed(layout);
+    EXPECT_EQ(s.contextPiece, id);
+    EXPECT_EQ(s.gradeText, "-7.50 deg (13.2%)");
+    EXPECT_TRUE(s.gradeWarningColour);
+    EXPECT_EQ(s.warning, "WARNING: Grade 7.5 deg exceeds 6 deg max!");
+    piece(layout, id).grade = 3;
+    EXPECT_FALSE(refreshed(layout, s).gradeWarningColour);
+}
+
+TEST(PropertiesModel, DescriptionsInEveryUnit) {
+    struct Case {
+        const char* name;
+        uint32_t units;
+        void (*select)(Layout&);
+        const char* title;
+        const char* detail;
+        const char* heightLabel;
+        const char* heightText;
+    };
+    const auto group = [](Layout& l) {
+        piece(l, addPiece(l, "24188")).selected = true;
+        piece(l, addPiece(l, "24172")).selected = true;
+    };
+    const auto helix = [](Layout& l) {
+        placeHelix(l, 0, 0, 0, "");
+        for (PlacedPiece& p : l.pieces)
+            p.z += 50.8;
+        l.pieces[0].selected = true;
+    };
+    const auto scenery = [](Layout& l) {
+        SceneryItem s;
+        s.id = l.takeId();
+        s.item = "tunnel_portal_single";
+        s.scaleX = 1.5;
+        s.scaleY = 2;
+        s.selected = true;
+        l.scenery.push_back(s);
+    };
+    const auto polygon = [](Layout& l) {
+        PolygonShape s;
+        s.id = l.takeId();
+        s.vertices = {{10, 20}, {310, 20}, {310, 220}, {100, 140}};
+        s.height = 45;
+        s.label = "Lake";
+        s.selected = true;
+        l.shapes.push_back(s);
+    };
+    const char* helixTitle = "Proses 2.5 R1&R2 26cm/10.2\"";
+    const char* portal = "Tunnel portal (1 track)";
+    const char* lake = "Polygon  |  4 verts  |  300 x 200 mm  |  height 45 mm";
+    const Case cases[] = {
+        {"group mm", 0, group, "24188 + 24172", "2 pieces  |  360.0 mm", "Height (mm):", "0"},
+        {"group cm", 1, group, "24188 + 24172", "2 pieces  |  36.0 cm", "Height (mm):", "0"},
+        {"group in", 2, group, "24188 + 24172", "2 pieces  |  14.17 in", "Height (mm):", "0"},
+        {"helix mm", 0, helix, helixTitle, "2.5 turns  |  rise 260.0mm  |  R1 360.0 / R2 437.5 mm",
+         "Base height (mm):", "50.8"},
+        {"helix cm", 1, helix, helixTitle, "2.5 turns  |  rise 26.0cm  |  R1 360.0 / R2 437.5 mm",
+         "Base height (cm):", "5.1"},
+        {"helix in", 2, helix, helixTitle, "2.5 turns  |  rise 10.2in  |  R1 360.0 / R2 437.5 mm",
+         "Base height (in):", "2.000"},
+        {"scenery mm", 0, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"scenery cm", 1, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"scenery in", 2, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"polygon mm", 0, polygon, "Lake", lake, "Height:", "-"},
+        {"polygon cm", 1, polygon, "Lake", lake, "Height:", "-"},
+        {"polygon in", 2, polygon, "Lake", lake, "Height:", "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout;
+        layout.ensureDefaultLevel();
+        layout.units = c.units;
+        c.select(layout);
+        const PropertiesState s = refreshed(layout);
+        EXPECT_EQ(s.title, c.title);
+        EXPECT_EQ(s.detail, c.detail);
+        EXPECT_EQ(s.heightLabel, c.heightLabel);
+        EXPECT_EQ(s.heightText, c.heightText);
+        EXPECT_FALSE(s.heightEnabled);
+    }
+}
+
+TEST(PropertiesModel, TwoSelectedPiecesMakeHeightEnterDoNothing) {
+    Layout layout;
+    layout.ensureDefaultLevel();
+    const int32_t a = addPiece(layout, "24188");
+    const int32_t b = addPiece(layout, "24188");
+    piece(layout, a).selected = true;
+    piece(layout, a).z = 12;
+    PropertiesState s = refreshed(layout);
+    ASSERT_EQ(s.contextPiece, a);
+
+    piece(layout, b).selected = true;
+    refreshSelection(layout, s);
+    EXPECT_EQ(s.contextPiece, -1);
+    EXPECT_FALSE(enterHeight(layout, s, "50"));
+    EXPECT_EQ(piece(layout, a).z, 12);
+    EXPECT_EQ(piece(layout, b).z, 0);
+    EXPECT_EQ(layout.undoDepth(), 0u);
+}
+
+TEST(PropertiesModel, HeightEnterReadsTheCurrentUnit) {
+    struct Case {
+        const char* text;
+        uint32_t units;
+        double z; // 7: refused
+    };
+    const Case cases[] = {{"40", 0, 40},   {"12.5", 1, 125}, {"1", 2, 25.4}, {"abc", 0, 7},
+                          {"12abc", 0, 7}, {"12,5", 1, 7},   {"nan", 0, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Layout layout;
+        layout.ensureDefaultLevel();
+        layout.units = c.units;
+        const int32_t id = addPiece(layout, "24188");
+        piece(layout, id).selected = true;
+        piece(layout, id).z = 7;
+        PropertiesState s = refreshed(layout);
+        EXPECT_EQ(enterHeight(layout, s, c.text), c.z != 7);
+        EXPECT_NEAR(piece(layout, id).z, c.z, 1e-9);
+        EXPECT_EQ(layout.undoDepth(), c.z != 7 ? 1u : 0u);
+    }
+}
+
+TEST(PropertiesModel, ApplyColourThenDefault) {
+    EXPECT_EQ(trackColours().at(0).name, "Default");
+    Layout layout;
+    layout.ensureDefaultLevel();
+    const int32_t a = addPiece(layout, "24188");
+    const int32_t other = addPiece(layout, "24188");
+    piece(layout, a).selected = true;
+    PropertiesState s = refreshed(layout);
+    EXPECT_FALSE(applyColour(layout, s, 9)); // past the list
+    ASSERT_TRUE(applyColour(layout, s, 1));  // "Red"
+    EXPECT_TRUE(piece(layout, a).hasColor);
+    EXPECT_EQ(piece(layout, a).colorR, 220);
+    EXPECT_FALSE(piece(layout, other).hasColor);
+    EXPECT_FALSE(piece(layout, a).selected);
+    EXPECT_EQ(layout.undoDepth(), 1u);
+
+    piece(layout, a).selected = true;
+    ASSERT_TRUE(applyColour(layout, s, 0)); // "Default"
+    EXPECT_FALSE(piece(layout, a).hasColor);
+    EXPECT_EQ(piece(layout, a).colorR, 0);
+    EXPECT_EQ(layout.undoDepth(), 2u);
+}
+
+TEST(PropertiesModel, LevelChangeOfGradedAndUngradedPieces) {
+    struct Case {
+        const char* name;
+        double grade;
+        int32_t level;
+        double expectedZ;
+    };
+    const Case cases[] = {
+        {"ungraded piece takes the level's height", 0.0, 2, 120},
+        {"piece at the flat limit counts as ungraded", 0.001, 2, 120},
+        {"graded piece keeps its height", -2.5, 2, 33},
+        {"unknown level gives height 0", 0.0, 7, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout = twoLevelLayout();
+        const int32_t id = addPiece(layout, "24188");
+        piece(layout, id).z = 33;
+        piece(layout, id).grade = c.grade;
+        piece(layout, id).selected = true;
+        const PropertiesState s = refreshed(layout);
+        ASSERT_TRUE(changeLevel(layout, s, c.level));
+        EXPECT_EQ(piece(layout, id).level, c.level);
+        EXPECT_DOUBLE_EQ(piece(layout, id).z, c.expectedZ);
+        EXPECT_EQ(layout.undoDepth(), 1u);
+    }
+}
