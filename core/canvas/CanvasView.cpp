@@ -82,7 +82,10 @@ Point CanvasView::screenToWorld(double sx, double sy) const {
 
 void CanvasView::zoomAbout(double factor, double sx, double sy) {
     const Point world = screenToWorld(sx, sy);
-    const double newScale = std::clamp(view_.scale * factor, kMinZoomScale, kMaxZoomScale);
+    // A fitted view may already lie below the wheel's lower bound: zooming out from there
+    // stays put rather than jumping in to the bound.
+    const double lower = std::min(kMinZoomScale, view_.scale);
+    const double newScale = std::clamp(view_.scale * factor, lower, kMaxZoomScale);
     setView(newScale, sx - world.x * newScale, sy - world.y * newScale);
 }
 

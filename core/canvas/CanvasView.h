@@ -53,7 +53,8 @@ class CanvasView {
 
     Point screenToWorld(double sx, double sy) const;
 
-    // Scales by `factor` (result clamped to [0.3, 20]) keeping the world point under (sx, sy).
+    // Scales by `factor` keeping the world point under (sx, sy); the result is clamped to
+    // [min(0.3, current scale), 20].
     void zoomAbout(double factor, double sx, double sy);
     // Zoom in / out by 1.25 / 0.8 about the centre of a client area of the given size.
     void zoomIn(int clientWidth, int clientHeight);

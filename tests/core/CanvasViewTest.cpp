@@ -33,6 +33,17 @@ TEST(CanvasViewZoom, RepeatedZoomStopsAt20And03KeepingThePointUnderTheCursor) {
     EXPECT_NEAR(v.screenToWorld(100, 100).y, anchor.y, 1e-9);
 }
 
+TEST(CanvasViewZoom, ZoomingOutFromAFittedScaleBelowTheBoundNeverZoomsIn) {
+    CanvasView v;
+    v.setView(0.05, 0, 0);
+    v.zoomOut(800, 600);
+    EXPECT_LE(v.scale(), 0.05);
+    v.zoomAbout(0.8, 10, 10);
+    EXPECT_LE(v.scale(), 0.05);
+    v.zoomIn(800, 600);
+    EXPECT_GT(v.scale(), 0.05);
+}
+
 TEST(CanvasViewFit, EmptyLayoutsGetTheDefaultView) {
     CanvasView v;
     v.setView(5, 1, 2);
