@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace plandor {
@@ -35,6 +37,36 @@ std::vector<std::string> filesEndingIn(const std::string& folder, const std::str
 }
 
 } // namespace
+
+std::string layoutFolderFor(const std::string& executableFolder, bool executableFolderWritable,
+                            const std::string& xdgDataHome, const std::string& home) {
+    if (executableFolderWritable)
+        return executableFolder;
+    // The base directory rules ignore a relative XDG_DATA_HOME.
+    const std::string dataHome = !xdgDataHome.empty() && xdgDataHome[0] == '/'
+                                     ? xdgDataHome
+                                     : joinPath(joinPath(home, ".local"), "share");
+    return joinPath(dataHome, "plandor");
+}
+
+bool isWritableFolder(const std::string& folder) {
+    return isFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool ensureFolder(const std::string& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return isFolder(folder);
+}
+
+std::string findFileIn(const std::vector<std::string>& folders, const std::string& fileName) {
+    for (const std::string& folder : folders) {
+        const std::string path = joinPath(folder, fileName);
+        if (fileExists(path))
+            return path;
+    }
+    return {};
+}
 
 std::string transferStartFolder(const Folders& folders) {
     if (!folders.downloads.empty() && isFolder(folders.downloads))

@@ -8,10 +8,24 @@
 namespace plandor {
 
 struct Folders {
-    std::string application; // the executable's folder: layouts live here
+    // Where layouts and library blocks live: the executable's folder, or the user's data
+    // folder when the program is installed where users cannot write (see layoutFolderFor).
+    std::string application;
     std::string downloads;   // the user's Downloads folder (may be empty or missing)
     std::string home;        // the user's home folder
 };
+
+// The folder layouts live in: the executable's folder while it can be written (running from
+// the build folder), otherwise $XDG_DATA_HOME/plandor, or ~/.local/share/plandor when
+// XDG_DATA_HOME is unset, empty or not absolute.
+std::string layoutFolderFor(const std::string& executableFolder, bool executableFolderWritable,
+                            const std::string& xdgDataHome, const std::string& home);
+// True when the process may create files in the folder.
+bool isWritableFolder(const std::string& folder);
+// Creates a folder and its parents; true when it exists afterwards.
+bool ensureFolder(const std::string& folder);
+// The first of the folders holding a file of that name, as a path; empty when none does.
+std::string findFileIn(const std::vector<std::string>& folders, const std::string& fileName);
 
 // Where Import and Export start: Downloads, or home when Downloads is empty or missing.
 std::string transferStartFolder(const Folders& folders);

@@ -11,7 +11,7 @@ namespace plandor {
 
 const ShopMap& installedShopMap() {
     static const ShopMap shop = [] {
-        ShopMapLoad load = loadShopMap(joinPath(systemFolders().application, kShopMapFileName));
+        ShopMapLoad load = loadShopMap(findFileIn(shippedDataFolders(), kShopMapFileName));
         for (const std::string& problem : load.problems)
             appLog().write("Shop map: " + problem);
         return std::move(load.shop);

@@ -6,15 +6,33 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
+#include <cstdlib>
+
 namespace plandor {
+
+namespace {
+std::string executableFolder() {
+    return fromWx(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
+}
+} // namespace
 
 Folders systemFolders() {
     wxStandardPaths& paths = wxStandardPaths::Get();
+    const std::string exe = executableFolder();
+    const char* xdg = std::getenv("XDG_DATA_HOME");
     Folders folders;
-    folders.application = fromWx(wxFileName(paths.GetExecutablePath()).GetPath());
-    folders.downloads = fromWx(paths.GetUserDir(wxStandardPaths::Dir_Downloads));
     folders.home = fromWx(wxGetHomeDir());
+    folders.application =
+        layoutFolderFor(exe, isWritableFolder(exe), xdg ? xdg : "", folders.home);
+    if (folders.application != exe)
+        ensureFolder(folders.application);
+    folders.downloads = fromWx(paths.GetUserDir(wxStandardPaths::Dir_Downloads));
     return folders;
+}
+
+std::vector<std::string> shippedDataFolders() {
+    const std::string exe = executableFolder();
+    return {exe, joinPath(joinPath(joinPath(exe, ".."), "share"), "plandor")};
 }
 
 } // namespace plandor

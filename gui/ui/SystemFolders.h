@@ -3,9 +3,17 @@
 
 #include "base/Folders.h"
 
+#include <string>
+#include <vector>
+
 namespace plandor {
 
-// The executable's folder, the user's Downloads folder and home folder.
+// The layout folder (the executable's folder, or the user's data folder when the program is
+// installed where it cannot write), the user's Downloads folder and home folder.
 Folders systemFolders();
+
+// Where files shipped with the program are looked for: beside the executable (build folder),
+// then the installed data folder (<prefix>/share/plandor).
+std::vector<std::string> shippedDataFolders();
 
 } // namespace plandor

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 using namespace plandor;
 namespace fs = std::filesystem;
 
@@ -87,4 +89,35 @@ TEST(LayoutFolders, NamesAndPaths) {
     EXPECT_EQ(layoutNameOf("/apps/plandor/Old.Yard.xml"), "Old.Yard");
     EXPECT_TRUE(samePath("/apps//plandor/./Yard.plo", "/apps/plandor/Yard.plo"));
     EXPECT_FALSE(samePath("/apps/plandor/Yard.plo", "/apps/plandor/Yard.xml"));
+}
+
+TEST(LayoutFolders, AnUnwritableProgramFolderSendsLayoutsToTheUserDataFolder) {
+    struct Case {
+        const char* name;
+        bool writable;
+        const char* xdg;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"build folder", true, "/x/data", "/opt/plandor/bin"},
+        {"xdg data home", false, "/x/data", "/x/data/plandor"},
+        {"xdg unset", false, "", "/home/u/.local/share/plandor"},
+        {"xdg relative is ignored", false, "rel/data", "/home/u/.local/share/plandor"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(layoutFolderFor("/opt/plandor/bin", c.writable, c.xdg, "/home/u"), c.expected)
+            << c.name;
+
+    const std::string dir = makeTempFolder();
+    EXPECT_TRUE(isWritableFolder(dir));
+    EXPECT_FALSE(isWritableFolder(dir + "/missing"));
+    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
+    // Root may write anywhere; the check then rightly says so.
+    EXPECT_EQ(isWritableFolder(dir), geteuid() == 0);
+    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add);
+
+    EXPECT_TRUE(ensureFolder(dir + "/a/b"));
+    touch(dir + "/a/b/shop.tsv");
+    EXPECT_EQ(findFileIn({dir + "/missing", dir + "/a/b"}, "shop.tsv"), dir + "/a/b/shop.tsv");
+    EXPECT_EQ(findFileIn({dir}, "shop.tsv"), "");
 }
