@@ -7,6 +7,7 @@
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
 
+#include <cstdlib>
 #include <exception>
 
 namespace plandor {
@@ -52,12 +53,29 @@ void runShutDown() {
     appLog().close();
 }
 
+namespace {
+// For start-up timings: PLANDOR_EXIT_WHEN_IDLE=1 ends the program at the first idle moment
+// after the main window has been drawn.
+void exitWhenIdleIfAsked(wxApp& app) {
+    const char* flag = std::getenv("PLANDOR_EXIT_WHEN_IDLE");
+    if (!flag || std::string(flag) != "1")
+        return;
+    app.Bind(wxEVT_IDLE, [&app](wxIdleEvent&) {
+        if (wxWindow* top = app.GetTopWindow())
+            top->Update();
+        app.ExitMainLoop();
+    });
+}
+} // namespace
+
 bool PlandorApp::OnInit() {
     // The program reads no command line, so the base class's parsing is skipped.
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
     const MainWindow window =
         runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
                    std::string(paths.GetTempDir().fn_str()), createMainWindow);
+    if (window.frame)
+        exitWhenIdleIfAsked(*this);
     return window.frame != nullptr;
 }
 
