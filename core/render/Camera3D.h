@@ -1,7 +1,11 @@
 #pragma once
 // The orbiting camera of the 3D view and the mouse and key rules that move it.
 
+#include <array>
+
 namespace plandor {
+
+struct Vec3;
 
 struct Scene3D;
 
@@ -34,6 +38,12 @@ class Camera3D {
     bool key(int keyCode);
 
     bool dragging() const { return rotating_ || panning_; }
+
+    // The model-view matrix (column-major, as the graphics library takes it): seen from
+    // `distance` along z, tipped by the pitch, turned by the yaw, shifted by the pan.
+    std::array<double, 16> modelView() const;
+    // A world point in eye coordinates (x right, y up the screen, z toward the viewer).
+    Vec3 toEye(const Vec3& world) const;
 
   private:
     int lastX_ = 0, lastY_ = 0;

@@ -12,6 +12,9 @@ namespace {
 
 constexpr double kGridExtent = 3500;
 constexpr double kGridStep = 100;
+// GL_CONTEXT_PROFILE_MASK and GL_CONTEXT_CORE_PROFILE_BIT, missing from older headers.
+constexpr GLenum kContextProfileMask = 0x9126;
+constexpr GLint kCoreProfileBit = 0x1;
 
 wxGLAttributes canvasAttributes() {
     wxGLAttributes attrs;
@@ -80,18 +83,28 @@ bool TrackGLCanvas::makeCurrent() {
     // A context can only be made current on a window that is on screen.
     if (!IsShownOnScreen())
         return false;
-    if (!context_) {
-        // Fixed-function lighting and client-side arrays need a compatibility context; a
-        // core profile has neither.
-        wxGLContextAttrs attrs;
-        attrs.PlatformDefaults().EndList();
-        context_ = std::make_unique<wxGLContext>(this, nullptr, &attrs);
-        if (!context_->IsOK()) {
-            context_.reset();
-            return false;
-        }
+    if (context_)
+        return SetCurrent(*context_);
+    // Version 2.1 has no core profile to speak of: GLX drivers (Mesa among them) hand out a
+    // context with the fixed-function pipeline the drawing needs. A driver that refuses the
+    // request, or really strips the pipeline, is asked for its default context instead.
+    wxGLContextAttrs requested;
+    requested.PlatformDefaults().CoreProfile().MajorVersion(2).MinorVersion(1).EndList();
+    context_ = std::make_unique<wxGLContext>(this, nullptr, &requested);
+    if (!context_->IsOK() || !SetCurrent(*context_) || isCoreProfile())
+        context_ = std::make_unique<wxGLContext>(this);
+    if (!context_->IsOK() || !SetCurrent(*context_)) {
+        context_.reset();
+        return false;
     }
-    return SetCurrent(*context_);
+    return true;
+}
+
+bool TrackGLCanvas::isCoreProfile() {
+    GLint mask = 0;
+    glGetIntegerv(kContextProfileMask, &mask);
+    glGetError(); // contexts before 3.2 do not know the query
+    return (mask & kCoreProfileBit) != 0;
 }
 
 void TrackGLCanvas::initGL() {
@@ -150,10 +163,7 @@ void TrackGLCanvas::drawFrame() {
         gluPerspective(40.0, static_cast<double>(size.x) / size.y, 1.0, 60000.0);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        gluLookAt(0, 0, camera_.distance, 0, 0, 0, 0, 1, 0);
-        glRotated(camera_.pitch, 1, 0, 0);
-        glRotated(camera_.yaw, 0, 0, 1);
-        glTranslated(camera_.panX - camera_.centreX, camera_.panY - camera_.centreY, 0);
+        glLoadMatrixd(camera_.modelView().data());
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawGroundAndAxes();

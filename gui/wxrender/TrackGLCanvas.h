@@ -37,6 +37,7 @@ class TrackGLCanvas : public wxGLCanvas {
     void onKey(wxKeyEvent& event);
 
     bool makeCurrent();
+    bool isCoreProfile();
     void initGL();
     void drawFrame();
     void drawGroundAndAxes();

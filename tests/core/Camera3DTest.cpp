@@ -1,5 +1,6 @@
 // The 3D camera's mouse, wheel and key rules.
 #include "render/Camera3D.h"
+#include "render/Mesh3D.h"
 #include "render/Scene3D.h"
 
 #include <gtest/gtest.h>
@@ -118,4 +119,31 @@ TEST(Camera3D, AimsAtTheSceneOnlyWhenItHasATarget) {
     EXPECT_EQ(cam.centreX, 10);
     EXPECT_EQ(cam.centreY, -20);
     EXPECT_EQ(cam.yaw, 70) << "angles are kept";
+}
+
+TEST(Camera3D, SceneStandsUprightWithItsFarSideAwayFromTheViewer) {
+    struct Case {
+        const char* name;
+        double pitch, yaw;
+    };
+    const Case cases[] = {{"default view", 35, 30}, {"steep", 80, 0}, {"turned", 35, 200}};
+    for (const Case& c : cases) {
+        Camera3D cam;
+        cam.pitch = c.pitch;
+        cam.yaw = c.yaw;
+        cam.centreX = 500;
+        cam.centreY = -300;
+        const Vec3 centre = cam.toEye({500, -300, 0});
+        EXPECT_NEAR(centre.x, 0, 1e-9) << c.name << ": the centre is in the middle";
+        EXPECT_NEAR(centre.y, 0, 1e-9) << c.name;
+        EXPECT_NEAR(centre.z, -800, 1e-9) << c.name;
+        const Vec3 top = cam.toEye({500, -300, 100});
+        EXPECT_GT(top.y, 1) << c.name << ": what is higher shows higher on the screen";
+        EXPECT_GT(top.z, centre.z) << c.name << ": and nearer the viewer";
+    }
+    // With no yaw the plan's x runs to the right and its top edge lies away from the viewer.
+    Camera3D cam;
+    cam.yaw = 0;
+    EXPECT_GT(cam.toEye({100, 0, 0}).x, 99);
+    EXPECT_LT(cam.toEye({0, 100, 0}).z, -800);
 }
