@@ -4,6 +4,7 @@
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 #include "model/LevelFilter.h"
+#include "model/PieceIndex.h"
 #include "render/PieceGeometry.h"
 #include "render/PieceMesh.h"
 #include "render/SceneryMesh.h"
@@ -164,17 +165,28 @@ bool insidePolygon(const std::vector<Point>& poly, double x, double y) {
     return inside;
 }
 
-bool hidesTunnelTrack(const Layout& layout, const PolygonShape& shape) {
+// Every piece a tunnel covers, looked up once for all shapes and hills.
+std::vector<const PlacedPiece*> tunnelTrack(const Layout& layout) {
+    const PieceIndex index(layout);
+    std::vector<const PlacedPiece*> covered;
     for (const Tunnel& t : layout.tunnels)
         for (int32_t id : t.covers) {
-            const PlacedPiece* p = layout.findPiece(id);
-            if (p && p->level == shape.level && insidePolygon(shape.vertices, p->x, p->y))
-                return true;
+            const int at = index.find(id);
+            if (at >= 0)
+                covered.push_back(&layout.pieces[at]);
         }
+    return covered;
+}
+
+bool hidesTunnelTrack(const std::vector<const PlacedPiece*>& covered, const PolygonShape& shape) {
+    for (const PlacedPiece* p : covered)
+        if (p->level == shape.level && insidePolygon(shape.vertices, p->x, p->y))
+            return true;
     return false;
 }
 
-void addShapes(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) {
+void addShapes(const Layout& layout, const std::vector<const PlacedPiece*>& covered,
+               const HiddenLevels& hidden, Scene3D& scene) {
     for (const PolygonShape& shape : layout.shapes) {
         if (shape.vertices.size() < 3 || hidden.hides(shape.level))
             continue;
@@ -185,7 +197,7 @@ void addShapes(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene)
         auto world = [&](std::size_t i, double h) {
             return Vec3{shape.vertices[i % n].x, -shape.vertices[i % n].y, h};
         };
-        if (hidesTunnelTrack(layout, shape)) {
+        if (hidesTunnelTrack(covered, shape)) {
             for (std::size_t i = 0; i < n; ++i)
                 scene.lines.push_back({world(i, z), world(i + 1, z), color});
             continue;
@@ -286,15 +298,14 @@ void addTunnelHill(const PlacedPiece& piece, const PieceDef& def, Mesh3D& mesh) 
         }
 }
 
-void addTunnelHills(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) {
+void addTunnelHills(const std::vector<const PlacedPiece*>& covered, const HiddenLevels& hidden,
+                    Scene3D& scene) {
     const TrackCatalog& catalog = TrackCatalog::instance();
-    for (const Tunnel& tunnel : layout.tunnels)
-        for (int32_t id : tunnel.covers) {
-            const PlacedPiece* p = layout.findPiece(id);
-            const PieceDef* def = p ? catalog.find(p->part) : nullptr;
-            if (def && !hidden.hides(p->level))
-                addTunnelHill(*p, *def, scene.tunnelHills);
-        }
+    for (const PlacedPiece* p : covered) {
+        const PieceDef* def = catalog.find(p->part);
+        if (def && !hidden.hides(p->level))
+            addTunnelHill(*p, *def, scene.tunnelHills);
+    }
 }
 
 } // namespace
@@ -325,15 +336,16 @@ void Scene3D::clear() {
 void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate) {
     scene.clear();
     const HiddenLevels hidden(layout);
+    const std::vector<const PlacedPiece*> covered = tunnelTrack(layout);
     Bounds box;
     addPieces(layout, hidden, scene, box);
     addPiers(layout, hidden, scene);
     addHelices(layout, hidden, scene);
-    addShapes(layout, hidden, scene);
+    addShapes(layout, covered, hidden, scene);
     addScenery(layout, hidden, scene, box);
     aimCamera(box, scene);
     addBaseboard(layout, triangulate, scene);
-    addTunnelHills(layout, hidden, scene);
+    addTunnelHills(covered, hidden, scene);
 }
 
 double sceneryLift(const std::string& type) {
