@@ -214,13 +214,3 @@ TEST(PieceMesh, PiersAndHelixPostsNeedTwoMillimetres) {
         EXPECT_EQ(!post.empty(), c.built) << c.name;
     }
 }
-
-TEST(PieceMesh, PierIsAStadiumAlongTheTrackDirection) {
-    Mesh3D pier;
-    addPier(pier, 100, 50, 0, 40, 90);
-    const Extent e = checkWellFormed(pier, "pier");
-    // 7 + 11 mm either side along the track (here y), 11 mm across it.
-    EXPECT_NEAR(e.maxY - e.minY, 36, 1e-3);
-    EXPECT_NEAR(e.maxX - e.minX, 22, 1e-3);
-    EXPECT_NEAR((e.minX + e.maxX) / 2, 100, 1e-3);
-}

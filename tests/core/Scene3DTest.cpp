@@ -276,33 +276,3 @@ TEST(Scene3D, EachPartAndTypeIsMeshedOncePerBuild) {
     EXPECT_EQ(scene.pieces.size(), 1u) << "a rebuild starts empty";
     EXPECT_EQ(scene.meshesBuilt, 2);
 }
-
-TEST(Scene3D, BaseboardIsTriangulatedWhenShown) {
-    struct Case {
-        const char* name;
-        bool shown;
-        std::size_t corners;
-        std::size_t triangles;
-    };
-    const Case cases[] = {
-        {"shown square", true, 4, 2}, {"hidden", false, 4, 0}, {"two corners", true, 2, 0}};
-    // A fan from the first corner stands in for the toolkit's tessellator.
-    const Triangulator fan = [](const std::vector<Vec3>& outline) {
-        std::vector<Vec3> out;
-        for (std::size_t i = 1; i + 1 < outline.size(); ++i)
-            out.insert(out.end(), {outline[0], outline[i], outline[i + 1]});
-        return out;
-    };
-    for (const Case& c : cases) {
-        Layout layout;
-        layout.showBaseboard = c.shown;
-        const Point square[] = {{0, 0}, {1000, 0}, {1000, 500}, {0, 500}};
-        layout.baseboard.assign(square, square + c.corners);
-        const Scene3D scene = build(layout, fan);
-        EXPECT_EQ(scene.baseboard.triangleCount(), c.triangles) << c.name;
-        for (std::size_t v = 0; v < scene.baseboard.vertexCount(); ++v) {
-            EXPECT_EQ(scene.baseboard.positions[3 * v + 2], -0.5f);
-            EXPECT_LE(scene.baseboard.positions[3 * v + 1], 0.0f) << "plan y is flipped";
-        }
-    }
-}
