@@ -164,7 +164,7 @@ void MainFrame::buildStatusBar() {
     canvas_->setSelectionSink([this] { properties_->refreshSelection(); });
     canvas_->setModifiedSink([this] {
         markModified();
-        rebuild3DViewNotYet();
+        rebuild3DView();
     });
     canvas_->setLabelDropSink([this](double x, double y) { properties_->setLabelDropPoint(x, y); });
 }
@@ -202,7 +202,7 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::layoutShapeNotYet, this, CmdLayoutShape);
     Bind(wxEVT_MENU, &MainFrame::onUnits, this, CmdUnitsMillimetres, CmdUnitsInches);
     Bind(wxEVT_MENU, &MainFrame::levelsNotYet, this, CmdLevels);
-    Bind(wxEVT_MENU, &MainFrame::view3DNotYet, this, Cmd3DView);
+    Bind(wxEVT_MENU, &MainFrame::onView3D, this, Cmd3DView);
     Bind(wxEVT_MENU, &MainFrame::helpNotYet, this, CmdHelp);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, kMenuAutofillGap);
@@ -230,6 +230,20 @@ void MainFrame::markModified() {
     properties_->refreshTally();
 }
 
+void MainFrame::onView3D(wxCommandEvent&) {
+    if (view3D_) {
+        view3D_->rebuildScene(doc_.layout);
+        view3D_->Raise();
+        return;
+    }
+    view3D_ = new View3DFrame(this, doc_.layout);
+}
+
+void MainFrame::rebuild3DView() {
+    if (view3D_)
+        view3D_->rebuildScene(doc_.layout);
+}
+
 void MainFrame::updateTitle() {
     SetTitle(toWx(windowTitle(doc_.name, doc_.path, doc_.modified)));
 }
@@ -253,7 +267,7 @@ void MainFrame::onPanelEdit(const PanelEdit& edit) {
     if (edit.modified)
         markModified();
     canvas_->layoutChanged();
-    rebuild3DViewNotYet();
+    rebuild3DView();
     const std::string current =
         edit.status.empty() ? fromWx(GetStatusBar()->GetStatusText(0)) : edit.status;
     SetStatusText(toWx(canvasStatusText(doc_.layout, current)), 0);
@@ -375,7 +389,7 @@ void MainFrame::onTunnel(wxCommandEvent&) {
         return;
     markModified();
     canvas_->layoutChanged();
-    rebuild3DViewNotYet();
+    rebuild3DView();
     refreshPanels();
 }
 
@@ -425,7 +439,7 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
         if (!placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key))
             return;
         SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
-        rebuild3DViewNotYet();
+        rebuild3DView();
         break;
     case PaletteAction::Kind::InsertBlock:
         insertBlockNotYet(action.key);

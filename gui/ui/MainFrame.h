@@ -7,9 +7,11 @@
 #include "app/FileCommands.h"
 #include "canvas/PaletteActions.h"
 #include "ui/WxPrompter.h"
+#include "wxrender/View3DFrame.h"
 
 #include <wx/cmndata.h>
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include <string>
 
@@ -38,6 +40,7 @@ class MainFrame : public wxFrame {
     wxSplitterWindow* outerSplitter() const { return outerSplit_; }
     wxSplitterWindow* innerSplitter() const { return innerSplit_; }
     int toolMode() const { return toolMode_; }
+    View3DFrame* view3D() const { return view3D_; }
 
     // Called by the editing code after each change: modified flag, title, tally.
     void markModified();
@@ -77,6 +80,10 @@ class MainFrame : public wxFrame {
     void onUpdateTunnel(wxUpdateUIEvent& event);
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
+    // "3D View": rebuilds and raises the open 3D window, or opens one.
+    void onView3D(wxCommandEvent&);
+    // Brings an open 3D window up to date with the layout.
+    void rebuild3DView();
     void onCloseWindow(wxCloseEvent& event);
     // After a command of the properties panel: modified flag, canvas and status field 0.
     void onPanelEdit(const PanelEdit& edit);
@@ -89,9 +96,7 @@ class MainFrame : public wxFrame {
     void printNotYet(wxCommandEvent&) {}
     void layoutShapeNotYet(wxCommandEvent&) {}
     void levelsNotYet(wxCommandEvent&) {}
-    void view3DNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
-    void rebuild3DViewNotYet() {}
     // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
     // comes with library blocks.
     void insertBlockNotYet(const std::string&) {}
@@ -109,6 +114,7 @@ class MainFrame : public wxFrame {
     PropertiesPanel* properties_ = nullptr;
     wxSplitterWindow* outerSplit_ = nullptr;
     wxSplitterWindow* innerSplit_ = nullptr;
+    wxWeakRef<View3DFrame> view3D_; // forgotten when the user closes it
 };
 
 } // namespace plandor

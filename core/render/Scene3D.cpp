@@ -1,0 +1,375 @@
+#include "render/Scene3D.h"
+#include "base/Geometry.h"
+#include "catalog/HelixVariants.h"
+#include "catalog/SceneryCatalog.h"
+#include "catalog/TrackCatalog.h"
+#include "model/LevelFilter.h"
+#include "model/PieceIndex.h"
+#include "render/PieceGeometry.h"
+#include "render/PieceMesh.h"
+#include "render/SceneryMesh.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plandor {
+
+namespace {
+
+constexpr double kPierSpacing = 2.0;    // a second pier closer than this on both axes is skipped
+constexpr double kHelixPostOffset = 30; // posts stand clear of the ballast
+constexpr double kTunnelSampleStep = 20;
+constexpr int kHillPoints = 15;
+const Rgb kBaseboard{0.36f, 0.5f, 0.3f};
+
+struct Bounds {
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    bool empty() const { return minX > maxX; }
+    void include(double x, double y) {
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+        maxX = std::max(maxX, x);
+        maxY = std::max(maxY, y);
+    }
+};
+
+double levelHeight(const Layout& layout, int32_t levelId) {
+    const Level* level = layout.findLevel(levelId);
+    return level ? level->height : 0.0;
+}
+
+// Length along the piece that its grade applies to: the arc for curves.
+double runLength(const PieceDef& def) {
+    if (def.kind == PieceKind::Curve)
+        return def.radius * std::fabs(def.angle) * kDegToRad;
+    return def.length;
+}
+
+// Height of the piece's centre line a run length `s` from connector 0.
+double heightAlong(const PlacedPiece& piece, double s) {
+    const double rise = s * std::sin(piece.grade * kDegToRad);
+    return piece.z + (piece.reversed ? -rise : rise);
+}
+
+const Mesh3D& ensureMesh(MeshCache& cache, const std::string& key, int& built,
+                         const std::function<Mesh3D()>& build) {
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        it = cache.emplace(key, build()).first;
+        ++built;
+    }
+    return it->second;
+}
+
+void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box) {
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    for (const PlacedPiece& p : layout.pieces) {
+        const PieceDef* def = catalog.find(p.part);
+        if (!def || hidden.hides(p.level))
+            continue;
+        ensureMesh(scene.pieceMeshes, p.part, scene.meshesBuilt,
+                   [def] { return buildPieceMesh(*def); });
+        scene.pieces.push_back(
+            {p.part, {p.x, -p.y, p.z}, -p.heading, p.grade, def->length, p.reversed});
+        const double h = p.heading * kDegToRad;
+        box.include(p.x, -p.y);
+        box.include(p.x + def->length * std::cos(h), -(p.y + def->length * std::sin(h)));
+    }
+}
+
+void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) {
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    std::vector<Point> placed;
+    auto placePier = [&](double x, double y, double bottom, double top, double angle) {
+        if (top - bottom < 2.0)
+            return;
+        for (const Point& q : placed)
+            if (std::fabs(q.x - x) < kPierSpacing && std::fabs(q.y - y) < kPierSpacing)
+                return;
+        placed.push_back({x, y});
+        addPier(scene.structure, x, y, bottom, top, angle);
+    };
+    for (const PlacedPiece& p : layout.pieces) {
+        const PieceDef* def = catalog.find(p.part);
+        if (!def || !def->isBridge || hidden.hides(p.level))
+            continue;
+        const double ground = levelHeight(layout, p.level);
+        Point end;
+        if (def->kind == PieceKind::Curve && def->connectors.size() > 1) {
+            const Pose c = worldConnector(Pose{p.x, p.y, p.heading}, *def, 1);
+            end = {c.x, c.y};
+        } else {
+            const double h = p.heading * kDegToRad;
+            end = {p.x + def->length * std::cos(h), p.y + def->length * std::sin(h)};
+        }
+        // Each pier reaches the deck at its own end, which a grade lifts or lowers.
+        placePier(p.x, -p.y, ground, p.z, -p.heading);
+        placePier(end.x, -end.y, ground, heightAlong(p, runLength(*def)), -p.heading);
+    }
+}
+
+void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) {
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    for (const Helix& helix : layout.helices) {
+        const HelixVariant* v = findHelixVariant(helix.variant);
+        if (!v)
+            v = findHelixVariant(defaultHelixVariantId());
+        if (!v || !catalog.find(v->innerCurvePart) || !catalog.find(v->outerCurvePart))
+            continue;
+        const PlacedPiece* first = layout.findPiece(helix.bottomR1);
+        if (first && hidden.hides(first->level))
+            continue;
+        const double base = first ? first->z : 0.0;
+        const int n = static_cast<int>(std::trunc(v->turns * 12));
+        const double risePerPiece = n > 0 ? v->rise / n : 0.0;
+        // The rings start beside the bottom stubs and run clockwise on the plan.
+        const double start = helix.heading - 90;
+        for (const auto& [radius, part] :
+             {std::pair{v->r1, v->innerCurvePart}, std::pair{v->r2, v->outerCurvePart}}) {
+            const double arc = radius * kPi / 6;
+            const double tilt =
+                arc > 0.001 ? std::asin(std::clamp(risePerPiece / arc, -1.0, 1.0)) / kDegToRad
+                            : 0.0;
+            const PieceDef* def = catalog.find(part);
+            ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
+                       [def] { return buildPieceMesh(*def); });
+            for (int k = 0; k < n; ++k) {
+                const double phi = (start + 30.0 * k) * kDegToRad;
+                const double x = helix.cx + radius * std::cos(phi);
+                const double y = helix.cy + radius * std::sin(phi);
+                const double heading = normalizeHeading(start + 30.0 * k + 90);
+                scene.pieces.push_back(
+                    {part, {x, -y, base + k * risePerPiece}, -heading, tilt, def->length, false});
+            }
+        }
+        auto post = [&](double radius, double angleDeg) {
+            const double a = (angleDeg + helix.heading) * kDegToRad;
+            const double x = helix.cx + radius * std::cos(a), y = helix.cy + radius * std::sin(a);
+            addHelixPost(scene.structure, x, -y, base, base + v->rise, -(angleDeg + helix.heading));
+        };
+        for (int i = 0; i < 12; ++i)
+            post(v->r2 + kHelixPostOffset, i * 30.0 - 90);
+        post(v->r1 - kHelixPostOffset, 90);
+    }
+}
+
+// Crossing-number test on the plan.
+bool insidePolygon(const std::vector<Point>& poly, double x, double y) {
+    bool inside = false;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const Point& a = poly[i];
+        const Point& b = poly[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x)
+            inside = !inside;
+    }
+    return inside;
+}
+
+// Every piece a tunnel covers, looked up once for all shapes and hills.
+std::vector<const PlacedPiece*> tunnelTrack(const Layout& layout) {
+    const PieceIndex index(layout);
+    std::vector<const PlacedPiece*> covered;
+    for (const Tunnel& t : layout.tunnels)
+        for (int32_t id : t.covers) {
+            const int at = index.find(id);
+            if (at >= 0)
+                covered.push_back(&layout.pieces[at]);
+        }
+    return covered;
+}
+
+bool hidesTunnelTrack(const std::vector<const PlacedPiece*>& covered, const PolygonShape& shape) {
+    for (const PlacedPiece* p : covered)
+        if (p->level == shape.level && insidePolygon(shape.vertices, p->x, p->y))
+            return true;
+    return false;
+}
+
+void addShapes(const Layout& layout, const std::vector<const PlacedPiece*>& covered,
+               const HiddenLevels& hidden, Scene3D& scene) {
+    for (const PolygonShape& shape : layout.shapes) {
+        if (shape.vertices.size() < 3 || hidden.hides(shape.level))
+            continue;
+        const double ground = levelHeight(layout, shape.level);
+        const double z = ground + shape.height;
+        const Rgb color{shape.fillR / 255.0f, shape.fillG / 255.0f, shape.fillB / 255.0f};
+        const std::size_t n = shape.vertices.size();
+        auto world = [&](std::size_t i, double h) {
+            return Vec3{shape.vertices[i % n].x, -shape.vertices[i % n].y, h};
+        };
+        if (hidesTunnelTrack(covered, shape)) {
+            for (std::size_t i = 0; i < n; ++i)
+                scene.lines.push_back({world(i, z), world(i + 1, z), color});
+            continue;
+        }
+        Vec3 mean;
+        for (std::size_t i = 0; i < n; ++i)
+            mean = mean + world(i, z);
+        mean = mean * (1.0 / n);
+        const Rgb wall = scaled(color, 0.7);
+        for (std::size_t i = 0; i < n; ++i) {
+            addTriangle(scene.structure, mean, world(i, z), world(i + 1, z), {0, 0, 1}, color);
+            if (z - ground > 0.01)
+                addFacingQuad(scene.structure, world(i, ground), world(i + 1, ground),
+                              world(i + 1, z), world(i, z), wall);
+        }
+    }
+}
+
+void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box) {
+    const SceneryCatalog& catalog = SceneryCatalog::instance();
+    for (const SceneryItem& item : layout.scenery) {
+        const SceneryDef* def = catalog.find(item.item);
+        if (!def || hidden.hides(item.level))
+            continue;
+        ensureMesh(scene.sceneryMeshes, item.item, scene.meshesBuilt,
+                   [def] { return buildSceneryMesh(*def); });
+        scene.scenery.push_back({item.item,
+                                 {item.x, -item.y, levelHeight(layout, item.level)},
+                                 -item.heading,
+                                 item.scaleX,
+                                 item.scaleY});
+        box.include(item.x, -item.y);
+        box.include(item.x + def->width, -item.y + def->depth);
+    }
+}
+
+void aimCamera(const Bounds& box, Scene3D& scene) {
+    if (box.empty())
+        return;
+    scene.hasTarget = true;
+    scene.centreX = (box.minX + box.maxX) / 2;
+    scene.centreY = (box.minY + box.maxY) / 2;
+    scene.distance = std::max(400.0, 1.8 * std::max(box.maxX - box.minX, box.maxY - box.minY));
+}
+
+void addBaseboard(const Layout& layout, const Triangulator& triangulate, Scene3D& scene) {
+    if (!layout.showBaseboard || layout.baseboard.size() < 3 || !triangulate)
+        return;
+    std::vector<Vec3> outline;
+    for (const Point& p : layout.baseboard)
+        outline.push_back({p.x, -p.y, -0.5});
+    const std::vector<Vec3> corners = triangulate(outline);
+    for (std::size_t i = 0; i + 2 < corners.size(); i += 3)
+        addTriangle(scene.baseboard, corners[i], corners[i + 1], corners[i + 2], {0, 0, 1},
+                    kBaseboard);
+}
+
+// One ring of the hill at a sample: a half circle 60 mm wide and 90 mm high over the track.
+void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
+    for (int i = 0; i < kHillPoints; ++i) {
+        const double a = static_cast<double>(i) / (kHillPoints - 1) * kPi;
+        const double c = std::cos(a), s = std::sin(a);
+        const Vec3 p = centre + side * (c * 60) + Vec3{0, 0, s * 90};
+        const Vec3 n = side * c + Vec3{0, 0, s};
+        mesh.positions.insert(
+            mesh.positions.end(),
+            {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)});
+        mesh.normals.insert(mesh.normals.end(), {static_cast<float>(n.x), static_cast<float>(n.y),
+                                                 static_cast<float>(n.z)});
+        mesh.colors.insert(mesh.colors.end(), {static_cast<float>(0.55 - 0.15 * s),
+                                               static_cast<float>(0.46 + 0.09 * s),
+                                               static_cast<float>(0.36 - 0.04 * s)});
+    }
+}
+
+// Each covered piece gets its own run of rings along its centre line; neighbours meet at
+// their shared ends, so the hill follows the chain without walking it.
+void addTunnelHill(const PlacedPiece& piece, const PieceDef& def, Mesh3D& mesh) {
+    const TrackBands bands = trackBands(def);
+    if (bands.count == 0)
+        return;
+    const TrackBand& band = bands.band[0];
+    const double len = band.curved ? band.radius * std::fabs(band.angle) * kDegToRad : band.length;
+    const int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
+    const PieceFrame frame(piece.x, piece.y, piece.heading);
+    const auto first = static_cast<uint32_t>(mesh.vertexCount());
+    for (int i = 0; i <= steps; ++i) {
+        const double t = static_cast<double>(i) / steps;
+        const Point here = frame.apply(bandPoint(band, t, 0));
+        const Point aside = frame.apply(bandPoint(band, t, 1));
+        const Vec3 side = normalized({aside.x - here.x, -(aside.y - here.y), 0});
+        addHillRing(mesh, {here.x, -here.y, heightAlong(piece, t * runLength(def))}, side);
+    }
+    for (int i = 0; i < steps; ++i)
+        for (int j = 0; j + 1 < kHillPoints; ++j) {
+            const uint32_t a = first + i * kHillPoints + j, b = a + kHillPoints;
+            mesh.indices.insert(mesh.indices.end(), {a, b, b + 1, a, b + 1, a + 1});
+        }
+}
+
+void addTunnelHills(const std::vector<const PlacedPiece*>& covered, const HiddenLevels& hidden,
+                    Scene3D& scene) {
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    for (const PlacedPiece* p : covered) {
+        const PieceDef* def = catalog.find(p->part);
+        if (def && !hidden.hides(p->level))
+            addTunnelHill(*p, *def, scene.tunnelHills);
+    }
+}
+
+} // namespace
+
+std::size_t Fnv1aHash::operator()(const std::string& text) const {
+    uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(h);
+}
+
+void Scene3D::clear() {
+    pieceMeshes.clear();
+    pieces.clear();
+    sceneryMeshes.clear();
+    scenery.clear();
+    baseboard.clear();
+    structure.clear();
+    tunnelHills.clear();
+    lines.clear();
+    hasTarget = false;
+    centreX = centreY = distance = 0;
+    meshesBuilt = 0;
+}
+
+void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate) {
+    scene.clear();
+    const HiddenLevels hidden(layout);
+    const std::vector<const PlacedPiece*> covered = tunnelTrack(layout);
+    Bounds box;
+    addPieces(layout, hidden, scene, box);
+    addPiers(layout, hidden, scene);
+    addHelices(layout, hidden, scene);
+    addShapes(layout, covered, hidden, scene);
+    addScenery(layout, hidden, scene, box);
+    aimCamera(box, scene);
+    addBaseboard(layout, triangulate, scene);
+    addTunnelHills(covered, hidden, scene);
+}
+
+double sceneryLift(const std::string& type) {
+    if (type == "bridge_arch")
+        return -18;
+    if (type == "bridge_truss")
+        return -4;
+    return -1;
+}
+
+double drawnTilt(const PieceInstance& piece) {
+    // Turning about +y by a positive angle lowers +x, so an unreversed rise is negated.
+    return piece.reversed ? piece.tilt : -piece.tilt;
+}
+
+Vec3 placedPoint(const PieceInstance& piece, Vec3 local) {
+    const Vec3 flipped{local.x, -local.y, local.z};
+    const double t = drawnTilt(piece) * kDegToRad;
+    const Vec3 tilted{flipped.x * std::cos(t) + flipped.z * std::sin(t), flipped.y,
+                      -flipped.x * std::sin(t) + flipped.z * std::cos(t)};
+    const double r = piece.rotation * kDegToRad;
+    return {piece.position.x + tilted.x * std::cos(r) - tilted.y * std::sin(r),
+            piece.position.y + tilted.x * std::sin(r) + tilted.y * std::cos(r),
+            piece.position.z + tilted.z};
+}
+
+} // namespace plandor

@@ -1,0 +1,25 @@
+#pragma once
+// The 3D view window: one GL canvas showing the layout as it was at the last rebuild.
+
+#include "model/Layout.h"
+
+#include <wx/frame.h>
+
+namespace plandor {
+
+class TrackGLCanvas;
+
+class View3DFrame : public wxFrame {
+  public:
+    View3DFrame(wxWindow* parent, const plandor::Layout& layout);
+
+    // The main window calls this whenever the layout changed in a way the scene shows.
+    void rebuildScene(const plandor::Layout& layout);
+
+    TrackGLCanvas* canvas() const { return canvas_; }
+
+  private:
+    TrackGLCanvas* canvas_ = nullptr;
+};
+
+} // namespace plandor

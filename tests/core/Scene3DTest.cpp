@@ -1,0 +1,278 @@
+// Building the 3D scene from a layout: what enters it, where, at which height and tilt, and
+// where the camera looks.
+#include "render/Scene3D.h"
+#include "catalog/HelixVariants.h"
+#include "model/HelixPlacement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace plandor;
+
+namespace {
+
+constexpr double kDeg = 3.14159265358979323846 / 180;
+// Vertices of one pier: 18 sides of four, 36 cap triangles of three.
+constexpr std::size_t kPierVertices = 18 * 4 + 36 * 3;
+
+PlacedPiece& put(Layout& layout, const char* part, double x, double y, double heading = 0) {
+    PlacedPiece p = makePlacedPiece(part);
+    p.id = layout.takeId();
+    p.x = x;
+    p.y = y;
+    p.heading = heading;
+    layout.pieces.push_back(p);
+    return layout.pieces.back();
+}
+
+SceneryItem& putScenery(Layout& layout, const char* type, int32_t level = 1) {
+    SceneryItem s;
+    s.id = layout.takeId();
+    s.item = type;
+    s.level = level;
+    layout.scenery.push_back(s);
+    return layout.scenery.back();
+}
+
+Scene3D build(const Layout& layout, const Triangulator& triangulate = nullptr) {
+    Scene3D scene;
+    buildScene(layout, scene, triangulate);
+    return scene;
+}
+
+Layout withLevels() {
+    Layout layout;
+    layout.ensureDefaultLevel();
+    Level upper;
+    upper.id = 2;
+    upper.name = "Level 2";
+    upper.height = 100;
+    layout.levels.push_back(upper);
+    return layout;
+}
+
+} // namespace
+
+TEST(Scene3D, CameraDistanceFollowsTheLargerSideOfTheLayout) {
+    struct Case {
+        const char* name;
+        double span;
+        double distance;
+    };
+    const Case cases[] = {{"100 mm", 100, 400}, {"1000 mm", 1000, 1800}, {"3000 mm", 3000, 5400}};
+    for (const Case& c : cases) {
+        Layout layout;
+        put(layout, "8991", 0, 0);                     // 15 mm long
+        put(layout, "8991", c.span - 15, -c.span / 2); // ends at x = span
+        const Scene3D scene = build(layout);
+        ASSERT_TRUE(scene.hasTarget) << c.name;
+        EXPECT_NEAR(scene.distance, c.distance, 1e-9) << c.name;
+        EXPECT_NEAR(scene.centreX, c.span / 2, 1e-9) << c.name;
+        EXPECT_NEAR(scene.centreY, c.span / 4, 1e-9) << c.name; // plan y flipped
+    }
+    EXPECT_FALSE(build(Layout{}).hasTarget) << "an empty layout leaves the camera alone";
+}
+
+TEST(Scene3D, PiecesArePlacedWithFlippedYNegatedHeadingAndGradeTilt) {
+    struct Case {
+        const char* name;
+        double heading, grade;
+        bool reversed;
+        Vec3 farEnd; // where connector 1 of a 188.3 mm straight at (100, 50, 20) is drawn
+    };
+    const double L = 188.3, rise = L * std::sin(2 * kDeg), run = L * std::cos(2 * kDeg);
+    const Case cases[] = {
+        {"flat, heading 0", 0, 0, false, {100 + L, -50, 20}},
+        {"flat, heading 90 runs down the page", 90, 0, false, {100, -50 - L, 20}},
+        {"+2 deg rises along the piece", 0, 2, false, {100 + run, -50, 20 + rise}},
+        {"+2 deg reversed falls along it", 0, 2, true, {100 + run, -50, 20 - rise}},
+    };
+    for (const Case& c : cases) {
+        Layout layout;
+        PlacedPiece& p = put(layout, "24188", 100, 50, c.heading);
+        p.z = 20;
+        p.grade = c.grade;
+        p.reversed = c.reversed;
+        const Scene3D scene = build(layout);
+        ASSERT_EQ(scene.pieces.size(), 1u);
+        const Vec3 end = placedPoint(scene.pieces[0], {L, 0, 0});
+        EXPECT_NEAR(end.x, c.farEnd.x, 1e-6) << c.name;
+        EXPECT_NEAR(end.y, c.farEnd.y, 1e-6) << c.name;
+        EXPECT_NEAR(end.z, c.farEnd.z, 1e-6) << c.name;
+    }
+}
+
+TEST(Scene3D, SceneryStandsOnItsLevelWithTheLiftOfItsType) {
+    struct Case {
+        const char* type;
+        double lift;
+    };
+    const Case cases[] = {
+        {"bridge_arch", -18}, {"bridge_truss", -4}, {"platform", -1}, {"tunnel_portal_single", -1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(sceneryLift(c.type), c.lift) << c.type;
+
+    Layout layout = withLevels();
+    SceneryItem& item = putScenery(layout, "bridge_truss", 2);
+    item.x = 10;
+    item.y = 20;
+    item.heading = 30;
+    item.scaleX = 2;
+    putScenery(layout, "no_such_item");
+    const Scene3D scene = build(layout);
+    ASSERT_EQ(scene.scenery.size(), 1u) << "unknown types contribute nothing";
+    const SceneryInstance& s = scene.scenery[0];
+    EXPECT_EQ(s.position.z, 100);
+    EXPECT_EQ(s.position.y, -20);
+    EXPECT_EQ(s.rotation, -30);
+    EXPECT_EQ(s.scaleX, 2);
+}
+
+TEST(Scene3D, PiersStandUnderRaisedBridgeEndsOncePerPlace) {
+    struct Case {
+        const char* name;
+        double z;
+        int level;
+        std::size_t piers;
+    };
+    // Two truss bridges end to end share the pier at their joint.
+    const Case cases[] = {
+        {"two bridges at 50 mm", 50, 1, 3},
+        {"1.5 mm above the ground", 1.5, 1, 0},
+        {"on a level at 100 mm, 50 mm below it", 50, 2, 0},
+        {"on a level at 100 mm, at 150 mm", 150, 2, 3},
+    };
+    for (const Case& c : cases) {
+        Layout layout = withLevels();
+        for (double x : {0.0, 188.3}) {
+            PlacedPiece& p = put(layout, "74620", x, 0);
+            p.z = c.z;
+            p.level = c.level;
+        }
+        const Scene3D scene = build(layout);
+        EXPECT_EQ(scene.structure.vertexCount(), c.piers * kPierVertices) << c.name;
+    }
+}
+
+TEST(Scene3D, HiddenLevelsContributeNothing) {
+    Layout layout = withLevels();
+    layout.levels[1].visible = false;
+    PlacedPiece& bridge = put(layout, "74620", 0, 0);
+    bridge.level = 2;
+    bridge.z = 150;
+    putScenery(layout, "platform", 2);
+    PolygonShape shape;
+    shape.level = 2;
+    shape.height = 20;
+    shape.vertices = {{0, 0}, {100, 0}, {100, 100}};
+    layout.shapes.push_back(shape);
+    Tunnel tunnel;
+    tunnel.covers = {bridge.id};
+    layout.tunnels.push_back(tunnel);
+
+    const Scene3D scene = build(layout);
+    EXPECT_TRUE(scene.pieces.empty());
+    EXPECT_TRUE(scene.scenery.empty());
+    EXPECT_TRUE(scene.structure.empty());
+    EXPECT_TRUE(scene.tunnelHills.empty());
+    EXPECT_TRUE(scene.lines.empty());
+    EXPECT_FALSE(scene.hasTarget);
+}
+
+TEST(Scene3D, HelixRingsClimbTheVariantsRiseWithTwelvePiecesPerTurn) {
+    for (const char* id : {"proses_2_5_r1r2", "proses_3_5_r2r3", "proses_4_5_r4r5"}) {
+        const HelixVariant* v = findHelixVariant(id);
+        ASSERT_NE(v, nullptr);
+        Layout layout;
+        ASSERT_TRUE(placeHelix(layout, 0, 0, 0, id));
+        const Scene3D scene = build(layout);
+        const int n = static_cast<int>(std::trunc(v->turns * 12));
+        int inner = 0, outer = 0;
+        double top = 0;
+        for (const PieceInstance& p : scene.pieces) {
+            if (p.part == v->innerCurvePart) {
+                ++inner;
+                top = std::max(top, p.position.z);
+                EXPECT_NEAR(p.tilt, std::asin(v->rise / n / (v->r1 * kDeg * 30)) / kDeg, 1e-9);
+            }
+            outer += p.part == v->outerCurvePart;
+        }
+        EXPECT_EQ(inner, n) << id;
+        EXPECT_EQ(outer, n) << id;
+        EXPECT_NEAR(top, v->rise * (n - 1) / n, 1e-9) << id;
+        // Thirteen square posts of six faces each.
+        EXPECT_EQ(scene.structure.vertexCount(), 13u * 6 * 4) << id;
+    }
+}
+
+TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlined) {
+    struct Case {
+        const char* name;
+        double pieceX; // the piece inside the shape or beside it
+        bool tunnel;
+        bool outlined;
+    };
+    const Case cases[] = {
+        {"tunnel track inside", 50, true, true},
+        {"tunnel track outside", 500, true, false},
+        {"open track inside", 50, false, false},
+    };
+    for (const Case& c : cases) {
+        Layout layout;
+        const int32_t id = put(layout, "24188", c.pieceX, 50).id;
+        if (c.tunnel) {
+            Tunnel t;
+            t.covers = {id};
+            layout.tunnels.push_back(t);
+        }
+        PolygonShape shape;
+        shape.height = 30;
+        shape.vertices = {{0, 0}, {200, 0}, {200, 200}, {0, 200}};
+        layout.shapes.push_back(shape);
+        const Scene3D scene = build(layout);
+        EXPECT_EQ(scene.lines.size(), c.outlined ? 4u : 0u) << c.name;
+        EXPECT_EQ(scene.structure.empty(), c.outlined) << c.name;
+        EXPECT_EQ(scene.tunnelHills.empty(), !c.tunnel) << c.name;
+        for (const LineSegment& line : scene.lines)
+            EXPECT_EQ(line.a.z, 30) << c.name;
+    }
+}
+
+TEST(Scene3D, TunnelHillArchesNinetyMillimetresOverTheTrack) {
+    Layout layout;
+    PlacedPiece& p = put(layout, "24188", 0, 0);
+    p.z = 40;
+    Tunnel t;
+    t.covers = {p.id};
+    layout.tunnels.push_back(t);
+    const Scene3D scene = build(layout);
+    float top = -1e9f, low = 1e9f, wide = 0;
+    for (std::size_t v = 0; v < scene.tunnelHills.vertexCount(); ++v) {
+        top = std::max(top, scene.tunnelHills.positions[3 * v + 2]);
+        low = std::min(low, scene.tunnelHills.positions[3 * v + 2]);
+        wide = std::max(wide, std::fabs(scene.tunnelHills.positions[3 * v + 1]));
+    }
+    EXPECT_NEAR(top, 130, 1e-3);
+    EXPECT_NEAR(low, 40, 1e-3);
+    EXPECT_NEAR(wide, 60, 1e-3);
+    for (uint32_t i : scene.tunnelHills.indices)
+        ASSERT_LT(i, scene.tunnelHills.vertexCount());
+}
+
+TEST(Scene3D, EachPartAndTypeIsMeshedOncePerBuild) {
+    Layout layout;
+    for (int i = 0; i < 5; ++i)
+        put(layout, "24188", 200.0 * i, 0);
+    put(layout, "99999", 0, 300); // unknown: skipped
+    putScenery(layout, "tree_conifer");
+    putScenery(layout, "tree_conifer");
+    Scene3D scene;
+    buildScene(layout, scene, nullptr);
+    EXPECT_EQ(scene.pieces.size(), 5u);
+    EXPECT_EQ(scene.meshesBuilt, 2);
+    layout.pieces.resize(1);
+    buildScene(layout, scene, nullptr);
+    EXPECT_EQ(scene.pieces.size(), 1u) << "a rebuild starts empty";
+    EXPECT_EQ(scene.meshesBuilt, 2);
+}
