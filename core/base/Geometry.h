@@ -13,6 +13,7 @@ inline constexpr double radToDeg(double rad) { return rad * kRadToDeg; }
 struct Point {
     double x = 0;
     double y = 0;
+    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
 };
 
 } // namespace plandor

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace plandor {
@@ -17,6 +18,10 @@ struct Joint {
     int32_t target = -1;
     int32_t targetConn = -1;
     bool isFree() const { return target == -1; }
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) { return std::tie(r.target, r.targetConn); }
+    bool operator==(const Joint& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct PlacedPiece {
@@ -39,6 +44,13 @@ struct PlacedPiece {
 
     // Joint of connector c; connectors beyond the list are free.
     Joint jointAt(int c) const;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.part, r.x, r.y, r.heading, r.selected, r.z, r.grade, r.reversed,
+                        r.hasColor, r.colorR, r.colorG, r.colorB, r.level, r.helix, r.joints);
+    }
+    bool operator==(const PlacedPiece& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 // A new piece of the given part with one free joint per catalogue connector
@@ -55,6 +67,13 @@ struct Level {
     uint8_t trackG = 200;
     uint8_t trackB = 220;
     std::vector<Point> outline;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.name, r.visible, r.height, r.useTrackColor, r.trackR, r.trackG,
+                        r.trackB, r.outline);
+    }
+    bool operator==(const Level& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct SceneryItem {
@@ -67,6 +86,12 @@ struct SceneryItem {
     double scaleX = 1.0;
     double scaleY = 1.0;
     int32_t level = 1;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.item, r.x, r.y, r.heading, r.selected, r.scaleX, r.scaleY, r.level);
+    }
+    bool operator==(const SceneryItem& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct LayoutLabel {
@@ -75,6 +100,12 @@ struct LayoutLabel {
     double x = 0;
     double y = 0;
     bool selected = false;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.text, r.x, r.y, r.selected);
+    }
+    bool operator==(const LayoutLabel& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct Measurement {
@@ -83,6 +114,12 @@ struct Measurement {
     double x2 = 0, y2 = 0;
     double dx = 0, dy = 0; // label offset from the segment's mid-point
     bool selected = false;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.x1, r.y1, r.x2, r.y2, r.dx, r.dy, r.selected);
+    }
+    bool operator==(const Measurement& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct PolygonShape {
@@ -97,6 +134,13 @@ struct PolygonShape {
     double height = 0;
     std::string label;
     bool selected = false;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.vertices, r.fillR, r.fillG, r.fillB, r.fillA, r.outline, r.level,
+                        r.height, r.label, r.selected);
+    }
+    bool operator==(const PolygonShape& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct Tunnel {
@@ -106,6 +150,12 @@ struct Tunnel {
     int32_t anchorA = -1;
     int32_t anchorB = -1;
     std::vector<int32_t> covers;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.portalA, r.portalB, r.anchorA, r.anchorB, r.covers);
+    }
+    bool operator==(const Tunnel& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct Helix {
@@ -118,12 +168,23 @@ struct Helix {
     int32_t bottomR2 = -1;
     int32_t topR1 = -1;
     int32_t topR2 = -1;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.id, r.cx, r.cy, r.heading, r.variant, r.bottomR1, r.bottomR2, r.topR1,
+                        r.topR2);
+    }
+    bool operator==(const Helix& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 struct GradeRun {
     double deg = 0;
     int32_t anchor = -1;
     int32_t conn = 0;
+
+    // Every field, so whole records compare; a new field belongs here too.
+    template <typename R> static auto fieldsOf(R& r) { return std::tie(r.deg, r.anchor, r.conn); }
+    bool operator==(const GradeRun& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
 // Everything an undo step restores; levels, baseboard, units and nextId stay out.

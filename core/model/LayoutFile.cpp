@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <type_traits>
 #include <unordered_set>
 
 namespace plandor {
@@ -19,6 +20,14 @@ namespace {
 constexpr int kMaxConnectors = 64;
 
 const char* const kDefaultHelixVariant = "proses_2_5_r1r2";
+
+constexpr std::size_t kMaxAttributesPerLine = 64;
+
+// Far above any real layout file; a larger file is refused before it is read.
+constexpr std::uintmax_t kMaxFileBytes = 256u << 20;
+
+// Numbers beyond a sane world (1,000 km) are read as damage, like NaN and infinity.
+constexpr double kMaxFileReal = 1e9;
 
 bool contains(std::string_view line, std::string_view tag) {
     return line.find(tag) != std::string_view::npos;
@@ -69,6 +78,14 @@ class LineWriter {
         auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
         put(name, std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
     }
+    // A heading that rounds to a full turn is written as 0, the value it reads back as, so
+    // saving twice gives the same text.
+    void heading(std::string_view name, double v) {
+        char buf[400];
+        auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
+        const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+        put(name, text == "360.0000" || text == "-0.0000" ? "0.0000" : text);
+    }
     void flag(std::string_view name, bool v) { put(name, v ? "1" : "0"); }
     void text(std::string_view name, std::string_view v) {
         beginValue(name);
@@ -110,216 +127,6 @@ class LineWriter {
     std::string& out_;
 };
 
-int32_t packColor(uint8_t r, uint8_t g, uint8_t b) {
-    return r * 65536 + g * 256 + b;
-}
-
-void writeGradeRuns(LineWriter& w, const Layout& layout) {
-    if (layout.gradeRuns.empty())
-        return;
-    w.open(2, "grade_runs");
-    w.endOpen();
-    for (const GradeRun& run : layout.gradeRuns) {
-        w.open(4, "run");
-        w.real("deg", run.deg);
-        w.integer("anchor", run.anchor);
-        w.integer("conn", run.conn);
-        w.endSelf();
-    }
-    w.close(2, "grade_runs");
-}
-
-void writeScenery(LineWriter& w, std::string& out, const Layout& layout) {
-    if (layout.scenery.empty())
-        return;
-    w.open(2, "scenery");
-    w.endOpen();
-    for (const SceneryItem& item : layout.scenery)
-        appendSceneryItemLine(out, item, 4);
-    w.close(2, "scenery");
-}
-
-void writeLevels(LineWriter& w, const Layout& layout) {
-    if (layout.levels.empty())
-        return;
-    w.open(2, "levels");
-    w.integer("active", layout.activeLevel);
-    w.endOpen();
-    for (const Level& level : layout.levels) {
-        w.open(4, "level");
-        w.integer("id", level.id);
-        w.text("name", level.name);
-        w.flag("visible", level.visible);
-        w.real("height", level.height);
-        w.flag("trackcolor", level.useTrackColor);
-        w.integer("r", level.trackR);
-        w.integer("g", level.trackG);
-        w.integer("b", level.trackB);
-        // An outline of fewer than 3 points encloses nothing and is not stored.
-        if (level.outline.size() < 3) {
-            w.endSelf();
-            continue;
-        }
-        w.endOpen();
-        for (const Point& p : level.outline) {
-            w.open(6, "pt");
-            w.real("x", p.x);
-            w.real("y", p.y);
-            w.endSelf();
-        }
-        w.close(4, "level");
-    }
-    w.close(2, "levels");
-}
-
-void writeBaseboard(LineWriter& w, const Layout& layout) {
-    if (layout.baseboard.empty())
-        return;
-    w.open(2, "baseboard");
-    w.endOpen();
-    for (const Point& p : layout.baseboard) {
-        w.open(4, "vertex");
-        w.real("x", p.x);
-        w.real("y", p.y);
-        w.endSelf();
-    }
-    w.close(2, "baseboard");
-}
-
-void writeLastShape(LineWriter& w, const Layout& layout) {
-    w.open(2, "lastshape");
-    w.integer("id", layout.lastShapeType);
-    w.real("w_mm", layout.lastShapeW);
-    w.real("h_mm", layout.lastShapeH);
-    w.real("w2_mm", layout.lastShapeW2);
-    w.real("h2_mm", layout.lastShapeH2);
-    w.endSelf();
-}
-
-void writeLabels(LineWriter& w, const Layout& layout) {
-    if (layout.labels.empty())
-        return;
-    w.open(2, "labels");
-    w.endOpen();
-    for (const LayoutLabel& label : layout.labels) {
-        w.open(4, "label");
-        w.integer("id", label.id);
-        w.real("x", label.x);
-        w.real("y", label.y);
-        w.text("text", label.text);
-        w.endSelf();
-    }
-    w.close(2, "labels");
-}
-
-void writeShapes(LineWriter& w, const Layout& layout) {
-    if (layout.shapes.empty())
-        return;
-    w.open(2, "shapes");
-    w.endOpen();
-    for (const PolygonShape& shape : layout.shapes) {
-        w.open(4, "shape");
-        w.integer("id", shape.id);
-        w.integer("r", shape.fillR);
-        w.integer("g", shape.fillG);
-        w.integer("b", shape.fillB);
-        w.integer("a", shape.fillA);
-        w.flag("outline", shape.outline);
-        w.integer("level", shape.level);
-        w.real("height", shape.height);
-        w.text("label", shape.label);
-        w.endOpen();
-        for (const Point& p : shape.vertices) {
-            w.open(6, "v");
-            w.real("x", p.x);
-            w.real("y", p.y);
-            w.endSelf();
-        }
-        w.close(4, "shape");
-    }
-    w.close(2, "shapes");
-}
-
-void writeTunnels(LineWriter& w, const Layout& layout) {
-    if (layout.tunnels.empty())
-        return;
-    w.open(2, "tunnels");
-    w.endOpen();
-    for (const Tunnel& tunnel : layout.tunnels) {
-        w.open(4, "tunnel");
-        w.integer("id", tunnel.id);
-        w.integer("portalA", tunnel.portalA);
-        w.integer("portalB", tunnel.portalB);
-        w.integer("anchorA", tunnel.anchorA);
-        w.integer("anchorB", tunnel.anchorB);
-        w.endOpen();
-        for (int32_t piece : tunnel.covers) {
-            w.open(6, "covers");
-            w.integer("piece", piece);
-            w.endSelf();
-        }
-        w.close(4, "tunnel");
-    }
-    w.close(2, "tunnels");
-}
-
-void writeHelices(LineWriter& w, const Layout& layout) {
-    if (layout.helices.empty())
-        return;
-    w.open(2, "helices");
-    w.endOpen();
-    for (const Helix& helix : layout.helices) {
-        w.open(4, "helix");
-        w.integer("id", helix.id);
-        w.real("cx", helix.cx);
-        w.real("cy", helix.cy);
-        w.real("heading", helix.heading);
-        w.text("variant", helix.variant);
-        w.integer("bottomR1", helix.bottomR1);
-        w.integer("bottomR2", helix.bottomR2);
-        w.integer("topR1", helix.topR1);
-        w.integer("topR2", helix.topR2);
-        w.endSelf();
-    }
-    w.close(2, "helices");
-}
-
-std::size_t estimatedFileSize(const Layout& layout) {
-    std::size_t joints = 0;
-    for (const PlacedPiece& p : layout.pieces)
-        joints += p.joints.size();
-    return 1024 + layout.pieces.size() * 200 + joints * 60 + layout.scenery.size() * 200 +
-           layout.labels.size() * 120 + layout.shapes.size() * 400 + layout.helices.size() * 200 +
-           layout.tunnels.size() * 200;
-}
-
-std::string layoutText(const Layout& layout, const std::string& name) {
-    std::string out;
-    out.reserve(estimatedFileSize(layout));
-    LineWriter w(out);
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    w.open(0, "layout");
-    w.text("name", name);
-    w.integer("version", 1);
-    w.integer("units", layout.units);
-    w.endOpen();
-    writeGradeRuns(w, layout);
-    w.open(2, "pieces");
-    w.endOpen();
-    appendPieceLines(out, layout.pieces, 4);
-    w.close(2, "pieces");
-    writeScenery(w, out, layout);
-    writeLevels(w, layout);
-    writeBaseboard(w, layout);
-    writeLastShape(w, layout);
-    writeLabels(w, layout);
-    writeShapes(w, layout);
-    writeTunnels(w, layout);
-    writeHelices(w, layout);
-    w.close(0, "layout");
-    return out;
-}
-
 // ---------------------------------------------------------------------------------
 // Reading
 
@@ -343,9 +150,14 @@ class Attributes {
             std::size_t nameStart = eq;
             while (nameStart > from && !isBlank(line[nameStart - 1]))
                 --nameStart;
-            if (nameStart < eq && nameStart > 0 && isBlank(line[nameStart - 1]))
+            if (nameStart < eq && nameStart > 0 && isBlank(line[nameStart - 1])) {
+                // No record has more than a dozen attributes; a damaged line cannot make
+                // the list grow with its length.
+                if (list_.size() == kMaxAttributesPerLine)
+                    return;
                 list_.push_back({line.substr(nameStart, eq - nameStart),
                                  line.substr(valueStart, valueEnd - valueStart)});
+            }
             from = valueEnd + 1;
         }
     }
@@ -468,52 +280,503 @@ class StreamLines {
     std::string buffer_;
 };
 
+// ---------------------------------------------------------------------------------
+// Field tables: one per record type, in the file's attribute order. Each row says how the
+// attribute is written and read and whether the record is kept without it; the same rows
+// drive the writer and the reader.
+
+enum class Need { Optional, Required };
+
+template <typename R> struct Field {
+    std::string_view name;
+    Need need;
+    void (*write)(LineWriter&, std::string_view name, const R&);
+    // Sets the value from the attribute; false when it is absent or unreadable, in which
+    // case the record keeps the value it started with.
+    bool (*read)(const Attributes&, std::string_view name, R&);
+    // Set for attributes that are written only when the record needs them.
+    bool (*omit)(const R&) = nullptr;
+
+    Field writtenUnless(bool (*when)(const R&)) const {
+        Field f = *this;
+        f.omit = when;
+        return f;
+    }
+};
+
+template <typename T> struct MemberOf;
+template <typename C, typename V> struct MemberOf<V C::*> { using Record = C; };
+template <auto M> using RecordOf = typename MemberOf<decltype(M)>::Record;
+
+template <auto M>
+Field<RecordOf<M>> integerField(std::string_view name, Need need = Need::Optional) {
+    return {name, need,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.integer(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                auto v = a.integer(n);
+                if (v)
+                    r.*M = *v;
+                return v.has_value();
+            }};
+}
+
+// A colour component: out-of-range numbers are brought into 0..255.
+template <auto M> Field<RecordOf<M>> byteField(std::string_view name) {
+    return {name, Need::Optional,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.integer(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                auto v = a.integer(n);
+                if (v)
+                    r.*M = clampByte(*v);
+                return v.has_value();
+            }};
+}
+
+template <auto M> Field<RecordOf<M>> realField(std::string_view name, Need need = Need::Optional) {
+    return {name, need,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.real(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                auto v = a.real(n);
+                if (v)
+                    r.*M = *v;
+                return v.has_value();
+            }};
+}
+
+// Headings are kept in [0, 360).
+template <auto M> Field<RecordOf<M>> headingField(std::string_view name) {
+    return {name, Need::Required,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.heading(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                auto v = a.real(n);
+                if (v)
+                    r.*M = normalizeHeading(*v);
+                return v.has_value();
+            }};
+}
+
+// True exactly when the value is "1".
+template <auto M> Field<RecordOf<M>> flagField(std::string_view name) {
+    return {name, Need::Optional,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.flag(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                const std::string_view* v = a.raw(n);
+                if (v)
+                    r.*M = *v == "1";
+                return v != nullptr;
+            }};
+}
+
+// False exactly when the value is "0".
+template <auto M> Field<RecordOf<M>> unlessZeroFlagField(std::string_view name) {
+    return {name, Need::Optional,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.flag(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                const std::string_view* v = a.raw(n);
+                if (v)
+                    r.*M = *v != "0";
+                return v != nullptr;
+            }};
+}
+
+template <auto M> Field<RecordOf<M>> textField(std::string_view name) {
+    return {name, Need::Optional,
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.text(n, r.*M); },
+            [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
+                if (!a.has(n))
+                    return false;
+                r.*M = a.text(n);
+                return true;
+            }};
+}
+
+int32_t packColor(uint8_t r, uint8_t g, uint8_t b) {
+    return r * 65536 + g * 256 + b;
+}
+
+// A piece's own colour: one integer, red * 65536 + green * 256 + blue.
+Field<PlacedPiece> pieceColorField() {
+    return {"color", Need::Optional,
+            [](LineWriter& w, std::string_view n, const PlacedPiece& p) {
+                w.integer(n, packColor(p.colorR, p.colorG, p.colorB));
+            },
+            [](const Attributes& a, std::string_view n, PlacedPiece& p) {
+                auto color = a.integer(n);
+                if (!color)
+                    return false;
+                const auto c = static_cast<uint32_t>(*color);
+                p.hasColor = true;
+                p.colorR = static_cast<uint8_t>((c >> 16) & 255);
+                p.colorG = static_cast<uint8_t>((c >> 8) & 255);
+                p.colorB = static_cast<uint8_t>(c & 255);
+                return true;
+            },
+            [](const PlacedPiece& p) { return !p.hasColor; }};
+}
+
+// The attributes of the `<layout` line; the name belongs to the caller, not the layout.
+struct FileHead {
+    std::string name;
+    int32_t version = 1;
+    uint32_t units = 0;
+};
+
+// Only the three known units are taken; anything else shows millimetres.
+Field<FileHead> unitsField() {
+    return {"units", Need::Optional,
+            [](LineWriter& w, std::string_view n, const FileHead& h) { w.integer(n, h.units); },
+            [](const Attributes& a, std::string_view n, FileHead& h) {
+                auto units = a.integer(n);
+                const bool known = units && *units >= 0 && *units <= 2;
+                h.units = known ? static_cast<uint32_t>(*units) : 0;
+                return known;
+            }};
+}
+
+// One joined connector of a piece.
+struct JointLine {
+    int32_t conn = -1;
+    int32_t target = -1;
+    int32_t tconn = -1;
+};
+
+// One piece covered by a tunnel.
+struct CoverLine {
+    int32_t piece = -1;
+};
+
+const std::vector<Field<FileHead>> kHeadFields = {
+    textField<&FileHead::name>("name"),
+    integerField<&FileHead::version>("version"),
+    unitsField(),
+};
+
+const std::vector<Field<GradeRun>> kRunFields = {
+    realField<&GradeRun::deg>("deg", Need::Required),
+    integerField<&GradeRun::anchor>("anchor", Need::Required),
+    integerField<&GradeRun::conn>("conn", Need::Required),
+};
+
+const std::vector<Field<PlacedPiece>> kPieceFields = {
+    integerField<&PlacedPiece::id>("id", Need::Required),
+    textField<&PlacedPiece::part>("cat"),
+    realField<&PlacedPiece::x>("x", Need::Required),
+    realField<&PlacedPiece::y>("y", Need::Required),
+    headingField<&PlacedPiece::heading>("heading"),
+    realField<&PlacedPiece::z>("z"),
+    realField<&PlacedPiece::grade>("grade"),
+    flagField<&PlacedPiece::reversed>("rev").writtenUnless(
+        [](const PlacedPiece& p) { return !p.reversed; }),
+    integerField<&PlacedPiece::level>("level"),
+    integerField<&PlacedPiece::helix>("helix").writtenUnless(
+        [](const PlacedPiece& p) { return p.helix == -1; }),
+    flagField<&PlacedPiece::selected>("sel"),
+    pieceColorField(),
+};
+
+const std::vector<Field<JointLine>> kJointFields = {
+    integerField<&JointLine::conn>("conn", Need::Required),
+    integerField<&JointLine::target>("target", Need::Required),
+    integerField<&JointLine::tconn>("tconn", Need::Required),
+};
+
+const std::vector<Field<SceneryItem>> kSceneryFields = {
+    integerField<&SceneryItem::id>("id", Need::Required),
+    textField<&SceneryItem::item>("item"),
+    realField<&SceneryItem::x>("x", Need::Required),
+    realField<&SceneryItem::y>("y", Need::Required),
+    headingField<&SceneryItem::heading>("heading"),
+    realField<&SceneryItem::scaleX>("scalex"),
+    realField<&SceneryItem::scaleY>("scaley"),
+    integerField<&SceneryItem::level>("level"),
+    flagField<&SceneryItem::selected>("sel"),
+};
+
+const std::vector<Field<Layout>> kLevelsFields = {
+    integerField<&Layout::activeLevel>("active"),
+};
+
+const std::vector<Field<Level>> kLevelFields = {
+    integerField<&Level::id>("id", Need::Required),
+    textField<&Level::name>("name"),
+    unlessZeroFlagField<&Level::visible>("visible"),
+    realField<&Level::height>("height"),
+    flagField<&Level::useTrackColor>("trackcolor"),
+    byteField<&Level::trackR>("r"),
+    byteField<&Level::trackG>("g"),
+    byteField<&Level::trackB>("b"),
+};
+
+// Outline points, baseboard vertices and shape vertices.
+const std::vector<Field<Point>> kPointFields = {
+    realField<&Point::x>("x", Need::Required),
+    realField<&Point::y>("y", Need::Required),
+};
+
+const std::vector<Field<Layout>> kLastShapeFields = {
+    integerField<&Layout::lastShapeType>("id"), realField<&Layout::lastShapeW>("w_mm"),
+    realField<&Layout::lastShapeH>("h_mm"),     realField<&Layout::lastShapeW2>("w2_mm"),
+    realField<&Layout::lastShapeH2>("h2_mm"),
+};
+
+// The selection of labels and shapes is not stored.
+const std::vector<Field<LayoutLabel>> kLabelFields = {
+    integerField<&LayoutLabel::id>("id", Need::Required),
+    realField<&LayoutLabel::x>("x", Need::Required),
+    realField<&LayoutLabel::y>("y", Need::Required),
+    textField<&LayoutLabel::text>("text"),
+};
+
+// The writer always gives a shape its id; a shape line without one is damage, and
+// skipping it keeps a flood of bare shape lines from costing memory.
+const std::vector<Field<PolygonShape>> kShapeFields = {
+    integerField<&PolygonShape::id>("id", Need::Required),
+    byteField<&PolygonShape::fillR>("r"),
+    byteField<&PolygonShape::fillG>("g"),
+    byteField<&PolygonShape::fillB>("b"),
+    byteField<&PolygonShape::fillA>("a"),
+    flagField<&PolygonShape::outline>("outline"),
+    integerField<&PolygonShape::level>("level"),
+    realField<&PolygonShape::height>("height"),
+    textField<&PolygonShape::label>("label"),
+};
+
+const std::vector<Field<Tunnel>> kTunnelFields = {
+    integerField<&Tunnel::id>("id", Need::Required),
+    integerField<&Tunnel::portalA>("portalA", Need::Required),
+    integerField<&Tunnel::portalB>("portalB", Need::Required),
+    integerField<&Tunnel::anchorA>("anchorA"),
+    integerField<&Tunnel::anchorB>("anchorB"),
+};
+
+const std::vector<Field<CoverLine>> kCoverFields = {
+    integerField<&CoverLine::piece>("piece", Need::Required),
+};
+
+const std::vector<Field<Helix>> kHelixFields = {
+    integerField<&Helix::id>("id", Need::Required),
+    realField<&Helix::cx>("cx", Need::Required),
+    realField<&Helix::cy>("cy", Need::Required),
+    headingField<&Helix::heading>("heading"),
+    textField<&Helix::variant>("variant"),
+    integerField<&Helix::bottomR1>("bottomR1", Need::Required),
+    integerField<&Helix::bottomR2>("bottomR2", Need::Required),
+    integerField<&Helix::topR1>("topR1", Need::Required),
+    integerField<&Helix::topR2>("topR2", Need::Required),
+};
+
+// What a record line starts from before its attributes are read.
+Level freshLevel() {
+    Level level;
+    level.name.clear();
+    level.trackR = level.trackG = level.trackB = 180;
+    return level;
+}
+
+Helix freshHelix() {
+    Helix helix;
+    helix.variant = kDefaultHelixVariant;
+    return helix;
+}
+
+template <typename R>
+void writeFields(LineWriter& w, const std::vector<Field<R>>& fields, const R& record) {
+    for (const Field<R>& f : fields)
+        if (!f.omit || !f.omit(record))
+            f.write(w, f.name, record);
+}
+
+// Fills `record` from the line; false when a required attribute is absent or unreadable.
+template <typename R>
+bool readFields(const Attributes& a, const std::vector<Field<R>>& fields, R& record) {
+    bool complete = true;
+    for (const Field<R>& f : fields)
+        if (!f.read(a, f.name, record) && f.need == Need::Required)
+            complete = false;
+    return complete;
+}
+
+template <typename R>
+std::optional<R> readRecord(const Attributes& a, const std::vector<Field<R>>& fields,
+                            R record = R{}) {
+    if (!readFields(a, fields, record))
+        return std::nullopt;
+    return record;
+}
+
+// A self-closed line of one record at `indent` blanks.
+template <typename R>
+void writeRecordLine(LineWriter& w, int indent, std::string_view tag,
+                     const std::vector<Field<R>>& fields, const R& record) {
+    w.open(indent, tag);
+    writeFields(w, fields, record);
+    w.endSelf();
+}
+
+// ---------------------------------------------------------------------------------
+// Writing the sections
+
+void writePoints(LineWriter& w, int indent, std::string_view tag,
+                 const std::vector<Point>& points) {
+    for (const Point& p : points)
+        writeRecordLine(w, indent, tag, kPointFields, p);
+}
+
+void writeGradeRuns(LineWriter& w, const Layout& layout) {
+    if (layout.gradeRuns.empty())
+        return;
+    w.open(2, "grade_runs");
+    w.endOpen();
+    for (const GradeRun& run : layout.gradeRuns)
+        writeRecordLine(w, 4, "run", kRunFields, run);
+    w.close(2, "grade_runs");
+}
+
+void writeScenery(LineWriter& w, std::string& out, const Layout& layout) {
+    if (layout.scenery.empty())
+        return;
+    w.open(2, "scenery");
+    w.endOpen();
+    for (const SceneryItem& item : layout.scenery)
+        appendSceneryItemLine(out, item, 4);
+    w.close(2, "scenery");
+}
+
+void writeLevels(LineWriter& w, const Layout& layout) {
+    if (layout.levels.empty())
+        return;
+    w.open(2, "levels");
+    writeFields(w, kLevelsFields, layout);
+    w.endOpen();
+    for (const Level& level : layout.levels) {
+        w.open(4, "level");
+        writeFields(w, kLevelFields, level);
+        // An outline of fewer than 3 points encloses nothing and is not stored.
+        if (level.outline.size() < 3) {
+            w.endSelf();
+            continue;
+        }
+        w.endOpen();
+        writePoints(w, 6, "pt", level.outline);
+        w.close(4, "level");
+    }
+    w.close(2, "levels");
+}
+
+void writeBaseboard(LineWriter& w, const Layout& layout) {
+    if (layout.baseboard.empty())
+        return;
+    w.open(2, "baseboard");
+    w.endOpen();
+    writePoints(w, 4, "vertex", layout.baseboard);
+    w.close(2, "baseboard");
+}
+
+void writeLabels(LineWriter& w, const Layout& layout) {
+    if (layout.labels.empty())
+        return;
+    w.open(2, "labels");
+    w.endOpen();
+    for (const LayoutLabel& label : layout.labels)
+        writeRecordLine(w, 4, "label", kLabelFields, label);
+    w.close(2, "labels");
+}
+
+void writeShapes(LineWriter& w, const Layout& layout) {
+    if (layout.shapes.empty())
+        return;
+    w.open(2, "shapes");
+    w.endOpen();
+    for (const PolygonShape& shape : layout.shapes) {
+        w.open(4, "shape");
+        writeFields(w, kShapeFields, shape);
+        w.endOpen();
+        writePoints(w, 6, "v", shape.vertices);
+        w.close(4, "shape");
+    }
+    w.close(2, "shapes");
+}
+
+void writeTunnels(LineWriter& w, const Layout& layout) {
+    if (layout.tunnels.empty())
+        return;
+    w.open(2, "tunnels");
+    w.endOpen();
+    for (const Tunnel& tunnel : layout.tunnels) {
+        w.open(4, "tunnel");
+        writeFields(w, kTunnelFields, tunnel);
+        w.endOpen();
+        for (int32_t piece : tunnel.covers)
+            writeRecordLine(w, 6, "covers", kCoverFields, CoverLine{piece});
+        w.close(4, "tunnel");
+    }
+    w.close(2, "tunnels");
+}
+
+void writeHelices(LineWriter& w, const Layout& layout) {
+    if (layout.helices.empty())
+        return;
+    w.open(2, "helices");
+    w.endOpen();
+    for (const Helix& helix : layout.helices)
+        writeRecordLine(w, 4, "helix", kHelixFields, helix);
+    w.close(2, "helices");
+}
+
+std::size_t estimatedFileSize(const Layout& layout) {
+    std::size_t joints = 0;
+    for (const PlacedPiece& p : layout.pieces)
+        joints += p.joints.size();
+    return 1024 + layout.pieces.size() * 200 + joints * 60 + layout.scenery.size() * 200 +
+           layout.labels.size() * 120 + layout.shapes.size() * 400 + layout.helices.size() * 200 +
+           layout.tunnels.size() * 200;
+}
+
+std::string layoutText(const Layout& layout, const std::string& name) {
+    std::string out;
+    out.reserve(estimatedFileSize(layout));
+    LineWriter w(out);
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    w.open(0, "layout");
+    writeFields(w, kHeadFields, FileHead{name, 1, layout.units});
+    w.endOpen();
+    writeGradeRuns(w, layout);
+    w.open(2, "pieces");
+    w.endOpen();
+    appendPieceLines(out, layout.pieces, 4);
+    w.close(2, "pieces");
+    writeScenery(w, out, layout);
+    writeLevels(w, layout);
+    writeBaseboard(w, layout);
+    w.open(2, "lastshape");
+    writeFields(w, kLastShapeFields, layout);
+    w.endSelf();
+    writeLabels(w, layout);
+    writeShapes(w, layout);
+    writeTunnels(w, layout);
+    writeHelices(w, layout);
+    w.close(0, "layout");
+    return out;
+}
+
 void raiseMax(int32_t& maxId, int32_t id) {
     maxId = std::max(maxId, id);
 }
 
-// A required attribute that is absent or not a number leaves the element out.
-std::optional<PlacedPiece> readPiece(const Attributes& a) {
-    auto id = a.integer("id");
-    auto x = a.real("x");
-    auto y = a.real("y");
-    auto heading = a.real("heading");
-    if (!id || !x || !y || !heading)
-        return std::nullopt;
-    PlacedPiece p;
-    p.id = *id;
-    p.part = a.text("cat");
-    p.x = *x;
-    p.y = *y;
-    p.heading = normalizeHeading(*heading);
-    p.selected = a.isOne("sel");
-    p.z = a.real("z").value_or(0.0);
-    p.grade = a.real("grade").value_or(0.0);
-    p.reversed = a.isOne("rev");
-    if (auto color = a.integer("color")) {
-        const auto c = static_cast<uint32_t>(*color);
-        p.hasColor = true;
-        p.colorR = static_cast<uint8_t>((c >> 16) & 255);
-        p.colorG = static_cast<uint8_t>((c >> 8) & 255);
-        p.colorB = static_cast<uint8_t>(c & 255);
-    }
-    p.level = a.integer("level").value_or(1);
-    p.helix = a.integer("helix").value_or(-1);
-    return p;
-}
+template <typename R, typename = void> struct HasId : std::false_type {};
+template <typename R>
+struct HasId<R, std::void_t<decltype(std::declval<R&>().id)>> : std::true_type {};
 
 void applyJoint(const Attributes& a, PlacedPiece& piece) {
-    auto conn = a.integer("conn");
-    auto target = a.integer("target");
-    auto tconn = a.integer("tconn");
-    if (!conn || !target || !tconn)
-        return;
+    std::optional<JointLine> j = readRecord(a, kJointFields);
     // Connector numbers outside any catalogue piece are damage, never stored.
-    if (*conn < 0 || *conn >= kMaxConnectors || *tconn < 0 || *tconn >= kMaxConnectors)
+    if (!j || j->conn < 0 || j->conn >= kMaxConnectors || j->tconn < 0 ||
+        j->tconn >= kMaxConnectors)
         return;
-    if (*conn >= static_cast<int32_t>(piece.joints.size()))
-        piece.joints.resize(static_cast<std::size_t>(*conn) + 1);
-    piece.joints[static_cast<std::size_t>(*conn)] = Joint{*target, *tconn};
+    const auto conn = static_cast<std::size_t>(j->conn);
+    if (conn >= piece.joints.size())
+        piece.joints.resize(conn + 1);
+    piece.joints[conn] = Joint{j->target, j->tconn};
 }
 
 template <typename Lines>
@@ -530,7 +793,7 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
             return;
         if (contains(line, "<piece ")) {
             attrs.parse(line);
-            std::optional<PlacedPiece> piece = readPiece(attrs);
+            std::optional<PlacedPiece> piece = readRecord(attrs, kPieceFields);
             current = -1;
             if (!piece)
                 continue;
@@ -563,32 +826,32 @@ class LayoutReader {
             return;
         attrs_.parse(line);
         if (contains(line, "<layout ")) {
-            name_ = attrs_.text("name");
-            auto units = attrs_.integer("units");
-            // Only the three known units are taken; anything else shows millimetres.
-            out_.units = units && *units >= 0 && *units <= 2 ? static_cast<uint32_t>(*units) : 0;
+            FileHead head;
+            readFields(attrs_, kHeadFields, head);
+            name_ = std::move(head.name);
+            out_.units = head.units;
         }
         if (contains(line, "<run "))
-            readRun();
+            append(out_.gradeRuns, readRecord(attrs_, kRunFields));
         if (std::size_t open = line.find("<pieces>"); open != std::string_view::npos) {
             // "<pieces></pieces>" on one line is an empty section, not the rest of the file.
             if (line.find("</pieces>", open) == std::string_view::npos)
                 readPieceSection(lines, out_.pieces, maxId_);
         }
         if (contains(line, "<levels ")) {
-            out_.activeLevel = attrs_.integer("active").value_or(1);
+            readFields(attrs_, kLevelsFields, out_);
             inLevels_ = true;
         }
         if (inLevels_ && contains(line, "<level "))
-            readLevel();
+            levelOpen_ = append(out_.levels, readRecord(attrs_, kLevelFields, freshLevel()));
         if (contains(line, "</levels>"))
             inLevels_ = false;
         if (contains(line, "<pt ") && levelOpen_)
-            readPoint(out_.levels.back().outline);
+            append(out_.levels.back().outline, readRecord(attrs_, kPointFields));
         if (contains(line, "<scenery>"))
             inScenery_ = true;
         if (inScenery_ && contains(line, "<sceneryitem "))
-            readSceneryItem();
+            append(out_.scenery, readRecord(attrs_, kSceneryFields));
         if (contains(line, "</scenery>"))
             inScenery_ = false;
         if (contains(line, "<baseboard>")) {
@@ -596,160 +859,36 @@ class LayoutReader {
             out_.baseboard.clear();
         }
         if (inBaseboard_ && contains(line, "<vertex "))
-            readPoint(out_.baseboard);
+            append(out_.baseboard, readRecord(attrs_, kPointFields));
         if (contains(line, "</baseboard>"))
             inBaseboard_ = false;
         if (contains(line, "<lastshape"))
-            readLastShape();
+            readFields(attrs_, kLastShapeFields, out_);
         if (contains(line, "<label "))
-            readLabel();
+            append(out_.labels, readRecord(attrs_, kLabelFields));
         if (contains(line, "<shape ") && !contains(line, "</shape"))
-            readShape();
-        if (contains(line, "<v ") && !out_.shapes.empty() && attrs_.has("x") && attrs_.has("y"))
-            readPoint(out_.shapes.back().vertices);
+            shapeOpen_ = append(out_.shapes, readRecord(attrs_, kShapeFields));
+        if (contains(line, "<v ") && shapeOpen_)
+            append(out_.shapes.back().vertices, readRecord(attrs_, kPointFields));
         if (contains(line, "<tunnel "))
-            readTunnel();
+            tunnelOpen_ = append(out_.tunnels, readRecord(attrs_, kTunnelFields));
         if (contains(line, "<covers ") && tunnelOpen_) {
-            if (auto piece = attrs_.integer("piece"))
-                out_.tunnels.back().covers.push_back(*piece);
+            if (auto cover = readRecord(attrs_, kCoverFields))
+                out_.tunnels.back().covers.push_back(cover->piece);
         }
         if (contains(line, "<helix "))
-            readHelix();
+            append(out_.helices, readRecord(attrs_, kHelixFields, freshHelix()));
     }
 
-    void readRun() {
-        auto deg = attrs_.real("deg");
-        auto anchor = attrs_.integer("anchor");
-        auto conn = attrs_.integer("conn");
-        if (deg && anchor && conn)
-            out_.gradeRuns.push_back(GradeRun{*deg, *anchor, *conn});
-    }
-
-    void readLevel() {
-        auto id = attrs_.integer("id");
-        levelOpen_ = id.has_value();
-        if (!id)
-            return;
-        Level level;
-        level.id = *id;
-        level.name = attrs_.text("name");
-        const std::string_view* visible = attrs_.raw("visible");
-        level.visible = !(visible && *visible == "0");
-        level.height = attrs_.real("height").value_or(0.0);
-        level.useTrackColor = attrs_.isOne("trackcolor");
-        level.trackR = clampByte(attrs_.integer("r").value_or(180));
-        level.trackG = clampByte(attrs_.integer("g").value_or(180));
-        level.trackB = clampByte(attrs_.integer("b").value_or(180));
-        out_.levels.push_back(std::move(level));
-    }
-
-    void readPoint(std::vector<Point>& points) {
-        auto x = attrs_.real("x");
-        auto y = attrs_.real("y");
-        if (x && y)
-            points.push_back(Point{*x, *y});
-    }
-
-    void readSceneryItem() {
-        auto id = attrs_.integer("id");
-        auto x = attrs_.real("x");
-        auto y = attrs_.real("y");
-        auto heading = attrs_.real("heading");
-        if (!id || !x || !y || !heading)
-            return;
-        SceneryItem item;
-        item.id = *id;
-        item.item = attrs_.text("item");
-        item.x = *x;
-        item.y = *y;
-        item.heading = normalizeHeading(*heading);
-        item.selected = attrs_.isOne("sel");
-        item.scaleX = attrs_.real("scalex").value_or(1.0);
-        item.scaleY = attrs_.real("scaley").value_or(1.0);
-        item.level = attrs_.integer("level").value_or(1);
-        raiseMax(maxId_, item.id);
-        out_.scenery.push_back(std::move(item));
-    }
-
-    void readLastShape() {
-        out_.lastShapeType = attrs_.integer("id").value_or(out_.lastShapeType);
-        out_.lastShapeW = attrs_.real("w_mm").value_or(out_.lastShapeW);
-        out_.lastShapeH = attrs_.real("h_mm").value_or(out_.lastShapeH);
-        out_.lastShapeW2 = attrs_.real("w2_mm").value_or(out_.lastShapeW2);
-        out_.lastShapeH2 = attrs_.real("h2_mm").value_or(out_.lastShapeH2);
-    }
-
-    void readLabel() {
-        auto id = attrs_.integer("id");
-        auto x = attrs_.real("x");
-        auto y = attrs_.real("y");
-        if (!id || !x || !y)
-            return;
-        LayoutLabel label;
-        label.id = *id;
-        label.x = *x;
-        label.y = *y;
-        label.text = attrs_.text("text");
-        raiseMax(maxId_, label.id);
-        out_.labels.push_back(std::move(label));
-    }
-
-    void readShape() {
-        PolygonShape shape;
-        shape.id = attrs_.integer("id").value_or(-1);
-        shape.fillR = clampByte(attrs_.integer("r").value_or(shape.fillR));
-        shape.fillG = clampByte(attrs_.integer("g").value_or(shape.fillG));
-        shape.fillB = clampByte(attrs_.integer("b").value_or(shape.fillB));
-        shape.fillA = clampByte(attrs_.integer("a").value_or(shape.fillA));
-        if (const std::string_view* outline = attrs_.raw("outline"))
-            shape.outline = *outline == "1";
-        shape.level = attrs_.integer("level").value_or(1);
-        shape.height = attrs_.real("height").value_or(0.0);
-        shape.label = attrs_.text("label");
-        raiseMax(maxId_, shape.id);
-        out_.shapes.push_back(std::move(shape));
-    }
-
-    void readTunnel() {
-        auto id = attrs_.integer("id");
-        auto portalA = attrs_.integer("portalA");
-        auto portalB = attrs_.integer("portalB");
-        tunnelOpen_ = id && portalA && portalB;
-        if (!tunnelOpen_)
-            return;
-        Tunnel tunnel;
-        tunnel.id = *id;
-        tunnel.portalA = *portalA;
-        tunnel.portalB = *portalB;
-        tunnel.anchorA = attrs_.integer("anchorA").value_or(-1);
-        tunnel.anchorB = attrs_.integer("anchorB").value_or(-1);
-        raiseMax(maxId_, tunnel.id);
-        out_.tunnels.push_back(std::move(tunnel));
-    }
-
-    void readHelix() {
-        auto id = attrs_.integer("id");
-        auto cx = attrs_.real("cx");
-        auto cy = attrs_.real("cy");
-        auto heading = attrs_.real("heading");
-        auto bottomR1 = attrs_.integer("bottomR1");
-        auto bottomR2 = attrs_.integer("bottomR2");
-        auto topR1 = attrs_.integer("topR1");
-        auto topR2 = attrs_.integer("topR2");
-        if (!id || !cx || !cy || !heading || !bottomR1 || !bottomR2 || !topR1 || !topR2)
-            return;
-        Helix helix;
-        helix.id = *id;
-        helix.cx = *cx;
-        helix.cy = *cy;
-        helix.heading = normalizeHeading(*heading);
-        helix.variant = attrs_.has("variant") ? attrs_.text("variant") : kDefaultHelixVariant;
-        helix.bottomR1 = *bottomR1;
-        helix.bottomR2 = *bottomR2;
-        helix.topR1 = *topR1;
-        helix.topR2 = *topR2;
-        raiseMax(maxId_, helix.id);
-        out_.helices.push_back(std::move(helix));
+    // Appends a record that was read whole; its id raises the running maximum (level ids
+    // are numbered apart). True when something was appended.
+    template <typename R> bool append(std::vector<R>& list, std::optional<R>&& record) {
+        if (!record)
+            return false;
+        if constexpr (HasId<R>::value && !std::is_same_v<R, Level>)
+            raiseMax(maxId_, record->id);
+        list.push_back(std::move(*record));
+        return true;
     }
 
     Layout& out_;
@@ -761,6 +900,7 @@ class LayoutReader {
     bool inBaseboard_ = false;
     // Child lines go to the last element only when that element was read.
     bool levelOpen_ = false;
+    bool shapeOpen_ = false;
     bool tunnelOpen_ = false;
 };
 
@@ -777,24 +917,48 @@ void selectWholeHelices(std::vector<PlacedPiece>& pieces) {
             p.selected = true;
 }
 
-bool readWholeFile(const std::string& path, std::string& content) {
+enum class FileRead { Ok, Unreadable, TooLarge };
+
+FileRead readWholeFile(const std::string& path, std::string& content) {
     // Only regular files: a folder or a device such as /dev/zero is no layout.
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec)
-        return false;
+        return FileRead::Unreadable;
+    if (size > kMaxFileBytes)
+        return FileRead::TooLarge;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
-        return false;
+        return FileRead::Unreadable;
     content.clear();
     content.reserve(static_cast<std::size_t>(size));
     std::vector<char> chunk(1 << 16);
     std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
+    // The file may grow while it is read; the limit holds all the same.
+    while (content.size() <= kMaxFileBytes &&
+           (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
         content.append(chunk.data(), n);
     const bool ok = !std::ferror(f);
     std::fclose(f);
-    return ok;
+    if (content.size() > kMaxFileBytes)
+        return FileRead::TooLarge;
+    return ok ? FileRead::Ok : FileRead::Unreadable;
+}
+
+// What a load keeps from the layout it replaces: everything the file does not store.
+void keepUnstored(const Layout& from, Layout& to) {
+    to.measurements = from.measurements;
+    to.showBaseboard = from.showBaseboard;
+    to.snapOn = from.snapOn;
+    to.showGrid = from.showGrid;
+    to.showLabels = from.showLabels;
+    to.gridSpacing = from.gridSpacing;
+    // The file's <lastshape> line may leave any of these as they were.
+    to.lastShapeType = from.lastShapeType;
+    to.lastShapeW = from.lastShapeW;
+    to.lastShapeH = from.lastShapeH;
+    to.lastShapeW2 = from.lastShapeW2;
+    to.lastShapeH2 = from.lastShapeH2;
 }
 
 } // namespace
@@ -812,31 +976,13 @@ void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, 
     LineWriter w(out);
     for (const PlacedPiece& p : pieces) {
         w.open(indent, "piece");
-        w.integer("id", p.id);
-        w.text("cat", p.part);
-        w.real("x", p.x);
-        w.real("y", p.y);
-        w.real("heading", p.heading);
-        w.real("z", p.z);
-        w.real("grade", p.grade);
-        if (p.reversed)
-            w.flag("rev", true);
-        w.integer("level", p.level);
-        if (p.helix != -1)
-            w.integer("helix", p.helix);
-        w.flag("sel", p.selected);
-        if (p.hasColor)
-            w.integer("color", packColor(p.colorR, p.colorG, p.colorB));
+        writeFields(w, kPieceFields, p);
         w.endOpen();
         for (std::size_t c = 0; c < p.joints.size(); ++c) {
             const Joint& j = p.joints[c];
-            if (j.isFree())
-                continue;
-            w.open(indent + 2, "joint");
-            w.integer("conn", static_cast<int64_t>(c));
-            w.integer("target", j.target);
-            w.integer("tconn", j.targetConn);
-            w.endSelf();
+            if (!j.isFree())
+                writeRecordLine(w, indent + 2, "joint", kJointFields,
+                                JointLine{static_cast<int32_t>(c), j.target, j.targetConn});
         }
         w.close(indent, "piece");
     }
@@ -844,17 +990,7 @@ void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, 
 
 void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent) {
     LineWriter w(out);
-    w.open(indent, "sceneryitem");
-    w.integer("id", item.id);
-    w.text("item", item.item);
-    w.real("x", item.x);
-    w.real("y", item.y);
-    w.real("heading", item.heading);
-    w.real("scalex", item.scaleX);
-    w.real("scaley", item.scaleY);
-    w.integer("level", item.level);
-    w.flag("sel", item.selected);
-    w.endSelf();
+    writeRecordLine(w, indent, "sceneryitem", kSceneryFields, item);
 }
 
 std::optional<int32_t> readInt(std::string_view text) {
@@ -870,7 +1006,7 @@ std::optional<double> readReal(std::string_view text) {
     text = skipNumberLead(text);
     double v = 0;
     auto res = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (res.ec != std::errc() || !std::isfinite(v))
+    if (res.ec != std::errc() || !std::isfinite(v) || std::fabs(v) > kMaxFileReal)
         return std::nullopt;
     return v;
 }
@@ -910,46 +1046,39 @@ std::string saveLayout(const Layout& layout, const std::string& path, const std:
 
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
     std::string content;
-    if (!readWholeFile(path, content))
+    switch (readWholeFile(path, content)) {
+    case FileRead::Ok:
+        break;
+    case FileRead::Unreadable:
         return "Cannot open file: " + path;
+    case FileRead::TooLarge:
+        return "The file is larger than 256 MB and cannot be a Plandor layout.";
+    }
 
-    // Everything the file stores starts from a new layout's values; the last
-    // layout-shape dimensions stay when the file does not give them.
+    readLayoutText(layout, content, name);
+    return {};
+}
+
+void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
+    // Everything the file stores starts from a new layout's values.
     Layout loaded;
-    loaded.lastShapeType = layout.lastShapeType;
-    loaded.lastShapeW = layout.lastShapeW;
-    loaded.lastShapeH = layout.lastShapeH;
-    loaded.lastShapeW2 = layout.lastShapeW2;
-    loaded.lastShapeH2 = layout.lastShapeH2;
+    keepUnstored(layout, loaded);
     std::string loadedName;
     LayoutReader reader(loaded, loadedName);
-    BufferLines lines(content);
+    BufferLines lines(text);
     reader.read(lines);
 
     loaded.nextId = static_cast<uint32_t>(static_cast<int64_t>(reader.maxId()) + 1);
     loaded.ensureDefaultLevel();
+    loaded.restoreGradeState();
     selectWholeHelices(loaded.pieces);
-
-    layout.pieces = std::move(loaded.pieces);
-    layout.scenery = std::move(loaded.scenery);
-    layout.labels = std::move(loaded.labels);
-    layout.shapes = std::move(loaded.shapes);
-    layout.tunnels = std::move(loaded.tunnels);
-    layout.helices = std::move(loaded.helices);
-    layout.nextId = loaded.nextId;
-    layout.levels = std::move(loaded.levels);
-    layout.activeLevel = loaded.activeLevel;
-    layout.baseboard = std::move(loaded.baseboard);
-    layout.lastShapeType = loaded.lastShapeType;
-    layout.lastShapeW = loaded.lastShapeW;
-    layout.lastShapeH = loaded.lastShapeH;
-    layout.lastShapeW2 = loaded.lastShapeW2;
-    layout.lastShapeH2 = loaded.lastShapeH2;
-    layout.units = loaded.units;
-    layout.gradeRuns = std::move(loaded.gradeRuns);
-    layout.restoreGradeState();
+    // The undo history of the layout replaced belongs to other content and goes with it.
+    layout = std::move(loaded);
     name = std::move(loadedName);
-    return {};
+}
+
+std::string layoutFileText(const Layout& layout, const std::string& name) {
+    return layoutText(layout, name);
 }
 
 void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& maxId) {

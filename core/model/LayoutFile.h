@@ -14,8 +14,14 @@ namespace plandor {
 
 std::string saveLayout(const Layout& layout, const std::string& path, const std::string& name);
 
-// Replaces the layout's content with the file's; on failure the layout is untouched.
+// Replaces the layout's content with the file's, keeping what the file does not store
+// (measurements, view switches) but not the undo history; on failure the layout is
+// untouched. Files over 256 MB are refused.
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name);
+
+// The reading and writing of the two above, without the file.
+void readLayoutText(Layout& layout, std::string_view text, std::string& name);
+std::string layoutFileText(const Layout& layout, const std::string& name);
 
 // Reads piece and joint lines up to the end of the piece section (also used for blocks).
 void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& maxId);
@@ -32,7 +38,8 @@ void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, 
 // One self-closed scenery item line at `indent` blanks.
 void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent);
 // Numbers as the readers take them: the longest numeric prefix; nothing when the text
-// holds no number, an integer outside 32 bits, or a real that is not finite.
+// holds no number, an integer outside 32 bits, or a real that is not finite or lies
+// beyond 1,000 km (1e9), which no layout reaches and drawing cannot show.
 std::optional<int32_t> readInt(std::string_view text);
 std::optional<double> readReal(std::string_view text);
 // Replaces the file at `path` with `content` through a temporary file beside it, so a

@@ -22,7 +22,7 @@ inline Font boldFont(int pointSize) {
 }
 
 inline int truncPx(double v) {
-    return static_cast<int>(std::trunc(v));
+    return toPixel(v);
 }
 inline ScreenPoint screenPoint(double x, double y) {
     return ScreenPoint{truncPx(x), truncPx(y)};

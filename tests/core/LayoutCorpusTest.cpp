@@ -1,0 +1,88 @@
+// Damaged and edge-case layout files kept from fuzzing and fault reports: each opens, fits
+// the view, draws at several zooms with every screen coordinate in range, and saves twice
+// to the same text.
+#include "RecordingPainter.h"
+
+#include "canvas/CanvasView.h"
+#include "model/LayoutFile.h"
+#include "render/LayoutRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace plandor;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+std::vector<fs::path> corpusFiles() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(std::string(PLANDOR_TEST_DATA) + "/corpus"))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool onSafeScreen(const ScreenPoint& p) {
+    return std::abs(p.x) <= kMaxScreenCoordinate && std::abs(p.y) <= kMaxScreenCoordinate;
+}
+
+void expectDrawsInRange(const Layout& layout, const ViewTransform& view) {
+    RecordingPainter painter;
+    LayoutRenderer().drawLayout(painter, layout, view, kWidth, kHeight);
+    EXPECT_FALSE(painter.calls.empty());
+    for (const DrawCall& call : painter.calls) {
+        for (const ScreenPoint& p : call.points)
+            EXPECT_TRUE(onSafeScreen(p)) << p.x << ", " << p.y;
+        EXPECT_TRUE(onSafeScreen({call.x, call.y}) && onSafeScreen({call.w, call.h}))
+            << call.x << ", " << call.y << " " << call.w << " x " << call.h;
+    }
+}
+
+} // namespace
+
+TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
+    const std::vector<fs::path> files = corpusFiles();
+    ASSERT_GE(files.size(), 6u);
+    const fs::path out =
+        fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(::getpid()));
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        Layout layout;
+        std::string name;
+        ASSERT_EQ(loadLayout(layout, file.string(), name), "");
+
+        CanvasView fit;
+        fit.zoomToFit(layout, kWidth, kHeight);
+        const ViewTransform& view = fit.transform();
+        EXPECT_TRUE(std::isfinite(view.scale) && std::isfinite(view.panX) &&
+                    std::isfinite(view.panY));
+        expectDrawsInRange(layout, view);
+        expectDrawsInRange(layout, ViewTransform{1, 0, 0});
+        expectDrawsInRange(layout, ViewTransform{kMaxZoomScale, -5000, 7000});
+
+        ASSERT_EQ(saveLayout(layout, out.string() + "_1.plo", name), "");
+        Layout again;
+        ASSERT_EQ(loadLayout(again, out.string() + "_1.plo", name), "");
+        ASSERT_EQ(saveLayout(again, out.string() + "_2.plo", name), "");
+        EXPECT_EQ(readFile(out.string() + "_1.plo"), readFile(out.string() + "_2.plo"));
+    }
+    fs::remove(out.string() + "_1.plo");
+    fs::remove(out.string() + "_2.plo");
+}
