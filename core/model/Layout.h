@@ -126,7 +126,14 @@ struct GradeRun {
     int32_t conn = 0;
 };
 
-// Everything an undo step restores; levels, baseboard, units and nextId stay out.
+// A level's deck outline as an undo step keeps it.
+struct DeckOutline {
+    int32_t level = -1;
+    std::vector<Point> points;
+};
+
+// Everything an undo step restores; levels (apart from their deck outlines), baseboard, units
+// and nextId stay out.
 struct UndoSnapshot {
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
@@ -140,6 +147,7 @@ struct UndoSnapshot {
     double gradeDeg = 0;
     int32_t gradeAnchor = -1;
     int32_t gradeConn = 1;
+    std::vector<DeckOutline> deckOutlines;
 };
 
 constexpr std::size_t kMaxUndoSteps = 50;
