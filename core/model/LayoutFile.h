@@ -13,6 +13,8 @@
 namespace plandor {
 
 std::string saveLayout(const Layout& layout, const std::string& path, const std::string& name);
+// The text saveLayout writes, without touching a file.
+std::string layoutFileText(const Layout& layout, const std::string& name);
 
 // Replaces the layout's content with the file's; on failure the layout is untouched.
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name);
