@@ -31,6 +31,25 @@ std::string coordinateText(const Layout& layout, const ViewTransform& view, Scre
     return formatCoordinates(view.toWorldX(mouse.x), view.toWorldY(mouse.y), layout.units);
 }
 
+int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, ScreenPoint at) {
+    const Point p{view.toWorldX(at.x), view.toWorldY(at.y)};
+    double nearest = view.pixelsToMm(kOutlineGrabPx);
+    int32_t found = -1;
+    for (const Level& level : layout.levels) {
+        const std::vector<Point>& outline = level.outline;
+        if (!level.visible || outline.size() < 3)
+            continue;
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            const double d = distanceToSegment(p, outline[i], outline[(i + 1) % outline.size()]);
+            if (d <= nearest) {
+                nearest = d;
+                found = level.id;
+            }
+        }
+    }
+    return found;
+}
+
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
     : doc_(doc), prompter_(prompter) {}
 
@@ -101,7 +120,35 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
     const int32_t piece = pieceUnder(in);
     if (piece >= 0)
         return pressPiece(piece, in);
+    if (in.shift && !in.ctrl && beginOutlineDrag(in)) {
+        reply.captureMouse = true;
+        reply.modified = true;
+        return reply;
+    }
     return pressEmptyCanvas(in);
+}
+
+bool CanvasController::beginOutlineDrag(const MouseInput& in) {
+    const int32_t levelId = levelOutlineUnder(doc_.layout, view_.transform(), {in.x, in.y});
+    const Level* level = doc_.layout.findLevel(levelId);
+    if (!level)
+        return false;
+    doc_.layout.pushUndo();
+    outlineDrag_ = OutlineDrag{true, levelId, world(in), level->outline};
+    return true;
+}
+
+void CanvasController::dragOutline(const MouseInput& in) {
+    Level* level = doc_.layout.findLevel(outlineDrag_.level);
+    // The level or its outline changed under the drag: the drag ends rather than guess.
+    if (!level || level->outline.size() != outlineDrag_.start.size()) {
+        outlineDrag_ = OutlineDrag{};
+        return;
+    }
+    const Point now = world(in);
+    const double dx = now.x - outlineDrag_.pressWorld.x, dy = now.y - outlineDrag_.pressWorld.y;
+    for (std::size_t i = 0; i < level->outline.size(); ++i)
+        level->outline[i] = Point{outlineDrag_.start[i].x + dx, outlineDrag_.start[i].y + dy};
 }
 
 CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
@@ -169,6 +216,11 @@ CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
         reply.selectionChanged = true;
     }
     pending_ = PendingPieceDrag{};
+    if (outlineDrag_.active) {
+        outlineDrag_ = OutlineDrag{};
+        reply.modified = true;
+        reply.layoutChanged = true;
+    }
     if (rubberBand_) {
         rubberBand_ = false;
         rubberBandSelect(doc_.layout, clipboard_, view_.transform(), bandStart_,
@@ -260,7 +312,8 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
 
 CanvasReply CanvasController::motion(const MouseInput& in) {
     CanvasReply reply;
-    const bool dragging = pending_.active || move_.active() || rotation_.active();
+    const bool dragging =
+        pending_.active || move_.active() || rotation_.active() || outlineDrag_.active;
     if (view_.panning()) {
         view_.panTo(in.x, in.y);
         reply.repaint = true;
@@ -281,6 +334,9 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         reply.layoutChanged = true;
     } else if ((pending_.active || move_.active()) && in.leftDown) {
         dragSelection(in, reply);
+    } else if (outlineDrag_.active && in.leftDown) {
+        dragOutline(in);
+        reply.layoutChanged = true;
     } else if (rubberBand_) {
         bandEnd_ = ScreenPoint{in.x, in.y};
         reply.repaint = true;
@@ -389,6 +445,7 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
         return reply;
     }
     pending_ = PendingPieceDrag{};
+    outlineDrag_ = OutlineDrag{};
     rubberBand_ = false;
     reply.captureMouse = true;
     reply.repaint = true;

@@ -103,6 +103,20 @@ WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, Scree
 // The cursor's world position for the status bar, in the layout's display unit.
 std::string coordinateText(const Layout& layout, const ViewTransform& view, ScreenPoint mouse);
 
+constexpr double kOutlineGrabPx = 8.0;
+
+// The visible level whose deck outline (three points at least) has an edge within 8 pixels of
+// the screen point, the nearest when several do; -1 for none.
+int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, ScreenPoint at);
+
+// Shift-drag of a level's deck outline: every point follows the mouse from where it was.
+struct OutlineDrag {
+    bool active = false;
+    int32_t level = -1;
+    Point pressWorld;
+    std::vector<Point> start;
+};
+
 class CanvasController {
   public:
     CanvasController(Document& doc, Prompter& prompter);
@@ -151,6 +165,9 @@ class CanvasController {
     CanvasReply dropPlaced(const MouseInput& in);
     CanvasReply pressPiece(int32_t pieceId, const MouseInput& in);
     CanvasReply pressEmptyCanvas(const MouseInput& in);
+    // Shift (without Ctrl) on a level's deck outline starts dragging it; false when none is near.
+    bool beginOutlineDrag(const MouseInput& in);
+    void dragOutline(const MouseInput& in);
     void dragSelection(const MouseInput& in, CanvasReply& reply);
     // Ends whatever the left button started; the mouse is released by the caller.
     CanvasReply endLeftGesture(const MouseInput& in);
@@ -169,6 +186,7 @@ class CanvasController {
     SelectionMove move_;
     bool gradedMoveAccepted_ = false; // asked once while the program runs
     FreeRotation rotation_;
+    OutlineDrag outlineDrag_;
     bool rubberBand_ = false;
     ScreenPoint bandStart_;
     ScreenPoint bandEnd_;

@@ -133,10 +133,26 @@ std::optional<FacingPair> findFacingPair(const Layout& layout, int32_t pieceA, i
     return best;
 }
 
+namespace {
+
+// An adapter (its ends of different systems) would leave a joint inside the fill that snapping
+// refuses, and one half of a ramp pair cannot stand without the other.
+bool standsAloneInFill(const PieceDef& def, uint32_t system) {
+    if (def.isPaired)
+        return false;
+    for (int c = 0; c < static_cast<int>(def.connectors.size()); ++c)
+        if (def.connectorSystem(c) != system)
+            return false;
+    return true;
+}
+
+} // namespace
+
 std::vector<const PieceDef*> fillCandidates(const TrackCatalog& catalog, uint32_t system) {
     std::vector<const PieceDef*> candidates;
     for (const PieceDef& def : catalog.pieces())
-        if (def.system == system && def.kind == PieceKind::Straight && def.length > 0)
+        if (def.system == system && def.kind == PieceKind::Straight && def.length > 0 &&
+            standsAloneInFill(def, system))
             candidates.push_back(&def);
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const PieceDef* l, const PieceDef* r) { return l->length > r->length; });

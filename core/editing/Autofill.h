@@ -41,7 +41,7 @@ std::optional<FacingPair> findFacingPair(const Layout& layout, int32_t pieceA, i
                                          const TrackCatalog& catalog);
 
 // Straights of a track system (kind straight, length above 0), longest first, catalogue
-// order among equal lengths.
+// order among equal lengths. Adapters between systems and halves of ramp pairs are left out.
 std::vector<const PieceDef*> fillCandidates(const TrackCatalog& catalog, uint32_t system);
 
 struct Fill {

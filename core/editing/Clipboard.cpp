@@ -3,50 +3,62 @@
 #include "editing/Selection.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 namespace plandor {
 
+namespace {
+
+bool copiedWhole(const Helix& h, const std::unordered_set<int32_t>& copied) {
+    return copied.count(h.bottomR1) && copied.count(h.bottomR2) && copied.count(h.topR1) &&
+           copied.count(h.topR2);
+}
+
+} // namespace
+
 void copySelection(const Layout& layout, Clipboard& clipboard) {
     std::vector<PlacedPiece> copies;
+    std::unordered_set<int32_t> copied;
     for (const PlacedPiece& p : layout.pieces)
-        if (p.selected)
+        if (p.selected) {
             copies.push_back(p);
-    if (!copies.empty())
-        clipboard.pieces = std::move(copies);
+            copied.insert(p.id);
+        }
+    if (copies.empty())
+        return;
+    clipboard.pieces = std::move(copies);
+    clipboard.helices.clear();
+    for (const Helix& h : layout.helices)
+        if (copiedWhole(h, copied))
+            clipboard.helices.push_back(h);
 }
 
 namespace {
 
-// A helix whose four pieces were all copied comes back as a new helix around the pasted
-// pieces; pieces of a helix that is not pasted whole (or no longer exists) become plain track,
-// so that no helix ever claims more than its own four pieces.
+// A helix copied whole comes back as a new helix around the pasted pieces, built from the
+// copied record so that it sits where its pasted stubs are; pieces of a helix that was not
+// copied whole become plain track, so that no helix ever claims more than its own four pieces.
 void pasteHelices(Layout& layout, const Clipboard& clipboard, std::size_t firstPasted,
                   const std::unordered_map<int32_t, int32_t>& newIds, double dx, double dy) {
     std::unordered_map<int32_t, int32_t> newHelixIds;
-    for (const PlacedPiece& p : clipboard.pieces) {
-        if (p.helix == -1 || newHelixIds.count(p.helix))
-            continue;
-        const Helix* original = layout.findHelix(p.helix);
-        int32_t copyId = -1;
-        if (original && newIds.count(original->bottomR1) && newIds.count(original->bottomR2) &&
-            newIds.count(original->topR1) && newIds.count(original->topR2)) {
-            Helix copy = *original;
-            copy.id = layout.takeId();
-            copy.cx += dx;
-            copy.cy += dy;
-            copy.bottomR1 = newIds.at(original->bottomR1);
-            copy.bottomR2 = newIds.at(original->bottomR2);
-            copy.topR1 = newIds.at(original->topR1);
-            copy.topR2 = newIds.at(original->topR2);
-            copyId = copy.id;
-            layout.helices.push_back(std::move(copy));
-        }
-        newHelixIds[p.helix] = copyId;
+    for (const Helix& original : clipboard.helices) {
+        Helix copy = original;
+        copy.id = layout.takeId();
+        copy.cx += dx;
+        copy.cy += dy;
+        copy.bottomR1 = newIds.at(original.bottomR1);
+        copy.bottomR2 = newIds.at(original.bottomR2);
+        copy.topR1 = newIds.at(original.topR1);
+        copy.topR2 = newIds.at(original.topR2);
+        newHelixIds[original.id] = copy.id;
+        layout.helices.push_back(std::move(copy));
     }
     for (std::size_t i = firstPasted; i < layout.pieces.size(); ++i) {
         PlacedPiece& p = layout.pieces[i];
-        if (p.helix != -1)
-            p.helix = newHelixIds.at(p.helix);
+        if (p.helix == -1)
+            continue;
+        const auto it = newHelixIds.find(p.helix);
+        p.helix = it == newHelixIds.end() ? -1 : it->second;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 namespace plandor {
 
@@ -58,18 +59,40 @@ void removeSelectedPieces(Layout& layout) {
     eraseIf(layout.scenery, [&](const SceneryItem& s) { return portals.count(s.id) != 0; });
 }
 
+std::vector<bool> pieceSelection(const Layout& layout) {
+    std::vector<bool> flags;
+    flags.reserve(layout.pieces.size());
+    for (const PlacedPiece& p : layout.pieces)
+        flags.push_back(p.selected);
+    return flags;
+}
+
+void restorePieceSelection(Layout& layout, const std::vector<bool>& flags) {
+    for (std::size_t i = 0; i < flags.size() && i < layout.pieces.size(); ++i)
+        layout.pieces[i].selected = flags[i];
+}
+
+// The helix and tunnel locks (one whole helix excepted) and the graded-pieces question.
+bool mayDelete(const Layout& layout, Prompter& prompter) {
+    if (!selectionIsOneWholeHelix(layout) && !canEdit(layout, prompter, "delete"))
+        return false;
+    return !selectionHasGradedPieces(layout) ||
+           prompter.askYesNo(kGradedDeleteTitle, kGradedDeleteText, PromptIcon::Question, true) ==
+               PromptAnswer::Yes;
+}
+
 } // namespace
 
 bool deleteSelection(Layout& layout, Prompter& prompter) {
     if (!anythingSelected(layout))
         return false;
-    if (!selectionIsOneWholeHelix(layout) && !canEdit(layout, prompter, "delete"))
-        return false;
-    if (selectionHasGradedPieces(layout) &&
-        prompter.askYesNo(kGradedDeleteTitle, kGradedDeleteText, PromptIcon::Question, true) !=
-            PromptAnswer::Yes)
-        return false;
+    // Both halves of a pair go together, so the locks and the question must see both.
+    const std::vector<bool> selectedBefore = pieceSelection(layout);
     addPairedHalves(layout);
+    if (!mayDelete(layout, prompter)) {
+        restorePieceSelection(layout, selectedBefore);
+        return false;
+    }
     layout.pushUndo();
 
     removeSelectedPieces(layout);

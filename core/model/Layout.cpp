@@ -135,6 +135,8 @@ UndoSnapshot Layout::snapshot() const {
     s.gradeDeg = gradeDeg;
     s.gradeAnchor = gradeAnchor;
     s.gradeConn = gradeConn;
+    for (const Level& level : levels)
+        s.deckOutlines.push_back(DeckOutline{level.id, level.outline});
     return s;
 }
 
@@ -151,6 +153,10 @@ void Layout::restore(UndoSnapshot&& s) {
     gradeDeg = s.gradeDeg;
     gradeAnchor = s.gradeAnchor;
     gradeConn = s.gradeConn;
+    // Levels themselves stay as they are; an outline comes back to a level that still exists.
+    for (DeckOutline& o : s.deckOutlines)
+        if (Level* level = findLevel(o.level))
+            level->outline = std::move(o.points);
 }
 
 void Layout::pushUndo() {

@@ -187,7 +187,14 @@ struct GradeRun {
     bool operator==(const GradeRun& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
-// Everything an undo step restores; levels, baseboard, units and nextId stay out.
+// A level's deck outline as an undo step keeps it.
+struct DeckOutline {
+    int32_t level = -1;
+    std::vector<Point> points;
+};
+
+// Everything an undo step restores; levels (apart from their deck outlines), baseboard, units
+// and nextId stay out.
 struct UndoSnapshot {
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
@@ -201,6 +208,7 @@ struct UndoSnapshot {
     double gradeDeg = 0;
     int32_t gradeAnchor = -1;
     int32_t gradeConn = 1;
+    std::vector<DeckOutline> deckOutlines;
 };
 
 constexpr std::size_t kMaxUndoSteps = 50;

@@ -1044,6 +1044,10 @@ std::string saveLayout(const Layout& layout, const std::string& path, const std:
     return writeFileReplacing(path, layoutText(layout, name));
 }
 
+std::string layoutFileText(const Layout& layout, const std::string& name) {
+    return layoutText(layout, name);
+}
+
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
     std::string content;
     switch (readWholeFile(path, content)) {

@@ -201,3 +201,37 @@ TEST(AutofillPlace, LastPieceJoinsBOnlyWhereItMeetsIt) {
         EXPECT_EQ(layout.findPiece(2)->jointAt(0).target, joinsB ? fill.id : -1) << sideways;
     }
 }
+
+// An adapter's far end is of another system and a ramp half needs its partner: neither may
+// appear inside a fill, at any gap their length would make up.
+TEST(AutofillOffer, AdaptersAndRampHalvesAreNeverOffered) {
+    const auto offersPart = [](const std::vector<std::string>& lines, const std::string& part) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    struct Case {
+        const char* name;
+        double gap;
+        const char* plainFill; // still offered; nullptr when no plain fill exists
+    };
+    const Case cases[] = {
+        {"adapter plus two short straights", 368.4, nullptr},
+        {"one adapter or ramp length", 180.0, nullptr},
+        {"two adapter or ramp lengths", 360.0, "24360  (360.0 mm)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout = twoEnds(c.gap);
+        RecordingPrompter prompter;
+        ScriptedChooser chooser;
+        autofillGap(layout, prompter, chooser);
+        const std::vector<std::string> lines =
+            chooser.shown.empty() ? std::vector<std::string>{} : chooser.shown[0].lines;
+        EXPECT_FALSE(offersPart(lines, "24922"));
+        EXPECT_FALSE(offersPart(lines, "74618"));
+        if (c.plainFill) {
+            EXPECT_TRUE(std::find(lines.begin(), lines.end(), c.plainFill) != lines.end());
+        }
+    }
+}

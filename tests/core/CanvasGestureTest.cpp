@@ -224,4 +224,75 @@ TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
     EXPECT_EQ(ids(600, 650), std::vector<int>{kMenuPaste});
 }
 
+// Shift near a visible level's deck outline drags the whole outline with one undo step;
+// everything else (too far, Ctrl too, no Shift, hidden, no real outline) starts a rubber band.
+TEST(CanvasOutlineGesture, ShiftDragsTheDeckOutlineWithinEightPixels) {
+    const std::vector<Point> square{{100, 100}, {300, 100}, {300, 300}, {100, 300}};
+    struct Case {
+        const char* name;
+        int pressY; // x is 200: above, on or below the top edge
+        bool ctrl, shift, visible;
+        std::size_t points;
+        bool drags;
+    };
+    const Case cases[] = {
+        {"on the edge", 100, false, true, true, 4, true},
+        {"eight pixels outside", 92, false, true, true, 4, true},
+        {"eight pixels inside", 108, false, true, true, 4, true},
+        {"nine pixels outside", 91, false, true, true, 4, false},
+        {"ctrl with shift", 100, true, true, true, 4, false},
+        {"no shift", 100, false, false, true, 4, false},
+        {"hidden level", 100, false, true, false, 4, false},
+        {"two points are no deck", 100, false, true, true, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas;
+        Level& level = canvas.layout.levels.at(0);
+        level.visible = c.visible;
+        level.outline.assign(square.begin(), square.begin() + c.points);
+        const std::vector<Point> before = level.outline;
+
+        canvas.press(200, c.pressY, c.ctrl, c.shift);
+        canvas.drag(230, c.pressY + 20);
+        canvas.drag(250, c.pressY - 40);
+        const CanvasReply up = canvas.release(250, c.pressY - 40);
+        const std::vector<Point>& after = canvas.layout.levels.at(0).outline;
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            EXPECT_DOUBLE_EQ(after[i].x, before[i].x + (c.drags ? 50 : 0)) << i;
+            EXPECT_DOUBLE_EQ(after[i].y, before[i].y + (c.drags ? -40 : 0)) << i;
+        }
+        EXPECT_EQ(canvas.layout.undoDepth(), c.drags ? 1u : 0u);
+        EXPECT_EQ(up.modified, c.drags);
+        EXPECT_EQ(canvas.controller.overlays().rubberBand, false);
+        if (!c.drags)
+            continue;
+        canvas.layout.undo();
+        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).x, 100);
+        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 100);
+        canvas.layout.redo();
+        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).x, 150);
+        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 60);
+    }
+}
+
+TEST(CanvasOutlineGesture, NearestOfTwoOutlinesIsDraggedAndAPieceComesFirst) {
+    Canvas canvas;
+    canvas.layout.levels.at(0).outline = {{0, 0}, {200, 0}, {200, 200}, {0, 200}};
+    canvas.layout.levels.push_back(Level{2, "Level 2"});
+    canvas.layout.levels.back().outline = {{0, 205}, {200, 205}, {200, 400}, {0, 400}};
+    EXPECT_EQ(levelOutlineUnder(canvas.layout, canvas.controller.view().transform(), {100, 201}),
+              1);
+    EXPECT_EQ(levelOutlineUnder(canvas.layout, canvas.controller.view().transform(), {100, 204}),
+              2);
+
+    const int32_t piece = put(canvas.layout, "24188", 20, 0);
+    canvas.press(60, 0, false, true);
+    canvas.drag(60, 30);
+    canvas.release(60, 30);
+    EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 0);
+    EXPECT_TRUE(canvas.selected(piece));
+}
+
 } // namespace

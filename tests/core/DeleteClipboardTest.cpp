@@ -2,6 +2,7 @@
 
 #include "editing/Clipboard.h"
 #include "editing/Delete.h"
+#include "editing/Rotate.h"
 #include "editing/Selection.h"
 #include "model/HelixPlacement.h"
 
@@ -82,6 +83,74 @@ INSTANTIATE_TEST_SUITE_P(
                     "Delete", "Selection includes graded pieces. Delete?"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A 74618 ramp pair a-b followed by plain track; only `a` is selected, while each case puts the
+// lock or the grade on `b` alone.
+struct RampPairCase {
+    const char* name;
+    void (*arrange)(Layout&, int32_t b);
+    PromptAnswer answer; // to the graded-pieces question
+    const char* title;
+    const char* text;
+    bool deleted;
+};
+
+class RampPairDelete : public ::testing::TestWithParam<RampPairCase> {};
+
+TEST_P(RampPairDelete, LocksAndQuestionSeeBothHalves) {
+    const RampPairCase& c = GetParam();
+    Layout layout = emptyLayout();
+    const int32_t a = put(layout, "74618", 0, 0);
+    const int32_t b = put(layout, "74618", 180, 0);
+    const int32_t next = put(layout, "24188", 360, 0);
+    layout.join(a, 1, b, 0);
+    layout.join(b, 1, next, 0);
+    c.arrange(layout, b);
+    layout.findPiece(a)->selected = true;
+    const std::size_t scenery = layout.scenery.size();
+    const std::size_t tunnels = layout.tunnels.size();
+    ScriptedPrompter prompter;
+    prompter.answers.push_back(c.answer);
+
+    EXPECT_EQ(deleteSelection(layout, prompter), c.deleted);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].title, c.title);
+    EXPECT_EQ(prompter.shown[0].text, c.text);
+    if (c.deleted) {
+        ASSERT_EQ(layout.pieces.size(), 1u);
+        EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
+        return;
+    }
+    ASSERT_EQ(layout.pieces.size(), 3u);
+    EXPECT_TRUE(layout.findPiece(a)->selected);
+    EXPECT_FALSE(layout.findPiece(b)->selected); // the pair was added for the checks only
+    EXPECT_TRUE(joinedBothWays(layout, b, 1, next, 0));
+    EXPECT_EQ(layout.scenery.size(), scenery);
+    EXPECT_EQ(layout.tunnels.size(), tunnels);
+    EXPECT_EQ(layout.undoDepth(), 0u);
+}
+
+void tunnelOver(Layout& l, int32_t b) {
+    l.scenery.push_back(SceneryItem{80, "portal", 0, 0, 0, false});
+    l.scenery.push_back(SceneryItem{81, "portal", 0, 0, 0, false});
+    l.tunnels.push_back(Tunnel{82, 80, 81, b, b, {b}});
+}
+
+void gradedHalf(Layout& l, int32_t b) {
+    l.findPiece(b)->grade = 2;
+}
+
+const char* kGradedText = "Selection includes graded pieces. Delete?";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RampPairDelete,
+    ::testing::Values(RampPairCase{"OtherHalfUnderTunnel", tunnelOver, PromptAnswer::Yes,
+                                   "Tunnel is locked", kTunnelText, false},
+                      RampPairCase{"OtherHalfGradedAnsweredNo", gradedHalf, PromptAnswer::No,
+                                   "Delete", kGradedText, false},
+                      RampPairCase{"OtherHalfGradedAnsweredYes", gradedHalf, PromptAnswer::Yes,
+                                   "Delete", kGradedText, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     Chain f;
     f.layout.gradeRuns.push_back(GradeRun{2, f.b, 1});
@@ -141,6 +210,55 @@ TEST(Clipboard, PasteKeepsInnerJointsFreesOuterOnesAndTakesNewIds) {
     EXPECT_EQ(f.layout.pieces[3].id, next + 2); // never reused
     EXPECT_FALSE(pasteAt(f.layout, Clipboard{}, Point{}));
     EXPECT_EQ(f.layout.undoDepth(), 1u);
+}
+
+// The helix is pasted from the record copied with its stubs: moving and turning the original
+// after the copy must not pull the pasted helix away from its pasted stubs.
+TEST(Clipboard, PastedHelixSitsOnItsPastedStubsAfterTheOriginalMoved) {
+    Layout layout = emptyLayout();
+    ASSERT_TRUE(placeHelix(layout, 1000, 500, 0, ""));
+    const int32_t original = layout.helices[0].id;
+    ASSERT_TRUE(selectHelixOf(layout, layout.pieces[0].id));
+    Clipboard clipboard;
+    copySelection(layout, clipboard);
+
+    for (PlacedPiece& p : layout.pieces)
+        p.x += 1000;
+    layout.helices[0].cx += 1000;
+    rotateSelection(layout, Point{2000, 500}, 30);
+    ASSERT_DOUBLE_EQ(layout.findHelix(original)->heading, 30);
+
+    ASSERT_TRUE(pasteAt(layout, clipboard, Point{4000, 3000}));
+    ASSERT_EQ(layout.helices.size(), 2u);
+    const Helix& pasted = layout.helices[1];
+    EXPECT_EQ(pasted.heading, 0);
+    struct Stub {
+        const char* name;
+        int32_t id;
+        double offset; // signed distance to the right of the helix heading
+    };
+    const Stub stubs[] = {{"bottom R1", pasted.bottomR1, -360},
+                          {"bottom R2", pasted.bottomR2, -437.5},
+                          {"top R1", pasted.topR1, 360},
+                          {"top R2", pasted.topR2, 437.5}};
+    for (const Stub& stub : stubs) {
+        SCOPED_TRACE(stub.name);
+        const PlacedPiece* p = layout.findPiece(stub.id);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->helix, pasted.id);
+        EXPECT_NEAR(p->x, pasted.cx, 1e-9);
+        EXPECT_NEAR(p->y - pasted.cy, stub.offset, 1e-9);
+        EXPECT_NEAR(p->heading, pasted.heading, 1e-9);
+    }
+    // The clipboard still pastes the helix after the original is gone.
+    ASSERT_TRUE(selectHelixOf(layout, layout.findHelix(original)->bottomR1));
+    for (PlacedPiece& p : layout.pieces)
+        p.selected = p.helix == original;
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(deleteSelection(layout, prompter));
+    ASSERT_TRUE(pasteAt(layout, clipboard, Point{0, 0}));
+    ASSERT_EQ(layout.helices.size(), 2u);
+    EXPECT_EQ(layout.findPiece(layout.helices[1].bottomR1)->helix, layout.helices[1].id);
 }
 
 } // namespace

@@ -1,0 +1,293 @@
+// A seeded random sequence of edits, driven through the functions the canvas and the panels
+// call. After every step the layout must hold together (joints mirrored, ids unique and
+// issued, no joint to a missing piece or to itself), and undo then redo must give back exactly
+// the text a save would write.
+#include "canvas/SelectionBounds.h"
+#include "editing/Autofill.h"
+#include "editing/Clipboard.h"
+#include "editing/Delete.h"
+#include "editing/MoveSelection.h"
+#include "editing/Placing.h"
+#include "editing/Rotate.h"
+#include "editing/Selection.h"
+#include "elevation/Grades.h"
+#include "elevation/Tunnels.h"
+#include "model/HelixPlacement.h"
+#include "model/LayoutFile.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <optional>
+#include <random>
+#include <set>
+#include <sstream>
+#include <unordered_map>
+
+using namespace plandor;
+
+namespace {
+
+// Answers every question at random; messages need no answer.
+class CoinPrompter : public Prompter {
+  public:
+    explicit CoinPrompter(std::mt19937& rng) : rng_(rng) {}
+    void message(const std::string&, const std::string&, PromptIcon) override {}
+    PromptAnswer askYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
+        return coin();
+    }
+    PromptAnswer askYesNoCancel(const std::string&, const std::string&, PromptIcon) override {
+        return coin();
+    }
+    bool askText(const std::string&, const std::string&, const std::string&,
+                 std::string&) override {
+        return false;
+    }
+    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
+        return -1;
+    }
+
+  private:
+    PromptAnswer coin() { return rng_() % 2 ? PromptAnswer::Yes : PromptAnswer::No; }
+    std::mt19937& rng_;
+};
+
+class FirstFill : public FillChooser {
+  public:
+    int chooseFill(const FillDialog&) override { return 0; }
+};
+
+const char* const kParts[] = {"24188", "24172", "24094", "24130", "24230", "24611",
+                              "24612", "24740", "74618", "24922", "24977", "24064"};
+
+struct Session {
+    std::mt19937 rng;
+    CoinPrompter prompter{rng};
+    FirstFill chooser;
+    Layout layout;
+    Clipboard clipboard;
+    bool gradedMoveAccepted = false;
+
+    explicit Session(unsigned seed) : rng(seed) { layout.ensureDefaultLevel(); }
+
+    int below(int n) { return n > 0 ? static_cast<int>(rng() % static_cast<unsigned>(n)) : 0; }
+    double within(double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    }
+    const PlacedPiece* anyPiece() {
+        return layout.pieces.empty() ? nullptr : &layout.pieces[below(int(layout.pieces.size()))];
+    }
+    // A free connector of some piece, where a new or moved piece would snap.
+    std::optional<Pose> freeEnd() {
+        for (int tries = 0; tries < 8; ++tries) {
+            const PlacedPiece* p = anyPiece();
+            const PieceDef* def = p ? TrackCatalog::instance().find(p->part) : nullptr;
+            if (!def || def->connectors.empty())
+                continue;
+            const int c = below(int(def->connectors.size()));
+            if (p->jointAt(c).isFree())
+                return worldConnector(Pose{p->x, p->y, p->heading}, *def, c);
+        }
+        return std::nullopt;
+    }
+    Point somewhere() {
+        if (const auto end = freeEnd(); end && rng() % 4)
+            return Point{end->x + within(-10, 10), end->y + within(-10, 10)};
+        return Point{within(0, 4000), within(0, 3000)};
+    }
+};
+
+// Each operation does what one user command does; they return nothing, the checks follow.
+struct Operation {
+    const char* name;
+    void (*run)(Session&);
+};
+
+const Operation kOperations[] = {
+    {"place",
+     [](Session& s) {
+         PlacingState placing;
+         beginPlacing(placing, kParts[s.below(std::size(kParts))], s.somewhere());
+         rotateGhost(placing, s.layout, 30.0 * s.below(12));
+         updateGhost(placing, s.layout, s.somewhere());
+         dropPiece(s.layout, placing, s.prompter);
+     }},
+    {"clone and extend",
+     [](Session& s) {
+         if (const PlacedPiece* p = s.anyPiece())
+             cloneAndExtend(s.layout, p->id);
+     }},
+    {"click",
+     [](Session& s) {
+         if (const PlacedPiece* p = s.anyPiece())
+             clickPiece(s.layout, p->id, s.rng() % 3 == 0, s.rng() % 4 == 0);
+         else
+             clickEmptyCanvas(s.layout, s.clipboard);
+     }},
+    {"select chain",
+     [](Session& s) {
+         const PlacedPiece* a = s.anyPiece();
+         const PlacedPiece* b = s.anyPiece();
+         if (a && b) {
+             clearSelection(s.layout);
+             selectChain(s.layout, a->id, b->id);
+         }
+     }},
+    {"move",
+     [](Session& s) {
+         const PlacedPiece* p = s.anyPiece();
+         if (!p)
+             return;
+         const Point press{p->x, p->y};
+         SelectionMove move;
+         if (!move.begin(s.layout, s.prompter, s.gradedMoveAccepted, press))
+             return;
+         move.motion(s.layout, s.somewhere());
+         move.motion(s.layout, s.somewhere());
+         move.release(s.layout);
+     }},
+    {"wheel rotate",
+     [](Session& s) {
+         const Bounds box =
+             selectionBounds(s.layout, TrackCatalog::instance(), SceneryCatalog::instance());
+         if (!box.empty())
+             rotateSelection(s.layout, box.centre(),
+                             selectionWheelStep(s.rng() % 2 ? 1 : -1, s.rng() % 2));
+     }},
+    {"command rotate",
+     [](Session& s) {
+         if (anySelected(s.layout))
+             rotateSelectionByCommand(s.layout, s.prompter);
+     }},
+    {"free rotate",
+     [](Session& s) {
+         FreeRotation rotation;
+         if (rotation.begin(s.layout, s.prompter, s.somewhere())) {
+             rotation.motion(s.layout, s.somewhere());
+             rotation.release();
+         }
+     }},
+    {"delete", [](Session& s) { deleteSelection(s.layout, s.prompter); }},
+    {"copy", [](Session& s) { copySelection(s.layout, s.clipboard); }},
+    {"paste", [](Session& s) { pasteAt(s.layout, s.clipboard, s.somewhere()); }},
+    {"undo", [](Session& s) { s.layout.undo(); }},
+    {"redo", [](Session& s) { s.layout.redo(); }},
+    {"start grade",
+     [](Session& s) {
+         if (const PlacedPiece* p = s.anyPiece())
+             startGrade(s.layout, p->id, s.within(0, 4), s.rng() % 2);
+     }},
+    {"end grade",
+     [](Session& s) {
+         if (const PlacedPiece* p = s.anyPiece())
+             endGrade(s.layout, p->id);
+     }},
+    {"recalculate",
+     [](Session& s) {
+         if (const PlacedPiece* p = s.anyPiece())
+             recalculateElevation(s.layout, p->id);
+     }},
+    {"tunnel",
+     [](Session& s) {
+         // Usually over a fresh chain, sometimes over whatever is selected (to remove one).
+         const PlacedPiece* a = s.anyPiece();
+         const PlacedPiece* b = s.anyPiece();
+         if (a && b && s.rng() % 4) {
+             const int32_t idA = a->id, idB = b->id;
+             clearSelection(s.layout);
+             selectChain(s.layout, idA, idB);
+         }
+         runTunnelCommand(s.layout);
+     }},
+    {"helix",
+     [](Session& s) {
+         const Point at = s.somewhere();
+         placeHelix(s.layout, at.x, at.y, 90.0 * s.below(4), "");
+     }},
+    {"autofill",
+     [](Session& s) {
+         const PlacedPiece* a = s.anyPiece();
+         const PlacedPiece* b = s.anyPiece();
+         if (!a || !b || a == b)
+             return;
+         const int32_t idA = a->id, idB = b->id;
+         clearSelection(s.layout);
+         s.layout.findPiece(idA)->selected = s.layout.findPiece(idB)->selected = true;
+         autofillGap(s.layout, s.prompter, s.chooser);
+     }},
+};
+
+// Everything wrong with the layout's records, one line each; empty when it holds together.
+std::string faults(const Layout& layout) {
+    std::ostringstream out;
+    std::set<int32_t> ids;
+    auto issue = [&](int32_t id, const char* what) {
+        if (!ids.insert(id).second)
+            out << what << " id " << id << " used twice\n";
+        if (id < 1 || static_cast<uint32_t>(id) >= layout.nextId)
+            out << what << " id " << id << " not below the next id " << layout.nextId << "\n";
+    };
+    for (const PlacedPiece& p : layout.pieces)
+        issue(p.id, "piece");
+    for (const SceneryItem& s : layout.scenery)
+        issue(s.id, "scenery");
+    for (const Helix& h : layout.helices)
+        issue(h.id, "helix");
+    for (const Tunnel& t : layout.tunnels)
+        issue(t.id, "tunnel");
+    std::unordered_map<int32_t, const PlacedPiece*> pieces;
+    for (const PlacedPiece& p : layout.pieces)
+        pieces.emplace(p.id, &p);
+    for (const PlacedPiece& p : layout.pieces) {
+        for (std::size_t c = 0; c < p.joints.size(); ++c) {
+            const Joint& j = p.joints[c];
+            if (j.isFree())
+                continue;
+            const auto found = pieces.find(j.target);
+            const PlacedPiece* other = found == pieces.end() ? nullptr : found->second;
+            if (j.target == p.id)
+                out << "piece " << p.id << ":" << c << " joined to itself\n";
+            else if (!other)
+                out << "piece " << p.id << ":" << c << " joined to missing " << j.target << "\n";
+            else if (other->jointAt(j.targetConn).target != p.id ||
+                     other->jointAt(j.targetConn).targetConn != static_cast<int>(c))
+                out << "piece " << p.id << ":" << c << " -> " << j.target << ":" << j.targetConn
+                    << " not mirrored\n";
+        }
+    }
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.helix != -1 && !layout.findHelix(p.helix))
+            out << "piece " << p.id << " of missing helix " << p.helix << "\n";
+    for (const Helix& h : layout.helices)
+        for (int32_t stub : {h.bottomR1, h.bottomR2, h.topR1, h.topR2})
+            if (!layout.findPiece(stub) || layout.findPiece(stub)->helix != h.id)
+                out << "helix " << h.id << " stub " << stub << " missing or not its own\n";
+    return out.str();
+}
+
+TEST(EditSequence, RandomEditsKeepTheLayoutWholeAndUndoRedoExact) {
+    for (unsigned seed : {1u, 2u, 3u}) {
+        Session s(seed);
+        for (int step = 0; step < 1000; ++step) {
+            // A crowded layout starts over, as File > New would, so the run stays quick.
+            if (s.layout.pieces.size() > 120) {
+                s.layout = Layout{};
+                s.layout.ensureDefaultLevel();
+            }
+            const Operation& op = kOperations[s.below(std::size(kOperations))];
+            op.run(s);
+            const std::string context = "seed " + std::to_string(seed) + " step " +
+                                        std::to_string(step) + " after " + op.name;
+            ASSERT_EQ(faults(s.layout), "") << context;
+            if (!s.layout.canUndo())
+                continue;
+            const std::string saved = layoutFileText(s.layout, "sequence");
+            s.layout.undo();
+            ASSERT_EQ(faults(s.layout), "") << context << ", undone";
+            s.layout.redo();
+            ASSERT_EQ(layoutFileText(s.layout, "sequence"), saved) << context;
+        }
+    }
+}
+
+} // namespace
