@@ -82,6 +82,7 @@ void selectRow(wxListCtrl* list, long row) {
 using DialogsTest = MainFrameFixture;
 
 TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
+    layout().ensureDefaultLevel();
     Level upper;
     upper.id = 2;
     upper.name = "Upper";
@@ -95,10 +96,11 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
     wxTEST_DIALOG(command(CmdLevels),
                   Drive<LevelManagerDialog>(
                       [](LevelManagerDialog* d) {
-                          EXPECT_EQ(d->list()->GetItemCount(), 2);
+                          ASSERT_EQ(d->list()->GetItemCount(), 2);
                           EXPECT_EQ(d->list()->GetItemText(1, 1), "0 mm");
                           EXPECT_TRUE(d->list()->IsItemChecked(1));
                           d->addLevelAsked();
+                          ASSERT_EQ(d->list()->GetItemCount(), 3);
                           EXPECT_EQ(d->list()->GetItemText(2, 0), "Attic");
                           EXPECT_EQ(d->list()->GetItemText(2, 3), "3");
                           selectRow(d->list(), 1);
