@@ -18,10 +18,12 @@ namespace {
 
 constexpr int kWrapWidth = 490;
 
-wxStaticText* wrappedText(wxWindow* parent, const std::string& text, const wxFont& font) {
+wxStaticText* wrappedText(wxWindow* parent, const std::string& text, const wxFont& font,
+                          int width = kWrapWidth) {
     auto* label = new wxStaticText(parent, wxID_ANY, toWx(text));
     label->SetFont(font);
-    label->Wrap(kWrapWidth);
+    if (width > 0)
+        label->Wrap(width);
     return label;
 }
 
@@ -49,7 +51,8 @@ HelpDialog::HelpDialog(wxWindow* parent, BrowserOpener& browser, bool withPictur
     topics_->SetScrollRate(0, 12);
     const wxFont titleFont(11, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
     const wxFont textFont(10, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
-    const wxFont fixedFont(10, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
+    // One point smaller, so the longest shortcut line fits the column without breaking.
+    const wxFont fixedFont(9, wxFONTFAMILY_TELETYPE, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL);
 
     auto* list = new wxBoxSizer(wxVERTICAL);
     for (const HelpTopic& topic : helpTopics()) {
@@ -57,10 +60,14 @@ HelpDialog::HelpDialog(wxWindow* parent, BrowserOpener& browser, bool withPictur
         title->SetFont(titleFont);
         list->Add(title, 0, wxTOP | wxLEFT | wxRIGHT, 8);
         if (topic.link) {
-            // The text runs into the link: "... open the" Korvane Models "website ...".
+            // The text runs into the link: "... open the" Korvane Models "website ...", so
+            // the text leaves room for the link beside its last line.
             auto* row = new wxBoxSizer(wxHORIZONTAL);
-            row->Add(wrappedText(topics_, topic.text, textFont), 0, wxALIGN_BOTTOM | wxRIGHT, 4);
-            row->Add(makerLink(topics_, browser, textFont), 0, wxALIGN_BOTTOM);
+            wxHyperlinkCtrl* link = makerLink(topics_, browser, textFont);
+            const int room = kWrapWidth - link->GetBestSize().GetWidth() - 4;
+            row->Add(wrappedText(topics_, topic.text, textFont, room), 0, wxALIGN_BOTTOM | wxRIGHT,
+                     4);
+            row->Add(link, 0, wxALIGN_BOTTOM);
             list->Add(row, 0, wxTOP | wxLEFT | wxRIGHT, 6);
             list->Add(wrappedText(topics_, topic.afterLink, textFont), 0, wxLEFT | wxRIGHT, 8);
         } else {
