@@ -69,7 +69,10 @@ void LayoutShapeDialog::buildPage() {
     text_ = nullptr;
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(new wxStaticText(page_, wxID_ANY, toWx(def.pageText)), 0, wxBOTTOM, 8);
+    // Wrapped here, so that the dialog's fitted height counts every line of the text.
+    auto* text = new wxStaticText(page_, wxID_ANY, toWx(def.pageText));
+    text->Wrap(390);
+    sizer->Add(text, 0, wxBOTTOM, 8);
     const std::vector<int> values = shapeFieldValues(layout_, shape);
     auto* grid = new wxFlexGridSizer(3, wxSize(8, 6));
     for (std::size_t i = 0; i < def.fields.size(); ++i) {
