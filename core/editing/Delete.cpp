@@ -29,11 +29,17 @@ void removeSelectedPieces(Layout& layout) {
     for (const PlacedPiece& p : layout.pieces)
         if (p.selected)
             removed.insert(p.id);
+    removePieces(layout, removed);
+}
+
+} // namespace
+
+void removePieces(Layout& layout, const std::unordered_set<int32_t>& removed) {
     if (removed.empty())
         return;
     auto gone = [&](int32_t id) { return removed.count(id) != 0; };
 
-    eraseIf(layout.pieces, [](const PlacedPiece& p) { return p.selected; });
+    eraseIf(layout.pieces, [&](const PlacedPiece& p) { return gone(p.id); });
     for (PlacedPiece& p : layout.pieces)
         for (Joint& j : p.joints)
             if (!j.isFree() && gone(j.target))
@@ -58,6 +64,8 @@ void removeSelectedPieces(Layout& layout) {
     });
     eraseIf(layout.scenery, [&](const SceneryItem& s) { return portals.count(s.id) != 0; });
 }
+
+namespace {
 
 std::vector<bool> pieceSelection(const Layout& layout) {
     std::vector<bool> flags;

@@ -121,7 +121,7 @@ void Layout::freeConnector(int32_t a, int c) {
     }
 }
 
-UndoSnapshot Layout::snapshot() const {
+UndoSnapshot Layout::snapshot(bool withLevels) const {
     UndoSnapshot s;
     s.pieces = pieces;
     s.scenery = scenery;
@@ -137,6 +137,8 @@ UndoSnapshot Layout::snapshot() const {
     s.gradeConn = gradeConn;
     for (const Level& level : levels)
         s.deckOutlines.push_back(DeckOutline{level.id, level.outline});
+    if (withLevels)
+        s.levels = LevelState{levels, activeLevel};
     return s;
 }
 
@@ -153,14 +155,23 @@ void Layout::restore(UndoSnapshot&& s) {
     gradeDeg = s.gradeDeg;
     gradeAnchor = s.gradeAnchor;
     gradeConn = s.gradeConn;
-    // Levels themselves stay as they are; an outline comes back to a level that still exists.
-    for (DeckOutline& o : s.deckOutlines)
-        if (Level* level = findLevel(o.level))
-            level->outline = std::move(o.points);
+    if (s.levels) {
+        levels = std::move(s.levels->levels);
+        activeLevel = s.levels->activeLevel;
+    } else {
+        // Levels themselves stay as they are; an outline comes back to a level that still exists.
+        for (DeckOutline& o : s.deckOutlines)
+            if (Level* level = findLevel(o.level))
+                level->outline = std::move(o.points);
+    }
 }
 
 void Layout::pushUndo() {
-    undoStack_.push_back(snapshot());
+    pushUndo(snapshot());
+}
+
+void Layout::pushUndo(UndoSnapshot before) {
+    undoStack_.push_back(std::move(before));
     while (undoStack_.size() > kMaxUndoSteps)
         undoStack_.pop_front();
     redoStack_.clear();
@@ -169,7 +180,8 @@ void Layout::pushUndo() {
 void Layout::undo() {
     if (undoStack_.empty())
         return;
-    redoStack_.push_back(snapshot());
+    // The opposite step carries the levels whenever this one does.
+    redoStack_.push_back(snapshot(undoStack_.back().levels.has_value()));
     restore(std::move(undoStack_.back()));
     undoStack_.pop_back();
 }
@@ -177,7 +189,7 @@ void Layout::undo() {
 void Layout::redo() {
     if (redoStack_.empty())
         return;
-    undoStack_.push_back(snapshot());
+    undoStack_.push_back(snapshot(redoStack_.back().levels.has_value()));
     restore(std::move(redoStack_.back()));
     redoStack_.pop_back();
 }

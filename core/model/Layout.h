@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -193,8 +194,15 @@ struct DeckOutline {
     std::vector<Point> points;
 };
 
-// Everything an undo step restores; levels (apart from their deck outlines), baseboard, units
-// and nextId stay out.
+// The level list and the active level, for undo steps that removed or raised what lies on a
+// level: the pieces that come back need their level back too.
+struct LevelState {
+    std::vector<Level> levels;
+    int32_t activeLevel = 1;
+};
+
+// Everything an undo step restores; baseboard, units and nextId stay out, and levels (apart
+// from their deck outlines) only when the step carries them.
 struct UndoSnapshot {
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
@@ -209,6 +217,7 @@ struct UndoSnapshot {
     int32_t gradeAnchor = -1;
     int32_t gradeConn = 1;
     std::vector<DeckOutline> deckOutlines;
+    std::optional<LevelState> levels;
 };
 
 constexpr std::size_t kMaxUndoSteps = 50;
@@ -269,6 +278,10 @@ class Layout {
 
     // Undo history: whole-list snapshots, at most kMaxUndoSteps kept.
     void pushUndo();
+    // The current content as an undo step, with the levels when `withLevels` is set.
+    UndoSnapshot snapshot(bool withLevels = false) const;
+    // Pushes a state taken earlier, for edits made up of many steps (one dialog session).
+    void pushUndo(UndoSnapshot before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
@@ -277,7 +290,6 @@ class Layout {
     void clearHistory();
 
   private:
-    UndoSnapshot snapshot() const;
     void restore(UndoSnapshot&& s);
 
     std::deque<UndoSnapshot> undoStack_;

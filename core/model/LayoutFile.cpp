@@ -1081,10 +1081,6 @@ void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
     name = std::move(loadedName);
 }
 
-std::string layoutFileText(const Layout& layout, const std::string& name) {
-    return layoutText(layout, name);
-}
-
 void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& maxId) {
     StreamLines lines(in);
     readPieceSection(lines, pieces, maxId);

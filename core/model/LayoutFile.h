@@ -13,9 +13,6 @@
 namespace plandor {
 
 std::string saveLayout(const Layout& layout, const std::string& path, const std::string& name);
-// The text saveLayout writes, without touching a file.
-std::string layoutFileText(const Layout& layout, const std::string& name);
-
 // Replaces the layout's content with the file's, keeping what the file does not store
 // (measurements, view switches) but not the undo history; on failure the layout is
 // untouched. Files over 256 MB are refused.

@@ -3,6 +3,7 @@
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
 #include "base/TraceLog.h"
+#include "ui/SplashDialog.h"
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
@@ -74,9 +75,11 @@ bool PlandorApp::OnInit() {
     const MainWindow window =
         runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
                    std::string(paths.GetTempDir().fn_str()), createMainWindow);
-    if (window.frame)
-        exitWhenIdleIfAsked(*this);
-    return window.frame != nullptr;
+    if (!window.frame)
+        return false;
+    showSplash(window.frame);
+    exitWhenIdleIfAsked(*this);
+    return true;
 }
 
 int PlandorApp::OnExit() {

@@ -14,7 +14,12 @@
 #include "app/Commands.h"
 #include "app/MainWindowRules.h"
 #include "base/TraceLog.h"
+#include "editing/LayoutShape.h"
 #include "ui/AutofillDialog.h"
+#include "ui/HelpDialog.h"
+#include "ui/LayoutShapeDialog.h"
+#include "ui/LevelManagerDialog.h"
+#include "ui/ShopServices.h"
 #include "ui/PropertiesPanel.h"
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
@@ -199,11 +204,11 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onTunnel, this, CmdTunnel);
     Bind(wxEVT_MENU, &MainFrame::onDrawingTool, this, CmdMeasure);
     Bind(wxEVT_MENU, &MainFrame::onDrawingTool, this, CmdPolygon);
-    Bind(wxEVT_MENU, &MainFrame::layoutShapeNotYet, this, CmdLayoutShape);
+    Bind(wxEVT_MENU, &MainFrame::onLayoutShape, this, CmdLayoutShape);
     Bind(wxEVT_MENU, &MainFrame::onUnits, this, CmdUnitsMillimetres, CmdUnitsInches);
-    Bind(wxEVT_MENU, &MainFrame::levelsNotYet, this, CmdLevels);
+    Bind(wxEVT_MENU, &MainFrame::onLevels, this, CmdLevels);
     Bind(wxEVT_MENU, &MainFrame::onView3D, this, Cmd3DView);
-    Bind(wxEVT_MENU, &MainFrame::helpNotYet, this, CmdHelp);
+    Bind(wxEVT_MENU, &MainFrame::onHelp, this, CmdHelp);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, kMenuAutofillGap);
 
@@ -424,6 +429,48 @@ void MainFrame::onUnits(wxCommandEvent& event) {
     doc_.layout.units = static_cast<unsigned>(units);
     canvas_->layoutChanged();
     properties_->refreshSelection();
+}
+
+void MainFrame::onLevels(wxCommandEvent&) {
+    doc_.layout.ensureDefaultLevel();
+    UndoSnapshot before = levelsSessionStart(doc_.layout);
+    LevelManagerDialog dialog(this, doc_.layout, prompter_);
+    dialog.ShowModal();
+    afterLevelsDialog(std::move(before), dialog.change());
+}
+
+void MainFrame::afterLevelsDialog(UndoSnapshot before, const LevelsChange& change) {
+    if (!change.levels && !change.content)
+        return;
+    finishLevelsSession(doc_.layout, std::move(before), change);
+    markModified();
+    canvas_->layoutChanged();
+    refreshPanels();
+    rebuild3DView();
+}
+
+void MainFrame::onLayoutShape(wxCommandEvent&) {
+    // The canvas has no outline drawing yet, so the free-form page cannot be applied.
+    LayoutShapeDialog dialog(this, doc_.layout, prompter_, false);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    if (dialog.drawOnCanvas()) {
+        toolMode_ = ToolBaseboard;
+        canvas_->SetCursor(wxCursor(wxCURSOR_CROSS));
+        canvas_->SetFocus();
+        canvas_->layoutChanged();
+        SetStatusText(kFreeFormStatus, 0);
+        return;
+    }
+    doc_.layout.baseboard = dialog.outline();
+    markModified();
+    canvas_->layoutChanged();
+}
+
+void MainFrame::onHelp(wxCommandEvent&) {
+    WxBrowserOpener browser;
+    HelpDialog dialog(this, browser);
+    dialog.ShowModal();
 }
 
 void MainFrame::onPaletteAction(const PaletteAction& action) {

@@ -6,6 +6,7 @@
 #include "document/Document.h"
 #include "app/FileCommands.h"
 #include "canvas/PaletteActions.h"
+#include "editing/Levels.h"
 #include "ui/WxPrompter.h"
 #include "wxrender/View3DFrame.h"
 
@@ -84,6 +85,12 @@ class MainFrame : public wxFrame {
     void onView3D(wxCommandEvent&);
     // Brings an open 3D window up to date with the layout.
     void rebuild3DView();
+    void onLevels(wxCommandEvent&);
+    // The whole levels dialog session as one edit: one undo step back to `before` when what
+    // lies on the levels changed, then the picture, panels, tally and title.
+    void afterLevelsDialog(UndoSnapshot before, const LevelsChange& change);
+    void onLayoutShape(wxCommandEvent&);
+    void onHelp(wxCommandEvent&);
     void onCloseWindow(wxCloseEvent& event);
     // After a command of the properties panel: modified flag, canvas and status field 0.
     void onPanelEdit(const PanelEdit& edit);
@@ -94,9 +101,6 @@ class MainFrame : public wxFrame {
     void saveLibraryBlockNotYet(wxCommandEvent&) {}
     void printPreviewNotYet(wxCommandEvent&) {}
     void printNotYet(wxCommandEvent&) {}
-    void layoutShapeNotYet(wxCommandEvent&) {}
-    void levelsNotYet(wxCommandEvent&) {}
-    void helpNotYet(wxCommandEvent&) {}
     // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
     // comes with library blocks.
     void insertBlockNotYet(const std::string&) {}

@@ -1,0 +1,79 @@
+#pragma once
+// The rules behind the layout shape dialog: the seven baseboard shapes, their fields in the
+// display unit, and the outline each one builds.
+
+#include "base/Geometry.h"
+#include "model/Layout.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+enum ShapeKind : int {
+    ShapeRectangle = 0,
+    ShapeL = 1,
+    ShapeU = 2,
+    ShapeT = 3,
+    ShapeCustom = 4,
+    ShapeFreeForm = 5,
+    ShapeClear = 6,
+};
+constexpr int kShapeCount = 7;
+
+extern const char* const kLayoutShapeTitle; // "Layout Baseboard"
+extern const char* const kFreeFormStatus;   // status text while the outline is drawn
+
+struct ShapeField {
+    const char* label;
+    double defaultMm;
+};
+
+struct ShapeDef {
+    const char* entry;    // text in the shape choice
+    const char* pageText; // explanation at the top of the page
+    std::vector<ShapeField> fields;
+};
+const ShapeDef& shapeDef(int shape);
+
+// Whole-number spinner limits of every dimension field, in the display unit.
+constexpr int kShapeFieldMin = 1;
+constexpr int kShapeFieldMax = 99000;
+
+// The shape preselected when the dialog opens: the last one applied, or the rectangle.
+int initialShape(const Layout& layout);
+// The fields of a shape in the display unit: the stored dimensions when that shape was the
+// last one applied, else its defaults.
+std::vector<int> shapeFieldValues(const Layout& layout, int shape);
+// The custom-polygon text: the current outline, or a 2400 x 1200 mm rectangle.
+std::string customPolygonText(const std::vector<Point>& outline, uint32_t units);
+
+// Outline of a parametric shape from its field values in the display unit; cut-outs are
+// clamped so that some board always remains.
+std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, uint32_t units);
+
+// The vertices typed as "x,y" lines in the display unit. Blank lines are passed over; a line
+// without a comma, with a number that cannot be read, or beyond 100 m is skipped and counted.
+struct CustomOutline {
+    std::vector<Point> outline;
+    int skipped = 0;
+};
+CustomOutline parseCustomPolygon(const std::string& text, uint32_t units);
+std::string skippedLinesMessage(int skipped);
+
+// What the dialog gives when "Apply" is pressed.
+struct ShapeInput {
+    int shape = ShapeRectangle;
+    std::vector<int> values; // the page's dimension fields, display unit
+    std::string customText;
+};
+struct ShapeResult {
+    std::vector<Point> outline; // millimetres
+    bool drawOnCanvas = false;
+    int skippedLines = 0;
+};
+// Builds the outline and remembers the shape and its dimensions (in mm) in the layout.
+ShapeResult applyShape(Layout& layout, const ShapeInput& input);
+
+} // namespace plandor

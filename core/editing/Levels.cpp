@@ -1,0 +1,234 @@
+#include "editing/Levels.h"
+
+#include "base/Units.h"
+#include "editing/Delete.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <unordered_set>
+
+namespace plandor {
+
+const char* const kLevelsHint =
+    "Check to show a level.  Double-click a row to edit its properties\n(name, height, and "
+    "track color).  Single-click sets the active level\nfor new pieces.";
+const char* const kAddLevelTitle = "Add Level";
+const char* const kAddLevelPrompt = "Name for new level:";
+const char* const kLevelPropertiesTitle = "Level Properties";
+const char* const kSelectLevelFirst = "Select a level first.";
+const char* const kRemoveLevelTitle = "Remove Level";
+const char* const kLastLevelRefusal = "A layout must have at least one level.";
+const char* const kRemoveLevelConfirmTitle = "Remove Level \u2014 Confirm Deletion";
+const char* const kRemoveLevelYes = "Delete Level && Contents";
+
+namespace {
+
+// Below this a piece counts as flat and follows its level's height.
+constexpr double kFlatGrade = 0.001;
+
+bool isFlatDeckPiece(const PlacedPiece& p) {
+    return p.helix == -1 && std::fabs(p.grade) < kFlatGrade;
+}
+
+// The level of a helix is the level of its first piece in the list.
+const PlacedPiece* firstPieceOf(const Layout& layout, int32_t helixId) {
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.helix == helixId)
+            return &p;
+    return nullptr;
+}
+
+bool helixStartsOn(const Layout& layout, const Helix& h, int32_t levelId) {
+    const PlacedPiece* first = firstPieceOf(layout, h.id);
+    return first && first->level == levelId;
+}
+
+std::string trimmed(const std::string& s) {
+    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+    auto b = std::find_if_not(s.begin(), s.end(), blank);
+    auto e = std::find_if_not(s.rbegin(), s.rend(), blank).base();
+    return b < e ? std::string(b, e) : std::string();
+}
+
+} // namespace
+
+Color levelColorForId(int32_t id) {
+    static const Color table[6] = {{180, 200, 220}, {220, 180, 180}, {180, 220, 180},
+                                   {220, 210, 160}, {200, 180, 220}, {160, 220, 220}};
+    const int entry = ((id - 1) % 6 + 6) % 6;
+    return table[entry];
+}
+
+int32_t nextLevelId(const Layout& layout) {
+    int32_t highest = 0;
+    for (const Level& l : layout.levels)
+        highest = std::max(highest, l.id);
+    return highest + 1;
+}
+
+std::string proposedLevelName(const Layout& layout) {
+    return formatText("Level %d", nextLevelId(layout));
+}
+
+LevelsChange addLevel(Layout& layout, const std::string& name) {
+    if (name.empty())
+        return {};
+    Level level;
+    level.id = nextLevelId(layout);
+    level.name = name;
+    level.visible = true;
+    level.height = 0;
+    level.useTrackColor = false;
+    const Color c = levelColorForId(level.id);
+    level.trackR = c.r;
+    level.trackG = c.g;
+    level.trackB = c.b;
+    layout.levels.push_back(level);
+    layout.activeLevel = level.id;
+    return {true, false};
+}
+
+LevelsChange setLevelVisible(Layout& layout, int32_t levelId, bool visible) {
+    Level* level = layout.findLevel(levelId);
+    if (!level || level->visible == visible)
+        return {};
+    level->visible = visible;
+    return {true, false};
+}
+
+LevelsChange setActiveLevel(Layout& layout, int32_t levelId) {
+    if (!layout.findLevel(levelId) || layout.activeLevel == levelId)
+        return {};
+    layout.activeLevel = levelId;
+    return {true, false};
+}
+
+LevelProperties levelProperties(const Level& level) {
+    return {level.name, level.height, level.useTrackColor,
+            Color{level.trackR, level.trackG, level.trackB, 255}};
+}
+
+LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelProperties& props) {
+    Level* level = layout.findLevel(levelId);
+    if (!level)
+        return {};
+    LevelsChange change;
+    const std::string name = trimmed(props.name);
+    const Color old{level->trackR, level->trackG, level->trackB, 255};
+    const Color wanted{props.color.r, props.color.g, props.color.b, 255};
+    if ((!name.empty() && name != level->name) || level->height != props.height ||
+        level->useTrackColor != props.useTrackColor || old != wanted)
+        change.levels = true;
+    if (!name.empty())
+        level->name = name;
+    level->height = props.height;
+    level->useTrackColor = props.useTrackColor;
+    level->trackR = wanted.r;
+    level->trackG = wanted.g;
+    level->trackB = wanted.b;
+
+    for (PlacedPiece& p : layout.pieces) {
+        if (p.level != levelId || !isFlatDeckPiece(p) || p.z == props.height)
+            continue;
+        p.z = props.height;
+        change.content = true;
+    }
+    return change;
+}
+
+LevelContents levelContents(const Layout& layout, int32_t levelId) {
+    LevelContents c;
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.level == levelId && p.helix == -1)
+            ++c.pieces;
+    for (const SceneryItem& s : layout.scenery)
+        if (s.level == levelId)
+            ++c.scenery;
+    for (const Helix& h : layout.helices)
+        if (helixStartsOn(layout, h, levelId))
+            ++c.helices;
+    return c;
+}
+
+std::string removeLevelQuestion(const std::string& name, const LevelContents& contents) {
+    return formatText("Remove level \"%s\"?\n\nThis will PERMANENTLY DELETE everything on this "
+                      "level:\n    \u2022 %d track piece(s)\n    \u2022 %d scenery item(s)\n    "
+                      "\u2022 %d helix/helices\n\nThis cannot be undone from this dialog. Are "
+                      "you sure?",
+                      name.c_str(), contents.pieces, contents.scenery, contents.helices);
+}
+
+LevelsChange removeLevel(Layout& layout, int32_t levelId) {
+    if (layout.levels.size() <= 1 || !layout.findLevel(levelId))
+        return {};
+
+    std::unordered_set<int32_t> goneHelices;
+    for (const Helix& h : layout.helices)
+        if (helixStartsOn(layout, h, levelId))
+            goneHelices.insert(h.id);
+    // Pieces of other helices stay even when they lie on this level.
+    std::unordered_set<int32_t> gonePieces;
+    for (const PlacedPiece& p : layout.pieces)
+        if ((p.helix == -1 && p.level == levelId) || goneHelices.count(p.helix) != 0)
+            gonePieces.insert(p.id);
+
+    LevelsChange change{true, false};
+    const std::size_t sceneryBefore = layout.scenery.size();
+    const std::size_t helicesBefore = layout.helices.size();
+    removePieces(layout, gonePieces);
+    layout.helices.erase(std::remove_if(layout.helices.begin(), layout.helices.end(),
+                                        [&](const Helix& h) { return goneHelices.count(h.id); }),
+                         layout.helices.end());
+    layout.scenery.erase(std::remove_if(layout.scenery.begin(), layout.scenery.end(),
+                                        [&](const SceneryItem& s) { return s.level == levelId; }),
+                         layout.scenery.end());
+    change.content = !gonePieces.empty() || layout.scenery.size() != sceneryBefore ||
+                     layout.helices.size() != helicesBefore;
+
+    layout.levels.erase(std::remove_if(layout.levels.begin(), layout.levels.end(),
+                                       [&](const Level& l) { return l.id == levelId; }),
+                        layout.levels.end());
+    if (layout.activeLevel == levelId)
+        layout.activeLevel = layout.levels.front().id;
+    return change;
+}
+
+UndoSnapshot levelsSessionStart(const Layout& layout) {
+    return layout.snapshot(true);
+}
+
+bool finishLevelsSession(Layout& layout, UndoSnapshot before, const LevelsChange& change) {
+    if (!change.content)
+        return false;
+    layout.pushUndo(std::move(before));
+    return true;
+}
+
+LevelRow levelRow(const Layout& layout, const Level& level) {
+    LevelRow row;
+    row.name = level.name;
+    row.height = formatLength(level.height, layout.units);
+    row.color = level.useTrackColor ? "custom" : "-";
+    row.id = formatText("%d", level.id);
+    row.visible = level.visible;
+    row.active = level.id == layout.activeLevel;
+    return row;
+}
+
+bool canRemoveLevel(const Layout& layout) {
+    return layout.levels.size() >= 2;
+}
+
+HeightSpinner heightSpinner(uint32_t units) {
+    switch (units) {
+    case 1:
+        return {1000, 1, 1};
+    case 2:
+        return {400, 0.1, 2};
+    default:
+        return {10000, 1, 1};
+    }
+}
+
+} // namespace plandor

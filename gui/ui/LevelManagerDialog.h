@@ -1,0 +1,68 @@
+#pragma once
+// "Manage Levels": shows, hides, adds, edits and removes the layout's levels in place. The
+// rules are the core's (editing/Levels); the dialog gathers input and shows the list.
+
+#include "editing/Levels.h"
+
+#include <wx/dialog.h>
+
+class wxButton;
+class wxListCtrl;
+class wxListEvent;
+class wxTextCtrl;
+class wxSpinCtrlDouble;
+class wxCheckBox;
+class wxColourPickerCtrl;
+
+namespace plandor {
+
+class Layout;
+class Prompter;
+
+// "Level Properties: <name>": name, height in the layout's unit and the track colour.
+class LevelPropertiesDialog : public wxDialog {
+  public:
+    LevelPropertiesDialog(wxWindow* parent, const Level& level, uint32_t units);
+    LevelProperties value() const; // the height in millimetres
+
+    wxTextCtrl* nameField() const { return name_; }
+    wxSpinCtrlDouble* heightField() const { return height_; }
+
+  private:
+    uint32_t units_;
+    wxTextCtrl* name_ = nullptr;
+    wxSpinCtrlDouble* height_ = nullptr;
+    wxCheckBox* useColor_ = nullptr;
+    wxColourPickerCtrl* color_ = nullptr;
+};
+
+class LevelManagerDialog : public wxDialog {
+  public:
+    LevelManagerDialog(wxWindow* parent, plandor::Layout& layout, Prompter& prompter);
+
+    // What the session changed, for the one undo step taken when the dialog closes.
+    const LevelsChange& change() const { return change_; }
+
+    wxListCtrl* list() const { return list_; }
+    wxButton* removeButton() const { return remove_; }
+
+    // The buttons' and rows' actions, also driven by tests.
+    void addLevelAsked();
+    void editSelectedLevel();
+    void removeSelectedLevel();
+
+  private:
+    void fillList();
+    int32_t selectedLevelId() const;
+    void onChecked(wxListEvent& event, bool visible);
+    void onSelected(wxListEvent& event);
+
+    plandor::Layout& layout_;
+    Prompter& prompter_;
+    LevelsChange change_;
+    wxListCtrl* list_ = nullptr;
+    wxButton* remove_ = nullptr;
+    bool filling_ = false;
+};
+
+} // namespace plandor

@@ -1,0 +1,229 @@
+#include "editing/Levels.h"
+
+#include "EditingTestSupport.h"
+#include "model/HelixPlacement.h"
+#include "model/LayoutFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace plandor {
+namespace {
+
+using testing::emptyLayout;
+using testing::put;
+
+Layout withLevels(std::initializer_list<int32_t> ids) {
+    Layout layout;
+    for (int32_t id : ids) {
+        Level level;
+        level.id = id;
+        level.name = "Deck " + std::to_string(id);
+        layout.levels.push_back(level);
+    }
+    layout.activeLevel = layout.levels.front().id;
+    return layout;
+}
+
+std::string savedText(const Layout& layout) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "plandor-levels-test.plo").string();
+    EXPECT_EQ(saveLayout(layout, path, "Decks"), "");
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::filesystem::remove(path);
+    return text.str();
+}
+
+TEST(Levels, NewIdsFollowTheHighestIdNotTheCount) {
+    Layout layout = withLevels({1, 2, 3});
+    ASSERT_TRUE(removeLevel(layout, 2).levels);
+    EXPECT_EQ(proposedLevelName(layout), "Level 4");
+    addLevel(layout, "Upper yard");
+    EXPECT_EQ(layout.levels.back().id, 4);
+    EXPECT_EQ(layout.activeLevel, 4);
+    EXPECT_TRUE(layout.levels.back().visible);
+}
+
+TEST(Levels, AnEmptyNameAddsNothing) {
+    Layout layout = withLevels({1});
+    EXPECT_FALSE(addLevel(layout, "").levels);
+    EXPECT_EQ(layout.levels.size(), 1u);
+}
+
+TEST(Levels, ColourEntryRepeatsEverySixIds) {
+    struct Case {
+        const char* name;
+        int32_t id;
+        Color color;
+    } cases[] = {
+        {"first", 1, {180, 200, 220}},         {"sixth", 6, {160, 220, 220}},
+        {"seventh wraps", 7, {180, 200, 220}}, {"twelfth", 12, {160, 220, 220}},
+        {"second", 2, {220, 180, 180}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(levelColorForId(c.id), c.color);
+    }
+    Layout layout = withLevels({1, 6});
+    addLevel(layout, "Seven");
+    EXPECT_EQ(layout.levels.back().trackR, 180);
+    EXPECT_EQ(layout.levels.back().trackB, 220);
+}
+
+TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
+    Layout layout = emptyLayout();
+    addLevel(layout, "Upper");
+    const int32_t flat = put(layout, "24188", 0, 0, 0, 2);
+    const int32_t graded = put(layout, "24188", 200, 0, 0, 2);
+    layout.findPiece(graded)->grade = 2.0;
+    layout.findPiece(graded)->z = 40;
+    const int32_t nearlyFlat = put(layout, "24188", 400, 0, 0, 2);
+    layout.findPiece(nearlyFlat)->grade = 0.0005;
+    const int32_t helixPiece = put(layout, "24188", 600, 0, 0, 2);
+    layout.findPiece(helixPiece)->helix = 99;
+    const int32_t otherLevel = put(layout, "24188", 800, 0, 0, 1);
+
+    LevelProperties props = levelProperties(*layout.findLevel(2));
+    props.height = 120;
+    props.name = "   ";
+    const LevelsChange change = applyLevelProperties(layout, 2, props);
+
+    EXPECT_TRUE(change.content);
+    EXPECT_EQ(layout.findLevel(2)->name, "Upper"); // a blank name keeps the old one
+    EXPECT_EQ(layout.findLevel(2)->height, 120);
+    EXPECT_EQ(layout.findPiece(flat)->z, 120);
+    EXPECT_EQ(layout.findPiece(nearlyFlat)->z, 120);
+    EXPECT_EQ(layout.findPiece(graded)->z, 40);
+    EXPECT_EQ(layout.findPiece(helixPiece)->z, 0);
+    EXPECT_EQ(layout.findPiece(otherLevel)->z, 0);
+}
+
+TEST(Levels, RemovingTheActiveLevelMakesTheFirstActive) {
+    Layout layout = withLevels({3, 5, 8});
+    layout.activeLevel = 5;
+    removeLevel(layout, 5);
+    EXPECT_EQ(layout.activeLevel, 3);
+    layout.activeLevel = 8;
+    removeLevel(layout, 3);
+    EXPECT_EQ(layout.activeLevel, 8); // another level's removal leaves it alone
+}
+
+TEST(Levels, TheLastLevelStays) {
+    Layout layout = withLevels({1});
+    EXPECT_FALSE(canRemoveLevel(layout));
+    EXPECT_FALSE(removeLevel(layout, 1).levels);
+    EXPECT_EQ(layout.levels.size(), 1u);
+}
+
+// Level 2 holds two track pieces (one joined to level 1's track), a scenery item and a
+// helix starting there; a second helix starts on level 1 but has a piece on level 2.
+Layout twoDecks(int32_t& lowerPiece, int32_t& upperPiece) {
+    Layout layout = emptyLayout();
+    addLevel(layout, "Upper");
+    lowerPiece = put(layout, "24188", 0, 0, 0, 1);
+    upperPiece = put(layout, "24188", 188.3, 0, 0, 2);
+    put(layout, "24188", 376.6, 0, 0, 2);
+    layout.join(lowerPiece, 1, upperPiece, 0);
+    SceneryItem tree;
+    tree.id = layout.takeId();
+    tree.item = "tree";
+    tree.level = 2;
+    layout.scenery.push_back(tree);
+
+    EXPECT_TRUE(placeHelix(layout, 2000, 2000, 0, ""));
+    EXPECT_TRUE(placeHelix(layout, 4000, 2000, 0, ""));
+    const int32_t upperHelix = layout.helices[0].id;
+    const int32_t lowerHelix = layout.helices[1].id;
+    for (PlacedPiece& p : layout.pieces) {
+        if (p.helix == upperHelix)
+            p.level = 2;
+        if (p.helix == lowerHelix && p.id == layout.helices[1].topR1)
+            p.level = 2;
+    }
+    layout.clearHistory();
+    return layout;
+}
+
+TEST(Levels, ConfirmationCountsEachHelixOnceAndNotItsPieces) {
+    int32_t lower = 0, upper = 0;
+    const Layout layout = twoDecks(lower, upper);
+    const LevelContents c = levelContents(layout, 2);
+    EXPECT_EQ(c.pieces, 2);
+    EXPECT_EQ(c.scenery, 1);
+    EXPECT_EQ(c.helices, 1);
+    EXPECT_EQ(removeLevelQuestion("Upper", c),
+              "Remove level \"Upper\"?\n\nThis will PERMANENTLY DELETE everything on this "
+              "level:\n    \u2022 2 track piece(s)\n    \u2022 1 scenery item(s)\n    \u2022 1 "
+              "helix/helices\n\nThis cannot be undone from this dialog. Are you sure?");
+}
+
+TEST(Levels, RemovalTakesItsContentsAndFreesJointsToThem) {
+    int32_t lower = 0, upper = 0;
+    Layout layout = twoDecks(lower, upper);
+    const int32_t keptHelix = layout.helices[1].id;
+    const LevelsChange change = removeLevel(layout, 2);
+
+    EXPECT_TRUE(change.content);
+    ASSERT_EQ(layout.helices.size(), 1u);
+    EXPECT_EQ(layout.helices[0].id, keptHelix);
+    EXPECT_TRUE(layout.scenery.empty());
+    int keptHelixPieces = 0;
+    for (const PlacedPiece& p : layout.pieces) {
+        EXPECT_TRUE(p.level == 1 || p.helix == keptHelix) << p.id;
+        keptHelixPieces += p.helix == keptHelix;
+        for (const Joint& j : p.joints)
+            EXPECT_TRUE(j.isFree() || layout.findPiece(j.target)) << p.id;
+    }
+    EXPECT_EQ(keptHelixPieces, 4); // its piece on the removed level stays
+    EXPECT_TRUE(layout.findPiece(lower)->jointAt(1).isFree());
+}
+
+TEST(Levels, UndoAfterTheSessionBringsTheLevelBackExactly) {
+    int32_t lower = 0, upper = 0;
+    Layout layout = twoDecks(lower, upper);
+    const std::string original = savedText(layout);
+
+    UndoSnapshot before = levelsSessionStart(layout);
+    LevelsChange session = addLevel(layout, "Attic");
+    session |= removeLevel(layout, 2);
+    ASSERT_TRUE(finishLevelsSession(layout, std::move(before), session));
+    EXPECT_EQ(layout.undoDepth(), 1u);
+    const std::string removed = savedText(layout);
+
+    layout.undo();
+    EXPECT_EQ(savedText(layout), original);
+    layout.redo();
+    EXPECT_EQ(savedText(layout), removed);
+}
+
+TEST(Levels, ASessionThatOnlyTouchesTheListIsNoUndoStep) {
+    Layout layout = withLevels({1, 2});
+    UndoSnapshot before = levelsSessionStart(layout);
+    LevelsChange session = addLevel(layout, "Three");
+    session |= setLevelVisible(layout, 1, false);
+    EXPECT_TRUE(session.levels);
+    EXPECT_FALSE(finishLevelsSession(layout, std::move(before), session));
+    EXPECT_FALSE(layout.canUndo());
+}
+
+TEST(Levels, RowsShowHeightInUnitsAndTheColourFlag) {
+    Layout layout = withLevels({1, 2});
+    layout.levels[1].height = 254;
+    layout.levels[1].useTrackColor = true;
+    layout.units = 2;
+    layout.activeLevel = 2;
+    const LevelRow row = levelRow(layout, layout.levels[1]);
+    EXPECT_EQ(row.height, "10.00 in");
+    EXPECT_EQ(row.color, "custom");
+    EXPECT_EQ(row.id, "2");
+    EXPECT_TRUE(row.active);
+    EXPECT_EQ(levelRow(layout, layout.levels[0]).color, "-");
+}
+
+} // namespace
+} // namespace plandor
