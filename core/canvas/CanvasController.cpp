@@ -14,7 +14,7 @@ namespace plandor {
 WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, ScreenPoint mouse,
                           int rotation, bool ctrl, const TrackCatalog& catalog,
                           const SceneryCatalog& scenery) {
-    if (!ctrl && anySelected(layout)) {
+    if (!ctrl && piecesOrScenerySelected(layout)) {
         Bounds box = selectionBounds(layout, catalog, scenery);
         if (!box.empty()) {
             const Point pivot = box.centre();
@@ -31,8 +31,41 @@ std::string coordinateText(const Layout& layout, const ViewTransform& view, Scre
     return formatCoordinates(view.toWorldX(mouse.x), view.toWorldY(mouse.y), layout.units);
 }
 
+namespace {
+const Change kPiecesEdited(Change::kPiecesEdited);
+const Change kSelection(Change::Selection);
+} // namespace
+
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
-    : doc_(doc), prompter_(prompter) {}
+    : doc_(doc), prompter_(prompter) {
+    doc_.addGestureEnder(this, [this] { cancelGesture(); });
+}
+
+CanvasController::~CanvasController() {
+    doc_.removeGestureEnder(this);
+}
+
+Change CanvasController::commitGesture(Change what) {
+    if (!gestureEdit_)
+        return Change{};
+    const Change change = gestureEdit_->commit(what);
+    gestureEdit_.reset();
+    return change;
+}
+
+Change CanvasController::cancelGesture() {
+    pending_ = PendingPieceDrag{};
+    rubberBand_ = false;
+    placing_.snap = SnapResult{};
+    Change change;
+    if (move_.active() || rotation_.active()) {
+        move_ = SelectionMove{};
+        rotation_.release();
+        change = commitGesture(kPiecesEdited);
+    }
+    gestureEdit_.reset();
+    return change;
+}
 
 Point CanvasController::world(const MouseInput& in) const {
     return view_.screenToWorld(in.x, in.y);
@@ -92,9 +125,10 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
     CanvasReply reply;
     if (in.alt) {
         // Free rotation turns what is selected; with nothing selected the click does nothing.
+        Edit edit = doc_.begin();
         if (rotation_.begin(doc_.layout, prompter_, world(in))) {
+            gestureEdit_ = std::move(edit);
             reply.captureMouse = true;
-            reply.modified = true;
         }
         return reply;
     }
@@ -109,6 +143,7 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
     reply.releaseMouse = true;
     reply.repaint = true;
     const Point at = world(in);
+    Edit edit = doc_.begin();
     if (placingHelix_) {
         const double heading = placing_.ghost.heading;
         placingHelix_ = false;
@@ -125,9 +160,7 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
             view_.resetViewLarge();
         reply.status.emplace_back(kPiecesField, outcome.status);
     }
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = edit.commit(kPiecesEdited);
     return reply;
 }
 
@@ -136,8 +169,7 @@ CanvasReply CanvasController::pressPiece(int32_t pieceId, const MouseInput& in) 
     pending_ = PendingPieceDrag{true, ScreenPoint{in.x, in.y}, world(in), pieceId};
     CanvasReply reply;
     reply.captureMouse = true;
-    reply.selectionChanged = true;
-    reply.layoutChanged = true;
+    reply.change = kSelection;
     reply.repaint = true;
     return reply;
 }
@@ -154,8 +186,7 @@ CanvasReply CanvasController::pressEmptyCanvas(const MouseInput& in) {
         bandStart_ = bandEnd_ = ScreenPoint{in.x, in.y};
         reply.captureMouse = true;
     }
-    reply.selectionChanged = true;
-    reply.layoutChanged = true;
+    reply.change = kSelection;
     reply.repaint = true;
     return reply;
 }
@@ -164,22 +195,18 @@ CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
     CanvasReply reply;
     if (move_.active()) {
         move_.release(doc_.layout);
-        reply.modified = true;
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change |= commitGesture(kPiecesEdited);
     }
     pending_ = PendingPieceDrag{};
     if (rubberBand_) {
         rubberBand_ = false;
         rubberBandSelect(doc_.layout, clipboard_, view_.transform(), bandStart_,
                          ScreenPoint{in.x, in.y});
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change |= kSelection;
     }
     if (rotation_.active()) {
         rotation_.release();
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change |= commitGesture(kPiecesEdited);
     }
     reply.repaint = true;
     return reply;
@@ -206,13 +233,12 @@ CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
         return reply;
     // The press before the double-click may have left a pending drag; the clone ends it.
     pending_ = PendingPieceDrag{};
+    Edit edit = doc_.begin();
     const PlaceOutcome outcome = cloneAndExtend(doc_.layout, piece);
     if (!outcome.placed)
         return reply;
     reply.status.emplace_back(kPiecesField, outcome.status);
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = edit.commit(kPiecesEdited);
     reply.repaint = true;
     return reply;
 }
@@ -228,16 +254,15 @@ CanvasReply CanvasController::rightDown(const MouseInput& in) {
         return reply;
     }
     if (in.alt) {
-        if (anySelected(doc_.layout) && rotateSelectionByCommand(doc_.layout, prompter_)) {
-            reply.modified = true;
-            reply.layoutChanged = true;
-        }
+        if (piecesOrScenerySelected(doc_.layout))
+            reply.change = doc_.apply([&] {
+                return rotateSelectionByCommand(doc_.layout, prompter_) ? kPiecesEdited : Change{};
+            });
         return reply;
     }
     reply.menu = contextMenu(doc_.layout, clipboard_, pieceUnder(in), in.shift);
     reply.menuWorld = world(in);
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = kSelection;
     return reply;
 }
 
@@ -246,16 +271,16 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
         if (!pastDragThreshold(pending_.pressScreen, ScreenPoint{in.x, in.y}))
             return;
         pending_.active = false;
+        Edit edit = doc_.begin();
         if (!move_.begin(doc_.layout, prompter_, gradedMoveAccepted_, pending_.pressWorld)) {
             reply.releaseMouse = true;
-            reply.selectionChanged = true;
-            reply.layoutChanged = true;
+            reply.change = kSelection;
             return;
         }
-        reply.modified = true;
+        gestureEdit_ = std::move(edit);
     }
     move_.motion(doc_.layout, world(in));
-    reply.layoutChanged = true;
+    reply.change = Change(Change::Pieces);
 }
 
 CanvasReply CanvasController::motion(const MouseInput& in) {
@@ -278,14 +303,14 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         reply = beginPan(PanSource::SpaceBar, in);
     } else if (rotation_.active() && in.leftDown) {
         reply.startFlashTimer = rotation_.motion(doc_.layout, world(in));
-        reply.layoutChanged = true;
+        reply.change = Change(Change::Pieces);
     } else if ((pending_.active || move_.active()) && in.leftDown) {
         dragSelection(in, reply);
     } else if (rubberBand_) {
         bandEnd_ = ScreenPoint{in.x, in.y};
         reply.repaint = true;
     }
-    if (reply.layoutChanged)
+    if (reply.change.any())
         reply.repaint = true;
     reply.status.emplace_back(kCoordinatesField,
                               coordinateText(doc_.layout, view_.transform(), {in.x, in.y}));
@@ -316,11 +341,11 @@ CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
 
 CanvasReply CanvasController::rotateSelectionByWheel(const WheelDecision& decision,
                                                      const MouseInput& in, int rotation) {
-    rotateSelection(doc_.layout, decision.pivot, selectionWheelStep(rotation, in.shift));
     CanvasReply reply;
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = doc_.apply([&] {
+        rotateSelection(doc_.layout, decision.pivot, selectionWheelStep(rotation, in.shift));
+        return kPiecesEdited;
+    });
     reply.repaint = true;
     return reply;
 }
@@ -340,8 +365,7 @@ CanvasReply CanvasController::keyDown(CanvasKey key, const MouseInput& modifiers
         clearSelection(doc_.layout);
         CanvasReply reply;
         reply.repaint = true;
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change = kSelection;
         return reply;
     }
     if (key == CanvasKey::Delete || key == CanvasKey::Backspace)
@@ -363,11 +387,11 @@ CanvasReply CanvasController::captureLost() {
 
 CanvasReply CanvasController::deleteSelection() {
     CanvasReply reply;
-    if (!plandor::deleteSelection(doc_.layout, prompter_))
+    reply.change = doc_.apply([&] {
+        return plandor::deleteSelection(doc_.layout, prompter_) ? kPiecesEdited : Change{};
+    });
+    if (!reply.change.any())
         return reply;
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
     reply.repaint = true;
     reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;
@@ -417,11 +441,11 @@ void CanvasController::copy() {
 
 CanvasReply CanvasController::pasteAt(Point world) {
     CanvasReply reply;
-    if (!plandor::pasteAt(doc_.layout, clipboard_, world))
+    reply.change = doc_.apply([&] {
+        return plandor::pasteAt(doc_.layout, clipboard_, world) ? kPiecesEdited : Change{};
+    });
+    if (!reply.change.any())
         return reply;
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
     reply.repaint = true;
     reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;

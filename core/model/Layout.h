@@ -6,7 +6,6 @@
 #include "base/Geometry.h"
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -126,8 +125,9 @@ struct GradeRun {
     int32_t conn = 0;
 };
 
-// Everything an undo step restores; levels, baseboard, units and nextId stay out.
-struct UndoSnapshot {
+// The undoable content of a layout: one undo snapshot is one copy of this. Saved in the file
+// and restored by Undo and Redo.
+struct LayoutContent {
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
     std::vector<LayoutLabel> labels;
@@ -136,23 +136,17 @@ struct UndoSnapshot {
     std::vector<Tunnel> tunnels;
     std::vector<Helix> helices;
     std::vector<GradeRun> gradeRuns;
+    // The grade tool's state follows the runs it was derived from.
     bool gradeActive = false;
     double gradeDeg = 0;
     int32_t gradeAnchor = -1;
     int32_t gradeConn = 1;
 };
 
-constexpr std::size_t kMaxUndoSteps = 50;
-
-class Layout {
+class Layout : public LayoutContent {
   public:
-    std::vector<PlacedPiece> pieces;
-    std::vector<SceneryItem> scenery;
-    std::vector<LayoutLabel> labels;
-    std::vector<Measurement> measurements;
-    std::vector<PolygonShape> shapes;
-    std::vector<Tunnel> tunnels;
-    std::vector<Helix> helices;
+    // Saved but not undone: the id counter (ids are never reused), the levels and the
+    // baseboard, and the last shape the layout shape dialog made.
     uint32_t nextId = 1;
     std::vector<Level> levels;
     int32_t activeLevel = 1;
@@ -163,22 +157,22 @@ class Layout {
     double lastShapeH = 1200;
     double lastShapeW2 = 1200;
     double lastShapeH2 = 1200;
+
+    // View switches: saved, never undone.
     bool snapOn = true;
     bool showGrid = true;
     bool showLabels = true;
     uint32_t units = 0;
     double gridSpacing = 32.0;
-    std::vector<GradeRun> gradeRuns;
-    bool gradeActive = false;
-    double gradeDeg = 0;
-    int32_t gradeAnchor = -1;
-    int32_t gradeConn = 1;
 
     // Adds "Level 1" when there are no levels.
     void ensureDefaultLevel();
     // Grade state from the last run, or the idle state when there is none.
     void restoreGradeState();
     int32_t takeId() { return static_cast<int32_t>(nextId++); }
+
+    LayoutContent& content() { return *this; }
+    const LayoutContent& content() const { return *this; }
 
     PlacedPiece* findPiece(int32_t id);
     const PlacedPiece* findPiece(int32_t id) const;
@@ -197,22 +191,6 @@ class Layout {
     bool join(int32_t a, int ca, int32_t b, int cb);
     // Frees connector c of piece a and the connector it was joined to.
     void freeConnector(int32_t a, int c);
-
-    // Undo history: whole-list snapshots, at most kMaxUndoSteps kept.
-    void pushUndo();
-    void undo();
-    void redo();
-    bool canUndo() const { return !undoStack_.empty(); }
-    bool canRedo() const { return !redoStack_.empty(); }
-    std::size_t undoDepth() const { return undoStack_.size(); }
-    void clearHistory();
-
-  private:
-    UndoSnapshot snapshot() const;
-    void restore(UndoSnapshot&& s);
-
-    std::deque<UndoSnapshot> undoStack_;
-    std::deque<UndoSnapshot> redoStack_;
 };
 
 } // namespace plandor

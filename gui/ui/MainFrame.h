@@ -23,7 +23,6 @@ namespace plandor {
 class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
-struct PanelEdit;
 
 class MainFrame : public wxFrame {
   public:
@@ -39,12 +38,9 @@ class MainFrame : public wxFrame {
     wxSplitterWindow* innerSplitter() const { return innerSplit_; }
     int toolMode() const { return toolMode_; }
 
-    // Called by the editing code after each change: modified flag, title, tally.
-    void markModified();
-    // The title from the display name, the path and the modified flag.
-    void updateTitle();
-    // Selection information and piece tally.
-    void refreshPanels();
+    // Shows what a change did: the canvas picture, the properties panel and tally, the title
+    // and the piece count. Every command and every panel reports its change here.
+    void applyChange(const Change& change);
     // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
     void runAutofill();
 
@@ -55,8 +51,9 @@ class MainFrame : public wxFrame {
     void buildStatusBar();
     void bindCommands();
 
-    // After New and after a layout was opened.
-    void showEmptyLayout();
+    // The title from the display name, the path and the modified flag.
+    void updateTitle();
+    // The view, menu checks, palette and status after a layout was opened.
     void showOpenedLayout();
 
     void onNewOrClose(wxCommandEvent&);
@@ -78,8 +75,8 @@ class MainFrame : public wxFrame {
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     void onCloseWindow(wxCloseEvent& event);
-    // After a command of the properties panel: modified flag, canvas and status field 0.
-    void onPanelEdit(const PanelEdit& edit);
+    // After a command of the properties panel: its change and status field 0.
+    void onPanelEdit(const Change& change, const std::string& status);
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 
@@ -91,7 +88,7 @@ class MainFrame : public wxFrame {
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
-    void rebuild3DViewNotYet() {}
+    void rebuild3DView() {}
     // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
     // comes with library blocks.
     void insertBlockNotYet(const std::string&) {}

@@ -61,7 +61,7 @@ TEST(CanvasDragGesture, MovesOnlyFromFivePixelsWithOneUndoStep) {
         canvas.release(50 + c.dx, c.dy);
         EXPECT_TRUE(canvas.selected(id)) << c.dx << "," << c.dy;
         EXPECT_EQ(canvas.layout.findPiece(id)->x, c.moves ? c.dx : 0) << c.dx << "," << c.dy;
-        EXPECT_EQ(canvas.layout.undoDepth(), c.moves ? 1u : 0u) << c.dx << "," << c.dy;
+        EXPECT_EQ(canvas.doc.undoDepth(), c.moves ? 1u : 0u) << c.dx << "," << c.dy;
     }
 }
 
@@ -71,19 +71,19 @@ TEST(CanvasDragGesture, PartlySelectedHelixIsRefusedAndNothingMoves) {
     Canvas canvas;
     ASSERT_TRUE(placeHelix(canvas.layout, 1000, 500, 0, ""));
     const int32_t straight = put(canvas.layout, "24188", 0, 0);
-    const std::size_t depth = canvas.layout.undoDepth();
+    const std::size_t depth = canvas.doc.undoDepth();
     canvas.press(50, 0);
     for (int i = 0; i < 3; ++i)
         canvas.layout.pieces[i].selected = true;
     canvas.drag(100, 0);
-    EXPECT_FALSE(canvas.release(100, 0).modified);
+    EXPECT_FALSE(canvas.release(100, 0).change.modified);
     ASSERT_EQ(canvas.prompter.shown.size(), 1u);
     EXPECT_EQ(canvas.prompter.shown[0].title, "Helix partially selected");
     EXPECT_EQ(canvas.prompter.shown[0].text,
               "Selection contains part of a helix. Either select the whole helix (click any of its "
               "stubs) or exclude it from the selection before moving.");
     EXPECT_EQ(canvas.layout.findPiece(straight)->x, 0);
-    EXPECT_EQ(canvas.layout.undoDepth(), depth);
+    EXPECT_EQ(canvas.doc.undoDepth(), depth);
 }
 
 TEST(CanvasSelectGesture, ShiftClickSelectsTheChainOrTogglesAnUnconnectedPiece) {
@@ -114,7 +114,7 @@ TEST(CanvasDragGesture, ReleaseJoinsEndsLeftCloserThanFourMillimetres) {
         const int32_t moved = put(canvas.layout, "24188", 188.3, 500);
         canvas.press(250, 500);
         canvas.drag(250, gap);
-        EXPECT_TRUE(canvas.release(250, gap).modified) << gap;
+        EXPECT_TRUE(canvas.release(250, gap).change.modified) << gap;
         EXPECT_EQ(joinedBothWays(canvas.layout, fixed, 1, moved, 0), joins) << gap;
         EXPECT_EQ(freeJointCount(*canvas.layout.findPiece(fixed)), joins ? 1 : 2) << gap;
     }
@@ -126,7 +126,7 @@ TEST(CanvasRotateGesture, WheelOverTheSelectionTurnsItAndKeepsJoints) {
     const int32_t b = put(canvas.layout, "24188", 188.3, 0);
     canvas.layout.join(a, 1, b, 0);
     canvas.click(250, 0);
-    EXPECT_TRUE(canvas.controller.wheel(at(250, 0), 120).modified);
+    EXPECT_TRUE(canvas.controller.wheel(at(250, 0), 120).change.modified);
     EXPECT_DOUBLE_EQ(canvas.layout.findPiece(b)->heading, 15);
     EXPECT_TRUE(joinedBothWays(canvas.layout, a, 1, b, 0));
     EXPECT_DOUBLE_EQ(canvas.controller.view().scale(), 1.0); // no zoom over the selection
@@ -173,11 +173,11 @@ TEST(CanvasPlacingGesture, GhostSnapsToAFreeConnectorAndDropsJoinedOnBothSides) 
     canvas.controller.motion(at(192, 6));
     ASSERT_TRUE(canvas.controller.overlays().snapMarker);
     EXPECT_NEAR(canvas.controller.overlays().ghostPose.x, 188.3, 1e-9);
-    EXPECT_TRUE(canvas.press(192, 6).modified);
+    EXPECT_TRUE(canvas.press(192, 6).change.modified);
     ASSERT_EQ(canvas.layout.pieces.size(), 2u);
     EXPECT_TRUE(joinedBothWays(canvas.layout, target, 1, canvas.layout.pieces[1].id, 0));
     EXPECT_FALSE(canvas.controller.placing());
-    EXPECT_FALSE(canvas.release(192, 6).modified); // the release after the drop does nothing
+    EXPECT_FALSE(canvas.release(192, 6).change.modified); // the release after the drop does nothing
     // Escape cancels placing: the next click places nothing.
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
     EXPECT_TRUE(canvas.controller.keyDown(CanvasKey::Escape, MouseInput{}).releaseMouse);
@@ -192,14 +192,14 @@ TEST(CanvasPlacingGesture, KTrackNearCTrackIsRefusedWithTheSystemsNamed) {
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "2200"});
     canvas.controller.motion(at(192, 6));
     EXPECT_FALSE(canvas.controller.overlays().snapMarker);
-    EXPECT_FALSE(canvas.press(192, 6).modified);
+    EXPECT_FALSE(canvas.press(192, 6).change.modified);
     ASSERT_EQ(canvas.prompter.shown.size(), 1u);
     EXPECT_EQ(canvas.prompter.shown[0].title, "Incompatible Track Systems");
     EXPECT_EQ(canvas.prompter.shown[0].text,
               "Marklin K-Track cannot connect to Marklin C-Track.\n\nThese track systems are not "
               "compatible.\nUse adapter track 24922 to connect C-Track to K-Track.");
     EXPECT_EQ(canvas.layout.pieces.size(), 1u);
-    EXPECT_EQ(canvas.layout.undoDepth(), 0u);
+    EXPECT_EQ(canvas.doc.undoDepth(), 0u);
 }
 
 TEST(CanvasMenuGesture, ItemsFollowTheSelection) {

@@ -1,0 +1,93 @@
+#include "document/UndoHistory.h"
+
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+namespace {
+
+std::size_t heapBytes(const std::string& s) {
+    // Short strings live inside the record.
+    return s.capacity() > sizeof(std::string) ? s.capacity() : 0;
+}
+
+template <typename T> std::size_t listBytes(const std::vector<T>& list) {
+    return list.capacity() * sizeof(T);
+}
+
+} // namespace
+
+std::size_t snapshotBytes(const LayoutContent& c) {
+    std::size_t bytes = sizeof(LayoutContent);
+    bytes += listBytes(c.pieces);
+    for (const PlacedPiece& p : c.pieces)
+        bytes += heapBytes(p.part) + listBytes(p.joints);
+    bytes += listBytes(c.scenery);
+    for (const SceneryItem& s : c.scenery)
+        bytes += heapBytes(s.item);
+    bytes += listBytes(c.labels);
+    for (const LayoutLabel& l : c.labels)
+        bytes += heapBytes(l.text);
+    bytes += listBytes(c.measurements);
+    bytes += listBytes(c.shapes);
+    for (const PolygonShape& s : c.shapes)
+        bytes += listBytes(s.vertices) + heapBytes(s.label);
+    bytes += listBytes(c.tunnels);
+    for (const Tunnel& t : c.tunnels)
+        bytes += listBytes(t.covers);
+    bytes += listBytes(c.helices);
+    for (const Helix& h : c.helices)
+        bytes += heapBytes(h.variant);
+    bytes += listBytes(c.gradeRuns);
+    return bytes;
+}
+
+void UndoHistory::push(LayoutContent&& before) {
+    for (const Step& s : redo_)
+        bytes_ -= s.bytes;
+    redo_.clear();
+    const std::size_t size = snapshotBytes(before);
+    undo_.push_back(Step{std::move(before), size});
+    bytes_ += size;
+    trim();
+}
+
+bool UndoHistory::step(std::deque<Step>& from, std::deque<Step>& to, LayoutContent& current,
+                       std::size_t& bytes) {
+    if (from.empty())
+        return false;
+    const std::size_t size = snapshotBytes(current);
+    to.push_back(Step{std::move(current), size});
+    bytes += size;
+    current = std::move(from.back().content);
+    bytes -= from.back().bytes;
+    from.pop_back();
+    return true;
+}
+
+bool UndoHistory::undo(LayoutContent& current) {
+    return step(undo_, redo_, current, bytes_);
+}
+
+bool UndoHistory::redo(LayoutContent& current) {
+    if (!step(redo_, undo_, current, bytes_))
+        return false;
+    trim();
+    return true;
+}
+
+void UndoHistory::trim() {
+    while (undo_.size() > 1 && (undo_.size() > kMaxUndoSteps || bytes_ > budget_)) {
+        bytes_ -= undo_.front().bytes;
+        undo_.pop_front();
+    }
+}
+
+void UndoHistory::clear() {
+    undo_.clear();
+    redo_.clear();
+    bytes_ = 0;
+}
+
+} // namespace plandor
