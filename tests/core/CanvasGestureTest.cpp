@@ -225,3 +225,90 @@ TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
 }
 
 } // namespace
+
+namespace {
+
+// Every joint leads to a piece that exists, is not the piece itself, and points back.
+void expectSoundJoints(const Layout& layout) {
+    for (const PlacedPiece& p : layout.pieces)
+        for (std::size_t c = 0; c < p.joints.size(); ++c) {
+            const Joint& j = p.joints[c];
+            if (j.isFree())
+                continue;
+            EXPECT_NE(j.target, p.id) << p.id;
+            const PlacedPiece* other = layout.findPiece(j.target);
+            ASSERT_NE(other, nullptr) << p.id << " joined to missing " << j.target;
+            EXPECT_EQ(other->jointAt(j.targetConn).target, p.id) << p.id;
+        }
+}
+
+} // namespace
+
+TEST(CanvasUndoDuringGesture, UndoWithTheButtonHeldEndsTheDragFirst) {
+    // The moved piece's end would land where the undone piece's end was.
+    const struct {
+        const char* name;
+        int undos;
+        std::size_t piecesAfter;
+    } cases[] = {{"undo the drag only", 1, 2}, {"and the piece placed before", 2, 1}};
+    for (const auto& c : cases) {
+        Canvas canvas;
+        int32_t moved = -1;
+        canvas.doc.apply([&] {
+            moved = put(canvas.layout, "24188", 0, 0);
+            return Change(Change::Pieces);
+        });
+        canvas.doc.apply([&] {
+            put(canvas.layout, "24188", 1000, 0);
+            return Change(Change::Pieces);
+        });
+        canvas.click(50, 0);
+        canvas.press(50, 0);
+        canvas.drag(60, 0);
+        canvas.drag(300, 0);
+        for (int i = 0; i < c.undos; ++i)
+            EXPECT_TRUE(canvas.doc.undo().replaced()) << c.name;
+        EXPECT_FALSE(canvas.controller.overlays().rubberBand) << c.name;
+        canvas.drag(50 + 812, 0); // the moved piece's end at (1000.3, 0)
+        canvas.release(50 + 812, 0);
+        EXPECT_EQ(canvas.layout.pieces.size(), c.piecesAfter) << c.name;
+        EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 0) << c.name;
+        expectSoundJoints(canvas.layout);
+        // Redo brings back the drag as far as it went.
+        while (canvas.doc.canRedo())
+            canvas.doc.redo();
+        EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 250) << c.name;
+        expectSoundJoints(canvas.layout);
+    }
+}
+
+TEST(CanvasUndoDuringGesture, ReplacingTheLayoutForgetsEveryGesture) {
+    Canvas canvas;
+    put(canvas.layout, "24188", 0, 0);
+    const struct {
+        const char* name;
+        std::function<void()> start;
+    } gestures[] = {
+        {"pending drag", [&] { canvas.press(50, 0); }},
+        {"rubber band", [&] { canvas.press(600, 600), canvas.drag(700, 700); }},
+        {"free rotation", [&] { canvas.click(50, 0), canvas.press(90, 0, false, false, true); }},
+        {"placing ghost snapped",
+         [&] {
+             canvas.controller.beginPlacing(
+                 PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
+             canvas.controller.motion(at(192, 6));
+         }},
+    };
+    for (const auto& g : gestures) {
+        Layout kept = canvas.layout;
+        g.start();
+        canvas.doc.replace(Layout(emptyLayout()), {}, {});
+        const CanvasOverlays o = canvas.controller.overlays();
+        EXPECT_FALSE(o.rubberBand || o.freeRotation || o.snapMarker) << g.name;
+        canvas.drag(400, 300);
+        canvas.release(400, 300);
+        EXPECT_TRUE(canvas.layout.pieces.empty()) << g.name;
+        canvas.controller.cancelPlacing();
+        canvas.doc.replace(std::move(kept), {}, {});
+    }
+}
