@@ -280,7 +280,7 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
         gestureEdit_ = std::move(edit);
     }
     move_.motion(doc_.layout, world(in));
-    reply.change = Change(Change::Pieces);
+    reply.redrawPicture = true;
 }
 
 CanvasReply CanvasController::motion(const MouseInput& in) {
@@ -303,14 +303,14 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         reply = beginPan(PanSource::SpaceBar, in);
     } else if (rotation_.active() && in.leftDown) {
         reply.startFlashTimer = rotation_.motion(doc_.layout, world(in));
-        reply.change = Change(Change::Pieces);
+        reply.redrawPicture = true;
     } else if ((pending_.active || move_.active()) && in.leftDown) {
         dragSelection(in, reply);
     } else if (rubberBand_) {
         bandEnd_ = ScreenPoint{in.x, in.y};
         reply.repaint = true;
     }
-    if (reply.change.any())
+    if (reply.change.any() || reply.redrawPicture)
         reply.repaint = true;
     reply.status.emplace_back(kCoordinatesField,
                               coordinateText(doc_.layout, view_.transform(), {in.x, in.y}));

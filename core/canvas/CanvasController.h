@@ -42,6 +42,9 @@ enum class CanvasCursor { Normal, Hand };
 struct CanvasReply {
     bool repaint = false; // the overlays changed (a change of the layout repaints too)
     Change change;        // what the event changed in the document
+    // A move or rotation under way moved the selection: only the picture follows until the
+    // release reports the change (the panels are not rebuilt on every motion).
+    bool redrawPicture = false;
     bool setCursor = false;
     CanvasCursor cursor = CanvasCursor::Normal;
     bool captureMouse = false;

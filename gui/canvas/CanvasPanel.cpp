@@ -230,9 +230,10 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     if (reply.startFlashTimer)
         impl_->flashTimer.StartOnce(kFlashMilliseconds);
     // The owner redraws the picture for a change; the overlays alone cost one bitmap copy.
-    if (reply.change.any() && impl_->changeSink)
+    const bool owned = reply.change.any() && impl_->changeSink;
+    if (owned)
         impl_->changeSink(reply.change);
-    else if (reply.change.redraw())
+    if (reply.redrawPicture || (!owned && reply.change.redraw()))
         layoutChanged();
     else if (reply.repaint)
         Refresh();
