@@ -4,7 +4,6 @@
 #include "catalog/TrackCatalog.h"
 #include "canvas/CanvasView.h"
 #include "canvas/HitTest.h"
-#include "render/LayoutFingerprint.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,12 +78,5 @@ void BM_ZoomToFit_Generated100k(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ZoomToFit_Generated100k)->Unit(benchmark::kMillisecond);
-
-void BM_LayoutFingerprint_Generated10k(benchmark::State& state) {
-    const Layout layout = generateLayout(10000);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(layoutFingerprint(layout));
-}
-BENCHMARK(BM_LayoutFingerprint_Generated10k)->Unit(benchmark::kMicrosecond);
 
 } // namespace

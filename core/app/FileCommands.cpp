@@ -41,7 +41,6 @@ void resetToEmptyLayout(Layout& layout) {
     layout.activeLevel = 1;
     layout.gradeRuns.clear();
     layout.restoreGradeState();
-    layout.clearHistory();
 }
 
 FileCommands::FileCommands(Document& doc, Prompter& prompter, LayoutChooser& chooser,
@@ -57,37 +56,35 @@ bool FileCommands::confirmUnsavedChanges() {
     if (answer == PromptAnswer::No)
         return true;
     if (answer == PromptAnswer::Yes)
-        return save();
+        return save().any();
     return false;
 }
 
-bool FileCommands::newLayout() {
+Change FileCommands::newLayout() {
     if (!confirmUnsavedChanges())
-        return false;
-    resetToEmptyLayout(doc_.layout);
-    doc_.path.clear();
-    doc_.name.clear();
-    doc_.modified = false;
-    return true;
+        return Change{};
+    Layout empty = doc_.layout;
+    resetToEmptyLayout(empty);
+    return doc_.replace(std::move(empty), {}, {});
 }
 
-bool FileCommands::openLayout() {
+Change FileCommands::openLayout() {
     if (!confirmUnsavedChanges())
-        return false;
+        return Change{};
     std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
     if (files.empty()) {
         prompter_.message("Open Layout", "No layouts found in\n" + folders_.application,
                           PromptIcon::Information);
-        return false;
+        return Change{};
     }
     const std::optional<std::string> chosen =
         chooser_.chooseLayoutToOpen(sortedLayoutNames(files), [&](const std::string& name) {
             return deleteLayoutFile(files, name);
         });
     if (!chosen)
-        return false;
+        return Change{};
     const LayoutFileEntry* file = findLayoutFile(files, *chosen);
-    return file && openFromPath(file->path);
+    return file ? openFromPath(file->path) : Change{};
 }
 
 bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name) {
@@ -105,67 +102,59 @@ bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const s
     }
     // The open layout stays open, now without a file: the next Save asks for a name.
     if (!doc_.path.empty() && samePath(doc_.path, it->path))
-        doc_.path.clear();
+        doc_.forgetPath();
     files.erase(it);
     return true;
 }
 
-bool FileCommands::openFromPath(const std::string& path) {
+Change FileCommands::openFromPath(const std::string& path) {
     // Read into a copy so that a file failing half-way leaves the open layout whole.
     Layout scratch = doc_.layout;
-    scratch.clearHistory();
     std::string name;
     const std::string error = loadLayout(scratch, path, name);
     if (!error.empty()) {
         prompter_.message("Open Failed", error, PromptIcon::Error);
-        return false;
+        return Change{};
     }
     scratch.ensureDefaultLevel();
-    doc_.layout = std::move(scratch);
-    doc_.path = path;
-    doc_.name = name;
-    doc_.modified = false;
-    return true;
+    return doc_.replace(std::move(scratch), path, name);
 }
 
-bool FileCommands::save() {
+Change FileCommands::save() {
     if (!doc_.path.empty())
         return writeTo(doc_.path, doc_.name);
     return saveUnderChosenName();
 }
 
-bool FileCommands::saveAs() {
+Change FileCommands::saveAs() {
     return saveUnderChosenName();
 }
 
-bool FileCommands::saveUnderChosenName() {
+Change FileCommands::saveUnderChosenName() {
     const std::string initial = doc_.name.empty() ? kDefaultLayoutName : doc_.name;
     std::string answer;
     if (!prompter_.askText("Save Layout", "Layout name:", initial, answer))
-        return false;
+        return Change{};
     std::string name = trimBlanks(answer);
     if (name.empty())
         name = kDefaultLayoutName;
     if (refuseNameLeavingFolder(name, "Save Failed"))
-        return false;
+        return Change{};
     const std::string path = layoutPath(folders_.application, name);
     if (fileExists(path) &&
         !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
-        return false;
+        return Change{};
     return writeTo(path, name);
 }
 
-bool FileCommands::writeTo(const std::string& path, const std::string& name) {
+Change FileCommands::writeTo(const std::string& path, const std::string& name) {
     // The document takes the new path and name only once they hold the layout.
     const std::string error = saveLayout(doc_.layout, path, name);
     if (!error.empty()) {
         prompter_.message("Save Failed", error, PromptIcon::Error);
-        return false;
+        return Change{};
     }
-    doc_.path = path;
-    doc_.name = name;
-    doc_.modified = false;
-    return true;
+    return doc_.saved(path, name);
 }
 
 bool FileCommands::confirm(const std::string& title, const std::string& text, PromptIcon icon,
@@ -184,19 +173,19 @@ bool FileCommands::refuseNameLeavingFolder(const std::string& name, const char* 
     return true;
 }
 
-bool FileCommands::importLayout() {
+Change FileCommands::importLayout() {
     const std::optional<ImportChoice> choice = chooser_.chooseImport(transferStartFolder(folders_));
     if (!choice)
-        return false;
+        return Change{};
     const std::string name = trimBlanks(choice->name);
     if (name.empty() || choice->sourcePath.empty())
-        return false;
+        return Change{};
     if (refuseNameLeavingFolder(name, "Import Failed"))
-        return false;
+        return Change{};
     const std::string target = layoutPath(folders_.application, name);
     if (fileExists(target) &&
         !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
-        return false;
+        return Change{};
 
     // Only a file the loader accepts is let into the application folder.
     Layout scratch;
@@ -206,17 +195,17 @@ bool FileCommands::importLayout() {
         prompter_.message("Import Failed",
                           "This file does not appear to be a Plandor layout:\n\n" + error,
                           PromptIcon::Error);
-        return false;
+        return Change{};
     }
     if (!copyFileReplacing(choice->sourcePath, target)) {
         prompter_.message("Import Failed", "Could not copy the file to:\n" + target,
                           PromptIcon::Error);
-        return false;
+        return Change{};
     }
     if (!confirm("Import", "Imported successfully.\n\nOpen \"" + name + "\" now?",
                  PromptIcon::Question, false))
-        return false;
-    return confirmUnsavedChanges() && openFromPath(target);
+        return Change{};
+    return confirmUnsavedChanges() ? openFromPath(target) : Change{};
 }
 
 void FileCommands::exportLayout() {

@@ -16,7 +16,7 @@
 namespace plandor {
 
 // Empties the layout for a fresh start: every list, the levels (then "Level 1" again, active),
-// the grade runs and grade state, the id counter and both undo histories. Display settings
+// the grade runs and grade state, and the id counter. Display settings
 // (units, snap, grid, labels, last shape sizes) stay.
 void resetToEmptyLayout(Layout& layout);
 
@@ -30,23 +30,24 @@ class FileCommands {
     // "Unsaved Changes": true to go on (nothing modified, No, or Yes and the save succeeded).
     bool confirmUnsavedChanges();
 
-    // New and Close: true when the document was cleared to an empty layout.
-    bool newLayout();
-    // The Open dialog; true when a layout was opened.
-    bool openLayout();
+    // Each command returns what it changed; no change when it was cancelled or failed.
+    // New and Close: the document is cleared to an empty layout.
+    Change newLayout();
+    // The Open dialog.
+    Change openLayout();
     // Loads a file in place of the open layout; on failure the document is unchanged.
-    bool openFromPath(const std::string& path);
+    Change openFromPath(const std::string& path);
     // Save keeping the name (asks only when the layout has no path) and Save As (always asks).
-    bool save();
-    bool saveAs();
-    // The Import dialog; true when the imported layout was opened.
-    bool importLayout();
+    Change save();
+    Change saveAs();
+    // The Import dialog; the imported layout is opened when the user says so.
+    Change importLayout();
     // The Export dialog.
     void exportLayout();
 
   private:
-    bool saveUnderChosenName();
-    bool writeTo(const std::string& path, const std::string& name);
+    Change saveUnderChosenName();
+    Change writeTo(const std::string& path, const std::string& name);
     bool deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name);
     bool refuseNameLeavingFolder(const std::string& name, const char* failureTitle);
     // A Yes/No question; true only for Yes.

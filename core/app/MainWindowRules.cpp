@@ -2,6 +2,7 @@
 
 #include "catalog/TrackCatalog.h"
 #include "editing/Selection.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 #include "app/Commands.h"
 #include "base/Units.h"
@@ -52,11 +53,11 @@ std::string statusAfterOpen(const Layout& layout) {
     return text + "  (right-click piece to stop)";
 }
 
-CommandStates commandStates(const Layout& layout) {
+CommandStates commandStates(const Document& doc) {
     CommandStates s;
-    s.undo = layout.canUndo();
-    s.redo = layout.canRedo();
-    s.del = anySelected(layout);
+    s.undo = doc.canUndo();
+    s.redo = doc.canRedo();
+    s.del = anythingSelected(doc.layout);
     return s;
 }
 

@@ -7,6 +7,7 @@
 namespace plandor {
 
 class Layout;
+struct Document;
 class TrackCatalog;
 
 extern const char* const kBaseTitle; // "Plandor v1.3 by Korvane Models"
@@ -27,9 +28,9 @@ std::string statusAfterOpen(const Layout& layout);
 struct CommandStates {
     bool undo = false;
     bool redo = false;
-    bool del = false; // some placed piece or scenery item is selected
+    bool del = false; // something Delete removes is selected, as for the Delete key
 };
-CommandStates commandStates(const Layout& layout);
+CommandStates commandStates(const Document& doc);
 
 // Tool modes of the canvas.
 enum ToolMode : int { ToolNone = 0, ToolMeasure = 3, ToolPolygon = 4, ToolBaseboard = 5 };

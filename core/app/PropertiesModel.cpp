@@ -239,7 +239,6 @@ bool moveHelixToLevel(Layout& layout, int32_t helixId, int32_t levelId, double h
         return false;
     const HelixVariant* v = variantOrDefault(helix);
     const double rise = v ? v->rise : 0.0;
-    layout.pushUndo();
     int index = 0;
     for (PlacedPiece& p : layout.pieces) {
         if (p.helix != helixId)
@@ -331,20 +330,20 @@ void refreshSelection(const Layout& layout, PropertiesState& state) {
     showGradeButtons(layout, state);
 }
 
-bool changeLevel(Layout& layout, const PropertiesState& state, int32_t levelId) {
+namespace {
+
+bool moveToLevel(Layout& layout, const PropertiesState& state, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
     const double height = level ? level->height : 0.0;
     if (state.contextScenery != -1) {
         SceneryItem* item = layout.findScenery(state.contextScenery);
         if (!item)
             return false;
-        layout.pushUndo();
         item->level = levelId;
     } else if (state.contextShape != -1) {
         PolygonShape* shape = layout.findShape(state.contextShape);
         if (!shape)
             return false;
-        layout.pushUndo();
         shape->level = levelId;
     } else if (state.contextHelix != -1) {
         if (!moveHelixToLevel(layout, state.contextHelix, levelId, height))
@@ -353,7 +352,6 @@ bool changeLevel(Layout& layout, const PropertiesState& state, int32_t levelId) 
         PlacedPiece* piece = layout.findPiece(state.contextPiece);
         if (!piece || piece->helix != -1)
             return false;
-        layout.pushUndo();
         piece->level = levelId;
         if (!isGraded(*piece))
             piece->z = height;
@@ -362,7 +360,7 @@ bool changeLevel(Layout& layout, const PropertiesState& state, int32_t levelId) 
     return true;
 }
 
-bool applyColour(Layout& layout, PropertiesState& state, int choice) {
+bool colourSelection(Layout& layout, PropertiesState& state, int choice) {
     const std::vector<TrackColour>& colours = trackColours();
     if (choice < 0 || choice >= static_cast<int>(colours.size()))
         return false;
@@ -371,7 +369,6 @@ bool applyColour(Layout& layout, PropertiesState& state, int choice) {
     if (!anyPiece)
         return false;
     const TrackColour& c = colours[choice];
-    layout.pushUndo();
     for (PlacedPiece& p : layout.pieces) {
         if (!p.selected)
             continue;
@@ -385,17 +382,39 @@ bool applyColour(Layout& layout, PropertiesState& state, int choice) {
     return true;
 }
 
-bool enterHeight(Layout& layout, PropertiesState& state, const std::string& text) {
+bool setHeight(Layout& layout, PropertiesState& state, const std::string& text) {
     if (state.contextPiece == -1)
         return false;
     PlacedPiece* piece = layout.findPiece(state.contextPiece);
     double value = 0;
     if (!piece || !parseNumber(text, value))
         return false;
-    layout.pushUndo();
     piece->z = value * unitFactor(layout.units);
     refreshSelection(layout, state);
     return true;
+}
+
+} // namespace
+
+Change changeLevel(Document& doc, const PropertiesState& state, int32_t levelId) {
+    return doc.apply([&] {
+        return moveToLevel(doc.layout, state, levelId)
+                   ? Change(Change::Levels | Change::Heights | Change::Pieces)
+                   : Change{};
+    });
+}
+
+Change applyColour(Document& doc, PropertiesState& state, int choice) {
+    return doc.apply([&] {
+        return colourSelection(doc.layout, state, choice)
+                   ? Change(Change::Pieces | Change::Selection)
+                   : Change{};
+    });
+}
+
+Change enterHeight(Document& doc, PropertiesState& state, const std::string& text) {
+    return doc.apply(
+        [&] { return setHeight(doc.layout, state, text) ? Change(Change::Heights) : Change{}; });
 }
 
 void setLabelDropPoint(PropertiesState& state, double x, double y) {
@@ -404,11 +423,12 @@ void setLabelDropPoint(PropertiesState& state, double x, double y) {
     state.labelY = y;
 }
 
-bool addLabel(Layout& layout, PropertiesState& state, const std::string& text) {
+Change addLabel(Document& doc, PropertiesState& state, const std::string& text) {
     const std::string trimmed = trimTrailingBlanks(text);
     if (trimmed.empty())
-        return false;
-    layout.pushUndo();
+        return Change{};
+    Edit edit = doc.begin();
+    Layout& layout = doc.layout;
     LayoutLabel label;
     label.id = layout.takeId();
     label.text = trimmed;
@@ -416,7 +436,7 @@ bool addLabel(Layout& layout, PropertiesState& state, const std::string& text) {
     label.y = state.hasLabelPoint ? state.labelY : 0.0;
     layout.labels.push_back(label);
     state.hasLabelPoint = false;
-    return true;
+    return edit.commit(Change(Change::Annotations));
 }
 
 } // namespace plandor

@@ -3,6 +3,7 @@
 // height, grade and level controls, and the panel's own edits of the layout (level choice,
 // track colour, height, labels). The panel widgets show a PropertiesState and forward input.
 
+#include "document/Document.h"
 #include "elevation/GradeRuns.h"
 #include "model/Layout.h"
 #include "render/Painter.h"
@@ -77,22 +78,22 @@ std::string heightFieldText(double mm, uint32_t units);
 void refreshSelection(const Layout& layout, PropertiesState& state);
 
 // Moves what the context names to level `levelId` (heights of ungraded track follow the
-// level's height) and makes it the active level. One undo step; false when nothing changed.
-bool changeLevel(Layout& layout, const PropertiesState& state, int32_t levelId);
+// level's height) and makes it the active level. One undo step; no change when nothing changed.
+Change changeLevel(Document& doc, const PropertiesState& state, int32_t levelId);
 
 // Gives every selected piece the colour of trackColours()[choice] and deselects everything.
-// One undo step; false (nothing changed) without selected pieces or with a bad choice.
-bool applyColour(Layout& layout, PropertiesState& state, int choice);
+// One undo step; no change without selected pieces or with a bad choice.
+Change applyColour(Document& doc, PropertiesState& state, int choice);
 
 // Height Enter: sets the context piece's base height from the field text in the current
-// unit. Text that is not a number changes nothing. One undo step; false when nothing changed.
-bool enterHeight(Layout& layout, PropertiesState& state, const std::string& text);
+// unit. Text that is not a number changes nothing. One undo step.
+Change enterHeight(Document& doc, PropertiesState& state, const std::string& text);
 
 // A Ctrl+click on empty canvas: the next label goes to this layout point.
 void setLabelDropPoint(PropertiesState& state, double x, double y);
 
 // Label Enter or "OK": adds a label with the text (trailing blanks trimmed) at the pending
-// point, or the origin without one, and forgets the point. One undo step; false for blank text.
-bool addLabel(Layout& layout, PropertiesState& state, const std::string& text);
+// point, or the origin without one, and forgets the point. One undo step; no change for blank text.
+Change addLabel(Document& doc, PropertiesState& state, const std::string& text);
 
 } // namespace plandor

@@ -14,7 +14,7 @@ namespace plandor {
 WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, ScreenPoint mouse,
                           int rotation, bool ctrl, const TrackCatalog& catalog,
                           const SceneryCatalog& scenery) {
-    if (!ctrl && anySelected(layout)) {
+    if (!ctrl && piecesOrScenerySelected(layout)) {
         Bounds box = selectionBounds(layout, catalog, scenery);
         if (!box.empty()) {
             const Point pivot = box.centre();
@@ -50,8 +50,45 @@ int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, Scree
     return found;
 }
 
+namespace {
+const Change kPiecesEdited(Change::kPiecesEdited);
+const Change kSelection(Change::Selection);
+} // namespace
+
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
-    : doc_(doc), prompter_(prompter) {}
+    : doc_(doc), prompter_(prompter) {
+    doc_.addGestureEnder(this, [this] { cancelGesture(); });
+}
+
+CanvasController::~CanvasController() {
+    doc_.removeGestureEnder(this);
+}
+
+Change CanvasController::commitGesture(Change what) {
+    if (!gestureEdit_)
+        return Change{};
+    const Change change = gestureEdit_->commit(what);
+    gestureEdit_.reset();
+    return change;
+}
+
+Change CanvasController::cancelGesture() {
+    pending_ = PendingPieceDrag{};
+    rubberBand_ = false;
+    placing_.snap = SnapResult{};
+    Change change;
+    if (move_.active() || rotation_.active()) {
+        move_ = SelectionMove{};
+        rotation_.release();
+        change = commitGesture(kPiecesEdited);
+    }
+    if (outlineDrag_.active) {
+        outlineDrag_ = OutlineDrag{};
+        change |= commitGesture(Change(Change::Levels));
+    }
+    gestureEdit_.reset();
+    return change;
+}
 
 Point CanvasController::world(const MouseInput& in) const {
     return view_.screenToWorld(in.x, in.y);
@@ -111,9 +148,10 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
     CanvasReply reply;
     if (in.alt) {
         // Free rotation turns what is selected; with nothing selected the click does nothing.
+        Edit edit = doc_.begin();
         if (rotation_.begin(doc_.layout, prompter_, world(in))) {
+            gestureEdit_ = std::move(edit);
             reply.captureMouse = true;
-            reply.modified = true;
         }
         return reply;
     }
@@ -122,7 +160,6 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
         return pressPiece(piece, in);
     if (in.shift && !in.ctrl && beginOutlineDrag(in)) {
         reply.captureMouse = true;
-        reply.modified = true;
         return reply;
     }
     return pressEmptyCanvas(in);
@@ -133,7 +170,7 @@ bool CanvasController::beginOutlineDrag(const MouseInput& in) {
     const Level* level = doc_.layout.findLevel(levelId);
     if (!level)
         return false;
-    doc_.layout.pushUndo();
+    gestureEdit_ = doc_.begin();
     outlineDrag_ = OutlineDrag{true, levelId, world(in), level->outline};
     return true;
 }
@@ -156,6 +193,7 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
     reply.releaseMouse = true;
     reply.repaint = true;
     const Point at = world(in);
+    Edit edit = doc_.begin();
     if (placingHelix_) {
         const double heading = placing_.ghost.heading;
         placingHelix_ = false;
@@ -172,9 +210,7 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
             view_.resetViewLarge();
         reply.status.emplace_back(kPiecesField, outcome.status);
     }
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = edit.commit(kPiecesEdited);
     return reply;
 }
 
@@ -183,8 +219,7 @@ CanvasReply CanvasController::pressPiece(int32_t pieceId, const MouseInput& in) 
     pending_ = PendingPieceDrag{true, ScreenPoint{in.x, in.y}, world(in), pieceId};
     CanvasReply reply;
     reply.captureMouse = true;
-    reply.selectionChanged = true;
-    reply.layoutChanged = true;
+    reply.change = kSelection;
     reply.repaint = true;
     return reply;
 }
@@ -201,8 +236,7 @@ CanvasReply CanvasController::pressEmptyCanvas(const MouseInput& in) {
         bandStart_ = bandEnd_ = ScreenPoint{in.x, in.y};
         reply.captureMouse = true;
     }
-    reply.selectionChanged = true;
-    reply.layoutChanged = true;
+    reply.change = kSelection;
     reply.repaint = true;
     return reply;
 }
@@ -211,27 +245,22 @@ CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
     CanvasReply reply;
     if (move_.active()) {
         move_.release(doc_.layout);
-        reply.modified = true;
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change |= commitGesture(kPiecesEdited);
     }
     pending_ = PendingPieceDrag{};
     if (outlineDrag_.active) {
         outlineDrag_ = OutlineDrag{};
-        reply.modified = true;
-        reply.layoutChanged = true;
+        reply.change |= commitGesture(Change(Change::Levels));
     }
     if (rubberBand_) {
         rubberBand_ = false;
         rubberBandSelect(doc_.layout, clipboard_, view_.transform(), bandStart_,
                          ScreenPoint{in.x, in.y});
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change |= kSelection;
     }
     if (rotation_.active()) {
         rotation_.release();
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change |= commitGesture(kPiecesEdited);
     }
     reply.repaint = true;
     return reply;
@@ -258,13 +287,12 @@ CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
         return reply;
     // The press before the double-click may have left a pending drag; the clone ends it.
     pending_ = PendingPieceDrag{};
+    Edit edit = doc_.begin();
     const PlaceOutcome outcome = cloneAndExtend(doc_.layout, piece);
     if (!outcome.placed)
         return reply;
     reply.status.emplace_back(kPiecesField, outcome.status);
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = edit.commit(kPiecesEdited);
     reply.repaint = true;
     return reply;
 }
@@ -280,16 +308,15 @@ CanvasReply CanvasController::rightDown(const MouseInput& in) {
         return reply;
     }
     if (in.alt) {
-        if (anySelected(doc_.layout) && rotateSelectionByCommand(doc_.layout, prompter_)) {
-            reply.modified = true;
-            reply.layoutChanged = true;
-        }
+        if (piecesOrScenerySelected(doc_.layout))
+            reply.change = doc_.apply([&] {
+                return rotateSelectionByCommand(doc_.layout, prompter_) ? kPiecesEdited : Change{};
+            });
         return reply;
     }
     reply.menu = contextMenu(doc_.layout, clipboard_, pieceUnder(in), in.shift);
     reply.menuWorld = world(in);
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = kSelection;
     return reply;
 }
 
@@ -298,16 +325,16 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
         if (!pastDragThreshold(pending_.pressScreen, ScreenPoint{in.x, in.y}))
             return;
         pending_.active = false;
+        Edit edit = doc_.begin();
         if (!move_.begin(doc_.layout, prompter_, gradedMoveAccepted_, pending_.pressWorld)) {
             reply.releaseMouse = true;
-            reply.selectionChanged = true;
-            reply.layoutChanged = true;
+            reply.change = kSelection;
             return;
         }
-        reply.modified = true;
+        gestureEdit_ = std::move(edit);
     }
     move_.motion(doc_.layout, world(in));
-    reply.layoutChanged = true;
+    reply.redrawPicture = true;
 }
 
 CanvasReply CanvasController::motion(const MouseInput& in) {
@@ -331,17 +358,17 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         reply = beginPan(PanSource::SpaceBar, in);
     } else if (rotation_.active() && in.leftDown) {
         reply.startFlashTimer = rotation_.motion(doc_.layout, world(in));
-        reply.layoutChanged = true;
+        reply.redrawPicture = true;
     } else if ((pending_.active || move_.active()) && in.leftDown) {
         dragSelection(in, reply);
     } else if (outlineDrag_.active && in.leftDown) {
         dragOutline(in);
-        reply.layoutChanged = true;
+        reply.redrawPicture = true;
     } else if (rubberBand_) {
         bandEnd_ = ScreenPoint{in.x, in.y};
         reply.repaint = true;
     }
-    if (reply.layoutChanged)
+    if (reply.change.any() || reply.redrawPicture)
         reply.repaint = true;
     reply.status.emplace_back(kCoordinatesField,
                               coordinateText(doc_.layout, view_.transform(), {in.x, in.y}));
@@ -372,11 +399,11 @@ CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
 
 CanvasReply CanvasController::rotateSelectionByWheel(const WheelDecision& decision,
                                                      const MouseInput& in, int rotation) {
-    rotateSelection(doc_.layout, decision.pivot, selectionWheelStep(rotation, in.shift));
     CanvasReply reply;
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
+    reply.change = doc_.apply([&] {
+        rotateSelection(doc_.layout, decision.pivot, selectionWheelStep(rotation, in.shift));
+        return kPiecesEdited;
+    });
     reply.repaint = true;
     return reply;
 }
@@ -396,8 +423,7 @@ CanvasReply CanvasController::keyDown(CanvasKey key, const MouseInput& modifiers
         clearSelection(doc_.layout);
         CanvasReply reply;
         reply.repaint = true;
-        reply.layoutChanged = true;
-        reply.selectionChanged = true;
+        reply.change = kSelection;
         return reply;
     }
     if (key == CanvasKey::Delete || key == CanvasKey::Backspace)
@@ -419,11 +445,11 @@ CanvasReply CanvasController::captureLost() {
 
 CanvasReply CanvasController::deleteSelection() {
     CanvasReply reply;
-    if (!plandor::deleteSelection(doc_.layout, prompter_))
+    reply.change = doc_.apply([&] {
+        return plandor::deleteSelection(doc_.layout, prompter_) ? kPiecesEdited : Change{};
+    });
+    if (!reply.change.any())
         return reply;
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
     reply.repaint = true;
     reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;
@@ -445,7 +471,10 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
         return reply;
     }
     pending_ = PendingPieceDrag{};
-    outlineDrag_ = OutlineDrag{};
+    if (outlineDrag_.active) {
+        outlineDrag_ = OutlineDrag{};
+        reply.change |= commitGesture(Change(Change::Levels));
+    }
     rubberBand_ = false;
     reply.captureMouse = true;
     reply.repaint = true;
@@ -474,11 +503,11 @@ void CanvasController::copy() {
 
 CanvasReply CanvasController::pasteAt(Point world) {
     CanvasReply reply;
-    if (!plandor::pasteAt(doc_.layout, clipboard_, world))
+    reply.change = doc_.apply([&] {
+        return plandor::pasteAt(doc_.layout, clipboard_, world) ? kPiecesEdited : Change{};
+    });
+    if (!reply.change.any())
         return reply;
-    reply.modified = true;
-    reply.layoutChanged = true;
-    reply.selectionChanged = true;
     reply.repaint = true;
     reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;

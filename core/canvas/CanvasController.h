@@ -12,14 +12,15 @@
 #include "editing/Placing.h"
 #include "editing/Rotate.h"
 #include "base/Prompter.h"
+#include "document/Document.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace plandor {
 
-struct Document;
 struct PaletteAction;
 
 // The mouse as an event reports it: position in client pixels, buttons and modifiers held.
@@ -39,16 +40,17 @@ enum class CanvasCursor { Normal, Hand };
 
 // What the panel must do after an event.
 struct CanvasReply {
-    bool repaint = false;
-    bool selectionChanged = false; // the properties panel shows the selection
+    bool repaint = false; // the overlays changed (a change of the layout repaints too)
+    Change change;        // what the event changed in the document
+    // A move or rotation under way moved the selection: only the picture follows until the
+    // release reports the change (the panels are not rebuilt on every motion).
+    bool redrawPicture = false;
     bool setCursor = false;
     CanvasCursor cursor = CanvasCursor::Normal;
     bool captureMouse = false;
     bool releaseMouse = false;
     bool skip = false;                               // the event is not ours: pass it on
     std::vector<std::pair<int, std::string>> status; // (status-bar field, text)
-    bool modified = false;        // the layout was edited: the window marks it modified
-    bool layoutChanged = false;   // pieces or selection changed: the kept picture is redrawn
     bool startFlashTimer = false; // call endFlash() once after 400 ms
     // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
     std::vector<MenuItem> menu;
@@ -120,6 +122,9 @@ struct OutlineDrag {
 class CanvasController {
   public:
     CanvasController(Document& doc, Prompter& prompter);
+    ~CanvasController();
+    CanvasController(const CanvasController&) = delete;
+    CanvasController& operator=(const CanvasController&) = delete;
 
     CanvasView& view() { return view_; }
     const CanvasView& view() const { return view_; }
@@ -152,6 +157,12 @@ class CanvasController {
 
     CanvasOverlays overlays() const;
 
+    // Ends the gesture in progress (pending drag, move, free rotation, rubber band) and forgets
+    // the ghost's snap target: the layout is about to be replaced. A move or rotation already
+    // under way stays as far as it got, as one undo step. The document calls this itself
+    // before undo, redo and replacing the layout.
+    Change cancelGesture();
+
     void zoomIn();
     void zoomOut();
     void zoomToFit();
@@ -175,8 +186,12 @@ class CanvasController {
     int32_t pieceUnder(const MouseInput& in) const;
     Point world(const MouseInput& in) const;
 
+    // Commits the edit that a move or a free rotation keeps open.
+    Change commitGesture(Change what);
+
     Document& doc_;
     Prompter& prompter_;
+    std::optional<Edit> gestureEdit_; // opened when a move or free rotation begins
     CanvasView view_;
     Clipboard clipboard_;
     PlacingState placing_;

@@ -202,7 +202,6 @@ std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fil
     const int32_t level = a->level;
     const double z = heightAtConnector(*a, defA, pair.connA);
 
-    layout.pushUndo();
     std::vector<int32_t> placed;
     int32_t previous = pair.pieceA;
     int previousConn = pair.connA;

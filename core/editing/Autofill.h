@@ -83,7 +83,7 @@ class FillChooser {
 
 // Places the fill from A's connector on, each piece joined to the one before on both sides,
 // the last one joined to B when its end meets B's connector (same system, within 25 mm).
-// Takes one undo snapshot. Returns the new piece ids in order.
+// Returns the new piece ids in order.
 std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fill& fill,
                                const TrackCatalog& catalog);
 

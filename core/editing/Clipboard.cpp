@@ -67,7 +67,6 @@ void pasteHelices(Layout& layout, const Clipboard& clipboard, std::size_t firstP
 bool pasteAt(Layout& layout, const Clipboard& clipboard, Point world) {
     if (clipboard.empty())
         return false;
-    layout.pushUndo();
     double mx = 0, my = 0;
     for (const PlacedPiece& p : clipboard.pieces) {
         mx += p.x;

@@ -15,15 +15,6 @@ template <typename List, typename Pred> void eraseIf(List& list, Pred pred) {
     list.erase(std::remove_if(list.begin(), list.end(), pred), list.end());
 }
 
-bool anythingSelected(const Layout& layout) {
-    auto selected = [](const auto& r) { return r.selected; };
-    return std::any_of(layout.pieces.begin(), layout.pieces.end(), selected) ||
-           std::any_of(layout.scenery.begin(), layout.scenery.end(), selected) ||
-           std::any_of(layout.labels.begin(), layout.labels.end(), selected) ||
-           std::any_of(layout.measurements.begin(), layout.measurements.end(), selected) ||
-           std::any_of(layout.shapes.begin(), layout.shapes.end(), selected);
-}
-
 void removeSelectedPieces(Layout& layout) {
     std::unordered_set<int32_t> removed;
     for (const PlacedPiece& p : layout.pieces)
@@ -101,7 +92,6 @@ bool deleteSelection(Layout& layout, Prompter& prompter) {
         restorePieceSelection(layout, selectedBefore);
         return false;
     }
-    layout.pushUndo();
 
     removeSelectedPieces(layout);
     auto selected = [](const auto& r) { return r.selected; };

@@ -194,15 +194,10 @@ LevelsChange removeLevel(Layout& layout, int32_t levelId) {
     return change;
 }
 
-UndoSnapshot levelsSessionStart(const Layout& layout) {
-    return layout.snapshot(true);
-}
-
-bool finishLevelsSession(Layout& layout, UndoSnapshot before, const LevelsChange& change) {
-    if (!change.content)
-        return false;
-    layout.pushUndo(std::move(before));
-    return true;
+Change levelsSessionChange(const LevelsChange& change) {
+    if (change.content)
+        return Change(Change::kPiecesEdited | Change::Levels);
+    return change.levels ? Change(Change::SavedSettings) : Change{};
 }
 
 LevelRow levelRow(const Layout& layout, const Level& level) {

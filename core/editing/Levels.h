@@ -2,6 +2,7 @@
 // The rules behind the levels dialog: adding, editing and removing decks.
 
 #include "base/Color.h"
+#include "document/Change.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -73,11 +74,10 @@ std::string removeLevelQuestion(const std::string& name, const LevelContents& co
 // left becomes active when the active one goes. Refused (nothing changes) for the last level.
 LevelsChange removeLevel(Layout& layout, int32_t levelId);
 
-// The whole dialog session is one undo step: `before` is the state taken (with its levels)
-// when the dialog opened. Pushed only when something on the levels changed, since the level
-// list alone is not undone. True when a step was pushed.
-UndoSnapshot levelsSessionStart(const Layout& layout);
-bool finishLevelsSession(Layout& layout, UndoSnapshot before, const LevelsChange& change);
+// What a closed levels dialog session reports to its edit: one undo step carrying the level
+// list when what lies on the levels changed; a change of the level list alone is saved but,
+// like every level edit, not undone.
+Change levelsSessionChange(const LevelsChange& change);
 
 // One row of the levels list.
 struct LevelRow {

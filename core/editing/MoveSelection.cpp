@@ -52,7 +52,7 @@ void freeJointsLeavingSelection(Layout& layout, bool dangling) {
 bool SelectionMove::begin(Layout& layout, Prompter& prompter, bool& gradedMoveAccepted,
                           Point pressWorld) {
     *this = SelectionMove{};
-    if (!anySelected(layout))
+    if (!piecesOrScenerySelected(layout))
         return false;
     std::vector<bool> before;
     before.reserve(layout.pieces.size());
@@ -64,7 +64,6 @@ bool SelectionMove::begin(Layout& layout, Prompter& prompter, bool& gradedMoveAc
             layout.pieces[i].selected = before[i];
         return false;
     }
-    layout.pushUndo();
 
     active_ = true;
     press_ = pressWorld;
@@ -144,8 +143,8 @@ void SelectionMove::release(Layout& layout) {
     if (moved)
         freeJointsLeavingSelection(layout, true);
 
-    if (snap_.snap.found) {
-        const PlacedPiece* mover = layout.findPiece(snap_.movingPiece);
+    const PlacedPiece* mover = layout.findPiece(snap_.movingPiece);
+    if (snap_.snap.found && mover && layout.findPiece(snap_.snap.targetPiece)) {
         const Point from{mover->x, mover->y};
         const Pose to = snap_.snap.pose;
         const double turn = to.heading - mover->heading;

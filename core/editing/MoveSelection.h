@@ -1,6 +1,6 @@
 #pragma once
-// Dragging the selection: the press that may become a drag, the checks and the undo step when
-// it does, the rigid move with its snap preview, and the joins made on release.
+// Dragging the selection: the press that may become a drag, the checks when it does, the rigid move
+// with its snap preview, and the joins made on release.
 
 #include "editing/MoveSnapIndex.h"
 #include "model/Layout.h"
@@ -28,7 +28,7 @@ bool pastDragThreshold(ScreenPoint press, ScreenPoint now);
 class SelectionMove {
   public:
     // Adds paired halves, runs the helix, tunnel and graded-pieces checks (a refusal restores
-    // the selection and changes nothing), then pushes the undo snapshot, breaks the joints
+    // the selection and changes nothing), then breaks the joints
     // between selected and unselected pieces and remembers the starting poses. False when
     // refused or when nothing is selected.
     bool begin(Layout& layout, Prompter& prompter, bool& gradedMoveAccepted, Point pressWorld);

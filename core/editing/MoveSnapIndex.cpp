@@ -56,10 +56,10 @@ MoveSnapIndex::MoveSnapIndex(const Layout& layout) {
             if (!def->connectors[c].joinable || !piece.jointAt(c).isFree())
                 continue;
             if (piece.selected)
-                movers_.push_back({i, c, def->connectorSystem(c), def});
+                movers_.push_back({i, piece.id, c, def->connectorSystem(c), def});
             else
-                targets_.push_back({worldConnector(placed, *def, c), def->connectorSystem(c), i, c,
-                                    !hidden.hides(piece.level)});
+                targets_.push_back({worldConnector(placed, *def, c), def->connectorSystem(c), i,
+                                    piece.id, c, !hidden.hides(piece.level)});
         }
     }
     std::vector<uint64_t> keys(targets_.size());
@@ -105,10 +105,13 @@ MoveSnap MoveSnapIndex::find(const Layout& layout) const {
     };
     std::tuple<int, int, int, int> bestOrder;
     for (const Mover& m : movers_) {
-        const PlacedPiece& piece = layout.pieces[m.pieceIndex];
+        const PlacedPiece* mover = pieceAt(layout, m.pieceIndex, m.pieceId);
+        if (!mover)
+            continue;
+        const PlacedPiece& piece = *mover;
         const Pose world = worldConnector(Pose{piece.x, piece.y, piece.heading}, *m.def, m.conn);
         forTargetsNear(world, [&](const Target& t) {
-            if (!t.visible || t.system != m.system)
+            if (!t.visible || t.system != m.system || !pieceAt(layout, t.pieceIndex, t.pieceId))
                 return;
             const double d = connectorDistance(t.world, world);
             if (d > kSnapDistance ||
@@ -119,7 +122,7 @@ MoveSnap MoveSnapIndex::find(const Layout& layout) const {
                 return;
             best.snap.found = true;
             best.snap.distance = d;
-            best.snap.targetPiece = layout.pieces[t.pieceIndex].id;
+            best.snap.targetPiece = t.pieceId;
             best.snap.targetConn = t.conn;
             best.snap.newConn = m.conn;
             best.movingPiece = piece.id;
@@ -157,7 +160,9 @@ int MoveSnapIndex::joinTouching(Layout& layout) const {
             const uint32_t system = def->connectorSystem(c);
             const Target* chosen = nullptr;
             forTargetsNear(world, [&](const Target& t) {
-                if (t.system != system || !layout.pieces[t.pieceIndex].jointAt(t.conn).isFree())
+                const PlacedPiece* target = pieceAt(layout, t.pieceIndex, t.pieceId);
+                if (t.system != system || !target || target == &piece ||
+                    !target->jointAt(t.conn).isFree())
                     return;
                 const double dx = t.world.x - world.x, dy = t.world.y - world.y;
                 if (!(dx * dx + dy * dy < limitSq))

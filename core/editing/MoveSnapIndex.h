@@ -30,7 +30,8 @@ class MoveSnapIndex {
     // now; the selection's joints to the outside must already be broken.
     explicit MoveSnapIndex(const Layout& layout);
 
-    // Same answer as findMoveSnapPlain for the pieces' current poses.
+    // Same answer as findMoveSnapPlain for the pieces' current poses. Pieces that are gone
+    // since the index was made are left out.
     MoveSnap find(const Layout& layout) const;
 
     // Joins each free connector of a selected piece to a free connector of an unselected piece
@@ -38,19 +39,28 @@ class MoveSnapIndex {
     int joinTouching(Layout& layout) const;
 
   private:
+    // Pieces are remembered by id; the position in layout.pieces only saves a search and is
+    // checked against the id before each use, so a list replaced since is never misread.
     struct Target {
         Pose world;
         uint32_t system;
-        int pieceIndex; // position in layout.pieces
+        int pieceIndex;
+        int32_t pieceId;
         int conn;
         bool visible;
     };
     struct Mover {
         int pieceIndex;
+        int32_t pieceId;
         int conn;
         uint32_t system;
         const PieceDef* def;
     };
+    template <typename L> static auto* pieceAt(L& layout, int index, int32_t id) {
+        const bool same = index >= 0 && index < static_cast<int>(layout.pieces.size()) &&
+                          layout.pieces[index].id == id;
+        return same ? &layout.pieces[index] : nullptr;
+    }
     struct Range {
         uint32_t begin;
         uint32_t end;

@@ -36,7 +36,6 @@ void rotateGhost(PlacingState& placing, const Layout& layout, double degrees) {
 }
 
 int32_t addPiece(Layout& layout, PlacedPiece piece) {
-    layout.pushUndo();
     piece.id = layout.takeId();
     layout.pieces.push_back(std::move(piece));
     return layout.pieces.back().id;
@@ -77,7 +76,7 @@ void joinAndContinue(Layout& layout, int32_t existingId, int existingConn, int32
         continueElevation(layout, existingId, existingConn, newId, newConn);
 }
 
-// A paired piece brings its second half, joined at its connector 1, within the same undo step.
+// A paired piece brings its second half, joined at its connector 1, in the same edit.
 int32_t placePairedTwin(Layout& layout, int32_t firstId) {
     const PlacedPiece* first = layout.findPiece(firstId);
     if (!first)

@@ -35,7 +35,7 @@ constexpr double kGhostTurnStep = 30.0;
 // Turns the ghost and runs the snap search again at the current cursor position.
 void rotateGhost(PlacingState& placing, const Layout& layout, double degrees);
 
-// Appends a piece: pushes an undo snapshot, gives it the next id, returns the id.
+// Appends a piece: gives it the next id, returns the id.
 int32_t addPiece(Layout& layout, PlacedPiece piece);
 
 // What a placing operation did, for the window to show.

@@ -45,18 +45,16 @@ double nearRightAngle(double heading) {
 } // namespace
 
 void rotateSelection(Layout& layout, Point pivot, double degrees) {
-    layout.pushUndo();
     turnSelection(layout, pivot, degrees);
 }
 
 bool FreeRotation::begin(Layout& layout, Prompter& prompter, Point world) {
     *this = FreeRotation{};
-    if (!anySelected(layout))
+    if (!piecesOrScenerySelected(layout))
         return false;
     const bool wholeHelix = selectionIsOneWholeHelix(layout);
     if (!wholeHelix && !canEdit(layout, prompter, "rotate"))
         return false;
-    layout.pushUndo();
 
     double sx = 0, sy = 0;
     int count = 0;

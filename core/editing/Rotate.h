@@ -15,7 +15,7 @@ namespace plandor {
 double selectionWheelStep(int wheelRotation, bool shift);
 
 // Turns every selected piece and scenery item (and every helix whose pieces are all selected)
-// about the pivot, after pushing an undo snapshot. Joints stay as they are.
+// about the pivot. Joints stay as they are.
 void rotateSelection(Layout& layout, Point pivot, double degrees);
 
 // Free rotation with Alt held: the selection follows the angle of the cursor about the pivot,
@@ -24,8 +24,8 @@ constexpr double kRightAngleSnap = 2.0;
 
 class FreeRotation {
   public:
-    // Checks the helix and tunnel locks (unless the selection is one whole helix), pushes the
-    // undo snapshot and takes the pivot: the helix centre, else the mean selected position.
+    // Checks the helix and tunnel locks (unless the selection is one whole helix) and takes
+    // the pivot: the helix centre, else the mean selected position.
     // False when refused or nothing is selected.
     bool begin(Layout& layout, Prompter& prompter, Point world);
     bool active() const { return active_; }

@@ -12,12 +12,11 @@ double sceneryCommandStep(const SceneryDef* def) {
 }
 
 bool rotateSelectionByCommand(Layout& layout, Prompter& prompter) {
-    if (!anySelected(layout))
+    if (!piecesOrScenerySelected(layout))
         return false;
     const bool wholeHelix = selectionIsOneWholeHelix(layout);
     if (!wholeHelix && !canEdit(layout, prompter, "rotate"))
         return false;
-    layout.pushUndo();
 
     Point pivot;
     Helix* helix = wholeHelix ? layout.findHelix(selectedHelixId(layout)) : nullptr;

@@ -4,6 +4,7 @@
 #include "model/LevelFilter.h"
 #include "model/PieceIndex.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <unordered_set>
@@ -30,7 +31,16 @@ void selectAll(Layout& layout) {
         s.selected = true;
 }
 
-bool anySelected(const Layout& layout) {
+bool anythingSelected(const Layout& layout) {
+    auto selected = [](const auto& r) { return r.selected; };
+    return std::any_of(layout.pieces.begin(), layout.pieces.end(), selected) ||
+           std::any_of(layout.scenery.begin(), layout.scenery.end(), selected) ||
+           std::any_of(layout.labels.begin(), layout.labels.end(), selected) ||
+           std::any_of(layout.measurements.begin(), layout.measurements.end(), selected) ||
+           std::any_of(layout.shapes.begin(), layout.shapes.end(), selected);
+}
+
+bool piecesOrScenerySelected(const Layout& layout) {
     for (const PlacedPiece& p : layout.pieces)
         if (p.selected)
             return true;

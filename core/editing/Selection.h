@@ -15,8 +15,11 @@ namespace plandor {
 void clearSelection(Layout& layout);
 // Selects every placed piece and every scenery item.
 void selectAll(Layout& layout);
-// At least one piece or scenery item is selected.
-bool anySelected(const Layout& layout);
+// Something Delete would remove is selected: a piece, scenery item, label, measurement or
+// shape. The Delete command and the Delete key both ask this.
+bool anythingSelected(const Layout& layout);
+// At least one piece or scenery item is selected: what moving and rotating act on.
+bool piecesOrScenerySelected(const Layout& layout);
 // Positions (in layout.pieces) of the selected pieces, in layout order.
 std::vector<std::size_t> selectedPieceIndices(const Layout& layout);
 

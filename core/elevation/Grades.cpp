@@ -162,7 +162,6 @@ GradeOutcome startGrade(Layout& layout, int32_t pieceId, double spinDeg, bool do
     GradeRun* run = runAnchoredAt(layout, pieceId);
     if (run && run->deg == deg && run->conn == 0 && piece->grade == deg)
         return out;
-    layout.pushUndo();
     if (run) {
         run->deg = deg;
         run->conn = 0;
@@ -183,7 +182,6 @@ GradeOutcome endGrade(Layout& layout, int32_t pieceId) {
     GradeOutcome out{false, kGradeEndedStatus};
     if (layout.pieces[plan.start].grade == 0 && tip == -1 && !heightsDiffer(layout, plan.heights))
         return out;
-    layout.pushUndo();
     layout.pieces[plan.start].grade = 0;
     applyHeights(layout, plan.heights);
     if (tip != -1)
@@ -197,7 +195,6 @@ GradeOutcome recalculateElevation(Layout& layout, int32_t pieceId) {
     GradeOutcome out;
     if (plan.start < 0 || !heightsDiffer(layout, plan.heights))
         return out;
-    layout.pushUndo();
     applyHeights(layout, plan.heights);
     out.changed = true;
     return out;

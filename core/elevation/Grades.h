@@ -15,8 +15,7 @@ constexpr const char* kGradeEndedStatus = "Grade ended - subsequent pieces will 
 // Status field 0 with no grade run under way.
 constexpr const char* kReadyStatus = "Ready";
 
-// What a grade command did. `changed`: one undo step was taken, so the frame marks the
-// layout modified, repaints, rebuilds an open 3D view and refreshes the description.
+// What a grade command did. `changed`: heights or grades changed (one undo step).
 // `status`: the text for status field 0; empty when the command found no piece.
 struct GradeOutcome {
     bool changed = false;

@@ -172,7 +172,6 @@ TunnelChange runTunnelCommand(Layout& layout) {
                                    [&](const Tunnel& t) { return t.id == a.tunnelId; });
         const int32_t portalA = tunnel->portalA;
         const int32_t portalB = tunnel->portalB;
-        layout.pushUndo();
         layout.scenery.erase(std::remove_if(layout.scenery.begin(), layout.scenery.end(),
                                             [&](const SceneryItem& s) {
                                                 return s.id == portalA || s.id == portalB;
@@ -183,7 +182,7 @@ TunnelChange runTunnelCommand(Layout& layout) {
         return TunnelChange::Removed;
     }
 
-    // Everything is looked up before the undo step, so that giving up changes nothing.
+    // Everything is looked up before the first change, so that giving up changes nothing.
     const PlacedPiece* pieceA = layout.findPiece(a.endA);
     const PlacedPiece* pieceB = layout.findPiece(a.endB);
     const PieceDef* defA = pieceA ? TrackCatalog::instance().find(pieceA->part) : nullptr;
@@ -193,7 +192,6 @@ TunnelChange runTunnelCommand(Layout& layout) {
     const Pose atA = worldConnector(Pose{pieceA->x, pieceA->y, pieceA->heading}, *defA, a.connA);
     const Pose atB = worldConnector(Pose{pieceB->x, pieceB->y, pieceB->heading}, *defB, a.connB);
 
-    layout.pushUndo();
     Tunnel tunnel;
     tunnel.portalA = layout.takeId();
     layout.scenery.push_back(makePortal(tunnel.portalA, atA));

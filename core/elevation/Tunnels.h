@@ -39,7 +39,7 @@ TunnelToolState tunnelToolState(const TunnelAnalysis& analysis);
 enum class TunnelChange { None, Placed, Removed };
 
 // Places a tunnel over the selected chain, or removes the tunnel it exactly covers.
-// One undo step when something changes; never asks or tells the user anything.
+// Never asks or tells the user anything.
 TunnelChange runTunnelCommand(Layout& layout);
 
 } // namespace plandor

@@ -40,7 +40,6 @@ bool placeHelix(Layout& layout, double x, double y, double heading, const std::s
     if (!variant || !TrackCatalog::instance().find(variant->straightPart))
         return false;
 
-    layout.pushUndo();
     Helix helix;
     helix.id = layout.takeId();
     helix.cx = x;

@@ -6,8 +6,6 @@
 #include "base/Geometry.h"
 
 #include <cstdint>
-#include <deque>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -188,22 +186,16 @@ struct GradeRun {
     bool operator==(const GradeRun& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
 
-// A level's deck outline as an undo step keeps it.
-struct DeckOutline {
-    int32_t level = -1;
-    std::vector<Point> points;
-};
-
-// The level list and the active level, for undo steps that removed or raised what lies on a
-// level: the pieces that come back need their level back too.
+// The level list and the active level. An undo step that changed what lies on the levels, or
+// a deck outline, carries them, so what comes back finds its level again.
 struct LevelState {
     std::vector<Level> levels;
     int32_t activeLevel = 1;
 };
 
-// Everything an undo step restores; baseboard, units and nextId stay out, and levels (apart
-// from their deck outlines) only when the step carries them.
-struct UndoSnapshot {
+// The undoable content of a layout: one undo snapshot is one copy of this. Saved in the file
+// and restored by Undo and Redo.
+struct LayoutContent {
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
     std::vector<LayoutLabel> labels;
@@ -212,25 +204,17 @@ struct UndoSnapshot {
     std::vector<Tunnel> tunnels;
     std::vector<Helix> helices;
     std::vector<GradeRun> gradeRuns;
+    // The grade tool's state follows the runs it was derived from.
     bool gradeActive = false;
     double gradeDeg = 0;
     int32_t gradeAnchor = -1;
     int32_t gradeConn = 1;
-    std::vector<DeckOutline> deckOutlines;
-    std::optional<LevelState> levels;
 };
 
-constexpr std::size_t kMaxUndoSteps = 50;
-
-class Layout {
+class Layout : public LayoutContent {
   public:
-    std::vector<PlacedPiece> pieces;
-    std::vector<SceneryItem> scenery;
-    std::vector<LayoutLabel> labels;
-    std::vector<Measurement> measurements;
-    std::vector<PolygonShape> shapes;
-    std::vector<Tunnel> tunnels;
-    std::vector<Helix> helices;
+    // Saved but not undone: the id counter (ids are never reused), the levels and the
+    // baseboard, and the last shape the layout shape dialog made.
     uint32_t nextId = 1;
     std::vector<Level> levels;
     int32_t activeLevel = 1;
@@ -241,22 +225,22 @@ class Layout {
     double lastShapeH = 1200;
     double lastShapeW2 = 1200;
     double lastShapeH2 = 1200;
+
+    // View switches: saved, never undone.
     bool snapOn = true;
     bool showGrid = true;
     bool showLabels = true;
     uint32_t units = 0;
     double gridSpacing = 32.0;
-    std::vector<GradeRun> gradeRuns;
-    bool gradeActive = false;
-    double gradeDeg = 0;
-    int32_t gradeAnchor = -1;
-    int32_t gradeConn = 1;
 
     // Adds "Level 1" when there are no levels.
     void ensureDefaultLevel();
     // Grade state from the last run, or the idle state when there is none.
     void restoreGradeState();
     int32_t takeId() { return static_cast<int32_t>(nextId++); }
+
+    LayoutContent& content() { return *this; }
+    const LayoutContent& content() const { return *this; }
 
     PlacedPiece* findPiece(int32_t id);
     const PlacedPiece* findPiece(int32_t id) const;
@@ -276,24 +260,11 @@ class Layout {
     // Frees connector c of piece a and the connector it was joined to.
     void freeConnector(int32_t a, int c);
 
-    // Undo history: whole-list snapshots, at most kMaxUndoSteps kept.
-    void pushUndo();
-    // The current content as an undo step, with the levels when `withLevels` is set.
-    UndoSnapshot snapshot(bool withLevels = false) const;
-    // Pushes a state taken earlier, for edits made up of many steps (one dialog session).
-    void pushUndo(UndoSnapshot before);
-    void undo();
-    void redo();
-    bool canUndo() const { return !undoStack_.empty(); }
-    bool canRedo() const { return !redoStack_.empty(); }
-    std::size_t undoDepth() const { return undoStack_.size(); }
-    void clearHistory();
-
-  private:
-    void restore(UndoSnapshot&& s);
-
-    std::deque<UndoSnapshot> undoStack_;
-    std::deque<UndoSnapshot> redoStack_;
+    LevelState levelState() const { return LevelState{levels, activeLevel}; }
+    void restoreLevels(LevelState&& state) {
+        levels = std::move(state.levels);
+        activeLevel = state.activeLevel;
+    }
 };
 
 } // namespace plandor

@@ -3,7 +3,6 @@
 #include "canvas/CanvasController.h"
 #include "canvas/CanvasOverlayDrawing.h"
 #include "canvas/Rulers.h"
-#include "render/LayoutFingerprint.h"
 #include "render/LayoutRenderer.h"
 #include "wxrender/WxPainter.h"
 #include "document/Document.h"
@@ -22,16 +21,15 @@ namespace plandor {
 
 namespace {
 
-// What the kept picture shows: redrawn whenever any of it differs.
+// The view and size the kept picture was drawn for; a change of the layout marks it stale.
 struct PictureKey {
     ViewTransform view;
     int width = 0;
     int height = 0;
-    uint64_t layout = 0;
 
     bool operator==(const PictureKey& o) const {
         return view.scale == o.view.scale && view.panX == o.view.panX && view.panY == o.view.panY &&
-               width == o.width && height == o.height && layout == o.layout;
+               width == o.width && height == o.height;
     }
 };
 
@@ -80,8 +78,7 @@ struct CanvasPanel::Impl {
     wxTimer flashTimer;
     Point pasteWorld; // where the context menu's Paste puts the clipboard
     std::function<void(int, const std::string&)> statusSink;
-    std::function<void()> selectionSink;
-    std::function<void()> modifiedSink;
+    std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
     wxCursor cursorBeforePan;
 
@@ -133,12 +130,8 @@ void CanvasPanel::setStatusSink(std::function<void(int, const std::string&)> sin
     impl_->statusSink = std::move(sink);
 }
 
-void CanvasPanel::setSelectionSink(std::function<void()> sink) {
-    impl_->selectionSink = std::move(sink);
-}
-
-void CanvasPanel::setModifiedSink(std::function<void()> sink) {
-    impl_->modifiedSink = std::move(sink);
+void CanvasPanel::setChangeSink(std::function<void(const Change&)> sink) {
+    impl_->changeSink = std::move(sink);
 }
 
 void CanvasPanel::setLabelDropSink(std::function<void(double, double)> sink) {
@@ -202,6 +195,13 @@ void CanvasPanel::layoutChanged() {
     Refresh();
 }
 
+void CanvasPanel::layoutReplaced() {
+    impl_->controller.cancelGesture();
+    if (HasCapture() && !placing())
+        ReleaseMouse();
+    layoutChanged();
+}
+
 const CanvasView& CanvasPanel::view() const {
     return impl_->controller.view();
 }
@@ -225,16 +225,15 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         CaptureMouse();
     if (reply.releaseMouse && HasCapture())
         ReleaseMouse();
-    if (reply.modified && impl_->modifiedSink)
-        impl_->modifiedSink();
-    if (reply.selectionChanged && impl_->selectionSink)
-        impl_->selectionSink();
     if (reply.labelDropPointSet && impl_->labelDropSink)
         impl_->labelDropSink(reply.labelDropPoint.x, reply.labelDropPoint.y);
     if (reply.startFlashTimer)
         impl_->flashTimer.StartOnce(kFlashMilliseconds);
-    // The picture is kept, so a repaint of the overlays alone costs one bitmap copy.
-    if (reply.layoutChanged)
+    // The owner redraws the picture for a change; the overlays alone cost one bitmap copy.
+    const bool owned = reply.change.any() && impl_->changeSink;
+    if (owned)
+        impl_->changeSink(reply.change);
+    if (reply.redrawPicture || (!owned && reply.change.redraw()))
         layoutChanged();
     else if (reply.repaint)
         Refresh();
@@ -262,8 +261,7 @@ void CanvasPanel::onPaste(wxCommandEvent& event) {
 }
 
 void CanvasPanel::updatePicture(int width, int height) {
-    const PictureKey key{impl_->controller.view().transform(), width, height,
-                         layoutFingerprint(impl_->doc.layout)};
+    const PictureKey key{impl_->controller.view().transform(), width, height};
     if (!impl_->pictureStale && key == impl_->pictureKey && impl_->picture.IsOk())
         return;
     if (!impl_->picture.IsOk() || impl_->picture.GetWidth() != width ||

@@ -11,6 +11,7 @@
 namespace plandor {
 
 struct Document;
+struct Change;
 struct CanvasReply;
 struct PaletteAction;
 class CanvasController;
@@ -28,10 +29,9 @@ class CanvasPanel : public wxPanel {
 
     // Called with (status field, text) whenever the canvas has something for the status bar.
     void setStatusSink(std::function<void(int, const std::string&)> sink);
-    // Called when the canvas changed the selection (the properties panel shows it).
-    void setSelectionSink(std::function<void()> sink);
-    // Called after the canvas edited the layout (the window marks it modified).
-    void setModifiedSink(std::function<void()> sink);
+    // Called with what an event changed in the document; the owner redraws the picture with
+    // layoutChanged(). Without an owner the panel redraws it itself.
+    void setChangeSink(std::function<void(const Change&)> sink);
     // Called with the world point of a Ctrl+click on empty canvas (where the next label goes).
     void setLabelDropSink(std::function<void(double, double)> sink);
 
@@ -48,6 +48,8 @@ class CanvasPanel : public wxPanel {
     void setShowGrid(bool on);
     // The layout or the view changed: redraw the kept picture on the next paint.
     void layoutChanged();
+    // The whole layout was replaced: no gesture of the old one goes on.
+    void layoutReplaced();
 
     const CanvasView& view() const;
     CanvasController& controller();

@@ -1,5 +1,6 @@
 #include "ui/MainFrame.h"
 
+#include "canvas/CanvasController.h"
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
 #include "editing/Autofill.h"
@@ -64,6 +65,8 @@ wxMenu* buildMenu(const std::vector<MenuItemDef>& items) {
     return menu;
 }
 
+const Change kPiecesEdited(Change::kPiecesEdited);
+
 wxSplitterWindow* newSplitter(wxWindow* parent) {
     return new wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                 wxSP_3D | wxSP_LIVE_UPDATE | wxNO_BORDER);
@@ -94,7 +97,8 @@ MainFrame::MainFrame(const Folders& folders)
     pageSetupData_.SetMarginTopLeft(wxPoint(15, 15));
     pageSetupData_.SetMarginBottomRight(wxPoint(15, 15));
 
-    refreshPanels();
+    properties_->refreshSelection();
+    properties_->refreshTally();
     bindCommands();
     traceMainFrame("F: MainFrame constructor complete");
 }
@@ -134,7 +138,8 @@ void MainFrame::buildPanels() {
     canvas_ = new CanvasPanel(innerSplit_, doc_, &prompter_);
     traceMainFrame("BuildPanels: canvas created");
     properties_ = new PropertiesPanel(innerSplit_, doc_);
-    properties_->setEditSink([this](const PanelEdit& edit) { onPanelEdit(edit); });
+    properties_->setEditSink(
+        [this](const Change& change, const std::string& status) { onPanelEdit(change, status); });
     traceMainFrame("BuildPanels: properties created");
 
     // The palette keeps its width and the canvas takes all growth of the window.
@@ -166,11 +171,7 @@ void MainFrame::buildStatusBar() {
     SetStatusText(kStatusStartPosition, 2);
     canvas_->setStatusSink(
         [this](int field, const std::string& text) { SetStatusText(toWx(text), field); });
-    canvas_->setSelectionSink([this] { properties_->refreshSelection(); });
-    canvas_->setModifiedSink([this] {
-        markModified();
-        rebuild3DView();
-    });
+    canvas_->setChangeSink([this](const Change& change) { applyChange(change); });
     canvas_->setLabelDropSink([this](double x, double y) { properties_->setLabelDropPoint(x, y); });
 }
 
@@ -213,13 +214,13 @@ void MainFrame::bindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, kMenuAutofillGap);
 
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_.layout).undo); },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_).undo); },
         CmdUndo);
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_.layout).redo); },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_).redo); },
         CmdRedo);
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_.layout).del); },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_).del); },
         CmdDelete);
 
     Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdateTunnel, this, CmdTunnel);
@@ -227,12 +228,21 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onCloseWindow, this);
 }
 
-void MainFrame::markModified() {
-    doc_.modified = true;
+void MainFrame::applyChange(const Change& change) {
+    if (!change.any())
+        return;
+    if (change.replaced())
+        canvas_->layoutReplaced();
+    else if (change.redraw())
+        canvas_->layoutChanged();
     updateTitle();
-    // Every edit can change the piece count (delete, paste, undo): keep field 1 true.
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
-    properties_->refreshTally();
+    if (change.redraw())
+        properties_->refreshSelection();
+    if (change.has(Change::Pieces | Change::Replaced))
+        properties_->refreshTally();
+    if (change.has(Change::kUndoable | Change::Replaced | Change::SavedSettings))
+        rebuild3DView();
 }
 
 void MainFrame::onView3D(wxCommandEvent&) {
@@ -253,79 +263,60 @@ void MainFrame::updateTitle() {
     SetTitle(toWx(windowTitle(doc_.name, doc_.path, doc_.modified)));
 }
 
-void MainFrame::refreshPanels() {
-    properties_->refreshSelection();
-    properties_->refreshTally();
-}
-
 void MainFrame::runAutofill() {
     WxFillChooser chooser(this);
-    if (autofillGap(doc_.layout, prompter_, chooser).result != AutofillResult::Placed)
-        return;
-    markModified();
-    properties_->refreshSelection();
-    canvas_->layoutChanged();
-    SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
+    Edit edit = doc_.begin();
+    const bool placed =
+        autofillGap(doc_.layout, prompter_, chooser).result == AutofillResult::Placed;
+    applyChange(edit.commit(placed ? kPiecesEdited : Change{}));
 }
 
-void MainFrame::onPanelEdit(const PanelEdit& edit) {
-    if (edit.modified)
-        markModified();
-    canvas_->layoutChanged();
-    rebuild3DView();
-    const std::string current =
-        edit.status.empty() ? fromWx(GetStatusBar()->GetStatusText(0)) : edit.status;
+void MainFrame::onPanelEdit(const Change& change, const std::string& status) {
+    applyChange(change);
+    const std::string current = status.empty() ? fromWx(GetStatusBar()->GetStatusText(0)) : status;
     SetStatusText(toWx(canvasStatusText(doc_.layout, current)), 0);
 }
 
-void MainFrame::showEmptyLayout() {
-    updateTitle();
-    canvas_->resetViewDefault();
-    canvas_->layoutChanged();
-    SetStatusText(kStatusReady, 0);
-    SetStatusText(toWx(pieceCountText(0)), 1);
-    refreshPanels();
-}
-
 void MainFrame::showOpenedLayout() {
-    updateTitle();
     if (wxMenuBar* bar = GetMenuBar())
         bar->Check(unitsCommand(doc_.layout.units), true);
-    canvas_->layoutChanged();
     if (viewAfterOpen(doc_.layout) == ViewAfterOpen::LargeScale)
         canvas_->resetViewLarge();
     else
         canvas_->zoomToFit();
-    refreshPanels();
     palette_->selectSystemForLayout(doc_.layout);
     SetStatusText(toWx(statusAfterOpen(doc_.layout)), 0);
-    SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
 }
 
 void MainFrame::onNewOrClose(wxCommandEvent&) {
-    if (files_.newLayout())
-        showEmptyLayout();
+    const Change change = files_.newLayout();
+    if (!change)
+        return;
+    applyChange(change);
+    canvas_->resetViewDefault();
+    SetStatusText(kStatusReady, 0);
 }
 
 void MainFrame::onOpen(wxCommandEvent&) {
-    if (files_.openLayout())
+    // The open layout's file may have been deleted from the dialog: the title shows it.
+    const Change change = files_.openLayout() | Change(Change::FileName);
+    applyChange(change);
+    if (change.replaced())
         showOpenedLayout();
-    else
-        updateTitle(); // the open layout's file may have been deleted from the dialog
 }
 
 void MainFrame::onSave(wxCommandEvent&) {
-    files_.save();
-    updateTitle();
+    applyChange(files_.save() | Change(Change::FileName));
 }
 
 void MainFrame::onSaveAs(wxCommandEvent&) {
-    files_.saveAs();
-    updateTitle();
+    applyChange(files_.saveAs() | Change(Change::FileName));
 }
 
 void MainFrame::onImport(wxCommandEvent&) {
-    if (files_.importLayout())
+    const Change change = files_.importLayout();
+    applyChange(change);
+    if (change.replaced())
         showOpenedLayout();
 }
 
@@ -343,39 +334,30 @@ void MainFrame::onPageSetup(wxCommandEvent&) {
 }
 
 void MainFrame::onUndo(wxCommandEvent&) {
-    doc_.layout.undo();
-    canvas_->layoutChanged();
-    markModified();
-    refreshPanels();
+    applyChange(doc_.undo());
 }
 
 void MainFrame::onRedo(wxCommandEvent&) {
-    doc_.layout.redo();
-    canvas_->layoutChanged();
-    markModified();
-    refreshPanels();
+    applyChange(doc_.redo());
 }
 
 void MainFrame::onDelete(wxCommandEvent&) {
-    if (!deleteSelection(doc_.layout, prompter_))
-        return;
-    refreshPanels();
-    markModified();
-    canvas_->layoutChanged();
+    // The same operation as the canvas's Delete key, so the two always agree.
+    applyChange(canvas_->controller().deleteSelection().change);
 }
 
 void MainFrame::onSelectAll(wxCommandEvent&) {
     selectAll(doc_.layout);
-    canvas_->layoutChanged();
-    refreshPanels();
+    applyChange(Change(Change::Selection));
 }
 
 void MainFrame::onShowGrid(wxCommandEvent& event) {
     doc_.layout.showGrid = event.IsChecked();
-    canvas_->setShowGrid(event.IsChecked());
+    applyChange(Change(Change::ViewSettings));
 }
 
 void MainFrame::onSnap(wxCommandEvent& event) {
+    // Snapping draws nothing: only the next placing or move reads it.
     doc_.layout.snapOn = event.IsChecked();
 }
 
@@ -386,16 +368,13 @@ void MainFrame::onToggleLabels(wxCommandEvent& event) {
         tool->SetLabel(toWx(labelsToolLabel(doc_.layout.showLabels)));
         bar->Realize();
     }
-    canvas_->layoutChanged();
+    applyChange(Change(Change::ViewSettings));
 }
 
 void MainFrame::onTunnel(wxCommandEvent&) {
-    if (runTunnelCommand(doc_.layout) == TunnelChange::None)
-        return;
-    markModified();
-    canvas_->layoutChanged();
-    rebuild3DView();
-    refreshPanels();
+    Edit edit = doc_.begin();
+    const bool changed = runTunnelCommand(doc_.layout) != TunnelChange::None;
+    applyChange(edit.commit(changed ? Change(Change::Pieces | Change::Annotations) : Change{}));
 }
 
 void MainFrame::onUpdateTunnel(wxUpdateUIEvent& event) {
@@ -417,9 +396,7 @@ void MainFrame::onDrawingTool(wxCommandEvent& event) {
     if (s.uncheck != 0)
         GetToolBar()->ToggleTool(s.uncheck, false);
     canvas_->SetCursor(s.crossHair ? wxCursor(wxCURSOR_CROSS) : wxNullCursor);
-    canvas_->layoutChanged();
-    if (s.deselect)
-        refreshPanels();
+    applyChange(Change(s.deselect ? Change::Selection : Change::ViewSettings));
 }
 
 void MainFrame::onUnits(wxCommandEvent& event) {
@@ -427,26 +404,16 @@ void MainFrame::onUnits(wxCommandEvent& event) {
     if (units < 0)
         return;
     doc_.layout.units = static_cast<unsigned>(units);
-    canvas_->layoutChanged();
-    properties_->refreshSelection();
+    applyChange(Change(Change::ViewSettings));
 }
 
 void MainFrame::onLevels(wxCommandEvent&) {
     doc_.layout.ensureDefaultLevel();
-    UndoSnapshot before = levelsSessionStart(doc_.layout);
+    // The whole dialog session is one edit: removing a level comes back with one Undo.
+    Edit edit = doc_.begin();
     LevelManagerDialog dialog(this, doc_.layout, prompter_);
     dialog.ShowModal();
-    afterLevelsDialog(std::move(before), dialog.change());
-}
-
-void MainFrame::afterLevelsDialog(UndoSnapshot before, const LevelsChange& change) {
-    if (!change.levels && !change.content)
-        return;
-    finishLevelsSession(doc_.layout, std::move(before), change);
-    markModified();
-    canvas_->layoutChanged();
-    refreshPanels();
-    rebuild3DView();
+    applyChange(edit.commit(levelsSessionChange(dialog.change())));
 }
 
 void MainFrame::onLayoutShape(wxCommandEvent&) {
@@ -458,13 +425,14 @@ void MainFrame::onLayoutShape(wxCommandEvent&) {
         toolMode_ = ToolBaseboard;
         canvas_->SetCursor(wxCursor(wxCURSOR_CROSS));
         canvas_->SetFocus();
-        canvas_->layoutChanged();
+        applyChange(Change(Change::ViewSettings));
         SetStatusText(kFreeFormStatus, 0);
         return;
     }
-    doc_.layout.baseboard = dialog.outline();
-    markModified();
-    canvas_->layoutChanged();
+    applyChange(doc_.apply([&] {
+        doc_.layout.baseboard = dialog.outline();
+        return Change(Change::SavedSettings);
+    }));
 }
 
 void MainFrame::onHelp(wxCommandEvent&) {
@@ -476,18 +444,21 @@ void MainFrame::onHelp(wxCommandEvent&) {
 void MainFrame::onPaletteAction(const PaletteAction& action) {
     switch (action.kind) {
     case PaletteAction::Kind::AutoConnect: {
+        Edit edit = doc_.begin();
         const PlaceOutcome outcome = autoConnect(doc_.layout, action.key);
         if (!outcome.placed)
             return;
+        applyChange(edit.commit(kPiecesEdited));
         SetStatusText(toWx(outcome.status), 1);
-        break;
+        return;
     }
     case PaletteAction::Kind::PlaceHelix:
-        if (!placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key))
-            return;
-        SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
-        rebuild3DView();
-        break;
+        applyChange(doc_.apply([&] {
+            return placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key)
+                       ? kPiecesEdited
+                       : Change{};
+        }));
+        return;
     case PaletteAction::Kind::InsertBlock:
         insertBlockNotYet(action.key);
         return;
@@ -499,9 +470,6 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
     case PaletteAction::Kind::None:
         return;
     }
-    markModified();
-    canvas_->layoutChanged();
-    refreshPanels();
 }
 
 void MainFrame::onCloseWindow(wxCloseEvent& event) {

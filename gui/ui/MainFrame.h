@@ -26,7 +26,6 @@ namespace plandor {
 class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
-struct PanelEdit;
 
 class MainFrame : public wxFrame {
   public:
@@ -43,12 +42,9 @@ class MainFrame : public wxFrame {
     int toolMode() const { return toolMode_; }
     View3DFrame* view3D() const { return view3D_; }
 
-    // Called by the editing code after each change: modified flag, title, tally.
-    void markModified();
-    // The title from the display name, the path and the modified flag.
-    void updateTitle();
-    // Selection information and piece tally.
-    void refreshPanels();
+    // Shows what a change did: the canvas picture, the properties panel and tally, the title
+    // and the piece count. Every command and every panel reports its change here.
+    void applyChange(const Change& change);
     // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
     void runAutofill();
 
@@ -59,8 +55,9 @@ class MainFrame : public wxFrame {
     void buildStatusBar();
     void bindCommands();
 
-    // After New and after a layout was opened.
-    void showEmptyLayout();
+    // The title from the display name, the path and the modified flag.
+    void updateTitle();
+    // The view, menu checks, palette and status after a layout was opened.
     void showOpenedLayout();
 
     void onNewOrClose(wxCommandEvent&);
@@ -86,14 +83,11 @@ class MainFrame : public wxFrame {
     // Brings an open 3D window up to date with the layout.
     void rebuild3DView();
     void onLevels(wxCommandEvent&);
-    // The whole levels dialog session as one edit: one undo step back to `before` when what
-    // lies on the levels changed, then the picture, panels, tally and title.
-    void afterLevelsDialog(UndoSnapshot before, const LevelsChange& change);
     void onLayoutShape(wxCommandEvent&);
     void onHelp(wxCommandEvent&);
     void onCloseWindow(wxCloseEvent& event);
-    // After a command of the properties panel: modified flag, canvas and status field 0.
-    void onPanelEdit(const PanelEdit& edit);
+    // After a command of the properties panel: its change and status field 0.
+    void onPanelEdit(const Change& change, const std::string& status);
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 

@@ -228,7 +228,7 @@ wxSizer* PropertiesPanel::buildShopRow() {
     return row;
 }
 
-void PropertiesPanel::setEditSink(std::function<void(const PanelEdit&)> sink) {
+void PropertiesPanel::setEditSink(PanelEditSink sink) {
     sink_ = std::move(sink);
 }
 
@@ -335,64 +335,63 @@ void PropertiesPanel::setLabelDropPoint(double x, double y) {
     c_.labelField->SetFocus();
 }
 
-void PropertiesPanel::tell(const PanelEdit& edit) {
-    if (sink_)
-        sink_(edit);
+void PropertiesPanel::tell(const Change& change, const std::string& status) {
+    if (change.any())
+        refreshSelection();
+    if (sink_ && (change.any() || !status.empty()))
+        sink_(change, status);
 }
 
 void PropertiesPanel::onAddLabel(wxCommandEvent&) {
-    if (!addLabel(doc_.layout, state_, fromWx(c_.labelField->GetValue())))
+    const Change change = addLabel(doc_, state_, fromWx(c_.labelField->GetValue()));
+    if (!change.any())
         return;
     c_.labelField->ChangeValue(wxEmptyString);
-    tell(PanelEdit{true, {}});
+    tell(change);
 }
 
 void PropertiesPanel::onLevelChosen(wxCommandEvent&) {
     const int index = c_.level->GetSelection();
     if (index < 0 || index >= static_cast<int>(state_.levels.size()))
         return;
-    if (!changeLevel(doc_.layout, state_, state_.levels[index].id))
-        return;
-    refreshSelection();
-    tell(PanelEdit{true, {}});
+    tell(changeLevel(doc_, state_, state_.levels[index].id));
 }
 
 void PropertiesPanel::onApplyColour(wxCommandEvent&) {
-    if (!applyColour(doc_.layout, state_, c_.colour->GetSelection()))
-        return;
-    showState();
-    tell(PanelEdit{true, {}});
+    tell(applyColour(doc_, state_, c_.colour->GetSelection()));
 }
 
 void PropertiesPanel::onHeightEnter(wxCommandEvent&) {
-    if (!enterHeight(doc_.layout, state_, fromWx(c_.heightField->GetValue())))
-        return;
-    showState();
-    tell(PanelEdit{true, {}});
+    tell(enterHeight(doc_, state_, fromWx(c_.heightField->GetValue())));
 }
 
+namespace {
+// A grade command's outcome as one edit: heights change, and the description with them.
+Change gradeEdit(Edit& edit, const GradeOutcome& outcome) {
+    return edit.commit(outcome.changed ? Change(Change::Heights | Change::Pieces) : Change{});
+}
+} // namespace
+
 void PropertiesPanel::onStartGrade(wxCommandEvent&) {
+    Edit edit = doc_.begin();
     const GradeOutcome outcome =
         startGrade(doc_.layout, state_.contextPiece, c_.spin->GetValue(), c_.down->GetValue());
     if (outcome.status.empty())
         return;
-    refreshSelection();
-    tell(PanelEdit{outcome.changed, outcome.status});
+    tell(gradeEdit(edit, outcome) | Change(Change::Selection), outcome.status);
 }
 
 void PropertiesPanel::onEndGrade(wxCommandEvent&) {
+    Edit edit = doc_.begin();
     const GradeOutcome outcome = endGrade(doc_.layout, state_.contextPiece);
     if (outcome.status.empty())
         return;
-    refreshSelection();
-    tell(PanelEdit{outcome.changed, outcome.status});
+    tell(gradeEdit(edit, outcome) | Change(Change::Selection), outcome.status);
 }
 
 void PropertiesPanel::onRecalc(wxCommandEvent&) {
-    if (!recalculateElevation(doc_.layout, state_.contextPiece).changed)
-        return;
-    refreshSelection();
-    tell(PanelEdit{true, {}});
+    Edit edit = doc_.begin();
+    tell(gradeEdit(edit, recalculateElevation(doc_.layout, state_.contextPiece)));
 }
 
 void PropertiesPanel::onBuyTrack(wxCommandEvent&) {

@@ -6,6 +6,7 @@
 
 #include "app/PropertiesModel.h"
 #include "app/Tally.h"
+#include "document/Change.h"
 
 #include <wx/panel.h>
 
@@ -30,12 +31,9 @@ struct ShopMap;
 class Prompter;
 class BrowserOpener;
 
-// What the panel tells its owner after one of its commands changed or looked at the layout:
-// the canvas repaints (and an open 3D view rebuilds) in every case.
-struct PanelEdit {
-    bool modified = false; // an undo step was taken: mark the layout modified
-    std::string status;    // text for status field 0, empty to leave it
-};
+// What the panel tells its owner after one of its commands changed the layout, with a text
+// for status field 0 (empty to leave it).
+using PanelEditSink = std::function<void(const Change&, const std::string& status)>;
 
 class PropertiesPanel : public wxPanel {
   public:
@@ -49,7 +47,7 @@ class PropertiesPanel : public wxPanel {
     // The next typed label goes to this layout point; the label field takes the focus.
     void setLabelDropPoint(double x, double y);
 
-    void setEditSink(std::function<void(const PanelEdit&)> sink);
+    void setEditSink(PanelEditSink sink);
     // The panel answers with message boxes, the default web browser and the shop map beside
     // the executable; tests put their own in place.
     void setPrompter(Prompter& prompter);
@@ -100,7 +98,7 @@ class PropertiesPanel : public wxPanel {
     // The grade warning, wrapped to the panel's width.
     void showWarning();
     void fitTallyColumns();
-    void tell(const PanelEdit& edit);
+    void tell(const Change& change, const std::string& status = {});
     const ShopMap& shop() const;
 
     void onAddLabel(wxCommandEvent&);
@@ -120,7 +118,7 @@ class PropertiesPanel : public wxPanel {
     CountMap lastCounts_;
     Controls c_;
 
-    std::function<void(const PanelEdit&)> sink_;
+    PanelEditSink sink_;
     std::unique_ptr<Prompter> ownPrompter_;
     std::unique_ptr<BrowserOpener> ownBrowser_;
     Prompter* prompter_ = nullptr;

@@ -94,7 +94,7 @@ TEST(CanvasGestures, EscapeClearsEverySelectionOtherKeysPassOn) {
     CanvasController canvas(doc, prompter);
     EXPECT_TRUE(canvas.keyDown(CanvasKey::Other, MouseInput{}).skip);
     EXPECT_TRUE(l.pieces[0].selected);
-    EXPECT_TRUE(canvas.keyDown(CanvasKey::Escape, MouseInput{}).selectionChanged);
+    EXPECT_TRUE(canvas.keyDown(CanvasKey::Escape, MouseInput{}).change.has(Change::Selection));
     EXPECT_FALSE(l.pieces[0].selected || l.scenery[0].selected || l.measurements[0].selected);
 }
 

@@ -61,7 +61,7 @@ TEST(CanvasDragGesture, MovesOnlyFromFivePixelsWithOneUndoStep) {
         canvas.release(50 + c.dx, c.dy);
         EXPECT_TRUE(canvas.selected(id)) << c.dx << "," << c.dy;
         EXPECT_EQ(canvas.layout.findPiece(id)->x, c.moves ? c.dx : 0) << c.dx << "," << c.dy;
-        EXPECT_EQ(canvas.layout.undoDepth(), c.moves ? 1u : 0u) << c.dx << "," << c.dy;
+        EXPECT_EQ(canvas.doc.undoDepth(), c.moves ? 1u : 0u) << c.dx << "," << c.dy;
     }
 }
 
@@ -71,19 +71,19 @@ TEST(CanvasDragGesture, PartlySelectedHelixIsRefusedAndNothingMoves) {
     Canvas canvas;
     ASSERT_TRUE(placeHelix(canvas.layout, 1000, 500, 0, ""));
     const int32_t straight = put(canvas.layout, "24188", 0, 0);
-    const std::size_t depth = canvas.layout.undoDepth();
+    const std::size_t depth = canvas.doc.undoDepth();
     canvas.press(50, 0);
     for (int i = 0; i < 3; ++i)
         canvas.layout.pieces[i].selected = true;
     canvas.drag(100, 0);
-    EXPECT_FALSE(canvas.release(100, 0).modified);
+    EXPECT_FALSE(canvas.release(100, 0).change.modified);
     ASSERT_EQ(canvas.prompter.shown.size(), 1u);
     EXPECT_EQ(canvas.prompter.shown[0].title, "Helix partially selected");
     EXPECT_EQ(canvas.prompter.shown[0].text,
               "Selection contains part of a helix. Either select the whole helix (click any of its "
               "stubs) or exclude it from the selection before moving.");
     EXPECT_EQ(canvas.layout.findPiece(straight)->x, 0);
-    EXPECT_EQ(canvas.layout.undoDepth(), depth);
+    EXPECT_EQ(canvas.doc.undoDepth(), depth);
 }
 
 TEST(CanvasSelectGesture, ShiftClickSelectsTheChainOrTogglesAnUnconnectedPiece) {
@@ -114,7 +114,7 @@ TEST(CanvasDragGesture, ReleaseJoinsEndsLeftCloserThanFourMillimetres) {
         const int32_t moved = put(canvas.layout, "24188", 188.3, 500);
         canvas.press(250, 500);
         canvas.drag(250, gap);
-        EXPECT_TRUE(canvas.release(250, gap).modified) << gap;
+        EXPECT_TRUE(canvas.release(250, gap).change.modified) << gap;
         EXPECT_EQ(joinedBothWays(canvas.layout, fixed, 1, moved, 0), joins) << gap;
         EXPECT_EQ(freeJointCount(*canvas.layout.findPiece(fixed)), joins ? 1 : 2) << gap;
     }
@@ -126,7 +126,7 @@ TEST(CanvasRotateGesture, WheelOverTheSelectionTurnsItAndKeepsJoints) {
     const int32_t b = put(canvas.layout, "24188", 188.3, 0);
     canvas.layout.join(a, 1, b, 0);
     canvas.click(250, 0);
-    EXPECT_TRUE(canvas.controller.wheel(at(250, 0), 120).modified);
+    EXPECT_TRUE(canvas.controller.wheel(at(250, 0), 120).change.modified);
     EXPECT_DOUBLE_EQ(canvas.layout.findPiece(b)->heading, 15);
     EXPECT_TRUE(joinedBothWays(canvas.layout, a, 1, b, 0));
     EXPECT_DOUBLE_EQ(canvas.controller.view().scale(), 1.0); // no zoom over the selection
@@ -173,11 +173,11 @@ TEST(CanvasPlacingGesture, GhostSnapsToAFreeConnectorAndDropsJoinedOnBothSides) 
     canvas.controller.motion(at(192, 6));
     ASSERT_TRUE(canvas.controller.overlays().snapMarker);
     EXPECT_NEAR(canvas.controller.overlays().ghostPose.x, 188.3, 1e-9);
-    EXPECT_TRUE(canvas.press(192, 6).modified);
+    EXPECT_TRUE(canvas.press(192, 6).change.modified);
     ASSERT_EQ(canvas.layout.pieces.size(), 2u);
     EXPECT_TRUE(joinedBothWays(canvas.layout, target, 1, canvas.layout.pieces[1].id, 0));
     EXPECT_FALSE(canvas.controller.placing());
-    EXPECT_FALSE(canvas.release(192, 6).modified); // the release after the drop does nothing
+    EXPECT_FALSE(canvas.release(192, 6).change.modified); // the release after the drop does nothing
     // Escape cancels placing: the next click places nothing.
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
     EXPECT_TRUE(canvas.controller.keyDown(CanvasKey::Escape, MouseInput{}).releaseMouse);
@@ -192,14 +192,14 @@ TEST(CanvasPlacingGesture, KTrackNearCTrackIsRefusedWithTheSystemsNamed) {
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "2200"});
     canvas.controller.motion(at(192, 6));
     EXPECT_FALSE(canvas.controller.overlays().snapMarker);
-    EXPECT_FALSE(canvas.press(192, 6).modified);
+    EXPECT_FALSE(canvas.press(192, 6).change.modified);
     ASSERT_EQ(canvas.prompter.shown.size(), 1u);
     EXPECT_EQ(canvas.prompter.shown[0].title, "Incompatible Track Systems");
     EXPECT_EQ(canvas.prompter.shown[0].text,
               "Marklin K-Track cannot connect to Marklin C-Track.\n\nThese track systems are not "
               "compatible.\nUse adapter track 24922 to connect C-Track to K-Track.");
     EXPECT_EQ(canvas.layout.pieces.size(), 1u);
-    EXPECT_EQ(canvas.layout.undoDepth(), 0u);
+    EXPECT_EQ(canvas.doc.undoDepth(), 0u);
 }
 
 TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
@@ -263,15 +263,15 @@ TEST(CanvasOutlineGesture, ShiftDragsTheDeckOutlineWithinEightPixels) {
             EXPECT_DOUBLE_EQ(after[i].x, before[i].x + (c.drags ? 50 : 0)) << i;
             EXPECT_DOUBLE_EQ(after[i].y, before[i].y + (c.drags ? -40 : 0)) << i;
         }
-        EXPECT_EQ(canvas.layout.undoDepth(), c.drags ? 1u : 0u);
-        EXPECT_EQ(up.modified, c.drags);
+        EXPECT_EQ(canvas.doc.undoDepth(), c.drags ? 1u : 0u);
+        EXPECT_EQ(up.change.modified, c.drags);
         EXPECT_EQ(canvas.controller.overlays().rubberBand, false);
         if (!c.drags)
             continue;
-        canvas.layout.undo();
+        canvas.doc.undo();
         EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).x, 100);
         EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 100);
-        canvas.layout.redo();
+        canvas.doc.redo();
         EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).x, 150);
         EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 60);
     }
@@ -296,3 +296,90 @@ TEST(CanvasOutlineGesture, NearestOfTwoOutlinesIsDraggedAndAPieceComesFirst) {
 }
 
 } // namespace
+
+namespace {
+
+// Every joint leads to a piece that exists, is not the piece itself, and points back.
+void expectSoundJoints(const Layout& layout) {
+    for (const PlacedPiece& p : layout.pieces)
+        for (std::size_t c = 0; c < p.joints.size(); ++c) {
+            const Joint& j = p.joints[c];
+            if (j.isFree())
+                continue;
+            EXPECT_NE(j.target, p.id) << p.id;
+            const PlacedPiece* other = layout.findPiece(j.target);
+            ASSERT_NE(other, nullptr) << p.id << " joined to missing " << j.target;
+            EXPECT_EQ(other->jointAt(j.targetConn).target, p.id) << p.id;
+        }
+}
+
+} // namespace
+
+TEST(CanvasUndoDuringGesture, UndoWithTheButtonHeldEndsTheDragFirst) {
+    // The moved piece's end would land where the undone piece's end was.
+    const struct {
+        const char* name;
+        int undos;
+        std::size_t piecesAfter;
+    } cases[] = {{"undo the drag only", 1, 2}, {"and the piece placed before", 2, 1}};
+    for (const auto& c : cases) {
+        Canvas canvas;
+        int32_t moved = -1;
+        canvas.doc.apply([&] {
+            moved = put(canvas.layout, "24188", 0, 0);
+            return Change(Change::Pieces);
+        });
+        canvas.doc.apply([&] {
+            put(canvas.layout, "24188", 1000, 0);
+            return Change(Change::Pieces);
+        });
+        canvas.click(50, 0);
+        canvas.press(50, 0);
+        canvas.drag(60, 0);
+        canvas.drag(300, 0);
+        for (int i = 0; i < c.undos; ++i)
+            EXPECT_TRUE(canvas.doc.undo().replaced()) << c.name;
+        EXPECT_FALSE(canvas.controller.overlays().rubberBand) << c.name;
+        canvas.drag(50 + 812, 0); // the moved piece's end at (1000.3, 0)
+        canvas.release(50 + 812, 0);
+        EXPECT_EQ(canvas.layout.pieces.size(), c.piecesAfter) << c.name;
+        EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 0) << c.name;
+        expectSoundJoints(canvas.layout);
+        // Redo brings back the drag as far as it went.
+        while (canvas.doc.canRedo())
+            canvas.doc.redo();
+        EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 250) << c.name;
+        expectSoundJoints(canvas.layout);
+    }
+}
+
+TEST(CanvasUndoDuringGesture, ReplacingTheLayoutForgetsEveryGesture) {
+    Canvas canvas;
+    put(canvas.layout, "24188", 0, 0);
+    const struct {
+        const char* name;
+        std::function<void()> start;
+    } gestures[] = {
+        {"pending drag", [&] { canvas.press(50, 0); }},
+        {"rubber band", [&] { canvas.press(600, 600), canvas.drag(700, 700); }},
+        {"free rotation", [&] { canvas.click(50, 0), canvas.press(90, 0, false, false, true); }},
+        {"placing ghost snapped",
+         [&] {
+             canvas.controller.beginPlacing(
+                 PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
+             canvas.controller.motion(at(192, 6));
+         }},
+    };
+    for (const auto& g : gestures) {
+        Layout kept = canvas.layout;
+        g.start();
+        canvas.doc.replace(Layout(emptyLayout()), {}, {});
+        const CanvasOverlays o = canvas.controller.overlays();
+        EXPECT_FALSE(o.rubberBand || o.freeRotation || o.snapMarker) << g.name;
+        canvas.drag(400, 300);
+        canvas.release(400, 300);
+        EXPECT_TRUE(canvas.layout.pieces.empty()) << g.name;
+        canvas.controller.cancelPlacing();
+        canvas.doc.replace(std::move(kept), {}, {});
+    }
+}

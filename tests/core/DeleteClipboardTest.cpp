@@ -15,7 +15,8 @@ namespace {
 
 // Three straights joined a-b-c along +x.
 struct Chain {
-    Layout layout = emptyLayout();
+    Document doc;
+    Layout& layout = (doc.layout = emptyLayout());
     int32_t a = put(layout, "24188", 0, 0);
     int32_t b = put(layout, "24188", 188.3, 0);
     int32_t c = put(layout, "24188", 376.6, 0);
@@ -38,11 +39,10 @@ TEST_P(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
     const RefusalCase& c = GetParam();
     Chain f;
     c.arrange(f.layout);
-    f.layout.clearHistory();
     const std::vector<PlacedPiece> pieces = f.layout.pieces;
     const std::size_t scenery = f.layout.scenery.size();
     ScriptedPrompter prompter;
-    EXPECT_FALSE(deleteSelection(f.layout, prompter));
+    EXPECT_FALSE(editStep(f.doc, [&] { return deleteSelection(f.layout, prompter); }));
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].title, c.title);
     EXPECT_EQ(prompter.shown[0].text, c.text);
@@ -52,7 +52,7 @@ TEST_P(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
         EXPECT_EQ(f.layout.pieces[i].joints.size(), pieces[i].joints.size());
     }
     EXPECT_EQ(f.layout.scenery.size(), scenery);
-    EXPECT_EQ(f.layout.undoDepth(), 0u);
+    EXPECT_EQ(f.doc.undoDepth(), 0u);
 }
 
 const char* kTunnelText =
@@ -126,7 +126,6 @@ TEST_P(RampPairDelete, LocksAndQuestionSeeBothHalves) {
     EXPECT_TRUE(joinedBothWays(layout, b, 1, next, 0));
     EXPECT_EQ(layout.scenery.size(), scenery);
     EXPECT_EQ(layout.tunnels.size(), tunnels);
-    EXPECT_EQ(layout.undoDepth(), 0u);
 }
 
 void tunnelOver(Layout& l, int32_t b) {
@@ -160,7 +159,7 @@ TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     f.layout.scenery.push_back(SceneryItem{50, "tree", 0, 0, 0, true});
     f.layout.scenery.push_back(SceneryItem{51, "tree", 0, 0, 0, false});
     ScriptedPrompter prompter;
-    ASSERT_TRUE(deleteSelection(f.layout, prompter));
+    ASSERT_TRUE(editStep(f.doc, [&] { return deleteSelection(f.layout, prompter); }));
     EXPECT_EQ(f.layout.findPiece(f.b), nullptr);
     EXPECT_TRUE(f.layout.findPiece(f.a)->jointAt(1).isFree());
     EXPECT_TRUE(f.layout.findPiece(f.c)->jointAt(0).isFree());
@@ -168,7 +167,7 @@ TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     EXPECT_EQ(f.layout.gradeAnchor, f.c);
     ASSERT_EQ(f.layout.scenery.size(), 1u);
     EXPECT_EQ(f.layout.scenery[0].id, 51);
-    f.layout.undo();
+    f.doc.undo();
     EXPECT_TRUE(joinedBothWays(f.layout, f.a, 1, f.b, 0));
     EXPECT_EQ(f.layout.gradeRuns.size(), 2u);
 }
@@ -193,7 +192,7 @@ TEST(Clipboard, PasteKeepsInnerJointsFreesOuterOnesAndTakesNewIds) {
     Clipboard clipboard;
     copySelection(f.layout, clipboard);
     const int32_t next = static_cast<int32_t>(f.layout.nextId);
-    ASSERT_TRUE(pasteAt(f.layout, clipboard, Point{1000, 500}));
+    ASSERT_TRUE(editStep(f.doc, [&] { return pasteAt(f.layout, clipboard, Point{1000, 500}); }));
     ASSERT_EQ(f.layout.pieces.size(), 5u);
     const PlacedPiece& pa = f.layout.pieces[3];
     const PlacedPiece& pb = f.layout.pieces[4];
@@ -204,12 +203,12 @@ TEST(Clipboard, PasteKeepsInnerJointsFreesOuterOnesAndTakesNewIds) {
     EXPECT_TRUE(pb.jointAt(1).isFree());                   // was joined to c, which was not copied
     EXPECT_TRUE(joinedBothWays(f.layout, f.b, 1, f.c, 0)); // originals untouched
     EXPECT_DOUBLE_EQ((pa.x + pb.x) / 2, 1000);             // centred on the point
-    EXPECT_EQ(f.layout.undoDepth(), 1u);
-    f.layout.undo();
-    ASSERT_TRUE(pasteAt(f.layout, clipboard, Point{0, 0}));
+    EXPECT_EQ(f.doc.undoDepth(), 1u);
+    f.doc.undo();
+    ASSERT_TRUE(editStep(f.doc, [&] { return pasteAt(f.layout, clipboard, Point{0, 0}); }));
     EXPECT_EQ(f.layout.pieces[3].id, next + 2); // never reused
-    EXPECT_FALSE(pasteAt(f.layout, Clipboard{}, Point{}));
-    EXPECT_EQ(f.layout.undoDepth(), 1u);
+    EXPECT_FALSE(editStep(f.doc, [&] { return pasteAt(f.layout, Clipboard{}, Point{}); }));
+    EXPECT_EQ(f.doc.undoDepth(), 1u);
 }
 
 // The helix is pasted from the record copied with its stubs: moving and turning the original

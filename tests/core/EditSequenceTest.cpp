@@ -3,6 +3,7 @@
 // issued, no joint to a missing piece or to itself), and undo then redo must give back exactly
 // the text a save would write.
 #include "canvas/SelectionBounds.h"
+#include "document/Document.h"
 #include "editing/Autofill.h"
 #include "editing/Clipboard.h"
 #include "editing/Delete.h"
@@ -64,7 +65,8 @@ struct Session {
     std::mt19937 rng;
     CoinPrompter prompter{rng};
     FirstFill chooser;
-    Layout layout;
+    Document doc;
+    Layout& layout = doc.layout;
     Clipboard clipboard;
     bool gradedMoveAccepted = false;
 
@@ -156,7 +158,7 @@ const Operation kOperations[] = {
      }},
     {"command rotate",
      [](Session& s) {
-         if (anySelected(s.layout))
+         if (piecesOrScenerySelected(s.layout))
              rotateSelectionByCommand(s.layout, s.prompter);
      }},
     {"free rotate",
@@ -170,8 +172,8 @@ const Operation kOperations[] = {
     {"delete", [](Session& s) { deleteSelection(s.layout, s.prompter); }},
     {"copy", [](Session& s) { copySelection(s.layout, s.clipboard); }},
     {"paste", [](Session& s) { pasteAt(s.layout, s.clipboard, s.somewhere()); }},
-    {"undo", [](Session& s) { s.layout.undo(); }},
-    {"redo", [](Session& s) { s.layout.redo(); }},
+    {"undo", [](Session& s) { s.doc.undo(); }},
+    {"redo", [](Session& s) { s.doc.redo(); }},
     {"start grade",
      [](Session& s) {
          if (const PlacedPiece* p = s.anyPiece())
@@ -271,20 +273,25 @@ TEST(EditSequence, RandomEditsKeepTheLayoutWholeAndUndoRedoExact) {
         for (int step = 0; step < 1000; ++step) {
             // A crowded layout starts over, as File > New would, so the run stays quick.
             if (s.layout.pieces.size() > 120) {
-                s.layout = Layout{};
+                s.doc.replace(Layout{}, "", "");
                 s.layout.ensureDefaultLevel();
             }
             const Operation& op = kOperations[s.below(std::size(kOperations))];
+            // Each operation is one edit, kept as an undo step when the saved text changed.
+            const std::string before = layoutFileText(s.layout, "sequence");
+            Edit edit = s.doc.begin();
             op.run(s);
+            if (layoutFileText(s.layout, "sequence") != before)
+                edit.commit(Change(Change::kPiecesEdited | Change::Levels));
             const std::string context = "seed " + std::to_string(seed) + " step " +
                                         std::to_string(step) + " after " + op.name;
             ASSERT_EQ(faults(s.layout), "") << context;
-            if (!s.layout.canUndo())
+            if (!s.doc.canUndo())
                 continue;
             const std::string saved = layoutFileText(s.layout, "sequence");
-            s.layout.undo();
+            s.doc.undo();
             ASSERT_EQ(faults(s.layout), "") << context << ", undone";
-            s.layout.redo();
+            s.doc.redo();
             ASSERT_EQ(layoutFileText(s.layout, "sequence"), saved) << context;
         }
     }

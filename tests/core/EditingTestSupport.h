@@ -2,6 +2,7 @@
 // Shared helpers of the editing tests: a prompter that records what it was asked and answers
 // from a script, and quick ways to lay pieces down.
 
+#include "document/Document.h"
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
 #include "base/Prompter.h"
@@ -74,6 +75,15 @@ inline Layout emptyLayout() {
     Layout layout;
     layout.ensureDefaultLevel();
     return layout;
+}
+
+// Runs an operation as the commands do, as one edit of the document: `op` returns whether it
+// changed the layout, and only then is an undo step taken.
+template <typename Op> bool editStep(Document& doc, Op op) {
+    Edit edit = doc.begin();
+    const bool changed = op();
+    edit.commit(changed ? Change(Change::kPiecesEdited) : Change{});
+    return changed;
 }
 
 // World position and heading of connector c of a placed piece.

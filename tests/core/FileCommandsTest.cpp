@@ -65,7 +65,7 @@ class FileCommandsTest : public ::testing::Test {
     // A document open from a file, with unsaved changes and an undo history.
     void makeEditedDocument() {
         doc.layout = twoJoinedPieces();
-        doc.layout.pushUndo();
+        doc.begin().commit(Change(Change::Pieces));
         doc.path = app + "/Yard.plo";
         doc.name = "Yard";
         doc.modified = true;
@@ -77,7 +77,7 @@ class FileCommandsTest : public ::testing::Test {
         EXPECT_EQ(doc.path, app + "/Yard.plo");
         EXPECT_EQ(doc.name, "Yard");
         EXPECT_TRUE(doc.modified);
-        EXPECT_TRUE(doc.layout.canUndo());
+        EXPECT_TRUE(doc.canUndo());
     }
 
     std::string root, app, source;
@@ -151,7 +151,7 @@ TEST_F(FileCommandsTest, PloWinsOverXmlOfTheSameName) {
     EXPECT_EQ(doc.path, app + "/Yard.plo");
     EXPECT_EQ(doc.layout.pieces.size(), 2u);
     EXPECT_EQ(doc.layout.pieces[1].jointAt(0).target, 1);
-    EXPECT_FALSE(doc.layout.canUndo());
+    EXPECT_FALSE(doc.canUndo());
 }
 
 TEST_F(FileCommandsTest, FailedOpenLeavesTheDocumentUnchanged) {

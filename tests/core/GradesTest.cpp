@@ -41,7 +41,8 @@ struct StartedRun {
 
 // P (flat, 20 mm up) -> S -> A -> B, joined connector 1 to connector 0.
 struct FlatChain {
-    Layout layout = emptyLayout();
+    Document doc;
+    Layout& layout = (doc.layout = emptyLayout());
     int32_t p, s, a, b;
     FlatChain() {
         p = put(layout, "2200", 0, 0);
@@ -74,8 +75,9 @@ TEST(StartGrade, AngleDirectionAndLimit) {
         SCOPED_TRACE(c.spin);
         Layout layout = emptyLayout();
         const int32_t s = put(layout, "2200", 0, 0);
-        EXPECT_EQ(startGrade(layout, s, c.spin, c.down).status, c.status);
-        EXPECT_EQ(layout.undoDepth(), 1u);
+        const GradeOutcome out = startGrade(layout, s, c.spin, c.down);
+        EXPECT_EQ(out.status, c.status);
+        EXPECT_TRUE(out.changed);
         EXPECT_DOUBLE_EQ(piece(layout, s).grade, c.deg);
         ASSERT_EQ(layout.gradeRuns.size(), 1u);
         EXPECT_EQ(layout.gradeRuns[0].anchor, s);
@@ -91,12 +93,11 @@ TEST(Grades, RefusalsPushNoSnapshot) {
     EXPECT_FALSE(startGrade(layout, s, std::nan(""), false).changed);
     EXPECT_EQ(endGrade(layout, -1).status, "");
     EXPECT_FALSE(endGrade(layout, s).changed); // nothing to end
-    EXPECT_EQ(recalculateElevation(layout, 999).status, "");
-    EXPECT_EQ(layout.undoDepth(), 0u);
+    EXPECT_FALSE(recalculateElevation(layout, 999).changed);
+    EXPECT_FALSE(startGrade(layout, 999, 3, false).changed);
     EXPECT_TRUE(layout.gradeRuns.empty());
     ASSERT_TRUE(startGrade(layout, s, 3, false).changed);
     EXPECT_FALSE(startGrade(layout, s, 3, false).changed); // the same grade again
-    EXPECT_EQ(layout.undoDepth(), 1u);
 }
 
 TEST(RunLength, CurvesUseConnectorOnesXBeyondOneMillimetre) {
@@ -161,18 +162,21 @@ TEST(ContinueElevation, ArchBridgeEndsTheRunAndARampCarriesIt) {
 TEST(EndGrade, OnTheFirstPieceFlattensItAndTheUngradedPiecesAhead) {
     FlatChain f;
     startGrade(f.layout, f.s, 3, false);
-    const std::size_t depth = f.layout.undoDepth();
     const double aBefore = piece(f.layout, f.a).z;
-    const GradeOutcome out = endGrade(f.layout, f.s);
+    GradeOutcome out;
+    editStep(f.doc, [&] {
+        out = endGrade(f.layout, f.s);
+        return out.changed;
+    });
     EXPECT_EQ(out.status, "Grade ended - subsequent pieces will be flat");
-    EXPECT_EQ(f.layout.undoDepth(), depth + 1);
+    EXPECT_EQ(f.doc.undoDepth(), 1u);
     EXPECT_DOUBLE_EQ(piece(f.layout, f.s).grade, 0);
     for (int32_t id : {f.s, f.a, f.b})
         EXPECT_DOUBLE_EQ(piece(f.layout, id).z, 20);
     EXPECT_TRUE(f.layout.gradeRuns.empty());
     EXPECT_FALSE(f.layout.gradeActive);
 
-    f.layout.undo();
+    f.doc.undo();
     EXPECT_DOUBLE_EQ(piece(f.layout, f.s).grade, 3);
     EXPECT_DOUBLE_EQ(piece(f.layout, f.a).z, aBefore);
     EXPECT_EQ(f.layout.gradeRuns.size(), 1u);
@@ -203,7 +207,6 @@ TEST(Recalc, StopsAtTheNextGradedPiece) {
         piece(f.layout, after).z = 55;
 
         EXPECT_TRUE(recalculateElevation(f.layout, f.s).changed);
-        EXPECT_EQ(f.layout.undoDepth(), 1u);
         const double top = 20 + kRise3;
         EXPECT_DOUBLE_EQ(piece(f.layout, f.s).z, 20);
         EXPECT_NEAR(piece(f.layout, f.a).z, top, 1e-9);

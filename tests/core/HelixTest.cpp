@@ -1,3 +1,4 @@
+#include "EditingTestSupport.h"
 #include "catalog/HelixVariants.h"
 #include "catalog/TrackCatalog.h"
 #include "model/HelixPlacement.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace plandor;
+using plandor::testing::editStep;
 
 TEST(HelixVariants, Lookup) {
     const std::vector<HelixVariant>& all = helixVariants();
@@ -80,14 +82,15 @@ TEST(HelixPlacing, HeadingAndVariantChoice) {
 }
 
 TEST(HelixPlacing, OneUndoStepRemovesTheWholeHelix) {
-    Layout layout;
+    Document doc;
+    Layout& layout = doc.layout;
     layout.ensureDefaultLevel();
     PlacedPiece existing = makePlacedPiece("24188");
     existing.id = layout.takeId();
     layout.pieces.push_back(existing);
-    ASSERT_TRUE(placeHelix(layout, 0, 0, 0, ""));
-    EXPECT_EQ(layout.undoDepth(), 1u);
-    layout.undo();
+    ASSERT_TRUE(editStep(doc, [&] { return placeHelix(layout, 0, 0, 0, ""); }));
+    EXPECT_EQ(doc.undoDepth(), 1u);
+    doc.undo();
     EXPECT_TRUE(layout.helices.empty());
     ASSERT_EQ(layout.pieces.size(), 1u);
     EXPECT_EQ(layout.nextId, 7u); // ids are never handed out twice

@@ -1,4 +1,5 @@
 #include "editing/Levels.h"
+#include "document/Document.h"
 
 #include "EditingTestSupport.h"
 #include "model/HelixPlacement.h"
@@ -145,7 +146,6 @@ Layout twoDecks(int32_t& lowerPiece, int32_t& upperPiece) {
         if (p.helix == lowerHelix && p.id == layout.helices[1].topR1)
             p.level = 2;
     }
-    layout.clearHistory();
     return layout;
 }
 
@@ -185,30 +185,34 @@ TEST(Levels, RemovalTakesItsContentsAndFreesJointsToThem) {
 
 TEST(Levels, UndoAfterTheSessionBringsTheLevelBackExactly) {
     int32_t lower = 0, upper = 0;
-    Layout layout = twoDecks(lower, upper);
-    const std::string original = savedText(layout);
+    Document doc;
+    doc.layout = twoDecks(lower, upper);
+    const std::string original = savedText(doc.layout);
 
-    UndoSnapshot before = levelsSessionStart(layout);
-    LevelsChange session = addLevel(layout, "Attic");
-    session |= removeLevel(layout, 2);
-    ASSERT_TRUE(finishLevelsSession(layout, std::move(before), session));
-    EXPECT_EQ(layout.undoDepth(), 1u);
-    const std::string removed = savedText(layout);
+    Edit edit = doc.begin();
+    LevelsChange session = addLevel(doc.layout, "Attic");
+    session |= removeLevel(doc.layout, 2);
+    edit.commit(levelsSessionChange(session));
+    EXPECT_EQ(doc.undoDepth(), 1u);
+    const std::string removed = savedText(doc.layout);
 
-    layout.undo();
-    EXPECT_EQ(savedText(layout), original);
-    layout.redo();
-    EXPECT_EQ(savedText(layout), removed);
+    doc.undo();
+    EXPECT_EQ(savedText(doc.layout), original);
+    doc.redo();
+    EXPECT_EQ(savedText(doc.layout), removed);
 }
 
-TEST(Levels, ASessionThatOnlyTouchesTheListIsNoUndoStep) {
-    Layout layout = withLevels({1, 2});
-    UndoSnapshot before = levelsSessionStart(layout);
-    LevelsChange session = addLevel(layout, "Three");
-    session |= setLevelVisible(layout, 1, false);
+TEST(Levels, ASessionThatOnlyTouchesTheListIsSavedButNoUndoStep) {
+    Document doc;
+    doc.layout = withLevels({1, 2});
+    Edit edit = doc.begin();
+    LevelsChange session = addLevel(doc.layout, "Three");
+    session |= setLevelVisible(doc.layout, 1, false);
     EXPECT_TRUE(session.levels);
-    EXPECT_FALSE(finishLevelsSession(layout, std::move(before), session));
-    EXPECT_FALSE(layout.canUndo());
+    const Change change = edit.commit(levelsSessionChange(session));
+    EXPECT_FALSE(doc.canUndo());
+    EXPECT_TRUE(doc.modified);
+    EXPECT_TRUE(change.modified);
 }
 
 TEST(Levels, RowsShowHeightInUnitsAndTheColourFlag) {

@@ -1,3 +1,6 @@
+#include "canvas/CanvasController.h"
+#include "document/Document.h"
+#include "ScriptedPrompter.h"
 #include "app/MainWindowRules.h"
 #include "model/Layout.h"
 #include "app/Commands.h"
@@ -26,31 +29,56 @@ TEST(MainWindowTitle, FollowsNameThenPathThenModifiedMark) {
 }
 
 TEST(MainWindowCommandStates, UndoRedoFollowHistoriesAndDeleteFollowsSelection) {
-    Layout layout;
+    Document doc;
+    Layout& layout = doc.layout;
     layout.pieces.push_back(makePlacedPiece("24188"));
     layout.pieces.back().id = layout.takeId();
-    CommandStates s = commandStates(layout);
+    CommandStates s = commandStates(doc);
     EXPECT_FALSE(s.undo || s.redo || s.del);
-    layout.pushUndo();
-    s = commandStates(layout);
+    doc.begin().commit(Change(Change::Pieces));
+    s = commandStates(doc);
     EXPECT_TRUE(s.undo);
     EXPECT_FALSE(s.redo);
-    layout.undo();
-    s = commandStates(layout);
+    doc.undo();
+    s = commandStates(doc);
     EXPECT_FALSE(s.undo);
     EXPECT_TRUE(s.redo);
+}
 
-    // Only selected pieces and scenery make something to delete.
-    layout.labels.push_back(LayoutLabel{5, "Station", 0, 0, true});
-    layout.shapes.push_back(PolygonShape{});
-    layout.shapes.back().selected = true;
-    EXPECT_FALSE(commandStates(layout).del);
-    layout.scenery.push_back(SceneryItem{});
-    layout.scenery.back().selected = true;
-    EXPECT_TRUE(commandStates(layout).del);
-    layout.scenery.back().selected = false;
-    layout.pieces.back().selected = true;
-    EXPECT_TRUE(commandStates(layout).del);
+TEST(MainWindowCommandStates, DeleteIsEnabledExactlyWhenTheDeleteKeyDeletes) {
+    // Each kind of selected object alone: the menu is enabled exactly when the key's delete
+    // removes something.
+    const struct {
+        const char* name;
+        void (*select)(Layout&);
+    } cases[] = {
+        {"nothing", [](Layout&) {}},
+        {"piece", [](Layout& l) { l.pieces.back().selected = true; }},
+        {"scenery item", [](Layout& l) { l.scenery.back().selected = true; }},
+        {"label", [](Layout& l) { l.labels.back().selected = true; }},
+        {"measurement", [](Layout& l) { l.measurements.back().selected = true; }},
+        {"shape", [](Layout& l) { l.shapes.back().selected = true; }},
+    };
+    for (const auto& c : cases) {
+        Document doc;
+        Layout& layout = doc.layout;
+        layout.pieces.push_back(makePlacedPiece("24188"));
+        layout.pieces.back().id = layout.takeId();
+        layout.scenery.push_back(SceneryItem{layout.takeId(), "tree", 0, 0, 0, false});
+        layout.labels.push_back(LayoutLabel{layout.takeId(), "Station", 0, 0, false});
+        layout.measurements.push_back(Measurement{});
+        layout.shapes.push_back(PolygonShape{});
+        c.select(layout);
+        const bool menu = commandStates(doc).del;
+        ScriptedPrompter prompter;
+        CanvasController canvas(doc, prompter);
+        const bool key = canvas.keyDown(CanvasKey::Delete, MouseInput{}).change.any();
+        EXPECT_EQ(menu, key) << c.name;
+        EXPECT_EQ(key, std::string(c.name) != "nothing") << c.name;
+    }
+}
+
+TEST(MainWindowCommandStates, TheTunnelToolStartsDisabled) {
 
     for (const ToolDef& tool : toolBarTable()) // the tunnel tool starts disabled
         EXPECT_EQ(tool.enabled, tool.id != CmdTunnel) << tool.label;

@@ -153,7 +153,8 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
 }
 
 TEST(PropertiesModel, TwoSelectedPiecesMakeHeightEnterDoNothing) {
-    Layout layout;
+    Document doc;
+    Layout& layout = doc.layout;
     layout.ensureDefaultLevel();
     const int32_t a = addPiece(layout, "24188");
     const int32_t b = addPiece(layout, "24188");
@@ -165,10 +166,10 @@ TEST(PropertiesModel, TwoSelectedPiecesMakeHeightEnterDoNothing) {
     piece(layout, b).selected = true;
     refreshSelection(layout, s);
     EXPECT_EQ(s.contextPiece, -1);
-    EXPECT_FALSE(enterHeight(layout, s, "50"));
+    EXPECT_FALSE(enterHeight(doc, s, "50"));
     EXPECT_EQ(piece(layout, a).z, 12);
     EXPECT_EQ(piece(layout, b).z, 0);
-    EXPECT_EQ(layout.undoDepth(), 0u);
+    EXPECT_EQ(doc.undoDepth(), 0u);
 }
 
 TEST(PropertiesModel, HeightEnterReadsTheCurrentUnit) {
@@ -181,40 +182,42 @@ TEST(PropertiesModel, HeightEnterReadsTheCurrentUnit) {
                           {"12abc", 0, 7}, {"12,5", 1, 7},   {"nan", 0, 7}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        Layout layout;
+        Document doc;
+        Layout& layout = doc.layout;
         layout.ensureDefaultLevel();
         layout.units = c.units;
         const int32_t id = addPiece(layout, "24188");
         piece(layout, id).selected = true;
         piece(layout, id).z = 7;
         PropertiesState s = refreshed(layout);
-        EXPECT_EQ(enterHeight(layout, s, c.text), c.z != 7);
+        EXPECT_EQ(enterHeight(doc, s, c.text).any(), c.z != 7);
         EXPECT_NEAR(piece(layout, id).z, c.z, 1e-9);
-        EXPECT_EQ(layout.undoDepth(), c.z != 7 ? 1u : 0u);
+        EXPECT_EQ(doc.undoDepth(), c.z != 7 ? 1u : 0u);
     }
 }
 
 TEST(PropertiesModel, ApplyColourThenDefault) {
     EXPECT_EQ(trackColours().at(0).name, "Default");
-    Layout layout;
+    Document doc;
+    Layout& layout = doc.layout;
     layout.ensureDefaultLevel();
     const int32_t a = addPiece(layout, "24188");
     const int32_t other = addPiece(layout, "24188");
     piece(layout, a).selected = true;
     PropertiesState s = refreshed(layout);
-    EXPECT_FALSE(applyColour(layout, s, 9)); // past the list
-    ASSERT_TRUE(applyColour(layout, s, 1));  // "Red"
+    EXPECT_FALSE(applyColour(doc, s, 9)); // past the list
+    ASSERT_TRUE(applyColour(doc, s, 1));  // "Red"
     EXPECT_TRUE(piece(layout, a).hasColor);
     EXPECT_EQ(piece(layout, a).colorR, 220);
     EXPECT_FALSE(piece(layout, other).hasColor);
     EXPECT_FALSE(piece(layout, a).selected);
-    EXPECT_EQ(layout.undoDepth(), 1u);
+    EXPECT_EQ(doc.undoDepth(), 1u);
 
     piece(layout, a).selected = true;
-    ASSERT_TRUE(applyColour(layout, s, 0)); // "Default"
+    ASSERT_TRUE(applyColour(doc, s, 0)); // "Default"
     EXPECT_FALSE(piece(layout, a).hasColor);
     EXPECT_EQ(piece(layout, a).colorR, 0);
-    EXPECT_EQ(layout.undoDepth(), 2u);
+    EXPECT_EQ(doc.undoDepth(), 2u);
 }
 
 TEST(PropertiesModel, LevelChangeOfGradedAndUngradedPieces) {
@@ -232,15 +235,16 @@ TEST(PropertiesModel, LevelChangeOfGradedAndUngradedPieces) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Layout layout = twoLevelLayout();
+        Document doc;
+        Layout& layout = (doc.layout = twoLevelLayout());
         const int32_t id = addPiece(layout, "24188");
         piece(layout, id).z = 33;
         piece(layout, id).grade = c.grade;
         piece(layout, id).selected = true;
         const PropertiesState s = refreshed(layout);
-        ASSERT_TRUE(changeLevel(layout, s, c.level));
+        ASSERT_TRUE(changeLevel(doc, s, c.level));
         EXPECT_EQ(piece(layout, id).level, c.level);
         EXPECT_DOUBLE_EQ(piece(layout, id).z, c.expectedZ);
-        EXPECT_EQ(layout.undoDepth(), 1u);
+        EXPECT_EQ(doc.undoDepth(), 1u);
     }
 }

@@ -107,7 +107,6 @@ TEST(TunnelCommand, PlacesPortalsAtChainEndsFacingOutward) {
     const auto ids = chain(layout, "24188", 3, 100, 50);
     select(layout, ids);
     ASSERT_EQ(runTunnelCommand(layout), TunnelChange::Placed);
-    EXPECT_EQ(layout.undoDepth(), 1u);
     ASSERT_EQ(layout.tunnels.size(), 1u);
     const Tunnel& t = layout.tunnels[0];
     EXPECT_EQ(t.covers, ids);
@@ -124,7 +123,8 @@ TEST(TunnelCommand, PlacesPortalsAtChainEndsFacingOutward) {
 }
 
 TEST(TunnelCommand, RemovalTakesOnlyItsPortalsAndRecord) {
-    Layout layout;
+    Document doc;
+    Layout& layout = doc.layout;
     const auto first = chain(layout, "24188", 3);
     placeTunnelOver(layout, first);
     placeTunnelOver(layout, chain(layout, "24188", 3, 0, 500));
@@ -132,14 +132,16 @@ TEST(TunnelCommand, RemovalTakesOnlyItsPortalsAndRecord) {
     const std::size_t piecesBefore = layout.pieces.size();
 
     select(layout, first);
+    Edit edit = doc.begin();
     ASSERT_EQ(runTunnelCommand(layout), TunnelChange::Removed);
+    edit.commit(Change(Change::Pieces | Change::Annotations));
     EXPECT_EQ(layout.pieces.size(), piecesBefore);
     ASSERT_EQ(layout.tunnels.size(), 1u);
     EXPECT_EQ(layout.tunnels[0].id, kept.id);
     ASSERT_EQ(layout.scenery.size(), 2u);
     EXPECT_NE(layout.findScenery(kept.portalA), nullptr);
     EXPECT_NE(layout.findScenery(kept.portalB), nullptr);
-    layout.undo();
+    doc.undo();
     EXPECT_EQ(layout.tunnels.size(), 2u);
     EXPECT_EQ(layout.scenery.size(), 4u);
 }
@@ -168,14 +170,14 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
         const int32_t free = addPiece(layout, "24188", 0, 800, 0);
         select(layout, {c.pick == Free ? free : c.pick == Track ? covered[1] : -1});
         layout.findScenery(layout.tunnels[0].portalB)->selected = c.pick == Portal;
-        const std::size_t undo = layout.undoDepth();
+        const std::vector<PlacedPiece> before = layout.pieces;
 
         plandor::testing::ScriptedPrompter prompter;
         bool gradedMoveAccepted = false;
         const bool allowed = std::string(c.op) == "move"
                                  ? canMoveSelection(layout, prompter, gradedMoveAccepted)
                                  : canEdit(layout, prompter, c.op);
-        EXPECT_EQ(layout.undoDepth(), undo);
+        EXPECT_EQ(layout.pieces.size(), before.size());
         EXPECT_EQ(allowed, c.text == nullptr);
         if (!c.text) {
             EXPECT_TRUE(prompter.shown.empty());

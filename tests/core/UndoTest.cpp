@@ -1,4 +1,4 @@
-#include "model/Layout.h"
+#include "document/Document.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,13 @@ using namespace plandor;
 
 namespace {
 
-// One editing step as the editing commands do it: snapshot first, then change.
-int32_t addPiece(Layout& l) {
-    l.pushUndo();
-    l.pieces.push_back(makePlacedPiece("24188"));
-    return l.pieces.back().id = l.takeId();
+// One editing step as the commands take it: an edit around the change.
+int32_t addPiece(Document& doc) {
+    Edit edit = doc.begin();
+    doc.layout.pieces.push_back(makePlacedPiece("24188"));
+    const int32_t id = doc.layout.pieces.back().id = doc.layout.takeId();
+    edit.commit(Change(Change::Pieces));
+    return id;
 }
 
 std::vector<int32_t> pieceIds(const Layout& l) {
@@ -23,65 +25,167 @@ std::vector<int32_t> pieceIds(const Layout& l) {
 } // namespace
 
 TEST(Undo, FiftyOneEditsAllowFiftyUndos) {
-    Layout l;
+    Document doc;
     for (int i = 0; i < 51; ++i)
-        addPiece(l);
+        addPiece(doc);
     for (int i = 0; i < 50; ++i) {
-        ASSERT_TRUE(l.canUndo()) << i;
-        l.undo();
+        ASSERT_TRUE(doc.canUndo()) << i;
+        EXPECT_TRUE(doc.undo().replaced());
     }
-    EXPECT_FALSE(l.canUndo());
-    l.undo();
-    EXPECT_EQ(pieceIds(l), (std::vector<int32_t>{1}));
+    EXPECT_FALSE(doc.canUndo());
+    EXPECT_FALSE(doc.undo().any());
+    EXPECT_EQ(pieceIds(doc.layout), (std::vector<int32_t>{1}));
 }
 
 TEST(Undo, RedoReplaysAndANewEditClearsIt) {
-    Layout l;
+    Document doc;
     for (int i = 0; i < 3; ++i)
-        addPiece(l);
-    l.undo();
-    l.undo();
-    l.redo();
-    EXPECT_EQ(pieceIds(l), (std::vector<int32_t>{1, 2}));
-    ASSERT_TRUE(l.canRedo());
+        addPiece(doc);
+    doc.undo();
+    doc.undo();
+    doc.redo();
+    EXPECT_EQ(pieceIds(doc.layout), (std::vector<int32_t>{1, 2}));
+    ASSERT_TRUE(doc.canRedo());
     // Ids keep growing: the undone piece 3 is not given out again.
-    const int32_t next = addPiece(l);
+    const int32_t next = addPiece(doc);
     EXPECT_EQ(next, 4);
-    EXPECT_FALSE(l.canRedo());
-    l.redo();
-    EXPECT_EQ(pieceIds(l), (std::vector<int32_t>{1, 2, 4}));
+    EXPECT_FALSE(doc.canRedo());
+    EXPECT_FALSE(doc.redo().any());
+    EXPECT_EQ(pieceIds(doc.layout), (std::vector<int32_t>{1, 2, 4}));
 }
 
 TEST(Undo, LevelsAndLayoutSettingsStayOutOfSnapshots) {
-    Layout l;
+    Document doc;
+    Layout& l = doc.layout;
     l.ensureDefaultLevel();
-    l.pushUndo();
+    Edit edit = doc.begin();
     l.levels.push_back(Level{});
     l.levels.back().id = 2;
     l.activeLevel = 2;
     l.baseboard = {{0, 0}, {1, 0}, {1, 1}};
+    l.units = 2;
     l.pieces.push_back(PlacedPiece{});
-    l.undo();
+    edit.commit(Change(Change::Pieces));
+    doc.undo();
     EXPECT_TRUE(l.pieces.empty());
     EXPECT_EQ(l.levels.size(), 2u);
     EXPECT_EQ(l.activeLevel, 2);
     EXPECT_EQ(l.baseboard.size(), 3u);
+    EXPECT_EQ(l.units, 2u);
 }
 
 TEST(Undo, SnapshotsRestoreJointsOnBothSidesAndTheGradeState) {
-    Layout l;
-    const int32_t a = addPiece(l);
-    const int32_t b = addPiece(l);
-    l.pushUndo();
-    ASSERT_TRUE(l.join(a, 1, b, 0));
-    l.gradeRuns.push_back(GradeRun{2.0, 5, 0});
-    l.restoreGradeState();
-    l.undo();
+    Document doc;
+    Layout& l = doc.layout;
+    const int32_t a = addPiece(doc);
+    const int32_t b = addPiece(doc);
+    doc.apply([&] {
+        l.join(a, 1, b, 0);
+        l.gradeRuns.push_back(GradeRun{2.0, 5, 0});
+        l.restoreGradeState();
+        return Change(Change::Pieces | Change::Heights);
+    });
+    doc.undo();
     EXPECT_TRUE(l.findPiece(a)->jointAt(1).isFree());
     EXPECT_TRUE(l.findPiece(b)->jointAt(0).isFree());
     EXPECT_FALSE(l.gradeActive);
-    l.redo();
+    doc.redo();
     EXPECT_EQ(l.findPiece(a)->jointAt(1).target, b);
     EXPECT_EQ(l.findPiece(b)->jointAt(0).targetConn, 1);
     EXPECT_EQ(l.gradeAnchor, 5);
+}
+
+TEST(Edit, OnlyAnUndoablePartTakesAStepAndMarksTheDocumentModified) {
+    struct Case {
+        const char* name;
+        uint32_t parts;
+        bool step;
+    };
+    const Case cases[] = {
+        {"refused", 0, false},
+        {"selection only", Change::Selection, false},
+        {"view switch", Change::ViewSettings, false},
+        {"pieces", Change::Pieces, true},
+        {"heights", Change::Heights, true},
+        {"annotations", Change::Annotations | Change::Selection, true},
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        Edit edit = doc.begin();
+        const Change change = edit.commit(Change(c.parts));
+        EXPECT_EQ(doc.undoDepth(), c.step ? 1u : 0u) << c.name;
+        EXPECT_EQ(doc.modified, c.step) << c.name;
+        EXPECT_EQ(change.modified, c.step) << c.name;
+        EXPECT_EQ(change.has(Change::FileName), c.step) << c.name; // the title's mark
+        EXPECT_FALSE(edit.commit(Change(Change::Pieces)).any()) << c.name << ": ended twice";
+        EXPECT_EQ(doc.undoDepth(), c.step ? 1u : 0u) << c.name;
+    }
+}
+
+TEST(Edit, AnEditNeverCommittedLeavesNoStep) {
+    Document doc;
+    {
+        Edit edit = doc.begin();
+        doc.layout.pieces.push_back(PlacedPiece{});
+    }
+    EXPECT_EQ(doc.undoDepth(), 0u);
+    EXPECT_FALSE(doc.modified);
+}
+
+TEST(Document, ReplacingUndoingOrRedoingEndsGesturesFirst) {
+    Document doc;
+    addPiece(doc);
+    int ended = 0;
+    std::size_t piecesSeen = 0;
+    doc.addGestureEnder(&ended, [&] {
+        ++ended;
+        piecesSeen = doc.layout.pieces.size(); // still the layout the gesture knew
+    });
+    doc.undo();
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(piecesSeen, 1u);
+    doc.redo();
+    EXPECT_EQ(ended, 2);
+    doc.modified = true;
+    const Change change = doc.replace(Layout{}, "/tmp/x.plo", "X");
+    EXPECT_EQ(ended, 3);
+    EXPECT_TRUE(change.replaced());
+    EXPECT_FALSE(doc.canUndo());
+    EXPECT_FALSE(doc.modified);
+    doc.removeGestureEnder(&ended);
+    doc.replace(Layout{}, {}, {});
+    EXPECT_EQ(ended, 3);
+}
+
+TEST(UndoHistory, ALargeLayoutKeepsFewerStepsWithinTheBudget) {
+    LayoutContent big;
+    big.pieces.assign(1000, makePlacedPiece("24188"));
+    const std::size_t one = snapshotBytes(big);
+    ASSERT_GT(one, 1000 * sizeof(PlacedPiece));
+
+    struct Case {
+        const char* name;
+        std::size_t budget;
+        std::size_t kept;
+    };
+    const Case cases[] = {
+        {"room for all", 100 * one, kMaxUndoSteps},
+        {"room for ten", 10 * one, 10},
+        {"just under ten", 10 * one - 1, 9},
+        {"smaller than one: the newest stays", one / 2, 1},
+    };
+    for (const Case& c : cases) {
+        UndoHistory history(c.budget);
+        for (std::size_t i = 0; i < 60; ++i)
+            history.push(LayoutContent(big));
+        EXPECT_EQ(history.undoDepth(), c.kept) << c.name;
+        EXPECT_LE(history.bytes(), std::max(c.budget, one)) << c.name;
+        // Undoing swaps steps between the lists; the total stays in the budget.
+        Layout current;
+        current.content() = big;
+        while (history.undo(current)) {
+        }
+        EXPECT_EQ(history.redoDepth(), c.kept) << c.name;
+        EXPECT_LE(history.bytes(), std::max(c.budget, one) + one) << c.name;
+    }
 }

@@ -74,7 +74,6 @@ TEST_F(CanvasPanelTest, PictureIsRedrawnWhenTheLayoutOrViewChangesAndOnlyThen) {
              EXPECT_DOUBLE_EQ(canvas->view().panY(), 90);
              EXPECT_FALSE(canvas->HasCapture());
          }},
-        {"piece moved unannounced", [&] { doc.layout.pieces[1].x += 50; }},
         {"grid toggled", [&] { canvas->setShowGrid(!doc.layout.showGrid); }},
         {"announced change", [&] { canvas->layoutChanged(); }},
         {"resize", [&] { frame->SetSize(wxSize(700, 500)); }},

@@ -111,7 +111,7 @@ TEST_F(MainFrameTest, MenusToolbarStatusAndTitle) {
     EXPECT_EQ(status(0), "Ready");
     EXPECT_EQ(status(1), "Pieces: 0");
     EXPECT_EQ(status(2), "x: 0  y: 0 mm");
-    frame->markModified();
+    frame->applyChange(frame->document().begin().commit(Change(Change::Pieces)));
     EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models *");
 }
 
@@ -134,8 +134,9 @@ TEST_F(MainFrameTest, ConstructionTraceIsWrittenLineByLineInOrder) {
 
 TEST_F(MainFrameTest, UndoAndRedoToolsFollowTheLayout) {
     wxToolBar* bar = frame->GetToolBar();
-    layout().pushUndo();
+    Edit edit = frame->document().begin();
     put(layout(), "24188", 0, 0);
+    frame->applyChange(edit.commit(Change(Change::Pieces)));
     frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_TRUE(bar->GetToolEnabled(CmdUndo));
     command(CmdUndo);
@@ -156,20 +157,23 @@ TEST_F(MainFrameTest, SaveNamesTheLayoutAndOpenRestoresItWithUnitsAndSystem) {
     put(trix, "62188", 200, 0);
     ASSERT_EQ(saveLayout(trix, root + "/app/Trix.plo", "Trix"), "");
 
-    put(layout(), "24188", 0, 0);
-    frame->markModified();
+    frame->applyChange(frame->document().apply([&] {
+        put(layout(), "24188", 0, 0);
+        return Change(Change::Pieces);
+    }));
     wxTEST_DIALOG(command(CmdSave), AnswerText("  Branch Line "));
     EXPECT_TRUE(fs::exists(root + "/app/Branch Line.plo"));
     EXPECT_FALSE(frame->document().modified);
     EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models - Branch Line");
 
-    layout().pushUndo();
+    frame->document().begin().commit(Change(Change::Pieces));
+    frame->document().modified = false; // a history without unsaved changes
     wxTEST_DIALOG(command(CmdOpen), ChooseLayout("Trix"));
     EXPECT_EQ(frame->document().path, root + "/app/Trix.plo");
     EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models - Trix");
     EXPECT_EQ(status(1), "Pieces: 2");
     EXPECT_TRUE(frame->GetMenuBar()->IsChecked(CmdUnitsCentimetres));
-    EXPECT_FALSE(layout().canUndo());
+    EXPECT_FALSE(frame->document().canUndo());
     EXPECT_EQ(frame->palette()->chooser()->GetStringSelection(), "TRIX C-Track");
 }
 

@@ -30,13 +30,20 @@ class FakeBrowser : public BrowserOpener {
     }
 };
 
+struct PanelEdit {
+    Change change;
+    std::string status;
+};
+
 class PropertiesPanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
         doc.layout.ensureDefaultLevel();
         frame = new wxFrame(nullptr, wxID_ANY, "panel", wxDefaultPosition, wxSize(280, 900));
         panel = new PropertiesPanel(frame, doc);
-        panel->setEditSink([this](const PanelEdit& edit) { edits.push_back(edit); });
+        panel->setEditSink([this](const Change& change, const std::string& status) {
+            edits.push_back(PanelEdit{change, status});
+        });
         panel->setPrompter(prompter);
         panel->setBrowserOpener(browser);
         panel->setShopMap(shop);
