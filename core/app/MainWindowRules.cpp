@@ -52,14 +52,6 @@ std::string statusAfterOpen(const Layout& layout) {
     return text + "  (right-click piece to stop)";
 }
 
-CommandStates commandStates(const Layout& layout) {
-    CommandStates s;
-    s.undo = layout.canUndo();
-    s.redo = layout.canRedo();
-    s.del = anySelected(layout);
-    return s;
-}
-
 ToolSwitch switchDrawingTool(int commandId, bool checked) {
     ToolSwitch s;
     if (!checked)

@@ -23,14 +23,6 @@ std::string pieceCountText(std::size_t pieces); // "Pieces: N"
 // Field 0 after opening: "Ready", or the elevation text while grade runs are under way.
 std::string statusAfterOpen(const Layout& layout);
 
-// The state of the commands that depend on the layout.
-struct CommandStates {
-    bool undo = false;
-    bool redo = false;
-    bool del = false; // some placed piece or scenery item is selected
-};
-CommandStates commandStates(const Layout& layout);
-
 // Tool modes of the canvas.
 enum ToolMode : int { ToolNone = 0, ToolMeasure = 3, ToolPolygon = 4, ToolBaseboard = 5 };
 

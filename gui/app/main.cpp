@@ -1,5 +1,5 @@
-// Process entry: silences toolkit assertions and drops debug and trace messages before the
-// toolkit starts the application.
+// Process entry: toolkit assertions stay on except in Release, where they are switched off with
+// the debug messages; trace messages are dropped before the toolkit starts the application.
 #include "app/PlandorApp.h"
 
 #include <wx/init.h>
@@ -8,7 +8,7 @@
 wxIMPLEMENT_APP_NO_MAIN(plandor::PlandorApp);
 
 int main(int argc, char** argv) {
-    wxSetAssertHandler(nullptr);
+    wxDISABLE_DEBUG_SUPPORT();
     wxLog::SetLogLevel(wxLOG_Info);
     return wxEntry(argc, argv);
 }

@@ -17,6 +17,7 @@ class wxSplitterWindow;
 class wxCommandEvent;
 class wxCloseEvent;
 class wxUpdateUIEvent;
+class wxKeyEvent;
 
 namespace plandor {
 
@@ -24,6 +25,7 @@ class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
 struct PanelEdit;
+struct Clipboard;
 
 class MainFrame : public wxFrame {
   public:
@@ -74,7 +76,16 @@ class MainFrame : public wxFrame {
     void onSnap(wxCommandEvent& event);
     void onToggleLabels(wxCommandEvent& event);
     void onTunnel(wxCommandEvent&);
-    void onUpdateTunnel(wxUpdateUIEvent& event);
+    // Enabling of every command of the table, decided by its rule.
+    void onUpdateCommand(wxUpdateUIEvent& event);
+    bool commandAllowed(int id) const;
+    const Clipboard& canvasClipboard() const;
+    void showTunnelLabel();
+    // Every accelerator of the command table works wherever the keyboard is in the window.
+    void onCharHook(wxKeyEvent& event);
+    void onCopy(wxCommandEvent&);
+    void onCut(wxCommandEvent&);
+    void onPaste(wxCommandEvent&);
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     void onCloseWindow(wxCloseEvent& event);
@@ -83,14 +94,7 @@ class MainFrame : public wxFrame {
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 
-    // Commands whose features are built later; they do nothing yet.
-    void saveLibraryBlockNotYet(wxCommandEvent&) {}
-    void printPreviewNotYet(wxCommandEvent&) {}
-    void printNotYet(wxCommandEvent&) {}
-    void layoutShapeNotYet(wxCommandEvent&) {}
-    void levelsNotYet(wxCommandEvent&) {}
-    void view3DNotYet(wxCommandEvent&) {}
-    void helpNotYet(wxCommandEvent&) {}
+    // The 3D view comes later; edits that change heights will rebuild it.
     void rebuild3DViewNotYet() {}
     // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
     // comes with library blocks.

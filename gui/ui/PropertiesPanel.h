@@ -22,6 +22,7 @@ class wxStaticText;
 class wxTextCtrl;
 class wxCommandEvent;
 class wxSizeEvent;
+class wxMouseEvent;
 
 namespace plandor {
 
@@ -114,6 +115,7 @@ class PropertiesPanel : public wxPanel {
     void onAboutBuyTrack(wxCommandEvent&);
     void onPanelSize(wxSizeEvent& event);
     void onTallySize(wxSizeEvent& event);
+    void onTallyMotion(wxMouseEvent& event);
 
     Document& doc_;
     PropertiesState state_;

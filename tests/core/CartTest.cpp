@@ -10,10 +10,19 @@ namespace {
 
 class RecordingBrowser : public BrowserOpener {
   public:
+    bool browserFound = true;
+    bool clipboardWorks = true;
     std::vector<std::string> opened;
+    std::vector<std::string> copied;
     bool open(const std::string& url) override {
-        opened.push_back(url);
-        return true;
+        if (browserFound)
+            opened.push_back(url);
+        return browserFound;
+    }
+    bool copyToClipboard(const std::string& text) override {
+        if (clipboardWorks)
+            copied.push_back(text);
+        return clipboardWorks;
     }
 };
 
@@ -76,5 +85,33 @@ TEST(Cart, EmptyCartTellsAndOpensNothing) {
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text, "No purchasable track pieces found in your layout.");
         EXPECT_TRUE(browser.opened.empty());
+    }
+}
+
+TEST(Cart, WithoutABrowserTheAddressGoesToTheClipboardAndTheUserIsTold) {
+    const std::string address = "https://shop.test/cart/v24188:1";
+    const struct {
+        const char* what;
+        bool clipboardWorks;
+        std::vector<std::string> copied;
+        bool textHasAddress;
+    } cases[] = {
+        {"clipboard takes the address", true, {address}, false},
+        {"clipboard unavailable too", false, {}, true},
+    };
+    for (const auto& c : cases) {
+        RecordingPrompter prompter;
+        RecordingBrowser browser;
+        browser.browserFound = false;
+        browser.clipboardWorks = c.clipboardWorks;
+        EXPECT_EQ(buyTrack(layoutOf({"24188"}), kShop, prompter, browser),
+                  BuyTrackResult::BrowserFailed)
+            << c.what;
+        EXPECT_EQ(browser.copied, c.copied) << c.what;
+        ASSERT_EQ(prompter.messages.size(), 1u) << c.what;
+        EXPECT_EQ(prompter.messages[0].title, "Buy Track");
+        EXPECT_EQ(prompter.messages[0].text.rfind("No web browser was found.", 0), 0u) << c.what;
+        EXPECT_EQ(prompter.messages[0].text.find(address) != std::string::npos, c.textHasAddress)
+            << c.what;
     }
 }

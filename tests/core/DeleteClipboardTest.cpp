@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                         l.pieces[2].selected = true;
                     },
                     "Delete", "Selection includes graded pieces. Delete?"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     Chain f;

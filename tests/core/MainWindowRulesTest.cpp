@@ -1,6 +1,4 @@
 #include "app/MainWindowRules.h"
-#include "model/Layout.h"
-#include "app/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -23,35 +21,4 @@ TEST(MainWindowTitle, FollowsNameThenPathThenModifiedMark) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(windowTitle(c.name, c.path, c.modified), c.expected) << c.what;
-}
-
-TEST(MainWindowCommandStates, UndoRedoFollowHistoriesAndDeleteFollowsSelection) {
-    Layout layout;
-    layout.pieces.push_back(makePlacedPiece("24188"));
-    layout.pieces.back().id = layout.takeId();
-    CommandStates s = commandStates(layout);
-    EXPECT_FALSE(s.undo || s.redo || s.del);
-    layout.pushUndo();
-    s = commandStates(layout);
-    EXPECT_TRUE(s.undo);
-    EXPECT_FALSE(s.redo);
-    layout.undo();
-    s = commandStates(layout);
-    EXPECT_FALSE(s.undo);
-    EXPECT_TRUE(s.redo);
-
-    // Only selected pieces and scenery make something to delete.
-    layout.labels.push_back(LayoutLabel{5, "Station", 0, 0, true});
-    layout.shapes.push_back(PolygonShape{});
-    layout.shapes.back().selected = true;
-    EXPECT_FALSE(commandStates(layout).del);
-    layout.scenery.push_back(SceneryItem{});
-    layout.scenery.back().selected = true;
-    EXPECT_TRUE(commandStates(layout).del);
-    layout.scenery.back().selected = false;
-    layout.pieces.back().selected = true;
-    EXPECT_TRUE(commandStates(layout).del);
-
-    for (const ToolDef& tool : toolBarTable()) // the tunnel tool starts disabled
-        EXPECT_EQ(tool.enabled, tool.id != CmdTunnel) << tool.label;
 }
