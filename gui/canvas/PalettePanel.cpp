@@ -105,9 +105,10 @@ void PalettePanel::reloadLibrary() {
 }
 
 int PalettePanel::widthShowingAllTabs() const {
-    // A tab is its title plus the theme's padding and border on both sides.
-    constexpr int kTabPadding = 32;
-    constexpr int kNotebookBorder = 8;
+    // A tab is its title plus padding and border on both sides (as measured with GTK's
+    // default theme); a test checks that every tab shows.
+    constexpr int kTabPadding = 48;
+    constexpr int kNotebookBorder = 12;
     int width = kNotebookBorder;
     for (const PalettePageDef& def : palettePages(0))
         width += notebook_->GetTextExtent(toWx(def.title)).x + kTabPadding;

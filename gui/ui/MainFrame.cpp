@@ -101,8 +101,9 @@ KeyStroke keyStroke(const wxKeyEvent& event) {
         break;
     }
     // The character typed ("+" is Shift and "=" on many keyboards), else the key's own code.
-    const wxChar typed = event.GetUnicodeKey();
-    const int key = typed > ' ' && typed < 127 ? typed : code;
+    // On GTK the raw code is the key symbol, which for printable ASCII is the character itself.
+    const unsigned typed = event.GetRawKeyCode();
+    const int key = typed > ' ' && typed < 127 ? static_cast<int>(typed) : code;
     k.key = key > 0 && key < 127 ? std::toupper(key) : 0;
     return k;
 }

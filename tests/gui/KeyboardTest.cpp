@@ -104,10 +104,12 @@ TEST_F(KeyboardTest, CommandsWhoseFeatureIsMissingAreDisabledInMenusAndToolbar) 
     for (const Command& c : commandTable()) {
         if (c.enable != EnableRule::NotBuilt)
             continue;
-        if (!c.menuText.empty())
+        if (!c.menuText.empty()) {
             EXPECT_FALSE(menus->IsEnabled(c.id)) << c.menuText;
-        if (!c.toolText.empty())
+        }
+        if (!c.toolText.empty()) {
             EXPECT_FALSE(tools->GetToolEnabled(c.id)) << c.toolText;
+        }
     }
     EXPECT_TRUE(menus->IsEnabled(CmdNew));
     EXPECT_TRUE(tools->GetToolEnabled(CmdZoomToFit));
