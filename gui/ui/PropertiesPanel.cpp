@@ -418,7 +418,8 @@ void PropertiesPanel::onBuyTrack(wxCommandEvent&) {
 }
 
 void PropertiesPanel::onAboutBuyTrack(wxCommandEvent&) {
-    BuyTrackHelpDialog dialog(this, shop());
+    // Centred on the main window, not on this narrow panel.
+    BuyTrackHelpDialog dialog(wxGetTopLevelParent(this), shop());
     dialog.ShowModal();
 }
 
