@@ -71,8 +71,21 @@ BuyTrackResult buyTrack(const Layout& layout, const ShopMap& shop, Prompter& pro
     if (!plan.unavailable.empty())
         prompter.message("Some pieces not available", unavailablePartsText(plan.unavailable),
                          PromptIcon::Warning);
-    return browser.open(cartAddress(shop, plan.items)) ? BuyTrackResult::Opened
-                                                       : BuyTrackResult::BrowserFailed;
+    const std::string address = cartAddress(shop, plan.items);
+    if (browser.open(address))
+        return BuyTrackResult::Opened;
+    const bool copied = browser.copyToClipboard(address);
+    prompter.message("Buy Track", noBrowserText(address, copied), PromptIcon::Warning);
+    return BuyTrackResult::BrowserFailed;
+}
+
+std::string noBrowserText(const std::string& address, bool copied) {
+    if (copied)
+        return "No web browser was found.\n\nThe address of your cart has been copied to the "
+               "clipboard: paste it into a web browser to see your cart.";
+    return "No web browser was found.\n\nOpen this address in a web browser to see your "
+           "cart:\n" +
+           address;
 }
 
 } // namespace plandor

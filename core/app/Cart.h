@@ -32,6 +32,10 @@ std::string unavailablePartsText(const std::vector<std::string>& parts);
 
 enum class BuyTrackResult { EmptyCart, Opened, BrowserFailed };
 
+// What Buy Track says when no browser starts: the address is on the clipboard (or, when even
+// that failed, in the text itself).
+std::string noBrowserText(const std::string& address, bool copied);
+
 // The whole Buy Track command: warns through the prompter and opens the cart.
 BuyTrackResult buyTrack(const Layout& layout, const ShopMap& shop, Prompter& prompter,
                         BrowserOpener& browser);

@@ -1,131 +1,222 @@
 #include "app/Commands.h"
 
+#include "document/Document.h"
+
+#include "editing/Clipboard.h"
+#include "editing/Selection.h"
+#include "elevation/Tunnels.h"
+#include "model/Layout.h"
+
+#include <algorithm>
+#include <cctype>
+
 namespace plandor {
 
 namespace {
 
-MenuItemDef item(int id, const char* label) {
-    return {ItemKind::Normal, id, label, false, {}};
+using R = EnableRule;
+
+Command menuCommand(int id, const char* text, const char* accelerator, R enable = R::Always) {
+    return {id, text, accelerator, "", "", ItemKind::Normal, enable, false};
 }
-MenuItemDef check(int id, const char* label, bool checked) {
-    return {ItemKind::Check, id, label, checked, {}};
+
+std::vector<Command> buildCommands() {
+    std::vector<Command> c = {
+        menuCommand(CmdNew, "&New Layout", "Ctrl+N"),
+        menuCommand(CmdOpen, "&Open Layout...", "Ctrl+O"),
+        menuCommand(CmdSave, "&Save", "Ctrl+S"),
+        menuCommand(CmdSaveAs, "Save &As...", "Ctrl+Shift+S"),
+        menuCommand(CmdImport, "&Import Layout...", ""),
+        menuCommand(CmdExport, "&Export Layout...", ""),
+        menuCommand(CmdClose, "&Close Layout", "Ctrl+W"),
+        menuCommand(CmdPageSetup, "Page Set&up...", ""),
+        menuCommand(CmdPreview, "Print Pre&view...", "", R::NotBuilt),
+        menuCommand(CmdPrint, "&Print...", "Ctrl+P", R::NotBuilt),
+        menuCommand(CmdSaveLibraryBlock, "Save as &Library Block...", "", R::NotBuilt),
+        menuCommand(CmdExit, "E&xit", ""),
+
+        {CmdUndo, "&Undo", "Ctrl+Z", "Undo", "", ItemKind::Normal, R::CanUndo, false},
+        {CmdRedo, "&Redo", "Ctrl+Y", "Redo", "", ItemKind::Normal, R::CanRedo, false},
+        menuCommand(CmdCut, "Cu&t", "Ctrl+X", R::PiecesSelected),
+        menuCommand(CmdCopy, "&Copy", "Ctrl+C", R::PiecesSelected),
+        menuCommand(CmdPaste, "&Paste", "Ctrl+V", R::ClipboardFilled),
+        menuCommand(CmdDelete, "&Delete", "Del", R::AnySelected),
+        menuCommand(CmdSelectAll, "Select &All", "Ctrl+A"),
+
+        menuCommand(CmdZoomIn, "Zoom &In", "+"),
+        menuCommand(CmdZoomOut, "Zoom &Out", "-"),
+        {CmdZoomToFit, "Zoom to &Fit", "Ctrl+0", "Fit", "", ItemKind::Normal, R::Always, false},
+        {CmdShowGrid, "Show &Grid", "Ctrl+G", "", "", ItemKind::Check, R::Always, true},
+        {CmdSnap, "&Snap", "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true},
+
+        {CmdUnitsMillimetres, "Millimetres (mm)", "", "", "", ItemKind::Radio, R::Always, true},
+        {CmdUnitsCentimetres, "Centimetres (cm)", "", "", "", ItemKind::Radio, R::Always, false},
+        {CmdUnitsInches, "Inches (in)", "", "", "", ItemKind::Radio, R::Always, false},
+        menuCommand(CmdLayoutShape, "Layout &Shape...", "", R::Always),
+        menuCommand(CmdHelp, "&Help", "F1", R::Always),
+
+        {CmdLevels, "", "", "Levels", "Manage layout levels (decks): height, color, and shape",
+         ItemKind::Normal, R::Always, false},
+        {Cmd3DView, "", "", "3D View", "", ItemKind::Normal, R::Always, false},
+        {CmdToggleLabels, "", "", "Hide Labels", "Toggle track labels and join dots",
+         ItemKind::Check, R::Always, false},
+        {CmdTunnel, "", "", "Tunnel",
+         "Place tunnel portals on the selected chain (or remove if already in a tunnel)",
+         ItemKind::Normal, R::TunnelPossible, false},
+        // The tools change only the cursor until measuring and polygon drawing exist.
+        {CmdMeasure, "", "", "Measure",
+         "Measuring tape: click two points on the canvas to lay down a length annotation",
+         ItemKind::Check, R::NotBuilt, false},
+        {CmdPolygon, "", "", "Polygon",
+         "Draw a free-form polygon (access hatch, river, mountain, etc.)", ItemKind::Check,
+         R::NotBuilt, false},
+    };
+    return c;
 }
-MenuItemDef radio(int id, const char* label, bool checked) {
-    return {ItemKind::Radio, id, label, checked, {}};
+
+MenuEntry entry(int id) {
+    return {ItemKind::Normal, id, "", {}};
 }
-MenuItemDef separator() {
-    return {ItemKind::Separator, 0, "", false, {}};
+MenuEntry separator() {
+    return {ItemKind::Separator, 0, "", {}};
 }
-MenuItemDef submenu(const char* label, std::vector<MenuItemDef> items) {
-    return {ItemKind::Submenu, 0, label, false, std::move(items)};
+MenuEntry submenu(const char* label, std::vector<MenuEntry> entries) {
+    return {ItemKind::Submenu, 0, label, std::move(entries)};
 }
 
 std::vector<MenuDef> buildMenuBar() {
     return {
         {"&File",
-         {
-             item(CmdNew, "&New Layout\tCtrl+N"),
-             item(CmdOpen, "&Open Layout...\tCtrl+O"),
-             separator(),
-             item(CmdSave, "&Save\tCtrl+S"),
-             item(CmdSaveAs, "Save &As...\tCtrl+Shift+S"),
-             separator(),
-             item(CmdImport, "&Import Layout..."),
-             item(CmdExport, "&Export Layout..."),
-             separator(),
-             item(CmdClose, "&Close Layout\tCtrl+W"),
-             separator(),
-             item(CmdPageSetup, "Page Set&up..."),
-             item(CmdPreview, "Print Pre&view..."),
-             item(CmdPrint, "&Print...\tCtrl+P"),
-             separator(),
-             item(CmdSaveLibraryBlock, "Save as &Library Block..."),
-             separator(),
-             item(CmdExit, "E&xit"),
-         }},
+         {entry(CmdNew), entry(CmdOpen), separator(), entry(CmdSave), entry(CmdSaveAs), separator(),
+          entry(CmdImport), entry(CmdExport), separator(), entry(CmdClose), separator(),
+          entry(CmdPageSetup), entry(CmdPreview), entry(CmdPrint), separator(),
+          entry(CmdSaveLibraryBlock), separator(), entry(CmdExit)}},
         {"&Edit",
-         {
-             item(CmdUndo, "&Undo\tCtrl+Z"),
-             item(CmdRedo, "&Redo\tCtrl+Y"),
-             separator(),
-             item(CmdDelete, "&Delete\tDel"),
-             item(CmdSelectAll, "Select &All\tCtrl+A"),
-         }},
+         {entry(CmdUndo), entry(CmdRedo), separator(), entry(CmdCut), entry(CmdCopy),
+          entry(CmdPaste), separator(), entry(CmdDelete), entry(CmdSelectAll)}},
         {"&View",
-         {
-             item(CmdZoomIn, "Zoom &In\t+"),
-             item(CmdZoomOut, "Zoom &Out\t-"),
-             item(CmdZoomToFit, "Zoom to &Fit\tCtrl+0"),
-             separator(),
-             check(CmdShowGrid, "Show &Grid\tCtrl+G", true),
-             check(CmdSnap, "&Snap\tCtrl+Shift+G", true),
-         }},
+         {entry(CmdZoomIn), entry(CmdZoomOut), entry(CmdZoomToFit), separator(), entry(CmdShowGrid),
+          entry(CmdSnap)}},
         {"&Layout",
-         {
-             submenu("Units of Measure",
-                     {
-                         radio(CmdUnitsMillimetres, "Millimetres (mm)", true),
-                         radio(CmdUnitsCentimetres, "Centimetres (cm)", false),
-                         radio(CmdUnitsInches, "Inches (in)", false),
-                     }),
-             separator(),
-             item(CmdLayoutShape, "Layout &Shape..."),
-         }},
-        {"&Help",
-         {
-             item(CmdHelp, "&Help\tF1"),
-         }},
+         {submenu("Units of Measure",
+                  {entry(CmdUnitsMillimetres), entry(CmdUnitsCentimetres), entry(CmdUnitsInches)}),
+          separator(), entry(CmdLayoutShape)}},
+        {"&Help", {entry(CmdHelp)}},
     };
 }
 
-ToolDef tool(int id, const char* label, const char* tooltip = "") {
-    return {ItemKind::Normal, id, label, tooltip, true};
-}
-ToolDef checkTool(int id, const char* label, const char* tooltip) {
-    return {ItemKind::Check, id, label, tooltip, true};
-}
-ToolDef toolSeparator() {
-    return {ItemKind::Separator, 0, "", "", true};
-}
-
-std::vector<ToolDef> buildToolBar() {
-    ToolDef tunnel = tool(CmdTunnel, "Tunnel",
-                          "Place tunnel portals on the selected chain (or remove if already in a "
-                          "tunnel)");
-    // Nothing is selected at start, so there is no chain to tunnel over.
-    tunnel.enabled = false;
-    return {
-        tool(CmdUndo, "Undo"),
-        tool(CmdRedo, "Redo"),
-        toolSeparator(),
-        tool(CmdLevels, "Levels", "Manage layout levels (decks): height, color, and shape"),
-        toolSeparator(),
-        tool(Cmd3DView, "3D View"),
-        toolSeparator(),
-        tool(CmdZoomToFit, "Fit"),
-        toolSeparator(),
-        checkTool(CmdToggleLabels, "Hide Labels", "Toggle track labels and join dots"),
-        toolSeparator(),
-        tunnel,
-        checkTool(CmdMeasure, "Measure",
-                  "Measuring tape: click two points on the canvas to lay down a length "
-                  "annotation"),
-        checkTool(CmdPolygon, "Polygon",
-                  "Draw a free-form polygon (access hatch, river, mountain, etc.)"),
-        toolSeparator(),
-    };
+bool isSymbolKey(int key) {
+    return key > ' ' && key < 127 && !std::isalnum(key);
 }
 
 } // namespace
+
+bool commandEnabled(EnableRule rule, const Document& doc, const Clipboard& clipboard) {
+    const Layout& layout = doc.layout;
+    switch (rule) {
+    case R::Always:
+        return true;
+    case R::CanUndo:
+        return doc.canUndo();
+    case R::CanRedo:
+        return doc.canRedo();
+    case R::AnySelected:
+        return anythingSelected(layout);
+    case R::PiecesSelected:
+        return std::any_of(layout.pieces.begin(), layout.pieces.end(),
+                           [](const PlacedPiece& p) { return p.selected; });
+    case R::ClipboardFilled:
+        return !clipboard.empty();
+    case R::TunnelPossible:
+        return tunnelToolState(analyseTunnelSelection(layout)).enabled;
+    case R::NotBuilt:
+        return false;
+    }
+    return false;
+}
+
+const std::vector<Command>& commandTable() {
+    static const std::vector<Command> table = buildCommands();
+    return table;
+}
+
+const Command* findCommand(int id) {
+    for (const Command& c : commandTable())
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+std::string menuLabel(const Command& command) {
+    return command.accelerator.empty() ? command.menuText
+                                       : command.menuText + "\t" + command.accelerator;
+}
 
 const std::vector<MenuDef>& menuBarTable() {
     static const std::vector<MenuDef> table = buildMenuBar();
     return table;
 }
 
-const std::vector<ToolDef>& toolBarTable() {
-    static const std::vector<ToolDef> table = buildToolBar();
+const std::vector<int>& toolBarTable() {
+    static const std::vector<int> table = {
+        CmdUndo, CmdRedo,         0, CmdLevels, 0,          Cmd3DView,  0, CmdZoomToFit,
+        0,       CmdToggleLabels, 0, CmdTunnel, CmdMeasure, CmdPolygon, 0,
+    };
     return table;
+}
+
+KeyStroke parseAccelerator(const std::string& text) {
+    KeyStroke k;
+    std::string rest = text;
+    for (;;) {
+        // A lone "+" is the key itself, not a separator.
+        const std::size_t plus = rest.size() > 1 ? rest.find('+') : std::string::npos;
+        if (plus == std::string::npos)
+            break;
+        const std::string modifier = rest.substr(0, plus);
+        if (modifier == "Ctrl")
+            k.ctrl = true;
+        else if (modifier == "Shift")
+            k.shift = true;
+        else if (modifier == "Alt")
+            k.alt = true;
+        else
+            return {};
+        rest.erase(0, plus + 1);
+    }
+    if (rest.size() == 1)
+        k.key = std::toupper(static_cast<unsigned char>(rest[0]));
+    else if (rest == "Del")
+        k.key = KeyDelete;
+    else if (rest == "F1")
+        k.key = KeyF1;
+    else
+        return {};
+    return k;
+}
+
+int commandForKey(const KeyStroke& pressed) {
+    for (const Command& c : commandTable()) {
+        if (c.accelerator.empty())
+            continue;
+        KeyStroke accel = parseAccelerator(c.accelerator);
+        KeyStroke asPressed = pressed;
+        if (isSymbolKey(accel.key))
+            asPressed.shift = accel.shift;
+        if (accel.key != 0 && accel == asPressed)
+            return c.id;
+    }
+    return 0;
+}
+
+bool textFieldKeepsKey(const KeyStroke& pressed) {
+    if (pressed.alt || pressed.key == KeyF1)
+        return false;
+    if (!pressed.ctrl)
+        return true;
+    // The field's own clipboard, select-all and undo.
+    return pressed.key == 'C' || pressed.key == 'X' || pressed.key == 'V' || pressed.key == 'A' ||
+           pressed.key == 'Z' || pressed.key == 'Y';
 }
 
 std::string labelsToolLabel(bool labelsShown) {

@@ -53,14 +53,6 @@ std::string statusAfterOpen(const Layout& layout) {
     return text + "  (right-click piece to stop)";
 }
 
-CommandStates commandStates(const Document& doc) {
-    CommandStates s;
-    s.undo = doc.canUndo();
-    s.redo = doc.canRedo();
-    s.del = anythingSelected(doc.layout);
-    return s;
-}
-
 ToolSwitch switchDrawingTool(int commandId, bool checked) {
     ToolSwitch s;
     if (!checked)

@@ -24,14 +24,6 @@ std::string pieceCountText(std::size_t pieces); // "Pieces: N"
 // Field 0 after opening: "Ready", or the elevation text while grade runs are under way.
 std::string statusAfterOpen(const Layout& layout);
 
-// The state of the commands that depend on the layout.
-struct CommandStates {
-    bool undo = false;
-    bool redo = false;
-    bool del = false; // something Delete removes is selected, as for the Delete key
-};
-CommandStates commandStates(const Document& doc);
-
 // Tool modes of the canvas.
 enum ToolMode : int { ToolNone = 0, ToolMeasure = 3, ToolPolygon = 4, ToolBaseboard = 5 };
 

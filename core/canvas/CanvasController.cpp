@@ -501,6 +501,24 @@ void CanvasController::copy() {
     copySelection(doc_.layout, clipboard_);
 }
 
+CanvasReply CanvasController::cut() {
+    Clipboard copied;
+    copySelection(doc_.layout, copied);
+    if (copied.empty())
+        return CanvasReply{};
+    CanvasReply reply = deleteSelection();
+    if (reply.change.modified)
+        clipboard_ = std::move(copied);
+    return reply;
+}
+
+CanvasReply CanvasController::paste(bool mouseOverCanvas, ScreenPoint mouse) {
+    const bool inside = mouseOverCanvas && mouse.x >= 0 && mouse.y >= 0 && mouse.x < clientWidth_ &&
+                        mouse.y < clientHeight_;
+    const ScreenPoint at = inside ? mouse : ScreenPoint{clientWidth_ / 2, clientHeight_ / 2};
+    return pasteAt(view_.screenToWorld(at.x, at.y));
+}
+
 CanvasReply CanvasController::pasteAt(Point world) {
     CanvasReply reply;
     reply.change = doc_.apply([&] {

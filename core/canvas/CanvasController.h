@@ -150,9 +150,14 @@ class CanvasController {
     bool placing() const { return placing_.active || placingHelix_; }
     // The right-angle flash of the free rotation is over.
     CanvasReply endFlash();
-    // The context menu's Copy and Paste.
+    // The context menu's and the Edit menu's Copy, Cut and Paste.
     void copy();
+    // The selected pieces go to the clipboard and are deleted; a refused delete leaves the
+    // clipboard as it was.
+    CanvasReply cut();
     CanvasReply pasteAt(Point world);
+    // Paste at the mouse when it is over the canvas, else at the centre of the view.
+    CanvasReply paste(bool mouseOverCanvas, ScreenPoint mouse);
     const Clipboard& clipboard() const { return clipboard_; }
 
     CanvasOverlays overlays() const;

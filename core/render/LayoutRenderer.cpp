@@ -438,9 +438,13 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
             ux = -ux;
             uy = -uy;
         }
-        const double sx = piece->x + ux * def->length / 2, sy = piece->y + uy * def->length / 2;
-        const double ex = sx + 20 * ux, ey = sy + 20 * uy;
         const double px = -uy, py = ux;
+        // The arrow runs beside the piece's part number, not over it.
+        const double aside =
+            view.pixelsToMm(partNumberClearance(painter, *def, view, layout.showLabels, px, py));
+        const double sx = piece->x + ux * def->length / 2 + px * aside;
+        const double sy = piece->y + uy * def->length / 2 + py * aside;
+        const double ex = sx + 20 * ux, ey = sy + 20 * uy;
         const ScreenPoint s = view.toScreen(sx, sy);
         const ScreenPoint e = view.toScreen(ex, ey);
         screenPoints_.clear();
@@ -532,11 +536,11 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
         if (len > 6) {
             const double ux = dx / len, uy = dy / len;
             painter.setBrush(solidBrush(color));
-            auto arrowhead = [&](ScreenPoint tip, double bx, double by) {
+            auto arrowhead = [&](ScreenPoint tip, double baseX, double baseY) {
                 screenPoints_.clear();
                 screenPoints_.push_back(tip);
-                screenPoints_.push_back(screenPoint(bx - 5 * uy, by + 5 * ux));
-                screenPoints_.push_back(screenPoint(bx + 5 * uy, by - 5 * ux));
+                screenPoints_.push_back(screenPoint(baseX - 5 * uy, baseY + 5 * ux));
+                screenPoints_.push_back(screenPoint(baseX + 5 * uy, baseY - 5 * ux));
                 painter.drawPolygon(screenPoints_);
             };
             arrowhead(b, b.x - 10 * ux, b.y - 10 * uy);

@@ -98,6 +98,10 @@ class LayoutRenderer {
     bool sceneryOffSurface(Painter& painter, const SceneryDef& def, const PieceFrame& frame,
                            const ViewTransform& view, double scaleX, double scaleY);
     TextExtent partNumberExtent(Painter& painter, const PieceDef& def, int fontSize);
+    // How far, in pixels, a line through the piece's mid-point must move along the unit
+    // direction (dx, dy) to pass clear of its part number; 0 when no part number is drawn.
+    int partNumberClearance(Painter& painter, const PieceDef& def, const ViewTransform& view,
+                            bool labelsOn, double dx, double dy);
     const LocalBox& cachedLocalBounds(const PieceDef& def);
 
     // Converts points in a piece frame to screen points in screenPoints_, dropping repeats.

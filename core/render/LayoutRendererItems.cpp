@@ -280,6 +280,19 @@ TextExtent LayoutRenderer::partNumberExtent(Painter& painter, const PieceDef& de
     return e;
 }
 
+int LayoutRenderer::partNumberClearance(Painter& painter, const PieceDef& def,
+                                        const ViewTransform& view, bool labelsOn, double dx,
+                                        double dy) {
+    if (!labelsOn || view.scale < kLabelMinScale)
+        return 0;
+    const int fontSize = partNumberFontSize(view);
+    painter.setFont(boldFont(fontSize));
+    const TextExtent e = partNumberExtent(painter, def, fontSize);
+    constexpr double kGapPx = 3;
+    return static_cast<int>(
+        std::ceil(std::abs(dx) * e.width / 2.0 + std::abs(dy) * e.height / 2.0 + kGapPx));
+}
+
 void LayoutRenderer::drawPartNumber(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
                                     const PieceFrame& frame, const ViewTransform& view,
                                     bool selected) {

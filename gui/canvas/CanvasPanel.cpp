@@ -76,7 +76,6 @@ struct CanvasPanel::Impl {
     CanvasController controller;
     LayoutRenderer renderer;
     wxTimer flashTimer;
-    Point pasteWorld; // where the context menu's Paste puts the clipboard
     std::function<void(int, const std::string&)> statusSink;
     std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
@@ -107,8 +106,6 @@ CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter)
     Bind(wxEVT_LEFT_UP, &CanvasPanel::onLeftUp, this);
     Bind(wxEVT_LEFT_DCLICK, &CanvasPanel::onLeftDoubleClick, this);
     Bind(wxEVT_RIGHT_DOWN, &CanvasPanel::onRightDown, this);
-    Bind(wxEVT_MENU, &CanvasPanel::onCopy, this, kMenuCopy);
-    Bind(wxEVT_MENU, &CanvasPanel::onPaste, this, kMenuPaste);
     Bind(
         wxEVT_TIMER, [this](wxTimerEvent& e) { apply(impl_->controller.endFlash(), e); },
         impl_->flashTimer.GetId());
@@ -243,21 +240,35 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         showMenu(reply);
 }
 
+void CanvasPanel::applyReply(const CanvasReply& reply) {
+    wxCommandEvent none;
+    apply(reply, none);
+}
+
+void CanvasPanel::pasteAtMouseOrCentre() {
+    syncClientSize();
+    const wxPoint mouse = ScreenToClient(wxGetMousePosition());
+    const bool over = IsShownOnScreen() && GetClientRect().Contains(mouse);
+    applyReply(impl_->controller.paste(over, ScreenPoint{mouse.x, mouse.y}));
+}
+
 void CanvasPanel::showMenu(const CanvasReply& reply) {
     wxMenu menu;
     for (const MenuItem& item : reply.menu)
         menu.Append(item.id, wxString::FromUTF8(item.label));
-    impl_->pasteWorld = reply.menuWorld;
-    // Autofill Gap is the main window's command; the menu event travels up to it.
-    PopupMenu(&menu);
-}
-
-void CanvasPanel::onCopy(wxCommandEvent&) {
-    impl_->controller.copy();
-}
-
-void CanvasPanel::onPaste(wxCommandEvent& event) {
-    apply(impl_->controller.pasteAt(impl_->pasteWorld), event);
+    // The menu's own Copy and Paste are handled here, so that the Edit menu's commands of the
+    // same ids always mean the Edit menu's paste point.
+    const int chosen = GetPopupMenuSelectionFromUser(menu);
+    if (chosen == kMenuCopy) {
+        impl_->controller.copy();
+    } else if (chosen == kMenuPaste) {
+        applyReply(impl_->controller.pasteAt(reply.menuWorld));
+    } else if (chosen != wxID_NONE) {
+        // Autofill Gap is the main window's command; the event travels up to it.
+        wxCommandEvent command(wxEVT_MENU, chosen);
+        command.SetEventObject(this);
+        ProcessWindowEvent(command);
+    }
 }
 
 void CanvasPanel::updatePicture(int width, int height) {

@@ -51,6 +51,11 @@ class CanvasPanel : public wxPanel {
     // The whole layout was replaced: no gesture of the old one goes on.
     void layoutReplaced();
 
+    // Carries out a reply of the controller to a command of the main window.
+    void applyReply(const CanvasReply& reply);
+    // The Edit menu's Paste: at the mouse when it is over the canvas, else at the view's centre.
+    void pasteAtMouseOrCentre();
+
     const CanvasView& view() const;
     CanvasController& controller();
     // How many times the kept picture of the layout has been drawn (for tests and benches).
@@ -70,8 +75,6 @@ class CanvasPanel : public wxPanel {
     void onLeftUp(wxMouseEvent& event);
     void onLeftDoubleClick(wxMouseEvent& event);
     void onRightDown(wxMouseEvent& event);
-    void onCopy(wxCommandEvent& event);
-    void onPaste(wxCommandEvent& event);
     void showMenu(const CanvasReply& reply);
     void onMiddleDown(wxMouseEvent& event);
     void onMiddleUp(wxMouseEvent& event);

@@ -63,6 +63,7 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         items->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
         items->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
         items->Bind(wxEVT_MOTION, &PalettePanel::onSceneryMotion, this);
+        items->Enable(kSceneryPlacingBuilt);
     }
 
     selectSystemIndex(0);
@@ -101,6 +102,17 @@ void PalettePanel::selectSystemForLayout(const plandor::Layout& layout) {
 
 void PalettePanel::reloadLibrary() {
     fillList(PalettePage::Library, libraryRows(libraryFolder()));
+}
+
+int PalettePanel::widthShowingAllTabs() const {
+    // A tab is its title plus padding and border on both sides (as measured with GTK's
+    // default theme); a test checks that every tab shows.
+    constexpr int kTabPadding = 48;
+    constexpr int kNotebookBorder = 12;
+    int width = kNotebookBorder;
+    for (const PalettePageDef& def : palettePages(0))
+        width += notebook_->GetTextExtent(toWx(def.title)).x + kTabPadding;
+    return width;
 }
 
 std::string PalettePanel::libraryFolder() const {

@@ -42,6 +42,8 @@ class PalettePanel : public wxPanel {
     void selectSystemForLayout(const plandor::Layout& layout);
     // After a block was saved.
     void reloadLibrary();
+    // The width at which the notebook shows all four tabs without scroll arrows.
+    int widthShowingAllTabs() const;
     // The library folder of the chosen system.
     std::string libraryFolder() const;
 

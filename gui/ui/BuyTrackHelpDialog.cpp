@@ -37,7 +37,11 @@ BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop)
     sizer->AddStretchSpacer();
     SetSizer(sizer);
     SetSize(wxSize(480, 840));
-    Centre();
+    // Enter closes the dialog rather than following the link, which would take the focus first.
+    ok->SetDefault();
+    ok->SetFocus();
+    SetAffirmativeId(wxID_OK);
+    CentreOnParent(wxBOTH);
 }
 
 } // namespace plandor

@@ -4,6 +4,7 @@
 #include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
 #include "editing/Autofill.h"
+#include "canvas/CanvasController.h"
 #include "canvas/ContextMenu.h"
 #include "editing/Delete.h"
 #include "editing/Placing.h"
@@ -25,11 +26,16 @@
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
 
+#include <algorithm>
+
+#include <wx/combobox.h>
 #include <wx/menu.h>
 #include <wx/printdlg.h>
 #include <wx/sizer.h>
+#include <wx/spinctrl.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 namespace plandor {
@@ -49,23 +55,73 @@ wxItemKind itemKind(ItemKind kind) {
     }
 }
 
-wxMenu* buildMenu(const std::vector<MenuItemDef>& items) {
+wxMenu* buildMenu(const std::vector<MenuEntry>& entries) {
     auto* menu = new wxMenu;
-    for (const MenuItemDef& item : items) {
-        if (item.kind == ItemKind::Separator) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.kind == ItemKind::Separator) {
             menu->AppendSeparator();
-        } else if (item.kind == ItemKind::Submenu) {
-            menu->AppendSubMenu(buildMenu(item.items), toWx(item.label));
-        } else {
-            menu->Append(item.id, toWx(item.label), wxEmptyString, itemKind(item.kind));
-            if (item.kind != ItemKind::Normal)
-                menu->Check(item.id, item.checked);
+        } else if (entry.kind == ItemKind::Submenu) {
+            menu->AppendSubMenu(buildMenu(entry.entries), toWx(entry.label));
+        } else if (const Command* command = findCommand(entry.id)) {
+            menu->Append(command->id, toWx(menuLabel(*command)), wxEmptyString,
+                         itemKind(command->kind));
+            if (command->kind != ItemKind::Normal)
+                menu->Check(command->id, command->checkedAtStart);
         }
     }
     return menu;
 }
 
 const Change kPiecesEdited(Change::kPiecesEdited);
+
+// The key of an event as the command table names keys.
+KeyStroke keyStroke(const wxKeyEvent& event) {
+    KeyStroke k;
+    k.ctrl = event.ControlDown();
+    k.shift = event.ShiftDown();
+    k.alt = event.AltDown();
+    const int code = event.GetKeyCode();
+    switch (code) {
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE:
+        k.key = KeyDelete;
+        return k;
+    case WXK_BACK:
+        k.key = KeyBackspace;
+        return k;
+    case WXK_ESCAPE:
+        k.key = KeyEscape;
+        return k;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        k.key = KeyEnter;
+        return k;
+    case WXK_F1:
+        k.key = KeyF1;
+        return k;
+    case WXK_NUMPAD_ADD:
+        k.key = '+';
+        return k;
+    case WXK_NUMPAD_SUBTRACT:
+        k.key = '-';
+        return k;
+    default:
+        break;
+    }
+    // The character typed ("+" is Shift and "=" on many keyboards), else the key's own code.
+    // On GTK the raw code is the key symbol, which for printable ASCII is the character itself.
+    const unsigned typed = event.GetRawKeyCode();
+    const int key = typed > ' ' && typed < 127 ? static_cast<int>(typed) : code;
+    k.key = key > 0 && key < 127 ? std::toupper(key) : 0;
+    return k;
+}
+
+bool isTextField(wxWindow* window) {
+    return window && (wxDynamicCast(window, wxTextCtrl) || wxDynamicCast(window, wxSpinCtrl) ||
+                      wxDynamicCast(window, wxSpinCtrlDouble) || wxDynamicCast(window, wxComboBox));
+}
+
+constexpr int kPaletteWidth = 235;
 
 wxSplitterWindow* newSplitter(wxWindow* parent) {
     return new wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -106,23 +162,26 @@ MainFrame::MainFrame(const Folders& folders)
 void MainFrame::buildMenuBar() {
     auto* bar = new wxMenuBar;
     for (const MenuDef& menu : menuBarTable())
-        bar->Append(buildMenu(menu.items), toWx(menu.title));
+        bar->Append(buildMenu(menu.entries), toWx(menu.title));
     SetMenuBar(bar);
 }
 
 void MainFrame::buildToolBar() {
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NOICONS);
-    for (const ToolDef& tool : toolBarTable()) {
-        if (tool.kind == ItemKind::Separator)
+    for (int id : toolBarTable()) {
+        if (id == 0) {
             bar->AddSeparator();
-        else
-            bar->AddTool(tool.id, toWx(tool.label), wxBitmapBundle(), toWx(tool.tooltip),
-                         itemKind(tool.kind));
+        } else if (const Command* command = findCommand(id)) {
+            bar->AddTool(id, toWx(command->toolText), wxBitmapBundle(), toWx(command->tooltip),
+                         itemKind(command->kind));
+        }
     }
     bar->Realize();
-    for (const ToolDef& tool : toolBarTable())
-        if (tool.kind != ItemKind::Separator && !tool.enabled)
-            bar->EnableTool(tool.id, false);
+    // Disabled from the start, so nothing flickers before the first update.
+    const Clipboard none;
+    for (int id : toolBarTable())
+        if (const Command* command = findCommand(id))
+            bar->EnableTool(id, commandEnabled(command->enable, doc_, none));
 }
 
 void MainFrame::buildPanels() {
@@ -148,7 +207,9 @@ void MainFrame::buildPanels() {
     innerSplit_->SplitVertically(canvas_, properties_, -280);
     outerSplit_->SetMinimumPaneSize(150);
     outerSplit_->SetSashGravity(0.0);
-    outerSplit_->SplitVertically(palette_, innerSplit_, 235);
+    // All four palette tabs stay visible, whatever the theme's font.
+    outerSplit_->SplitVertically(palette_, innerSplit_,
+                                 std::max(kPaletteWidth, palette_->widthShowingAllTabs()));
     traceMainFrame("BuildPanels: split done");
 
     traceMainFrame("BuildPanels: adding to sizer");
@@ -183,10 +244,7 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onSaveAs, this, CmdSaveAs);
     Bind(wxEVT_MENU, &MainFrame::onImport, this, CmdImport);
     Bind(wxEVT_MENU, &MainFrame::onExport, this, CmdExport);
-    Bind(wxEVT_MENU, &MainFrame::saveLibraryBlockNotYet, this, CmdSaveLibraryBlock);
     Bind(wxEVT_MENU, &MainFrame::onPageSetup, this, CmdPageSetup);
-    Bind(wxEVT_MENU, &MainFrame::printPreviewNotYet, this, CmdPreview);
-    Bind(wxEVT_MENU, &MainFrame::printNotYet, this, CmdPrint);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, CmdExit);
     Bind(wxEVT_MENU, &MainFrame::onUndo, this, CmdUndo);
@@ -213,18 +271,13 @@ void MainFrame::bindCommands() {
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, kMenuAutofillGap);
 
-    Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_).undo); },
-        CmdUndo);
-    Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_).redo); },
-        CmdRedo);
-    Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(commandStates(doc_).del); },
-        CmdDelete);
+    Bind(wxEVT_MENU, &MainFrame::onCopy, this, CmdCopy);
+    Bind(wxEVT_MENU, &MainFrame::onCut, this, CmdCut);
+    Bind(wxEVT_MENU, &MainFrame::onPaste, this, CmdPaste);
 
-    Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdateTunnel, this, CmdTunnel);
-
+    for (const Command& command : commandTable())
+        Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdateCommand, this, command.id);
+    Bind(wxEVT_CHAR_HOOK, &MainFrame::onCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onCloseWindow, this);
 }
 
@@ -377,15 +430,65 @@ void MainFrame::onTunnel(wxCommandEvent&) {
     applyChange(edit.commit(changed ? Change(Change::Pieces | Change::Annotations) : Change{}));
 }
 
-void MainFrame::onUpdateTunnel(wxUpdateUIEvent& event) {
+const Clipboard& MainFrame::canvasClipboard() const {
+    return canvas_->controller().clipboard();
+}
+
+bool MainFrame::commandAllowed(int id) const {
+    const Command* command = findCommand(id);
+    return command && commandEnabled(command->enable, doc_, canvasClipboard());
+}
+
+void MainFrame::onUpdateCommand(wxUpdateUIEvent& event) {
+    event.Enable(commandAllowed(event.GetId()));
+    if (event.GetId() == CmdTunnel)
+        showTunnelLabel();
+}
+
+void MainFrame::showTunnelLabel() {
     const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
-    event.Enable(state.enabled);
     wxToolBar* bar = GetToolBar();
     wxToolBarToolBase* tool = bar ? bar->FindById(CmdTunnel) : nullptr;
     if (tool && tool->GetLabel() != toWx(state.label)) {
         tool->SetLabel(toWx(state.label));
         bar->Realize();
     }
+}
+
+void MainFrame::onCharHook(wxKeyEvent& event) {
+    const KeyStroke key = keyStroke(event);
+    // A text field types, deletes and copies for itself.
+    if (isTextField(FindFocus()) && textFieldKeepsKey(key)) {
+        event.Skip();
+        return;
+    }
+    // A disabled command leaves the key to the window that has the focus (the canvas deletes
+    // a lone label with Delete itself).
+    const int id = commandForKey(key);
+    if (id == 0 || !commandAllowed(id)) {
+        event.Skip();
+        return;
+    }
+    wxCommandEvent command(wxEVT_MENU, id);
+    command.SetEventObject(this);
+    // Check items flip as a click on the menu item would.
+    if (wxMenuItem* item = GetMenuBar()->FindItem(id); item && item->IsCheckable()) {
+        item->Check(!item->IsChecked());
+        command.SetInt(item->IsChecked() ? 1 : 0);
+    }
+    ProcessWindowEvent(command);
+}
+
+void MainFrame::onCopy(wxCommandEvent&) {
+    canvas_->controller().copy();
+}
+
+void MainFrame::onCut(wxCommandEvent&) {
+    canvas_->applyReply(canvas_->controller().cut());
+}
+
+void MainFrame::onPaste(wxCommandEvent&) {
+    canvas_->pasteAtMouseOrCentre();
 }
 
 void MainFrame::onDrawingTool(wxCommandEvent& event) {
@@ -466,6 +569,9 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
     case PaletteAction::Kind::BeginHelixPlacing:
     case PaletteAction::Kind::BeginSceneryPlacing:
         canvas_->beginPlacing(action);
+        // Escape and R go to the piece being placed, not to the palette's list.
+        if (canvas_->placing())
+            canvas_->SetFocus();
         return;
     case PaletteAction::Kind::None:
         return;

@@ -20,12 +20,14 @@ class wxSplitterWindow;
 class wxCommandEvent;
 class wxCloseEvent;
 class wxUpdateUIEvent;
+class wxKeyEvent;
 
 namespace plandor {
 
 class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
+struct Clipboard;
 
 class MainFrame : public wxFrame {
   public:
@@ -75,7 +77,16 @@ class MainFrame : public wxFrame {
     void onSnap(wxCommandEvent& event);
     void onToggleLabels(wxCommandEvent& event);
     void onTunnel(wxCommandEvent&);
-    void onUpdateTunnel(wxUpdateUIEvent& event);
+    // Enabling of every command of the table, decided by its rule.
+    void onUpdateCommand(wxUpdateUIEvent& event);
+    bool commandAllowed(int id) const;
+    const Clipboard& canvasClipboard() const;
+    void showTunnelLabel();
+    // Every accelerator of the command table works wherever the keyboard is in the window.
+    void onCharHook(wxKeyEvent& event);
+    void onCopy(wxCommandEvent&);
+    void onCut(wxCommandEvent&);
+    void onPaste(wxCommandEvent&);
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     // "3D View": rebuilds and raises the open 3D window, or opens one.
@@ -91,10 +102,6 @@ class MainFrame : public wxFrame {
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 
-    // Commands whose features are built later; they do nothing yet.
-    void saveLibraryBlockNotYet(wxCommandEvent&) {}
-    void printPreviewNotYet(wxCommandEvent&) {}
-    void printNotYet(wxCommandEvent&) {}
     // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
     // comes with library blocks.
     void insertBlockNotYet(const std::string&) {}

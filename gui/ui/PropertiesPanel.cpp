@@ -92,10 +92,9 @@ wxSizer* PropertiesPanel::buildLabelBox() {
     wxWindow* parent = box->GetStaticBox();
     c_.labelField = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                    wxDefaultSize, wxTE_PROCESS_ENTER);
-    c_.labelOk =
-        new wxButton(parent, wxID_ANY, "OK", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    c_.labelOk = new wxButton(parent, wxID_ANY, "OK");
     box->Add(c_.labelField, 1, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
-    box->Add(c_.labelOk, 0, wxEXPAND | wxALL, kInner);
+    box->Add(c_.labelOk, 0, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
     c_.labelField->Bind(wxEVT_TEXT_ENTER, &PropertiesPanel::onAddLabel, this);
     c_.labelOk->Bind(wxEVT_BUTTON, &PropertiesPanel::onAddLabel, this);
     return box;
@@ -206,6 +205,10 @@ wxSizer* PropertiesPanel::buildTally() {
     c_.tally->AppendColumn("Count", wxLIST_FORMAT_RIGHT, kCountColumn);
     column->Add(c_.tally, 1, wxEXPAND);
     c_.tally->Bind(wxEVT_SIZE, &PropertiesPanel::onTallySize, this);
+    // The rows are drawn by an inner window, which is where the mouse moves.
+    c_.tally->Bind(wxEVT_MOTION, &PropertiesPanel::onTallyMotion, this);
+    for (wxWindow* child : c_.tally->GetChildren())
+        child->Bind(wxEVT_MOTION, &PropertiesPanel::onTallyMotion, this);
     return column;
 }
 
@@ -255,8 +258,11 @@ void PropertiesPanel::refreshSelection() {
 
 void PropertiesPanel::showState() {
     const wxSize size = GetSize();
+    // The texts may be cut short with an ellipsis; the tooltip always holds them whole.
     c_.title->SetLabel(toWx(state_.title));
+    c_.title->SetToolTip(toWx(state_.title));
     c_.detail->SetLabel(toWx(state_.detail));
+    c_.detail->SetToolTip(toWx(state_.detail));
 
     c_.level->Clear();
     for (const LevelEntry& level : state_.levels)
@@ -299,6 +305,18 @@ void PropertiesPanel::refreshTally() {
         }
     }
     list->Thaw();
+}
+
+void PropertiesPanel::onTallyMotion(wxMouseEvent& event) {
+    event.Skip();
+    auto* from = static_cast<wxWindow*>(event.GetEventObject());
+    const wxPoint at = c_.tally->ScreenToClient(from->ClientToScreen(event.GetPosition()));
+    int flags = 0;
+    const long row = c_.tally->HitTest(at, flags);
+    // Long descriptions are cut by the column; the tooltip shows the row's whole text.
+    const wxString text = row >= 0 ? c_.tally->GetItemText(row) : wxString();
+    if (from->GetToolTipText() != text)
+        from->SetToolTip(text);
 }
 
 void PropertiesPanel::fitTallyColumns() {
@@ -399,7 +417,8 @@ void PropertiesPanel::onBuyTrack(wxCommandEvent&) {
 }
 
 void PropertiesPanel::onAboutBuyTrack(wxCommandEvent&) {
-    BuyTrackHelpDialog dialog(this, shop());
+    // Centred on the main window, not on this narrow panel.
+    BuyTrackHelpDialog dialog(wxGetTopLevelParent(this), shop());
     dialog.ShowModal();
 }
 

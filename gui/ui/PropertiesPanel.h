@@ -23,6 +23,7 @@ class wxStaticText;
 class wxTextCtrl;
 class wxCommandEvent;
 class wxSizeEvent;
+class wxMouseEvent;
 
 namespace plandor {
 
@@ -112,6 +113,7 @@ class PropertiesPanel : public wxPanel {
     void onAboutBuyTrack(wxCommandEvent&);
     void onPanelSize(wxSizeEvent& event);
     void onTallySize(wxSizeEvent& event);
+    void onTallyMotion(wxMouseEvent& event);
 
     Document& doc_;
     PropertiesState state_;

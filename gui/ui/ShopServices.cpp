@@ -5,6 +5,8 @@
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
 
+#include <wx/clipbrd.h>
+#include <wx/log.h>
 #include <wx/utils.h>
 
 namespace plandor {
@@ -20,7 +22,16 @@ const ShopMap& installedShopMap() {
 }
 
 bool WxBrowserOpener::open(const std::string& url) {
+    // The failure is explained by Buy Track itself, not by the toolkit's raw error.
+    wxLogNull quiet;
     return wxLaunchDefaultBrowser(toWx(url));
+}
+
+bool WxBrowserOpener::copyToClipboard(const std::string& text) {
+    wxClipboardLocker locker;
+    if (!locker)
+        return false;
+    return wxTheClipboard->SetData(new wxTextDataObject(toWx(text)));
 }
 
 } // namespace plandor

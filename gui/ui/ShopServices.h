@@ -10,10 +10,11 @@ namespace plandor {
 // The shop map read from the executable's folder on first use; problems go to the log.
 const ShopMap& installedShopMap();
 
-// Opens addresses in the user's default web browser; a failure is reported by the toolkit.
+// Opens addresses in the user's default web browser and puts text on the system clipboard.
 class WxBrowserOpener : public BrowserOpener {
   public:
     bool open(const std::string& url) override;
+    bool copyToClipboard(const std::string& text) override;
 };
 
 } // namespace plandor

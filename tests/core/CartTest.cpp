@@ -10,10 +10,19 @@ namespace {
 
 class RecordingBrowser : public BrowserOpener {
   public:
+    bool browserFound = true;
+    bool clipboardWorks = true;
     std::vector<std::string> opened;
+    std::vector<std::string> copied;
     bool open(const std::string& url) override {
-        opened.push_back(url);
-        return true;
+        if (browserFound)
+            opened.push_back(url);
+        return browserFound;
+    }
+    bool copyToClipboard(const std::string& text) override {
+        if (clipboardWorks)
+            copied.push_back(text);
+        return clipboardWorks;
     }
 };
 
@@ -76,5 +85,23 @@ TEST(Cart, EmptyCartTellsAndOpensNothing) {
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text, "No purchasable track pieces found in your layout.");
         EXPECT_TRUE(browser.opened.empty());
+    }
+}
+
+TEST(Cart, WithoutABrowserTheAddressGoesToTheClipboardAndTheUserIsTold) {
+    for (const bool clipboardWorks : {true, false}) {
+        RecordingPrompter prompter;
+        RecordingBrowser browser;
+        browser.browserFound = false;
+        browser.clipboardWorks = clipboardWorks;
+        EXPECT_EQ(buyTrack(layoutOf({"24188"}), kShop, prompter, browser),
+                  BuyTrackResult::BrowserFailed);
+        EXPECT_EQ(browser.copied.size(), clipboardWorks ? 1u : 0u);
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        const std::string& text = prompter.messages[0].text;
+        EXPECT_EQ(text.rfind("No web browser was found.", 0), 0u);
+        // Without the clipboard the address is in the message itself.
+        EXPECT_EQ(text.find("https://shop.test/cart/v24188:1") != std::string::npos,
+                  !clipboardWorks);
     }
 }

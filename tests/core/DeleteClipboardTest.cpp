@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                         l.pieces[2].selected = true;
                     },
                     "Delete", "Selection includes graded pieces. Delete?"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // A 74618 ramp pair a-b followed by plain track; only `a` is selected, while each case puts the
 // lock or the grade on `b` alone.
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Delete", kGradedText, false},
                       RampPairCase{"OtherHalfGradedAnsweredYes", gradedHalf, PromptAnswer::Yes,
                                    "Delete", kGradedText, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     Chain f;

@@ -1,9 +1,8 @@
 #include "canvas/CanvasController.h"
 #include "document/Document.h"
 #include "ScriptedPrompter.h"
-#include "app/MainWindowRules.h"
-#include "model/Layout.h"
 #include "app/Commands.h"
+#include "app/MainWindowRules.h"
 
 #include <gtest/gtest.h>
 
@@ -26,23 +25,6 @@ TEST(MainWindowTitle, FollowsNameThenPathThenModifiedMark) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(windowTitle(c.name, c.path, c.modified), c.expected) << c.what;
-}
-
-TEST(MainWindowCommandStates, UndoRedoFollowHistoriesAndDeleteFollowsSelection) {
-    Document doc;
-    Layout& layout = doc.layout;
-    layout.pieces.push_back(makePlacedPiece("24188"));
-    layout.pieces.back().id = layout.takeId();
-    CommandStates s = commandStates(doc);
-    EXPECT_FALSE(s.undo || s.redo || s.del);
-    doc.begin().commit(Change(Change::Pieces));
-    s = commandStates(doc);
-    EXPECT_TRUE(s.undo);
-    EXPECT_FALSE(s.redo);
-    doc.undo();
-    s = commandStates(doc);
-    EXPECT_FALSE(s.undo);
-    EXPECT_TRUE(s.redo);
 }
 
 TEST(MainWindowCommandStates, DeleteIsEnabledExactlyWhenTheDeleteKeyDeletes) {
@@ -69,17 +51,11 @@ TEST(MainWindowCommandStates, DeleteIsEnabledExactlyWhenTheDeleteKeyDeletes) {
         layout.measurements.push_back(Measurement{});
         layout.shapes.push_back(PolygonShape{});
         c.select(layout);
-        const bool menu = commandStates(doc).del;
+        const bool menu = commandEnabled(findCommand(CmdDelete)->enable, doc, Clipboard{});
         ScriptedPrompter prompter;
         CanvasController canvas(doc, prompter);
         const bool key = canvas.keyDown(CanvasKey::Delete, MouseInput{}).change.any();
         EXPECT_EQ(menu, key) << c.name;
         EXPECT_EQ(key, std::string(c.name) != "nothing") << c.name;
     }
-}
-
-TEST(MainWindowCommandStates, TheTunnelToolStartsDisabled) {
-
-    for (const ToolDef& tool : toolBarTable()) // the tunnel tool starts disabled
-        EXPECT_EQ(tool.enabled, tool.id != CmdTunnel) << tool.label;
 }

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, AutoConnectChoice,
                                            AutoConnectCase{"ZeroAndOneJoinedTakes2", {0, 1}, 2, 0},
                                            AutoConnectCase{
                                                "AllJoinedDoesNothing", {0, 1, 2}, -1, -1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(CloneAndExtend, ExtendsFromTheFreeEndWithTheSamePart) {
     Layout layout = emptyLayout();

@@ -67,6 +67,39 @@ TEST(RendererGradeArrow, PointsAlongTheHeadingOrAgainstItFromTheFarEnd) {
     }
 }
 
+TEST(RendererGradeArrow, RunsBesideThePartNumberWhenLabelsAreShown) {
+    const struct {
+        const char* name;
+        double heading;
+        double scale;
+    } cases[] = {
+        {"along x", 0, 1},
+        {"along y", 90, 1},
+        {"diagonal, zoomed in", 45, 2.5},
+        {"along x, least zoom with labels", 0, 0.2},
+    };
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        layout.showLabels = true;
+        const int32_t id = addPiece(layout, "24188", 0, 0, c.heading).id;
+        layout.gradeRuns.push_back(GradeRun{2.0, id, 0});
+        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 400, 400});
+        const DrawCall* label = p.findText("24188");
+        ASSERT_NE(label, nullptr) << c.name;
+        const int w = static_cast<int>(label->text.size()) * label->font.pointSize * 3 / 4;
+        const int h = label->font.pointSize * 3 / 2;
+        const DrawCall shaft = p.ofKind(DrawOp::Line).back();
+        // Samples along the shaft stay outside the part number's text box.
+        for (int i = 0; i <= 20; ++i) {
+            const double x = shaft.points[0].x + (shaft.points[1].x - shaft.points[0].x) * i / 20.0;
+            const double y = shaft.points[0].y + (shaft.points[1].y - shaft.points[0].y) * i / 20.0;
+            const bool inside =
+                x >= label->x && x <= label->x + w && y >= label->y && y <= label->y + h;
+            EXPECT_FALSE(inside) << c.name << " at sample " << i;
+        }
+    }
+}
+
 TEST(RendererMeasurements, ArrowheadsOnlyFromSevenPixelsButTextAlways) {
     for (const auto& [length, arrowheads] :
          std::vector<std::pair<double, bool>>{{2, false}, {6, false}, {7, true}, {100, true}}) {

@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FreeRotationSnap,
                                            AltDragCase{"At92_1", 92.1, 92.1, false},
                                            AltDragCase{"AtMinus1ToZero", -1.0, 0, true},
                                            AltDragCase{"At181", 181.0, 180, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(FreeRotation, HelixAndTunnelLocksRefuseAndChangeNothing) {
     Layout layout = emptyLayout();

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RubberBand,
                                            BandCase{"OnePixelShort", {101, 95}, {149, 105}, 0},
                                            BandCase{"TooSmall4x4", {98, 98}, {102, 102}, 0},
                                            BandCase{"FiveWideCounts", {98, 99}, {103, 101}, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(PairedHalves, EitherHalfBringsItsTwin) {
     Layout layout = emptyLayout();

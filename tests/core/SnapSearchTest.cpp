@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GhostSnapTolerance,
                                            GhostCase{"Angle20", 0, 0, 200.0, true},
                                            GhostCase{"Angle20FoldedFrom340", 0, 0, 160.0, true},
                                            GhostCase{"SameHeadingNeverJoins", 0, 0, 180.0, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(GhostSnap, JoinedConnectorIsNeverATarget) {
     Layout layout = emptyLayout();

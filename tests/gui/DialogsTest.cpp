@@ -32,6 +32,7 @@ class RecordingBrowser : public BrowserOpener {
         opened.push_back(url);
         return true;
     }
+    bool copyToClipboard(const std::string&) override { return false; }
 };
 
 // Runs `drive` on the dialog the command shows, then leaves it with `id`.

@@ -28,6 +28,7 @@ class FakeBrowser : public BrowserOpener {
         opened.push_back(url);
         return true;
     }
+    bool copyToClipboard(const std::string&) override { return false; }
 };
 
 struct PanelEdit {

@@ -1,0 +1,203 @@
+// The command table's invariants, its key strokes and its enable rules, and the Edit menu's
+// Cut and Paste through the canvas controller.
+#include "EditingTestSupport.h"
+
+#include "app/Commands.h"
+#include "canvas/CanvasController.h"
+#include "document/Document.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace plandor;
+using namespace plandor::testing;
+
+namespace {
+
+void collectMenuIds(const std::vector<MenuEntry>& entries, std::vector<int>& ids) {
+    for (const MenuEntry& e : entries) {
+        if (e.kind == ItemKind::Submenu)
+            collectMenuIds(e.entries, ids);
+        else if (e.kind != ItemKind::Separator)
+            ids.push_back(e.id);
+    }
+}
+
+std::vector<int> menuIds() {
+    std::vector<int> ids;
+    for (const MenuDef& menu : menuBarTable())
+        collectMenuIds(menu.entries, ids);
+    return ids;
+}
+
+KeyStroke key(int k, bool ctrl = false, bool shift = false, bool alt = false) {
+    return KeyStroke{k, ctrl, shift, alt};
+}
+
+} // namespace
+
+TEST(CommandTable, IdsAndAcceleratorsAreUniqueAndEveryEntryHasARow) {
+    std::set<int> ids;
+    std::set<std::string> accelerators;
+    for (const Command& c : commandTable()) {
+        EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
+        EXPECT_NE(c.kind, ItemKind::Separator) << c.id;
+        EXPECT_NE(c.kind, ItemKind::Submenu) << c.id;
+        EXPECT_FALSE(c.menuText.empty() && c.toolText.empty()) << "command " << c.id << " unseen";
+        EXPECT_TRUE(c.accelerator.empty() || !c.menuText.empty()) << c.id;
+        if (c.accelerator.empty())
+            continue;
+        EXPECT_NE(parseAccelerator(c.accelerator).key, 0) << c.accelerator;
+        EXPECT_TRUE(accelerators.insert(c.accelerator).second) << "duplicate " << c.accelerator;
+        EXPECT_EQ(commandForKey(parseAccelerator(c.accelerator)), c.id) << c.accelerator;
+    }
+
+    const std::vector<int> inMenus = menuIds();
+    EXPECT_EQ(std::set<int>(inMenus.begin(), inMenus.end()).size(), inMenus.size());
+    for (int id : inMenus) {
+        const Command* c = findCommand(id);
+        ASSERT_NE(c, nullptr) << "menu entry " << id << " has no command row";
+        EXPECT_FALSE(c->menuText.empty()) << id;
+    }
+    for (int id : toolBarTable()) {
+        if (id == 0)
+            continue;
+        const Command* c = findCommand(id);
+        ASSERT_NE(c, nullptr) << "tool " << id << " has no command row";
+        EXPECT_FALSE(c->toolText.empty()) << id;
+    }
+    // Every row with menu text is in a menu.
+    for (const Command& c : commandTable()) {
+        const bool inAMenu = std::find(inMenus.begin(), inMenus.end(), c.id) != inMenus.end();
+        EXPECT_EQ(inAMenu, !c.menuText.empty()) << c.id;
+    }
+}
+
+TEST(CommandTable, EnablingFollowsTheLayoutAndTheClipboard) {
+    Document doc;
+    Layout& layout = doc.layout;
+    layout = emptyLayout();
+    Clipboard clipboard;
+    const auto enabled = [&](int id) {
+        return commandEnabled(findCommand(id)->enable, doc, clipboard);
+    };
+    const int32_t piece = put(layout, "24188", 0, 0);
+    EXPECT_FALSE(enabled(CmdUndo) || enabled(CmdRedo) || enabled(CmdCopy) || enabled(CmdCut) ||
+                 enabled(CmdPaste) || enabled(CmdDelete) || enabled(CmdTunnel));
+    EXPECT_TRUE(enabled(CmdNew) && enabled(CmdSelectAll) && enabled(CmdZoomIn));
+
+    // Scenery alone can be deleted but not copied: the clipboard holds pieces only.
+    layout.scenery.push_back(SceneryItem{});
+    layout.scenery.back().selected = true;
+    EXPECT_TRUE(enabled(CmdDelete));
+    EXPECT_FALSE(enabled(CmdCopy) || enabled(CmdCut));
+
+    layout.findPiece(piece)->selected = true;
+    EXPECT_TRUE(enabled(CmdCopy) && enabled(CmdCut));
+    copySelection(layout, clipboard);
+    EXPECT_TRUE(enabled(CmdPaste));
+
+    doc.begin().commit(Change(Change::Pieces));
+    doc.begin().commit(Change(Change::Pieces));
+    EXPECT_TRUE(enabled(CmdUndo));
+    doc.undo();
+    EXPECT_TRUE(enabled(CmdRedo) && enabled(CmdUndo));
+
+    // With everything selected, copied and undoable, a missing feature stays disabled.
+    for (int id : {CmdSaveLibraryBlock, CmdPrint, CmdPreview, CmdMeasure, CmdPolygon})
+        EXPECT_FALSE(enabled(id)) << id;
+}
+
+TEST(CommandKeys, StrokesFindTheirCommand) {
+    const struct {
+        const char* name;
+        KeyStroke pressed;
+        int command;
+    } cases[] = {
+        // Every accelerator of the table finds its command (checked above); these are the
+        // strokes around them.
+        {"plain N types", key('N'), 0},
+        {"Ctrl+Alt+N is another stroke", key('N', true, false, true), 0},
+        {"+ typed with Shift", key('+', false, true), CmdZoomIn},
+        {"+ on the keypad", key('+'), CmdZoomIn},
+        {"= is not +", key('=', false, true), 0},
+        {"Ctrl+- is another stroke", key('-', true), 0},
+        {"Shift+Delete is another stroke", key(KeyDelete, false, true), 0},
+        {"Escape belongs to the canvas", key(KeyEscape), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(commandForKey(c.pressed), c.command) << c.name;
+
+    EXPECT_EQ(parseAccelerator("Ctrl+Shift+S"), key('S', true, true));
+    EXPECT_EQ(parseAccelerator("Hyper+S").key, 0);
+    EXPECT_EQ(parseAccelerator("PgUp").key, 0);
+}
+
+namespace {
+
+struct EditCanvas {
+    Document doc;
+    ScriptedPrompter prompter;
+    CanvasController controller{doc, prompter};
+    Layout& layout = doc.layout;
+    EditCanvas() {
+        layout = emptyLayout();
+        controller.view().setView(2.0, 100, 50);
+        controller.resize(800, 600);
+    }
+};
+
+} // namespace
+
+TEST(CanvasCutPaste, CutMovesPiecesToTheClipboardAndARefusalKeepsIt) {
+    EditCanvas canvas;
+    const int32_t kept = put(canvas.layout, "24188", 0, 0);
+    canvas.layout.findPiece(kept)->selected = true;
+    canvas.controller.copy();
+
+    // A graded piece asks first; No leaves layout and clipboard alone.
+    const int32_t graded = put(canvas.layout, "24172", 500, 0);
+    canvas.layout.findPiece(kept)->selected = false;
+    canvas.layout.findPiece(graded)->selected = true;
+    canvas.layout.findPiece(graded)->grade = 2.0;
+    canvas.prompter.answers.push_back(PromptAnswer::No);
+    EXPECT_FALSE(canvas.controller.cut().change.modified);
+    ASSERT_EQ(canvas.controller.clipboard().pieces.size(), 1u);
+    EXPECT_EQ(canvas.controller.clipboard().pieces[0].part, "24188");
+    EXPECT_EQ(canvas.layout.pieces.size(), 2u);
+
+    canvas.prompter.answers.push_back(PromptAnswer::Yes);
+    const CanvasReply reply = canvas.controller.cut();
+    EXPECT_TRUE(reply.change.modified && reply.change.has(Change::Pieces));
+    EXPECT_EQ(canvas.layout.findPiece(graded), nullptr);
+    ASSERT_EQ(canvas.controller.clipboard().pieces.size(), 1u);
+    EXPECT_EQ(canvas.controller.clipboard().pieces[0].part, "24172");
+    EXPECT_TRUE(canvas.doc.canUndo());
+}
+
+TEST(CanvasCutPaste, PasteGoesToTheMouseOverTheCanvasElseToTheViewCentre) {
+    // Screen (x, y) is world ((x - 100) / 2, (y - 50) / 2).
+    const struct {
+        const char* name;
+        bool over;
+        ScreenPoint mouse;
+        Point world;
+    } cases[] = {
+        {"mouse over the canvas", true, {300, 250}, {100, 100}},
+        {"mouse elsewhere", false, {300, 250}, {150, 125}},
+        {"reported over but outside the client area", true, {800, 250}, {150, 125}},
+        {"top-left pixel", true, {0, 0}, {-50, -25}},
+    };
+    for (const auto& c : cases) {
+        EditCanvas canvas;
+        const int32_t id = put(canvas.layout, "24188", 0, 0);
+        canvas.layout.findPiece(id)->selected = true;
+        canvas.controller.copy();
+        EXPECT_TRUE(canvas.controller.paste(c.over, c.mouse).change.modified) << c.name;
+        const PlacedPiece& pasted = canvas.layout.pieces.back();
+        EXPECT_NE(pasted.id, id) << c.name;
+        EXPECT_DOUBLE_EQ(pasted.x, c.world.x) << c.name;
+        EXPECT_DOUBLE_EQ(pasted.y, c.world.y) << c.name;
+    }
+}
