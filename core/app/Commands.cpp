@@ -32,6 +32,8 @@ std::vector<MenuDef> buildMenuBar() {
              separator(),
              item(CmdImport, "&Import Layout..."),
              item(CmdExport, "&Export Layout..."),
+             item(CmdExportPlan, "Export Pla&n..."),
+             item(CmdExportPartsList, "Export Parts Lis&t..."),
              separator(),
              item(CmdClose, "&Close Layout\tCtrl+W"),
              separator(),

@@ -21,6 +21,8 @@ enum CommandId : int {
     CmdPreview = 5013,
     CmdImport = 1900,
     CmdExport = 1901,
+    CmdExportPlan = 1902,
+    CmdExportPartsList = 1903,
     Cmd3DView = 2000,
     CmdSaveLibraryBlock = 2001,
     CmdUndo = 2002,

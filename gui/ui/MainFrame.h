@@ -6,6 +6,8 @@
 #include "document/Document.h"
 #include "app/FileCommands.h"
 #include "canvas/PaletteActions.h"
+#include "render/PlanExport.h"
+#include "render/PrintLayout.h"
 #include "ui/WxPrompter.h"
 
 #include <wx/cmndata.h>
@@ -66,6 +68,10 @@ class MainFrame : public wxFrame {
     void onImport(wxCommandEvent&);
     void onExport(wxCommandEvent&);
     void onPageSetup(wxCommandEvent&);
+    void onPrint(wxCommandEvent&);
+    void onPrintPreview(wxCommandEvent&);
+    void onExportPlan(wxCommandEvent&);
+    void onExportPartsList(wxCommandEvent&);
     void onUndo(wxCommandEvent&);
     void onRedo(wxCommandEvent&);
     void onDelete(wxCommandEvent&);
@@ -85,8 +91,6 @@ class MainFrame : public wxFrame {
 
     // Commands whose features are built later; they do nothing yet.
     void saveLibraryBlockNotYet(wxCommandEvent&) {}
-    void printPreviewNotYet(wxCommandEvent&) {}
-    void printNotYet(wxCommandEvent&) {}
     void layoutShapeNotYet(wxCommandEvent&) {}
     void levelsNotYet(wxCommandEvent&) {}
     void view3DNotYet(wxCommandEvent&) {}
@@ -103,6 +107,8 @@ class MainFrame : public wxFrame {
     int toolMode_ = 0;
     wxPrintData printData_;
     wxPageSetupDialogData pageSetupData_;
+    PrintOptions printOptions_;
+    PlanExportOptions exportOptions_;
 
     PalettePanel* palette_ = nullptr;
     CanvasPanel* canvas_ = nullptr;

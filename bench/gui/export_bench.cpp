@@ -1,0 +1,106 @@
+// Exporting generated layouts as PDF pages and as one SVG sheet, and the first page of a
+// print preview of a large layout fitted to the page. Run under Xvfb when there is no display.
+#include "LayoutGenerator.h"
+
+#include "render/PlanExport.h"
+#include "wxrender/LayoutPrintout.h"
+#include "wxrender/PlanExporter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/print.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+using namespace plandor;
+
+namespace {
+
+class BenchApp : public wxApp {
+  public:
+    bool OnInit() override { return true; }
+};
+
+void printAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                 const wxString& msg) {
+    std::fprintf(stderr, "wx assertion %s:%d in %s: %s %s\n", file.utf8_str().data(), line,
+                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
+}
+
+Layout& layoutOf(int pieces) {
+    static std::map<int, Layout> layouts;
+    auto it = layouts.find(pieces);
+    if (it == layouts.end())
+        it = layouts.emplace(pieces, generateLayout(pieces, 1)).first;
+    return it->second;
+}
+
+std::string outputPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+void exportAs(benchmark::State& state, const PlanExportOptions& options, const char* file) {
+    Layout& layout = layoutOf(static_cast<int>(state.range(0)));
+    const std::string path = outputPath(file);
+    for (auto _ : state) {
+        const std::string error = exportPlanFile(layout, options, path);
+        if (!error.empty())
+            state.SkipWithError(error.c_str());
+    }
+    state.counters["pages"] = planExport(layout, options).grid.pageCount();
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+    std::filesystem::remove(path);
+}
+
+// Arguments: pieces, scale denominator.
+void BM_ExportPdfPages(benchmark::State& state) {
+    exportAs(state, {ExportFormat::Pdf, static_cast<int>(state.range(1)), PaperSize::A4},
+             "plandor-bench.pdf");
+}
+BENCHMARK(BM_ExportPdfPages)->Args({1000, 1})->Args({1000, 2})->Unit(benchmark::kMillisecond);
+
+void BM_ExportSvgSheet(benchmark::State& state) {
+    exportAs(state, {ExportFormat::Svg, static_cast<int>(state.range(1)), PaperSize::A4},
+             "plandor-bench.svg");
+}
+BENCHMARK(BM_ExportSvgSheet)->Args({1000, 1})->Args({1000, 10})->Unit(benchmark::kMillisecond);
+
+// A new preview with the first page drawn, as File > Print Preview shows it.
+void BM_PrintPreviewFirstPage(benchmark::State& state) {
+    Layout& layout = layoutOf(static_cast<int>(state.range(0)));
+    const PrintOptions fitted;
+    wxPrintData printData;
+    printData.SetPaperId(wxPAPER_A4);
+    for (auto _ : state) {
+        wxPrintDialogData data(printData);
+        wxPrintPreview preview(new LayoutPrintout(kPrintoutTitle, layout, fitted), nullptr, &data);
+        if (!preview.IsOk() || !preview.RenderPage(1))
+            state.SkipWithError("preview not usable");
+    }
+    state.counters["pieces"] = static_cast<double>(layout.pieces.size());
+}
+BENCHMARK(BM_PrintPreviewFirstPage)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    wxApp::SetInstance(new BenchApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "wx could not start (no display?)\n");
+        return 1;
+    }
+    wxTheApp->CallOnInit();
+    wxSetAssertHandler(printAssert);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return 0;
+}
