@@ -77,6 +77,8 @@ std::string chooseExportFile(wxWindow* parent, const char* title, const std::str
     if (dialog.ShowModal() != wxID_OK)
         return {};
     std::string path = fromWx(dialog.GetPath());
+    if (path.empty())
+        return {};
     const std::string lower = fromWx(dialog.GetPath().Lower());
     for (const std::string& ext : extensions)
         if (lower.size() >= ext.size() &&

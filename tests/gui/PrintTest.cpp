@@ -160,6 +160,18 @@ TEST(LayoutPrintoutTest, PagesDrawInColourOrGreyAndLevelsComeBack) {
     EXPECT_FALSE(colour.OnPrintPage(1)) << "no device context";
 }
 
+// Output of a command, and whether it ran.
+std::string run(const std::string& commandLine) {
+    std::string out;
+    if (FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
 class PrintCommands : public MainFrameFixture {};
 
 // Answers the Print Options dialog with Cancel after changing every control.
@@ -199,8 +211,8 @@ TEST_F(PrintCommands, CancelledPrintOptionsPrintNothingAndKeepTheOptions) {
 
       protected:
         int OnInvoked(PrintOptionsDialog* dialog) const override {
-            seen_ = dialog->scaling()->GetSelection() == ScaleFitToPage &&
-                    !dialog->grid()->GetValue();
+            seen_ =
+                dialog->scaling()->GetSelection() == ScaleFitToPage && !dialog->grid()->GetValue();
             return wxID_CANCEL;
         }
 
@@ -209,18 +221,6 @@ TEST_F(PrintCommands, CancelledPrintOptionsPrintNothingAndKeepTheOptions) {
     };
     wxTEST_DIALOG(command(CmdPrint), Look(shownAsBefore));
     EXPECT_TRUE(shownAsBefore);
-}
-
-// Output of a command, and whether it ran.
-std::string run(const std::string& commandLine) {
-    std::string out;
-    if (FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
 }
 
 class PlanExportFiles : public ::testing::Test {
