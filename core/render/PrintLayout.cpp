@@ -199,11 +199,10 @@ PrintBox printRunBox(const Layout& layout, const PrintOptions& options) {
 }
 
 void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,
-                   const PrintOptions& options, const PrintBox& box, const PageGrid& grid, int page,
-                   int width, int height) {
+                   const PrintOptions& options, const ViewTransform& view, int width, int height) {
     const PrintLevelsShown levels(layout, options.levelMode);
     const PageSwitches switches(layout, options);
-    renderer.drawLayout(painter, layout, pageView(box, grid, page, width, height), width, height);
+    renderer.drawLayout(painter, layout, view, width, height);
 }
 
 } // namespace plandor

@@ -110,11 +110,11 @@ class PageSwitches {
 // of every level, the baseboard when the options include it.
 PrintBox printRunBox(const Layout& layout, const PrintOptions& options);
 
-// Draws page p of a print run: the layout through the page's view on a width x height
-// surface, with the levels, grid and baseboard of the options. The layout's switches are
-// changed only while the page is drawn: a run that stops early leaves nothing changed.
+// Draws a page of a print run through its view (pageView, or that view scaled for a coarser
+// surface) on a width x height surface, with the levels, grid and baseboard of the options.
+// The layout's switches are changed only while the page is drawn: a run that stops early
+// leaves nothing changed.
 void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,
-                   const PrintOptions& options, const PrintBox& box, const PageGrid& grid, int page,
-                   int width, int height);
+                   const PrintOptions& options, const ViewTransform& view, int width, int height);
 
 } // namespace plandor

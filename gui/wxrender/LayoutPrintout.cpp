@@ -8,7 +8,14 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace plandor {
+
+namespace {
+constexpr int kMaxGreyDpi = 300;
+} // namespace
 
 LayoutPrintout::LayoutPrintout(const wxString& title, Layout& layout, const PrintOptions& options)
     : wxPrintout(title), layout_(layout), options_(options) {}
@@ -49,31 +56,46 @@ bool LayoutPrintout::OnPrintPage(int page) {
         updateGrid(w, h);
     FitThisSizeToPage(wxSize(w, h));
 
-    // Text keeps its size on paper whatever resolution the page is drawn at.
+    const ViewTransform view = pageView(box_, grid_, page, w, h);
     int dpiX = 0, dpiY = 0;
     GetPPIPrinter(&dpiX, &dpiY);
-    const double fontScale = double(effectiveDpi(dpiY)) / std::max(1, dc->GetPPI().y);
+    const int dpi = effectiveDpi(dpiY);
     if (options_.colorMode == PrintInGreyscale) {
-        drawGreyPage(*dc, page, w, h, fontScale);
+        drawGreyPage(*dc, view, w, h, dpi);
         return true;
     }
-    WxPainter painter(*dc, fontScale);
+    // Text keeps its size on paper whatever resolution the page is drawn at.
+    WxPainter painter(*dc, double(dpi) / std::max(1, dc->GetPPI().y));
     LayoutRenderer renderer;
-    drawPrintPage(painter, renderer, layout_, options_, box_, grid_, page, w, h);
+    drawPrintPage(painter, renderer, layout_, options_, view, w, h);
     return true;
 }
 
-void LayoutPrintout::drawGreyPage(wxDC& dc, int page, int width, int height, double fontScale) {
-    wxBitmap bitmap(width, height, 24);
+void LayoutPrintout::drawGreyPage(wxDC& dc, const ViewTransform& view, int width, int height,
+                                  int dpi) {
+    // Printers and the preview report up to 1200 dpi; a page bitmap that fine would take
+    // hundreds of megabytes, so the grey picture is drawn at most at 300 dpi and stretched.
+    const double k = std::min(1.0, double(kMaxGreyDpi) / dpi);
+    const int bw = std::max(1, static_cast<int>(std::ceil(width * k)));
+    const int bh = std::max(1, static_cast<int>(std::ceil(height * k)));
+    ViewTransform coarse = view;
+    coarse.scale *= k;
+    coarse.panX *= k;
+    coarse.panY *= k;
+    wxBitmap bitmap(bw, bh, 24);
     {
         wxMemoryDC memory(bitmap);
         memory.SetBackground(*wxWHITE_BRUSH);
         memory.Clear();
-        WxPainter painter(memory, fontScale);
+        WxPainter painter(memory, dpi * k / std::max(1, memory.GetPPI().y));
         LayoutRenderer renderer;
-        drawPrintPage(painter, renderer, layout_, options_, box_, grid_, page, width, height);
+        drawPrintPage(painter, renderer, layout_, options_, coarse, bw, bh);
     }
+    double sx = 1, sy = 1;
+    dc.GetUserScale(&sx, &sy);
+    dc.SetUserScale(sx / k, sy / k);
     dc.DrawBitmap(wxBitmap(bitmap.ConvertToImage().ConvertToGreyscale()), 0, 0);
+    dc.SetUserScale(sx, sy);
 }
 
 } // namespace plandor

@@ -28,7 +28,7 @@ class LayoutPrintout : public wxPrintout {
     // The page grid for the page size the framework reports now.
     void updateGrid(int width, int height);
     // A page drawn in grey: through a white bitmap turned to greyscale.
-    void drawGreyPage(wxDC& dc, int page, int width, int height, double fontScale);
+    void drawGreyPage(wxDC& dc, const ViewTransform& view, int width, int height, int dpi);
 
     Layout& layout_;
     PrintOptions options_;

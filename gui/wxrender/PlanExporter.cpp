@@ -48,7 +48,8 @@ void drawPage(cairo_t* cr, Layout& layout, const ExportPlan& plan, LayoutRendere
         wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr);
     wxGCDC dc(gc); // owns gc
     WxPainter painter(dc, double(kExportDpi) / dc.GetPPI().y);
-    drawPrintPage(painter, renderer, layout, plan.options, plan.box, plan.grid, page, plan.width,
+    drawPrintPage(painter, renderer, layout, plan.options,
+                  pageView(plan.box, plan.grid, page, plan.width, plan.height), plan.width,
                   plan.height);
 }
 

@@ -184,13 +184,14 @@ TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     LayoutRenderer renderer;
 
     RecordingPainter painter;
-    drawPrintPage(painter, renderer, layout, options, box, grid, 1, kA4Width, kA4Height);
+    drawPrintPage(painter, renderer, layout, options, pageView(box, grid, 1, kA4Width, kA4Height),
+                  kA4Width, kA4Height);
     EXPECT_EQ(painter.count(DrawOp::Polygon), 2) << "all levels: the hidden level prints too";
 
     FailingPainter failing;
-    EXPECT_THROW(
-        drawPrintPage(failing, renderer, layout, options, box, grid, 1, kA4Width, kA4Height),
-        std::runtime_error);
+    EXPECT_THROW(drawPrintPage(failing, renderer, layout, options,
+                               pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height),
+                 std::runtime_error);
     for (const auto& [id, visible] :
          std::vector<std::pair<int, bool>>{{1, true}, {2, false}, {3, true}})
         EXPECT_EQ(layout.findLevel(id)->visible, visible) << "level " << id;
@@ -200,7 +201,8 @@ TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     layout.activeLevel = 2;
     options.levelMode = LevelsActiveOnly;
     RecordingPainter activeOnly;
-    drawPrintPage(activeOnly, renderer, layout, options, box, grid, 1, kA4Width, kA4Height);
+    drawPrintPage(activeOnly, renderer, layout, options,
+                  pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height);
     EXPECT_EQ(activeOnly.count(DrawOp::Polygon), 1) << "only the active (hidden) level";
     EXPECT_FALSE(layout.findLevel(2)->visible);
 }
@@ -220,7 +222,8 @@ TEST(PrintPage, GridPrintsOnlyWhenLayoutAndOptionsBothHaveIt) {
         const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
         LayoutRenderer renderer;
         RecordingPainter painter;
-        drawPrintPage(painter, renderer, layout, options, box, grid, 1, kA4Width, kA4Height);
+        drawPrintPage(painter, renderer, layout, options,
+                      pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height);
         int gridLines = 0;
         for (const DrawCall& call : painter.ofKind(DrawOp::Line))
             gridLines += call.pen.color == colors::GridLine;

@@ -38,13 +38,13 @@ void usePng() {
         wxImage::AddHandler(new wxPNGHandler);
 }
 
-RenderedPage renderPage(LayoutPrintout& printout, int page) {
+RenderedPage renderPage(LayoutPrintout& printout, int page, int ppi = 100) {
     usePng();
     wxBitmap bitmap(kPageW, kPageH, 24);
     wxMemoryDC dc(bitmap);
     printout.SetDC(&dc);
     printout.SetPageSizePixels(kPageW, kPageH);
-    printout.SetPPIPrinter(100, 100);
+    printout.SetPPIPrinter(ppi, ppi);
     printout.SetPPIScreen(dc.GetPPI());
     printout.SetPaperRectPixels(wxRect(0, 0, kPageW, kPageH));
     printout.OnPreparePrinting();
@@ -143,6 +143,12 @@ TEST(LayoutPrintoutTest, PagesDrawInColourOrGreyAndLevelsComeBack) {
     const RenderedPage greyPage = renderPage(grey, 1);
     EXPECT_EQ(colouredPixels(greyPage.image), 0);
     EXPECT_GT(inkedPixels(greyPage.image), 100) << "the track is on the page";
+    // A fine printer's page is drawn coarser and stretched over the whole page.
+    const RenderedPage fine = renderPage(grey, 1, 1200);
+    EXPECT_EQ(colouredPixels(fine.image), 0);
+    EXPECT_NEAR(inkedPixels(fine.image), inkedPixels(greyPage.image),
+                inkedPixels(greyPage.image) / 10);
+    fine.image.SaveFile("/tmp/plandor-print-grey.png", wxBITMAP_TYPE_PNG);
 
     // A run that stops after the first of several pages leaves the levels as they were.
     options.scalingMode = ScaleActual;
