@@ -32,7 +32,7 @@ std::vector<MenuDef> buildMenuBar() {
              separator(),
              item(CmdImport, "&Import Layout..."),
              item(CmdExport, "&Export Layout..."),
-             item(CmdExportPlan, "Export Pla&n..."),
+             item(CmdExportPlan, "Expo&rt Plan..."),
              item(CmdExportPartsList, "Export Parts Lis&t..."),
              separator(),
              item(CmdClose, "&Close Layout\tCtrl+W"),

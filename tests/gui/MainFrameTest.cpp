@@ -70,7 +70,7 @@ TEST_F(MainFrameTest, MenusToolbarStatusAndTitle) {
                      "5002 &New Layout\tCtrl+N\n5000 &Open Layout...\tCtrl+O\n--\n"
                      "5003 &Save\tCtrl+S\n5004 Save &As...\tCtrl+Shift+S\n--\n"
                      "1900 &Import Layout...\n1901 &Export Layout...\n"
-                     "1902 Export Pla&n...\n1903 Export Parts Lis&t...\n--\n"
+                     "1902 Expo&rt Plan...\n1903 Export Parts Lis&t...\n--\n"
                      "5001 &Close Layout\tCtrl+W\n--\n"
                      "5012 Page Set&up...\n5013 Print Pre&view...\n5010 &Print...\tCtrl+P\n--\n"
                      "2001 Save as &Library Block...\n--\n5006 E&xit\n"
