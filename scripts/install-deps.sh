@@ -4,9 +4,9 @@
 set -euo pipefail
 
 PACKAGES=(
-  libwxgtk3.2-dev libglu1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libwxgtk3.2-dev libglu1-mesa-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev
   cmake ninja-build g++ ccache
-  xvfb xauth xdotool imagemagick fonts-dejavu-core libgl1-mesa-dri
+  xvfb xauth xdotool imagemagick fonts-dejavu-core libgl1-mesa-dri poppler-utils libxml2-utils
 )
 
 missing=()

@@ -28,6 +28,8 @@ enum CommandId : int {
     CmdPaste = 5033,
     CmdImport = 1900,
     CmdExport = 1901,
+    CmdExportPlan = 1902,
+    CmdExportPartsList = 1903,
     Cmd3DView = 2000,
     CmdSaveLibraryBlock = 2001,
     CmdUndo = 2002,

@@ -102,15 +102,15 @@ void addHelixCurves(CountMap& counts, const std::vector<Helix>& helices) {
     }
 }
 
-std::string rowName(const std::string& part) {
+} // namespace
+
+std::string tallyRowName(const std::string& part) {
     if (const PieceDef* def = TrackCatalog::instance().find(part))
         return def->description;
     if (const SceneryDef* def = SceneryCatalog::instance().find(part))
         return def->name;
     return part;
 }
-
-} // namespace
 
 void addCount(CountMap& counts, const std::string& part, int32_t by) {
     // The key string is built only for a part not counted yet.
@@ -159,7 +159,7 @@ TallyContent tallyContent(const Layout& layout, const ShopMap& shop) {
     TallyContent content;
     content.counts = tallyCounts(layout, shop);
     for (const auto& [part, count] : content.counts)
-        content.rows.push_back({rowName(part), std::to_string(count)});
+        content.rows.push_back({tallyRowName(part), std::to_string(count)});
 
     const Recommendations r = recommendationsFor(content.counts);
     if (!r.any())

@@ -39,6 +39,10 @@ void addPurchasableScenery(CountMap& counts, const std::vector<SceneryItem>& sce
 // purchasable scenery and the ring curves of every helix.
 CountMap tallyCounts(const Layout& layout, const ShopMap& shop);
 
+// What a tally row calls a part: its catalogue description, else the scenery type's
+// name, else the part number itself.
+std::string tallyRowName(const std::string& part);
+
 // One line of the tally list.
 struct TallyRow {
     std::string piece;

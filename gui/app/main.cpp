@@ -1,11 +1,16 @@
 // Process entry: toolkit assertions stay on except in Release, where they are switched off with
 // the debug messages; trace messages are dropped before the toolkit starts the application.
+// The export options run without a window.
+#include "app/CommandLine.h"
+#include "app/CommandLineRun.h"
 #include "app/PlandorApp.h"
 
 #include <wx/init.h>
 #include <wx/log.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 wxIMPLEMENT_APP_NO_MAIN(plandor::PlandorApp);
 
@@ -15,5 +20,9 @@ int main(int argc, char** argv) {
     setenv("GDK_GL", "disable", 0);
     wxDISABLE_DEBUG_SUPPORT();
     wxLog::SetLogLevel(wxLOG_Info);
-    return wxEntry(argc, argv);
+    const plandor::CommandLine line =
+        plandor::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.action == plandor::CommandLineAction::OpenWindow)
+        return wxEntry(argc, argv);
+    return plandor::runCommandLine(line, argc, argv);
 }

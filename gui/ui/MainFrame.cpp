@@ -16,20 +16,27 @@
 #include "app/Commands.h"
 #include "app/MainWindowRules.h"
 #include "base/TraceLog.h"
+#include "app/PartsList.h"
 #include "editing/LayoutShape.h"
 #include "ui/AutofillDialog.h"
+#include "ui/ExportPlanDialog.h"
 #include "ui/HelpDialog.h"
 #include "ui/LayoutShapeDialog.h"
 #include "ui/LevelManagerDialog.h"
-#include "ui/ShopServices.h"
 #include "ui/PropertiesPanel.h"
+#include "ui/ShopServices.h"
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
+#include "wxrender/LayoutPrintout.h"
+#include "wxrender/PlanExporter.h"
+#include "wxrender/PrintOptionsDialog.h"
 
 #include <algorithm>
 
 #include <wx/combobox.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
+#include <wx/print.h>
 #include <wx/printdlg.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
@@ -122,6 +129,35 @@ bool isTextField(wxWindow* window) {
 }
 
 constexpr int kPaletteWidth = 235;
+
+
+// The file an export writes, chosen in a save dialog; the filter's extension is added when
+// the typed name has none of them. Empty when cancelled.
+std::string chooseExportFile(wxWindow* parent, const char* title, const std::string& folder,
+                             const std::string& name, const char* wildcard,
+                             const std::vector<std::string>& extensions) {
+    wxFileDialog dialog(parent, title, toWx(folder), toWx(name + extensions.front()), wildcard,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return {};
+    std::string path = fromWx(dialog.GetPath());
+    if (path.empty())
+        return {};
+    const std::string lower = fromWx(dialog.GetPath().Lower());
+    for (const std::string& ext : extensions)
+        if (lower.size() >= ext.size() &&
+            lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0)
+            return path;
+    const int filter = std::max(0, dialog.GetFilterIndex());
+    return path + extensions[std::min<std::size_t>(filter, extensions.size() - 1)];
+}
+
+// Exports are named after the layout, or "Layout" before it has a name.
+std::string exportBaseName(const Document& doc) {
+    if (!doc.name.empty())
+        return doc.name;
+    return doc.path.empty() ? "Layout" : layoutNameOf(doc.path);
+}
 
 wxSplitterWindow* newSplitter(wxWindow* parent) {
     return new wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -245,6 +281,10 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onImport, this, CmdImport);
     Bind(wxEVT_MENU, &MainFrame::onExport, this, CmdExport);
     Bind(wxEVT_MENU, &MainFrame::onPageSetup, this, CmdPageSetup);
+    Bind(wxEVT_MENU, &MainFrame::onPrintPreview, this, CmdPreview);
+    Bind(wxEVT_MENU, &MainFrame::onPrint, this, CmdPrint);
+    Bind(wxEVT_MENU, &MainFrame::onExportPlan, this, CmdExportPlan);
+    Bind(wxEVT_MENU, &MainFrame::onExportPartsList, this, CmdExportPartsList);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, CmdExit);
     Bind(wxEVT_MENU, &MainFrame::onUndo, this, CmdUndo);
@@ -384,6 +424,74 @@ void MainFrame::onPageSetup(wxCommandEvent&) {
         pageSetupData_ = dialog.GetPageSetupDialogData();
         printData_ = pageSetupData_.GetPrintData();
     }
+}
+
+void MainFrame::onPrint(wxCommandEvent&) {
+    PrintOptionsDialog options(this, printOptions_);
+    if (options.ShowModal() != wxID_OK)
+        return;
+    wxPrintDialogData data(printData_);
+    wxPrinter printer(&data);
+    LayoutPrintout printout(kPrintoutTitle, doc_.layout, printOptions_);
+    if (printer.Print(this, &printout, true))
+        printData_ = printer.GetPrintDialogData().GetPrintData();
+    else if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
+        prompter_.message("Print",
+                          "There was a problem printing. Check that a printer is installed and "
+                          "connected.",
+                          PromptIcon::Error);
+}
+
+void MainFrame::onPrintPreview(wxCommandEvent&) {
+    wxPrintDialogData data(printData_);
+    auto* preview =
+        new wxPrintPreview(new LayoutPrintout(kPrintoutTitle, doc_.layout, printOptions_),
+                           new LayoutPrintout(kPrintoutTitle, doc_.layout, printOptions_), &data);
+    if (!preview->IsOk()) {
+        delete preview;
+        prompter_.message("Print Preview",
+                          "Could not create print preview. Is a printer driver installed?",
+                          PromptIcon::Error);
+        return;
+    }
+    auto* frame = new wxPreviewFrame(preview, this, "Print Preview -- Plandor", wxDefaultPosition,
+                                     wxSize(900, 700),
+                                     wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
+    frame->Centre(wxBOTH);
+    frame->Initialize();
+    frame->Show();
+}
+
+void MainFrame::onExportPlan(wxCommandEvent&) {
+    ExportPlanDialog scale(this, exportOptions_);
+    if (scale.ShowModal() != wxID_OK)
+        return;
+    const std::string path = chooseExportFile(
+        this, "Export Plan", transferStartFolder(files_.folders()), exportBaseName(doc_),
+        "PDF (*.pdf)|*.pdf|SVG (*.svg)|*.svg|PNG (*.png)|*.png", {".pdf", ".svg", ".png"});
+    if (path.empty())
+        return;
+    exportOptions_ = scale.options();
+    exportOptions_.format = exportFormatOf(path).value_or(ExportFormat::Pdf);
+    wxBusyCursor busy;
+    const std::string error = exportPlanFile(doc_.layout, exportOptions_, path);
+    if (!error.empty())
+        prompter_.message("Export Failed", error, PromptIcon::Error);
+    else
+        SetStatusText(toWx("Exported to: " + path), 0);
+}
+
+void MainFrame::onExportPartsList(wxCommandEvent&) {
+    const std::string path =
+        chooseExportFile(this, "Export Parts List", transferStartFolder(files_.folders()),
+                         exportBaseName(doc_), "CSV (*.csv)|*.csv", {".csv"});
+    if (path.empty())
+        return;
+    const std::string error = writePartsList(doc_.layout, installedShopMap(), path);
+    if (!error.empty())
+        prompter_.message("Export Failed", error, PromptIcon::Error);
+    else
+        SetStatusText(toWx("Exported to: " + path), 0);
 }
 
 void MainFrame::onUndo(wxCommandEvent&) {

@@ -7,6 +7,8 @@
 #include "app/FileCommands.h"
 #include "canvas/PaletteActions.h"
 #include "editing/Levels.h"
+#include "render/PlanExport.h"
+#include "render/PrintLayout.h"
 #include "ui/WxPrompter.h"
 #include "wxrender/View3DFrame.h"
 
@@ -69,6 +71,10 @@ class MainFrame : public wxFrame {
     void onImport(wxCommandEvent&);
     void onExport(wxCommandEvent&);
     void onPageSetup(wxCommandEvent&);
+    void onPrint(wxCommandEvent&);
+    void onPrintPreview(wxCommandEvent&);
+    void onExportPlan(wxCommandEvent&);
+    void onExportPartsList(wxCommandEvent&);
     void onUndo(wxCommandEvent&);
     void onRedo(wxCommandEvent&);
     void onDelete(wxCommandEvent&);
@@ -113,6 +119,8 @@ class MainFrame : public wxFrame {
     int toolMode_ = 0;
     wxPrintData printData_;
     wxPageSetupDialogData pageSetupData_;
+    PrintOptions printOptions_;
+    PlanExportOptions exportOptions_;
 
     PalettePanel* palette_ = nullptr;
     CanvasPanel* canvas_ = nullptr;

@@ -40,9 +40,10 @@ wxColour toWx(const Color& c) {
 } // namespace
 
 struct WxPainter::Impl {
-    explicit Impl(wxDC& d) : dc(d) {}
+    Impl(wxDC& d, double scale) : dc(d), fontScale(scale) {}
 
     wxDC& dc;
+    double fontScale;
     std::unordered_map<uint64_t, wxPen> pens;
     std::unordered_map<uint64_t, wxBrush> brushes;
     std::unordered_map<uint64_t, wxFont> fonts;
@@ -65,7 +66,9 @@ struct WxPainter::Impl {
     }
 };
 
-WxPainter::WxPainter(wxDC& dc) : impl_(new Impl(dc)) {}
+WxPainter::WxPainter(wxDC& dc) : impl_(new Impl(dc, 1.0)) {}
+
+WxPainter::WxPainter(wxDC& dc, double fontScale) : impl_(new Impl(dc, fontScale)) {}
 
 WxPainter::~WxPainter() = default;
 
@@ -108,7 +111,9 @@ void WxPainter::setFont(const Font& font) {
     impl_->font = key;
     auto it = impl_->fonts.find(key);
     if (it == impl_->fonts.end()) {
-        wxFontInfo info(font.pointSize);
+        wxFontInfo info(impl_->fontScale == 1.0
+                            ? wxFontInfo(font.pointSize)
+                            : wxFontInfo(static_cast<float>(font.pointSize * impl_->fontScale)));
         info.Bold(font.bold);
         it = impl_->fonts.emplace(key, wxFont(info)).first;
     }

@@ -15,6 +15,9 @@ namespace plandor {
 class WxPainter : public Painter {
   public:
     explicit WxPainter(wxDC& dc);
+    // Fonts are made fontScale times their point size: a page drawn on a device finer
+    // than the DC's own resolution keeps its text the size it has on paper.
+    WxPainter(wxDC& dc, double fontScale);
     ~WxPainter() override;
     WxPainter(const WxPainter&) = delete;
     WxPainter& operator=(const WxPainter&) = delete;

@@ -1,0 +1,33 @@
+#pragma once
+// The program's command line: without arguments it opens its window; the export options
+// write a picture of the plan or the parts list of a layout file and end, showing no window.
+
+#include "app/ShopMap.h"
+#include "render/PlanExport.h"
+
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+enum class CommandLineAction { OpenWindow, ExportPlan, ExportParts, Invalid };
+
+struct CommandLine {
+    CommandLineAction action = CommandLineAction::OpenWindow;
+    std::string output;     // the file to write
+    std::string layoutPath; // the layout to read
+    PlanExportOptions plan; // format from the output's extension, scale and paper
+    std::string error;      // why the line is Invalid
+};
+
+// The arguments after the program name.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The lines printed with an error.
+std::string commandLineUsage();
+
+// Reads the layout and writes its parts list; empty on success, else the message.
+std::string exportPartsFile(const std::string& layoutPath, const std::string& output,
+                            const ShopMap& shop);
+
+} // namespace plandor

@@ -1,0 +1,208 @@
+#include "render/PrintLayout.h"
+
+#include "base/Geometry.h"
+#include "catalog/HelixVariants.h"
+#include "catalog/TrackCatalog.h"
+#include "render/PieceGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plandor {
+
+namespace {
+
+constexpr double kUsablePart = 0.92; // of the page, for the grid
+constexpr double kMarginPart = 0.04; // of the page, each side
+constexpr int kRingPiecesPerTurn = 12;
+// Rounding slack so that a scale that exactly fills k pages does not ask for k + 1.
+constexpr double kPageSlack = 1e-9;
+
+struct Extent {
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    bool empty() const { return minX > maxX; }
+    void add(double x, double y) {
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+        maxX = std::max(maxX, x);
+        maxY = std::max(maxY, y);
+    }
+    // A piece's drawn outline: the corners of its local box, turned and placed.
+    void addPiece(const PieceDef& def, double x, double y, double heading) {
+        const LocalBox local = pieceLocalBounds(def);
+        const PieceFrame frame(x, y, heading);
+        for (const Point corner : {Point{local.minX, local.minY}, Point{local.maxX, local.minY},
+                                   Point{local.maxX, local.maxY}, Point{local.minX, local.maxY}}) {
+            const Point p = frame.apply(corner);
+            add(p.x, p.y);
+        }
+    }
+};
+
+bool levelHidden(const Layout& layout, int32_t levelId) {
+    const Level* level = layout.findLevel(levelId);
+    return level != nullptr && !level->visible;
+}
+
+bool pieceIncluded(const Layout& layout, const PlacedPiece& piece, const BoxFilter& filter) {
+    if (filter.onlyLevel >= 0 && piece.level != filter.onlyLevel)
+        return false;
+    return !(filter.skipHidden && levelHidden(layout, piece.level));
+}
+
+// The ring pieces the renderer lays round a helix (one turn repeats the same ring).
+void addHelixRings(Extent& extent, const Layout& layout, const Helix& helix,
+                   const BoxFilter& filter) {
+    const HelixVariant* variant = findHelixVariant(helix.variant);
+    if (!variant)
+        variant = findHelixVariant(defaultHelixVariantId());
+    if (!variant)
+        return;
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    const PieceDef* inner = catalog.find(variant->innerCurvePart);
+    const PieceDef* outer = catalog.find(variant->outerCurvePart);
+    if (!inner || !outer)
+        return;
+    int32_t level = 1;
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.helix == helix.id) {
+            level = p.level;
+            break;
+        }
+    if (filter.onlyLevel >= 0 && level != filter.onlyLevel)
+        return;
+    if (filter.skipHidden && levelHidden(layout, level))
+        return;
+    const int rings =
+        std::min(kRingPiecesPerTurn, static_cast<int>(std::trunc(variant->turns * 12)));
+    const double rot = helix.heading * kDegToRad;
+    const double c = std::cos(rot), s = std::sin(rot);
+    for (const auto& [radius, def] : {std::pair{variant->r1, inner}, std::pair{variant->r2, outer}})
+        for (int i = 1; i <= rings; ++i) {
+            const double a = -90.0 - 30.0 * i;
+            const double lx = radius * std::cos(a * kDegToRad);
+            const double ly = radius * std::sin(a * kDegToRad);
+            extent.addPiece(*def, helix.cx + lx * c - ly * s, helix.cy + lx * s + ly * c,
+                            a + 90.0 + helix.heading);
+        }
+}
+
+int pagesFor(double extentPx, int usablePx) {
+    return std::max(1, static_cast<int>(std::ceil(extentPx / usablePx - kPageSlack)));
+}
+
+} // namespace
+
+PrintBox printBoundingBox(const Layout& layout, const BoxFilter& filter) {
+    Extent extent;
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    for (const PlacedPiece& piece : layout.pieces) {
+        if (!pieceIncluded(layout, piece, filter))
+            continue;
+        if (const PieceDef* def = catalog.find(piece.part))
+            extent.addPiece(*def, piece.x, piece.y, piece.heading);
+    }
+    for (const Helix& helix : layout.helices)
+        addHelixRings(extent, layout, helix, filter);
+    for (const SceneryItem& item : layout.scenery)
+        extent.add(item.x, item.y);
+    if (filter.baseboard)
+        for (const Point& p : layout.baseboard)
+            extent.add(p.x, p.y);
+    if (extent.empty())
+        return PrintBox{};
+    return PrintBox{extent.minX, extent.minY, extent.maxX, extent.maxY};
+}
+
+int effectiveDpi(int reportedDpi) {
+    return reportedDpi < 1 ? kPrintDefaultDpi : reportedDpi;
+}
+
+PageGrid pageGrid(const PrintBox& box, const PrintOptions& options, int width, int height,
+                  int dpi) {
+    const double w = std::max(1.0, box.maxX - box.minX);
+    const double h = std::max(1.0, box.maxY - box.minY);
+    const int u = std::max(1, static_cast<int>(std::trunc(kUsablePart * width)));
+    const int v = std::max(1, static_cast<int>(std::trunc(kUsablePart * height)));
+    const double fit = std::min(v / h, u / w);
+    PageGrid grid;
+    switch (options.scalingMode) {
+    case ScaleActual:
+        grid.scale = effectiveDpi(dpi) / kMmPerInch / std::max(1, options.scaleDenominator);
+        break;
+    case ScalePercentage:
+        grid.scale = fit * options.percentage / 100.0;
+        break;
+    default:
+        grid.scale = fit;
+        return grid;
+    }
+    grid.across = pagesFor(grid.scale * w, u);
+    grid.down = pagesFor(grid.scale * h, v);
+    return grid;
+}
+
+ViewTransform pageView(const PrintBox& box, const PageGrid& grid, int page, int width, int height) {
+    const int mx = static_cast<int>(std::trunc(kMarginPart * width));
+    const int my = static_cast<int>(std::trunc(kMarginPart * height));
+    const double pw = width - 2 * mx, ph = height - 2 * my;
+    const double s = grid.scale;
+    ViewTransform view;
+    view.scale = s;
+    if (grid.pageCount() > 1) {
+        const int column = (page - 1) % grid.across;
+        const int row = (page - 1) / grid.across;
+        view.panX = mx - (pw / s * column + box.minX) * s;
+        view.panY = my - (ph / s * row + box.minY) * s;
+    } else {
+        const double w = std::max(1.0, box.maxX - box.minX);
+        const double h = std::max(1.0, box.maxY - box.minY);
+        view.panX = (pw - w * s) / 2 + mx - s * box.minX;
+        view.panY = (ph - h * s) / 2 + my - s * box.minY;
+    }
+    return view;
+}
+
+SavedLevels applyPrintLevels(Layout& layout, int levelMode) {
+    SavedLevels saved;
+    saved.reserve(layout.levels.size());
+    for (Level& level : layout.levels) {
+        saved.emplace_back(level.id, level.visible);
+        if (levelMode != LevelsAsShown)
+            level.visible = levelMode == LevelsAll || level.id == layout.activeLevel;
+    }
+    return saved;
+}
+
+void restoreLevels(Layout& layout, const SavedLevels& saved) {
+    for (const auto& [id, visible] : saved)
+        if (Level* level = layout.findLevel(id))
+            level->visible = visible;
+}
+
+PageSwitches::PageSwitches(Layout& layout, const PrintOptions& options)
+    : layout_(layout), grid_(layout.showGrid), baseboard_(layout.showBaseboard) {
+    layout.showGrid = grid_ && options.includeGrid;
+    layout.showBaseboard = baseboard_ && options.includeBaseboard;
+}
+
+PageSwitches::~PageSwitches() {
+    layout_.showGrid = grid_;
+    layout_.showBaseboard = baseboard_;
+}
+
+PrintBox printRunBox(const Layout& layout, const PrintOptions& options) {
+    BoxFilter filter;
+    filter.onlyLevel = options.levelMode == LevelsAll ? -1 : layout.activeLevel;
+    filter.baseboard = options.includeBaseboard;
+    return printBoundingBox(layout, filter);
+}
+
+void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,
+                   const PrintOptions& options, const ViewTransform& view, int width, int height) {
+    const PrintLevelsShown levels(layout, options.levelMode);
+    const PageSwitches switches(layout, options);
+    renderer.drawLayout(painter, layout, view, width, height);
+}
+
+} // namespace plandor

@@ -1,0 +1,120 @@
+#pragma once
+// Page arithmetic of printing and plan export: which part of the layout goes on paper, how
+// many pages it takes at a scale, and where each page looks. Also the layout switches a
+// print run changes for a while and puts back.
+
+#include "model/Layout.h"
+#include "render/LayoutRenderer.h"
+#include "render/Painter.h"
+#include "render/ViewTransform.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace plandor {
+
+enum PrintScaling : int { ScaleFitToPage = 0, ScaleActual = 1, ScalePercentage = 2 };
+// Exports keep the levels as the screen shows them.
+enum PrintLevels : int { LevelsActiveOnly = 0, LevelsAll = 1, LevelsAsShown = 2 };
+enum PrintColors : int { PrintInColor = 0, PrintInGreyscale = 1 };
+
+// Kept by the main window for the whole run and edited by the Print Options dialog.
+struct PrintOptions {
+    int scalingMode = ScaleFitToPage;
+    int scaleDenominator = 10; // 1 : N, N in 1..1000
+    int percentage = 100;      // 1..1000
+    int levelMode = LevelsActiveOnly;
+    int colorMode = PrintInColor;
+    bool includeGrid = false;
+    bool includeBaseboard = true;
+};
+
+constexpr int kPrintDefaultDpi = 300; // when the printer reports no resolution
+constexpr double kMmPerInch = 25.4;
+
+struct PrintBox {
+    double minX = 0, minY = 0, maxX = 1000, maxY = 1000;
+};
+
+// Whose track bounds the printed area.
+struct BoxFilter {
+    int32_t onlyLevel = -1;  // pieces of this level only; -1: every level
+    bool skipHidden = false; // leave out pieces and helices on hidden levels
+    bool baseboard = true;   // include the baseboard vertices
+};
+
+// The extent drawn by the layout's track (each piece's drawn outline, helix rings included),
+// every scenery item's position whatever its level, and the baseboard when asked. An empty
+// result is (0, 0)-(1000, 1000).
+PrintBox printBoundingBox(const Layout& layout, const BoxFilter& filter);
+
+// Scale in device pixels per millimetre and the pages across and down.
+struct PageGrid {
+    double scale = 1.0;
+    int across = 1;
+    int down = 1;
+    int pageCount() const { return across * down; }
+};
+
+// The printer's horizontal resolution, or the default when it reports less than 1.
+int effectiveDpi(int reportedDpi);
+
+// Pages for a page of width x height device pixels (92 % of each is usable).
+PageGrid pageGrid(const PrintBox& box, const PrintOptions& options, int width, int height, int dpi);
+
+// The view transform of page p (1-based) of a grid: consecutive pieces of the layout across
+// then down, or the drawing centred when there is one page. Pages keep a 4 % margin.
+ViewTransform pageView(const PrintBox& box, const PageGrid& grid, int page, int width, int height);
+
+// Level visibility as it was before a print run.
+using SavedLevels = std::vector<std::pair<int32_t, bool>>;
+
+// Saves every level's visibility, then shows all levels or only the active one (or leaves
+// them as they are).
+SavedLevels applyPrintLevels(Layout& layout, int levelMode);
+// Puts saved visibility back (levels that are gone are skipped).
+void restoreLevels(Layout& layout, const SavedLevels& saved);
+
+// The print levels shown for as long as it lives; the saved visibility comes back however
+// the drawing ends.
+class PrintLevelsShown {
+  public:
+    PrintLevelsShown(Layout& layout, int levelMode)
+        : layout_(layout), saved_(applyPrintLevels(layout, levelMode)) {}
+    ~PrintLevelsShown() { restoreLevels(layout_, saved_); }
+    PrintLevelsShown(const PrintLevelsShown&) = delete;
+    PrintLevelsShown& operator=(const PrintLevelsShown&) = delete;
+
+  private:
+    Layout& layout_;
+    SavedLevels saved_;
+};
+
+// Turns the layout's grid and baseboard off for as long as it lives when the options leave
+// them out, so each prints only when both the layout and the options have it on.
+class PageSwitches {
+  public:
+    PageSwitches(Layout& layout, const PrintOptions& options);
+    ~PageSwitches();
+    PageSwitches(const PageSwitches&) = delete;
+    PageSwitches& operator=(const PageSwitches&) = delete;
+
+  private:
+    Layout& layout_;
+    bool grid_;
+    bool baseboard_;
+};
+
+// The box a print run bounds: pieces of the active level only or of every level, scenery
+// of every level, the baseboard when the options include it.
+PrintBox printRunBox(const Layout& layout, const PrintOptions& options);
+
+// Draws a page of a print run through its view (pageView, or that view scaled for a coarser
+// surface) on a width x height surface, with the levels, grid and baseboard of the options.
+// The layout's switches are changed only while the page is drawn: a run that stops early
+// leaves nothing changed.
+void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,
+                   const PrintOptions& options, const ViewTransform& view, int width, int height);
+
+} // namespace plandor

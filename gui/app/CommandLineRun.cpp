@@ -1,0 +1,71 @@
+#include "app/CommandLineRun.h"
+
+#include "app/ShopMap.h"
+#include "base/Folders.h"
+#include "model/LayoutFile.h"
+#include "wxrender/PlanExporter.h"
+
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace plandor {
+
+namespace {
+
+class HeadlessApp : public wxApp {
+  public:
+    bool OnInit() override { return true; }
+};
+
+int fail(const std::string& message, int code = 1) {
+    std::fprintf(stderr, "plandor: %s\n", message.c_str());
+    return code;
+}
+
+// The shop data lies beside the executable, as for the window.
+ShopMap installedShop() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    return loadShopMap(joinPath(exe.parent_path().string(), kShopMapFileName)).shop;
+}
+
+int exportPlan(const CommandLine& line, int argc, char** argv) {
+    Layout layout;
+    std::string name;
+    const std::string error = loadLayout(layout, line.layoutPath, name);
+    if (!error.empty())
+        return fail(error);
+    // Text needs the toolkit's fonts, so the toolkit starts, but no window is made.
+    wxApp::SetInstance(new HeadlessApp);
+    if (!wxEntryStart(argc, argv))
+        return fail("cannot start the toolkit to draw the plan (is there a display?)");
+    const std::string written = exportPlanFile(layout, line.plan, line.output);
+    wxEntryCleanup();
+    return written.empty() ? 0 : fail(written);
+}
+
+} // namespace
+
+int runCommandLine(const CommandLine& line, int argc, char** argv) {
+    switch (line.action) {
+    case CommandLineAction::ExportParts: {
+        const std::string error = exportPartsFile(line.layoutPath, line.output, installedShop());
+        return error.empty() ? 0 : fail(error);
+    }
+    case CommandLineAction::ExportPlan:
+        return exportPlan(line, argc, argv);
+    case CommandLineAction::Invalid:
+        std::fprintf(stderr, "plandor: %s\n%s", line.error.c_str(), commandLineUsage().c_str());
+        return 2;
+    case CommandLineAction::OpenWindow:
+        break;
+    }
+    return 0;
+}
+
+} // namespace plandor

@@ -1,0 +1,88 @@
+#include "wxrender/PlanExporter.h"
+
+#include "model/Layout.h"
+#include "render/LayoutRenderer.h"
+#include "render/PrintLayout.h"
+#include "wxrender/WxPainter.h"
+
+#include <wx/dcgraph.h>
+#include <wx/graphics.h>
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <memory>
+
+namespace plandor {
+
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+
+// PDF and SVG measure in points; the drawing is in device pixels of kExportDpi.
+Surface createSurface(ExportFormat format, const std::string& path, int width, int height) {
+    const double w = width * kPointsPerInch / kExportDpi, h = height * kPointsPerInch / kExportDpi;
+    switch (format) {
+    case ExportFormat::Pdf:
+        return Surface(cairo_pdf_surface_create(path.c_str(), w, h));
+    case ExportFormat::Svg:
+        return Surface(cairo_svg_surface_create(path.c_str(), w, h));
+    default:
+        return Surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    }
+}
+
+void drawPage(cairo_t* cr, Layout& layout, const ExportPlan& plan, LayoutRenderer& renderer,
+              int page) {
+    wxGraphicsContext* gc =
+        wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr);
+    wxGCDC dc(gc); // owns gc
+    WxPainter painter(dc, double(kExportDpi) / dc.GetPPI().y);
+    drawPrintPage(painter, renderer, layout, plan.options,
+                  pageView(plan.box, plan.grid, page, plan.width, plan.height), plan.width,
+                  plan.height);
+}
+
+} // namespace
+
+std::string exportPlanFile(Layout& layout, const PlanExportOptions& options,
+                           const std::string& path) {
+    const ExportPlan plan = planExport(layout, options);
+    if (!plan.error.empty())
+        return plan.error;
+    Surface surface = createSurface(options.format, path, plan.width, plan.height);
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+        return "Cannot open file: " + path;
+    Context cr(cairo_create(surface.get()));
+    if (options.format != ExportFormat::Png)
+        cairo_scale(cr.get(), kPointsPerInch / kExportDpi, kPointsPerInch / kExportDpi);
+
+    LayoutRenderer renderer;
+    for (int page = 1; page <= plan.grid.pageCount(); ++page) {
+        cairo_save(cr.get());
+        drawPage(cr.get(), layout, plan, renderer, page);
+        cairo_restore(cr.get());
+        cairo_show_page(cr.get());
+    }
+    cr.reset();
+
+    cairo_status_t status = CAIRO_STATUS_SUCCESS;
+    if (options.format == ExportFormat::Png)
+        status = cairo_surface_write_to_png(surface.get(), path.c_str());
+    cairo_surface_finish(surface.get());
+    if (status == CAIRO_STATUS_SUCCESS)
+        status = cairo_surface_status(surface.get());
+    return status == CAIRO_STATUS_SUCCESS ? std::string() : "Cannot write file: " + path;
+}
+
+} // namespace plandor

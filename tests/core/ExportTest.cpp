@@ -1,0 +1,233 @@
+// Exports: the sheets a plan picture is drawn on, the parts list as CSV read back the way a
+// spreadsheet reads it, and the command line that runs them without a window.
+#include "RenderTestSupport.h"
+
+#include "app/CommandLine.h"
+#include "app/PartsList.h"
+#include "app/Tally.h"
+#include "render/PlanExport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace plandor {
+namespace {
+
+Layout straightsAcross(double width, double height) {
+    Layout layout = bareLayout();
+    layout.baseboard = {{0, 0}, {width, 0}, {width, height}, {0, height}};
+    return layout;
+}
+
+TEST(PlanExport, SheetsForEachScaleAndFormat) {
+    const Layout wide = straightsAcross(2000, 1000);
+    const struct {
+        const char* name;
+        PlanExportOptions options;
+        int pages;
+        bool landscape;
+    } cases[] = {
+        {"fit turns a wide plan to landscape", {ExportFormat::Pdf, 0, PaperSize::A4}, 1, true},
+        {"1:1 PDF takes the side with fewer pages",
+         {ExportFormat::Pdf, 1, PaperSize::A4},
+         44,
+         false},
+        {"1:10 PDF on A3", {ExportFormat::Pdf, 10, PaperSize::A3}, 1, true},
+        {"1:10 SVG is one sheet", {ExportFormat::Svg, 10, PaperSize::A4}, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ExportPlan plan = planExport(wide, c.options);
+        EXPECT_TRUE(plan.error.empty()) << plan.error;
+        EXPECT_EQ(plan.grid.pageCount(), c.pages);
+        EXPECT_EQ(plan.width > plan.height, c.landscape);
+    }
+
+    // One sheet at 1:10 holds the plan (200 x 100 mm on paper) inside its margins.
+    const ExportPlan svg = planExport(wide, {ExportFormat::Svg, 10, PaperSize::A4});
+    const double planPx = 2000 * svg.grid.scale;
+    EXPECT_GE(svg.width - 2 * static_cast<int>(0.04 * svg.width), planPx);
+    EXPECT_LT(svg.width, planPx * 1.1);
+
+    const ExportPlan hugePng = planExport(wide, {ExportFormat::Png, 1, PaperSize::A4});
+    EXPECT_NE(hugePng.error.find("too large"), std::string::npos) << "23622 x 11811 pixels";
+    EXPECT_TRUE(planExport(wide, {ExportFormat::Png, 5, PaperSize::A4}).error.empty());
+}
+
+TEST(PlanExport, HiddenLevelsStayOutOfThePicture) {
+    Layout layout = bareLayout();
+    layout.levels.push_back(Level{2, "Level 2", false});
+    addPiece(layout, "24188", 0, 0);
+    addPiece(layout, "24188", 5000, 0).level = 2;
+    const ExportPlan plan = planExport(layout, {ExportFormat::Pdf, 0, PaperSize::A4});
+    EXPECT_LT(plan.box.maxX, 1000);
+}
+
+// RFC 4180 fields of one text, as a spreadsheet reads them.
+std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                rows.back().back() += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                rows.back().back() += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.back().emplace_back();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+            rows.emplace_back(1);
+        } else {
+            rows.back().back() += c;
+        }
+    }
+    if (rows.back().size() == 1 && rows.back()[0].empty())
+        rows.pop_back();
+    return rows;
+}
+
+TEST(PartsList, FieldsAreQuotedOnlyWhenTheyNeedIt) {
+    const struct {
+        const char* text;
+        const char* field;
+    } cases[] = {
+        {"24188", "24188"},
+        {"R1, 30 deg", "\"R1, 30 deg\""},
+        {"6\" radius", "\"6\"\" radius\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(csvField(c.text), c.field) << c.text;
+}
+
+TEST(PartsList, ReadsBackAsTheTally) {
+    Layout layout = bareLayout();
+    addPiece(layout, "74618", 0, 0);   // a ramp brings its deck track
+    addPiece(layout, "24630", 0, 300); // a three-way turnout: motors and a decoder
+    addPiece(layout, "24188", 0, 600);
+    addPiece(layout, "24188", 200, 600);
+    addPiece(layout, "odd,\"part\"", 0, 900); // unknown: counted under its own name
+    const ShopMap shop;
+
+    const std::string csv = partsListCsv(layout, shop);
+    EXPECT_NE(csv.find("\r\n"), std::string::npos);
+    const auto rows = parseCsv(csv);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Part number", "Description", "Count", "Note"}));
+
+    const CountMap tally = tallyCounts(layout, shop);
+    CountMap read;
+    std::vector<std::string> recommended;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 4u) << "row " << i;
+        if (rows[i][3] == "Recommended") {
+            recommended.push_back(rows[i][0] + " x" + rows[i][2]);
+            continue;
+        }
+        EXPECT_EQ(rows[i][1], tallyRowName(rows[i][0]));
+        read[rows[i][0]] = std::stoi(rows[i][2]);
+    }
+    EXPECT_EQ(read, tally);
+    EXPECT_EQ(read["24188"], 3) << "two placed and one under the ramp";
+    EXPECT_EQ(recommended, (std::vector<std::string>{"74491 x2", "74462 x1"}));
+}
+
+TEST(CommandLine, ExportLinesAndTheirMistakes) {
+    using A = CommandLineAction;
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        A action;
+        int scale;
+        const char* errorPart;
+    } cases[] = {
+        {"no arguments opens the window", {}, A::OpenWindow, 0, ""},
+        {"plan fitted", {"--export-plan", "out.PDF", "a.plo"}, A::ExportPlan, 0, ""},
+        {"plan at 1:87",
+         {"--export-plan", "o.svg", "--scale", "1:87", "a.plo"},
+         A::ExportPlan,
+         87,
+         ""},
+        {"scale after the layout",
+         {"--export-plan", "o.png", "a.plo", "--scale", "1:1000"},
+         A::ExportPlan,
+         1000,
+         ""},
+        {"parts", {"--export-parts", "parts.csv", "a.plo"}, A::ExportParts, 0, ""},
+        {"unknown format", {"--export-plan", "out.jpg", "a.plo"}, A::Invalid, 0, ".pdf, .svg"},
+        {"scale past 1000",
+         {"--export-plan", "o.pdf", "--scale", "1:1001", "a.plo"},
+         A::Invalid,
+         0,
+         "bad scale"},
+        {"scale of 0",
+         {"--export-plan", "o.pdf", "--scale", "1:0", "a.plo"},
+         A::Invalid,
+         0,
+         "bad scale"},
+        {"scale not 1:N",
+         {"--export-plan", "o.pdf", "--scale", "2:5", "a.plo"},
+         A::Invalid,
+         0,
+         "bad scale"},
+        {"scale without value",
+         {"--export-plan", "o.pdf", "a.plo", "--scale"},
+         A::Invalid,
+         0,
+         "needs a value"},
+        {"bad paper",
+         {"--export-plan", "o.pdf", "--paper", "A5", "a.plo"},
+         A::Invalid,
+         0,
+         "bad paper"},
+        {"no layout", {"--export-plan", "o.pdf"}, A::Invalid, 0, "no layout"},
+        {"two layouts",
+         {"--export-parts", "p.csv", "a.plo", "b.plo"},
+         A::Invalid,
+         0,
+         "more than one"},
+        {"no output", {"--export-parts", "a.plo"}, A::Invalid, 0, ".csv"},
+        {"scale on parts",
+         {"--export-parts", "p.csv", "--scale", "1:2", "a.plo"},
+         A::Invalid,
+         0,
+         "unknown option"},
+        {"unknown verb", {"--frobnicate"}, A::Invalid, 0, "unknown argument"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CommandLine line = parseCommandLine(c.args);
+        EXPECT_EQ(line.action, c.action) << line.error;
+        EXPECT_EQ(line.plan.scaleDenominator, c.scale);
+        EXPECT_NE(line.error.find(c.errorPart), std::string::npos) << line.error;
+    }
+}
+
+TEST(CommandLine, PartsExportReportsAnUnreadableLayoutAndWritesNothing) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "plandor-parts";
+    std::filesystem::create_directories(dir);
+    const std::string out = (dir / "parts.csv").string();
+    std::filesystem::remove(out);
+    const std::string error = exportPartsFile((dir / "missing.plo").string(), out, ShopMap{});
+    EXPECT_NE(error.find("Cannot open file"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const std::string unwritable =
+        exportPartsFile(std::string(PLANDOR_TEST_DATA) + "/layout_all_sections.plo",
+                        (dir / "no-dir" / "p.csv").string(), ShopMap{});
+    EXPECT_NE(unwritable.find("Cannot"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace plandor

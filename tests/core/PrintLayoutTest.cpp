@@ -1,0 +1,236 @@
+// Page arithmetic of printing: the bounding box, the page grid for each scaling, the page
+// views, and the layout switches a page changes only while it is drawn.
+#include "RecordingPainter.h"
+#include "RenderTestSupport.h"
+
+#include "render/PieceGeometry.h"
+#include "render/PrintLayout.h"
+#include "render/RenderColors.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace plandor {
+namespace {
+
+constexpr int kA4Width = 2480; // A4 at 300 dpi
+constexpr int kA4Height = 3508;
+
+PrintOptions scaled(int mode, int denominator = 10, int percentage = 100) {
+    PrintOptions o;
+    o.scalingMode = mode;
+    o.scaleDenominator = denominator;
+    o.percentage = percentage;
+    return o;
+}
+
+struct GridCase {
+    const char* name;
+    PrintBox box;
+    PrintOptions options;
+    int dpi;
+    int across, down;
+    double scale;
+};
+
+TEST(PageGrid, PagesAndScaleForEachScaling) {
+    // Usable area of an A4 page: 2281 x 3227 pixels.
+    const PrintBox layout2x1{0, 0, 2000, 1000};
+    const PrintBox pageShaped{0, 0, 2281, 3227};
+    const GridCase cases[] = {
+        {"fit is one page", layout2x1, scaled(ScaleFitToPage), 300, 1, 1, 2281.0 / 2000},
+        {"1:1 at 300 dpi", layout2x1, scaled(ScaleActual, 1), 300, 11, 4, 300 / 25.4},
+        {"no resolution means 300 dpi", layout2x1, scaled(ScaleActual, 1), 0, 11, 4, 300 / 25.4},
+        {"1:10 just spills across", layout2x1, scaled(ScaleActual, 10), 300, 2, 1, 30 / 25.4},
+        {"100 % of a page-shaped layout", pageShaped, scaled(ScalePercentage, 10, 100), 300, 1, 1,
+         1.0},
+        {"200 % of a page-shaped layout", pageShaped, scaled(ScalePercentage, 10, 200), 300, 2, 2,
+         2.0},
+        {"201 % spills over", pageShaped, scaled(ScalePercentage, 10, 201), 300, 3, 3, 2.01},
+        {"a point is one millimetre", PrintBox{5, 5, 5, 5}, scaled(ScaleActual, 1), 300, 1, 1,
+         300 / 25.4},
+    };
+    for (const GridCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PageGrid grid = pageGrid(c.box, c.options, kA4Width, kA4Height, c.dpi);
+        EXPECT_EQ(grid.across, c.across);
+        EXPECT_EQ(grid.down, c.down);
+        EXPECT_NEAR(grid.scale, c.scale, 1e-9);
+    }
+}
+
+TEST(PageView, OnePageIsCentredAndPagesTileTheLayout) {
+    const PrintBox box{100, 200, 2100, 1200};
+    const PageGrid fit = pageGrid(box, scaled(ScaleFitToPage), kA4Width, kA4Height, 300);
+    const ViewTransform centred = pageView(box, fit, 1, kA4Width, kA4Height);
+    EXPECT_NEAR(1100 * centred.scale + centred.panX, kA4Width / 2.0, 1.0);
+    EXPECT_NEAR(700 * centred.scale + centred.panY, kA4Height / 2.0, 1.0);
+
+    // 1:1: page 2 starts where page 1's printable width ends; page 12 starts the second row.
+    const PageGrid tiles = pageGrid(box, scaled(ScaleActual, 1), kA4Width, kA4Height, 300);
+    const int mx = 99, my = 140, pw = kA4Width - 2 * mx, ph = kA4Height - 2 * my;
+    const ViewTransform first = pageView(box, tiles, 1, kA4Width, kA4Height);
+    const ViewTransform second = pageView(box, tiles, 2, kA4Width, kA4Height);
+    const ViewTransform nextRow = pageView(box, tiles, tiles.across + 1, kA4Width, kA4Height);
+    EXPECT_NEAR(first.toWorldX(mx), box.minX, 1e-9);
+    EXPECT_NEAR(first.toWorldY(my), box.minY, 1e-9);
+    EXPECT_NEAR(second.toWorldX(mx), first.toWorldX(mx + pw), 1e-9);
+    EXPECT_NEAR(nextRow.toWorldY(my), first.toWorldY(my + ph), 1e-9);
+    EXPECT_NEAR(nextRow.toWorldX(mx), box.minX, 1e-9);
+}
+
+// Whether a layout point falls inside the printable part of some page.
+bool printed(Point p, const PrintBox& box, const PageGrid& grid) {
+    const int mx = static_cast<int>(0.04 * kA4Width), my = static_cast<int>(0.04 * kA4Height);
+    for (int page = 1; page <= grid.pageCount(); ++page) {
+        const ViewTransform v = pageView(box, grid, page, kA4Width, kA4Height);
+        const double sx = p.x * v.scale + v.panX, sy = p.y * v.scale + v.panY;
+        if (sx >= mx && sx <= kA4Width - mx && sy >= my && sy <= kA4Height - my)
+            return true;
+    }
+    return false;
+}
+
+TEST(PrintBoundingBox, QuarterCircleOfR1CurvesPrintsWholeAtOneToOne) {
+    Layout layout = bareLayout();
+    const PieceDef& r1 = catalogDef("24130");
+    Pose at{0, 0, 0};
+    for (int i = 0; i < 3; ++i) { // three 30 degree curves, joined end to start
+        addPiece(layout, "24130", at.x, at.y, at.heading);
+        const Pose end = worldConnector(at, r1, 1);
+        at = Pose{end.x, end.y, normalizeHeading(end.heading + 180)};
+    }
+    PrintOptions options = scaled(ScaleActual, 1);
+    const PrintBox box = printRunBox(layout, options);
+    const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
+
+    std::vector<Point> outline;
+    for (const PlacedPiece& piece : layout.pieces) {
+        const TrackBands bands = trackBands(r1);
+        const PieceFrame frame(piece.x, piece.y, piece.heading);
+        for (int b = 0; b < bands.count; ++b) {
+            std::vector<Point> local;
+            appendBandOutline(bands.band[b], trackHalfWidth(r1), local);
+            for (const Point& p : local)
+                outline.push_back(frame.apply(p));
+        }
+    }
+    ASSERT_FALSE(outline.empty());
+    for (const Point& p : outline)
+        EXPECT_TRUE(printed(p, box, grid)) << "track at " << p.x << ", " << p.y << " is cut off";
+}
+
+TEST(PrintBoundingBox, WhatBoundsThePrint) {
+    Layout layout = bareLayout();
+    layout.levels.push_back(Level{2, "Level 2"});
+    addPiece(layout, "24188", 0, 0);
+    addPiece(layout, "24188", 8000, 0).level = 2;
+    addPiece(layout, "no-such-part", -9000, -9000);
+    SceneryItem tree;
+    tree.item = "tree";
+    tree.x = 3000;
+    tree.y = 4000;
+    tree.level = 2;
+    layout.scenery.push_back(tree);
+    layout.baseboard = {{-500, -500}, {-500, 600}};
+
+    PrintOptions activeOnly; // active level 1, baseboard included
+    PrintBox box = printRunBox(layout, activeOnly);
+    EXPECT_NEAR(box.minX, -500, 1e-9) << "baseboard";
+    EXPECT_NEAR(box.maxX, 3000, 1e-9) << "scenery of another level still counts";
+    EXPECT_NEAR(box.maxY, 4000, 1e-9);
+
+    activeOnly.includeBaseboard = false;
+    box = printRunBox(layout, activeOnly);
+    // The straight's drawn band, a little round it at most; the unknown part adds nothing.
+    EXPECT_LE(box.minX, 0);
+    EXPECT_GE(box.minX, -kTrackHalfWidth);
+    EXPECT_NEAR(box.minY, -kTrackHalfWidth, 1e-9) << "the band's width counts";
+
+    PrintOptions all;
+    all.levelMode = LevelsAll;
+    const double farEnd = printRunBox(layout, all).maxX;
+    EXPECT_GE(farEnd, 8188.3);
+    EXPECT_LE(farEnd, 8188.3 + kTrackHalfWidth);
+
+    const PrintBox empty = printRunBox(bareLayout(), all);
+    EXPECT_EQ(empty.minX, 0);
+    EXPECT_EQ(empty.maxX, 1000);
+    EXPECT_EQ(empty.maxY, 1000);
+}
+
+// A painter that gives up part-way through a page, as a failing device would.
+class FailingPainter : public RecordingPainter {
+  public:
+    void drawPolygon(const std::vector<ScreenPoint>&) override {
+        throw std::runtime_error("device gone");
+    }
+};
+
+TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
+    Layout layout = bareLayout();
+    layout.levels.push_back(Level{2, "Level 2", false});
+    layout.levels.push_back(Level{3, "Level 3", true});
+    layout.showGrid = true;
+    layout.showBaseboard = false;
+    addPiece(layout, "24188", 0, 0);
+    addPiece(layout, "24188", 0, 300).level = 2;
+    PrintOptions options;
+    options.levelMode = LevelsAll;
+    options.includeGrid = false;
+    const PrintBox box = printRunBox(layout, options);
+    const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
+    LayoutRenderer renderer;
+
+    RecordingPainter painter;
+    drawPrintPage(painter, renderer, layout, options, pageView(box, grid, 1, kA4Width, kA4Height),
+                  kA4Width, kA4Height);
+    EXPECT_EQ(painter.count(DrawOp::Polygon), 2) << "all levels: the hidden level prints too";
+
+    FailingPainter failing;
+    EXPECT_THROW(drawPrintPage(failing, renderer, layout, options,
+                               pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height),
+                 std::runtime_error);
+    for (const auto& [id, visible] :
+         std::vector<std::pair<int, bool>>{{1, true}, {2, false}, {3, true}})
+        EXPECT_EQ(layout.findLevel(id)->visible, visible) << "level " << id;
+    EXPECT_TRUE(layout.showGrid);
+    EXPECT_FALSE(layout.showBaseboard);
+
+    layout.activeLevel = 2;
+    options.levelMode = LevelsActiveOnly;
+    RecordingPainter activeOnly;
+    drawPrintPage(activeOnly, renderer, layout, options,
+                  pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height);
+    EXPECT_EQ(activeOnly.count(DrawOp::Polygon), 1) << "only the active (hidden) level";
+    EXPECT_FALSE(layout.findLevel(2)->visible);
+}
+
+TEST(PrintPage, GridPrintsOnlyWhenLayoutAndOptionsBothHaveIt) {
+    const struct {
+        bool layoutGrid, optionGrid, printed;
+    } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "layout " << c.layoutGrid << ", option " << c.optionGrid);
+        Layout layout = bareLayout();
+        layout.showGrid = c.layoutGrid;
+        PrintOptions options;
+        options.includeGrid = c.optionGrid;
+        const PrintBox box = printRunBox(layout, options);
+        const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
+        LayoutRenderer renderer;
+        RecordingPainter painter;
+        drawPrintPage(painter, renderer, layout, options,
+                      pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height);
+        int gridLines = 0;
+        for (const DrawCall& call : painter.ofKind(DrawOp::Line))
+            gridLines += call.pen.color == colors::GridLine;
+        EXPECT_EQ(gridLines > 0, c.printed);
+        EXPECT_EQ(layout.showGrid, c.layoutGrid);
+    }
+}
+
+} // namespace
+} // namespace plandor
