@@ -144,6 +144,10 @@ struct UndoSnapshot {
 
 constexpr std::size_t kMaxUndoSteps = 50;
 
+// Least rail-top height difference where tracks cross, by scale: H0 systems and Z-Track.
+constexpr double kDefaultClearanceH0 = 80.0;
+constexpr double kDefaultClearanceZ = 35.0;
+
 class Layout {
   public:
     std::vector<PlacedPiece> pieces;
@@ -168,6 +172,8 @@ class Layout {
     bool showLabels = true;
     uint32_t units = 0;
     double gridSpacing = 32.0;
+    double minClearanceH0 = kDefaultClearanceH0; // layout check settings, stored with the file
+    double minClearanceZ = kDefaultClearanceZ;
     std::vector<GradeRun> gradeRuns;
     bool gradeActive = false;
     double gradeDeg = 0;

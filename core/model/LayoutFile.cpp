@@ -302,6 +302,11 @@ std::string layoutText(const Layout& layout, const std::string& name) {
     w.text("name", name);
     w.integer("version", 1);
     w.integer("units", layout.units);
+    // Check settings only when changed, so files stay as older versions wrote them.
+    if (layout.minClearanceH0 != kDefaultClearanceH0 || layout.minClearanceZ != kDefaultClearanceZ) {
+        w.real("clearance", layout.minClearanceH0);
+        w.real("clearancez", layout.minClearanceZ);
+    }
     w.endOpen();
     writeGradeRuns(w, layout);
     w.open(2, "pieces");
@@ -567,6 +572,8 @@ class LayoutReader {
             auto units = attrs_.integer("units");
             // Only the three known units are taken; anything else shows millimetres.
             out_.units = units && *units >= 0 && *units <= 2 ? static_cast<uint32_t>(*units) : 0;
+            out_.minClearanceH0 = attrs_.real("clearance").value_or(kDefaultClearanceH0);
+            out_.minClearanceZ = attrs_.real("clearancez").value_or(kDefaultClearanceZ);
         }
         if (contains(line, "<run "))
             readRun();
@@ -946,6 +953,8 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     layout.lastShapeW2 = loaded.lastShapeW2;
     layout.lastShapeH2 = loaded.lastShapeH2;
     layout.units = loaded.units;
+    layout.minClearanceH0 = loaded.minClearanceH0;
+    layout.minClearanceZ = loaded.minClearanceZ;
     layout.gradeRuns = std::move(loaded.gradeRuns);
     layout.restoreGradeState();
     name = std::move(loadedName);
