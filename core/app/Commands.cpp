@@ -70,6 +70,7 @@ std::vector<MenuDef> buildMenuBar() {
                      }),
              separator(),
              item(CmdLayoutShape, "Layout &Shape..."),
+             item(CmdCheckLayout, "&Check Layout..."),
          }},
         {"&Help",
          {

@@ -4,6 +4,7 @@
 #include "base/Units.h"
 #include "catalog/HelixVariants.h"
 #include "catalog/TrackCatalog.h"
+#include "editing/Selection.h"
 #include "elevation/GradeRuns.h"
 #include "model/PartLookup.h"
 #include "model/PieceIndex.h"
@@ -348,6 +349,14 @@ double minClearanceFor(uint32_t system, const CheckSettings& settings) {
 
 std::vector<CheckFinding> checkLayout(const Layout& layout, const CheckSettings& settings) {
     return Checker(layout, settings).run();
+}
+
+void selectFindingPieces(Layout& layout, const CheckFinding& finding) {
+    clearSelection(layout);
+    for (int32_t id : finding.pieces)
+        if (PlacedPiece* p = layout.findPiece(id))
+            p->selected = true;
+    expandToWholeHelices(layout);
 }
 
 const char* checkKindName(CheckKind kind) {

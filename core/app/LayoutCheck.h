@@ -48,6 +48,9 @@ std::vector<CheckFinding> checkLayout(const Layout& layout, const CheckSettings&
 // Minimum headroom for a piece of the given track system.
 double minClearanceFor(uint32_t system, const CheckSettings& settings);
 
+// Selects the finding's pieces and nothing else; a helix stub brings its whole helix.
+void selectFindingPieces(Layout& layout, const CheckFinding& finding);
+
 // "Open end", "Collision", "Clearance", "Grade", "Level".
 const char* checkKindName(CheckKind kind);
 // "error" or "warning".

@@ -12,9 +12,11 @@
 #include "model/HelixPlacement.h"
 #include "model/Layout.h"
 #include "app/Commands.h"
+#include "app/LayoutCheck.h"
 #include "app/MainWindowRules.h"
 #include "base/TraceLog.h"
 #include "ui/AutofillDialog.h"
+#include "ui/CheckLayoutDialog.h"
 #include "ui/PropertiesPanel.h"
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
@@ -171,6 +173,7 @@ void MainFrame::buildStatusBar() {
 
 void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onNewOrClose, this, CmdNew);
+    Bind(wxEVT_MENU, &MainFrame::onCheckLayout, this, CmdCheckLayout);
     Bind(wxEVT_MENU, &MainFrame::onNewOrClose, this, CmdClose);
     Bind(wxEVT_MENU, &MainFrame::onOpen, this, CmdOpen);
     Bind(wxEVT_MENU, &MainFrame::onSave, this, CmdSave);
@@ -228,6 +231,7 @@ void MainFrame::markModified() {
     // Every edit can change the piece count (delete, paste, undo): keep field 1 true.
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
     properties_->refreshTally();
+    refreshCheck();
 }
 
 void MainFrame::updateTitle() {
@@ -237,6 +241,39 @@ void MainFrame::updateTitle() {
 void MainFrame::refreshPanels() {
     properties_->refreshSelection();
     properties_->refreshTally();
+    refreshCheck();
+}
+
+void MainFrame::onCheckLayout(wxCommandEvent&) {
+    if (!check_) {
+        check_ = new CheckLayoutDialog(this, [this](const CheckFinding& f) { showFinding(f); });
+        // Bottom right, clear of the middle of the canvas where a chosen finding is shown.
+        const wxRect frame = GetScreenRect();
+        const wxSize size = check_->GetSize();
+        check_->Move(frame.GetRight() - size.x - 16, frame.GetBottom() - size.y - 40);
+        check_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+            check_->Destroy();
+            check_ = nullptr;
+            SetStatusText(kStatusReady, 0);
+        });
+    }
+    check_->Show();
+    check_->Raise();
+    refreshCheck();
+}
+
+void MainFrame::refreshCheck() {
+    if (!check_)
+        return;
+    check_->refresh(doc_.layout);
+    SetStatusText(toWx(checkSummary(check_->findings())), 0);
+}
+
+void MainFrame::showFinding(const CheckFinding& finding) {
+    selectFindingPieces(doc_.layout, finding);
+    canvas_->centreOn(finding.at.x, finding.at.y);
+    canvas_->layoutChanged();
+    properties_->refreshSelection();
 }
 
 void MainFrame::runAutofill() {

@@ -23,6 +23,8 @@ namespace plandor {
 class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
+class CheckLayoutDialog;
+struct CheckFinding;
 struct PanelEdit;
 
 class MainFrame : public wxFrame {
@@ -38,6 +40,8 @@ class MainFrame : public wxFrame {
     wxSplitterWindow* outerSplitter() const { return outerSplit_; }
     wxSplitterWindow* innerSplitter() const { return innerSplit_; }
     int toolMode() const { return toolMode_; }
+    // The open Check Layout list, or null.
+    CheckLayoutDialog* checkDialog() const { return check_; }
 
     // Called by the editing code after each change: modified flag, title, tally.
     void markModified();
@@ -78,6 +82,12 @@ class MainFrame : public wxFrame {
     void onDrawingTool(wxCommandEvent& event);
     void onUnits(wxCommandEvent& event);
     void onCloseWindow(wxCloseEvent& event);
+    // Layout > Check Layout...: opens the list of findings, or brings it to the front.
+    void onCheckLayout(wxCommandEvent&);
+    // While the list is open: check again, show "Check: N errors, M warnings".
+    void refreshCheck();
+    // A row chosen in the list: its pieces selected, the view centred on it.
+    void showFinding(const CheckFinding& finding);
     // After a command of the properties panel: modified flag, canvas and status field 0.
     void onPanelEdit(const PanelEdit& edit);
     // A palette entry handed on by a drag or a double-click.
@@ -109,6 +119,7 @@ class MainFrame : public wxFrame {
     PropertiesPanel* properties_ = nullptr;
     wxSplitterWindow* outerSplit_ = nullptr;
     wxSplitterWindow* innerSplit_ = nullptr;
+    CheckLayoutDialog* check_ = nullptr;
 };
 
 } // namespace plandor

@@ -196,10 +196,6 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
          },
          CheckKind::Collision,
          {{E, "24711 #1 overlaps 24188 #2"}, {E, "24188 #2 overlaps 24188 #3"}}},
-        {"OneHeightOnTwoLevelsIsNoCollision",
-         [] { return crossedStraights("24188", 188.3, 0); },
-         CheckKind::Collision,
-         {}}, // but a clearance of 0, see below
         {"StraightsCrossingOnOneLevelCollide",
          [] {
              Layout l = emptyLayout();
@@ -328,18 +324,6 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
          },
          CheckKind::Grade,
          {{E, "Step of 12.0 mm between 24188 #2 and 24188 #3"}}},
-        {"UnknownPartsAreSkipped",
-         [] {
-             Layout l = emptyLayout();
-             put(l, "no such part", 0, 0);
-             put(l, "24188", 0, 0);
-             l.join(1, 0, 2, 0);
-             l.findPiece(2)->grade = 9;
-             l.findPiece(2)->z = -50;
-             return l;
-         },
-         CheckKind::Collision,
-         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -83,7 +83,7 @@ TEST_F(MainFrameTest, MenusToolbarStatusAndTitle) {
                      "> Units of Measure\n"
                      "  2016 Millimetres (mm) (o)\n  2017 Centimetres (cm) ( )\n"
                      "  2018 Inches (in) ( )\n"
-                     "--\n2015 Layout &Shape...\n"
+                     "--\n2015 Layout &Shape...\n2023 &Check Layout...\n"
                      "# &Help\n"
                      "2022 &Help\tF1\n");
 
