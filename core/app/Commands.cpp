@@ -55,6 +55,7 @@ std::vector<Command> buildCommands() {
         {CmdUnitsCentimetres, "Centimetres (cm)", "", "", "", ItemKind::Radio, R::Always, false},
         {CmdUnitsInches, "Inches (in)", "", "", "", ItemKind::Radio, R::Always, false},
         menuCommand(CmdLayoutShape, "Layout &Shape...", "", R::Always),
+        menuCommand(CmdCheckLayout, "&Check Layout...", "", R::Always),
         menuCommand(CmdHelp, "&Help", "F1", R::Always),
 
         {CmdLevels, "", "", "Levels", "Manage layout levels (decks): height, color, and shape",
@@ -103,7 +104,7 @@ std::vector<MenuDef> buildMenuBar() {
         {"&Layout",
          {submenu("Units of Measure",
                   {entry(CmdUnitsMillimetres), entry(CmdUnitsCentimetres), entry(CmdUnitsInches)}),
-          separator(), entry(CmdLayoutShape)}},
+          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout)}},
         {"&Help", {entry(CmdHelp)}},
     };
 }

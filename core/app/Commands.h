@@ -51,6 +51,7 @@ enum CommandId : int {
     CmdUnitsInches = 2018,
     CmdLevels = 2019,
     CmdHelp = 2022,
+    CmdCheckLayout = 2023,
 };
 
 enum class ItemKind { Normal, Check, Radio, Separator, Submenu };

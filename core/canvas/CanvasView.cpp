@@ -124,6 +124,11 @@ void CanvasView::resetViewLarge() {
     setView(kLargeScale, kDefaultPan, kDefaultPan);
 }
 
+void CanvasView::centreOn(Point world, int clientWidth, int clientHeight) {
+    setView(view_.scale, clientWidth / 2.0 - world.x * view_.scale,
+            clientHeight / 2.0 - world.y * view_.scale);
+}
+
 void CanvasView::resetViewDefault() {
     setView(kDefaultScale, kDefaultPan, kDefaultPan);
 }

@@ -64,6 +64,8 @@ class CanvasView {
     void zoomToFit(const Layout& layout, int clientWidth, int clientHeight,
                    const TrackCatalog& catalog);
     void zoomToFit(const Layout& layout, int clientWidth, int clientHeight);
+    // Keeps the scale and pans so the world point lies in the middle of the client area.
+    void centreOn(Point world, int clientWidth, int clientHeight);
     void resetViewLarge();   // scale 1.0, pan (60, 60)
     void resetViewDefault(); // scale 0.4, pan (60, 60)
 

@@ -211,6 +211,10 @@ struct LayoutContent {
     int32_t gradeConn = 1;
 };
 
+// Least rail-top height difference where tracks cross, by scale: H0 systems and Z-Track.
+constexpr double kDefaultClearanceH0 = 80.0;
+constexpr double kDefaultClearanceZ = 35.0;
+
 class Layout : public LayoutContent {
   public:
     // Saved but not undone: the id counter (ids are never reused), the levels and the
@@ -232,6 +236,10 @@ class Layout : public LayoutContent {
     bool showLabels = true;
     uint32_t units = 0;
     double gridSpacing = 32.0;
+
+    // The layout check's settings: saved, never undone.
+    double minClearanceH0 = kDefaultClearanceH0;
+    double minClearanceZ = kDefaultClearanceZ;
 
     // Adds "Level 1" when there are no levels.
     void ensureDefaultLevel();

@@ -430,7 +430,15 @@ struct FileHead {
     std::string name;
     int32_t version = 1;
     uint32_t units = 0;
+    double clearanceH0 = kDefaultClearanceH0;
+    double clearanceZ = kDefaultClearanceZ;
 };
+
+// The layout check's clearances are written only when one differs from its default, so files
+// stay as older versions wrote them.
+bool defaultClearances(const FileHead& h) {
+    return h.clearanceH0 == kDefaultClearanceH0 && h.clearanceZ == kDefaultClearanceZ;
+}
 
 // Only the three known units are taken; anything else shows millimetres.
 Field<FileHead> unitsField() {
@@ -460,6 +468,8 @@ const std::vector<Field<FileHead>> kHeadFields = {
     textField<&FileHead::name>("name"),
     integerField<&FileHead::version>("version"),
     unitsField(),
+    realField<&FileHead::clearanceH0>("clearance").writtenUnless(defaultClearances),
+    realField<&FileHead::clearanceZ>("clearancez").writtenUnless(defaultClearances),
 };
 
 const std::vector<Field<GradeRun>> kRunFields = {
@@ -749,7 +759,8 @@ std::string layoutText(const Layout& layout, const std::string& name) {
     LineWriter w(out);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     w.open(0, "layout");
-    writeFields(w, kHeadFields, FileHead{name, 1, layout.units});
+    writeFields(w, kHeadFields,
+                FileHead{name, 1, layout.units, layout.minClearanceH0, layout.minClearanceZ});
     w.endOpen();
     writeGradeRuns(w, layout);
     w.open(2, "pieces");
@@ -841,6 +852,8 @@ class LayoutReader {
             readFields(attrs_, kHeadFields, head);
             name_ = std::move(head.name);
             out_.units = head.units;
+            out_.minClearanceH0 = head.clearanceH0;
+            out_.minClearanceZ = head.clearanceZ;
         }
         if (contains(line, "<run "))
             append(out_.gradeRuns, readRecord(attrs_, kRunFields));

@@ -1,6 +1,7 @@
 // Process entry: toolkit assertions stay on except in Release, where they are switched off with
 // the debug messages; trace messages are dropped before the toolkit starts the application.
-// The export options run without a window.
+// The check and export options run without a window.
+#include "app/CheckCommand.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineRun.h"
 #include "app/PlandorApp.h"
@@ -9,19 +10,23 @@
 #include <wx/log.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
 wxIMPLEMENT_APP_NO_MAIN(plandor::PlandorApp);
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // A check from the command line runs without the toolkit: no window, no display needed.
+    if (auto code = plandor::runCheckCommand(args, std::cout, std::cerr))
+        return *code;
     // GTK probes OpenGL through GDK at start, loading the software GL driver before any window
     // wants it. The 3D view draws through GLX, which this does not touch.
     setenv("GDK_GL", "disable", 0);
     wxDISABLE_DEBUG_SUPPORT();
     wxLog::SetLogLevel(wxLOG_Info);
-    const plandor::CommandLine line =
-        plandor::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const plandor::CommandLine line = plandor::parseCommandLine(args);
     if (line.action == plandor::CommandLineAction::OpenWindow)
         return wxEntry(argc, argv);
     return plandor::runCommandLine(line, argc, argv);

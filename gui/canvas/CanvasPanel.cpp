@@ -172,6 +172,12 @@ void CanvasPanel::zoomToFit() {
     Refresh();
 }
 
+void CanvasPanel::centreOn(double x, double y) {
+    const wxSize size = GetClientSize();
+    impl_->controller.view().centreOn(Point{x, y}, size.x, size.y);
+    Refresh();
+}
+
 void CanvasPanel::resetViewLarge() {
     impl_->controller.view().resetViewLarge();
     Refresh();

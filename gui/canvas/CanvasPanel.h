@@ -46,6 +46,8 @@ class CanvasPanel : public wxPanel {
     void resetViewLarge();
     void resetViewDefault();
     void setShowGrid(bool on);
+    // Pans, keeping the scale, so that the world point lies in the middle.
+    void centreOn(double x, double y);
     // The layout or the view changed: redraw the kept picture on the next paint.
     void layoutChanged();
     // The whole layout was replaced: no gesture of the old one goes on.

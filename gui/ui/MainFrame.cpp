@@ -14,11 +14,13 @@
 #include "model/HelixPlacement.h"
 #include "model/Layout.h"
 #include "app/Commands.h"
+#include "app/LayoutCheck.h"
 #include "app/MainWindowRules.h"
 #include "base/TraceLog.h"
 #include "app/PartsList.h"
 #include "editing/LayoutShape.h"
 #include "ui/AutofillDialog.h"
+#include "ui/CheckLayoutDialog.h"
 #include "ui/ExportPlanDialog.h"
 #include "ui/HelpDialog.h"
 #include "ui/LayoutShapeDialog.h"
@@ -274,6 +276,7 @@ void MainFrame::buildStatusBar() {
 
 void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onNewOrClose, this, CmdNew);
+    Bind(wxEVT_MENU, &MainFrame::onCheckLayout, this, CmdCheckLayout);
     Bind(wxEVT_MENU, &MainFrame::onNewOrClose, this, CmdClose);
     Bind(wxEVT_MENU, &MainFrame::onOpen, this, CmdOpen);
     Bind(wxEVT_MENU, &MainFrame::onSave, this, CmdSave);
@@ -334,8 +337,10 @@ void MainFrame::applyChange(const Change& change) {
         properties_->refreshSelection();
     if (change.has(Change::Pieces | Change::Replaced))
         properties_->refreshTally();
-    if (change.has(Change::kUndoable | Change::Replaced | Change::SavedSettings))
+    if (change.has(Change::kUndoable | Change::Replaced | Change::SavedSettings)) {
         rebuild3DView();
+        refreshCheck();
+    }
 }
 
 void MainFrame::onView3D(wxCommandEvent&) {
@@ -354,6 +359,37 @@ void MainFrame::rebuild3DView() {
 
 void MainFrame::updateTitle() {
     SetTitle(toWx(windowTitle(doc_.name, doc_.path, doc_.modified)));
+}
+
+void MainFrame::onCheckLayout(wxCommandEvent&) {
+    if (!check_) {
+        check_ = new CheckLayoutDialog(this, [this](const CheckFinding& f) { showFinding(f); });
+        // Bottom right, clear of the middle of the canvas where a chosen finding is shown.
+        const wxRect frame = GetScreenRect();
+        const wxSize size = check_->GetSize();
+        check_->Move(frame.GetRight() - size.x - 16, frame.GetBottom() - size.y - 40);
+        check_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+            check_->Destroy();
+            check_ = nullptr;
+            SetStatusText(kStatusReady, 0);
+        });
+    }
+    check_->Show();
+    check_->Raise();
+    refreshCheck();
+}
+
+void MainFrame::refreshCheck() {
+    if (!check_)
+        return;
+    check_->refresh(doc_.layout);
+    SetStatusText(toWx(checkSummary(check_->findings())), 0);
+}
+
+void MainFrame::showFinding(const CheckFinding& finding) {
+    selectFindingPieces(doc_.layout, finding);
+    canvas_->centreOn(finding.at.x, finding.at.y);
+    applyChange(Change(Change::Selection));
 }
 
 void MainFrame::runAutofill() {

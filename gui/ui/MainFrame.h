@@ -30,6 +30,8 @@ class CanvasPanel;
 class PalettePanel;
 class PropertiesPanel;
 struct Clipboard;
+class CheckLayoutDialog;
+struct CheckFinding;
 
 class MainFrame : public wxFrame {
   public:
@@ -45,6 +47,8 @@ class MainFrame : public wxFrame {
     wxSplitterWindow* innerSplitter() const { return innerSplit_; }
     int toolMode() const { return toolMode_; }
     View3DFrame* view3D() const { return view3D_; }
+    // The open Check Layout list, or null.
+    CheckLayoutDialog* checkDialog() const { return check_; }
 
     // Shows what a change did: the canvas picture, the properties panel and tally, the title
     // and the piece count. Every command and every panel reports its change here.
@@ -105,6 +109,12 @@ class MainFrame : public wxFrame {
     void onCloseWindow(wxCloseEvent& event);
     // After a command of the properties panel: its change and status field 0.
     void onPanelEdit(const Change& change, const std::string& status);
+    // Layout > Check Layout...: opens the list of findings, or brings it to the front.
+    void onCheckLayout(wxCommandEvent&);
+    // While the list is open: check again, show "Check: N errors, M warnings".
+    void refreshCheck();
+    // A row chosen in the list: its pieces selected, the view centred on it.
+    void showFinding(const CheckFinding& finding);
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 
@@ -128,6 +138,7 @@ class MainFrame : public wxFrame {
     wxSplitterWindow* outerSplit_ = nullptr;
     wxSplitterWindow* innerSplit_ = nullptr;
     wxWeakRef<View3DFrame> view3D_; // forgotten when the user closes it
+    CheckLayoutDialog* check_ = nullptr;
 };
 
 } // namespace plandor

@@ -1,0 +1,54 @@
+#include "app/CheckCommand.h"
+
+#include "app/LayoutCheck.h"
+#include "base/Units.h"
+#include "model/LayoutFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace plandor {
+
+namespace {
+
+constexpr const char* kCheckOption = "--check";
+
+// The layout reader takes any text; a file without a layout element is not a layout.
+bool looksLikeLayout(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string head(std::istreambuf_iterator<char>(in), {});
+    return head.find("<layout") != std::string::npos;
+}
+
+} // namespace
+
+std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::ostream& out,
+                                   std::ostream& err) {
+    auto option = std::find(args.begin(), args.end(), kCheckOption);
+    if (option == args.end())
+        return std::nullopt;
+    if (std::next(option) == args.end()) {
+        err << "Usage: plandor --check LAYOUT.plo\n";
+        return kCheckUnreadable;
+    }
+    const std::string& path = *std::next(option);
+    Layout layout;
+    std::string name;
+    std::string failure = loadLayout(layout, path, name);
+    if (failure.empty() && !looksLikeLayout(path))
+        failure = "Not a layout file: " + path;
+    if (!failure.empty()) {
+        err << failure << '\n';
+        return kCheckUnreadable;
+    }
+    bool errors = false;
+    for (const CheckFinding& f : checkLayout(layout, checkSettingsOf(layout))) {
+        errors = errors || f.severity == CheckSeverity::Error;
+        out << checkSeverityName(f.severity) << '\t' << checkKindName(f.kind) << '\t'
+            << formatText("%.1f\t%.1f", f.at.x, f.at.y) << '\t' << f.text << '\n';
+    }
+    return errors ? kCheckFoundErrors : kCheckClean;
+}
+
+} // namespace plandor

@@ -1,0 +1,318 @@
+#include "app/TrackOverlaps.h"
+
+#include "catalog/TrackCatalog.h"
+#include "elevation/GradeRuns.h"
+#include "model/PartLookup.h"
+#include "render/PieceGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <unordered_set>
+
+namespace plandor {
+
+namespace {
+
+// Grid cell edge: a little longer than the common straights, so most pieces cover few cells.
+constexpr double kCellSize = 400.0;
+
+struct Box {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool overlaps(const Box& o) const {
+        return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY;
+    }
+};
+
+// One convex piece of a band outline: a rectangle, or one segment of a curved band.
+struct Quad {
+    Point p[4];
+    Box box;
+};
+
+// What the pair test needs of a piece, gathered once.
+struct BandedPiece {
+    int index = -1; // in layout.pieces
+    PieceFrame frame;
+    double z = 0;
+    double signedRise = 0; // height gained from connector 0 to the far end
+    double runLength = 0;
+    Box box;
+    uint32_t firstQuad = 0, endQuad = 0;
+
+    double heightAt(Point p) const {
+        if (runLength <= 0)
+            return z;
+        const double along = (p.x - frame.x) * frame.c + (p.y - frame.y) * frame.s;
+        return z + signedRise * std::clamp(along / runLength, 0.0, 1.0);
+    }
+};
+
+Box boxOf(const Point* p, int n) {
+    Box b{p[0].x, p[0].y, p[0].x, p[0].y};
+    for (int i = 1; i < n; ++i) {
+        b.minX = std::min(b.minX, p[i].x);
+        b.minY = std::min(b.minY, p[i].y);
+        b.maxX = std::max(b.maxX, p[i].x);
+        b.maxY = std::max(b.maxY, p[i].y);
+    }
+    return b;
+}
+
+double bandArcLength(const TrackBand& band) {
+    return band.curved ? band.radius * std::fabs(band.angle) * kDegToRad : band.length;
+}
+
+// The band trimmed by `trim` at both ends and on both sides, as quads in layout coordinates;
+// curved bands are cut as finely as the plan draws them.
+void appendQuads(const TrackBand& band, double halfWidth, double trim, const PieceFrame& frame,
+                 std::vector<Quad>& out) {
+    const double arc = bandArcLength(band);
+    const double half = halfWidth - trim;
+    if (arc <= 2 * trim || half <= 0)
+        return;
+    const double t0 = trim / arc, t1 = 1 - t0;
+    const int n = band.curved ? arcSegments(band.angle) : 1;
+    Point left = frame.apply(bandPoint(band, t0, -half));
+    Point right = frame.apply(bandPoint(band, t0, half));
+    for (int i = 1; i <= n; ++i) {
+        const double t = t0 + (t1 - t0) * i / n;
+        const Point nextLeft = frame.apply(bandPoint(band, t, -half));
+        const Point nextRight = frame.apply(bandPoint(band, t, half));
+        Quad q{{left, nextLeft, nextRight, right}, {}};
+        q.box = boxOf(q.p, 4);
+        out.push_back(q);
+        left = nextLeft;
+        right = nextRight;
+    }
+}
+
+double cross(Point o, Point a, Point b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// A convex polygon of at most 8 corners: a quad clipped by another quad.
+struct Clip {
+    Point p[8];
+    int n = 0;
+};
+
+// The part of quad `a` inside quad `b` (both convex, either winding).
+Clip clipQuad(const Quad& a, const Quad& b) {
+    Clip cur;
+    for (int i = 0; i < 4; ++i)
+        cur.p[cur.n++] = a.p[i];
+    const double winding = cross(b.p[0], b.p[1], b.p[2]) + cross(b.p[0], b.p[2], b.p[3]);
+    const double sign = winding < 0 ? -1.0 : 1.0;
+    for (int e = 0; e < 4 && cur.n > 0; ++e) {
+        const Point e0 = b.p[e], e1 = b.p[(e + 1) % 4];
+        Clip next;
+        for (int i = 0; i < cur.n; ++i) {
+            const Point p = cur.p[i], q = cur.p[(i + 1) % cur.n];
+            const double dp = sign * cross(e0, e1, p), dq = sign * cross(e0, e1, q);
+            if (dp >= 0 && next.n < 8)
+                next.p[next.n++] = p;
+            if ((dp >= 0) != (dq >= 0) && next.n < 8) {
+                const double t = dp / (dp - dq);
+                next.p[next.n++] = Point{p.x + (q.x - p.x) * t, p.y + (q.y - p.y) * t};
+            }
+        }
+        cur = next;
+    }
+    return cur;
+}
+
+double clipArea(const Clip& c) {
+    double twice = 0;
+    for (int i = 0; i < c.n; ++i) {
+        const Point p = c.p[i], q = c.p[(i + 1) % c.n];
+        twice += p.x * q.y - q.x * p.y;
+    }
+    return std::fabs(twice) / 2;
+}
+
+// Mean of the corners: inside the convex clip, which is all a marker needs.
+Point clipCentre(const Clip& c) {
+    Point sum;
+    for (int i = 0; i < c.n; ++i) {
+        sum.x += c.p[i].x;
+        sum.y += c.p[i].y;
+    }
+    return Point{sum.x / c.n, sum.y / c.n};
+}
+
+bool joinedTo(const PlacedPiece& p, int32_t otherId) {
+    for (const Joint& j : p.joints)
+        if (j.target == otherId)
+            return true;
+    return false;
+}
+
+int64_t cellOf(double v) {
+    return static_cast<int64_t>(std::floor(v / kCellSize));
+}
+
+uint64_t keyOf(int64_t cx, int64_t cy) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
+}
+
+class OverlapFinder {
+  public:
+    OverlapFinder(const Layout& layout, double tolerance) : layout_(layout) {
+        gather(tolerance / 2);
+    }
+
+    std::vector<TrackOverlap> run() {
+        std::vector<std::pair<uint64_t, int>> cells; // (cell, position in pieces_)
+        cells.reserve(pieces_.size() * 3);
+        for (int i = 0; i < static_cast<int>(pieces_.size()); ++i) {
+            const Box& b = pieces_[i].box;
+            for (int64_t cx = cellOf(b.minX); cx <= cellOf(b.maxX); ++cx)
+                for (int64_t cy = cellOf(b.minY); cy <= cellOf(b.maxY); ++cy)
+                    cells.emplace_back(keyOf(cx, cy), i);
+        }
+        std::sort(cells.begin(), cells.end());
+        for (std::size_t begin = 0; begin < cells.size();) {
+            std::size_t end = begin;
+            while (end < cells.size() && cells[end].first == cells[begin].first)
+                ++end;
+            for (std::size_t i = begin; i < end; ++i)
+                for (std::size_t j = i + 1; j < end; ++j)
+                    considerPair(cells[i].second, cells[j].second, cells[begin].first);
+            begin = end;
+        }
+        std::sort(found_.begin(), found_.end(), [](const TrackOverlap& x, const TrackOverlap& y) {
+            return x.a != y.a ? x.a < y.a : x.b < y.b;
+        });
+        return std::move(found_);
+    }
+
+  private:
+    void gather(double trim) {
+        PartLookup parts(TrackCatalog::instance());
+        pieces_.reserve(layout_.pieces.size());
+        for (int i = 0; i < static_cast<int>(layout_.pieces.size()); ++i) {
+            const PlacedPiece& p = layout_.pieces[i];
+            const PieceDef* def = parts.find(p.part);
+            if (!def)
+                continue;
+            if (def->connectors.size() > 2)
+                junctions_.insert(p.id);
+            BandedPiece bp;
+            bp.index = i;
+            bp.frame = PieceFrame(p.x, p.y, p.heading);
+            bp.z = p.z;
+            bp.runLength = runLength(def);
+            bp.signedRise = p.reversed ? -riseOf(p, def) : riseOf(p, def);
+            bp.firstQuad = static_cast<uint32_t>(quads_.size());
+            const double half = trackHalfWidth(*def);
+            const TrackBands bands = trackBands(*def), slips = slipCurves(*def);
+            for (int k = 0; k < bands.count; ++k)
+                appendQuads(bands.band[k], half, trim, bp.frame, quads_);
+            for (int k = 0; k < slips.count; ++k)
+                appendQuads(slips.band[k], half, trim, bp.frame, quads_);
+            bp.endQuad = static_cast<uint32_t>(quads_.size());
+            if (bp.endQuad == bp.firstQuad)
+                continue;
+            bp.box = quads_[bp.firstQuad].box;
+            for (uint32_t q = bp.firstQuad + 1; q < bp.endQuad; ++q) {
+                const Box& b = quads_[q].box;
+                bp.box = Box{std::min(bp.box.minX, b.minX), std::min(bp.box.minY, b.minY),
+                             std::max(bp.box.maxX, b.maxX), std::max(bp.box.maxY, b.maxY)};
+            }
+            pieces_.push_back(bp);
+        }
+    }
+
+    // Each pair sharing several cells is looked at only in the cell holding the lower-left
+    // corner of the boxes' overlap.
+    void considerPair(int i, int j, uint64_t cell) {
+        const BandedPiece& a = pieces_[i];
+        const BandedPiece& b = pieces_[j];
+        if (!a.box.overlaps(b.box))
+            return;
+        if (keyOf(cellOf(std::max(a.box.minX, b.box.minX)),
+                  cellOf(std::max(a.box.minY, b.box.minY))) != cell)
+            return;
+        const PlacedPiece& pa = layout_.pieces[a.index];
+        const PlacedPiece& pb = layout_.pieces[b.index];
+        if (joinedTo(pa, pb.id) || joinedTo(pb, pa.id))
+            return;
+        if ((pa.helix != -1 && pa.helix == pb.helix) || shareJunction(pa, pb))
+            return;
+        measure(a, b);
+    }
+
+    // Tracks leaving one turnout, crossing, slip or turntable start side by side and may
+    // touch there: together with it they make up one junction.
+    bool shareJunction(const PlacedPiece& pa, const PlacedPiece& pb) const {
+        for (const Joint& j : pa.joints)
+            if (!j.isFree() && junctions_.count(j.target) && joinedTo(pb, j.target))
+                return true;
+        return false;
+    }
+
+    void measure(const BandedPiece& a, const BandedPiece& b) {
+        nearA_.clear();
+        nearB_.clear();
+        for (uint32_t q = a.firstQuad; q < a.endQuad; ++q)
+            if (quads_[q].box.overlaps(b.box))
+                nearA_.push_back(q);
+        for (uint32_t q = b.firstQuad; q < b.endQuad; ++q)
+            if (quads_[q].box.overlaps(a.box))
+                nearB_.push_back(q);
+        bool overlapping = false, aAbove = false, bAbove = false;
+        double least = 0, largest = 0;
+        Point centre;
+        bool leastALower = false;
+        for (uint32_t qa : nearA_)
+            for (uint32_t qb : nearB_) {
+                if (!quads_[qa].box.overlaps(quads_[qb].box))
+                    continue;
+                const Clip clip = clipQuad(quads_[qa], quads_[qb]);
+                const double area = clip.n < 3 ? 0.0 : clipArea(clip);
+                if (area < 1e-6)
+                    continue;
+                if (area > largest) {
+                    largest = area;
+                    centre = clipCentre(clip);
+                }
+                // Heights vary linearly over a clip, so its corners hold the least gap.
+                for (int k = 0; k < clip.n; ++k) {
+                    const double d = a.heightAt(clip.p[k]) - b.heightAt(clip.p[k]);
+                    aAbove = aAbove || d > 0;
+                    bAbove = bAbove || d < 0;
+                    if (!overlapping || std::fabs(d) < least) {
+                        least = std::fabs(d);
+                        leastALower = d < 0;
+                    }
+                    overlapping = true;
+                }
+            }
+        if (!overlapping)
+            return;
+        TrackOverlap o;
+        o.a = a.index;
+        o.b = b.index;
+        // Heights that change order across the overlap meet somewhere inside it.
+        o.heightGap = aAbove && bAbove ? 0.0 : least;
+        o.lower = leastALower ? a.index : b.index;
+        o.at = centre;
+        found_.push_back(o);
+    }
+
+    const Layout& layout_;
+    std::vector<BandedPiece> pieces_;
+    std::unordered_set<int32_t> junctions_; // ids of pieces with more than two connectors
+    std::vector<Quad> quads_;
+    std::vector<uint32_t> nearA_, nearB_;
+    std::vector<TrackOverlap> found_;
+};
+
+} // namespace
+
+std::vector<TrackOverlap> findTrackOverlaps(const Layout& layout, double tolerance) {
+    return OverlapFinder(layout, tolerance).run();
+}
+
+} // namespace plandor

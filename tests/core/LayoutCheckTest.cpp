@@ -1,0 +1,402 @@
+// The layout check on small hand-built layouts, one per finding, each beside a near miss
+// that must stay quiet; and on the benchmark layouts, which must raise no false alarms.
+#include "app/LayoutCheck.h"
+
+#include "EditingTestSupport.h"
+#include "LayoutGenerator.h"
+#include "base/Geometry.h"
+#include "catalog/TrackCatalog.h"
+#include "model/HelixPlacement.h"
+#include "render/PieceGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace plandor;
+using namespace plandor::testing;
+
+namespace {
+
+// Lays `part` with its connector `conn` head-on onto connector `fromConn` of `from`, joined,
+// on the same level and at the height of that end.
+int32_t attach(Layout& l, int32_t from, int fromConn, const std::string& part, int conn = 0) {
+    const Pose target = connectorOf(l, from, fromConn);
+    const Pose pose =
+        poseForMate(*TrackCatalog::instance().find(part), conn, target.x, target.y, target.heading);
+    const PlacedPiece& f = *l.findPiece(from);
+    const int32_t id = put(l, part, pose.x, pose.y, pose.heading, f.level);
+    l.findPiece(id)->z = fromConn == 0 ? f.z : f.z + 188.3 * std::sin(degToRad(f.grade));
+    l.join(from, fromConn, id, conn);
+    return id;
+}
+
+void addLevel(Layout& l, int32_t id, double height) {
+    Level level;
+    level.id = id;
+    level.name = "Level " + std::to_string(id);
+    level.height = height;
+    l.levels.push_back(level);
+}
+
+// Straight, six R1 curves, straight, six R1 curves, closed: ids 1 to 14.
+Layout oval() {
+    Layout l = emptyLayout();
+    const int32_t first = put(l, "24188", 0, 0);
+    int32_t last = first;
+    for (int side = 0; side < 2; ++side) {
+        if (side == 1)
+            last = attach(l, last, 1, "24188");
+        for (int i = 0; i < 6; ++i)
+            last = attach(l, last, 1, "24130");
+    }
+    l.join(last, 1, first, 0);
+    return l;
+}
+
+// The oval with its first straight unjoined from the last curve and swung about its other end
+// until its free end lies `gap` mm from the curve's.
+Layout swungOval(double gap) {
+    Layout l = oval();
+    l.freeConnector(1, 0);
+    PlacedPiece& s = *l.findPiece(1);
+    const Pose far = connectorOf(l, 1, 1);
+    s.heading = radToDeg(2 * std::asin(gap / (2 * 188.3)));
+    s.x = far.x - 188.3 * std::cos(degToRad(s.heading));
+    s.y = far.y - 188.3 * std::sin(degToRad(s.heading));
+    return l;
+}
+
+// A straight crossed square in its middle by another one lying `dz` higher on level 2.
+Layout crossedStraights(const std::string& part, double length, double dz) {
+    Layout l = emptyLayout();
+    addLevel(l, 2, dz);
+    put(l, part, 0, 0);
+    const int32_t upper = put(l, part, length / 2, -length / 2, 90, 2);
+    l.findPiece(upper)->z = dz;
+    return l;
+}
+
+// Crossing 24640 with a straight and a bumper on each of its four ends.
+Layout crossingWithSpurs() {
+    Layout l = emptyLayout();
+    const int32_t x = put(l, "24640", 0, 0);
+    for (int c = 0; c < 4; ++c)
+        attach(l, attach(l, x, c, "24188"), 1, "24977");
+    return l;
+}
+
+// Three straights in a row: the first two graded by `deg` from z = 0, the third flat on
+// level 2 at the top; the second is laid the other way round when `reversedMiddle`.
+Layout run(double deg, bool reversedMiddle) {
+    Layout l = emptyLayout();
+    const double rise = 188.3 * std::sin(degToRad(deg));
+    addLevel(l, 2, 2 * rise);
+    const int32_t a = put(l, "24188", 0, 0);
+    l.findPiece(a)->grade = deg;
+    int32_t b;
+    if (reversedMiddle) {
+        b = put(l, "24188", 2 * 188.3, 0, 180);
+        l.join(a, 1, b, 1);
+        l.findPiece(b)->z = 2 * rise;
+        l.findPiece(b)->reversed = true;
+    } else {
+        b = put(l, "24188", 188.3, 0);
+        l.join(a, 1, b, 0);
+        l.findPiece(b)->z = rise;
+    }
+    l.findPiece(b)->grade = deg;
+    const int32_t c = put(l, "24188", 2 * 188.3, 0, 0, 2);
+    l.findPiece(c)->z = 2 * rise;
+    l.join(b, reversedMiddle ? 0 : 1, c, 0);
+    return l;
+}
+
+Layout single(const std::string& part, double grade, double z = 0, double deck = 0) {
+    Layout l = emptyLayout();
+    l.levels[0].height = deck;
+    const int32_t id = put(l, part, 0, 0);
+    l.findPiece(id)->grade = grade;
+    l.findPiece(id)->z = z;
+    return l;
+}
+
+struct Expected {
+    CheckSeverity severity;
+    std::string text;
+};
+
+struct Case {
+    const char* name;
+    std::function<Layout()> build;
+    CheckKind kind; // findings of other kinds are left to their own cases
+    std::vector<Expected> expected;
+    CheckSettings settings = {};
+};
+
+const CheckSeverity E = CheckSeverity::Error;
+const CheckSeverity W = CheckSeverity::Warning;
+
+} // namespace
+
+TEST(LayoutCheck, EachFindingAndItsNearMiss) {
+    const std::vector<Case> cases = {
+        {"ClosedOvalHasNoOpenEnd", oval, CheckKind::OpenEnd, {}},
+        {"OvalSwung3mmIsOneGap",
+         [] { return swungOval(3); },
+         CheckKind::OpenEnd,
+         {{W, "Gap of 3.0 mm between 24188 #1 and 24130 #14"}}},
+        {"GapInCentimetres",
+         [] {
+             Layout l = swungOval(3);
+             l.units = 1;
+             return l;
+         },
+         CheckKind::OpenEnd,
+         {{W, "Gap of 0.30 cm between 24188 #1 and 24130 #14"}}},
+        {"EndsFartherThanAGapAreTwoOpenEnds",
+         [] { return swungOval(kGapRadius + 10); },
+         CheckKind::OpenEnd,
+         {{W, "Open end at 24188 #1"}, {W, "Open end at 24130 #14"}}},
+        {"EndsSideBySideAreNoGap",
+         [] {
+             Layout l = emptyLayout();
+             put(l, "24188", 0, 0);
+             put(l, "24188", 0, 30);
+             return l;
+         },
+         CheckKind::OpenEnd,
+         {{W, "Open end at 24188 #1"},
+          {W, "Open end at 24188 #1"},
+          {W, "Open end at 24188 #2"},
+          {W, "Open end at 24188 #2"}}},
+        {"CrossingPieceIsNoCollision", crossingWithSpurs, CheckKind::Collision, {}},
+        {"StraightsOnBothExitsOfASlimTurnoutAreNoCollision",
+         [] {
+             Layout l = emptyLayout();
+             const int32_t t = put(l, "24711", 0, 0);
+             attach(l, t, 1, "24188");
+             attach(l, t, 2, "24188");
+             return l;
+         },
+         CheckKind::Collision,
+         {}},
+        {"StraightsOnASlimTurnoutWithoutItCollide",
+         [] {
+             Layout l = emptyLayout();
+             const int32_t t = put(l, "24711", 0, 0);
+             attach(l, t, 1, "24188");
+             attach(l, t, 2, "24188");
+             l.freeConnector(t, 1);
+             return l;
+         },
+         CheckKind::Collision,
+         {{E, "24711 #1 overlaps 24188 #2"}, {E, "24188 #2 overlaps 24188 #3"}}},
+        {"StraightsCrossingOnOneLevelCollide",
+         [] {
+             Layout l = emptyLayout();
+             put(l, "24188", 0, 0);
+             put(l, "24188", 94.15, -94.15, 90);
+             return l;
+         },
+         CheckKind::Collision,
+         {{E, "24188 #1 overlaps 24188 #2"}}},
+        {"ParallelBandsTouchingDoNotCollide",
+         [] {
+             Layout l = emptyLayout();
+             put(l, "24188", 0, 0);
+             put(l, "24188", 0, 2 * 18.7);
+             return l;
+         },
+         CheckKind::Collision,
+         {}},
+        {"ParallelBandsOverlapping1_4mmCollide",
+         [] {
+             Layout l = emptyLayout();
+             put(l, "24188", 0, 0);
+             put(l, "24188", 0, 2 * 18.7 - 1.4);
+             return l;
+         },
+         CheckKind::Collision,
+         {{E, "24188 #1 overlaps 24188 #2"}}},
+        {"CTrack60mmAboveIsTooLow",
+         [] { return crossedStraights("24188", 188.3, 60); },
+         CheckKind::Clearance,
+         {{E, "Clearance of 60.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)"}}},
+        {"CTrack90mmAboveClears",
+         [] { return crossedStraights("24188", 188.3, 90); },
+         CheckKind::Clearance,
+         {}},
+        {"CTrackAtOneHeightOnTwoLevels",
+         [] { return crossedStraights("24188", 188.3, 0); },
+         CheckKind::Clearance,
+         {{E, "Clearance of 0.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)"}}},
+        {"StoredMinimumApplies",
+         [] { return crossedStraights("24188", 188.3, 90); },
+         CheckKind::Clearance,
+         {{E, "Clearance of 90.0 mm between 24188 #1 and 24188 #2 (minimum 100.0 mm)"}},
+         CheckSettings{100, kDefaultClearanceZ}},
+        {"ZTrack30mmAboveIsTooLow",
+         [] { return crossedStraights("8500", 110, 30); },
+         CheckKind::Clearance,
+         {{E, "Clearance of 30.0 mm between 8500 #1 and 8500 #2 (minimum 35.0 mm)"}}},
+        {"ZTrack40mmAboveClears",
+         [] { return crossedStraights("8500", 110, 40); },
+         CheckKind::Clearance,
+         {}},
+        {"GradedPieceCrossingMeasuredWhereItPasses",
+         [] {
+             // The upper piece climbs 2 deg and is lowest where it first passes over the
+             // lower band (shrunk by half the overlap tolerance): there it is 70 mm higher.
+             Layout l = crossedStraights("24188", 188.3, 70);
+             const double along = 94.15 - (18.7 - kOverlapTolerance / 2);
+             l.findPiece(2)->grade = 2;
+             l.findPiece(2)->z = 70 - along * std::sin(degToRad(2));
+             return l;
+         },
+         CheckKind::Clearance,
+         {{E, "Clearance of 70.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)"}}},
+        {"HelixRiseWithinMinimum",
+         [] {
+             Layout l = emptyLayout();
+             placeHelix(l, 0, 0, 0, "proses_4_5_r1r2");
+             return l;
+         },
+         CheckKind::Clearance,
+         {}},
+        {"HelixRiseBelowStoredMinimum",
+         [] {
+             Layout l = emptyLayout();
+             placeHelix(l, 0, 0, 0, "proses_4_5_r1r2");
+             return l;
+         },
+         CheckKind::Clearance,
+         {{E, "Helix #1 rises 93.3 mm per turn (minimum 95.0 mm)"}},
+         CheckSettings{95, kDefaultClearanceZ}},
+        {"HelixSpiralEndsAreNotOpen",
+         [] {
+             Layout l = emptyLayout();
+             placeHelix(l, 0, 0, 0, "");
+             return l;
+         },
+         CheckKind::OpenEnd,
+         {{W, "Open end at 24188 #2"}, {W, "Open end at 24188 #3"}}},
+        {"Grade6_5IsTooSteep",
+         [] { return single("24188", 6.5); },
+         CheckKind::Grade,
+         {{E, "Grade of 6.5\u00b0 on 24188 #1 (maximum 6.0\u00b0)"},
+          {W, "Track ends in the air at 24188 #1, 21.3 mm above the deck"}}},
+        {"Grade6IsAllowed",
+         [] { return single("24188", 6.0); },
+         CheckKind::Grade,
+         {{W, "Track ends in the air at 24188 #1, 19.7 mm above the deck"}}},
+        {"RaisedBridgeEndIsNotInTheAir",
+         [] { return single("74636", 0, 50); },
+         CheckKind::Grade,
+         {}},
+        {"DescentBelowTheDeck",
+         [] { return single("24188", -3, 100, 100); },
+         CheckKind::Level,
+         {{W, "24188 #1 lies 9.9 mm below the deck of Level 1"}}},
+        {"PieceOnItsDeck", [] { return single("24188", 3, 100, 100); }, CheckKind::Level, {}},
+        {"RunEndingOnAFlatPieceKinks3Deg",
+         [] { return run(3, false); },
+         CheckKind::Grade,
+         {{W, "Grade changes by 3.0\u00b0 between 24188 #2 and 24188 #3"}}},
+        {"RunEndingOnAFlatPieceKinks2DegIsAllowed",
+         [] { return run(2, false); },
+         CheckKind::Grade,
+         {}},
+        {"RunThroughAReversedPieceIsSmooth",
+         [] { return run(3, true); },
+         CheckKind::Grade,
+         {{W, "Grade changes by 3.0\u00b0 between 24188 #2 and 24188 #3"}}},
+        {"JoinedEndsAtDifferentHeightsStep",
+         [] {
+             Layout l = run(0, false);
+             l.findPiece(3)->z = 12;
+             l.levels[1].height = 12;
+             return l;
+         },
+         CheckKind::Grade,
+         {{E, "Step of 12.0 mm between 24188 #2 and 24188 #3"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<Expected> got;
+        for (const CheckFinding& f : checkLayout(c.build(), c.settings))
+            if (f.kind == c.kind)
+                got.push_back({f.severity, f.text});
+        ASSERT_EQ(got.size(), c.expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].severity, c.expected[i].severity) << got[i].text;
+            EXPECT_EQ(got[i].text, c.expected[i].text);
+        }
+    }
+}
+
+TEST(LayoutCheck, FindingPointsAtThePlaceAndNamesThePieces) {
+    const std::vector<CheckFinding> findings = checkLayout(swungOval(3), {});
+    ASSERT_EQ(findings.size(), 1u);
+    const Pose curveEnd = connectorOf(oval(), 14, 1);
+    EXPECT_NEAR(findings[0].at.x, curveEnd.x, 2);
+    EXPECT_NEAR(findings[0].at.y, curveEnd.y, 2);
+    EXPECT_EQ(findings[0].pieces, (std::vector<int32_t>{1, 14}));
+
+    // Errors come before warnings whatever order they were found in.
+    const std::vector<CheckFinding> mixed = checkLayout(crossedStraights("24188", 188.3, 60), {});
+    ASSERT_FALSE(mixed.empty());
+    EXPECT_EQ(mixed.front().kind, CheckKind::Clearance);
+    EXPECT_EQ(checkSummary(mixed), "Check: 1 errors, 4 warnings");
+}
+
+// Distance from a layout point to the centre line of a piece's track, sampled finely.
+double distanceToTrack(const Layout& layout, int32_t id, Point at) {
+    const PlacedPiece& p = *layout.findPiece(id);
+    const PieceDef& def = *TrackCatalog::instance().find(p.part);
+    const PieceFrame frame(p.x, p.y, p.heading);
+    const TrackBands bands = trackBands(def);
+    double best = 1e9;
+    for (int b = 0; b < bands.count; ++b)
+        for (int i = 0; i <= 400; ++i) {
+            const Point q = frame.apply(bandPoint(bands.band[b], i / 400.0, 0));
+            best = std::min(best, std::hypot(q.x - at.x, q.y - at.y));
+        }
+    return best;
+}
+
+// The generator joins and lifts everything as it should, so it leaves only the open ends of
+// unfinished sidings and the change of grade at the foot and head of each climb. Its yard
+// ladders and the sidings inside its ovals do run into neighbouring track, so collisions
+// are allowed, but each must lie on both pieces' track and never between joined pieces.
+TEST(LayoutCheck, GeneratedLayoutsRaiseNoFalseAlarms) {
+    for (const auto& [count, seed] : {std::pair{2000, 1u}, {10000, 3u}}) {
+        SCOPED_TRACE(std::to_string(count) + " pieces, seed " + std::to_string(seed));
+        const Layout layout = generateLayout(count, seed);
+        int freeEnds = 0;
+        for (const PlacedPiece& p : layout.pieces)
+            freeEnds += freeJointCount(p);
+        int openEnds = 0, kinks = 0;
+        for (const CheckFinding& f : checkLayout(layout, checkSettingsOf(layout))) {
+            if (f.kind == CheckKind::OpenEnd && f.text.rfind("Open end at ", 0) == 0) {
+                ++openEnds;
+            } else if (f.kind == CheckKind::Grade && f.text.rfind("Grade changes by ", 0) == 0) {
+                ++kinks;
+            } else if (f.kind == CheckKind::Collision) {
+                ASSERT_EQ(f.pieces.size(), 2u);
+                for (int32_t id : f.pieces)
+                    EXPECT_LT(distanceToTrack(layout, id, f.at), kTrackHalfWidth) << f.text;
+                for (const Joint& j : layout.findPiece(f.pieces[0])->joints)
+                    EXPECT_NE(j.target, f.pieces[1]) << f.text;
+            } else {
+                ADD_FAILURE() << checkKindName(f.kind) << ": " << f.text;
+            }
+        }
+        EXPECT_EQ(openEnds, freeEnds);
+        EXPECT_EQ(kinks, 2 * static_cast<int>(layout.gradeRuns.size()));
+    }
+}

@@ -1,0 +1,79 @@
+// Layout > Check Layout... in the real window: the list follows the layout, a chosen row
+// selects its pieces and centres the view, the status bar counts while the list is open.
+#include "ui/CheckLayoutDialog.h"
+#include "GuiTestSupport.h"
+#include "app/Commands.h"
+#include "app/LayoutCheck.h"
+#include "canvas/CanvasPanel.h"
+#include "canvas/CanvasView.h"
+
+#include <wx/listctrl.h>
+
+using namespace plandor;
+using namespace plandor::guitest;
+
+namespace {
+
+using CheckLayoutTest = MainFrameFixture;
+
+// A straight crossed in its middle by another one `dz` higher on level 2.
+void crossStraights(Layout& l, double dz) {
+    l.ensureDefaultLevel();
+    Level upper;
+    upper.id = 2;
+    upper.name = "Level 2";
+    upper.height = dz;
+    l.levels.push_back(upper);
+    put(l, "24188", 2000, 1000);
+    const int32_t id = put(l, "24188", 2094.15, 905.85);
+    l.findPiece(id)->heading = 90;
+    l.findPiece(id)->level = 2;
+    l.findPiece(id)->z = dz;
+}
+
+void chooseRow(wxListCtrl* list, long row) {
+    wxListEvent event(wxEVT_LIST_ITEM_SELECTED, list->GetId());
+    event.m_itemIndex = row;
+    event.SetEventObject(list);
+    list->GetEventHandler()->ProcessEvent(event);
+}
+
+} // namespace
+
+TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
+    crossStraights(layout(), 60);
+    command(CmdCheckLayout);
+    settle();
+    CheckLayoutDialog* dialog = frame->checkDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsShown());
+    wxListCtrl* list = dialog->list();
+    ASSERT_EQ(list->GetItemCount(), 5);
+    EXPECT_EQ(list->GetItemText(0, 1), "Clearance");
+    EXPECT_EQ(list->GetItemText(0, 2),
+              "Clearance of 60.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)");
+    EXPECT_EQ(status(0), "Check: 1 errors, 4 warnings");
+
+    chooseRow(list, 0);
+    settle();
+    EXPECT_TRUE(layout().findPiece(1)->selected && layout().findPiece(2)->selected);
+    const wxSize size = frame->canvas()->GetClientSize();
+    const ViewTransform& view = frame->canvas()->view().transform();
+    const Point at = dialog->findings()[0].at;
+    EXPECT_NEAR(at.x * view.scale + view.panX, size.x / 2.0, 1);
+    EXPECT_NEAR(at.y * view.scale + view.panY, size.y / 2.0, 1);
+
+    // A change arrives: the upper track is raised enough and the list checks again.
+    frame->applyChange(frame->document().apply([&] {
+        layout().findPiece(2)->z = 90;
+        layout().findLevel(2)->height = 90;
+        return Change(Change::Heights | Change::Levels);
+    }));
+    EXPECT_EQ(list->GetItemCount(), 4);
+    EXPECT_EQ(status(0), "Check: 0 errors, 4 warnings");
+
+    dialog->Close();
+    settle();
+    EXPECT_EQ(frame->checkDialog(), nullptr);
+    EXPECT_EQ(status(0), "Ready");
+}
