@@ -5,6 +5,7 @@
 #include "editing/Autofill.h"
 #include "canvas/ContextMenu.h"
 #include "editing/Delete.h"
+#include "editing/InsertBlock.h"
 #include "editing/Placing.h"
 #include "editing/Selection.h"
 #include "elevation/Grades.h"
@@ -12,6 +13,7 @@
 #include "model/HelixPlacement.h"
 #include "model/Layout.h"
 #include "app/Commands.h"
+#include "app/LibraryBlockCommand.h"
 #include "app/MainWindowRules.h"
 #include "base/TraceLog.h"
 #include "ui/AutofillDialog.h"
@@ -177,7 +179,7 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onSaveAs, this, CmdSaveAs);
     Bind(wxEVT_MENU, &MainFrame::onImport, this, CmdImport);
     Bind(wxEVT_MENU, &MainFrame::onExport, this, CmdExport);
-    Bind(wxEVT_MENU, &MainFrame::saveLibraryBlockNotYet, this, CmdSaveLibraryBlock);
+    Bind(wxEVT_MENU, &MainFrame::onSaveLibraryBlock, this, CmdSaveLibraryBlock);
     Bind(wxEVT_MENU, &MainFrame::onPageSetup, this, CmdPageSetup);
     Bind(wxEVT_MENU, &MainFrame::printPreviewNotYet, this, CmdPreview);
     Bind(wxEVT_MENU, &MainFrame::printNotYet, this, CmdPrint);
@@ -426,6 +428,11 @@ void MainFrame::onUnits(wxCommandEvent& event) {
     properties_->refreshSelection();
 }
 
+void MainFrame::onSaveLibraryBlock(wxCommandEvent&) {
+    if (saveAsLibraryBlock(doc_.layout, prompter_, palette_->libraryFolder()))
+        palette_->reloadLibrary();
+}
+
 void MainFrame::onPaletteAction(const PaletteAction& action) {
     switch (action.kind) {
     case PaletteAction::Kind::AutoConnect: {
@@ -442,8 +449,10 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
         rebuild3DView();
         break;
     case PaletteAction::Kind::InsertBlock:
-        insertBlockNotYet(action.key);
-        return;
+        if (!insertBlockAsEdit(doc_, action.key, prompter_))
+            return;
+        rebuild3DView();
+        break;
     case PaletteAction::Kind::BeginPlacing:
     case PaletteAction::Kind::BeginHelixPlacing:
     case PaletteAction::Kind::BeginSceneryPlacing:

@@ -90,16 +90,14 @@ class MainFrame : public wxFrame {
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 
+    // "Save as Library Block...": the palette's library list follows a saved block.
+    void onSaveLibraryBlock(wxCommandEvent&);
     // Commands whose features are built later; they do nothing yet.
-    void saveLibraryBlockNotYet(wxCommandEvent&) {}
     void printPreviewNotYet(wxCommandEvent&) {}
     void printNotYet(wxCommandEvent&) {}
     void layoutShapeNotYet(wxCommandEvent&) {}
     void levelsNotYet(wxCommandEvent&) {}
     void helpNotYet(wxCommandEvent&) {}
-    // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
-    // comes with library blocks.
-    void insertBlockNotYet(const std::string&) {}
 
     Document doc_;
     WxPrompter prompter_;
