@@ -20,8 +20,8 @@ bool anythingSelected(const Layout& layout) {
 
 } // namespace
 
-bool saveAsLibraryBlock(const Layout& layout, Prompter& prompter,
-                        const std::string& libraryFolder) {
+bool saveAsLibraryBlock(const Layout& layout, Prompter& prompter, const std::string& libraryFolder,
+                        const std::function<void()>& saved) {
     if (!anythingSelected(layout)) {
         prompter.message(kSaveTitle, "Select pieces first to save as library block.",
                          PromptIcon::Information);
@@ -48,6 +48,8 @@ bool saveAsLibraryBlock(const Layout& layout, Prompter& prompter,
         prompter.message(kFailedTitle, error, PromptIcon::Error);
         return false;
     }
+    if (saved)
+        saved();
     prompter.message(kSaveTitle, "Block saved: " + name, PromptIcon::Information);
     return true;
 }

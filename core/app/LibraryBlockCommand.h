@@ -5,13 +5,16 @@
 #include "base/Prompter.h"
 #include "model/Layout.h"
 
+#include <functional>
 #include <string>
 
 namespace plandor {
 
 // Saves the selection as a block in `libraryFolder` (created when missing). Names that would
-// leave the folder are refused, and an existing block is replaced only after a Yes. True
-// when the block was written, so the palette's library list needs reloading.
-bool saveAsLibraryBlock(const Layout& layout, Prompter& prompter, const std::string& libraryFolder);
+// leave the folder are refused, and an existing block is replaced only after a Yes. Once the
+// block is written `saved` runs (the palette reloads its library list), then "Block saved: "
+// is shown. True when the block was written.
+bool saveAsLibraryBlock(const Layout& layout, Prompter& prompter, const std::string& libraryFolder,
+                        const std::function<void()>& saved = {});
 
 } // namespace plandor

@@ -429,8 +429,8 @@ void MainFrame::onUnits(wxCommandEvent& event) {
 }
 
 void MainFrame::onSaveLibraryBlock(wxCommandEvent&) {
-    if (saveAsLibraryBlock(doc_.layout, prompter_, palette_->libraryFolder()))
-        palette_->reloadLibrary();
+    saveAsLibraryBlock(doc_.layout, prompter_, palette_->libraryFolder(),
+                       [this] { palette_->reloadLibrary(); });
 }
 
 void MainFrame::onPaletteAction(const PaletteAction& action) {

@@ -9,6 +9,8 @@
 #include <wx/textdlg.h>
 #include <wx/uiaction.h>
 
+#include <functional>
+
 using namespace plandor;
 using namespace plandor::guitest;
 namespace fs = std::filesystem;
@@ -32,19 +34,23 @@ class AnswerName : public wxExpectModalBase<wxTextEntryDialog> {
     wxString name_;
 };
 
-// Acknowledges a message box after checking its title.
+// Acknowledges a message box after checking its title and what the window shows behind it.
 class Acknowledge : public wxExpectModalBase<wxMessageDialog> {
   public:
-    explicit Acknowledge(const char* title) : title_(title) {}
+    explicit Acknowledge(const char* title, std::function<void()> behind = {})
+        : title_(title), behind_(std::move(behind)) {}
 
   protected:
     int OnInvoked(wxMessageDialog* dialog) const override {
         EXPECT_EQ(dialog->GetTitle().ToStdString(), title_);
+        if (behind_)
+            behind_();
         return wxID_OK;
     }
 
   private:
     std::string title_;
+    std::function<void()> behind_;
 };
 
 } // namespace
@@ -60,12 +66,14 @@ TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
     wxTEST_DIALOG(command(CmdSaveLibraryBlock), AnswerName("../escape"),
                   Acknowledge("Save Block Failed"));
     EXPECT_FALSE(fs::exists(root + "/app/library/escape.xml"));
-    wxTEST_DIALOG(command(CmdSaveLibraryBlock), AnswerName("Station throat"),
-                  Acknowledge("Save Block"));
-    EXPECT_TRUE(fs::exists(root + "/app/library/Marklin_C-Track/Station throat.xml"));
     PalettePanel* palette = frame->palette();
-    ASSERT_EQ(palette->rows(PalettePage::Library).size(), 1u);
-    EXPECT_EQ(palette->rows(PalettePage::Library)[0].text, "Station throat");
+    wxTEST_DIALOG(command(CmdSaveLibraryBlock), AnswerName("Station throat"),
+                  Acknowledge("Save Block", [&] {
+                      ASSERT_EQ(palette->rows(PalettePage::Library).size(), 1u)
+                          << "the list is reloaded before the message";
+                      EXPECT_EQ(palette->rows(PalettePage::Library)[0].text, "Station throat");
+                  }));
+    EXPECT_TRUE(fs::exists(root + "/app/library/Marklin_C-Track/Station throat.xml"));
 
     layout().pieces.clear();
     frame->canvas()->layoutChanged();
