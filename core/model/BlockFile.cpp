@@ -17,15 +17,17 @@ bool contains(std::string_view line, std::string_view tag) {
     return line.find(tag) != std::string_view::npos;
 }
 
-// The fields a block carries for a piece; everything else starts from a new piece's values.
+// The fields a block carries for a piece; everything else starts from a new piece's values,
+// with a joint entry for every catalogue connector as a freshly placed piece has.
 PlacedPiece blockPiece(PlacedPiece&& read) {
-    PlacedPiece p;
+    PlacedPiece p = makePlacedPiece(read.part);
     p.id = read.id;
-    p.part = std::move(read.part);
     p.x = read.x;
     p.y = read.y;
     p.heading = read.heading;
-    p.joints = std::move(read.joints);
+    if (read.joints.size() > p.joints.size())
+        p.joints.resize(read.joints.size());
+    std::copy(read.joints.begin(), read.joints.end(), p.joints.begin());
     return p;
 }
 
