@@ -1,6 +1,8 @@
-// libFuzzer target: reads any bytes as a layout file and as a block's piece section,
-// fits the view, draws at three zooms, and checks that save -> load -> save is stable.
+// libFuzzer target: reads any bytes as a layout file and as a library block inserted into
+// it, fits the view, draws at three zooms, and checks that save -> load -> save is stable.
 #include "canvas/CanvasView.h"
+#include "editing/InsertBlock.h"
+#include "model/BlockFile.h"
 #include "model/LayoutFile.h"
 #include "render/LayoutRenderer.h"
 #include "render/Painter.h"
@@ -8,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 using namespace plandor;
@@ -91,9 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
 
-    std::istringstream block(text);
+    std::string blockName;
     std::vector<PlacedPiece> pieces;
-    int32_t maxId = 0;
-    parsePieces(block, pieces, maxId);
+    std::vector<SceneryItem> scenery;
+    readBlockText(text, blockName, pieces, scenery);
+    addBlockContent(layout, std::move(pieces), std::move(scenery));
+    draw(layout);
     return 0;
 }

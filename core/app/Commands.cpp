@@ -34,7 +34,7 @@ std::vector<Command> buildCommands() {
         menuCommand(CmdPageSetup, "Page Set&up...", ""),
         menuCommand(CmdPreview, "Print Pre&view...", "", R::Always),
         menuCommand(CmdPrint, "&Print...", "Ctrl+P", R::Always),
-        menuCommand(CmdSaveLibraryBlock, "Save as &Library Block...", "", R::NotBuilt),
+        menuCommand(CmdSaveLibraryBlock, "Save as &Library Block...", "", R::Always),
         menuCommand(CmdExit, "E&xit", ""),
 
         {CmdUndo, "&Undo", "Ctrl+Z", "Undo", "", ItemKind::Normal, R::CanUndo, false},

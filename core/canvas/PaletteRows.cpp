@@ -1,6 +1,7 @@
 #include "canvas/PaletteRows.h"
 
 #include "catalog/HelixVariants.h"
+#include "model/BlockFile.h"
 #include "base/Folders.h"
 
 #include <algorithm>
@@ -244,8 +245,8 @@ std::vector<PaletteRow> signalRows(int chooserIndex, const std::vector<SceneryDe
 }
 
 std::string libraryFolder(const std::string& applicationFolder, int chooserIndex) {
-    const std::string label = systemChooserLabel(systemOfChooserIndex(chooserIndex));
-    return joinPath(joinPath(applicationFolder, "library"), libraryFolderForLabel(label));
+    return libraryFolder(applicationFolder,
+                         systemChooserLabel(systemOfChooserIndex(chooserIndex)));
 }
 
 std::vector<PaletteRow> libraryRows(const std::string& folder) {

@@ -941,7 +941,7 @@ void selectWholeHelices(std::vector<PlacedPiece>& pieces) {
             p.selected = true;
 }
 
-enum class FileRead { Ok, Unreadable, TooLarge };
+} // namespace
 
 FileRead readWholeFile(const std::string& path, std::string& content) {
     // Only regular files: a folder or a device such as /dev/zero is no layout.
@@ -968,6 +968,8 @@ FileRead readWholeFile(const std::string& path, std::string& content) {
         return FileRead::TooLarge;
     return ok ? FileRead::Ok : FileRead::Unreadable;
 }
+
+namespace {
 
 // What a load keeps from the layout it replaces: everything the file does not store.
 void keepUnstored(const Layout& from, Layout& to) {
@@ -1015,6 +1017,12 @@ void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, 
 void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent) {
     LineWriter w(out);
     writeRecordLine(w, indent, "sceneryitem", kSceneryFields, item);
+}
+
+std::optional<SceneryItem> readSceneryItemLine(std::string_view line) {
+    Attributes attrs;
+    attrs.parse(line);
+    return readRecord(attrs, kSceneryFields);
 }
 
 std::optional<int32_t> readInt(std::string_view text) {

@@ -36,6 +36,8 @@ std::string escapeText(std::string_view text);
 void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, int indent);
 // One self-closed scenery item line at `indent` blanks.
 void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent);
+// The scenery item of such a line; nothing when a required attribute is missing.
+std::optional<SceneryItem> readSceneryItemLine(std::string_view line);
 // Numbers as the readers take them: the longest numeric prefix; nothing when the text
 // holds no number, an integer outside 32 bits, or a real that is not finite or lies
 // beyond 1,000 km (1e9), which no layout reaches and drawing cannot show.
@@ -44,5 +46,9 @@ std::optional<double> readReal(std::string_view text);
 // Replaces the file at `path` with `content` through a temporary file beside it, so a
 // failed write leaves the old file as it was.
 std::string writeFileReplacing(const std::string& path, const std::string& content);
+
+// Reads a whole regular file of at most 256 MB into `content`.
+enum class FileRead { Ok, Unreadable, TooLarge };
+FileRead readWholeFile(const std::string& path, std::string& content);
 
 } // namespace plandor

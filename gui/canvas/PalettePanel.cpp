@@ -58,6 +58,8 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
     wxListBox* library = list(PalettePage::Library);
     library->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onLibraryDoubleClick, this);
     library->Bind(wxEVT_CONTEXT_MENU, &PalettePanel::onLibraryContextMenu, this);
+    library->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
+    library->Bind(wxEVT_MOTION, &PalettePanel::onLibraryMotion, this);
     for (PalettePage page : {PalettePage::Scenery, PalettePage::Signals}) {
         wxListBox* items = list(page);
         items->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
@@ -241,6 +243,16 @@ void PalettePanel::onSceneryMotion(wxMouseEvent& event) {
     const std::string key = selectedKey(signals ? PalettePage::Signals : PalettePage::Scenery);
     if (paletteDragStarts(hover_, key))
         handOn(sceneryAction(key));
+}
+
+// A block is inserted whole at the origin, so a drag inserts it as a double-click does.
+void PalettePanel::onLibraryMotion(wxMouseEvent& event) {
+    event.Skip();
+    if (!event.LeftIsDown())
+        return;
+    const std::string key = selectedKey(PalettePage::Library);
+    if (paletteDragStarts(hover_, key))
+        handOn(libraryAction(key));
 }
 
 void PalettePanel::onLibraryContextMenu(wxContextMenuEvent& event) {

@@ -70,6 +70,7 @@ class PalettePanel : public wxPanel {
     void onSceneryLeftDown(wxMouseEvent& event);
     void onSceneryMotion(wxMouseEvent& event);
     void onLibraryContextMenu(wxContextMenuEvent& event);
+    void onLibraryMotion(wxMouseEvent& event);
 
     Document& doc_;
     Prompter& prompter_;

@@ -7,6 +7,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/ContextMenu.h"
 #include "editing/Delete.h"
+#include "editing/InsertBlock.h"
 #include "editing/Placing.h"
 #include "editing/Selection.h"
 #include "elevation/Grades.h"
@@ -15,6 +16,7 @@
 #include "model/Layout.h"
 #include "app/Commands.h"
 #include "app/LayoutCheck.h"
+#include "app/LibraryBlockCommand.h"
 #include "app/MainWindowRules.h"
 #include "base/TraceLog.h"
 #include "app/PartsList.h"
@@ -283,6 +285,7 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onSaveAs, this, CmdSaveAs);
     Bind(wxEVT_MENU, &MainFrame::onImport, this, CmdImport);
     Bind(wxEVT_MENU, &MainFrame::onExport, this, CmdExport);
+    Bind(wxEVT_MENU, &MainFrame::onSaveLibraryBlock, this, CmdSaveLibraryBlock);
     Bind(wxEVT_MENU, &MainFrame::onPageSetup, this, CmdPageSetup);
     Bind(wxEVT_MENU, &MainFrame::onPrintPreview, this, CmdPreview);
     Bind(wxEVT_MENU, &MainFrame::onPrint, this, CmdPrint);
@@ -688,6 +691,11 @@ void MainFrame::onHelp(wxCommandEvent&) {
     dialog.ShowModal();
 }
 
+void MainFrame::onSaveLibraryBlock(wxCommandEvent&) {
+    saveAsLibraryBlock(doc_.layout, prompter_, palette_->libraryFolder(),
+                       [this] { palette_->reloadLibrary(); });
+}
+
 void MainFrame::onPaletteAction(const PaletteAction& action) {
     switch (action.kind) {
     case PaletteAction::Kind::AutoConnect: {
@@ -707,7 +715,7 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
         }));
         return;
     case PaletteAction::Kind::InsertBlock:
-        insertBlockNotYet(action.key);
+        applyChange(insertBlockAsEdit(doc_, action.key, prompter_));
         return;
     case PaletteAction::Kind::BeginPlacing:
     case PaletteAction::Kind::BeginHelixPlacing:

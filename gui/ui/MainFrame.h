@@ -118,9 +118,8 @@ class MainFrame : public wxFrame {
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
 
-    // Placing from the palette (pieces, helices, scenery) is the canvas's; block insertion
-    // comes with library blocks.
-    void insertBlockNotYet(const std::string&) {}
+    // "Save as Library Block...": the palette's library list follows a saved block.
+    void onSaveLibraryBlock(wxCommandEvent&);
 
     Document doc_;
     WxPrompter prompter_;

@@ -1,0 +1,24 @@
+#pragma once
+// Inserting a library block: its pieces and scenery join the layout with new ids, their
+// smallest x and y moved to the origin, joints inside the block kept and all others freed.
+
+#include "base/Prompter.h"
+#include "document/Document.h"
+#include "model/Layout.h"
+
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+// Adds what a block holds to the layout (no undo step). A joint is kept only when both of
+// its pieces came in the block and name each other, so a damaged file cannot leave a
+// one-sided joint. False when the block held nothing.
+bool addBlockContent(Layout& layout, std::vector<PlacedPiece> pieces,
+                     std::vector<SceneryItem> scenery);
+
+// Reads the block at `path` and adds it as one edit. A file that cannot be read is reported
+// as "Load Block Failed" and changes nothing (an empty Change).
+Change insertBlockAsEdit(Document& doc, const std::string& path, Prompter& prompter);
+
+} // namespace plandor

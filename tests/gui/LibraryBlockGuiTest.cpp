@@ -1,0 +1,101 @@
+// Library blocks through the real window: "Save as Library Block..." answered in its dialogs,
+// and the saved block inserted by a real double-click on the palette's Library page.
+#include "GuiTestSupport.h"
+#include "app/Commands.h"
+#include "canvas/CanvasPanel.h"
+
+#include <wx/msgdlg.h>
+#include <wx/notebook.h>
+#include <wx/textdlg.h>
+#include <wx/uiaction.h>
+
+#include <functional>
+
+using namespace plandor;
+using namespace plandor::guitest;
+namespace fs = std::filesystem;
+
+namespace {
+
+using LibraryBlockGuiTest = MainFrameFixture;
+
+class AnswerName : public wxExpectModalBase<wxTextEntryDialog> {
+  public:
+    explicit AnswerName(const char* name) : name_(name) {}
+
+  protected:
+    int OnInvoked(wxTextEntryDialog* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle().ToStdString(), "Save Library Block");
+        dialog->SetValue(name_);
+        return wxID_OK;
+    }
+
+  private:
+    wxString name_;
+};
+
+// Acknowledges a message box after checking its title and what the window shows behind it.
+class Acknowledge : public wxExpectModalBase<wxMessageDialog> {
+  public:
+    explicit Acknowledge(const char* title, std::function<void()> behind = {})
+        : title_(title), behind_(std::move(behind)) {}
+
+  protected:
+    int OnInvoked(wxMessageDialog* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle().ToStdString(), title_);
+        if (behind_)
+            behind_();
+        return wxID_OK;
+    }
+
+  private:
+    std::string title_;
+    std::function<void()> behind_;
+};
+
+} // namespace
+
+TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
+    layout().ensureDefaultLevel();
+    const int32_t a = put(layout(), "24188", 600, 400);
+    const int32_t b = put(layout(), "24188", 788.3, 400);
+    layout().join(a, 1, b, 0);
+    for (PlacedPiece& p : layout().pieces)
+        p.selected = true;
+
+    PalettePanel* palette = frame->palette();
+    wxTEST_DIALOG(command(CmdSaveLibraryBlock), AnswerName("Station throat"),
+                  Acknowledge("Save Block", [&] {
+                      ASSERT_EQ(palette->rows(PalettePage::Library).size(), 1u)
+                          << "the list is reloaded before the message";
+                      EXPECT_EQ(palette->rows(PalettePage::Library)[0].text, "Station throat");
+                  }));
+    EXPECT_TRUE(fs::exists(root + "/app/library/Marklin_C-Track/Station throat.xml"));
+
+    layout().pieces.clear();
+    frame->canvas()->layoutChanged();
+    palette->notebook()->SetSelection(1);
+    settle();
+    wxListBox* list = palette->list(PalettePage::Library);
+    wxUIActionSimulator sim;
+    sim.MouseMove(list->ClientToScreen(wxPoint(20, list->GetCharHeight() / 2 + 2)));
+    settle();
+    sim.MouseDblClick();
+    ASSERT_TRUE(waitFor([&] { return layout().pieces.size() == 2; }));
+    sim.MouseUp();
+    settle();
+    EXPECT_EQ(layout().pieces.size(), 2u) << "the double-click's held button inserts no more";
+
+    const PlacedPiece& na = layout().pieces[0];
+    const PlacedPiece& nb = layout().pieces[1];
+    EXPECT_EQ(na.x, 0);
+    EXPECT_EQ(na.y, 0);
+    EXPECT_NEAR(nb.x, 188.3, 1e-9);
+    EXPECT_EQ(na.jointAt(1), (Joint{nb.id, 0}));
+    EXPECT_EQ(nb.jointAt(0), (Joint{na.id, 1}));
+    EXPECT_GT(na.id, b);
+    EXPECT_TRUE(frame->document().modified);
+    EXPECT_EQ(status(1), "Pieces: 2");
+    command(CmdUndo);
+    EXPECT_TRUE(layout().pieces.empty());
+}
