@@ -1,5 +1,6 @@
 // Autofill's search for the slowest gap of each track system, and the whole command (facing
 // pair, search, dialog lines) for that gap.
+#include "SilentPrompter.h"
 #include "editing/Autofill.h"
 
 #include <benchmark/benchmark.h>
@@ -59,24 +60,6 @@ BENCHMARK(BM_AutofillSearchWorstGap)->DenseRange(0, 3)->Unit(benchmark::kMillise
 class CancelChooser : public FillChooser {
   public:
     int chooseFill(const FillDialog&) override { return -1; }
-};
-
-class SilentPrompter : public Prompter {
-  public:
-    void message(const std::string&, const std::string&, PromptIcon) override {}
-    PromptAnswer askYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
-        return PromptAnswer::Cancel;
-    }
-    PromptAnswer askYesNoCancel(const std::string&, const std::string&, PromptIcon) override {
-        return PromptAnswer::Cancel;
-    }
-    bool askText(const std::string&, const std::string&, const std::string&,
-                 std::string&) override {
-        return false;
-    }
-    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
-        return -1;
-    }
 };
 
 void BM_AutofillCommandWorstGap(benchmark::State& state) {

@@ -1,6 +1,7 @@
 // Inserting a 1,000-piece library block into a 10,000-piece layout: reading the block file,
 // new ids, joint remapping and the undo snapshot, as a double-click on the Library list does.
 #include "LayoutGenerator.h"
+#include "SilentPrompter.h"
 #include "editing/InsertBlock.h"
 #include "model/BlockFile.h"
 
@@ -14,24 +15,6 @@
 using namespace plandor;
 
 namespace {
-
-class SilentPrompter : public Prompter {
-  public:
-    void message(const std::string&, const std::string&, PromptIcon) override {}
-    PromptAnswer askYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
-        return PromptAnswer::No;
-    }
-    PromptAnswer askYesNoCancel(const std::string&, const std::string&, PromptIcon) override {
-        return PromptAnswer::Cancel;
-    }
-    bool askText(const std::string&, const std::string&, const std::string&,
-                 std::string&) override {
-        return false;
-    }
-    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
-        return -1;
-    }
-};
 
 void BM_InsertBlock(benchmark::State& state) {
     const std::string path = (std::filesystem::temp_directory_path() /

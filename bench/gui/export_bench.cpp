@@ -21,17 +21,6 @@ using namespace plandor;
 
 namespace {
 
-class BenchApp : public wxApp {
-  public:
-    bool OnInit() override { return true; }
-};
-
-void printAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                 const wxString& msg) {
-    std::fprintf(stderr, "wx assertion %s:%d in %s: %s %s\n", file.utf8_str().data(), line,
-                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
-}
-
 Layout& layoutOf(int pieces) {
     static std::map<int, Layout> layouts;
     auto it = layouts.find(pieces);
@@ -96,21 +85,3 @@ void BM_PrintPreviewFirstPage(benchmark::State& state) {
 BENCHMARK(BM_PrintPreviewFirstPage)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "wx could not start (no display?)\n");
-        return 1;
-    }
-    wxTheApp->CallOnInit();
-    wxSetAssertHandler(printAssert);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}

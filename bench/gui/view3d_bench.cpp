@@ -22,17 +22,6 @@ using namespace plandor;
 
 namespace {
 
-class BenchApp : public wxApp {
-  public:
-    bool OnInit() override { return true; }
-};
-
-void printAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                 const wxString& msg) {
-    std::fprintf(stderr, "wx assertion %s:%d in %s: %s %s\n", file.utf8_str().data(), line,
-                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
-}
-
 void settle() {
     for (int i = 0; i < 20; ++i) {
         wxYield();
@@ -73,21 +62,3 @@ BENCHMARK(BM_DrawFrame)
     ->MeasureProcessCPUTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "wx could not start (no display?)\n");
-        return 1;
-    }
-    wxTheApp->CallOnInit();
-    wxSetAssertHandler(printAssert);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    return 0;
-}

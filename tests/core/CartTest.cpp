@@ -1,4 +1,5 @@
 #include "app/Cart.h"
+#include "RecordingBrowser.h"
 
 #include "RecordingPrompter.h"
 
@@ -7,24 +8,6 @@
 using namespace plandor;
 
 namespace {
-
-class RecordingBrowser : public BrowserOpener {
-  public:
-    bool browserFound = true;
-    bool clipboardWorks = true;
-    std::vector<std::string> opened;
-    std::vector<std::string> copied;
-    bool open(const std::string& url) override {
-        if (browserFound)
-            opened.push_back(url);
-        return browserFound;
-    }
-    bool copyToClipboard(const std::string& text) override {
-        if (clipboardWorks)
-            copied.push_back(text);
-        return clipboardWorks;
-    }
-};
 
 Layout layoutOf(const std::vector<std::string>& parts,
                 const std::vector<std::string>& scenery = {}) {

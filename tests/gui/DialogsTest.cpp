@@ -1,5 +1,6 @@
 // The levels, layout shape, splash and help windows, opened as the user opens them and driven.
 #include "GuiTestSupport.h"
+#include "../core/RecordingBrowser.h"
 
 #include "app/Commands.h"
 #include "app/HelpTexts.h"
@@ -24,16 +25,6 @@
 
 namespace plandor::guitest {
 namespace {
-
-class RecordingBrowser : public BrowserOpener {
-  public:
-    std::vector<std::string> opened;
-    bool open(const std::string& url) override {
-        opened.push_back(url);
-        return true;
-    }
-    bool copyToClipboard(const std::string&) override { return false; }
-};
 
 // Runs `drive` on the dialog the command shows, then leaves it with `id`.
 template <class Dialog> class Drive : public wxExpectModalBase<Dialog> {

@@ -1,6 +1,7 @@
 // The real properties panel in a frame, driven through its controls: the selection and its
 // grade, height input, the tally list and Buy Track.
 #include "ui/PropertiesPanel.h"
+#include "../core/RecordingBrowser.h"
 
 #include "GuiTestSupport.h"
 #include "catalog/TrackCatalog.h"
@@ -20,16 +21,6 @@ using namespace plandor;
 using namespace plandor::guitest;
 
 namespace {
-
-class FakeBrowser : public BrowserOpener {
-  public:
-    std::vector<std::string> opened;
-    bool open(const std::string& url) override {
-        opened.push_back(url);
-        return true;
-    }
-    bool copyToClipboard(const std::string&) override { return false; }
-};
 
 struct PanelEdit {
     Change change;
@@ -63,7 +54,7 @@ class PropertiesPanelTest : public ::testing::Test {
     PropertiesPanel* panel = nullptr;
     std::vector<PanelEdit> edits;
     RecordingPrompter prompter;
-    FakeBrowser browser;
+    RecordingBrowser browser;
     ShopMap shop{"https://shop.test", {{"24188", "10000000000188"}, {"74618", "10000000074618"}}};
 };
 
