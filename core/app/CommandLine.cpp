@@ -58,6 +58,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     if (args.empty())
         return line;
     const std::string& verb = args[0];
+    if (args.size() == 1 && !isOption(verb)) {
+        line.layoutPath = verb;
+        return line;
+    }
     if (verb == "--export-plan")
         line.action = CommandLineAction::ExportPlan;
     else if (verb == "--export-parts")

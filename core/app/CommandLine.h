@@ -1,5 +1,6 @@
 #pragma once
-// The program's command line: without arguments it opens its window; the export options
+// The program's command line: without arguments it opens its window, with one layout file it
+// opens the window on that layout; the export options
 // write a picture of the plan or the parts list of a layout file and end, showing no window.
 
 #include "app/ShopMap.h"
@@ -15,7 +16,7 @@ enum class CommandLineAction { OpenWindow, ExportPlan, ExportParts, Invalid };
 struct CommandLine {
     CommandLineAction action = CommandLineAction::OpenWindow;
     std::string output;     // the file to write
-    std::string layoutPath; // the layout to read
+    std::string layoutPath; // the layout to read (to open in the window, or to export)
     PlanExportOptions plan; // format from the output's extension, scale and paper
     std::string error;      // why the line is Invalid
 };

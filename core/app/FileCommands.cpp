@@ -4,6 +4,7 @@
 #include "base/Units.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cctype>
 
 namespace plandor {
@@ -118,6 +119,19 @@ Change FileCommands::openFromPath(const std::string& path) {
     }
     scratch.ensureDefaultLevel();
     return doc_.replace(std::move(scratch), path, name);
+}
+
+Change FileCommands::openFromCommandLine(const std::string& given) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string path = fs::absolute(given, ec).string();
+    const std::string folder = fs::path(path).parent_path().string();
+    if (!ec && samePath(folder, fs::absolute(folders_.application, ec).string()))
+        return openFromPath(path);
+    Change change = openFromPath(ec ? given : path);
+    if (change.any())
+        change |= doc_.forgetPath();
+    return change;
 }
 
 Change FileCommands::save() {

@@ -35,6 +35,10 @@ class FileCommands {
     Change newLayout();
     // The Open dialog.
     Change openLayout();
+    // A file named on the command line: opened like Open when it lies in the layout folder;
+    // any other file is read as Import reads it, keeping no path, so Save asks for a name and
+    // writes into the layout folder. On failure "Open Failed" is shown and nothing changes.
+    Change openFromCommandLine(const std::string& path);
     // Loads a file in place of the open layout; on failure the document is unchanged.
     Change openFromPath(const std::string& path);
     // Save keeping the name (asks only when the layout has no path) and Save As (always asks).

@@ -6,7 +6,8 @@ namespace plandor {
 
 MainWindow createMainWindow() {
     auto* frame = new MainFrame();
-    return MainWindow{frame, &frame->document().layout};
+    return MainWindow{frame, &frame->document().layout,
+                      [frame](const std::string& path) { frame->openFromCommandLine(path); }};
 }
 
 } // namespace plandor

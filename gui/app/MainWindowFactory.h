@@ -1,6 +1,9 @@
 #pragma once
 // The one place that decides which window start-up builds as the program's main window.
 
+#include <functional>
+#include <string>
+
 class wxFrame;
 
 namespace plandor {
@@ -11,6 +14,8 @@ class Layout;
 struct MainWindow {
     wxFrame* frame = nullptr;
     Layout* layout = nullptr;
+    // Opens a layout file named on the command line.
+    std::function<void(const std::string&)> openFile;
 };
 
 // Builds the main window, not yet shown. May throw; start-up catches and logs it.

@@ -1,5 +1,7 @@
 #include "app/PlandorApp.h"
 
+#include "app/CommandLine.h"
+
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
 #include "base/TraceLog.h"
@@ -10,6 +12,8 @@
 
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace plandor {
 
@@ -56,29 +60,44 @@ void runShutDown() {
 
 namespace {
 // For start-up timings: PLANDOR_EXIT_WHEN_IDLE=1 ends the program at the first idle moment
-// after the main window has been drawn.
-void exitWhenIdleIfAsked(wxApp& app) {
+// after the main window has been drawn (the splash, which waits for the user, is left out).
+bool timingRun() {
     const char* flag = std::getenv("PLANDOR_EXIT_WHEN_IDLE");
-    if (!flag || std::string(flag) != "1")
-        return;
+    return flag && std::string(flag) == "1";
+}
+
+void exitWhenIdle(wxApp& app) {
     app.Bind(wxEVT_IDLE, [&app](wxIdleEvent&) {
         if (wxWindow* top = app.GetTopWindow())
             top->Update();
         app.ExitMainLoop();
     });
 }
+
+// The layout file named on the command line, if any (main has already sent every other
+// command line elsewhere).
+std::string layoutFileArgument(int argc, const wxCmdLineArgsArray& argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(std::string(argv[i].utf8_str()));
+    return parseCommandLine(args).layoutPath;
+}
 } // namespace
 
 bool PlandorApp::OnInit() {
-    // The program reads no command line, so the base class's parsing is skipped.
+    // main() has parsed the command line, so the base class's parsing is skipped.
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
     const MainWindow window =
         runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
                    std::string(paths.GetTempDir().fn_str()), createMainWindow);
     if (!window.frame)
         return false;
-    showSplash(window.frame);
-    exitWhenIdleIfAsked(*this);
+    if (const std::string file = layoutFileArgument(argc, argv); !file.empty() && window.openFile)
+        window.openFile(file);
+    if (timingRun())
+        exitWhenIdle(*this);
+    else
+        showSplash(window.frame);
     return true;
 }
 

@@ -437,6 +437,13 @@ void MainFrame::onOpen(wxCommandEvent&) {
         showOpenedLayout();
 }
 
+void MainFrame::openFromCommandLine(const std::string& path) {
+    const Change change = files_.openFromCommandLine(path);
+    applyChange(change);
+    if (change.replaced())
+        showOpenedLayout();
+}
+
 void MainFrame::onSave(wxCommandEvent&) {
     applyChange(files_.save() | Change(Change::FileName));
 }

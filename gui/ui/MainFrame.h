@@ -53,6 +53,8 @@ class MainFrame : public wxFrame {
     // Shows what a change did: the canvas picture, the properties panel and tally, the title
     // and the piece count. Every command and every panel reports its change here.
     void applyChange(const Change& change);
+    // A layout file named on the command line, opened once the window shows.
+    void openFromCommandLine(const std::string& path);
     // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
     void runAutofill();
 

@@ -152,6 +152,8 @@ TEST(CommandLine, ExportLinesAndTheirMistakes) {
         const char* errorPart;
     } cases[] = {
         {"no arguments opens the window", {}, A::OpenWindow, 0, ""},
+        {"a layout opens the window on it", {"Yard.plo"}, A::OpenWindow, 0, ""},
+        {"two layouts are no command", {"a.plo", "b.plo"}, A::Invalid, 0, "unknown argument"},
         {"plan fitted", {"--export-plan", "out.PDF", "a.plo"}, A::ExportPlan, 0, ""},
         {"plan at 1:87",
          {"--export-plan", "o.svg", "--scale", "1:87", "a.plo"},

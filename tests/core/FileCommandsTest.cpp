@@ -170,6 +170,30 @@ TEST_F(FileCommandsTest, FailedOpenLeavesTheDocumentUnchanged) {
     expectDocumentUnchanged();
 }
 
+// A file named on the command line keeps its path only inside the layout folder; elsewhere
+// Save asks for a name. A file that cannot be read changes nothing.
+TEST_F(FileCommandsTest, CommandLineFileKeepsItsPathOnlyInTheLayoutFolder) {
+    ASSERT_EQ(saveLayout(twoJoinedPieces(), app + "/Yard.plo", "Yard"), "");
+    ASSERT_EQ(saveLayout(twoJoinedPieces(), source + "/Away.plo", "Away"), "");
+
+    EXPECT_TRUE(files.openFromCommandLine(app + "/Yard.plo").replaced());
+    EXPECT_EQ(doc.path, app + "/Yard.plo");
+    EXPECT_EQ(doc.layout.pieces.size(), 2u);
+
+    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo").replaced());
+    EXPECT_EQ(doc.path, "");
+    EXPECT_EQ(doc.name, "Away");
+    EXPECT_FALSE(doc.modified);
+    prompter.texts = {"Away"};
+    files.save();
+    EXPECT_TRUE(fs::exists(app + "/Away.plo"));
+
+    const std::string before = layoutFileText(doc.layout, doc.name);
+    EXPECT_FALSE(files.openFromCommandLine(source + "/Missing.plo").any());
+    EXPECT_EQ(prompter.titles().back(), "Open Failed");
+    EXPECT_EQ(layoutFileText(doc.layout, doc.name), before);
+}
+
 TEST_F(FileCommandsTest, DeletingTheOpenLayoutLeavesItOpenWithoutAPath) {
     writeFile(app + "/Yard.plo", "yard");
     writeFile(app + "/Other.plo", "other");
