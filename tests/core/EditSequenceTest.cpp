@@ -2,6 +2,7 @@
 // call. After every step the layout must hold together (joints mirrored, ids unique and
 // issued, no joint to a missing piece or to itself), and undo then redo must give back exactly
 // the text a save would write.
+#include "canvas/CanvasController.h"
 #include "canvas/SelectionBounds.h"
 #include "document/Document.h"
 #include "editing/Autofill.h"
@@ -100,9 +101,33 @@ struct Session {
 };
 
 // Each operation does what one user command does; they return nothing, the checks follow.
+// A drag on the canvas with Undo pressed twice while the button is still held, as a user
+// may: the undo ends the gesture, and the rest of the drag must not touch what undo replaced.
+void dragWithUndo(Session& s) {
+    const PlacedPiece* p = s.anyPiece();
+    if (!p)
+        return;
+    CanvasController canvas(s.doc, s.prompter);
+    canvas.view().setView(1.0, 0, 0);
+    const auto mouse = [](Point at, bool down) {
+        MouseInput in;
+        in.x = static_cast<int>(at.x);
+        in.y = static_cast<int>(at.y);
+        in.leftDown = down;
+        return in;
+    };
+    canvas.leftDown(mouse(Point{p->x, p->y}, true));
+    canvas.motion(mouse(s.somewhere(), true));
+    s.doc.undo();
+    s.doc.undo();
+    canvas.motion(mouse(s.somewhere(), true));
+    canvas.leftUp(mouse(s.somewhere(), false));
+}
+
 struct Operation {
     const char* name;
     void (*run)(Session&);
+    bool keepsHistory = false; // works the undo history itself, so it is no edit of its own
 };
 
 const Operation kOperations[] = {
@@ -172,8 +197,9 @@ const Operation kOperations[] = {
     {"delete", [](Session& s) { deleteSelection(s.layout, s.prompter); }},
     {"copy", [](Session& s) { copySelection(s.layout, s.clipboard); }},
     {"paste", [](Session& s) { pasteAt(s.layout, s.clipboard, s.somewhere()); }},
-    {"undo", [](Session& s) { s.doc.undo(); }},
-    {"redo", [](Session& s) { s.doc.redo(); }},
+    {"undo", [](Session& s) { s.doc.undo(); }, true},
+    {"redo", [](Session& s) { s.doc.redo(); }, true},
+    {"drag with undo", dragWithUndo, true},
     {"start grade",
      [](Session& s) {
          if (const PlacedPiece* p = s.anyPiece())
@@ -278,11 +304,15 @@ TEST(EditSequence, RandomEditsKeepTheLayoutWholeAndUndoRedoExact) {
             }
             const Operation& op = kOperations[s.below(std::size(kOperations))];
             // Each operation is one edit, kept as an undo step when the saved text changed.
-            const std::string before = layoutFileText(s.layout, "sequence");
-            Edit edit = s.doc.begin();
-            op.run(s);
-            if (layoutFileText(s.layout, "sequence") != before)
-                edit.commit(Change(Change::kPiecesEdited | Change::Levels));
+            if (op.keepsHistory) {
+                op.run(s);
+            } else {
+                const std::string before = layoutFileText(s.layout, "sequence");
+                Edit edit = s.doc.begin();
+                op.run(s);
+                if (layoutFileText(s.layout, "sequence") != before)
+                    edit.commit(Change(Change::kPiecesEdited | Change::Levels));
+            }
             const std::string context = "seed " + std::to_string(seed) + " step " +
                                         std::to_string(step) + " after " + op.name;
             ASSERT_EQ(faults(s.layout), "") << context;
