@@ -128,8 +128,9 @@ KeyStroke keyStroke(const wxKeyEvent& event) {
 }
 
 bool isTextField(wxWindow* window) {
-    return window && (wxDynamicCast(window, wxTextCtrl) || wxDynamicCast(window, wxSpinCtrl) ||
-                      wxDynamicCast(window, wxSpinCtrlDouble) || wxDynamicCast(window, wxComboBox));
+    // dynamic_cast, not wxDynamicCast: the toolkit's macro casts down before it checks.
+    return dynamic_cast<wxTextCtrl*>(window) || dynamic_cast<wxSpinCtrl*>(window) ||
+           dynamic_cast<wxSpinCtrlDouble*>(window) || dynamic_cast<wxComboBox*>(window);
 }
 
 constexpr int kPaletteWidth = 235;
@@ -171,6 +172,10 @@ wxSplitterWindow* newSplitter(wxWindow* parent) {
 } // namespace
 
 MainFrame::MainFrame() : MainFrame(systemFolders()) {}
+
+MainFrame::~MainFrame() {
+    DestroyChildren();
+}
 
 MainFrame::MainFrame(const Folders& folders)
     : wxFrame(nullptr, wxID_ANY, kBaseTitle, wxDefaultPosition, wxSize(1400, 900),

@@ -37,6 +37,8 @@ class MainFrame : public wxFrame {
   public:
     MainFrame();                                // layouts in the executable's folder
     explicit MainFrame(const Folders& folders); // layouts wherever `folders` says
+    // The child windows go first: the canvas still holds on to the document.
+    ~MainFrame() override;
 
     Document& document() { return doc_; }
     FileCommands& fileCommands() { return files_; }

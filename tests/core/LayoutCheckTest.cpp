@@ -28,7 +28,8 @@ int32_t attach(Layout& l, int32_t from, int fromConn, const std::string& part, i
     const Pose target = connectorOf(l, from, fromConn);
     const Pose pose =
         poseForMate(*TrackCatalog::instance().find(part), conn, target.x, target.y, target.heading);
-    const PlacedPiece& f = *l.findPiece(from);
+    // A copy: the list grows below.
+    const PlacedPiece f = *l.findPiece(from);
     const int32_t id = put(l, part, pose.x, pose.y, pose.heading, f.level);
     l.findPiece(id)->z = fromConn == 0 ? f.z : f.z + 188.3 * std::sin(degToRad(f.grade));
     l.join(from, fromConn, id, conn);

@@ -16,7 +16,7 @@ using BuyTrackHelpDialogTest = MainFrameFixture;
 
 wxButton* buttonLabelled(wxWindow* window, const wxString& label) {
     for (wxWindow* child : window->GetChildren()) {
-        if (auto* button = wxDynamicCast(child, wxButton); button && button->GetLabel() == label)
+        if (auto* button = dynamic_cast<wxButton*>(child); button && button->GetLabel() == label)
             return button;
         if (wxButton* found = buttonLabelled(child, label))
             return found;
