@@ -42,20 +42,6 @@ template <class Dialog> class Drive : public wxExpectModalBase<Dialog> {
     int id_;
 };
 
-class AnswerName : public wxExpectModalBase<wxTextEntryDialog> {
-  public:
-    explicit AnswerName(const char* text) : text_(text) {}
-
-  protected:
-    int OnInvoked(wxTextEntryDialog* dialog) const override {
-        dialog->SetValue(text_);
-        return wxID_OK;
-    }
-
-  private:
-    wxString text_;
-};
-
 std::string savedText(const Layout& layout, const std::string& folder) {
     const std::string path = folder + "/check.plo";
     EXPECT_EQ(saveLayout(layout, path, "Check"), "");
@@ -100,7 +86,7 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
                           EXPECT_EQ(d->list()->GetItemCount(), 2);
                       },
                       wxID_OK),
-                  AnswerName("Attic"), wxExpectModal<wxMessageDialog>(wxID_YES));
+                  AnswerText("Attic"), wxExpectModal<wxMessageDialog>(wxID_YES));
 
     EXPECT_EQ(layout().levels.size(), 2u);
     EXPECT_EQ(layout().pieces.size(), 1u);

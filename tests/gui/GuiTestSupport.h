@@ -17,6 +17,7 @@
 #include <wx/statusbr.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
+#include <wx/textdlg.h>
 #include <wx/weakref.h>
 
 #include <chrono>
@@ -162,6 +163,21 @@ class ChooseLayout : public wxExpectModalBase<OpenLayoutDialog> {
 
   private:
     wxString name_;
+};
+
+// Answers a text prompt with `text` and OK.
+class AnswerText : public wxExpectModalBase<wxTextEntryDialog> {
+  public:
+    explicit AnswerText(const char* text) : text_(text) {}
+
+  protected:
+    int OnInvoked(wxTextEntryDialog* dialog) const override {
+        dialog->SetValue(text_);
+        return wxID_OK;
+    }
+
+  private:
+    wxString text_;
 };
 
 } // namespace plandor::guitest

@@ -21,20 +21,6 @@ namespace {
 
 using MainFrameTest = MainFrameFixture;
 
-class AnswerText : public wxExpectModalBase<wxTextEntryDialog> {
-  public:
-    explicit AnswerText(const char* text) : text_(text) {}
-
-  protected:
-    int OnInvoked(wxTextEntryDialog* dialog) const override {
-        dialog->SetValue(text_);
-        return wxID_OK;
-    }
-
-  private:
-    wxString text_;
-};
-
 } // namespace
 
 TEST_F(MainFrameTest, StatusBarAndTitle) {
