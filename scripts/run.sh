@@ -8,4 +8,4 @@ cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -D
 cmake --build "$root/build-release" --target plandor
 # Debian's wxWidgets draws its GL canvas through GLX only.
 if [ -n "${WAYLAND_DISPLAY:-}" ]; then export GDK_BACKEND=x11; fi
-exec "$root/build-release/plandor"
+exec "$root/build-release/plandor" "$@"
