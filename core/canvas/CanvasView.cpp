@@ -15,20 +15,6 @@ namespace {
 constexpr double kUnknownHelixRadius = 500.0;
 } // namespace
 
-void Bounds::add(double x, double y) {
-    minX = std::min(minX, x);
-    minY = std::min(minY, y);
-    maxX = std::max(maxX, x);
-    maxY = std::max(maxY, y);
-}
-
-void Bounds::expand(double margin) {
-    minX -= margin;
-    minY -= margin;
-    maxX += margin;
-    maxY += margin;
-}
-
 Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog) {
     Bounds box;
     PartLookup parts(catalog);

@@ -19,22 +19,6 @@ constexpr double kZoomInFactor = 1.25;
 constexpr double kZoomOutFactor = 0.8;
 constexpr double kFitBorder = 80.0; // pixels left free around a fitted layout
 
-// An axis-aligned box in world millimetres; empty until a point is added.
-struct Bounds {
-    double minX = 1e9;
-    double minY = 1e9;
-    double maxX = -1e9;
-    double maxY = -1e9;
-
-    void add(double x, double y);
-    bool empty() const { return minX > maxX || minY > maxY; }
-    bool contains(double x, double y) const {
-        return x >= minX && x <= maxX && y >= minY && y <= maxY;
-    }
-    void expand(double margin);
-    Point centre() const { return Point{(minX + maxX) / 2, (minY + maxY) / 2}; }
-};
-
 // Everything zoom to fit takes into account: pieces (origin and the point at catalogue length
 // along the heading), scenery positions, level deck outlines, the baseboard, polygon vertices
 // and helices with the outer radius of their variant.

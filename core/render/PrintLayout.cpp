@@ -18,15 +18,7 @@ constexpr int kRingPiecesPerTurn = 12;
 // Rounding slack so that a scale that exactly fills k pages does not ask for k + 1.
 constexpr double kPageSlack = 1e-9;
 
-struct Extent {
-    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
-    bool empty() const { return minX > maxX; }
-    void add(double x, double y) {
-        minX = std::min(minX, x);
-        minY = std::min(minY, y);
-        maxX = std::max(maxX, x);
-        maxY = std::max(maxY, y);
-    }
+struct Extent : Bounds {
     // A piece's drawn outline: the corners of its local box, turned and placed.
     void addPiece(const PieceDef& def, double x, double y, double heading) {
         const LocalBox local = pieceLocalBounds(def);

@@ -22,17 +22,6 @@ constexpr double kTunnelSampleStep = 20;
 constexpr int kHillPoints = 15;
 const Rgb kBaseboard{0.36f, 0.5f, 0.3f};
 
-struct Bounds {
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-    bool empty() const { return minX > maxX; }
-    void include(double x, double y) {
-        minX = std::min(minX, x);
-        minY = std::min(minY, y);
-        maxX = std::max(maxX, x);
-        maxY = std::max(maxY, y);
-    }
-};
-
 double levelHeight(const Layout& layout, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
     return level ? level->height : 0.0;
@@ -72,8 +61,8 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
         scene.pieces.push_back(
             {p.part, {p.x, -p.y, p.z}, -p.heading, p.grade, def->length, p.reversed});
         const double h = p.heading * kDegToRad;
-        box.include(p.x, -p.y);
-        box.include(p.x + def->length * std::cos(h), -(p.y + def->length * std::sin(h)));
+        box.add(p.x, -p.y);
+        box.add(p.x + def->length * std::cos(h), -(p.y + def->length * std::sin(h)));
     }
 }
 
@@ -229,8 +218,8 @@ void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
                                  -item.heading,
                                  item.scaleX,
                                  item.scaleY});
-        box.include(item.x, -item.y);
-        box.include(item.x + def->width, -item.y + def->depth);
+        box.add(item.x, -item.y);
+        box.add(item.x + def->width, -item.y + def->depth);
     }
 }
 
