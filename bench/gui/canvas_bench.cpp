@@ -124,6 +124,26 @@ void BM_PlacingMotion10k(benchmark::State& state) {
 }
 BENCHMARK(BM_PlacingMotion10k)->Unit(benchmark::kMillisecond);
 
+// One mouse motion while placing a scenery item (the roundhouse, the largest drawing): the
+// ghost follows the cursor across the screen and is drawn over the kept picture.
+void BM_SceneryGhostMotion10k(benchmark::State& state) {
+    Scene& s = scene();
+    s.canvas->beginPlacing(PaletteAction{PaletteAction::Kind::BeginSceneryPlacing, "72886"});
+    const int before = s.canvas->pictureRenderCount();
+    int i = 0;
+    for (auto _ : state) {
+        MouseInput in;
+        in.x = 200 + (i * 37) % 1500;
+        in.y = 150 + (i * 23) % 800;
+        ++i;
+        s.canvas->applyReply(s.canvas->controller().motion(in));
+        paintNow(*s.canvas);
+    }
+    state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
+    s.canvas->applyReply(s.canvas->controller().keyDown(CanvasKey::Escape, MouseInput{}));
+}
+BENCHMARK(BM_SceneryGhostMotion10k)->Unit(benchmark::kMillisecond);
+
 void BM_CanvasRepaint_LayoutChanged10k(benchmark::State& state) {
     Scene& s = scene();
     const int before = s.canvas->pictureRenderCount();

@@ -2,6 +2,7 @@
 
 #include "editing/Delete.h"
 #include "canvas/HitTest.h"
+#include "editing/SceneryPlacing.h"
 #include "editing/Selection.h"
 #include "canvas/SelectionBounds.h"
 #include "model/HelixPlacement.h"
@@ -56,7 +57,7 @@ const Change kSelection(Change::Selection);
 } // namespace
 
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
-    : doc_(doc), prompter_(prompter) {
+    : doc_(doc), prompter_(prompter), scenery_(doc) {
     doc_.addGestureEnder(this, [this] { cancelGesture(); });
 }
 
@@ -86,6 +87,7 @@ Change CanvasController::cancelGesture() {
         outlineDrag_ = OutlineDrag{};
         change |= commitGesture(Change(Change::Levels));
     }
+    change |= scenery_.release();
     gestureEdit_.reset();
     return change;
 }
@@ -146,6 +148,10 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
     if (placing())
         return dropPlaced(in);
     CanvasReply reply;
+    if (!in.alt && scenery_.pressHandle(view_.transform(), {in.x, in.y}, world(in))) {
+        reply.captureMouse = true;
+        return reply;
+    }
     if (in.alt) {
         // Free rotation turns what is selected; with nothing selected the click does nothing.
         Edit edit = doc_.begin();
@@ -160,6 +166,12 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
         return pressPiece(piece, in);
     if (in.shift && !in.ctrl && beginOutlineDrag(in)) {
         reply.captureMouse = true;
+        return reply;
+    }
+    if (scenery_.pressItem(view_.transform(), {in.x, in.y}, in.shift, world(in))) {
+        reply.captureMouse = true;
+        reply.change = kSelection;
+        reply.repaint = true;
         return reply;
     }
     return pressEmptyCanvas(in);
@@ -193,6 +205,10 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
     reply.releaseMouse = true;
     reply.repaint = true;
     const Point at = world(in);
+    if (scenery_.placing()) {
+        reply.change = scenery_.drop(at);
+        return reply;
+    }
     Edit edit = doc_.begin();
     if (placingHelix_) {
         const double heading = placing_.ghost.heading;
@@ -262,6 +278,7 @@ CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
         rotation_.release();
         reply.change |= commitGesture(kPiecesEdited);
     }
+    reply.change |= scenery_.release();
     reply.repaint = true;
     return reply;
 }
@@ -279,9 +296,27 @@ CanvasReply CanvasController::leftUp(const MouseInput& in) {
 }
 
 CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
-    CanvasReply reply;
     if (in.alt || placing())
+        return CanvasReply{};
+    return dispatchDoubleClick(in);
+}
+
+CanvasReply CanvasController::dispatchDoubleClick(const MouseInput& in) {
+    CanvasReply reply = cloneAndExtendAt(in);
+    if (reply.change.any())
         return reply;
+    const int32_t item = hitScenery(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
+    if (item >= 0) {
+        // The press before the double-click started a drag of the item; the dialog ends it.
+        reply.change |= scenery_.release();
+        reply.releaseMouse = true;
+        reply.resizeScenery = item;
+    }
+    return reply;
+}
+
+CanvasReply CanvasController::cloneAndExtendAt(const MouseInput& in) {
+    CanvasReply reply;
     const int32_t piece = hitPiece(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
     if (piece < 0)
         return reply;
@@ -301,7 +336,9 @@ CanvasReply CanvasController::rightDown(const MouseInput& in) {
     CanvasReply reply;
     reply.repaint = true;
     if (placing()) {
-        if (placingHelix_)
+        if (scenery_.placing())
+            scenery_.turnGhost(kSceneryTurnStep);
+        else if (placingHelix_)
             placing_.ghost.heading = normalizeHeading(placing_.ghost.heading + kGhostTurnStep);
         else
             rotateGhost(placing_, doc_.layout, kGhostTurnStep);
@@ -339,11 +376,16 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
 
 CanvasReply CanvasController::motion(const MouseInput& in) {
     CanvasReply reply;
-    const bool dragging =
-        pending_.active || move_.active() || rotation_.active() || outlineDrag_.active;
+    const bool dragging = pending_.active || move_.active() || rotation_.active() ||
+                          outlineDrag_.active || scenery_.busy();
     if (view_.panning()) {
         view_.panTo(in.x, in.y);
         reply.repaint = true;
+    } else if (scenery_.placing()) {
+        scenery_.moveGhost(world(in));
+        reply.repaint = true;
+    } else if (scenery_.busy() && in.leftDown) {
+        reply.redrawPicture = scenery_.motion(world(in));
     } else if (placingHelix_) {
         const Point at = world(in);
         placing_.ghost.x = at.x;
@@ -378,6 +420,11 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
 CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
     CanvasReply reply;
     reply.repaint = true;
+    if (scenery_.placing()) {
+        scenery_.moveGhost(world(in));
+        scenery_.turnGhost(ghostWheelStep(rotation, in.shift));
+        return reply;
+    }
     if (placingHelix_) {
         placing_.ghost.heading =
             normalizeHeading(placing_.ghost.heading + ghostWheelStep(rotation, in.shift));
@@ -460,9 +507,16 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
     const Point start = view_.screenToWorld(kPlacingStartX, kPlacingStartY);
     if (action.kind == PaletteAction::Kind::BeginPlacing) {
         placingHelix_ = false;
+        scenery_.cancelPlacing();
         if (!plandor::beginPlacing(placing_, action.key, start))
             return reply;
+    } else if (action.kind == PaletteAction::Kind::BeginSceneryPlacing) {
+        placingHelix_ = false;
+        placing_ = PlacingState{};
+        if (!scenery_.beginPlacing(action.key, start))
+            return reply;
     } else if (action.kind == PaletteAction::Kind::BeginHelixPlacing) {
+        scenery_.cancelPlacing();
         placing_ = PlacingState{};
         placing_.ghost = Pose{start.x, start.y, 0};
         placingHelix_ = true;
@@ -484,6 +538,7 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
 CanvasReply CanvasController::cancelPlacing() {
     plandor::cancelPlacing(placing_);
     placingHelix_ = false;
+    scenery_.cancelPlacing();
     CanvasReply reply;
     reply.releaseMouse = true;
     reply.repaint = true;
@@ -551,7 +606,12 @@ CanvasOverlays CanvasController::overlays() const {
         o.ghostHelix = true;
         o.helixVariant = helixVariant_;
         o.ghostPose = placing_.ghost;
+    } else if (scenery_.placing()) {
+        o.ghostScenery = true;
+        o.ghostSceneryKey = scenery_.ghostKey();
+        o.ghostSceneryPose = scenery_.ghost();
     }
+    o.sceneryHandles = sceneryHandleScreenPoints(doc_.layout, view_.transform(), o.handles);
     if (rubberBand_) {
         o.rubberBand = true;
         o.bandStart = bandStart_;

@@ -11,6 +11,7 @@
 #include "editing/MoveSelection.h"
 #include "editing/Placing.h"
 #include "editing/Rotate.h"
+#include "canvas/SceneryGestures.h"
 #include "base/Prompter.h"
 #include "document/Document.h"
 
@@ -58,6 +59,8 @@ struct CanvasReply {
     // A Ctrl+click on empty canvas: the world point where the next label goes.
     bool labelDropPointSet = false;
     Point labelDropPoint;
+    // A double-click on a scenery item: the "Resize Scenery" dialog opens for it.
+    int32_t resizeScenery = -1;
 };
 
 // What the canvas draws over the kept picture of the layout.
@@ -76,6 +79,11 @@ struct CanvasOverlays {
     Point pivot;
     double referenceHeading = 0;
     bool flash = false; // the reference piece has just landed on a right angle
+    bool ghostScenery = false; // a scenery item follows the mouse
+    std::string ghostSceneryKey;
+    Pose ghostSceneryPose;
+    bool sceneryHandles = false; // the eight resize handles of the one selected platform
+    std::array<ScreenPoint, 8> handles;
 };
 
 constexpr int kPiecesField = 1;
@@ -147,7 +155,7 @@ class CanvasController {
     // A drag or double-click from the palette: a piece or a helix follows the mouse.
     CanvasReply beginPlacing(const PaletteAction& action);
     CanvasReply cancelPlacing();
-    bool placing() const { return placing_.active || placingHelix_; }
+    bool placing() const { return placing_.active || placingHelix_ || scenery_.placing(); }
     // The right-angle flash of the free rotation is over.
     CanvasReply endFlash();
     // The context menu's and the Edit menu's Copy, Cut and Paste.
@@ -181,6 +189,9 @@ class CanvasController {
     CanvasReply dropPlaced(const MouseInput& in);
     CanvasReply pressPiece(int32_t pieceId, const MouseInput& in);
     CanvasReply pressEmptyCanvas(const MouseInput& in);
+    // What a left double-click opens or does, tried in order; the first taker wins.
+    CanvasReply dispatchDoubleClick(const MouseInput& in);
+    CanvasReply cloneAndExtendAt(const MouseInput& in);
     // Shift (without Ctrl) on a level's deck outline starts dragging it; false when none is near.
     bool beginOutlineDrag(const MouseInput& in);
     void dragOutline(const MouseInput& in);
@@ -201,6 +212,7 @@ class CanvasController {
     Clipboard clipboard_;
     PlacingState placing_;
     bool placingHelix_ = false;
+    SceneryGestures scenery_;
     std::string helixVariant_;
     PendingPieceDrag pending_;
     SelectionMove move_;

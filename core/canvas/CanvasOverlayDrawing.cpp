@@ -73,6 +73,13 @@ void drawCanvasOverlays(Painter& painter, LayoutRenderer& renderer, const Canvas
     }
     if (o.ghostHelix)
         drawHelixGhost(painter, o, view);
+    if (o.ghostScenery) {
+        if (const SceneryDef* def = SceneryCatalog::instance().find(o.ghostSceneryKey))
+            renderer.drawGhostScenery(painter, *def, o.ghostSceneryPose.x, o.ghostSceneryPose.y,
+                                      o.ghostSceneryPose.heading, view);
+    }
+    if (o.sceneryHandles)
+        drawSceneryHandles(painter, o.handles);
     if (o.snapMarker)
         drawSnapMarker(painter, o.snapTarget, view);
     if (o.rubberBand)

@@ -23,7 +23,7 @@ PaletteAction trackDoubleClickAction(const std::string& key, bool piecesSelected
 }
 
 PaletteAction sceneryAction(const std::string& key) {
-    if (key.empty() || !kSceneryPlacingBuilt)
+    if (key.empty())
         return {};
     return {PaletteAction::Kind::BeginSceneryPlacing, key};
 }

@@ -35,9 +35,6 @@ PaletteAction trackDragAction(const std::string& key);
 // A double-click on a Track row: a helix row places its helix at once; a piece row joins the
 // piece to the selection when pieces are selected, else starts placing it.
 PaletteAction trackDoubleClickAction(const std::string& key, bool piecesSelected);
-// Scenery and signal rows hand nothing on, and their lists are greyed, until the canvas can
-// place scenery.
-constexpr bool kSceneryPlacingBuilt = false;
 // A drag or double-click on a Scenery or Signals row.
 PaletteAction sceneryAction(const std::string& key);
 // A double-click on a Library row.

@@ -79,6 +79,7 @@ struct CanvasPanel::Impl {
     std::function<void(int, const std::string&)> statusSink;
     std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
+    std::function<void(int32_t)> resizeScenerySink;
     wxCursor cursorBeforePan;
 
     // The drawn layout, kept between paints so that overlays alone never redraw the plan.
@@ -133,6 +134,10 @@ void CanvasPanel::setChangeSink(std::function<void(const Change&)> sink) {
 
 void CanvasPanel::setLabelDropSink(std::function<void(double, double)> sink) {
     impl_->labelDropSink = std::move(sink);
+}
+
+void CanvasPanel::setResizeScenerySink(std::function<void(int32_t)> sink) {
+    impl_->resizeScenerySink = std::move(sink);
 }
 
 void CanvasPanel::beginPlacing(const PaletteAction& action) {
@@ -244,6 +249,8 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         event.Skip();
     if (!reply.menu.empty())
         showMenu(reply);
+    if (reply.resizeScenery >= 0 && impl_->resizeScenerySink)
+        impl_->resizeScenerySink(reply.resizeScenery);
 }
 
 void CanvasPanel::applyReply(const CanvasReply& reply) {

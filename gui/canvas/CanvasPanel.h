@@ -4,6 +4,7 @@
 
 #include <wx/panel.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,6 +35,8 @@ class CanvasPanel : public wxPanel {
     void setChangeSink(std::function<void(const Change&)> sink);
     // Called with the world point of a Ctrl+click on empty canvas (where the next label goes).
     void setLabelDropSink(std::function<void(double, double)> sink);
+    // Called with the id of a scenery item double-clicked on the canvas.
+    void setResizeScenerySink(std::function<void(int32_t)> sink);
 
     // A piece or helix from the palette follows the mouse until a click drops it.
     void beginPlacing(const PaletteAction& action);

@@ -65,7 +65,6 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         items->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
         items->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
         items->Bind(wxEVT_MOTION, &PalettePanel::onSceneryMotion, this);
-        items->Enable(kSceneryPlacingBuilt);
     }
 
     selectSystemIndex(0);

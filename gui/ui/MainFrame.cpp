@@ -28,6 +28,7 @@
 #include "ui/LayoutShapeDialog.h"
 #include "ui/LevelManagerDialog.h"
 #include "ui/PropertiesPanel.h"
+#include "ui/ResizeSceneryDialog.h"
 #include "ui/ShopServices.h"
 #include "ui/SystemFolders.h"
 #include "ui/WxText.h"
@@ -279,6 +280,7 @@ void MainFrame::buildStatusBar() {
         [this](int field, const std::string& text) { SetStatusText(toWx(text), field); });
     canvas_->setChangeSink([this](const Change& change) { applyChange(change); });
     canvas_->setLabelDropSink([this](double x, double y) { properties_->setLabelDropPoint(x, y); });
+    canvas_->setResizeScenerySink([this](int32_t id) { openResizeScenery(id); });
 }
 
 void MainFrame::bindCommands() {
@@ -706,6 +708,17 @@ void MainFrame::onHelp(wxCommandEvent&) {
 void MainFrame::onSaveLibraryBlock(wxCommandEvent&) {
     saveAsLibraryBlock(doc_.layout, prompter_, palette_->libraryFolder(),
                        [this] { palette_->reloadLibrary(); });
+}
+
+void MainFrame::openResizeScenery(int32_t itemId) {
+    const SceneryItem* item = doc_.layout.findScenery(itemId);
+    const SceneryDef* def = item ? SceneryCatalog::instance().find(item->item) : nullptr;
+    if (!def)
+        return;
+    ResizeSceneryDialog dialog(this, openSceneryResize(*item, *def));
+    dialog.ShowModal();
+    applyChange(doc_.apply(
+        [&] { return applySceneryResize(doc_.layout, dialog.form(), dialog.choice()); }));
 }
 
 void MainFrame::onPaletteAction(const PaletteAction& action) {

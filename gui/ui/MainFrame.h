@@ -121,6 +121,8 @@ class MainFrame : public wxFrame {
     void showFinding(const CheckFinding& finding);
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
+    // The "Resize Scenery" dialog for a scenery item double-clicked on the canvas.
+    void openResizeScenery(int32_t itemId);
 
     // "Save as Library Block...": the palette's library list follows a saved block.
     void onSaveLibraryBlock(wxCommandEvent&);

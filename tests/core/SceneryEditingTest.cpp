@@ -1,0 +1,339 @@
+// Scenery on the canvas: placing from the palette with the turntable and level rules, dragging,
+// resizing a platform by its handles, and the "Resize Scenery" dialog's values. The view is at
+// scale 1 with the world origin at screen (0, 0).
+#include "EditingTestSupport.h"
+
+#include "canvas/CanvasController.h"
+#include "canvas/PaletteActions.h"
+#include "canvas/SceneryGestures.h"
+#include "editing/SceneryPlacing.h"
+#include "editing/SceneryResize.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace plandor;
+using namespace plandor::testing;
+
+namespace {
+
+MouseInput at(int x, int y, bool leftDown = false, bool shift = false) {
+    MouseInput in;
+    in.x = x;
+    in.y = y;
+    in.leftDown = leftDown;
+    in.shift = shift;
+    return in;
+}
+
+int32_t putScenery(Layout& layout, const std::string& key, double x, double y, double heading = 0,
+                   bool selected = false) {
+    SceneryItem s;
+    s.id = layout.takeId();
+    s.item = key;
+    s.x = x;
+    s.y = y;
+    s.heading = heading;
+    s.selected = selected;
+    layout.scenery.push_back(s);
+    return s.id;
+}
+
+struct Canvas {
+    Document doc;
+    ScriptedPrompter prompter;
+    CanvasController controller{doc, prompter};
+    Layout& layout = doc.layout;
+
+    Canvas() {
+        layout = emptyLayout();
+        controller.view().setView(1.0, 0, 0);
+    }
+    void dragFromTo(int x0, int y0, int x1, int y1) {
+        controller.leftDown(at(x0, y0, true));
+        controller.motion(at((x0 + x1) / 2, (y0 + y1) / 2, true));
+        controller.motion(at(x1, y1, true));
+        controller.leftUp(at(x1, y1));
+    }
+};
+
+constexpr double kRoundhouseRing = 343.0 / 2 + 349.6;
+
+TEST(SceneryDrop, RoundhouseTurnsOntoTheTurntableRingOnlyWithinReach) {
+    const struct {
+        const char* name;
+        const char* key;
+        Pose ghost;
+        bool onRing;
+        double heading;
+    } cases[] = {
+        {"650 mm away snaps to a 12-degree stop", "72886", {650, 0, 17}, true, 12},
+        {"rounding past 354 wraps to 0", "72886", {0, 650, 355}, true, 0},
+        {"exactly at reach snaps", "72886", {0, 700, 88}, true, 84},
+        {"750 mm away stays", "72886", {0, 750, 17}, false, 17},
+        {"another item ignores the turntable", "platform", {650, 0, 17}, false, 17},
+    };
+    for (const auto& c : cases) {
+        Layout layout = emptyLayout();
+        putScenery(layout, "turntable", 0, 0);
+        // Within reach of the first drop too, but farther than the one at the origin.
+        putScenery(layout, "turntable", 1340, 0);
+        Pose ghost = c.ghost;
+        const int32_t id = dropScenery(layout, c.key, ghost);
+        const SceneryItem* item = layout.findScenery(id);
+        ASSERT_NE(item, nullptr) << c.name;
+        EXPECT_NEAR(item->heading, c.heading, 1e-9) << c.name;
+        if (c.onRing) {
+            const double a = degToRad(c.heading);
+            EXPECT_NEAR(item->x, -kRoundhouseRing * std::sin(a), 1e-9) << c.name;
+            EXPECT_NEAR(item->y, kRoundhouseRing * std::cos(a), 1e-9) << c.name;
+        } else {
+            EXPECT_EQ(item->x, c.ghost.x) << c.name;
+            EXPECT_EQ(item->y, c.ghost.y) << c.name;
+        }
+    }
+}
+
+TEST(SceneryDrop, GoesToTheHighestVisibleLevelSelectedAlone) {
+    Layout layout = emptyLayout();
+    layout.levels.push_back(Level{2, "High hidden", false, 90});
+    layout.levels.push_back(Level{3, "Middle", true, 40});
+    layout.levels.push_back(Level{4, "Middle too", true, 40});
+    const int32_t piece = put(layout, "24188", 0, 0);
+    layout.findPiece(piece)->selected = true;
+    const int32_t id = dropScenery(layout, "bush", Pose{10, 20, 30});
+    const SceneryItem* item = layout.findScenery(id);
+    EXPECT_EQ(item->level, 3) << "the first of the highest visible levels";
+    EXPECT_TRUE(item->selected);
+    EXPECT_FALSE(layout.findPiece(piece)->selected);
+    EXPECT_EQ(item->scaleX, 1.0);
+    EXPECT_EQ(item->scaleY, 1.0);
+
+    for (Level& level : layout.levels)
+        level.visible = false;
+    layout.activeLevel = 4;
+    EXPECT_EQ(layout.findScenery(dropScenery(layout, "bush", Pose{}))->level, 4)
+        << "no level visible: the active level";
+}
+
+TEST(SceneryPlacingGesture, GhostTurnsDropsAsOneUndoStepAndEscapeCancels) {
+    Canvas canvas;
+    canvas.controller.beginPlacing({PaletteAction::Kind::BeginSceneryPlacing, "nonsense"});
+    EXPECT_FALSE(canvas.controller.placing()) << "an unknown key starts nothing";
+
+    canvas.controller.beginPlacing({PaletteAction::Kind::BeginSceneryPlacing, "car"});
+    ASSERT_TRUE(canvas.controller.placing());
+    EXPECT_EQ(canvas.controller.overlays().ghostSceneryPose.x, kPlacingStartX);
+    canvas.controller.motion(at(400, 300));
+    canvas.controller.wheel(at(400, 300), 120);              // +30
+    canvas.controller.wheel(at(400, 300, false, true), 120); // +15 with Shift
+    canvas.controller.keyDown(CanvasKey::R, MouseInput{});   // +15
+    canvas.controller.rightDown(at(400, 300));               // +15
+    const CanvasOverlays ghost = canvas.controller.overlays();
+    EXPECT_TRUE(ghost.ghostScenery);
+    EXPECT_EQ(ghost.ghostSceneryKey, "car");
+    EXPECT_DOUBLE_EQ(ghost.ghostSceneryPose.heading, 75.0);
+
+    const CanvasReply drop = canvas.controller.leftDown(at(410, 320, true));
+    EXPECT_TRUE(drop.change.has(Change::Annotations));
+    EXPECT_FALSE(canvas.controller.placing());
+    ASSERT_EQ(canvas.layout.scenery.size(), 1u);
+    EXPECT_EQ(canvas.layout.scenery[0].x, 410);
+    EXPECT_EQ(canvas.layout.scenery[0].heading, 75);
+    EXPECT_TRUE(canvas.doc.modified);
+    canvas.doc.undo();
+    EXPECT_TRUE(canvas.layout.scenery.empty());
+
+    canvas.controller.beginPlacing({PaletteAction::Kind::BeginSceneryPlacing, "car"});
+    canvas.controller.keyDown(CanvasKey::Escape, MouseInput{});
+    EXPECT_FALSE(canvas.controller.placing());
+    canvas.controller.leftDown(at(410, 320, true));
+    canvas.controller.leftUp(at(410, 320));
+    EXPECT_TRUE(canvas.layout.scenery.empty()) << "Escape dropped nothing";
+}
+
+TEST(SceneryPlacing, UnknownKeyAtDropChangesNothing) {
+    Document doc;
+    doc.layout = emptyLayout();
+    const Change change = doc.apply([&] {
+        return dropScenery(doc.layout, "no_such_item", Pose{}) >= 0 ? Change(Change::Annotations)
+                                                                    : Change{};
+    });
+    EXPECT_FALSE(change.any());
+    EXPECT_TRUE(doc.layout.scenery.empty());
+    EXPECT_FALSE(doc.canUndo());
+    EXPECT_FALSE(doc.modified);
+}
+
+TEST(SceneryDragGesture, PressSelectsAndTheSelectedItemsFollowAsOneUndoStep) {
+    Canvas canvas;
+    const int32_t a = putScenery(canvas.layout, "car", 100, 100);
+    const int32_t b = putScenery(canvas.layout, "car", 300, 100);
+    const int32_t piece = put(canvas.layout, "24188", 100, 400);
+    canvas.layout.findPiece(piece)->selected = true;
+
+    // Shift adds b, a plain press on the selected a keeps both.
+    canvas.controller.leftDown(at(100, 100, true));
+    canvas.controller.leftUp(at(100, 100));
+    EXPECT_FALSE(canvas.layout.findPiece(piece)->selected) << "a plain press selects a alone";
+    canvas.controller.leftDown(at(300, 100, true, true));
+    canvas.controller.leftUp(at(300, 100));
+    EXPECT_FALSE(canvas.doc.canUndo()) << "presses without motion leave no undo step";
+
+    canvas.dragFromTo(100, 100, 103, 150);
+    EXPECT_EQ(canvas.layout.findScenery(a)->x, 103);
+    EXPECT_EQ(canvas.layout.findScenery(a)->y, 150);
+    EXPECT_EQ(canvas.layout.findScenery(b)->x, 303);
+    EXPECT_EQ(canvas.doc.undoDepth(), 1u);
+    canvas.doc.undo();
+    EXPECT_EQ(canvas.layout.findScenery(b)->x, 300);
+}
+
+TEST(SceneryHandles, OfferedOnlyForOnePlatformSelectedAlone) {
+    const struct {
+        const char* name;
+        const char* key;
+        bool secondItem;
+        bool piece;
+        bool offered;
+    } cases[] = {
+        {"a platform", "platform", false, false, true},
+        {"an island platform", "platform_island", false, false, true},
+        {"a station is not a platform", "station_small", false, false, false},
+        {"two platforms", "platform", true, false, false},
+        {"a platform with a piece", "platform", false, true, false},
+    };
+    for (const auto& c : cases) {
+        Layout layout = emptyLayout();
+        const int32_t id = putScenery(layout, c.key, 0, 0, 0, true);
+        if (c.secondItem)
+            putScenery(layout, c.key, 500, 0, 0, true);
+        if (c.piece)
+            layout.findPiece(put(layout, "24188", 0, 300))->selected = true;
+        EXPECT_EQ(resizableScenery(layout), c.offered ? id : -1) << c.name;
+    }
+}
+
+TEST(SceneryHandleResize, KeepsTheAnchorAndAtLeastFiveMillimetres) {
+    // Platform 230 x 60 at (400, 300): handle 4 (bottom right) at (515, 330), its anchor
+    // handle 0 at (285, 270); handle 3 (right edge) at (515, 300).
+    const struct {
+        const char* name;
+        int handle;
+        int toX, toY;
+        double width, depth;
+    } cases[] = {
+        {"corner grows both ways", 4, 535, 350, 250, 80},
+        {"corner shrinks to 5 mm at the edge", 4, 290, 275, 5, 5},
+        {"corner past the minimum stays at 5 mm", 4, 287, 271, 5, 5},
+        {"edge handle keeps the depth", 3, 300, 500, 15, 60},
+        {"edge handle crossing the anchor takes the extent", 3, 185, 300, 100, 60},
+    };
+    for (const auto& c : cases) {
+        Canvas canvas;
+        const int32_t id = putScenery(canvas.layout, "platform", 400, 300, 0, true);
+        const SceneryDef& def = *SceneryCatalog::instance().find("platform");
+        const int anchorHandle = oppositeHandle(c.handle);
+        const Point anchor = sceneryHandlePoint(*canvas.layout.findScenery(id), def, anchorHandle);
+        const Point grab = sceneryHandlePoint(*canvas.layout.findScenery(id), def, c.handle);
+
+        canvas.dragFromTo(int(grab.x) + 2, int(grab.y) - 1, c.toX, c.toY);
+        const SceneryItem& item = *canvas.layout.findScenery(id);
+        EXPECT_NEAR(item.scaleX * def.width, c.width, 1e-9) << c.name;
+        EXPECT_NEAR(item.scaleY * def.depth, c.depth, 1e-9) << c.name;
+        const Point after = sceneryHandlePoint(item, def, anchorHandle);
+        EXPECT_NEAR(after.x, anchor.x, 1e-9) << c.name << ": the anchor moved";
+        EXPECT_NEAR(after.y, anchor.y, 1e-9) << c.name << ": the anchor moved";
+        EXPECT_EQ(canvas.doc.undoDepth(), 1u) << c.name;
+    }
+}
+
+TEST(SceneryHandleResize, TurnedPlatformResizesInItsOwnFrameAndUndoes) {
+    Canvas canvas;
+    const int32_t id = putScenery(canvas.layout, "platform", 400, 300, 90, true);
+    const SceneryDef& def = *SceneryCatalog::instance().find("platform");
+    // Turned by 90 degrees the platform's width runs down the screen; handle 3 sits below.
+    const Point grab = sceneryHandlePoint(*canvas.layout.findScenery(id), def, 3);
+    EXPECT_NEAR(grab.x, 400, 1e-9);
+    EXPECT_NEAR(grab.y, 415, 1e-9);
+    canvas.dragFromTo(400, 415, 460, 465); // sideways motion does not touch the depth
+    const SceneryItem& item = *canvas.layout.findScenery(id);
+    EXPECT_NEAR(item.scaleX * def.width, 280, 1e-9);
+    EXPECT_NEAR(item.scaleY, 1.0, 1e-12);
+    EXPECT_NEAR(item.y, 325, 1e-9);
+    canvas.doc.undo();
+    EXPECT_EQ(*canvas.layout.findScenery(id), (SceneryItem{id, "platform", 400, 300, 90, true}));
+}
+
+TEST(SceneryHandleResize, PressAwayFromTheHandlesDragsInstead) {
+    Canvas canvas;
+    const int32_t id = putScenery(canvas.layout, "platform", 400, 300, 0, true);
+    // Handle 4 is at (515, 330): a press at squared distance 37 misses it (6 and 1 pixels).
+    canvas.dragFromTo(509, 329, 520, 340);
+    EXPECT_EQ(canvas.layout.findScenery(id)->scaleX, 1.0);
+    EXPECT_EQ(canvas.layout.findScenery(id)->x, 411);
+}
+
+TEST(SceneryDoubleClick, AsksForTheResizeDialogOfTheItem) {
+    Canvas canvas;
+    const int32_t id = putScenery(canvas.layout, "station_small", 400, 300);
+    canvas.controller.leftDown(at(400, 300, true));
+    canvas.controller.leftUp(at(400, 300));
+    EXPECT_EQ(canvas.controller.leftDoubleClick(at(400, 300)).resizeScenery, id);
+    EXPECT_EQ(canvas.controller.leftDoubleClick(at(900, 900)).resizeScenery, -1);
+    MouseInput alt = at(400, 300);
+    alt.alt = true;
+    EXPECT_EQ(canvas.controller.leftDoubleClick(alt).resizeScenery, -1);
+}
+
+TEST(ResizeSceneryForm, TextsAspectLockAndRange) {
+    SceneryItem item{7, "road_straight", 0, 0, 0, false, 2.0, 0.5};
+    const SceneryDef& def = *SceneryCatalog::instance().find("road_straight");
+    SceneryResizeForm form = openSceneryResize(item, def);
+    EXPECT_EQ(scenerySizeLine(form), "Catalog size: 188 x 60 mm    Current: 376 x 30 mm");
+    EXPECT_EQ(scaledSizeText(form.scaleX, form.catalogWidth), "(= 376 mm)");
+
+    form.lockAspect = true;
+    setWidthScale(form, 3.0);
+    EXPECT_DOUBLE_EQ(form.scaleY, 0.75) << "the ratio 4 taken at opening holds";
+    setWidthScale(form, 0.2);
+    EXPECT_DOUBLE_EQ(form.scaleY, 0.1) << "the depth scale stays in the spin range";
+    setWidthScale(form, 50);
+    EXPECT_DOUBLE_EQ(form.scaleX, 10.0);
+    form.lockAspect = false;
+    setWidthScale(form, 1.0);
+    EXPECT_DOUBLE_EQ(form.scaleY, 2.5) << "unlocked, the depth scale stays";
+
+    item.scaleY = 0;
+    EXPECT_DOUBLE_EQ(openSceneryResize(item, def).aspect, 1.0);
+}
+
+TEST(ResizeSceneryForm, OkResetAndCancelAsEdits) {
+    Document doc;
+    doc.layout = emptyLayout();
+    const int32_t id = putScenery(doc.layout, "platform", 0, 0);
+    const SceneryDef& def = *SceneryCatalog::instance().find("platform");
+    auto close = [&](SceneryResizeForm form, SceneryResizeChoice choice) {
+        return doc.apply([&] { return applySceneryResize(doc.layout, form, choice); });
+    };
+
+    SceneryResizeForm form = openSceneryResize(*doc.layout.findScenery(id), def);
+    form.scaleX = 2.5;
+    form.scaleY = 0.01;
+    EXPECT_TRUE(close(form, SceneryResizeChoice::Ok).modified);
+    EXPECT_EQ(doc.layout.findScenery(id)->scaleX, 2.5);
+    EXPECT_EQ(doc.layout.findScenery(id)->scaleY, 0.1) << "each scale at least 0.1";
+
+    EXPECT_FALSE(close(form, SceneryResizeChoice::Cancel).any());
+    EXPECT_EQ(doc.undoDepth(), 1u);
+
+    close(form, SceneryResizeChoice::ResetToDefault);
+    EXPECT_EQ(doc.layout.findScenery(id)->scaleX, 1.0);
+    EXPECT_EQ(doc.layout.findScenery(id)->scaleY, 1.0);
+    doc.undo();
+    EXPECT_EQ(doc.layout.findScenery(id)->scaleX, 2.5) << "Reset to Default is undone";
+    EXPECT_EQ(doc.layout.findScenery(id)->scaleY, 0.1);
+}
+
+} // namespace
