@@ -81,13 +81,15 @@ TEST_F(PalettePanelTest, DoubleClickHandsOnThePartNumber) {
     doubleClickOn(PalettePage::Track, "24188");
     select(palette->list(PalettePage::Track), 0, wxEVT_LISTBOX_DCLICK); // a header: nothing
     doubleClickOn(PalettePage::Track, "@helix:proses_3_5_r1r2");
-    doubleClickOn(PalettePage::Signals, "signal_color_clear"); // not placeable yet: nothing
-    EXPECT_FALSE(palette->list(PalettePage::Signals)->IsEnabled());
+    doubleClickOn(PalettePage::Signals, "signal_color_clear");
+    EXPECT_TRUE(palette->list(PalettePage::Signals)->IsEnabled());
     // With a piece selected on the canvas the new piece is to be joined to it.
     put(doc.layout, "24188", 0, 0);
     doc.layout.pieces.back().selected = true;
     doubleClickOn(PalettePage::Track, "24130");
-    EXPECT_EQ(actions, (std::vector<PaletteAction>{{Kind::BeginPlacing, "24188"},
-                                                   {Kind::PlaceHelix, "proses_3_5_r1r2"},
-                                                   {Kind::AutoConnect, "24130"}}));
+    EXPECT_EQ(actions,
+              (std::vector<PaletteAction>{{Kind::BeginPlacing, "24188"},
+                                          {Kind::PlaceHelix, "proses_3_5_r1r2"},
+                                          {Kind::BeginSceneryPlacing, "signal_color_clear"},
+                                          {Kind::AutoConnect, "24130"}}));
 }
