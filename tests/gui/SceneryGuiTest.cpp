@@ -6,11 +6,8 @@
 #include "canvas/CanvasPanel.h"
 #include "canvas/SceneryGestures.h"
 #include "editing/SceneryResize.h"
-#include "ui/ResizeSceneryDialog.h"
 
-#include <wx/checkbox.h>
 #include <wx/notebook.h>
-#include <wx/spinctrl.h>
 #include <wx/uiaction.h>
 
 #include <cmath>
@@ -109,29 +106,6 @@ TEST_F(SceneryGuiTest, PlatformDraggedFromThePaletteDroppedAndWidenedByAHandle) 
     EXPECT_NEAR(anchorAfter.x, anchor.x, 1e-6);
     EXPECT_NEAR(anchorAfter.y, anchor.y, 1e-6);
     EXPECT_EQ(frame->document().undoDepth(), 2u) << "the drop and the resize, one step each";
-}
-
-TEST_F(SceneryGuiTest, ResizeDialogFollowsTheAspectLockAndShowsTheSizes) {
-    const SceneryItem item{5, "road_straight", 0, 0, 0, false, 2.0, 0.5};
-    auto* dialog = new ResizeSceneryDialog(
-        frame, openSceneryResize(item, *SceneryCatalog::instance().find("road_straight")));
-    dialog->Show();
-    settle();
-    EXPECT_TRUE(hasLabel(dialog, "Catalog size: 188 x 60 mm    Current: 376 x 30 mm"));
-    EXPECT_TRUE(hasLabel(dialog, "(= 376 mm)"));
-
-    dialog->lockAspect()->SetValue(true);
-    wxCommandEvent tick(wxEVT_CHECKBOX, dialog->lockAspect()->GetId());
-    tick.SetInt(1);
-    dialog->lockAspect()->ProcessWindowEvent(tick);
-    dialog->widthScale()->SetValue(3.0);
-    wxSpinDoubleEvent spin(wxEVT_SPINCTRLDOUBLE, dialog->widthScale()->GetId(), 3.0);
-    spin.SetEventObject(dialog->widthScale());
-    dialog->widthScale()->ProcessWindowEvent(spin);
-    EXPECT_DOUBLE_EQ(dialog->depthScale()->GetValue(), 0.75);
-    EXPECT_TRUE(hasLabel(dialog, "(= 564 mm)"));
-    EXPECT_TRUE(hasLabel(dialog, "(= 45 mm)"));
-    dialog->Destroy();
 }
 
 } // namespace
