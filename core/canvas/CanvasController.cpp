@@ -302,24 +302,18 @@ CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
 }
 
 CanvasReply CanvasController::dispatchDoubleClick(const MouseInput& in) {
-    CanvasReply reply = cloneAndExtendAt(in);
-    if (reply.change.any())
-        return reply;
-    const int32_t item = hitScenery(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
-    if (item >= 0) {
-        // The press before the double-click started a drag of the item; the dialog ends it.
-        reply.change |= scenery_.release();
-        reply.releaseMouse = true;
-        reply.resizeScenery = item;
-    }
-    return reply;
+    const ScreenPoint at{in.x, in.y};
+    const int32_t piece = hitPiece(doc_.layout, view_.transform(), at);
+    if (piece >= 0)
+        return cloneAndExtendAt(piece);
+    const int32_t item = hitScenery(doc_.layout, view_.transform(), at);
+    if (item >= 0)
+        return openResizeScenery(item);
+    return CanvasReply{};
 }
 
-CanvasReply CanvasController::cloneAndExtendAt(const MouseInput& in) {
+CanvasReply CanvasController::cloneAndExtendAt(int32_t piece) {
     CanvasReply reply;
-    const int32_t piece = hitPiece(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
-    if (piece < 0)
-        return reply;
     // The press before the double-click may have left a pending drag; the clone ends it.
     pending_ = PendingPieceDrag{};
     Edit edit = doc_.begin();
@@ -329,6 +323,15 @@ CanvasReply CanvasController::cloneAndExtendAt(const MouseInput& in) {
     reply.status.emplace_back(kPiecesField, outcome.status);
     reply.change = edit.commit(kPiecesEdited);
     reply.repaint = true;
+    return reply;
+}
+
+CanvasReply CanvasController::openResizeScenery(int32_t item) {
+    CanvasReply reply;
+    // The press before the double-click started a drag of the item; the dialog ends it.
+    reply.change = scenery_.release();
+    reply.releaseMouse = true;
+    reply.resizeScenery = item;
     return reply;
 }
 
@@ -511,10 +514,11 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
         if (!plandor::beginPlacing(placing_, action.key, start))
             return reply;
     } else if (action.kind == PaletteAction::Kind::BeginSceneryPlacing) {
-        placingHelix_ = false;
-        placing_ = PlacingState{};
+        reply.change |= scenery_.release();
         if (!scenery_.beginPlacing(action.key, start))
             return reply;
+        placingHelix_ = false;
+        placing_ = PlacingState{};
     } else if (action.kind == PaletteAction::Kind::BeginHelixPlacing) {
         scenery_.cancelPlacing();
         placing_ = PlacingState{};

@@ -191,7 +191,8 @@ class CanvasController {
     CanvasReply pressEmptyCanvas(const MouseInput& in);
     // What a left double-click opens or does, tried in order; the first taker wins.
     CanvasReply dispatchDoubleClick(const MouseInput& in);
-    CanvasReply cloneAndExtendAt(const MouseInput& in);
+    CanvasReply cloneAndExtendAt(int32_t piece);
+    CanvasReply openResizeScenery(int32_t item);
     // Shift (without Ctrl) on a level's deck outline starts dragging it; false when none is near.
     bool beginOutlineDrag(const MouseInput& in);
     void dragOutline(const MouseInput& in);

@@ -67,9 +67,8 @@ void drawSceneryHandles(Painter& painter, const std::array<ScreenPoint, 8>& hand
 }
 
 bool SceneryGestures::beginPlacing(const std::string& key, Point world) {
-    if (!SceneryCatalog::instance().find(key))
+    if (busy() || !SceneryCatalog::instance().find(key))
         return false;
-    release();
     state_ = State::Placing;
     key_ = key;
     ghost_ = Pose{world.x, world.y, 0};

@@ -46,7 +46,7 @@ class SceneryGestures {
     const Pose& ghost() const { return ghost_; }
 
     // Starts placing an item of the catalogue with its ghost at `world`, heading 0. False
-    // (and nothing started) for a key not in the catalogue.
+    // (and nothing started) for a key not in the catalogue or while a drag is under way.
     bool beginPlacing(const std::string& key, Point world);
     void moveGhost(Point world);
     void turnGhost(double degrees);
