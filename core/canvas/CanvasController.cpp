@@ -385,7 +385,12 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         view_.panTo(in.x, in.y);
         reply.repaint = true;
     } else if (scenery_.placing()) {
+        // Only where the ghost was and where it goes is painted again.
+        const Bounds before = scenery_.ghostScreenBounds(view_.transform());
         scenery_.moveGhost(world(in));
+        reply.repaintArea = scenery_.ghostScreenBounds(view_.transform());
+        reply.repaintArea.add(before.minX, before.minY);
+        reply.repaintArea.add(before.maxX, before.maxY);
         reply.repaint = true;
     } else if (scenery_.busy() && in.leftDown) {
         reply.redrawPicture = scenery_.motion(world(in));

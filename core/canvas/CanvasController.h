@@ -42,6 +42,7 @@ enum class CanvasCursor { Normal, Hand };
 // What the panel must do after an event.
 struct CanvasReply {
     bool repaint = false; // the overlays changed (a change of the layout repaints too)
+    Bounds repaintArea;   // when not empty, the overlays changed only inside this screen box
     Change change;        // what the event changed in the document
     // A move or rotation under way moved the selection: only the picture follows until the
     // release reports the change (the panels are not rebuilt on every motion).

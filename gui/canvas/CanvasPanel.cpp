@@ -8,6 +8,8 @@
 #include "document/Document.h"
 #include "ui/WxPrompter.h"
 
+#include <cmath>
+
 #include <wx/accel.h>
 #include <wx/bitmap.h>
 #include <wx/cursor.h>
@@ -44,6 +46,13 @@ MouseInput mouseInput(const wxMouseEvent& e) {
     // The space bar only matters while the left button is held; asking costs a round trip.
     in.space = in.leftDown && wxGetKeyState(WXK_SPACE);
     return in;
+}
+
+// The pixels a screen box touches, edges included.
+wxRect screenRect(const Bounds& box) {
+    const int x0 = toPixel(std::floor(box.minX)), y0 = toPixel(std::floor(box.minY));
+    const int x1 = toPixel(std::ceil(box.maxX)), y1 = toPixel(std::ceil(box.maxY));
+    return wxRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
 }
 
 CanvasKey canvasKey(int code) {
@@ -243,6 +252,8 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         impl_->changeSink(reply.change);
     if (reply.redrawPicture || (!owned && reply.change.redraw()))
         layoutChanged();
+    else if (reply.repaint && !reply.repaintArea.empty())
+        RefreshRect(screenRect(reply.repaintArea));
     else if (reply.repaint)
         Refresh();
     if (reply.skip)
