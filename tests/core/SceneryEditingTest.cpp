@@ -127,7 +127,9 @@ TEST(SceneryPlacingGesture, GhostTurnsDropsAsOneUndoStepAndEscapeCancels) {
     canvas.controller.beginPlacing({PaletteAction::Kind::BeginSceneryPlacing, "car"});
     ASSERT_TRUE(canvas.controller.placing());
     EXPECT_EQ(canvas.controller.overlays().ghostSceneryPose.x, kPlacingStartX);
-    canvas.controller.motion(at(400, 300));
+    // The car (50 x 20) moves from (300, 200) to (400, 300): both places are painted again.
+    const Bounds area = canvas.controller.motion(at(400, 300)).repaintArea;
+    EXPECT_TRUE(area.contains(275, 190) && area.contains(425, 310)) << "a trail stays behind";
     canvas.controller.wheel(at(400, 300), 120);              // +30
     canvas.controller.wheel(at(400, 300, false, true), 120); // +15 with Shift
     canvas.controller.keyDown(CanvasKey::R, MouseInput{});   // +15
