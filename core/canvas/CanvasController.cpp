@@ -369,7 +369,7 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         updateGhost(placing_, doc_.layout, world(in));
         reply.repaint = true;
     } else if (tool_.active()) {
-        tool_.motion(world(in)); // the overlay alone follows the mouse
+        reply.repaintArea = toolMotion(in); // the overlay alone follows the mouse
         reply.repaint = true;
     } else if (in.leftDown && in.space && !dragging) {
         // Space held while dragging with the left button pans from here on.
@@ -618,6 +618,22 @@ CanvasReply CanvasController::setToolMode(ToolMode mode) {
     CanvasReply reply;
     reply.repaint = true;
     return reply;
+}
+
+Bounds CanvasController::toolMotion(const MouseInput& in) {
+    tool_.motion(world(in));
+    const ViewTransform& view = view_.transform();
+    // After a zoom or a pan the old area lies elsewhere: everything is repainted once.
+    const bool sameView = view.scale == toolAreaView_.scale && view.panX == toolAreaView_.panX &&
+                          view.panY == toolAreaView_.panY;
+    Bounds dirty = toolArea_;
+    toolArea_ = toolMotionArea(tool_.overlay(view, doc_.layout.units), view);
+    toolAreaView_ = view;
+    if (!sameView || dirty.empty() || toolArea_.empty())
+        return Bounds{};
+    dirty.add(toolArea_.minX, toolArea_.minY);
+    dirty.add(toolArea_.maxX, toolArea_.maxY);
+    return dirty;
 }
 
 CanvasReply CanvasController::toolReply(const ToolResult& result) {

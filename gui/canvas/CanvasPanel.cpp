@@ -18,6 +18,8 @@
 #include <wx/timer.h>
 #include <wx/utils.h>
 
+#include <cmath>
+
 namespace plandor {
 
 namespace {
@@ -259,6 +261,11 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         impl_->changeSink(reply.change);
     if (reply.redrawPicture || (!owned && reply.change.redraw()))
         layoutChanged();
+    else if (reply.repaint && !reply.repaintArea.empty())
+        RefreshRect(wxRect(wxPoint(int(std::floor(reply.repaintArea.minX)),
+                                   int(std::floor(reply.repaintArea.minY))),
+                           wxPoint(int(std::ceil(reply.repaintArea.maxX)),
+                                   int(std::ceil(reply.repaintArea.maxY)))));
     else if (reply.repaint)
         Refresh();
     if (reply.skip)
