@@ -326,14 +326,4 @@ TEST(ShapeProperties, OkIsOneUndoStepOnlyWhenSomethingChanged) {
     EXPECT_FALSE(canvas.controller.applyShapeProperties(id + 1, p).change.any());
 }
 
-TEST(ShapeProperties, DoubleClickOnAShapeAsksForTheDialog) {
-    Canvas canvas;
-    const int32_t id = addPolygonShape(canvas.layout, {{0, 0}, {100, 0}, {0, 100}});
-    canvas.controller.leftDown(Canvas::at(20, 20, true));
-    const CanvasReply reply = canvas.controller.leftDoubleClick(Canvas::at(20, 20, true));
-    EXPECT_EQ(reply.openShapeProperties, id);
-    EXPECT_TRUE(reply.releaseMouse);
-    EXPECT_EQ(canvas.doc.undoDepth(), 0u);
-}
-
 } // namespace
