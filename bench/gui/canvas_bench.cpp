@@ -153,6 +153,46 @@ void BM_SceneryGhostMotion10k(benchmark::State& state) {
 }
 BENCHMARK(BM_SceneryGhostMotion10k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// One mouse motion while a drawing tool is on: the line to the cursor with its length follows
+// the mouse over the kept picture. `mode` is the measuring tape or the polygon outline (five
+// vertices already down).
+void drawingMotion(benchmark::State& state, ToolMode mode) {
+    Scene& s = scene();
+    CanvasController& controller = s.canvas->controller();
+    s.canvas->setToolMode(mode);
+    const int clicks = mode == ToolMode::Measure ? 1 : 5;
+    for (int i = 0; i < clicks; ++i) {
+        MouseInput in;
+        in.x = 400 + 150 * i;
+        in.y = 300 + 60 * (i % 2);
+        in.leftDown = true;
+        s.canvas->applyReply(controller.leftDown(in));
+    }
+    const int before = s.canvas->pictureRenderCount();
+    int i = 0;
+    for (auto _ : state) {
+        MouseInput in;
+        in.x = 300 + (i * 37) % 1200;
+        in.y = 200 + (i * 53) % 700;
+        ++i;
+        // The panel repaints what the reply asks for: the area of the moving segment.
+        s.canvas->applyReply(controller.motion(in));
+        s.canvas->Update();
+    }
+    state.counters["picture_redraws"] = s.canvas->pictureRenderCount() - before;
+    s.canvas->applyReply(controller.keyDown(CanvasKey::Escape, MouseInput{}));
+}
+
+void BM_MeasuringMotion10k(benchmark::State& state) {
+    drawingMotion(state, ToolMode::Measure);
+}
+BENCHMARK(BM_MeasuringMotion10k)->Unit(benchmark::kMillisecond);
+
+void BM_OutlineMotion10k(benchmark::State& state) {
+    drawingMotion(state, ToolMode::Polygon);
+}
+BENCHMARK(BM_OutlineMotion10k)->Unit(benchmark::kMillisecond);
+
 void BM_CanvasRepaint_LayoutChanged10k(benchmark::State& state) {
     Scene& s = scene();
     const int before = s.canvas->pictureRenderCount();

@@ -66,13 +66,12 @@ std::vector<Command> buildCommands() {
         {CmdTunnel, "", "", "Tunnel",
          "Place tunnel portals on the selected chain (or remove if already in a tunnel)",
          ItemKind::Normal, R::TunnelPossible, false},
-        // The tools change only the cursor until measuring and polygon drawing exist.
         {CmdMeasure, "", "", "Measure",
          "Measuring tape: click two points on the canvas to lay down a length annotation",
-         ItemKind::Check, R::NotBuilt, false},
+         ItemKind::Check, R::Always, false},
         {CmdPolygon, "", "", "Polygon",
          "Draw a free-form polygon (access hatch, river, mountain, etc.)", ItemKind::Check,
-         R::NotBuilt, false},
+         R::Always, false},
     };
     return c;
 }

@@ -57,7 +57,7 @@ ToolSwitch switchDrawingTool(int commandId, bool checked) {
     ToolSwitch s;
     if (!checked)
         return s;
-    s.mode = commandId == CmdPolygon ? ToolPolygon : ToolMeasure;
+    s.mode = commandId == CmdPolygon ? ToolMode::Polygon : ToolMode::Measure;
     s.uncheck = commandId == CmdPolygon ? CmdMeasure : CmdPolygon;
     s.crossHair = true;
     s.deselect = true;

@@ -2,6 +2,8 @@
 // What the main window decides about itself: its title, its status texts, which commands
 // are enabled, how the drawing tools switch, and how the view is set after opening.
 
+#include "canvas/ToolMode.h"
+
 #include <string>
 
 namespace plandor {
@@ -24,12 +26,9 @@ std::string pieceCountText(std::size_t pieces); // "Pieces: N"
 // Field 0 after opening: "Ready", or the elevation text while grade runs are under way.
 std::string statusAfterOpen(const Layout& layout);
 
-// Tool modes of the canvas.
-enum ToolMode : int { ToolNone = 0, ToolMeasure = 3, ToolPolygon = 4, ToolBaseboard = 5 };
-
 // What checking or unchecking the Measure or Polygon tool does.
 struct ToolSwitch {
-    int mode = ToolNone;
+    ToolMode mode = ToolMode::None;
     int uncheck = 0;        // the other tool to uncheck, or 0
     bool crossHair = false; // canvas cursor: cross-hair, else the default
     bool deselect = false;  // everything is deselected

@@ -88,6 +88,7 @@ Change CanvasController::cancelGesture() {
         change |= commitGesture(Change(Change::Levels));
     }
     change |= scenery_.release();
+    change |= endAnnotationDrag();
     gestureEdit_.reset();
     return change;
 }
@@ -147,6 +148,10 @@ CanvasReply CanvasController::middleUp(const MouseInput&) {
 CanvasReply CanvasController::leftDown(const MouseInput& in) {
     if (placing())
         return dropPlaced(in);
+    if (tool_.active())
+        return toolReply(tool_.click(doc_, world(in), view_.transform()));
+    if (auto pressed = pressMeasurementOrShape(in))
+        return *pressed;
     CanvasReply reply;
     if (!in.alt && scenery_.pressHandle(view_.transform(), {in.x, in.y}, world(in))) {
         reply.captureMouse = true;
@@ -161,6 +166,8 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
         }
         return reply;
     }
+    if (auto pressed = pressLabel(in))
+        return *pressed;
     const int32_t piece = pieceUnder(in);
     if (piece >= 0)
         return pressPiece(piece, in);
@@ -279,6 +286,7 @@ CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
         reply.change |= commitGesture(kPiecesEdited);
     }
     reply.change |= scenery_.release();
+    reply.change |= endAnnotationDrag();
     reply.repaint = true;
     return reply;
 }
@@ -296,16 +304,27 @@ CanvasReply CanvasController::leftUp(const MouseInput& in) {
 }
 
 CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
-    if (in.alt || placing())
+    if (in.alt || placing() || tool_.active())
         return CanvasReply{};
     return dispatchDoubleClick(in);
 }
 
+// What a double-click does goes by what lies under the mouse: a piece clones itself, a shape
+// opens "Shape Properties", a scenery item "Resize Scenery".
 CanvasReply CanvasController::dispatchDoubleClick(const MouseInput& in) {
     const ScreenPoint at{in.x, in.y};
     const int32_t piece = hitPiece(doc_.layout, view_.transform(), at);
     if (piece >= 0)
         return cloneAndExtendAt(piece);
+    const int32_t shape = hitShape(doc_.layout, view_.transform(), at);
+    if (shape >= 0) {
+        CanvasReply reply;
+        // The press before left a drag open; the dialog comes after it.
+        reply.change = endAnnotationDrag();
+        reply.releaseMouse = true;
+        reply.openShapeProperties = shape;
+        return reply;
+    }
     const int32_t item = hitScenery(doc_.layout, view_.transform(), at);
     if (item >= 0)
         return openResizeScenery(item);
@@ -380,7 +399,7 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
 CanvasReply CanvasController::motion(const MouseInput& in) {
     CanvasReply reply;
     const bool dragging = pending_.active || move_.active() || rotation_.active() ||
-                          outlineDrag_.active || scenery_.busy();
+                          outlineDrag_.active || scenery_.busy() || annotationDrag_.active();
     if (view_.panning()) {
         view_.panTo(in.x, in.y);
         reply.repaint = true;
@@ -402,6 +421,9 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
     } else if (placing_.active) {
         updateGhost(placing_, doc_.layout, world(in));
         reply.repaint = true;
+    } else if (tool_.active()) {
+        reply.repaintArea = toolMotion(in); // the overlay alone follows the mouse
+        reply.repaint = true;
     } else if (in.leftDown && in.space && !dragging) {
         // Space held while dragging with the left button pans from here on.
         rubberBand_ = false;
@@ -411,6 +433,9 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         reply.redrawPicture = true;
     } else if ((pending_.active || move_.active()) && in.leftDown) {
         dragSelection(in, reply);
+    } else if (annotationDrag_.active() && in.leftDown) {
+        annotationDrag_.motion(doc_.layout, world(in));
+        reply.redrawPicture = true;
     } else if (outlineDrag_.active && in.leftDown) {
         dragOutline(in);
         reply.redrawPicture = true;
@@ -464,6 +489,8 @@ CanvasReply CanvasController::rotateSelectionByWheel(const WheelDecision& decisi
 }
 
 CanvasReply CanvasController::keyDown(CanvasKey key, const MouseInput& modifiers) {
+    if (auto reply = toolKey(key))
+        return *reply;
     if (placing()) {
         if (key == CanvasKey::Escape)
             return cancelPlacing();
@@ -632,6 +659,7 @@ CanvasOverlays CanvasController::overlays() const {
         o.referenceHeading = rotation_.referenceHeading();
         o.flash = rotation_.flash();
     }
+    o.tool = tool_.overlay(view_.transform(), doc_.layout.units);
     return o;
 }
 
@@ -645,6 +673,127 @@ void CanvasController::zoomOut() {
 
 void CanvasController::zoomToFit() {
     view_.zoomToFit(doc_.layout, clientWidth_, clientHeight_);
+}
+
+} // namespace plandor
+
+namespace plandor {
+
+CanvasReply CanvasController::deleteKey() {
+    if (auto reply = toolKey(CanvasKey::Backspace))
+        return *reply;
+    return deleteSelection();
+}
+
+CanvasReply CanvasController::setToolMode(ToolMode mode) {
+    tool_.start(mode);
+    CanvasReply reply;
+    reply.repaint = true;
+    return reply;
+}
+
+Bounds CanvasController::toolMotion(const MouseInput& in) {
+    tool_.motion(world(in));
+    const ViewTransform& view = view_.transform();
+    // After a zoom or a pan the old area lies elsewhere: everything is repainted once.
+    const bool sameView = view.scale == toolAreaView_.scale && view.panX == toolAreaView_.panX &&
+                          view.panY == toolAreaView_.panY;
+    Bounds dirty = toolArea_;
+    toolArea_ = toolMotionArea(tool_.overlay(view, doc_.layout.units), view);
+    toolAreaView_ = view;
+    if (!sameView || dirty.empty() || toolArea_.empty())
+        return Bounds{};
+    dirty.add(toolArea_.minX, toolArea_.minY);
+    dirty.add(toolArea_.maxX, toolArea_.maxY);
+    return dirty;
+}
+
+CanvasReply CanvasController::toolReply(const ToolResult& result) {
+    CanvasReply reply;
+    reply.repaint = result.repaint;
+    reply.change = result.change;
+    reply.toolEnded = result.ended;
+    if (result.ended == ToolMode::Baseboard)
+        reply.status.emplace_back(0, ""); // the drawing hint goes
+    return reply;
+}
+
+std::optional<CanvasReply> CanvasController::toolKey(CanvasKey key) {
+    ToolResult result;
+    if (key == CanvasKey::Escape)
+        result = tool_.escape();
+    else if (key == CanvasKey::Backspace)
+        result = tool_.backspace();
+    else if (key == CanvasKey::Enter)
+        result = tool_.enter(doc_);
+    if (!result.handled)
+        return std::nullopt;
+    return toolReply(result);
+}
+
+std::optional<CanvasReply> CanvasController::pressMeasurementOrShape(const MouseInput& in) {
+    if (in.ctrl || in.shift || in.alt)
+        return std::nullopt;
+    const ScreenPoint at{in.x, in.y};
+    if (const int32_t id = hitMeasurement(doc_.layout, view_.transform(), at); id >= 0)
+        return beginAnnotationDrag(AnnotationKind::Measurement, id, in);
+    if (const int32_t id = hitShape(doc_.layout, view_.transform(), at); id >= 0)
+        return beginAnnotationDrag(AnnotationKind::Shape, id, in);
+    return std::nullopt;
+}
+
+std::optional<CanvasReply> CanvasController::pressLabel(const MouseInput& in) {
+    if (in.ctrl || in.shift || in.alt)
+        return std::nullopt;
+    const int32_t id = hitLabel(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
+    if (id < 0)
+        return std::nullopt;
+    return beginAnnotationDrag(AnnotationKind::Label, id, in);
+}
+
+CanvasReply CanvasController::beginAnnotationDrag(AnnotationKind kind, int32_t id,
+                                                  const MouseInput& in) {
+    if (kind == AnnotationKind::Measurement)
+        selectMeasurementAlone(doc_.layout, id);
+    else if (kind == AnnotationKind::Shape)
+        selectShapeAlone(doc_.layout, id);
+    else
+        selectLabelAlone(doc_.layout, id);
+    // A measurement or shape drag is one undo step from the press; a label drag is none.
+    if (kind != AnnotationKind::Label)
+        gestureEdit_ = doc_.begin();
+    annotationDrag_.begin(doc_.layout, kind, id, world(in));
+    CanvasReply reply;
+    reply.captureMouse = true;
+    reply.change = kSelection;
+    reply.repaint = true;
+    return reply;
+}
+
+Change CanvasController::endAnnotationDrag() {
+    if (!annotationDrag_.active())
+        return Change{};
+    const AnnotationKind kind = annotationDrag_.kind();
+    const Change moved = annotationDrag_.moved() ? Change(Change::Annotations) : Change{};
+    annotationDrag_.end();
+    if (kind == AnnotationKind::Label)
+        return doc_.commitWithoutUndo(moved);
+    return commitGesture(moved.any() ? moved : kSelection);
+}
+
+CanvasReply CanvasController::applyShapeProperties(int32_t shapeId, const ShapeProperties& props) {
+    CanvasReply reply;
+    reply.change = doc_.apply([&] {
+        PolygonShape* shape = doc_.layout.findShape(shapeId);
+        if (!shape)
+            return Change{};
+        const PolygonShape before = *shape;
+        plandor::applyShapeProperties(*shape, props, doc_.layout.units);
+        // OK without a change of value leaves no undo step.
+        return *shape == before ? Change{} : Change(Change::Annotations);
+    });
+    reply.repaint = reply.change.any();
+    return reply;
 }
 
 } // namespace plandor

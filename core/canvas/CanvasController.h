@@ -6,7 +6,10 @@
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 #include "canvas/CanvasView.h"
+#include "editing/Annotations.h"
 #include "editing/Clipboard.h"
+#include "canvas/AnnotationDrag.h"
+#include "canvas/DrawingTool.h"
 #include "canvas/ContextMenu.h"
 #include "editing/MoveSelection.h"
 #include "editing/Placing.h"
@@ -62,6 +65,9 @@ struct CanvasReply {
     Point labelDropPoint;
     // A double-click on a scenery item: the "Resize Scenery" dialog opens for it.
     int32_t resizeScenery = -1;
+    // A drawing tool finished or was cancelled: its toggle is released, the cursor restored.
+    ToolMode toolEnded = ToolMode::None;
+    int32_t openShapeProperties = -1; // a shape was double-clicked
 };
 
 // What the canvas draws over the kept picture of the layout.
@@ -85,6 +91,7 @@ struct CanvasOverlays {
     Pose ghostSceneryPose;
     bool sceneryHandles = false; // the eight resize handles of the one selected platform
     std::array<ScreenPoint, 8> handles;
+    ToolOverlay tool;   // the measurement or outline being drawn
 };
 
 constexpr int kPiecesField = 1;
@@ -151,8 +158,11 @@ class CanvasController {
     CanvasReply wheel(const MouseInput& in, int rotation);
     CanvasReply keyDown(CanvasKey key, const MouseInput& modifiers);
     CanvasReply captureLost();
-    // The Delete / Backspace accelerator.
+    // The Delete command.
     CanvasReply deleteSelection();
+    // The Delete / Backspace accelerator: while an outline is drawn it takes back the last
+    // vertex, else it deletes the selection.
+    CanvasReply deleteKey();
     // A drag or double-click from the palette: a piece or a helix follows the mouse.
     CanvasReply beginPlacing(const PaletteAction& action);
     CanvasReply cancelPlacing();
@@ -170,6 +180,12 @@ class CanvasController {
     const Clipboard& clipboard() const { return clipboard_; }
 
     CanvasOverlays overlays() const;
+
+    // The measuring tape, the polygon or the baseboard outline (None switches tools off).
+    CanvasReply setToolMode(ToolMode mode);
+    ToolMode toolMode() const { return tool_.mode(); }
+    // The shape properties dialog's OK: one undo step.
+    CanvasReply applyShapeProperties(int32_t shapeId, const ShapeProperties& props);
 
     // Ends the gesture in progress (pending drag, move, free rotation, rubber band) and forgets
     // the ghost's snap target: the layout is about to be replaced. A move or rotation already
@@ -204,6 +220,16 @@ class CanvasController {
     int32_t pieceUnder(const MouseInput& in) const;
     Point world(const MouseInput& in) const;
 
+    // Drawing tools and annotation drags.
+    CanvasReply toolReply(const ToolResult& result);
+    // The tool follows the mouse: the area where its moving part was and now is.
+    Bounds toolMotion(const MouseInput& in);
+    std::optional<CanvasReply> toolKey(CanvasKey key);
+    std::optional<CanvasReply> pressMeasurementOrShape(const MouseInput& in);
+    std::optional<CanvasReply> pressLabel(const MouseInput& in);
+    CanvasReply beginAnnotationDrag(AnnotationKind kind, int32_t id, const MouseInput& in);
+    Change endAnnotationDrag();
+
     // Commits the edit that a move or a free rotation keeps open.
     Change commitGesture(Change what);
 
@@ -221,6 +247,10 @@ class CanvasController {
     bool gradedMoveAccepted_ = false; // asked once while the program runs
     FreeRotation rotation_;
     OutlineDrag outlineDrag_;
+    DrawingTool tool_;
+    Bounds toolArea_; // where the tool's moving part was last drawn, in this view:
+    ViewTransform toolAreaView_;
+    AnnotationDrag annotationDrag_;
     bool rubberBand_ = false;
     ScreenPoint bandStart_;
     ScreenPoint bandEnd_;

@@ -86,6 +86,7 @@ void drawCanvasOverlays(Painter& painter, LayoutRenderer& renderer, const Canvas
         drawRubberBand(painter, o.bandStart, o.bandEnd);
     if (o.freeRotation)
         drawPivot(painter, o, view);
+    drawToolOverlay(painter, o.tool, view);
 }
 
 } // namespace plandor

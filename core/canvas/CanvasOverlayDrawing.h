@@ -1,6 +1,6 @@
 #pragma once
 // Draws what the canvas shows over the kept picture of the layout: the ghost being placed,
-// the snap target, the rubber band and the free-rotation pivot.
+// the snap target, the rubber band, the free-rotation pivot and the drawing tools.
 
 #include "canvas/CanvasController.h"
 #include "render/LayoutRenderer.h"
@@ -13,5 +13,7 @@ constexpr int kPivotMarkerRadius = 8;
 
 void drawCanvasOverlays(Painter& painter, LayoutRenderer& renderer, const CanvasOverlays& overlays,
                         const ViewTransform& view);
+// The measurement or outline being drawn, with the length of the segment at the cursor.
+void drawToolOverlay(Painter& painter, const ToolOverlay& overlay, const ViewTransform& view);
 
 } // namespace plandor

@@ -47,6 +47,15 @@ Change replacedLayout() {
 }
 } // namespace
 
+Change Document::commitWithoutUndo(Change what) {
+    if (!what.any())
+        return what;
+    modified = true;
+    what.parts |= Change::FileName;
+    what.modified = true;
+    return what;
+}
+
 Change Document::undo() {
     endGestures();
     if (!history_.undo(layout))

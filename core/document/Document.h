@@ -62,6 +62,10 @@ struct Document {
         return e.commit(edit());
     }
 
+    // A change the history does not keep (a label dragged into place): the document is
+    // marked modified all the same. Returns `what` as a commit would.
+    Change commitWithoutUndo(Change what);
+
     Change undo();
     Change redo();
     bool canUndo() const { return history_.canUndo(); }

@@ -6,6 +6,7 @@
 #include "render/LayoutRenderer.h"
 #include "wxrender/WxPainter.h"
 #include "document/Document.h"
+#include "ui/ShapePropertiesDialog.h"
 #include "ui/WxPrompter.h"
 
 #include <cmath>
@@ -18,6 +19,8 @@
 #include <wx/menu.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
+
+#include <cmath>
 
 namespace plandor {
 
@@ -89,6 +92,7 @@ struct CanvasPanel::Impl {
     std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
     std::function<void(int32_t)> resizeScenerySink;
+    std::function<void(ToolMode)> toolEndSink;
     wxCursor cursorBeforePan;
 
     // The drawn layout, kept between paints so that overlays alone never redraw the plan.
@@ -147,6 +151,19 @@ void CanvasPanel::setLabelDropSink(std::function<void(double, double)> sink) {
 
 void CanvasPanel::setResizeScenerySink(std::function<void(int32_t)> sink) {
     impl_->resizeScenerySink = std::move(sink);
+}
+
+void CanvasPanel::setToolEndSink(std::function<void(ToolMode)> sink) {
+    impl_->toolEndSink = std::move(sink);
+}
+
+void CanvasPanel::setToolMode(ToolMode mode) {
+    wxCommandEvent none;
+    apply(impl_->controller.setToolMode(mode), none);
+    impl_->cursorBeforePan = mode == ToolMode::None ? wxNullCursor : wxCursor(wxCURSOR_CROSS);
+    SetCursor(impl_->cursorBeforePan);
+    if (mode != ToolMode::None)
+        SetFocus();
 }
 
 void CanvasPanel::beginPlacing(const PaletteAction& action) {
@@ -238,6 +255,12 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     } else if (reply.setCursor) {
         SetCursor(impl_->cursorBeforePan);
     }
+    if (reply.toolEnded != ToolMode::None) {
+        impl_->cursorBeforePan = wxNullCursor;
+        SetCursor(wxNullCursor);
+        if (impl_->toolEndSink)
+            impl_->toolEndSink(reply.toolEnded);
+    }
     if (reply.captureMouse && !HasCapture())
         CaptureMouse();
     if (reply.releaseMouse && HasCapture())
@@ -262,6 +285,17 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         showMenu(reply);
     if (reply.resizeScenery >= 0 && impl_->resizeScenerySink)
         impl_->resizeScenerySink(reply.resizeScenery);
+    if (reply.openShapeProperties >= 0)
+        openShapeProperties(reply.openShapeProperties);
+}
+
+void CanvasPanel::openShapeProperties(int32_t shapeId) {
+    const PolygonShape* shape = impl_->doc.layout.findShape(shapeId);
+    if (!shape)
+        return;
+    ShapePropertiesDialog dialog(this, *shape, impl_->doc.layout.units);
+    if (dialog.ShowModal() == wxID_OK)
+        applyReply(impl_->controller.applyShapeProperties(shapeId, dialog.value()));
 }
 
 void CanvasPanel::applyReply(const CanvasReply& reply) {
@@ -385,7 +419,7 @@ void CanvasPanel::onCaptureLost(wxMouseCaptureLostEvent& event) {
 }
 
 void CanvasPanel::onDeleteSelection(wxCommandEvent& event) {
-    apply(impl_->controller.deleteSelection(), event);
+    apply(impl_->controller.deleteKey(), event);
 }
 
 } // namespace plandor

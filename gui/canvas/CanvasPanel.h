@@ -2,6 +2,8 @@
 // The central 2D editing surface: paints the layout through the renderer and forwards
 // input to the core. Kept free of other wx headers so the frame can include it cheaply.
 
+#include "canvas/ToolMode.h"
+
 #include <wx/panel.h>
 
 #include <cstdint>
@@ -37,6 +39,11 @@ class CanvasPanel : public wxPanel {
     void setLabelDropSink(std::function<void(double, double)> sink);
     // Called with the id of a scenery item double-clicked on the canvas.
     void setResizeScenerySink(std::function<void(int32_t)> sink);
+
+    // Called when a drawing tool finished or was cancelled on the canvas.
+    void setToolEndSink(std::function<void(ToolMode)> sink);
+    // Starts a drawing tool with the cross-hair cursor and the keyboard focus; None ends it.
+    void setToolMode(ToolMode mode);
 
     // A piece or helix from the palette follows the mouse until a click drops it.
     void beginPlacing(const PaletteAction& action);
@@ -81,6 +88,7 @@ class CanvasPanel : public wxPanel {
     void onLeftDoubleClick(wxMouseEvent& event);
     void onRightDown(wxMouseEvent& event);
     void showMenu(const CanvasReply& reply);
+    void openShapeProperties(int32_t shapeId);
     void onMiddleDown(wxMouseEvent& event);
     void onMiddleUp(wxMouseEvent& event);
     void onWheel(wxMouseEvent& event);

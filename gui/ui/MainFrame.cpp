@@ -281,6 +281,7 @@ void MainFrame::buildStatusBar() {
     canvas_->setChangeSink([this](const Change& change) { applyChange(change); });
     canvas_->setLabelDropSink([this](double x, double y) { properties_->setLabelDropPoint(x, y); });
     canvas_->setResizeScenerySink([this](int32_t id) { openResizeScenery(id); });
+    canvas_->setToolEndSink([this](ToolMode) { releaseToolToggles(); });
 }
 
 void MainFrame::bindCommands() {
@@ -654,13 +655,21 @@ void MainFrame::onPaste(wxCommandEvent&) {
 
 void MainFrame::onDrawingTool(wxCommandEvent& event) {
     const ToolSwitch s = switchDrawingTool(event.GetId(), event.IsChecked());
-    toolMode_ = s.mode;
     if (s.deselect)
         clearSelection(doc_.layout);
     if (s.uncheck != 0)
         GetToolBar()->ToggleTool(s.uncheck, false);
-    canvas_->SetCursor(s.crossHair ? wxCursor(wxCURSOR_CROSS) : wxNullCursor);
+    canvas_->setToolMode(s.mode);
     applyChange(Change(s.deselect ? Change::Selection : Change::ViewSettings));
+}
+
+void MainFrame::releaseToolToggles() {
+    GetToolBar()->ToggleTool(CmdMeasure, false);
+    GetToolBar()->ToggleTool(CmdPolygon, false);
+}
+
+ToolMode MainFrame::toolMode() const {
+    return canvas_->controller().toolMode();
 }
 
 void MainFrame::onUnits(wxCommandEvent& event) {
@@ -681,14 +690,12 @@ void MainFrame::onLevels(wxCommandEvent&) {
 }
 
 void MainFrame::onLayoutShape(wxCommandEvent&) {
-    // The canvas has no outline drawing yet, so the free-form page cannot be applied.
-    LayoutShapeDialog dialog(this, doc_.layout, prompter_, false);
+    LayoutShapeDialog dialog(this, doc_.layout, prompter_, true);
     if (dialog.ShowModal() != wxID_OK)
         return;
     if (dialog.drawOnCanvas()) {
-        toolMode_ = ToolBaseboard;
-        canvas_->SetCursor(wxCursor(wxCURSOR_CROSS));
-        canvas_->SetFocus();
+        releaseToolToggles();
+        canvas_->setToolMode(ToolMode::Baseboard);
         applyChange(Change(Change::ViewSettings));
         SetStatusText(kFreeFormStatus, 0);
         return;

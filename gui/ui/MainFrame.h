@@ -6,6 +6,7 @@
 #include "document/Document.h"
 #include "app/FileCommands.h"
 #include "canvas/PaletteActions.h"
+#include "canvas/ToolMode.h"
 #include "editing/Levels.h"
 #include "render/PlanExport.h"
 #include "render/PrintLayout.h"
@@ -47,7 +48,7 @@ class MainFrame : public wxFrame {
     PropertiesPanel* properties() const { return properties_; }
     wxSplitterWindow* outerSplitter() const { return outerSplit_; }
     wxSplitterWindow* innerSplitter() const { return innerSplit_; }
-    int toolMode() const { return toolMode_; }
+    ToolMode toolMode() const;
     View3DFrame* view3D() const { return view3D_; }
     // The open Check Layout list, or null.
     CheckLayoutDialog* checkDialog() const { return check_; }
@@ -102,6 +103,8 @@ class MainFrame : public wxFrame {
     void onCut(wxCommandEvent&);
     void onPaste(wxCommandEvent&);
     void onDrawingTool(wxCommandEvent& event);
+    // A drawing tool ended: neither tool toggle stays pressed.
+    void releaseToolToggles();
     void onUnits(wxCommandEvent& event);
     // "3D View": rebuilds and raises the open 3D window, or opens one.
     void onView3D(wxCommandEvent&);
@@ -131,7 +134,6 @@ class MainFrame : public wxFrame {
     WxPrompter prompter_;
     WxLayoutChooser chooser_;
     FileCommands files_;
-    int toolMode_ = 0;
     wxPrintData printData_;
     wxPageSetupDialogData pageSetupData_;
     PrintOptions printOptions_;

@@ -3,6 +3,8 @@
 #include "../core/RecordingBrowser.h"
 
 #include "app/Commands.h"
+#include "canvas/CanvasController.h"
+#include "canvas/CanvasPanel.h"
 #include "app/HelpTexts.h"
 #include "base/BrowserOpener.h"
 #include "model/LayoutFile.h"
@@ -10,8 +12,10 @@
 #include "ui/HelpDialog.h"
 #include "ui/LayoutShapeDialog.h"
 #include "ui/LevelManagerDialog.h"
+#include "ui/ShapePropertiesDialog.h"
 #include "ui/SplashDialog.h"
 
+#include <wx/checkbox.h>
 #include <wx/hyperlink.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
@@ -137,7 +141,7 @@ TEST_F(DialogsTest, ShapeDialogAppliesFromTheMenu) {
                                                    EXPECT_EQ(d->fields()[0]->GetValue(), 94);
                                                    EXPECT_EQ(d->fields()[1]->GetValue(), 47);
                                                    d->choose(ShapeFreeForm);
-                                                   EXPECT_FALSE(d->applyButton()->IsEnabled());
+                                                   EXPECT_TRUE(d->applyButton()->IsEnabled());
                                                    d->choose(ShapeL);
                                                    EXPECT_EQ(d->fields().size(), 4u);
                                                    d->apply();
@@ -146,6 +150,66 @@ TEST_F(DialogsTest, ShapeDialogAppliesFromTheMenu) {
     EXPECT_EQ(layout().baseboard.size(), 6u);
     EXPECT_EQ(layout().lastShapeType, ShapeL);
     EXPECT_TRUE(frame->document().modified);
+}
+
+TEST_F(DialogsTest, FreeFormHandsOverToTheCanvasOutlineTool) {
+    layout().baseboard = {{0, 0}, {10, 0}, {0, 10}};
+    wxTEST_DIALOG(command(CmdLayoutShape), Drive<LayoutShapeDialog>(
+                                               [](LayoutShapeDialog* d) {
+                                                   d->choose(ShapeFreeForm);
+                                                   d->apply();
+                                               },
+                                               wxID_OK));
+    EXPECT_EQ(frame->toolMode(), ToolMode::Baseboard);
+    EXPECT_EQ(status(0), kFreeFormStatus);
+    EXPECT_EQ(layout().baseboard.size(), 3u) << "the old outline stays until the new one closes";
+
+    CanvasController& canvas = frame->canvas()->controller();
+    canvas.view().setView(1.0, 0, 0);
+    for (ScreenPoint p : {ScreenPoint{0, 0}, {500, 0}, {500, 300}, {0, 300}}) {
+        MouseInput in;
+        in.x = p.x;
+        in.y = p.y;
+        in.leftDown = true;
+        frame->canvas()->applyReply(canvas.leftDown(in));
+    }
+    frame->canvas()->applyReply(canvas.keyDown(CanvasKey::Enter, MouseInput{}));
+    EXPECT_EQ(layout().baseboard.size(), 4u);
+    EXPECT_EQ(layout().lastShapeType, ShapeFreeForm);
+    EXPECT_EQ(frame->toolMode(), ToolMode::None);
+    EXPECT_EQ(status(0), "");
+    EXPECT_TRUE(frame->document().modified);
+}
+
+TEST_F(DialogsTest, ShapePropertiesOpenOnDoubleClickAndStoreInTheUnit) {
+    layout().units = 1;
+    layout().shapes.push_back(PolygonShape{});
+    PolygonShape& shape = layout().shapes.back();
+    shape.id = layout().takeId();
+    shape.vertices = {{0, 0}, {400, 0}, {0, 400}};
+    frame->canvas()->controller().view().setView(1.0, 0, 0);
+    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+    dclick.SetPosition(wxPoint(50, 50));
+    dclick.SetEventObject(frame->canvas());
+    wxTEST_DIALOG(frame->canvas()->GetEventHandler()->ProcessEvent(dclick),
+                  Drive<ShapePropertiesDialog>(
+                      [](ShapePropertiesDialog* d) {
+                          EXPECT_EQ(d->GetTitle(), "Shape Properties");
+                          EXPECT_EQ(d->opacityField()->GetValue(), 55);
+                          EXPECT_EQ(d->heightField()->GetDigits(), 1u);
+                          EXPECT_TRUE(hasLabel(d, "Height (above level deck, cm):"));
+                          d->nameField()->SetValue("Pond");
+                          d->opacityField()->SetValue(100);
+                          d->heightField()->SetValue(2.5);
+                          d->outlineField()->SetValue(false);
+                      },
+                      wxID_OK));
+    const PolygonShape& edited = layout().shapes.back();
+    EXPECT_EQ(edited.label, "Pond");
+    EXPECT_EQ(edited.fillA, 255);
+    EXPECT_DOUBLE_EQ(edited.height, 25.0);
+    EXPECT_FALSE(edited.outline);
+    EXPECT_EQ(frame->document().undoDepth(), 1u);
 }
 
 TEST_F(DialogsTest, ShapeDialogSaysHowManyLinesWereSkipped) {

@@ -1,0 +1,142 @@
+#include "canvas/DrawingTool.h"
+
+#include "editing/Annotations.h"
+
+#include <cmath>
+
+namespace plandor {
+
+bool closesOutline(const std::vector<Point>& vertices, Point at, const ViewTransform& view) {
+    if (vertices.size() < 3)
+        return false;
+    const Point first = vertices.front();
+    return std::hypot(at.x - first.x, at.y - first.y) <= view.pixelsToMm(kCloseOutlinePx);
+}
+
+namespace {
+// Room for the drawn markers and for the texts, whose size only the painter knows.
+constexpr double kMarkerMarginPx = 16;
+constexpr double kLengthBoxWidthPx = 220;
+constexpr double kTextHeightPx = 40;
+} // namespace
+
+Bounds toolMotionArea(const ToolOverlay& o, const ViewTransform& view) {
+    Bounds area;
+    if (!o.cursorKnown || !(o.measuring || (o.outline && !o.vertices.empty())))
+        return area;
+    const auto add = [&](Point p, double left, double up, double right, double down) {
+        const ScreenPoint s = view.toScreen(p.x, p.y);
+        area.add(s.x - left, s.y - up);
+        area.add(s.x + right, s.y + down);
+    };
+    const double m = kMarkerMarginPx;
+    add(o.measuring ? o.start : o.vertices.back(), m, m, m, m);
+    add(o.cursor, m, kTextHeightPx, kLengthBoxWidthPx, kTextHeightPx);
+    if (o.closeMarker)
+        add(o.vertices.front(), m, kTextHeightPx, kLengthBoxWidthPx, m);
+    return area;
+}
+
+void DrawingTool::start(ToolMode mode) {
+    mode_ = mode;
+    measuring_ = false;
+    vertices_.clear();
+    cursorKnown_ = false;
+}
+
+ToolResult DrawingTool::finish(Change change) {
+    ToolResult r;
+    r.handled = true;
+    r.repaint = true;
+    r.change = change;
+    r.ended = mode_;
+    start(ToolMode::None);
+    return r;
+}
+
+ToolResult DrawingTool::click(Document& doc, Point at, const ViewTransform& view) {
+    ToolResult r;
+    if (!active())
+        return r;
+    r.handled = true;
+    r.repaint = true;
+    cursor_ = at;
+    cursorKnown_ = true;
+    if (mode_ == ToolMode::Measure) {
+        if (!measuring_) {
+            measuring_ = true;
+            measureStart_ = at;
+            return r;
+        }
+        Edit edit = doc.begin();
+        const bool added = addMeasurement(doc.layout, measureStart_, at);
+        // A click on the start point ends the tool without a record and without an undo step.
+        return finish(edit.commit(added ? Change(Change::Annotations) : Change{}));
+    }
+    if (closesOutline(vertices_, at, view))
+        return closeOutline(doc);
+    vertices_.push_back(at);
+    return r;
+}
+
+void DrawingTool::motion(Point at) {
+    cursor_ = at;
+    cursorKnown_ = true;
+}
+
+ToolResult DrawingTool::escape() {
+    if (!active())
+        return ToolResult{};
+    return finish(Change{});
+}
+
+ToolResult DrawingTool::backspace() {
+    ToolResult r;
+    if (!drawingOutline())
+        return r;
+    r.handled = true;
+    r.repaint = !vertices_.empty();
+    if (!vertices_.empty())
+        vertices_.pop_back();
+    return r;
+}
+
+ToolResult DrawingTool::enter(Document& doc) {
+    ToolResult r;
+    if (!drawingOutline())
+        return r;
+    r.handled = true;
+    if (vertices_.size() < 3)
+        return r;
+    return closeOutline(doc);
+}
+
+ToolResult DrawingTool::closeOutline(Document& doc) {
+    Edit edit = doc.begin();
+    if (mode_ == ToolMode::Polygon) {
+        addPolygonShape(doc.layout, std::move(vertices_));
+        return finish(edit.commit(Change(Change::Annotations)));
+    }
+    // The baseboard is saved with the layout but not undone.
+    setFreeFormBaseboard(doc.layout, std::move(vertices_));
+    return finish(edit.commit(Change(Change::SavedSettings)));
+}
+
+ToolOverlay DrawingTool::overlay(const ViewTransform& view, uint32_t units) const {
+    ToolOverlay o;
+    o.units = units;
+    o.cursorKnown = cursorKnown_;
+    o.cursor = cursor_;
+    if (mode_ == ToolMode::Measure && measuring_) {
+        o.measuring = true;
+        o.start = measureStart_;
+    }
+    if (drawingOutline() && !vertices_.empty()) {
+        o.outline = true;
+        o.vertices = vertices_;
+        o.closeMarker = cursorKnown_ && closesOutline(vertices_, cursor_, view);
+    }
+    return o;
+}
+
+} // namespace plandor

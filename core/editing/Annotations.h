@@ -1,0 +1,54 @@
+#pragma once
+// The records the annotation tools make and edit: measurements, polygon shapes, the free-form
+// baseboard, and the values of the shape properties dialog.
+
+#include "base/Color.h"
+#include "base/Geometry.h"
+#include "model/Layout.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plandor {
+
+// A measurement shorter than this is not kept.
+constexpr double kMinMeasurementMm = 1.0;
+
+// Adds a measurement from `start` to `end` with the next id; false (nothing added) when the
+// two points lie less than 1 mm apart.
+bool addMeasurement(Layout& layout, Point start, Point end);
+
+// Adds a polygon shape with the default look on the highest visible level (the active level
+// when none is visible); returns its id.
+int32_t addPolygonShape(Layout& layout, std::vector<Point> vertices);
+
+// The drawn outline becomes the baseboard, and free-form the last shape applied.
+void setFreeFormBaseboard(Layout& layout, std::vector<Point> vertices);
+
+// Each select the one object alone; false when the id is unknown.
+bool selectMeasurementAlone(Layout& layout, int32_t id);
+bool selectShapeAlone(Layout& layout, int32_t id);
+// Deselects the other labels only: a label click leaves pieces and scenery as they are.
+bool selectLabelAlone(Layout& layout, int32_t id);
+
+// What the shape properties dialog shows and gives back: opacity in percent, height in the
+// display unit.
+struct ShapeProperties {
+    std::string name;
+    Color fill; // alpha unused
+    int opacityPercent = 0;
+    double heightInUnit = 0;
+    bool outline = true;
+};
+constexpr double kShapeHeightMaxInUnit = 5000.0;
+
+ShapeProperties shapeProperties(const PolygonShape& shape, uint32_t units);
+// Digits the height field shows: one for mm and cm, two for inches.
+int shapeHeightDigits(uint32_t units);
+// "Height (above level deck, %s):" with the unit's short name.
+std::string shapeHeightLabel(uint32_t units);
+// Stores the dialog's values; opacity and height are clamped to the dialog's ranges.
+void applyShapeProperties(PolygonShape& shape, const ShapeProperties& props, uint32_t units);
+
+} // namespace plandor
