@@ -17,9 +17,9 @@ namespace {
 struct Chain {
     Document doc;
     Layout& layout = (doc.layout = emptyLayout());
-    int32_t a = put(layout, "24188", 0, 0);
-    int32_t b = put(layout, "24188", 188.3, 0);
-    int32_t c = put(layout, "24188", 376.6, 0);
+    int32_t a = addPiece(layout, "24188", 0, 0).id;
+    int32_t b = addPiece(layout, "24188", 188.3, 0).id;
+    int32_t c = addPiece(layout, "24188", 376.6, 0).id;
     Chain() {
         layout.join(a, 1, b, 0);
         layout.join(b, 1, c, 0);
@@ -42,10 +42,11 @@ TEST_P(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
     const std::vector<PlacedPiece> pieces = f.layout.pieces;
     const std::size_t scenery = f.layout.scenery.size();
     ScriptedPrompter prompter;
+    prompter.answers = {PromptAnswer::No}; // to the graded-pieces question
     EXPECT_FALSE(editStep(f.doc, [&] { return deleteSelection(f.layout, prompter); }));
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].title, c.title);
-    EXPECT_EQ(prompter.shown[0].text, c.text);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].title, c.title);
+    EXPECT_EQ(prompter.messages[0].text, c.text);
     ASSERT_EQ(f.layout.pieces.size(), pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         EXPECT_EQ(f.layout.pieces[i].selected, pieces[i].selected);
@@ -99,9 +100,9 @@ class RampPairDelete : public ::testing::TestWithParam<RampPairCase> {};
 TEST_P(RampPairDelete, LocksAndQuestionSeeBothHalves) {
     const RampPairCase& c = GetParam();
     Layout layout = emptyLayout();
-    const int32_t a = put(layout, "74618", 0, 0);
-    const int32_t b = put(layout, "74618", 180, 0);
-    const int32_t next = put(layout, "24188", 360, 0);
+    const int32_t a = addPiece(layout, "74618", 0, 0).id;
+    const int32_t b = addPiece(layout, "74618", 180, 0).id;
+    const int32_t next = addPiece(layout, "24188", 360, 0).id;
     layout.join(a, 1, b, 0);
     layout.join(b, 1, next, 0);
     c.arrange(layout, b);
@@ -112,9 +113,9 @@ TEST_P(RampPairDelete, LocksAndQuestionSeeBothHalves) {
     prompter.answers.push_back(c.answer);
 
     EXPECT_EQ(deleteSelection(layout, prompter), c.deleted);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].title, c.title);
-    EXPECT_EQ(prompter.shown[0].text, c.text);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].title, c.title);
+    EXPECT_EQ(prompter.messages[0].text, c.text);
     if (c.deleted) {
         ASSERT_EQ(layout.pieces.size(), 1u);
         EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
@@ -170,20 +171,6 @@ TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     f.doc.undo();
     EXPECT_TRUE(joinedBothWays(f.layout, f.a, 1, f.b, 0));
     EXPECT_EQ(f.layout.gradeRuns.size(), 2u);
-}
-
-TEST(Delete, PairedHalvesGoTogether) {
-    Layout layout = emptyLayout();
-    const int32_t first = put(layout, "74618", 0, 0);
-    const int32_t second = put(layout, "74618", 180, 0);
-    const int32_t next = put(layout, "24188", 360, 0);
-    layout.join(first, 1, second, 0);
-    layout.join(second, 1, next, 0);
-    layout.findPiece(first)->selected = true;
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(deleteSelection(layout, prompter));
-    ASSERT_EQ(layout.pieces.size(), 1u);
-    EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
 }
 
 TEST(Clipboard, PasteKeepsInnerJointsFreesOuterOnesAndTakesNewIds) {

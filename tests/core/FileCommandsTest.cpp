@@ -1,3 +1,4 @@
+#include "TempFolder.h"
 #include "ScriptedPrompter.h"
 
 #include "model/LayoutFile.h"
@@ -52,8 +53,7 @@ Layout twoJoinedPieces() {
 class FileCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "plandor-files-XXXXXX").string();
-        root = mkdtemp(pattern.data());
+        root = tempFolder();
         app = root + "/app";
         source = root + "/source";
         for (const std::string& dir : {app, source, root + "/Downloads"})

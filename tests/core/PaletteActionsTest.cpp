@@ -1,5 +1,6 @@
 // What the palette's gestures hand on: drag and double-click decisions, the drag suppression
 // after a double-click and deleting a library block.
+#include "TempFolder.h"
 #include "canvas/PaletteActions.h"
 #include "ScriptedPrompter.h"
 #include "catalog/TrackCatalog.h"
@@ -41,8 +42,7 @@ TEST(PaletteDrag, DoubleClickSuppressesTheDragUntilTheNextPress) {
 }
 
 TEST(LibraryDelete, AsksWithNoAsDefaultAndRemovesOnlyOnYes) {
-    std::string pattern = (fs::temp_directory_path() / "plandor-libdel-XXXXXX").string();
-    const std::string root = mkdtemp(pattern.data());
+    const std::string root = tempFolder();
     const std::string path = root + "/Yard.xml";
     std::ofstream(path) << "<block/>\n";
 

@@ -24,7 +24,7 @@ class FreeRotationSnap : public ::testing::TestWithParam<AltDragCase> {};
 TEST_P(FreeRotationSnap, LandsOnRightAnglesWithinTwoDegrees) {
     const AltDragCase& c = GetParam();
     Layout layout = emptyLayout();
-    const int32_t id = put(layout, "24188", 100, 0);
+    const int32_t id = addPiece(layout, "24188", 100, 0).id;
     layout.findPiece(id)->selected = true;
     const auto at = [](double degrees) {
         const double t = degrees * 3.141592653589793 / 180.0;
@@ -54,18 +54,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, FreeRotationSnap,
 TEST(FreeRotation, HelixAndTunnelLocksRefuseAndChangeNothing) {
     Layout layout = emptyLayout();
     ASSERT_TRUE(placeHelix(layout, 1000, 500, 0, ""));
-    const int32_t plain = put(layout, "24188", 0, 0);
+    const int32_t plain = addPiece(layout, "24188", 0, 0).id;
     selectAll(layout);
     ScriptedPrompter prompter;
     FreeRotation r;
     EXPECT_FALSE(r.begin(layout, prompter, Point{}));
-    EXPECT_EQ(prompter.shown.back().text, "Selection includes track that is part of a helix. "
+    EXPECT_EQ(prompter.messages.back().text, "Selection includes track that is part of a helix. "
                                           "Helix track cannot be rotated individually.");
     clearSelection(layout);
     layout.findPiece(plain)->selected = true;
     layout.tunnels.push_back(Tunnel{77, -1, -1, plain, plain, {plain}});
     EXPECT_FALSE(r.begin(layout, prompter, Point{}));
-    EXPECT_EQ(prompter.shown.back().text,
+    EXPECT_EQ(prompter.messages.back().text,
               "Selection includes tunnel track or portals. Remove the tunnel first, then rotate.");
     EXPECT_DOUBLE_EQ(layout.findPiece(plain)->heading, 0);
 }

@@ -14,7 +14,7 @@ namespace {
 std::vector<int32_t> chain(Layout& layout, int n) {
     std::vector<int32_t> ids;
     for (int i = 0; i < n; ++i) {
-        ids.push_back(put(layout, "24188", 188.3 * i, 0));
+        ids.push_back(addPiece(layout, "24188", 188.3 * i, 0).id);
         if (i > 0)
             layout.join(ids[i - 1], 1, ids[i], 0);
     }
@@ -60,9 +60,9 @@ TEST_P(RubberBand, SelectsOriginsInsideTheBandOnVisibleLevelsAndEmptiesTheClipbo
     // Pieces at screen (100, 100), (150, 100) and a hidden one at (120, 100); scale 0.5.
     Layout layout = emptyLayout();
     layout.levels.push_back(Level{2, "Level 2", false, 0});
-    put(layout, "24188", 200, 200);
-    put(layout, "24188", 300, 200);
-    put(layout, "24188", 240, 200, 0, 2);
+    addPiece(layout, "24188", 200, 200);
+    addPiece(layout, "24188", 300, 200);
+    addPiece(layout, "24188", 240, 200, 0, 2);
     Clipboard clipboard;
     clipboard.pieces.push_back(layout.pieces[0]);
     const BandCase& c = GetParam();
@@ -80,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RubberBand,
 
 TEST(PairedHalves, EitherHalfBringsItsTwin) {
     Layout layout = emptyLayout();
-    const int32_t a = put(layout, "74618", 0, 0);
-    const int32_t b = put(layout, "74618", 180, 0);
-    const int32_t plain = put(layout, "24188", 360, 0);
+    const int32_t a = addPiece(layout, "74618", 0, 0).id;
+    const int32_t b = addPiece(layout, "74618", 180, 0).id;
+    const int32_t plain = addPiece(layout, "24188", 360, 0).id;
     layout.join(a, 1, b, 0);
     layout.join(b, 1, plain, 0);
     layout.findPiece(b)->selected = true;

@@ -22,7 +22,7 @@ class GhostSnapTolerance : public ::testing::TestWithParam<GhostCase> {};
 TEST_P(GhostSnapTolerance, SnapsExactlyWithinDistanceAndAngle) {
     const GhostCase& c = GetParam();
     Layout layout = emptyLayout();
-    const int32_t target = put(layout, "24188", -188.3, 0);
+    const int32_t target = addPiece(layout, "24188", -188.3, 0).id;
     const SnapResult r = snapGhost(layout, "24188", Pose{c.x, c.y, c.heading});
     EXPECT_EQ(r.found, c.snaps);
     if (c.snaps) {
@@ -43,26 +43,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, GhostSnapTolerance,
 
 TEST(GhostSnap, JoinedConnectorIsNeverATarget) {
     Layout layout = emptyLayout();
-    const int32_t a = put(layout, "24188", -188.3, 0);
-    const int32_t b = put(layout, "24188", 0, 0);
+    const int32_t a = addPiece(layout, "24188", -188.3, 0).id;
+    const int32_t b = addPiece(layout, "24188", 0, 0).id;
     layout.join(a, 1, b, 0);
     EXPECT_FALSE(snapGhost(layout, "24188", Pose{0, 3, 0}).found);
 }
 
 TEST(GhostSnap, TiesKeepTheFirstPairAndOnlyANearerOneReplacesIt) {
     Layout layout = emptyLayout();
-    const int32_t first = put(layout, "24188", -188.3, -10);
-    put(layout, "24188", -188.3, 10);
+    const int32_t first = addPiece(layout, "24188", -188.3, -10).id;
+    addPiece(layout, "24188", -188.3, 10);
     EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, first);
-    const int32_t nearer = put(layout, "24188", -188.3, 9.9);
+    const int32_t nearer = addPiece(layout, "24188", -188.3, 9.9).id;
     EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, nearer);
 }
 
 TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
     Layout layout = emptyLayout();
     layout.levels.push_back(Level{2, "Level 2", false, 100});
-    put(layout, "24188", -188.3, 2, 0, 2); // hidden, nearer
-    const int32_t visible = put(layout, "24188", -188.3, 12, 0, 1);
+    addPiece(layout, "24188", -188.3, 2, 0, 2); // hidden, nearer
+    const int32_t visible = addPiece(layout, "24188", -188.3, 12, 0, 1).id;
     EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, visible);
     // A hidden C-Track end does not make a K-Track ghost clash either.
     layout.pieces.pop_back();
@@ -72,8 +72,8 @@ TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
 
 TEST(GhostSnap, KTrackIgnoresCTrackAndTheAdapterJoinsBoth) {
     Layout layout = emptyLayout();
-    const int32_t ctrack = put(layout, "24188", -188.3, 0); // free C-Track end at the origin
-    const int32_t ktrack = put(layout, "2200", 1000, 0);    // free K-Track end at (1000, 0)
+    const int32_t ctrack = addPiece(layout, "24188", -188.3, 0).id; // free C-Track end at the origin
+    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id;    // free K-Track end at (1000, 0)
     EXPECT_FALSE(snapGhost(layout, "2200", Pose{0, 0, 0}).found);
 
     SnapResult r = snapGhost(layout, "24922", Pose{2, 0, 0});

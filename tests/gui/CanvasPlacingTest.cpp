@@ -14,7 +14,7 @@ using CanvasPlacingTest = MainFrameFixture;
 TEST_F(CanvasPlacingTest, DragFromThePaletteSnapsAndAClickDropsThePieceJoined) {
     Layout& layout = frame->document().layout;
     layout.ensureDefaultLevel();
-    put(layout, "24188", 100, 150);
+    addPiece(layout, "24188", 100, 150);
     CanvasPanel* canvas = frame->canvas();
     canvas->controller().view().setView(1.0, 0, 0);
     canvas->layoutChanged();

@@ -2,7 +2,9 @@
 // Helpers of the GUI tests: letting the toolkit catch up, sending the events a user's input
 // sends, a real main window over a temporary folder, and laying pieces down.
 
-#include "../core/RecordingPrompter.h"
+#include "../core/LayoutBuilder.h"
+#include "../core/ScriptedPrompter.h"
+#include "../core/TempFolder.h"
 #include "canvas/PalettePanel.h"
 #include "model/Layout.h"
 #include "base/TraceLog.h"
@@ -44,12 +46,6 @@ template <class F> bool waitFor(F done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return done();
-}
-
-inline std::string tempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "plandor-gui-XXXXXX").string();
-    return mkdtemp(pattern.data());
 }
 
 // Sends a command event of the given type to a window, as the toolkit does.
@@ -109,16 +105,6 @@ inline wxPoint screenPointOfRow(PalettePanel* palette, const std::string& key) {
         }
     EXPECT_GE(first, 0) << "row of " << key << " not visible";
     return list->ClientToScreen(wxPoint(20, (first + last) / 2));
-}
-
-// Appends a piece with the next id (no undo step) and returns its id.
-inline int32_t put(Layout& layout, const std::string& part, double x, double y) {
-    PlacedPiece p = makePlacedPiece(part);
-    p.id = layout.takeId();
-    p.x = x;
-    p.y = y;
-    layout.pieces.push_back(p);
-    return p.id;
 }
 
 // The real main window over a temporary application folder.

@@ -53,7 +53,7 @@ class PropertiesPanelTest : public ::testing::Test {
     wxFrame* frame = nullptr;
     PropertiesPanel* panel = nullptr;
     std::vector<PanelEdit> edits;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     RecordingBrowser browser;
     ShopMap shop{"https://shop.test", {{"24188", "10000000000188"}, {"74618", "10000000074618"}}};
 };
@@ -61,7 +61,7 @@ class PropertiesPanelTest : public ::testing::Test {
 } // namespace
 
 TEST_F(PropertiesPanelTest, StartGradeRaisesThePiecesAddedAfterTheSelectedOne) {
-    const int32_t first = put(doc.layout, "24188", 0, 0);
+    const int32_t first = addPiece(doc.layout, "24188", 0, 0).id;
     doc.layout.findPiece(first)->selected = true;
     panel->refreshSelection();
     EXPECT_EQ(text(c().title), "24188 - 188.3mm");
@@ -107,7 +107,7 @@ TEST_F(PropertiesPanelTest, StartGradeRaisesThePiecesAddedAfterTheSelectedOne) {
 
 TEST_F(PropertiesPanelTest, TallyListsPartsInOrderWithRecommendations) {
     for (const char* part : {"74618", "24630", "24720", "99999"})
-        put(doc.layout, part, 0, 0);
+        addPiece(doc.layout, part, 0, 0);
     panel->refreshTally();
     const auto name = [](const char* part) {
         return TrackCatalog::instance().find(part)->description;
@@ -126,13 +126,13 @@ TEST_F(PropertiesPanelTest, TallyListsPartsInOrderWithRecommendations) {
 
     // Without turnouts there is nothing to recommend.
     doc.layout.pieces.clear();
-    put(doc.layout, "24188", 0, 0);
+    addPiece(doc.layout, "24188", 0, 0);
     panel->refreshTally();
     EXPECT_EQ(c().tally->GetItemCount(), 1);
 }
 
 TEST_F(PropertiesPanelTest, BuyTrackOpensTheCartAndNamesWhatTheShopLacks) {
-    put(doc.layout, "99999", 0, 0);
+    addPiece(doc.layout, "99999", 0, 0);
     click(c().buyTrack);
     EXPECT_TRUE(browser.opened.empty());
     ASSERT_EQ(prompter.messages.size(), 1u);
@@ -140,7 +140,7 @@ TEST_F(PropertiesPanelTest, BuyTrackOpensTheCartAndNamesWhatTheShopLacks) {
 
     doc.layout.pieces.clear();
     for (const char* part : {"24188", "24188", "74618", "24630"})
-        put(doc.layout, part, 0, 0);
+        addPiece(doc.layout, part, 0, 0);
     click(c().buyTrack);
     ASSERT_EQ(browser.opened.size(), 1u);
     EXPECT_EQ(browser.opened[0], "https://shop.test/cart/10000000000188:2,10000000074618:1");
