@@ -1,5 +1,5 @@
-#include "LayoutBuilder.h"
 #include "editing/Autofill.h"
+#include "LayoutBuilder.h"
 
 #include "ScriptedPrompter.h"
 

@@ -3,9 +3,9 @@
 #include "EditingTestSupport.h"
 
 #include "canvas/CanvasController.h"
-#include "model/HelixPlacement.h"
-#include "document/Document.h"
 #include "canvas/PaletteActions.h"
+#include "document/Document.h"
+#include "model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 

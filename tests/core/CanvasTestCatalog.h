@@ -1,8 +1,8 @@
 #pragma once
 // A small track catalogue with one piece of each footprint the canvas tells apart.
 
-#include "catalog/TrackCatalog.h"
 #include "LayoutBuilder.h"
+#include "catalog/TrackCatalog.h"
 
 #include <string>
 

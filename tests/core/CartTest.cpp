@@ -1,5 +1,5 @@
-#include "LayoutBuilder.h"
 #include "app/Cart.h"
+#include "LayoutBuilder.h"
 #include "RecordingBrowser.h"
 
 #include "ScriptedPrompter.h"

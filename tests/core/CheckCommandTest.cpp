@@ -1,7 +1,7 @@
 // `plandor --check`: what a club's script sees on a good, a bad and an unreadable file, and
 // the clearance minimum that travels with the layout file.
-#include "TempFolder.h"
 #include "app/CheckCommand.h"
+#include "TempFolder.h"
 
 #include "EditingTestSupport.h"
 #include "model/LayoutFile.h"

@@ -1,8 +1,8 @@
-#include "TempFolder.h"
 #include "ScriptedPrompter.h"
+#include "TempFolder.h"
 
-#include "model/LayoutFile.h"
 #include "app/FileCommands.h"
+#include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

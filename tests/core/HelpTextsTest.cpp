@@ -1,5 +1,5 @@
-#include "Golden.h"
 #include "app/HelpTexts.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 

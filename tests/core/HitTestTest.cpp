@@ -79,8 +79,7 @@ TEST(HitPiece, HigherLevelWinsThenNearerOriginAndHiddenLevelsNever) {
     }
 
     Layout tie;
-    tie.levels = {levelAt(1, 0), levelAt(2, 0.0009),
-                  levelAt(3, 100, false)};
+    tie.levels = {levelAt(1, 0), levelAt(2, 0.0009), levelAt(3, 100, false)};
     const int32_t nearer = addPiece(tie, "S", 40, 0, 0, 1).id;
     addPiece(tie, "S", 0, 0, 0, 2);  // 0.0009 higher counts as level, and is farther
     addPiece(tie, "S", 40, 0, 0, 3); // hidden

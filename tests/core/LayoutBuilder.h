@@ -40,8 +40,8 @@ inline PlacedPiece& addPiece(Layout& layout, const std::string& part, double x =
     return layout.pieces.back();
 }
 
-inline SceneryItem& addScenery(Layout& layout, const std::string& item, double x = 0,
-                               double y = 0, double heading = 0, int32_t level = 1) {
+inline SceneryItem& addScenery(Layout& layout, const std::string& item, double x = 0, double y = 0,
+                               double heading = 0, int32_t level = 1) {
     SceneryItem s;
     s.id = layout.takeId();
     s.item = item;

@@ -14,7 +14,6 @@
 namespace plandor {
 namespace {
 
-
 Layout withLevels(std::initializer_list<int32_t> ids) {
     Layout layout;
     for (int32_t id : ids) {

@@ -1,8 +1,8 @@
 // Library blocks: what a saved block holds, what inserting it adds to a layout, damaged block
 // files, and the save command's refusals and questions.
-#include "TempFolder.h"
 #include "LayoutBuilder.h"
 #include "ScriptedPrompter.h"
+#include "TempFolder.h"
 
 #include "app/LibraryBlockCommand.h"
 #include "editing/InsertBlock.h"

@@ -1,9 +1,9 @@
+#include "app/MainWindowRules.h"
 #include "LayoutBuilder.h"
-#include "canvas/CanvasController.h"
-#include "document/Document.h"
 #include "ScriptedPrompter.h"
 #include "app/Commands.h"
-#include "app/MainWindowRules.h"
+#include "canvas/CanvasController.h"
+#include "document/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -76,8 +76,9 @@ TEST(MoveSnapIndex, AgreesWithThePlainScanOnRandomLayouts) {
         Layout layout = emptyLayout();
         layout.levels.push_back(Level{2, "Level 2", false, 0});
         for (int i = 0; i < 120; ++i) {
-            const int32_t id = addPiece(layout, parts[part(rng)], 20.0 * cell(rng), 20.0 * cell(rng),
-                                   15.0 * turn(rng), coin(rng) == 0 ? 2 : 1).id;
+            const int32_t id = addPiece(layout, parts[part(rng)], 20.0 * cell(rng),
+                                        20.0 * cell(rng), 15.0 * turn(rng), coin(rng) == 0 ? 2 : 1)
+                                   .id;
             layout.findPiece(id)->selected = coin(rng) == 1;
             if (i > 0 && coin(rng) == 2)
                 layout.join(id, 0, layout.pieces[i - 1].id, 0);

@@ -1,8 +1,8 @@
 // What the palette's gestures hand on: drag and double-click decisions, the drag suppression
 // after a double-click and deleting a library block.
-#include "TempFolder.h"
 #include "canvas/PaletteActions.h"
 #include "ScriptedPrompter.h"
+#include "TempFolder.h"
 #include "catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The palette's lists: the track rows of every chooser index against a golden list,
 // the system an opened layout implies and the library folder listing.
-#include "TempFolder.h"
-#include "Golden.h"
 #include "canvas/PaletteRows.h"
+#include "Golden.h"
+#include "TempFolder.h"
 #include "catalog/HelixVariants.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"

@@ -86,38 +86,35 @@ struct AutoConnectCase {
     int expectedNewConn;
 };
 
-class AutoConnectChoice : public ::testing::TestWithParam<AutoConnectCase> {};
-
-TEST_P(AutoConnectChoice, JoinsAtTheConnectorTheRulesChoose) {
-    const AutoConnectCase& c = GetParam();
-    Layout layout = emptyLayout();
-    const int32_t turnout = addPiece(layout, "24612", 0, 0).id;
-    for (int conn : c.joinedConnectors) {
-        const Pose at = connectorOf(layout, turnout, conn);
-        const Pose p =
-            poseForMate(*TrackCatalog::instance().find("24188"), 0, at.x, at.y, at.heading);
-        layout.join(turnout, conn, addPiece(layout, "24188", p.x, p.y, p.heading).id, 0);
+TEST(AutoConnectChoice, JoinsAtTheConnectorTheRulesChoose) {
+    const AutoConnectCase cases[] = {{"AllFreeTakesConnector1", {}, 1, 0},
+                                     {"OneJoinedTakes0WithNew1", {1}, 0, 1},
+                                     {"ZeroAndOneJoinedTakes2", {0, 1}, 2, 0},
+                                     {"AllJoinedDoesNothing", {0, 1, 2}, -1, -1}};
+    for (const AutoConnectCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout = emptyLayout();
+        const int32_t turnout = addPiece(layout, "24612", 0, 0).id;
+        for (int conn : c.joinedConnectors) {
+            const Pose at = connectorOf(layout, turnout, conn);
+            const Pose p =
+                poseForMate(*TrackCatalog::instance().find("24188"), 0, at.x, at.y, at.heading);
+            layout.join(turnout, conn, addPiece(layout, "24188", p.x, p.y, p.heading).id, 0);
+        }
+        layout.findPiece(turnout)->selected = true;
+        const PlaceOutcome out = autoConnect(layout, "24188");
+        ASSERT_EQ(out.placed, c.expectedFrom >= 0);
+        if (!out.placed)
+            continue;
+        EXPECT_TRUE(
+            joinedBothWays(layout, turnout, c.expectedFrom, out.pieceId, c.expectedNewConn));
+        const Pose a = connectorOf(layout, turnout, c.expectedFrom);
+        const Pose b = connectorOf(layout, out.pieceId, c.expectedNewConn);
+        EXPECT_NEAR(a.x, b.x, 1e-9);
+        EXPECT_NEAR(a.y, b.y, 1e-9);
+        EXPECT_NEAR(headingDifference(a.heading, b.heading), 180, 1e-9);
     }
-    layout.findPiece(turnout)->selected = true;
-    const PlaceOutcome out = autoConnect(layout, "24188");
-    ASSERT_EQ(out.placed, c.expectedFrom >= 0);
-    if (!out.placed)
-        return;
-    EXPECT_TRUE(joinedBothWays(layout, turnout, c.expectedFrom, out.pieceId, c.expectedNewConn));
-    const Pose a = connectorOf(layout, turnout, c.expectedFrom);
-    const Pose b = connectorOf(layout, out.pieceId, c.expectedNewConn);
-    EXPECT_NEAR(a.x, b.x, 1e-9);
-    EXPECT_NEAR(a.y, b.y, 1e-9);
-    EXPECT_NEAR(headingDifference(a.heading, b.heading), 180, 1e-9);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, AutoConnectChoice,
-                         ::testing::Values(AutoConnectCase{"AllFreeTakesConnector1", {}, 1, 0},
-                                           AutoConnectCase{"OneJoinedTakes0WithNew1", {1}, 0, 1},
-                                           AutoConnectCase{"ZeroAndOneJoinedTakes2", {0, 1}, 2, 0},
-                                           AutoConnectCase{
-                                               "AllJoinedDoesNothing", {0, 1, 2}, -1, -1}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(CloneAndExtend, ExtendsFromTheFreeEndWithTheSamePart) {
     Layout layout = emptyLayout();

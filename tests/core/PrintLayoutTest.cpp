@@ -1,7 +1,7 @@
 // Page arithmetic of printing: the bounding box, the page grid for each scaling, the page
 // views, and the layout switches a page changes only while it is drawn.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "render/PieceGeometry.h"
 #include "render/PrintLayout.h"

@@ -1,5 +1,5 @@
-#include "LayoutBuilder.h"
 #include "app/PropertiesModel.h"
+#include "LayoutBuilder.h"
 #include "catalog/TrackCatalog.h"
 #include "model/HelixPlacement.h"
 #include "model/Layout.h"

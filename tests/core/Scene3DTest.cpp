@@ -1,7 +1,7 @@
 // Building the 3D scene from a layout: what enters it, where, at which height and tilt, and
 // where the camera looks.
-#include "LayoutBuilder.h"
 #include "render/Scene3D.h"
+#include "LayoutBuilder.h"
 #include "catalog/HelixVariants.h"
 #include "model/HelixPlacement.h"
 

@@ -1,5 +1,5 @@
-#include "Golden.h"
 #include "catalog/SceneryCatalog.h"
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 

@@ -16,30 +16,25 @@ struct GhostCase {
     bool snaps;
 };
 
-class GhostSnapTolerance : public ::testing::TestWithParam<GhostCase> {};
-
 // A free C-Track end sits at the origin facing +x.
-TEST_P(GhostSnapTolerance, SnapsExactlyWithinDistanceAndAngle) {
-    const GhostCase& c = GetParam();
-    Layout layout = emptyLayout();
-    const int32_t target = addPiece(layout, "24188", -188.3, 0).id;
-    const SnapResult r = snapGhost(layout, "24188", Pose{c.x, c.y, c.heading});
-    EXPECT_EQ(r.found, c.snaps);
-    if (c.snaps) {
-        EXPECT_EQ(r.targetPiece, target);
-        EXPECT_EQ(r.targetConn, 1);
-        EXPECT_EQ(r.newConn, 0);
+TEST(GhostSnapTolerance, SnapsExactlyWithinDistanceAndAngle) {
+    const GhostCase cases[] = {
+        {"Distance25_0", 0, 25.0, 0, true},          {"Distance25_1", 0, 25.1, 0, false},
+        {"Angle19_9", 0, 0, 199.9, false},           {"Angle20", 0, 0, 200.0, true},
+        {"Angle20FoldedFrom340", 0, 0, 160.0, true}, {"SameHeadingNeverJoins", 0, 0, 180.0, false}};
+    for (const GhostCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout = emptyLayout();
+        const int32_t target = addPiece(layout, "24188", -188.3, 0).id;
+        const SnapResult r = snapGhost(layout, "24188", Pose{c.x, c.y, c.heading});
+        EXPECT_EQ(r.found, c.snaps);
+        if (c.snaps) {
+            EXPECT_EQ(r.targetPiece, target);
+            EXPECT_EQ(r.targetConn, 1);
+            EXPECT_EQ(r.newConn, 0);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, GhostSnapTolerance,
-                         ::testing::Values(GhostCase{"Distance25_0", 0, 25.0, 0, true},
-                                           GhostCase{"Distance25_1", 0, 25.1, 0, false},
-                                           GhostCase{"Angle19_9", 0, 0, 199.9, false},
-                                           GhostCase{"Angle20", 0, 0, 200.0, true},
-                                           GhostCase{"Angle20FoldedFrom340", 0, 0, 160.0, true},
-                                           GhostCase{"SameHeadingNeverJoins", 0, 0, 180.0, false}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(GhostSnap, JoinedConnectorIsNeverATarget) {
     Layout layout = emptyLayout();
@@ -72,8 +67,9 @@ TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
 
 TEST(GhostSnap, KTrackIgnoresCTrackAndTheAdapterJoinsBoth) {
     Layout layout = emptyLayout();
-    const int32_t ctrack = addPiece(layout, "24188", -188.3, 0).id; // free C-Track end at the origin
-    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id;    // free K-Track end at (1000, 0)
+    const int32_t ctrack =
+        addPiece(layout, "24188", -188.3, 0).id;                 // free C-Track end at the origin
+    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id; // free K-Track end at (1000, 0)
     EXPECT_FALSE(snapGhost(layout, "2200", Pose{0, 0, 0}).found);
 
     SnapResult r = snapGhost(layout, "24922", Pose{2, 0, 0});

@@ -1,5 +1,5 @@
-#include "LayoutBuilder.h"
 #include "app/Tally.h"
+#include "LayoutBuilder.h"
 
 #include <gtest/gtest.h>
 

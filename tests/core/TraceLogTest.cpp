@@ -1,5 +1,5 @@
-#include "TempFolder.h"
 #include "base/TraceLog.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

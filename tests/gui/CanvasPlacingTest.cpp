@@ -1,8 +1,8 @@
 // Placing a piece with the real mouse: a drag from the palette's Track list onto the canvas,
 // near a free connector of a placed piece, and a click that drops it joined.
-#include "canvas/CanvasPanel.h"
 #include "GuiTestSupport.h"
 #include "canvas/CanvasController.h"
+#include "canvas/CanvasPanel.h"
 
 #include <wx/uiaction.h>
 

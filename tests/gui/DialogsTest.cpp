@@ -1,6 +1,6 @@
 // The levels, layout shape, splash and help windows, opened as the user opens them and driven.
-#include "GuiTestSupport.h"
 #include "../core/RecordingBrowser.h"
+#include "GuiTestSupport.h"
 
 #include "app/Commands.h"
 #include "app/HelpTexts.h"

@@ -1,13 +1,13 @@
 #pragma once
 // Helpers of the GUI tests: letting the toolkit catch up, sending the events a user's input
-// sends, a real main window over a temporary folder, and laying pieces down.
+// sends and a real main window over a temporary folder.
 
 #include "../core/LayoutBuilder.h"
 #include "../core/ScriptedPrompter.h"
 #include "../core/TempFolder.h"
+#include "base/TraceLog.h"
 #include "canvas/PalettePanel.h"
 #include "model/Layout.h"
-#include "base/TraceLog.h"
 #include "ui/LayoutFileDialogs.h"
 #include "ui/MainFrame.h"
 
@@ -55,7 +55,9 @@ inline void send(wxWindow* to, wxEventType type, int id, int value = 0) {
     event.SetEventObject(to);
     to->ProcessWindowEvent(event);
 }
-inline void click(wxButton* button) { send(button, wxEVT_BUTTON, button->GetId()); }
+inline void click(wxButton* button) {
+    send(button, wxEVT_BUTTON, button->GetId());
+}
 inline void choose(wxChoice* choice, int index) {
     choice->SetSelection(index);
     send(choice, wxEVT_CHOICE, choice->GetId(), index);
