@@ -1,6 +1,7 @@
 #include "editing/Autofill.h"
+#include "LayoutBuilder.h"
 
-#include "RecordingPrompter.h"
+#include "ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -30,19 +31,10 @@ class ScriptedChooser : public FillChooser {
 // Selected piece A ends at (length, 0) heading 0; selected piece B has its connector 0 `gap`
 // further along x, with world heading `bHeading` (180 faces A head-on).
 Layout twoEnds(double gap, double bHeading = 180, const std::string& part = "24188") {
-    Layout layout;
-    layout.ensureDefaultLevel();
-    PlacedPiece a = makePlacedPiece(part);
-    a.id = layout.takeId();
-    a.selected = true;
-    layout.pieces.push_back(a);
-    const double length = TrackCatalog::instance().find(part)->length;
-    PlacedPiece b = makePlacedPiece(part);
-    b.id = layout.takeId();
-    b.x = length + gap;
-    b.heading = normalizeHeading(bHeading - 180);
-    b.selected = true;
-    layout.pieces.push_back(b);
+    Layout layout = emptyLayout();
+    addPiece(layout, part).selected = true;
+    const double length = catalogDef(part).length;
+    addPiece(layout, part, length + gap, 0, normalizeHeading(bHeading - 180)).selected = true;
     return layout;
 }
 
@@ -91,7 +83,7 @@ TEST(AutofillOffer, OffersAndRefusalsAtAndPastEachEdge) {
         SCOPED_TRACE(std::to_string(c.gap) + " at " + std::to_string(c.bHeading));
         Layout layout = twoEnds(c.gap, c.bHeading);
         const std::string before = describe(layout);
-        RecordingPrompter prompter;
+        ScriptedPrompter prompter;
         ScriptedChooser chooser;
         autofillGap(layout, prompter, chooser);
         EXPECT_EQ(describe(layout), before);
@@ -119,7 +111,7 @@ TEST(AutofillSearch, ToleranceIsOneAndAHalfMillimetres) {
 
 TEST(AutofillOffer, MoreThanTwelveFillsListTwelveFewestPiecesFirst) {
     Layout layout = twoEnds(720);
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     ScriptedChooser chooser;
     autofillGap(layout, prompter, chooser);
     ASSERT_EQ(chooser.shown.size(), 1u);
@@ -137,7 +129,7 @@ TEST(AutofillOffer, MoreThanTwelveFillsListTwelveFewestPiecesFirst) {
 TEST(AutofillPlace, TwoPieceFillIsJoinedAtBothEnds) {
     Layout layout = twoEnds(360);
     const int32_t firstId = static_cast<int32_t>(layout.nextId);
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     ScriptedChooser chooser;
     {
         ScriptedChooser look;
@@ -174,7 +166,7 @@ TEST(AutofillPlace, CancelChangesNothingAndTakesNoSnapshot) {
     for (int answer : {-1, 12, 99}) {
         Layout layout = twoEnds(360);
         const std::string before = describe(layout);
-        RecordingPrompter prompter;
+        ScriptedPrompter prompter;
         ScriptedChooser chooser;
         chooser.answers.push_back(answer);
         EXPECT_EQ(autofillGap(layout, prompter, chooser).result, AutofillResult::Cancelled);
@@ -189,7 +181,7 @@ TEST(AutofillPlace, LastPieceJoinsBOnlyWhereItMeetsIt) {
         PlacedPiece& b = layout.pieces[1];
         b.x = 188.3 + std::sqrt(360.0 * 360.0 - sideways * sideways);
         b.y = sideways;
-        RecordingPrompter prompter;
+        ScriptedPrompter prompter;
         ScriptedChooser chooser;
         chooser.answers.push_back(0);
         const AutofillOutcome outcome = autofillGap(layout, prompter, chooser);
@@ -222,7 +214,7 @@ TEST(AutofillOffer, AdaptersAndRampHalvesAreNeverOffered) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Layout layout = twoEnds(c.gap);
-        RecordingPrompter prompter;
+        ScriptedPrompter prompter;
         ScriptedChooser chooser;
         autofillGap(layout, prompter, chooser);
         const std::vector<std::string> lines =

@@ -19,7 +19,7 @@ WheelAction wheelAt(const Layout& layout, ScreenPoint mouse, double scale = 1.0,
 
 TEST(WheelDecision, SelectionBoxPlus30PixelsRotatesOutsideZooms) {
     Layout layout;
-    piece(layout, "S", 0, 0);
+    addPiece(layout, "S", 0, 0);
     layout.pieces[0].selected = true; // box (0, 0)-(100, 0), plus 30 px
     const struct {
         const char* name;
@@ -71,7 +71,7 @@ MouseInput at(int x, int y) {
 
 TEST(CanvasGestures, WheelZoomsAboutTheMouse) {
     Document doc;
-    plandor::testing::ScriptedPrompter prompter;
+    ScriptedPrompter prompter;
     CanvasController canvas(doc, prompter);
     const Point before = canvas.view().screenToWorld(300, 200);
     canvas.wheel(at(300, 200), 120);
@@ -84,13 +84,13 @@ TEST(CanvasGestures, WheelZoomsAboutTheMouse) {
 TEST(CanvasGestures, EscapeClearsEverySelectionOtherKeysPassOn) {
     Document doc;
     Layout& l = doc.layout;
-    piece(l, "S", 0, 0);
+    addPiece(l, "S", 0, 0);
     l.pieces[0].selected = true;
     l.scenery.push_back(SceneryItem{});
     l.scenery[0].selected = true;
     l.measurements.push_back(Measurement{});
     l.measurements[0].selected = true;
-    plandor::testing::ScriptedPrompter prompter;
+    ScriptedPrompter prompter;
     CanvasController canvas(doc, prompter);
     EXPECT_TRUE(canvas.keyDown(CanvasKey::Other, MouseInput{}).skip);
     EXPECT_TRUE(l.pieces[0].selected);

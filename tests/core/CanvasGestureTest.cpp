@@ -3,9 +3,9 @@
 #include "EditingTestSupport.h"
 
 #include "canvas/CanvasController.h"
-#include "model/HelixPlacement.h"
-#include "document/Document.h"
 #include "canvas/PaletteActions.h"
+#include "document/Document.h"
+#include "model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST(CanvasDragGesture, MovesOnlyFromFivePixelsWithOneUndoStep) {
     } cases[] = {{0, 0, false}, {4, 0, false}, {3, 3, false}, {3, 4, true}, {0, 5, true}};
     for (const auto& c : cases) {
         Canvas canvas;
-        const int32_t id = put(canvas.layout, "24188", 0, 0);
+        const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
         canvas.press(50, 0);
         canvas.drag(50 + c.dx, c.dy);
         canvas.release(50 + c.dx, c.dy);
@@ -70,16 +70,16 @@ TEST(CanvasDragGesture, PartlySelectedHelixIsRefusedAndNothingMoves) {
     // back) is made by selecting three of its four stubs after the press.
     Canvas canvas;
     ASSERT_TRUE(placeHelix(canvas.layout, 1000, 500, 0, ""));
-    const int32_t straight = put(canvas.layout, "24188", 0, 0);
+    const int32_t straight = addPiece(canvas.layout, "24188", 0, 0).id;
     const std::size_t depth = canvas.doc.undoDepth();
     canvas.press(50, 0);
     for (int i = 0; i < 3; ++i)
         canvas.layout.pieces[i].selected = true;
     canvas.drag(100, 0);
     EXPECT_FALSE(canvas.release(100, 0).change.modified);
-    ASSERT_EQ(canvas.prompter.shown.size(), 1u);
-    EXPECT_EQ(canvas.prompter.shown[0].title, "Helix partially selected");
-    EXPECT_EQ(canvas.prompter.shown[0].text,
+    ASSERT_EQ(canvas.prompter.messages.size(), 1u);
+    EXPECT_EQ(canvas.prompter.messages[0].title, "Helix partially selected");
+    EXPECT_EQ(canvas.prompter.messages[0].text,
               "Selection contains part of a helix. Either select the whole helix (click any of its "
               "stubs) or exclude it from the selection before moving.");
     EXPECT_EQ(canvas.layout.findPiece(straight)->x, 0);
@@ -88,10 +88,10 @@ TEST(CanvasDragGesture, PartlySelectedHelixIsRefusedAndNothingMoves) {
 
 TEST(CanvasSelectGesture, ShiftClickSelectsTheChainOrTogglesAnUnconnectedPiece) {
     Canvas canvas;
-    const int32_t a = put(canvas.layout, "24188", 0, 0);
-    const int32_t b = put(canvas.layout, "24188", 188.3, 0);
-    const int32_t c = put(canvas.layout, "24188", 376.6, 0);
-    const int32_t d = put(canvas.layout, "24188", 0, 300);
+    const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
+    const int32_t b = addPiece(canvas.layout, "24188", 188.3, 0).id;
+    const int32_t c = addPiece(canvas.layout, "24188", 376.6, 0).id;
+    const int32_t d = addPiece(canvas.layout, "24188", 0, 300).id;
     canvas.layout.join(a, 1, b, 0);
     canvas.layout.join(b, 1, c, 0);
     canvas.click(50, 0);
@@ -110,8 +110,8 @@ TEST(CanvasDragGesture, ReleaseJoinsEndsLeftCloserThanFourMillimetres) {
     for (const auto& [gap, joins] : cases) {
         Canvas canvas;
         canvas.layout.snapOn = false;
-        const int32_t fixed = put(canvas.layout, "24188", 0, 0);
-        const int32_t moved = put(canvas.layout, "24188", 188.3, 500);
+        const int32_t fixed = addPiece(canvas.layout, "24188", 0, 0).id;
+        const int32_t moved = addPiece(canvas.layout, "24188", 188.3, 500).id;
         canvas.press(250, 500);
         canvas.drag(250, gap);
         EXPECT_TRUE(canvas.release(250, gap).change.modified) << gap;
@@ -122,8 +122,8 @@ TEST(CanvasDragGesture, ReleaseJoinsEndsLeftCloserThanFourMillimetres) {
 
 TEST(CanvasRotateGesture, WheelOverTheSelectionTurnsItAndKeepsJoints) {
     Canvas canvas;
-    const int32_t a = put(canvas.layout, "24188", 0, 0);
-    const int32_t b = put(canvas.layout, "24188", 188.3, 0);
+    const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
+    const int32_t b = addPiece(canvas.layout, "24188", 188.3, 0).id;
     canvas.layout.join(a, 1, b, 0);
     canvas.click(250, 0);
     EXPECT_TRUE(canvas.controller.wheel(at(250, 0), 120).change.modified);
@@ -141,7 +141,7 @@ TEST(CanvasRotateGesture, AltDragLandsOnRightAnglesWithinTwoDegrees) {
     for (const auto& c : cases) {
         Canvas canvas;
         canvas.controller.view().setView(1.0, 400, 400);
-        const int32_t id = put(canvas.layout, "24188", 0, 0);
+        const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
         canvas.click(450, 400);
         canvas.press(500, 400, false, false, true);
         EXPECT_EQ(canvas.drag(c.x, c.y).startFlashTimer, c.flash) << c.heading;
@@ -156,7 +156,7 @@ TEST(CanvasRotateGesture, AltDragLandsOnRightAnglesWithinTwoDegrees) {
 
 TEST(CanvasSelectGesture, ClickOnEmptyCanvasEmptiesSelectionAndClipboard) {
     Canvas canvas;
-    const int32_t id = put(canvas.layout, "24188", 0, 0);
+    const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
     canvas.click(50, 0);
     canvas.controller.copy();
     ASSERT_FALSE(canvas.controller.clipboard().empty());
@@ -167,7 +167,7 @@ TEST(CanvasSelectGesture, ClickOnEmptyCanvasEmptiesSelectionAndClipboard) {
 
 TEST(CanvasPlacingGesture, GhostSnapsToAFreeConnectorAndDropsJoinedOnBothSides) {
     Canvas canvas;
-    const int32_t target = put(canvas.layout, "24188", 0, 0);
+    const int32_t target = addPiece(canvas.layout, "24188", 0, 0).id;
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
     EXPECT_TRUE(canvas.controller.placing());
     canvas.controller.motion(at(192, 6));
@@ -188,14 +188,14 @@ TEST(CanvasPlacingGesture, GhostSnapsToAFreeConnectorAndDropsJoinedOnBothSides) 
 
 TEST(CanvasPlacingGesture, KTrackNearCTrackIsRefusedWithTheSystemsNamed) {
     Canvas canvas;
-    put(canvas.layout, "24188", 0, 0);
+    addPiece(canvas.layout, "24188", 0, 0);
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "2200"});
     canvas.controller.motion(at(192, 6));
     EXPECT_FALSE(canvas.controller.overlays().snapMarker);
     EXPECT_FALSE(canvas.press(192, 6).change.modified);
-    ASSERT_EQ(canvas.prompter.shown.size(), 1u);
-    EXPECT_EQ(canvas.prompter.shown[0].title, "Incompatible Track Systems");
-    EXPECT_EQ(canvas.prompter.shown[0].text,
+    ASSERT_EQ(canvas.prompter.messages.size(), 1u);
+    EXPECT_EQ(canvas.prompter.messages[0].title, "Incompatible Track Systems");
+    EXPECT_EQ(canvas.prompter.messages[0].text,
               "Marklin K-Track cannot connect to Marklin C-Track.\n\nThese track systems are not "
               "compatible.\nUse adapter track 24922 to connect C-Track to K-Track.");
     EXPECT_EQ(canvas.layout.pieces.size(), 1u);
@@ -204,8 +204,8 @@ TEST(CanvasPlacingGesture, KTrackNearCTrackIsRefusedWithTheSystemsNamed) {
 
 TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
     Canvas canvas;
-    const int32_t a = put(canvas.layout, "24188", 0, 0);
-    const int32_t b = put(canvas.layout, "24188", 0, 300);
+    const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
+    const int32_t b = addPiece(canvas.layout, "24188", 0, 300).id;
     const auto ids = [&](int x, int y) {
         std::vector<int> out;
         for (const MenuItem& item : canvas.controller.rightDown(at(x, y)).menu)
@@ -287,7 +287,7 @@ TEST(CanvasOutlineGesture, NearestOfTwoOutlinesIsDraggedAndAPieceComesFirst) {
     EXPECT_EQ(levelOutlineUnder(canvas.layout, canvas.controller.view().transform(), {100, 204}),
               2);
 
-    const int32_t piece = put(canvas.layout, "24188", 20, 0);
+    const int32_t piece = addPiece(canvas.layout, "24188", 20, 0).id;
     canvas.press(60, 0, false, true);
     canvas.drag(60, 30);
     canvas.release(60, 30);
@@ -326,11 +326,11 @@ TEST(CanvasUndoDuringGesture, UndoWithTheButtonHeldEndsTheDragFirst) {
         Canvas canvas;
         int32_t moved = -1;
         canvas.doc.apply([&] {
-            moved = put(canvas.layout, "24188", 0, 0);
+            moved = addPiece(canvas.layout, "24188", 0, 0).id;
             return Change(Change::Pieces);
         });
         canvas.doc.apply([&] {
-            put(canvas.layout, "24188", 1000, 0);
+            addPiece(canvas.layout, "24188", 1000, 0);
             return Change(Change::Pieces);
         });
         canvas.click(50, 0);
@@ -355,7 +355,7 @@ TEST(CanvasUndoDuringGesture, UndoWithTheButtonHeldEndsTheDragFirst) {
 
 TEST(CanvasUndoDuringGesture, ReplacingTheLayoutForgetsEveryGesture) {
     Canvas canvas;
-    put(canvas.layout, "24188", 0, 0);
+    addPiece(canvas.layout, "24188", 0, 0);
     const struct {
         const char* name;
         std::function<void()> start;

@@ -1,8 +1,8 @@
 #pragma once
 // A small track catalogue with one piece of each footprint the canvas tells apart.
 
+#include "LayoutBuilder.h"
 #include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
 
 #include <string>
 
@@ -30,28 +30,6 @@ inline const TrackCatalog& catalog() {
         return t;
     }();
     return c;
-}
-
-inline PlacedPiece piece(Layout& layout, const std::string& part, double x, double y,
-                         double heading = 0, int32_t level = 1) {
-    PlacedPiece p;
-    p.id = layout.takeId();
-    p.part = part;
-    p.x = x;
-    p.y = y;
-    p.heading = heading;
-    p.level = level;
-    layout.pieces.push_back(p);
-    return p;
-}
-
-inline Level level(int32_t id, double height, bool visible = true) {
-    Level l;
-    l.id = id;
-    l.name = "Level " + std::to_string(id);
-    l.height = height;
-    l.visible = visible;
-    return l;
 }
 
 } // namespace plandor::canvastest

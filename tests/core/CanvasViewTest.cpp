@@ -55,7 +55,7 @@ TEST(CanvasViewFit, EmptyLayoutsGetTheDefaultView) {
     layout.labels.push_back(LayoutLabel{});
     layout.measurements.push_back(Measurement{});
     layout.baseboard = {{0, 0}, {500, 500}};
-    Level deck = level(1, 0);
+    Level deck = levelAt(1, 0);
     deck.outline = {{0, 0}, {900, 0}};
     layout.levels.push_back(deck);
     v.setView(5, 1, 2);
@@ -71,12 +71,12 @@ TEST(CanvasViewFit, EmptyLayoutsGetTheDefaultView) {
 TEST(CanvasViewFit, OneStraightCentredWithAtLeastOneMillimetre) {
     CanvasView v;
     Layout layout;
-    piece(layout, "S", 0, 0); // 100 mm along x: the box is 100 x 1
+    addPiece(layout, "S", 0, 0); // 100 mm along x: the box is 100 x 1
     v.zoomToFit(layout, 1160, 1160, catalog());
     expectView(v, 10, 80, 80 + (1000 - 10) / 2.0);
 
     Layout upright;
-    piece(upright, "S", 0, 0, 90); // along y: the box is 1 x 100
+    addPiece(upright, "S", 0, 0, 90); // along y: the box is 1 x 100
     v.zoomToFit(upright, 1160, 1160, catalog());
     EXPECT_DOUBLE_EQ(v.scale(), 10);
     EXPECT_NEAR(v.panX(), 80 + (1000 - 10) / 2.0, 1e-6);
@@ -85,8 +85,8 @@ TEST(CanvasViewFit, OneStraightCentredWithAtLeastOneMillimetre) {
 TEST(CanvasViewFit, ScaleIsClampedTo005And20) {
     CanvasView v;
     Layout huge;
-    piece(huge, "S", 0, 0);
-    piece(huge, "S", 1e6, 1e6);
+    addPiece(huge, "S", 0, 0);
+    addPiece(huge, "S", 1e6, 1e6);
     v.zoomToFit(huge, 1160, 1160, catalog());
     EXPECT_DOUBLE_EQ(v.scale(), 0.05); // below the wheel's 0.3
 

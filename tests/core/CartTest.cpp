@@ -1,7 +1,8 @@
 #include "app/Cart.h"
+#include "LayoutBuilder.h"
 #include "RecordingBrowser.h"
 
-#include "RecordingPrompter.h"
+#include "ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +13,10 @@ namespace {
 Layout layoutOf(const std::vector<std::string>& parts,
                 const std::vector<std::string>& scenery = {}) {
     Layout layout;
-    for (const std::string& part : parts) {
-        layout.pieces.push_back(makePlacedPiece(part));
-        layout.pieces.back().id = layout.takeId();
-    }
-    for (const std::string& item : scenery) {
-        layout.scenery.emplace_back();
-        layout.scenery.back().item = item;
-    }
+    for (const std::string& part : parts)
+        addPiece(layout, part);
+    for (const std::string& item : scenery)
+        addScenery(layout, item);
     return layout;
 }
 
@@ -35,7 +32,7 @@ const ShopMap kShop = [] {
 } // namespace
 
 TEST(Cart, AddressListsVariantsWithCountsInPartOrderThenAccessories) {
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     RecordingBrowser browser;
     const Layout layout =
         layoutOf({"24630", "24188", "24188", "24172", "99999"}, {"72886", "tree_conifer"});
@@ -47,7 +44,7 @@ TEST(Cart, AddressListsVariantsWithCountsInPartOrderThenAccessories) {
 }
 
 TEST(Cart, UnavailablePartsAreNamedOnceAndSkipped) {
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     RecordingBrowser browser;
     buyTrack(layoutOf({"62188", "24188", "62130", "62188"}), kShop, prompter, browser);
     ASSERT_EQ(prompter.messages.size(), 1u);
@@ -62,7 +59,7 @@ TEST(Cart, EmptyCartTellsAndOpensNothing) {
     // Unsold parts alone give an empty cart: only the empty-cart message is shown.
     for (const Layout& layout :
          {Layout{}, layoutOf({"99999"}), layoutOf({"62188"}), layoutOf({}, {"tree_conifer"})}) {
-        RecordingPrompter prompter;
+        ScriptedPrompter prompter;
         RecordingBrowser browser;
         EXPECT_EQ(buyTrack(layout, kShop, prompter, browser), BuyTrackResult::EmptyCart);
         ASSERT_EQ(prompter.messages.size(), 1u);
@@ -73,7 +70,7 @@ TEST(Cart, EmptyCartTellsAndOpensNothing) {
 
 TEST(Cart, WithoutABrowserTheAddressGoesToTheClipboardAndTheUserIsTold) {
     for (const bool clipboardWorks : {true, false}) {
-        RecordingPrompter prompter;
+        ScriptedPrompter prompter;
         RecordingBrowser browser;
         browser.browserFound = false;
         browser.clipboardWorks = clipboardWorks;

@@ -1,6 +1,7 @@
 // `plandor --check`: what a club's script sees on a good, a bad and an unreadable file, and
 // the clearance minimum that travels with the layout file.
 #include "app/CheckCommand.h"
+#include "TempFolder.h"
 
 #include "EditingTestSupport.h"
 #include "model/LayoutFile.h"
@@ -20,10 +21,7 @@ namespace {
 
 class CheckCommand : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "plandor-check-XXXXXX").string();
-        dir = mkdtemp(pattern.data());
-    }
+    void SetUp() override { dir = tempFolder(); }
     void TearDown() override { fs::remove_all(dir); }
 
     std::string save(const Layout& layout, const std::string& file) {
@@ -46,10 +44,10 @@ class CheckCommand : public ::testing::Test {
 // Two straights joined end to end, closed off with bumpers: nothing to find.
 Layout goodLayout() {
     Layout l = emptyLayout();
-    put(l, "24977", 0, 0, 180);
-    put(l, "24188", 0, 0);
-    put(l, "24188", 188.3, 0);
-    put(l, "24977", 376.6, 0);
+    addPiece(l, "24977", 0, 0, 180);
+    addPiece(l, "24188", 0, 0);
+    addPiece(l, "24188", 188.3, 0);
+    addPiece(l, "24977", 376.6, 0);
     l.join(1, 0, 2, 0);
     l.join(2, 1, 3, 0);
     l.join(3, 1, 4, 0);
@@ -59,13 +57,9 @@ Layout goodLayout() {
 // A straight crossed by a second one 90 mm higher on level 2.
 Layout crossedLayout() {
     Layout l = emptyLayout();
-    Level upper;
-    upper.id = 2;
-    upper.name = "Level 2";
-    upper.height = 90;
-    l.levels.push_back(upper);
-    put(l, "24188", 0, 0);
-    put(l, "24188", 94.15, -94.15, 90, 2);
+    addLevel(l, 2, 90);
+    addPiece(l, "24188", 0, 0);
+    addPiece(l, "24188", 94.15, -94.15, 90, 2);
     l.findPiece(2)->z = 90;
     return l;
 }
@@ -79,7 +73,7 @@ TEST_F(CheckCommand, GoodLayoutPrintsNothingAndExitsZero) {
 
 TEST_F(CheckCommand, FindingsAreTabSeparatedLinesAndErrorsExitOne) {
     Layout bad = goodLayout();
-    put(bad, "24188", 94.15, -94.15, 90); // across the first straight, at the same height
+    addPiece(bad, "24188", 94.15, -94.15, 90); // across the first straight, at the same height
     EXPECT_EQ(run({"--check", save(bad, "bad.plo")}), kCheckFoundErrors);
     EXPECT_EQ(out.str(), "error\tCollision\t94.2\t0.0\t24188 #2 overlaps 24188 #5\n"
                          "warning\tOpen end\t94.2\t-94.2\tOpen end at 24188 #5\n"

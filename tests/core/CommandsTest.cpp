@@ -82,7 +82,7 @@ TEST(CommandTable, EnablingFollowsTheLayoutAndTheClipboard) {
     const auto enabled = [&](int id) {
         return commandEnabled(findCommand(id)->enable, doc, clipboard);
     };
-    const int32_t piece = put(layout, "24188", 0, 0);
+    const int32_t piece = addPiece(layout, "24188", 0, 0).id;
     EXPECT_FALSE(enabled(CmdUndo) || enabled(CmdRedo) || enabled(CmdCopy) || enabled(CmdCut) ||
                  enabled(CmdPaste) || enabled(CmdDelete) || enabled(CmdTunnel));
     EXPECT_TRUE(enabled(CmdNew) && enabled(CmdSelectAll) && enabled(CmdZoomIn));
@@ -152,12 +152,12 @@ struct EditCanvas {
 
 TEST(CanvasCutPaste, CutMovesPiecesToTheClipboardAndARefusalKeepsIt) {
     EditCanvas canvas;
-    const int32_t kept = put(canvas.layout, "24188", 0, 0);
+    const int32_t kept = addPiece(canvas.layout, "24188", 0, 0).id;
     canvas.layout.findPiece(kept)->selected = true;
     canvas.controller.copy();
 
     // A graded piece asks first; No leaves layout and clipboard alone.
-    const int32_t graded = put(canvas.layout, "24172", 500, 0);
+    const int32_t graded = addPiece(canvas.layout, "24172", 500, 0).id;
     canvas.layout.findPiece(kept)->selected = false;
     canvas.layout.findPiece(graded)->selected = true;
     canvas.layout.findPiece(graded)->grade = 2.0;
@@ -191,7 +191,7 @@ TEST(CanvasCutPaste, PasteGoesToTheMouseOverTheCanvasElseToTheViewCentre) {
     };
     for (const auto& c : cases) {
         EditCanvas canvas;
-        const int32_t id = put(canvas.layout, "24188", 0, 0);
+        const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
         canvas.layout.findPiece(id)->selected = true;
         canvas.controller.copy();
         EXPECT_TRUE(canvas.controller.paste(c.over, c.mouse).change.modified) << c.name;

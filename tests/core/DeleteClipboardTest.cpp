@@ -17,9 +17,9 @@ namespace {
 struct Chain {
     Document doc;
     Layout& layout = (doc.layout = emptyLayout());
-    int32_t a = put(layout, "24188", 0, 0);
-    int32_t b = put(layout, "24188", 188.3, 0);
-    int32_t c = put(layout, "24188", 376.6, 0);
+    int32_t a = addPiece(layout, "24188", 0, 0).id;
+    int32_t b = addPiece(layout, "24188", 188.3, 0).id;
+    int32_t c = addPiece(layout, "24188", 376.6, 0).id;
     Chain() {
         layout.join(a, 1, b, 0);
         layout.join(b, 1, c, 0);
@@ -33,55 +33,52 @@ struct RefusalCase {
     const char* text;
 };
 
-class DeleteRefusal : public ::testing::TestWithParam<RefusalCase> {};
-
-TEST_P(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
-    const RefusalCase& c = GetParam();
-    Chain f;
-    c.arrange(f.layout);
-    const std::vector<PlacedPiece> pieces = f.layout.pieces;
-    const std::size_t scenery = f.layout.scenery.size();
-    ScriptedPrompter prompter;
-    EXPECT_FALSE(editStep(f.doc, [&] { return deleteSelection(f.layout, prompter); }));
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].title, c.title);
-    EXPECT_EQ(prompter.shown[0].text, c.text);
-    ASSERT_EQ(f.layout.pieces.size(), pieces.size());
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        EXPECT_EQ(f.layout.pieces[i].selected, pieces[i].selected);
-        EXPECT_EQ(f.layout.pieces[i].joints.size(), pieces[i].joints.size());
-    }
-    EXPECT_EQ(f.layout.scenery.size(), scenery);
-    EXPECT_EQ(f.doc.undoDepth(), 0u);
-}
-
 const char* kTunnelText =
     "Selection includes tunnel track or portals. Remove the tunnel first, then delete.";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DeleteRefusal,
-    ::testing::Values(
-        RefusalCase{"HelixStubWithOtherTrack",
-                    [](Layout& l) {
-                        placeHelix(l, 2000, 2000, 0, "");
-                        l.pieces.back().selected = l.pieces[0].selected = true;
-                    },
-                    "Helix track is locked",
-                    "Selection includes track that is part of a helix. Helix track cannot be "
-                    "deleted individually."},
-        RefusalCase{"TunnelTrack",
-                    [](Layout& l) {
-                        l.tunnels.push_back(Tunnel{80, 81, 82, 1, 2, {1, 2}});
-                        l.pieces[1].selected = true;
-                    },
-                    "Tunnel is locked", kTunnelText},
-        RefusalCase{"GradedAnsweredNo",
-                    [](Layout& l) {
-                        l.pieces[2].grade = -2;
-                        l.pieces[2].selected = true;
-                    },
-                    "Delete", "Selection includes graded pieces. Delete?"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+TEST(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
+    const RefusalCase cases[] = {
+        {"HelixStubWithOtherTrack",
+         [](Layout& l) {
+             placeHelix(l, 2000, 2000, 0, "");
+             l.pieces.back().selected = l.pieces[0].selected = true;
+         },
+         "Helix track is locked",
+         "Selection includes track that is part of a helix. Helix track cannot be "
+         "deleted individually."},
+        {"TunnelTrack",
+         [](Layout& l) {
+             l.tunnels.push_back(Tunnel{80, 81, 82, 1, 2, {1, 2}});
+             l.pieces[1].selected = true;
+         },
+         "Tunnel is locked", kTunnelText},
+        {"GradedAnsweredNo",
+         [](Layout& l) {
+             l.pieces[2].grade = -2;
+             l.pieces[2].selected = true;
+         },
+         "Delete", "Selection includes graded pieces. Delete?"}};
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Chain f;
+        c.arrange(f.layout);
+        const std::vector<PlacedPiece> pieces = f.layout.pieces;
+        const std::size_t scenery = f.layout.scenery.size();
+        ScriptedPrompter prompter;
+        prompter.answers = {PromptAnswer::No}; // to the graded-pieces question
+        EXPECT_FALSE(editStep(f.doc, [&] { return deleteSelection(f.layout, prompter); }));
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].title, c.title);
+        EXPECT_EQ(prompter.messages[0].text, c.text);
+        ASSERT_EQ(f.layout.pieces.size(), pieces.size());
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            EXPECT_EQ(f.layout.pieces[i].selected, pieces[i].selected);
+            EXPECT_EQ(f.layout.pieces[i].joints.size(), pieces[i].joints.size());
+        }
+        EXPECT_EQ(f.layout.scenery.size(), scenery);
+        EXPECT_EQ(f.doc.undoDepth(), 0u);
+    }
+}
 
 // A 74618 ramp pair a-b followed by plain track; only `a` is selected, while each case puts the
 // lock or the grade on `b` alone.
@@ -93,40 +90,6 @@ struct RampPairCase {
     const char* text;
     bool deleted;
 };
-
-class RampPairDelete : public ::testing::TestWithParam<RampPairCase> {};
-
-TEST_P(RampPairDelete, LocksAndQuestionSeeBothHalves) {
-    const RampPairCase& c = GetParam();
-    Layout layout = emptyLayout();
-    const int32_t a = put(layout, "74618", 0, 0);
-    const int32_t b = put(layout, "74618", 180, 0);
-    const int32_t next = put(layout, "24188", 360, 0);
-    layout.join(a, 1, b, 0);
-    layout.join(b, 1, next, 0);
-    c.arrange(layout, b);
-    layout.findPiece(a)->selected = true;
-    const std::size_t scenery = layout.scenery.size();
-    const std::size_t tunnels = layout.tunnels.size();
-    ScriptedPrompter prompter;
-    prompter.answers.push_back(c.answer);
-
-    EXPECT_EQ(deleteSelection(layout, prompter), c.deleted);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].title, c.title);
-    EXPECT_EQ(prompter.shown[0].text, c.text);
-    if (c.deleted) {
-        ASSERT_EQ(layout.pieces.size(), 1u);
-        EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
-        return;
-    }
-    ASSERT_EQ(layout.pieces.size(), 3u);
-    EXPECT_TRUE(layout.findPiece(a)->selected);
-    EXPECT_FALSE(layout.findPiece(b)->selected); // the pair was added for the checks only
-    EXPECT_TRUE(joinedBothWays(layout, b, 1, next, 0));
-    EXPECT_EQ(layout.scenery.size(), scenery);
-    EXPECT_EQ(layout.tunnels.size(), tunnels);
-}
 
 void tunnelOver(Layout& l, int32_t b) {
     l.scenery.push_back(SceneryItem{80, "portal", 0, 0, 0, false});
@@ -140,15 +103,44 @@ void gradedHalf(Layout& l, int32_t b) {
 
 const char* kGradedText = "Selection includes graded pieces. Delete?";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RampPairDelete,
-    ::testing::Values(RampPairCase{"OtherHalfUnderTunnel", tunnelOver, PromptAnswer::Yes,
-                                   "Tunnel is locked", kTunnelText, false},
-                      RampPairCase{"OtherHalfGradedAnsweredNo", gradedHalf, PromptAnswer::No,
-                                   "Delete", kGradedText, false},
-                      RampPairCase{"OtherHalfGradedAnsweredYes", gradedHalf, PromptAnswer::Yes,
-                                   "Delete", kGradedText, true}),
-    [](const auto& param) { return std::string(param.param.name); });
+TEST(RampPairDelete, LocksAndQuestionSeeBothHalves) {
+    const RampPairCase cases[] = {
+        {"OtherHalfUnderTunnel", tunnelOver, PromptAnswer::Yes, "Tunnel is locked", kTunnelText,
+         false},
+        {"OtherHalfGradedAnsweredNo", gradedHalf, PromptAnswer::No, "Delete", kGradedText, false},
+        {"OtherHalfGradedAnsweredYes", gradedHalf, PromptAnswer::Yes, "Delete", kGradedText, true}};
+    for (const RampPairCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout = emptyLayout();
+        const int32_t a = addPiece(layout, "74618", 0, 0).id;
+        const int32_t b = addPiece(layout, "74618", 180, 0).id;
+        const int32_t next = addPiece(layout, "24188", 360, 0).id;
+        layout.join(a, 1, b, 0);
+        layout.join(b, 1, next, 0);
+        c.arrange(layout, b);
+        layout.findPiece(a)->selected = true;
+        const std::size_t scenery = layout.scenery.size();
+        const std::size_t tunnels = layout.tunnels.size();
+        ScriptedPrompter prompter;
+        prompter.answers.push_back(c.answer);
+
+        EXPECT_EQ(deleteSelection(layout, prompter), c.deleted);
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].title, c.title);
+        EXPECT_EQ(prompter.messages[0].text, c.text);
+        if (c.deleted) {
+            ASSERT_EQ(layout.pieces.size(), 1u);
+            EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
+            continue;
+        }
+        ASSERT_EQ(layout.pieces.size(), 3u);
+        EXPECT_TRUE(layout.findPiece(a)->selected);
+        EXPECT_FALSE(layout.findPiece(b)->selected); // the pair was added for the checks only
+        EXPECT_TRUE(joinedBothWays(layout, b, 1, next, 0));
+        EXPECT_EQ(layout.scenery.size(), scenery);
+        EXPECT_EQ(layout.tunnels.size(), tunnels);
+    }
+}
 
 TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     Chain f;
@@ -170,20 +162,6 @@ TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     f.doc.undo();
     EXPECT_TRUE(joinedBothWays(f.layout, f.a, 1, f.b, 0));
     EXPECT_EQ(f.layout.gradeRuns.size(), 2u);
-}
-
-TEST(Delete, PairedHalvesGoTogether) {
-    Layout layout = emptyLayout();
-    const int32_t first = put(layout, "74618", 0, 0);
-    const int32_t second = put(layout, "74618", 180, 0);
-    const int32_t next = put(layout, "24188", 360, 0);
-    layout.join(first, 1, second, 0);
-    layout.join(second, 1, next, 0);
-    layout.findPiece(first)->selected = true;
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(deleteSelection(layout, prompter));
-    ASSERT_EQ(layout.pieces.size(), 1u);
-    EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
 }
 
 TEST(Clipboard, PasteKeepsInnerJointsFreesOuterOnesAndTakesNewIds) {

@@ -2,6 +2,7 @@
 // call. After every step the layout must hold together (joints mirrored, ids unique and
 // issued, no joint to a missing piece or to itself), and undo then redo must give back exactly
 // the text a save would write.
+#include "ScriptedPrompter.h"
 #include "canvas/CanvasController.h"
 #include "canvas/SelectionBounds.h"
 #include "document/Document.h"
@@ -30,30 +31,6 @@ using namespace plandor;
 
 namespace {
 
-// Answers every question at random; messages need no answer.
-class CoinPrompter : public Prompter {
-  public:
-    explicit CoinPrompter(std::mt19937& rng) : rng_(rng) {}
-    void message(const std::string&, const std::string&, PromptIcon) override {}
-    PromptAnswer askYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
-        return coin();
-    }
-    PromptAnswer askYesNoCancel(const std::string&, const std::string&, PromptIcon) override {
-        return coin();
-    }
-    bool askText(const std::string&, const std::string&, const std::string&,
-                 std::string&) override {
-        return false;
-    }
-    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
-        return -1;
-    }
-
-  private:
-    PromptAnswer coin() { return rng_() % 2 ? PromptAnswer::Yes : PromptAnswer::No; }
-    std::mt19937& rng_;
-};
-
 class FirstFill : public FillChooser {
   public:
     int chooseFill(const FillDialog&) override { return 0; }
@@ -64,14 +41,18 @@ const char* const kParts[] = {"24188", "24172", "24094", "24130", "24230", "2461
 
 struct Session {
     std::mt19937 rng;
-    CoinPrompter prompter{rng};
+    ScriptedPrompter prompter;
     FirstFill chooser;
     Document doc;
     Layout& layout = doc.layout;
     Clipboard clipboard;
     bool gradedMoveAccepted = false;
 
-    explicit Session(unsigned seed) : rng(seed) { layout.ensureDefaultLevel(); }
+    // Every question is answered at random.
+    explicit Session(unsigned seed) : rng(seed) {
+        layout.ensureDefaultLevel();
+        prompter.otherwise = [this] { return rng() % 2 ? PromptAnswer::Yes : PromptAnswer::No; };
+    }
 
     int below(int n) { return n > 0 ? static_cast<int>(rng() % static_cast<unsigned>(n)) : 0; }
     double within(double lo, double hi) {

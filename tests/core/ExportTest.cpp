@@ -1,6 +1,6 @@
 // Exports: the sheets a plan picture is drawn on, the parts list as CSV read back the way a
 // spreadsheet reads it, and the command line that runs them without a window.
-#include "RenderTestSupport.h"
+#include "LayoutBuilder.h"
 
 #include "app/CommandLine.h"
 #include "app/PartsList.h"

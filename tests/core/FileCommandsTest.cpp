@@ -1,7 +1,8 @@
 #include "ScriptedPrompter.h"
+#include "TempFolder.h"
 
-#include "model/LayoutFile.h"
 #include "app/FileCommands.h"
+#include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +53,7 @@ Layout twoJoinedPieces() {
 class FileCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "plandor-files-XXXXXX").string();
-        root = mkdtemp(pattern.data());
+        root = tempFolder();
         app = root + "/app";
         source = root + "/source";
         for (const std::string& dir : {app, source, root + "/Downloads"})

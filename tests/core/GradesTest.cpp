@@ -26,13 +26,13 @@ struct StartedRun {
     Layout layout = emptyLayout();
     int32_t s;
     StartedRun() {
-        s = put(layout, "2200", 0, 0);
+        s = addPiece(layout, "2200", 0, 0).id;
         startGrade(layout, s, 3, false);
     }
     // A new piece laid by its connector `newConn` onto connector `ontoConn` of `onto`,
     // the way the canvas does.
     int32_t add(int32_t onto, int ontoConn, int newConn, const char* part = "2200") {
-        const int32_t id = put(layout, part, 0, 0);
+        const int32_t id = addPiece(layout, part, 0, 0).id;
         layout.join(onto, ontoConn, id, newConn);
         continueElevation(layout, onto, ontoConn, id, newConn);
         return id;
@@ -45,10 +45,10 @@ struct FlatChain {
     Layout& layout = (doc.layout = emptyLayout());
     int32_t p, s, a, b;
     FlatChain() {
-        p = put(layout, "2200", 0, 0);
-        s = put(layout, "2200", 0, 0);
-        a = put(layout, "2200", 0, 0);
-        b = put(layout, "2200", 0, 0);
+        p = addPiece(layout, "2200", 0, 0).id;
+        s = addPiece(layout, "2200", 0, 0).id;
+        a = addPiece(layout, "2200", 0, 0).id;
+        b = addPiece(layout, "2200", 0, 0).id;
         layout.join(p, 1, s, 0);
         layout.join(s, 1, a, 0);
         layout.join(a, 1, b, 0);
@@ -74,7 +74,7 @@ TEST(StartGrade, AngleDirectionAndLimit) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.spin);
         Layout layout = emptyLayout();
-        const int32_t s = put(layout, "2200", 0, 0);
+        const int32_t s = addPiece(layout, "2200", 0, 0).id;
         const GradeOutcome out = startGrade(layout, s, c.spin, c.down);
         EXPECT_EQ(out.status, c.status);
         EXPECT_TRUE(out.changed);
@@ -88,7 +88,7 @@ TEST(StartGrade, AngleDirectionAndLimit) {
 
 TEST(Grades, RefusalsPushNoSnapshot) {
     Layout layout = emptyLayout();
-    const int32_t s = put(layout, "2200", 0, 0);
+    const int32_t s = addPiece(layout, "2200", 0, 0).id;
     EXPECT_EQ(startGrade(layout, 999, 3, false).status, "");
     EXPECT_FALSE(startGrade(layout, s, std::nan(""), false).changed);
     EXPECT_EQ(endGrade(layout, -1).status, "");
@@ -197,8 +197,8 @@ TEST(Recalc, StopsAtTheNextGradedPiece) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FlatChain f;
-        const int32_t g = put(f.layout, "2200", 0, 0);
-        const int32_t after = put(f.layout, "2200", 0, 0);
+        const int32_t g = addPiece(f.layout, "2200", 0, 0).id;
+        const int32_t after = addPiece(f.layout, "2200", 0, 0).id;
         f.layout.join(f.b, 1, g, 0);
         f.layout.join(g, 1, after, 0);
         piece(f.layout, f.s).grade = 3;
@@ -223,7 +223,7 @@ TEST(ChainWalk, ALoopEndsAfterVisitingEachPieceOnce) {
     Layout circle = emptyLayout();
     std::vector<int32_t> ring;
     for (int i = 0; i < 12; ++i)
-        ring.push_back(put(circle, "24130", 0, 0));
+        ring.push_back(addPiece(circle, "24130", 0, 0).id);
     for (int i = 0; i < 12; ++i)
         circle.join(ring[i], 1, ring[(i + 1) % 12], 0);
     EXPECT_EQ(chainAhead(circle, ring[0]).size(), 11u);
@@ -243,7 +243,7 @@ TEST(ElevationStatus, ReadyOrTheRunsUnderWay) {
     // The grade controls' own text gives way to "Ready".
     EXPECT_EQ(canvasStatusText(layout, "\xE2\x96\xB2 UP 3.0 deg"), "Ready");
     for (double deg : {3.0, -2.5})
-        layout.gradeRuns.push_back(GradeRun{deg, put(layout, "2200", 0, 0), 0});
+        layout.gradeRuns.push_back(GradeRun{deg, addPiece(layout, "2200", 0, 0).id, 0});
     layout.restoreGradeState();
     const std::string elev = "[ELEV] 3.0 deg -2.5 deg  (right-click piece to stop)";
     EXPECT_EQ(elevationStatusText(layout), elev);

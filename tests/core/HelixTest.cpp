@@ -85,9 +85,7 @@ TEST(HelixPlacing, OneUndoStepRemovesTheWholeHelix) {
     Document doc;
     Layout& layout = doc.layout;
     layout.ensureDefaultLevel();
-    PlacedPiece existing = makePlacedPiece("24188");
-    existing.id = layout.takeId();
-    layout.pieces.push_back(existing);
+    addPiece(layout, "24188");
     ASSERT_TRUE(editStep(doc, [&] { return placeHelix(layout, 0, 0, 0, ""); }));
     EXPECT_EQ(doc.undoDepth(), 1u);
     doc.undo();

@@ -67,29 +67,28 @@ TEST(PieceFootprint, ContainsExactlyTheToleranceBand) {
 TEST(HitPiece, HigherLevelWinsThenNearerOriginAndHiddenLevelsNever) {
     for (bool upperFirst : {true, false}) {
         Layout layout;
-        layout.levels = {level(1, 0), level(2, 50)};
+        layout.levels = {levelAt(1, 0), levelAt(2, 50)};
         int32_t upper = -1;
         if (upperFirst)
-            upper = piece(layout, "S", 0, 0, 0, 2).id;
-        piece(layout, "S", 40, 0, 0, 1);
+            upper = addPiece(layout, "S", 0, 0, 0, 2).id;
+        addPiece(layout, "S", 40, 0, 0, 1);
         if (!upperFirst)
-            upper = piece(layout, "S", 0, 0, 0, 2).id;
+            upper = addPiece(layout, "S", 0, 0, 0, 2).id;
         // The click lies near the lower piece's origin, far from the upper piece's origin.
         EXPECT_EQ(hitPiece(layout, kIdentity, {45, 0}, catalog()), upper) << upperFirst;
     }
 
     Layout tie;
-    tie.levels = {canvastest::level(1, 0), canvastest::level(2, 0.0009),
-                  canvastest::level(3, 100, false)};
-    const int32_t nearer = piece(tie, "S", 40, 0, 0, 1).id;
-    piece(tie, "S", 0, 0, 0, 2);  // 0.0009 higher counts as level, and is farther
-    piece(tie, "S", 40, 0, 0, 3); // hidden
+    tie.levels = {levelAt(1, 0), levelAt(2, 0.0009), levelAt(3, 100, false)};
+    const int32_t nearer = addPiece(tie, "S", 40, 0, 0, 1).id;
+    addPiece(tie, "S", 0, 0, 0, 2);  // 0.0009 higher counts as level, and is farther
+    addPiece(tie, "S", 40, 0, 0, 3); // hidden
     EXPECT_EQ(hitPiece(tie, kIdentity, {45, 0}, catalog()), nearer);
 
     Layout hidden;
-    hidden.levels = {canvastest::level(1, 0), canvastest::level(2, 100, false)};
-    piece(hidden, "S", 0, 0, 0, 2);
-    piece(hidden, "no-such-part", 0, 0, 0, 1);
+    hidden.levels = {levelAt(1, 0), levelAt(2, 100, false)};
+    addPiece(hidden, "S", 0, 0, 0, 2);
+    addPiece(hidden, "no-such-part", 0, 0, 0, 1);
     EXPECT_EQ(hitPiece(hidden, kIdentity, {50, 0}, catalog()), -1);
 }
 

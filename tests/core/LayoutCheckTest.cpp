@@ -30,24 +30,16 @@ int32_t attach(Layout& l, int32_t from, int fromConn, const std::string& part, i
         poseForMate(*TrackCatalog::instance().find(part), conn, target.x, target.y, target.heading);
     // A copy: the list grows below.
     const PlacedPiece f = *l.findPiece(from);
-    const int32_t id = put(l, part, pose.x, pose.y, pose.heading, f.level);
+    const int32_t id = addPiece(l, part, pose.x, pose.y, pose.heading, f.level).id;
     l.findPiece(id)->z = fromConn == 0 ? f.z : f.z + 188.3 * std::sin(degToRad(f.grade));
     l.join(from, fromConn, id, conn);
     return id;
 }
 
-void addLevel(Layout& l, int32_t id, double height) {
-    Level level;
-    level.id = id;
-    level.name = "Level " + std::to_string(id);
-    level.height = height;
-    l.levels.push_back(level);
-}
-
 // Straight, six R1 curves, straight, six R1 curves, closed: ids 1 to 14.
 Layout oval() {
     Layout l = emptyLayout();
-    const int32_t first = put(l, "24188", 0, 0);
+    const int32_t first = addPiece(l, "24188", 0, 0).id;
     int32_t last = first;
     for (int side = 0; side < 2; ++side) {
         if (side == 1)
@@ -76,8 +68,8 @@ Layout swungOval(double gap) {
 Layout crossedStraights(const std::string& part, double length, double dz) {
     Layout l = emptyLayout();
     addLevel(l, 2, dz);
-    put(l, part, 0, 0);
-    const int32_t upper = put(l, part, length / 2, -length / 2, 90, 2);
+    addPiece(l, part, 0, 0);
+    const int32_t upper = addPiece(l, part, length / 2, -length / 2, 90, 2).id;
     l.findPiece(upper)->z = dz;
     return l;
 }
@@ -85,7 +77,7 @@ Layout crossedStraights(const std::string& part, double length, double dz) {
 // Crossing 24640 with a straight and a bumper on each of its four ends.
 Layout crossingWithSpurs() {
     Layout l = emptyLayout();
-    const int32_t x = put(l, "24640", 0, 0);
+    const int32_t x = addPiece(l, "24640", 0, 0).id;
     for (int c = 0; c < 4; ++c)
         attach(l, attach(l, x, c, "24188"), 1, "24977");
     return l;
@@ -97,21 +89,21 @@ Layout run(double deg, bool reversedMiddle) {
     Layout l = emptyLayout();
     const double rise = 188.3 * std::sin(degToRad(deg));
     addLevel(l, 2, 2 * rise);
-    const int32_t a = put(l, "24188", 0, 0);
+    const int32_t a = addPiece(l, "24188", 0, 0).id;
     l.findPiece(a)->grade = deg;
     int32_t b;
     if (reversedMiddle) {
-        b = put(l, "24188", 2 * 188.3, 0, 180);
+        b = addPiece(l, "24188", 2 * 188.3, 0, 180).id;
         l.join(a, 1, b, 1);
         l.findPiece(b)->z = 2 * rise;
         l.findPiece(b)->reversed = true;
     } else {
-        b = put(l, "24188", 188.3, 0);
+        b = addPiece(l, "24188", 188.3, 0).id;
         l.join(a, 1, b, 0);
         l.findPiece(b)->z = rise;
     }
     l.findPiece(b)->grade = deg;
-    const int32_t c = put(l, "24188", 2 * 188.3, 0, 0, 2);
+    const int32_t c = addPiece(l, "24188", 2 * 188.3, 0, 0, 2).id;
     l.findPiece(c)->z = 2 * rise;
     l.join(b, reversedMiddle ? 0 : 1, c, 0);
     return l;
@@ -120,7 +112,7 @@ Layout run(double deg, bool reversedMiddle) {
 Layout single(const std::string& part, double grade, double z = 0, double deck = 0) {
     Layout l = emptyLayout();
     l.levels[0].height = deck;
-    const int32_t id = put(l, part, 0, 0);
+    const int32_t id = addPiece(l, part, 0, 0).id;
     l.findPiece(id)->grade = grade;
     l.findPiece(id)->z = z;
     return l;
@@ -166,8 +158,8 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"EndsSideBySideAreNoGap",
          [] {
              Layout l = emptyLayout();
-             put(l, "24188", 0, 0);
-             put(l, "24188", 0, 30);
+             addPiece(l, "24188", 0, 0);
+             addPiece(l, "24188", 0, 30);
              return l;
          },
          CheckKind::OpenEnd,
@@ -179,7 +171,7 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"StraightsOnBothExitsOfASlimTurnoutAreNoCollision",
          [] {
              Layout l = emptyLayout();
-             const int32_t t = put(l, "24711", 0, 0);
+             const int32_t t = addPiece(l, "24711", 0, 0).id;
              attach(l, t, 1, "24188");
              attach(l, t, 2, "24188");
              return l;
@@ -189,7 +181,7 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"StraightsOnASlimTurnoutWithoutItCollide",
          [] {
              Layout l = emptyLayout();
-             const int32_t t = put(l, "24711", 0, 0);
+             const int32_t t = addPiece(l, "24711", 0, 0).id;
              attach(l, t, 1, "24188");
              attach(l, t, 2, "24188");
              l.freeConnector(t, 1);
@@ -200,8 +192,8 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"StraightsCrossingOnOneLevelCollide",
          [] {
              Layout l = emptyLayout();
-             put(l, "24188", 0, 0);
-             put(l, "24188", 94.15, -94.15, 90);
+             addPiece(l, "24188", 0, 0);
+             addPiece(l, "24188", 94.15, -94.15, 90);
              return l;
          },
          CheckKind::Collision,
@@ -209,8 +201,8 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"ParallelBandsTouchingDoNotCollide",
          [] {
              Layout l = emptyLayout();
-             put(l, "24188", 0, 0);
-             put(l, "24188", 0, 2 * 18.7);
+             addPiece(l, "24188", 0, 0);
+             addPiece(l, "24188", 0, 2 * 18.7);
              return l;
          },
          CheckKind::Collision,
@@ -218,8 +210,8 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"ParallelBandsOverlapping1_4mmCollide",
          [] {
              Layout l = emptyLayout();
-             put(l, "24188", 0, 0);
-             put(l, "24188", 0, 2 * 18.7 - 1.4);
+             addPiece(l, "24188", 0, 0);
+             addPiece(l, "24188", 0, 2 * 18.7 - 1.4);
              return l;
          },
          CheckKind::Collision,

@@ -1,5 +1,6 @@
 // Every stored field of every record survives a save and a load, and the reader's limits on
 // damaged files: far coordinates, headings at a full turn, oversized files.
+#include "LayoutBuilder.h"
 #include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
@@ -165,18 +166,11 @@ TEST(LayoutFileFields, LoadingKeepsWhatTheFileDoesNotStore) {
 TEST(LayoutFileFields, HeadingsJustBelowAFullTurnSaveStably) {
     for (double heading : {359.99999, -0.00001, 359.99995, 359.9999, 0.00004, -0.00004}) {
         SCOPED_TRACE(heading);
-        Layout layout;
-        layout.ensureDefaultLevel();
-        PlacedPiece piece;
-        piece.id = 1;
-        piece.heading = heading;
-        layout.pieces.push_back(piece);
-        SceneryItem item;
-        item.id = 2;
-        item.heading = heading;
-        layout.scenery.push_back(item);
+        Layout layout = emptyLayout();
+        addPiece(layout, "", 0, 0, heading);
+        addScenery(layout, "", 0, 0, heading);
         Helix helix;
-        helix.id = 3;
+        helix.id = layout.takeId();
         helix.heading = heading;
         layout.helices.push_back(helix);
         expectStableText(layout);

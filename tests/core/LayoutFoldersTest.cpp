@@ -1,3 +1,4 @@
+#include "TempFolder.h"
 #include "base/Folders.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string makeTempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "plandor-folders-XXXXXX").string();
-    return mkdtemp(pattern.data());
-}
-
 void touch(const std::string& path) {
     std::ofstream(path) << "x";
 }
@@ -25,7 +21,7 @@ void touch(const std::string& path) {
 } // namespace
 
 TEST(LayoutFolders, ListsPloBeforeXmlAndSkipsOtherFiles) {
-    const std::string dir = makeTempFolder();
+    const std::string dir = tempFolder();
     for (const char* f : {"b.plo", "a.xml", "Yard.xml", "Yard.plo", "notes.txt", "x.PLO", ".plo"})
         touch(dir + "/" + f);
     fs::create_directory(dir + "/folder.plo");
@@ -52,7 +48,7 @@ TEST(LayoutFolders, ListsPloBeforeXmlAndSkipsOtherFiles) {
 }
 
 TEST(LayoutFolders, TransferStartsInDownloadsElseHome) {
-    const std::string dir = makeTempFolder();
+    const std::string dir = tempFolder();
     fs::create_directory(dir + "/Downloads");
     EXPECT_EQ(transferStartFolder({dir, dir + "/Downloads", dir}), dir + "/Downloads");
     EXPECT_EQ(transferStartFolder({dir, "", dir}), dir);
@@ -108,7 +104,7 @@ TEST(LayoutFolders, AnUnwritableProgramFolderSendsLayoutsToTheUserDataFolder) {
         EXPECT_EQ(layoutFolderFor("/opt/plandor/bin", c.writable, c.xdg, "/home/u"), c.expected)
             << c.name;
 
-    const std::string dir = makeTempFolder();
+    const std::string dir = tempFolder();
     EXPECT_TRUE(isWritableFolder(dir));
     EXPECT_FALSE(isWritableFolder(dir + "/missing"));
     fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);

@@ -14,9 +14,6 @@
 namespace plandor {
 namespace {
 
-using testing::emptyLayout;
-using testing::put;
-
 Layout withLevels(std::initializer_list<int32_t> ids) {
     Layout layout;
     for (int32_t id : ids) {
@@ -79,15 +76,15 @@ TEST(Levels, ColourEntryRepeatsEverySixIds) {
 TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
     Layout layout = emptyLayout();
     addLevel(layout, "Upper");
-    const int32_t flat = put(layout, "24188", 0, 0, 0, 2);
-    const int32_t graded = put(layout, "24188", 200, 0, 0, 2);
+    const int32_t flat = addPiece(layout, "24188", 0, 0, 0, 2).id;
+    const int32_t graded = addPiece(layout, "24188", 200, 0, 0, 2).id;
     layout.findPiece(graded)->grade = 2.0;
     layout.findPiece(graded)->z = 40;
-    const int32_t nearlyFlat = put(layout, "24188", 400, 0, 0, 2);
+    const int32_t nearlyFlat = addPiece(layout, "24188", 400, 0, 0, 2).id;
     layout.findPiece(nearlyFlat)->grade = 0.0005;
-    const int32_t helixPiece = put(layout, "24188", 600, 0, 0, 2);
+    const int32_t helixPiece = addPiece(layout, "24188", 600, 0, 0, 2).id;
     layout.findPiece(helixPiece)->helix = 99;
-    const int32_t otherLevel = put(layout, "24188", 800, 0, 0, 1);
+    const int32_t otherLevel = addPiece(layout, "24188", 800, 0, 0, 1).id;
 
     LevelProperties props = levelProperties(*layout.findLevel(2));
     props.height = 120;
@@ -126,9 +123,9 @@ TEST(Levels, TheLastLevelStays) {
 Layout twoDecks(int32_t& lowerPiece, int32_t& upperPiece) {
     Layout layout = emptyLayout();
     addLevel(layout, "Upper");
-    lowerPiece = put(layout, "24188", 0, 0, 0, 1);
-    upperPiece = put(layout, "24188", 188.3, 0, 0, 2);
-    put(layout, "24188", 376.6, 0, 0, 2);
+    lowerPiece = addPiece(layout, "24188", 0, 0, 0, 1).id;
+    upperPiece = addPiece(layout, "24188", 188.3, 0, 0, 2).id;
+    addPiece(layout, "24188", 376.6, 0, 0, 2);
     layout.join(lowerPiece, 1, upperPiece, 0);
     SceneryItem tree;
     tree.id = layout.takeId();

@@ -1,6 +1,8 @@
 // Library blocks: what a saved block holds, what inserting it adds to a layout, damaged block
 // files, and the save command's refusals and questions.
+#include "LayoutBuilder.h"
 #include "ScriptedPrompter.h"
+#include "TempFolder.h"
 
 #include "app/LibraryBlockCommand.h"
 #include "editing/InsertBlock.h"
@@ -17,18 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string tempFolder() {
-    std::string dir = (fs::temp_directory_path() / "plandor-blocks-XXXXXX").string();
-    return mkdtemp(dir.data()) ? dir : std::string();
-}
-
 int32_t put(Layout& layout, const std::string& part, double x, double y, bool selected = true) {
-    PlacedPiece p = makePlacedPiece(part);
-    p.id = layout.takeId();
-    p.x = x;
-    p.y = y;
+    PlacedPiece& p = addPiece(layout, part, x, y);
     p.selected = selected;
-    layout.pieces.push_back(p);
     return p.id;
 }
 

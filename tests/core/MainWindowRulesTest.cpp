@@ -1,8 +1,9 @@
-#include "canvas/CanvasController.h"
-#include "document/Document.h"
+#include "app/MainWindowRules.h"
+#include "LayoutBuilder.h"
 #include "ScriptedPrompter.h"
 #include "app/Commands.h"
-#include "app/MainWindowRules.h"
+#include "canvas/CanvasController.h"
+#include "document/Document.h"
 
 #include <gtest/gtest.h>
 
@@ -44,10 +45,9 @@ TEST(MainWindowCommandStates, DeleteIsEnabledExactlyWhenTheDeleteKeyDeletes) {
     for (const auto& c : cases) {
         Document doc;
         Layout& layout = doc.layout;
-        layout.pieces.push_back(makePlacedPiece("24188"));
-        layout.pieces.back().id = layout.takeId();
-        layout.scenery.push_back(SceneryItem{layout.takeId(), "tree", 0, 0, 0, false});
-        layout.labels.push_back(LayoutLabel{layout.takeId(), "Station", 0, 0, false});
+        addPiece(layout, "24188");
+        addScenery(layout, "tree");
+        addLabel(layout, "Station");
         layout.measurements.push_back(Measurement{});
         layout.shapes.push_back(PolygonShape{});
         c.select(layout);

@@ -26,7 +26,7 @@ TEST(MoveGesture, SelectionMovesRigidlyAndBreaksOnlyJointsToUnselectedPieces) {
     layout.snapOn = false;
     std::vector<int32_t> ids;
     for (int i = 0; i < 4; ++i) {
-        ids.push_back(put(layout, "24188", 188.3 * i, 0));
+        ids.push_back(addPiece(layout, "24188", 188.3 * i, 0).id);
         if (i)
             layout.join(ids[i - 1], 1, ids[i], 0);
     }
@@ -45,12 +45,12 @@ TEST(MoveGesture, SelectionMovesRigidlyAndBreaksOnlyJointsToUnselectedPieces) {
 
 TEST(MoveSnap, ReleaseLandsTheSelectionHeadOnAndCarriesTheHeight) {
     Layout layout = emptyLayout();
-    const int32_t target = put(layout, "24188", -188.3, 0);
+    const int32_t target = addPiece(layout, "24188", -188.3, 0).id;
     layout.findPiece(target)->z = 20;
     // A pair turned 10 degrees, dragged so that a's connector 0 ends 10 mm from the target end.
-    const int32_t a = put(layout, "24188", 500, 500, 10);
+    const int32_t a = addPiece(layout, "24188", 500, 500, 10).id;
     const Pose aEnd = connectorOf(layout, a, 1);
-    const int32_t b = put(layout, "24188", aEnd.x, aEnd.y, 10);
+    const int32_t b = addPiece(layout, "24188", aEnd.x, aEnd.y, 10).id;
     layout.join(a, 1, b, 0);
     layout.findPiece(a)->selected = layout.findPiece(b)->selected = true;
     moveSelected(layout, Point{500, 500}, Point{6, 8});
@@ -76,8 +76,9 @@ TEST(MoveSnapIndex, AgreesWithThePlainScanOnRandomLayouts) {
         Layout layout = emptyLayout();
         layout.levels.push_back(Level{2, "Level 2", false, 0});
         for (int i = 0; i < 120; ++i) {
-            const int32_t id = put(layout, parts[part(rng)], 20.0 * cell(rng), 20.0 * cell(rng),
-                                   15.0 * turn(rng), coin(rng) == 0 ? 2 : 1);
+            const int32_t id = addPiece(layout, parts[part(rng)], 20.0 * cell(rng),
+                                        20.0 * cell(rng), 15.0 * turn(rng), coin(rng) == 0 ? 2 : 1)
+                                   .id;
             layout.findPiece(id)->selected = coin(rng) == 1;
             if (i > 0 && coin(rng) == 2)
                 layout.join(id, 0, layout.pieces[i - 1].id, 0);
@@ -109,9 +110,9 @@ TEST(MoveSnapIndex, AgreesWithThePlainScanOnRandomLayouts) {
 
 TEST(MoveSnapIndex, PiecesGoneSinceTheIndexWasMadeAreNeverUsed) {
     Layout layout = emptyLayout();
-    const int32_t mover = put(layout, "24188", 0, 0);
-    put(layout, "24188", 1000, 0);
-    const int32_t last = put(layout, "24188", 2000, 0);
+    const int32_t mover = addPiece(layout, "24188", 0, 0).id;
+    addPiece(layout, "24188", 1000, 0);
+    const int32_t last = addPiece(layout, "24188", 2000, 0).id;
     layout.findPiece(mover)->selected = true;
     const MoveSnapIndex index(layout);
     // The list is replaced (as undo does): the middle piece is gone, the last takes its place.

@@ -2,6 +2,7 @@
 // after a double-click and deleting a library block.
 #include "canvas/PaletteActions.h"
 #include "ScriptedPrompter.h"
+#include "TempFolder.h"
 #include "catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +42,7 @@ TEST(PaletteDrag, DoubleClickSuppressesTheDragUntilTheNextPress) {
 }
 
 TEST(LibraryDelete, AsksWithNoAsDefaultAndRemovesOnlyOnYes) {
-    std::string pattern = (fs::temp_directory_path() / "plandor-libdel-XXXXXX").string();
-    const std::string root = mkdtemp(pattern.data());
+    const std::string root = tempFolder();
     const std::string path = root + "/Yard.xml";
     std::ofstream(path) << "<block/>\n";
 

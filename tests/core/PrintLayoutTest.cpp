@@ -1,7 +1,7 @@
 // Page arithmetic of printing: the bounding box, the page grid for each scaling, the page
 // views, and the layout switches a page changes only while it is drawn.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "render/PieceGeometry.h"
 #include "render/PrintLayout.h"
@@ -127,12 +127,7 @@ TEST(PrintBoundingBox, WhatBoundsThePrint) {
     addPiece(layout, "24188", 0, 0);
     addPiece(layout, "24188", 8000, 0).level = 2;
     addPiece(layout, "no-such-part", -9000, -9000);
-    SceneryItem tree;
-    tree.item = "tree";
-    tree.x = 3000;
-    tree.y = 4000;
-    tree.level = 2;
-    layout.scenery.push_back(tree);
+    addScenery(layout, "tree", 3000, 4000, 0, 2);
     layout.baseboard = {{-500, -500}, {-500, 600}};
 
     PrintOptions activeOnly; // active level 1, baseboard included

@@ -1,4 +1,5 @@
 #include "app/PropertiesModel.h"
+#include "LayoutBuilder.h"
 #include "catalog/TrackCatalog.h"
 #include "model/HelixPlacement.h"
 #include "model/Layout.h"
@@ -12,28 +13,14 @@ using namespace plandor;
 
 namespace {
 
-int32_t addPiece(Layout& layout, const std::string& part, double x = 0, double y = 0) {
-    PlacedPiece p = makePlacedPiece(part);
-    p.id = layout.takeId();
-    p.x = x;
-    p.y = y;
-    layout.pieces.push_back(p);
-    return p.id;
-}
-
 PlacedPiece& piece(Layout& layout, int32_t id) {
     return *layout.findPiece(id);
 }
 
 // Two levels: "Level 1" at 0 mm and "Upper" at 120 mm.
 Layout twoLevelLayout() {
-    Layout layout;
-    layout.ensureDefaultLevel();
-    Level upper;
-    upper.id = 2;
-    upper.name = "Upper";
-    upper.height = 120;
-    layout.levels.push_back(upper);
+    Layout layout = emptyLayout();
+    addLevel(layout, 2, 120).name = "Upper";
     return layout;
 }
 
@@ -67,7 +54,7 @@ TEST(PropertiesModel, GradeValueAndWarning) {
 
 TEST(PropertiesModel, SteepPieceShowsRedGradeAndWarning) {
     Layout layout = twoLevelLayout();
-    const int32_t id = addPiece(layout, "24188");
+    const int32_t id = addPiece(layout, "24188").id;
     piece(layout, id).grade = -7.5;
     piece(layout, id).selected = true;
     const PropertiesState s = refreshed(layout);
@@ -90,8 +77,8 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
         const char* heightText;
     };
     const auto group = [](Layout& l) {
-        piece(l, addPiece(l, "24188")).selected = true;
-        piece(l, addPiece(l, "24172")).selected = true;
+        piece(l, addPiece(l, "24188").id).selected = true;
+        piece(l, addPiece(l, "24172").id).selected = true;
     };
     const auto helix = [](Layout& l) {
         placeHelix(l, 0, 0, 0, "");
@@ -100,22 +87,15 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
         l.pieces[0].selected = true;
     };
     const auto scenery = [](Layout& l) {
-        SceneryItem s;
-        s.id = l.takeId();
-        s.item = "tunnel_portal_single";
+        SceneryItem& s = addScenery(l, "tunnel_portal_single");
         s.scaleX = 1.5;
         s.scaleY = 2;
         s.selected = true;
-        l.scenery.push_back(s);
     };
     const auto polygon = [](Layout& l) {
-        PolygonShape s;
-        s.id = l.takeId();
-        s.vertices = {{10, 20}, {310, 20}, {310, 220}, {100, 140}};
-        s.height = 45;
+        PolygonShape& s = addShape(l, {{10, 20}, {310, 20}, {310, 220}, {100, 140}}, 45);
         s.label = "Lake";
         s.selected = true;
-        l.shapes.push_back(s);
     };
     const char* helixTitle = "Proses 2.5 R1&R2 26cm/10.2\"";
     const char* portal = "Tunnel portal (1 track)";
@@ -156,8 +136,8 @@ TEST(PropertiesModel, TwoSelectedPiecesMakeHeightEnterDoNothing) {
     Document doc;
     Layout& layout = doc.layout;
     layout.ensureDefaultLevel();
-    const int32_t a = addPiece(layout, "24188");
-    const int32_t b = addPiece(layout, "24188");
+    const int32_t a = addPiece(layout, "24188").id;
+    const int32_t b = addPiece(layout, "24188").id;
     piece(layout, a).selected = true;
     piece(layout, a).z = 12;
     PropertiesState s = refreshed(layout);
@@ -186,7 +166,7 @@ TEST(PropertiesModel, HeightEnterReadsTheCurrentUnit) {
         Layout& layout = doc.layout;
         layout.ensureDefaultLevel();
         layout.units = c.units;
-        const int32_t id = addPiece(layout, "24188");
+        const int32_t id = addPiece(layout, "24188").id;
         piece(layout, id).selected = true;
         piece(layout, id).z = 7;
         PropertiesState s = refreshed(layout);
@@ -201,8 +181,8 @@ TEST(PropertiesModel, ApplyColourThenDefault) {
     Document doc;
     Layout& layout = doc.layout;
     layout.ensureDefaultLevel();
-    const int32_t a = addPiece(layout, "24188");
-    const int32_t other = addPiece(layout, "24188");
+    const int32_t a = addPiece(layout, "24188").id;
+    const int32_t other = addPiece(layout, "24188").id;
     piece(layout, a).selected = true;
     PropertiesState s = refreshed(layout);
     EXPECT_FALSE(applyColour(doc, s, 9)); // past the list
@@ -237,7 +217,7 @@ TEST(PropertiesModel, LevelChangeOfGradedAndUngradedPieces) {
         SCOPED_TRACE(c.name);
         Document doc;
         Layout& layout = (doc.layout = twoLevelLayout());
-        const int32_t id = addPiece(layout, "24188");
+        const int32_t id = addPiece(layout, "24188").id;
         piece(layout, id).z = 33;
         piece(layout, id).grade = c.grade;
         piece(layout, id).selected = true;

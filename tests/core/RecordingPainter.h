@@ -10,6 +10,10 @@
 
 namespace plandor {
 
+// The surface the renderer tests draw on.
+constexpr int kSurfaceWidth = 800;
+constexpr int kSurfaceHeight = 600;
+
 enum class DrawOp {
     Clear,
     Polygon,

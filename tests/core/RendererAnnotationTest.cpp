@@ -1,6 +1,6 @@
 // Grade arrows and measurements drawn over the track.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "render/LayoutRenderer.h"
 #include "render/RenderColors.h"

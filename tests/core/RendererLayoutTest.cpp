@@ -1,7 +1,7 @@
 // Whole-layout drawing: background, grid, baseboard dimensions and the skipping of items
 // off the surface.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "render/LayoutRenderer.h"
 #include "render/RenderColors.h"

@@ -1,6 +1,6 @@
 // Each kind of piece body lies where the catalogue's connectors say; turntables.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "render/LayoutRenderer.h"
 #include "render/PieceGeometry.h"

@@ -1,7 +1,7 @@
 // Colours of track on the plan (selection, level and own colours, elevation tint, tunnels),
 // selected pieces last, part-number labels and connector dots.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "render/LayoutRenderer.h"
 #include "render/RenderColors.h"

@@ -1,7 +1,7 @@
 // Scenery drawn inside its turned footprint; helix rings between the track below and
 // above them.
+#include "LayoutBuilder.h"
 #include "RecordingPainter.h"
-#include "RenderTestSupport.h"
 
 #include "catalog/SceneryCatalog.h"
 #include "model/HelixPlacement.h"

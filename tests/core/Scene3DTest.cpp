@@ -1,6 +1,7 @@
 // Building the 3D scene from a layout: what enters it, where, at which height and tilt, and
 // where the camera looks.
 #include "render/Scene3D.h"
+#include "LayoutBuilder.h"
 #include "catalog/HelixVariants.h"
 #include "model/HelixPlacement.h"
 
@@ -16,25 +17,6 @@ constexpr double kDeg = 3.14159265358979323846 / 180;
 // Vertices of one pier: 18 sides of four, 36 cap triangles of three.
 constexpr std::size_t kPierVertices = 18 * 4 + 36 * 3;
 
-PlacedPiece& put(Layout& layout, const char* part, double x, double y, double heading = 0) {
-    PlacedPiece p = makePlacedPiece(part);
-    p.id = layout.takeId();
-    p.x = x;
-    p.y = y;
-    p.heading = heading;
-    layout.pieces.push_back(p);
-    return layout.pieces.back();
-}
-
-SceneryItem& putScenery(Layout& layout, const char* type, int32_t level = 1) {
-    SceneryItem s;
-    s.id = layout.takeId();
-    s.item = type;
-    s.level = level;
-    layout.scenery.push_back(s);
-    return layout.scenery.back();
-}
-
 Scene3D build(const Layout& layout, const Triangulator& triangulate = nullptr) {
     Scene3D scene;
     buildScene(layout, scene, triangulate);
@@ -42,13 +24,8 @@ Scene3D build(const Layout& layout, const Triangulator& triangulate = nullptr) {
 }
 
 Layout withLevels() {
-    Layout layout;
-    layout.ensureDefaultLevel();
-    Level upper;
-    upper.id = 2;
-    upper.name = "Level 2";
-    upper.height = 100;
-    layout.levels.push_back(upper);
+    Layout layout = emptyLayout();
+    addLevel(layout, 2, 100);
     return layout;
 }
 
@@ -63,8 +40,8 @@ TEST(Scene3D, CameraDistanceFollowsTheLargerSideOfTheLayout) {
     const Case cases[] = {{"100 mm", 100, 400}, {"1000 mm", 1000, 1800}, {"3000 mm", 3000, 5400}};
     for (const Case& c : cases) {
         Layout layout;
-        put(layout, "8991", 0, 0);                     // 15 mm long
-        put(layout, "8991", c.span - 15, -c.span / 2); // ends at x = span
+        addPiece(layout, "8991", 0, 0);                     // 15 mm long
+        addPiece(layout, "8991", c.span - 15, -c.span / 2); // ends at x = span
         const Scene3D scene = build(layout);
         ASSERT_TRUE(scene.hasTarget) << c.name;
         EXPECT_NEAR(scene.distance, c.distance, 1e-9) << c.name;
@@ -90,7 +67,7 @@ TEST(Scene3D, PiecesArePlacedWithFlippedYNegatedHeadingAndGradeTilt) {
     };
     for (const Case& c : cases) {
         Layout layout;
-        PlacedPiece& p = put(layout, "24188", 100, 50, c.heading);
+        PlacedPiece& p = addPiece(layout, "24188", 100, 50, c.heading);
         p.z = 20;
         p.grade = c.grade;
         p.reversed = c.reversed;
@@ -114,12 +91,12 @@ TEST(Scene3D, SceneryStandsOnItsLevelWithTheLiftOfItsType) {
         EXPECT_EQ(sceneryLift(c.type), c.lift) << c.type;
 
     Layout layout = withLevels();
-    SceneryItem& item = putScenery(layout, "bridge_truss", 2);
+    SceneryItem& item = addScenery(layout, "bridge_truss", 0, 0, 0, 2);
     item.x = 10;
     item.y = 20;
     item.heading = 30;
     item.scaleX = 2;
-    putScenery(layout, "no_such_item");
+    addScenery(layout, "no_such_item");
     const Scene3D scene = build(layout);
     ASSERT_EQ(scene.scenery.size(), 1u) << "unknown types contribute nothing";
     const SceneryInstance& s = scene.scenery[0];
@@ -146,7 +123,7 @@ TEST(Scene3D, PiersStandUnderRaisedBridgeEndsOncePerPlace) {
     for (const Case& c : cases) {
         Layout layout = withLevels();
         for (double x : {0.0, 188.3}) {
-            PlacedPiece& p = put(layout, "74620", x, 0);
+            PlacedPiece& p = addPiece(layout, "74620", x, 0);
             p.z = c.z;
             p.level = c.level;
         }
@@ -158,15 +135,11 @@ TEST(Scene3D, PiersStandUnderRaisedBridgeEndsOncePerPlace) {
 TEST(Scene3D, HiddenLevelsContributeNothing) {
     Layout layout = withLevels();
     layout.levels[1].visible = false;
-    PlacedPiece& bridge = put(layout, "74620", 0, 0);
+    PlacedPiece& bridge = addPiece(layout, "74620", 0, 0);
     bridge.level = 2;
     bridge.z = 150;
-    putScenery(layout, "platform", 2);
-    PolygonShape shape;
-    shape.level = 2;
-    shape.height = 20;
-    shape.vertices = {{0, 0}, {100, 0}, {100, 100}};
-    layout.shapes.push_back(shape);
+    addScenery(layout, "platform", 0, 0, 0, 2);
+    addShape(layout, {{0, 0}, {100, 0}, {100, 100}}, 20).level = 2;
     Tunnel tunnel;
     tunnel.covers = {bridge.id};
     layout.tunnels.push_back(tunnel);
@@ -220,7 +193,7 @@ TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlined) {
     };
     for (const Case& c : cases) {
         Layout layout;
-        const int32_t id = put(layout, "24188", c.pieceX, 50).id;
+        const int32_t id = addPiece(layout, "24188", c.pieceX, 50).id;
         if (c.tunnel) {
             Tunnel t;
             t.covers = {id};
@@ -241,7 +214,7 @@ TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlined) {
 
 TEST(Scene3D, TunnelHillArchesNinetyMillimetresOverTheTrack) {
     Layout layout;
-    PlacedPiece& p = put(layout, "24188", 0, 0);
+    PlacedPiece& p = addPiece(layout, "24188", 0, 0);
     p.z = 40;
     Tunnel t;
     t.covers = {p.id};
@@ -263,10 +236,10 @@ TEST(Scene3D, TunnelHillArchesNinetyMillimetresOverTheTrack) {
 TEST(Scene3D, EachPartAndTypeIsMeshedOncePerBuild) {
     Layout layout;
     for (int i = 0; i < 5; ++i)
-        put(layout, "24188", 200.0 * i, 0);
-    put(layout, "99999", 0, 300); // unknown: skipped
-    putScenery(layout, "tree_conifer");
-    putScenery(layout, "tree_conifer");
+        addPiece(layout, "24188", 200.0 * i, 0);
+    addPiece(layout, "99999", 0, 300); // unknown: skipped
+    addScenery(layout, "tree_conifer");
+    addScenery(layout, "tree_conifer");
     Scene3D scene;
     buildScene(layout, scene, nullptr);
     EXPECT_EQ(scene.pieces.size(), 5u);

@@ -1,7 +1,7 @@
 #pragma once
-// A Prompter and LayoutChooser for tests: answers come from queues set up by the test, and
+// The one Prompter and LayoutChooser of the tests: answers come from queues set up by the test, and
 // every message and question is recorded. A question with no scripted answer fails the test and
-// cancels.
+// cancels, unless `otherwise` is set: then it answers (and text prompts and choices decline).
 
 #include "app/LayoutChooser.h"
 #include "base/Prompter.h"
@@ -36,6 +36,8 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     std::deque<std::optional<ExportChoice>> exports;
     // Runs when the Open dialog appears, before any scripted Delete.
     std::function<void()> onOpenDialog;
+    // Answers the questions left once `answers` is empty.
+    std::function<PromptAnswer()> otherwise;
 
     // What was asked.
     std::vector<Asked> messages;          // messages and questions, in order
@@ -48,16 +50,18 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     PromptAnswer askYesNo(const std::string& title, const std::string& text, PromptIcon icon,
                           bool defaultNo) override {
         messages.push_back({Kind::YesNo, title, text, icon, defaultNo});
-        return take(answers, title + ": " + text, PromptAnswer::Cancel);
+        return answer(title + ": " + text);
     }
     PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
                                 PromptIcon icon) override {
         messages.push_back({Kind::YesNoCancel, title, text, icon, false});
-        return take(answers, title + ": " + text, PromptAnswer::Cancel);
+        return answer(title + ": " + text);
     }
     bool askText(const std::string& title, const std::string&, const std::string& initial,
                  std::string& answer) override {
         textPrompts.push_back(initial);
+        if (texts.empty() && otherwise)
+            return false;
         const std::optional<std::string> reply = take(texts, title, {});
         if (reply)
             answer = *reply;
@@ -65,7 +69,8 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     }
     int choose(const std::string& title, const std::string&,
                const std::vector<std::string>&) override {
-        ADD_FAILURE() << "unscripted: " << title;
+        if (!otherwise)
+            ADD_FAILURE() << "unscripted: " << title;
         return -1;
     }
     std::optional<std::string>
@@ -94,6 +99,11 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     }
 
   private:
+    PromptAnswer answer(const std::string& what) {
+        if (answers.empty() && otherwise)
+            return otherwise();
+        return take(answers, what, PromptAnswer::Cancel);
+    }
     template <typename T> static T take(std::deque<T>& queue, const std::string& what, T none) {
         if (queue.empty()) {
             ADD_FAILURE() << "unscripted: " << what;

@@ -14,7 +14,7 @@ namespace {
 std::vector<int32_t> chain(Layout& layout, int n) {
     std::vector<int32_t> ids;
     for (int i = 0; i < n; ++i) {
-        ids.push_back(put(layout, "24188", 188.3 * i, 0));
+        ids.push_back(addPiece(layout, "24188", 188.3 * i, 0).id);
         if (i > 0)
             layout.join(ids[i - 1], 1, ids[i], 0);
     }
@@ -54,35 +54,32 @@ struct BandCase {
     std::size_t selected;
 };
 
-class RubberBand : public ::testing::TestWithParam<BandCase> {};
-
-TEST_P(RubberBand, SelectsOriginsInsideTheBandOnVisibleLevelsAndEmptiesTheClipboard) {
-    // Pieces at screen (100, 100), (150, 100) and a hidden one at (120, 100); scale 0.5.
-    Layout layout = emptyLayout();
-    layout.levels.push_back(Level{2, "Level 2", false, 0});
-    put(layout, "24188", 200, 200);
-    put(layout, "24188", 300, 200);
-    put(layout, "24188", 240, 200, 0, 2);
-    Clipboard clipboard;
-    clipboard.pieces.push_back(layout.pieces[0]);
-    const BandCase& c = GetParam();
-    rubberBandSelect(layout, clipboard, ViewTransform{0.5, 0, 0}, c.a, c.b);
-    EXPECT_EQ(selectedPieceIndices(layout).size(), c.selected);
-    EXPECT_TRUE(clipboard.empty());
+TEST(RubberBand, SelectsOriginsInsideTheBandOnVisibleLevelsAndEmptiesTheClipboard) {
+    const BandCase cases[] = {{"EdgesIncluded", {150, 105}, {100, 95}, 2},
+                              {"OnePixelShort", {101, 95}, {149, 105}, 0},
+                              {"TooSmall4x4", {98, 98}, {102, 102}, 0},
+                              {"FiveWideCounts", {98, 99}, {103, 101}, 1}};
+    for (const BandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Pieces at screen (100, 100), (150, 100) and a hidden one at (120, 100); scale 0.5.
+        Layout layout = emptyLayout();
+        layout.levels.push_back(Level{2, "Level 2", false, 0});
+        addPiece(layout, "24188", 200, 200);
+        addPiece(layout, "24188", 300, 200);
+        addPiece(layout, "24188", 240, 200, 0, 2);
+        Clipboard clipboard;
+        clipboard.pieces.push_back(layout.pieces[0]);
+        rubberBandSelect(layout, clipboard, ViewTransform{0.5, 0, 0}, c.a, c.b);
+        EXPECT_EQ(selectedPieceIndices(layout).size(), c.selected);
+        EXPECT_TRUE(clipboard.empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, RubberBand,
-                         ::testing::Values(BandCase{"EdgesIncluded", {150, 105}, {100, 95}, 2},
-                                           BandCase{"OnePixelShort", {101, 95}, {149, 105}, 0},
-                                           BandCase{"TooSmall4x4", {98, 98}, {102, 102}, 0},
-                                           BandCase{"FiveWideCounts", {98, 99}, {103, 101}, 1}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(PairedHalves, EitherHalfBringsItsTwin) {
     Layout layout = emptyLayout();
-    const int32_t a = put(layout, "74618", 0, 0);
-    const int32_t b = put(layout, "74618", 180, 0);
-    const int32_t plain = put(layout, "24188", 360, 0);
+    const int32_t a = addPiece(layout, "74618", 0, 0).id;
+    const int32_t b = addPiece(layout, "74618", 180, 0).id;
+    const int32_t plain = addPiece(layout, "24188", 360, 0).id;
     layout.join(a, 1, b, 0);
     layout.join(b, 1, plain, 0);
     layout.findPiece(b)->selected = true;

@@ -16,53 +16,48 @@ struct GhostCase {
     bool snaps;
 };
 
-class GhostSnapTolerance : public ::testing::TestWithParam<GhostCase> {};
-
 // A free C-Track end sits at the origin facing +x.
-TEST_P(GhostSnapTolerance, SnapsExactlyWithinDistanceAndAngle) {
-    const GhostCase& c = GetParam();
-    Layout layout = emptyLayout();
-    const int32_t target = put(layout, "24188", -188.3, 0);
-    const SnapResult r = snapGhost(layout, "24188", Pose{c.x, c.y, c.heading});
-    EXPECT_EQ(r.found, c.snaps);
-    if (c.snaps) {
-        EXPECT_EQ(r.targetPiece, target);
-        EXPECT_EQ(r.targetConn, 1);
-        EXPECT_EQ(r.newConn, 0);
+TEST(GhostSnapTolerance, SnapsExactlyWithinDistanceAndAngle) {
+    const GhostCase cases[] = {
+        {"Distance25_0", 0, 25.0, 0, true},          {"Distance25_1", 0, 25.1, 0, false},
+        {"Angle19_9", 0, 0, 199.9, false},           {"Angle20", 0, 0, 200.0, true},
+        {"Angle20FoldedFrom340", 0, 0, 160.0, true}, {"SameHeadingNeverJoins", 0, 0, 180.0, false}};
+    for (const GhostCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Layout layout = emptyLayout();
+        const int32_t target = addPiece(layout, "24188", -188.3, 0).id;
+        const SnapResult r = snapGhost(layout, "24188", Pose{c.x, c.y, c.heading});
+        EXPECT_EQ(r.found, c.snaps);
+        if (c.snaps) {
+            EXPECT_EQ(r.targetPiece, target);
+            EXPECT_EQ(r.targetConn, 1);
+            EXPECT_EQ(r.newConn, 0);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GhostSnapTolerance,
-                         ::testing::Values(GhostCase{"Distance25_0", 0, 25.0, 0, true},
-                                           GhostCase{"Distance25_1", 0, 25.1, 0, false},
-                                           GhostCase{"Angle19_9", 0, 0, 199.9, false},
-                                           GhostCase{"Angle20", 0, 0, 200.0, true},
-                                           GhostCase{"Angle20FoldedFrom340", 0, 0, 160.0, true},
-                                           GhostCase{"SameHeadingNeverJoins", 0, 0, 180.0, false}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
-
 TEST(GhostSnap, JoinedConnectorIsNeverATarget) {
     Layout layout = emptyLayout();
-    const int32_t a = put(layout, "24188", -188.3, 0);
-    const int32_t b = put(layout, "24188", 0, 0);
+    const int32_t a = addPiece(layout, "24188", -188.3, 0).id;
+    const int32_t b = addPiece(layout, "24188", 0, 0).id;
     layout.join(a, 1, b, 0);
     EXPECT_FALSE(snapGhost(layout, "24188", Pose{0, 3, 0}).found);
 }
 
 TEST(GhostSnap, TiesKeepTheFirstPairAndOnlyANearerOneReplacesIt) {
     Layout layout = emptyLayout();
-    const int32_t first = put(layout, "24188", -188.3, -10);
-    put(layout, "24188", -188.3, 10);
+    const int32_t first = addPiece(layout, "24188", -188.3, -10).id;
+    addPiece(layout, "24188", -188.3, 10);
     EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, first);
-    const int32_t nearer = put(layout, "24188", -188.3, 9.9);
+    const int32_t nearer = addPiece(layout, "24188", -188.3, 9.9).id;
     EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, nearer);
 }
 
 TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
     Layout layout = emptyLayout();
     layout.levels.push_back(Level{2, "Level 2", false, 100});
-    put(layout, "24188", -188.3, 2, 0, 2); // hidden, nearer
-    const int32_t visible = put(layout, "24188", -188.3, 12, 0, 1);
+    addPiece(layout, "24188", -188.3, 2, 0, 2); // hidden, nearer
+    const int32_t visible = addPiece(layout, "24188", -188.3, 12, 0, 1).id;
     EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, visible);
     // A hidden C-Track end does not make a K-Track ghost clash either.
     layout.pieces.pop_back();
@@ -72,8 +67,9 @@ TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
 
 TEST(GhostSnap, KTrackIgnoresCTrackAndTheAdapterJoinsBoth) {
     Layout layout = emptyLayout();
-    const int32_t ctrack = put(layout, "24188", -188.3, 0); // free C-Track end at the origin
-    const int32_t ktrack = put(layout, "2200", 1000, 0);    // free K-Track end at (1000, 0)
+    const int32_t ctrack =
+        addPiece(layout, "24188", -188.3, 0).id;                 // free C-Track end at the origin
+    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id; // free K-Track end at (1000, 0)
     EXPECT_FALSE(snapGhost(layout, "2200", Pose{0, 0, 0}).found);
 
     SnapResult r = snapGhost(layout, "24922", Pose{2, 0, 0});

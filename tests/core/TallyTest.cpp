@@ -1,4 +1,5 @@
 #include "app/Tally.h"
+#include "LayoutBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,8 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 
 Layout layoutOf(const std::vector<std::string>& parts) {
     Layout layout;
-    for (const std::string& part : parts) {
-        layout.pieces.push_back(makePlacedPiece(part));
-        layout.pieces.back().id = layout.takeId();
-    }
+    for (const std::string& part : parts)
+        addPiece(layout, part);
     return layout;
 }
 

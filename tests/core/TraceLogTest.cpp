@@ -1,4 +1,5 @@
 #include "base/TraceLog.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ namespace {
 
 class TraceLogTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "plandor-tracelog-XXXXXX").string();
-        dir_ = mkdtemp(pattern.data());
-    }
+    void SetUp() override { dir_ = tempFolder(); }
     void TearDown() override { fs::remove_all(dir_); }
 
     std::string read(const std::string& name) const {

@@ -14,23 +14,13 @@ using namespace plandor;
 
 namespace {
 
-int32_t addPiece(Layout& layout, const std::string& part, double x, double y, double heading) {
-    PlacedPiece p = makePlacedPiece(part);
-    p.id = layout.takeId();
-    p.x = x;
-    p.y = y;
-    p.heading = heading;
-    layout.pieces.push_back(p);
-    return p.id;
-}
-
 // Adds a piece whose connector `c` mates connector `tc` of `target` head-on, joined on both sides.
 int32_t attach(Layout& layout, const std::string& part, int32_t target, int tc, int c = 0) {
     const PlacedPiece& t = *layout.findPiece(target);
     const Pose at =
         worldConnector(Pose{t.x, t.y, t.heading}, *TrackCatalog::instance().find(t.part), tc);
     const Pose pose = poseForMate(*TrackCatalog::instance().find(part), c, at.x, at.y, at.heading);
-    const int32_t id = addPiece(layout, part, pose.x, pose.y, pose.heading);
+    const int32_t id = addPiece(layout, part, pose.x, pose.y, pose.heading).id;
     layout.join(target, tc, id, c);
     return id;
 }
@@ -38,7 +28,7 @@ int32_t attach(Layout& layout, const std::string& part, int32_t target, int tc, 
 // A chain of `n` pieces laid from (x, y) heading 0, each joined connector 1 to connector 0.
 std::vector<int32_t> chain(Layout& layout, const std::string& part, int n, double x = 0,
                            double y = 0) {
-    std::vector<int32_t> ids{addPiece(layout, part, x, y, 0)};
+    std::vector<int32_t> ids{addPiece(layout, part, x, y, 0).id};
     while (static_cast<int>(ids.size()) < n)
         ids.push_back(attach(layout, part, ids.back(), 1));
     return ids;
@@ -66,13 +56,13 @@ TEST(TunnelAnalysis, ToolStateByShapeOfSelection) {
     const Case cases[] = {
         {"unjoined pair",
          [](Layout& l) { // touching but not joined
-             select(l, {addPiece(l, "24188", 0, 0, 0), addPiece(l, "24188", 188.3, 0, 0)});
+             select(l, {addPiece(l, "24188", 0, 0, 0).id, addPiece(l, "24188", 188.3, 0, 0).id});
          },
          false, "Tunnel"},
         {"joined pair", [](Layout& l) { select(l, chain(l, "24188", 2)); }, true, "Tunnel"},
         {"Y shape",
          [](Layout& l) {
-             const int32_t t = addPiece(l, "24611", 0, 0, 0);
+             const int32_t t = addPiece(l, "24611", 0, 0, 0).id;
              select(l, {t, attach(l, "24188", t, 0), attach(l, "24188", t, 1),
                         attach(l, "24188", t, 2)});
          },
@@ -167,12 +157,12 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
         Layout layout;
         const auto covered = chain(layout, "24188", 3);
         placeTunnelOver(layout, covered);
-        const int32_t free = addPiece(layout, "24188", 0, 800, 0);
+        const int32_t free = addPiece(layout, "24188", 0, 800, 0).id;
         select(layout, {c.pick == Free ? free : c.pick == Track ? covered[1] : -1});
         layout.findScenery(layout.tunnels[0].portalB)->selected = c.pick == Portal;
         const std::vector<PlacedPiece> before = layout.pieces;
 
-        plandor::testing::ScriptedPrompter prompter;
+        ScriptedPrompter prompter;
         bool gradedMoveAccepted = false;
         const bool allowed = std::string(c.op) == "move"
                                  ? canMoveSelection(layout, prompter, gradedMoveAccepted)
@@ -180,11 +170,11 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
         EXPECT_EQ(layout.pieces.size(), before.size());
         EXPECT_EQ(allowed, c.text == nullptr);
         if (!c.text) {
-            EXPECT_TRUE(prompter.shown.empty());
+            EXPECT_TRUE(prompter.messages.empty());
             continue;
         }
-        ASSERT_EQ(prompter.shown.size(), 1u);
-        EXPECT_EQ(prompter.shown[0].title, "Tunnel is locked");
-        EXPECT_EQ(prompter.shown[0].text, c.text);
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].title, "Tunnel is locked");
+        EXPECT_EQ(prompter.messages[0].text, c.text);
     }
 }

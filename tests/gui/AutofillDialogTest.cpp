@@ -65,8 +65,8 @@ using AutofillCommandTest = MainFrameFixture;
 
 TEST_F(AutofillCommandTest, Command6001RefusesWithoutAGapAndFillsARealOne) {
     const double length = TrackCatalog::instance().find("24188")->length;
-    const int32_t a = put(layout(), "24188", 0, 0);
-    const int32_t b = put(layout(), "24188", length, 0); // touching end to end: no gap
+    const int32_t a = addPiece(layout(), "24188", 0, 0).id;
+    const int32_t b = addPiece(layout(), "24188", length, 0).id; // touching end to end: no gap
     layout().findPiece(a)->selected = true;
     layout().findPiece(b)->selected = true;
     wxTEST_DIALOG(command(6001), wxExpectModal<wxMessageDialog>(wxID_OK));

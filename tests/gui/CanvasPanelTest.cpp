@@ -19,7 +19,7 @@ class CanvasPanelTest : public ::testing::Test {
     void SetUp() override {
         doc.layout.ensureDefaultLevel();
         for (int i = 0; i < 3; ++i)
-            put(doc.layout, "24188", 188.3 * i, 200);
+            addPiece(doc.layout, "24188", 188.3 * i, 200);
         frame = new wxFrame(nullptr, wxID_ANY, "canvas", wxPoint(0, 0), wxSize(800, 600));
         canvas = new CanvasPanel(frame, doc); // a frame's only child fills it
         canvas->setStatusSink(

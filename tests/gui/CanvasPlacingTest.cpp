@@ -1,8 +1,8 @@
 // Placing a piece with the real mouse: a drag from the palette's Track list onto the canvas,
 // near a free connector of a placed piece, and a click that drops it joined.
-#include "canvas/CanvasPanel.h"
 #include "GuiTestSupport.h"
 #include "canvas/CanvasController.h"
+#include "canvas/CanvasPanel.h"
 
 #include <wx/uiaction.h>
 
@@ -14,7 +14,7 @@ using CanvasPlacingTest = MainFrameFixture;
 TEST_F(CanvasPlacingTest, DragFromThePaletteSnapsAndAClickDropsThePieceJoined) {
     Layout& layout = frame->document().layout;
     layout.ensureDefaultLevel();
-    put(layout, "24188", 100, 150);
+    addPiece(layout, "24188", 100, 150);
     CanvasPanel* canvas = frame->canvas();
     canvas->controller().view().setView(1.0, 0, 0);
     canvas->layoutChanged();

@@ -19,15 +19,9 @@ using CheckLayoutTest = MainFrameFixture;
 // A straight crossed in its middle by another one `dz` higher on level 2.
 void crossStraights(Layout& l, double dz) {
     l.ensureDefaultLevel();
-    Level upper;
-    upper.id = 2;
-    upper.name = "Level 2";
-    upper.height = dz;
-    l.levels.push_back(upper);
-    put(l, "24188", 2000, 1000);
-    const int32_t id = put(l, "24188", 2094.15, 905.85);
-    l.findPiece(id)->heading = 90;
-    l.findPiece(id)->level = 2;
+    addLevel(l, 2, dz);
+    addPiece(l, "24188", 2000, 1000);
+    const int32_t id = addPiece(l, "24188", 2094.15, 905.85, 90, 2).id;
     l.findPiece(id)->z = dz;
 }
 

@@ -1,6 +1,6 @@
 // The levels, layout shape, splash and help windows, opened as the user opens them and driven.
-#include "GuiTestSupport.h"
 #include "../core/RecordingBrowser.h"
+#include "GuiTestSupport.h"
 
 #include "app/Commands.h"
 #include "canvas/CanvasController.h"
@@ -65,13 +65,9 @@ using DialogsTest = MainFrameFixture;
 
 TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
     layout().ensureDefaultLevel();
-    Level upper;
-    upper.id = 2;
-    upper.name = "Upper";
-    layout().levels.push_back(upper);
-    put(layout(), "24188", 0, 0);
-    const int32_t onUpper = put(layout(), "24188", 188.3, 0);
-    layout().findPiece(onUpper)->level = 2;
+    addLevel(layout(), 2, 0).name = "Upper";
+    addPiece(layout(), "24188", 0, 0);
+    const int32_t onUpper = addPiece(layout(), "24188", 188.3, 0, 0, 2).id;
     layout().join(1, 1, onUpper, 0);
     const std::string original = savedText(layout(), root);
 
@@ -102,7 +98,7 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
 }
 
 TEST_F(DialogsTest, LevelsDialogChecksSelectsAndRefuses) {
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     auto* dialog = new LevelManagerDialog(frame, layout(), prompter);
     dialog->Show();
     settle();
@@ -213,7 +209,7 @@ TEST_F(DialogsTest, ShapePropertiesOpenOnDoubleClickAndStoreInTheUnit) {
 }
 
 TEST_F(DialogsTest, ShapeDialogSaysHowManyLinesWereSkipped) {
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     auto* dialog = new LayoutShapeDialog(frame, layout(), prompter, false);
     dialog->Show();
     dialog->choose(ShapeCustom);

@@ -1,11 +1,13 @@
 #pragma once
 // Helpers of the GUI tests: letting the toolkit catch up, sending the events a user's input
-// sends, a real main window over a temporary folder, and laying pieces down.
+// sends and a real main window over a temporary folder.
 
-#include "../core/RecordingPrompter.h"
+#include "../core/LayoutBuilder.h"
+#include "../core/ScriptedPrompter.h"
+#include "../core/TempFolder.h"
+#include "base/TraceLog.h"
 #include "canvas/PalettePanel.h"
 #include "model/Layout.h"
-#include "base/TraceLog.h"
 #include "ui/LayoutFileDialogs.h"
 #include "ui/MainFrame.h"
 
@@ -46,12 +48,6 @@ template <class F> bool waitFor(F done) {
     return done();
 }
 
-inline std::string tempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "plandor-gui-XXXXXX").string();
-    return mkdtemp(pattern.data());
-}
-
 // Sends a command event of the given type to a window, as the toolkit does.
 inline void send(wxWindow* to, wxEventType type, int id, int value = 0) {
     wxCommandEvent event(type, id);
@@ -59,7 +55,9 @@ inline void send(wxWindow* to, wxEventType type, int id, int value = 0) {
     event.SetEventObject(to);
     to->ProcessWindowEvent(event);
 }
-inline void click(wxButton* button) { send(button, wxEVT_BUTTON, button->GetId()); }
+inline void click(wxButton* button) {
+    send(button, wxEVT_BUTTON, button->GetId());
+}
 inline void choose(wxChoice* choice, int index) {
     choice->SetSelection(index);
     send(choice, wxEVT_CHOICE, choice->GetId(), index);
@@ -109,16 +107,6 @@ inline wxPoint screenPointOfRow(PalettePanel* palette, const std::string& key) {
         }
     EXPECT_GE(first, 0) << "row of " << key << " not visible";
     return list->ClientToScreen(wxPoint(20, (first + last) / 2));
-}
-
-// Appends a piece with the next id (no undo step) and returns its id.
-inline int32_t put(Layout& layout, const std::string& part, double x, double y) {
-    PlacedPiece p = makePlacedPiece(part);
-    p.id = layout.takeId();
-    p.x = x;
-    p.y = y;
-    layout.pieces.push_back(p);
-    return p.id;
 }
 
 // The real main window over a temporary application folder.

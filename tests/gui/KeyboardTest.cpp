@@ -35,7 +35,7 @@ class KeyboardTest : public MainFrameFixture {
 } // namespace
 
 TEST_F(KeyboardTest, CtrlNFromThePaletteListStartsANewLayout) {
-    put(layout(), "24188", 100, 100);
+    addPiece(layout(), "24188", 100, 100);
     wxListBox* track = frame->palette()->list(PalettePage::Track);
     track->SetFocus();
     ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == track; }));
@@ -73,7 +73,7 @@ TEST_F(KeyboardTest, AfterADoubleClickOnTheTrackListEscapeAndRReachThePieceBeing
 }
 
 TEST_F(KeyboardTest, CtrlCAndCtrlVCopyAndPasteAtTheMouse) {
-    put(layout(), "24188", 100, 100);
+    addPiece(layout(), "24188", 100, 100);
     canvas->layoutChanged();
     clickCanvasAt(190, 100); // selects the piece
     ASSERT_TRUE(layout().pieces[0].selected);

@@ -57,8 +57,8 @@ class Acknowledge : public wxExpectModalBase<wxMessageDialog> {
 
 TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
     layout().ensureDefaultLevel();
-    const int32_t a = put(layout(), "24188", 600, 400);
-    const int32_t b = put(layout(), "24188", 788.3, 400);
+    const int32_t a = addPiece(layout(), "24188", 600, 400).id;
+    const int32_t b = addPiece(layout(), "24188", 788.3, 400).id;
     layout().join(a, 1, b, 0);
     for (PlacedPiece& p : layout().pieces)
         p.selected = true;

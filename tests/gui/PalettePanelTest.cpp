@@ -41,7 +41,7 @@ class PalettePanelTest : public ::testing::Test {
 
     std::string root;
     Document doc;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     wxFrame* frame = nullptr;
     PalettePanel* palette = nullptr;
     std::vector<PaletteAction> actions;
@@ -84,7 +84,7 @@ TEST_F(PalettePanelTest, DoubleClickHandsOnThePartNumber) {
     doubleClickOn(PalettePage::Signals, "signal_color_clear");
     EXPECT_TRUE(palette->list(PalettePage::Signals)->IsEnabled());
     // With a piece selected on the canvas the new piece is to be joined to it.
-    put(doc.layout, "24188", 0, 0);
+    addPiece(doc.layout, "24188", 0, 0);
     doc.layout.pieces.back().selected = true;
     doubleClickOn(PalettePage::Track, "24130");
     EXPECT_EQ(actions,

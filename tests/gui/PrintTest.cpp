@@ -56,17 +56,12 @@ RenderedPage renderPage(LayoutPrintout& printout, int page, int ppi = 100) {
 }
 
 Layout twoLevels() {
-    Layout layout;
-    layout.ensureDefaultLevel();
-    Level upperLevel;
-    upperLevel.id = 2;
-    upperLevel.visible = false;
-    layout.levels.push_back(upperLevel);
+    Layout layout = emptyLayout();
+    addLevel(layout, 2, 0, false);
     layout.showGrid = false;
-    put(layout, "24188", 0, 0);
-    put(layout, "24130", 0, 200);
-    const int32_t upper = put(layout, "24188", 0, 400);
-    layout.findPiece(upper)->level = 2;
+    addPiece(layout, "24188", 0, 0);
+    addPiece(layout, "24130", 0, 200);
+    addPiece(layout, "24188", 0, 400, 0, 2);
     return layout;
 }
 
@@ -235,8 +230,8 @@ class PlanExportFiles : public ::testing::Test {
         dir = tempFolder();
         layout.ensureDefaultLevel();
         layout.baseboard = {{0, 0}, {2000, 0}, {2000, 1000}, {0, 1000}};
-        put(layout, "24188", 100, 100);
-        put(layout, "24130", 900, 500);
+        addPiece(layout, "24188", 100, 100);
+        addPiece(layout, "24130", 900, 500);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
     std::string dir;

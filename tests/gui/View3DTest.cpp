@@ -74,8 +74,8 @@ TEST_F(View3DTest, OpensOnTheLayoutAndOrbitsWithoutRebuilding) {
 TEST_F(View3DTest, AnEditOnThePlanAndTheCommandAgainRebuildTheOpenView) {
     Layout& plan = layout();
     plan.ensureDefaultLevel();
-    const int32_t a = put(plan, "24188", 0, 0);
-    const int32_t b = put(plan, "24188", 188.3, 0);
+    const int32_t a = addPiece(plan, "24188", 0, 0).id;
+    const int32_t b = addPiece(plan, "24188", 188.3, 0).id;
     plan.join(a, 1, b, 0);
     command(Cmd3DView);
     View3DFrame* view = frame->view3D();

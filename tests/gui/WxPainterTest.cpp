@@ -23,9 +23,9 @@ TEST(WxPainterPicture, BackgroundAndPieceFillsLandOnTheBitmap) {
     layout.ensureDefaultLevel();
     layout.showGrid = false;
     layout.showLabels = false;
-    put(layout, "24188", 20, 60);
-    layout.findPiece(put(layout, "24188", 20, 160))->selected = true;
-    layout.findPiece(put(layout, "2200", 20, 240))->z = 60;
+    addPiece(layout, "24188", 20, 60);
+    layout.findPiece(addPiece(layout, "24188", 20, 160).id)->selected = true;
+    layout.findPiece(addPiece(layout, "2200", 20, 240).id)->z = 60;
 
     wxBitmap bitmap(400, 300, 24);
     {
