@@ -662,10 +662,10 @@ void MainFrame::onDrawingTool(wxCommandEvent& event) {
 }
 
 void MainFrame::onUnits(wxCommandEvent& event) {
-    const int units = unitsOfCommand(event.GetId());
-    if (units < 0)
+    const std::optional<Units> units = unitsOfCommand(event.GetId());
+    if (!units)
         return;
-    doc_.layout.units = static_cast<unsigned>(units);
+    doc_.layout.units = *units;
     applyChange(Change(Change::ViewSettings));
 }
 
