@@ -56,9 +56,9 @@ class Builder {
         p.z = deck.z;
         if (rng_.chance(3)) {
             p.hasColor = true;
-            p.colorR = static_cast<uint8_t>(rng_.below(256));
-            p.colorG = static_cast<uint8_t>(rng_.below(256));
-            p.colorB = static_cast<uint8_t>(rng_.below(256));
+            p.color = Color{static_cast<uint8_t>(rng_.below(256)),
+                            static_cast<uint8_t>(rng_.below(256)),
+                            static_cast<uint8_t>(rng_.below(256)), 255};
         }
         layout_.pieces.push_back(std::move(p));
         return layout_.pieces.size() - 1;
@@ -527,9 +527,7 @@ Layout generateLayout(int pieceCount, unsigned seed) {
     second.name = "Level 2";
     second.height = kLevelHeight[1];
     second.useTrackColor = true;
-    second.trackR = 200;
-    second.trackG = 160;
-    second.trackB = 120;
+    second.trackColor = Color{200, 160, 120, 255};
     second.outline = {{0, 0}, {width / 2, 0}, {width / 2, height / 2}, {0, height / 2}};
     Level third;
     third.id = 3;

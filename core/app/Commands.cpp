@@ -226,27 +226,27 @@ std::string labelsToolLabel(bool labelsShown) {
     return labelsShown ? "Hide Labels" : "Show Labels";
 }
 
-int unitsCommand(unsigned units) {
+int unitsCommand(Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return CmdUnitsCentimetres;
-    case 2:
+    case Units::Inches:
         return CmdUnitsInches;
     default:
         return CmdUnitsMillimetres;
     }
 }
 
-int unitsOfCommand(int commandId) {
+std::optional<Units> unitsOfCommand(int commandId) {
     switch (commandId) {
     case CmdUnitsMillimetres:
-        return 0;
+        return Units::Millimetres;
     case CmdUnitsCentimetres:
-        return 1;
+        return Units::Centimetres;
     case CmdUnitsInches:
-        return 2;
+        return Units::Inches;
     default:
-        return -1;
+        return std::nullopt;
     }
 }
 

@@ -4,6 +4,9 @@
 // toolbar are laid out from ids of this table, the window's keyboard shortcuts come from its
 // accelerators, and whether a command is enabled is decided here from a small state record.
 
+#include "base/Units.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,9 +137,9 @@ bool textFieldKeepsKey(const KeyStroke& pressed);
 // Labels of the show-labels tool: "Hide Labels" while labels are shown, else "Show Labels".
 std::string labelsToolLabel(bool labelsShown);
 
-// The units radio item for a units index, and the units index of such an item (-1 for
-// any other command).
-int unitsCommand(unsigned units);
-int unitsOfCommand(int commandId);
+// The units radio item for a unit, and the unit of such an item (nothing for any other
+// command).
+int unitsCommand(Units units);
+std::optional<Units> unitsOfCommand(int commandId);
 
 } // namespace plandor

@@ -26,11 +26,11 @@ std::string pieceName(const PlacedPiece& p) {
 }
 
 // Lengths in the display unit, one step finer than the status bar so small gaps show.
-std::string checkLength(double mm, uint32_t units) {
+std::string checkLength(double mm, Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return formatText("%.2f cm", mm / 10.0);
-    case 2:
+    case Units::Inches:
         return formatText("%.2f in", mm / 25.4);
     default:
         return formatText("%.1f mm", mm);

@@ -57,7 +57,7 @@ void showNoHeight(PropertiesState& s) {
     showGrade(s, 0.0);
 }
 
-std::string heightLabel(const char* prefix, uint32_t units) {
+std::string heightLabel(const char* prefix, Units units) {
     return std::string(prefix) + " (" + unitShortName(units) + "):";
 }
 
@@ -118,10 +118,10 @@ void describeGroup(const Layout& layout, const std::vector<const PlacedPiece*>& 
     }
     s.detail = formatText("%zu pieces  |  ", pieces.size());
     switch (layout.units) {
-    case 1:
+    case Units::Centimetres:
         s.detail += formatText("%.1f cm", total / 10.0);
         break;
-    case 2:
+    case Units::Inches:
         s.detail += formatText("%.2f in", total / 25.4);
         break;
     default:
@@ -274,11 +274,11 @@ bool parseNumber(const std::string& text, double& value) {
 
 const std::vector<TrackColour>& trackColours() {
     static const std::vector<TrackColour> colours = {
-        {"Default", false, 0, 0, 0},    {"Red", true, 220, 60, 60},
-        {"Orange", true, 230, 140, 40}, {"Yellow", true, 220, 200, 50},
-        {"Green", true, 60, 170, 60},   {"Blue", true, 60, 100, 200},
-        {"Purple", true, 140, 60, 180}, {"Pink", true, 210, 90, 150},
-        {"White", true, 240, 240, 240},
+        {"Default", false, {0, 0, 0, 255}},    {"Red", true, {220, 60, 60, 255}},
+        {"Orange", true, {230, 140, 40, 255}}, {"Yellow", true, {220, 200, 50, 255}},
+        {"Green", true, {60, 170, 60, 255}},   {"Blue", true, {60, 100, 200, 255}},
+        {"Purple", true, {140, 60, 180, 255}}, {"Pink", true, {210, 90, 150, 255}},
+        {"White", true, {240, 240, 240, 255}},
     };
     return colours;
 }
@@ -298,8 +298,8 @@ std::string gradeWarning(double gradeDeg) {
     return formatText("WARNING: Grade %.1f deg exceeds %.0f deg max!", magnitude, kMaxGradeDeg);
 }
 
-std::string heightFieldText(double mm, uint32_t units) {
-    return formatText(units == 2 ? "%.3f" : "%.1f", mm / unitFactor(units));
+std::string heightFieldText(double mm, Units units) {
+    return formatText(units == Units::Inches ? "%.3f" : "%.1f", mm / unitFactor(units));
 }
 
 void refreshSelection(const Layout& layout, PropertiesState& state) {
@@ -373,9 +373,7 @@ bool colourSelection(Layout& layout, PropertiesState& state, int choice) {
         if (!p.selected)
             continue;
         p.hasColor = c.hasColor;
-        p.colorR = c.r;
-        p.colorG = c.g;
-        p.colorB = c.b;
+        p.color = c.color;
     }
     clearSelection(layout);
     refreshSelection(layout, state);

@@ -21,7 +21,7 @@ constexpr Color kGradeWarningColor{200, 40, 40, 255};
 struct TrackColour {
     std::string name;
     bool hasColor = false;
-    uint8_t r = 0, g = 0, b = 0;
+    Color color;
 };
 
 // "Default", "Red", "Orange", "Yellow", "Green", "Blue", "Purple", "Pink", "White".
@@ -71,7 +71,7 @@ std::string gradeText(double gradeDeg);
 // "WARNING: Grade 7.5 deg exceeds 6 deg max!" beyond kMaxGradeDeg, else empty.
 std::string gradeWarning(double gradeDeg);
 // A height in the unit, as the height field shows it: three decimals for inches, else one.
-std::string heightFieldText(double mm, uint32_t units);
+std::string heightFieldText(double mm, Units units);
 
 // Rebuilds the description and controls from the layout's selection. Fields that a case
 // does not mention keep what they showed before.

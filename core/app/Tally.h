@@ -50,10 +50,7 @@ struct TallyRow {
     bool emphasis = false; // the "We Recommend" heading: bold, in kRecommendColour
 };
 
-struct RowColour {
-    uint8_t r, g, b;
-};
-constexpr RowColour kRecommendColour{60, 60, 160};
+constexpr Color kRecommendColour{60, 60, 160, 255};
 
 struct TallyContent {
     CountMap counts; // the copy the panel keeps

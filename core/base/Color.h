@@ -11,4 +11,11 @@ struct Color {
     bool operator!=(const Color& o) const { return !(*this == o); }
 };
 
+constexpr Color rgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+    return Color{r, g, b, a};
+}
+
+// Fully transparent: a shape part that is not filled or not outlined.
+constexpr Color kNoColor{0, 0, 0, 0};
+
 } // namespace plandor

@@ -6,33 +6,41 @@
 
 namespace plandor {
 
-double unitFactor(uint32_t units) {
+std::optional<Units> unitsFromNumber(long long number) {
+    if (number < 0 || number > 2)
+        return std::nullopt;
+    return static_cast<Units>(number);
+}
+
+double unitFactor(Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return 10.0;
-    case 2:
+    case Units::Inches:
         return 25.4;
-    default:
-        return 1.0;
+    case Units::Millimetres:
+        break;
     }
+    return 1.0;
 }
 
-std::string unitShortName(uint32_t units) {
+std::string unitShortName(Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return "cm";
-    case 2:
+    case Units::Inches:
         return "in";
-    default:
-        return "mm";
+    case Units::Millimetres:
+        break;
     }
+    return "mm";
 }
 
-double toDisplayUnits(double mm, uint32_t units) {
+double toDisplayUnits(double mm, Units units) {
     return mm / unitFactor(units);
 }
 
-double fromDisplayUnits(double value, uint32_t units) {
+double fromDisplayUnits(double value, Units units) {
     return value * unitFactor(units);
 }
 
@@ -53,37 +61,40 @@ std::string formatText(const char* format, ...) {
     return out;
 }
 
-std::string formatLength(double mm, uint32_t units) {
+std::string formatLength(double mm, Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return formatText("%.1f cm", mm / 10.0);
-    case 2:
+    case Units::Inches:
         return formatText("%.2f in", mm / 25.4);
-    default:
-        return formatText("%.0f mm", mm);
+    case Units::Millimetres:
+        break;
     }
+    return formatText("%.0f mm", mm);
 }
 
-std::string formatDimension(double mm, uint32_t units) {
+std::string formatDimension(double mm, Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return formatText("%.1f cm", mm / 10.0);
-    case 2:
+    case Units::Inches:
         return formatText("%.2f\"", mm / 25.4);
-    default:
-        return formatText("%.0f mm", mm);
+    case Units::Millimetres:
+        break;
     }
+    return formatText("%.0f mm", mm);
 }
 
-std::string formatCoordinates(double xMm, double yMm, uint32_t units) {
+std::string formatCoordinates(double xMm, double yMm, Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return formatText("%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0);
-    case 2:
+    case Units::Inches:
         return formatText("%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4);
-    default:
-        return formatText("%.0f mm,  %.0f mm", xMm, yMm);
+    case Units::Millimetres:
+        break;
     }
+    return formatText("%.0f mm,  %.0f mm", xMm, yMm);
 }
 
 } // namespace plandor

@@ -8,14 +8,14 @@ namespace plandor {
 
 namespace {
 
-const std::vector<double>& spacingTable(uint32_t units) {
+const std::vector<double>& spacingTable(Units units) {
     static const std::vector<double> mm{1, 2, 5, 10, 20, 50, 100, 200, 500};
     static const std::vector<double> cm{0.5, 1, 2, 5, 10, 20, 50, 100, 200};
     static const std::vector<double> in{0.25, 0.5, 1, 2, 3, 6, 12, 24, 48, 96, 192};
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return cm;
-    case 2:
+    case Units::Inches:
         return in;
     default:
         return mm;
@@ -24,7 +24,7 @@ const std::vector<double>& spacingTable(uint32_t units) {
 
 // Ticks every `spacing` display units from `first` (inclusive) to `end` (exclusive) in screen
 // pixels along one axis whose world origin is at screen `pan`.
-std::vector<RulerTick> ticksAlong(double pan, double pixelsPerUnit, double spacing, uint32_t units,
+std::vector<RulerTick> ticksAlong(double pan, double pixelsPerUnit, double spacing, Units units,
                                   int first, int end) {
     std::vector<RulerTick> ticks;
     const double step = spacing * pixelsPerUnit;
@@ -44,7 +44,7 @@ std::vector<RulerTick> ticksAlong(double pan, double pixelsPerUnit, double spaci
 
 } // namespace
 
-double rulerSpacing(uint32_t units, double scale) {
+double rulerSpacing(Units units, double scale) {
     const std::vector<double>& table = spacingTable(units);
     for (double entry : table)
         if (entry * unitFactor(units) * scale >= kMinTickGap)
@@ -52,10 +52,10 @@ double rulerSpacing(uint32_t units, double scale) {
     return table.back();
 }
 
-std::string rulerLabel(double value, uint32_t units) {
+std::string rulerLabel(double value, Units units) {
     if (value == 0)
         value = 0; // never "-0"
-    if (units != 2)
+    if (units != Units::Inches)
         return formatText("%.0f", value);
     const double halves = std::round(value * 2) / 2 + 0.0; // + 0.0 turns -0 into 0
     if (halves == std::trunc(halves))
@@ -63,7 +63,7 @@ std::string rulerLabel(double value, uint32_t units) {
     return formatText("%.1f\"", halves);
 }
 
-Rulers computeRulers(const ViewTransform& view, uint32_t units, int width, int height) {
+Rulers computeRulers(const ViewTransform& view, Units units, int width, int height) {
     Rulers r;
     r.spacing = rulerSpacing(units, view.scale);
     const double pixelsPerUnit = unitFactor(units) * view.scale;

@@ -5,6 +5,8 @@
 #include "render/Painter.h"
 #include "render/ViewTransform.h"
 
+#include "base/Units.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,12 +33,12 @@ struct Rulers {
 
 // The first entry of the unit's spacing table that is at least 60 pixels long at this scale,
 // or the table's last entry.
-double rulerSpacing(uint32_t units, double scale);
+double rulerSpacing(Units units, double scale);
 // A tick's label: "%.0f" of the value, or for inches the value rounded to the nearest half
 // followed by the inch sign.
-std::string rulerLabel(double value, uint32_t units);
+std::string rulerLabel(double value, Units units);
 
-Rulers computeRulers(const ViewTransform& view, uint32_t units, int width, int height);
+Rulers computeRulers(const ViewTransform& view, Units units, int width, int height);
 void drawRulers(Painter& painter, const Rulers& rulers, int width, int height);
 
 } // namespace plandor

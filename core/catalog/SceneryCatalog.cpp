@@ -43,54 +43,54 @@ using Point = std::pair<double, double>;
 constexpr double kHalfGauge = 8.25;
 
 // Palette shared by the drawings.
-const uint32_t kPlatformSurface = packRgba(205, 200, 190);
-const uint32_t kPlatformEdge = packRgba(232, 214, 120);
-const uint32_t kPlatformOutline = packRgba(110, 105, 100);
-const uint32_t kPavingJoint = packRgba(150, 145, 140, 80);
-const uint32_t kTileLight = packRgba(190, 95, 68);
-const uint32_t kTileMid = packRgba(168, 80, 58);
-const uint32_t kTileDark = packRgba(145, 68, 50);
-const uint32_t kTileEdge = packRgba(100, 45, 35);
-const uint32_t kSlateLight = packRgba(118, 122, 130);
-const uint32_t kSlateDark = packRgba(88, 92, 100);
-const uint32_t kSlateEdge = packRgba(55, 58, 64);
-const uint32_t kChimney = packRgba(85, 60, 50);
-const uint32_t kBrick = packRgba(150, 82, 62);
-const uint32_t kConcrete = packRgba(185, 183, 178);
-const uint32_t kConcreteLight = packRgba(205, 203, 198);
-const uint32_t kConcreteEdge = packRgba(110, 110, 105);
-const uint32_t kGlass = packRgba(165, 205, 228);
-const uint32_t kGlassEdge = packRgba(90, 120, 140);
-const uint32_t kWood = packRgba(165, 130, 90);
-const uint32_t kWoodDark = packRgba(120, 84, 52);
-const uint32_t kAsphalt = packRgba(96, 98, 102);
-const uint32_t kAsphaltEdge = packRgba(70, 70, 72);
-const uint32_t kRoadMarking = packRgba(245, 245, 238);
-const uint32_t kBallast = packRgba(150, 140, 125);
-const uint32_t kSleeper = packRgba(112, 86, 60);
-const uint32_t kRail = packRgba(70, 70, 76);
-const uint32_t kStone = packRgba(165, 155, 138);
-const uint32_t kStoneLight = packRgba(198, 190, 175);
-const uint32_t kStoneDark = packRgba(120, 110, 96);
-const uint32_t kStoneEdge = packRgba(92, 84, 72);
-const uint32_t kDark = packRgba(40, 38, 36);
-const uint32_t kLeafDark = packRgba(42, 100, 44);
-const uint32_t kLeafMid = packRgba(62, 132, 54);
-const uint32_t kLeafLight = packRgba(100, 170, 76);
-const uint32_t kLeafHighlight = packRgba(150, 202, 108);
-const uint32_t kLeafEdge = packRgba(28, 72, 30);
-const uint32_t kTrunk = packRgba(110, 78, 48);
-const uint32_t kWhite = packRgba(250, 250, 248);
-const uint32_t kSignRed = packRgba(205, 40, 40);
-const uint32_t kStopAspect = packRgba(220, 40, 40);
-const uint32_t kClearAspect = packRgba(60, 200, 80);
+constexpr Color kPlatformSurface = rgba(205, 200, 190);
+constexpr Color kPlatformEdge = rgba(232, 214, 120);
+constexpr Color kPlatformOutline = rgba(110, 105, 100);
+constexpr Color kPavingJoint = rgba(150, 145, 140, 80);
+constexpr Color kTileLight = rgba(190, 95, 68);
+constexpr Color kTileMid = rgba(168, 80, 58);
+constexpr Color kTileDark = rgba(145, 68, 50);
+constexpr Color kTileEdge = rgba(100, 45, 35);
+constexpr Color kSlateLight = rgba(118, 122, 130);
+constexpr Color kSlateDark = rgba(88, 92, 100);
+constexpr Color kSlateEdge = rgba(55, 58, 64);
+constexpr Color kChimney = rgba(85, 60, 50);
+constexpr Color kBrick = rgba(150, 82, 62);
+constexpr Color kConcrete = rgba(185, 183, 178);
+constexpr Color kConcreteLight = rgba(205, 203, 198);
+constexpr Color kConcreteEdge = rgba(110, 110, 105);
+constexpr Color kGlass = rgba(165, 205, 228);
+constexpr Color kGlassEdge = rgba(90, 120, 140);
+constexpr Color kWood = rgba(165, 130, 90);
+constexpr Color kWoodDark = rgba(120, 84, 52);
+constexpr Color kAsphalt = rgba(96, 98, 102);
+constexpr Color kAsphaltEdge = rgba(70, 70, 72);
+constexpr Color kRoadMarking = rgba(245, 245, 238);
+constexpr Color kBallast = rgba(150, 140, 125);
+constexpr Color kSleeper = rgba(112, 86, 60);
+constexpr Color kRail = rgba(70, 70, 76);
+constexpr Color kStone = rgba(165, 155, 138);
+constexpr Color kStoneLight = rgba(198, 190, 175);
+constexpr Color kStoneDark = rgba(120, 110, 96);
+constexpr Color kStoneEdge = rgba(92, 84, 72);
+constexpr Color kDark = rgba(40, 38, 36);
+constexpr Color kLeafDark = rgba(42, 100, 44);
+constexpr Color kLeafMid = rgba(62, 132, 54);
+constexpr Color kLeafLight = rgba(100, 170, 76);
+constexpr Color kLeafHighlight = rgba(150, 202, 108);
+constexpr Color kLeafEdge = rgba(28, 72, 30);
+constexpr Color kTrunk = rgba(110, 78, 48);
+constexpr Color kWhite = rgba(250, 250, 248);
+constexpr Color kSignRed = rgba(205, 40, 40);
+constexpr Color kStopAspect = rgba(220, 40, 40);
+constexpr Color kClearAspect = rgba(60, 200, 80);
 
 // Collects the primitives of one drawing in footprint millimetres.
 struct Sketch {
     std::vector<SceneryPrimitive> prims;
 
-    void box(PrimitiveType type, double x, double y, double w, double h, uint32_t fill,
-             uint32_t stroke, uint32_t width) {
+    void box(PrimitiveType type, double x, double y, double w, double h, Color fill,
+             Color stroke, uint32_t width) {
         SceneryPrimitive p;
         p.type = type;
         p.fill = fill;
@@ -102,39 +102,39 @@ struct Sketch {
         p.h = h;
         prims.push_back(std::move(p));
     }
-    void rect(double x, double y, double w, double h, uint32_t fill, uint32_t stroke = 0,
+    void rect(double x, double y, double w, double h, Color fill, Color stroke = kNoColor,
               uint32_t width = 0) {
-        box(PrimitiveType::FilledRect, x, y, w, h, fill, stroke, stroke ? width : 0);
+        box(PrimitiveType::FilledRect, x, y, w, h, fill, stroke, stroke.a ? width : 0);
     }
-    void frame(double x, double y, double w, double h, uint32_t stroke, uint32_t width = 1) {
-        box(PrimitiveType::OutlineRect, x, y, w, h, 0, stroke, width);
+    void frame(double x, double y, double w, double h, Color stroke, uint32_t width = 1) {
+        box(PrimitiveType::OutlineRect, x, y, w, h, kNoColor, stroke, width);
     }
-    void ellipse(double x, double y, double w, double h, uint32_t fill, uint32_t stroke = 0,
+    void ellipse(double x, double y, double w, double h, Color fill, Color stroke = kNoColor,
                  uint32_t width = 0) {
-        box(PrimitiveType::FilledEllipse, x, y, w, h, fill, stroke, stroke ? width : 0);
+        box(PrimitiveType::FilledEllipse, x, y, w, h, fill, stroke, stroke.a ? width : 0);
     }
-    void circle(double cx, double cy, double r, uint32_t fill, uint32_t stroke = 0,
+    void circle(double cx, double cy, double r, Color fill, Color stroke = kNoColor,
                 uint32_t width = 0) {
         ellipse(cx - r, cy - r, 2 * r, 2 * r, fill, stroke, width);
     }
-    void ring(double cx, double cy, double r, uint32_t stroke, uint32_t width = 1) {
-        box(PrimitiveType::OutlineEllipse, cx - r, cy - r, 2 * r, 2 * r, 0, stroke, width);
+    void ring(double cx, double cy, double r, Color stroke, uint32_t width = 1) {
+        box(PrimitiveType::OutlineEllipse, cx - r, cy - r, 2 * r, 2 * r, kNoColor, stroke, width);
     }
-    void polygon(std::vector<Point> points, uint32_t fill, uint32_t stroke = 0,
+    void polygon(std::vector<Point> points, Color fill, Color stroke = kNoColor,
                  uint32_t width = 0) {
         SceneryPrimitive p;
         p.type = PrimitiveType::Polygon;
         p.fill = fill;
         p.stroke = stroke;
-        p.strokeWidth = stroke ? width : 0;
+        p.strokeWidth = stroke.a ? width : 0;
         p.points = std::move(points);
         prims.push_back(std::move(p));
     }
-    void line(double x1, double y1, double x2, double y2, uint32_t colour, uint32_t width = 1) {
-        box(PrimitiveType::Line, x1, y1, x2, y2, colour, 0, width);
+    void line(double x1, double y1, double x2, double y2, Color colour, uint32_t width = 1) {
+        box(PrimitiveType::Line, x1, y1, x2, y2, colour, kNoColor, width);
     }
-    void text(double x, double y, double size, const std::string& s, uint32_t colour) {
-        box(PrimitiveType::Text, x, y, 0, size, colour, 0, 0);
+    void text(double x, double y, double size, const std::string& s, Color colour) {
+        box(PrimitiveType::Text, x, y, 0, size, colour, kNoColor, 0);
         prims.back().text = s;
     }
 
@@ -195,8 +195,8 @@ std::vector<Point> roundedRect(double x, double y, double w, double h, double r)
 }
 
 // Gable roof seen from above: a lit and a shaded half meeting at the ridge.
-void gableRoof(Sketch& s, double x, double y, double w, double h, bool ridgeAlongX, uint32_t light,
-               uint32_t dark, uint32_t edge) {
+void gableRoof(Sketch& s, double x, double y, double w, double h, bool ridgeAlongX, Color light,
+               Color dark, Color edge) {
     if (ridgeAlongX) {
         s.rect(x, y, w, h / 2, light);
         s.rect(x, y + h / 2, w, h / 2, dark);
@@ -251,8 +251,8 @@ void platformStrip(Sketch& s, double x, double y, double w, double h, bool edgeO
 }
 
 void nameBoard(Sketch& s, double cx, double cy, double w, const std::string& name) {
-    s.rect(cx - w / 2, cy - 7, w, 14, kWhite, packRgba(30, 30, 30), 1);
-    s.text(cx, cy, 8, name, packRgba(20, 20, 20));
+    s.rect(cx - w / 2, cy - 7, w, 14, kWhite, rgba(30, 30, 30), 1);
+    s.text(cx, cy, 8, name, rgba(20, 20, 20));
 }
 
 void bench(Sketch& s, double x, double y) {
@@ -276,36 +276,36 @@ void deciduousTree(Sketch& s, double cx, double cy, double r) {
 void coniferTree(Sketch& s, double x, double y, double w, double h) {
     const double cx = x + w / 2;
     s.rect(cx - w * 0.07, y + h * 0.84, w * 0.14, h * 0.16, kTrunk);
-    const uint32_t tiers[] = {packRgba(30, 88, 48), packRgba(40, 108, 58), packRgba(56, 130, 70)};
+    const Color tiers[] = {rgba(30, 88, 48), rgba(40, 108, 58), rgba(56, 130, 70)};
     for (int tier = 0; tier < 3; ++tier) {
         const double inset = w * 0.12 * tier;
         const double base = y + h * (0.86 - 0.22 * tier);
         const double top = base - h * (0.5 - 0.04 * tier);
         s.polygon({{x + inset, base}, {cx, top}, {x + w - inset, base}}, tiers[tier],
-                  packRgba(22, 66, 36), 1);
+                  rgba(22, 66, 36), 1);
     }
 }
 
 // Car seen from above, 50 x 20, front towards +x.
-Sketch carSketch(uint32_t body) {
+Sketch carSketch(Color body) {
     Sketch s;
-    const uint32_t tyre = packRgba(30, 30, 30);
+    const Color tyre = rgba(30, 30, 30);
     for (double wx : {8.0, 34.0}) {
         s.rect(wx, 0, 9, 2, tyre);
         s.rect(wx, 18, 9, 2, tyre);
     }
-    s.polygon(roundedRect(1, 1.5, 48, 17, 4), body, packRgba(50, 30, 30), 1);
+    s.polygon(roundedRect(1, 1.5, 48, 17, 4), body, rgba(50, 30, 30), 1);
     s.polygon({{30, 4}, {36, 3}, {36, 17}, {30, 16}}, kGlass, kGlassEdge, 1);
     s.polygon({{11, 3.5}, {16, 4.5}, {16, 15.5}, {11, 16.5}}, kGlass, kGlassEdge, 1);
-    s.rect(16, 4.5, 14, 11, packRgba(235, 235, 235, 70));
+    s.rect(16, 4.5, 14, 11, rgba(235, 235, 235, 70));
     s.rect(17, 2, 12, 1.5, kGlass);
     s.rect(17, 16.5, 12, 1.5, kGlass);
     s.rect(31, 0.3, 2, 1.4, body);
     s.rect(31, 18.3, 2, 1.4, body);
-    s.rect(47.5, 3.5, 1.5, 3, packRgba(250, 232, 150));
-    s.rect(47.5, 13.5, 1.5, 3, packRgba(250, 232, 150));
-    s.rect(1, 3.5, 1.2, 3, packRgba(200, 30, 30));
-    s.rect(1, 13.5, 1.2, 3, packRgba(200, 30, 30));
+    s.rect(47.5, 3.5, 1.5, 3, rgba(250, 232, 150));
+    s.rect(47.5, 13.5, 1.5, 3, rgba(250, 232, 150));
+    s.rect(1, 3.5, 1.2, 3, rgba(200, 30, 30));
+    s.rect(1, 13.5, 1.2, 3, rgba(200, 30, 30));
     return s;
 }
 
@@ -334,19 +334,19 @@ SceneryDef makeIslandPlatform() {
     Sketch s;
     platformStrip(s, 0, 0, 460, 120, true, true);
     // Stairs down to the subway.
-    s.rect(18, 42, 44, 36, packRgba(120, 118, 115), kConcreteEdge, 1);
+    s.rect(18, 42, 44, 36, rgba(120, 118, 115), kConcreteEdge, 1);
     for (double x = 22; x < 62; x += 5)
-        s.line(x, 44, x, 76, packRgba(80, 78, 75), 1);
-    s.frame(16, 40, 48, 40, packRgba(60, 60, 60), 1);
+        s.line(x, 44, x, 76, rgba(80, 78, 75), 1);
+    s.frame(16, 40, 48, 40, rgba(60, 60, 60), 1);
     gableRoof(s, 80, 36, 320, 48, true, kSlateLight, kSlateDark, kSlateEdge);
     for (double x = 120; x < 400; x += 40)
-        s.line(x, 37, x, 83, packRgba(60, 64, 70, 110), 1);
+        s.line(x, 37, x, 83, rgba(60, 64, 70, 110), 1);
     bench(s, 416, 44);
     bench(s, 416, 71);
-    s.circle(70, 20, 2.5, packRgba(60, 60, 60));
-    s.circle(70, 100, 2.5, packRgba(60, 60, 60));
-    s.circle(430, 20, 2.5, packRgba(60, 60, 60));
-    s.circle(430, 100, 2.5, packRgba(60, 60, 60));
+    s.circle(70, 20, 2.5, rgba(60, 60, 60));
+    s.circle(70, 100, 2.5, rgba(60, 60, 60));
+    s.circle(430, 20, 2.5, rgba(60, 60, 60));
+    s.circle(430, 100, 2.5, rgba(60, 60, 60));
     return makeDef("platform_island", "Island platform 460mm", Platforms, 460, 120, std::move(s));
 }
 
@@ -360,12 +360,12 @@ SceneryDef makeSmallStation() {
     s.rect(108, 28, 7, 7, kChimney);
     s.rect(154, 68, 7, 7, kChimney);
     // Lower goods room with a timber roof.
-    gableRoof(s, 214, 30, 62, 56, true, packRgba(150, 122, 92), packRgba(124, 98, 72),
-              packRgba(80, 60, 40));
+    gableRoof(s, 214, 30, 62, 56, true, rgba(150, 122, 92), rgba(124, 98, 72),
+              rgba(80, 60, 40));
     // Canopy over the platform in front of the building.
     s.rect(58, 90, 152, 18, kSlateLight, kSlateEdge, 1);
     for (double x = 78; x < 210; x += 20)
-        s.line(x, 90, x, 108, packRgba(60, 64, 70, 110), 1);
+        s.line(x, 90, x, 108, rgba(60, 64, 70, 110), 1);
     nameBoard(s, 154, 120, 80, "Gueglingen");
     bench(s, 24, 112);
     bench(s, 262, 112);
@@ -389,7 +389,7 @@ SceneryDef makeLargeStation() {
     // Long platform canopy with its rafters.
     s.rect(40, 110, 470, 36, kSlateLight, kSlateEdge, 1);
     for (double x = 70; x < 510; x += 30)
-        s.line(x, 110, x, 146, packRgba(60, 64, 70, 110), 1);
+        s.line(x, 110, x, 146, rgba(60, 64, 70, 110), 1);
     nameBoard(s, 275, 162, 100, "Schwarzburg");
     for (double x : {60.0, 150.0, 380.0, 470.0})
         bench(s, x, 156);
@@ -418,13 +418,13 @@ SceneryDef makeEngineShed(const char* id, const char* name, int roads) {
         s.rect(0, yc - 16, 44, 32, kBallast);
         track(s, 0, 44, yc);
     }
-    s.rect(40, 4, 260, depth - 8, kBrick, packRgba(90, 45, 35), 1);
+    s.rect(40, 4, 260, depth - 8, kBrick, rgba(90, 45, 35), 1);
     for (int i = 0; i < roads; ++i) {
         const double yc = 40 + 80 * i;
         gableRoof(s, 44, yc - 34, 252, 68, true, kSlateLight, kSlateDark, kSlateEdge);
         // Smoke vents along the ridge.
         for (double x = 64; x < 290; x += 50)
-            s.rect(x, yc - 4, 14, 8, kDark, packRgba(20, 20, 20), 1);
+            s.rect(x, yc - 4, 14, 8, kDark, rgba(20, 20, 20), 1);
         // Open door leaves folded back against the front wall.
         s.rect(40, yc - 14, 4, 28, kDark);
         s.rect(22, yc - 20, 18, 3, kWoodDark);
@@ -438,35 +438,35 @@ SceneryDef makeGoodsShed() {
     // Loading ramp along the track side.
     s.rect(0, 52, 200, 28, kWood, kWoodDark, 1);
     for (double y : {59.0, 66.0, 73.0})
-        s.line(0, y, 200, y, packRgba(120, 84, 52, 90), 1);
-    gableRoof(s, 10, 4, 180, 48, true, packRgba(110, 110, 114), packRgba(84, 84, 90),
-              packRgba(50, 50, 55));
+        s.line(0, y, 200, y, rgba(120, 84, 52, 90), 1);
+    gableRoof(s, 10, 4, 180, 48, true, rgba(110, 110, 114), rgba(84, 84, 90),
+              rgba(50, 50, 55));
     for (double x : {36.0, 88.0, 140.0})
         s.rect(x, 50, 26, 4, kWoodDark);
     // Crates and barrels waiting on the ramp.
-    s.rect(24, 62, 10, 10, packRgba(190, 150, 95), kWoodDark, 1);
-    s.rect(36, 65, 8, 8, packRgba(190, 150, 95), kWoodDark, 1);
-    s.rect(108, 61, 12, 11, packRgba(190, 150, 95), kWoodDark, 1);
-    s.circle(164, 67, 4, packRgba(100, 80, 60), kDark, 1);
-    s.circle(173, 70, 4, packRgba(100, 80, 60), kDark, 1);
+    s.rect(24, 62, 10, 10, rgba(190, 150, 95), kWoodDark, 1);
+    s.rect(36, 65, 8, 8, rgba(190, 150, 95), kWoodDark, 1);
+    s.rect(108, 61, 12, 11, rgba(190, 150, 95), kWoodDark, 1);
+    s.circle(164, 67, 4, rgba(100, 80, 60), kDark, 1);
+    s.circle(173, 70, 4, rgba(100, 80, 60), kDark, 1);
     return makeDef("goods_shed", "Goods shed", Buildings, 200, 80, std::move(s));
 }
 
 SceneryDef makeWarehouse() {
     Sketch s;
-    s.rect(0, 0, 400, 170, packRgba(172, 172, 168), packRgba(80, 80, 80), 1);
-    s.frame(5, 5, 390, 160, packRgba(130, 130, 126), 1);
+    s.rect(0, 0, 400, 170, rgba(172, 172, 168), rgba(80, 80, 80), 1);
+    s.frame(5, 5, 390, 160, rgba(130, 130, 126), 1);
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 6; ++col)
             s.rect(25 + 60 * col, 22 + 45 * row, 40, 20, kGlass, kGlassEdge, 1);
-    s.rect(350, 30, 30, 20, packRgba(120, 122, 125), packRgba(70, 70, 70), 1);
-    s.circle(365, 135, 7, packRgba(140, 142, 145), packRgba(70, 70, 70), 1);
+    s.rect(350, 30, 30, 20, rgba(120, 122, 125), rgba(70, 70, 70), 1);
+    s.circle(365, 135, 7, rgba(140, 142, 145), rgba(70, 70, 70), 1);
     // Loading dock with its doors and the truck bays in front.
     s.rect(20, 170, 360, 12, kConcreteLight, kConcreteEdge, 1);
     for (int i = 0; i < 7; ++i)
-        s.rect(30 + 50 * i, 166, 30, 4, packRgba(70, 70, 75));
+        s.rect(30 + 50 * i, 166, 30, 4, rgba(70, 70, 75));
     for (int i = 0; i < 8; ++i)
-        s.line(22.5 + 50 * i, 182, 22.5 + 50 * i, 200, packRgba(230, 200, 60), 1);
+        s.line(22.5 + 50 * i, 182, 22.5 + 50 * i, 200, rgba(230, 200, 60), 1);
     return makeDef("warehouse", "Warehouse", Buildings, 400, 200, std::move(s));
 }
 
@@ -479,8 +479,8 @@ SceneryDef makeSignal(const char* id, const char* name, SignalKind kind, Aspect 
                       bool zScale) {
     const double size = zScale ? 12 : 20;
     const double k = size / 20;
-    const uint32_t lit = aspect == Aspect::Stop ? kStopAspect : kClearAspect;
-    const uint32_t outline = packRgba(30, 30, 30);
+    const Color lit = aspect == Aspect::Stop ? kStopAspect : kClearAspect;
+    const Color outline = rgba(30, 30, 30);
     Sketch s;
     s.rect(3 * k, 3 * k, 14 * k, 14 * k, kConcrete, kConcreteEdge, 1);
     if (kind == SignalKind::Semaphore) {
@@ -490,15 +490,15 @@ SceneryDef makeSignal(const char* id, const char* name, SignalKind kind, Aspect 
         s.rect(mast * k, 8.5 * k, arm * k, 3 * k, lit, outline, 1);
         s.rect((mast + arm * 0.45) * k, 8.5 * k, arm * 0.2 * k, 3 * k, kWhite);
         s.circle((mast + arm) * k, 10 * k, 2.5 * k, lit, outline, 1);
-        s.rect((mast - 1) * k, 11 * k, 2 * k, 6 * k, packRgba(90, 90, 90));
-        s.circle(mast * k, 10 * k, 1.8 * k, packRgba(60, 60, 60), outline, 1);
+        s.rect((mast - 1) * k, 11 * k, 2 * k, 6 * k, rgba(90, 90, 90));
+        s.circle(mast * k, 10 * k, 1.8 * k, rgba(60, 60, 60), outline, 1);
     } else {
-        s.rect(9 * k, 11 * k, 2 * k, 6 * k, packRgba(90, 90, 90));
-        s.circle(10 * k, 14 * k, 1.8 * k, packRgba(60, 60, 60));
-        s.rect(3.5 * k, 3 * k, 13 * k, 8 * k, packRgba(28, 28, 28), outline, 1);
+        s.rect(9 * k, 11 * k, 2 * k, 6 * k, rgba(90, 90, 90));
+        s.circle(10 * k, 14 * k, 1.8 * k, rgba(60, 60, 60));
+        s.rect(3.5 * k, 3 * k, 13 * k, 8 * k, rgba(28, 28, 28), outline, 1);
         const double litX = aspect == Aspect::Stop ? 7 : 13;
         const double darkX = aspect == Aspect::Stop ? 13 : 7;
-        s.circle(darkX * k, 7 * k, 2.2 * k, packRgba(75, 75, 75));
+        s.circle(darkX * k, 7 * k, 2.2 * k, rgba(75, 75, 75));
         s.circle(litX * k, 7 * k, 2.6 * k, lit);
         s.ring(litX * k, 7 * k, 3.2 * k, lit, 1);
     }
@@ -510,16 +510,16 @@ SceneryDef makeSignal(const char* id, const char* name, SignalKind kind, Aspect 
 // Through truss seen from above: abutments, deck and track, the chords along both sides
 // with their lattice, and the cross bracing between the panel points.
 SceneryDef makeTrussBridge(const char* id, const char* name, uint32_t category, double depth,
-                           uint32_t steel, bool walkway) {
+                           Color steel, bool walkway) {
     const double width = 188;
-    const uint32_t steelEdge = packRgba(30, 40, 45);
+    const Color steelEdge = rgba(30, 40, 45);
     Sketch s;
     for (double x : {0.0, width - 12}) {
         s.rect(x, 0, 12, depth, kStone, kStoneEdge, 1);
         for (double y = 8; y < depth; y += 8)
             s.line(x, y, x + 12, y, kStoneDark, 1);
     }
-    s.rect(12, 6, width - 24, depth - 12, packRgba(125, 125, 122), steelEdge, 1);
+    s.rect(12, 6, width - 24, depth - 12, rgba(125, 125, 122), steelEdge, 1);
     const double yc = depth / 2;
     if (walkway) {
         s.rect(12, yc + 16, width - 24, 8, kWood);
@@ -539,8 +539,8 @@ SceneryDef makeTrussBridge(const char* id, const char* name, uint32_t category, 
         s.rect(12, y, width - 24, 8, steel, steelEdge, 1);
         for (int i = 0; i < panels; ++i) {
             const double x0 = 12 + p * i;
-            s.line(x0, y + 8, x0 + p / 2, y, packRgba(200, 210, 215, 160), 1);
-            s.line(x0 + p / 2, y, x0 + p, y + 8, packRgba(200, 210, 215, 160), 1);
+            s.line(x0, y + 8, x0 + p / 2, y, rgba(200, 210, 215, 160), 1);
+            s.line(x0 + p / 2, y, x0 + p, y + 8, rgba(200, 210, 215, 160), 1);
         }
     }
     for (int i = 0; i <= panels; ++i) {
@@ -560,9 +560,9 @@ SceneryDef makeArchBridge() {
     for (int i = 0; i < 4; ++i) {
         const double xm = 45 + 90 * i;
         s.polygon(arc(xm, 0, 38, 12.5, 0, 180, 16), kStoneLight, kStoneEdge, 1);
-        s.polygon(arc(xm, 0, 32, 9.5, 0, 180, 16), packRgba(70, 62, 54));
+        s.polygon(arc(xm, 0, 32, 9.5, 0, 180, 16), rgba(70, 62, 54));
         s.polygon(arc(xm, depth, 38, 12.5, 180, 360, 16), kStoneLight, kStoneEdge, 1);
-        s.polygon(arc(xm, depth, 32, 9.5, 180, 360, 16), packRgba(70, 62, 54));
+        s.polygon(arc(xm, depth, 32, 9.5, 180, 360, 16), rgba(70, 62, 54));
     }
     // Parapet copings along the inner edges of the side bands.
     s.rect(0, band - 3, width, 3, kStoneLight, kStoneEdge, 1);
@@ -587,7 +587,7 @@ SceneryDef makeLevelCrossing(const char* id, const char* name, int tracks) {
         const double yc = 40 + 80 * i;
         track(s, 0, roadX, yc);
         track(s, roadX + roadW, width, yc);
-        s.rect(roadX, yc - 13, roadW, 26, packRgba(138, 132, 124), packRgba(90, 86, 80), 1);
+        s.rect(roadX, yc - 13, roadW, 26, rgba(138, 132, 124), rgba(90, 86, 80), 1);
         s.line(0, yc - kHalfGauge, width, yc - kHalfGauge, kRail, 1);
         s.line(0, yc + kHalfGauge, width, yc + kHalfGauge, kRail, 1);
     }
@@ -604,10 +604,10 @@ SceneryDef makeLevelCrossing(const char* id, const char* name, int tracks) {
     const double booms[2][3] = {{12, 22, 30}, {depth - 12, 90, 34}};
     for (const auto& b : booms) {
         const double y = b[0], post = b[1], start = b[2];
-        s.rect(start, y - 1.5, 56, 3, kWhite, packRgba(60, 60, 60), 1);
+        s.rect(start, y - 1.5, 56, 3, kWhite, rgba(60, 60, 60), 1);
         for (double x = start + 4; x + 4 <= start + 56; x += 12)
             s.rect(x, y - 1.5, 6, 3, kSignRed);
-        s.rect(post, y - 4, 8, 8, packRgba(70, 70, 70), kDark, 1);
+        s.rect(post, y - 4, 8, 8, rgba(70, 70, 70), kDark, 1);
     }
     for (const Point& c : {Point{12, 12}, Point{108, depth - 12}}) {
         s.line(c.first - 5, c.second - 5, c.first + 5, c.second + 5, kSignRed, 2);
@@ -630,7 +630,7 @@ SceneryDef makeTurntable() {
     const double c = 180;
     Sketch s;
     s.circle(c, c, 180, kConcrete, kConcreteEdge, 1);
-    s.circle(c, c, 168, packRgba(112, 106, 96), packRgba(80, 76, 70), 1);
+    s.circle(c, c, 168, rgba(112, 106, 96), rgba(80, 76, 70), 1);
     s.ring(c, c, 157, kRail, 2);
     // Track stubs meeting the pit rim.
     for (int i = 0; i < 24; ++i) {
@@ -641,12 +641,12 @@ SceneryDef makeTurntable() {
                    c + 178 * uy + side * ux, kRail, 1);
     }
     // The bridge: girders, timber deck and its track.
-    s.rect(14, c - 17, 332, 34, packRgba(80, 86, 92), packRgba(40, 44, 48), 1);
+    s.rect(14, c - 17, 332, 34, rgba(80, 86, 92), rgba(40, 44, 48), 1);
     s.rect(14, c - 12, 332, 24, kWood);
     track(s, 14, 346, c, 12);
-    s.rect(294, c - 34, 26, 15, packRgba(150, 62, 50), packRgba(90, 40, 30), 1);
+    s.rect(294, c - 34, 26, 15, rgba(150, 62, 50), rgba(90, 40, 30), 1);
     s.rect(298, c - 31, 8, 5, kGlass);
-    s.circle(c, c, 8, packRgba(50, 50, 54), kDark, 1);
+    s.circle(c, c, 8, rgba(50, 50, 54), kDark, 1);
     return makeDef("turntable", "Turntable 360mm", Special, 360, 360, std::move(s));
 }
 
@@ -674,7 +674,7 @@ SceneryDef makeRoundhouse() {
                    p1.second + side * ny, kRail, 1);
         }
     }
-    s.polygon(band(inner, outer, first, first + 3 * step), kBrick, packRgba(90, 45, 35), 1);
+    s.polygon(band(inner, outer, first, first + 3 * step), kBrick, rgba(90, 45, 35), 1);
     for (int i = 0; i < 3; ++i) {
         const double a0 = first + step * i, a1 = a0 + step, mid = a0 + step / 2;
         s.polygon(band(inner + 8, outer - 4, a0 + 0.4, mid), kSlateLight);
@@ -690,7 +690,7 @@ SceneryDef makeRoundhouse() {
     }
     for (int i = 0; i <= 3; ++i) {
         const Point w0 = at(inner, first + step * i), w1 = at(outer, first + step * i);
-        s.line(w0.first, w0.second, w1.first, w1.second, packRgba(90, 45, 35), 2);
+        s.line(w0.first, w0.second, w1.first, w1.second, rgba(90, 45, 35), 2);
     }
     return makeDef("72886", "Roundhouse 72886 (3-stall)", 10, 386, 343, std::move(s));
 }
@@ -698,16 +698,16 @@ SceneryDef makeRoundhouse() {
 SceneryDef makeWaterTower() {
     Sketch s;
     s.rect(4, 4, 42, 42, kStone, kStoneEdge, 1);
-    s.circle(25, 25, 19, packRgba(70, 86, 96), packRgba(35, 45, 52), 1);
-    s.circle(25, 25, 16, packRgba(118, 128, 134));
+    s.circle(25, 25, 19, rgba(70, 86, 96), rgba(35, 45, 52), 1);
+    s.circle(25, 25, 16, rgba(118, 128, 134));
     for (int i = 0; i < 8; ++i) {
         const double a = (i * 45 + 22.5) * kPi / 180.0;
-        s.line(25, 25, 25 + 16 * std::cos(a), 25 + 16 * std::sin(a), packRgba(80, 90, 96), 1);
+        s.line(25, 25, 25 + 16 * std::cos(a), 25 + 16 * std::sin(a), rgba(80, 90, 96), 1);
     }
     s.circle(25, 25, 2.5, kDark);
     // Filling pipe swung out to the track.
-    s.rect(42, 23, 7, 4, packRgba(55, 65, 72), kDark, 1);
-    s.circle(47.5, 25, 2, packRgba(55, 65, 72));
+    s.rect(42, 23, 7, 4, rgba(55, 65, 72), kDark, 1);
+    s.circle(47.5, 25, 2, rgba(55, 65, 72));
     return makeDef("water_tower", "Water tower", Special, 50, 50, std::move(s));
 }
 
@@ -720,12 +720,12 @@ SceneryDef makeCoalingTower() {
     s.line(14, 22, 46, 22, kConcreteEdge, 1);
     // Coal chutes reaching over the track.
     for (double x : {16.0, 38.0})
-        s.rect(x, 46, 7, 18, packRgba(55, 55, 60), kDark, 1);
+        s.rect(x, 46, 7, 18, rgba(55, 55, 60), kDark, 1);
     // Bunker full of coal with the skip hoist beside it.
-    s.rect(62, 6, 16, 38, packRgba(50, 48, 45), kDark, 1);
+    s.rect(62, 6, 16, 38, rgba(50, 48, 45), kDark, 1);
     for (const Point& p :
          {Point{66, 12}, Point{73, 16}, Point{67, 22}, Point{74, 28}, Point{66, 33}, Point{72, 39}})
-        s.circle(p.first, p.second, 2.4, packRgba(22, 22, 22));
+        s.circle(p.first, p.second, 2.4, rgba(22, 22, 22));
     s.line(58, 8, 58, 42, kRail, 1);
     s.line(61, 8, 61, 42, kRail, 1);
     return makeDef("coaling_tower", "Coaling tower", Special, 80, 80, std::move(s));
@@ -759,35 +759,35 @@ SceneryDef makeBush() {
     s.ellipse(5, 7, 12, 10, kLeafMid);
     s.circle(9, 5, 3, kLeafLight);
     s.circle(16, 10, 2.5, kLeafLight);
-    s.circle(5, 10, 1.2, packRgba(230, 120, 170));
-    s.circle(14, 4, 1.2, packRgba(230, 120, 170));
-    s.circle(18, 13, 1.2, packRgba(240, 230, 120));
+    s.circle(5, 10, 1.2, rgba(230, 120, 170));
+    s.circle(14, 4, 1.2, rgba(230, 120, 170));
+    s.circle(18, 13, 1.2, rgba(240, 230, 120));
     return makeDef("bush", "Bush / shrub", Nature, 23, 17, std::move(s));
 }
 
 SceneryDef makeCar() {
-    return makeDef("car", "Car", Vehicles, 50, 20, carSketch(packRgba(190, 40, 40)));
+    return makeDef("car", "Car", Vehicles, 50, 20, carSketch(rgba(190, 40, 40)));
 }
 
 SceneryDef makeTruck() {
     Sketch s;
-    const uint32_t tyre = packRgba(30, 30, 30);
+    const Color tyre = rgba(30, 30, 30);
     for (double x : {8.0, 21.0, 61.0}) {
         s.rect(x, 0, 11, 2, tyre);
         s.rect(x, 23, 11, 2, tyre);
     }
-    s.rect(2, 1.5, 56, 22, packRgba(205, 205, 200), packRgba(100, 100, 100), 1);
+    s.rect(2, 1.5, 56, 22, rgba(205, 205, 200), rgba(100, 100, 100), 1);
     for (double x = 9; x < 58; x += 7)
-        s.line(x, 1.5, x, 23.5, packRgba(150, 150, 146), 1);
-    s.rect(60, 2, 18, 21, packRgba(40, 80, 160), packRgba(25, 45, 90), 1);
-    s.rect(62, 5, 9, 15, packRgba(70, 110, 190));
+        s.line(x, 1.5, x, 23.5, rgba(150, 150, 146), 1);
+    s.rect(60, 2, 18, 21, rgba(40, 80, 160), rgba(25, 45, 90), 1);
+    s.rect(62, 5, 9, 15, rgba(70, 110, 190));
     s.polygon({{72, 3.5}, {77, 4.5}, {77, 20.5}, {72, 21.5}}, kGlass, kGlassEdge, 1);
     s.rect(65, 2.2, 6, 1.3, kGlass);
     s.rect(65, 21.5, 6, 1.3, kGlass);
-    s.rect(70, 0, 2, 2, packRgba(25, 45, 90));
-    s.rect(70, 23, 2, 2, packRgba(25, 45, 90));
-    s.rect(78, 4, 1.5, 3, packRgba(250, 232, 150));
-    s.rect(78, 18, 1.5, 3, packRgba(250, 232, 150));
+    s.rect(70, 0, 2, 2, rgba(25, 45, 90));
+    s.rect(70, 23, 2, 2, rgba(25, 45, 90));
+    s.rect(78, 4, 1.5, 3, rgba(250, 232, 150));
+    s.rect(78, 18, 1.5, 3, rgba(250, 232, 150));
     return makeDef("truck", "Truck", Vehicles, 80, 25, std::move(s));
 }
 
@@ -798,37 +798,37 @@ SceneryDef makeParkingLot() {
         for (int i = 0; i <= 5; ++i)
             s.rect(4.25 + 48 * i, top, 1.5, 44, kRoadMarking);
     // A few parked cars, turned to stand in their bays.
-    s.place(carSketch(packRgba(40, 90, 170)), 29 + 8.4, 5, 0.84, 1);
-    s.place(carSketch(packRgba(220, 200, 60)), 173 + 8.4, 5, 0.84, 1);
-    s.place(carSketch(packRgba(90, 150, 90)), 77 + 8.4, 73, 0.84, 1);
+    s.place(carSketch(rgba(40, 90, 170)), 29 + 8.4, 5, 0.84, 1);
+    s.place(carSketch(rgba(220, 200, 60)), 173 + 8.4, 5, 0.84, 1);
+    s.place(carSketch(rgba(90, 150, 90)), 77 + 8.4, 73, 0.84, 1);
     // Parking sign.
-    s.rect(226, 50, 20, 20, packRgba(30, 80, 170), kWhite, 1);
+    s.rect(226, 50, 20, 20, rgba(30, 80, 170), kWhite, 1);
     s.text(236, 60, 14, "P", kWhite);
     return makeDef("parking_lot", "Parking lot (10 spaces)", Special, 250, 120, std::move(s));
 }
 
 SceneryDef makePedestrianZone() {
     Sketch s;
-    s.rect(0, 0, 115, 57, packRgba(216, 206, 186), packRgba(150, 140, 120), 1);
+    s.rect(0, 0, 115, 57, rgba(216, 206, 186), rgba(150, 140, 120), 1);
     for (double x = 9.5; x < 115; x += 9.5)
-        s.line(x, 0, x, 57, packRgba(170, 158, 136, 120), 1);
+        s.line(x, 0, x, 57, rgba(170, 158, 136, 120), 1);
     for (double y = 9.5; y < 57; y += 9.5)
-        s.line(0, y, 115, y, packRgba(170, 158, 136, 120), 1);
+        s.line(0, y, 115, y, rgba(170, 158, 136, 120), 1);
     // Planted tree, flower bed, benches, lamps and a fountain.
     s.circle(17, 17, 12, kStoneLight, kStoneEdge, 1);
     deciduousTree(s, 17, 17, 9);
-    s.rect(6, 36, 24, 15, packRgba(120, 90, 60), kStoneEdge, 1);
+    s.rect(6, 36, 24, 15, rgba(120, 90, 60), kStoneEdge, 1);
     for (const Point& p :
          {Point{10, 40}, Point{16, 46}, Point{22, 40}, Point{26, 47}, Point{12, 47}, Point{19, 41}})
-        s.circle(p.first, p.second, 1.6, packRgba(225, 80, 120));
+        s.circle(p.first, p.second, 1.6, rgba(225, 80, 120));
     s.rect(38, 8, 20, 5, kWood, kWoodDark, 1);
     s.rect(38, 44, 20, 5, kWood, kWoodDark, 1);
-    s.circle(68, 10, 2, packRgba(50, 50, 50));
-    s.circle(68, 47, 2, packRgba(50, 50, 50));
+    s.circle(68, 10, 2, rgba(50, 50, 50));
+    s.circle(68, 47, 2, rgba(50, 50, 50));
     s.circle(93, 28.5, 16, kStoneLight, kStoneEdge, 1);
-    s.circle(93, 28.5, 12.5, packRgba(110, 165, 210));
-    s.circle(93, 28.5, 3, packRgba(220, 235, 248));
-    s.ring(93, 28.5, 7, packRgba(200, 225, 245), 1);
+    s.circle(93, 28.5, 12.5, rgba(110, 165, 210));
+    s.circle(93, 28.5, 3, rgba(220, 235, 248));
+    s.ring(93, 28.5, 7, rgba(200, 225, 245), 1);
     return makeDef("ped_zone", "Pedestrian zone", Special, 115, 57, std::move(s));
 }
 
@@ -836,12 +836,12 @@ SceneryDef makeViaductPier() {
     Sketch s;
     // Footing with rounded cutwaters, the pier cap over it and four bearings.
     s.polygon(concat(arc(20, 20, 18, 18, 180, 360, 12), arc(20, 40, 18, 18, 0, 180, 12)),
-              packRgba(150, 148, 142), kConcreteEdge, 1);
+              rgba(150, 148, 142), kConcreteEdge, 1);
     s.rect(5, 8, 30, 44, kConcreteLight, kConcreteEdge, 1);
     for (double y = 16; y < 52; y += 8)
-        s.line(5, y, 35, y, packRgba(160, 158, 152, 120), 1);
+        s.line(5, y, 35, y, rgba(160, 158, 152, 120), 1);
     for (const Point& b : {Point{9, 11}, Point{24, 11}, Point{9, 44}, Point{24, 44}})
-        s.rect(b.first, b.second, 7, 5, packRgba(60, 60, 64), kDark, 1);
+        s.rect(b.first, b.second, 7, 5, rgba(60, 60, 64), kDark, 1);
     return makeDef("viaduct_pier", "Viaduct pier (concrete)", Special, 40, 60, std::move(s));
 }
 
@@ -858,10 +858,10 @@ SceneryDef makeTunnelPortal() {
     s.polygon(concat(concat({{40, 11}}, arc(22, 40, 19, 29, 270, 90, 16)), {{40, 69}}), kStoneLight,
               kStoneEdge, 1);
     s.polygon(concat(concat({{40, 16}}, arc(22, 40, 13, 24, 270, 90, 16)), {{40, 64}}),
-              packRgba(32, 30, 28));
-    s.rect(3, 36, 6, 8, packRgba(215, 208, 195), kStoneEdge, 1);
-    s.line(14, 40 - kHalfGauge, 40, 40 - kHalfGauge, packRgba(110, 110, 115), 1);
-    s.line(14, 40 + kHalfGauge, 40, 40 + kHalfGauge, packRgba(110, 110, 115), 1);
+              rgba(32, 30, 28));
+    s.rect(3, 36, 6, 8, rgba(215, 208, 195), kStoneEdge, 1);
+    s.line(14, 40 - kHalfGauge, 40, 40 - kHalfGauge, rgba(110, 110, 115), 1);
+    s.line(14, 40 + kHalfGauge, 40, 40 + kHalfGauge, rgba(110, 110, 115), 1);
     return makeDef("tunnel_portal_single", "Tunnel portal (1 track)", Tunnels, 40, 80,
                    std::move(s));
 }
@@ -909,7 +909,7 @@ SceneryCatalog::SceneryCatalog() {
     add(makeSignal("signal_z_color_clear", "Color light Z (Clear)", K::ColourLight, A::Clear,
                    true));
     add(makeTrussBridge("bridge_truss_scenery", "Truss bridge (scenery)", Bridges, 64,
-                        packRgba(88, 100, 110), false));
+                        rgba(88, 100, 110), false));
     add(makeArchBridge());
     add(makeLevelCrossing("crossing_1track", "Level crossing (1 track)", 1));
     add(makeLevelCrossing("crossing_2track", "Level crossing (2 tracks)", 2));
@@ -928,7 +928,7 @@ SceneryCatalog::SceneryCatalog() {
     add(makeParkingLot());
     add(makePedestrianZone());
     add(makeTrussBridge("bridge_truss", "Steel truss bridge (1 track)", Special, 80,
-                        packRgba(62, 90, 74), true));
+                        rgba(62, 90, 74), true));
     add(makeViaductPier());
     add(makeTunnelPortal());
     add(makeRetainingWall());

@@ -1,6 +1,8 @@
 #pragma once
 // Built-in scenery definitions: footprints and the flat drawing lists the plan draws.
 
+#include "base/Color.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -25,11 +27,6 @@ enum SceneryCategory : uint32_t {
 // Palette name of a category code; "Other" for codes without one.
 std::string sceneryCategoryName(uint32_t category);
 
-// RGBA packed with red in the lowest byte and alpha in the highest.
-constexpr uint32_t packRgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a = 255) {
-    return r | (g << 8) | (b << 16) | (a << 24);
-}
-
 enum class PrimitiveType : uint8_t {
     FilledRect = 0,
     FilledEllipse = 1,
@@ -43,8 +40,8 @@ enum class PrimitiveType : uint8_t {
 // One flat shape in footprint coordinates (mm from the footprint's top-left, y down).
 struct SceneryPrimitive {
     PrimitiveType type = PrimitiveType::FilledRect;
-    uint32_t fill = 0;
-    uint32_t stroke = 0;
+    Color fill = kNoColor;
+    Color stroke = kNoColor;
     uint32_t strokeWidth = 0;
     double x = 0, y = 0, w = 0, h = 0; // box; line end points (x, y)-(w, h); text anchor and size h
     std::vector<std::pair<double, double>> points;

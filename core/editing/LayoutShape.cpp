@@ -82,7 +82,7 @@ bool readNumber(const std::string& text, double& value) {
     return ec == std::errc() && ptr == end && std::isfinite(value);
 }
 
-bool readCoordinate(const std::string& text, uint32_t units, double& mm) {
+bool readCoordinate(const std::string& text, Units units, double& mm) {
     double value = 0;
     if (!readNumber(trimmed(text), value))
         return false;
@@ -90,7 +90,7 @@ bool readCoordinate(const std::string& text, uint32_t units, double& mm) {
     return std::fabs(mm) <= kMaxCoordinateMm;
 }
 
-double fieldMm(const std::vector<int>& values, std::size_t i, uint32_t units) {
+double fieldMm(const std::vector<int>& values, std::size_t i, Units units) {
     const int v = i < values.size() ? values[i] : kShapeFieldMin;
     return fromDisplayUnits(std::clamp(v, kShapeFieldMin, kShapeFieldMax), units);
 }
@@ -119,7 +119,7 @@ std::vector<int> shapeFieldValues(const Layout& layout, int shape) {
     return values;
 }
 
-std::string customPolygonText(const std::vector<Point>& outline, uint32_t units) {
+std::string customPolygonText(const std::vector<Point>& outline, Units units) {
     if (outline.empty()) {
         const double w = toDisplayUnits(2400, units);
         const double d = toDisplayUnits(1200, units);
@@ -131,7 +131,7 @@ std::string customPolygonText(const std::vector<Point>& outline, uint32_t units)
     return text;
 }
 
-std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, uint32_t units) {
+std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, Units units) {
     const double a = fieldMm(values, 0, units);
     const double b = fieldMm(values, 1, units);
     const double c = fieldMm(values, 2, units);
@@ -163,7 +163,7 @@ std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, 
     }
 }
 
-CustomOutline parseCustomPolygon(const std::string& text, uint32_t units) {
+CustomOutline parseCustomPolygon(const std::string& text, Units units) {
     CustomOutline result;
     std::istringstream in(text);
     std::string raw;

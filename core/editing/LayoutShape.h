@@ -47,11 +47,11 @@ int initialShape(const Layout& layout);
 // last one applied, else its defaults.
 std::vector<int> shapeFieldValues(const Layout& layout, int shape);
 // The custom-polygon text: the current outline, or a 2400 x 1200 mm rectangle.
-std::string customPolygonText(const std::vector<Point>& outline, uint32_t units);
+std::string customPolygonText(const std::vector<Point>& outline, Units units);
 
 // Outline of a parametric shape from its field values in the display unit; cut-outs are
 // clamped so that some board always remains.
-std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, uint32_t units);
+std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, Units units);
 
 // The vertices typed as "x,y" lines in the display unit. Blank lines are passed over; a line
 // without a comma, with a number that cannot be read, or beyond 100 m is skipped and counted.
@@ -59,7 +59,7 @@ struct CustomOutline {
     std::vector<Point> outline;
     int skipped = 0;
 };
-CustomOutline parseCustomPolygon(const std::string& text, uint32_t units);
+CustomOutline parseCustomPolygon(const std::string& text, Units units);
 std::string skippedLinesMessage(int skipped);
 
 // What the dialog gives when "Apply" is pressed.

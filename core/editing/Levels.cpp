@@ -81,9 +81,7 @@ LevelsChange addLevel(Layout& layout, const std::string& name) {
     level.height = 0;
     level.useTrackColor = false;
     const Color c = levelColorForId(level.id);
-    level.trackR = c.r;
-    level.trackG = c.g;
-    level.trackB = c.b;
+    level.trackColor = Color{c.r, c.g, c.b, 255}; // tracks are drawn opaque
     layout.levels.push_back(level);
     layout.activeLevel = level.id;
     return {true, false};
@@ -106,7 +104,7 @@ LevelsChange setActiveLevel(Layout& layout, int32_t levelId) {
 
 LevelProperties levelProperties(const Level& level) {
     return {level.name, level.height, level.useTrackColor,
-            Color{level.trackR, level.trackG, level.trackB, 255}};
+            level.trackColor};
 }
 
 LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelProperties& props) {
@@ -115,7 +113,7 @@ LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelPr
         return {};
     LevelsChange change;
     const std::string name = trimmed(props.name);
-    const Color old{level->trackR, level->trackG, level->trackB, 255};
+    const Color old = level->trackColor;
     const Color wanted{props.color.r, props.color.g, props.color.b, 255};
     if ((!name.empty() && name != level->name) || level->height != props.height ||
         level->useTrackColor != props.useTrackColor || old != wanted)
@@ -124,9 +122,7 @@ LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelPr
         level->name = name;
     level->height = props.height;
     level->useTrackColor = props.useTrackColor;
-    level->trackR = wanted.r;
-    level->trackG = wanted.g;
-    level->trackB = wanted.b;
+    level->trackColor = wanted;
 
     for (PlacedPiece& p : layout.pieces) {
         if (p.level != levelId || !isFlatDeckPiece(p) || p.z == props.height)
@@ -215,11 +211,11 @@ bool canRemoveLevel(const Layout& layout) {
     return layout.levels.size() >= 2;
 }
 
-HeightSpinner heightSpinner(uint32_t units) {
+HeightSpinner heightSpinner(Units units) {
     switch (units) {
-    case 1:
+    case Units::Centimetres:
         return {1000, 1, 1};
-    case 2:
+    case Units::Inches:
         return {400, 0.1, 2};
     default:
         return {10000, 1, 1};

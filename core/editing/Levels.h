@@ -97,6 +97,6 @@ struct HeightSpinner {
     double step = 1;
     int digits = 1;
 };
-HeightSpinner heightSpinner(uint32_t units);
+HeightSpinner heightSpinner(Units units);
 
 } // namespace plandor

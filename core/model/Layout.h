@@ -3,7 +3,9 @@
 // measurements, polygons, tunnels, helices, levels, baseboard and grade runs.
 // Records refer to each other only by ids from the layout's one counter.
 
+#include "base/Color.h"
 #include "base/Geometry.h"
+#include "base/Units.h"
 
 #include <cstdint>
 #include <string>
@@ -34,9 +36,7 @@ struct PlacedPiece {
     double grade = 0;
     bool reversed = false;
     bool hasColor = false;
-    uint8_t colorR = 0;
-    uint8_t colorG = 0;
-    uint8_t colorB = 0;
+    Color color{0, 0, 0, 255}; // used when hasColor
     int32_t level = 1;
     int32_t helix = -1;
     std::vector<Joint> joints; // indexed by connector number
@@ -47,7 +47,7 @@ struct PlacedPiece {
     // Every field, so whole records compare; a new field belongs here too.
     template <typename R> static auto fieldsOf(R& r) {
         return std::tie(r.id, r.part, r.x, r.y, r.heading, r.selected, r.z, r.grade, r.reversed,
-                        r.hasColor, r.colorR, r.colorG, r.colorB, r.level, r.helix, r.joints);
+                        r.hasColor, r.color, r.level, r.helix, r.joints);
     }
     bool operator==(const PlacedPiece& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
@@ -62,15 +62,13 @@ struct Level {
     bool visible = true;
     double height = 0;
     bool useTrackColor = false;
-    uint8_t trackR = 180;
-    uint8_t trackG = 200;
-    uint8_t trackB = 220;
+    Color trackColor{180, 200, 220, 255};
     std::vector<Point> outline;
 
     // Every field, so whole records compare; a new field belongs here too.
     template <typename R> static auto fieldsOf(R& r) {
-        return std::tie(r.id, r.name, r.visible, r.height, r.useTrackColor, r.trackR, r.trackG,
-                        r.trackB, r.outline);
+        return std::tie(r.id, r.name, r.visible, r.height, r.useTrackColor, r.trackColor,
+                        r.outline);
     }
     bool operator==(const Level& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };
@@ -124,10 +122,7 @@ struct Measurement {
 struct PolygonShape {
     int32_t id = -1;
     std::vector<Point> vertices;
-    uint8_t fillR = 120;
-    uint8_t fillG = 170;
-    uint8_t fillB = 110;
-    uint8_t fillA = 140;
+    Color fill{120, 170, 110, 140};
     bool outline = true;
     int32_t level = 1;
     double height = 0;
@@ -136,7 +131,7 @@ struct PolygonShape {
 
     // Every field, so whole records compare; a new field belongs here too.
     template <typename R> static auto fieldsOf(R& r) {
-        return std::tie(r.id, r.vertices, r.fillR, r.fillG, r.fillB, r.fillA, r.outline, r.level,
+        return std::tie(r.id, r.vertices, r.fill, r.outline, r.level,
                         r.height, r.label, r.selected);
     }
     bool operator==(const PolygonShape& o) const { return fieldsOf(*this) == fieldsOf(o); }
@@ -234,7 +229,7 @@ class Layout : public LayoutContent {
     bool snapOn = true;
     bool showGrid = true;
     bool showLabels = true;
-    uint32_t units = 0;
+    Units units = Units::Millimetres;
     double gridSpacing = 32.0;
 
     // The layout check's settings: saved, never undone.

@@ -331,14 +331,16 @@ Field<RecordOf<M>> integerField(std::string_view name, Need need = Need::Optiona
             }};
 }
 
-// A colour component: out-of-range numbers are brought into 0..255.
-template <auto M> Field<RecordOf<M>> byteField(std::string_view name) {
+// One channel of a record's colour: out-of-range numbers are brought into 0..255.
+template <auto M, auto Channel> Field<RecordOf<M>> channelField(std::string_view name) {
     return {name, Need::Optional,
-            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) { w.integer(n, r.*M); },
+            [](LineWriter& w, std::string_view n, const RecordOf<M>& r) {
+                w.integer(n, (r.*M).*Channel);
+            },
             [](const Attributes& a, std::string_view n, RecordOf<M>& r) {
                 auto v = a.integer(n);
                 if (v)
-                    r.*M = clampByte(*v);
+                    (r.*M).*Channel = clampByte(*v);
                 return v.has_value();
             }};
 }
@@ -401,15 +403,15 @@ template <auto M> Field<RecordOf<M>> textField(std::string_view name) {
             }};
 }
 
-int32_t packColor(uint8_t r, uint8_t g, uint8_t b) {
-    return r * 65536 + g * 256 + b;
+int32_t packColor(Color c) {
+    return c.r * 65536 + c.g * 256 + c.b;
 }
 
 // A piece's own colour: one integer, red * 65536 + green * 256 + blue.
 Field<PlacedPiece> pieceColorField() {
     return {"color", Need::Optional,
             [](LineWriter& w, std::string_view n, const PlacedPiece& p) {
-                w.integer(n, packColor(p.colorR, p.colorG, p.colorB));
+                w.integer(n, packColor(p.color));
             },
             [](const Attributes& a, std::string_view n, PlacedPiece& p) {
                 auto color = a.integer(n);
@@ -417,9 +419,9 @@ Field<PlacedPiece> pieceColorField() {
                     return false;
                 const auto c = static_cast<uint32_t>(*color);
                 p.hasColor = true;
-                p.colorR = static_cast<uint8_t>((c >> 16) & 255);
-                p.colorG = static_cast<uint8_t>((c >> 8) & 255);
-                p.colorB = static_cast<uint8_t>(c & 255);
+                p.color = Color{static_cast<uint8_t>((c >> 16) & 255),
+                                static_cast<uint8_t>((c >> 8) & 255), static_cast<uint8_t>(c & 255),
+                                255};
                 return true;
             },
             [](const PlacedPiece& p) { return !p.hasColor; }};
@@ -429,7 +431,7 @@ Field<PlacedPiece> pieceColorField() {
 struct FileHead {
     std::string name;
     int32_t version = 1;
-    uint32_t units = 0;
+    Units units = Units::Millimetres;
     double clearanceH0 = kDefaultClearanceH0;
     double clearanceZ = kDefaultClearanceZ;
 };
@@ -443,12 +445,12 @@ bool defaultClearances(const FileHead& h) {
 // Only the three known units are taken; anything else shows millimetres.
 Field<FileHead> unitsField() {
     return {"units", Need::Optional,
-            [](LineWriter& w, std::string_view n, const FileHead& h) { w.integer(n, h.units); },
+            [](LineWriter& w, std::string_view n, const FileHead& h) { w.integer(n, unitsNumber(h.units)); },
             [](const Attributes& a, std::string_view n, FileHead& h) {
-                auto units = a.integer(n);
-                const bool known = units && *units >= 0 && *units <= 2;
-                h.units = known ? static_cast<uint32_t>(*units) : 0;
-                return known;
+                auto number = a.integer(n);
+                const std::optional<Units> units = number ? unitsFromNumber(*number) : std::nullopt;
+                h.units = units.value_or(Units::Millimetres);
+                return units.has_value();
             }};
 }
 
@@ -523,9 +525,9 @@ const std::vector<Field<Level>> kLevelFields = {
     unlessZeroFlagField<&Level::visible>("visible"),
     realField<&Level::height>("height"),
     flagField<&Level::useTrackColor>("trackcolor"),
-    byteField<&Level::trackR>("r"),
-    byteField<&Level::trackG>("g"),
-    byteField<&Level::trackB>("b"),
+    channelField<&Level::trackColor, &Color::r>("r"),
+    channelField<&Level::trackColor, &Color::g>("g"),
+    channelField<&Level::trackColor, &Color::b>("b"),
 };
 
 // Outline points, baseboard vertices and shape vertices.
@@ -552,10 +554,10 @@ const std::vector<Field<LayoutLabel>> kLabelFields = {
 // skipping it keeps a flood of bare shape lines from costing memory.
 const std::vector<Field<PolygonShape>> kShapeFields = {
     integerField<&PolygonShape::id>("id", Need::Required),
-    byteField<&PolygonShape::fillR>("r"),
-    byteField<&PolygonShape::fillG>("g"),
-    byteField<&PolygonShape::fillB>("b"),
-    byteField<&PolygonShape::fillA>("a"),
+    channelField<&PolygonShape::fill, &Color::r>("r"),
+    channelField<&PolygonShape::fill, &Color::g>("g"),
+    channelField<&PolygonShape::fill, &Color::b>("b"),
+    channelField<&PolygonShape::fill, &Color::a>("a"),
     flagField<&PolygonShape::outline>("outline"),
     integerField<&PolygonShape::level>("level"),
     realField<&PolygonShape::height>("height"),
@@ -590,7 +592,7 @@ const std::vector<Field<Helix>> kHelixFields = {
 Level freshLevel() {
     Level level;
     level.name.clear();
-    level.trackR = level.trackG = level.trackB = 180;
+    level.trackColor = Color{180, 180, 180, 255};
     return level;
 }
 

@@ -28,10 +28,4 @@ inline ScreenPoint screenPoint(double x, double y) {
     return ScreenPoint{truncPx(x), truncPx(y)};
 }
 
-// Packed scenery colour (red in the lowest byte, alpha in the highest) as a Color.
-inline Color unpackRgba(uint32_t v) {
-    return Color{static_cast<uint8_t>(v & 0xff), static_cast<uint8_t>((v >> 8) & 0xff),
-                 static_cast<uint8_t>((v >> 16) & 0xff), static_cast<uint8_t>((v >> 24) & 0xff)};
-}
-
 } // namespace plandor

@@ -65,24 +65,20 @@ void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const Vi
 
 // ---- surface and coordinate helpers -------------------------------------------------------
 
-bool LayoutRenderer::onSurface(const ScreenBox& box, double margin) const {
+bool LayoutRenderer::onSurface(const Bounds& box, double margin) const {
     if (!culling_)
         return true;
-    return box.x1 + margin >= 0 && box.y1 + margin >= 0 && box.x0 - margin < surfaceWidth_ &&
-           box.y0 - margin < surfaceHeight_;
+    return box.maxX + margin >= 0 && box.maxY + margin >= 0 && box.minX - margin < surfaceWidth_ &&
+           box.minY - margin < surfaceHeight_;
 }
 
-LayoutRenderer::ScreenBox
-LayoutRenderer::screenBoxOf(const std::vector<ScreenPoint>& points) const {
-    ScreenBox box{0, 0, -1, -1};
+Bounds LayoutRenderer::screenBoxOf(const std::vector<ScreenPoint>& points) const {
+    Bounds box{0, 0, -1, -1};
     if (points.empty())
         return box;
     box = {double(points[0].x), double(points[0].y), double(points[0].x), double(points[0].y)};
     for (const ScreenPoint& p : points) {
-        box.x0 = std::min(box.x0, double(p.x));
-        box.y0 = std::min(box.y0, double(p.y));
-        box.x1 = std::max(box.x1, double(p.x));
-        box.y1 = std::max(box.y1, double(p.y));
+        box.add(p.x, p.y);
     }
     return box;
 }
@@ -144,7 +140,7 @@ void LayoutRenderer::drawLevelOutlines(Painter& painter, const Layout& layout,
         if (!onSurface(screenBoxOf(screenPoints_), 2))
             continue;
         painter.setBrush(solidBrush(level.useTrackColor
-                                        ? levelOutlineFill(level.trackR, level.trackG, level.trackB)
+                                        ? levelOutlineFill(level.trackColor)
                                         : colors::LevelFill));
         painter.setPen(solidPen(colors::BaseboardPen, 2));
         painter.drawPolygon(screenPoints_);
@@ -212,7 +208,7 @@ void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout
         const std::string text = formatDimension(length, layout.units);
         const TextExtent e = painter.textExtent(text);
         const int bx = c.x - e.width / 2 - 4, by = c.y - e.height / 2 - 2;
-        if (!onSurface(ScreenBox{double(bx), double(by), double(bx + e.width + 8),
+        if (!onSurface(Bounds{double(bx), double(by), double(bx + e.width + 8),
                                  double(by + e.height + 4)},
                        2))
             continue;
@@ -239,14 +235,14 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
             continue;
         toScreen(shape.vertices, view);
         if (onSurface(screenBoxOf(screenPoints_), 4)) {
-            painter.setBrush(solidBrush(Color{shape.fillR, shape.fillG, shape.fillB, shape.fillA}));
+            painter.setBrush(solidBrush(shape.fill));
             if (!shape.outline)
                 painter.setPen(Pen::none());
             else if (shape.selected)
                 painter.setPen(solidPen(colors::SelectionBlue, 3));
             else
-                painter.setPen(solidPen(Color{uint8_t(shape.fillR / 2), uint8_t(shape.fillG / 2),
-                                              uint8_t(shape.fillB / 2)},
+                painter.setPen(solidPen(Color{uint8_t(shape.fill.r / 2), uint8_t(shape.fill.g / 2),
+                                              uint8_t(shape.fill.b / 2)},
                                         2));
             painter.drawPolygon(screenPoints_);
         }
@@ -263,7 +259,7 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
         const TextExtent e = painter.textExtent(shape.label);
         const int tx = c.x - e.width / 2, ty = c.y - e.height / 2;
         if (!onSurface(
-                ScreenBox{double(tx), double(ty), double(tx + e.width), double(ty + e.height)}, 1))
+                Bounds{double(tx), double(ty), double(tx + e.width), double(ty + e.height)}, 1))
             continue;
         painter.setTextColor(colors::PlainText);
         painter.setTextBackground(colors::Background, false);
@@ -451,11 +447,8 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         screenPoints_.push_back(e);
         screenPoints_.push_back(view.toScreen(ex - 8 * ux + 6 * px, ey - 8 * uy + 6 * py));
         screenPoints_.push_back(view.toScreen(ex - 8 * ux - 6 * px, ey - 8 * uy - 6 * py));
-        ScreenBox box = screenBoxOf(screenPoints_);
-        box.x0 = std::min(box.x0, double(s.x));
-        box.y0 = std::min(box.y0, double(s.y));
-        box.x1 = std::max(box.x1, double(s.x));
-        box.y1 = std::max(box.y1, double(s.y));
+        Bounds box = screenBoxOf(screenPoints_);
+        box.add(s.x, s.y);
 
         const Color color = run.deg < 0 ? colors::GradeFalling : colors::GradeRising;
         const bool withText = view.scale >= 0.25;
@@ -465,9 +458,9 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
             text = formatText("%+.1f deg", run.deg);
             painter.setFont(boldFont(std::max(7, view.scaled(8))));
             extent = painter.textExtent(text);
-            box.x1 = std::max(box.x1, double(e.x + 4 + extent.width));
-            box.y0 = std::min(box.y0, double(e.y - 10));
-            box.y1 = std::max(box.y1, double(e.y - 10 + extent.height));
+            box.maxX = std::max(box.maxX, double(e.x + 4 + extent.width));
+            box.minY = std::min(box.minY, double(e.y - 10));
+            box.maxY = std::max(box.maxY, double(e.y - 10 + extent.height));
         }
         if (!onSurface(box, 4))
             continue;
@@ -490,7 +483,7 @@ void LayoutRenderer::drawLabels(Painter& painter, const Layout& layout, const Vi
     for (const LayoutLabel& label : layout.labels) {
         const ScreenPoint p = view.toScreen(label.x, label.y);
         const TextExtent e = painter.textExtent(label.text);
-        if (!onSurface(ScreenBox{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0},
+        if (!onSurface(Bounds{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0},
                        1))
             continue;
         painter.setTextColor(label.selected ? colors::SelectionBlue : colors::PlainText);
@@ -520,11 +513,11 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
         const ScreenPoint c = view.toScreen((m.x1 + m.x2) / 2 + m.dx, (m.y1 + m.y2) / 2 + m.dy);
         const int bx = c.x - e.width / 2 - 5, by = c.y - e.height / 2 - 2;
 
-        ScreenBox box{double(std::min(a.x, b.x)), double(std::min(a.y, b.y)),
+        Bounds box{double(std::min(a.x, b.x)), double(std::min(a.y, b.y)),
                       double(std::max(a.x, b.x)), double(std::max(a.y, b.y))};
         const bool lineVisible = onSurface(box, width + 6);
         const bool textVisible = onSurface(
-            ScreenBox{double(bx), double(by), double(bx + e.width + 10), double(by + e.height + 4)},
+            Bounds{double(bx), double(by), double(bx + e.width + 10), double(by + e.height + 4)},
             1);
         if (!lineVisible && !textVisible)
             continue;

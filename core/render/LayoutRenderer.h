@@ -60,10 +60,6 @@ class LayoutRenderer {
                           bool selected, bool inTunnel) const;
 
   private:
-    struct ScreenBox {
-        double x0, y0, x1, y1;
-    };
-
     // Steps of drawLayout.
     void drawBaseboardFill(Painter& painter, const Layout& layout, const ViewTransform& view);
     void drawLevelOutlines(Painter& painter, const Layout& layout, const ViewTransform& view);
@@ -102,7 +98,7 @@ class LayoutRenderer {
     // direction (dx, dy) to pass clear of its part number; 0 when no part number is drawn.
     int partNumberClearance(Painter& painter, const PieceDef& def, const ViewTransform& view,
                             bool labelsOn, double dx, double dy);
-    const LocalBox& cachedLocalBounds(const PieceDef& def);
+    const Bounds& cachedLocalBounds(const PieceDef& def);
 
     // Converts points in a piece frame to screen points in screenPoints_, dropping repeats.
     void toScreen(const PieceFrame& frame, const std::vector<Point>& local,
@@ -111,8 +107,8 @@ class LayoutRenderer {
     void drawLocalPolygon(Painter& painter, const PieceFrame& frame, const ViewTransform& view);
     // Whether a screen box, grown by a margin in pixels, touches the surface. Always true
     // outside drawLayout, which is the only caller that knows the surface.
-    bool onSurface(const ScreenBox& box, double margin) const;
-    ScreenBox screenBoxOf(const std::vector<ScreenPoint>& points) const;
+    bool onSurface(const Bounds& box, double margin) const;
+    Bounds screenBoxOf(const std::vector<ScreenPoint>& points) const;
 
     const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
     std::unordered_set<int32_t> helixLinked_;
@@ -135,9 +131,9 @@ class LayoutRenderer {
     // Part-number label sizes of the current draw, and piece extents by catalogue position.
     int labelFontSize_ = 0;
     std::unordered_map<const PieceDef*, TextExtent> labelExtents_;
-    std::vector<LocalBox> catalogueBounds_;
+    std::vector<Bounds> catalogueBounds_;
     std::vector<uint8_t> catalogueBoundsKnown_;
-    LocalBox scratchBounds_;
+    Bounds scratchBounds_;
 };
 
 } // namespace plandor

@@ -83,9 +83,9 @@ PieceStyle LayoutRenderer::pieceStyle(const PlacedPiece& piece, const PieceDef& 
     style.fill = def.system == KTrack ? colors::PieceFillKTrack : colors::PieceFill;
     style.outline = colors::PieceOutline;
     if (level && level->useTrackColor)
-        style.fill = Color{level->trackR, level->trackG, level->trackB};
+        style.fill = level->trackColor;
     if (piece.hasColor)
-        style.fill = Color{piece.colorR, piece.colorG, piece.colorB};
+        style.fill = piece.color;
 
     const bool flatHelixPiece = std::fabs(piece.grade) < kFlatGrade &&
                                 (piece.helix != -1 || helixLinked_.count(piece.id) > 0);
@@ -370,12 +370,12 @@ void LayoutRenderer::drawSceneryItem(Painter& painter, const SceneryDef& def, do
     };
 
     for (const SceneryPrimitive& prim : def.primitives) {
-        Color fill = unpackRgba(prim.fill);
+        Color fill = prim.fill;
         if (selected)
             fill = Color{uint8_t(std::trunc(0.7 * fill.r + 30)),
                          uint8_t(std::trunc(0.7 * fill.g + 48)),
                          uint8_t(std::trunc(0.7 * fill.b + 66)), fill.a};
-        const Color stroke = unpackRgba(prim.stroke);
+        const Color stroke = prim.stroke;
         const int strokeWidth = static_cast<int>(prim.strokeWidth);
         const Brush brush = fill.a != 0 ? solidBrush(fill) : Brush::none();
         const Pen pen =
@@ -452,7 +452,7 @@ void LayoutRenderer::drawGhostScenery(Painter& painter, const SceneryDef& def, d
 
 // ---- culling ------------------------------------------------------------------------------
 
-const LocalBox& LayoutRenderer::cachedLocalBounds(const PieceDef& def) {
+const Bounds& LayoutRenderer::cachedLocalBounds(const PieceDef& def) {
     // Catalogue definitions never change, so their extents are kept by catalogue position.
     const std::vector<PieceDef>& all = TrackCatalog::instance().pieces();
     const std::less<const PieceDef*> before;
@@ -462,7 +462,7 @@ const LocalBox& LayoutRenderer::cachedLocalBounds(const PieceDef& def) {
     }
     const std::size_t index = static_cast<std::size_t>(&def - all.data());
     if (catalogueBounds_.size() != all.size()) {
-        catalogueBounds_.assign(all.size(), LocalBox{});
+        catalogueBounds_.assign(all.size(), Bounds{});
         catalogueBoundsKnown_.assign(all.size(), 0);
     }
     if (!catalogueBoundsKnown_[index]) {
@@ -474,13 +474,13 @@ const LocalBox& LayoutRenderer::cachedLocalBounds(const PieceDef& def) {
 
 bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PieceFrame& frame,
                                      const ViewTransform& view, bool labels) {
-    const LocalBox& b = cachedLocalBounds(def);
+    const Bounds& b = cachedLocalBounds(def);
     const double cx = (b.minX + b.maxX) / 2, cy = (b.minY + b.maxY) / 2;
     const double hx = (b.maxX - b.minX) / 2, hy = (b.maxY - b.minY) / 2;
     const Point centre = frame.apply(Point{cx, cy});
     const double ex = std::fabs(frame.c) * hx + std::fabs(frame.s) * hy;
     const double ey = std::fabs(frame.s) * hx + std::fabs(frame.c) * hy;
-    const ScreenBox box{
+    const Bounds box{
         (centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
         (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
 
@@ -509,10 +509,10 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
                                        double scaleX, double scaleY) {
     // Extent of the footprint and of every primitive, in the item's frame.
     const double w = scaleX * def.width, h = scaleY * def.depth;
-    LocalBox b{-w / 2, -h / 2, w / 2, h / 2};
+    Bounds b{-w / 2, -h / 2, w / 2, h / 2};
     int maxStroke = 1;
     auto include = [&](double px, double py) {
-        b.include(scaleX * px - w / 2, scaleY * py - h / 2);
+        b.add(scaleX * px - w / 2, scaleY * py - h / 2);
     };
     for (const SceneryPrimitive& prim : def.primitives) {
         maxStroke =
@@ -540,7 +540,7 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
     const Point centre = frame.apply(Point{cx, cy});
     const double ex = std::fabs(frame.c) * hx + std::fabs(frame.s) * hy;
     const double ey = std::fabs(frame.s) * hx + std::fabs(frame.c) * hy;
-    const ScreenBox box{
+    const Bounds box{
         (centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
         (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
     if (onSurface(box, maxStroke + 3))
@@ -555,7 +555,7 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
         const TextExtent e = painter.textExtent(prim.text);
         const Point p = frame.apply(Point{scaleX * prim.x - w / 2, scaleY * prim.y - h / 2});
         const double sx = p.x * view.scale + view.panX, sy = p.y * view.scale + view.panY;
-        if (onSurface(ScreenBox{sx - e.width / 2.0, sy - e.height / 2.0, sx + e.width / 2.0,
+        if (onSurface(Bounds{sx - e.width / 2.0, sy - e.height / 2.0, sx + e.width / 2.0,
                                 sy + e.height / 2.0},
                       3))
             return false;

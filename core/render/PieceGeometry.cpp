@@ -190,51 +190,38 @@ Point pieceMidPoint(const PieceDef& def) {
     }
 }
 
-void LocalBox::include(double x, double y) {
-    minX = std::min(minX, x);
-    minY = std::min(minY, y);
-    maxX = std::max(maxX, x);
-    maxY = std::max(maxY, y);
-}
-
-void LocalBox::grow(double d) {
-    minX -= d;
-    minY -= d;
-    maxX += d;
-    maxY += d;
-}
-
-LocalBox pieceLocalBounds(const PieceDef& def) {
-    LocalBox box; // starts as the origin
+Bounds pieceLocalBounds(const PieceDef& def) {
+    Bounds box;
+    box.add(0, 0); // the piece's origin is always inside
     if (def.kind == PieceKind::Turntable) {
         const double r = std::max(def.length / 2, def.radius);
-        box.include(-r, -r);
-        box.include(r, r);
+        box.add(-r, -r);
+        box.add(r, r);
         return box;
     }
     for (const ConnectorDef& c : def.connectors)
-        box.include(c.x, c.y);
+        box.add(c.x, c.y);
     double bulge = 0;
     auto includeBands = [&](const TrackBands& bands) {
         for (int i = 0; i < bands.count; ++i) {
             const TrackBand& b = bands.band[i];
             const Point a = bandPoint(b, 0, 0), e = bandPoint(b, 1, 0);
-            box.include(a.x, a.y);
-            box.include(e.x, e.y);
+            box.add(a.x, a.y);
+            box.add(e.x, e.y);
             if (b.curved)
                 bulge = std::max(bulge, sagitta(b.radius, b.angle));
         }
     };
     includeBands(trackBands(def));
     includeBands(slipCurves(def));
-    box.grow(trackHalfWidth(def) + bulge);
+    box.expand(trackHalfWidth(def) + bulge);
     if (def.isBridge) {
         // The arch is an axis-aligned ellipse on screen around the mid-point; a square of its
         // half-width around the mid-point covers it at any heading.
         const Point mid = pieceMidPoint(def);
         const double half = def.kind == PieceKind::Curve ? def.radius * 0.22 : def.length / 2;
-        box.include(mid.x - half, mid.y - half);
-        box.include(mid.x + half, mid.y + half);
+        box.add(mid.x - half, mid.y - half);
+        box.add(mid.x + half, mid.y + half);
     }
     return box;
 }

@@ -66,15 +66,9 @@ void appendBandEdge(const TrackBand& band, double offset, std::vector<Point>& ou
 // centre of a turntable, otherwise half the length along the piece.
 Point pieceMidPoint(const PieceDef& def);
 
-struct LocalBox {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    void include(double x, double y);
-    void grow(double d);
-};
-
 // Everything the plan draws for a piece in millimetres, in its frame: bands, discs and
 // bridge arches (pixel-sized marks such as dots and labels are not included).
-LocalBox pieceLocalBounds(const PieceDef& def);
+Bounds pieceLocalBounds(const PieceDef& def);
 
 // A piece pose with its rotation precomputed, mapping piece-frame points to the layout.
 struct PieceFrame {

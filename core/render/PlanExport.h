@@ -26,7 +26,7 @@ struct PlanExportOptions {
 // pixels, and the print options the pages are drawn with. `error` is set instead when the
 // picture cannot be made.
 struct ExportPlan {
-    PrintBox box;
+    Bounds box = kEmptyBounds;
     PageGrid grid;
     int width = 0;
     int height = 0;

@@ -21,7 +21,7 @@ constexpr double kPageSlack = 1e-9;
 struct Extent : Bounds {
     // A piece's drawn outline: the corners of its local box, turned and placed.
     void addPiece(const PieceDef& def, double x, double y, double heading) {
-        const LocalBox local = pieceLocalBounds(def);
+        const Bounds local = pieceLocalBounds(def);
         const PieceFrame frame(x, y, heading);
         for (const Point corner : {Point{local.minX, local.minY}, Point{local.maxX, local.minY},
                                    Point{local.maxX, local.maxY}, Point{local.minX, local.maxY}}) {
@@ -85,7 +85,7 @@ int pagesFor(double extentPx, int usablePx) {
 
 } // namespace
 
-PrintBox printBoundingBox(const Layout& layout, const BoxFilter& filter) {
+Bounds printBoundingBox(const Layout& layout, const BoxFilter& filter) {
     Extent extent;
     const TrackCatalog& catalog = TrackCatalog::instance();
     for (const PlacedPiece& piece : layout.pieces) {
@@ -102,15 +102,15 @@ PrintBox printBoundingBox(const Layout& layout, const BoxFilter& filter) {
         for (const Point& p : layout.baseboard)
             extent.add(p.x, p.y);
     if (extent.empty())
-        return PrintBox{};
-    return PrintBox{extent.minX, extent.minY, extent.maxX, extent.maxY};
+        return kEmptyBounds;
+    return extent;
 }
 
 int effectiveDpi(int reportedDpi) {
     return reportedDpi < 1 ? kPrintDefaultDpi : reportedDpi;
 }
 
-PageGrid pageGrid(const PrintBox& box, const PrintOptions& options, int width, int height,
+PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height,
                   int dpi) {
     const double w = std::max(1.0, box.maxX - box.minX);
     const double h = std::max(1.0, box.maxY - box.minY);
@@ -134,7 +134,7 @@ PageGrid pageGrid(const PrintBox& box, const PrintOptions& options, int width, i
     return grid;
 }
 
-ViewTransform pageView(const PrintBox& box, const PageGrid& grid, int page, int width, int height) {
+ViewTransform pageView(const Bounds& box, const PageGrid& grid, int page, int width, int height) {
     const int mx = static_cast<int>(std::trunc(kMarginPart * width));
     const int my = static_cast<int>(std::trunc(kMarginPart * height));
     const double pw = width - 2 * mx, ph = height - 2 * my;
@@ -183,7 +183,7 @@ PageSwitches::~PageSwitches() {
     layout_.showBaseboard = baseboard_;
 }
 
-PrintBox printRunBox(const Layout& layout, const PrintOptions& options) {
+Bounds printRunBox(const Layout& layout, const PrintOptions& options) {
     BoxFilter filter;
     filter.onlyLevel = options.levelMode == LevelsAll ? -1 : layout.activeLevel;
     filter.baseboard = options.includeBaseboard;

@@ -33,9 +33,8 @@ struct PrintOptions {
 constexpr int kPrintDefaultDpi = 300; // when the printer reports no resolution
 constexpr double kMmPerInch = 25.4;
 
-struct PrintBox {
-    double minX = 0, minY = 0, maxX = 1000, maxY = 1000;
-};
+// The area printed when nothing bounds it: a metre square at the origin.
+inline constexpr Bounds kEmptyBounds{0, 0, 1000, 1000};
 
 // Whose track bounds the printed area.
 struct BoxFilter {
@@ -47,7 +46,7 @@ struct BoxFilter {
 // The extent drawn by the layout's track (each piece's drawn outline, helix rings included),
 // every scenery item's position whatever its level, and the baseboard when asked. An empty
 // result is (0, 0)-(1000, 1000).
-PrintBox printBoundingBox(const Layout& layout, const BoxFilter& filter);
+Bounds printBoundingBox(const Layout& layout, const BoxFilter& filter);
 
 // Scale in device pixels per millimetre and the pages across and down.
 struct PageGrid {
@@ -61,11 +60,11 @@ struct PageGrid {
 int effectiveDpi(int reportedDpi);
 
 // Pages for a page of width x height device pixels (92 % of each is usable).
-PageGrid pageGrid(const PrintBox& box, const PrintOptions& options, int width, int height, int dpi);
+PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height, int dpi);
 
 // The view transform of page p (1-based) of a grid: consecutive pieces of the layout across
 // then down, or the drawing centred when there is one page. Pages keep a 4 % margin.
-ViewTransform pageView(const PrintBox& box, const PageGrid& grid, int page, int width, int height);
+ViewTransform pageView(const Bounds& box, const PageGrid& grid, int page, int width, int height);
 
 // Level visibility as it was before a print run.
 using SavedLevels = std::vector<std::pair<int32_t, bool>>;
@@ -108,7 +107,7 @@ class PageSwitches {
 
 // The box a print run bounds: pieces of the active level only or of every level, scenery
 // of every level, the baseboard when the options include it.
-PrintBox printRunBox(const Layout& layout, const PrintOptions& options);
+Bounds printRunBox(const Layout& layout, const PrintOptions& options);
 
 // Draws a page of a print run through its view (pageView, or that view scaled for a coarser
 // surface) on a width x height surface, with the levels, grid and baseboard of the options.

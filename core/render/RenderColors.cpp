@@ -58,9 +58,9 @@ Color elevationFill(double z) {
                  clampChannel(std::trunc(60 - 60 * u))};
 }
 
-Color levelOutlineFill(uint8_t r, uint8_t g, uint8_t b) {
-    return Color{static_cast<uint8_t>((r + 490) / 3), static_cast<uint8_t>((g + 470) / 3),
-                 static_cast<uint8_t>((b + 420) / 3)};
+Color levelOutlineFill(Color track) {
+    return Color{static_cast<uint8_t>((track.r + 490) / 3), static_cast<uint8_t>((track.g + 470) / 3),
+                 static_cast<uint8_t>((track.b + 420) / 3)};
 }
 
 } // namespace plandor

@@ -64,6 +64,6 @@ Color changeLightness(Color c, int amount);
 Color elevationFill(double z);
 // Fill of a level's outline when the level has its own track colour: mixed one part to two
 // with the baseboard colour.
-Color levelOutlineFill(uint8_t r, uint8_t g, uint8_t b);
+Color levelOutlineFill(Color track);
 
 } // namespace plandor

@@ -181,7 +181,7 @@ void addShapes(const Layout& layout, const std::vector<const PlacedPiece*>& cove
             continue;
         const double ground = levelHeight(layout, shape.level);
         const double z = ground + shape.height;
-        const Rgb color{shape.fillR / 255.0f, shape.fillG / 255.0f, shape.fillB / 255.0f};
+        const Rgb color{shape.fill.r / 255.0f, shape.fill.g / 255.0f, shape.fill.b / 255.0f};
         const std::size_t n = shape.vertices.size();
         auto world = [&](std::size_t i, double h) {
             return Vec3{shape.vertices[i % n].x, -shape.vertices[i % n].y, h};

@@ -24,7 +24,7 @@ const int kAddLevelId = wxWindow::NewControlId();
 const int kRemoveLevelId = wxWindow::NewControlId();
 } // namespace
 
-LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& level, uint32_t units)
+LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& level, Units units)
     : wxDialog(parent, wxID_ANY, toWx(formatText("Level Properties: %s", level.name.c_str())),
                wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       units_(units) {
@@ -51,7 +51,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     useColor_->SetValue(level.useTrackColor);
     grid->Add(useColor_, 0, wxALIGN_CENTRE_VERTICAL);
     color_ =
-        new wxColourPickerCtrl(this, wxID_ANY, wxColour(level.trackR, level.trackG, level.trackB));
+        new wxColourPickerCtrl(this, wxID_ANY, wxColour(level.trackColor.r, level.trackColor.g, level.trackColor.b));
     grid->Add(color_, 0);
 
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);

@@ -22,14 +22,14 @@ class Prompter;
 // "Level Properties: <name>": name, height in the layout's unit and the track colour.
 class LevelPropertiesDialog : public wxDialog {
   public:
-    LevelPropertiesDialog(wxWindow* parent, const Level& level, uint32_t units);
+    LevelPropertiesDialog(wxWindow* parent, const Level& level, Units units);
     LevelProperties value() const; // the height in millimetres
 
     wxTextCtrl* nameField() const { return name_; }
     wxSpinCtrlDouble* heightField() const { return height_; }
 
   private:
-    uint32_t units_;
+    Units units_;
     wxTextCtrl* name_ = nullptr;
     wxSpinCtrlDouble* height_ = nullptr;
     wxCheckBox* useColor_ = nullptr;

@@ -673,10 +673,10 @@ ToolMode MainFrame::toolMode() const {
 }
 
 void MainFrame::onUnits(wxCommandEvent& event) {
-    const int units = unitsOfCommand(event.GetId());
-    if (units < 0)
+    const std::optional<Units> units = unitsOfCommand(event.GetId());
+    if (!units)
         return;
-    doc_.layout.units = static_cast<unsigned>(units);
+    doc_.layout.units = *units;
     applyChange(Change(Change::ViewSettings));
 }
 

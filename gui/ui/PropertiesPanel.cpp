@@ -301,7 +301,7 @@ void PropertiesPanel::refreshTally() {
         if (row.emphasis) {
             list->SetItemFont(index, emphasis);
             list->SetItemTextColour(
-                index, wxColour(kRecommendColour.r, kRecommendColour.g, kRecommendColour.b));
+                index, colourOf(kRecommendColour));
         }
     }
     list->Thaw();

@@ -21,7 +21,7 @@ class LayoutPrintout : public wxPrintout {
     bool HasPage(int page) override;
     bool OnPrintPage(int page) override;
 
-    const PrintBox& box() const { return box_; }
+    const Bounds& box() const { return box_; }
     const PageGrid& grid() const { return grid_; }
 
   private:
@@ -32,7 +32,7 @@ class LayoutPrintout : public wxPrintout {
 
     Layout& layout_;
     PrintOptions options_;
-    PrintBox box_;
+    Bounds box_ = kEmptyBounds;
     PageGrid grid_;
     int gridWidth_ = 0;
     int gridHeight_ = 0;

@@ -47,18 +47,18 @@ TEST(CoordinateText, AllThreeUnits) {
     Layout layout;
     const ViewTransform view{0.4, 60, 60}; // screen (161.6, 110.8) is world (254, 127)
     const struct {
-        uint32_t units;
+        Units units;
         ScreenPoint mouse;
         const char* text;
     } cases[] = {
-        {0, {162, 111}, "255 mm,  128 mm"},
-        {1, {162, 111}, "25.5 cm,  12.8 cm"},
-        {2, {162, 111}, "10.04 in,  5.02 in"},
-        {0, {0, 0}, "-150 mm,  -150 mm"},
+        {Units::Millimetres, {162, 111}, "255 mm,  128 mm"},
+        {Units::Centimetres, {162, 111}, "25.5 cm,  12.8 cm"},
+        {Units::Inches, {162, 111}, "10.04 in,  5.02 in"},
+        {Units::Millimetres, {0, 0}, "-150 mm,  -150 mm"},
     };
     for (const auto& c : cases) {
         layout.units = c.units;
-        EXPECT_EQ(coordinateText(layout, view, c.mouse), c.text) << c.units;
+        EXPECT_EQ(coordinateText(layout, view, c.mouse), c.text) << unitShortName(c.units);
     }
 }
 

@@ -146,7 +146,7 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"GapInCentimetres",
          [] {
              Layout l = swungOval(3);
-             l.units = 1;
+             l.units = Units::Centimetres;
              return l;
          },
          CheckKind::OpenEnd,

@@ -32,6 +32,14 @@ class Filler {
     void set(int32_t& v) { v = 7 + next(); }
     void set(uint8_t& v) { v = static_cast<uint8_t>(200 - next() % 50); }
     void set(bool& v) { v = !v; }
+    // Pieces and levels store an opaque colour without its alpha; shapes store the alpha too.
+    void set(Color& v) {
+        set(v.r);
+        set(v.g);
+        set(v.b);
+        if (v.a != 255)
+            set(v.a);
+    }
     // Below 360, so headings need no bringing into range.
     void set(double& v) { v = 12.25 + next() % 300; }
     void set(std::string& v) { v = "v<&\"" + std::to_string(next()) + "\n"; }
@@ -110,7 +118,7 @@ TEST(LayoutFileFields, EveryRecordFieldSurvivesSaveAndLoad) {
         layout.gradeRuns.push_back(fill.filled<GradeRun>());
     }
     layout.baseboard = {{1, 2}, {3, -4}, {5.5, 6}};
-    layout.units = 2;
+    layout.units = Units::Inches;
     layout.activeLevel = 77;
     layout.lastShapeType = 3;
     layout.lastShapeW = 1.5;
@@ -160,7 +168,7 @@ TEST(LayoutFileFields, LoadingKeepsWhatTheFileDoesNotStore) {
     EXPECT_EQ(layout.gridSpacing, 50);
     EXPECT_EQ(layout.lastShapeType, 2);
     EXPECT_EQ(layout.lastShapeW, 777);
-    EXPECT_EQ(layout.units, 1u);
+    EXPECT_EQ(layout.units, Units::Centimetres);
 }
 
 TEST(LayoutFileFields, HeadingsJustBelowAFullTurnSaveStably) {

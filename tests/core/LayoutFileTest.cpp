@@ -98,7 +98,7 @@ TEST_F(LayoutFileTest, GoldenFileReadsAndWritesBackByteForByte) {
     // A few fields read back, so a reader and writer cannot agree on a wrong value.
     EXPECT_TRUE(l.pieces[1].reversed);
     EXPECT_EQ(l.pieces[1].helix, 9);
-    EXPECT_EQ(l.pieces[2].colorB, 3);
+    EXPECT_EQ(l.pieces[2].color.b, 3);
     EXPECT_EQ(l.pieces[2].joints.size(), 3u); // up to the highest joined connector
     EXPECT_EQ(l.levels[1].name, "Upper <deck>");
     EXPECT_EQ(l.labels[0].text, "Tom & Jerry's <\"yard\">\nsecond line\r\nliteral &#10;");
@@ -192,7 +192,7 @@ TEST_F(LayoutFileTest, PieceDefaultsColourAndJoints) {
     EXPECT_EQ(plain.helix, -1);
     EXPECT_FALSE(plain.hasColor);
     EXPECT_TRUE(l.pieces[1].hasColor);
-    EXPECT_EQ(std::vector<int>({l.pieces[1].colorR, l.pieces[1].colorG, l.pieces[1].colorB}),
+    EXPECT_EQ(std::vector<int>({l.pieces[1].color.r, l.pieces[1].color.g, l.pieces[1].color.b}),
               std::vector<int>({255, 0, 0}));
     const std::vector<Joint>& j = l.pieces[2].joints;
     ASSERT_EQ(j.size(), 4u);

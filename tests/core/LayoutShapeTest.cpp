@@ -61,27 +61,27 @@ TEST(LayoutShape, ParametricOutlinesKeepSomeBoard) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        expectOutline(parametricOutline(c.shape, c.values, 0), c.outline);
+        expectOutline(parametricOutline(c.shape, c.values, Units::Millimetres), c.outline);
     }
 }
 
 TEST(LayoutShape, CustomTextTakesWhatItCanRead) {
     struct Case {
         const char* name;
-        uint32_t units;
+        Units units;
         std::string text;
         std::vector<Point> outline;
         int skipped;
     } cases[] = {
-        {"two vertices are accepted as they are", 0, "0,0\n100, 50\n", pts({{0, 0}, {100, 50}}), 0},
-        {"empty text clears", 0, "", {}, 0},
-        {"blank lines and blanks around numbers", 0, "\n  10 , 20  \r\n\n", pts({{10, 20}}), 0},
-        {"centimetres are scaled", 1, "1.5,2\n", pts({{15, 20}}), 0},
-        {"words, missing numbers and no comma are skipped", 0, "0,0\nabc,5\n5,\n7 8\n1,2,3\n4,4\n",
+        {"two vertices are accepted as they are", Units::Millimetres, "0,0\n100, 50\n", pts({{0, 0}, {100, 50}}), 0},
+        {"empty text clears", Units::Millimetres, "", {}, 0},
+        {"blank lines and blanks around numbers", Units::Millimetres, "\n  10 , 20  \r\n\n", pts({{10, 20}}), 0},
+        {"centimetres are scaled", Units::Centimetres, "1.5,2\n", pts({{15, 20}}), 0},
+        {"words, missing numbers and no comma are skipped", Units::Millimetres, "0,0\nabc,5\n5,\n7 8\n1,2,3\n4,4\n",
          pts({{0, 0}, {4, 4}}), 4},
-        {"not finite is skipped", 0, "nan,1\ninf,2\n1e999,3\n", {}, 3},
-        {"100 m is the edge", 0, "100000,-100000\n100000.5,0\n", pts({{100000, -100000}}), 1},
-        {"the edge counts in millimetres", 2, "3937,0\n3938,0\n", pts({{3937 * 25.4, 0}}), 1},
+        {"not finite is skipped", Units::Millimetres, "nan,1\ninf,2\n1e999,3\n", {}, 3},
+        {"100 m is the edge", Units::Millimetres, "100000,-100000\n100000.5,0\n", pts({{100000, -100000}}), 1},
+        {"the edge counts in millimetres", Units::Inches, "3937,0\n3938,0\n", pts({{3937 * 25.4, 0}}), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,7 +102,7 @@ TEST(LayoutShape, ReopeningShowsTheLastShapeOnlyForThatShape) {
 
 TEST(LayoutShape, InchesShowRoundedValuesAndStoreWhatWasShown) {
     Layout layout;
-    layout.units = 2;
+    layout.units = Units::Inches;
     const std::vector<int> shown = shapeFieldValues(layout, ShapeRectangle);
     EXPECT_EQ(shown, (std::vector<int>{94, 47}));
     const ShapeResult r = applyShape(layout, {ShapeRectangle, shown, ""});
@@ -132,9 +132,9 @@ TEST(LayoutShape, ChoicesWithoutFields) {
 }
 
 TEST(LayoutShape, CustomTextStartsFromTheOutline) {
-    EXPECT_EQ(customPolygonText({}, 0), "0,0\n2400,0\n2400,1200\n0,1200\n");
-    EXPECT_EQ(customPolygonText({}, 2), "0,0\n94,0\n94,47\n0,47\n");
-    EXPECT_EQ(customPolygonText({{0, 0}, {254, 12.7}}, 2), "0.00,0.00\n10.00,0.50\n");
+    EXPECT_EQ(customPolygonText({}, Units::Millimetres), "0,0\n2400,0\n2400,1200\n0,1200\n");
+    EXPECT_EQ(customPolygonText({}, Units::Inches), "0,0\n94,0\n94,47\n0,47\n");
+    EXPECT_EQ(customPolygonText({{0, 0}, {254, 12.7}}, Units::Inches), "0.00,0.00\n10.00,0.50\n");
 }
 
 } // namespace

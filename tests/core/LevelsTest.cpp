@@ -69,8 +69,8 @@ TEST(Levels, ColourEntryRepeatsEverySixIds) {
     }
     Layout layout = withLevels({1, 6});
     addLevel(layout, "Seven");
-    EXPECT_EQ(layout.levels.back().trackR, 180);
-    EXPECT_EQ(layout.levels.back().trackB, 220);
+    EXPECT_EQ(layout.levels.back().trackColor.r, 180);
+    EXPECT_EQ(layout.levels.back().trackColor.b, 220);
 }
 
 TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
@@ -216,7 +216,7 @@ TEST(Levels, RowsShowHeightInUnitsAndTheColourFlag) {
     Layout layout = withLevels({1, 2});
     layout.levels[1].height = 254;
     layout.levels[1].useTrackColor = true;
-    layout.units = 2;
+    layout.units = Units::Inches;
     layout.activeLevel = 2;
     const LevelRow row = levelRow(layout, layout.levels[1]);
     EXPECT_EQ(row.height, "10.00 in");

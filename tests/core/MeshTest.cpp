@@ -82,8 +82,8 @@ TEST(PieceMesh, EveryCatalogueRowGivesAWellFormedMeshInsideThePlanExtent) {
         const Mesh3D mesh = buildPieceMesh(def);
         const Extent e = checkWellFormed(mesh, def.partNumber);
         // The plan draws Z-Track narrower; the 3D track has one width for every system.
-        LocalBox plan = pieceLocalBounds(def);
-        plan.grow(kTrackHalfWidth - trackHalfWidth(def) + 0.01);
+        Bounds plan = pieceLocalBounds(def);
+        plan.expand(kTrackHalfWidth - trackHalfWidth(def) + 0.01);
         EXPECT_GE(e.minX, plan.minX) << def.partNumber;
         EXPECT_GE(e.minY, plan.minY) << def.partNumber;
         EXPECT_LE(e.maxX, plan.maxX) << def.partNumber;

@@ -59,7 +59,7 @@ TEST(PieceBands, EveryCatalogueConnectorEndsABand) {
 // The extent used to skip pieces off screen must hold everything drawn in millimetres.
 TEST(PieceBounds, HoldEveryBandOutlineOfEveryCataloguePiece) {
     for (const PieceDef& def : TrackCatalog::instance().pieces()) {
-        const LocalBox box = pieceLocalBounds(def);
+        const Bounds box = pieceLocalBounds(def);
         std::vector<Point> pts;
         const TrackBands bands = trackBands(def);
         const TrackBands slips = slipCurves(def);

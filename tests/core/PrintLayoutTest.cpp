@@ -27,7 +27,7 @@ PrintOptions scaled(int mode, int denominator = 10, int percentage = 100) {
 
 struct GridCase {
     const char* name;
-    PrintBox box;
+    Bounds box;
     PrintOptions options;
     int dpi;
     int across, down;
@@ -36,8 +36,8 @@ struct GridCase {
 
 TEST(PageGrid, PagesAndScaleForEachScaling) {
     // Usable area of an A4 page: 2281 x 3227 pixels.
-    const PrintBox layout2x1{0, 0, 2000, 1000};
-    const PrintBox pageShaped{0, 0, 2281, 3227};
+    const Bounds layout2x1{0, 0, 2000, 1000};
+    const Bounds pageShaped{0, 0, 2281, 3227};
     const GridCase cases[] = {
         {"fit is one page", layout2x1, scaled(ScaleFitToPage), 300, 1, 1, 2281.0 / 2000},
         {"1:1 at 300 dpi", layout2x1, scaled(ScaleActual, 1), 300, 11, 4, 300 / 25.4},
@@ -48,7 +48,7 @@ TEST(PageGrid, PagesAndScaleForEachScaling) {
         {"200 % of a page-shaped layout", pageShaped, scaled(ScalePercentage, 10, 200), 300, 2, 2,
          2.0},
         {"201 % spills over", pageShaped, scaled(ScalePercentage, 10, 201), 300, 3, 3, 2.01},
-        {"a point is one millimetre", PrintBox{5, 5, 5, 5}, scaled(ScaleActual, 1), 300, 1, 1,
+        {"a point is one millimetre", Bounds{5, 5, 5, 5}, scaled(ScaleActual, 1), 300, 1, 1,
          300 / 25.4},
     };
     for (const GridCase& c : cases) {
@@ -61,7 +61,7 @@ TEST(PageGrid, PagesAndScaleForEachScaling) {
 }
 
 TEST(PageView, OnePageIsCentredAndPagesTileTheLayout) {
-    const PrintBox box{100, 200, 2100, 1200};
+    const Bounds box{100, 200, 2100, 1200};
     const PageGrid fit = pageGrid(box, scaled(ScaleFitToPage), kA4Width, kA4Height, 300);
     const ViewTransform centred = pageView(box, fit, 1, kA4Width, kA4Height);
     EXPECT_NEAR(1100 * centred.scale + centred.panX, kA4Width / 2.0, 1.0);
@@ -81,7 +81,7 @@ TEST(PageView, OnePageIsCentredAndPagesTileTheLayout) {
 }
 
 // Whether a layout point falls inside the printable part of some page.
-bool printed(Point p, const PrintBox& box, const PageGrid& grid) {
+bool printed(Point p, const Bounds& box, const PageGrid& grid) {
     const int mx = static_cast<int>(0.04 * kA4Width), my = static_cast<int>(0.04 * kA4Height);
     for (int page = 1; page <= grid.pageCount(); ++page) {
         const ViewTransform v = pageView(box, grid, page, kA4Width, kA4Height);
@@ -102,7 +102,7 @@ TEST(PrintBoundingBox, QuarterCircleOfR1CurvesPrintsWholeAtOneToOne) {
         at = Pose{end.x, end.y, normalizeHeading(end.heading + 180)};
     }
     PrintOptions options = scaled(ScaleActual, 1);
-    const PrintBox box = printRunBox(layout, options);
+    const Bounds box = printRunBox(layout, options);
     const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
 
     std::vector<Point> outline;
@@ -131,7 +131,7 @@ TEST(PrintBoundingBox, WhatBoundsThePrint) {
     layout.baseboard = {{-500, -500}, {-500, 600}};
 
     PrintOptions activeOnly; // active level 1, baseboard included
-    PrintBox box = printRunBox(layout, activeOnly);
+    Bounds box = printRunBox(layout, activeOnly);
     EXPECT_NEAR(box.minX, -500, 1e-9) << "baseboard";
     EXPECT_NEAR(box.maxX, 3000, 1e-9) << "scenery of another level still counts";
     EXPECT_NEAR(box.maxY, 4000, 1e-9);
@@ -149,7 +149,7 @@ TEST(PrintBoundingBox, WhatBoundsThePrint) {
     EXPECT_GE(farEnd, 8188.3);
     EXPECT_LE(farEnd, 8188.3 + kTrackHalfWidth);
 
-    const PrintBox empty = printRunBox(bareLayout(), all);
+    const Bounds empty = printRunBox(bareLayout(), all);
     EXPECT_EQ(empty.minX, 0);
     EXPECT_EQ(empty.maxX, 1000);
     EXPECT_EQ(empty.maxY, 1000);
@@ -174,7 +174,7 @@ TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     PrintOptions options;
     options.levelMode = LevelsAll;
     options.includeGrid = false;
-    const PrintBox box = printRunBox(layout, options);
+    const Bounds box = printRunBox(layout, options);
     const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
     LayoutRenderer renderer;
 
@@ -213,7 +213,7 @@ TEST(PrintPage, GridPrintsOnlyWhenLayoutAndOptionsBothHaveIt) {
         layout.showGrid = c.layoutGrid;
         PrintOptions options;
         options.includeGrid = c.optionGrid;
-        const PrintBox box = printRunBox(layout, options);
+        const Bounds box = printRunBox(layout, options);
         const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
         LayoutRenderer renderer;
         RecordingPainter painter;

@@ -69,7 +69,7 @@ TEST(PropertiesModel, SteepPieceShowsRedGradeAndWarning) {
 TEST(PropertiesModel, DescriptionsInEveryUnit) {
     struct Case {
         const char* name;
-        uint32_t units;
+        Units units;
         void (*select)(Layout&);
         const char* title;
         const char* detail;
@@ -101,21 +101,21 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
     const char* portal = "Tunnel portal (1 track)";
     const char* lake = "Polygon  |  4 verts  |  300 x 200 mm  |  height 45 mm";
     const Case cases[] = {
-        {"group mm", 0, group, "24188 + 24172", "2 pieces  |  360.0 mm", "Height (mm):", "0"},
-        {"group cm", 1, group, "24188 + 24172", "2 pieces  |  36.0 cm", "Height (mm):", "0"},
-        {"group in", 2, group, "24188 + 24172", "2 pieces  |  14.17 in", "Height (mm):", "0"},
-        {"helix mm", 0, helix, helixTitle, "2.5 turns  |  rise 260.0mm  |  R1 360.0 / R2 437.5 mm",
+        {"group mm", Units::Millimetres, group, "24188 + 24172", "2 pieces  |  360.0 mm", "Height (mm):", "0"},
+        {"group cm", Units::Centimetres, group, "24188 + 24172", "2 pieces  |  36.0 cm", "Height (mm):", "0"},
+        {"group in", Units::Inches, group, "24188 + 24172", "2 pieces  |  14.17 in", "Height (mm):", "0"},
+        {"helix mm", Units::Millimetres, helix, helixTitle, "2.5 turns  |  rise 260.0mm  |  R1 360.0 / R2 437.5 mm",
          "Base height (mm):", "50.8"},
-        {"helix cm", 1, helix, helixTitle, "2.5 turns  |  rise 26.0cm  |  R1 360.0 / R2 437.5 mm",
+        {"helix cm", Units::Centimetres, helix, helixTitle, "2.5 turns  |  rise 26.0cm  |  R1 360.0 / R2 437.5 mm",
          "Base height (cm):", "5.1"},
-        {"helix in", 2, helix, helixTitle, "2.5 turns  |  rise 10.2in  |  R1 360.0 / R2 437.5 mm",
+        {"helix in", Units::Inches, helix, helixTitle, "2.5 turns  |  rise 10.2in  |  R1 360.0 / R2 437.5 mm",
          "Base height (in):", "2.000"},
-        {"scenery mm", 0, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
-        {"scenery cm", 1, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
-        {"scenery in", 2, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
-        {"polygon mm", 0, polygon, "Lake", lake, "Height:", "-"},
-        {"polygon cm", 1, polygon, "Lake", lake, "Height:", "-"},
-        {"polygon in", 2, polygon, "Lake", lake, "Height:", "-"},
+        {"scenery mm", Units::Millimetres, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"scenery cm", Units::Centimetres, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"scenery in", Units::Inches, scenery, portal, "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"polygon mm", Units::Millimetres, polygon, "Lake", lake, "Height:", "-"},
+        {"polygon cm", Units::Centimetres, polygon, "Lake", lake, "Height:", "-"},
+        {"polygon in", Units::Inches, polygon, "Lake", lake, "Height:", "-"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,11 +155,11 @@ TEST(PropertiesModel, TwoSelectedPiecesMakeHeightEnterDoNothing) {
 TEST(PropertiesModel, HeightEnterReadsTheCurrentUnit) {
     struct Case {
         const char* text;
-        uint32_t units;
+        Units units;
         double z; // 7: refused
     };
-    const Case cases[] = {{"40", 0, 40},   {"12.5", 1, 125}, {"1", 2, 25.4}, {"abc", 0, 7},
-                          {"12abc", 0, 7}, {"12,5", 1, 7},   {"nan", 0, 7}};
+    const Case cases[] = {{"40", Units::Millimetres, 40},   {"12.5", Units::Centimetres, 125}, {"1", Units::Inches, 25.4}, {"abc", Units::Millimetres, 7},
+                          {"12abc", Units::Millimetres, 7}, {"12,5", Units::Centimetres, 7},   {"nan", Units::Millimetres, 7}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         Document doc;
@@ -188,7 +188,7 @@ TEST(PropertiesModel, ApplyColourThenDefault) {
     EXPECT_FALSE(applyColour(doc, s, 9)); // past the list
     ASSERT_TRUE(applyColour(doc, s, 1));  // "Red"
     EXPECT_TRUE(piece(layout, a).hasColor);
-    EXPECT_EQ(piece(layout, a).colorR, 220);
+    EXPECT_EQ(piece(layout, a).color.r, 220);
     EXPECT_FALSE(piece(layout, other).hasColor);
     EXPECT_FALSE(piece(layout, a).selected);
     EXPECT_EQ(doc.undoDepth(), 1u);
@@ -196,7 +196,7 @@ TEST(PropertiesModel, ApplyColourThenDefault) {
     piece(layout, a).selected = true;
     ASSERT_TRUE(applyColour(doc, s, 0)); // "Default"
     EXPECT_FALSE(piece(layout, a).hasColor);
-    EXPECT_EQ(piece(layout, a).colorR, 0);
+    EXPECT_EQ(piece(layout, a).color.r, 0);
     EXPECT_EQ(doc.undoDepth(), 2u);
 }
 

@@ -128,7 +128,7 @@ TEST(RendererMeasurements, ArrowheadsAtBothEndsAndLengthInTheDisplayUnitAtTheOff
     EXPECT_EQ(text->x, 150 - 22);
     EXPECT_EQ(text->y, 120 - 7);
 
-    layout.units = 2;
+    layout.units = Units::Inches;
     layout.measurements[0].selected = true;
     const RecordingPainter inches = draw(layout);
     EXPECT_NE(inches.findText("3.94\""), nullptr);

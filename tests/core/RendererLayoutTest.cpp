@@ -64,13 +64,13 @@ TEST(RendererGrid, DrawnOnlyFromSixToFourHundredPixels) {
 
 TEST(RendererBaseboard, EdgesOfTenMillimetresOrMoreGetTheirLengthOutsideTheEdge) {
     const struct {
-        uint32_t units;
+        Units units;
         double shortEdge;
         std::vector<std::string> texts;
     } cases[] = {
-        {0, 9.9, {"1000 mm", "1000 mm"}},
-        {0, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
-        {2, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}},
+        {Units::Millimetres, 9.9, {"1000 mm", "1000 mm"}},
+        {Units::Millimetres, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
+        {Units::Inches, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}},
     };
     for (const auto& c : cases) {
         Layout layout = bareLayout();

@@ -54,12 +54,12 @@ TEST(RendererPieceColours, SelectionColoursWinOverEveryOtherColour) {
         {"level colour",
          [](Layout& l, PlacedPiece&) {
              l.levels[0].useTrackColor = true;
-             l.levels[0].trackR = 0;
+             l.levels[0].trackColor.r = 0;
          }},
         {"own colour",
          [](Layout&, PlacedPiece& p) {
              p.hasColor = true;
-             p.colorR = 250;
+             p.color.r = 250;
          }},
         {"in a tunnel",
          [](Layout& l, PlacedPiece& p) {

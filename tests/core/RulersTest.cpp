@@ -10,22 +10,22 @@ TEST(RulerSpacing, FirstTableEntryOfAtLeast60Pixels) {
     const double inchEdge = 60 / (0.25 * 25.4); // 0.25 in is exactly 60 px
     const struct {
         const char* name;
-        uint32_t units;
+        Units units;
         double scale;
         double spacing;
     } cases[] = {
-        {"mm_20_at_60px", 0, 3.0, 20},
-        {"mm_just_short_of_60px", 0, 2.999, 50},
-        {"mm_smallest_entry", 0, 60, 1},
-        {"mm_none_reaches_60_last_entry", 0, 0.05, 500},
-        {"cm_half_at_60px", 1, 12.0, 0.5},
-        {"cm_just_short", 1, 11.999, 1},
-        {"cm_last_entry", 1, 0.01, 200},
-        {"in_quarter_at_edge", 2, inchEdge * 1.000001, 0.25},
-        {"in_quarter_just_short", 2, inchEdge * 0.999999, 0.5},
-        {"in_three_inches", 2, 60 / (3 * 25.4) * 1.000001, 3},
-        {"in_just_short_of_three", 2, 60 / (3 * 25.4) * 0.999999, 6},
-        {"in_last_entry", 2, 0.01, 192},
+        {"mm_20_at_60px", Units::Millimetres, 3.0, 20},
+        {"mm_just_short_of_60px", Units::Millimetres, 2.999, 50},
+        {"mm_smallest_entry", Units::Millimetres, 60, 1},
+        {"mm_none_reaches_60_last_entry", Units::Millimetres, 0.05, 500},
+        {"cm_half_at_60px", Units::Centimetres, 12.0, 0.5},
+        {"cm_just_short", Units::Centimetres, 11.999, 1},
+        {"cm_last_entry", Units::Centimetres, 0.01, 200},
+        {"in_quarter_at_edge", Units::Inches, inchEdge * 1.000001, 0.25},
+        {"in_quarter_just_short", Units::Inches, inchEdge * 0.999999, 0.5},
+        {"in_three_inches", Units::Inches, 60 / (3 * 25.4) * 1.000001, 3},
+        {"in_just_short_of_three", Units::Inches, 60 / (3 * 25.4) * 0.999999, 6},
+        {"in_last_entry", Units::Inches, 0.01, 192},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(rulerSpacing(c.units, c.scale), c.spacing) << c.name;
@@ -34,19 +34,19 @@ TEST(RulerSpacing, FirstTableEntryOfAtLeast60Pixels) {
 TEST(RulerLabel, WholeNumbersAndHalfInches) {
     const struct {
         double value;
-        uint32_t units;
+        Units units;
         const char* text;
     } cases[] = {
-        {-400, 0, "-400"},  {-0.0, 0, "0"},   {20, 1, "20"},       {1.5, 2, "1.5\""},
-        {0.25, 2, "0.5\""}, {0.75, 2, "1\""}, {-0.5, 2, "-0.5\""}, {0, 2, "0\""},
+        {-400, Units::Millimetres, "-400"},  {-0.0, Units::Millimetres, "0"},   {20, Units::Centimetres, "20"},       {1.5, Units::Inches, "1.5\""},
+        {0.25, Units::Inches, "0.5\""}, {0.75, Units::Inches, "1\""}, {-0.5, Units::Inches, "-0.5\""}, {0, Units::Inches, "0\""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(rulerLabel(c.value, c.units), c.text) << c.value << " " << c.units;
+        EXPECT_EQ(rulerLabel(c.value, c.units), c.text) << c.value << " " << unitsNumber(c.units);
 }
 
 TEST(RulerTicks, MultiplesOfTheSpacingFrom20PixelsOn) {
     // Default view: 200 mm = 80 px, origin at 60.
-    const Rulers r = computeRulers(ViewTransform{0.4, 60, 60}, 0, 800, 300);
+    const Rulers r = computeRulers(ViewTransform{0.4, 60, 60}, Units::Millimetres, 800, 300);
     EXPECT_DOUBLE_EQ(r.spacing, 200);
     ASSERT_EQ(r.top.size(), 10u);
     EXPECT_EQ(r.top[1].position, 140);
@@ -56,27 +56,27 @@ TEST(RulerTicks, MultiplesOfTheSpacingFrom20PixelsOn) {
     EXPECT_TRUE(r.originOnTop);
 
     // A tick at 20 px is kept, one at 19 px (under the corner) dropped.
-    const Rulers edge = computeRulers(ViewTransform{0.4, 100, 99}, 0, 400, 400);
+    const Rulers edge = computeRulers(ViewTransform{0.4, 100, 99}, Units::Millimetres, 400, 400);
     ASSERT_FALSE(edge.top.empty());
     EXPECT_EQ(edge.top.front().position, 20);
     EXPECT_EQ(edge.top.front().label, "-200");
     EXPECT_EQ(edge.left.front().position, 99);
 
     // Inches: 3 in is the first entry of at least 60 px at scale 1.
-    const Rulers inches = computeRulers(ViewTransform{1.0, 20, 20}, 2, 300, 100);
+    const Rulers inches = computeRulers(ViewTransform{1.0, 20, 20}, Units::Inches, 300, 100);
     ASSERT_GE(inches.top.size(), 2u);
     EXPECT_EQ(inches.top[1].label, "3\"");
     EXPECT_EQ(inches.top[1].position, 20 + 76);
 
-    const Rulers far = computeRulers(ViewTransform{1e-6, 0, 0}, 0, 1920, 1080);
+    const Rulers far = computeRulers(ViewTransform{1e-6, 0, 0}, Units::Millimetres, 1920, 1080);
     EXPECT_TRUE(far.top.empty() && far.left.empty());
 }
 
 TEST(RulerOrigin, MarkedOnlyInsideTheVisibleRuler) {
-    EXPECT_FALSE(computeRulers(ViewTransform{1, 19, 500}, 0, 400, 400).originOnTop);
-    EXPECT_TRUE(computeRulers(ViewTransform{1, 20, 500}, 0, 400, 400).originOnTop);
-    EXPECT_FALSE(computeRulers(ViewTransform{1, 400, 500}, 0, 400, 400).originOnTop);
-    EXPECT_TRUE(computeRulers(ViewTransform{1, 20, 399}, 0, 400, 400).originOnLeft);
+    EXPECT_FALSE(computeRulers(ViewTransform{1, 19, 500}, Units::Millimetres, 400, 400).originOnTop);
+    EXPECT_TRUE(computeRulers(ViewTransform{1, 20, 500}, Units::Millimetres, 400, 400).originOnTop);
+    EXPECT_FALSE(computeRulers(ViewTransform{1, 400, 500}, Units::Millimetres, 400, 400).originOnTop);
+    EXPECT_TRUE(computeRulers(ViewTransform{1, 20, 399}, Units::Millimetres, 400, 400).originOnLeft);
 }
 
 } // namespace

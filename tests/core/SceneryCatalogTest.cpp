@@ -9,7 +9,7 @@ using namespace plandor;
 
 namespace {
 
-bool usesFill(const SceneryDef& def, uint32_t colour) {
+bool usesFill(const SceneryDef& def, Color colour) {
     for (const SceneryPrimitive& p : def.primitives)
         if (p.fill == colour)
             return true;
@@ -72,7 +72,7 @@ TEST(SceneryDrawings, PlatformIsDrawnAsTheWorkedExample) {
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(prims[2 + i].type, PrimitiveType::Line);
         EXPECT_EQ(box(prims[2 + i]), std::vector<double>({xs[i], 0, xs[i], 60}));
-        EXPECT_EQ(prims[2 + i].fill, packRgba(150, 145, 140, 80));
+        EXPECT_EQ(prims[2 + i].fill, rgba(150, 145, 140, 80));
     }
 }
 
@@ -86,8 +86,8 @@ TEST(ScenerySignals, StopRedClearGreenAndSizeFollowTheId) {
         SCOPED_TRACE(def.id);
         const bool stop = def.id.find("_stop") != std::string::npos;
         ASSERT_NE(stop, def.id.find("_clear") != std::string::npos);
-        EXPECT_EQ(usesFill(def, packRgba(220, 40, 40, 255)), stop);
-        EXPECT_EQ(usesFill(def, packRgba(60, 200, 80, 255)), !stop);
+        EXPECT_EQ(usesFill(def, rgba(220, 40, 40, 255)), stop);
+        EXPECT_EQ(usesFill(def, rgba(60, 200, 80, 255)), !stop);
         const double size = def.id.rfind("signal_z_", 0) == 0 ? 12 : 20;
         EXPECT_DOUBLE_EQ(def.width, size);
         EXPECT_DOUBLE_EQ(def.depth, size);

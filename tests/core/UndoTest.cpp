@@ -63,7 +63,7 @@ TEST(Undo, LevelsAndLayoutSettingsStayOutOfSnapshots) {
     l.levels.back().id = 2;
     l.activeLevel = 2;
     l.baseboard = {{0, 0}, {1, 0}, {1, 1}};
-    l.units = 2;
+    l.units = Units::Inches;
     l.pieces.push_back(PlacedPiece{});
     edit.commit(Change(Change::Pieces));
     doc.undo();
@@ -71,7 +71,7 @@ TEST(Undo, LevelsAndLayoutSettingsStayOutOfSnapshots) {
     EXPECT_EQ(l.levels.size(), 2u);
     EXPECT_EQ(l.activeLevel, 2);
     EXPECT_EQ(l.baseboard.size(), 3u);
-    EXPECT_EQ(l.units, 2u);
+    EXPECT_EQ(l.units, Units::Inches);
 }
 
 TEST(Undo, SnapshotsRestoreJointsOnBothSidesAndTheGradeState) {

@@ -98,7 +98,7 @@ TEST_F(CanvasPanelTest, MotionWritesCoordinatesToField2) {
     mouse(wxEVT_MOTION, 160, 60); // default view: world (250, 0)
     ASSERT_FALSE(status.empty());
     EXPECT_EQ(status.back(), std::make_pair(2, std::string("250 mm,  0 mm")));
-    doc.layout.units = 2;
+    doc.layout.units = Units::Inches;
     mouse(wxEVT_MOTION, 314, 60); // world (635, 0)
     EXPECT_EQ(status.back(), std::make_pair(2, std::string("25.00 in,  0.00 in")));
 }

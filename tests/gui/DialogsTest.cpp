@@ -119,7 +119,7 @@ TEST_F(DialogsTest, LevelsDialogChecksSelectsAndRefuses) {
 TEST_F(DialogsTest, LevelPropertiesConvertTheHeight) {
     Level level;
     level.name = "Main";
-    auto* dialog = new LevelPropertiesDialog(frame, level, 2);
+    auto* dialog = new LevelPropertiesDialog(frame, level, Units::Inches);
     EXPECT_EQ(dialog->GetTitle(), "Level Properties: Main");
     EXPECT_EQ(dialog->heightField()->GetMax(), 400);
     EXPECT_EQ(dialog->heightField()->GetDigits(), 2u);
@@ -129,7 +129,7 @@ TEST_F(DialogsTest, LevelPropertiesConvertTheHeight) {
 }
 
 TEST_F(DialogsTest, ShapeDialogAppliesFromTheMenu) {
-    layout().units = 2;
+    layout().units = Units::Inches;
     wxTEST_DIALOG(command(CmdLayoutShape), Drive<LayoutShapeDialog>(
                                                [](LayoutShapeDialog* d) {
                                                    EXPECT_EQ(d->shapeChoice()->GetCount(), 7u);

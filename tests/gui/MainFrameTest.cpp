@@ -67,7 +67,7 @@ TEST_F(MainFrameTest, UndoAndRedoToolsFollowTheLayout) {
 TEST_F(MainFrameTest, SaveNamesTheLayoutAndOpenRestoresItWithUnitsAndSystem) {
     Layout trix;
     trix.ensureDefaultLevel();
-    trix.units = 1;
+    trix.units = Units::Centimetres;
     addPiece(trix, "62188", 0, 0);
     addPiece(trix, "62188", 200, 0);
     ASSERT_EQ(saveLayout(trix, root + "/app/Trix.plo", "Trix"), "");

@@ -82,7 +82,7 @@ TEST_F(PropertiesPanelTest, StartGradeRaisesThePiecesAddedAfterTheSelectedOne) {
     ASSERT_TRUE(autoConnect(doc.layout, "24188").placed);
     panel->refreshSelection();
     const double rise = 188.3 * std::sin(3.0 * M_PI / 180.0);
-    EXPECT_EQ(c().heightField->GetValue(), heightFieldText(2 * rise, 0));
+    EXPECT_EQ(c().heightField->GetValue(), heightFieldText(2 * rise, Units::Millimetres));
     EXPECT_EQ(text(c().gradeValue), "+3.00 deg (5.2%)");
 
     // Ending the grade on the tip lays it flat at the height where the piece behind ends.
@@ -90,13 +90,13 @@ TEST_F(PropertiesPanelTest, StartGradeRaisesThePiecesAddedAfterTheSelectedOne) {
     ASSERT_EQ(edits.size(), 2u);
     EXPECT_EQ(edits[1].status, "Grade ended - subsequent pieces will be flat");
     EXPECT_EQ(text(c().gradeValue), "-");
-    EXPECT_EQ(c().heightField->GetValue(), heightFieldText(2 * rise, 0));
+    EXPECT_EQ(c().heightField->GetValue(), heightFieldText(2 * rise, Units::Millimetres));
     EXPECT_TRUE(doc.layout.gradeRuns.empty());
     EXPECT_NEAR(doc.layout.findPiece(first)->grade, 3.0, 1e-9);
 
     // Typed heights are in the layout's units; text that is not a number is ignored.
     const int32_t tip = doc.layout.pieces.back().id;
-    doc.layout.units = 1;
+    doc.layout.units = Units::Centimetres;
     panel->refreshSelection();
     typeAndEnter(c().heightField, "abc");
     EXPECT_EQ(edits.size(), 2u);
