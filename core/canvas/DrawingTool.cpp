@@ -122,7 +122,7 @@ ToolResult DrawingTool::closeOutline(Document& doc) {
     return finish(edit.commit(Change(Change::SavedSettings)));
 }
 
-ToolOverlay DrawingTool::overlay(const ViewTransform& view, uint32_t units) const {
+ToolOverlay DrawingTool::overlay(const ViewTransform& view, Units units) const {
     ToolOverlay o;
     o.units = units;
     o.cursorKnown = cursorKnown_;

@@ -27,7 +27,7 @@ struct ToolOverlay {
     bool closeMarker = false; // the cursor is over the first vertex: a click closes
     bool cursorKnown = false;
     Point cursor;
-    uint32_t units = 0;
+    Units units = Units::Millimetres;
 };
 
 // The screen area, in pixels, of what follows the mouse: the segment to the cursor with its
@@ -57,7 +57,7 @@ class DrawingTool {
 
     const std::vector<Point>& vertices() const { return vertices_; }
     bool measuring() const { return measuring_; }
-    ToolOverlay overlay(const ViewTransform& view, uint32_t units) const;
+    ToolOverlay overlay(const ViewTransform& view, Units units) const;
 
   private:
     bool drawingOutline() const {

@@ -20,7 +20,7 @@ constexpr int kCloseMarkerRadius = 12;
 
 // The length of the segment being drawn, in a box 10 px right of and 8 px above the cursor;
 // below it instead while the "Close" word takes that place.
-void drawLengthBox(Painter& painter, double lengthMm, uint32_t units, ScreenPoint cursor,
+void drawLengthBox(Painter& painter, double lengthMm, Units units, ScreenPoint cursor,
                    bool below = false) {
     const std::string text = formatDimension(lengthMm, units);
     painter.setFont(Font{10, true});

@@ -64,31 +64,31 @@ bool selectLabelAlone(Layout& layout, int32_t id) {
     return true;
 }
 
-ShapeProperties shapeProperties(const PolygonShape& shape, uint32_t units) {
+ShapeProperties shapeProperties(const PolygonShape& shape, Units units) {
     ShapeProperties p;
     p.name = shape.label;
-    p.fill = Color{shape.fillR, shape.fillG, shape.fillB};
-    p.opacityPercent = static_cast<int>(std::lround(shape.fillA * 100.0 / 255.0));
+    p.fill = Color{shape.fill.r, shape.fill.g, shape.fill.b, 255};
+    p.opacityPercent = static_cast<int>(std::lround(shape.fill.a * 100.0 / 255.0));
     p.heightInUnit = toDisplayUnits(shape.height, units);
     p.outline = shape.outline;
     return p;
 }
 
-int shapeHeightDigits(uint32_t units) {
-    return units == 2 ? 2 : 1;
+int shapeHeightDigits(Units units) {
+    return units == Units::Inches ? 2 : 1;
 }
 
-std::string shapeHeightLabel(uint32_t units) {
+std::string shapeHeightLabel(Units units) {
     return "Height (above level deck, " + unitShortName(units) + "):";
 }
 
-void applyShapeProperties(PolygonShape& shape, const ShapeProperties& props, uint32_t units) {
+void applyShapeProperties(PolygonShape& shape, const ShapeProperties& props, Units units) {
     shape.label = props.name;
-    shape.fillR = props.fill.r;
-    shape.fillG = props.fill.g;
-    shape.fillB = props.fill.b;
+    shape.fill.r = props.fill.r;
+    shape.fill.g = props.fill.g;
+    shape.fill.b = props.fill.b;
     const int opacity = std::clamp(props.opacityPercent, 0, 100);
-    shape.fillA = static_cast<uint8_t>(std::lround(opacity * 255.0 / 100.0));
+    shape.fill.a = static_cast<uint8_t>(std::lround(opacity * 255.0 / 100.0));
     const double height = std::isfinite(props.heightInUnit) ? props.heightInUnit : 0.0;
     shape.height = fromDisplayUnits(std::clamp(height, 0.0, kShapeHeightMaxInUnit), units);
     shape.outline = props.outline;

@@ -43,12 +43,12 @@ struct ShapeProperties {
 };
 constexpr double kShapeHeightMaxInUnit = 5000.0;
 
-ShapeProperties shapeProperties(const PolygonShape& shape, uint32_t units);
+ShapeProperties shapeProperties(const PolygonShape& shape, Units units);
 // Digits the height field shows: one for mm and cm, two for inches.
-int shapeHeightDigits(uint32_t units);
+int shapeHeightDigits(Units units);
 // "Height (above level deck, %s):" with the unit's short name.
-std::string shapeHeightLabel(uint32_t units);
+std::string shapeHeightLabel(Units units);
 // Stores the dialog's values; opacity and height are clamped to the dialog's ranges.
-void applyShapeProperties(PolygonShape& shape, const ShapeProperties& props, uint32_t units);
+void applyShapeProperties(PolygonShape& shape, const ShapeProperties& props, Units units);
 
 } // namespace plandor

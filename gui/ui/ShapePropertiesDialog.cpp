@@ -15,7 +15,7 @@
 namespace plandor {
 
 ShapePropertiesDialog::ShapePropertiesDialog(wxWindow* parent, const PolygonShape& shape,
-                                             uint32_t units)
+                                             Units units)
     : wxDialog(parent, wxID_ANY, "Shape Properties", wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     const ShapeProperties props = shapeProperties(shape, units);

@@ -16,7 +16,7 @@ namespace plandor {
 
 class ShapePropertiesDialog : public wxDialog {
   public:
-    ShapePropertiesDialog(wxWindow* parent, const PolygonShape& shape, uint32_t units);
+    ShapePropertiesDialog(wxWindow* parent, const PolygonShape& shape, Units units);
     // The fields as the user left them (opacity in percent, height in the display unit).
     ShapeProperties value() const;
 

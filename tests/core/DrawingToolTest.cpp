@@ -121,7 +121,7 @@ TEST(AnnotationDrag, LabelKeepsTheClickOffsetMarksModifiedWithoutUndo) {
     label.x = 100;
     label.y = 100;
     canvas.layout.labels.push_back(label);
-    const int32_t pieceSelected = put(canvas.layout, "24188", 500, 500);
+    const int32_t pieceSelected = addPiece(canvas.layout, "24188", 500, 500).id;
     canvas.layout.findPiece(pieceSelected)->selected = true;
 
     const CanvasReply reply = canvas.dragFromTo(150, 110, 250, 160);
@@ -159,7 +159,7 @@ TEST(OutlineTool, ClickOnTheFirstVertexClosesOnlyFromThreeVerticesWithinTenPixel
         if (c.closes) {
             const PolygonShape& s = canvas.layout.shapes[0];
             EXPECT_EQ(s.vertices.size(), 3u);
-            EXPECT_EQ((std::array<int, 4>{s.fillR, s.fillG, s.fillB, s.fillA}),
+            EXPECT_EQ((std::array<int, 4>{s.fill.r, s.fill.g, s.fill.b, s.fill.a}),
                       (std::array<int, 4>{120, 170, 110, 140}));
             EXPECT_EQ(canvas.doc.undoDepth(), 1u);
         } else {
@@ -245,7 +245,7 @@ TEST(OutlineTool, BaseboardBecomesFreeFormWithoutAnUndoStepAndClearsTheHint) {
 
 TEST(OutlineTool, OverlayShowsTheSegmentLengthAndTheCloseMarker) {
     Canvas canvas;
-    canvas.layout.units = 1;
+    canvas.layout.units = Units::Centimetres;
     canvas.controller.setToolMode(ToolMode::Polygon);
     for (ScreenPoint p : {ScreenPoint{100, 100}, {220, 100}, {220, 200}})
         canvas.click(p.x, p.y);
@@ -287,29 +287,29 @@ TEST(OutlineTool, MotionRepaintsOnlyWhereTheMovingSegmentWasAndIs) {
 
 TEST(ShapeProperties, OpacityAndHeightInTheDisplayUnit) {
     PolygonShape shape; // alpha 140
-    EXPECT_EQ(shapeProperties(shape, 0).opacityPercent, 55);
+    EXPECT_EQ(shapeProperties(shape, Units::Millimetres).opacityPercent, 55);
     shape.height = 25.4;
-    EXPECT_DOUBLE_EQ(shapeProperties(shape, 2).heightInUnit, 1.0);
-    EXPECT_EQ(shapeHeightLabel(1), "Height (above level deck, cm):");
-    EXPECT_EQ(shapeHeightDigits(2), 2);
+    EXPECT_DOUBLE_EQ(shapeProperties(shape, Units::Inches).heightInUnit, 1.0);
+    EXPECT_EQ(shapeHeightLabel(Units::Centimetres), "Height (above level deck, cm):");
+    EXPECT_EQ(shapeHeightDigits(Units::Inches), 2);
 
     const struct {
         int opacity;
         double height;
-        uint32_t units;
+        Units units;
         int alpha;
         double heightMm;
     } cases[] = {
-        {55, 12.5, 1, 140, 125}, {100, 0, 0, 255, 0},
-        {0, 2, 2, 0, 50.8},      {150, 9000, 0, 255, 5000}, // beyond the dialog's ranges: clamped
-        {-5, -3, 1, 0, 0},
+        {55, 12.5, Units::Centimetres, 140, 125}, {100, 0, Units::Millimetres, 255, 0},
+        {0, 2, Units::Inches, 0, 50.8},      {150, 9000, Units::Millimetres, 255, 5000}, // beyond the dialog's ranges: clamped
+        {-5, -3, Units::Centimetres, 0, 0},
     };
     for (const auto& c : cases) {
         ShapeProperties p = shapeProperties(shape, c.units);
         p.opacityPercent = c.opacity;
         p.heightInUnit = c.height;
         applyShapeProperties(shape, p, c.units);
-        EXPECT_EQ(shape.fillA, c.alpha) << c.opacity;
+        EXPECT_EQ(shape.fill.a, c.alpha) << c.opacity;
         EXPECT_NEAR(shape.height, c.heightMm, 1e-9) << c.height;
     }
 }
@@ -317,7 +317,7 @@ TEST(ShapeProperties, OpacityAndHeightInTheDisplayUnit) {
 TEST(ShapeProperties, OkIsOneUndoStepOnlyWhenSomethingChanged) {
     Canvas canvas;
     const int32_t id = addPolygonShape(canvas.layout, {{0, 0}, {100, 0}, {0, 100}});
-    ShapeProperties p = shapeProperties(*canvas.layout.findShape(id), 0);
+    ShapeProperties p = shapeProperties(*canvas.layout.findShape(id), Units::Millimetres);
     EXPECT_FALSE(canvas.controller.applyShapeProperties(id, p).change.any());
     p.name = "Lake";
     EXPECT_TRUE(canvas.controller.applyShapeProperties(id, p).change.has(Change::Annotations));

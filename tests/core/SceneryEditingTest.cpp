@@ -100,7 +100,7 @@ TEST(SceneryDrop, GoesToTheHighestVisibleLevelSelectedAlone) {
     layout.levels.push_back(Level{2, "High hidden", false, 90});
     layout.levels.push_back(Level{3, "Middle", true, 40});
     layout.levels.push_back(Level{4, "Middle too", true, 40});
-    const int32_t piece = put(layout, "24188", 0, 0);
+    const int32_t piece = addPiece(layout, "24188", 0, 0).id;
     layout.findPiece(piece)->selected = true;
     const int32_t id = dropScenery(layout, "bush", Pose{10, 20, 30});
     const SceneryItem* item = layout.findScenery(id);
@@ -161,7 +161,7 @@ TEST(SceneryDragGesture, PressSelectsAndTheSelectedItemsFollowAsOneUndoStep) {
     Canvas canvas;
     const int32_t a = putScenery(canvas.layout, "car", 100, 100);
     const int32_t b = putScenery(canvas.layout, "car", 300, 100);
-    const int32_t piece = put(canvas.layout, "24188", 100, 400);
+    const int32_t piece = addPiece(canvas.layout, "24188", 100, 400).id;
     canvas.layout.findPiece(piece)->selected = true;
 
     // Shift adds b, a plain press on the selected a keeps both.
@@ -201,7 +201,7 @@ TEST(SceneryHandles, OfferedOnlyForOnePlatformSelectedAlone) {
         if (c.secondItem)
             putScenery(layout, c.key, 500, 0, 0, true);
         if (c.piece)
-            layout.findPiece(put(layout, "24188", 0, 300))->selected = true;
+            layout.findPiece(addPiece(layout, "24188", 0, 300).id)->selected = true;
         EXPECT_EQ(resizableScenery(layout), c.offered ? id : -1) << c.name;
     }
 }

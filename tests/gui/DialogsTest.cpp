@@ -178,7 +178,7 @@ TEST_F(DialogsTest, FreeFormHandsOverToTheCanvasOutlineTool) {
 }
 
 TEST_F(DialogsTest, ShapePropertiesOpenOnDoubleClickAndStoreInTheUnit) {
-    layout().units = 1;
+    layout().units = Units::Centimetres;
     layout().shapes.push_back(PolygonShape{});
     PolygonShape& shape = layout().shapes.back();
     shape.id = layout().takeId();
@@ -202,7 +202,7 @@ TEST_F(DialogsTest, ShapePropertiesOpenOnDoubleClickAndStoreInTheUnit) {
                       wxID_OK));
     const PolygonShape& edited = layout().shapes.back();
     EXPECT_EQ(edited.label, "Pond");
-    EXPECT_EQ(edited.fillA, 255);
+    EXPECT_EQ(edited.fill.a, 255);
     EXPECT_DOUBLE_EQ(edited.height, 25.0);
     EXPECT_FALSE(edited.outline);
     EXPECT_EQ(frame->document().undoDepth(), 1u);
