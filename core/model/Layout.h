@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace plandor {
@@ -215,6 +216,33 @@ struct LayoutContent {
 constexpr double kDefaultClearanceH0 = 80.0;
 constexpr double kDefaultClearanceZ = 35.0;
 
+// Where each piece id sits in a piece list, for lookups by id in O(1). The list is changed
+// freely by its owners, so every answer is checked against the list before it is used: a
+// stale or missing entry falls back to a scan (what a lookup cost without the map) and
+// repairs that entry, and a map found stale too often is rebuilt whole. A copy starts empty,
+// since it would describe the other list. Not for use from two threads at once.
+class PiecePositions {
+  public:
+    PiecePositions() = default;
+    PiecePositions(const PiecePositions&) {}
+    PiecePositions(PiecePositions&&) noexcept = default;
+    PiecePositions& operator=(const PiecePositions&) {
+        clear();
+        return *this;
+    }
+    PiecePositions& operator=(PiecePositions&&) noexcept = default;
+
+    // Position of the first piece with this id in `pieces`, or -1.
+    int find(const std::vector<PlacedPiece>& pieces, int32_t id);
+    void clear();
+
+  private:
+    void rebuild(const std::vector<PlacedPiece>& pieces);
+
+    std::unordered_map<int32_t, int> positions_;
+    int scansSinceRebuild_ = 0;
+};
+
 class Layout : public LayoutContent {
   public:
     // Saved but not undone: the id counter (ids are never reused), the levels and the
@@ -268,11 +296,18 @@ class Layout : public LayoutContent {
     // Frees connector c of piece a and the connector it was joined to.
     void freeConnector(int32_t a, int c);
 
+    // Position of the piece in `pieces`, or -1.
+    int piecePosition(int32_t id) const { return piecePositions_.find(pieces, id); }
+
     LevelState levelState() const { return LevelState{levels, activeLevel}; }
     void restoreLevels(LevelState&& state) {
         levels = std::move(state.levels);
         activeLevel = state.activeLevel;
     }
+
+  private:
+    // A cache behind the const lookups; it never changes what a lookup answers.
+    mutable PiecePositions piecePositions_;
 };
 
 } // namespace plandor
