@@ -198,9 +198,14 @@ class Attributes {
         const std::size_t n = line.size();
         std::size_t from = 0;
         while (true) {
+            // The name starts after the last blank before `="`, or at `from`.
             std::size_t eq = from;
-            while (eq + 1 < n && (line[eq] != '=' || line[eq + 1] != '"'))
+            std::size_t nameStart = from;
+            while (eq + 1 < n && (line[eq] != '=' || line[eq + 1] != '"')) {
+                if (isBlank(line[eq]))
+                    nameStart = eq + 1;
                 ++eq;
+            }
             if (eq + 1 >= n)
                 return;
             std::size_t valueStart = eq + 2;
@@ -209,9 +214,6 @@ class Attributes {
                 ++valueEnd;
             if (valueEnd >= n)
                 return;
-            std::size_t nameStart = eq;
-            while (nameStart > from && !isBlank(line[nameStart - 1]))
-                --nameStart;
             if (nameStart < eq && nameStart > 0 && isBlank(line[nameStart - 1])) {
                 // No record has more than a dozen attributes; a damaged line cannot make
                 // the list grow with its length.
@@ -225,8 +227,9 @@ class Attributes {
     }
 
     const std::string_view* raw(std::string_view name) const {
+        // The first character settles most comparisons without a call.
         for (const Entry& e : list_)
-            if (e.name == name)
+            if (e.name.size() == name.size() && e.name[0] == name[0] && e.name == name)
                 return &e.value;
         return nullptr;
     }
@@ -859,14 +862,13 @@ enum class PieceLine { Other, SectionEnd, Piece, Joint };
 // holds several elements reads as it always has: the section's end first, then a piece, then
 // a joint.
 PieceLine classifyPieceLine(std::string_view line) {
-    const auto at = [&line](std::size_t i, std::string_view tag) {
-        return line.compare(i, tag.size(), tag) == 0;
+    const auto at = [&line](std::size_t i, const auto& tag) {
+        constexpr std::size_t n = sizeof tag - 1;
+        return line.size() - i >= n && std::memcmp(line.data() + i, tag, n) == 0;
     };
     bool piece = false;
     bool joint = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '<')
-            continue;
+    for (std::size_t i = line.find('<'); i != std::string_view::npos; i = line.find('<', i + 1)) {
         if (at(i, "</pieces>") || at(i, "</block>") || at(i, "</layout>"))
             return PieceLine::SectionEnd;
         piece = piece || at(i, "<piece ");
