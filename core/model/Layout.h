@@ -232,7 +232,8 @@ class PiecePositions {
     }
     PiecePositions& operator=(PiecePositions&&) noexcept = default;
 
-    // Position of the first piece with this id in `pieces`, or -1.
+    // Position of the piece with this id in `pieces`, or -1 (ids are unique in a sound
+    // layout; of repeated ids in a damaged one, the first is found).
     int find(const std::vector<PlacedPiece>& pieces, int32_t id);
     void clear();
 
@@ -295,9 +296,6 @@ class Layout : public LayoutContent {
     bool join(int32_t a, int ca, int32_t b, int cb);
     // Frees connector c of piece a and the connector it was joined to.
     void freeConnector(int32_t a, int c);
-
-    // Position of the piece in `pieces`, or -1.
-    int piecePosition(int32_t id) const { return piecePositions_.find(pieces, id); }
 
     LevelState levelState() const { return LevelState{levels, activeLevel}; }
     void restoreLevels(LevelState&& state) {
