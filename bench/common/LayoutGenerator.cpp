@@ -1,5 +1,5 @@
-#include "base/Geometry.h"
 #include "LayoutGenerator.h"
+#include "base/Geometry.h"
 
 #include "catalog/TrackCatalog.h"
 
@@ -160,11 +160,15 @@ int sidingPieces(int straights) {
     return 2 + straights;
 } // branch curve, straights, bumper
 
+// A double-track module's inner oval has straights where the outer one has turnouts: a
+// siding inside would run into the oval's own curves, one outside into the outer oval.
 int ovalPieces(const OvalPlan& plan) {
-    int one = 12;
-    for (const Slot& s : plan.slots)
-        one += 2 * (1 + (s.part == "turnout" ? sidingPieces(s.sidingStraights) : 0));
-    return plan.doubleTrack ? 2 * one : one;
+    int plain = 12, withSidings = 12;
+    for (const Slot& s : plan.slots) {
+        plain += 2;
+        withSidings += 2 * (1 + (s.part == "turnout" ? sidingPieces(s.sidingStraights) : 0));
+    }
+    return plan.doubleTrack ? plain + withSidings : withSidings;
 }
 
 int piecesIn(const ModulePlan& m) {
@@ -172,9 +176,10 @@ int piecesIn(const ModulePlan& m) {
     case ModuleKind::Oval:
         return ovalPieces(m.oval);
     case ModuleKind::Yard: {
-        int n = 4 + m.yard.turnouts + (m.yard.turnouts - 1);
+        // Lead and its bumper, the ladder's turnouts and end bumper, each siding with its end.
+        int n = 2 + m.yard.turnouts + 1;
         for (int s : m.yard.sidingStraights)
-            n += sidingPieces(s);
+            n += s + 1;
         return n;
     }
     case ModuleKind::Crossing:
@@ -207,12 +212,23 @@ ModulePlan planModule(Rng& rng, int32_t deckLevel) {
     } else {
         m.kind = ModuleKind::Oval;
         const int slots = rng.between(2, 6);
+        // A siding runs alongside the track after its turnout (branch, curve, straights and
+        // its end); the next turnout waits until it has ended, or the two sidings would meet.
+        double along = 0, nextTurnoutFrom = 0;
         for (int i = 0; i < slots; ++i) {
             const int r = rng.below(10);
-            if (r < 2)
-                m.oval.slots.push_back({"turnout", rng.between(1, 3)});
-            else
+            if (r < 2) {
+                const int straights = rng.between(1, 3);
+                if (along >= nextTurnoutFrom) {
+                    m.oval.slots.push_back({"turnout", straights});
+                    nextTurnoutFrom = along + (3 + straights) * 188.3;
+                } else {
+                    m.oval.slots.push_back({"24188", 0});
+                }
+            } else {
                 m.oval.slots.push_back({r < 7 ? "24188" : "24360", 0});
+            }
+            along += m.oval.slots.back().part == "24360" ? 360.0 : 188.3;
         }
         m.oval.doubleTrack = rng.chance(35);
         m.oval.tunnel = rng.chance(25);
@@ -263,7 +279,7 @@ struct OvalPieces {
 // A closed oval: one side of slots, a half circle, the same side again, a half circle.
 // The curves turn right, so left-hand turnouts put their sidings outside the oval.
 OvalPieces buildOval(Builder& b, const Pose& start, const std::vector<Slot>& slots,
-                     const std::string& curve, bool sidingsOutside) {
+                     const std::string& curve, bool withSidings) {
     OvalPieces out;
     std::size_t first = 0, last = 0;
     bool placed = false;
@@ -277,12 +293,12 @@ OvalPieces buildOval(Builder& b, const Pose& start, const std::vector<Slot>& slo
     };
     for (int side = 0; side < 2; ++side) {
         for (const Slot& s : slots) {
-            if (s.part != "turnout") {
-                lay(s.part);
+            if (s.part != "turnout" || !withSidings) {
+                lay(s.part == "turnout" ? "24188" : s.part);
                 continue;
             }
-            lay(sidingsOutside ? "24611" : "24612");
-            buildSiding(b, last, sidingsOutside, s.sidingStraights);
+            lay("24611");
+            buildSiding(b, last, true, s.sidingStraights);
         }
         if (side == 0)
             out.beforeFarCurves = last;
@@ -333,7 +349,7 @@ void buildOvalModule(Layout& layout, Builder& b, const OvalPlan& plan, const Pla
             addTunnel(layout, b, oval);
         return;
     }
-    // Inner R1 oval with sidings inside, outer R2 oval around it with sidings outside.
+    // Inner R1 oval without sidings, outer R2 oval around it with sidings outside.
     buildOval(b, startPose(at, {side / 2, 360}), plan.slots, "24130", false);
     const OvalPieces outer =
         buildOval(b, startPose(at, {side / 2, 437.5}), plan.slots, "24230", true);
@@ -341,20 +357,22 @@ void buildOvalModule(Layout& layout, Builder& b, const OvalPlan& plan, const Pla
         addTunnel(layout, b, outer);
 }
 
-// A ladder of right-hand turnouts with a siding off each, bumpers at both ends.
+// A ladder: a right-hand turnout leads onto a diagonal of left-hand turnouts, whose branches
+// come back parallel to the lead, one track spacing apart, so no siding meets another.
+// The first siding continues the lead; bumpers end the lead and the diagonal.
 void buildYard(Builder& b, const YardPlan& plan, const Placement& at) {
-    const double length = (2 * plan.turnouts + 1) * 188.3;
+    const double length = (plan.turnouts + 4) * 188.3;
     std::size_t t = b.place("24612", startPose(at, {length / 2 - 188.3, -150}));
     const std::size_t lead = b.attach(t, 0, "24188", 1);
     b.attach(lead, 0, "24977");
-    for (int i = 0; i < plan.turnouts; ++i) {
-        if (i > 0) {
-            const std::size_t between = b.attach(t, 1, "24188");
-            t = b.attach(between, 1, "24612");
-        }
-        buildSiding(b, t, false, plan.sidingStraights[i]);
+    b.endRun(b.chain(t, 1, "24188", plan.sidingStraights[0]), 1, "24978");
+    int diagonalConn = 2;
+    for (int i = 1; i < plan.turnouts; ++i) {
+        t = b.attach(t, diagonalConn, "24611");
+        diagonalConn = 1;
+        b.endRun(b.chain(t, 2, "24188", plan.sidingStraights[i]), 1, "24978");
     }
-    b.attach(b.attach(t, 1, "24188"), 1, "24978");
+    b.attach(t, diagonalConn, "24977");
 }
 
 // A crossing with straights and bumpers on all four ends.

@@ -48,11 +48,55 @@ template <typename List> auto* findById(List& list, int32_t id) {
 }
 } // namespace
 
+// A rebuild costs about as much as a few dozen scans; after this many scans the map is
+// rebuilt, so a run of lookups after a bulk change is O(1) again while a lookup never costs
+// much more than the plain scan it replaces.
+constexpr int kScansBeforeRebuild = 32;
+
+void PiecePositions::clear() {
+    positions_.clear();
+    scansSinceRebuild_ = 0;
+}
+
+void PiecePositions::rebuild(const std::vector<PlacedPiece>& pieces) {
+    clear();
+    positions_.reserve(pieces.size());
+    // emplace keeps the first of equal ids, as a scan finds it.
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        positions_.emplace(pieces[i].id, static_cast<int>(i));
+}
+
+int PiecePositions::find(const std::vector<PlacedPiece>& pieces, int32_t id) {
+    if (positions_.empty() && !pieces.empty())
+        rebuild(pieces);
+    auto known = positions_.find(id);
+    if (known != positions_.end()) {
+        const int at = known->second;
+        if (at < static_cast<int>(pieces.size()) && pieces[static_cast<std::size_t>(at)].id == id)
+            return at;
+    }
+    // The list changed since the map was built, or the id is not there.
+    if (++scansSinceRebuild_ > kScansBeforeRebuild) {
+        rebuild(pieces);
+        known = positions_.find(id);
+        return known == positions_.end() ? -1 : known->second;
+    }
+    auto it = std::find_if(pieces.begin(), pieces.end(),
+                           [id](const PlacedPiece& p) { return p.id == id; });
+    if (it == pieces.end())
+        return -1;
+    const int at = static_cast<int>(it - pieces.begin());
+    positions_[id] = at;
+    return at;
+}
+
 PlacedPiece* Layout::findPiece(int32_t id) {
-    return findById(pieces, id);
+    const int at = piecePositions_.find(pieces, id);
+    return at < 0 ? nullptr : &pieces[static_cast<std::size_t>(at)];
 }
 const PlacedPiece* Layout::findPiece(int32_t id) const {
-    return findById(pieces, id);
+    const int at = piecePositions_.find(pieces, id);
+    return at < 0 ? nullptr : &pieces[static_cast<std::size_t>(at)];
 }
 SceneryItem* Layout::findScenery(int32_t id) {
     return findById(scenery, id);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace plandor {
@@ -210,6 +211,34 @@ struct LayoutContent {
 constexpr double kDefaultClearanceH0 = 80.0;
 constexpr double kDefaultClearanceZ = 35.0;
 
+// Where each piece id sits in a piece list, for lookups by id in O(1). The list is changed
+// freely by its owners, so every answer is checked against the list before it is used: a
+// stale or missing entry falls back to a scan (what a lookup cost without the map) and
+// repairs that entry, and a map found stale too often is rebuilt whole. A copy starts empty,
+// since it would describe the other list. Not for use from two threads at once.
+class PiecePositions {
+  public:
+    PiecePositions() = default;
+    PiecePositions(const PiecePositions&) {}
+    PiecePositions(PiecePositions&&) noexcept = default;
+    PiecePositions& operator=(const PiecePositions&) {
+        clear();
+        return *this;
+    }
+    PiecePositions& operator=(PiecePositions&&) noexcept = default;
+
+    // Position of the piece with this id in `pieces`, or -1 (ids are unique in a sound
+    // layout; of repeated ids in a damaged one, the first is found).
+    int find(const std::vector<PlacedPiece>& pieces, int32_t id);
+    void clear();
+
+  private:
+    void rebuild(const std::vector<PlacedPiece>& pieces);
+
+    std::unordered_map<int32_t, int> positions_;
+    int scansSinceRebuild_ = 0;
+};
+
 class Layout : public LayoutContent {
   public:
     // Saved but not undone: the id counter (ids are never reused), the levels and the
@@ -268,6 +297,10 @@ class Layout : public LayoutContent {
         levels = std::move(state.levels);
         activeLevel = state.activeLevel;
     }
+
+  private:
+    // A cache behind the const lookups; it never changes what a lookup answers.
+    mutable PiecePositions piecePositions_;
 };
 
 } // namespace plandor

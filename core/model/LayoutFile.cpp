@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <type_traits>
@@ -25,6 +26,10 @@ constexpr std::size_t kMaxAttributesPerLine = 64;
 
 // Far above any real layout file; a larger file is refused before it is read.
 constexpr std::uintmax_t kMaxFileBytes = 256u << 20;
+
+// A piece with its closing tag and a joint or two takes 150 to 300 bytes of the file; the
+// piece list is reserved for the rest of the file at this size, once, instead of growing.
+constexpr std::size_t kTypicalPieceBytes = 160;
 
 // Numbers beyond a sane world (1,000 km) are read as damage, like NaN and infinity.
 constexpr double kMaxFileReal = 1e9;
@@ -69,73 +74,112 @@ std::string_view entityFor(char c) {
     }
 }
 
+// Collects one line at a time in a small buffer and hands it to the output in one append:
+// many small appends to a long string cost more than the formatting itself.
 class LineWriter {
   public:
     explicit LineWriter(std::string& out) : out_(out) {}
+    ~LineWriter() { flush(); }
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
 
     void open(int indent, std::string_view tag) {
-        out_.append(static_cast<std::size_t>(indent), ' ');
-        out_ += '<';
-        out_ += tag;
+        for (int i = 0; i < indent; ++i)
+            add(' ');
+        add('<');
+        add(tag);
     }
     void integer(std::string_view name, int64_t v) {
-        char buf[24];
-        auto res = std::to_chars(buf, buf + sizeof buf, v);
-        put(name, std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
+        beginValue(name);
+        room(24);
+        used_ =
+            static_cast<std::size_t>(std::to_chars(line_ + used_, line_ + kSize, v).ptr - line_);
+        add('"');
     }
     // Fixed point with 4 decimals, independent of the process locale.
     void real(std::string_view name, double v) {
-        char buf[400];
-        auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
-        put(name, std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
+        beginValue(name);
+        room(kMaxFixed4Chars);
+        used_ = static_cast<std::size_t>(writeFixed4(line_ + used_, v) - line_);
+        add('"');
     }
     // A heading that rounds to a full turn is written as 0, the value it reads back as, so
     // saving twice gives the same text.
     void heading(std::string_view name, double v) {
-        char buf[400];
-        auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
-        const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+        char buf[kMaxFixed4Chars];
+        const std::string_view text(buf, static_cast<std::size_t>(writeFixed4(buf, v) - buf));
         put(name, text == "360.0000" || text == "-0.0000" ? "0.0000" : text);
     }
     void flag(std::string_view name, bool v) { put(name, v ? "1" : "0"); }
     void text(std::string_view name, std::string_view v) {
         beginValue(name);
         appendEscaped(v);
-        out_ += '"';
+        add('"');
     }
-    void endOpen() { out_ += ">\n"; }
-    void endSelf() { out_ += "/>\n"; }
+    void endOpen() { endLine(">\n"); }
+    void endSelf() { endLine("/>\n"); }
     void close(int indent, std::string_view tag) {
-        out_.append(static_cast<std::size_t>(indent), ' ');
-        out_ += "</";
-        out_ += tag;
-        out_ += ">\n";
+        open(indent, "/");
+        add(tag);
+        endLine(">\n");
     }
     void appendEscaped(std::string_view v) {
         std::size_t from = 0;
         while (true) {
             const std::size_t special = v.find_first_of("<>&\"\n\r", from);
-            out_.append(v.substr(from, special - from));
+            add(v.substr(from, special - from));
             if (special == std::string_view::npos)
                 return;
-            out_ += entityFor(v[special]);
+            add(entityFor(v[special]));
             from = special + 1;
         }
     }
 
   private:
+    static constexpr std::size_t kSize = 4096;
+    static_assert(kSize > 4 * kMaxFixed4Chars);
+
+    void add(char c) {
+        room(1);
+        line_[used_++] = c;
+    }
+    void add(std::string_view s) {
+        if (s.size() > kSize - used_) {
+            flush();
+            if (s.size() > kSize) {
+                out_.append(s);
+                return;
+            }
+        }
+        std::memcpy(line_ + used_, s.data(), s.size());
+        used_ += s.size();
+    }
+    void room(std::size_t n) {
+        if (n > kSize - used_)
+            flush();
+    }
+    void flush() {
+        out_.append(line_, used_);
+        used_ = 0;
+    }
+    void endLine(std::string_view end) {
+        add(end);
+        flush();
+    }
     void beginValue(std::string_view name) {
-        out_ += ' ';
-        out_ += name;
-        out_ += "=\"";
+        add(' ');
+        add(name);
+        add("=\"");
     }
     void put(std::string_view name, std::string_view value) {
         beginValue(name);
-        out_ += value;
-        out_ += '"';
+        add(value);
+        add('"');
     }
 
     std::string& out_;
+    char line_[kSize];
+    std::size_t used_ = 0;
 };
 
 // ---------------------------------------------------------------------------------
@@ -147,20 +191,29 @@ class LineWriter {
 // in order never mistakes the inside of a value for an attribute.
 class Attributes {
   public:
+    // Plain loops rather than searches: the stretches between quotes are a few characters
+    // long, shorter than a library search takes to get going.
     void parse(std::string_view line) {
         list_.clear();
+        const std::size_t n = line.size();
         std::size_t from = 0;
         while (true) {
-            std::size_t eq = line.find("=\"", from);
-            if (eq == std::string_view::npos)
+            // The name starts after the last blank before `="`, or at `from`.
+            std::size_t eq = from;
+            std::size_t nameStart = from;
+            while (eq + 1 < n && (line[eq] != '=' || line[eq + 1] != '"')) {
+                if (isBlank(line[eq]))
+                    nameStart = eq + 1;
+                ++eq;
+            }
+            if (eq + 1 >= n)
                 return;
             std::size_t valueStart = eq + 2;
-            std::size_t valueEnd = line.find('"', valueStart);
-            if (valueEnd == std::string_view::npos)
+            std::size_t valueEnd = valueStart;
+            while (valueEnd < n && line[valueEnd] != '"')
+                ++valueEnd;
+            if (valueEnd >= n)
                 return;
-            std::size_t nameStart = eq;
-            while (nameStart > from && !isBlank(line[nameStart - 1]))
-                --nameStart;
             if (nameStart < eq && nameStart > 0 && isBlank(line[nameStart - 1])) {
                 // No record has more than a dozen attributes; a damaged line cannot make
                 // the list grow with its length.
@@ -174,8 +227,9 @@ class Attributes {
     }
 
     const std::string_view* raw(std::string_view name) const {
+        // The first character settles most comparisons without a call.
         for (const Entry& e : list_)
-            if (e.name == name)
+            if (e.name.size() == name.size() && e.name[0] == name[0] && e.name == name)
                 return &e.value;
         return nullptr;
     }
@@ -268,6 +322,7 @@ class BufferLines {
             line.remove_suffix(1);
         return true;
     }
+    std::size_t remainingBytes() const { return pos_ < text_.size() ? text_.size() - pos_ : 0; }
 
   private:
     std::string_view text_;
@@ -803,6 +858,27 @@ void applyJoint(const Attributes& a, PlacedPiece& piece) {
     piece.joints[conn] = Joint{j->target, j->tconn};
 }
 
+enum class PieceLine { Other, SectionEnd, Piece, Joint };
+
+// What a line of the piece section holds. Every '<' on the line is looked at, so a line that
+// holds several elements reads as it always has: the section's end first, then a piece, then
+// a joint.
+PieceLine classifyPieceLine(std::string_view line) {
+    const auto at = [&line](std::size_t i, const auto& tag) {
+        constexpr std::size_t n = sizeof tag - 1;
+        return line.size() - i >= n && std::memcmp(line.data() + i, tag, n) == 0;
+    };
+    bool piece = false;
+    bool joint = false;
+    for (std::size_t i = line.find('<'); i != std::string_view::npos; i = line.find('<', i + 1)) {
+        if (at(i, "</pieces>") || at(i, "</block>") || at(i, "</layout>"))
+            return PieceLine::SectionEnd;
+        piece = piece || at(i, "<piece ");
+        joint = joint || at(i, "<joint ");
+    }
+    return piece ? PieceLine::Piece : joint ? PieceLine::Joint : PieceLine::Other;
+}
+
 template <typename Lines>
 void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& maxId) {
     Attributes attrs;
@@ -810,12 +886,10 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
     std::ptrdiff_t current = -1;
     std::string_view line;
     while (lines.next(line)) {
-        if (line.find('<') == std::string_view::npos)
-            continue;
-        if (contains(line, "</pieces>") || contains(line, "</block>") ||
-            contains(line, "</layout>"))
+        const PieceLine kind = classifyPieceLine(line);
+        if (kind == PieceLine::SectionEnd)
             return;
-        if (contains(line, "<piece ")) {
+        if (kind == PieceLine::Piece) {
             attrs.parse(line);
             std::optional<PlacedPiece> piece = readRecord(attrs, kPieceFields);
             current = -1;
@@ -824,7 +898,7 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
             raiseMax(maxId, piece->id);
             pieces.push_back(std::move(*piece));
             current = static_cast<std::ptrdiff_t>(pieces.size()) - 1;
-        } else if (contains(line, "<joint ") && current >= 0) {
+        } else if (kind == PieceLine::Joint && current >= 0) {
             attrs.parse(line);
             applyJoint(attrs, pieces[static_cast<std::size_t>(current)]);
         }
@@ -861,8 +935,10 @@ class LayoutReader {
             append(out_.gradeRuns, readRecord(attrs_, kRunFields));
         if (std::size_t open = line.find("<pieces>"); open != std::string_view::npos) {
             // "<pieces></pieces>" on one line is an empty section, not the rest of the file.
-            if (line.find("</pieces>", open) == std::string_view::npos)
+            if (line.find("</pieces>", open) == std::string_view::npos) {
+                out_.pieces.reserve(lines.remainingBytes() / kTypicalPieceBytes);
                 readPieceSection(lines, out_.pieces, maxId_);
+            }
         }
         if (contains(line, "<levels ")) {
             readFields(attrs_, kLevelsFields, out_);
@@ -1025,6 +1101,31 @@ std::optional<SceneryItem> readSceneryItemLine(std::string_view line) {
     Attributes attrs;
     attrs.parse(line);
     return readRecord(attrs, kSceneryFields);
+}
+
+char* writeFixed4(char* first, double v) {
+    // Where the scaled value lies clearly off a half, rounding it is rounding the exact value;
+    // below 2^40 its error is under 1.2e-4, far inside the margin. Near a half, and for huge
+    // or non-finite values, the library decides.
+    const double scaled = std::fabs(v) * 10000.0;
+    if (scaled < 0x1p40) {
+        const double whole = std::floor(scaled);
+        const double frac = scaled - whole;
+        if (std::fabs(frac - 0.5) > 1e-3) {
+            const auto n = static_cast<uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
+            if (std::signbit(v))
+                *first++ = '-';
+            first = std::to_chars(first, first + 24, n / 10000).ptr;
+            *first++ = '.';
+            uint64_t decimals = n % 10000;
+            for (int i = 3; i >= 0; --i) {
+                first[i] = static_cast<char>('0' + decimals % 10);
+                decimals /= 10;
+            }
+            return first + 4;
+        }
+    }
+    return std::to_chars(first, first + kMaxFixed4Chars, v, std::chars_format::fixed, 4).ptr;
 }
 
 std::optional<int32_t> readInt(std::string_view text) {

@@ -42,6 +42,10 @@ std::optional<SceneryItem> readSceneryItemLine(std::string_view line);
 // holds no number, an integer outside 32 bits, or a real that is not finite or lies
 // beyond 1,000 km (1e9), which no layout reaches and drawing cannot show.
 std::optional<int32_t> readInt(std::string_view text);
+// Writes `v` in fixed point with 4 decimals, exactly as std::to_chars does, at `first`, which
+// has room for kMaxFixed4Chars; returns the end. Saving spends much of its time here.
+constexpr std::size_t kMaxFixed4Chars = 320;
+char* writeFixed4(char* first, double v);
 std::optional<double> readReal(std::string_view text);
 // Replaces the file at `path` with `content` through a temporary file beside it, so a
 // failed write leaves the old file as it was.

@@ -347,27 +347,11 @@ TEST(LayoutCheck, FindingPointsAtThePlaceAndNamesThePieces) {
     EXPECT_EQ(checkSummary(mixed), "Check: 1 errors, 4 warnings");
 }
 
-// Distance from a layout point to the centre line of a piece's track, sampled finely.
-double distanceToTrack(const Layout& layout, int32_t id, Point at) {
-    const PlacedPiece& p = *layout.findPiece(id);
-    const PieceDef& def = *TrackCatalog::instance().find(p.part);
-    const PieceFrame frame(p.x, p.y, p.heading);
-    const TrackBands bands = trackBands(def);
-    double best = 1e9;
-    for (int b = 0; b < bands.count; ++b)
-        for (int i = 0; i <= 400; ++i) {
-            const Point q = frame.apply(bandPoint(bands.band[b], i / 400.0, 0));
-            best = std::min(best, std::hypot(q.x - at.x, q.y - at.y));
-        }
-    return best;
-}
-
-// The generator joins and lifts everything as it should, so it leaves only the open ends of
-// unfinished sidings and the change of grade at the foot and head of each climb. Its yard
-// ladders and the sidings inside its ovals do run into neighbouring track, so collisions
-// are allowed, but each must lie on both pieces' track and never between joined pieces.
+// The generator joins and lifts everything as it should and lays no track over other track,
+// so it leaves only the open ends of unfinished sidings and the change of grade at the foot
+// and head of each climb: no collision, clearance, level or other grade finding.
 TEST(LayoutCheck, GeneratedLayoutsRaiseNoFalseAlarms) {
-    for (const auto& [count, seed] : {std::pair{2000, 1u}, {10000, 3u}}) {
+    for (const auto& [count, seed] : {std::pair{2000, 1u}, {10000, 3u}, {5000, 9u}}) {
         SCOPED_TRACE(std::to_string(count) + " pieces, seed " + std::to_string(seed));
         const Layout layout = generateLayout(count, seed);
         int freeEnds = 0;
@@ -379,12 +363,6 @@ TEST(LayoutCheck, GeneratedLayoutsRaiseNoFalseAlarms) {
                 ++openEnds;
             } else if (f.kind == CheckKind::Grade && f.text.rfind("Grade changes by ", 0) == 0) {
                 ++kinks;
-            } else if (f.kind == CheckKind::Collision) {
-                ASSERT_EQ(f.pieces.size(), 2u);
-                for (int32_t id : f.pieces)
-                    EXPECT_LT(distanceToTrack(layout, id, f.at), kTrackHalfWidth) << f.text;
-                for (const Joint& j : layout.findPiece(f.pieces[0])->joints)
-                    EXPECT_NE(j.target, f.pieces[1]) << f.text;
             } else {
                 ADD_FAILURE() << checkKindName(f.kind) << ": " << f.text;
             }

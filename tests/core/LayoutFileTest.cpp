@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <random>
 #include <sstream>
 #include <unistd.h>
 
@@ -175,6 +178,49 @@ TEST(LayoutFileNumbers, RangeEdgesAndNonFiniteValues) {
     EXPECT_EQ(readReal("-1e9"), -1e9);
     for (const char* bad : {"1.0000001e9", "1e308", "1e309", "nan", "-inf", ""})
         EXPECT_EQ(readReal(bad), std::nullopt) << bad;
+}
+
+// The fast fixed-point writer must give the library's text for every value, near halves,
+// signs and huge magnitudes included: the saved file depends on it byte for byte.
+TEST(LayoutFileNumbers, FixedPointTextIsTheLibrarys) {
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.03125,
+                                  -0.03125,
+                                  0.00005,
+                                  -0.00004,
+                                  1.23445,
+                                  0.99995,
+                                  9999.99995,
+                                  359.99999,
+                                  1e9,
+                                  -1e9,
+                                  0x1p40 / 1e4,
+                                  0x1p40 / 1e4 + 0.5,
+                                  1e300,
+                                  -1e-300,
+                                  2.5e-5,
+                                  std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        const double magnitude = std::pow(10.0, static_cast<int>(random() % 16) - 6);
+        const double v = std::uniform_real_distribution<double>(-1, 1)(random) * magnitude;
+        values.push_back(v);
+        // Values on a half of the last decimal, and just beside it.
+        const double half = (std::round(v * 1e4) + 0.5) / 1e4;
+        values.push_back(half);
+        values.push_back(std::nextafter(half, 0.0));
+    }
+    for (double v : values) {
+        char mine[kMaxFixed4Chars];
+        char library[kMaxFixed4Chars];
+        const std::string_view a(mine, static_cast<std::size_t>(writeFixed4(mine, v) - mine));
+        const auto res =
+            std::to_chars(library, library + sizeof library, v, std::chars_format::fixed, 4);
+        const std::string_view b(library, static_cast<std::size_t>(res.ptr - library));
+        ASSERT_EQ(a, b) << std::hexfloat << v;
+    }
 }
 
 // Reading rules

@@ -1,9 +1,17 @@
+#include "EditingTestSupport.h"
 #include "catalog/TrackCatalog.h"
+#include "editing/Clipboard.h"
+#include "editing/Delete.h"
+#include "editing/Levels.h"
 #include "model/Layout.h"
+
+#include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
 using namespace plandor;
+using namespace plandor::testing;
 
 TEST(LayoutJoints, JoinIsWrittenOnBothSidesAndFreedOnBoth) {
     Layout layout;
@@ -18,4 +26,80 @@ TEST(LayoutJoints, JoinIsWrittenOnBothSidesAndFreedOnBoth) {
     layout.freeConnector(b.id, 0);
     EXPECT_TRUE(layout.findPiece(a.id)->joints[1].isFree());
     EXPECT_TRUE(layout.findPiece(b.id)->joints[0].isFree());
+}
+
+// Lookups by id are answered from a kept map; whatever changes the piece list, the answer
+// must be the one a plain scan gives.
+namespace {
+
+const PlacedPiece* scanFor(const Layout& layout, int32_t id) {
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.id == id)
+            return &p;
+    return nullptr;
+}
+
+void expectLookupsMatchScan(const Layout& layout, int32_t highestId) {
+    for (int32_t id = -2; id <= highestId + 2; ++id)
+        ASSERT_EQ(layout.findPiece(id), scanFor(layout, id)) << "id " << id;
+}
+
+void selectOnly(Layout& layout, std::initializer_list<int32_t> ids) {
+    for (PlacedPiece& p : layout.pieces)
+        p.selected = std::find(ids.begin(), ids.end(), p.id) != ids.end();
+}
+
+} // namespace
+
+TEST(LayoutLookup, EveryEditLeavesLookupsAsAScanFindsThem) {
+    Document doc;
+    doc.layout.ensureDefaultLevel();
+    Layout& layout = doc.layout;
+    ScriptedPrompter prompter;
+    Clipboard clipboard;
+    int32_t upper = 0;
+    for (int i = 0; i < 60; ++i)
+        upper = put(layout, "24188", 200.0 * i, 0, 0, i < 40 ? 1 : 2);
+    layout.levels.push_back(Level{2, "Level 2"});
+
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"first lookups", [] {}},
+        {"add one", [&] { editStep(doc, [&] { return put(layout, "24188", 0, 500) > 0; }); }},
+        {"delete from the front",
+         [&] {
+             selectOnly(layout, {1, 2, 3});
+             editStep(doc, [&] { return deleteSelection(layout, prompter); });
+         }},
+        {"undo", [&] { doc.undo(); }},
+        {"redo", [&] { doc.redo(); }},
+        {"copy and paste",
+         [&] {
+             selectOnly(layout, {10, 11, 12, 13});
+             copySelection(layout, clipboard);
+             editStep(doc, [&] { return pasteAt(layout, clipboard, Point{0, 900}); });
+         }},
+        {"undo the paste", [&] { doc.undo(); }},
+        {"remove a level", [&] { editStep(doc, [&] { return removeLevel(layout, 2).content; }); }},
+        {"reorder", [&] { std::reverse(layout.pieces.begin(), layout.pieces.end()); }},
+        {"replace id in place", [&] { layout.pieces[5].id = layout.takeId(); }},
+        {"copy of the layout",
+         [&] {
+             const Layout copy = layout;
+             expectLookupsMatchScan(copy, static_cast<int32_t>(layout.nextId));
+         }},
+        {"open another", [&] { doc.replace(Layout{}, "", ""); }},
+        {"empty, then filled again",
+         [&] {
+             for (int i = 0; i < 5; ++i)
+                 put(layout, "24188", 100.0 * i, 0);
+         }},
+    };
+    for (const auto& [name, step] : steps) {
+        SCOPED_TRACE(name);
+        step();
+        upper = std::max(upper, static_cast<int32_t>(layout.nextId));
+        expectLookupsMatchScan(layout, upper);
+        // A second round finds everything through the repaired map.
+        expectLookupsMatchScan(layout, upper);
+    }
 }
