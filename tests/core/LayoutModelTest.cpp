@@ -59,12 +59,12 @@ TEST(LayoutLookup, EveryEditLeavesLookupsAsAScanFindsThem) {
     Clipboard clipboard;
     int32_t upper = 0;
     for (int i = 0; i < 60; ++i)
-        upper = put(layout, "24188", 200.0 * i, 0, 0, i < 40 ? 1 : 2);
+        upper = addPiece(layout, "24188", 200.0 * i, 0, 0, i < 40 ? 1 : 2).id;
     layout.levels.push_back(Level{2, "Level 2"});
 
     const std::vector<std::pair<const char*, std::function<void()>>> steps = {
         {"first lookups", [] {}},
-        {"add one", [&] { editStep(doc, [&] { return put(layout, "24188", 0, 500) > 0; }); }},
+        {"add one", [&] { editStep(doc, [&] { return addPiece(layout, "24188", 0, 500).id > 0; }); }},
         {"delete from the front",
          [&] {
              selectOnly(layout, {1, 2, 3});
@@ -91,7 +91,7 @@ TEST(LayoutLookup, EveryEditLeavesLookupsAsAScanFindsThem) {
         {"empty, then filled again",
          [&] {
              for (int i = 0; i < 5; ++i)
-                 put(layout, "24188", 100.0 * i, 0);
+                 addPiece(layout, "24188", 100.0 * i, 0);
          }},
     };
     for (const auto& [name, step] : steps) {
