@@ -338,7 +338,7 @@ void MainFrame::applyChange(const Change& change) {
     if (change.replaced())
         canvas_->layoutReplaced();
     else if (change.redraw())
-        canvas_->layoutChanged();
+        canvas_->layoutChanged(change);
     updateTitle();
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
     if (change.redraw())
@@ -379,6 +379,7 @@ void MainFrame::onCheckLayout(wxCommandEvent&) {
         check_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
             check_->Destroy();
             check_ = nullptr;
+            canvas_->setCheckMarks({});
             SetStatusText(kStatusReady, 0);
         });
     }
@@ -391,6 +392,7 @@ void MainFrame::refreshCheck() {
     if (!check_)
         return;
     check_->refresh(doc_.layout);
+    canvas_->setCheckMarks(checkMarks(check_->findings()));
     SetStatusText(toWx(checkSummary(check_->findings())), 0);
 }
 
