@@ -601,13 +601,17 @@ bool MainFrame::commandAllowed(int id) const {
 }
 
 void MainFrame::onUpdateCommand(wxUpdateUIEvent& event) {
+    if (event.GetId() == CmdTunnel) {
+        // One look at the selection serves the enabling and the label (it runs on every idle).
+        const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
+        event.Enable(state.enabled);
+        showTunnelLabel(state);
+        return;
+    }
     event.Enable(commandAllowed(event.GetId()));
-    if (event.GetId() == CmdTunnel)
-        showTunnelLabel();
 }
 
-void MainFrame::showTunnelLabel() {
-    const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
+void MainFrame::showTunnelLabel(const TunnelToolState& state) {
     wxToolBar* bar = GetToolBar();
     wxToolBarToolBase* tool = bar ? bar->FindById(CmdTunnel) : nullptr;
     if (tool && tool->GetLabel() != toWx(state.label)) {
