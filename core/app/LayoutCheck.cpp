@@ -379,6 +379,17 @@ const char* checkSeverityName(CheckSeverity severity) {
     return severity == CheckSeverity::Error ? "error" : "warning";
 }
 
+std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings) {
+    std::vector<CheckMark> marks;
+    for (const CheckFinding& f : findings) {
+        if (f.kind == CheckKind::OpenEnd)
+            marks.push_back(CheckMark{CheckMarkKind::OpenEnd, f.at});
+        else if (f.kind == CheckKind::Clearance)
+            marks.push_back(CheckMark{CheckMarkKind::Clearance, f.at});
+    }
+    return marks;
+}
+
 std::string checkSummary(const std::vector<CheckFinding>& findings) {
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const CheckFinding& f) {
         return f.severity == CheckSeverity::Error;

@@ -4,6 +4,7 @@
 // that are too steep or change too sharply, and pieces sunk below their deck.
 
 #include "base/Geometry.h"
+#include "canvas/CheckMarks.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -50,6 +51,9 @@ double minClearanceFor(uint32_t system, const CheckSettings& settings);
 
 // Selects the finding's pieces and nothing else; a helix stub brings its whole helix.
 void selectFindingPieces(Layout& layout, const CheckFinding& finding);
+
+// What the canvas marks while the list is open: the open ends and the clearance conflicts.
+std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings);
 
 // "Open end", "Collision", "Clearance", "Grade", "Level".
 const char* checkKindName(CheckKind kind);

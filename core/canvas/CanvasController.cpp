@@ -1,5 +1,6 @@
 #include "canvas/CanvasController.h"
 
+#include "canvas/DropArea.h"
 #include "editing/Delete.h"
 #include "canvas/HitTest.h"
 #include "editing/SceneryPlacing.h"
@@ -226,12 +227,18 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
         reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     } else {
         updateGhost(placing_, doc_.layout, at);
+        const DropBefore before = recordBeforeDrop(doc_.layout);
+        const int32_t target = placing_.snap.found ? placing_.snap.targetPiece : -1;
         const PlaceOutcome outcome = dropPiece(doc_.layout, placing_, prompter_);
         if (!outcome.placed)
             return reply;
         if (outcome.resetViewLarge)
             view_.resetViewLarge();
         reply.status.emplace_back(kPiecesField, outcome.status);
+        reply.change = edit.commit(kPiecesEdited);
+        reply.change.area =
+            dropArea(doc_.layout, before, {outcome.pieceId, outcome.twinId, target});
+        return reply;
     }
     reply.change = edit.commit(kPiecesEdited);
     return reply;

@@ -167,6 +167,8 @@ class CanvasController {
     CanvasReply beginPlacing(const PaletteAction& action);
     CanvasReply cancelPlacing();
     bool placing() const { return placing_.active || placingHelix_ || scenery_.placing(); }
+    // The selection follows the mouse (a move or a free rotation): the rest stays still.
+    bool movingSelection() const { return move_.active() || rotation_.active(); }
     // The right-angle flash of the free rotation is over.
     CanvasReply endFlash();
     // The context menu's and the Edit menu's Copy, Cut and Paste.

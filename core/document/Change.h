@@ -2,6 +2,8 @@
 // What one edit, undo, redo or file command changed, so that the window refreshes exactly the
 // views that show it.
 
+#include "base/Geometry.h"
+
 #include <cstdint>
 
 namespace plandor {
@@ -30,6 +32,9 @@ struct Change {
 
     uint32_t parts = 0;
     bool modified = false; // the document became (or stayed) modified through this change
+    // The world box outside which the drawing of the layout did not change; empty when the
+    // change cannot be bounded (the whole plan is redrawn).
+    Bounds area;
 
     Change() = default;
     explicit Change(uint32_t changed) : parts(changed) {}
@@ -41,7 +46,17 @@ struct Change {
     // The layout's drawing depends on it (everything but the file name does).
     bool redraw() const { return (parts & ~static_cast<uint32_t>(FileName)) != 0; }
 
+    bool bounded() const { return !area.empty(); }
+
     Change& operator|=(const Change& o) {
+        // Joined changes stay bounded only while every part that changes the drawing is.
+        const bool keep = (bounded() || !redraw()) && (o.bounded() || !o.redraw());
+        if (keep && o.bounded()) {
+            area.add(o.area.minX, o.area.minY);
+            area.add(o.area.maxX, o.area.maxY);
+        } else if (!keep) {
+            area = Bounds{};
+        }
         parts |= o.parts;
         modified = modified || o.modified;
         return *this;

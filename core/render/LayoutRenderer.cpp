@@ -33,14 +33,71 @@ double levelHeight(const Layout& layout, int32_t levelId) {
 
 void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view,
                                 int width, int height) {
+    drawLayoutWithin(painter, layout, view, width, height,
+                     Bounds{0, 0, double(width), double(height)}, Subset::Everything);
+}
+
+void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
+                                    const ViewTransform& view, int width, int height, int x, int y,
+                                    int w, int h) {
+    drawLayoutWithin(painter, layout, view, width, height,
+                     Bounds{double(x), double(y), double(x + w), double(y + h)},
+                     Subset::Everything);
+}
+
+void LayoutRenderer::drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
+                                                const ViewTransform& view, int width,
+                                                int height) {
+    drawLayoutWithin(painter, layout, view, width, height,
+                     Bounds{0, 0, double(width), double(height)}, Subset::AllButSelection);
+}
+
+void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
+                                   const ViewTransform& view, int width, int height) {
     layout_ = &layout;
     culling_ = true;
-    surfaceWidth_ = width;
-    surfaceHeight_ = height;
+    area_ = Bounds{0, 0, double(width), double(height)};
+    subset_ = Subset::SelectionOnly;
     labelExtents_.clear();
     labelFontSize_ = 0;
 
-    painter.clear(colors::Background);
+    drawScenery(painter, layout, view, false);
+    collectTunnelPieces(layout);
+    collectHelixGroups(layout);
+    drawPieceGroup(painter, layout, view, true);
+    drawHelices(painter, layout, view);
+    drawPieceGroup(painter, layout, view, false);
+    drawScenery(painter, layout, view, true);
+    drawGradeArrows(painter, layout, view);
+
+    subset_ = Subset::Everything;
+    culling_ = false;
+    layout_ = nullptr;
+}
+
+void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
+                                      const ViewTransform& view, int width, int height,
+                                      const Bounds& area, Subset subset) {
+    layout_ = &layout;
+    culling_ = true;
+    area_ = area;
+    // Items are culled by boxes that can fall a pixel short of their antialiased edges; within
+    // a surface that is invisible, at the edge of a redrawn area it would show.
+    const bool partial = area.minX > 0 || area.minY > 0 || area.maxX < width || area.maxY < height;
+    if (partial)
+        area_ = Bounds{area.minX - 4, area.minY - 4, area.maxX + 4, area.maxY + 4};
+    subset_ = subset;
+    labelExtents_.clear();
+    labelFontSize_ = 0;
+
+    if (!partial) {
+        painter.clear(colors::Background);
+    } else {
+        painter.setPen(Pen::none());
+        painter.setBrush(solidBrush(colors::Background));
+        painter.drawRectangle(int(area.minX), int(area.minY), int(area.maxX - area.minX),
+                              int(area.maxY - area.minY));
+    }
     drawBaseboardFill(painter, layout, view);
     drawLevelOutlines(painter, layout, view);
     if (layout.showGrid)
@@ -59,17 +116,27 @@ void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const Vi
     drawMeasurements(painter, layout, view);
 
     // Pieces drawn on their own later (previews) must not reach a layout that may be gone.
+    subset_ = Subset::Everything;
     culling_ = false;
     layout_ = nullptr;
 }
 
 // ---- surface and coordinate helpers -------------------------------------------------------
 
+Bounds LayoutRenderer::textBoxBound(double x, double y,
+                                                        const std::string& text, int pointSize) {
+    // No glyph of the bold fonts is wider than a point size in pixels twice over, nor is a line
+    // taller.
+    const double reach = 2.0 * std::max(1, pointSize);
+    const double lines = 1.0 + double(std::count(text.begin(), text.end(), '\n'));
+    return Bounds{x, y, x + reach * double(text.size()) + 4, y + reach * lines + 4};
+}
+
 bool LayoutRenderer::onSurface(const Bounds& box, double margin) const {
     if (!culling_)
         return true;
-    return box.maxX + margin >= 0 && box.maxY + margin >= 0 && box.minX - margin < surfaceWidth_ &&
-           box.minY - margin < surfaceHeight_;
+    return box.maxX + margin >= area_.minX && box.maxY + margin >= area_.minY &&
+           box.minX - margin < area_.maxX && box.minY - margin < area_.maxY;
 }
 
 Bounds LayoutRenderer::screenBoxOf(const std::vector<ScreenPoint>& points) const {
@@ -279,6 +346,8 @@ void LayoutRenderer::drawScenery(Painter& painter, const Layout& layout, const V
     const SceneryCatalog& catalog = SceneryCatalog::instance();
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
+        if (!inSubset(selectedPass))
+            continue;
         for (const SceneryItem& item : layout.scenery) {
             if (item.selected != selectedPass)
                 continue;
@@ -362,6 +431,8 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
     const bool anyTunnel = !tunnelPieces_.empty();
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
+        if (!inSubset(selectedPass))
+            continue;
         for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
             const PlacedPiece& piece = layout.pieces[i];
             if (piece.selected != selectedPass)
@@ -405,7 +476,7 @@ void LayoutRenderer::drawHelices(Painter& painter, const Layout& layout,
             }
             selected = selected || p.selected;
         }
-        if (!levelVisible(layout, level))
+        if (!levelVisible(layout, level) || !inSubset(selected))
             continue;
         const int rings = static_cast<int>(std::trunc(variant->turns * 12));
         drawHelixRing(painter, helix, variant->r1, *inner, view, rings, level, selected);
@@ -422,7 +493,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         if (run.anchor < 0)
             continue;
         const PlacedPiece* piece = layout.findPiece(run.anchor);
-        if (!piece)
+        if (!piece || !inSubset(piece->selected))
             continue;
         const PieceDef* def = catalog.find(piece->part);
         if (!def)
@@ -479,9 +550,13 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
 void LayoutRenderer::drawLabels(Painter& painter, const Layout& layout, const ViewTransform& view) {
     if (layout.labels.empty())
         return;
-    painter.setFont(boldFont(std::max(8, view.scaled(11))));
+    const int fontSize = std::max(8, view.scaled(11));
+    painter.setFont(boldFont(fontSize));
     for (const LayoutLabel& label : layout.labels) {
         const ScreenPoint p = view.toScreen(label.x, label.y);
+        // Measuring a text costs more than drawing a piece: far-off labels are skipped unmeasured.
+        if (!onSurface(textBoxBound(p.x, p.y, label.text, fontSize), 2))
+            continue;
         const TextExtent e = painter.textExtent(label.text);
         if (!onSurface(Bounds{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0},
                        1))

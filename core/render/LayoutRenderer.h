@@ -31,6 +31,17 @@ class LayoutRenderer {
     // outside the width x height surface are skipped.
     void drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
                     int height);
+    // Redraws one rectangle of a surface drawn by drawLayout, the painter being clipped to it
+    // by the caller: the pixels inside come out as a whole drawLayout would make them.
+    void drawLayoutArea(Painter& painter, const Layout& layout, const ViewTransform& view,
+                        int width, int height, int x, int y, int w, int h);
+    // While the selection moves, the plan is kept without it and the selection is drawn over
+    // that on every motion.
+    void drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
+                                    const ViewTransform& view, int width, int height);
+    // The selected pieces, helices and scenery items alone, drawn over what the painter holds.
+    void drawSelection(Painter& painter, const Layout& layout, const ViewTransform& view,
+                       int width, int height);
 
     void drawPiece(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
                    const ViewTransform& view, bool selected, bool labelsOn, bool inTunnel);
@@ -60,6 +71,15 @@ class LayoutRenderer {
                           bool selected, bool inTunnel) const;
 
   private:
+    enum class Subset { Everything, AllButSelection, SelectionOnly };
+
+    void drawLayoutWithin(Painter& painter, const Layout& layout, const ViewTransform& view,
+                          int width, int height, const Bounds& area, Subset subset);
+    // Whether an object of the given selection state belongs to the subset being drawn.
+    bool inSubset(bool selected) const {
+        return subset_ == Subset::Everything || (subset_ == Subset::SelectionOnly) == selected;
+    }
+
     // Steps of drawLayout.
     void drawBaseboardFill(Painter& painter, const Layout& layout, const ViewTransform& view);
     void drawLevelOutlines(Painter& painter, const Layout& layout, const ViewTransform& view);
@@ -109,13 +129,17 @@ class LayoutRenderer {
     // outside drawLayout, which is the only caller that knows the surface.
     bool onSurface(const Bounds& box, double margin) const;
     Bounds screenBoxOf(const std::vector<ScreenPoint>& points) const;
+    // A box sure to hold the text drawn with its top left at (x, y) in a bold font of the
+    // point size.
+    static Bounds textBoxBound(double x, double y, const std::string& text, int pointSize);
 
     const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
     std::unordered_set<int32_t> helixLinked_;
 
     bool culling_ = false;
-    int surfaceWidth_ = 0;
-    int surfaceHeight_ = 0;
+    // The part of the surface being drawn: items wholly outside it are skipped.
+    Bounds area_{0, 0, 0, 0};
+    Subset subset_ = Subset::Everything;
 
     // Scratch space kept between draws so that drawing a piece allocates nothing.
     std::vector<Point> localPoints_;

@@ -551,10 +551,14 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
         if (prim.type != PrimitiveType::Text)
             continue;
         const int size = truncPx(prim.h * view.scale);
-        painter.setFont(boldFont(size < 9 ? 8 : size));
-        const TextExtent e = painter.textExtent(prim.text);
         const Point p = frame.apply(Point{scaleX * prim.x - w / 2, scaleY * prim.y - h / 2});
         const double sx = p.x * view.scale + view.panX, sy = p.y * view.scale + view.panY;
+        // Centred on (sx, sy): a bound twice the size each way holds it without measuring.
+        const Bounds bound = textBoxBound(sx, sy, prim.text, size < 9 ? 8 : size);
+        if (!onSurface(Bounds{2 * sx - bound.maxX, 2 * sy - bound.maxY, bound.maxX, bound.maxY}, 3))
+            continue;
+        painter.setFont(boldFont(size < 9 ? 8 : size));
+        const TextExtent e = painter.textExtent(prim.text);
         if (onSurface(Bounds{sx - e.width / 2.0, sy - e.height / 2.0, sx + e.width / 2.0,
                                 sy + e.height / 2.0},
                       3))

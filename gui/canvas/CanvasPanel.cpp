@@ -2,6 +2,10 @@
 
 #include "canvas/CanvasController.h"
 #include "canvas/CanvasOverlayDrawing.h"
+#include "canvas/CheckMarks.h"
+#include "canvas/DropArea.h"
+#include "canvas/OverlayArea.h"
+#include "canvas/SelectionBounds.h"
 #include "canvas/Rulers.h"
 #include "render/LayoutRenderer.h"
 #include "wxrender/WxPainter.h"
@@ -20,6 +24,7 @@
 #include <wx/timer.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace plandor {
@@ -51,11 +56,13 @@ MouseInput mouseInput(const wxMouseEvent& e) {
     return in;
 }
 
-// The pixels a screen box touches, edges included.
-wxRect screenRect(const Bounds& box) {
-    const int x0 = toPixel(std::floor(box.minX)), y0 = toPixel(std::floor(box.minY));
-    const int x1 = toPixel(std::ceil(box.maxX)), y1 = toPixel(std::ceil(box.maxY));
-    return wxRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+bool sameView(const ViewTransform& a, const ViewTransform& b) {
+    return a.scale == b.scale && a.panX == b.panX && a.panY == b.panY;
+}
+
+void refreshArea(wxWindow& window, const PixelRect& r) {
+    if (!r.empty())
+        window.RefreshRect(wxRect(r.x, r.y, r.w, r.h), false);
 }
 
 CanvasKey canvasKey(int code) {
@@ -100,6 +107,19 @@ struct CanvasPanel::Impl {
     PictureKey pictureKey;
     bool pictureStale = true;
     int pictureRenders = 0;
+    // A bounded change not yet drawn into the picture (empty for none).
+    wxRect pendingArea;
+    int areaRenders = 0;
+    // The plan without the selection while it moves, drawn once per move and view.
+    wxBitmap stillPicture;
+    PictureKey stillKey;
+    bool stillValid = false;
+    std::vector<CheckMark> checkMarks;
+    // Where the overlays were last painted, in the view they were painted in.
+    PixelRect shownOverlay;
+    ViewTransform shownView;
+    bool shownKnown = false;
+    PixelRect shownSelection; // where the moving selection was last asked to be painted
 };
 
 CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter)
@@ -226,7 +246,25 @@ void CanvasPanel::setShowGrid(bool on) {
 
 void CanvasPanel::layoutChanged() {
     impl_->pictureStale = true;
+    impl_->pendingArea = wxRect();
+    impl_->stillValid = false;
     Refresh();
+}
+
+void CanvasPanel::layoutChanged(const Change& change) {
+    const wxSize size = GetClientSize();
+    const RedrawRegion region =
+        redrawRegion(change, impl_->controller.view().transform(), size.x, size.y);
+    if (region.whole || impl_->pictureStale || !impl_->picture.IsOk()) {
+        layoutChanged();
+        return;
+    }
+    impl_->stillValid = false;
+    const PixelRect& r = region.rect;
+    if (!r.empty())
+        impl_->pendingArea.Union(wxRect(r.x, r.y, r.w, r.h));
+    refreshArea(*this, r);
+    refreshOverlays();
 }
 
 void CanvasPanel::layoutReplaced() {
@@ -236,12 +274,35 @@ void CanvasPanel::layoutReplaced() {
     layoutChanged();
 }
 
+void CanvasPanel::setCheckMarks(std::vector<CheckMark> marks) {
+    auto same = [](const CheckMark& a, const CheckMark& b) {
+        return a.kind == b.kind && a.at == b.at;
+    };
+    if (std::equal(marks.begin(), marks.end(), impl_->checkMarks.begin(),
+                   impl_->checkMarks.end(), same))
+        return;
+    impl_->checkMarks = std::move(marks);
+    Refresh();
+}
+
+const std::vector<CheckMark>& CanvasPanel::checkMarks() const {
+    return impl_->checkMarks;
+}
+
 const CanvasView& CanvasPanel::view() const {
     return impl_->controller.view();
 }
 
 int CanvasPanel::pictureRenderCount() const {
     return impl_->pictureRenders;
+}
+
+int CanvasPanel::pictureAreaRenderCount() const {
+    return impl_->areaRenders;
+}
+
+const wxBitmap& CanvasPanel::keptPicture() const {
+    return impl_->picture;
 }
 
 void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
@@ -273,12 +334,17 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     const bool owned = reply.change.any() && impl_->changeSink;
     if (owned)
         impl_->changeSink(reply.change);
-    if (reply.redrawPicture || (!owned && reply.change.redraw()))
+    if (reply.redrawPicture && impl_->controller.movingSelection()) {
+        // Only the selection is drawn per motion; the whole picture follows once it lands.
+        impl_->pictureStale = true;
+        refreshMovingSelection();
+    } else if (reply.redrawPicture) {
         layoutChanged();
-    else if (reply.repaint && !reply.repaintArea.empty())
-        RefreshRect(screenRect(reply.repaintArea));
-    else if (reply.repaint)
-        Refresh();
+    } else if (!owned && reply.change.redraw()) {
+        layoutChanged(reply.change);
+    } else if (reply.repaint) {
+        refreshOverlays();
+    }
     if (reply.skip)
         event.Skip();
     if (!reply.menu.empty())
@@ -296,6 +362,31 @@ void CanvasPanel::openShapeProperties(int32_t shapeId) {
     ShapePropertiesDialog dialog(this, *shape, impl_->doc.layout.units);
     if (dialog.ShowModal() == wxID_OK)
         applyReply(impl_->controller.applyShapeProperties(shapeId, dialog.value()));
+}
+
+void CanvasPanel::refreshOverlays() {
+    const wxSize size = GetClientSize();
+    const ViewTransform& view = impl_->controller.view().transform();
+    const RedrawRegion now =
+        overlayArea(impl_->renderer, impl_->controller.overlays(), view, size.x, size.y);
+    if (now.whole || !impl_->shownKnown || !sameView(view, impl_->shownView)) {
+        Refresh();
+        return;
+    }
+    refreshArea(*this, unite(impl_->shownOverlay, now.rect));
+}
+
+void CanvasPanel::refreshMovingSelection() {
+    const wxSize size = GetClientSize();
+    const RedrawRegion now = redrawRegion(
+        selectionBounds(impl_->doc.layout, TrackCatalog::instance(), SceneryCatalog::instance()),
+        impl_->controller.view().transform(), size.x, size.y);
+    // The first motion also takes the selection out of the kept picture.
+    if (now.whole || !impl_->stillValid)
+        Refresh();
+    else
+        refreshArea(*this, unite(impl_->shownSelection, now.rect));
+    impl_->shownSelection = now.whole ? PixelRect{0, 0, size.x, size.y} : now.rect;
 }
 
 void CanvasPanel::applyReply(const CanvasReply& reply) {
@@ -331,8 +422,10 @@ void CanvasPanel::showMenu(const CanvasReply& reply) {
 
 void CanvasPanel::updatePicture(int width, int height) {
     const PictureKey key{impl_->controller.view().transform(), width, height};
-    if (!impl_->pictureStale && key == impl_->pictureKey && impl_->picture.IsOk())
+    if (!impl_->pictureStale && key == impl_->pictureKey && impl_->picture.IsOk()) {
+        updatePictureArea(width, height);
         return;
+    }
     if (!impl_->picture.IsOk() || impl_->picture.GetWidth() != width ||
         impl_->picture.GetHeight() != height)
         impl_->picture.Create(width, height);
@@ -346,7 +439,57 @@ void CanvasPanel::updatePicture(int width, int height) {
     mem.SelectObject(wxNullBitmap);
     impl_->pictureKey = key;
     impl_->pictureStale = false;
+    impl_->pendingArea = wxRect();
     ++impl_->pictureRenders;
+}
+
+void CanvasPanel::updatePictureArea(int width, int height) {
+    const wxRect area = impl_->pendingArea;
+    if (area.IsEmpty())
+        return;
+    const ViewTransform& view = impl_->controller.view().transform();
+    wxMemoryDC mem(impl_->picture);
+    mem.SetClippingRegion(area);
+    {
+        WxPainter painter(mem);
+        impl_->renderer.drawLayoutArea(painter, impl_->doc.layout, view, width, height, area.x,
+                                       area.y, area.width, area.height);
+        if (area.x < kRulerSize || area.y < kRulerSize)
+            drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height),
+                       width, height);
+    }
+    mem.DestroyClippingRegion();
+    mem.SelectObject(wxNullBitmap);
+    impl_->pendingArea = wxRect();
+    ++impl_->areaRenders;
+}
+
+void CanvasPanel::paintMovingSelection(wxDC& dc, int width, int height) {
+    const ViewTransform& view = impl_->controller.view().transform();
+    const PictureKey key{view, width, height};
+    if (!impl_->stillValid || !(key == impl_->stillKey)) {
+        if (!impl_->stillPicture.IsOk() || impl_->stillPicture.GetWidth() != width ||
+            impl_->stillPicture.GetHeight() != height)
+            impl_->stillPicture.Create(width, height);
+        wxMemoryDC mem(impl_->stillPicture);
+        WxPainter painter(mem);
+        impl_->renderer.drawLayoutWithoutSelection(painter, impl_->doc.layout, view, width,
+                                                   height);
+        drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
+                   height);
+        mem.SelectObject(wxNullBitmap);
+        impl_->stillKey = key;
+        impl_->stillValid = true;
+        ++impl_->pictureRenders;
+    }
+    dc.DrawBitmap(impl_->stillPicture, 0, 0);
+    // The rulers stay over the plan, as in the kept picture.
+    dc.SetClippingRegion(kRulerSize, kRulerSize, width - kRulerSize, height - kRulerSize);
+    {
+        WxPainter painter(dc);
+        impl_->renderer.drawSelection(painter, impl_->doc.layout, view, width, height);
+    }
+    dc.DestroyClippingRegion();
 }
 
 void CanvasPanel::onPaint(wxPaintEvent&) {
@@ -354,11 +497,22 @@ void CanvasPanel::onPaint(wxPaintEvent&) {
     const wxSize size = GetClientSize();
     if (size.x <= 0 || size.y <= 0)
         return;
-    updatePicture(size.x, size.y);
-    dc.DrawBitmap(impl_->picture, 0, 0);
+    if (impl_->controller.movingSelection()) {
+        paintMovingSelection(dc, size.x, size.y);
+    } else {
+        updatePicture(size.x, size.y);
+        dc.DrawBitmap(impl_->picture, 0, 0);
+    }
     WxPainter painter(dc);
-    drawCanvasOverlays(painter, impl_->renderer, impl_->controller.overlays(),
-                       impl_->controller.view().transform());
+    drawCheckMarks(painter, impl_->checkMarks, impl_->controller.view().transform(), size.x,
+                   size.y);
+    const CanvasOverlays overlays = impl_->controller.overlays();
+    const ViewTransform& view = impl_->controller.view().transform();
+    drawCanvasOverlays(painter, impl_->renderer, overlays, view);
+    const RedrawRegion shown = overlayArea(impl_->renderer, overlays, view, size.x, size.y);
+    impl_->shownOverlay = shown.rect;
+    impl_->shownView = view;
+    impl_->shownKnown = !shown.whole;
 }
 
 void CanvasPanel::onSize(wxSizeEvent& event) {

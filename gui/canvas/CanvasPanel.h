@@ -7,9 +7,14 @@
 #include <wx/panel.h>
 
 #include <cstdint>
+
+class wxBitmap;
+class wxDC;
+
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plandor {
 
@@ -17,6 +22,7 @@ struct Document;
 struct Change;
 struct CanvasReply;
 struct PaletteAction;
+struct CheckMark;
 class CanvasController;
 class CanvasView;
 class Prompter;
@@ -60,8 +66,13 @@ class CanvasPanel : public wxPanel {
     void centreOn(double x, double y);
     // The layout or the view changed: redraw the kept picture on the next paint.
     void layoutChanged();
+    // The layout changed as `change` says: a bounded change redraws only its part of the picture.
+    void layoutChanged(const Change& change);
     // The whole layout was replaced: no gesture of the old one goes on.
     void layoutReplaced();
+    // Marks shown over the plan until replaced (an empty list removes them).
+    void setCheckMarks(std::vector<CheckMark> marks);
+    const std::vector<CheckMark>& checkMarks() const;
 
     // Carries out a reply of the controller to a command of the main window.
     void applyReply(const CanvasReply& reply);
@@ -72,6 +83,10 @@ class CanvasPanel : public wxPanel {
     CanvasController& controller();
     // How many times the kept picture of the layout has been drawn (for tests and benches).
     int pictureRenderCount() const;
+    // How many times a part of the kept picture was redrawn for a bounded change.
+    int pictureAreaRenderCount() const;
+    // The kept picture as last drawn (for tests).
+    const wxBitmap& keptPicture() const;
 
   private:
     void syncClientSize();
@@ -79,6 +94,14 @@ class CanvasPanel : public wxPanel {
     void apply(const CanvasReply& reply, wxEvent& event);
     // Redraws the kept picture when the layout, the view or the size differ from its own.
     void updatePicture(int width, int height);
+    // Redraws the pending rectangle of a bounded change into the kept picture.
+    void updatePictureArea(int width, int height);
+    // While the selection moves: the kept plan without the selection, and the selection over it.
+    void paintMovingSelection(wxDC& dc, int width, int height);
+    // Repaints where the overlays were and now are (the whole window when the view changed).
+    void refreshOverlays();
+    // Repaints where the moving selection was and now is.
+    void refreshMovingSelection();
 
     void onPaint(wxPaintEvent& event);
     void onSize(wxSizeEvent& event);

@@ -341,7 +341,7 @@ void MainFrame::applyChange(const Change& change) {
     if (change.replaced())
         canvas_->layoutReplaced();
     else if (change.redraw())
-        canvas_->layoutChanged();
+        canvas_->layoutChanged(change);
     updateTitle();
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
     if (change.redraw())
@@ -382,6 +382,7 @@ void MainFrame::onCheckLayout(wxCommandEvent&) {
         check_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
             check_->Destroy();
             check_ = nullptr;
+            canvas_->setCheckMarks({});
             SetStatusText(kStatusReady, 0);
         });
     }
@@ -394,6 +395,7 @@ void MainFrame::refreshCheck() {
     if (!check_)
         return;
     check_->refresh(doc_.layout);
+    canvas_->setCheckMarks(checkMarks(check_->findings()));
     SetStatusText(toWx(checkSummary(check_->findings())), 0);
 }
 
@@ -602,13 +604,17 @@ bool MainFrame::commandAllowed(int id) const {
 }
 
 void MainFrame::onUpdateCommand(wxUpdateUIEvent& event) {
+    if (event.GetId() == CmdTunnel) {
+        // One look at the selection serves the enabling and the label (it runs on every idle).
+        const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
+        event.Enable(state.enabled);
+        showTunnelLabel(state);
+        return;
+    }
     event.Enable(commandAllowed(event.GetId()));
-    if (event.GetId() == CmdTunnel)
-        showTunnelLabel();
 }
 
-void MainFrame::showTunnelLabel() {
-    const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
+void MainFrame::showTunnelLabel(const TunnelToolState& state) {
     wxToolBar* bar = GetToolBar();
     wxToolBarToolBase* tool = bar ? bar->FindById(CmdTunnel) : nullptr;
     if (tool && tool->GetLabel() != toWx(state.label)) {

@@ -32,6 +32,7 @@ class PalettePanel;
 class PropertiesPanel;
 struct Clipboard;
 class CheckLayoutDialog;
+struct TunnelToolState;
 struct CheckFinding;
 
 class MainFrame : public wxFrame {
@@ -96,7 +97,7 @@ class MainFrame : public wxFrame {
     void onUpdateCommand(wxUpdateUIEvent& event);
     bool commandAllowed(int id) const;
     const Clipboard& canvasClipboard() const;
-    void showTunnelLabel();
+    void showTunnelLabel(const TunnelToolState& state);
     // Every accelerator of the command table works wherever the keyboard is in the window.
     void onCharHook(wxKeyEvent& event);
     void onCopy(wxCommandEvent&);

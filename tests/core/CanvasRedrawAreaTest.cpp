@@ -1,0 +1,262 @@
+// How much of the canvas's kept picture a change needs redrawn: the box a drop reports, how
+// changes joined together keep or lose it, and the screen rectangle made of it. Also the
+// renderer's parts for a moving selection, and the extent of the overlays.
+#include "EditingTestSupport.h"
+#include "RecordingPainter.h"
+
+#include "canvas/CanvasController.h"
+#include "canvas/CanvasOverlayDrawing.h"
+#include "canvas/DropArea.h"
+#include "canvas/OverlayArea.h"
+#include "canvas/PaletteActions.h"
+#include "catalog/HelixVariants.h"
+#include "catalog/SceneryCatalog.h"
+#include "model/HelixPlacement.h"
+#include "render/LayoutRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace plandor;
+using namespace plandor::testing;
+
+namespace {
+
+Change boxed(double x0, double y0, double x1, double y1) {
+    Change c(Change::kPiecesEdited);
+    c.area.add(x0, y0);
+    c.area.add(x1, y1);
+    return c;
+}
+
+TEST(ChangeArea, JoinedChangesStayBoundedOnlyWhileEveryDrawnPartIs) {
+    const struct {
+        const char* name;
+        Change a, b;
+        bool bounded;
+        Bounds area;
+    } cases[] = {
+        {"two boxes", boxed(0, 0, 10, 10), boxed(20, -5, 30, 5), true, boxed(0, -5, 30, 10).area},
+        {"box and file name", boxed(0, 0, 10, 10), Change(Change::FileName), true,
+         boxed(0, 0, 10, 10).area},
+        {"nothing and box", Change{}, boxed(0, 0, 10, 10), true, boxed(0, 0, 10, 10).area},
+        {"box and selection", boxed(0, 0, 10, 10), Change(Change::Selection), false, Bounds{}},
+        {"selection and box", Change(Change::Selection), boxed(0, 0, 10, 10), false, Bounds{}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Change joined = c.a | c.b;
+        EXPECT_EQ(joined.bounded(), c.bounded);
+        if (c.bounded) {
+            EXPECT_DOUBLE_EQ(joined.area.minX, c.area.minX);
+            EXPECT_DOUBLE_EQ(joined.area.minY, c.area.minY);
+            EXPECT_DOUBLE_EQ(joined.area.maxX, c.area.maxX);
+            EXPECT_DOUBLE_EQ(joined.area.maxY, c.area.maxY);
+        }
+    }
+}
+
+MouseInput at(int x, int y, bool leftDown = false) {
+    MouseInput in;
+    in.x = x;
+    in.y = y;
+    in.leftDown = leftDown;
+    return in;
+}
+
+struct Canvas {
+    Document doc;
+    ScriptedPrompter prompter;
+    CanvasController controller{doc, prompter};
+    Layout& layout = doc.layout;
+
+    Canvas() {
+        layout = emptyLayout();
+        controller.view().setView(1.0, 0, 0);
+    }
+    // Drops a straight on the free end of the straight at the origin (screen = world).
+    Change dropOnEnd() {
+        controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
+        controller.motion(at(192, 6));
+        return controller.leftDown(at(192, 6, true)).change;
+    }
+};
+
+TEST(DropArea, CoversTheNewPieceItsTargetAndWhatLostTheSelection) {
+    Canvas canvas;
+    addPiece(canvas.layout, "24188", 0, 0);
+    const int32_t far = addPiece(canvas.layout, "24188", 2000, 800).id;
+    canvas.layout.findPiece(far)->selected = true;
+    const Change change = canvas.dropOnEnd();
+    ASSERT_EQ(canvas.layout.pieces.size(), 3u);
+    ASSERT_TRUE(change.bounded());
+    for (const Point p : {Point{0, 0}, Point{376.6, 0}, Point{2000 + 188.3, 800}})
+        EXPECT_TRUE(change.area.contains(p.x, p.y)) << p.x << ", " << p.y;
+    // Track bands reach beyond the centre line on both sides, but not far.
+    EXPECT_LT(change.area.minY, -10);
+    EXPECT_GT(change.area.minY, -60);
+    EXPECT_LT(change.area.minX, 0);
+    EXPECT_GT(change.area.minX, -60);
+}
+
+TEST(DropArea, IsNotBoundedWhenTheDropReachesFurther) {
+    const struct {
+        const char* name;
+        std::function<void(Layout&)> prepare;
+    } cases[] = {
+        {"scenery was selected",
+         [](Layout& l) {
+             SceneryItem s;
+             s.id = l.takeId();
+             s.item = SceneryCatalog::instance().defs().front().id;
+             s.selected = true;
+             l.scenery.push_back(s);
+         }},
+        {"a label was selected",
+         [](Layout& l) {
+             LayoutLabel label;
+             label.id = l.takeId();
+             label.text = "Station";
+             label.selected = true;
+             l.labels.push_back(label);
+         }},
+        {"the layout has a helix",
+         [](Layout& l) { ASSERT_TRUE(placeHelix(l, 3000, 3000, 0, defaultHelixVariantId())); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas;
+        addPiece(canvas.layout, "24188", 0, 0);
+        c.prepare(canvas.layout);
+        const std::size_t before = canvas.layout.pieces.size();
+        const Change change = canvas.dropOnEnd();
+        EXPECT_EQ(canvas.layout.pieces.size(), before + 1);
+        EXPECT_TRUE(change.modified);
+        EXPECT_FALSE(change.bounded());
+    }
+}
+
+TEST(RedrawRegion, GrownByTheMarginsClippedAndWholeWhenLarge) {
+    const ViewTransform view{0.5, 100, 50}; // screen = world / 2 + (100, 50)
+    const double m = kRedrawMarginMm * 0.5 + kRedrawMarginPx;
+    const struct {
+        const char* name;
+        Change change;
+        bool whole;
+        PixelRect rect;
+    } cases[] = {
+        {"unbounded", Change(Change::kPiecesEdited), true, {}},
+        {"inside",
+         boxed(600, 400, 800, 500),
+         false,
+         {int(400 - m), int(250 - m), int(100 + 2 * m), int(50 + 2 * m)}},
+        {"clipped at the left and top",
+         boxed(-300, -200, -100, -50),
+         false,
+         {0, 0, int(50 + m), int(25 + m)}},
+        {"off the surface", boxed(5000, 5000, 5100, 5100), false, {}},
+        {"most of the surface", boxed(0, 0, 1400, 1000), true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RedrawRegion r = redrawRegion(c.change, view, 1000, 800);
+        EXPECT_EQ(r.whole, c.whole);
+        if (c.whole)
+            continue;
+        EXPECT_EQ(r.rect.x, c.rect.x);
+        EXPECT_EQ(r.rect.y, c.rect.y);
+        EXPECT_EQ(r.rect.w, c.rect.w);
+        EXPECT_EQ(r.rect.h, c.rect.h);
+    }
+}
+
+int polygons(const std::function<void(LayoutRenderer&, RecordingPainter&)>& draw) {
+    LayoutRenderer renderer;
+    RecordingPainter painter;
+    draw(renderer, painter);
+    return painter.count(DrawOp::Polygon);
+}
+
+TEST(MovingSelectionDrawing, StillPlanAndSelectionTogetherDrawWhatTheWholePlanDoes) {
+    Layout layout = emptyLayout();
+    for (int i = 0; i < 4; ++i)
+        addPiece(layout, "24188", 200.0 * i, 100);
+    layout.findPiece(2)->selected = true;
+    SceneryItem item;
+    item.id = layout.takeId();
+    item.item = SceneryCatalog::instance().defs().front().id;
+    item.x = 300;
+    item.y = 300;
+    item.selected = true;
+    layout.scenery.push_back(item);
+    const ViewTransform view{1.0, 0, 0};
+
+    const int all = polygons(
+        [&](LayoutRenderer& r, RecordingPainter& p) { r.drawLayout(p, layout, view, 1200, 800); });
+    const int still = polygons([&](LayoutRenderer& r, RecordingPainter& p) {
+        r.drawLayoutWithoutSelection(p, layout, view, 1200, 800);
+    });
+    LayoutRenderer renderer;
+    RecordingPainter selection;
+    renderer.drawSelection(selection, layout, view, 1200, 800);
+    EXPECT_EQ(selection.count(DrawOp::Clear), 0); // drawn over the still plan
+    EXPECT_GT(selection.count(DrawOp::Polygon), 0);
+    EXPECT_LT(still, all);
+    EXPECT_EQ(still + selection.count(DrawOp::Polygon), all);
+}
+
+TEST(LayoutArea, OnlyWhatTouchesTheAreaIsDrawnOverItsBackground) {
+    Layout layout = emptyLayout();
+    addPiece(layout, "24188", 100, 100);
+    addPiece(layout, "24188", 900, 600);
+    const ViewTransform view{1.0, 0, 0};
+    LayoutRenderer renderer;
+    RecordingPainter area;
+    renderer.drawLayoutArea(area, layout, view, 1200, 800, 50, 50, 300, 150);
+    EXPECT_EQ(area.count(DrawOp::Clear), 0);
+    ASSERT_FALSE(area.calls.empty());
+    const DrawCall& background = area.calls.front();
+    EXPECT_EQ(background.op, DrawOp::Rectangle);
+    EXPECT_EQ(background.x, 50);
+    EXPECT_EQ(background.w, 300);
+    for (const DrawCall& c : area.ofKind(DrawOp::Polygon))
+        for (const ScreenPoint& p : c.points)
+            EXPECT_LT(p.x, 400) << "a piece far outside the area was drawn";
+    EXPECT_GT(polygons([&](LayoutRenderer& r, RecordingPainter& p) {
+                  r.drawLayout(p, layout, view, 1200, 800);
+              }),
+              area.count(DrawOp::Polygon));
+}
+
+TEST(OverlayArea, CoversTheGhostAndTheSnapMarkerAndNothingWhenThereAreNone) {
+    Canvas canvas;
+    addPiece(canvas.layout, "24188", 0, 0);
+    LayoutRenderer renderer;
+    const ViewTransform& view = canvas.controller.view().transform();
+    EXPECT_TRUE(overlayArea(renderer, canvas.controller.overlays(), view, 1000, 800).rect.empty());
+
+    canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
+    canvas.controller.motion(at(192, 6));
+    const CanvasOverlays overlays = canvas.controller.overlays();
+    ASSERT_TRUE(overlays.snapMarker);
+    const RedrawRegion region = overlayArea(renderer, overlays, view, 1000, 800);
+    EXPECT_FALSE(region.whole);
+    // Whatever the overlays draw on the surface lies inside the region.
+    RecordingPainter drawn;
+    drawCanvasOverlays(drawn, renderer, overlays, view);
+    ASSERT_FALSE(drawn.calls.empty());
+    for (const DrawCall& c : drawn.calls)
+        for (const ScreenPoint& p : c.points) {
+            EXPECT_GE(std::max(p.x, 0), region.rect.x);
+            EXPECT_LE(p.x, region.rect.x + region.rect.w);
+            EXPECT_GE(std::max(p.y, 0), region.rect.y);
+            EXPECT_LE(p.y, region.rect.y + region.rect.h);
+        }
+    // The ghost runs from the target's end (188) to one piece length further.
+    EXPECT_LE(region.rect.x, 188 - kSnapMarkerRadius);
+    EXPECT_GE(region.rect.x + region.rect.w, 376);
+    EXPECT_LT(region.rect.w, 260);
+}
+
+} // namespace
