@@ -1,9 +1,8 @@
 // The measuring tape, the outline tool and the annotation drags, replayed through the canvas
 // controller with the world origin at screen (0, 0).
-#include "EditingTestSupport.h"
+#include "CanvasHarness.h"
 #include "RecordingPainter.h"
 
-#include "canvas/CanvasController.h"
 #include "canvas/CanvasOverlayDrawing.h"
 #include "editing/LayoutShape.h"
 
@@ -16,36 +15,7 @@ using namespace plandor::testing;
 
 namespace {
 
-struct Canvas {
-    Document doc;
-    ScriptedPrompter prompter;
-    CanvasController controller{doc, prompter};
-    Layout& layout = doc.layout;
-
-    explicit Canvas(double scale = 1.0) {
-        layout = emptyLayout();
-        controller.view().setView(scale, 0, 0);
-    }
-    static MouseInput at(int x, int y, bool leftDown) {
-        MouseInput in;
-        in.x = x;
-        in.y = y;
-        in.leftDown = leftDown;
-        return in;
-    }
-    CanvasReply click(int x, int y) {
-        CanvasReply reply = controller.leftDown(at(x, y, true));
-        reply.change |= controller.leftUp(at(x, y, false)).change;
-        return reply;
-    }
-    CanvasReply dragFromTo(int x0, int y0, int x1, int y1) {
-        controller.leftDown(at(x0, y0, true));
-        controller.motion(at((x0 + x1) / 2, (y0 + y1) / 2, true));
-        controller.motion(at(x1, y1, true));
-        return controller.leftUp(at(x1, y1, false));
-    }
-    CanvasReply key(CanvasKey k) { return controller.keyDown(k, MouseInput{}); }
-};
+using Canvas = CanvasHarness;
 
 TEST(MeasureTool, SecondClickKeepsOneMillimetreOrMoreAndEndsTheTool) {
     const struct {
@@ -77,7 +47,7 @@ TEST(MeasureTool, EscapeEndsWithoutARecordAndTheNextClickIsNotATool) {
     Canvas canvas;
     canvas.controller.setToolMode(ToolMode::Measure);
     canvas.click(10, 10);
-    canvas.controller.motion(Canvas::at(200, 10, false));
+    canvas.controller.motion(mouseAt(200, 10, false));
     EXPECT_TRUE(canvas.controller.overlays().tool.measuring);
     EXPECT_EQ(canvas.key(CanvasKey::Escape).toolEnded, ToolMode::Measure);
     EXPECT_FALSE(canvas.controller.overlays().tool.measuring);
@@ -250,7 +220,7 @@ TEST(OutlineTool, OverlayShowsTheSegmentLengthAndTheCloseMarker) {
     for (ScreenPoint p : {ScreenPoint{100, 100}, {220, 100}, {220, 200}})
         canvas.click(p.x, p.y);
     const auto draw = [&](int x, int y) {
-        canvas.controller.motion(Canvas::at(x, y, false));
+        canvas.controller.motion(mouseAt(x, y, false));
         RecordingPainter painter;
         drawToolOverlay(painter, canvas.controller.overlays().tool,
                         canvas.controller.view().transform());
@@ -269,7 +239,7 @@ TEST(OutlineTool, MotionRepaintsOnlyWhereTheMovingSegmentWasAndIs) {
     canvas.click(100, 100);
     canvas.click(300, 100);
     const auto move = [&](int x, int y) {
-        return canvas.controller.motion(Canvas::at(x, y, false));
+        return canvas.controller.motion(mouseAt(x, y, false));
     };
     EXPECT_TRUE(move(400, 300).repaintArea.empty()); // the first motion repaints everything
     const Bounds area = move(420, 320).repaintArea;

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace plandor {
 namespace {
@@ -24,17 +21,6 @@ Layout withLevels(std::initializer_list<int32_t> ids) {
     }
     layout.activeLevel = layout.levels.front().id;
     return layout;
-}
-
-std::string savedText(const Layout& layout) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "plandor-levels-test.plo").string();
-    EXPECT_EQ(saveLayout(layout, path, "Decks"), "");
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::filesystem::remove(path);
-    return text.str();
 }
 
 TEST(Levels, NewIdsFollowTheHighestIdNotTheCount) {
@@ -184,19 +170,19 @@ TEST(Levels, UndoAfterTheSessionBringsTheLevelBackExactly) {
     int32_t lower = 0, upper = 0;
     Document doc;
     doc.layout = twoDecks(lower, upper);
-    const std::string original = savedText(doc.layout);
+    const std::string original = layoutFileText(doc.layout, "Decks");
 
     Edit edit = doc.begin();
     LevelsChange session = addLevel(doc.layout, "Attic");
     session |= removeLevel(doc.layout, 2);
     edit.commit(levelsSessionChange(session));
     EXPECT_EQ(doc.undoDepth(), 1u);
-    const std::string removed = savedText(doc.layout);
+    const std::string removed = layoutFileText(doc.layout, "Decks");
 
     doc.undo();
-    EXPECT_EQ(savedText(doc.layout), original);
+    EXPECT_EQ(layoutFileText(doc.layout, "Decks"), original);
     doc.redo();
-    EXPECT_EQ(savedText(doc.layout), removed);
+    EXPECT_EQ(layoutFileText(doc.layout, "Decks"), removed);
 }
 
 TEST(Levels, ASessionThatOnlyTouchesTheListIsSavedButNoUndoStep) {

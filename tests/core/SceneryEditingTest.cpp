@@ -1,9 +1,8 @@
 // Scenery on the canvas: placing from the palette with the turntable and level rules, dragging,
 // resizing a platform by its handles, and the "Resize Scenery" dialog's values. The view is at
 // scale 1 with the world origin at screen (0, 0).
-#include "EditingTestSupport.h"
+#include "CanvasHarness.h"
 
-#include "canvas/CanvasController.h"
 #include "canvas/PaletteActions.h"
 #include "canvas/SceneryGestures.h"
 #include "editing/SceneryPlacing.h"
@@ -18,45 +17,14 @@ using namespace plandor::testing;
 
 namespace {
 
-MouseInput at(int x, int y, bool leftDown = false, bool shift = false) {
-    MouseInput in;
-    in.x = x;
-    in.y = y;
-    in.leftDown = leftDown;
-    in.shift = shift;
-    return in;
-}
-
 int32_t putScenery(Layout& layout, const std::string& key, double x, double y, double heading = 0,
                    bool selected = false) {
-    SceneryItem s;
-    s.id = layout.takeId();
-    s.item = key;
-    s.x = x;
-    s.y = y;
-    s.heading = heading;
+    SceneryItem& s = addScenery(layout, key, x, y, heading);
     s.selected = selected;
-    layout.scenery.push_back(s);
     return s.id;
 }
 
-struct Canvas {
-    Document doc;
-    ScriptedPrompter prompter;
-    CanvasController controller{doc, prompter};
-    Layout& layout = doc.layout;
-
-    Canvas() {
-        layout = emptyLayout();
-        controller.view().setView(1.0, 0, 0);
-    }
-    void dragFromTo(int x0, int y0, int x1, int y1) {
-        controller.leftDown(at(x0, y0, true));
-        controller.motion(at((x0 + x1) / 2, (y0 + y1) / 2, true));
-        controller.motion(at(x1, y1, true));
-        controller.leftUp(at(x1, y1));
-    }
-};
+using Canvas = CanvasHarness;
 
 constexpr double kRoundhouseRing = 343.0 / 2 + 349.6;
 
@@ -128,18 +96,18 @@ TEST(SceneryPlacingGesture, GhostTurnsDropsAsOneUndoStepAndEscapeCancels) {
     ASSERT_TRUE(canvas.controller.placing());
     EXPECT_EQ(canvas.controller.overlays().ghostSceneryPose.x, kPlacingStartX);
     // The car (50 x 20) moves from (300, 200) to (400, 300): both places are painted again.
-    const Bounds area = canvas.controller.motion(at(400, 300)).repaintArea;
+    const Bounds area = canvas.controller.motion(mouseAt(400, 300)).repaintArea;
     EXPECT_TRUE(area.contains(275, 190) && area.contains(425, 310)) << "a trail stays behind";
-    canvas.controller.wheel(at(400, 300), 120);              // +30
-    canvas.controller.wheel(at(400, 300, false, true), 120); // +15 with Shift
-    canvas.controller.keyDown(CanvasKey::R, MouseInput{});   // +15
-    canvas.controller.rightDown(at(400, 300));               // +15
+    canvas.controller.wheel(mouseAt(400, 300), 120);              // +30
+    canvas.controller.wheel(mouseAt(400, 300, false, true), 120); // +15 with Shift
+    canvas.key(CanvasKey::R); // +15
+    canvas.controller.rightDown(mouseAt(400, 300));               // +15
     const CanvasOverlays ghost = canvas.controller.overlays();
     EXPECT_TRUE(ghost.ghostScenery);
     EXPECT_EQ(ghost.ghostSceneryKey, "car");
     EXPECT_DOUBLE_EQ(ghost.ghostSceneryPose.heading, 75.0);
 
-    const CanvasReply drop = canvas.controller.leftDown(at(410, 320, true));
+    const CanvasReply drop = canvas.controller.leftDown(mouseAt(410, 320, true));
     EXPECT_TRUE(drop.change.has(Change::Annotations));
     EXPECT_FALSE(canvas.controller.placing());
     ASSERT_EQ(canvas.layout.scenery.size(), 1u);
@@ -150,10 +118,9 @@ TEST(SceneryPlacingGesture, GhostTurnsDropsAsOneUndoStepAndEscapeCancels) {
     EXPECT_TRUE(canvas.layout.scenery.empty());
 
     canvas.controller.beginPlacing({PaletteAction::Kind::BeginSceneryPlacing, "car"});
-    canvas.controller.keyDown(CanvasKey::Escape, MouseInput{});
+    canvas.key(CanvasKey::Escape);
     EXPECT_FALSE(canvas.controller.placing());
-    canvas.controller.leftDown(at(410, 320, true));
-    canvas.controller.leftUp(at(410, 320));
+    canvas.click(410, 320);
     EXPECT_TRUE(canvas.layout.scenery.empty()) << "Escape dropped nothing";
 }
 
@@ -165,11 +132,9 @@ TEST(SceneryDragGesture, PressSelectsAndTheSelectedItemsFollowAsOneUndoStep) {
     canvas.layout.findPiece(piece)->selected = true;
 
     // Shift adds b, a plain press on the selected a keeps both.
-    canvas.controller.leftDown(at(100, 100, true));
-    canvas.controller.leftUp(at(100, 100));
+    canvas.click(100, 100);
     EXPECT_FALSE(canvas.layout.findPiece(piece)->selected) << "a plain press selects a alone";
-    canvas.controller.leftDown(at(300, 100, true, true));
-    canvas.controller.leftUp(at(300, 100));
+    canvas.click(300, 100, false, true);
     EXPECT_FALSE(canvas.doc.canUndo()) << "presses without motion leave no undo step";
 
     canvas.dragFromTo(100, 100, 103, 150);
@@ -260,11 +225,10 @@ TEST(SceneryHandleResize, TurnedPlatformResizesInItsOwnFrameAndUndoes) {
 TEST(SceneryDoubleClick, AsksForTheResizeDialogOfTheItem) {
     Canvas canvas;
     const int32_t id = putScenery(canvas.layout, "station_small", 400, 300);
-    canvas.controller.leftDown(at(400, 300, true));
-    canvas.controller.leftUp(at(400, 300));
-    EXPECT_EQ(canvas.controller.leftDoubleClick(at(400, 300)).resizeScenery, id);
-    EXPECT_EQ(canvas.controller.leftDoubleClick(at(900, 900)).resizeScenery, -1);
-    MouseInput alt = at(400, 300);
+    canvas.click(400, 300);
+    EXPECT_EQ(canvas.controller.leftDoubleClick(mouseAt(400, 300)).resizeScenery, id);
+    EXPECT_EQ(canvas.controller.leftDoubleClick(mouseAt(900, 900)).resizeScenery, -1);
+    MouseInput alt = mouseAt(400, 300);
     alt.alt = true;
     EXPECT_EQ(canvas.controller.leftDoubleClick(alt).resizeScenery, -1);
 }

@@ -86,14 +86,8 @@ TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
     settle();
     EXPECT_EQ(layout().pieces.size(), 2u) << "the double-click's held button inserts no more";
 
-    const PlacedPiece& na = layout().pieces[0];
-    const PlacedPiece& nb = layout().pieces[1];
-    EXPECT_EQ(na.x, 0);
-    EXPECT_EQ(na.y, 0);
-    EXPECT_NEAR(nb.x, 188.3, 1e-9);
-    EXPECT_EQ(na.jointAt(1), (Joint{nb.id, 0}));
-    EXPECT_EQ(nb.jointAt(0), (Joint{na.id, 1}));
-    EXPECT_GT(na.id, b);
+    // Where the block lands and how it is joined is checked in the core.
+    EXPECT_EQ(layout().pieces[0].jointAt(1).target, layout().pieces[1].id);
     EXPECT_TRUE(frame->document().modified);
     EXPECT_EQ(status(1), "Pieces: 2");
     command(CmdUndo);

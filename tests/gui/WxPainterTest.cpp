@@ -1,5 +1,4 @@
-// The renderer drawn through WxPainter into a memory bitmap: the picture has the plan's
-// colours where the pieces are.
+// The renderer drawn through WxPainter into a memory bitmap and compared with a stored picture.
 #include "wxrender/WxPainter.h"
 
 #include "GuiTestSupport.h"
@@ -7,7 +6,6 @@
 #include "catalog/TrackCatalog.h"
 #include "model/LayoutFile.h"
 #include "render/LayoutRenderer.h"
-#include "render/RenderColors.h"
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -17,43 +15,6 @@
 
 using namespace plandor;
 using namespace plandor::guitest;
-
-TEST(WxPainterPicture, BackgroundAndPieceFillsLandOnTheBitmap) {
-    Layout layout;
-    layout.ensureDefaultLevel();
-    layout.showGrid = false;
-    layout.showLabels = false;
-    addPiece(layout, "24188", 20, 60);
-    layout.findPiece(addPiece(layout, "24188", 20, 160).id)->selected = true;
-    layout.findPiece(addPiece(layout, "2200", 20, 240).id)->z = 60;
-
-    wxBitmap bitmap(400, 300, 24);
-    {
-        wxMemoryDC dc(bitmap);
-        WxPainter painter(dc);
-        LayoutRenderer().drawLayout(painter, layout, ViewTransform{1, 0, 0}, 400, 300);
-        dc.SelectObject(wxNullBitmap);
-    }
-    const wxImage image = bitmap.ConvertToImage();
-    const auto is = [&](int x, int y, Color c, int tolerance = 0) {
-        return std::abs(image.GetRed(x, y) - c.r) <= tolerance &&
-               std::abs(image.GetGreen(x, y) - c.g) <= tolerance &&
-               std::abs(image.GetBlue(x, y) - c.b) <= tolerance;
-    };
-    EXPECT_TRUE(is(5, 5, colors::Background));
-    EXPECT_TRUE(is(390, 290, colors::Background));
-    // Middles of the bands: plain, selected, and elevated to 60 mm.
-    EXPECT_TRUE(is(114, 60, colors::PieceFill));
-    EXPECT_TRUE(is(114, 160, colors::PieceFillSelected));
-    EXPECT_TRUE(is(110, 240, Color{255, 220, 60}));
-    // Just outside the band's 18.7 mm half-width is background again.
-    EXPECT_TRUE(is(114, 60 - 21, colors::Background));
-    // The outline row sits at the band edge.
-    bool outlineFound = false;
-    for (int y = 60 - 20; y <= 60 - 17; ++y)
-        outlineFound = outlineFound || is(114, y, colors::PieceOutline, 40);
-    EXPECT_TRUE(outlineFound);
-}
 
 // The whole flow against a stored picture: a layout with every section loaded from its file,
 // fitted and drawn. A small share of pixels may differ (font hinting, anti-aliasing); a
