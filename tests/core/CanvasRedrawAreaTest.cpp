@@ -1,7 +1,7 @@
 // How much of the canvas's kept picture a change needs redrawn: the box a drop reports, how
 // changes joined together keep or lose it, and the screen rectangle made of it. Also the
 // renderer's parts for a moving selection, and the extent of the overlays.
-#include "EditingTestSupport.h"
+#include "CanvasHarness.h"
 #include "RecordingPainter.h"
 
 #include "canvas/CanvasController.h"
@@ -57,29 +57,12 @@ TEST(ChangeArea, JoinedChangesStayBoundedOnlyWhileEveryDrawnPartIs) {
     }
 }
 
-MouseInput at(int x, int y, bool leftDown = false) {
-    MouseInput in;
-    in.x = x;
-    in.y = y;
-    in.leftDown = leftDown;
-    return in;
-}
-
-struct Canvas {
-    Document doc;
-    ScriptedPrompter prompter;
-    CanvasController controller{doc, prompter};
-    Layout& layout = doc.layout;
-
-    Canvas() {
-        layout = emptyLayout();
-        controller.view().setView(1.0, 0, 0);
-    }
+struct Canvas : CanvasHarness {
     // Drops a straight on the free end of the straight at the origin (screen = world).
     Change dropOnEnd() {
         controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
-        controller.motion(at(192, 6));
-        return controller.leftDown(at(192, 6, true)).change;
+        controller.motion(mouseAt(192, 6));
+        return controller.leftDown(mouseAt(192, 6, true)).change;
     }
 };
 
@@ -237,7 +220,7 @@ TEST(OverlayArea, CoversTheGhostAndTheSnapMarkerAndNothingWhenThereAreNone) {
     EXPECT_TRUE(overlayArea(renderer, canvas.controller.overlays(), view, 1000, 800).rect.empty());
 
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
-    canvas.controller.motion(at(192, 6));
+    canvas.controller.motion(mouseAt(192, 6));
     const CanvasOverlays overlays = canvas.controller.overlays();
     ASSERT_TRUE(overlays.snapMarker);
     const RedrawRegion region = overlayArea(renderer, overlays, view, 1000, 800);

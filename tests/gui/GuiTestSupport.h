@@ -93,10 +93,11 @@ inline int rowOf(PalettePanel* palette, PalettePage page, const std::string& key
     return -1;
 }
 
-// Screen point in the middle of the Track list's row for the part, scrolled into view.
-inline wxPoint screenPointOfRow(PalettePanel* palette, const std::string& key) {
-    const int row = rowOf(palette, PalettePage::Track, key);
-    wxListBox* list = palette->list(PalettePage::Track);
+// Screen point in the middle of a list's row for the key, scrolled into view.
+inline wxPoint screenPointOfRow(PalettePanel* palette, const std::string& key,
+                                PalettePage page = PalettePage::Track) {
+    const int row = rowOf(palette, page, key);
+    wxListBox* list = palette->list(page);
     list->EnsureVisible(row);
     settle();
     int first = -1, last = -1;

@@ -23,17 +23,7 @@ using SceneryGuiTest = MainFrameFixture;
 wxPoint sceneryRowPoint(PalettePanel* palette, const std::string& key) {
     wxListBox* list = palette->list(PalettePage::Scenery);
     palette->notebook()->SetSelection(palette->notebook()->FindPage(list));
-    const int row = rowOf(palette, PalettePage::Scenery, key);
-    list->EnsureVisible(row);
-    settle();
-    int first = -1, last = -1;
-    for (int y = 0; y < list->GetClientSize().y; ++y)
-        if (list->HitTest(wxPoint(20, y)) == row) {
-            first = first < 0 ? y : first;
-            last = y;
-        }
-    EXPECT_GE(first, 0) << "row of " << key << " not visible";
-    return list->ClientToScreen(wxPoint(20, (first + last) / 2));
+    return screenPointOfRow(palette, key, PalettePage::Scenery);
 }
 
 void moveInSteps(wxUIActionSimulator& sim, wxPoint from, wxPoint to) {
