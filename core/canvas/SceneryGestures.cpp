@@ -136,7 +136,8 @@ bool SceneryGestures::pressItem(const ViewTransform& view, ScreenPoint at, bool 
 bool SceneryGestures::motion(Point world) {
     if (!busy())
         return false;
-    if (!edit_)
+    // A resize is one undo step; a drag, like a label's, is kept without one.
+    if (!edit_ && state_ == State::Resizing)
         edit_ = doc_.begin();
     changed_ = true;
     if (state_ == State::Resizing) {
@@ -157,6 +158,8 @@ Change SceneryGestures::release() {
     Change change;
     if (edit_)
         change = edit_->commit(changed_ ? Change(Change::Annotations) : Change{});
+    else if (changed_)
+        change = doc_.commitWithoutUndo(Change(Change::Annotations));
     edit_.reset();
     changed_ = false;
     dragStarts_.clear();

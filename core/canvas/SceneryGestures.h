@@ -81,7 +81,7 @@ class SceneryGestures {
     Point press_;
     std::vector<Start> dragStarts_;
     HandleResize resize_;
-    std::optional<Edit> edit_; // opened when a drag or resize first changes the layout
+    std::optional<Edit> edit_; // opened when a resize first changes the layout
     bool changed_ = false;
 };
 
