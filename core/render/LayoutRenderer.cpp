@@ -52,6 +52,20 @@ void LayoutRenderer::drawLayoutWithoutSelection(Painter& painter, const Layout& 
                      Bounds{0, 0, double(width), double(height)}, Subset::AllButSelection);
 }
 
+// Scenery under and over the track, tunnelled pieces, helices and the grade arrows: the part
+// of the plan that a moving selection redraws on its own.
+void LayoutRenderer::drawTrackAndScenery(Painter& painter, const Layout& layout,
+                                         const ViewTransform& view) {
+    drawScenery(painter, layout, view, false);
+    collectTunnelPieces(layout);
+    collectHelixGroups(layout);
+    drawPieceGroup(painter, layout, view, true);
+    drawHelices(painter, layout, view);
+    drawPieceGroup(painter, layout, view, false);
+    drawScenery(painter, layout, view, true);
+    drawGradeArrows(painter, layout, view);
+}
+
 void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
                                    const ViewTransform& view, int width, int height) {
     layout_ = &layout;
@@ -61,14 +75,7 @@ void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
     labelExtents_.clear();
     labelFontSize_ = 0;
 
-    drawScenery(painter, layout, view, false);
-    collectTunnelPieces(layout);
-    collectHelixGroups(layout);
-    drawPieceGroup(painter, layout, view, true);
-    drawHelices(painter, layout, view);
-    drawPieceGroup(painter, layout, view, false);
-    drawScenery(painter, layout, view, true);
-    drawGradeArrows(painter, layout, view);
+    drawTrackAndScenery(painter, layout, view);
 
     subset_ = Subset::Everything;
     culling_ = false;
@@ -104,14 +111,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
         drawGrid(painter, layout, view, width, height);
     drawBaseboardOutline(painter, layout, view);
     drawShapes(painter, layout, view);
-    drawScenery(painter, layout, view, false);
-    collectTunnelPieces(layout);
-    collectHelixGroups(layout);
-    drawPieceGroup(painter, layout, view, true);
-    drawHelices(painter, layout, view);
-    drawPieceGroup(painter, layout, view, false);
-    drawScenery(painter, layout, view, true);
-    drawGradeArrows(painter, layout, view);
+    drawTrackAndScenery(painter, layout, view);
     drawLabels(painter, layout, view);
     drawMeasurements(painter, layout, view);
 

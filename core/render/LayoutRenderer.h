@@ -81,6 +81,7 @@ class LayoutRenderer {
     }
 
     // Steps of drawLayout.
+    void drawTrackAndScenery(Painter& painter, const Layout& layout, const ViewTransform& view);
     void drawBaseboardFill(Painter& painter, const Layout& layout, const ViewTransform& view);
     void drawLevelOutlines(Painter& painter, const Layout& layout, const ViewTransform& view);
     void drawBaseboardOutline(Painter& painter, const Layout& layout, const ViewTransform& view);
