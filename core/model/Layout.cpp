@@ -3,6 +3,7 @@
 #include "catalog/TrackCatalog.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace plandor {
 
@@ -54,40 +55,70 @@ template <typename List> auto* findById(List& list, int32_t id) {
 constexpr int kScansBeforeRebuild = 32;
 
 void PiecePositions::clear() {
-    positions_.clear();
+    byId_.clear();
+    others_.clear();
+    built_ = false;
     scansSinceRebuild_ = 0;
+}
+
+void PiecePositions::remember(int32_t id, int at) {
+    if (id >= 0 && static_cast<std::size_t>(id) < byId_.size())
+        byId_[static_cast<std::size_t>(id)] = at;
+    else
+        others_[id] = at;
+}
+
+int PiecePositions::known(int32_t id) const {
+    if (id >= 0 && static_cast<std::size_t>(id) < byId_.size())
+        return byId_[static_cast<std::size_t>(id)];
+    auto it = others_.find(id);
+    return it == others_.end() ? -1 : it->second;
 }
 
 void PiecePositions::rebuild(const std::vector<PlacedPiece>& pieces) {
     clear();
-    positions_.reserve(pieces.size());
-    // emplace keeps the first of equal ids, as a scan finds it.
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        positions_.emplace(pieces[i].id, static_cast<int>(i));
+    built_ = true;
+    // The table covers the ids a layout of this size can reasonably hold; a few far-off ids
+    // cannot make it large.
+    const int32_t limit = static_cast<int32_t>(std::min<std::size_t>(
+        4 * pieces.size() + 1024, static_cast<std::size_t>(std::numeric_limits<int32_t>::max())));
+    int32_t top = -1;
+    for (const PlacedPiece& p : pieces)
+        if (p.id < limit)
+            top = std::max(top, p.id);
+    byId_.assign(static_cast<std::size_t>(top + 1), -1);
+    // The first of equal ids is kept, as a scan finds it.
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const int32_t id = pieces[i].id;
+        if (id >= 0 && id <= top) {
+            int& slot = byId_[static_cast<std::size_t>(id)];
+            if (slot < 0)
+                slot = static_cast<int>(i);
+        } else {
+            others_.emplace(id, static_cast<int>(i));
+        }
+    }
 }
 
 int PiecePositions::find(const std::vector<PlacedPiece>& pieces, int32_t id) {
-    if (positions_.empty() && !pieces.empty())
+    if (!built_ && !pieces.empty())
         rebuild(pieces);
-    auto known = positions_.find(id);
-    if (known != positions_.end()) {
-        const int at = known->second;
-        if (at < static_cast<int>(pieces.size()) && pieces[static_cast<std::size_t>(at)].id == id)
-            return at;
-    }
+    const int at = known(id);
+    if (at >= 0 && at < static_cast<int>(pieces.size()) &&
+        pieces[static_cast<std::size_t>(at)].id == id)
+        return at;
     // The list changed since the map was built, or the id is not there.
     if (++scansSinceRebuild_ > kScansBeforeRebuild) {
         rebuild(pieces);
-        known = positions_.find(id);
-        return known == positions_.end() ? -1 : known->second;
+        return known(id);
     }
     auto it = std::find_if(pieces.begin(), pieces.end(),
                            [id](const PlacedPiece& p) { return p.id == id; });
     if (it == pieces.end())
         return -1;
-    const int at = static_cast<int>(it - pieces.begin());
-    positions_[id] = at;
-    return at;
+    const int found = static_cast<int>(it - pieces.begin());
+    remember(id, found);
+    return found;
 }
 
 PlacedPiece* Layout::findPiece(int32_t id) {

@@ -234,8 +234,14 @@ class PiecePositions {
 
   private:
     void rebuild(const std::vector<PlacedPiece>& pieces);
+    void remember(int32_t id, int at);
+    int known(int32_t id) const;
 
-    std::unordered_map<int32_t, int> positions_;
+    // Ids are handed out one after another, so most sit in a plain table indexed by id;
+    // the few far outside it (from damaged or hand-edited files) are kept apart.
+    std::vector<int> byId_;
+    std::unordered_map<int32_t, int> others_;
+    bool built_ = false;
     int scansSinceRebuild_ = 0;
 };
 

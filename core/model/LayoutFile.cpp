@@ -3,6 +3,7 @@
 #include "catalog/TrackCatalog.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,10 @@
 #include <system_error>
 #include <type_traits>
 #include <unordered_set>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace plandor {
 
@@ -189,47 +194,67 @@ class LineWriter {
 // after a blank and directly before `="`; the value runs to the next double quote.
 // Values never hold a double quote (it is written as an entity), so walking the pairs
 // in order never mistakes the inside of a value for an attribute.
+// Index of the first quote at or after `from` in p[0, n), or n. Sixteen characters at a time
+// where the processor allows: the stretches between quotes are short, but there are millions.
+std::size_t findQuote(const char* p, std::size_t from, std::size_t n) {
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"');
+    for (; from + 16 <= n; from += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, quote)));
+        if (mask)
+            return from + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    while (from < n && p[from] != '"')
+        ++from;
+    return from;
+}
+
 class Attributes {
   public:
-    // Plain loops rather than searches: the stretches between quotes are a few characters
-    // long, shorter than a library search takes to get going.
+    // Every value sits between a `="` and the next quote, so the line is read quote to quote;
+    // a quote not preceded by '=' is skipped.
     void parse(std::string_view line) {
         list_.clear();
+        const char* const p = line.data();
         const std::size_t n = line.size();
         std::size_t from = 0;
+        std::size_t quote = 0;
         while (true) {
-            // The name starts after the last blank before `="`, or at `from`.
-            std::size_t eq = from;
-            std::size_t nameStart = from;
-            while (eq + 1 < n && (line[eq] != '=' || line[eq + 1] != '"')) {
-                if (isBlank(line[eq]))
-                    nameStart = eq + 1;
-                ++eq;
-            }
-            if (eq + 1 >= n)
+            quote = findQuote(p, quote, n);
+            if (quote >= n)
                 return;
-            std::size_t valueStart = eq + 2;
-            std::size_t valueEnd = valueStart;
-            while (valueEnd < n && line[valueEnd] != '"')
-                ++valueEnd;
+            if (quote == from || p[quote - 1] != '=') {
+                from = ++quote;
+                continue;
+            }
+            const std::size_t eq = quote - 1;
+            const std::size_t valueStart = quote + 1;
+            const std::size_t valueEnd = findQuote(p, valueStart, n);
             if (valueEnd >= n)
                 return;
-            if (nameStart < eq && nameStart > 0 && isBlank(line[nameStart - 1])) {
+            // The name starts after the last blank before the '=', or at `from`.
+            std::size_t nameStart = eq;
+            while (nameStart > from && !isBlank(p[nameStart - 1]))
+                --nameStart;
+            if (nameStart < eq && nameStart > 0 && isBlank(p[nameStart - 1])) {
                 // No record has more than a dozen attributes; a damaged line cannot make
                 // the list grow with its length.
                 if (list_.size() == kMaxAttributesPerLine)
                     return;
-                list_.push_back({line.substr(nameStart, eq - nameStart),
-                                 line.substr(valueStart, valueEnd - valueStart)});
+                const std::string_view name = line.substr(nameStart, eq - nameStart);
+                list_.push_back({keyOf(name), name, line.substr(valueStart, valueEnd - valueStart)});
             }
-            from = valueEnd + 1;
+            from = quote = valueEnd + 1;
         }
     }
 
     const std::string_view* raw(std::string_view name) const {
-        // The first character settles most comparisons without a call.
+        // The key settles almost every comparison in one step.
+        const uint32_t key = keyOf(name);
         for (const Entry& e : list_)
-            if (e.name.size() == name.size() && e.name[0] == name[0] && e.name == name)
+            if (e.key == key && e.name == name)
                 return &e.value;
         return nullptr;
     }
@@ -250,8 +275,15 @@ class Attributes {
 
   private:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    // Length and first and last characters: equal names have equal keys.
+    static uint32_t keyOf(std::string_view name) {
+        const auto at = [&name](std::size_t i) { return static_cast<unsigned char>(name[i]); };
+        return static_cast<uint32_t>(std::min<std::size_t>(name.size(), 0xff)) << 16 |
+               (name.empty() ? 0u : uint32_t(at(0)) << 8 | at(name.size() - 1));
+    }
 
     struct Entry {
+        uint32_t key;
         std::string_view name;
         std::string_view value;
     };
@@ -298,6 +330,8 @@ std::string Attributes::text(std::string_view name) const {
 
 // Skips what the C conversions accept before a number: blanks and a plus sign.
 std::string_view skipNumberLead(std::string_view text) {
+    if (text.empty() || (text[0] != ' ' && text[0] != '\t' && text[0] != '+'))
+        return text;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
@@ -853,8 +887,12 @@ void applyJoint(const Attributes& a, PlacedPiece& piece) {
         j->tconn >= kMaxConnectors)
         return;
     const auto conn = static_cast<std::size_t>(j->conn);
-    if (conn >= piece.joints.size())
+    if (conn >= piece.joints.size()) {
+        // Joints come one by one; most pieces have up to four connectors, so one allocation.
+        if (conn >= piece.joints.capacity())
+            piece.joints.reserve(std::max<std::size_t>(conn + 1, 4));
         piece.joints.resize(conn + 1);
+    }
     piece.joints[conn] = Joint{j->target, j->tconn};
 }
 
@@ -1032,11 +1070,11 @@ FileRead readWholeFile(const std::string& path, std::string& content) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return FileRead::Unreadable;
-    content.clear();
-    content.reserve(static_cast<std::size_t>(size));
+    // Straight into place; the file may grow while it is read, and the limit holds all the same.
+    content.resize(static_cast<std::size_t>(size));
+    content.resize(std::fread(content.data(), 1, content.size(), f));
     std::vector<char> chunk(1 << 16);
     std::size_t n = 0;
-    // The file may grow while it is read; the limit holds all the same.
     while (content.size() <= kMaxFileBytes &&
            (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
         content.append(chunk.data(), n);
@@ -1128,8 +1166,53 @@ char* writeFixed4(char* first, double v) {
     return std::to_chars(first, first + kMaxFixed4Chars, v, std::chars_format::fixed, 4).ptr;
 }
 
+namespace {
+// The plain decimals the writer produces ("-12.3456", "42"), read without the general
+// conversion: up to 15 digits make an exact integer, and one division by an exact power of
+// ten rounds correctly, so the value is the one the library would give. Anything else
+// (exponents, more digits, no digits) is left to the library.
+std::optional<double> plainDecimal(std::string_view text) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative)
+        ++i;
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (count == 0 || count > 15)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
+        return std::nullopt;
+    const double v = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return negative ? -v : v;
+}
+} // namespace
+
 std::optional<int32_t> readInt(std::string_view text) {
     text = skipNumberLead(text);
+    // Up to nine digits always fit; longer numbers and other spellings go to the library.
+    std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    const std::size_t first = i;
+    int32_t plain = 0;
+    for (; i < text.size() && i - first < 10 && text[i] >= '0' && text[i] <= '9'; ++i)
+        plain = plain * 10 + (text[i] - '0');
+    if (i > first && i - first < 10 && (i == text.size() || text[i] < '0' || text[i] > '9'))
+        return first ? -plain : plain;
     int32_t v = 0;
     auto res = std::from_chars(text.data(), text.data() + text.size(), v);
     if (res.ec != std::errc())
@@ -1140,8 +1223,14 @@ std::optional<int32_t> readInt(std::string_view text) {
 std::optional<double> readReal(std::string_view text) {
     text = skipNumberLead(text);
     double v = 0;
-    auto res = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (res.ec != std::errc() || !std::isfinite(v) || std::fabs(v) > kMaxFileReal)
+    if (std::optional<double> plain = plainDecimal(text)) {
+        v = *plain;
+    } else {
+        auto res = std::from_chars(text.data(), text.data() + text.size(), v);
+        if (res.ec != std::errc() || !std::isfinite(v))
+            return std::nullopt;
+    }
+    if (std::fabs(v) > kMaxFileReal)
         return std::nullopt;
     return v;
 }
