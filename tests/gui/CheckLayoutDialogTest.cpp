@@ -1,5 +1,6 @@
 // Layout > Check Layout... in the real window: the list follows the layout, a chosen row
-// selects its pieces and centres the view, the status bar counts while the list is open.
+// selects its pieces and centres the view, the status bar counts and the canvas marks the
+// findings while the list is open.
 #include "ui/CheckLayoutDialog.h"
 #include "GuiTestSupport.h"
 #include "app/Commands.h"
@@ -47,6 +48,7 @@ TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
     EXPECT_EQ(list->GetItemText(0, 2),
               "Clearance of 60.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)");
     EXPECT_EQ(status(0), "Check: 1 errors, 4 warnings");
+    EXPECT_EQ(frame->canvas()->checkMarks().size(), 5u);
 
     chooseRow(list, 0);
     settle();
@@ -70,4 +72,5 @@ TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
     settle();
     EXPECT_EQ(frame->checkDialog(), nullptr);
     EXPECT_EQ(status(0), "Ready");
+    EXPECT_TRUE(frame->canvas()->checkMarks().empty());
 }
