@@ -5,7 +5,6 @@
 #include "app/ShopMap.h"
 #include "ui/PropertiesPanel.h"
 
-#include <wx/uiaction.h>
 
 using namespace plandor;
 using namespace plandor::guitest;

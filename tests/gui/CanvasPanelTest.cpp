@@ -46,9 +46,6 @@ class CanvasPanelTest : public ::testing::Test {
         e.SetEventObject(canvas);
         canvas->GetEventHandler()->ProcessEvent(e);
     }
-    ScreenPoint onScreen(Point world) {
-        return canvas->view().transform().toScreen(world.x, world.y);
-    }
     wxImage picture() { return canvas->keptPicture().ConvertToImage(); }
     // How many pixels differ visibly. A redraw clipped to an area rounds the antialiased edges
     // of strokes a shade differently from a whole redraw; a missing or stale item differs by far
@@ -171,7 +168,7 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         const int areas = canvas->pictureAreaRenderCount();
         const std::size_t before = doc.layout.pieces.size();
         canvas->beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
-        const ScreenPoint at = onScreen(Point{end.x, end.y});
+        const ScreenPoint at = canvas->view().transform().toScreen(end.x, end.y);
         mouse(wxEVT_MOTION, at);
         ASSERT_TRUE(canvas->controller().overlays().snapMarker);
         mouse(wxEVT_LEFT_DOWN, at, true);

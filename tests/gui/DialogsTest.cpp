@@ -4,7 +4,6 @@
 
 #include "app/Commands.h"
 #include "app/HelpTexts.h"
-#include "base/BrowserOpener.h"
 #include "model/LayoutFile.h"
 #include "ui/EmbeddedPictures.h"
 #include "ui/HelpDialog.h"
@@ -13,22 +12,14 @@
 #include "ui/ShapePropertiesDialog.h"
 #include "ui/SplashDialog.h"
 
-#include <wx/checkbox.h>
 #include <wx/hyperlink.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/scrolwin.h>
 #include <wx/spinctrl.h>
-#include <wx/textdlg.h>
 
 namespace plandor::guitest {
 namespace {
-
-void selectRow(wxListCtrl* list, long row) {
-    list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    settle();
-}
 
 using DialogsTest = MainFrameFixture;
 
@@ -47,7 +38,9 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
                           d->addLevelAsked();
                           ASSERT_EQ(d->list()->GetItemCount(), 3);
                           EXPECT_EQ(d->list()->GetItemText(2, 0), "Attic");
-                          selectRow(d->list(), 1);
+                          d->list()->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                                  wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+                          settle();
                           d->removeSelectedLevel();
                           EXPECT_EQ(d->list()->GetItemCount(), 2);
                       },
@@ -89,7 +82,7 @@ TEST_F(DialogsTest, LevelPropertiesConvertTheHeight) {
     dialog->Destroy();
 }
 
-TEST_F(DialogsTest, ShapeDialogAppliesFromTheMenu) {
+TEST_F(DialogsTest, ShapeDialogAppliesAShapeOrHandsOverToTheOutlineTool) {
     layout().units = Units::Inches;
     wxTEST_DIALOG(command(CmdLayoutShape), Drive<LayoutShapeDialog>(
                                                [](LayoutShapeDialog* d) {
@@ -103,10 +96,7 @@ TEST_F(DialogsTest, ShapeDialogAppliesFromTheMenu) {
     EXPECT_EQ(layout().baseboard.size(), 6u);
     EXPECT_EQ(layout().lastShapeType, ShapeL);
     EXPECT_TRUE(frame->document().modified);
-}
 
-TEST_F(DialogsTest, FreeFormHandsOverToTheCanvasOutlineTool) {
-    layout().baseboard = {{0, 0}, {10, 0}, {0, 10}};
     wxTEST_DIALOG(command(CmdLayoutShape), Drive<LayoutShapeDialog>(
                                                [](LayoutShapeDialog* d) {
                                                    d->choose(ShapeFreeForm);
@@ -115,7 +105,7 @@ TEST_F(DialogsTest, FreeFormHandsOverToTheCanvasOutlineTool) {
                                                wxID_OK));
     EXPECT_EQ(frame->toolMode(), ToolMode::Baseboard);
     EXPECT_EQ(status(0), kFreeFormStatus);
-    EXPECT_EQ(layout().baseboard.size(), 3u) << "the old outline stays until the new one closes";
+    EXPECT_EQ(layout().baseboard.size(), 6u) << "the old outline stays until the new one closes";
 }
 
 TEST_F(DialogsTest, ShapePropertiesOpenOnDoubleClickAndStoreInTheUnit) {

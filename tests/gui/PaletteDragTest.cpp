@@ -1,7 +1,6 @@
 // Placing with the real mouse: a row dragged from the palette onto the canvas leaves the piece
 // or scenery item following the mouse (with the keyboard on the canvas), and a click drops it.
 #include "GuiTestSupport.h"
-#include "canvas/SceneryGestures.h"
 #include "editing/SceneryResize.h"
 
 #include <wx/notebook.h>

@@ -25,10 +25,6 @@ namespace plandor::guitest {
 namespace {
 
 // A page of a printout drawn into a bitmap the size of an A4 page at 100 dpi.
-struct RenderedPage {
-    wxImage image;
-    bool drawn = false;
-};
 constexpr int kPageW = 827, kPageH = 1169;
 
 void usePng() {
@@ -36,8 +32,7 @@ void usePng() {
         wxImage::AddHandler(new wxPNGHandler);
 }
 
-RenderedPage renderPage(LayoutPrintout& printout, int page, int ppi = 100) {
-    usePng();
+wxImage renderPage(LayoutPrintout& printout, int page, int ppi = 100) {
     wxBitmap bitmap(kPageW, kPageH, 24);
     wxMemoryDC dc(bitmap);
     printout.SetDC(&dc);
@@ -46,11 +41,9 @@ RenderedPage renderPage(LayoutPrintout& printout, int page, int ppi = 100) {
     printout.SetPPIScreen(dc.GetPPI());
     printout.SetPaperRectPixels(wxRect(0, 0, kPageW, kPageH));
     printout.OnPreparePrinting();
-    RenderedPage out;
-    out.drawn = printout.OnPrintPage(page);
+    EXPECT_TRUE(printout.OnPrintPage(page));
     dc.SelectObject(wxNullBitmap);
-    out.image = bitmap.ConvertToImage();
-    return out;
+    return bitmap.ConvertToImage();
 }
 
 Layout twoLevels() {
@@ -110,19 +103,17 @@ TEST(LayoutPrintoutTest, PagesDrawInColourOrGreyAtAnyPrinterResolution) {
     Layout layout = twoLevels();
     PrintOptions options; // fit, active level only, colour
     LayoutPrintout colour(kPrintoutTitle, layout, options);
-    const RenderedPage page = renderPage(colour, 1);
-    ASSERT_TRUE(page.drawn);
-    EXPECT_GT(countPixels(page.image), 100);
+    EXPECT_GT(countPixels(renderPage(colour, 1)), 100);
 
     options.colorMode = PrintInGreyscale;
     LayoutPrintout grey(kPrintoutTitle, layout, options);
-    const RenderedPage greyPage = renderPage(grey, 1);
-    EXPECT_EQ(countPixels(greyPage.image), 0);
-    EXPECT_GT(countPixels(greyPage.image, true), 100) << "the track is on the page";
+    const wxImage greyPage = renderPage(grey, 1);
+    EXPECT_EQ(countPixels(greyPage), 0);
+    EXPECT_GT(countPixels(greyPage, true), 100) << "the track is on the page";
     // A fine printer's page is drawn coarser and stretched over the whole page.
-    const RenderedPage fine = renderPage(grey, 1, 1200);
-    EXPECT_NEAR(countPixels(fine.image, true), countPixels(greyPage.image, true),
-                countPixels(greyPage.image, true) / 10);
+    const wxImage fine = renderPage(grey, 1, 1200);
+    EXPECT_NEAR(countPixels(fine, true), countPixels(greyPage, true),
+                countPixels(greyPage, true) / 10);
 
     colour.SetDC(nullptr);
     EXPECT_FALSE(colour.OnPrintPage(1)) << "no device context";

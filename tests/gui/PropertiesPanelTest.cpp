@@ -17,19 +17,14 @@ using namespace plandor::guitest;
 
 namespace {
 
-struct PanelEdit {
-    Change change;
-    std::string status;
-};
-
 class PropertiesPanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
         doc.layout.ensureDefaultLevel();
         frame = new wxFrame(nullptr, wxID_ANY, "panel", wxDefaultPosition, wxSize(280, 900));
         panel = new PropertiesPanel(frame, doc);
-        panel->setEditSink([this](const Change& change, const std::string& status) {
-            edits.push_back(PanelEdit{change, status});
+        panel->setEditSink([this](const Change&, const std::string& status) {
+            edits.push_back(status); // what the status bar is to show
         });
         panel->setPrompter(prompter);
         panel->setBrowserOpener(browser);
@@ -47,7 +42,7 @@ class PropertiesPanelTest : public ::testing::Test {
     Document doc;
     wxFrame* frame = nullptr;
     PropertiesPanel* panel = nullptr;
-    std::vector<PanelEdit> edits;
+    std::vector<std::string> edits;
     ScriptedPrompter prompter;
     RecordingBrowser browser;
     ShopMap shop{"https://shop.test", {{"24188", "10000000000188"}, {"74618", "10000000074618"}}};
@@ -67,7 +62,7 @@ TEST_F(PropertiesPanelTest, GradeButtonsAndHeightFieldEditTheSelectedPiece) {
     c().up->SetValue(true);
     click(c().startGrade);
     ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ(edits[0].status, "Elevation: UP 3.0 deg");
+    EXPECT_EQ(edits[0], "Elevation: UP 3.0 deg");
     EXPECT_EQ(text(c().gradeValue), "+3.00 deg (5.2%)");
     EXPECT_TRUE(c().endGrade->IsEnabled());
 
