@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the GUI tests: letting the toolkit catch up, sending the events a user's input
-// sends and a real main window over a temporary folder.
+// sends, a real main window over a temporary folder (with its canvas ready for the real mouse)
+// and answers for the modal dialogs it shows.
 
 #include "../core/LayoutBuilder.h"
 #include "../core/ScriptedPrompter.h"
