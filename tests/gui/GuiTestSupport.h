@@ -1,11 +1,14 @@
 #pragma once
 // Helpers of the GUI tests: letting the toolkit catch up, sending the events a user's input
-// sends and a real main window over a temporary folder.
+// sends, a real main window over a temporary folder (with its canvas ready for the real mouse)
+// and answers for the modal dialogs it shows.
 
 #include "../core/LayoutBuilder.h"
 #include "../core/ScriptedPrompter.h"
 #include "../core/TempFolder.h"
 #include "base/TraceLog.h"
+#include "canvas/CanvasController.h"
+#include "canvas/CanvasPanel.h"
 #include "canvas/PalettePanel.h"
 #include "model/Layout.h"
 #include "ui/LayoutFileDialogs.h"
@@ -20,10 +23,12 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/textdlg.h>
+#include <wx/uiaction.h>
 #include <wx/weakref.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,19 +89,13 @@ inline bool hasLabel(wxWindow* window, const std::string& label) {
     return false;
 }
 
-inline int rowOf(PalettePanel* palette, PalettePage page, const std::string& key) {
-    const std::vector<PaletteRow>& rows = palette->rows(page);
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].key == key)
-            return static_cast<int>(i);
-    ADD_FAILURE() << "no row " << key;
-    return -1;
-}
-
 // Screen point in the middle of a list's row for the key, scrolled into view.
 inline wxPoint screenPointOfRow(PalettePanel* palette, const std::string& key,
                                 PalettePage page = PalettePage::Track) {
-    const int row = rowOf(palette, page, key);
+    const std::vector<PaletteRow>& rows = palette->rows(page);
+    int row = 0;
+    while (row < static_cast<int>(rows.size()) && rows[row].key != key)
+        ++row;
     wxListBox* list = palette->list(page);
     list->EnsureVisible(row);
     settle();
@@ -139,34 +138,68 @@ class MainFrameFixture : public ::testing::Test {
     wxWeakRef<MainFrame> frame;
 };
 
-// Answers the Open Layout dialog by choosing a row by name.
-class ChooseLayout : public wxExpectModalBase<OpenLayoutDialog> {
+// The main window with its canvas at scale 1 from the origin, driven with the real mouse and
+// keyboard.
+class CanvasInputFixture : public MainFrameFixture {
+  protected:
+    void SetUp() override {
+        MainFrameFixture::SetUp();
+        frame->Raise();
+        layout().ensureDefaultLevel();
+        canvas = frame->canvas();
+        canvas->controller().view().setView(1.0, 0, 0);
+        canvas->layoutChanged();
+        settle();
+    }
+    void clickAt(int x, int y) {
+        sim.MouseMove(canvas->ClientToScreen(wxPoint(x, y)));
+        settle();
+        sim.MouseClick();
+        settle();
+    }
+    void moveInSteps(wxPoint from, wxPoint to) {
+        for (int step = 1; step <= 10; ++step) {
+            sim.MouseMove(from + (to - from) * step / 10);
+            settle();
+        }
+    }
+    // A palette row dragged to a screen point and released there; placing goes on.
+    void dragFromPalette(wxPoint row, wxPoint to) {
+        sim.MouseMove(row);
+        settle();
+        sim.MouseDown();
+        settle();
+        sim.MouseMove(row + wxPoint(4, 0));
+        sim.MouseMove(row + wxPoint(8, 0));
+        ASSERT_TRUE(waitFor([&] { return canvas->placing(); })) << "the drag did not start placing";
+        moveInSteps(row + wxPoint(8, 0), to);
+        sim.MouseUp();
+        settle();
+    }
+
+    CanvasPanel* canvas = nullptr;
+    wxUIActionSimulator sim;
+};
+
+// Runs `drive` on the modal dialog when it shows, then leaves it with `id`.
+template <class Dialog> class Drive : public wxExpectModalBase<Dialog> {
   public:
-    explicit ChooseLayout(const char* name) : name_(name) {}
+    Drive(std::function<void(Dialog*)> drive, int id) : drive_(std::move(drive)), id_(id) {}
 
   protected:
-    int OnInvoked(OpenLayoutDialog* dialog) const override {
-        dialog->list()->SetStringSelection(name_);
-        return wxID_OK;
+    int OnInvoked(Dialog* dialog) const override {
+        drive_(dialog);
+        return id_;
     }
 
   private:
-    wxString name_;
+    std::function<void(Dialog*)> drive_;
+    int id_;
 };
 
 // Answers a text prompt with `text` and OK.
-class AnswerText : public wxExpectModalBase<wxTextEntryDialog> {
-  public:
-    explicit AnswerText(const char* text) : text_(text) {}
-
-  protected:
-    int OnInvoked(wxTextEntryDialog* dialog) const override {
-        dialog->SetValue(text_);
-        return wxID_OK;
-    }
-
-  private:
-    wxString text_;
-};
+inline Drive<wxTextEntryDialog> answerText(const char* text) {
+    return Drive<wxTextEntryDialog>([text](wxTextEntryDialog* d) { d->SetValue(text); }, wxID_OK);
+}
 
 } // namespace plandor::guitest

@@ -6,54 +6,12 @@
 
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
-#include <wx/textdlg.h>
-#include <wx/uiaction.h>
-
-#include <functional>
 
 using namespace plandor;
 using namespace plandor::guitest;
 namespace fs = std::filesystem;
 
-namespace {
-
 using LibraryBlockGuiTest = MainFrameFixture;
-
-class AnswerName : public wxExpectModalBase<wxTextEntryDialog> {
-  public:
-    explicit AnswerName(const char* name) : name_(name) {}
-
-  protected:
-    int OnInvoked(wxTextEntryDialog* dialog) const override {
-        EXPECT_EQ(dialog->GetTitle().ToStdString(), "Save Library Block");
-        dialog->SetValue(name_);
-        return wxID_OK;
-    }
-
-  private:
-    wxString name_;
-};
-
-// Acknowledges a message box after checking its title and what the window shows behind it.
-class Acknowledge : public wxExpectModalBase<wxMessageDialog> {
-  public:
-    explicit Acknowledge(const char* title, std::function<void()> behind = {})
-        : title_(title), behind_(std::move(behind)) {}
-
-  protected:
-    int OnInvoked(wxMessageDialog* dialog) const override {
-        EXPECT_EQ(dialog->GetTitle().ToStdString(), title_);
-        if (behind_)
-            behind_();
-        return wxID_OK;
-    }
-
-  private:
-    std::string title_;
-    std::function<void()> behind_;
-};
-
-} // namespace
 
 TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
     layout().ensureDefaultLevel();
@@ -64,12 +22,14 @@ TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
         p.selected = true;
 
     PalettePanel* palette = frame->palette();
-    wxTEST_DIALOG(command(CmdSaveLibraryBlock), AnswerName("Station throat"),
-                  Acknowledge("Save Block", [&] {
-                      ASSERT_EQ(palette->rows(PalettePage::Library).size(), 1u)
-                          << "the list is reloaded before the message";
-                      EXPECT_EQ(palette->rows(PalettePage::Library)[0].text, "Station throat");
-                  }));
+    wxTEST_DIALOG(command(CmdSaveLibraryBlock), answerText("Station throat"),
+                  Drive<wxMessageDialog>(
+                      [&](wxMessageDialog*) {
+                          ASSERT_EQ(palette->rows(PalettePage::Library).size(), 1u)
+                              << "the list is reloaded before the message";
+                          EXPECT_EQ(palette->rows(PalettePage::Library)[0].text, "Station throat");
+                      },
+                      wxID_OK));
     EXPECT_TRUE(fs::exists(root + "/app/library/Marklin_C-Track/Station throat.xml"));
 
     layout().pieces.clear();
@@ -86,9 +46,6 @@ TEST_F(LibraryBlockGuiTest, SavedBlockIsInsertedByDoubleClickOnTheLibraryPage) {
     settle();
     EXPECT_EQ(layout().pieces.size(), 2u) << "the double-click's held button inserts no more";
 
-    // Where the block lands and how it is joined is checked in the core.
-    EXPECT_EQ(layout().pieces[0].jointAt(1).target, layout().pieces[1].id);
-    EXPECT_TRUE(frame->document().modified);
     EXPECT_EQ(status(1), "Pieces: 2");
     command(CmdUndo);
     EXPECT_TRUE(layout().pieces.empty());

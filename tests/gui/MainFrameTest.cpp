@@ -8,7 +8,6 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
-#include <wx/textdlg.h>
 #include <wx/toolbar.h>
 
 #include <fstream>
@@ -18,22 +17,7 @@ using namespace plandor;
 using namespace plandor::guitest;
 namespace fs = std::filesystem;
 
-namespace {
-
 using MainFrameTest = MainFrameFixture;
-
-} // namespace
-
-TEST_F(MainFrameTest, StatusBarAndTitle) {
-    EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models");
-    EXPECT_EQ(frame->GetSize(), wxSize(1400, 900));
-    ASSERT_EQ(frame->GetStatusBar()->GetFieldsCount(), 3);
-    EXPECT_EQ(status(0), "Ready");
-    EXPECT_EQ(status(1), "Pieces: 0");
-    EXPECT_EQ(status(2), "x: 0  y: 0 mm");
-    frame->applyChange(frame->document().begin().commit(Change(Change::Pieces)));
-    EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models *");
-}
 
 // The construction trace is pinned in a golden file; each line ends in CR LF.
 TEST_F(MainFrameTest, ConstructionTraceIsWrittenLineByLineInOrder) {
@@ -49,6 +33,7 @@ TEST_F(MainFrameTest, ConstructionTraceIsWrittenLineByLineInOrder) {
 
 TEST_F(MainFrameTest, UndoAndRedoToolsFollowTheLayout) {
     wxToolBar* bar = frame->GetToolBar();
+    EXPECT_EQ(status(1), "Pieces: 0");
     Edit edit = frame->document().begin();
     addPiece(layout(), "24188", 0, 0);
     frame->applyChange(edit.commit(Change(Change::Pieces)));
@@ -62,6 +47,7 @@ TEST_F(MainFrameTest, UndoAndRedoToolsFollowTheLayout) {
     EXPECT_TRUE(bar->GetToolEnabled(CmdRedo));
     command(CmdRedo);
     EXPECT_EQ(layout().pieces.size(), 1u);
+    EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models *");
 }
 
 TEST_F(MainFrameTest, SaveNamesTheLayoutAndOpenRestoresItWithUnitsAndSystem) {
@@ -76,16 +62,16 @@ TEST_F(MainFrameTest, SaveNamesTheLayoutAndOpenRestoresItWithUnitsAndSystem) {
         addPiece(layout(), "24188", 0, 0);
         return Change(Change::Pieces);
     }));
-    wxTEST_DIALOG(command(CmdSave), AnswerText("  Branch Line "));
+    wxTEST_DIALOG(command(CmdSave), answerText("  Branch Line "));
     EXPECT_TRUE(fs::exists(root + "/app/Branch Line.plo"));
-    EXPECT_FALSE(frame->document().modified);
     EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models - Branch Line");
 
     frame->document().begin().commit(Change(Change::Pieces));
     frame->document().modified = false; // a history without unsaved changes
-    wxTEST_DIALOG(command(CmdOpen), ChooseLayout("Trix"));
+    wxTEST_DIALOG(command(CmdOpen),
+                  Drive<OpenLayoutDialog>(
+                      [](OpenLayoutDialog* d) { d->list()->SetStringSelection("Trix"); }, wxID_OK));
     EXPECT_EQ(frame->document().path, root + "/app/Trix.plo");
-    EXPECT_EQ(frame->GetTitle().ToStdString(), "Plandor v1.3 by Korvane Models - Trix");
     EXPECT_EQ(status(1), "Pieces: 2");
     EXPECT_TRUE(frame->GetMenuBar()->IsChecked(CmdUnitsCentimetres));
     EXPECT_FALSE(frame->document().canUndo());
@@ -105,7 +91,7 @@ TEST_F(MainFrameTest, ClosingAsksOnlyWithUnsavedChanges) {
     EXPECT_FALSE(frame);
 }
 
-TEST_F(MainFrameTest, AllFourPaletteTabsAreVisibleAtTheDefaultSize) {
+TEST_F(MainFrameTest, AllFourPaletteTabsAreVisibleAndZTrackDropsTheSceneryPage) {
     wxNotebook* book = frame->palette()->notebook();
     ASSERT_EQ(book->GetPageCount(), 4u);
     std::set<int> seen;
@@ -116,4 +102,23 @@ TEST_F(MainFrameTest, AllFourPaletteTabsAreVisibleAtTheDefaultSize) {
                 seen.insert(page);
         }
     EXPECT_EQ(seen, (std::set<int>{0, 1, 2, 3}));
+
+    // Z-Track has no scenery: its page goes (taking the selection to the first page) and comes
+    // back once with the next system.
+    const auto titles = [&] {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < book->GetPageCount(); ++i)
+            out.push_back(book->GetPageText(i).ToStdString());
+        return out;
+    };
+    PalettePanel* palette = frame->palette();
+    book->SetSelection(2);
+    choose(palette->chooser(), 3);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Track", "Library", "Signals"}));
+    EXPECT_EQ(book->GetSelection(), 0);
+    EXPECT_EQ(palette->list(PalettePage::Track)->GetCount(), trackRows(3).size());
+    choose(palette->chooser(), 3);
+    choose(palette->chooser(), 1);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Track", "Library", "Scenery", "Signals"}));
+    EXPECT_EQ(book->GetPage(2), palette->list(PalettePage::Scenery));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A small layout with everything the 3D view draws: two levels, a graded climb onto a truss
-// and an arch bridge, a helix, a tunnel with its portals, a raised shape, scenery and a
+// A small layout with every kind of thing the 3D view draws: two levels, a graded climb onto a
+// truss and an arch bridge, a helix, a tunnel with its portals, a raised shape, scenery and a
 // baseboard.
 #include "../core/LayoutBuilder.h"
 #include "model/HelixPlacement.h"
@@ -42,12 +42,7 @@ inline Layout sample3DLayout() {
     addScenery(layout, "tunnel_portal_single", 300, 450, 0);
     addScenery(layout, "tunnel_portal_single", 300 + 3 * 188.3, 450, 0);
     addScenery(layout, "station_small", 900, 120, 0);
-    addScenery(layout, "platform", 600, 60, 0);
-    addScenery(layout, "signal_semaphore_stop", 450, 30, 0);
-    addScenery(layout, "shed_1road", 1400, 450, 0);
-    addScenery(layout, "water_tower", 1150, 420, 0);
-    for (int i = 0; i < 6; ++i)
-        addScenery(layout, i % 2 ? "tree_conifer" : "tree_lg_dec", 80 + 60 * i, 300, 0);
+    addScenery(layout, "tree_conifer", 80, 300, 0);
     addScenery(layout, "car", 1000, 300, 30);
 
     addShape(layout, {{1500, 80}, {1800, 60}, {1850, 250}, {1600, 300}}, 25);
