@@ -57,8 +57,7 @@ TEST(Cart, UnavailablePartsAreNamedOnceAndSkipped) {
 
 TEST(Cart, EmptyCartTellsAndOpensNothing) {
     // Unsold parts alone give an empty cart: only the empty-cart message is shown.
-    for (const Layout& layout :
-         {Layout{}, layoutOf({"99999"}), layoutOf({"62188"}), layoutOf({}, {"tree_conifer"})}) {
+    for (const Layout& layout : {Layout{}, layoutOf({"99999", "62188"}, {"tree_conifer"})}) {
         ScriptedPrompter prompter;
         RecordingBrowser browser;
         EXPECT_EQ(buyTrack(layout, kShop, prompter, browser), BuyTrackResult::EmptyCart);
