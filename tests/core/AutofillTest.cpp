@@ -2,13 +2,13 @@
 #include "LayoutBuilder.h"
 
 #include "ScriptedPrompter.h"
+#include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <deque>
-#include <sstream>
 
 using namespace plandor;
 
@@ -40,15 +40,7 @@ Layout twoEnds(double gap, double bHeading = 180, const std::string& part = "241
 
 // Everything an autofill may change, as text, to show that a refusal changed nothing.
 std::string describe(const Layout& layout) {
-    std::ostringstream out;
-    out << "next " << layout.nextId << "\n";
-    for (const PlacedPiece& p : layout.pieces) {
-        out << p.id << " " << p.part << " " << p.x << "," << p.y << "," << p.heading;
-        for (const Joint& j : p.joints)
-            out << " [" << j.target << ":" << j.targetConn << "]";
-        out << "\n";
-    }
-    return out.str();
+    return layoutFileText(layout, "") + std::to_string(layout.nextId);
 }
 
 } // namespace

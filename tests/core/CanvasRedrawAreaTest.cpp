@@ -64,23 +64,6 @@ struct Canvas : CanvasHarness {
     }
 };
 
-TEST(DropArea, CoversTheNewPieceItsTargetAndWhatLostTheSelection) {
-    Canvas canvas;
-    addPiece(canvas.layout, "24188", 0, 0);
-    const int32_t far = addPiece(canvas.layout, "24188", 2000, 800).id;
-    canvas.layout.findPiece(far)->selected = true;
-    const Change change = canvas.dropOnEnd();
-    ASSERT_EQ(canvas.layout.pieces.size(), 3u);
-    ASSERT_TRUE(change.bounded());
-    for (const Point p : {Point{0, 0}, Point{376.6, 0}, Point{2000 + 188.3, 800}})
-        EXPECT_TRUE(change.area.contains(p.x, p.y)) << p.x << ", " << p.y;
-    // Track bands reach beyond the centre line on both sides, but not far.
-    EXPECT_LT(change.area.minY, -10);
-    EXPECT_GT(change.area.minY, -60);
-    EXPECT_LT(change.area.minX, 0);
-    EXPECT_GT(change.area.minX, -60);
-}
-
 TEST(DropArea, IsNotBoundedWhenTheDropReachesFurther) {
     const struct {
         const char* name;
@@ -113,7 +96,6 @@ TEST(RedrawRegion, GrownByTheMarginsClippedAndWholeWhenLarge) {
         bool whole;
         PixelRect rect;
     } cases[] = {
-        {"unbounded", Change(Change::kPiecesEdited), true, {}},
         {"inside",
          boxed(600, 400, 800, 500),
          false,

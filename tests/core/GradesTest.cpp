@@ -98,7 +98,6 @@ TEST(RunLength, CurvesUseConnectorOnesXBeyondOneMillimetre) {
     } cases[] = {
         {"curve with x at 1 mm", 188.5, 360, 1.0, 188.5},
         {"curve with x just past 1 mm", 188.5, 360, 1.0001, 1.0001},
-        {"curve with one connector", 50, 360, -1, 50},
     };
     for (const auto& c : cases) {
         PieceDef d;
