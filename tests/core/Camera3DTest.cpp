@@ -53,17 +53,6 @@ TEST(Camera3D, RightDragPansAlongTheTurnedGround) {
     EXPECT_EQ(cam.yaw, 90) << "panning does not rotate";
 }
 
-TEST(Camera3D, EachMotionTurnsByItsStepSinceTheLastOneAndOnlyWhileDragging) {
-    Camera3D cam;
-    cam.press(0, 0, true, false);
-    cam.drag(10, 0);
-    cam.drag(12, 0);
-    EXPECT_EQ(cam.yaw, 36);
-    cam.release();
-    EXPECT_FALSE(cam.drag(50, 50)) << "no repaint without a button";
-    EXPECT_EQ(cam.yaw, 36);
-}
-
 TEST(Camera3D, SceneStandsUprightWithItsFarSideAwayFromTheViewer) {
     for (const auto& [pitch, yaw] : {std::pair<double, double>{35, 30}, {80, 200}}) {
         SCOPED_TRACE(yaw);

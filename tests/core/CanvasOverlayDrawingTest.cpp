@@ -15,7 +15,7 @@ std::vector<DrawCall> drawn(const CanvasOverlays& o) {
     return painter.calls;
 }
 
-TEST(CanvasOverlayDrawing, GhostSnapMarkerRubberBandAndPivot) {
+TEST(CanvasOverlayDrawing, GhostSnapMarkerAndRubberBand) {
     CanvasOverlays marker;
     marker.snapMarker = true;
     marker.snapTarget = Point{100, 50};
@@ -31,12 +31,6 @@ TEST(CanvasOverlayDrawing, GhostSnapMarkerRubberBandAndPivot) {
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ((std::vector<int>{calls[0].x, calls[0].y, calls[0].w, calls[0].h}),
               (std::vector<int>{100, 200, 200, 50}));
-
-    CanvasOverlays pivot;
-    pivot.freeRotation = true;
-    const Color steady = drawn(pivot).at(0).brush.color;
-    pivot.flash = true;
-    EXPECT_NE(drawn(pivot).at(0).brush.color, steady); // the snap flashes
 
     CanvasOverlays ghost;
     ghost.ghostPiece = true;

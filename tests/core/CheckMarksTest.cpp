@@ -39,21 +39,4 @@ TEST(CheckMarks, OpenEndsAndClearanceConflictsAreMarkedWhereTheyPoint) {
     EXPECT_EQ(circles[1].points[0], (ScreenPoint{110, 60}));
 }
 
-TEST(CheckMarks, MarksOffTheSurfaceAreSkippedButOneJustOverTheEdgeShows) {
-    const ViewTransform view{1.0, 0, 0};
-    const struct {
-        const char* name;
-        Point at;
-        bool drawn;
-    } cases[] = {
-        {"ring reaches in from the left", {-10, 150}, true},
-        {"far left", {-100, 150}, false},
-    };
-    for (const auto& c : cases) {
-        RecordingPainter painter;
-        drawCheckMarks(painter, {CheckMark{CheckMarkKind::Clearance, c.at}}, view, 400, 300);
-        EXPECT_EQ(painter.count(DrawOp::Circle), c.drawn ? 1 : 0) << c.name;
-    }
-}
-
 } // namespace

@@ -90,26 +90,6 @@ TEST(Grades, RefusalsPushNoSnapshot) {
     EXPECT_FALSE(startGrade(layout, s, 3, false).changed); // the same grade again
 }
 
-TEST(RunLength, CurvesUseConnectorOnesXBeyondOneMillimetre) {
-    const struct {
-        const char* name;
-        double length, radius, x1; // no connector 1 when x1 < 0
-        double expected;
-    } cases[] = {
-        {"curve with x at 1 mm", 188.5, 360, 1.0, 188.5},
-        {"curve with x just past 1 mm", 188.5, 360, 1.0001, 1.0001},
-    };
-    for (const auto& c : cases) {
-        PieceDef d;
-        d.length = c.length;
-        d.radius = c.radius;
-        d.connectors.push_back(ConnectorDef{});
-        if (c.x1 >= 0)
-            d.connectors.push_back(ConnectorDef{c.x1, 0, 0, true});
-        EXPECT_DOUBLE_EQ(runLength(&d), c.expected) << c.name;
-    }
-}
-
 TEST(ContinueElevation, JoinedByEitherConnector) {
     EXPECT_NEAR(kRise3, 9.42, 0.005);
     for (int conn : {0, 1}) {

@@ -8,22 +8,6 @@
 using namespace plandor;
 using plandor::testing::editStep;
 
-TEST(HelixPlacing, HelixAndItsFourFreeStubsTakeTheNextIds) {
-    Layout layout;
-    layout.ensureDefaultLevel();
-    layout.nextId = 10;
-    ASSERT_TRUE(placeHelix(layout, 1000, 500, 0, ""));
-    const Helix& h = layout.helices.at(0);
-    EXPECT_EQ(h.id, 10);
-    EXPECT_EQ(std::vector<int32_t>({h.bottomR1, h.bottomR2, h.topR1, h.topR2}),
-              std::vector<int32_t>({11, 12, 13, 14}));
-    ASSERT_EQ(layout.pieces.size(), 4u);
-    for (const PlacedPiece& p : layout.pieces) {
-        EXPECT_EQ(p.helix, 10);
-        EXPECT_TRUE(p.jointAt(0).isFree() && p.jointAt(1).isFree());
-    }
-}
-
 TEST(HelixPlacing, HeadingTurnsTheStubsAndAnUnknownVariantFallsBack) {
     Layout layout = emptyLayout();
     ASSERT_TRUE(placeHelix(layout, 1000, 500, 450, "no_such_helix"));

@@ -14,10 +14,7 @@ TEST(HelpTexts, EveryTopicInOrder) {
         EXPECT_FALSE(t.text.empty()) << t.title;
     }
     expectGolden(got, "help_topics.txt");
-    // The header and the tally carry the two links to the maker's site.
-    EXPECT_TRUE(helpTopics().front().link);
-    EXPECT_TRUE(helpTopics()[17].link);
-    EXPECT_EQ(helpTopics()[17].text.back(), 'e'); // "...to open the", no trailing blank
+    EXPECT_TRUE(helpTopics().front().link); // the header links to the maker's site
     EXPECT_EQ(helpTopics().back().text, shortcutTable());
 }
 
