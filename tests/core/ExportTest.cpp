@@ -120,9 +120,8 @@ TEST(CommandLine, ExportLinesAndTheirMistakes) {
     } cases[] = {
         {"no arguments opens the window", {}, A::OpenWindow, 0, ""},
         {"a layout opens the window on it", {"Yard.plo"}, A::OpenWindow, 0, ""},
-        {"plan fitted", {plan, "out.PDF", "a"}, A::ExportPlan, 0, ""},
+        {"upper-case extension", {plan, "out.PDF", "a"}, A::ExportPlan, 0, ""},
         {"scale last", {plan, "o.png", "a", "--scale", "1:1000"}, A::ExportPlan, 1000, ""},
-        {"parts", {parts, "parts.csv", "a"}, A::ExportParts, 0, ""},
         {"scale of 0", {plan, "o.pdf", "--scale", "1:0", "a"}, A::Invalid, 0, "bad scale"},
         {"past 1:1000", {plan, "o.pdf", "--scale", "1:1001", "a"}, A::Invalid, 0, "bad scale"},
         {"no scale value", {plan, "o.pdf", "a", "--scale"}, A::Invalid, 0, "needs a value"},
