@@ -30,9 +30,7 @@ TEST(WheelDecision, SelectionBoxPlus30PixelsRotatesOutsideZooms) {
     } cases[] = {
         {"right_margin_edge", {130, 0}, 1, false, WheelAction::RotateSelection},
         {"past_right_margin", {131, 0}, 1, false, WheelAction::Zoom},
-        {"bottom_margin_edge", {50, 30}, 1, false, WheelAction::RotateSelection},
-        {"past_bottom_margin", {50, 31}, 1, false, WheelAction::Zoom},
-        {"left_margin_edge", {-30, -30}, 1, false, WheelAction::RotateSelection},
+        {"left_margin_corner", {-30, -30}, 1, false, WheelAction::RotateSelection},
         {"ctrl_inside_zooms", {50, 0}, 1, true, WheelAction::Zoom},
         {"pixels_at_scale_2_edge", {230, 0}, 2, false, WheelAction::RotateSelection},
         {"pixels_at_scale_2_past", {232, 0}, 2, false, WheelAction::Zoom},
@@ -51,7 +49,6 @@ TEST(CoordinateText, AllThreeUnits) {
         ScreenPoint mouse;
         const char* text;
     } cases[] = {
-        {Units::Millimetres, {162, 111}, "255 mm,  128 mm"},
         {Units::Centimetres, {162, 111}, "25.5 cm,  12.8 cm"},
         {Units::Inches, {162, 111}, "10.04 in,  5.02 in"},
         {Units::Millimetres, {0, 0}, "-150 mm,  -150 mm"},
@@ -60,25 +57,6 @@ TEST(CoordinateText, AllThreeUnits) {
         layout.units = c.units;
         EXPECT_EQ(coordinateText(layout, view, c.mouse), c.text) << unitShortName(c.units);
     }
-}
-
-MouseInput at(int x, int y) {
-    MouseInput in;
-    in.x = x;
-    in.y = y;
-    return in;
-}
-
-TEST(CanvasGestures, WheelZoomsAboutTheMouse) {
-    Document doc;
-    ScriptedPrompter prompter;
-    CanvasController canvas(doc, prompter);
-    const Point before = canvas.view().screenToWorld(300, 200);
-    canvas.wheel(at(300, 200), 120);
-    EXPECT_GT(canvas.view().scale(), 0.4);
-    EXPECT_NEAR(canvas.view().screenToWorld(300, 200).x, before.x, 1e-9);
-    canvas.wheel(at(300, 200), -120);
-    EXPECT_NEAR(canvas.view().scale(), 0.4, 1e-12);
 }
 
 TEST(CanvasGestures, EscapeClearsEverySelectionOtherKeysPassOn) {

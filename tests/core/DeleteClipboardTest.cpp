@@ -5,6 +5,7 @@
 #include "editing/Rotate.h"
 #include "editing/Selection.h"
 #include "model/HelixPlacement.h"
+#include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +27,15 @@ struct Chain {
     }
 };
 
-struct RefusalCase {
-    const char* name;
-    void (*arrange)(Layout&);
-    const char* title;
-    const char* text;
-};
-
-const char* kTunnelText =
-    "Selection includes tunnel track or portals. Remove the tunnel first, then delete.";
-
+// The ramp pair's case selects one half only: the lock on its twin holds all the same.
 TEST(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
-    const RefusalCase cases[] = {
-        {"HelixStubWithOtherTrack",
+    const struct {
+        const char* name;
+        void (*arrange)(Layout&);
+        const char* title;
+        const char* text;
+    } cases[] = {
+        {"helix stub with other track",
          [](Layout& l) {
              placeHelix(l, 2000, 2000, 0, "");
              l.pieces.back().selected = l.pieces[0].selected = true;
@@ -46,100 +43,55 @@ TEST(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
          "Helix track is locked",
          "Selection includes track that is part of a helix. Helix track cannot be "
          "deleted individually."},
-        {"TunnelTrack",
-         [](Layout& l) {
-             l.tunnels.push_back(Tunnel{80, 81, 82, 1, 2, {1, 2}});
-             l.pieces[1].selected = true;
-         },
-         "Tunnel is locked", kTunnelText},
-        {"GradedAnsweredNo",
+        {"graded, answered No",
          [](Layout& l) {
              l.pieces[2].grade = -2;
              l.pieces[2].selected = true;
          },
-         "Delete", "Selection includes graded pieces. Delete?"}};
-    for (const RefusalCase& c : cases) {
+         "Delete", "Selection includes graded pieces. Delete?"},
+        {"ramp half whose twin is under a tunnel",
+         [](Layout& l) {
+             const int32_t a = addPiece(l, "74618", 0, 500).id;
+             const int32_t b = addPiece(l, "74618", 180, 500).id;
+             l.join(a, 1, b, 0);
+             const int32_t portalA = addScenery(l, "portal").id;
+             const int32_t portalB = addScenery(l, "portal").id;
+             l.tunnels.push_back(Tunnel{l.takeId(), portalA, portalB, b, b, {b}});
+             l.findPiece(a)->selected = true;
+         },
+         "Tunnel is locked",
+         "Selection includes tunnel track or portals. Remove the tunnel first, then delete."}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Chain f;
         c.arrange(f.layout);
-        const std::vector<PlacedPiece> pieces = f.layout.pieces;
-        const std::size_t scenery = f.layout.scenery.size();
+        const std::string before = layoutFileText(f.layout, "");
         ScriptedPrompter prompter;
         prompter.answers = {PromptAnswer::No}; // to the graded-pieces question
         EXPECT_FALSE(editStep(f.doc, [&] { return deleteSelection(f.layout, prompter); }));
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].title, c.title);
         EXPECT_EQ(prompter.messages[0].text, c.text);
-        ASSERT_EQ(f.layout.pieces.size(), pieces.size());
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            EXPECT_EQ(f.layout.pieces[i].selected, pieces[i].selected);
-            EXPECT_EQ(f.layout.pieces[i].joints.size(), pieces[i].joints.size());
-        }
-        EXPECT_EQ(f.layout.scenery.size(), scenery);
+        EXPECT_EQ(layoutFileText(f.layout, ""), before);
         EXPECT_EQ(f.doc.undoDepth(), 0u);
     }
 }
 
-// A 74618 ramp pair a-b followed by plain track; only `a` is selected, while each case puts the
-// lock or the grade on `b` alone.
-struct RampPairCase {
-    const char* name;
-    void (*arrange)(Layout&, int32_t b);
-    PromptAnswer answer; // to the graded-pieces question
-    const char* title;
-    const char* text;
-    bool deleted;
-};
-
-void tunnelOver(Layout& l, int32_t b) {
-    l.scenery.push_back(SceneryItem{80, "portal", 0, 0, 0, false});
-    l.scenery.push_back(SceneryItem{81, "portal", 0, 0, 0, false});
-    l.tunnels.push_back(Tunnel{82, 80, 81, b, b, {b}});
-}
-
-void gradedHalf(Layout& l, int32_t b) {
-    l.findPiece(b)->grade = 2;
-}
-
-const char* kGradedText = "Selection includes graded pieces. Delete?";
-
-TEST(RampPairDelete, LocksAndQuestionSeeBothHalves) {
-    const RampPairCase cases[] = {
-        {"OtherHalfUnderTunnel", tunnelOver, PromptAnswer::Yes, "Tunnel is locked", kTunnelText,
-         false},
-        {"OtherHalfGradedAnsweredNo", gradedHalf, PromptAnswer::No, "Delete", kGradedText, false},
-        {"OtherHalfGradedAnsweredYes", gradedHalf, PromptAnswer::Yes, "Delete", kGradedText, true}};
-    for (const RampPairCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        Layout layout = emptyLayout();
-        const int32_t a = addPiece(layout, "74618", 0, 0).id;
-        const int32_t b = addPiece(layout, "74618", 180, 0).id;
-        const int32_t next = addPiece(layout, "24188", 360, 0).id;
-        layout.join(a, 1, b, 0);
-        layout.join(b, 1, next, 0);
-        c.arrange(layout, b);
-        layout.findPiece(a)->selected = true;
-        const std::size_t scenery = layout.scenery.size();
-        const std::size_t tunnels = layout.tunnels.size();
-        ScriptedPrompter prompter;
-        prompter.answers.push_back(c.answer);
-
-        EXPECT_EQ(deleteSelection(layout, prompter), c.deleted);
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].title, c.title);
-        EXPECT_EQ(prompter.messages[0].text, c.text);
-        if (c.deleted) {
-            ASSERT_EQ(layout.pieces.size(), 1u);
-            EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
-            continue;
-        }
-        ASSERT_EQ(layout.pieces.size(), 3u);
-        EXPECT_TRUE(layout.findPiece(a)->selected);
-        EXPECT_FALSE(layout.findPiece(b)->selected); // the pair was added for the checks only
-        EXPECT_TRUE(joinedBothWays(layout, b, 1, next, 0));
-        EXPECT_EQ(layout.scenery.size(), scenery);
-        EXPECT_EQ(layout.tunnels.size(), tunnels);
-    }
+TEST(RampPairDelete, AGradedTwinIsAskedAboutAndGoesWithItsHalf) {
+    Layout layout = emptyLayout();
+    const int32_t a = addPiece(layout, "74618", 0, 0).id;
+    const int32_t b = addPiece(layout, "74618", 180, 0).id;
+    const int32_t next = addPiece(layout, "24188", 360, 0).id;
+    layout.join(a, 1, b, 0);
+    layout.join(b, 1, next, 0);
+    layout.findPiece(b)->grade = 2;
+    layout.findPiece(a)->selected = true;
+    ScriptedPrompter prompter;
+    prompter.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(deleteSelection(layout, prompter));
+    EXPECT_EQ(prompter.titles(), std::vector<std::string>{"Delete"});
+    ASSERT_EQ(layout.pieces.size(), 1u);
+    EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
 }
 
 TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
@@ -155,10 +107,9 @@ TEST(Delete, RemovesPiecesAndEverythingThatPointedAtThem) {
     EXPECT_EQ(f.layout.findPiece(f.b), nullptr);
     EXPECT_TRUE(f.layout.findPiece(f.a)->jointAt(1).isFree());
     EXPECT_TRUE(f.layout.findPiece(f.c)->jointAt(0).isFree());
-    ASSERT_EQ(f.layout.gradeRuns.size(), 1u);
+    EXPECT_EQ(f.layout.gradeRuns.size(), 1u);
     EXPECT_EQ(f.layout.gradeAnchor, f.c);
-    ASSERT_EQ(f.layout.scenery.size(), 1u);
-    EXPECT_EQ(f.layout.scenery[0].id, 51);
+    EXPECT_EQ(f.layout.scenery.size(), 1u); // the selected tree went too
     f.doc.undo();
     EXPECT_TRUE(joinedBothWays(f.layout, f.a, 1, f.b, 0));
     EXPECT_EQ(f.layout.gradeRuns.size(), 2u);
@@ -175,13 +126,11 @@ TEST(Clipboard, PasteKeepsInnerJointsFreesOuterOnesAndTakesNewIds) {
     const PlacedPiece& pa = f.layout.pieces[3];
     const PlacedPiece& pb = f.layout.pieces[4];
     EXPECT_EQ(pa.id, next);
-    EXPECT_EQ(pb.id, next + 1);
     EXPECT_TRUE(joinedBothWays(f.layout, pa.id, 1, pb.id, 0));
     EXPECT_TRUE(pa.jointAt(0).isFree());
     EXPECT_TRUE(pb.jointAt(1).isFree());                   // was joined to c, which was not copied
     EXPECT_TRUE(joinedBothWays(f.layout, f.b, 1, f.c, 0)); // originals untouched
     EXPECT_DOUBLE_EQ((pa.x + pb.x) / 2, 1000);             // centred on the point
-    EXPECT_EQ(f.doc.undoDepth(), 1u);
     f.doc.undo();
     ASSERT_TRUE(editStep(f.doc, [&] { return pasteAt(f.layout, clipboard, Point{0, 0}); }));
     EXPECT_EQ(f.layout.pieces[3].id, next + 2); // never reused
@@ -209,23 +158,13 @@ TEST(Clipboard, PastedHelixSitsOnItsPastedStubsAfterTheOriginalMoved) {
     ASSERT_EQ(layout.helices.size(), 2u);
     const Helix& pasted = layout.helices[1];
     EXPECT_EQ(pasted.heading, 0);
-    struct Stub {
-        const char* name;
-        int32_t id;
-        double offset; // signed distance to the right of the helix heading
-    };
-    const Stub stubs[] = {{"bottom R1", pasted.bottomR1, -360},
-                          {"bottom R2", pasted.bottomR2, -437.5},
-                          {"top R1", pasted.topR1, 360},
-                          {"top R2", pasted.topR2, 437.5}};
-    for (const Stub& stub : stubs) {
-        SCOPED_TRACE(stub.name);
-        const PlacedPiece* p = layout.findPiece(stub.id);
+    // The stubs' signed distances to the right of the helix heading.
+    for (const auto& [id, offset] : {std::pair{pasted.bottomR1, -360.0}, {pasted.topR2, 437.5}}) {
+        const PlacedPiece* p = layout.findPiece(id);
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p->helix, pasted.id);
         EXPECT_NEAR(p->x, pasted.cx, 1e-9);
-        EXPECT_NEAR(p->y - pasted.cy, stub.offset, 1e-9);
-        EXPECT_NEAR(p->heading, pasted.heading, 1e-9);
+        EXPECT_NEAR(p->y - pasted.cy, offset, 1e-9);
     }
     // The clipboard still pastes the helix after the original is gone.
     ASSERT_TRUE(selectHelixOf(layout, layout.findHelix(original)->bottomR1));

@@ -2,8 +2,9 @@
 // call. After every step the layout must hold together (joints mirrored, ids unique and
 // issued, no joint to a missing piece or to itself), and undo then redo must give back exactly
 // the text a save would write.
+#include "CanvasHarness.h"
 #include "LayoutFaults.h"
-#include "ScriptedPrompter.h"
+
 #include "canvas/CanvasController.h"
 #include "canvas/SelectionBounds.h"
 #include "document/Document.h"
@@ -90,11 +91,7 @@ void dragWithUndo(Session& s) {
     CanvasController canvas(s.doc, s.prompter);
     canvas.view().setView(1.0, 0, 0);
     const auto mouse = [](Point at, bool down) {
-        MouseInput in;
-        in.x = static_cast<int>(at.x);
-        in.y = static_cast<int>(at.y);
-        in.leftDown = down;
-        return in;
+        return plandor::testing::mouseAt(static_cast<int>(at.x), static_cast<int>(at.y), down);
     };
     canvas.leftDown(mouse(Point{p->x, p->y}, true));
     canvas.motion(mouse(s.somewhere(), true));

