@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace plandor {
 namespace {
 
@@ -23,40 +22,21 @@ Layout withLevels(std::initializer_list<int32_t> ids) {
     return layout;
 }
 
-TEST(Levels, NewIdsFollowTheHighestIdNotTheCount) {
-    Layout layout = withLevels({1, 2, 3});
-    ASSERT_TRUE(removeLevel(layout, 2).levels);
-    EXPECT_EQ(proposedLevelName(layout), "Level 4");
-    addLevel(layout, "Upper yard");
-    EXPECT_EQ(layout.levels.back().id, 4);
-    EXPECT_EQ(layout.activeLevel, 4);
-    EXPECT_TRUE(layout.levels.back().visible);
-}
-
-TEST(Levels, AnEmptyNameAddsNothing) {
-    Layout layout = withLevels({1});
+TEST(Levels, NewIdsFollowTheHighestIdNotTheCountAndTakeTheirColour) {
+    Layout layout = withLevels({1, 2, 6});
     EXPECT_FALSE(addLevel(layout, "").levels);
-    EXPECT_EQ(layout.levels.size(), 1u);
-}
-
-TEST(Levels, ColourEntryRepeatsEverySixIds) {
-    struct Case {
-        const char* name;
-        int32_t id;
-        Color color;
-    } cases[] = {
-        {"first", 1, {180, 200, 220}},         {"sixth", 6, {160, 220, 220}},
-        {"seventh wraps", 7, {180, 200, 220}}, {"twelfth", 12, {160, 220, 220}},
-        {"second", 2, {220, 180, 180}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(levelColorForId(c.id), c.color);
-    }
-    Layout layout = withLevels({1, 6});
-    addLevel(layout, "Seven");
-    EXPECT_EQ(layout.levels.back().trackColor.r, 180);
-    EXPECT_EQ(layout.levels.back().trackColor.b, 220);
+    ASSERT_TRUE(removeLevel(layout, 2).levels);
+    EXPECT_EQ(proposedLevelName(layout), "Level 7");
+    addLevel(layout, "Upper yard");
+    EXPECT_EQ(layout.levels.size(), 3u);
+    EXPECT_EQ(layout.levels.back().id, 7);
+    EXPECT_EQ(layout.activeLevel, 7);
+    EXPECT_TRUE(layout.levels.back().visible);
+    // Colours repeat every six ids.
+    EXPECT_EQ(layout.levels.back().trackColor, levelColorForId(1));
+    EXPECT_EQ(levelColorForId(1), (Color{180, 200, 220}));
+    EXPECT_EQ(levelColorForId(12), (Color{160, 220, 220}));
+    EXPECT_NE(levelColorForId(2), levelColorForId(1));
 }
 
 TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
@@ -87,7 +67,7 @@ TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
     EXPECT_EQ(layout.findPiece(otherLevel)->z, 0);
 }
 
-TEST(Levels, RemovingTheActiveLevelMakesTheFirstActive) {
+TEST(Levels, RemovingTheActiveLevelMakesTheFirstActiveAndTheLastStays) {
     Layout layout = withLevels({3, 5, 8});
     layout.activeLevel = 5;
     removeLevel(layout, 5);
@@ -95,12 +75,8 @@ TEST(Levels, RemovingTheActiveLevelMakesTheFirstActive) {
     layout.activeLevel = 8;
     removeLevel(layout, 3);
     EXPECT_EQ(layout.activeLevel, 8); // another level's removal leaves it alone
-}
-
-TEST(Levels, TheLastLevelStays) {
-    Layout layout = withLevels({1});
     EXPECT_FALSE(canRemoveLevel(layout));
-    EXPECT_FALSE(removeLevel(layout, 1).levels);
+    EXPECT_FALSE(removeLevel(layout, 8).levels);
     EXPECT_EQ(layout.levels.size(), 1u);
 }
 
@@ -113,11 +89,7 @@ Layout twoDecks(int32_t& lowerPiece, int32_t& upperPiece) {
     upperPiece = addPiece(layout, "24188", 188.3, 0, 0, 2).id;
     addPiece(layout, "24188", 376.6, 0, 0, 2);
     layout.join(lowerPiece, 1, upperPiece, 0);
-    SceneryItem tree;
-    tree.id = layout.takeId();
-    tree.item = "tree";
-    tree.level = 2;
-    layout.scenery.push_back(tree);
+    addScenery(layout, "tree", 0, 0, 0, 2);
 
     EXPECT_TRUE(placeHelix(layout, 2000, 2000, 0, ""));
     EXPECT_TRUE(placeHelix(layout, 4000, 2000, 0, ""));
@@ -207,7 +179,6 @@ TEST(Levels, RowsShowHeightInUnitsAndTheColourFlag) {
     const LevelRow row = levelRow(layout, layout.levels[1]);
     EXPECT_EQ(row.height, "10.00 in");
     EXPECT_EQ(row.color, "custom");
-    EXPECT_EQ(row.id, "2");
     EXPECT_TRUE(row.active);
     EXPECT_EQ(levelRow(layout, layout.levels[0]).color, "-");
 }
