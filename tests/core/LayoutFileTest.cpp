@@ -200,18 +200,6 @@ TEST(LayoutFileAttributes, NamesMatchOnlyWhereAnAttributeStarts) {
         EXPECT_EQ(attributeValue(c.line, c.name), c.want) << c.what;
 }
 
-TEST(LayoutFileAttributes, LineBreaksAndEntitiesSurviveRepeatedRoundTrips) {
-    for (const std::string t : {"<>&\"", "&amp;", "&#10;", "a\nb\r\n", "", "&lt;&#13;"}) {
-        std::string value = t;
-        for (int i = 0; i < 3; ++i) {
-            const std::string escaped = escapeText(value);
-            EXPECT_EQ(escaped.find_first_of("<>\"\n\r"), std::string::npos) << escaped;
-            value = attributeValue("<l text=\"" + escaped + "\"/>", "text");
-        }
-        EXPECT_EQ(value, t);
-    }
-}
-
 TEST(LayoutFileNumbers, RangeEdgesAndNonFiniteValues) {
     EXPECT_EQ(readInt("2147483647"), 2147483647);
     EXPECT_EQ(readInt("2147483648"), std::nullopt);

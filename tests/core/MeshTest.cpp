@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 using namespace plandor;
 
@@ -54,21 +53,6 @@ bool hasColor(const Mesh3D& mesh, std::size_t v, Rgb c) {
            std::fabs(k[2] - c.b) < 1e-4;
 }
 
-// Centres of the upward faces of the given colour (each quad adds four vertices).
-std::vector<Vec3> topFaceCentres(const Mesh3D& mesh, Rgb color) {
-    std::vector<Vec3> centres;
-    for (std::size_t v = 0; v + 3 < mesh.vertexCount(); v += 4) {
-        if (!hasColor(mesh, v, color) || mesh.normals[3 * v + 2] < 0.99f)
-            continue;
-        Vec3 c;
-        for (std::size_t k = v; k < v + 4; ++k)
-            c = c +
-                Vec3{mesh.positions[3 * k], mesh.positions[3 * k + 1], mesh.positions[3 * k + 2]};
-        centres.push_back(c * 0.25);
-    }
-    return centres;
-}
-
 const PieceDef& part(const char* number) {
     const PieceDef* def = TrackCatalog::instance().find(number);
     EXPECT_NE(def, nullptr) << number;
@@ -108,21 +92,6 @@ TEST(SceneryMesh, EveryTypeGivesAWellFormedMeshInsideItsFootprint) {
         for (std::size_t v = 0; v < mesh.vertexCount(); ++v)
             ASSERT_GE(mesh.positions[3 * v + 2], -1e-3) << def.id << " reaches below the ground";
     }
-}
-
-TEST(PieceMesh, StraightOf188HasNineSegmentsAndFourteenSleepers) {
-    const Mesh3D mesh = buildPieceMesh(part("24188"));
-    EXPECT_EQ(topFaceCentres(mesh, {0.76f, 0.74f, 0.70f}).size(), 9u) << "ballast segments";
-    const std::vector<Vec3> sleepers = topFaceCentres(mesh, {0.38f, 0.27f, 0.16f});
-    ASSERT_EQ(sleepers.size(), 14u);
-    for (std::size_t i = 0; i < sleepers.size(); ++i) {
-        EXPECT_NEAR(sleepers[i].x, 6.5 + 13.0 * i, 1e-3);
-        EXPECT_NEAR(sleepers[i].z, 4.2, 1e-4);
-    }
-    std::set<long> railCentres;
-    for (const Vec3& c : topFaceCentres(mesh, {0.74f, 0.74f, 0.78f}))
-        railCentres.insert(std::lround(c.y * 100));
-    EXPECT_EQ(railCentres, (std::set<long>{-825, 825}));
 }
 
 TEST(PieceMesh, TrackFollowsTheSideItsRouteTurnsTo) {
