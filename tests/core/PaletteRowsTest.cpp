@@ -68,16 +68,6 @@ TEST(PaletteChooser, OpenedLayoutPicksTheSystemOfItsPieces) {
     }
 }
 
-TEST(PalettePages, ZTrackHasNoSceneryPage) {
-    for (int index = 0; index < kChooserCount; ++index) {
-        std::vector<std::string> titles;
-        for (const PalettePageDef& page : palettePages(index))
-            titles.push_back(page.title);
-        EXPECT_EQ(titles.size(), index == 3 ? 3u : 4u) << index;
-        EXPECT_EQ(hasSceneryPage(index), index != 3);
-    }
-}
-
 TEST(PaletteLibrary, ListsTheXmlFilesOfTheChoosersFolderOnly) {
     const std::string root = tempFolder();
     auto touch = [](const std::string& path) { std::ofstream(path) << "<block/>\n"; };
