@@ -68,8 +68,7 @@ Layout crossedStraights(const std::string& part, double length, double dz) {
     Layout l = emptyLayout();
     addLevel(l, 2, dz);
     addPiece(l, part, 0, 0);
-    const int32_t upper = addPiece(l, part, length / 2, -length / 2, 90, 2).id;
-    l.findPiece(upper)->z = dz;
+    addPiece(l, part, length / 2, -length / 2, 90, 2).z = dz;
     return l;
 }
 
@@ -86,34 +85,25 @@ Layout crossingWithSpurs() {
 // level 2 at the top; the second is laid the other way round when `reversedMiddle`.
 Layout run(double deg, bool reversedMiddle) {
     Layout l = emptyLayout();
-    const double rise = 188.3 * std::sin(degToRad(deg));
-    addLevel(l, 2, 2 * rise);
-    const int32_t a = addPiece(l, "24188", 0, 0).id;
-    l.findPiece(a)->grade = deg;
-    int32_t b;
+    addLevel(l, 2, 2 * 188.3 * std::sin(degToRad(deg)));
+    addPiece(l, "24188", 0, 0).grade = deg;
+    const int32_t b = attach(l, 1, 1, "24188", reversedMiddle ? 1 : 0);
+    PlacedPiece& middle = *l.findPiece(b);
+    middle.grade = deg;
     if (reversedMiddle) {
-        b = addPiece(l, "24188", 2 * 188.3, 0, 180).id;
-        l.join(a, 1, b, 1);
-        l.findPiece(b)->z = 2 * rise;
-        l.findPiece(b)->reversed = true;
-    } else {
-        b = addPiece(l, "24188", 188.3, 0).id;
-        l.join(a, 1, b, 0);
-        l.findPiece(b)->z = rise;
+        middle.z *= 2;
+        middle.reversed = true;
     }
-    l.findPiece(b)->grade = deg;
-    const int32_t c = addPiece(l, "24188", 2 * 188.3, 0, 0, 2).id;
-    l.findPiece(c)->z = 2 * rise;
-    l.join(b, reversedMiddle ? 0 : 1, c, 0);
+    l.findPiece(attach(l, b, reversedMiddle ? 0 : 1, "24188"))->level = 2;
     return l;
 }
 
 Layout single(const std::string& part, double grade, double z = 0, double deck = 0) {
     Layout l = emptyLayout();
     l.levels[0].height = deck;
-    const int32_t id = addPiece(l, part, 0, 0).id;
-    l.findPiece(id)->grade = grade;
-    l.findPiece(id)->z = z;
+    PlacedPiece& p = addPiece(l, part, 0, 0);
+    p.grade = grade;
+    p.z = z;
     return l;
 }
 
