@@ -214,25 +214,13 @@ TEST(LayoutFileNumbers, RangeEdgesAndNonFiniteValues) {
 // The fast fixed-point writer must give the library's text for every value, near halves,
 // signs and huge magnitudes included: the saved file depends on it byte for byte.
 TEST(LayoutFileNumbers, FixedPointTextIsTheLibrarys) {
-    std::vector<double> values = {0.0,
-                                  -0.0,
-                                  0.03125,
-                                  -0.03125,
-                                  0.00005,
-                                  -0.00004,
-                                  1.23445,
-                                  0.99995,
-                                  9999.99995,
-                                  359.99999,
-                                  1e9,
-                                  -1e9,
-                                  0x1p40 / 1e4,
-                                  0x1p40 / 1e4 + 0.5,
-                                  1e300,
-                                  -1e-300,
-                                  2.5e-5,
+    // clang-format off
+    std::vector<double> values = {0.0, -0.0, 0.03125, -0.03125, 0.00005, -0.00004, 1.23445,
+                                  0.99995, 9999.99995, 359.99999, 1e9, -1e9, 0x1p40 / 1e4,
+                                  0x1p40 / 1e4 + 0.5, 1e300, -1e-300, 2.5e-5,
                                   std::numeric_limits<double>::infinity(),
                                   std::numeric_limits<double>::quiet_NaN()};
+    // clang-format on
     std::mt19937_64 random(7);
     for (int i = 0; i < 200000; ++i) {
         const double magnitude = std::pow(10.0, static_cast<int>(random() % 16) - 6);
