@@ -30,7 +30,6 @@ TEST(PiecePreviewFit, ScaleRuleAtEachLimit) {
     // or more ends), capped by 68 / L, times 0.8, kept in [0.05, 3].
     const std::vector<Case> cases = {
         {"long straight: length wins", straight(188.3), 68 / 188.3 * 0.8},
-        {"short straight: bulge floor 40 wins", straight(64.3), 33.0 / 40 * 0.8},
         {"very long straight: floor 0.05", straight(2000), 0.05},
         // b = (1 - cos 30) * 360 * 2.5 = 120.577; L = 188.5
         {"R1 30 degree curve: its bulge wins", curve(360, 30), 33 / 120.57713659 * 0.8},

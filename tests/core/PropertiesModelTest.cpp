@@ -93,7 +93,6 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
         const char *title, *detail, *heightLabel, *heightText;
     } cases[] = {
         // clang-format off
-        {"group mm", Units::Millimetres, group, "24188 + 24172", "2 pieces  |  360.0 mm", "Height (mm):", "0"},
         {"group in", Units::Inches, group, "24188 + 24172", "2 pieces  |  14.17 in", "Height (mm):", "0"},
         {"helix cm", Units::Centimetres, helix, helixTitle, "2.5 turns  |  rise 26.0cm  |  R1 360.0 / R2 437.5 mm",
          "Base height (cm):", "5.1"},
