@@ -103,7 +103,7 @@ TEST(PrintBoundingBox, QuarterCircleOfR1CurvesPrintsWhole) {
 
 TEST(PrintBoundingBox, WhatBoundsThePrint) {
     Layout layout = bareLayout();
-    layout.levels.push_back(Level{2, "Level 2"});
+    addLevel(layout, 2, 0);
     addPiece(layout, "24188", 0, 0);
     addPiece(layout, "24188", 8000, 0).level = 2;
     addPiece(layout, "no-such-part", -9000, -9000);
@@ -150,11 +150,20 @@ int gridLines(const RecordingPainter& painter) {
     return n;
 }
 
+// Draws the first page of the print run onto an A4 sheet at 300 dpi.
+void printFirstPage(Painter& painter, Layout& layout, const PrintOptions& options) {
+    const Bounds box = printRunBox(layout, options);
+    const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
+    LayoutRenderer renderer;
+    drawPrintPage(painter, renderer, layout, options, pageView(box, grid, 1, kA4Width, kA4Height),
+                  kA4Width, kA4Height);
+}
+
 // The grid prints only when the layout shows it and the options ask for it.
 TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     Layout layout = bareLayout();
-    layout.levels.push_back(Level{2, "Level 2", false});
-    layout.levels.push_back(Level{3, "Level 3", true});
+    addLevel(layout, 2, 0, false);
+    addLevel(layout, 3, 0);
     layout.showGrid = true;
     layout.showBaseboard = false;
     addPiece(layout, "24188", 0, 0);
@@ -162,20 +171,14 @@ TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     PrintOptions options;
     options.levelMode = LevelsAll;
     options.includeGrid = false;
-    const Bounds box = printRunBox(layout, options);
-    const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
-    LayoutRenderer renderer;
 
     RecordingPainter painter;
-    drawPrintPage(painter, renderer, layout, options, pageView(box, grid, 1, kA4Width, kA4Height),
-                  kA4Width, kA4Height);
+    printFirstPage(painter, layout, options);
     EXPECT_EQ(painter.count(DrawOp::Polygon), 2) << "all levels: the hidden level prints too";
     EXPECT_EQ(gridLines(painter), 0);
 
     FailingPainter failing;
-    EXPECT_THROW(drawPrintPage(failing, renderer, layout, options,
-                               pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height),
-                 std::runtime_error);
+    EXPECT_THROW(printFirstPage(failing, layout, options), std::runtime_error);
     for (const auto& [id, visible] :
          std::vector<std::pair<int, bool>>{{1, true}, {2, false}, {3, true}})
         EXPECT_EQ(layout.findLevel(id)->visible, visible) << "level " << id;
@@ -186,16 +189,14 @@ TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     options.levelMode = LevelsActiveOnly;
     options.includeGrid = true;
     RecordingPainter activeOnly;
-    drawPrintPage(activeOnly, renderer, layout, options,
-                  pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height);
+    printFirstPage(activeOnly, layout, options);
     EXPECT_EQ(activeOnly.count(DrawOp::Polygon), 1) << "only the active (hidden) level";
     EXPECT_GT(gridLines(activeOnly), 0);
     EXPECT_FALSE(layout.findLevel(2)->visible);
 
     layout.showGrid = false;
     RecordingPainter noGrid;
-    drawPrintPage(noGrid, renderer, layout, options, pageView(box, grid, 1, kA4Width, kA4Height),
-                  kA4Width, kA4Height);
+    printFirstPage(noGrid, layout, options);
     EXPECT_EQ(gridLines(noGrid), 0);
     EXPECT_FALSE(layout.showGrid);
 }
