@@ -11,7 +11,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <unistd.h>
 

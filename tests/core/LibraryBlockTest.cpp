@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace plandor;
 namespace fs = std::filesystem;

@@ -4,12 +4,10 @@
 #include "Golden.h"
 #include "TempFolder.h"
 #include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 

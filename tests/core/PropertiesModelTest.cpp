@@ -1,13 +1,9 @@
 #include "app/PropertiesModel.h"
 #include "LayoutBuilder.h"
-#include "catalog/TrackCatalog.h"
 #include "model/HelixPlacement.h"
-#include "model/Layout.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 using namespace plandor;
 
