@@ -194,8 +194,6 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"ParallelBandsOverlapping1_4mmCollide", twoStraights(0, 2 * 18.7 - 1.4), CheckKind::Collision, {{E, straights}}},
         {"CTrack60mmAboveIsTooLow", crossedStraights("24188", 188.3, 60), CheckKind::Clearance, {{E, tooLow}}},
         {"CTrack90mmAboveClears", crossedStraights("24188", 188.3, 90), CheckKind::Clearance, {}},
-        {"StoredMinimumApplies", crossedStraights("24188", 188.3, 90), CheckKind::Clearance,
-         {{E, "Clearance of 90.0 mm between 24188 #1 and 24188 #2 (minimum 100.0 mm)"}}, CheckSettings{100, kDefaultClearanceZ}},
         {"ZTrack30mmAboveIsTooLow", crossedStraights("8500", 110, 30), CheckKind::Clearance,
          {{E, "Clearance of 30.0 mm between 8500 #1 and 8500 #2 (minimum 35.0 mm)"}}},
         {"GradedPieceCrossingMeasuredWhereItPasses", gradedCrossing(), CheckKind::Clearance,
