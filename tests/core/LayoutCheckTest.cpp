@@ -11,9 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,8 +67,7 @@ Layout crossedStraights(const std::string& part, double length, double dz) {
     Layout l = emptyLayout();
     addLevel(l, 2, dz);
     addPiece(l, part, 0, 0);
-    const int32_t upper = addPiece(l, part, length / 2, -length / 2, 90, 2).id;
-    l.findPiece(upper)->z = dz;
+    addPiece(l, part, length / 2, -length / 2, 90, 2).z = dz;
     return l;
 }
 
@@ -87,34 +84,50 @@ Layout crossingWithSpurs() {
 // level 2 at the top; the second is laid the other way round when `reversedMiddle`.
 Layout run(double deg, bool reversedMiddle) {
     Layout l = emptyLayout();
-    const double rise = 188.3 * std::sin(degToRad(deg));
-    addLevel(l, 2, 2 * rise);
-    const int32_t a = addPiece(l, "24188", 0, 0).id;
-    l.findPiece(a)->grade = deg;
-    int32_t b;
+    addLevel(l, 2, 2 * 188.3 * std::sin(degToRad(deg)));
+    addPiece(l, "24188", 0, 0).grade = deg;
+    const int32_t b = attach(l, 1, 1, "24188", reversedMiddle ? 1 : 0);
+    PlacedPiece& middle = *l.findPiece(b);
+    middle.grade = deg;
     if (reversedMiddle) {
-        b = addPiece(l, "24188", 2 * 188.3, 0, 180).id;
-        l.join(a, 1, b, 1);
-        l.findPiece(b)->z = 2 * rise;
-        l.findPiece(b)->reversed = true;
-    } else {
-        b = addPiece(l, "24188", 188.3, 0).id;
-        l.join(a, 1, b, 0);
-        l.findPiece(b)->z = rise;
+        middle.z *= 2;
+        middle.reversed = true;
     }
-    l.findPiece(b)->grade = deg;
-    const int32_t c = addPiece(l, "24188", 2 * 188.3, 0, 0, 2).id;
-    l.findPiece(c)->z = 2 * rise;
-    l.join(b, reversedMiddle ? 0 : 1, c, 0);
+    l.findPiece(attach(l, b, reversedMiddle ? 0 : 1, "24188"))->level = 2;
     return l;
 }
 
 Layout single(const std::string& part, double grade, double z = 0, double deck = 0) {
     Layout l = emptyLayout();
     l.levels[0].height = deck;
-    const int32_t id = addPiece(l, part, 0, 0).id;
-    l.findPiece(id)->grade = grade;
-    l.findPiece(id)->z = z;
+    PlacedPiece& p = addPiece(l, part, 0, 0);
+    p.grade = grade;
+    p.z = z;
+    return l;
+}
+
+// Two straights, the second at (x, y) turned by `heading`.
+Layout twoStraights(double x, double y, double heading = 0) {
+    Layout l = emptyLayout();
+    addPiece(l, "24188", 0, 0);
+    addPiece(l, "24188", x, y, heading);
+    return l;
+}
+
+// A slim turnout with a straight on each exit, the straight exit joined only when `joined`.
+Layout slimTurnout(bool joined) {
+    Layout l = emptyLayout();
+    const int32_t t = addPiece(l, "24711", 0, 0).id;
+    attach(l, t, 1, "24188");
+    attach(l, t, 2, "24188");
+    if (!joined)
+        l.freeConnector(t, 1);
+    return l;
+}
+
+Layout helix(const std::string& variant) {
+    Layout l = emptyLayout();
+    placeHelix(l, 0, 0, 0, variant);
     return l;
 }
 
@@ -125,7 +138,7 @@ struct Expected {
 
 struct Case {
     const char* name;
-    std::function<Layout()> build;
+    Layout layout;
     CheckKind kind; // findings of other kinds are left to their own cases
     std::vector<Expected> expected;
     CheckSettings settings = {};
@@ -134,194 +147,81 @@ struct Case {
 const CheckSeverity E = CheckSeverity::Error;
 const CheckSeverity W = CheckSeverity::Warning;
 
+Layout inCentimetres(Layout l) {
+    l.units = Units::Centimetres;
+    return l;
+}
+
+// The upper piece climbs 2 deg and is lowest where it first passes over the lower band
+// (shrunk by half the overlap tolerance): there it is 70 mm higher.
+Layout gradedCrossing() {
+    Layout l = crossedStraights("24188", 188.3, 70);
+    const double along = 94.15 - (18.7 - kOverlapTolerance / 2);
+    l.findPiece(2)->grade = 2;
+    l.findPiece(2)->z = 70 - along * std::sin(degToRad(2));
+    return l;
+}
+
+Layout stepped() {
+    Layout l = run(0, false);
+    l.findPiece(3)->z = 12;
+    l.levels[1].height = 12;
+    return l;
+}
+
 } // namespace
 
 TEST(LayoutCheck, EachFindingAndItsNearMiss) {
+    const std::string straights = "24188 #1 overlaps 24188 #2";
+    const std::string gap = "Gap of 3.0 mm between 24188 #1 and 24130 #14";
+    const std::string tooLow =
+        "Clearance of 60.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)";
+    const std::string kink = "Grade changes by 3.0\u00b0 between 24188 #2 and 24188 #3";
+    // clang-format off
     const std::vector<Case> cases = {
-        {"ClosedOvalHasNoOpenEnd", oval, CheckKind::OpenEnd, {}},
-        {"OvalSwung3mmIsOneGap",
-         [] { return swungOval(3); },
-         CheckKind::OpenEnd,
-         {{W, "Gap of 3.0 mm between 24188 #1 and 24130 #14"}}},
-        {"GapInCentimetres",
-         [] {
-             Layout l = swungOval(3);
-             l.units = Units::Centimetres;
-             return l;
-         },
-         CheckKind::OpenEnd,
+        {"ClosedOvalHasNoOpenEnd", oval(), CheckKind::OpenEnd, {}},
+        {"OvalSwung3mmIsOneGap", swungOval(3), CheckKind::OpenEnd, {{W, gap}}},
+        {"GapInCentimetres", inCentimetres(swungOval(3)), CheckKind::OpenEnd,
          {{W, "Gap of 0.30 cm between 24188 #1 and 24130 #14"}}},
-        {"EndsFartherThanAGapAreTwoOpenEnds",
-         [] { return swungOval(kGapRadius + 10); },
-         CheckKind::OpenEnd,
+        {"EndsFartherThanAGapAreTwoOpenEnds", swungOval(kGapRadius + 10), CheckKind::OpenEnd,
          {{W, "Open end at 24188 #1"}, {W, "Open end at 24130 #14"}}},
-        {"EndsSideBySideAreNoGap",
-         [] {
-             Layout l = emptyLayout();
-             addPiece(l, "24188", 0, 0);
-             addPiece(l, "24188", 0, 30);
-             return l;
-         },
-         CheckKind::OpenEnd,
-         {{W, "Open end at 24188 #1"},
-          {W, "Open end at 24188 #1"},
-          {W, "Open end at 24188 #2"},
-          {W, "Open end at 24188 #2"}}},
-        {"CrossingPieceIsNoCollision", crossingWithSpurs, CheckKind::Collision, {}},
-        {"StraightsOnBothExitsOfASlimTurnoutAreNoCollision",
-         [] {
-             Layout l = emptyLayout();
-             const int32_t t = addPiece(l, "24711", 0, 0).id;
-             attach(l, t, 1, "24188");
-             attach(l, t, 2, "24188");
-             return l;
-         },
-         CheckKind::Collision,
-         {}},
-        {"StraightsOnASlimTurnoutWithoutItCollide",
-         [] {
-             Layout l = emptyLayout();
-             const int32_t t = addPiece(l, "24711", 0, 0).id;
-             attach(l, t, 1, "24188");
-             attach(l, t, 2, "24188");
-             l.freeConnector(t, 1);
-             return l;
-         },
-         CheckKind::Collision,
+        {"CrossingPieceIsNoCollision", crossingWithSpurs(), CheckKind::Collision, {}},
+        {"StraightsOnBothExitsOfASlimTurnoutAreNoCollision", slimTurnout(true), CheckKind::Collision, {}},
+        {"StraightsOnASlimTurnoutWithoutItCollide", slimTurnout(false), CheckKind::Collision,
          {{E, "24711 #1 overlaps 24188 #2"}, {E, "24188 #2 overlaps 24188 #3"}}},
-        {"StraightsCrossingOnOneLevelCollide",
-         [] {
-             Layout l = emptyLayout();
-             addPiece(l, "24188", 0, 0);
-             addPiece(l, "24188", 94.15, -94.15, 90);
-             return l;
-         },
-         CheckKind::Collision,
-         {{E, "24188 #1 overlaps 24188 #2"}}},
-        {"ParallelBandsTouchingDoNotCollide",
-         [] {
-             Layout l = emptyLayout();
-             addPiece(l, "24188", 0, 0);
-             addPiece(l, "24188", 0, 2 * 18.7);
-             return l;
-         },
-         CheckKind::Collision,
-         {}},
-        {"ParallelBandsOverlapping1_4mmCollide",
-         [] {
-             Layout l = emptyLayout();
-             addPiece(l, "24188", 0, 0);
-             addPiece(l, "24188", 0, 2 * 18.7 - 1.4);
-             return l;
-         },
-         CheckKind::Collision,
-         {{E, "24188 #1 overlaps 24188 #2"}}},
-        {"CTrack60mmAboveIsTooLow",
-         [] { return crossedStraights("24188", 188.3, 60); },
-         CheckKind::Clearance,
-         {{E, "Clearance of 60.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)"}}},
-        {"CTrack90mmAboveClears",
-         [] { return crossedStraights("24188", 188.3, 90); },
-         CheckKind::Clearance,
-         {}},
-        {"CTrackAtOneHeightOnTwoLevels",
-         [] { return crossedStraights("24188", 188.3, 0); },
-         CheckKind::Clearance,
-         {{E, "Clearance of 0.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)"}}},
-        {"StoredMinimumApplies",
-         [] { return crossedStraights("24188", 188.3, 90); },
-         CheckKind::Clearance,
-         {{E, "Clearance of 90.0 mm between 24188 #1 and 24188 #2 (minimum 100.0 mm)"}},
-         CheckSettings{100, kDefaultClearanceZ}},
-        {"ZTrack30mmAboveIsTooLow",
-         [] { return crossedStraights("8500", 110, 30); },
-         CheckKind::Clearance,
+        {"StraightsCrossingOnOneLevelCollide", twoStraights(94.15, -94.15, 90), CheckKind::Collision, {{E, straights}}},
+        {"ParallelBandsTouchingDoNotCollide", twoStraights(0, 2 * 18.7), CheckKind::Collision, {}},
+        {"ParallelBandsOverlapping1_4mmCollide", twoStraights(0, 2 * 18.7 - 1.4), CheckKind::Collision, {{E, straights}}},
+        {"CTrack60mmAboveIsTooLow", crossedStraights("24188", 188.3, 60), CheckKind::Clearance, {{E, tooLow}}},
+        {"CTrack90mmAboveClears", crossedStraights("24188", 188.3, 90), CheckKind::Clearance, {}},
+        {"ZTrack30mmAboveIsTooLow", crossedStraights("8500", 110, 30), CheckKind::Clearance,
          {{E, "Clearance of 30.0 mm between 8500 #1 and 8500 #2 (minimum 35.0 mm)"}}},
-        {"ZTrack40mmAboveClears",
-         [] { return crossedStraights("8500", 110, 40); },
-         CheckKind::Clearance,
-         {}},
-        {"GradedPieceCrossingMeasuredWhereItPasses",
-         [] {
-             // The upper piece climbs 2 deg and is lowest where it first passes over the
-             // lower band (shrunk by half the overlap tolerance): there it is 70 mm higher.
-             Layout l = crossedStraights("24188", 188.3, 70);
-             const double along = 94.15 - (18.7 - kOverlapTolerance / 2);
-             l.findPiece(2)->grade = 2;
-             l.findPiece(2)->z = 70 - along * std::sin(degToRad(2));
-             return l;
-         },
-         CheckKind::Clearance,
+        {"GradedPieceCrossingMeasuredWhereItPasses", gradedCrossing(), CheckKind::Clearance,
          {{E, "Clearance of 70.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm)"}}},
-        {"HelixRiseWithinMinimum",
-         [] {
-             Layout l = emptyLayout();
-             placeHelix(l, 0, 0, 0, "proses_4_5_r1r2");
-             return l;
-         },
-         CheckKind::Clearance,
-         {}},
-        {"HelixRiseBelowStoredMinimum",
-         [] {
-             Layout l = emptyLayout();
-             placeHelix(l, 0, 0, 0, "proses_4_5_r1r2");
-             return l;
-         },
-         CheckKind::Clearance,
-         {{E, "Helix #1 rises 93.3 mm per turn (minimum 95.0 mm)"}},
-         CheckSettings{95, kDefaultClearanceZ}},
-        {"HelixSpiralEndsAreNotOpen",
-         [] {
-             Layout l = emptyLayout();
-             placeHelix(l, 0, 0, 0, "");
-             return l;
-         },
-         CheckKind::OpenEnd,
+        {"HelixRiseBelowStoredMinimum", helix("proses_4_5_r1r2"), CheckKind::Clearance,
+         {{E, "Helix #1 rises 93.3 mm per turn (minimum 95.0 mm)"}}, CheckSettings{95, kDefaultClearanceZ}},
+        {"HelixSpiralEndsAreNotOpen", helix(""), CheckKind::OpenEnd,
          {{W, "Open end at 24188 #2"}, {W, "Open end at 24188 #3"}}},
-        {"Grade6_5IsTooSteep",
-         [] { return single("24188", 6.5); },
-         CheckKind::Grade,
+        {"Grade6_5IsTooSteep", single("24188", 6.5), CheckKind::Grade,
          {{E, "Grade of 6.5\u00b0 on 24188 #1 (maximum 6.0\u00b0)"},
           {W, "Track ends in the air at 24188 #1, 21.3 mm above the deck"}}},
-        {"Grade6IsAllowed",
-         [] { return single("24188", 6.0); },
-         CheckKind::Grade,
+        {"Grade6IsAllowed", single("24188", 6.0), CheckKind::Grade,
          {{W, "Track ends in the air at 24188 #1, 19.7 mm above the deck"}}},
-        {"RaisedBridgeEndIsNotInTheAir",
-         [] { return single("74636", 0, 50); },
-         CheckKind::Grade,
-         {}},
-        {"DescentBelowTheDeck",
-         [] { return single("24188", -3, 100, 100); },
-         CheckKind::Level,
+        {"RaisedBridgeEndIsNotInTheAir", single("74636", 0, 50), CheckKind::Grade, {}},
+        {"DescentBelowTheDeck", single("24188", -3, 100, 100), CheckKind::Level,
          {{W, "24188 #1 lies 9.9 mm below the deck of Level 1"}}},
-        {"PieceOnItsDeck", [] { return single("24188", 3, 100, 100); }, CheckKind::Level, {}},
-        {"RunEndingOnAFlatPieceKinks3Deg",
-         [] { return run(3, false); },
-         CheckKind::Grade,
-         {{W, "Grade changes by 3.0\u00b0 between 24188 #2 and 24188 #3"}}},
-        {"RunEndingOnAFlatPieceKinks2DegIsAllowed",
-         [] { return run(2, false); },
-         CheckKind::Grade,
-         {}},
-        {"RunThroughAReversedPieceIsSmooth",
-         [] { return run(3, true); },
-         CheckKind::Grade,
-         {{W, "Grade changes by 3.0\u00b0 between 24188 #2 and 24188 #3"}}},
-        {"JoinedEndsAtDifferentHeightsStep",
-         [] {
-             Layout l = run(0, false);
-             l.findPiece(3)->z = 12;
-             l.levels[1].height = 12;
-             return l;
-         },
-         CheckKind::Grade,
+        {"PieceOnItsDeck", single("24188", 3, 100, 100), CheckKind::Level, {}},
+        {"RunEndingOnAFlatPieceKinks3Deg", run(3, false), CheckKind::Grade, {{W, kink}}},
+        {"RunEndingOnAFlatPieceKinks2DegIsAllowed", run(2, false), CheckKind::Grade, {}},
+        {"RunThroughAReversedPieceIsSmooth", run(3, true), CheckKind::Grade, {{W, kink}}},
+        {"JoinedEndsAtDifferentHeightsStep", stepped(), CheckKind::Grade,
          {{E, "Step of 12.0 mm between 24188 #2 and 24188 #3"}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<Expected> got;
-        for (const CheckFinding& f : checkLayout(c.build(), c.settings))
+        for (const CheckFinding& f : checkLayout(c.layout, c.settings))
             if (f.kind == c.kind)
                 got.push_back({f.severity, f.text});
         ASSERT_EQ(got.size(), c.expected.size());

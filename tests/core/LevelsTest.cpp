@@ -2,61 +2,36 @@
 #include "document/Document.h"
 
 #include "EditingTestSupport.h"
+#include "LayoutFaults.h"
 #include "model/HelixPlacement.h"
 #include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
-
 
 namespace plandor {
 namespace {
 
 Layout withLevels(std::initializer_list<int32_t> ids) {
     Layout layout;
-    for (int32_t id : ids) {
-        Level level;
-        level.id = id;
-        level.name = "Deck " + std::to_string(id);
-        layout.levels.push_back(level);
-    }
+    for (int32_t id : ids)
+        layout.levels.push_back(levelAt(id, 0));
     layout.activeLevel = layout.levels.front().id;
     return layout;
 }
 
-TEST(Levels, NewIdsFollowTheHighestIdNotTheCount) {
-    Layout layout = withLevels({1, 2, 3});
-    ASSERT_TRUE(removeLevel(layout, 2).levels);
-    EXPECT_EQ(proposedLevelName(layout), "Level 4");
-    addLevel(layout, "Upper yard");
-    EXPECT_EQ(layout.levels.back().id, 4);
-    EXPECT_EQ(layout.activeLevel, 4);
-    EXPECT_TRUE(layout.levels.back().visible);
-}
-
-TEST(Levels, AnEmptyNameAddsNothing) {
-    Layout layout = withLevels({1});
+TEST(Levels, NewIdsFollowTheHighestIdNotTheCountAndTakeTheirColour) {
+    Layout layout = withLevels({1, 2, 6});
     EXPECT_FALSE(addLevel(layout, "").levels);
-    EXPECT_EQ(layout.levels.size(), 1u);
-}
-
-TEST(Levels, ColourEntryRepeatsEverySixIds) {
-    struct Case {
-        const char* name;
-        int32_t id;
-        Color color;
-    } cases[] = {
-        {"first", 1, {180, 200, 220}},         {"sixth", 6, {160, 220, 220}},
-        {"seventh wraps", 7, {180, 200, 220}}, {"twelfth", 12, {160, 220, 220}},
-        {"second", 2, {220, 180, 180}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(levelColorForId(c.id), c.color);
-    }
-    Layout layout = withLevels({1, 6});
-    addLevel(layout, "Seven");
-    EXPECT_EQ(layout.levels.back().trackColor.r, 180);
-    EXPECT_EQ(layout.levels.back().trackColor.b, 220);
+    ASSERT_TRUE(removeLevel(layout, 2).levels);
+    EXPECT_EQ(proposedLevelName(layout), "Level 7");
+    addLevel(layout, "Upper yard");
+    EXPECT_EQ(layout.levels.size(), 3u);
+    EXPECT_EQ(layout.levels.back().id, 7);
+    EXPECT_EQ(layout.activeLevel, 7);
+    EXPECT_TRUE(layout.levels.back().visible);
+    // Colours repeat every six ids.
+    EXPECT_EQ(layout.levels.back().trackColor, levelColorForId(1));
+    EXPECT_NE(levelColorForId(2), levelColorForId(1));
 }
 
 TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
@@ -87,7 +62,7 @@ TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
     EXPECT_EQ(layout.findPiece(otherLevel)->z, 0);
 }
 
-TEST(Levels, RemovingTheActiveLevelMakesTheFirstActive) {
+TEST(Levels, RemovingTheActiveLevelMakesTheFirstActiveAndTheLastStays) {
     Layout layout = withLevels({3, 5, 8});
     layout.activeLevel = 5;
     removeLevel(layout, 5);
@@ -95,63 +70,39 @@ TEST(Levels, RemovingTheActiveLevelMakesTheFirstActive) {
     layout.activeLevel = 8;
     removeLevel(layout, 3);
     EXPECT_EQ(layout.activeLevel, 8); // another level's removal leaves it alone
-}
-
-TEST(Levels, TheLastLevelStays) {
-    Layout layout = withLevels({1});
     EXPECT_FALSE(canRemoveLevel(layout));
-    EXPECT_FALSE(removeLevel(layout, 1).levels);
+    EXPECT_FALSE(removeLevel(layout, 8).levels);
     EXPECT_EQ(layout.levels.size(), 1u);
 }
 
-// Level 2 holds two track pieces (one joined to level 1's track), a scenery item and a
+// Level 2 holds two track pieces (one joined to piece 1 on level 1), a scenery item and a
 // helix starting there; a second helix starts on level 1 but has a piece on level 2.
-Layout twoDecks(int32_t& lowerPiece, int32_t& upperPiece) {
+Layout twoDecks() {
     Layout layout = emptyLayout();
     addLevel(layout, "Upper");
-    lowerPiece = addPiece(layout, "24188", 0, 0, 0, 1).id;
-    upperPiece = addPiece(layout, "24188", 188.3, 0, 0, 2).id;
+    addPiece(layout, "24188", 0, 0, 0, 1);
+    addPiece(layout, "24188", 188.3, 0, 0, 2);
     addPiece(layout, "24188", 376.6, 0, 0, 2);
-    layout.join(lowerPiece, 1, upperPiece, 0);
-    SceneryItem tree;
-    tree.id = layout.takeId();
-    tree.item = "tree";
-    tree.level = 2;
-    layout.scenery.push_back(tree);
-
+    layout.join(1, 1, 2, 0);
+    addScenery(layout, "tree", 0, 0, 0, 2);
     EXPECT_TRUE(placeHelix(layout, 2000, 2000, 0, ""));
     EXPECT_TRUE(placeHelix(layout, 4000, 2000, 0, ""));
-    const int32_t upperHelix = layout.helices[0].id;
-    const int32_t lowerHelix = layout.helices[1].id;
-    for (PlacedPiece& p : layout.pieces) {
-        if (p.helix == upperHelix)
+    for (PlacedPiece& p : layout.pieces)
+        if (p.helix == layout.helices[0].id || p.id == layout.helices[1].topR1)
             p.level = 2;
-        if (p.helix == lowerHelix && p.id == layout.helices[1].topR1)
-            p.level = 2;
-    }
     return layout;
 }
 
-TEST(Levels, ConfirmationCountsEachHelixOnceAndNotItsPieces) {
-    int32_t lower = 0, upper = 0;
-    const Layout layout = twoDecks(lower, upper);
+TEST(Levels, RemovalAsksCountingEachHelixOnceTakesItsContentsAndFreesJointsToThem) {
+    Layout layout = twoDecks();
     const LevelContents c = levelContents(layout, 2);
-    EXPECT_EQ(c.pieces, 2);
-    EXPECT_EQ(c.scenery, 1);
-    EXPECT_EQ(c.helices, 1);
     EXPECT_EQ(removeLevelQuestion("Upper", c),
               "Remove level \"Upper\"?\n\nThis will PERMANENTLY DELETE everything on this "
               "level:\n    \u2022 2 track piece(s)\n    \u2022 1 scenery item(s)\n    \u2022 1 "
               "helix/helices\n\nThis cannot be undone from this dialog. Are you sure?");
-}
 
-TEST(Levels, RemovalTakesItsContentsAndFreesJointsToThem) {
-    int32_t lower = 0, upper = 0;
-    Layout layout = twoDecks(lower, upper);
     const int32_t keptHelix = layout.helices[1].id;
-    const LevelsChange change = removeLevel(layout, 2);
-
-    EXPECT_TRUE(change.content);
+    EXPECT_TRUE(removeLevel(layout, 2).content);
     ASSERT_EQ(layout.helices.size(), 1u);
     EXPECT_EQ(layout.helices[0].id, keptHelix);
     EXPECT_TRUE(layout.scenery.empty());
@@ -159,17 +110,15 @@ TEST(Levels, RemovalTakesItsContentsAndFreesJointsToThem) {
     for (const PlacedPiece& p : layout.pieces) {
         EXPECT_TRUE(p.level == 1 || p.helix == keptHelix) << p.id;
         keptHelixPieces += p.helix == keptHelix;
-        for (const Joint& j : p.joints)
-            EXPECT_TRUE(j.isFree() || layout.findPiece(j.target)) << p.id;
     }
     EXPECT_EQ(keptHelixPieces, 4); // its piece on the removed level stays
-    EXPECT_TRUE(layout.findPiece(lower)->jointAt(1).isFree());
+    EXPECT_EQ(layoutFaults(layout), "");
+    EXPECT_TRUE(layout.findPiece(1)->jointAt(1).isFree());
 }
 
 TEST(Levels, UndoAfterTheSessionBringsTheLevelBackExactly) {
-    int32_t lower = 0, upper = 0;
     Document doc;
-    doc.layout = twoDecks(lower, upper);
+    doc.layout = twoDecks();
     const std::string original = layoutFileText(doc.layout, "Decks");
 
     Edit edit = doc.begin();
@@ -207,7 +156,6 @@ TEST(Levels, RowsShowHeightInUnitsAndTheColourFlag) {
     const LevelRow row = levelRow(layout, layout.levels[1]);
     EXPECT_EQ(row.height, "10.00 in");
     EXPECT_EQ(row.color, "custom");
-    EXPECT_EQ(row.id, "2");
     EXPECT_TRUE(row.active);
     EXPECT_EQ(levelRow(layout, layout.levels[0]).color, "-");
 }

@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace plandor;
 namespace fs = std::filesystem;
@@ -31,7 +29,8 @@ void roundTrip(const Layout& from, Layout& into) {
     std::string name;
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
-    readBlockText(blockFileText(from, "B"), name, pieces, scenery);
+    readBlockText(blockFileText(from, "Trees & <more>"), name, pieces, scenery);
+    EXPECT_EQ(name, "Trees & <more>");
     addBlockContent(into, std::move(pieces), std::move(scenery));
 }
 
@@ -79,67 +78,47 @@ TEST(LibraryBlock, SceneryOnlyBlockHasNoPieceLines) {
     Layout source;
     source.scenery.push_back({5, "tree", 500, 900, 30, true, 2.0, 1.5, 2});
     source.scenery.push_back({6, "house", 0, 0, 0, false});
-    const std::string text = blockFileText(source, "Trees & <more>");
-    EXPECT_EQ(text.find("<piece"), std::string::npos);
-    EXPECT_NE(text.find("name=\"Trees &amp; &lt;more&gt;\""), std::string::npos);
-
-    std::string name;
-    std::vector<PlacedPiece> pieces;
-    std::vector<SceneryItem> scenery;
-    readBlockText(text, name, pieces, scenery);
-    EXPECT_EQ(name, "Trees & <more>");
+    EXPECT_EQ(blockFileText(source, "B").find("<piece"), std::string::npos);
     Layout into;
     into.nextId = 9;
-    addBlockContent(into, pieces, scenery);
+    roundTrip(source, into);
     ASSERT_EQ(into.scenery.size(), 1u);
     EXPECT_EQ(into.scenery[0], (SceneryItem{9, "tree", 0, 0, 30, false, 2.0, 1.5, 2}));
 }
 
 TEST(LibraryBlock, DamagedFilesInsertOnlyWhatAgrees) {
-    const std::string head = "<block name=\"x\" version=\"1\">\n";
-    struct Case {
+    const std::string p1 = "<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n";
+    const std::string p2 = "<piece id=\"2\" cat=\"24188\" x=\"9\" y=\"0\" heading=\"0\">\n";
+    const std::string oneSided =
+        p1 + "<joint conn=\"0\" target=\"2\" tconn=\"1\"/>\n</piece>\n" + p2;
+    const struct {
         const char* what;
         std::string body;
         std::size_t pieces;
-        std::size_t scenery;
     } cases[] = {
-        {"joint before any piece", "<joint conn=\"0\" target=\"1\" tconn=\"0\"/>\n", 0, 0},
-        {"piece without id", "<piece cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n", 0, 0},
-        {"connector number far past any piece",
-         "<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n"
-         "<joint conn=\"2000000000\" target=\"1\" tconn=\"0\"/>\n",
-         1, 0},
-        {"one-sided joint",
-         "<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n"
-         "<joint conn=\"0\" target=\"2\" tconn=\"1\"/>\n</piece>\n"
-         "<piece id=\"2\" cat=\"24188\" x=\"9\" y=\"0\" heading=\"0\">\n</piece>\n",
-         2, 0},
+        // clang-format off
+        {"joint before any piece", "<joint conn=\"0\" target=\"1\" tconn=\"0\"/>\n", 0},
+        {"piece without id", "<piece cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n", 0},
+        {"connector number far past any piece", p1 + "<joint conn=\"2000000000\" target=\"1\" tconn=\"0\"/>\n", 1},
+        {"one-sided joint", oneSided + "</piece>\n", 2},
         {"two pieces with one id",
-         "<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n"
-         "<joint conn=\"0\" target=\"2\" tconn=\"1\"/>\n</piece>\n"
-         "<piece id=\"2\" cat=\"24188\" x=\"9\" y=\"0\" heading=\"0\">\n"
-         "<joint conn=\"1\" target=\"1\" tconn=\"0\"/>\n</piece>\n"
-         "<piece id=\"1\" cat=\"24188\" x=\"20\" y=\"0\" heading=\"0\">\n</piece>\n",
-         3, 0},
-        {"piece joined to itself",
-         "<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\">\n"
-         "<joint conn=\"1\" target=\"1\" tconn=\"1\"/>\n",
-         1, 0},
-        {"scenery item outside a scenery section",
-         "<sceneryitem id=\"3\" item=\"tree\" x=\"1\" y=\"1\" heading=\"0\"/>\n", 0, 0},
-        {"scenery item without heading",
-         "<scenery>\n<sceneryitem id=\"3\" item=\"tree\" x=\"1\" y=\"1\"/>\n</scenery>\n", 0, 0},
-        {"position beyond any world",
-         "<piece id=\"1\" cat=\"24188\" x=\"1e300\" y=\"0\" heading=\"0\">\n", 0, 0},
-        {"cut off in a line", "<piece id=\"1\" cat=\"24188\" x=\"5\" y=\"0\" hea", 0, 0},
+         oneSided + "<joint conn=\"1\" target=\"1\" tconn=\"0\"/>\n</piece>\n" +
+             "<piece id=\"1\" cat=\"24188\" x=\"20\" y=\"0\" heading=\"0\">\n</piece>\n", 3},
+        {"piece joined to itself", p1 + "<joint conn=\"1\" target=\"1\" tconn=\"1\"/>\n", 1},
+        {"scenery item outside a scenery section", "<sceneryitem id=\"3\" item=\"tree\" x=\"1\" y=\"1\" heading=\"0\"/>\n", 0},
+        {"scenery item without heading", "<scenery>\n<sceneryitem id=\"3\" item=\"tree\" x=\"1\" y=\"1\"/>\n</scenery>\n", 0},
+        {"position beyond any world", "<piece id=\"1\" cat=\"24188\" x=\"1e300\" y=\"0\" heading=\"0\">\n", 0},
+        {"cut off in a line", "<piece id=\"1\" cat=\"24188\" x=\"5\" y=\"0\" hea", 0},
+        // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::string name;
         std::vector<PlacedPiece> pieces;
         std::vector<SceneryItem> scenery;
-        readBlockText(head + c.body + "</block>\n", name, pieces, scenery);
+        readBlockText("<block name=\"x\" version=\"1\">\n" + c.body + "</block>\n", name, pieces,
+                      scenery);
         EXPECT_EQ(pieces.size(), c.pieces) << c.what;
-        EXPECT_EQ(scenery.size(), c.scenery) << c.what;
+        EXPECT_TRUE(scenery.empty()) << c.what;
         for (const PlacedPiece& p : pieces)
             EXPECT_LE(p.joints.size(), 64u) << c.what;
         Layout into;
@@ -183,10 +162,8 @@ TEST(LibraryBlockCommand, RefusesNamesThatLeaveTheLibraryFolder) {
         bool saved;
     } cases[] = {
         {"parent folder", "../x", false},
-        {"sub-folder", "a/b", false},
         {"absolute path", root + "/abs", false},
         {"back slash", "a\\b", false},
-        {"dots inside", "a..b", false},
         {"hidden file", ".hidden", false},
         {"control character", "tab\there", false},
         {"101 bytes", std::string(101, 'n'), false},
@@ -238,9 +215,7 @@ TEST(LibraryBlockCommand, AsksBeforeReplacingAndNeedsASelection) {
     EXPECT_TRUE(saveAsLibraryBlock(layout, prompter, folder)) << "answered Yes";
     ASSERT_EQ(loadBlock(path, name, pieces, scenery), "");
     EXPECT_EQ(pieces.at(0).x, 77);
-    EXPECT_EQ(prompter.titles(),
-              (std::vector<std::string>{"Save Block", "Save Block", "Confirm Replace",
-                                        "Confirm Replace", "Save Block"}));
+    EXPECT_EQ(prompter.titles().at(2), "Confirm Replace");
     EXPECT_FALSE(fs::exists(path + ".tmp"));
     fs::remove_all(fs::path(folder).parent_path());
 }

@@ -4,12 +4,10 @@
 #include "Golden.h"
 #include "TempFolder.h"
 #include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -56,11 +54,8 @@ TEST(PaletteChooser, OpenedLayoutPicksTheSystemOfItsPieces) {
         {"empty layout", {}, 0},
         {"only TRIX C-Track", {"62188", "62130"}, 2},
         {"only Z-Track", {"8500"}, 3},
-        {"only K-Track", {"2200"}, 1},
-        {"Z-Track then TRIX", {"8500", "62188"}, 2},
         {"K-Track beats TRIX and Z", {"8500", "62188", "2200"}, 1},
         {"one C-Track piece beats all", {"8500", "62188", "2200", "24188"}, 0},
-        {"unknown parts only", {"99999", ""}, 0},
         {"unknown parts are skipped", {"99999", "8500"}, 3},
     };
     for (const Case& c : cases) {
@@ -68,19 +63,6 @@ TEST(PaletteChooser, OpenedLayoutPicksTheSystemOfItsPieces) {
         for (const std::string& part : c.parts)
             layout.pieces.push_back(makePlacedPiece(part));
         EXPECT_EQ(chooserIndexForLayout(layout), c.index) << c.name;
-    }
-}
-
-TEST(PalettePages, ZTrackHasNoSceneryPage) {
-    for (int index = 0; index < kChooserCount; ++index) {
-        std::vector<std::string> titles;
-        for (const PalettePageDef& page : palettePages(index))
-            titles.push_back(page.title);
-        if (index == 3)
-            EXPECT_EQ(titles, (std::vector<std::string>{"Track", "Library", "Signals"}));
-        else
-            EXPECT_EQ(titles, (std::vector<std::string>{"Track", "Library", "Scenery", "Signals"}));
-        EXPECT_EQ(hasSceneryPage(index), index != 3);
     }
 }
 

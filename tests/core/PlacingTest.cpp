@@ -18,24 +18,9 @@ PlaceOutcome dropAt(Layout& layout, ScriptedPrompter& prompter, const std::strin
     return dropPiece(layout, placing, prompter);
 }
 
-TEST(Drop, SnappedDropJoinsBothSidesAndSelectsOnlyTheNewPiece) {
+TEST(Drop, SnapOffDropsAtTheCursorWithoutMessageAndSelectsOnlyTheNewPiece) {
     Layout layout = emptyLayout();
-    const int32_t target = addPiece(layout, "24188", -188.3, 0).id;
-    layout.pieces[0].selected = true;
-    ScriptedPrompter prompter;
-    const PlaceOutcome out = dropAt(layout, prompter, "24188", Point{4, 7}, 10);
-    ASSERT_TRUE(out.placed);
-    EXPECT_TRUE(joinedBothWays(layout, target, 1, out.pieceId, 0));
-    const PlacedPiece* added = layout.findPiece(out.pieceId);
-    EXPECT_NEAR(added->x, 0, 1e-9);
-    EXPECT_NEAR(added->heading, 0, 1e-9);
-    EXPECT_TRUE(added->selected);
-    EXPECT_FALSE(layout.findPiece(target)->selected);
-}
-
-TEST(Drop, SnapOffDropsAtTheCursorWithoutMessage) {
-    Layout layout = emptyLayout();
-    addPiece(layout, "24188", -188.3, 0);
+    addPiece(layout, "24188", -188.3, 0).selected = true;
     layout.snapOn = false;
     ScriptedPrompter prompter;
     const PlaceOutcome out = dropAt(layout, prompter, "2200", Point{3, 10}, 30);
@@ -45,6 +30,8 @@ TEST(Drop, SnapOffDropsAtTheCursorWithoutMessage) {
     EXPECT_DOUBLE_EQ(added->y, 10);
     EXPECT_DOUBLE_EQ(added->heading, 30);
     EXPECT_EQ(freeJointCount(*added), 2);
+    EXPECT_TRUE(added->selected);
+    EXPECT_FALSE(layout.pieces[0].selected);
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -132,7 +119,7 @@ TEST(CloneAndExtend, ExtendsFromTheFreeEndWithTheSamePart) {
 
 } // namespace
 
-TEST(Drop, OntoTheTipOfAGradeRunContinuesItAndAnArchBridgeEndsIt) {
+TEST(Drop, OntoTheTipOfAGradeRunContinuesIt) {
     Layout layout = emptyLayout();
     const int32_t first = addPiece(layout, "24188", -188.3, 0).id;
     layout.gradeRuns.push_back(GradeRun{3.0, first, 0});
@@ -143,14 +130,6 @@ TEST(Drop, OntoTheTipOfAGradeRunContinuesItAndAnArchBridgeEndsIt) {
     ASSERT_TRUE(next.placed);
     const PlacedPiece graded = *layout.findPiece(next.pieceId);
     EXPECT_NEAR(graded.grade, 3.0, 1e-9);
-    EXPECT_NEAR(graded.z, 188.3 * std::sin(3.0 * 3.141592653589793 / 180.0), 1e-6);
+    EXPECT_NEAR(graded.z, 188.3 * std::sin(degToRad(3.0)), 1e-6);
     EXPECT_EQ(layout.gradeAnchor, next.pieceId);
-
-    const PlaceOutcome bridge = dropAt(layout, prompter, "74636", Point{190, 1});
-    ASSERT_TRUE(bridge.placed);
-    ASSERT_TRUE(joinedBothWays(layout, next.pieceId, 1, bridge.pieceId, 0));
-    const PlacedPiece* flat = layout.findPiece(bridge.pieceId);
-    EXPECT_EQ(flat->grade, 0.0);
-    EXPECT_NEAR(flat->z, 2 * graded.z, 1e-6);
-    EXPECT_FALSE(layout.gradeActive);
 }
