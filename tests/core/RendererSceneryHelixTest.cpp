@@ -28,79 +28,31 @@ TEST(RendererScenery, EveryCatalogueItemDrawsInsideItsTurnedFootprint) {
     }
 }
 
-// ---- helices ------------------------------------------------------------------------------
-
-namespace {
-
-constexpr std::size_t kRingPolygonPoints = 2 * (20 + 1); // a 30 degree curve band
-constexpr int kRings = 60;                               // 2.5 turns x 12, two rings
-
-struct HelixScene {
-    Layout layout;
-    int32_t bottomStub = -1, topStub = -1;
-    int32_t below = -1, above = -1, aboveFlat = -1, aboveClimbing = -1, elsewhere = -1;
-};
-
-// The default helix at (500, 500) with track joined to a bottom stub and a chain on top.
-HelixScene helixScene() {
-    HelixScene s;
-    s.layout = bareLayout();
-    const int32_t helixId = static_cast<int32_t>(s.layout.nextId);
-    EXPECT_TRUE(placeHelix(s.layout, 500, 500, 0, ""));
-    s.bottomStub = helixId + 1; // bottom R1 at (500, 140)
-    s.topStub = helixId + 3;    // top R1 at (500, 860), z 260
-    s.below = addPiece(s.layout, "24188", 688.3, 140).id;
-    EXPECT_TRUE(s.layout.join(s.bottomStub, 1, s.below, 0));
-    PlacedPiece& above = addPiece(s.layout, "24188", 688.3, 860);
-    above.z = 260;
-    s.above = above.id;
-    EXPECT_TRUE(s.layout.join(s.topStub, 1, s.above, 0));
-    PlacedPiece& flat = addPiece(s.layout, "24188", 876.6, 860);
-    flat.z = 260;
-    s.aboveFlat = flat.id;
-    EXPECT_TRUE(s.layout.join(s.above, 1, s.aboveFlat, 0));
-    PlacedPiece& climbing = addPiece(s.layout, "24188", 1064.9, 860);
-    climbing.z = 260;
-    climbing.grade = 2;
-    s.aboveClimbing = climbing.id;
-    EXPECT_TRUE(s.layout.join(s.aboveFlat, 1, s.aboveClimbing, 0));
-    s.elsewhere = addPiece(s.layout, "24188", 100, 1100).id;
-    return s;
-}
-
-RecordingPainter drawScene(const Layout& layout, LayoutRenderer& renderer) {
-    RecordingPainter p;
-    renderer.drawLayout(p, layout, ViewTransform{0.5, 0, 0}, kSurfaceWidth, kSurfaceHeight);
-    return p;
-}
-
-bool isRing(const DrawCall& c) {
-    return c.points.size() == kRingPolygonPoints;
-}
-
-} // namespace
-
+// The default helix at (500, 500): a straight below joined to its bottom stub (500, 140);
+// on top (500, 860, z 260) two flat straights from the stub, then a climbing one.
 TEST(RendererHelix, RingsLieBetweenLowerAndUpperTrackAndFlatJoinedTrackIsNotTinted) {
-    const HelixScene s = helixScene();
-    LayoutRenderer renderer;
-    const std::vector<DrawCall> polys = drawScene(s.layout, renderer).ofKind(DrawOp::Polygon);
-    std::unordered_set<int32_t> linked = {s.below, s.above, s.aboveFlat, s.aboveClimbing};
-    for (int32_t id = s.bottomStub; id < s.bottomStub + 4; ++id)
-        linked.insert(id);
-    EXPECT_EQ(renderer.helixLinkedPieces(), linked);
-    // Bottom stubs and the track below, 60 ring pieces, then the rest.
-    ASSERT_EQ(polys.size(), 3u + kRings + 6u);
+    Layout layout = bareLayout();
+    const int32_t helix = static_cast<int32_t>(layout.nextId);
+    ASSERT_TRUE(placeHelix(layout, 500, 500, 0, ""));
+    ASSERT_TRUE(layout.join(helix + 1, 1, addPiece(layout, "24188", 688.3, 140).id, 0));
+    int32_t last = helix + 3; // the top stub
+    for (int i = 0; i < 3; ++i) {
+        PlacedPiece& p = addPiece(layout, "24188", 688.3 + 188.3 * i, 860);
+        p.z = 260;
+        p.grade = i == 2 ? 2 : 0;
+        ASSERT_TRUE(layout.join(last, 1, p.id, 0));
+        last = p.id;
+    }
+
+    RecordingPainter p;
+    LayoutRenderer().drawLayout(p, layout, ViewTransform{0.5, 0, 0}, kSurfaceWidth, kSurfaceHeight);
+    const std::vector<DrawCall> polys = p.ofKind(DrawOp::Polygon);
+    // Bottom stubs and the track below, 60 ring pieces (2.5 turns x 12, two rings), then the
+    // top stubs and the track on them; a ring piece is a 30 degree curve band of 2 x 21 points.
+    const std::size_t rings = 60;
+    ASSERT_EQ(polys.size(), 3u + rings + 5u);
     for (std::size_t i = 0; i < polys.size(); ++i)
-        EXPECT_EQ(isRing(polys[i]), i >= 3 && i < 3 + kRings) << i;
-    // The first ring piece starts at -120 degrees on the inner radius.
-    const double a = -120 * 3.141592653589793 / 180;
-    const DrawCall& first = polys[3];
-    EXPECT_NEAR((first.points.front().x + first.points.back().x) / 2.0,
-                (500 + 360 * std::cos(a)) * 0.5, 1.5);
-    EXPECT_NEAR((first.points.front().y + first.points.back().y) / 2.0,
-                (500 + 360 * std::sin(a)) * 0.5, 1.5);
-    // Upper group in layout order: top stubs, above, aboveFlat, aboveClimbing, elsewhere.
-    const std::size_t upper = 3 + kRings;
-    EXPECT_EQ(polys[upper + 3].brush.color, colors::PieceFill);    // flat, joined, at 260 mm
-    EXPECT_EQ(polys[upper + 4].brush.color, (Color{180, 110, 0})); // climbing away
+        EXPECT_EQ(polys[i].points.size() == 42, i >= 3 && i < 3 + rings) << i;
+    EXPECT_EQ(polys[3 + rings + 3].brush.color, colors::PieceFill);    // second flat, at 260 mm
+    EXPECT_EQ(polys[3 + rings + 4].brush.color, (Color{180, 110, 0})); // climbing away
 }
