@@ -65,13 +65,11 @@ TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
     EXPECT_FALSE(findIncompatiblePair(layout, SnapSubject{k, Pose{0, 0, 0}, nullptr}).found);
 }
 
-TEST(GhostSnap, KTrackIgnoresCTrackAndTheAdapterJoinsBoth) {
+// A K-Track ghost by a C-Track end is refused on the canvas; the adapter joins both.
+TEST(GhostSnap, TheAdapterJoinsBothSystemsAndClashesTurnedRound) {
     Layout layout = emptyLayout();
-    const int32_t ctrack =
-        addPiece(layout, "24188", -188.3, 0).id;                 // free C-Track end at the origin
-    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id; // free K-Track end at (1000, 0)
-    EXPECT_FALSE(snapGhost(layout, "2200", Pose{0, 0, 0}).found);
-
+    const int32_t ctrack = addPiece(layout, "24188", -188.3, 0).id; // C-Track end at the origin
+    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id;    // K-Track end at (1000, 0)
     SnapResult r = snapGhost(layout, "24922", Pose{2, 0, 0});
     EXPECT_EQ(r.targetPiece, ctrack);
     EXPECT_EQ(r.newConn, 0);

@@ -18,30 +18,24 @@ Layout layoutOf(const std::vector<std::string>& parts) {
     return layout;
 }
 
-// The rows of the tally, or with `skipParts` only those after the part rows.
-Rows rowsOf(const std::vector<std::string>& parts, bool skipParts = false) {
+// The rows of the tally after the part rows.
+Rows recommendedRows(const std::vector<std::string>& parts) {
     const TallyContent content = tallyContent(layoutOf(parts), ShopMap{});
     Rows rows;
-    for (std::size_t i = skipParts ? content.counts.size() : 0; i < content.rows.size(); ++i)
+    for (std::size_t i = content.counts.size(); i < content.rows.size(); ++i)
         rows.emplace_back(content.rows[i].piece, content.rows[i].count);
     return rows;
 }
 
 } // namespace
 
-TEST(Tally, StraightRampShowsItsDeckTrack) {
-    EXPECT_EQ(rowsOf({"74618"}), (Rows{{"24172 - 171.7mm", "1"},
-                                       {"24188 - 188.3mm", "1"},
-                                       {"74618 Straight Ramp 180mm (pair)", "1"}}));
-}
-
-TEST(Tally, TurnoutsGetMotorAndDecoderRecommendations) {
-    EXPECT_EQ(rowsOf({"24630"}, true),
-              (Rows{{"We Recommend", ""}, {"74491 Turnout Motor", "2"}, {"74462 Decoder", "1"}}));
+// The ramp's deck track and the three-way turnout's recommendations are read back from the
+// parts list; here the decoder a turnout asks for, and none for plain track.
+TEST(Tally, RecommendationsFollowTheTurnouts) {
     EXPECT_EQ(
-        rowsOf({"24720"}, true),
+        recommendedRows({"24720"}),
         (Rows{{"We Recommend", ""}, {"74491 Turnout Motor", "1"}, {"74467 Decoder (24720)", "1"}}));
-    EXPECT_EQ(rowsOf({"24188", "24130", "74618", "2200"}, true), Rows{});
+    EXPECT_EQ(recommendedRows({"24188", "24130", "74618", "2200"}), Rows{});
 }
 
 TEST(Tally, RowsFollowByteWiseOrderOfPartNumbers) {
