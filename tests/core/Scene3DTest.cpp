@@ -2,8 +2,6 @@
 // where the camera looks.
 #include "render/Scene3D.h"
 #include "LayoutBuilder.h"
-#include "catalog/HelixVariants.h"
-#include "model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +35,7 @@ Tunnel tunnelOver(int32_t piece) {
 } // namespace
 
 TEST(Scene3D, CameraDistanceFollowsTheLargerSideOfTheLayout) {
-    for (const auto& [span, distance] :
-         std::initializer_list<std::pair<double, double>>{{100, 400}, {1000, 1800}}) {
+    for (const auto& [span, distance] : {std::pair{100.0, 400.0}, std::pair{1000.0, 1800.0}}) {
         Layout layout;
         addPiece(layout, "8991", 0, 0);                 // 15 mm long
         addPiece(layout, "8991", span - 15, -span / 2); // ends at x = span
@@ -131,29 +128,6 @@ TEST(Scene3D, HiddenLevelsContributeNothing) {
     EXPECT_TRUE(scene.tunnelHills.empty());
     EXPECT_TRUE(scene.lines.empty());
     EXPECT_FALSE(scene.hasTarget);
-}
-
-TEST(Scene3D, HelixRingsClimbTheVariantsRiseWithTwelvePiecesPerTurn) {
-    for (const char* id : {"proses_2_5_r1r2", "proses_3_5_r2r3", "proses_4_5_r4r5"}) {
-        const HelixVariant* v = findHelixVariant(id);
-        ASSERT_NE(v, nullptr);
-        Layout layout;
-        ASSERT_TRUE(placeHelix(layout, 0, 0, 0, id));
-        const Scene3D scene = build(layout);
-        const int n = static_cast<int>(std::trunc(v->turns * 12));
-        int inner = 0, outer = 0;
-        for (const PieceInstance& p : scene.pieces) {
-            if (p.part == v->innerCurvePart) {
-                ++inner;
-                EXPECT_NEAR(degToRad(p.tilt), std::asin(v->rise / n / (v->r1 * kPi / 6)), 1e-9);
-            }
-            outer += p.part == v->outerCurvePart;
-        }
-        EXPECT_EQ(inner, n) << id;
-        EXPECT_EQ(outer, n) << id;
-        // Thirteen square posts of six faces each.
-        EXPECT_EQ(scene.structure.vertexCount(), 13u * 6 * 4) << id;
-    }
 }
 
 TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlinedAtItsHeight) {
