@@ -17,22 +17,18 @@ namespace {
 const ViewTransform kView{2.0, 50, 40};
 const Pose kPose{100, 200, 30};
 
-struct Px {
-    double x, y;
-};
-
 // Screen position (unrounded) of a point in the piece frame.
-Px screenOf(double lx, double ly) {
+Point screenOf(double lx, double ly) {
     const Point w = PieceFrame(kPose.x, kPose.y, kPose.heading).apply(Point{lx, ly});
-    return Px{w.x * kView.scale + kView.panX, w.y * kView.scale + kView.panY};
+    return Point{w.x * kView.scale + kView.panX, w.y * kView.scale + kView.panY};
 }
 
-Px mid(ScreenPoint a, ScreenPoint b) {
-    return Px{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+Point mid(ScreenPoint a, ScreenPoint b) {
+    return Point{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
 }
 
 // Every screen point is truncated, so a mid-point of two of them may be a pixel off.
-::testing::AssertionResult near(Px actual, Px expected, double tol = 1.5) {
+::testing::AssertionResult near(Point actual, Point expected, double tol = 1.5) {
     if (std::hypot(actual.x - expected.x, actual.y - expected.y) <= tol)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ") is not ("
@@ -127,6 +123,6 @@ TEST(RendererKinds, TurntableDiscsConnectorDotsAndJoinedApproach) {
     const std::vector<DrawCall> lines = p.ofKind(DrawOp::Line);
     ASSERT_EQ(lines.size(), 2u); // the bridge and one approach, to connector 5
     const ConnectorDef& c5 = catalogDef("74862").connectors[5];
-    EXPECT_TRUE(
-        near(Px{double(lines[1].points[1].x), double(lines[1].points[1].y)}, screenOf(c5.x, c5.y)));
+    EXPECT_TRUE(near(Point{double(lines[1].points[1].x), double(lines[1].points[1].y)},
+                     screenOf(c5.x, c5.y)));
 }

@@ -65,13 +65,13 @@ TEST(RulerTicks, MultiplesOfTheSpacingFrom20PixelsOn) {
 }
 
 TEST(RulerOrigin, MarkedOnlyInsideTheVisibleRuler) {
-    EXPECT_FALSE(
-        computeRulers(ViewTransform{1, 19, 500}, Units::Millimetres, 400, 400).originOnTop);
-    EXPECT_TRUE(computeRulers(ViewTransform{1, 20, 500}, Units::Millimetres, 400, 400).originOnTop);
-    EXPECT_FALSE(
-        computeRulers(ViewTransform{1, 400, 500}, Units::Millimetres, 400, 400).originOnTop);
-    EXPECT_TRUE(
-        computeRulers(ViewTransform{1, 20, 399}, Units::Millimetres, 400, 400).originOnLeft);
+    const auto at = [](double x, double y) {
+        return computeRulers(ViewTransform{1, x, y}, Units::Millimetres, 400, 400);
+    };
+    EXPECT_FALSE(at(19, 500).originOnTop);
+    EXPECT_TRUE(at(20, 500).originOnTop);
+    EXPECT_FALSE(at(400, 500).originOnTop);
+    EXPECT_TRUE(at(20, 399).originOnLeft);
 }
 
 } // namespace
