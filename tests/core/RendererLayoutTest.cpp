@@ -42,23 +42,14 @@ TEST(RendererBackground, EmptyLayoutDrawsOnlyBackgroundAndGrid) {
 }
 
 TEST(RendererGrid, DrawnOnlyFromSixToFourHundredPixels) {
-    const struct {
-        const char* name;
-        double spacing, scale;
-        bool drawn;
-    } cases[] = {
-        {"5.9 px", 5.9, 1, false},
-        {"6 px", 6, 1, true},
-        {"400 px", 400, 1, true},
-        {"401 px", 401, 1, false},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [spacing, drawn] : {std::pair{5.9, false}, std::pair{6.0, true},
+                                         std::pair{400.0, true}, std::pair{401.0, false}}) {
         Layout layout = bareLayout();
         layout.showGrid = true;
-        layout.gridSpacing = c.spacing;
-        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 20, 20});
-        EXPECT_EQ(linesWithPen(p, colors::GridLine) > 0, c.drawn) << c.name;
-        EXPECT_EQ(linesWithPen(p, colors::OriginCross) > 0, c.drawn) << c.name;
+        layout.gridSpacing = spacing;
+        const RecordingPainter p = draw(layout, ViewTransform{1, 20, 20});
+        EXPECT_EQ(linesWithPen(p, colors::GridLine) > 0, drawn) << spacing;
+        EXPECT_EQ(linesWithPen(p, colors::OriginCross) > 0, drawn) << spacing;
     }
 }
 
@@ -67,11 +58,9 @@ TEST(RendererBaseboard, EdgesOfTenMillimetresOrMoreGetTheirLengthOutsideTheEdge)
         Units units;
         double shortEdge;
         std::vector<std::string> texts;
-    } cases[] = {
-        {Units::Millimetres, 9.9, {"1000 mm", "1000 mm"}},
-        {Units::Millimetres, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
-        {Units::Inches, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}},
-    };
+    } cases[] = {{Units::Millimetres, 9.9, {"1000 mm", "1000 mm"}},
+                 {Units::Millimetres, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
+                 {Units::Inches, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}}};
     for (const auto& c : cases) {
         Layout layout = bareLayout();
         layout.units = c.units;

@@ -12,18 +12,16 @@ TEST(RulerSpacing, FirstTableEntryOfAtLeast60Pixels) {
         const char* name;
         Units units;
         double scale, spacing;
-    } cases[] = {
-        {"mm_20_at_60px", Units::Millimetres, 3.0, 20},
-        {"mm_just_short_of_60px", Units::Millimetres, 2.999, 50},
-        {"mm_smallest_entry", Units::Millimetres, 60, 1},
-        {"mm_none_reaches_60_last_entry", Units::Millimetres, 0.05, 500},
-        {"cm_half_at_60px", Units::Centimetres, 12.0, 0.5},
-        {"cm_last_entry", Units::Centimetres, 0.01, 200},
-        {"in_quarter_at_edge", Units::Inches, inchEdge * 1.000001, 0.25},
-        {"in_three_inches", Units::Inches, 60 / (3 * 25.4) * 1.000001, 3},
-        {"in_just_short_of_three", Units::Inches, 60 / (3 * 25.4) * 0.999999, 6},
-        {"in_last_entry", Units::Inches, 0.01, 192},
-    };
+    } cases[] = {{"mm_20_at_60px", Units::Millimetres, 3.0, 20},
+                 {"mm_just_short_of_60px", Units::Millimetres, 2.999, 50},
+                 {"mm_smallest_entry", Units::Millimetres, 60, 1},
+                 {"mm_none_reaches_60_last_entry", Units::Millimetres, 0.05, 500},
+                 {"cm_half_at_60px", Units::Centimetres, 12.0, 0.5},
+                 {"cm_last_entry", Units::Centimetres, 0.01, 200},
+                 {"in_quarter_at_edge", Units::Inches, inchEdge * 1.000001, 0.25},
+                 {"in_three_inches", Units::Inches, 60 / (3 * 25.4) * 1.000001, 3},
+                 {"in_just_short_of_three", Units::Inches, 60 / (3 * 25.4) * 0.999999, 6},
+                 {"in_last_entry", Units::Inches, 0.01, 192}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(rulerSpacing(c.units, c.scale), c.spacing) << c.name;
 }
@@ -33,12 +31,10 @@ TEST(RulerLabel, WholeNumbersAndHalfInches) {
         double value;
         Units units;
         const char* text;
-    } cases[] = {
-        {-400, Units::Millimetres, "-400"}, {-0.0, Units::Millimetres, "0"},
-        {20, Units::Centimetres, "20"},     {1.5, Units::Inches, "1.5\""},
-        {0.25, Units::Inches, "0.5\""},     {0.75, Units::Inches, "1\""},
-        {-0.5, Units::Inches, "-0.5\""},
-    };
+    } cases[] = {{-400, Units::Millimetres, "-400"}, {-0.0, Units::Millimetres, "0"},
+                 {20, Units::Centimetres, "20"},     {1.5, Units::Inches, "1.5\""},
+                 {0.25, Units::Inches, "0.5\""},     {0.75, Units::Inches, "1\""},
+                 {-0.5, Units::Inches, "-0.5\""}};
     for (const auto& c : cases)
         EXPECT_EQ(rulerLabel(c.value, c.units), c.text) << c.value << " " << unitsNumber(c.units);
 }

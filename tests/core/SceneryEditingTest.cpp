@@ -95,7 +95,7 @@ TEST(SceneryPlacingGesture, GhostTurnsDropsSelectedAloneAsOneUndoStepAndEscapeCa
     EXPECT_TRUE(canvas.layout.scenery.empty()) << "Escape dropped nothing";
 }
 
-TEST(SceneryDragGesture, PressSelectsAndTheSelectedItemsFollowWithoutAnUndoStep) {
+TEST(SceneryDragGesture, SelectedItemsFollowWithoutAnUndoStepAndADoubleClickAsksToResize) {
     Canvas canvas;
     const int32_t a = putScenery(canvas.layout, "car", 100, 100);
     const int32_t b = putScenery(canvas.layout, "car", 300, 100);
@@ -110,6 +110,11 @@ TEST(SceneryDragGesture, PressSelectsAndTheSelectedItemsFollowWithoutAnUndoStep)
     EXPECT_EQ(canvas.layout.findScenery(b)->x, 303);
     EXPECT_FALSE(canvas.doc.canUndo()) << "a scenery drag is kept without an undo step";
     EXPECT_TRUE(canvas.doc.modified);
+
+    EXPECT_EQ(canvas.controller.leftDoubleClick(mouseAt(103, 150)).resizeScenery, a);
+    MouseInput alt = mouseAt(103, 150);
+    alt.alt = true;
+    EXPECT_EQ(canvas.controller.leftDoubleClick(alt).resizeScenery, -1) << "Alt is for rotating";
 }
 
 TEST(SceneryHandleResize, KeepsTheAnchorAndAtLeastFiveMillimetres) {
@@ -142,16 +147,6 @@ TEST(SceneryHandleResize, KeepsTheAnchorAndAtLeastFiveMillimetres) {
         EXPECT_NEAR(after.y, anchor.y, 1e-9) << c.name << ": the anchor moved";
         EXPECT_EQ(canvas.doc.undoDepth(), 1u) << c.name;
     }
-}
-
-TEST(SceneryDoubleClick, AsksForTheResizeDialogOfTheItem) {
-    Canvas canvas;
-    const int32_t id = putScenery(canvas.layout, "station_small", 400, 300);
-    canvas.click(400, 300);
-    EXPECT_EQ(canvas.controller.leftDoubleClick(mouseAt(400, 300)).resizeScenery, id);
-    MouseInput alt = mouseAt(400, 300);
-    alt.alt = true;
-    EXPECT_EQ(canvas.controller.leftDoubleClick(alt).resizeScenery, -1) << "Alt is for rotating";
 }
 
 TEST(ResizeSceneryForm, TextsAspectLockAndRange) {
