@@ -1,5 +1,6 @@
-// Whole-layout drawing: background, grid, baseboard dimensions and the skipping of items
-// off the surface.
+// Drawing the whole plan: background, grid, baseboard dimensions, the colours of track
+// (selection, level and own colours, elevation tint, tunnels), part-number labels, grade arrows,
+// measurements and the skipping of items off the surface.
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
@@ -8,14 +9,24 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace plandor;
 
 namespace {
 
-RecordingPainter draw(const Layout& layout, const ViewTransform& view) {
+RecordingPainter draw(const Layout& layout,
+                      const ViewTransform& view = ViewTransform{1, 100, 100}) {
     RecordingPainter painter;
     LayoutRenderer().drawLayout(painter, layout, view, kSurfaceWidth, kSurfaceHeight);
     return painter;
+}
+
+// The band polygon of the only piece in the layout.
+DrawCall onlyBand(const Layout& layout) {
+    const std::vector<DrawCall> polys = draw(layout).ofKind(DrawOp::Polygon);
+    EXPECT_EQ(polys.size(), 1u);
+    return polys.empty() ? DrawCall{} : polys[0];
 }
 
 int linesWithPen(const RecordingPainter& p, Color c) {
@@ -104,4 +115,127 @@ TEST(RendererCulling, ItemsOffTheSurfaceAreDroppedAndTheRestDrawnIdentically) {
     for (std::size_t i = 0; i < drawnFull.calls.size(); ++i)
         EXPECT_EQ(drawnFull.calls[i], drawnVisible.calls[i]) << "call " << i;
     EXPECT_NE(drawnFull.findText("8500"), nullptr);
+}
+
+TEST(RendererGradeArrow, PointsAlongTheHeadingOrAgainstItFromTheFarEnd) {
+    const struct {
+        const char* name;
+        double deg;
+        int anchorConn;
+        bool joinFarEnd;
+        ScreenPoint from, to;
+        Color colour;
+        const char* text;
+    } cases[] = {
+        // S = (300 + 94.15, 0), E = S + 20 mm along +x.
+        {"rising", 2.0, 0, false, {494, 100}, {514, 100}, colors::GradeRising, "+2.0 deg"},
+        // Connector 0 free, connector 1 joined: S = (300 - 94.15, 0), E = S - 20 mm.
+        {"reversed", -1.5, 1, true, {305, 100}, {285, 100}, colors::GradeFalling, "-1.5 deg"},
+    };
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        const int32_t id = addPiece(layout, "24188", 300, 0).id;
+        if (c.joinFarEnd) {
+            ASSERT_TRUE(layout.join(id, 1, addPiece(layout, "24188", 488.3, 0).id, 0));
+        }
+        layout.gradeRuns.push_back(GradeRun{c.deg, id, c.anchorConn});
+        const RecordingPainter p = draw(layout);
+        const DrawCall shaft = p.ofKind(DrawOp::Line).back();
+        const DrawCall head = p.ofKind(DrawOp::Polygon).back();
+        EXPECT_EQ(shaft.points[0], c.from) << c.name;
+        EXPECT_EQ(shaft.points[1], c.to) << c.name;
+        EXPECT_EQ(head.points[0], c.to) << c.name;
+        EXPECT_EQ(shaft.pen.color, c.colour) << c.name;
+        EXPECT_NE(p.findText(c.text), nullptr) << c.name;
+    }
+}
+
+// Arrowheads at both ends from 7 px on; the length always, in the display unit at the offset.
+TEST(RendererMeasurements, ArrowheadsFromSevenPixelsAndTheLengthAtTheOffset) {
+    for (const auto& [length, arrowheads] : {std::pair{6.0, false}, std::pair{7.0, true}}) {
+        Layout layout = bareLayout();
+        layout.measurements.push_back(Measurement{layout.takeId(), 0, 0, length, 0, 0, 0, false});
+        const RecordingPainter p = draw(layout);
+        EXPECT_EQ(p.count(DrawOp::Polygon), arrowheads ? 2 : 0) << length;
+        EXPECT_EQ(p.texts().size(), 1u) << length;
+    }
+    Layout layout = bareLayout();
+    layout.measurements.push_back(Measurement{layout.takeId(), 0, 0, 100, 0, 0, 20, true});
+    const RecordingPainter p = draw(layout);
+    const std::vector<DrawCall> heads = p.ofKind(DrawOp::Polygon);
+    ASSERT_EQ(heads.size(), 2u);
+    EXPECT_EQ(heads[0].points[0], (ScreenPoint{200, 100}));
+    EXPECT_EQ(heads[0].points[1], (ScreenPoint{190, 105}));
+    EXPECT_EQ(heads[1].points[0], (ScreenPoint{100, 100}));
+    EXPECT_EQ(heads[1].points[1], (ScreenPoint{110, 105}));
+    EXPECT_EQ(p.ofKind(DrawOp::Line)[0].pen.color, colors::SelectionBlue);
+    // "100 mm" at 10 pt is 45 x 15, centred on the mid-point moved by the offset (0, 20).
+    const DrawCall* text = p.findText("100 mm");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->x, 150 - 22);
+    EXPECT_EQ(text->y, 120 - 7);
+}
+
+TEST(RendererPieceColours, ElevationTintFollowsTheHeight) {
+    const struct {
+        double z;
+        Color fill, outline;
+    } cases[] = {
+        {0.5, {210, 210, 205}, {120, 120, 115}}, // untinted
+        {0.6, {210, 210, 203}, {150, 150, 173}},
+        {60, {255, 220, 60}, {195, 160, 30}},
+        {400, {180, 110, 0}, {120, 50, 0}},
+    };
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        addPiece(layout, "24188", 0, 0).z = c.z;
+        const DrawCall band = onlyBand(layout);
+        EXPECT_EQ(band.brush.color, c.fill) << c.z;
+        EXPECT_EQ(band.pen.color, c.outline) << c.z;
+    }
+}
+
+TEST(RendererPieceColours, SelectionColoursWinOverEveryOtherColour) {
+    const std::pair<const char*, std::function<void(Layout&, PlacedPiece&)>> conditions[] = {
+        {"elevated", [](Layout&, PlacedPiece& p) { p.z = 100; }},
+        {"level colour",
+         [](Layout& l, PlacedPiece&) {
+             l.levels[0].useTrackColor = true;
+             l.levels[0].trackColor.r = 0;
+         }},
+        {"own colour",
+         [](Layout&, PlacedPiece& p) {
+             p.hasColor = true;
+             p.color.r = 250;
+         }},
+        {"in a tunnel",
+         [](Layout& l, PlacedPiece& p) {
+             l.tunnels.push_back(Tunnel{0, -1, -1, p.id, p.id, {p.id}});
+         }},
+    };
+    for (const auto& [name, condition] : conditions) {
+        Layout layout = bareLayout();
+        condition(layout, addPiece(layout, "24188", 0, 0));
+        EXPECT_NE(onlyBand(layout).brush.color, colors::PieceFillSelected) << name;
+        layout.pieces[0].selected = true;
+        const DrawCall band = onlyBand(layout);
+        EXPECT_EQ(band.brush.color, colors::PieceFillSelected) << name;
+        EXPECT_EQ(band.pen.color, colors::PieceOutlineSelected) << name;
+    }
+}
+
+TEST(RendererPartNumber, LabelsAndDotsNeedLabelsOnAndAFifthOfFullSize) {
+    const struct {
+        bool labelsOn;
+        double scale;
+        bool drawn;
+    } cases[] = {{true, 1.0, true}, {false, 1.0, false}, {true, 0.19, false}, {true, 0.2, true}};
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        layout.showLabels = c.labelsOn;
+        addPiece(layout, "24188", 0, 0);
+        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 100, 100});
+        EXPECT_EQ(p.findText("24188") != nullptr, c.drawn) << c.labelsOn << " " << c.scale;
+        EXPECT_EQ(p.count(DrawOp::Circle), c.drawn ? 2 : 0) << c.labelsOn << " " << c.scale;
+    }
 }
