@@ -83,7 +83,7 @@ TEST(Undo, SnapshotsRestoreJointsOnBothSidesAndTheGradeState) {
     EXPECT_EQ(l.gradeAnchor, 5);
 }
 
-TEST(Edit, OnlyAnUndoablePartTakesAStepAndMarksTheDocumentModified) {
+TEST(Edit, OnlyACommittedUndoablePartTakesAStepAndMarksTheDocumentModified) {
     struct Case {
         const char* name;
         uint32_t parts;
@@ -108,12 +108,9 @@ TEST(Edit, OnlyAnUndoablePartTakesAStepAndMarksTheDocumentModified) {
         EXPECT_FALSE(edit.commit(Change(Change::Pieces)).any()) << c.name << ": ended twice";
         EXPECT_EQ(doc.undoDepth(), c.step ? 1u : 0u) << c.name;
     }
-}
-
-TEST(Edit, AnEditNeverCommittedLeavesNoStep) {
     Document doc;
     {
-        Edit edit = doc.begin();
+        const Edit never = doc.begin(); // ends without a commit
         doc.layout.pieces.push_back(PlacedPiece{});
     }
     EXPECT_EQ(doc.undoDepth(), 0u);
