@@ -26,12 +26,6 @@ Layout withLevels() {
     return layout;
 }
 
-Tunnel tunnelOver(int32_t piece) {
-    Tunnel t;
-    t.covers = {piece};
-    return t;
-}
-
 } // namespace
 
 TEST(Scene3D, CameraDistanceFollowsTheLargerSideOfTheLayout) {
@@ -116,7 +110,7 @@ TEST(Scene3D, HiddenLevelsContributeNothing) {
     bridge.z = 150;
     addScenery(layout, "platform", 0, 0, 0, 2);
     addShape(layout, {{0, 0}, {100, 0}, {100, 100}}, 20).level = 2;
-    layout.tunnels.push_back(tunnelOver(bridge.id));
+    layout.tunnels.push_back(Tunnel{0, -1, -1, bridge.id, bridge.id, {bridge.id}});
 
     const Scene3D scene = build(layout);
     EXPECT_TRUE(scene.pieces.empty() && scene.scenery.empty() && scene.structure.empty() &&
@@ -136,7 +130,7 @@ TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlinedAtItsHeight) {
         Layout layout;
         const int32_t id = addPiece(layout, "24188", c.pieceX, 50).id;
         if (c.tunnel)
-            layout.tunnels.push_back(tunnelOver(id));
+            layout.tunnels.push_back(Tunnel{0, -1, -1, id, id, {id}});
         addShape(layout, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 30);
         const Scene3D scene = build(layout);
         EXPECT_EQ(scene.lines.size(), c.outlined ? 4u : 0u) << c.name;
