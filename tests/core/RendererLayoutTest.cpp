@@ -180,12 +180,10 @@ TEST(RendererPieceColours, ElevationTintFollowsTheHeight) {
     const struct {
         double z;
         Color fill, outline;
-    } cases[] = {
-        {0.5, {210, 210, 205}, {120, 120, 115}}, // untinted
-        {0.6, {210, 210, 203}, {150, 150, 173}},
-        {60, {255, 220, 60}, {195, 160, 30}},
-        {400, {180, 110, 0}, {120, 50, 0}},
-    };
+    } cases[] = {{0.5, {210, 210, 205}, {120, 120, 115}}, // untinted
+                 {0.6, {210, 210, 203}, {150, 150, 173}},
+                 {60, {255, 220, 60}, {195, 160, 30}},
+                 {400, {180, 110, 0}, {120, 50, 0}}};
     for (const auto& c : cases) {
         Layout layout = bareLayout();
         addPiece(layout, "24188", 0, 0).z = c.z;
