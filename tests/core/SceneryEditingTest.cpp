@@ -1,4 +1,4 @@
-// Scenery on the canvas: placing from the palette with the turntable and level rules, dragging,
+// Scenery: the catalogue rows, placing from the palette with the turntable rule, dragging,
 // resizing a platform by its handles, and the "Resize Scenery" dialog's values. The view is at
 // scale 1 with the world origin at screen (0, 0).
 #include "CanvasHarness.h"
