@@ -1,5 +1,6 @@
-// Whole-layout drawing: background, grid, baseboard dimensions and the skipping of items
-// off the surface.
+// Drawing the whole plan: background, grid, baseboard dimensions, the colours of track
+// (selection, level and own colours, elevation tint, tunnels), part-number labels, grade arrows,
+// measurements and the skipping of items off the surface.
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
@@ -8,14 +9,24 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace plandor;
 
 namespace {
 
-RecordingPainter draw(const Layout& layout, const ViewTransform& view) {
+RecordingPainter draw(const Layout& layout,
+                      const ViewTransform& view = ViewTransform{1, 100, 100}) {
     RecordingPainter painter;
     LayoutRenderer().drawLayout(painter, layout, view, kSurfaceWidth, kSurfaceHeight);
     return painter;
+}
+
+// The band polygon of the only piece in the layout.
+DrawCall onlyBand(const Layout& layout) {
+    const std::vector<DrawCall> polys = draw(layout).ofKind(DrawOp::Polygon);
+    EXPECT_EQ(polys.size(), 1u);
+    return polys.empty() ? DrawCall{} : polys[0];
 }
 
 int linesWithPen(const RecordingPainter& p, Color c) {
@@ -36,29 +47,20 @@ TEST(RendererBackground, EmptyLayoutDrawsOnlyBackgroundAndGrid) {
 
     layout.showGrid = true; // 32 mm at 1 px/mm: 25 vertical, 19 horizontal lines, the cross
     const RecordingPainter grid = draw(layout, ViewTransform{1, 0, 0});
-    EXPECT_EQ(grid.calls[0].op, DrawOp::Clear);
     EXPECT_EQ(grid.count(DrawOp::Line) + 1, static_cast<int>(grid.calls.size()));
     EXPECT_EQ(linesWithPen(grid, colors::GridLine), 25 + 19);
     EXPECT_EQ(linesWithPen(grid, colors::OriginCross), 2);
 }
 
 TEST(RendererGrid, DrawnOnlyFromSixToFourHundredPixels) {
-    const struct {
-        const char* name;
-        double spacing, scale;
-        bool drawn;
-    } cases[] = {
-        {"half pixel", 10, 0.05, false}, {"5.9 px", 5.9, 1, false}, {"6 px", 6, 1, true},
-        {"40 px", 10, 4, true},          {"400 px", 400, 1, true},  {"401 px", 401, 1, false},
-        {"1000 px", 10, 100, false},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [spacing, drawn] : {std::pair{5.9, false}, std::pair{6.0, true},
+                                         std::pair{400.0, true}, std::pair{401.0, false}}) {
         Layout layout = bareLayout();
         layout.showGrid = true;
-        layout.gridSpacing = c.spacing;
-        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 20, 20});
-        EXPECT_EQ(linesWithPen(p, colors::GridLine) > 0, c.drawn) << c.name;
-        EXPECT_EQ(linesWithPen(p, colors::OriginCross) > 0, c.drawn) << c.name;
+        layout.gridSpacing = spacing;
+        const RecordingPainter p = draw(layout, ViewTransform{1, 20, 20});
+        EXPECT_EQ(linesWithPen(p, colors::GridLine) > 0, drawn) << spacing;
+        EXPECT_EQ(linesWithPen(p, colors::OriginCross) > 0, drawn) << spacing;
     }
 }
 
@@ -67,11 +69,9 @@ TEST(RendererBaseboard, EdgesOfTenMillimetresOrMoreGetTheirLengthOutsideTheEdge)
         Units units;
         double shortEdge;
         std::vector<std::string> texts;
-    } cases[] = {
-        {Units::Millimetres, 9.9, {"1000 mm", "1000 mm"}},
-        {Units::Millimetres, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
-        {Units::Inches, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}},
-    };
+    } cases[] = {{Units::Millimetres, 9.9, {"1000 mm", "1000 mm"}},
+                 {Units::Millimetres, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
+                 {Units::Inches, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}}};
     for (const auto& c : cases) {
         Layout layout = bareLayout();
         layout.units = c.units;
@@ -81,16 +81,8 @@ TEST(RendererBaseboard, EdgesOfTenMillimetresOrMoreGetTheirLengthOutsideTheEdge)
             texts.push_back(t.text);
         EXPECT_EQ(texts, c.texts) << c.shortEdge;
     }
-    // Top edge mid-point (500, 0) is pushed 12 mm away from the centroid: screen (350, 194);
-    // "1000 mm" is 57 x 16 in the recording font.
     Layout layout = bareLayout();
-    layout.baseboard = {{0, 0}, {1000, 0}, {1000, 600}, {0, 600}};
-    const RecordingPainter painter = draw(layout, ViewTransform{0.5, 100, 200});
-    const DrawCall* text = painter.findText("1000 mm");
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->x, 350 - 28);
-    EXPECT_EQ(text->y, 194 - 8);
-    layout.baseboard.resize(2); // too few vertices: nothing drawn
+    layout.baseboard = {{0, 0}, {1000, 0}}; // too few vertices: nothing drawn
     EXPECT_EQ(draw(layout, ViewTransform{0.5, 0, 0}).calls.size(), 1u);
 }
 
@@ -98,27 +90,21 @@ TEST(RendererCulling, ItemsOffTheSurfaceAreDroppedAndTheRestDrawnIdentically) {
     Layout visible = bareLayout();
     visible.showLabels = true;
     visible.showGrid = true;
-    addPiece(visible, "24188", 100, 100);
     addPiece(visible, "24130", 300, 300, 45);
     addPiece(visible, "24188", -150, 300);   // crosses the left edge
     addPiece(visible, "8500", -10, 400, 90); // band off-screen, its label reaches in
     addPiece(visible, "74862", 820, 300);    // turntable disc reaches in from the right
-    visible.labels.push_back(LayoutLabel{visible.takeId(), "Here", 400, 50, false});
-    visible.scenery.push_back(
-        SceneryItem{visible.takeId(), "platform", 500, 500, 30, false, 1, 1, 1});
+    addLabel(visible, "Here", 400, 50);
+    addScenery(visible, "platform", 500, 500, 30);
     visible.measurements.push_back(Measurement{visible.takeId(), 10, 580, 300, 580, 0, 0, false});
 
     Layout full = visible;
     addPiece(full, "24188", 5000, 100);
-    addPiece(full, "24130", -800, -800);
     addPiece(full, "74862", 1100, 300);
     addPiece(full, "8500", -30, 400, 90);
-    full.labels.push_back(LayoutLabel{full.takeId(), "Far", -500, -500, false});
-    full.scenery.push_back(SceneryItem{full.takeId(), "platform", 3000, 3000, 0, false, 1, 1, 1});
-    PolygonShape farShape;
-    farShape.vertices = {{2000, 0}, {2100, 0}, {2100, 100}};
-    farShape.label = "Far lake";
-    full.shapes.push_back(farShape);
+    addLabel(full, "Far", -500, -500);
+    addScenery(full, "platform", 3000, 3000);
+    addShape(full, {{2000, 0}, {2100, 0}, {2100, 100}}).label = "Far lake";
     full.measurements.push_back(Measurement{full.takeId(), 900, 900, 1000, 900, 0, 0, false});
     full.baseboard = {{-3000, -3000}, {-2000, -3000}, {-2000, -2000}};
 
@@ -129,4 +115,125 @@ TEST(RendererCulling, ItemsOffTheSurfaceAreDroppedAndTheRestDrawnIdentically) {
     for (std::size_t i = 0; i < drawnFull.calls.size(); ++i)
         EXPECT_EQ(drawnFull.calls[i], drawnVisible.calls[i]) << "call " << i;
     EXPECT_NE(drawnFull.findText("8500"), nullptr);
+}
+
+TEST(RendererGradeArrow, PointsAlongTheHeadingOrAgainstItFromTheFarEnd) {
+    const struct {
+        const char* name;
+        double deg;
+        int anchorConn;
+        bool joinFarEnd;
+        ScreenPoint from, to;
+        Color colour;
+        const char* text;
+    } cases[] = {
+        // S = (300 + 94.15, 0), E = S + 20 mm along +x.
+        {"rising", 2.0, 0, false, {494, 100}, {514, 100}, colors::GradeRising, "+2.0 deg"},
+        // Connector 0 free, connector 1 joined: S = (300 - 94.15, 0), E = S - 20 mm.
+        {"reversed", -1.5, 1, true, {305, 100}, {285, 100}, colors::GradeFalling, "-1.5 deg"},
+    };
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        const int32_t id = addPiece(layout, "24188", 300, 0).id;
+        if (c.joinFarEnd) {
+            ASSERT_TRUE(layout.join(id, 1, addPiece(layout, "24188", 488.3, 0).id, 0));
+        }
+        layout.gradeRuns.push_back(GradeRun{c.deg, id, c.anchorConn});
+        const RecordingPainter p = draw(layout);
+        const DrawCall shaft = p.ofKind(DrawOp::Line).back();
+        const DrawCall head = p.ofKind(DrawOp::Polygon).back();
+        EXPECT_EQ(shaft.points[0], c.from) << c.name;
+        EXPECT_EQ(shaft.points[1], c.to) << c.name;
+        EXPECT_EQ(head.points[0], c.to) << c.name;
+        EXPECT_EQ(shaft.pen.color, c.colour) << c.name;
+        EXPECT_NE(p.findText(c.text), nullptr) << c.name;
+    }
+}
+
+// Arrowheads at both ends from 7 px on; the length always, in the display unit at the offset.
+TEST(RendererMeasurements, ArrowheadsFromSevenPixelsAndTheLengthAtTheOffset) {
+    for (const auto& [length, arrowheads] : {std::pair{6.0, false}, std::pair{7.0, true}}) {
+        Layout layout = bareLayout();
+        layout.measurements.push_back(Measurement{layout.takeId(), 0, 0, length, 0, 0, 0, false});
+        const RecordingPainter p = draw(layout);
+        EXPECT_EQ(p.count(DrawOp::Polygon), arrowheads ? 2 : 0) << length;
+        EXPECT_EQ(p.texts().size(), 1u) << length;
+    }
+    Layout layout = bareLayout();
+    layout.measurements.push_back(Measurement{layout.takeId(), 0, 0, 100, 0, 0, 20, true});
+    const RecordingPainter p = draw(layout);
+    const std::vector<DrawCall> heads = p.ofKind(DrawOp::Polygon);
+    ASSERT_EQ(heads.size(), 2u);
+    EXPECT_EQ(heads[0].points[0], (ScreenPoint{200, 100}));
+    EXPECT_EQ(heads[0].points[1], (ScreenPoint{190, 105}));
+    EXPECT_EQ(heads[1].points[0], (ScreenPoint{100, 100}));
+    EXPECT_EQ(heads[1].points[1], (ScreenPoint{110, 105}));
+    EXPECT_EQ(p.ofKind(DrawOp::Line)[0].pen.color, colors::SelectionBlue);
+    // "100 mm" at 10 pt is 45 x 15, centred on the mid-point moved by the offset (0, 20).
+    const DrawCall* text = p.findText("100 mm");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->x, 150 - 22);
+    EXPECT_EQ(text->y, 120 - 7);
+}
+
+TEST(RendererPieceColours, ElevationTintFollowsTheHeight) {
+    const struct {
+        double z;
+        Color fill, outline;
+    } cases[] = {{0.5, {210, 210, 205}, {120, 120, 115}}, // untinted
+                 {0.6, {210, 210, 203}, {150, 150, 173}},
+                 {60, {255, 220, 60}, {195, 160, 30}},
+                 {400, {180, 110, 0}, {120, 50, 0}}};
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        addPiece(layout, "24188", 0, 0).z = c.z;
+        const DrawCall band = onlyBand(layout);
+        EXPECT_EQ(band.brush.color, c.fill) << c.z;
+        EXPECT_EQ(band.pen.color, c.outline) << c.z;
+    }
+}
+
+TEST(RendererPieceColours, SelectionColoursWinOverEveryOtherColour) {
+    const std::pair<const char*, std::function<void(Layout&, PlacedPiece&)>> conditions[] = {
+        {"elevated", [](Layout&, PlacedPiece& p) { p.z = 100; }},
+        {"level colour",
+         [](Layout& l, PlacedPiece&) {
+             l.levels[0].useTrackColor = true;
+             l.levels[0].trackColor.r = 0;
+         }},
+        {"own colour",
+         [](Layout&, PlacedPiece& p) {
+             p.hasColor = true;
+             p.color.r = 250;
+         }},
+        {"in a tunnel",
+         [](Layout& l, PlacedPiece& p) {
+             l.tunnels.push_back(Tunnel{0, -1, -1, p.id, p.id, {p.id}});
+         }},
+    };
+    for (const auto& [name, condition] : conditions) {
+        Layout layout = bareLayout();
+        condition(layout, addPiece(layout, "24188", 0, 0));
+        EXPECT_NE(onlyBand(layout).brush.color, colors::PieceFillSelected) << name;
+        layout.pieces[0].selected = true;
+        const DrawCall band = onlyBand(layout);
+        EXPECT_EQ(band.brush.color, colors::PieceFillSelected) << name;
+        EXPECT_EQ(band.pen.color, colors::PieceOutlineSelected) << name;
+    }
+}
+
+TEST(RendererPartNumber, LabelsAndDotsNeedLabelsOnAndAFifthOfFullSize) {
+    const struct {
+        bool labelsOn;
+        double scale;
+        bool drawn;
+    } cases[] = {{true, 1.0, true}, {false, 1.0, false}, {true, 0.19, false}, {true, 0.2, true}};
+    for (const auto& c : cases) {
+        Layout layout = bareLayout();
+        layout.showLabels = c.labelsOn;
+        addPiece(layout, "24188", 0, 0);
+        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 100, 100});
+        EXPECT_EQ(p.findText("24188") != nullptr, c.drawn) << c.labelsOn << " " << c.scale;
+        EXPECT_EQ(p.count(DrawOp::Circle), c.drawn ? 2 : 0) << c.labelsOn << " " << c.scale;
+    }
 }

@@ -2,8 +2,6 @@
 // where the camera looks.
 #include "render/Scene3D.h"
 #include "LayoutBuilder.h"
-#include "catalog/HelixVariants.h"
-#include "model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +11,12 @@ using namespace plandor;
 
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180;
 // Vertices of one pier: 18 sides of four, 36 cap triangles of three.
 constexpr std::size_t kPierVertices = 18 * 4 + 36 * 3;
 
-Scene3D build(const Layout& layout, const Triangulator& triangulate = nullptr) {
+Scene3D build(const Layout& layout) {
     Scene3D scene;
-    buildScene(layout, scene, triangulate);
+    buildScene(layout, scene, nullptr);
     return scene;
 }
 
@@ -32,40 +29,31 @@ Layout withLevels() {
 } // namespace
 
 TEST(Scene3D, CameraDistanceFollowsTheLargerSideOfTheLayout) {
-    struct Case {
-        const char* name;
-        double span;
-        double distance;
-    };
-    const Case cases[] = {{"100 mm", 100, 400}, {"1000 mm", 1000, 1800}, {"3000 mm", 3000, 5400}};
-    for (const Case& c : cases) {
+    for (const auto& [span, distance] : {std::pair{100.0, 400.0}, std::pair{1000.0, 1800.0}}) {
         Layout layout;
-        addPiece(layout, "8991", 0, 0);                     // 15 mm long
-        addPiece(layout, "8991", c.span - 15, -c.span / 2); // ends at x = span
+        addPiece(layout, "8991", 0, 0);                 // 15 mm long
+        addPiece(layout, "8991", span - 15, -span / 2); // ends at x = span
         const Scene3D scene = build(layout);
-        ASSERT_TRUE(scene.hasTarget) << c.name;
-        EXPECT_NEAR(scene.distance, c.distance, 1e-9) << c.name;
-        EXPECT_NEAR(scene.centreX, c.span / 2, 1e-9) << c.name;
-        EXPECT_NEAR(scene.centreY, c.span / 4, 1e-9) << c.name; // plan y flipped
+        ASSERT_TRUE(scene.hasTarget) << span;
+        EXPECT_NEAR(scene.distance, distance, 1e-9) << span;
+        EXPECT_NEAR(scene.centreX, span / 2, 1e-9) << span;
+        EXPECT_NEAR(scene.centreY, span / 4, 1e-9) << span; // plan y flipped
     }
-    EXPECT_FALSE(build(Layout{}).hasTarget) << "an empty layout leaves the camera alone";
 }
 
 TEST(Scene3D, PiecesArePlacedWithFlippedYNegatedHeadingAndGradeTilt) {
-    struct Case {
+    const double L = 188.3, rise = L * std::sin(degToRad(2)), run = L * std::cos(degToRad(2));
+    const struct {
         const char* name;
         double heading, grade;
         bool reversed;
         Vec3 farEnd; // where connector 1 of a 188.3 mm straight at (100, 50, 20) is drawn
-    };
-    const double L = 188.3, rise = L * std::sin(2 * kDeg), run = L * std::cos(2 * kDeg);
-    const Case cases[] = {
-        {"flat, heading 0", 0, 0, false, {100 + L, -50, 20}},
+    } cases[] = {
         {"flat, heading 90 runs down the page", 90, 0, false, {100, -50 - L, 20}},
         {"+2 deg rises along the piece", 0, 2, false, {100 + run, -50, 20 + rise}},
         {"+2 deg reversed falls along it", 0, 2, true, {100 + run, -50, 20 - rise}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Layout layout;
         PlacedPiece& p = addPiece(layout, "24188", 100, 50, c.heading);
         p.z = 20;
@@ -80,21 +68,9 @@ TEST(Scene3D, PiecesArePlacedWithFlippedYNegatedHeadingAndGradeTilt) {
     }
 }
 
-TEST(Scene3D, SceneryStandsOnItsLevelWithTheLiftOfItsType) {
-    struct Case {
-        const char* type;
-        double lift;
-    };
-    const Case cases[] = {
-        {"bridge_arch", -18}, {"bridge_truss", -4}, {"platform", -1}, {"tunnel_portal_single", -1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(sceneryLift(c.type), c.lift) << c.type;
-
+TEST(Scene3D, SceneryStandsOnItsLevelTurnedAndScaled) {
     Layout layout = withLevels();
-    SceneryItem& item = addScenery(layout, "bridge_truss", 0, 0, 0, 2);
-    item.x = 10;
-    item.y = 20;
-    item.heading = 30;
+    SceneryItem& item = addScenery(layout, "bridge_truss", 10, 20, 30, 2);
     item.scaleX = 2;
     addScenery(layout, "no_such_item");
     const Scene3D scene = build(layout);
@@ -106,103 +82,56 @@ TEST(Scene3D, SceneryStandsOnItsLevelWithTheLiftOfItsType) {
     EXPECT_EQ(s.scaleX, 2);
 }
 
+// Two truss bridges end to end share the pier at their joint; how tall a pier must be is a
+// mesh rule.
 TEST(Scene3D, PiersStandUnderRaisedBridgeEndsOncePerPlace) {
-    struct Case {
+    const struct {
         const char* name;
         double z;
         int level;
         std::size_t piers;
-    };
-    // Two truss bridges end to end share the pier at their joint.
-    const Case cases[] = {
-        {"two bridges at 50 mm", 50, 1, 3},
-        {"1.5 mm above the ground", 1.5, 1, 0},
-        {"on a level at 100 mm, 50 mm below it", 50, 2, 0},
-        {"on a level at 100 mm, at 150 mm", 150, 2, 3},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"two bridges at 50 mm", 50, 1, 3},
+                 {"on a level at 100 mm, 50 mm below it", 50, 2, 0},
+                 {"on a level at 100 mm, at 150 mm", 150, 2, 3}};
+    for (const auto& c : cases) {
         Layout layout = withLevels();
         for (double x : {0.0, 188.3}) {
-            PlacedPiece& p = addPiece(layout, "74620", x, 0);
+            PlacedPiece& p = addPiece(layout, "74620", x, 0, 0, c.level);
             p.z = c.z;
-            p.level = c.level;
         }
-        const Scene3D scene = build(layout);
-        EXPECT_EQ(scene.structure.vertexCount(), c.piers * kPierVertices) << c.name;
+        EXPECT_EQ(build(layout).structure.vertexCount(), c.piers * kPierVertices) << c.name;
     }
 }
 
 TEST(Scene3D, HiddenLevelsContributeNothing) {
     Layout layout = withLevels();
     layout.levels[1].visible = false;
-    PlacedPiece& bridge = addPiece(layout, "74620", 0, 0);
-    bridge.level = 2;
+    PlacedPiece& bridge = addPiece(layout, "74620", 0, 0, 0, 2);
     bridge.z = 150;
     addScenery(layout, "platform", 0, 0, 0, 2);
     addShape(layout, {{0, 0}, {100, 0}, {100, 100}}, 20).level = 2;
-    Tunnel tunnel;
-    tunnel.covers = {bridge.id};
-    layout.tunnels.push_back(tunnel);
+    layout.tunnels.push_back(Tunnel{0, -1, -1, bridge.id, bridge.id, {bridge.id}});
 
     const Scene3D scene = build(layout);
-    EXPECT_TRUE(scene.pieces.empty());
-    EXPECT_TRUE(scene.scenery.empty());
-    EXPECT_TRUE(scene.structure.empty());
-    EXPECT_TRUE(scene.tunnelHills.empty());
-    EXPECT_TRUE(scene.lines.empty());
-    EXPECT_FALSE(scene.hasTarget);
+    EXPECT_TRUE(scene.pieces.empty() && scene.scenery.empty() && scene.structure.empty() &&
+                scene.tunnelHills.empty() && scene.lines.empty());
+    EXPECT_FALSE(scene.hasTarget) << "nothing to look at leaves the camera alone";
 }
 
-TEST(Scene3D, HelixRingsClimbTheVariantsRiseWithTwelvePiecesPerTurn) {
-    for (const char* id : {"proses_2_5_r1r2", "proses_3_5_r2r3", "proses_4_5_r4r5"}) {
-        const HelixVariant* v = findHelixVariant(id);
-        ASSERT_NE(v, nullptr);
-        Layout layout;
-        ASSERT_TRUE(placeHelix(layout, 0, 0, 0, id));
-        const Scene3D scene = build(layout);
-        const int n = static_cast<int>(std::trunc(v->turns * 12));
-        int inner = 0, outer = 0;
-        double top = 0;
-        for (const PieceInstance& p : scene.pieces) {
-            if (p.part == v->innerCurvePart) {
-                ++inner;
-                top = std::max(top, p.position.z);
-                EXPECT_NEAR(p.tilt, std::asin(v->rise / n / (v->r1 * kDeg * 30)) / kDeg, 1e-9);
-            }
-            outer += p.part == v->outerCurvePart;
-        }
-        EXPECT_EQ(inner, n) << id;
-        EXPECT_EQ(outer, n) << id;
-        EXPECT_NEAR(top, v->rise * (n - 1) / n, 1e-9) << id;
-        // Thirteen square posts of six faces each.
-        EXPECT_EQ(scene.structure.vertexCount(), 13u * 6 * 4) << id;
-    }
-}
-
-TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlined) {
-    struct Case {
+TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlinedAtItsHeight) {
+    const struct {
         const char* name;
         double pieceX; // the piece inside the shape or beside it
-        bool tunnel;
-        bool outlined;
-    };
-    const Case cases[] = {
-        {"tunnel track inside", 50, true, true},
-        {"tunnel track outside", 500, true, false},
-        {"open track inside", 50, false, false},
-    };
-    for (const Case& c : cases) {
+        bool tunnel, outlined;
+    } cases[] = {{"tunnel track inside", 50, true, true},
+                 {"tunnel track outside", 500, true, false},
+                 {"open track inside", 50, false, false}};
+    for (const auto& c : cases) {
         Layout layout;
         const int32_t id = addPiece(layout, "24188", c.pieceX, 50).id;
-        if (c.tunnel) {
-            Tunnel t;
-            t.covers = {id};
-            layout.tunnels.push_back(t);
-        }
-        PolygonShape shape;
-        shape.height = 30;
-        shape.vertices = {{0, 0}, {200, 0}, {200, 200}, {0, 200}};
-        layout.shapes.push_back(shape);
+        if (c.tunnel)
+            layout.tunnels.push_back(Tunnel{0, -1, -1, id, id, {id}});
+        addShape(layout, {{0, 0}, {200, 0}, {200, 200}, {0, 200}}, 30);
         const Scene3D scene = build(layout);
         EXPECT_EQ(scene.lines.size(), c.outlined ? 4u : 0u) << c.name;
         EXPECT_EQ(scene.structure.empty(), c.outlined) << c.name;
@@ -210,42 +139,4 @@ TEST(Scene3D, ShapeOverTunnelTrackIsOnlyOutlined) {
         for (const LineSegment& line : scene.lines)
             EXPECT_EQ(line.a.z, 30) << c.name;
     }
-}
-
-TEST(Scene3D, TunnelHillArchesNinetyMillimetresOverTheTrack) {
-    Layout layout;
-    PlacedPiece& p = addPiece(layout, "24188", 0, 0);
-    p.z = 40;
-    Tunnel t;
-    t.covers = {p.id};
-    layout.tunnels.push_back(t);
-    const Scene3D scene = build(layout);
-    float top = -1e9f, low = 1e9f, wide = 0;
-    for (std::size_t v = 0; v < scene.tunnelHills.vertexCount(); ++v) {
-        top = std::max(top, scene.tunnelHills.positions[3 * v + 2]);
-        low = std::min(low, scene.tunnelHills.positions[3 * v + 2]);
-        wide = std::max(wide, std::fabs(scene.tunnelHills.positions[3 * v + 1]));
-    }
-    EXPECT_NEAR(top, 130, 1e-3);
-    EXPECT_NEAR(low, 40, 1e-3);
-    EXPECT_NEAR(wide, 60, 1e-3);
-    for (uint32_t i : scene.tunnelHills.indices)
-        ASSERT_LT(i, scene.tunnelHills.vertexCount());
-}
-
-TEST(Scene3D, EachPartAndTypeIsMeshedOncePerBuild) {
-    Layout layout;
-    for (int i = 0; i < 5; ++i)
-        addPiece(layout, "24188", 200.0 * i, 0);
-    addPiece(layout, "99999", 0, 300); // unknown: skipped
-    addScenery(layout, "tree_conifer");
-    addScenery(layout, "tree_conifer");
-    Scene3D scene;
-    buildScene(layout, scene, nullptr);
-    EXPECT_EQ(scene.pieces.size(), 5u);
-    EXPECT_EQ(scene.meshesBuilt, 2);
-    layout.pieces.resize(1);
-    buildScene(layout, scene, nullptr);
-    EXPECT_EQ(scene.pieces.size(), 1u) << "a rebuild starts empty";
-    EXPECT_EQ(scene.meshesBuilt, 2);
 }

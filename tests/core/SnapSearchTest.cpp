@@ -36,42 +36,35 @@ TEST(GhostSnapTolerance, SnapsExactlyWithinDistanceAndAngle) {
     }
 }
 
-TEST(GhostSnap, JoinedConnectorIsNeverATarget) {
-    Layout layout = emptyLayout();
-    const int32_t a = addPiece(layout, "24188", -188.3, 0).id;
-    const int32_t b = addPiece(layout, "24188", 0, 0).id;
-    layout.join(a, 1, b, 0);
-    EXPECT_FALSE(snapGhost(layout, "24188", Pose{0, 3, 0}).found);
-}
-
-TEST(GhostSnap, TiesKeepTheFirstPairAndOnlyANearerOneReplacesIt) {
-    Layout layout = emptyLayout();
-    const int32_t first = addPiece(layout, "24188", -188.3, -10).id;
-    addPiece(layout, "24188", -188.3, 10);
-    EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, first);
-    const int32_t nearer = addPiece(layout, "24188", -188.3, 9.9).id;
-    EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, nearer);
-}
-
-TEST(GhostSnap, HiddenLevelsNeitherAttractNorBlock) {
+// Ends to the left of a ghost at the origin, 188.3 mm straights ending at x = 0.
+TEST(GhostSnap, NearestFreeVisibleEndWinsAndATieKeepsTheFirst) {
     Layout layout = emptyLayout();
     layout.levels.push_back(Level{2, "Level 2", false, 100});
-    addPiece(layout, "24188", -188.3, 2, 0, 2); // hidden, nearer
-    const int32_t visible = addPiece(layout, "24188", -188.3, 12, 0, 1).id;
-    EXPECT_EQ(snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece, visible);
-    // A hidden C-Track end does not make a K-Track ghost clash either.
-    layout.pieces.pop_back();
+    const auto target = [&] { return snapGhost(layout, "24188", Pose{0, 0, 0}).targetPiece; };
+    const int32_t first = addPiece(layout, "24188", -188.3, -10).id;
+    addPiece(layout, "24188", -188.3, 10);
+    EXPECT_EQ(target(), first);
+    const int32_t nearer = addPiece(layout, "24188", -188.3, 9.9).id;
+    EXPECT_EQ(target(), nearer);
+    addPiece(layout, "24188", -188.3, 2, 0, 2);
+    EXPECT_EQ(target(), nearer) << "a hidden level does not attract";
+    const int32_t joined = addPiece(layout, "24188", -188.3, 0).id;
+    layout.join(joined, 1, addPiece(layout, "24188", 0, 0).id, 0);
+    EXPECT_EQ(target(), nearer) << "a joined end is never a target";
+
+    Layout hidden = emptyLayout();
+    hidden.levels.push_back(Level{2, "Level 2", false, 100});
+    addPiece(hidden, "24188", -188.3, 2, 0, 2);
     const PieceDef* k = TrackCatalog::instance().find("2200");
-    EXPECT_FALSE(findIncompatiblePair(layout, SnapSubject{k, Pose{0, 0, 0}, nullptr}).found);
+    EXPECT_FALSE(findIncompatiblePair(hidden, SnapSubject{k, Pose{0, 0, 0}, nullptr}).found)
+        << "nor does it block";
 }
 
-TEST(GhostSnap, KTrackIgnoresCTrackAndTheAdapterJoinsBoth) {
+// A K-Track ghost by a C-Track end is refused on the canvas; the adapter joins both.
+TEST(GhostSnap, TheAdapterJoinsBothSystemsAndClashesTurnedRound) {
     Layout layout = emptyLayout();
-    const int32_t ctrack =
-        addPiece(layout, "24188", -188.3, 0).id;                 // free C-Track end at the origin
-    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id; // free K-Track end at (1000, 0)
-    EXPECT_FALSE(snapGhost(layout, "2200", Pose{0, 0, 0}).found);
-
+    const int32_t ctrack = addPiece(layout, "24188", -188.3, 0).id; // C-Track end at the origin
+    const int32_t ktrack = addPiece(layout, "2200", 1000, 0).id;    // K-Track end at (1000, 0)
     SnapResult r = snapGhost(layout, "24922", Pose{2, 0, 0});
     EXPECT_EQ(r.targetPiece, ctrack);
     EXPECT_EQ(r.newConn, 0);
