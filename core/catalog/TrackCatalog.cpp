@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 namespace plandor {
 
@@ -144,17 +142,6 @@ const TrackCatalog& TrackCatalog::instance() {
         return c;
     }();
     return *catalog;
-}
-
-std::size_t TrackCatalog::PartNumberHash::operator()(const std::string& part) const noexcept {
-    uint64_t h = part.size();
-    for (std::size_t i = 0; i < part.size(); i += 8) {
-        uint64_t chunk = 0;
-        std::memcpy(&chunk, part.data() + i, std::min<std::size_t>(8, part.size() - i));
-        h = (h ^ chunk) * 0x9E3779B97F4A7C15ull;
-        h ^= h >> 29;
-    }
-    return static_cast<std::size_t>(h);
 }
 
 const PieceDef* TrackCatalog::find(const std::string& partNumber) const {

@@ -115,14 +115,8 @@ class TrackCatalog {
   private:
     void registerBuiltInRows();
 
-    // Part numbers are a few characters and are looked up for every piece drawn or counted:
-    // folding them eight bytes at a time is cheaper than the library's general hash.
-    struct PartNumberHash {
-        std::size_t operator()(const std::string& part) const noexcept;
-    };
-
     std::vector<PieceDef> pieces_;
-    std::unordered_map<std::string, int, PartNumberHash> indexByPart_;
+    std::unordered_map<std::string, int> indexByPart_;
     bool built_ = false;
 };
 

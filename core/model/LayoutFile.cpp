@@ -243,18 +243,17 @@ class Attributes {
                 // the list grow with its length.
                 if (list_.size() == kMaxAttributesPerLine)
                     return;
-                const std::string_view name = line.substr(nameStart, eq - nameStart);
-                list_.push_back({keyOf(name), name, line.substr(valueStart, valueEnd - valueStart)});
+                list_.push_back({line.substr(nameStart, eq - nameStart),
+                                 line.substr(valueStart, valueEnd - valueStart)});
             }
             from = quote = valueEnd + 1;
         }
     }
 
     const std::string_view* raw(std::string_view name) const {
-        // The key settles almost every comparison in one step.
-        const uint32_t key = keyOf(name);
+        // The first character settles most comparisons without a call.
         for (const Entry& e : list_)
-            if (e.key == key && e.name == name)
+            if (e.name.size() == name.size() && e.name[0] == name[0] && e.name == name)
                 return &e.value;
         return nullptr;
     }
@@ -275,15 +274,7 @@ class Attributes {
 
   private:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
-    // Length and first and last characters: equal names have equal keys.
-    static uint32_t keyOf(std::string_view name) {
-        const auto at = [&name](std::size_t i) { return static_cast<unsigned char>(name[i]); };
-        return static_cast<uint32_t>(std::min<std::size_t>(name.size(), 0xff)) << 16 |
-               (name.empty() ? 0u : uint32_t(at(0)) << 8 | at(name.size() - 1));
-    }
-
     struct Entry {
-        uint32_t key;
         std::string_view name;
         std::string_view value;
     };
@@ -361,6 +352,72 @@ class BufferLines {
   private:
     std::string_view text_;
     std::size_t pos_ = 0;
+};
+
+// Lines of a file read a block at a time, so a large layout never sits in memory whole. The
+// lines are the ones BufferLines gives for the same bytes. Reading stops, and says so, when the
+// file turns out larger than any layout can be or cannot be read to its end.
+class FileLines {
+  public:
+    FileLines(std::FILE* file, std::size_t expectedSize)
+        : file_(file), expected_(expectedSize), buffer_(kBlockBytes) {}
+    bool next(std::string_view& line) {
+        while (true) {
+            const char* at = buffer_.data();
+            if (const void* nl = std::memchr(at + begin_, '\n', end_ - begin_)) {
+                const auto end = static_cast<std::size_t>(static_cast<const char*>(nl) - at);
+                return take(line, end, end + 1);
+            }
+            if (ended_)
+                return begin_ < end_ && take(line, end_, end_);
+            refill();
+        }
+    }
+    std::size_t remainingBytes() const { return expected_ > used_ ? expected_ - used_ : 0; }
+    FileRead outcome() const { return outcome_; }
+
+  private:
+    static constexpr std::size_t kBlockBytes = 1 << 20;
+
+    bool take(std::string_view& line, std::size_t end, std::size_t next) {
+        line = std::string_view(buffer_.data() + begin_, end - begin_);
+        used_ += next - begin_;
+        begin_ = next;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return true;
+    }
+    void refill() {
+        // The unfinished line moves to the front; a line longer than the buffer widens it.
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+        if (end_ == buffer_.size())
+            buffer_.resize(std::min<std::size_t>(buffer_.size() * 2, kMaxFileBytes + 1));
+        const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+        end_ += n;
+        read_ += n;
+        if (read_ > kMaxFileBytes)
+            stop(FileRead::TooLarge);
+        else if (n == 0)
+            stop(std::ferror(file_) ? FileRead::Unreadable : FileRead::Ok);
+    }
+    void stop(FileRead outcome) {
+        ended_ = true;
+        outcome_ = outcome;
+        if (outcome != FileRead::Ok)
+            begin_ = end_ = 0; // nothing more is handed out
+    }
+
+    std::FILE* file_;
+    std::size_t expected_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    std::size_t read_ = 0;
+    std::size_t used_ = 0;
+    bool ended_ = false;
+    FileRead outcome_ = FileRead::Ok;
 };
 
 class StreamLines {
@@ -948,7 +1005,7 @@ class LayoutReader {
   public:
     LayoutReader(Layout& out, std::string& name) : out_(out), name_(name) {}
 
-    void read(BufferLines& lines) {
+    template <typename Lines> void read(Lines& lines) {
         std::string_view line;
         while (lines.next(line))
             readLine(line, lines);
@@ -956,7 +1013,7 @@ class LayoutReader {
     int32_t maxId() const { return maxId_; }
 
   private:
-    void readLine(std::string_view line, BufferLines& lines) {
+    template <typename Lines> void readLine(std::string_view line, Lines& lines) {
         // Cheap exit for lines that hold no element at all.
         if (line.find('<') == std::string_view::npos)
             return;
@@ -1059,22 +1116,32 @@ void selectWholeHelices(std::vector<PlacedPiece>& pieces) {
 
 } // namespace
 
-FileRead readWholeFile(const std::string& path, std::string& content) {
+namespace {
+FileRead layoutFileSize(const std::string& path, std::size_t& size) {
     // Only regular files: a folder or a device such as /dev/zero is no layout.
     std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto bytes = std::filesystem::file_size(path, ec);
     if (ec)
         return FileRead::Unreadable;
-    if (size > kMaxFileBytes)
+    if (bytes > kMaxFileBytes)
         return FileRead::TooLarge;
+    size = static_cast<std::size_t>(bytes);
+    return FileRead::Ok;
+}
+} // namespace
+
+FileRead readWholeFile(const std::string& path, std::string& content) {
+    std::size_t size = 0;
+    if (const FileRead sized = layoutFileSize(path, size); sized != FileRead::Ok)
+        return sized;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return FileRead::Unreadable;
-    // Straight into place; the file may grow while it is read, and the limit holds all the same.
-    content.resize(static_cast<std::size_t>(size));
-    content.resize(std::fread(content.data(), 1, content.size(), f));
+    content.clear();
+    content.reserve(size);
     std::vector<char> chunk(1 << 16);
     std::size_t n = 0;
+    // The file may grow while it is read; the limit holds all the same.
     while (content.size() <= kMaxFileBytes &&
            (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
         content.append(chunk.data(), n);
@@ -1272,29 +1339,19 @@ std::string layoutFileText(const Layout& layout, const std::string& name) {
     return layoutText(layout, name);
 }
 
-std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
-    std::string content;
-    switch (readWholeFile(path, content)) {
-    case FileRead::Ok:
-        break;
-    case FileRead::Unreadable:
-        return "Cannot open file: " + path;
-    case FileRead::TooLarge:
-        return "The file is larger than 256 MB and cannot be a Plandor layout.";
-    }
-
-    readLayoutText(layout, content, name);
-    return {};
-}
-
-void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
+namespace {
+// Reads the lines into a fresh layout and, when `accept` agrees once they are all read, puts
+// it in place of `layout`; otherwise `layout` is left as it was.
+template <typename Lines, typename Accept>
+void readLayoutLines(Layout& layout, Lines& lines, std::string& name, Accept accept) {
     // Everything the file stores starts from a new layout's values.
     Layout loaded;
     keepUnstored(layout, loaded);
     std::string loadedName;
     LayoutReader reader(loaded, loadedName);
-    BufferLines lines(text);
     reader.read(lines);
+    if (!accept())
+        return;
 
     loaded.nextId = static_cast<uint32_t>(static_cast<int64_t>(reader.maxId()) + 1);
     loaded.ensureDefaultLevel();
@@ -1303,6 +1360,36 @@ void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
     // The undo history of the layout replaced belongs to other content and goes with it.
     layout = std::move(loaded);
     name = std::move(loadedName);
+}
+} // namespace
+
+std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
+    std::size_t size = 0;
+    FileRead outcome = layoutFileSize(path, size);
+    std::FILE* f = outcome == FileRead::Ok ? std::fopen(path.c_str(), "rb") : nullptr;
+    if (f) {
+        FileLines lines(f, size);
+        readLayoutLines(layout, lines, name, [&lines] { return lines.outcome() == FileRead::Ok; });
+        outcome = lines.outcome();
+        std::fclose(f);
+    } else if (outcome == FileRead::Ok) {
+        outcome = FileRead::Unreadable;
+    }
+    switch (outcome) {
+    case FileRead::Ok:
+        return {};
+    case FileRead::Unreadable:
+        return "Cannot open file: " + path;
+    case FileRead::TooLarge:
+        break;
+    }
+    return "The file is larger than 256 MB and cannot be a Plandor layout.";
+}
+
+
+void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
+    BufferLines lines(text);
+    readLayoutLines(layout, lines, name, [] { return true; });
 }
 
 void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& maxId) {
