@@ -95,22 +95,6 @@ TEST(AutofillSearch, ToleranceIsOneAndAHalfMillimetres) {
         EXPECT_EQ(searchFills(candidates, gap).size(), fills) << gap;
 }
 
-TEST(AutofillOffer, MoreThanTwelveFillsListTwelveFewestPiecesFirst) {
-    Layout layout = twoEnds(720);
-    ScriptedPrompter prompter;
-    ScriptedChooser chooser;
-    autofillGap(layout, prompter, chooser);
-    ASSERT_EQ(chooser.shown.size(), 1u);
-    const std::vector<std::string>& lines = chooser.shown[0].lines;
-    ASSERT_EQ(lines.size(), 12u);
-    const auto pieces = [](const std::string& line) {
-        return std::count(line.begin(), line.end(), '+') + 1;
-    };
-    EXPECT_EQ(lines.front(), "24360 + 24360  (720.0 mm)");
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        EXPECT_LE(pieces(lines[i - 1]), pieces(lines[i])) << lines[i];
-}
-
 TEST(AutofillPlace, TwoPieceFillIsJoinedAtBothEnds) {
     Layout layout = twoEnds(360);
     const int32_t firstId = static_cast<int32_t>(layout.nextId);

@@ -41,39 +41,4 @@ TEST(WheelDecision, SelectionBoxPlus30PixelsRotatesOutsideZooms) {
     EXPECT_EQ(wheelAt(layout, {50, 0}), WheelAction::Zoom);
 }
 
-TEST(CoordinateText, AllThreeUnits) {
-    Layout layout;
-    const ViewTransform view{0.4, 60, 60}; // screen (161.6, 110.8) is world (254, 127)
-    const struct {
-        Units units;
-        ScreenPoint mouse;
-        const char* text;
-    } cases[] = {
-        {Units::Centimetres, {162, 111}, "25.5 cm,  12.8 cm"},
-        {Units::Inches, {162, 111}, "10.04 in,  5.02 in"},
-        {Units::Millimetres, {0, 0}, "-150 mm,  -150 mm"},
-    };
-    for (const auto& c : cases) {
-        layout.units = c.units;
-        EXPECT_EQ(coordinateText(layout, view, c.mouse), c.text) << unitShortName(c.units);
-    }
-}
-
-TEST(CanvasGestures, EscapeClearsEverySelectionOtherKeysPassOn) {
-    Document doc;
-    Layout& l = doc.layout;
-    addPiece(l, "S", 0, 0);
-    l.pieces[0].selected = true;
-    l.scenery.push_back(SceneryItem{});
-    l.scenery[0].selected = true;
-    l.measurements.push_back(Measurement{});
-    l.measurements[0].selected = true;
-    ScriptedPrompter prompter;
-    CanvasController canvas(doc, prompter);
-    EXPECT_TRUE(canvas.keyDown(CanvasKey::Other, MouseInput{}).skip);
-    EXPECT_TRUE(l.pieces[0].selected);
-    EXPECT_TRUE(canvas.keyDown(CanvasKey::Escape, MouseInput{}).change.has(Change::Selection));
-    EXPECT_FALSE(l.pieces[0].selected || l.scenery[0].selected || l.measurements[0].selected);
-}
-
 } // namespace

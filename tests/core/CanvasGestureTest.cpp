@@ -164,17 +164,6 @@ TEST(CanvasOutlineGesture, ShiftDragsTheDeckOutlineWithinEightPixels) {
     }
 }
 
-TEST(CanvasOutlineGesture, APieceUnderShiftComesBeforeTheOutline) {
-    Canvas canvas;
-    canvas.layout.levels.at(0).outline = {{0, 0}, {200, 0}, {200, 200}, {0, 200}};
-    const int32_t piece = addPiece(canvas.layout, "24188", 20, 0).id;
-    canvas.press(60, 0, false, true);
-    canvas.drag(60, 30);
-    canvas.release(60, 30);
-    EXPECT_EQ(canvas.layout.levels.at(0).outline.at(0).y, 0);
-    EXPECT_TRUE(canvas.selected(piece));
-}
-
 } // namespace
 
 TEST(CanvasUndoDuringGesture, UndoWithTheButtonHeldEndsTheDragFirst) {

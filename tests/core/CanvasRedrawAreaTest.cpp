@@ -1,6 +1,6 @@
 // How much of the canvas's kept picture a change needs redrawn: the box a drop reports, how
 // changes joined together keep or lose it, and the screen rectangle made of it. Also the
-// renderer's parts for a moving selection, and the extent of the overlays.
+// extent of the overlays.
 #include "CanvasHarness.h"
 #include "RecordingPainter.h"
 
@@ -116,34 +116,6 @@ TEST(RedrawRegion, GrownByTheMarginsClippedAndWholeWhenLarge) {
                       (std::array<int, 4>{c.rect.x, c.rect.y, c.rect.w, c.rect.h}));
         }
     }
-}
-
-int polygons(const std::function<void(LayoutRenderer&, RecordingPainter&)>& draw) {
-    LayoutRenderer renderer;
-    RecordingPainter painter;
-    draw(renderer, painter);
-    return painter.count(DrawOp::Polygon);
-}
-
-TEST(MovingSelectionDrawing, StillPlanAndSelectionTogetherDrawWhatTheWholePlanDoes) {
-    Layout layout = emptyLayout();
-    for (int i = 0; i < 4; ++i)
-        addPiece(layout, "24188", 200.0 * i, 100);
-    layout.findPiece(2)->selected = true;
-    addScenery(layout, SceneryCatalog::instance().defs().front().id, 300, 300).selected = true;
-    const ViewTransform view{1.0, 0, 0};
-
-    const int all = polygons(
-        [&](LayoutRenderer& r, RecordingPainter& p) { r.drawLayout(p, layout, view, 1200, 800); });
-    const int still = polygons([&](LayoutRenderer& r, RecordingPainter& p) {
-        r.drawLayoutWithoutSelection(p, layout, view, 1200, 800);
-    });
-    LayoutRenderer renderer;
-    RecordingPainter selection;
-    renderer.drawSelection(selection, layout, view, 1200, 800);
-    EXPECT_EQ(selection.count(DrawOp::Clear), 0); // drawn over the still plan
-    EXPECT_LT(still, all);
-    EXPECT_EQ(still + selection.count(DrawOp::Polygon), all);
 }
 
 TEST(OverlayArea, CoversTheGhostAndTheSnapMarkerAndNothingWhenThereAreNone) {

@@ -59,14 +59,6 @@ TEST(CanvasViewFit, EmptyLayoutsGetTheDefaultView) {
     expectView(v, 0.4, 60, 60);
 }
 
-TEST(CanvasViewFit, OneStraightCentredWithAtLeastOneMillimetre) {
-    CanvasView v;
-    Layout layout;
-    addPiece(layout, "S", 0, 0); // 100 mm along x: the box is 100 x 1
-    v.zoomToFit(layout, 1160, 1160, catalog());
-    expectView(v, 10, 80, 80 + (1000 - 10) / 2.0);
-}
-
 TEST(CanvasViewFit, ScaleIsClampedTo005And20) {
     CanvasView v;
     Layout huge;

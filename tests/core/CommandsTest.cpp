@@ -31,10 +31,6 @@ std::vector<int> menuIds() {
     return ids;
 }
 
-KeyStroke key(int k, bool ctrl = false, bool shift = false, bool alt = false) {
-    return KeyStroke{k, ctrl, shift, alt};
-}
-
 } // namespace
 
 TEST(CommandTable, IdsAndAcceleratorsAreUniqueAndEveryEntryHasARow) {
@@ -98,27 +94,6 @@ TEST(CommandTable, EnablingFollowsTheLayoutAndTheClipboard) {
     doc.begin().commit(Change(Change::Pieces));
     doc.undo();
     EXPECT_TRUE(enabled(CmdRedo) && !enabled(CmdUndo));
-}
-
-TEST(CommandKeys, StrokesFindTheirCommand) {
-    const struct {
-        const char* name;
-        KeyStroke pressed;
-        int command;
-    } cases[] = {
-        // Every accelerator of the table finds its command (checked above); these are the
-        // strokes around them.
-        {"plain N types", key('N'), 0},
-        {"Ctrl+Alt+N is another stroke", key('N', true, false, true), 0},
-        {"+ typed with Shift", key('+', false, true), CmdZoomIn},
-        {"+ on the keypad", key('+'), CmdZoomIn},
-        {"Escape belongs to the canvas", key(KeyEscape), 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(commandForKey(c.pressed), c.command) << c.name;
-
-    EXPECT_EQ(parseAccelerator("Ctrl+Shift+S"), key('S', true, true));
-    EXPECT_EQ(parseAccelerator("Hyper+S").key, 0);
 }
 
 TEST(CanvasCutPaste, CutMovesPiecesToTheClipboardAndARefusalKeepsIt) {

@@ -190,17 +190,4 @@ TEST(ChainWalk, ALoopEndsAfterVisitingEachPieceOnce) {
     EXPECT_TRUE(circle.gradeRuns.empty()); // the walk comes round to the tip
 }
 
-TEST(ElevationStatus, ReadyOrTheRunsUnderWay) {
-    Layout layout = emptyLayout();
-    EXPECT_EQ(elevationStatusText(layout), "Ready");
-    // The grade controls' own text gives way to "Ready".
-    EXPECT_EQ(canvasStatusText(layout, "\xE2\x96\xB2 UP 3.0 deg"), "Ready");
-    for (double deg : {3.0, -2.5})
-        layout.gradeRuns.push_back(GradeRun{deg, addPiece(layout, "2200", 0, 0).id, 0});
-    layout.restoreGradeState();
-    const std::string elev = "[ELEV] 3.0 deg -2.5 deg  (right-click piece to stop)";
-    EXPECT_EQ(elevationStatusText(layout), elev);
-    EXPECT_EQ(canvasStatusText(layout, "x"), elev);
-}
-
 } // namespace

@@ -299,21 +299,6 @@ TEST_F(LayoutFileTest, OneLineSectionsSharedIdsAndHelixDefaults) {
     EXPECT_DOUBLE_EQ(l.helices[0].heading, 0.0);
 }
 
-TEST_F(LayoutFileTest, ASelectedHelixPieceSelectsItsWholeHelixOnly) {
-    auto p = [](int id, int helix, bool sel) {
-        std::string a = "id=\"" + std::to_string(id) + "\" cat=\"a\" x=\"0\" y=\"0\" heading=\"0\"";
-        if (helix != -1)
-            a += " helix=\"" + std::to_string(helix) + "\"";
-        return piece(a + " sel=\"" + (sel ? "1" : "0") + "\"");
-    };
-    const Layout l = loaded(withPieces(p(1, 9, false) + p(2, 9, true) + p(3, 5, false) +
-                                       p(4, -1, true) + p(5, -1, false) + p(6, 9, false)));
-    std::vector<bool> sel;
-    for (const PlacedPiece& pc : l.pieces)
-        sel.push_back(pc.selected);
-    EXPECT_EQ(sel, (std::vector<bool>{true, true, false, true, false, true}));
-}
-
 // Damaged files
 
 TEST_F(LayoutFileTest, DamagedFilesLoadWithBoundedResults) {

@@ -43,15 +43,6 @@ TEST(LayoutFolders, ListsPloBeforeXmlAndSkipsOtherFiles) {
     fs::remove_all(dir);
 }
 
-TEST(LayoutFolders, TransferStartsInDownloadsElseHome) {
-    const std::string dir = tempFolder();
-    fs::create_directory(dir + "/Downloads");
-    EXPECT_EQ(transferStartFolder({dir, dir + "/Downloads", dir}), dir + "/Downloads");
-    EXPECT_EQ(transferStartFolder({dir, "", dir}), dir);
-    EXPECT_EQ(transferStartFolder({dir, dir + "/Gone", dir}), dir);
-    fs::remove_all(dir);
-}
-
 TEST(LayoutFolders, NamesAndPaths) {
     struct Case {
         const char* typed;

@@ -67,16 +67,7 @@ TEST(LayoutShape, CustomTextTakesWhatItCanRead) {
     }
 }
 
-TEST(LayoutShape, TheDialogRemembersTheLastShapeInTheShownUnits) {
-    Layout layout;
-    layout.lastShapeType = 42;
-    EXPECT_EQ(initialShape(layout), ShapeRectangle);
-    applyShape(layout, {ShapeU, {3000, 2000, 1000, 500}, ""});
-    EXPECT_EQ(initialShape(layout), ShapeU);
-    EXPECT_EQ(shapeFieldValues(layout, ShapeU), (std::vector<int>{3000, 2000, 1000, 500}));
-    EXPECT_EQ(shapeFieldValues(layout, ShapeL), (std::vector<int>{2400, 2400, 1200, 1200}));
-
-    // Inches show rounded values and store what was shown.
+TEST(LayoutShape, InchesShowRoundedValuesAndStoreWhatWasShown) {
     Layout inches;
     inches.units = Units::Inches;
     const std::vector<int> shown = shapeFieldValues(inches, ShapeRectangle);

@@ -19,7 +19,7 @@ Layout withLevels(std::initializer_list<int32_t> ids) {
     return layout;
 }
 
-TEST(Levels, NewIdsFollowTheHighestIdNotTheCountAndTakeTheirColour) {
+TEST(Levels, NewIdsFollowTheHighestIdNotTheCountAndBecomeActive) {
     Layout layout = withLevels({1, 2, 6});
     EXPECT_FALSE(addLevel(layout, "").levels);
     ASSERT_TRUE(removeLevel(layout, 2).levels);
@@ -29,9 +29,6 @@ TEST(Levels, NewIdsFollowTheHighestIdNotTheCountAndTakeTheirColour) {
     EXPECT_EQ(layout.levels.back().id, 7);
     EXPECT_EQ(layout.activeLevel, 7);
     EXPECT_TRUE(layout.levels.back().visible);
-    // Colours repeat every six ids.
-    EXPECT_EQ(layout.levels.back().trackColor, levelColorForId(1));
-    EXPECT_NE(levelColorForId(2), levelColorForId(1));
 }
 
 TEST(Levels, RaisingALevelMovesOnlyItsFlatTrack) {
@@ -145,19 +142,6 @@ TEST(Levels, ASessionThatOnlyTouchesTheListIsSavedButNoUndoStep) {
     EXPECT_FALSE(doc.canUndo());
     EXPECT_TRUE(doc.modified);
     EXPECT_TRUE(change.modified);
-}
-
-TEST(Levels, RowsShowHeightInUnitsAndTheColourFlag) {
-    Layout layout = withLevels({1, 2});
-    layout.levels[1].height = 254;
-    layout.levels[1].useTrackColor = true;
-    layout.units = Units::Inches;
-    layout.activeLevel = 2;
-    const LevelRow row = levelRow(layout, layout.levels[1]);
-    EXPECT_EQ(row.height, "10.00 in");
-    EXPECT_EQ(row.color, "custom");
-    EXPECT_TRUE(row.active);
-    EXPECT_EQ(levelRow(layout, layout.levels[0]).color, "-");
 }
 
 } // namespace
