@@ -9,23 +9,6 @@
 
 using namespace plandor;
 
-TEST(MainWindowTitle, FollowsNameThenPathThenModifiedMark) {
-    const std::string base = "Plandor v1.3 by Korvane Models";
-    const struct {
-        const char* what;
-        std::string name, path;
-        bool modified;
-        std::string expected;
-    } cases[] = {
-        {"fresh", "", "", false, base},
-        {"display name", "Yard", "/apps/plandor/Other.plo", false, base + " - Yard"},
-        {"path only", "", "/apps/plandor/Branch Line.plo", false, base + " - Branch Line"},
-        {"old extension", "", "/apps/plandor/Old.Yard.xml", true, base + " - Old.Yard *"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(windowTitle(c.name, c.path, c.modified), c.expected) << c.what;
-}
-
 TEST(MainWindowCommandStates, DeleteIsEnabledExactlyWhenTheDeleteKeyDeletes) {
     // Each kind of selected object alone: the menu is enabled exactly when the key's delete
     // removes something.

@@ -1,5 +1,5 @@
 // Piece and scenery meshes: well-formed for every catalogue row, inside the extent the plan
-// gives the piece or item, and the track, buffer, pier and structure rules where they bite.
+// gives the piece or item, and the track, buffer and pier rules where they bite.
 #include "LayoutBuilder.h"
 
 #include "catalog/SceneryCatalog.h"
@@ -93,17 +93,6 @@ TEST(PieceMesh, TrackFollowsTheSideItsRouteTurnsTo) {
             std::hypot(mesh.positions[3 * v], mesh.positions[3 * v + 1] - curve.radius);
         ASSERT_NEAR(r, curve.radius, 18.7 + 1e-3);
     }
-}
-
-TEST(PieceMesh, BridgeStructureIsChosenByPartNumber) {
-    const std::pair<const char*, BridgeStructure> cases[] = {
-        {"74620", BridgeStructure::Truss},
-        {"74636", BridgeStructure::Arch},
-        {"8977", BridgeStructure::Ramp}, // a curved ramp missing from the list stays a ramp
-        {"24188", BridgeStructure::None},
-    };
-    for (const auto& [part, structure] : cases)
-        EXPECT_EQ(bridgeStructure(catalogDef(part)), structure) << part;
 }
 
 // A buffer's beam spans most of its own track's width: a Z-Track one is far narrower.

@@ -1,6 +1,5 @@
-// Drawing the whole plan: background, grid, baseboard dimensions, the colours of track
-// (selection, level and own colours, elevation tint, tunnels), part-number labels, grade arrows,
-// measurements and the skipping of items off the surface.
+// Drawing the whole plan: background and grid, selection winning over every other track colour,
+// grade arrows and the skipping of items off the surface.
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
@@ -50,40 +49,6 @@ TEST(RendererBackground, EmptyLayoutDrawsOnlyBackgroundAndGrid) {
     EXPECT_EQ(grid.count(DrawOp::Line) + 1, static_cast<int>(grid.calls.size()));
     EXPECT_EQ(linesWithPen(grid, colors::GridLine), 25 + 19);
     EXPECT_EQ(linesWithPen(grid, colors::OriginCross), 2);
-}
-
-TEST(RendererGrid, DrawnOnlyFromSixToFourHundredPixels) {
-    for (const auto& [spacing, drawn] : {std::pair{5.9, false}, std::pair{6.0, true},
-                                         std::pair{400.0, true}, std::pair{401.0, false}}) {
-        Layout layout = bareLayout();
-        layout.showGrid = true;
-        layout.gridSpacing = spacing;
-        const RecordingPainter p = draw(layout, ViewTransform{1, 20, 20});
-        EXPECT_EQ(linesWithPen(p, colors::GridLine) > 0, drawn) << spacing;
-        EXPECT_EQ(linesWithPen(p, colors::OriginCross) > 0, drawn) << spacing;
-    }
-}
-
-TEST(RendererBaseboard, EdgesOfTenMillimetresOrMoreGetTheirLengthOutsideTheEdge) {
-    const struct {
-        Units units;
-        double shortEdge;
-        std::vector<std::string> texts;
-    } cases[] = {{Units::Millimetres, 9.9, {"1000 mm", "1000 mm"}},
-                 {Units::Millimetres, 10, {"1000 mm", "10 mm", "1000 mm", "10 mm"}},
-                 {Units::Inches, 10, {"39.37\"", "0.39\"", "39.37\"", "0.39\""}}};
-    for (const auto& c : cases) {
-        Layout layout = bareLayout();
-        layout.units = c.units;
-        layout.baseboard = {{0, 0}, {1000, 0}, {1000, c.shortEdge}, {0, c.shortEdge}};
-        std::vector<std::string> texts;
-        for (const DrawCall& t : draw(layout, ViewTransform{0.5, 100, 200}).texts())
-            texts.push_back(t.text);
-        EXPECT_EQ(texts, c.texts) << c.shortEdge;
-    }
-    Layout layout = bareLayout();
-    layout.baseboard = {{0, 0}, {1000, 0}}; // too few vertices: nothing drawn
-    EXPECT_EQ(draw(layout, ViewTransform{0.5, 0, 0}).calls.size(), 1u);
 }
 
 TEST(RendererCulling, ItemsOffTheSurfaceAreDroppedAndTheRestDrawnIdentically) {
@@ -150,49 +115,6 @@ TEST(RendererGradeArrow, PointsAlongTheHeadingOrAgainstItFromTheFarEnd) {
     }
 }
 
-// Arrowheads at both ends from 7 px on; the length always, in the display unit at the offset.
-TEST(RendererMeasurements, ArrowheadsFromSevenPixelsAndTheLengthAtTheOffset) {
-    for (const auto& [length, arrowheads] : {std::pair{6.0, false}, std::pair{7.0, true}}) {
-        Layout layout = bareLayout();
-        layout.measurements.push_back(Measurement{layout.takeId(), 0, 0, length, 0, 0, 0, false});
-        const RecordingPainter p = draw(layout);
-        EXPECT_EQ(p.count(DrawOp::Polygon), arrowheads ? 2 : 0) << length;
-        EXPECT_EQ(p.texts().size(), 1u) << length;
-    }
-    Layout layout = bareLayout();
-    layout.measurements.push_back(Measurement{layout.takeId(), 0, 0, 100, 0, 0, 20, true});
-    const RecordingPainter p = draw(layout);
-    const std::vector<DrawCall> heads = p.ofKind(DrawOp::Polygon);
-    ASSERT_EQ(heads.size(), 2u);
-    EXPECT_EQ(heads[0].points[0], (ScreenPoint{200, 100}));
-    EXPECT_EQ(heads[0].points[1], (ScreenPoint{190, 105}));
-    EXPECT_EQ(heads[1].points[0], (ScreenPoint{100, 100}));
-    EXPECT_EQ(heads[1].points[1], (ScreenPoint{110, 105}));
-    EXPECT_EQ(p.ofKind(DrawOp::Line)[0].pen.color, colors::SelectionBlue);
-    // "100 mm" at 10 pt is 45 x 15, centred on the mid-point moved by the offset (0, 20).
-    const DrawCall* text = p.findText("100 mm");
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->x, 150 - 22);
-    EXPECT_EQ(text->y, 120 - 7);
-}
-
-TEST(RendererPieceColours, ElevationTintFollowsTheHeight) {
-    const struct {
-        double z;
-        Color fill, outline;
-    } cases[] = {{0.5, {210, 210, 205}, {120, 120, 115}}, // untinted
-                 {0.6, {210, 210, 203}, {150, 150, 173}},
-                 {60, {255, 220, 60}, {195, 160, 30}},
-                 {400, {180, 110, 0}, {120, 50, 0}}};
-    for (const auto& c : cases) {
-        Layout layout = bareLayout();
-        addPiece(layout, "24188", 0, 0).z = c.z;
-        const DrawCall band = onlyBand(layout);
-        EXPECT_EQ(band.brush.color, c.fill) << c.z;
-        EXPECT_EQ(band.pen.color, c.outline) << c.z;
-    }
-}
-
 TEST(RendererPieceColours, SelectionColoursWinOverEveryOtherColour) {
     const std::pair<const char*, std::function<void(Layout&, PlacedPiece&)>> conditions[] = {
         {"elevated", [](Layout&, PlacedPiece& p) { p.z = 100; }},
@@ -219,21 +141,5 @@ TEST(RendererPieceColours, SelectionColoursWinOverEveryOtherColour) {
         const DrawCall band = onlyBand(layout);
         EXPECT_EQ(band.brush.color, colors::PieceFillSelected) << name;
         EXPECT_EQ(band.pen.color, colors::PieceOutlineSelected) << name;
-    }
-}
-
-TEST(RendererPartNumber, LabelsAndDotsNeedLabelsOnAndAFifthOfFullSize) {
-    const struct {
-        bool labelsOn;
-        double scale;
-        bool drawn;
-    } cases[] = {{true, 1.0, true}, {false, 1.0, false}, {true, 0.19, false}, {true, 0.2, true}};
-    for (const auto& c : cases) {
-        Layout layout = bareLayout();
-        layout.showLabels = c.labelsOn;
-        addPiece(layout, "24188", 0, 0);
-        const RecordingPainter p = draw(layout, ViewTransform{c.scale, 100, 100});
-        EXPECT_EQ(p.findText("24188") != nullptr, c.drawn) << c.labelsOn << " " << c.scale;
-        EXPECT_EQ(p.count(DrawOp::Circle), c.drawn ? 2 : 0) << c.labelsOn << " " << c.scale;
     }
 }

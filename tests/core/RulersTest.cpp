@@ -26,19 +26,6 @@ TEST(RulerSpacing, FirstTableEntryOfAtLeast60Pixels) {
         EXPECT_DOUBLE_EQ(rulerSpacing(c.units, c.scale), c.spacing) << c.name;
 }
 
-TEST(RulerLabel, WholeNumbersAndHalfInches) {
-    const struct {
-        double value;
-        Units units;
-        const char* text;
-    } cases[] = {{-400, Units::Millimetres, "-400"}, {-0.0, Units::Millimetres, "0"},
-                 {20, Units::Centimetres, "20"},     {1.5, Units::Inches, "1.5\""},
-                 {0.25, Units::Inches, "0.5\""},     {0.75, Units::Inches, "1\""},
-                 {-0.5, Units::Inches, "-0.5\""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(rulerLabel(c.value, c.units), c.text) << c.value << " " << unitsNumber(c.units);
-}
-
 TEST(RulerTicks, MultiplesOfTheSpacingFrom20PixelsOn) {
     // Default view: 200 mm = 80 px, origin at 60.
     const Rulers r = computeRulers(ViewTransform{0.4, 60, 60}, Units::Millimetres, 800, 300);
@@ -58,16 +45,6 @@ TEST(RulerTicks, MultiplesOfTheSpacingFrom20PixelsOn) {
 
     const Rulers far = computeRulers(ViewTransform{1e-6, 0, 0}, Units::Millimetres, 1920, 1080);
     EXPECT_TRUE(far.top.empty() && far.left.empty());
-}
-
-TEST(RulerOrigin, MarkedOnlyInsideTheVisibleRuler) {
-    const auto at = [](double x, double y) {
-        return computeRulers(ViewTransform{1, x, y}, Units::Millimetres, 400, 400);
-    };
-    EXPECT_FALSE(at(19, 500).originOnTop);
-    EXPECT_TRUE(at(20, 500).originOnTop);
-    EXPECT_FALSE(at(400, 500).originOnTop);
-    EXPECT_TRUE(at(20, 399).originOnLeft);
 }
 
 } // namespace

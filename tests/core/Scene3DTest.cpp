@@ -1,5 +1,4 @@
-// Building the 3D scene from a layout: what enters it, where, at which height and tilt, and
-// where the camera looks.
+// Building the 3D scene from a layout: what enters it, where, and at which height and tilt.
 #include "render/Scene3D.h"
 #include "LayoutBuilder.h"
 
@@ -27,19 +26,6 @@ Layout withLevels() {
 }
 
 } // namespace
-
-TEST(Scene3D, CameraDistanceFollowsTheLargerSideOfTheLayout) {
-    for (const auto& [span, distance] : {std::pair{100.0, 400.0}, std::pair{1000.0, 1800.0}}) {
-        Layout layout;
-        addPiece(layout, "8991", 0, 0);                 // 15 mm long
-        addPiece(layout, "8991", span - 15, -span / 2); // ends at x = span
-        const Scene3D scene = build(layout);
-        ASSERT_TRUE(scene.hasTarget) << span;
-        EXPECT_NEAR(scene.distance, distance, 1e-9) << span;
-        EXPECT_NEAR(scene.centreX, span / 2, 1e-9) << span;
-        EXPECT_NEAR(scene.centreY, span / 4, 1e-9) << span; // plan y flipped
-    }
-}
 
 TEST(Scene3D, PiecesArePlacedWithFlippedYNegatedHeadingAndGradeTilt) {
     const double L = 188.3, rise = L * std::sin(degToRad(2)), run = L * std::cos(degToRad(2));

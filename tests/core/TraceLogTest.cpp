@@ -52,12 +52,3 @@ TEST_F(TraceLogTest, WithoutAUsableFolderNothingIsWritten) {
     traceMainFrame("nowhere to go either");
     EXPECT_FALSE(fs::exists(none));
 }
-
-TEST_F(TraceLogTest, MainFrameTraceIsDeletedOnTheFirstLineAndUsesCrLf) {
-    std::ofstream(dir_ + "/mainframe.log") << "A: from the previous run\r\n";
-    setTraceFolder(dir_);
-    EXPECT_TRUE(fs::exists(dir_ + "/mainframe.log")) << "only a written line removes the old trace";
-    traceMainFrame("A: wxFrame base constructed");
-    traceMainFrame("B: MenuBar done");
-    EXPECT_EQ(read("mainframe.log"), "A: wxFrame base constructed\r\nB: MenuBar done\r\n");
-}

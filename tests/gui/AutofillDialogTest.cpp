@@ -4,7 +4,6 @@
 
 #include "GuiTestSupport.h"
 #include "catalog/TrackCatalog.h"
-#include "ui/PropertiesPanel.h"
 
 #include <wx/msgdlg.h>
 
@@ -59,6 +58,4 @@ TEST_F(AutofillCommandTest, Command6001RefusesWithoutAGapAndFillsARealOne) {
     wxTEST_DIALOG(command(6001), answerFill(0, 5100));
     ASSERT_EQ(layout().pieces.size(), 3u);
     EXPECT_TRUE(frame->document().modified);
-    EXPECT_EQ(frame->properties()->lastCounts().at("24188"), 3);
-    EXPECT_EQ(status(1), "Pieces: 3");
 }

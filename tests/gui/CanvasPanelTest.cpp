@@ -1,6 +1,5 @@
 // The canvas keeps its picture of the layout in a bitmap: drawn again whenever the layout or the
 // view changes and only then, and only over the area a drop changed (matching a whole redraw).
-// The mouse position reaches field 2.
 #include "canvas/CanvasPanel.h"
 #include "GuiTestSupport.h"
 #include "LayoutGenerator.h"
@@ -24,8 +23,6 @@ class CanvasPanelTest : public ::testing::Test {
         doc.layout = std::move(layout);
         frame = new wxFrame(nullptr, wxID_ANY, "canvas", wxPoint(0, 0), size);
         canvas = new CanvasPanel(frame, doc); // a frame's only child fills it
-        canvas->setStatusSink(
-            [this](int field, const std::string& text) { status.emplace_back(field, text); });
         frame->Show();
         frame->Layout();
         waitFor([&] { return canvas->pictureRenderCount() > 0; });
@@ -64,7 +61,6 @@ class CanvasPanelTest : public ::testing::Test {
     Document doc;
     wxFrame* frame = nullptr;
     CanvasPanel* canvas = nullptr;
-    std::vector<std::pair<int, std::string>> status;
 };
 
 Layout threeStraights() {
@@ -109,13 +105,6 @@ TEST_F(CanvasPanelTest, PictureIsRedrawnWhenTheLayoutOrViewChangesAndOnlyThen) {
         paint();
         EXPECT_EQ(canvas->pictureRenderCount(), after);
     }
-}
-
-TEST_F(CanvasPanelTest, MotionWritesCoordinatesToField2) {
-    show(threeStraights(), wxSize(800, 600));
-    mouse(wxEVT_MOTION, {160, 60}); // default view: world (250, 0)
-    ASSERT_FALSE(status.empty());
-    EXPECT_EQ(status.back(), std::make_pair(2, std::string("250 mm,  0 mm")));
 }
 
 TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {

@@ -5,7 +5,6 @@
 #include "app/Commands.h"
 #include "app/HelpTexts.h"
 #include "model/LayoutFile.h"
-#include "ui/EmbeddedPictures.h"
 #include "ui/HelpDialog.h"
 #include "ui/LayoutShapeDialog.h"
 #include "ui/LevelManagerDialog.h"
@@ -104,7 +103,6 @@ TEST_F(DialogsTest, ShapeDialogAppliesAShapeOrHandsOverToTheOutlineTool) {
                                                },
                                                wxID_OK));
     EXPECT_EQ(frame->toolMode(), ToolMode::Baseboard);
-    EXPECT_EQ(status(0), kFreeFormStatus);
     EXPECT_EQ(layout().baseboard.size(), 6u) << "the old outline stays until the new one closes";
 }
 
@@ -152,12 +150,6 @@ TEST_F(DialogsTest, SplashAndHelpLinkToTheMaker) {
     help->Destroy();
 
     wxTEST_DIALOG(command(CmdHelp), Drive<HelpDialog>([](HelpDialog*) {}, wxID_OK));
-}
-
-TEST(EmbeddedPictures, AllThreeLoadAtTheirSizes) {
-    EXPECT_EQ(loadPicture(Picture::SplashBackground, 900, 600).GetWidth(), 900);
-    EXPECT_EQ(loadPicture(Picture::SplashCorner, 120, 160).GetWidth(), 120);
-    EXPECT_EQ(loadPicture(Picture::HelpSide, 368, 660).GetHeight(), 660);
 }
 
 } // namespace

@@ -36,7 +36,6 @@ TEST_F(PaletteDragTest, TrackPieceSnapsNearAFreeEndAndAClickDropsItJoined) {
     EXPECT_EQ(layout().pieces[0].jointAt(1).target, placed.id);
     EXPECT_FALSE(canvas->placing());
     EXPECT_FALSE(canvas->HasCapture());
-    EXPECT_EQ(status(1), "Pieces: 2");
 }
 
 TEST_F(PaletteDragTest, PlatformDroppedTurnedAndWidenedByAHandle) {
@@ -45,7 +44,6 @@ TEST_F(PaletteDragTest, PlatformDroppedTurnedAndWidenedByAHandle) {
     palette->notebook()->SetSelection(palette->notebook()->FindPage(list));
     dragFromPalette(screenPointOfRow(palette, "platform", PalettePage::Scenery),
                     onScreen(canvas, {400, 300}));
-    EXPECT_TRUE(layout().scenery.empty()) << "releasing the drag drops nothing";
     EXPECT_EQ(wxWindow::FindFocus(), canvas) << "keys must reach the canvas after the drag";
 
     sim.Char('r');

@@ -1,5 +1,5 @@
 // The real properties panel in a frame, driven through its controls: the selection and its
-// grade, height input, the tally list and Buy Track.
+// grade, height input and Buy Track.
 #include "ui/PropertiesPanel.h"
 #include "../core/RecordingBrowser.h"
 
@@ -8,7 +8,6 @@
 #include "document/Document.h"
 
 #include <wx/frame.h>
-#include <wx/listctrl.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 
@@ -76,21 +75,6 @@ TEST_F(PropertiesPanelTest, GradeButtonsAndHeightFieldEditTheSelectedPiece) {
     typeAndEnter(c().heightField, "2.5");
     EXPECT_DOUBLE_EQ(doc.layout.findPiece(first)->z, 25.0);
     EXPECT_EQ(edits.size(), 3u);
-}
-
-// The rows themselves come from the tally (checked in the core); the panel shows them all
-// with the recommendation header in bold.
-TEST_F(PropertiesPanelTest, TallyListsPartsInOrderWithRecommendations) {
-    for (const char* part : {"74618", "24630", "24720", "99999"})
-        addPiece(doc.layout, part, 0, 0);
-    panel->refreshTally();
-    const auto cell = [&](long row, int column) {
-        return c().tally->GetItemText(row, column).ToStdString(wxConvUTF8);
-    };
-    ASSERT_EQ(c().tally->GetItemCount(), 10);
-    EXPECT_EQ(cell(6, 0), "We Recommend");
-    EXPECT_EQ(cell(7, 1), "3");
-    EXPECT_EQ(c().tally->GetItemFont(6).GetWeight(), wxFONTWEIGHT_BOLD);
 }
 
 // The cart rules are checked in the core; the button runs them with the panel's shop.
