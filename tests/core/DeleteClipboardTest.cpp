@@ -79,11 +79,7 @@ TEST(DeleteRefusal, ChangesNothingAndPushesNoSnapshot) {
 
 TEST(RampPairDelete, AGradedTwinIsAskedAboutAndGoesWithItsHalf) {
     Layout layout = emptyLayout();
-    const int32_t a = addPiece(layout, "74618", 0, 0).id;
-    const int32_t b = addPiece(layout, "74618", 180, 0).id;
-    const int32_t next = addPiece(layout, "24188", 360, 0).id;
-    layout.join(a, 1, b, 0);
-    layout.join(b, 1, next, 0);
+    const auto [a, b, next] = addRampPair(layout);
     layout.findPiece(b)->grade = 2;
     layout.findPiece(a)->selected = true;
     ScriptedPrompter prompter;
@@ -91,6 +87,7 @@ TEST(RampPairDelete, AGradedTwinIsAskedAboutAndGoesWithItsHalf) {
     EXPECT_TRUE(deleteSelection(layout, prompter));
     EXPECT_EQ(prompter.titles(), std::vector<std::string>{"Delete"});
     ASSERT_EQ(layout.pieces.size(), 1u);
+    EXPECT_EQ(layout.pieces[0].id, next);
     EXPECT_TRUE(layout.pieces[0].jointAt(0).isFree());
 }
 

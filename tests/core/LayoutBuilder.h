@@ -68,6 +68,18 @@ inline PolygonShape& addShape(Layout& layout, std::vector<Point> vertices, doubl
 }
 
 // A level named after its id.
+// Two ramp halves joined end to end, then a plain straight after the second.
+struct RampPair {
+    int32_t first, second, after;
+};
+inline RampPair addRampPair(Layout& layout) {
+    const RampPair pair{addPiece(layout, "74618", 0, 0).id, addPiece(layout, "74618", 180, 0).id,
+                        addPiece(layout, "24188", 360, 0).id};
+    layout.join(pair.first, 1, pair.second, 0);
+    layout.join(pair.second, 1, pair.after, 0);
+    return pair;
+}
+
 inline Level levelAt(int32_t id, double height, bool visible = true) {
     Level l;
     l.id = id;

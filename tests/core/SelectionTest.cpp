@@ -79,11 +79,7 @@ TEST(RubberBand, SelectsOriginsInsideTheBandOnVisibleLevelsAndEmptiesTheClipboar
 
 TEST(PairedHalves, EitherHalfBringsItsTwin) {
     Layout layout = emptyLayout();
-    const int32_t a = addPiece(layout, "74618", 0, 0).id;
-    const int32_t b = addPiece(layout, "74618", 180, 0).id;
-    const int32_t plain = addPiece(layout, "24188", 360, 0).id;
-    layout.join(a, 1, b, 0);
-    layout.join(b, 1, plain, 0);
+    const auto [a, b, plain] = addRampPair(layout);
     layout.findPiece(b)->selected = true;
     addPairedHalves(layout);
     EXPECT_EQ(selectedIds(layout), (std::vector<int32_t>{a, b}));
