@@ -66,6 +66,18 @@ bool ghostShowsDots(PieceKind kind) {
     }
 }
 
+// The screen box around a local box placed by `frame`: the turned box's extent, without
+// turning its corners one by one.
+Bounds placedScreenBox(const Bounds& b, const PieceFrame& frame, const ViewTransform& view) {
+    const double cx = (b.minX + b.maxX) / 2, cy = (b.minY + b.maxY) / 2;
+    const double hx = (b.maxX - b.minX) / 2, hy = (b.maxY - b.minY) / 2;
+    const Point centre = frame.apply(Point{cx, cy});
+    const double ex = std::fabs(frame.c) * hx + std::fabs(frame.s) * hy;
+    const double ey = std::fabs(frame.s) * hx + std::fabs(frame.c) * hy;
+    return Bounds{(centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
+                  (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
+}
+
 } // namespace
 
 // ---- colours ------------------------------------------------------------------------------
@@ -475,14 +487,7 @@ const Bounds& LayoutRenderer::cachedLocalBounds(const PieceDef& def) {
 bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PieceFrame& frame,
                                      const ViewTransform& view, bool labels) {
     const Bounds& b = cachedLocalBounds(def);
-    const double cx = (b.minX + b.maxX) / 2, cy = (b.minY + b.maxY) / 2;
-    const double hx = (b.maxX - b.minX) / 2, hy = (b.maxY - b.minY) / 2;
-    const Point centre = frame.apply(Point{cx, cy});
-    const double ex = std::fabs(frame.c) * hx + std::fabs(frame.s) * hy;
-    const double ey = std::fabs(frame.s) * hx + std::fabs(frame.c) * hy;
-    const Bounds box{
-        (centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
-        (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
+    const Bounds box = placedScreenBox(b, frame, view);
 
     // Pixel-sized marks centred inside the body: pens, discs, boxes, dots and the label.
     int margin = 3;
@@ -535,14 +540,7 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
             break;
         }
     }
-    const double cx = (b.minX + b.maxX) / 2, cy = (b.minY + b.maxY) / 2;
-    const double hx = (b.maxX - b.minX) / 2, hy = (b.maxY - b.minY) / 2;
-    const Point centre = frame.apply(Point{cx, cy});
-    const double ex = std::fabs(frame.c) * hx + std::fabs(frame.s) * hy;
-    const double ey = std::fabs(frame.s) * hx + std::fabs(frame.c) * hy;
-    const Bounds box{
-        (centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
-        (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
+    const Bounds box = placedScreenBox(b, frame, view);
     if (onSurface(box, maxStroke + 3))
         return false;
 
