@@ -1,10 +1,15 @@
 #include "model/LayoutFile.h"
 
+#include "LayoutGenerator.h"
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -19,7 +24,7 @@ double libraryValue(std::string_view text) {
 
 // Whatever the writer produces reads back as the very value the library conversion gives,
 // bit for bit, including signed zeros.
-TEST(NumberTextTest, WrittenDecimalsReadAsTheLibraryReadsThem) {
+TEST(LayoutReading, WrittenDecimalsReadAsTheLibraryReadsThem) {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> any(-1e9, 1e9);
     std::uniform_real_distribution<double> small(-10, 10);
@@ -34,7 +39,7 @@ TEST(NumberTextTest, WrittenDecimalsReadAsTheLibraryReadsThem) {
     }
 }
 
-TEST(NumberTextTest, OtherSpellingsFollowTheLibrary) {
+TEST(LayoutReading, OtherSpellingsFollowTheLibrary) {
     struct Case {
         const char* text;
         std::optional<double> value;
@@ -54,6 +59,34 @@ TEST(NumberTextTest, OtherSpellingsFollowTheLibrary) {
             EXPECT_EQ(std::signbit(*read), std::signbit(*c.value)) << c.text;
         }
     }
+}
+
+// A file is read a block at a time; whatever the block edges cut (a CR LF pair, a line longer
+// than a block), the layout is the one the same bytes give when read whole.
+TEST(LayoutReading, AFileReadsAsItsTextReadsWhole) {
+    const std::string folder = tempFolder();
+    ASSERT_FALSE(folder.empty());
+    Layout big = generateLayout(8000);
+    LayoutLabel label;
+    label.id = 1;
+    label.text = std::string(3u << 20, 'x'); // one line of three blocks
+    big.labels.push_back(label);
+    const std::string lf = layoutFileText(big, "Big");
+    std::string crlf;
+    for (char c : lf)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (const std::string* text : {&lf, static_cast<const std::string*>(&crlf)}) {
+        const std::string path = folder + "/big.plo";
+        std::ofstream(path, std::ios::binary) << *text;
+        Layout fromFile, fromText;
+        std::string fileName, textName;
+        ASSERT_EQ(loadLayout(fromFile, path, fileName), "");
+        readLayoutText(fromText, *text, textName);
+        EXPECT_EQ(fileName, "Big");
+        EXPECT_EQ(fromFile.pieces.size(), big.pieces.size());
+        EXPECT_TRUE(layoutFileText(fromFile, fileName) == layoutFileText(fromText, textName));
+    }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
