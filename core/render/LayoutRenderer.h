@@ -110,8 +110,10 @@ class LayoutRenderer {
                         const ViewTransform& view);
     void drawPartNumber(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
                         const PieceFrame& frame, const ViewTransform& view, bool selected);
-    bool pieceOffSurface(Painter& painter, const PieceDef& def, const PieceFrame& frame,
+    bool pieceOffSurface(Painter& painter, const PieceDef& def, const PlacedPiece& piece,
                          const ViewTransform& view, bool labels);
+    int surfaceMargin(const PieceDef& def, const ViewTransform& view) const;
+    int labelMargin(Painter& painter, const PieceDef& def, const ViewTransform& view);
     bool sceneryOffSurface(Painter& painter, const SceneryDef& def, const PieceFrame& frame,
                            const ViewTransform& view, double scaleX, double scaleY);
     TextExtent partNumberExtent(Painter& painter, const PieceDef& def, int fontSize);

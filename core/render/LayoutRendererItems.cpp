@@ -117,10 +117,10 @@ PieceStyle LayoutRenderer::pieceStyle(const PlacedPiece& piece, const PieceDef& 
 void LayoutRenderer::drawPiece(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
                                const ViewTransform& view, bool selected, bool labelsOn,
                                bool inTunnel) {
-    const PieceFrame frame(piece.x, piece.y, piece.heading);
     const bool labels = labelsOn && view.scale >= kLabelMinScale;
-    if (culling_ && pieceOffSurface(painter, def, frame, view, labels))
+    if (culling_ && pieceOffSurface(painter, def, piece, view, labels))
         return;
+    const PieceFrame frame(piece.x, piece.y, piece.heading);
     const Level* level = layout_ ? layout_->findLevel(piece.level) : nullptr;
     const PieceStyle style = pieceStyle(piece, def, level, selected, inTunnel);
 
@@ -484,12 +484,8 @@ const Bounds& LayoutRenderer::cachedLocalBounds(const PieceDef& def) {
     return catalogueBounds_[index];
 }
 
-bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PieceFrame& frame,
-                                     const ViewTransform& view, bool labels) {
-    const Bounds& b = cachedLocalBounds(def);
-    const Bounds box = placedScreenBox(b, frame, view);
-
-    // Pixel-sized marks centred inside the body: pens, discs, boxes, dots and the label.
+int LayoutRenderer::surfaceMargin(const PieceDef& def, const ViewTransform& view) const {
+    // Pixel-sized marks centred inside the body: pens, discs, boxes and dots.
     int margin = 3;
     if (def.kind == PieceKind::Turntable)
         margin = std::max(margin, std::max(2, view.scaled(3)) + 3);
@@ -497,16 +493,36 @@ bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, cons
         margin += bridgePenWidth(view);
     if (hasContactBox(def))
         margin = std::max(margin, std::max(3, view.scaled(8)) + 3);
-    if (labels) {
+    return margin;
+}
+
+int LayoutRenderer::labelMargin(Painter& painter, const PieceDef& def, const ViewTransform& view) {
+    const int fontSize = partNumberFontSize(view);
+    painter.setFont(boldFont(fontSize));
+    const TextExtent e = partNumberExtent(painter, def, fontSize);
+    return std::max(e.width, e.height) / 2 + 2;
+}
+
+bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PlacedPiece& piece,
+                                     const ViewTransform& view, bool labels) {
+    const Bounds& b = cachedLocalBounds(def);
+    int margin = surfaceMargin(def, view);
+    if (labels)
         margin = std::max(margin, std::max(3, truncPx(view.scale * 2.5)) + 3);
-        if (onSurface(box, margin))
-            return false;
-        const int fontSize = partNumberFontSize(view);
-        painter.setFont(boldFont(fontSize));
-        const TextExtent e = partNumberExtent(painter, def, fontSize);
-        margin = std::max(margin, std::max(e.width, e.height) / 2 + 2);
-    }
-    return !onSurface(box, margin);
+    // Most pieces of a large plan lie far off the surface: a square around the origin that
+    // holds the piece however it is turned settles them without turning anything.
+    const double reach =
+        std::hypot(std::max(-b.minX, b.maxX), std::max(-b.minY, b.maxY)) * view.scale;
+    const double x = piece.x * view.scale + view.panX, y = piece.y * view.scale + view.panY;
+    const Bounds square{x - reach, y - reach, x + reach, y + reach};
+    if (!onSurface(square, margin) &&
+        (!labels || !onSurface(square, std::max(margin, labelMargin(painter, def, view)))))
+        return true;
+
+    const Bounds box = placedScreenBox(b, PieceFrame(piece.x, piece.y, piece.heading), view);
+    if (!labels || onSurface(box, margin))
+        return !onSurface(box, margin);
+    return !onSurface(box, std::max(margin, labelMargin(painter, def, view)));
 }
 
 bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
