@@ -1275,11 +1275,11 @@ std::optional<int32_t> readInt(std::string_view text) {
     // Up to nine digits always fit; longer numbers and other spellings go to the library.
     std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
     const std::size_t first = i;
-    int32_t plain = 0;
+    int64_t plain = 0;
     for (; i < text.size() && i - first < 10 && text[i] >= '0' && text[i] <= '9'; ++i)
         plain = plain * 10 + (text[i] - '0');
     if (i > first && i - first < 10 && (i == text.size() || text[i] < '0' || text[i] > '9'))
-        return first ? -plain : plain;
+        return static_cast<int32_t>(first ? -plain : plain);
     int32_t v = 0;
     auto res = std::from_chars(text.data(), text.data() + text.size(), v);
     if (res.ec != std::errc())
