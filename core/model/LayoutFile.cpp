@@ -3,6 +3,7 @@
 #include "catalog/TrackCatalog.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <charconv>
 #include <cmath>
@@ -216,7 +217,7 @@ class Attributes {
     // Every value sits between a `="` and the next quote, so the line is read quote to quote;
     // a quote not preceded by '=' is skipped.
     void parse(std::string_view line) {
-        list_.clear();
+        count_ = 0;
         const char* const p = line.data();
         const std::size_t n = line.size();
         std::size_t from = 0;
@@ -241,10 +242,10 @@ class Attributes {
             if (nameStart < eq && nameStart > 0 && isBlank(p[nameStart - 1])) {
                 // No record has more than a dozen attributes; a damaged line cannot make
                 // the list grow with its length.
-                if (list_.size() == kMaxAttributesPerLine)
+                if (count_ == kMaxAttributesPerLine)
                     return;
-                list_.push_back({line.substr(nameStart, eq - nameStart),
-                                 line.substr(valueStart, valueEnd - valueStart)});
+                list_[count_++] = {line.substr(nameStart, eq - nameStart),
+                                   line.substr(valueStart, valueEnd - valueStart)};
             }
             from = quote = valueEnd + 1;
         }
@@ -252,9 +253,11 @@ class Attributes {
 
     const std::string_view* raw(std::string_view name) const {
         // The first character settles most comparisons without a call.
-        for (const Entry& e : list_)
+        for (std::size_t i = 0; i < count_; ++i) {
+            const Entry& e = list_[i];
             if (e.name.size() == name.size() && e.name[0] == name[0] && e.name == name)
                 return &e.value;
+        }
         return nullptr;
     }
     bool has(std::string_view name) const { return raw(name) != nullptr; }
@@ -278,7 +281,8 @@ class Attributes {
         std::string_view name;
         std::string_view value;
     };
-    std::vector<Entry> list_;
+    std::array<Entry, kMaxAttributesPerLine> list_;
+    std::size_t count_ = 0;
 };
 
 // One left-to-right pass, so "&amp;lt;" becomes the text "&lt;"; an unknown entity
@@ -1241,29 +1245,25 @@ namespace {
 std::optional<double> plainDecimal(std::string_view text) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative)
-        ++i;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    p += negative ? 1 : 0;
+    // Too many digits wrap the sum around; such a number is left to the library anyway.
     uint64_t digits = 0;
-    int count = 0;
+    const auto readDigits = [&] {
+        const char* const from = p;
+        for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        return static_cast<int>(p - from);
+    };
+    const int whole = readDigits();
     int decimals = 0;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-            ++count;
-            decimals += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = readDigits();
     }
-    if (count == 0 || count > 15)
-        return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
+    if (whole + decimals == 0 || whole + decimals > 15 || (p < end && (*p == 'e' || *p == 'E')))
         return std::nullopt;
     const double v = static_cast<double>(digits) / kPowersOfTen[decimals];
     return negative ? -v : v;
