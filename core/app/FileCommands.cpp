@@ -110,26 +110,37 @@ bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const s
 
 Change FileCommands::openFromPath(const std::string& path) {
     // Read into a copy so that a file failing half-way leaves the open layout whole.
-    Layout scratch = doc_.layout;
-    std::string name;
-    const std::string error = loadLayout(scratch, path, name);
-    if (!error.empty()) {
-        prompter_.message("Open Failed", error, PromptIcon::Error);
+    return openLoaded(path, loadLayoutCopy(path, doc_.layout));
+}
+
+Change FileCommands::openLoaded(const std::string& path, LoadedLayout loaded) {
+    if (!loaded.error.empty()) {
+        prompter_.message("Open Failed", loaded.error, PromptIcon::Error);
         return Change{};
     }
-    scratch.ensureDefaultLevel();
-    return doc_.replace(std::move(scratch), path, name);
+    loaded.layout.ensureDefaultLevel();
+    return doc_.replace(std::move(loaded.layout), path, loaded.name);
+}
+
+std::string commandLinePath(const std::string& given) {
+    std::error_code ec;
+    std::string path = std::filesystem::absolute(given, ec).string();
+    return ec ? given : path;
 }
 
 Change FileCommands::openFromCommandLine(const std::string& given) {
+    return openFromCommandLine(given, loadLayoutCopy(commandLinePath(given)));
+}
+
+Change FileCommands::openFromCommandLine(const std::string& given, LoadedLayout loaded) {
     namespace fs = std::filesystem;
+    const std::string path = commandLinePath(given);
+    if (!readsLikeNew(doc_.layout))
+        loaded = loadLayoutCopy(path, doc_.layout);
+    Change change = openLoaded(path, std::move(loaded));
     std::error_code ec;
-    const std::string path = fs::absolute(given, ec).string();
-    const std::string folder = fs::path(path).parent_path().string();
-    if (!ec && samePath(folder, fs::absolute(folders_.application, ec).string()))
-        return openFromPath(path);
-    Change change = openFromPath(ec ? given : path);
-    if (change.any())
+    const fs::path application = fs::absolute(folders_.application, ec);
+    if (change.any() && (ec || !samePath(fs::path(path).parent_path().string(), application.string())))
         change |= doc_.forgetPath();
     return change;
 }

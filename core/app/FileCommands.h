@@ -9,6 +9,7 @@
 #include "base/Folders.h"
 #include "app/LayoutChooser.h"
 #include "base/Prompter.h"
+#include "model/LayoutFile.h"
 
 #include <string>
 #include <vector>
@@ -39,6 +40,10 @@ class FileCommands {
     // any other file is read as Import reads it, keeping no path, so Save asks for a name and
     // writes into the layout folder. On failure "Open Failed" is shown and nothing changes.
     Change openFromCommandLine(const std::string& path);
+    // The same with the file already read by loadLayoutCopy(commandLinePath(path)), on another
+    // thread while the window was built; it is read again only when the open layout holds
+    // something of its own that a read into it would keep.
+    Change openFromCommandLine(const std::string& path, LoadedLayout loaded);
     // Loads a file in place of the open layout; on failure the document is unchanged.
     Change openFromPath(const std::string& path);
     // Save keeping the name (asks only when the layout has no path) and Save As (always asks).
@@ -50,6 +55,8 @@ class FileCommands {
     void exportLayout();
 
   private:
+    // Puts what was read from `path` in place of the open layout, or shows why it failed.
+    Change openLoaded(const std::string& path, LoadedLayout loaded);
     Change saveUnderChosenName();
     Change writeTo(const std::string& path, const std::string& name);
     bool deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name);
@@ -63,6 +70,10 @@ class FileCommands {
     LayoutChooser& chooser_;
     Folders folders_;
 };
+
+// Where a file named on the command line is read from: its absolute path, or the name as
+// given when there is none.
+std::string commandLinePath(const std::string& given);
 
 // Rules of the Import and Export dialogs.
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 #include <type_traits>
 #include <unordered_set>
 
@@ -1158,20 +1159,16 @@ FileRead readWholeFile(const std::string& path, std::string& content) {
 
 namespace {
 
-// What a load keeps from the layout it replaces: everything the file does not store.
+// What a load keeps from the layout it replaces: everything the file does not store. The
+// file's <lastshape> line may set the last shape's sizes again.
+template <typename L> auto unstoredFields(L& l) {
+    return std::tie(l.measurements, l.showBaseboard, l.snapOn, l.showGrid, l.showLabels,
+                    l.gridSpacing, l.lastShapeType, l.lastShapeW, l.lastShapeH, l.lastShapeW2,
+                    l.lastShapeH2);
+}
+
 void keepUnstored(const Layout& from, Layout& to) {
-    to.measurements = from.measurements;
-    to.showBaseboard = from.showBaseboard;
-    to.snapOn = from.snapOn;
-    to.showGrid = from.showGrid;
-    to.showLabels = from.showLabels;
-    to.gridSpacing = from.gridSpacing;
-    // The file's <lastshape> line may leave any of these as they were.
-    to.lastShapeType = from.lastShapeType;
-    to.lastShapeW = from.lastShapeW;
-    to.lastShapeH = from.lastShapeH;
-    to.lastShapeW2 = from.lastShapeW2;
-    to.lastShapeH2 = from.lastShapeH2;
+    unstoredFields(to) = unstoredFields(from);
 }
 
 } // namespace
@@ -1386,6 +1383,16 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     return "The file is larger than 256 MB and cannot be a Plandor layout.";
 }
 
+LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base) {
+    LoadedLayout loaded{base, {}, {}};
+    loaded.error = loadLayout(loaded.layout, path, loaded.name);
+    return loaded;
+}
+
+bool readsLikeNew(const Layout& layout) {
+    const Layout fresh;
+    return unstoredFields(layout) == unstoredFields(fresh);
+}
 
 void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
     BufferLines lines(text);

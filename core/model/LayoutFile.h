@@ -18,6 +18,19 @@ std::string saveLayout(const Layout& layout, const std::string& path, const std:
 // untouched. Files over 256 MB are refused.
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name);
 
+// A file read apart from the open layout, on another thread say: what loadLayout gives when
+// reading into a copy of `base`, with the layout's name and the message when the file could
+// not be read (the layout is then `base`).
+struct LoadedLayout {
+    Layout layout;
+    std::string name;
+    std::string error;
+};
+LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base = Layout{});
+// True when reading any file into `layout` gives what reading it into a new layout gives:
+// nothing the file leaves alone (measurements, view switches) differs from a new layout's.
+bool readsLikeNew(const Layout& layout);
+
 // The reading and writing of the two above, without the file.
 void readLayoutText(Layout& layout, std::string_view text, std::string& name);
 std::string layoutFileText(const Layout& layout, const std::string& name);

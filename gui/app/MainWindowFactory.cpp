@@ -2,12 +2,18 @@
 
 #include "ui/MainFrame.h"
 
+#include "model/LayoutFile.h"
+
+#include <utility>
+
 namespace plandor {
 
 MainWindow createMainWindow() {
     auto* frame = new MainFrame();
     return MainWindow{frame, &frame->document().layout,
-                      [frame](const std::string& path) { frame->openFromCommandLine(path); }};
+                      [frame](const std::string& path, LoadedLayout loaded) {
+                          frame->openFromCommandLine(path, std::move(loaded));
+                      }};
 }
 
 } // namespace plandor

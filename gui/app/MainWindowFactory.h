@@ -9,13 +9,14 @@ class wxFrame;
 namespace plandor {
 
 class Layout;
+struct LoadedLayout;
 
 // A freshly built main window and the open layout it owns.
 struct MainWindow {
     wxFrame* frame = nullptr;
     Layout* layout = nullptr;
-    // Opens a layout file named on the command line.
-    std::function<void(const std::string&)> openFile;
+    // Opens a layout file named on the command line, already read (see FileCommands).
+    std::function<void(const std::string&, LoadedLayout)> openFile;
 };
 
 // Builds the main window, not yet shown. May throw; start-up catches and logs it.

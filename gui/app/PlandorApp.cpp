@@ -1,6 +1,7 @@
 #include "app/PlandorApp.h"
 
 #include "app/CommandLine.h"
+#include "app/FileCommands.h"
 
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
@@ -11,10 +12,13 @@
 #include <wx/stdpaths.h>
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <future>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -65,7 +69,8 @@ namespace {
 // For start-up timings: PLANDOR_EXIT_WHEN_IDLE=1 ends the program at the first idle moment
 // after the main window has been drawn (the splash, which waits for the user, is left out),
 // and reports the CPU time and peak memory used up to that moment on standard error, so the
-// figure leaves out the tearing down that follows.
+// figure leaves out the tearing down that follows; the moment itself is given as wall-clock
+// seconds, for the caller to take its own start from.
 bool timingRun() {
     const char* flag = std::getenv("PLANDOR_EXIT_WHEN_IDLE");
     return flag && std::string(flag) == "1";
@@ -75,8 +80,11 @@ void reportUsageAtIdle() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
-    std::fprintf(stderr, "idle: cpu %.3f s, peak rss %ld KiB\n",
-                 seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_maxrss);
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(stderr, "idle: cpu %.3f s, peak rss %ld KiB, at %lld.%09ld\n",
+                 seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_maxrss,
+                 static_cast<long long>(now.tv_sec), now.tv_nsec);
 }
 
 void exitWhenIdle(wxApp& app) {
@@ -91,6 +99,16 @@ void exitWhenIdle(wxApp& app) {
     });
 }
 
+// Reads the layout on a second thread; where no thread can be started, when it is asked for.
+std::future<LoadedLayout> startReading(const std::string& path) {
+    const auto read = [path] { return loadLayoutCopy(path); };
+    try {
+        return std::async(std::launch::async, read);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, read);
+    }
+}
+
 // The layout file named on the command line, if any (main has already sent every other
 // command line elsewhere).
 std::string layoutFileArgument(int argc, const wxCmdLineArgsArray& argv) {
@@ -102,15 +120,20 @@ std::string layoutFileArgument(int argc, const wxCmdLineArgsArray& argv) {
 } // namespace
 
 bool PlandorApp::OnInit() {
-    // main() has parsed the command line, so the base class's parsing is skipped.
+    // main() has parsed the command line, so the base class's parsing is skipped. A layout
+    // named there is read on a second thread while the window is built.
+    const std::string file = layoutFileArgument(argc, argv);
+    std::future<LoadedLayout> reading;
+    if (!file.empty())
+        reading = startReading(commandLinePath(file));
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
     const MainWindow window =
         runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
                    std::string(paths.GetTempDir().fn_str()), createMainWindow);
     if (!window.frame)
         return false;
-    if (const std::string file = layoutFileArgument(argc, argv); !file.empty() && window.openFile)
-        window.openFile(file);
+    if (reading.valid() && window.openFile)
+        window.openFile(file, reading.get());
     if (timingRun())
         exitWhenIdle(*this);
     else

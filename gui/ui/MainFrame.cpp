@@ -447,8 +447,8 @@ void MainFrame::onOpen(wxCommandEvent&) {
         showOpenedLayout();
 }
 
-void MainFrame::openFromCommandLine(const std::string& path) {
-    const Change change = files_.openFromCommandLine(path);
+void MainFrame::openFromCommandLine(const std::string& path, LoadedLayout loaded) {
+    const Change change = files_.openFromCommandLine(path, std::move(loaded));
     applyChange(change);
     if (change.replaced())
         showOpenedLayout();

@@ -57,8 +57,9 @@ class MainFrame : public wxFrame {
     // Shows what a change did: the canvas picture, the properties panel and tally, the title
     // and the piece count. Every command and every panel reports its change here.
     void applyChange(const Change& change);
-    // A layout file named on the command line, opened once the window shows.
-    void openFromCommandLine(const std::string& path);
+    // A layout file named on the command line, opened once the window shows; `loaded` is the
+    // file as read while the window was built.
+    void openFromCommandLine(const std::string& path, LoadedLayout loaded);
     // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
     void runAutofill();
 

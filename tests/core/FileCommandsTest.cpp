@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 #include <sstream>
 
@@ -185,6 +186,34 @@ TEST_F(FileCommandsTest, CommandLineFileKeepsItsPathOnlyInTheLayoutFolder) {
     EXPECT_FALSE(files.openFromCommandLine(source + "/Missing.plo").any());
     EXPECT_EQ(prompter.titles().back(), "Open Failed");
     EXPECT_EQ(layoutFileText(doc.layout, doc.name), before);
+}
+
+// At start-up the file is read on another thread while the window is built. What it opens is
+// what a read into the open layout gives; once that layout holds something of its own that a
+// read keeps (a measurement, a view switch), the file is read again into it.
+TEST_F(FileCommandsTest, CommandLineFileReadAheadOpensAsAReadIntoTheOpenLayout) {
+    ASSERT_EQ(saveLayout(twoJoinedPieces(), source + "/Away.plo", "Away"), "");
+    auto readAhead = [](const std::string& given) {
+        return std::async(std::launch::async, loadLayoutCopy, commandLinePath(given), Layout{});
+    };
+    EXPECT_TRUE(readsLikeNew(doc.layout));
+    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
+                    .replaced());
+    const std::string opened = layoutFileText(doc.layout, doc.name);
+    EXPECT_EQ(doc.layout.pieces.size(), 2u);
+    EXPECT_EQ(doc.path, "");
+
+    doc.layout.measurements.push_back(Measurement{});
+    doc.layout.showGrid = false;
+    EXPECT_FALSE(readsLikeNew(doc.layout));
+    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
+                    .replaced());
+    EXPECT_EQ(layoutFileText(doc.layout, doc.name), opened);
+    EXPECT_EQ(doc.layout.measurements.size(), 1u);
+    EXPECT_FALSE(doc.layout.showGrid);
+
+    EXPECT_FALSE(files.openFromCommandLine("Missing.plo", readAhead("Missing.plo").get()).any());
+    EXPECT_EQ(prompter.messages.back().text, "Cannot open file: " + commandLinePath("Missing.plo"));
 }
 
 TEST_F(FileCommandsTest, DeletingTheOpenLayoutLeavesItOpenWithoutAPath) {
