@@ -942,20 +942,47 @@ template <typename R, typename = void> struct HasId : std::false_type {};
 template <typename R>
 struct HasId<R, std::void_t<decltype(std::declval<R&>().id)>> : std::true_type {};
 
-void applyJoint(const Attributes& a, PlacedPiece& piece) {
-    std::optional<JointLine> j = readRecord(a, kJointFields);
+void applyJoint(const JointLine& j, PlacedPiece& piece) {
     // Connector numbers outside any catalogue piece are damage, never stored.
-    if (!j || j->conn < 0 || j->conn >= kMaxConnectors || j->tconn < 0 ||
-        j->tconn >= kMaxConnectors)
+    if (j.conn < 0 || j.conn >= kMaxConnectors || j.tconn < 0 || j.tconn >= kMaxConnectors)
         return;
-    const auto conn = static_cast<std::size_t>(j->conn);
+    const auto conn = static_cast<std::size_t>(j.conn);
     if (conn >= piece.joints.size()) {
         // Joints come one by one; most pieces have up to four connectors, so one allocation.
         if (conn >= piece.joints.capacity())
             piece.joints.reserve(std::max<std::size_t>(conn + 1, 4));
         piece.joints.resize(conn + 1);
     }
-    piece.joints[conn] = Joint{j->target, j->tconn};
+    piece.joints[conn] = Joint{j.target, j.tconn};
+}
+
+// A joint line exactly as the writer makes it, `<joint conn="0" target="12" tconn="1"/>` after
+// blanks, with plain numbers of up to nine digits: two thirds of a layout's lines. Read here
+// without the general attribute walk, to the same values; any other line is left to it.
+bool readWrittenJoint(std::string_view line, JointLine& joint) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    const auto expect = [&p, end](std::string_view text) {
+        if (static_cast<std::size_t>(end - p) < text.size())
+            return false;
+        for (const char c : text)
+            if (*p++ != c)
+                return false;
+        return true;
+    };
+    const auto number = [&p, end](int32_t& value) {
+        const char* const from = p;
+        int32_t v = 0;
+        for (; p < end && p - from < 9 && static_cast<unsigned>(*p - '0') < 10; ++p)
+            v = v * 10 + (*p - '0');
+        value = v;
+        return p > from && (p == end || static_cast<unsigned>(*p - '0') >= 10);
+    };
+    return expect("<joint conn=\"") && number(joint.conn) && expect("\" target=\"") &&
+           number(joint.target) && expect("\" tconn=\"") && number(joint.tconn) &&
+           expect("\"/>") && p == end;
 }
 
 enum class PieceLine { Other, SectionEnd, Piece, Joint };
@@ -985,7 +1012,13 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
     // Joints belong to the last piece read here; -1 while there is none.
     std::ptrdiff_t current = -1;
     std::string_view line;
+    JointLine joint;
     while (lines.next(line)) {
+        if (readWrittenJoint(line, joint)) {
+            if (current >= 0)
+                applyJoint(joint, pieces[static_cast<std::size_t>(current)]);
+            continue;
+        }
         const PieceLine kind = classifyPieceLine(line);
         if (kind == PieceLine::SectionEnd)
             return;
@@ -1000,7 +1033,8 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
             current = static_cast<std::ptrdiff_t>(pieces.size()) - 1;
         } else if (kind == PieceLine::Joint && current >= 0) {
             attrs.parse(line);
-            applyJoint(attrs, pieces[static_cast<std::size_t>(current)]);
+            if (std::optional<JointLine> read = readRecord(attrs, kJointFields))
+                applyJoint(*read, pieces[static_cast<std::size_t>(current)]);
         }
     }
 }

@@ -288,6 +288,10 @@ void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout
 
 // ---- shapes and scenery -------------------------------------------------------------------
 
+namespace {
+constexpr int kShapeLabelPoints = 11;
+} // namespace
+
 void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const ViewTransform& view) {
     order_.clear();
     for (int i = 0; i < static_cast<int>(layout.shapes.size()); ++i)
@@ -322,7 +326,12 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
         }
         const ScreenPoint c =
             view.toScreen(mean.x / shape.vertices.size(), mean.y / shape.vertices.size());
-        painter.setFont(boldFont(11));
+        // Measuring text is dear, and a large plan's labels mostly lie far off the surface.
+        const Bounds most = textBoxBound(0, 0, shape.label, kShapeLabelPoints);
+        const double halfW = most.maxX / 2, halfH = most.maxY / 2;
+        if (!onSurface(Bounds{c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH}, 1))
+            continue;
+        painter.setFont(boldFont(kShapeLabelPoints));
         const TextExtent e = painter.textExtent(shape.label);
         const int tx = c.x - e.width / 2, ty = c.y - e.height / 2;
         if (!onSurface(

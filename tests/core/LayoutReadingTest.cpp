@@ -61,6 +61,44 @@ TEST(LayoutReading, OtherSpellingsFollowTheLibrary) {
     }
 }
 
+// Joint lines as the writer makes them take a short way; every other spelling still reads as
+// the attributes say, and damage is still dropped.
+TEST(LayoutReading, JointLinesReadTheSameWhateverTheirSpelling) {
+    struct Case {
+        const char* line;
+        std::optional<Joint> joint; // of connector 1
+    } cases[] = {
+        {R"(      <joint conn="1" target="7" tconn="0"/>)", Joint{7, 0}},
+        {"\t<joint conn=\"1\" target=\"7\" tconn=\"0\"/>\r", Joint{7, 0}},
+        {R"(<joint conn="01" target="123456789" tconn="2"/>)", Joint{123456789, 2}},
+        {R"(<joint conn="1" target="2147483647" tconn="0"/>)", Joint{2147483647, 0}},
+        {R"(<joint conn="1" target="9999999999" tconn="0"/>)", std::nullopt},
+        {R"(<joint conn="1" target="-1" tconn="+3"/>)", Joint{-1, 3}},
+        {R"(<joint tconn="0" target="7" conn="1"/>)", Joint{7, 0}},
+        {R"(<joint conn="1" target="7" tconn="0"/> <!-- note -->)", Joint{7, 0}},
+        {R"(<joint conn="1" target="7" tconn="0" extra="5"/>)", Joint{7, 0}},
+        {R"(<joint conn="1" target="7"/>)", std::nullopt},
+        {R"(<joint conn="1" target="7" tconn="64"/>)", std::nullopt},
+        {R"(<joint conn="1" target="7x" tconn="0"/>)", Joint{7, 0}},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string("<layout name=\"J\" version=\"1\">\n<pieces>\n") +
+                                 R"(<piece id="7" cat="24188" x="0" y="0" heading="0">)" "\n" +
+                                 c.line + "\n</piece>\n</pieces>\n</layout>\n";
+        Layout layout;
+        std::string name;
+        readLayoutText(layout, text, name);
+        ASSERT_EQ(layout.pieces.size(), 1u) << c.line;
+        const std::vector<Joint>& joints = layout.pieces[0].joints;
+        if (c.joint) {
+            ASSERT_EQ(joints.size(), 2u) << c.line;
+            EXPECT_EQ(joints[1], *c.joint) << c.line;
+        } else {
+            EXPECT_TRUE(joints.size() < 2 || joints[1].isFree()) << c.line;
+        }
+    }
+}
+
 // A file is read a block at a time; whatever the block edges cut (a CR LF pair, a line longer
 // than a block), the layout is the one the same bytes give when read whole.
 TEST(LayoutReading, AFileReadsAsItsTextReadsWhole) {
