@@ -109,6 +109,25 @@ std::future<LoadedLayout> startReading(const std::string& path) {
     }
 }
 
+// The file being read ahead, and the name it was given by.
+struct ReadAhead {
+    std::string given;
+    std::future<LoadedLayout> result;
+};
+
+ReadAhead& readAhead() {
+    static ReadAhead ahead;
+    return ahead;
+}
+
+// What was read for the file given as `given`, started here unless main has started it.
+std::future<LoadedLayout> takeReading(const std::string& given) {
+    ReadAhead& ahead = readAhead();
+    if (ahead.given == given && ahead.result.valid())
+        return std::move(ahead.result);
+    return startReading(commandLinePath(given));
+}
+
 // The layout file named on the command line, if any (main has already sent every other
 // command line elsewhere).
 std::string layoutFileArgument(int argc, const wxCmdLineArgsArray& argv) {
@@ -125,7 +144,7 @@ bool PlandorApp::OnInit() {
     const std::string file = layoutFileArgument(argc, argv);
     std::future<LoadedLayout> reading;
     if (!file.empty())
-        reading = startReading(commandLinePath(file));
+        reading = takeReading(file);
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
     const MainWindow window =
         runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
@@ -139,6 +158,10 @@ bool PlandorApp::OnInit() {
     else
         showSplash(window.frame);
     return true;
+}
+
+void startReadingLayout(const std::string& given) {
+    readAhead() = ReadAhead{given, startReading(commandLinePath(given))};
 }
 
 int PlandorApp::OnExit() {

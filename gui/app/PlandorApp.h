@@ -21,6 +21,11 @@ MainWindow runStartUp(const std::string& preferredLogFolder, const std::string& 
 // Logs "OnExit" and closes the application log.
 void runShutDown();
 
+// Starts reading the layout file named on the command line on a second thread, from the start
+// of the process, while the toolkit starts and the window is built; the application opens what
+// was read once its window shows.
+void startReadingLayout(const std::string& given);
+
 class PlandorApp : public wxApp {
   public:
     bool OnInit() override;

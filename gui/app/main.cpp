@@ -27,7 +27,10 @@ int main(int argc, char** argv) {
     wxDISABLE_DEBUG_SUPPORT();
     wxLog::SetLogLevel(wxLOG_Info);
     const plandor::CommandLine line = plandor::parseCommandLine(args);
-    if (line.action == plandor::CommandLineAction::OpenWindow)
+    if (line.action == plandor::CommandLineAction::OpenWindow) {
+        if (!line.layoutPath.empty())
+            plandor::startReadingLayout(line.layoutPath);
         return wxEntry(argc, argv);
+    }
     return plandor::runCommandLine(line, argc, argv);
 }
