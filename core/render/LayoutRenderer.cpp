@@ -438,6 +438,9 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
         return;
     const TrackCatalog& catalog = TrackCatalog::instance();
     const bool anyTunnel = !tunnelPieces_.empty();
+    // Most pieces of a large plan lie far off the surface; their origin alone settles them.
+    const double reach =
+        culling_ ? catalogueReach(view, layout.showLabels) : 0;
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
         if (!inSubset(selectedPass))
@@ -446,6 +449,12 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             const PlacedPiece& piece = layout.pieces[i];
             if (piece.selected != selectedPass)
                 continue;
+            if (culling_) {
+                const double x = piece.x * view.scale + view.panX;
+                const double y = piece.y * view.scale + view.panY;
+                if (!onSurface(Bounds{x, y, x, y}, reach))
+                    continue;
+            }
             const bool inBottom = !inBottomGroup_.empty() && inBottomGroup_[i];
             if (inBottom != bottomGroup)
                 continue;

@@ -113,6 +113,9 @@ class LayoutRenderer {
     bool pieceOffSurface(Painter& painter, const PieceDef& def, const PlacedPiece& piece,
                          const ViewTransform& view, bool labels);
     int surfaceMargin(const PieceDef& def, const ViewTransform& view) const;
+    // How far off the surface, in pixels, a piece's origin may lie and some catalogue piece
+    // placed there still touch it, turned any way, with its marks and, when drawn, its label.
+    double catalogueReach(const ViewTransform& view, bool labelsOn);
     int labelMargin(Painter& painter, const PieceDef& def, const ViewTransform& view);
     bool sceneryOffSurface(Painter& painter, const SceneryDef& def, const PieceFrame& frame,
                            const ViewTransform& view, double scaleX, double scaleY);

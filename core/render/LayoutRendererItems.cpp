@@ -503,6 +503,25 @@ int LayoutRenderer::labelMargin(Painter& painter, const PieceDef& def, const Vie
     return std::max(e.width, e.height) / 2 + 2;
 }
 
+double LayoutRenderer::catalogueReach(const ViewTransform& view, bool labelsOn) {
+    const bool labels = labelsOn && view.scale >= kLabelMinScale;
+    double most = 0;
+    for (const PieceDef& def : TrackCatalog::instance().pieces()) {
+        const Bounds& b = cachedLocalBounds(def);
+        int margin = surfaceMargin(def, view);
+        if (labels) {
+            const int fontSize = partNumberFontSize(view);
+            const Bounds text = textBoxBound(0, 0, def.partNumber, fontSize);
+            margin = std::max({margin, std::max(3, truncPx(view.scale * 2.5)) + 3,
+                               static_cast<int>(std::max(text.maxX, text.maxY)) / 2 + 3});
+        }
+        const double reach =
+            std::hypot(std::max(-b.minX, b.maxX), std::max(-b.minY, b.maxY)) * view.scale;
+        most = std::max(most, reach + margin);
+    }
+    return most + 1;
+}
+
 bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PlacedPiece& piece,
                                      const ViewTransform& view, bool labels) {
     const Bounds& b = cachedLocalBounds(def);
