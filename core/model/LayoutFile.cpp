@@ -985,6 +985,124 @@ bool readWrittenJoint(std::string_view line, JointLine& joint) {
            expect("\"/>") && p == end;
 }
 
+// The `name="value"` pairs of a line, found by one pass over it, for lines in the very form
+// the writer gives them. False when the line holds an entity ('&'), a second tag ('<'), an
+// odd number of quotes or more pairs than kMaxWrittenPairs: such lines are left to the
+// general attribute walk, which reads every spelling.
+constexpr std::size_t kMaxWrittenPairs = 16;
+struct WrittenPairs {
+    // Quote positions: pair k's value lies between quote[2k] and quote[2k + 1].
+    std::array<std::size_t, 2 * kMaxWrittenPairs> quote;
+    std::size_t quotes = 0;
+};
+
+bool findWrittenPairs(std::string_view line, std::size_t from, WrittenPairs& pairs) {
+    const char* const p = line.data();
+    const std::size_t n = line.size();
+    pairs.quotes = 0;
+    const auto take = [&pairs](std::size_t at) {
+        if (pairs.quotes == pairs.quote.size())
+            return false;
+        pairs.quote[pairs.quotes++] = at;
+        return true;
+    };
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"'), lt = _mm_set1_epi8('<'), amp = _mm_set1_epi8('&');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(c, lt), _mm_cmpeq_epi8(c, amp))))
+            return false;
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(c, quote))); mask;
+             mask &= mask - 1)
+            if (!take(i + static_cast<std::size_t>(__builtin_ctz(mask))))
+                return false;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (p[i] == '<' || p[i] == '&')
+            return false;
+        if (p[i] == '"' && !take(i))
+            return false;
+    }
+    return pairs.quotes % 2 == 0;
+}
+
+// `<piece id="1" cat="24188" x="0.0000" y="0.0000" heading="0.0000" z="0.0000"
+// grade="0.0000" level="1" sel="0">` after blanks, with " rev" and " helix" where the writer
+// puts them: a third of a layout's lines. Read here to the values the piece's fields read;
+// a piece with its own colour, and any line in another form, is left to the general walk.
+bool readWrittenPiece(std::string_view line, PlacedPiece& piece) {
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        ++start;
+    // Plain loops: these few characters are compared millions of times.
+    const auto textAt = [&line](std::size_t at, std::string_view text) {
+        if (at > line.size() || line.size() - at < text.size())
+            return false;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (line[at + i] != text[i])
+                return false;
+        return true;
+    };
+    constexpr std::string_view kTag = "<piece";
+    WrittenPairs pairs;
+    if (!textAt(start, kTag) || !findWrittenPairs(line, start + kTag.size(), pairs) ||
+        pairs.quotes == 0 || pairs.quote[pairs.quotes - 1] + 2 != line.size() ||
+        line.back() != '>')
+        return false;
+    struct Expected {
+        std::string_view name;
+        bool optional;
+    };
+    static constexpr Expected kOrder[] = {{"id", false},    {"cat", false},  {"x", false},
+                                          {"y", false},     {"heading", false}, {"z", false},
+                                          {"grade", false}, {"rev", true},   {"level", false},
+                                          {"helix", true},  {"sel", false}};
+    std::array<std::string_view, std::size(kOrder)> value{};
+    std::size_t pair = 0;
+    std::size_t nameFrom = start + kTag.size();
+    for (std::size_t k = 0; k < std::size(kOrder); ++k) {
+        // ` name=` between the last value's closing quote and this value's opening one.
+        const std::string_view name = kOrder[k].name;
+        const std::size_t open = pair * 2 < pairs.quotes ? pairs.quote[pair * 2] : line.size();
+        const bool here = open - nameFrom == name.size() + 2 && line[nameFrom] == ' ' &&
+                          line[open - 1] == '=' && textAt(nameFrom + 1, name);
+        if (!here) {
+            if (kOrder[k].optional)
+                continue;
+            return false;
+        }
+        const std::size_t close = pairs.quote[pair * 2 + 1];
+        value[k] = std::string_view(line.data() + open + 1, close - open - 1);
+        nameFrom = close + 1;
+        ++pair;
+    }
+    if (pair * 2 != pairs.quotes)
+        return false;
+    const std::optional<int32_t> id = readInt(value[0]), level = readInt(value[8]);
+    const std::optional<int32_t> helix =
+        value[9].data() ? readInt(value[9]) : std::optional<int32_t>(-1);
+    const std::optional<double> x = readReal(value[2]), y = readReal(value[3]),
+                                heading = readReal(value[4]), z = readReal(value[5]),
+                                grade = readReal(value[6]);
+    if (!id || !level || !helix || !x || !y || !heading || !z || !grade)
+        return false;
+    piece = PlacedPiece{};
+    piece.id = *id;
+    piece.part.assign(value[1]);
+    piece.x = *x;
+    piece.y = *y;
+    piece.heading = normalizeHeading(*heading);
+    piece.z = *z;
+    piece.grade = *grade;
+    piece.reversed = value[7] == "1";
+    piece.level = *level;
+    piece.helix = *helix;
+    piece.selected = value[10] == "1";
+    return true;
+}
+
 enum class PieceLine { Other, SectionEnd, Piece, Joint };
 
 // What a line of the piece section holds. Every '<' on the line is looked at, so a line that
@@ -1013,18 +1131,25 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
     std::ptrdiff_t current = -1;
     std::string_view line;
     JointLine joint;
+    PlacedPiece written;
     while (lines.next(line)) {
         if (readWrittenJoint(line, joint)) {
             if (current >= 0)
                 applyJoint(joint, pieces[static_cast<std::size_t>(current)]);
             continue;
         }
-        const PieceLine kind = classifyPieceLine(line);
+        const bool asWritten = readWrittenPiece(line, written);
+        const PieceLine kind = asWritten ? PieceLine::Piece : classifyPieceLine(line);
         if (kind == PieceLine::SectionEnd)
             return;
         if (kind == PieceLine::Piece) {
-            attrs.parse(line);
-            std::optional<PlacedPiece> piece = readRecord(attrs, kPieceFields);
+            std::optional<PlacedPiece> piece;
+            if (asWritten) {
+                piece = std::move(written);
+            } else {
+                attrs.parse(line);
+                piece = readRecord(attrs, kPieceFields);
+            }
             current = -1;
             if (!piece)
                 continue;

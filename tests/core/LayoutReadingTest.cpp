@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace plandor {
@@ -97,6 +98,55 @@ TEST(LayoutReading, JointLinesReadTheSameWhateverTheirSpelling) {
             EXPECT_TRUE(joints.size() < 2 || joints[1].isFree()) << c.line;
         }
     }
+}
+
+// Piece lines as the writer makes them take a short way too. Each line below is read as it
+// stands and again with its first attribute moved to the end, which only the general walk
+// reads; both must give the same piece, or both none.
+TEST(LayoutReading, PieceLinesReadTheSameInTheWriterOrderAndAnyOther) {
+    const auto movedFirstAttributeLast = [](const std::string& line) {
+        const std::size_t from = line.find(' ', line.find('<'));
+        const std::size_t to = line.find('"', line.find('"', from) + 1) + 1;
+        std::string moved = line;
+        moved.erase(from, to - from);
+        return moved.insert(moved.rfind('>'), line.substr(from, to - from));
+    };
+    const auto read = [](const std::string& pieceLines) {
+        Layout layout;
+        std::string name;
+        readLayoutText(layout, "<layout name=\"P\" version=\"1\">\n<pieces>\n" + pieceLines +
+                                   "</pieces>\n</layout>\n",
+                       name);
+        return layoutFileText(layout, name);
+    };
+    Layout generated = generateLayout(3000);
+    for (std::size_t i = 0; i < generated.pieces.size(); i += 7) {
+        PlacedPiece& p = generated.pieces[i];
+        p.reversed = i % 2 == 0;
+        p.helix = i % 3 == 0 ? int32_t(i) : -1;
+        p.selected = i % 5 == 0;
+        p.heading = i % 4 == 0 ? 359.99999 : p.heading;
+    }
+    std::vector<std::string> lines;
+    std::istringstream text(layoutFileText(generated, "G"));
+    for (std::string line; std::getline(text, line);)
+        if (line.find("<piece ") != std::string::npos)
+            lines.push_back(line);
+    for (const char* odd : {
+             R"(<piece id="1" cat="24188" x="1e3" y="+2" heading="-90" z="5" grade="1" level="2" sel="1">)",
+             R"(<piece id="1" cat="24188" x="1" y="2" heading="360.0000" z="" grade="x" level="2" sel="1">)",
+             R"(<piece id="1" cat="24188" x="abc" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
+             R"(<piece id="99999999999" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
+             R"(<piece id="1" cat="A&amp;B" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
+             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" rev="2" level="1" helix="q" sel="2">)",
+             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" rev="1" level="1" helix="4" sel="2">)",
+             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0" extra="1">)",
+             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0"/>)",
+             R"(<piece id="1" cat="24188" x="1" y="2</pieces>" heading="0" z="0" grade="0" level="1" sel="0">)",
+         })
+        lines.push_back(std::string("    ") + odd);
+    for (const std::string& line : lines)
+        ASSERT_EQ(read(line + "\n"), read(movedFirstAttributeLast(line) + "\n")) << line;
 }
 
 // A file is read a block at a time; whatever the block edges cut (a CR LF pair, a line longer
