@@ -4,6 +4,7 @@
 #include "editing/Selection.h"
 #include "document/Document.h"
 #include "model/Layout.h"
+#include "model/PartLookup.h"
 #include "app/Commands.h"
 #include "base/Units.h"
 
@@ -65,8 +66,9 @@ ToolSwitch switchDrawingTool(int commandId, bool checked) {
 }
 
 ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog) {
+    PartLookup parts(catalog);
     const bool zTrack = std::any_of(layout.pieces.begin(), layout.pieces.end(), [&](auto& p) {
-        const PieceDef* def = catalog.find(p.part);
+        const PieceDef* def = parts.find(p.part);
         return def && def->system == ZTrack;
     });
     return zTrack ? ViewAfterOpen::LargeScale : ViewAfterOpen::ZoomToFit;

@@ -122,9 +122,22 @@ void addCount(CountMap& counts, const std::string& part, int32_t by) {
 }
 
 CountMap countPlacedPieces(const Layout& layout) {
+    // Track is laid in runs of one part; a run goes into the map once.
     CountMap counts;
-    for (const PlacedPiece& piece : layout.pieces)
-        addCount(counts, piece.part, 1);
+    const std::string* run = nullptr;
+    int32_t length = 0;
+    for (const PlacedPiece& piece : layout.pieces) {
+        if (run && *run == piece.part) {
+            ++length;
+            continue;
+        }
+        if (run)
+            addCount(counts, *run, length);
+        run = &piece.part;
+        length = 1;
+    }
+    if (run)
+        addCount(counts, *run, length);
     return counts;
 }
 

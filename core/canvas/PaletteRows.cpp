@@ -2,6 +2,7 @@
 
 #include "catalog/HelixVariants.h"
 #include "model/BlockFile.h"
+#include "model/PartLookup.h"
 #include "base/Folders.h"
 
 #include <algorithm>
@@ -150,12 +151,15 @@ std::vector<std::string> chooserLabels() {
 
 int chooserIndexForLayout(const Layout& layout, const TrackCatalog& catalog) {
     bool present[kChooserCount] = {};
+    PartLookup parts(catalog);
     for (const PlacedPiece& piece : layout.pieces) {
-        const PieceDef* def = catalog.find(piece.part);
+        const PieceDef* def = parts.find(piece.part);
         if (!def)
             continue;
         const int index = chooserIndexOfSystem(def->system);
-        if (index >= 0)
+        if (index == 0)
+            return 0; // nothing is preferred to the first
+        if (index > 0)
             present[index] = true;
     }
     // The chooser order is also the order of preference.
