@@ -164,6 +164,11 @@ class LayoutRenderer {
     std::vector<Bounds> catalogueBounds_;
     std::vector<uint8_t> catalogueBoundsKnown_;
     Bounds scratchBounds_;
+    // The last catalogueReach answer and what it was worked out for.
+    bool reachKnown_ = false;
+    double reachScale_ = 0;
+    bool reachLabels_ = false;
+    double reach_ = 0;
 };
 
 } // namespace plandor

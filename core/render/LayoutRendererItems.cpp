@@ -505,6 +505,10 @@ int LayoutRenderer::labelMargin(Painter& painter, const PieceDef& def, const Vie
 
 double LayoutRenderer::catalogueReach(const ViewTransform& view, bool labelsOn) {
     const bool labels = labelsOn && view.scale >= kLabelMinScale;
+    // The catalogue never changes, so the answer holds for as long as the scale does; a
+    // dragged selection is drawn on every mouse motion.
+    if (reachKnown_ && reachScale_ == view.scale && reachLabels_ == labels)
+        return reach_;
     double most = 0;
     for (const PieceDef& def : TrackCatalog::instance().pieces()) {
         const Bounds& b = cachedLocalBounds(def);
@@ -519,7 +523,11 @@ double LayoutRenderer::catalogueReach(const ViewTransform& view, bool labelsOn) 
             std::hypot(std::max(-b.minX, b.maxX), std::max(-b.minY, b.maxY)) * view.scale;
         most = std::max(most, reach + margin);
     }
-    return most + 1;
+    reachKnown_ = true;
+    reachScale_ = view.scale;
+    reachLabels_ = labels;
+    reach_ = most + 1;
+    return reach_;
 }
 
 bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PlacedPiece& piece,
