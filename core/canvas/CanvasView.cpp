@@ -15,11 +15,31 @@ namespace {
 constexpr double kUnknownHelixRadius = 500.0;
 } // namespace
 
+namespace {
+// The longest piece in the catalogue: no piece's far end lies further than this from its origin.
+double longestPiece(const TrackCatalog& catalog) {
+    double longest = 0;
+    for (int i = 0; i < catalog.count(); ++i)
+        longest = std::max(longest, std::fabs(catalog.at(i)->length));
+    return longest;
+}
+
+bool holdsSquare(const Bounds& box, double x, double y, double half) {
+    return x - half >= box.minX && x + half <= box.maxX && y - half >= box.minY &&
+           y + half <= box.maxY;
+}
+} // namespace
+
 Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog) {
     Bounds box;
     PartLookup parts(catalog);
+    const double longest = longestPiece(catalog);
     for (const PlacedPiece& p : layout.pieces) {
         box.add(p.x, p.y);
+        // Where the box already holds every point a piece's far end could reach, the end
+        // cannot widen it (most pieces of a large plan lie inside it).
+        if (holdsSquare(box, p.x, p.y, longest))
+            continue;
         if (const PieceDef* def = parts.find(p.part)) {
             const double t = p.heading * kPi / 180.0;
             box.add(p.x + def->length * std::cos(t), p.y + def->length * std::sin(t));

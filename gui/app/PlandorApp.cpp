@@ -164,6 +164,10 @@ void startReadingLayout(const std::string& given) {
     readAhead() = ReadAhead{given, startReading(commandLinePath(given))};
 }
 
+wxLayoutDirection PlandorApp::GetLayoutDirection() const {
+    return wxLayout_LeftToRight;
+}
+
 int PlandorApp::OnExit() {
     runShutDown();
     return 0;

@@ -30,6 +30,9 @@ class PlandorApp : public wxApp {
   public:
     bool OnInit() override;
     int OnExit() override;
+    // Every text of the program is English, so its windows run left to right; this also spares
+    // the toolkit building its table of languages to find that out.
+    wxLayoutDirection GetLayoutDirection() const override;
 };
 
 } // namespace plandor

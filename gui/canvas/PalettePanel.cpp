@@ -18,6 +18,9 @@ namespace plandor {
 
 namespace {
 
+// The size the notebook and its lists start from (what they show is set by the splitter).
+const wxSize kPageSize(150, 150);
+
 int slot(PalettePage page) {
     return static_cast<int>(page);
 }
@@ -34,10 +37,12 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
     chooser_ = new wxChoice(this, kPaletteChooserId, wxDefaultPosition, wxDefaultSize, labels);
     chooser_->SetSelection(0);
     auto* caption = new wxStaticText(this, wxID_ANY, toWx(kPaletteCaption));
-    notebook_ = new wxNotebook(this, wxID_ANY);
+    // The splitter sets the palette's width and the window its height, so the pages are given
+    // a size rather than measuring every entry for a best size nothing uses.
+    notebook_ = new wxNotebook(this, wxID_ANY, wxDefaultPosition, kPageSize);
     for (const PalettePageDef& def : palettePages(0)) {
-        auto* list = new wxListBox(notebook_, def.listId, wxDefaultPosition, wxDefaultSize, 0,
-                                   nullptr, wxLB_SINGLE);
+        auto* list = new wxListBox(notebook_, def.listId, wxDefaultPosition, kPageSize, 0, nullptr,
+                                   wxLB_SINGLE);
         lists_[slot(def.page)] = list;
         notebook_->AddPage(list, toWx(def.title));
     }
