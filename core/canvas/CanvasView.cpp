@@ -31,14 +31,16 @@ bool holdsSquare(const Bounds& box, double x, double y, double half) {
 } // namespace
 
 Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog) {
-    Bounds box;
+    Bounds origins;
+    for (const PlacedPiece& p : layout.pieces)
+        origins.add(p.x, p.y);
+    Bounds box = origins;
     PartLookup parts(catalog);
     const double longest = longestPiece(catalog);
     for (const PlacedPiece& p : layout.pieces) {
-        box.add(p.x, p.y);
-        // Where the box already holds every point a piece's far end could reach, the end
-        // cannot widen it (most pieces of a large plan lie inside it).
-        if (holdsSquare(box, p.x, p.y, longest))
+        // A far end can widen the box only from a piece near the rim of the origins: inside,
+        // the origins already hold every point it could reach.
+        if (holdsSquare(origins, p.x, p.y, longest))
             continue;
         if (const PieceDef* def = parts.find(p.part)) {
             const double t = p.heading * kPi / 180.0;

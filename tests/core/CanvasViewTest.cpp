@@ -78,38 +78,42 @@ TEST(CanvasViewFit, ScaleIsClampedTo005And20) {
 }
 
 TEST(CanvasViewFit, ExtentCountsEveryPiecesFarEndThatWidensIt) {
-    // Pieces of every length at every heading, crowded near the edges of the area they fill,
-    // where a far end pointing outwards widens the box and one pointing inwards does not.
+    // Pieces of every length at every heading over a plan smaller than the longest piece and
+    // over one large enough to have an inside: a far end pointing outwards may widen the box
+    // from anywhere near the rim.
     const TrackCatalog& parts = TrackCatalog::instance();
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> position(0, 3000), heading(0, 360);
-    Layout layout;
-    for (int i = 0; i < 3000; ++i) {
-        PlacedPiece piece;
-        piece.id = i + 1;
-        piece.part = parts.at(i % parts.count())->partNumber;
-        piece.x = position(random);
-        piece.y = position(random);
-        piece.heading = heading(random);
-        layout.pieces.push_back(piece);
-    }
-    layout.pieces.push_back(PlacedPiece{}); // an unknown part counts its origin alone
-    layout.pieces.back().part = "no such part";
-    layout.pieces.back().x = -50;
-
-    Bounds expected;
-    for (const PlacedPiece& p : layout.pieces) {
-        expected.add(p.x, p.y);
-        if (const PieceDef* def = parts.find(p.part)) {
-            const double t = p.heading * kPi / 180.0;
-            expected.add(p.x + def->length * std::cos(t), p.y + def->length * std::sin(t));
+    for (const double side : {600.0, 4000.0}) {
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> position(0, side), heading(0, 360);
+        Layout layout;
+        for (int i = 0; i < 3000; ++i) {
+            PlacedPiece piece;
+            piece.id = i + 1;
+            piece.part = parts.at(i % parts.count())->partNumber;
+            piece.x = position(random);
+            piece.y = position(random);
+            piece.heading = heading(random);
+            layout.pieces.push_back(piece);
         }
+        layout.pieces.push_back(PlacedPiece{}); // an unknown part counts its origin alone
+        layout.pieces.back().part = "no such part";
+        layout.pieces.back().x = -50;
+
+        Bounds expected;
+        for (const PlacedPiece& p : layout.pieces) {
+            expected.add(p.x, p.y);
+            if (const PieceDef* def = parts.find(p.part)) {
+                const double t = p.heading * kPi / 180.0;
+                expected.add(p.x + def->length * std::cos(t), p.y + def->length * std::sin(t));
+            }
+        }
+        const Bounds extent = layoutExtent(layout, parts);
+        SCOPED_TRACE(side);
+        EXPECT_EQ(extent.minX, expected.minX);
+        EXPECT_EQ(extent.minY, expected.minY);
+        EXPECT_EQ(extent.maxX, expected.maxX);
+        EXPECT_EQ(extent.maxY, expected.maxY);
     }
-    const Bounds extent = layoutExtent(layout, parts);
-    EXPECT_EQ(extent.minX, expected.minX);
-    EXPECT_EQ(extent.minY, expected.minY);
-    EXPECT_EQ(extent.maxX, expected.maxX);
-    EXPECT_EQ(extent.maxY, expected.maxY);
 }
 
 } // namespace
