@@ -126,10 +126,16 @@ std::string PalettePanel::libraryFolder() const {
 }
 
 void PalettePanel::fillList(PalettePage page, std::vector<PaletteRow> rows) {
+    wxListBox* box = list(page);
+    // A list rebuilt with the rows it already shows only loses its selection: setting the
+    // same texts again would have the toolkit measure every row anew on the next paint.
+    if (rows == rows_[slot(page)] && box->GetCount() == rows.size()) {
+        box->SetSelection(wxNOT_FOUND);
+        return;
+    }
     wxArrayString texts;
     for (const PaletteRow& row : rows)
         texts.Add(toWx(row.text));
-    wxListBox* box = list(page);
     box->Freeze();
     box->Set(texts);
     box->Thaw();

@@ -120,3 +120,31 @@ TEST_F(MainFrameTest, AllFourPaletteTabsAreVisibleAndZTrackDropsTheSceneryPage) 
     EXPECT_EQ(titles(), (std::vector<std::string>{"Track", "Library", "Scenery", "Signals"}));
     EXPECT_EQ(book->GetPage(2), palette->list(PalettePage::Scenery));
 }
+
+TEST_F(MainFrameTest, OpeningALayoutOfTheChosenSystemRebuildsThePaletteAsItWas) {
+    // The lists keep their rows and lose their selection; another system brings other rows.
+    PalettePanel* palette = frame->palette();
+    wxListBox* track = palette->list(PalettePage::Track);
+    const auto texts = [&] {
+        std::vector<std::string> out;
+        for (unsigned i = 0; i < track->GetCount(); ++i)
+            out.push_back(track->GetString(i).ToStdString());
+        return out;
+    };
+    const std::vector<std::string> cTrack = texts();
+    track->SetSelection(3);
+    Layout opened;
+    addPiece(opened, "24188", 0, 0);
+    palette->selectSystemForLayout(opened);
+    EXPECT_EQ(texts(), cTrack);
+    EXPECT_EQ(track->GetSelection(), wxNOT_FOUND);
+
+    track->SetSelection(3);
+    Layout trix;
+    addPiece(trix, "62188", 0, 0);
+    palette->selectSystemForLayout(trix);
+    EXPECT_EQ(palette->chooser()->GetSelection(), 2);
+    EXPECT_NE(texts(), cTrack);
+    EXPECT_EQ(track->GetCount(), trackRows(2).size());
+    EXPECT_EQ(track->GetSelection(), wxNOT_FOUND);
+}
