@@ -13,9 +13,7 @@ namespace plandor {
 namespace {
 // Radius counted for a helix whose variant is unknown.
 constexpr double kUnknownHelixRadius = 500.0;
-} // namespace
 
-namespace {
 // The longest piece in the catalogue: no piece's far end lies further than this from its origin.
 double longestPiece(const TrackCatalog& catalog) {
     double longest = 0;
