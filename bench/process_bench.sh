@@ -32,8 +32,9 @@ measure() { # label, the program, then its arguments
     local whole idle
     whole=$(grep '^time ' <<<"$out" | tail -1 | cut -d' ' -f2-)
     # "idle: cpu S s, peak rss K KiB, at T" from the program (T: the wall clock then); without
-    # it, the whole process's figures.
-    idle=$(grep '^idle: ' <<<"$out" | awk -v start="$start" '{printf "%s %s %.3f", $3, $7, $10 - start}')
+    # it (the reader alone prints none), the whole process's figures. grep finding nothing must
+    # not end the script under set -e.
+    idle=$( (grep '^idle: ' <<<"$out" || true) | awk -v start="$start" '{printf "%s %s %.3f", $3, $7, $10 - start}')
     rows+=("$whole ${idle:-$(awk '{print $2 + $3, $4, $1}' <<<"$whole")}")
   done
   printf '%s\n' "${rows[@]}" | awk -v label="$label" '
