@@ -297,8 +297,7 @@ std::vector<PieceDef> kTrackRows() {
     r.curve("2234", 424.6, 7.5, "2234 Curved Track Radius 7.5° (R2=424.6 mm / 16-3/4\")");
     r.curve("2235", 424.6, 3.75, "2235 Curved Track Radius 3.75° (R2=424.6 mm / 16-3/4\")");
     r.curve("2241", 553.9, 30, "2241 Curved Track Radius 30° (Großkreis I 553.9 mm / 21-13/16\")");
-    r.curve("2251", 618.5, 30,
-            "2251 Curved Track Radius 30° (Großkreis II 618.5 mm / 24-11/32\")");
+    r.curve("2251", 618.5, 30, "2251 Curved Track Radius 30° (Großkreis II 618.5 mm / 24-11/32\")");
     // The counter-curve behind the slim turnouts' branch.
     r.curve("2274", 902.4, 14.433, "2274 Curved Track Radius 14.433° (R=902.4 mm / 35-1/2\")");
     r.literal("2257", K::Crossing, 225, 0, 14.433,

@@ -131,8 +131,8 @@ Change dropBlock(Document& doc, BlockPlacing& placing) {
         if (state.snap.found && state.anchorPiece >= 0) {
             const std::size_t anchor = firstPiece + static_cast<std::size_t>(state.anchorPiece);
             if (anchor < layout.pieces.size())
-                layout.join(state.snap.targetPiece, state.snap.targetConn,
-                            layout.pieces[anchor].id, state.anchorConn);
+                layout.join(state.snap.targetPiece, state.snap.targetConn, layout.pieces[anchor].id,
+                            state.anchorConn);
         }
         return Change(Change::kPiecesEdited);
     });

@@ -114,7 +114,8 @@ TEST_F(PaletteDragTest, LibraryBlockGhostFollowsTheDragAndLandsWhereReleased) {
                std::fabs(ghost[0].y - 260) < 1.5;
     })) << "the ghost does not follow the mouse";
     sim.MouseUp();
-    ASSERT_TRUE(waitFor([&] { return layout().pieces.size() == 2; })) << "the release placed nothing";
+    ASSERT_TRUE(waitFor([&] { return layout().pieces.size() == 2; }))
+        << "the release placed nothing";
     EXPECT_NEAR(layout().pieces[0].x, 420, 1.5);
     EXPECT_NEAR(layout().pieces[0].y, 260, 1.5);
     EXPECT_NEAR(layout().pieces[1].x - layout().pieces[0].x, 188.3, 1e-6);
