@@ -55,6 +55,20 @@ int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, Scree
 namespace {
 const Change kPiecesEdited(Change::kPiecesEdited);
 const Change kSelection(Change::Selection);
+
+// Marks the placed connector a ghost snapped to.
+void markSnapTarget(const Layout& layout, const SnapResult& snap, CanvasOverlays& o) {
+    if (!snap.found)
+        return;
+    const PlacedPiece* target = layout.findPiece(snap.targetPiece);
+    const PieceDef* def = target ? TrackCatalog::instance().find(target->part) : nullptr;
+    if (!def)
+        return;
+    const Pose c =
+        worldConnector(Pose{target->x, target->y, target->heading}, *def, snap.targetConn);
+    o.snapMarker = true;
+    o.snapTarget = Point{c.x, c.y};
+}
 } // namespace
 
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
@@ -661,24 +675,6 @@ CanvasReply CanvasController::pasteAt(Point world) {
     reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;
 }
-
-namespace {
-
-// Marks the placed connector a ghost snapped to.
-void markSnapTarget(const Layout& layout, const SnapResult& snap, CanvasOverlays& o) {
-    if (!snap.found)
-        return;
-    const PlacedPiece* target = layout.findPiece(snap.targetPiece);
-    const PieceDef* def = target ? TrackCatalog::instance().find(target->part) : nullptr;
-    if (!def)
-        return;
-    const Pose c =
-        worldConnector(Pose{target->x, target->y, target->heading}, *def, snap.targetConn);
-    o.snapMarker = true;
-    o.snapTarget = Point{c.x, c.y};
-}
-
-} // namespace
 
 CanvasOverlays CanvasController::overlays() const {
     CanvasOverlays o;
