@@ -55,6 +55,20 @@ int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, Scree
 namespace {
 const Change kPiecesEdited(Change::kPiecesEdited);
 const Change kSelection(Change::Selection);
+
+// Marks the placed connector a ghost snapped to.
+void markSnapTarget(const Layout& layout, const SnapResult& snap, CanvasOverlays& o) {
+    if (!snap.found)
+        return;
+    const PlacedPiece* target = layout.findPiece(snap.targetPiece);
+    const PieceDef* def = target ? TrackCatalog::instance().find(target->part) : nullptr;
+    if (!def)
+        return;
+    const Pose c =
+        worldConnector(Pose{target->x, target->y, target->heading}, *def, snap.targetConn);
+    o.snapMarker = true;
+    o.snapTarget = Point{c.x, c.y};
+}
 } // namespace
 
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
@@ -78,6 +92,7 @@ Change CanvasController::cancelGesture() {
     pending_ = PendingPieceDrag{};
     rubberBand_ = false;
     placing_.snap = SnapResult{};
+    block_.snap = SnapResult{};
     Change change;
     if (move_.active() || rotation_.active()) {
         move_ = SelectionMove{};
@@ -217,6 +232,8 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
         reply.change = scenery_.drop(at);
         return reply;
     }
+    if (block_.active)
+        return dropBlockAt(in);
     Edit edit = doc_.begin();
     if (placingHelix_) {
         const double heading = placing_.ghost.heading;
@@ -241,6 +258,17 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
         return reply;
     }
     reply.change = edit.commit(kPiecesEdited);
+    return reply;
+}
+
+CanvasReply CanvasController::dropBlockAt(const MouseInput& in) {
+    CanvasReply reply;
+    reply.releaseMouse = true;
+    reply.repaint = true;
+    moveBlockGhost(block_, doc_.layout, world(in));
+    reply.change = dropBlock(doc_, block_);
+    if (reply.change.any())
+        reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;
 }
 
@@ -302,6 +330,11 @@ CanvasReply CanvasController::leftUp(const MouseInput& in) {
     const PanSource source = view_.panSource();
     if (source == PanSource::SpaceBar || source == PanSource::CtrlClick)
         return endPan();
+    // A block dragged from the palette lands where the button is let go over the canvas;
+    // let go elsewhere, it follows the mouse until a click.
+    if (block_.active && !view_.panning() && in.x >= 0 && in.y >= 0 && in.x < clientWidth_ &&
+        in.y < clientHeight_)
+        return dropBlockAt(in);
     // While placing the drop comes with the next press; a middle-button pan is not ours.
     if (placing() || view_.panning())
         return CanvasReply{};
@@ -367,6 +400,8 @@ CanvasReply CanvasController::rightDown(const MouseInput& in) {
     if (placing()) {
         if (scenery_.placing())
             scenery_.turnGhost(kSceneryTurnStep);
+        else if (block_.active)
+            turnBlockGhost(block_, doc_.layout, kGhostTurnStep);
         else if (placingHelix_)
             placing_.ghost.heading = normalizeHeading(placing_.ghost.heading + kGhostTurnStep);
         else
@@ -415,6 +450,9 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
         reply.repaint = true;
     } else if (scenery_.busy() && in.leftDown) {
         reply.redrawPicture = scenery_.motion(world(in));
+    } else if (block_.active) {
+        moveBlockGhost(block_, doc_.layout, world(in));
+        reply.repaint = true;
     } else if (placingHelix_) {
         const Point at = world(in);
         placing_.ghost.x = at.x;
@@ -465,6 +503,11 @@ CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
             normalizeHeading(placing_.ghost.heading + ghostWheelStep(rotation, in.shift));
         return reply;
     }
+    if (block_.active) {
+        moveBlockGhost(block_, doc_.layout, world(in));
+        turnBlockGhost(block_, doc_.layout, ghostWheelStep(rotation, in.shift));
+        return reply;
+    }
     if (placing_.active) {
         updateGhost(placing_, doc_.layout, world(in));
         rotateGhost(placing_, doc_.layout, ghostWheelStep(rotation, in.shift));
@@ -475,7 +518,7 @@ CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
                     TrackCatalog::instance(), SceneryCatalog::instance());
     if (decision.action == WheelAction::RotateSelection)
         return rotateSelectionByWheel(decision, in, rotation);
-    view_.zoomAbout(decision.zoomFactor, in.x, in.y);
+    view_.zoomAbout(decision.zoomFactor, in.x, in.y, zoomOutLimit());
     return reply;
 }
 
@@ -542,6 +585,8 @@ CanvasReply CanvasController::deleteSelection() {
 CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
     CanvasReply reply;
     const Point start = view_.screenToWorld(kPlacingStartX, kPlacingStartY);
+    if (action.kind != PaletteAction::Kind::BeginBlockPlacing)
+        block_ = BlockPlacing{};
     if (action.kind == PaletteAction::Kind::BeginPlacing) {
         placingHelix_ = false;
         scenery_.cancelPlacing();
@@ -559,6 +604,12 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
         placing_.ghost = Pose{start.x, start.y, 0};
         placingHelix_ = true;
         helixVariant_ = action.key;
+    } else if (action.kind == PaletteAction::Kind::BeginBlockPlacing) {
+        if (!beginBlockPlacing(block_, action.key, start, doc_.layout, prompter_))
+            return reply;
+        scenery_.cancelPlacing();
+        placing_ = PlacingState{};
+        placingHelix_ = false;
     } else {
         return reply;
     }
@@ -575,6 +626,7 @@ CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
 
 CanvasReply CanvasController::cancelPlacing() {
     plandor::cancelPlacing(placing_);
+    block_ = BlockPlacing{};
     placingHelix_ = false;
     scenery_.cancelPlacing();
     CanvasReply reply;
@@ -630,16 +682,10 @@ CanvasOverlays CanvasController::overlays() const {
         o.ghostPiece = true;
         o.ghostPart = placing_.part;
         o.ghostPose = placing_.snap.found ? placing_.snap.pose : placing_.ghost;
-        if (placing_.snap.found) {
-            const PlacedPiece* target = doc_.layout.findPiece(placing_.snap.targetPiece);
-            const PieceDef* def = target ? TrackCatalog::instance().find(target->part) : nullptr;
-            if (def) {
-                const Pose c = worldConnector(Pose{target->x, target->y, target->heading}, *def,
-                                              placing_.snap.targetConn);
-                o.snapMarker = true;
-                o.snapTarget = Point{c.x, c.y};
-            }
-        }
+        markSnapTarget(doc_.layout, placing_.snap, o);
+    } else if (block_.active) {
+        o.ghostBlock = blockGhost(block_);
+        markSnapTarget(doc_.layout, block_.snap, o);
     } else if (placingHelix_) {
         o.ghostHelix = true;
         o.helixVariant = helixVariant_;
@@ -665,12 +711,17 @@ CanvasOverlays CanvasController::overlays() const {
     return o;
 }
 
+double CanvasController::zoomOutLimit() const {
+    return plandor::zoomOutLimit(doc_.layout, clientWidth_, clientHeight_,
+                                 TrackCatalog::instance());
+}
+
 void CanvasController::zoomIn() {
-    view_.zoomIn(clientWidth_, clientHeight_);
+    view_.zoomIn(clientWidth_, clientHeight_, zoomOutLimit());
 }
 
 void CanvasController::zoomOut() {
-    view_.zoomOut(clientWidth_, clientHeight_);
+    view_.zoomOut(clientWidth_, clientHeight_, zoomOutLimit());
 }
 
 void CanvasController::zoomToFit() {

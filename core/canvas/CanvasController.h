@@ -7,6 +7,7 @@
 #include "catalog/TrackCatalog.h"
 #include "canvas/CanvasView.h"
 #include "editing/Annotations.h"
+#include "editing/BlockPlacing.h"
 #include "editing/Clipboard.h"
 #include "canvas/AnnotationDrag.h"
 #include "canvas/DrawingTool.h"
@@ -91,6 +92,7 @@ struct CanvasOverlays {
     bool sceneryHandles = false; // the eight resize handles of the one selected platform
     std::array<ScreenPoint, 8> handles;
     ToolOverlay tool;   // the measurement or outline being drawn
+    BlockGhost ghostBlock; // a library block follows the mouse (empty otherwise)
 };
 
 constexpr int kPiecesField = 1;
@@ -162,10 +164,13 @@ class CanvasController {
     // The Delete / Backspace accelerator: while an outline is drawn it takes back the last
     // vertex, else it deletes the selection.
     CanvasReply deleteKey();
-    // A drag or double-click from the palette: a piece or a helix follows the mouse.
+    // A drag or double-click from the palette: a piece, a helix, a scenery item or a library
+    // block follows the mouse.
     CanvasReply beginPlacing(const PaletteAction& action);
     CanvasReply cancelPlacing();
-    bool placing() const { return placing_.active || placingHelix_ || scenery_.placing(); }
+    bool placing() const {
+        return placing_.active || placingHelix_ || scenery_.placing() || block_.active;
+    }
     // The selection follows the mouse (a move or a free rotation): the rest stays still.
     bool movingSelection() const { return move_.active() || rotation_.active(); }
     // The right-angle flash of the free rotation is over.
@@ -199,12 +204,14 @@ class CanvasController {
     void zoomToFit();
 
   private:
+    double zoomOutLimit() const;
     // Turning the selection with the wheel; the decision carries the pivot.
     CanvasReply rotateSelectionByWheel(const WheelDecision& decision, const MouseInput& in,
                                        int rotation);
     CanvasReply beginPan(PanSource source, const MouseInput& in);
     CanvasReply endPan();
     CanvasReply dropPlaced(const MouseInput& in);
+    CanvasReply dropBlockAt(const MouseInput& in);
     CanvasReply pressPiece(int32_t pieceId, const MouseInput& in);
     CanvasReply pressEmptyCanvas(const MouseInput& in);
     // What a left double-click opens or does, tried in order; the first taker wins.
@@ -238,6 +245,7 @@ class CanvasController {
     CanvasView view_;
     Clipboard clipboard_;
     PlacingState placing_;
+    BlockPlacing block_; // a library block dragged from the palette
     bool placingHelix_ = false;
     SceneryGestures scenery_;
     std::string helixVariant_;

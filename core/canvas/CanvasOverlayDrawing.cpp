@@ -71,6 +71,12 @@ void drawCanvasOverlays(Painter& painter, LayoutRenderer& renderer, const Canvas
             renderer.drawGhostPiece(painter, *def, o.ghostPose.x, o.ghostPose.y,
                                     o.ghostPose.heading, view);
     }
+    for (const PlacedPiece& p : o.ghostBlock.pieces)
+        if (const PieceDef* def = TrackCatalog::instance().find(p.part))
+            renderer.drawGhostPiece(painter, *def, p.x, p.y, p.heading, view);
+    for (const SceneryItem& s : o.ghostBlock.scenery)
+        if (const SceneryDef* def = SceneryCatalog::instance().find(s.item))
+            renderer.drawGhostScenery(painter, *def, s.x, s.y, s.heading, view);
     if (o.ghostHelix)
         drawHelixGhost(painter, o, view);
     if (o.ghostScenery) {

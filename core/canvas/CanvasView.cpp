@@ -74,6 +74,28 @@ bool nothingToFit(const Layout& layout) {
            layout.helices.empty() && layout.baseboard.size() < 3;
 }
 
+struct FittedView {
+    bool empty = true;
+    double scale = kDefaultScale, panX = kDefaultPan, panY = kDefaultPan;
+};
+
+FittedView fittedView(const Layout& layout, int clientWidth, int clientHeight,
+                      const TrackCatalog& catalog) {
+    const Bounds box = nothingToFit(layout) ? Bounds{} : layoutExtent(layout, catalog);
+    // A layout whose only objects have no points (a shape without vertices) has no extent
+    // either; fitting it would send the view a billion millimetres away.
+    if (box.empty())
+        return FittedView{};
+    const double width = std::max(box.maxX - box.minX, 1.0);
+    const double height = std::max(box.maxY - box.minY, 1.0);
+    const double usableW = clientWidth - 2 * kFitBorder;
+    const double usableH = clientHeight - 2 * kFitBorder;
+    const double scale =
+        std::clamp(std::min(usableW / width, usableH / height), kMinFitScale, kMaxZoomScale);
+    return FittedView{false, scale, kFitBorder - scale * box.minX + (usableW - scale * width) / 2,
+                      kFitBorder - scale * box.minY + (usableH - scale * height) / 2};
+}
+
 } // namespace
 
 void CanvasView::setView(double scale, double panX, double panY) {
@@ -86,40 +108,33 @@ Point CanvasView::screenToWorld(double sx, double sy) const {
     return Point{view_.toWorldX(sx), view_.toWorldY(sy)};
 }
 
-void CanvasView::zoomAbout(double factor, double sx, double sy) {
+void CanvasView::zoomAbout(double factor, double sx, double sy, double outLimit) {
     const Point world = screenToWorld(sx, sy);
-    // A fitted view may already lie below the wheel's lower bound: zooming out from there
-    // stays put rather than jumping in to the bound.
-    const double lower = std::min(kMinZoomScale, view_.scale);
+    // A view already further out than the limit (a fitted plan shrunk in the window) stays
+    // put on a step out rather than jumping in to the limit.
+    const double lower = std::min(outLimit, view_.scale);
     const double newScale = std::clamp(view_.scale * factor, lower, kMaxZoomScale);
     setView(newScale, sx - world.x * newScale, sy - world.y * newScale);
 }
 
-void CanvasView::zoomIn(int clientWidth, int clientHeight) {
-    zoomAbout(kZoomInFactor, clientWidth / 2, clientHeight / 2);
+void CanvasView::zoomIn(int clientWidth, int clientHeight, double outLimit) {
+    zoomAbout(kZoomInFactor, clientWidth / 2, clientHeight / 2, outLimit);
 }
 
-void CanvasView::zoomOut(int clientWidth, int clientHeight) {
-    zoomAbout(kZoomOutFactor, clientWidth / 2, clientHeight / 2);
+void CanvasView::zoomOut(int clientWidth, int clientHeight, double outLimit) {
+    zoomAbout(kZoomOutFactor, clientWidth / 2, clientHeight / 2, outLimit);
+}
+
+double zoomOutLimit(const Layout& layout, int clientWidth, int clientHeight,
+                    const TrackCatalog& catalog) {
+    const FittedView fitted = fittedView(layout, clientWidth, clientHeight, catalog);
+    return fitted.empty ? kMinZoomScale : std::min(kMinZoomScale, fitted.scale);
 }
 
 void CanvasView::zoomToFit(const Layout& layout, int clientWidth, int clientHeight,
                            const TrackCatalog& catalog) {
-    const Bounds box = nothingToFit(layout) ? Bounds{} : layoutExtent(layout, catalog);
-    // A layout whose only objects have no points (a shape without vertices) has no extent
-    // either; fitting it would send the view a billion millimetres away.
-    if (box.empty()) {
-        resetViewDefault();
-        return;
-    }
-    const double width = std::max(box.maxX - box.minX, 1.0);
-    const double height = std::max(box.maxY - box.minY, 1.0);
-    const double usableW = clientWidth - 2 * kFitBorder;
-    const double usableH = clientHeight - 2 * kFitBorder;
-    const double scale =
-        std::clamp(std::min(usableW / width, usableH / height), kMinFitScale, kMaxZoomScale);
-    setView(scale, kFitBorder - scale * box.minX + (usableW - scale * width) / 2,
-            kFitBorder - scale * box.minY + (usableH - scale * height) / 2);
+    const FittedView fitted = fittedView(layout, clientWidth, clientHeight, catalog);
+    setView(fitted.scale, fitted.panX, fitted.panY);
 }
 
 void CanvasView::zoomToFit(const Layout& layout, int clientWidth, int clientHeight) {

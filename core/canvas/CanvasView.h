@@ -24,6 +24,11 @@ constexpr double kFitBorder = 80.0; // pixels left free around a fitted layout
 // and helices with the outer radius of their variant.
 Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog);
 
+// How far zooming out may go: down to 0.3 px/mm, and further when the whole layout only fits
+// the client area at a smaller scale (the scale zoom to fit would choose).
+double zoomOutLimit(const Layout& layout, int clientWidth, int clientHeight,
+                    const TrackCatalog& catalog);
+
 // Who started the current pan; it decides which button release ends it.
 enum class PanSource { None, MiddleButton, CtrlClick, SpaceBar };
 
@@ -38,11 +43,11 @@ class CanvasView {
     Point screenToWorld(double sx, double sy) const;
 
     // Scales by `factor` keeping the world point under (sx, sy); the result is clamped to
-    // [min(0.3, current scale), 20].
-    void zoomAbout(double factor, double sx, double sy);
+    // [min(outLimit, current scale), 20], so a step out never zooms in.
+    void zoomAbout(double factor, double sx, double sy, double outLimit = kMinZoomScale);
     // Zoom in / out by 1.25 / 0.8 about the centre of a client area of the given size.
-    void zoomIn(int clientWidth, int clientHeight);
-    void zoomOut(int clientWidth, int clientHeight);
+    void zoomIn(int clientWidth, int clientHeight, double outLimit = kMinZoomScale);
+    void zoomOut(int clientWidth, int clientHeight, double outLimit = kMinZoomScale);
     // Centres the whole layout with an 80-pixel border (scale clamped to [0.05, 20]);
     // an empty layout gets the default view.
     void zoomToFit(const Layout& layout, int clientWidth, int clientHeight,

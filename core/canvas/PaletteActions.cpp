@@ -34,6 +34,12 @@ PaletteAction libraryAction(const std::string& key) {
     return {PaletteAction::Kind::InsertBlock, key};
 }
 
+PaletteAction libraryDragAction(const std::string& key) {
+    if (key.empty())
+        return {};
+    return {PaletteAction::Kind::BeginBlockPlacing, key};
+}
+
 void paletteButtonDown(PaletteHoverState& state) {
     state.dragSuppressed = false;
     state.hoverRow = -1;

@@ -19,7 +19,8 @@ struct PaletteAction {
         BeginHelixPlacing,   // key: helix variant; the helix ghost follows the mouse
         PlaceHelix,          // key: helix variant; placed at once at (500, 500), heading 0
         BeginSceneryPlacing, // key: scenery item id
-        InsertBlock,         // key: library block file path
+        InsertBlock,         // key: library block file path; inserted at the origin
+        BeginBlockPlacing,   // key: library block file path; the block's ghost follows the mouse
     };
     Kind kind = Kind::None;
     std::string key;
@@ -39,6 +40,8 @@ PaletteAction trackDoubleClickAction(const std::string& key, bool piecesSelected
 PaletteAction sceneryAction(const std::string& key);
 // A double-click on a Library row.
 PaletteAction libraryAction(const std::string& key);
+// A drag from a Library row.
+PaletteAction libraryDragAction(const std::string& key);
 
 // Hover and drag state shared by the lists. A double-click suppresses the drag that the
 // still-held button would otherwise start; the next button press clears it.

@@ -286,21 +286,22 @@ std::vector<PieceDef> kTrackRows() {
     r.straight("2297", 90, "2297 Straight Uncoupler Track Length 90 mm / 3-9/16\"");
     r.straight("2299", 90, "2299 Straight Circuit Track Length 90 mm / 3-9/16\"");
     r.curve("2210", 295.4, 45, "2210 Curved Track R0=295.4mm 45deg");
-    r.curve("2229", 360, 45, "2229 Curved Circuit Track Radius 360 mm");
+    r.curve("2229", 360, 15, "2229 Curved Circuit Track Radius 360 mm");
     r.curve("2221", 360, 30, "2221 Curved Track R1=360mm 30deg");
-    r.curve("2223", 424.6, 15, "2223 Curved Track Radius 15° (R2=424.6 mm / 16-3/4\")");
-    r.curve("2224", 424.6, 7.5, "2224 Curved Track Radius 7° (R2=424.6 mm / 16-3/4\")");
-    r.curve("2239", 424.6, 30, "2239 Curved Circuit Track Radius 424.6 mm / 16-3/4\"");
+    r.curve("2223", 360, 15, "2223 Curved Track Radius 15° (R1=360 mm / 14-3/16\")");
+    r.curve("2224", 360, 7.5, "2224 Curved Track Radius 7.5° (R1=360 mm / 14-3/16\")");
+    r.curve("2239", 424.6, 15, "2239 Curved Circuit Track Radius 424.6 mm / 16-3/4\"");
     r.curve("2231", 424.6, 30, "2231 Curved Track R2=424.6mm 30deg");
     r.curve("2232", 424.6, 22.5, "2232 Curved Track R2=424.6mm 22.5deg");
-    r.curve("2233", 515, 15, "2233 Curved Track Radius 15° (R3=515 mm)");
-    r.curve("2234", 515, 7.5, "2234 Curved Track Radius 7° (R3=515 mm)");
-    r.curve("2235", 515, 3, "2235 Curved Track Radius 3° (R3=515 mm)");
-    r.curve("2241", 573.6, 30, "2241 Curved Track Radius 30° (R4=573.6 mm)");
-    r.curve("2251", 573.6, 30, "2251 Curved Track Radius 30° (R4=573.6 mm)");
-    r.curve("2274", 636, 14, "2274 Curved Track Radius 14° (R5=636 mm)");
-    r.literal("2257", K::Crossing, 225, 0, 22.5,
-              {{0, 0, 180}, {225, 0, 0}, {8.56, -43.05, 202.5}, {216.44, 43.05, 22.5}},
+    r.curve("2233", 424.6, 15, "2233 Curved Track Radius 15° (R2=424.6 mm / 16-3/4\")");
+    r.curve("2234", 424.6, 7.5, "2234 Curved Track Radius 7.5° (R2=424.6 mm / 16-3/4\")");
+    r.curve("2235", 424.6, 3.75, "2235 Curved Track Radius 3.75° (R2=424.6 mm / 16-3/4\")");
+    r.curve("2241", 553.9, 30, "2241 Curved Track Radius 30° (Großkreis I 553.9 mm / 21-13/16\")");
+    r.curve("2251", 618.5, 30, "2251 Curved Track Radius 30° (Großkreis II 618.5 mm / 24-11/32\")");
+    // The counter-curve behind the slim turnouts' branch.
+    r.curve("2274", 902.4, 14.433, "2274 Curved Track Radius 14.433° (R=902.4 mm / 35-1/2\")");
+    r.literal("2257", K::Crossing, 225, 0, 14.433,
+              {{0, 0, 180}, {225, 0, 0}, {3.551, -28.041, 194.433}, {221.449, 28.041, 14.433}},
               "2257 Crossing Length 225 mm / 8-7/8\"");
     r.literal("2258", K::Crossing, 90, 0, 45,
               {{0, 0, 180}, {90, 0, 0}, {13.18, -31.82, 225}, {76.82, 31.82, 45}},

@@ -255,14 +255,13 @@ void PalettePanel::onSceneryMotion(wxMouseEvent& event) {
         handOn(sceneryAction(key));
 }
 
-// A block is inserted whole at the origin, so a drag inserts it as a double-click does.
 void PalettePanel::onLibraryMotion(wxMouseEvent& event) {
     event.Skip();
     if (!event.LeftIsDown())
         return;
     const std::string key = selectedKey(PalettePage::Library);
     if (paletteDragStarts(hover_, key))
-        handOn(libraryAction(key));
+        handOn(libraryDragAction(key));
 }
 
 void PalettePanel::onLibraryContextMenu(wxContextMenuEvent& event) {

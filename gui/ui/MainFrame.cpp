@@ -758,6 +758,7 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
     case PaletteAction::Kind::BeginPlacing:
     case PaletteAction::Kind::BeginHelixPlacing:
     case PaletteAction::Kind::BeginSceneryPlacing:
+    case PaletteAction::Kind::BeginBlockPlacing:
         canvas_->beginPlacing(action);
         // Escape and R go to the piece being placed, not to the palette's list.
         if (canvas_->placing())

@@ -45,6 +45,63 @@ TEST(CanvasViewZoom, ZoomingOutFromAFittedScaleBelowTheBoundNeverZoomsIn) {
     EXPECT_GT(v.scale(), 0.05);
 }
 
+// Zooming out goes as far as the whole plan needs, and a step out never zooms in.
+TEST(CanvasViewZoom, ZoomingOutReachesTheScaleAtWhichThePlanFits) {
+    Layout huge; // fits 1160 x 1160 at 0.05 px/mm (clamped)
+    addPiece(huge, "S", 0, 0);
+    addPiece(huge, "S", 1e6, 1e6);
+    Layout wide; // fits at 0.1 px/mm
+    addPiece(wide, "S", 0, 0);
+    addPiece(wide, "S", 9900, 0);
+    Layout small; // fits far above 0.3: the usual bound holds
+    addPiece(small, "S", 0, 0);
+    const Layout empty;
+    struct Case {
+        const char* name;
+        const Layout& layout;
+        double start;
+        double limit;
+    };
+    const Case cases[] = {
+        {"huge plan, fitted", huge, 0.05, 0.05},
+        {"huge plan, from 1 px/mm", huge, 1.0, 0.05},
+        {"wide plan", wide, 2.0, 0.1},
+        {"small plan", small, 2.0, 0.3},
+        {"empty layout", empty, 2.0, 0.3},
+    };
+    for (const Case& c : cases) {
+        const double limit = zoomOutLimit(c.layout, 1160, 1160, catalog());
+        EXPECT_NEAR(limit, c.limit, 1e-9) << c.name;
+        CanvasView v;
+        v.setView(c.start, 0, 0);
+        for (int i = 0; i < 40; ++i)
+            v.zoomOut(1160, 1160, limit);
+        EXPECT_NEAR(v.scale(), std::min(c.start, c.limit), 1e-9) << c.name;
+    }
+
+    // Below the limit already (the window grew since the fit): a step out stays put.
+    CanvasView v;
+    v.setView(0.04, 0, 0);
+    v.zoomOut(1160, 1160, 0.1);
+    EXPECT_DOUBLE_EQ(v.scale(), 0.04);
+}
+
+TEST(CanvasViewZoom, ThreeStepsInAndThreeOutReturnToTheFittedScale) {
+    Layout huge;
+    addPiece(huge, "S", 0, 0);
+    addPiece(huge, "S", 1e6, 1e6);
+    CanvasView v;
+    v.zoomToFit(huge, 1160, 1160, catalog());
+    ASSERT_DOUBLE_EQ(v.scale(), 0.05);
+    const double limit = zoomOutLimit(huge, 1160, 1160, catalog());
+    for (int i = 0; i < 3; ++i)
+        v.zoomIn(1160, 1160, limit);
+    EXPECT_NEAR(v.scale(), 0.05 * 1.25 * 1.25 * 1.25, 1e-12);
+    for (int i = 0; i < 3; ++i)
+        v.zoomOut(1160, 1160, limit);
+    EXPECT_NEAR(v.scale(), 0.05, 1e-12);
+}
+
 TEST(CanvasViewFit, EmptyLayoutsGetTheDefaultView) {
     // Labels, measurements, short outlines and a two-point baseboard frame nothing.
     CanvasView v;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -42,6 +43,29 @@ TEST(PaletteTrackRows, EveryChooserIndexMatchesItsGoldenList) {
             EXPECT_EQ(row.text, def->description) << row.key;
         }
     expectGolden(lines, "palette_track_rows.txt");
+}
+
+// Every K-Track curve stands under the header of the radius its description states, and that
+// radius is its catalogue radius.
+TEST(PaletteTrackRows, KTrackCurvesStandUnderTheRadiusTheirDescriptionStates) {
+    std::string header;
+    int curves = 0;
+    for (const PaletteRow& row : trackRows(1)) {
+        if (row.key.empty()) {
+            header = row.text;
+            continue;
+        }
+        const PieceDef* def = TrackCatalog::instance().find(row.key);
+        if (!def || def->kind != PieceKind::Curve || header.find("Curves") == std::string::npos)
+            continue;
+        ++curves;
+        char radius[16];
+        std::snprintf(radius, sizeof radius, "%g", def->radius);
+        EXPECT_NE(header.find(std::string("(") + radius + "mm)"), std::string::npos)
+            << row.key << " under " << header;
+        EXPECT_NE(def->description.find(radius), std::string::npos) << def->description;
+    }
+    EXPECT_EQ(curves, 14);
 }
 
 TEST(PaletteChooser, OpenedLayoutPicksTheSystemOfItsPieces) {

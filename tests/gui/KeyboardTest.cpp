@@ -28,6 +28,30 @@ TEST_F(KeyboardTest, PlusAndMinusZoomAfterAClickOnTheCanvas) {
         << "- did not zoom out";
 }
 
+// A plan that only fits at 0.05 px/mm: three steps in with + and three out with - come back
+// to the whole plan instead of stopping at 0.3 px/mm.
+TEST_F(KeyboardTest, ZoomingOutReturnsToAFittedLargePlan) {
+    addPiece(layout(), "24188", 0, 0);
+    addPiece(layout(), "24188", 60000, 40000);
+    canvas->zoomToFit();
+    clickAt(5, 5);
+    ASSERT_DOUBLE_EQ(canvas->view().scale(), 0.05);
+    for (int i = 1; i <= 3; ++i) {
+        const double before = canvas->view().scale();
+        sim.Char('+', wxMOD_SHIFT);
+        ASSERT_TRUE(waitFor([&] { return canvas->view().scale() > before; })) << "step in " << i;
+    }
+    for (int i = 1; i <= 3; ++i) {
+        const double before = canvas->view().scale();
+        sim.Char('-');
+        ASSERT_TRUE(waitFor([&] { return canvas->view().scale() < before; })) << "step out " << i;
+    }
+    EXPECT_NEAR(canvas->view().scale(), 0.05, 1e-12);
+    sim.Char('-');
+    settle();
+    EXPECT_NEAR(canvas->view().scale(), 0.05, 1e-12) << "zoomed past the whole plan";
+}
+
 TEST_F(KeyboardTest, AfterADoubleClickOnTheTrackListEscapeAndRReachThePieceBeingPlaced) {
     sim.MouseMove(screenPointOfRow(frame->palette(), "24188"));
     settle();

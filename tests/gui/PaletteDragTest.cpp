@@ -1,7 +1,9 @@
 // Placing with the real mouse: a row dragged from the palette onto the canvas leaves the piece
-// or scenery item following the mouse (with the keyboard on the canvas), and a click drops it.
+// or scenery item following the mouse (with the keyboard on the canvas), and a click drops it;
+// a library block dragged there lands where the button is let go.
 #include "GuiTestSupport.h"
 #include "editing/SceneryResize.h"
+#include "model/BlockFile.h"
 
 #include <wx/notebook.h>
 
@@ -71,6 +73,75 @@ TEST_F(PaletteDragTest, PlatformDroppedTurnedAndWidenedByAHandle) {
     ASSERT_TRUE(waitFor([&] { return !canvas->HasCapture(); }));
     EXPECT_NEAR(layout().scenery[0].scaleX * def.width, 280, 2.0);
     EXPECT_EQ(frame->document().undoDepth(), 2u) << "the drop and the resize, one step each";
+}
+
+// Two joined straights saved as the block "Pair" of the C-Track library, shown on the
+// palette's Library page; returns the screen point of its row.
+wxPoint showPairBlock(PalettePanel* palette, const std::string& appFolder) {
+    Layout source;
+    source.ensureDefaultLevel();
+    const int32_t a = addPiece(source, "24188", 500, 300).id;
+    const int32_t b = addPiece(source, "24188", 688.3, 300).id;
+    source.join(a, 1, b, 0);
+    for (PlacedPiece& p : source.pieces)
+        p.selected = true;
+    const std::string folder = appFolder + "/library/Marklin_C-Track";
+    std::filesystem::create_directories(folder);
+    EXPECT_EQ(saveBlock(source, folder + "/Pair.xml", "Pair"), "");
+    palette->reloadLibrary();
+    wxListBox* list = palette->list(PalettePage::Library);
+    palette->notebook()->SetSelection(palette->notebook()->FindPage(list));
+    settle();
+    return screenPointOfRow(palette, folder + "/Pair.xml", PalettePage::Library);
+}
+
+// A library block dragged onto the canvas: its ghost follows the mouse while the button is
+// held, and letting go puts the block where it was aimed, as one undo step.
+TEST_F(PaletteDragTest, LibraryBlockGhostFollowsTheDragAndLandsWhereReleased) {
+    const wxPoint row = showPairBlock(frame->palette(), root + "/app");
+    sim.MouseMove(row);
+    settle();
+    sim.MouseDown();
+    settle();
+    sim.MouseMove(row + wxPoint(4, 0));
+    sim.MouseMove(row + wxPoint(8, 0));
+    ASSERT_TRUE(waitFor([&] { return canvas->placing(); })) << "the drag started no ghost";
+    EXPECT_TRUE(layout().pieces.empty()) << "the drag inserted the block at once";
+    moveInSteps(row + wxPoint(8, 0), onScreen(canvas, {420, 260}));
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<PlacedPiece> ghost = canvas->controller().overlays().ghostBlock.pieces;
+        return ghost.size() == 2 && std::fabs(ghost[0].x - 420) < 1.5 &&
+               std::fabs(ghost[0].y - 260) < 1.5;
+    })) << "the ghost does not follow the mouse";
+    sim.MouseUp();
+    ASSERT_TRUE(waitFor([&] { return layout().pieces.size() == 2; }))
+        << "the release placed nothing";
+    EXPECT_NEAR(layout().pieces[0].x, 420, 1.5);
+    EXPECT_NEAR(layout().pieces[0].y, 260, 1.5);
+    EXPECT_NEAR(layout().pieces[1].x - layout().pieces[0].x, 188.3, 1e-6);
+    EXPECT_EQ(layout().pieces[0].jointAt(1).target, layout().pieces[1].id);
+    EXPECT_FALSE(canvas->placing());
+    EXPECT_FALSE(canvas->HasCapture());
+    EXPECT_EQ(frame->document().undoDepth(), 1u);
+}
+
+TEST_F(PaletteDragTest, EscapeDuringALibraryBlockDragCancelsIt) {
+    const wxPoint row = showPairBlock(frame->palette(), root + "/app");
+    sim.MouseMove(row);
+    settle();
+    sim.MouseDown();
+    settle();
+    sim.MouseMove(row + wxPoint(4, 0));
+    sim.MouseMove(row + wxPoint(8, 0));
+    ASSERT_TRUE(waitFor([&] { return canvas->placing(); }));
+    moveInSteps(row + wxPoint(8, 0), onScreen(canvas, {420, 260}));
+    sim.Char(WXK_ESCAPE);
+    ASSERT_TRUE(waitFor([&] { return !canvas->placing(); })) << "Escape did not cancel";
+    sim.MouseUp();
+    settle();
+    EXPECT_TRUE(layout().pieces.empty());
+    EXPECT_TRUE(canvas->controller().overlays().ghostBlock.pieces.empty());
+    EXPECT_EQ(frame->document().undoDepth(), 0u);
 }
 
 } // namespace
