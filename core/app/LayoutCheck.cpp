@@ -75,8 +75,9 @@ class Checker {
     }
 
     std::vector<CheckFinding> run() {
-        checkOpenEnds();
+        // Overlaps first: their search needs the most memory, best had before the list grows.
         checkOverlaps();
+        checkOpenEnds();
         checkHelices();
         checkGrades();
         checkJoints();

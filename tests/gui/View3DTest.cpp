@@ -95,13 +95,14 @@ TEST_F(View3DTest, KeysOrbitZoomAndResetToTheOpeningView) {
     EXPECT_EQ(frame->canvas()->view().transform().scale, planScale)
         << "the zoom keys of the 3D window leave the plan alone";
 
-    // Orbit and pan with the mouse, then R.
+    // Orbit, pan and zoom with the mouse, then R.
     mouse(canvas, wxEVT_LEFT_DOWN, 100, 100, true, false);
     mouse(canvas, wxEVT_MOTION, 160, 140, true, false);
     mouse(canvas, wxEVT_LEFT_UP, 160, 140, false, false);
     mouse(canvas, wxEVT_RIGHT_DOWN, 160, 140, false, true);
     mouse(canvas, wxEVT_MOTION, 200, 100, false, true);
     mouse(canvas, wxEVT_RIGHT_UP, 200, 100, false, false);
+    mouse(canvas, wxEVT_MOUSEWHEEL, 200, 100, false, false, 120);
     sim.Char('r');
     ASSERT_TRUE(waitFor([&] { return canvas->camera().modelView() == opening.modelView(); }))
         << "R frames the scene as it opened";
