@@ -279,7 +279,7 @@ class Checker {
                                pieceName(a) + " and " + pieceName(b) + " (minimum " +
                                length(minimum) + ")";
             if (g.pieces.size() > 2)
-                text += formatText(", and %zu more pieces", g.pieces.size() - 2);
+                text += formatText("; %zu pieces in all", g.pieces.size());
             add(CheckKind::Clearance, CheckSeverity::Error, text, idsOf(g.pieces), o.at);
         }
     }

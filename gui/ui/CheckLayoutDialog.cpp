@@ -113,10 +113,11 @@ void CheckLayoutDialog::placeBeside(const wxRect& mainWindow, const wxRect& canv
             return;
         }
     // No room outside: along the bottom of the canvas, where the middle stays free for the
-    // finding that is shown there.
-    const int width = std::min(want.x, canvas.GetWidth());
+    // finding that is shown there, reaching left over the palette when the texts are long;
+    // the side panel with Buy Track stays clear.
+    const int width = std::min(want.x, canvas.GetRight() - mainWindow.GetLeft());
     const int height = std::min(want.y, canvas.GetHeight() / 3);
-    SetSize(wxRect(canvas.GetLeft(), canvas.GetBottom() - height, width, height));
+    SetSize(wxRect(canvas.GetRight() - width, canvas.GetBottom() - height, width, height));
 }
 
 void CheckLayoutDialog::onSelected(wxListEvent& event) {

@@ -285,7 +285,7 @@ TEST(LayoutCheck, OverlapsAreReportedOncePerCluster) {
          {"24188 #1, 24188 #2, 24188 #3 and 24188 #4 overlap",
           "24188 #5, 24188 #6 and 24188 #7 overlap"}, {4, 3}},
         {"PileOnLevelsTooCloseIsOneClearance", pile(4, 0, 30), CheckKind::Clearance,
-         {"Clearance of 30.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm), and 2 more pieces"},
+         {"Clearance of 30.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm); 4 pieces in all"},
          {4}},
         {"PileOnLevelsFarApartIsFine", pile(4, 0, 100), CheckKind::Clearance, {}, {}},
     };
