@@ -167,8 +167,9 @@ class Checker {
                    static_cast<uint32_t>(cy);
         };
         for (int e = 0; e < static_cast<int>(ends.size()); ++e)
-            cells[key(cell(ends[e].world.x), cell(ends[e].world.y))][facingOf(ends[e].world.heading)]
-                .push_back(e);
+            cells[key(cell(ends[e].world.x), cell(ends[e].world.y))]
+                 [facingOf(ends[e].world.heading)]
+                     .push_back(e);
         struct Candidate {
             double distance;
             int a, b;
@@ -235,7 +236,7 @@ class Checker {
         if (piece(o.a).level == piece(o.b).level && o.heightGap < kHeightTolerance)
             return kCollision;
         return o.heightGap < minClearanceFor(defs_[o.lower]->system, settings_) ? kTooLow
-                                                                                 : kNoFault;
+                                                                                : kNoFault;
     }
 
     // The pieces by name, at most kNamedPieces of them, then how many more.
@@ -275,9 +276,8 @@ class Checker {
                 continue;
             }
             const double minimum = minClearanceFor(defs_[o.lower]->system, settings_);
-            std::string text = "Clearance of " + length(o.heightGap) + " between " +
-                               pieceName(a) + " and " + pieceName(b) + " (minimum " +
-                               length(minimum) + ")";
+            std::string text = "Clearance of " + length(o.heightGap) + " between " + pieceName(a) +
+                               " and " + pieceName(b) + " (minimum " + length(minimum) + ")";
             if (g.pieces.size() > 2)
                 text += formatText("; %zu pieces in all", g.pieces.size());
             add(CheckKind::Clearance, CheckSeverity::Error, text, idsOf(g.pieces), o.at);

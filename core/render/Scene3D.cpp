@@ -117,8 +117,7 @@ class PierPlaces {
   private:
     static int64_t cell(double v) { return static_cast<int64_t>(std::floor(v / kPierSpacing)); }
     static uint64_t key(int64_t cx, int64_t cy) {
-        return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) |
-               static_cast<uint32_t>(cy);
+        return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
     }
     std::unordered_map<uint64_t, std::vector<Point>> cells_;
 };
@@ -165,11 +164,10 @@ void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
         const float* n = &mesh.normals[3 * v];
         const Vec3 q = placedPoint(at, {p[0], p[1], p[2]});
         const Vec3 m = placedPoint(at, {n[0], n[1], n[2]}) - origin;
-        into.positions.insert(into.positions.end(), {static_cast<float>(q.x),
-                                                     static_cast<float>(q.y),
-                                                     static_cast<float>(q.z)});
-        into.normals.insert(into.normals.end(), {static_cast<float>(m.x),
-                                                 static_cast<float>(m.y),
+        into.positions.insert(
+            into.positions.end(),
+            {static_cast<float>(q.x), static_cast<float>(q.y), static_cast<float>(q.z)});
+        into.normals.insert(into.normals.end(), {static_cast<float>(m.x), static_cast<float>(m.y),
                                                  static_cast<float>(m.z)});
     }
     into.colors.insert(into.colors.end(), mesh.colors.begin(), mesh.colors.end());
@@ -216,8 +214,7 @@ Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
     return mesh;
 }
 
-void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
-                Budget& budget) {
+void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     int helixMeshes = 0;
     for (const Helix& helix : layout.helices) {

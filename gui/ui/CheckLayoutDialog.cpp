@@ -76,10 +76,9 @@ void CheckLayoutDialog::fitTextColumn() {
     for (const CheckFinding& f : findings_)
         longest.push_back(&f.text);
     const std::size_t n = std::min(longest.size(), kMeasuredTexts);
-    std::partial_sort(longest.begin(), longest.begin() + static_cast<std::ptrdiff_t>(n),
-                      longest.end(), [](const std::string* a, const std::string* b) {
-                          return a->size() > b->size();
-                      });
+    std::partial_sort(
+        longest.begin(), longest.begin() + static_cast<std::ptrdiff_t>(n), longest.end(),
+        [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
     int width = kMinTextColumn;
     for (std::size_t i = 0; i < n; ++i)
         width = std::max(width, list_->GetTextExtent(toWx(*longest[i])).x);
@@ -99,8 +98,8 @@ wxSize CheckLayoutDialog::contentSize() const {
 
 void CheckLayoutDialog::placeBeside(const wxRect& mainWindow, const wxRect& canvas) {
     int at = wxDisplay::GetFromWindow(GetParent());
-    const wxRect screen = wxDisplay(at == wxNOT_FOUND ? 0u : static_cast<unsigned>(at))
-                              .GetClientArea();
+    const wxRect screen =
+        wxDisplay(at == wxNOT_FOUND ? 0u : static_cast<unsigned>(at)).GetClientArea();
     const wxSize want = contentSize();
     const wxRect candidates[] = {
         {mainWindow.GetRight() + kGap, canvas.GetTop(), want.x, want.y},

@@ -78,9 +78,9 @@ TEST(Camera3D, ResetReturnsToTheOpeningViewAndKeysOrbitAndZoom) {
         CameraKey key;
         double yaw, pitch, distance; // change from the opening view
     } cases[] = {
-        {CameraKey::OrbitLeft, -5, 0, 1},   {CameraKey::OrbitRight, 5, 0, 1},
-        {CameraKey::OrbitUp, 0, -5, 1},     {CameraKey::OrbitDown, 0, 5, 1},
-        {CameraKey::ZoomIn, 0, 0, 0.88},    {CameraKey::ZoomOut, 0, 0, 1 / 0.88},
+        {CameraKey::OrbitLeft, -5, 0, 1}, {CameraKey::OrbitRight, 5, 0, 1},
+        {CameraKey::OrbitUp, 0, -5, 1},   {CameraKey::OrbitDown, 0, 5, 1},
+        {CameraKey::ZoomIn, 0, 0, 0.88},  {CameraKey::ZoomOut, 0, 0, 1 / 0.88},
     };
     for (const auto& c : cases) {
         Camera3D moved = opening;

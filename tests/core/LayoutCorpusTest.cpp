@@ -80,11 +80,9 @@ std::size_t sceneBytes(const Scene3D& scene) {
     };
     return scene.pieces.size() * sizeof(PieceInstance) +
            scene.scenery.size() * sizeof(SceneryInstance) +
-           scene.piers.size() * sizeof(PlacedMesh) +
-           scene.helices.size() * sizeof(HelixInstance) +
-           scene.hills.size() * sizeof(PieceInstance) +
-           scene.lines.size() * sizeof(LineSegment) + meshBytes(scene.baseboard) +
-           meshBytes(scene.structure);
+           scene.piers.size() * sizeof(PlacedMesh) + scene.helices.size() * sizeof(HelixInstance) +
+           scene.hills.size() * sizeof(PieceInstance) + scene.lines.size() * sizeof(LineSegment) +
+           meshBytes(scene.baseboard) + meshBytes(scene.structure);
 }
 
 // The 3D scene of each file stays within the triangle limit and within 20 bytes of scene per

@@ -79,9 +79,9 @@ TEST_F(View3DTest, KeysOrbitZoomAndResetToTheOpeningView) {
         int key;
         double yaw, pitch, distance; // change from the view before the key
     } cases[] = {
-        {"left arrow", WXK_LEFT, -5, 0, 1},   {"right arrow", WXK_RIGHT, 5, 0, 1},
-        {"up arrow", WXK_UP, 0, -5, 1},       {"down arrow", WXK_DOWN, 0, 5, 1},
-        {"minus", '-', 0, 0, 1 / 0.88},        {"numpad plus", WXK_NUMPAD_ADD, 0, 0, 0.88},
+        {"left arrow", WXK_LEFT, -5, 0, 1}, {"right arrow", WXK_RIGHT, 5, 0, 1},
+        {"up arrow", WXK_UP, 0, -5, 1},     {"down arrow", WXK_DOWN, 0, 5, 1},
+        {"minus", '-', 0, 0, 1 / 0.88},     {"numpad plus", WXK_NUMPAD_ADD, 0, 0, 0.88},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,6 +107,26 @@ TEST_F(View3DTest, KeysOrbitZoomAndResetToTheOpeningView) {
     ASSERT_TRUE(waitFor([&] { return canvas->camera().modelView() == opening.modelView(); }))
         << "R frames the scene as it opened";
     EXPECT_EQ(canvas->sceneBuilds(), 1);
+}
+
+// A layout too large to draw whole is cut short, and the hint bar says so.
+TEST_F(View3DTest, ALayoutPastTheTriangleLimitIsShownInPartWithANotice) {
+    Layout& plan = layout();
+    plan.ensureDefaultLevel();
+    addPiece(plan, "24188", 0, 0);
+    for (int h = 0; h < 400; ++h)
+        plan.helices.push_back(
+            Helix{plan.takeId(), (h % 20) * 1000.0, (h / 20) * 1000.0, 0, "", -1, -1, -1, -1});
+    TrackGLCanvas* canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_TRUE(canvas->scene().cut);
+    EXPECT_LT(canvas->scene().helices.size(), 400u);
+    const std::string hint = frame->view3D()->GetStatusBar()->GetStatusText().ToStdString();
+    EXPECT_EQ(hint.rfind(View3DFrame::kCutNotice, 0), 0u) << hint;
+
+    plan.helices.clear();
+    frame->view3D()->rebuildScene(plan);
+    EXPECT_EQ(frame->view3D()->GetStatusBar()->GetStatusText(), View3DFrame::kHint);
 }
 
 TEST_F(View3DTest, EscapeAndCtrlWCloseTheViewAndNotTheLayout) {
