@@ -214,7 +214,8 @@ Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
     return mesh;
 }
 
-void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
+void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box,
+                Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     int helixMeshes = 0;
     for (const Helix& helix : layout.helices) {
@@ -228,6 +229,8 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
             continue;
         const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes,
                                         [&] { return buildHelixMesh(*v, scene); });
+        box.add(helix.cx - v->r2, -helix.cy - v->r2);
+        box.add(helix.cx + v->r2, -helix.cy + v->r2);
         if (!budget.take(mesh.triangleCount()))
             continue;
         const double base = first ? first->z : 0.0;
@@ -458,7 +461,7 @@ void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triang
     Bounds box;
     // Track first: when the limit is reached, what is left out is what matters least.
     addPieces(layout, hidden, scene, box, budget);
-    addHelices(layout, hidden, scene, budget);
+    addHelices(layout, hidden, scene, box, budget);
     addPiers(layout, hidden, scene, budget);
     addScenery(layout, hidden, scene, box, budget);
     addShapes(layout, covered, hidden, scene, budget);

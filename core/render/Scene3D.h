@@ -82,7 +82,8 @@ struct Scene3D {
     std::size_t triangles = 0;
     bool cut = false;
 
-    // Where the camera should look, set when at least one piece or scenery item was added.
+    // Where the camera should look, set when at least one piece, helix or scenery item was
+    // added.
     bool hasTarget = false;
     double centreX = 0, centreY = 0;
     double distance = 0;

@@ -7,8 +7,7 @@ namespace plandor {
 
 const char* const View3DFrame::kHint = "Left drag or arrows: rotate  |  Right drag: pan  |  "
                                        "Scroll or +/-: zoom  |  R: reset view  |  Esc: close";
-const char* const View3DFrame::kCutNotice =
-    "Too large to show whole: part of the layout is left out";
+const char* const View3DFrame::kCutNotice = "Layout too large: part left out";
 
 View3DFrame::View3DFrame(wxWindow* parent, const plandor::Layout& layout)
     : wxFrame(parent, wxID_ANY, "3D View - Plandor", wxDefaultPosition, wxSize(1000, 700),

@@ -192,4 +192,7 @@ TEST(Scene3D, HelixIsPlacedAtItsCentreTurnedByItsRotation) {
     EXPECT_GT(far, 300) << "rings around the centre";
     EXPECT_LT(far, 700);
     EXPECT_EQ(at.rotation, -90);
+    EXPECT_TRUE(scene.hasTarget) << "the camera looks at a helix standing alone";
+    EXPECT_EQ(scene.centreX, 500);
+    EXPECT_EQ(scene.centreY, 300);
 }
