@@ -26,6 +26,9 @@ constexpr double kGapFacingDeg = 30.0;
 constexpr int kFacings = 12;
 static_assert(360.0 / kFacings >= kGapFacingDeg, "facing ends lie in neighbouring sectors");
 
+// The most ends facing one end that it compares itself with.
+constexpr int kMaxFacingEnds = 64;
+
 int facingOf(double heading) {
     return static_cast<int>(normalizeHeading(heading) / (360.0 / kFacings)) % kFacings;
 }
@@ -175,9 +178,12 @@ class Checker {
             int a, b;
         };
         std::vector<Candidate> candidates;
-        for (int e = 0; e < static_cast<int>(ends.size()); ++e) {
+        // Each end looks at a bounded number of ends facing it: only piles of pieces put more
+        // than that within reach, and there which of the coinciding ends pair up is moot.
+        auto lookAround = [&](int e) {
             const int64_t cx = cell(ends[e].world.x), cy = cell(ends[e].world.y);
             const int back = facingOf(ends[e].world.heading + 180);
+            int looked = 0;
             for (int64_t dx = -1; dx <= 1; ++dx)
                 for (int64_t dy = -1; dy <= 1; ++dy) {
                     auto it = cells.find(key(cx + dx, cy + dy));
@@ -185,12 +191,16 @@ class Checker {
                         continue;
                     for (int f = back - 1; f <= back + 1; ++f)
                         for (int other : it->second[(f + kFacings) % kFacings]) {
+                            if (++looked > kMaxFacingEnds)
+                                return;
                             double d = 0;
                             if (other > e && couldClose(ends[e], ends[other], d))
                                 candidates.push_back({d, e, other});
                         }
                 }
-        }
+        };
+        for (int e = 0; e < static_cast<int>(ends.size()); ++e)
+            lookAround(e);
         std::sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) {
             return x.distance != y.distance ? x.distance < y.distance
                                             : std::make_pair(x.a, x.b) < std::make_pair(y.a, y.b);

@@ -319,6 +319,26 @@ TEST(LayoutCheck, AHugePileIsOneFindingNamingEveryPiece) {
     }
 }
 
+// Two piles end to end put thousands of ends face to face in one place: each end still pairs
+// with at most one other, and the check stays linear.
+TEST(LayoutCheck, PilesFacingEachOtherPairTheirEndsAtMostOnce) {
+    Layout l = pile(3000);
+    for (int i = 0; i < 3000; ++i)
+        addPiece(l, "24188", 188.3, 0);
+    std::size_t gaps = 0, openEnds = 0, collisions = 0;
+    for (const CheckFinding& f : checkLayout(l, {})) {
+        if (f.kind == CheckKind::Collision)
+            ++collisions;
+        else if (f.text.rfind("Gap of ", 0) == 0)
+            ++gaps;
+        else if (f.kind == CheckKind::OpenEnd)
+            ++openEnds;
+    }
+    EXPECT_EQ(collisions, 2u) << "piles meeting end to end do not overlap: one finding each";
+    EXPECT_GT(gaps, 0u);
+    EXPECT_EQ(2 * gaps + openEnds, 4u * 3000) << "every free end is reported once";
+}
+
 // The generator joins and lifts everything as it should and lays no track over other track,
 // so it leaves only the open ends of unfinished sidings and the change of grade at the foot
 // and head of each climb: no collision, clearance, level or other grade finding.
