@@ -23,5 +23,27 @@ void BM_CheckLayout(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckLayout)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Pieces pasted one on another: every pair overlaps, yet the check stays linear.
+void BM_CheckPile(benchmark::State& state) {
+    Layout layout;
+    layout.ensureDefaultLevel();
+    for (int i = 0; i < state.range(0); ++i) {
+        PlacedPiece p;
+        p.id = layout.takeId();
+        p.part = "24188";
+        p.level = 1;
+        layout.pieces.push_back(p);
+    }
+    const CheckSettings settings = checkSettingsOf(layout);
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        const std::vector<CheckFinding> out = checkLayout(layout, settings);
+        findings = out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["findings"] = static_cast<double>(findings);
+}
+BENCHMARK(BM_CheckPile)->Arg(2000)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace plandor

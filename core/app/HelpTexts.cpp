@@ -117,10 +117,11 @@ const std::vector<HelpTopic>& helpTopics() {
               "to stop the run. Arch and truss bridges automatically end the grade chain and sit "
               "flat."),
         topic("3D View",
-              "Click '3D View' in the toolbar to open a 3D preview. Left-drag to orbit, "
-              "right-drag to pan, scroll to zoom. Elevated track is shown at the correct height "
-              "with grade tilts. Bridge supports are generated automatically based on piece "
-              "elevation."),
+              "Click '3D View' in the toolbar to open a 3D preview. Left-drag or the arrow keys "
+              "to orbit, right-drag to pan, scroll or +/- to zoom, R to return to the opening "
+              "view, Escape to close. Elevated track is shown at the correct height with grade "
+              "tilts. Supports under bridges and raised track are generated automatically based "
+              "on piece elevation."),
         topic("Layout Shape",
               "Layout > Layout Shape sets the outline of your baseboard. Choose a rectangle, an "
               "L-, U- or T-shape with its dimensions, a custom polygon typed as x,y vertices, a "

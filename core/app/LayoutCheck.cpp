@@ -10,6 +10,7 @@
 #include "model/PieceIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
@@ -20,6 +21,20 @@ namespace {
 
 // Ends must face each other within this many degrees of head-on to read as a gap.
 constexpr double kGapFacingDeg = 30.0;
+// Free ends are sorted by the way they face into this many sectors, each as wide as the most
+// two ends facing each other may be off head-on.
+constexpr int kFacings = 12;
+static_assert(360.0 / kFacings >= kGapFacingDeg, "facing ends lie in neighbouring sectors");
+
+// The most ends facing one end that it compares itself with.
+constexpr int kMaxFacingEnds = 64;
+
+int facingOf(double heading) {
+    return static_cast<int>(normalizeHeading(heading) / (360.0 / kFacings)) % kFacings;
+}
+
+// A finding about a cluster of pieces names this many and counts the rest.
+constexpr std::size_t kNamedPieces = 5;
 
 std::string pieceName(const PlacedPiece& p) {
     return p.part + " #" + std::to_string(p.id);
@@ -63,8 +78,9 @@ class Checker {
     }
 
     std::vector<CheckFinding> run() {
-        checkOpenEnds();
+        // Overlaps first: their search needs the most memory, best had before the list grows.
         checkOverlaps();
+        checkOpenEnds();
         checkHelices();
         checkGrades();
         checkJoints();
@@ -144,34 +160,47 @@ class Checker {
 
     void checkOpenEnds() {
         const std::vector<FreeEnd> ends = freeEnds();
-        // Nearby ends through a grid of gap-sized cells; the closest pairs are matched first.
-        std::unordered_map<uint64_t, std::vector<int>> cells;
+        // Nearby ends through a grid of gap-sized cells, each split by the way the ends face:
+        // an end only looks at ends facing back at it, so a pile of ends all facing one way
+        // costs no comparisons. The closest pairs are matched first.
+        std::unordered_map<uint64_t, std::array<std::vector<int>, kFacings>> cells;
         auto cell = [](double v) { return static_cast<int64_t>(std::floor(v / kGapRadius)); };
         auto key = [](int64_t cx, int64_t cy) {
             return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) |
                    static_cast<uint32_t>(cy);
         };
         for (int e = 0; e < static_cast<int>(ends.size()); ++e)
-            cells[key(cell(ends[e].world.x), cell(ends[e].world.y))].push_back(e);
+            cells[key(cell(ends[e].world.x), cell(ends[e].world.y))]
+                 [facingOf(ends[e].world.heading)]
+                     .push_back(e);
         struct Candidate {
             double distance;
             int a, b;
         };
         std::vector<Candidate> candidates;
-        for (int e = 0; e < static_cast<int>(ends.size()); ++e) {
+        // Each end looks at a bounded number of ends facing it: only piles of pieces put more
+        // than that within reach, and there which of the coinciding ends pair up is moot.
+        auto lookAround = [&](int e) {
             const int64_t cx = cell(ends[e].world.x), cy = cell(ends[e].world.y);
+            const int back = facingOf(ends[e].world.heading + 180);
+            int looked = 0;
             for (int64_t dx = -1; dx <= 1; ++dx)
                 for (int64_t dy = -1; dy <= 1; ++dy) {
                     auto it = cells.find(key(cx + dx, cy + dy));
                     if (it == cells.end())
                         continue;
-                    for (int other : it->second) {
-                        double d = 0;
-                        if (other > e && couldClose(ends[e], ends[other], d))
-                            candidates.push_back({d, e, other});
-                    }
+                    for (int f = back - 1; f <= back + 1; ++f)
+                        for (int other : it->second[(f + kFacings) % kFacings]) {
+                            if (++looked > kMaxFacingEnds)
+                                return;
+                            double d = 0;
+                            if (other > e && couldClose(ends[e], ends[other], d))
+                                candidates.push_back({d, e, other});
+                        }
                 }
-        }
+        };
+        for (int e = 0; e < static_cast<int>(ends.size()); ++e)
+            lookAround(e);
         std::sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) {
             return x.distance != y.distance ? x.distance < y.distance
                                             : std::make_pair(x.a, x.b) < std::make_pair(y.a, y.b);
@@ -209,22 +238,59 @@ class Checker {
         add(CheckKind::OpenEnd, CheckSeverity::Warning, "Open end at " + pieceName(p), {p.id}, at);
     }
 
+    enum OverlapFaultKind { kNoFault, kCollision, kTooLow };
+
+    // Same level and height: a collision. Otherwise headroom, which is a matter of the train
+    // running on the lower track.
+    int overlapFault(const TrackOverlap& o) const {
+        if (piece(o.a).level == piece(o.b).level && o.heightGap < kHeightTolerance)
+            return kCollision;
+        return o.heightGap < minClearanceFor(defs_[o.lower]->system, settings_) ? kTooLow
+                                                                                : kNoFault;
+    }
+
+    // The pieces by name, at most kNamedPieces of them, then how many more.
+    std::string pieceNames(const std::vector<int>& pieces) const {
+        std::string text;
+        const std::size_t named = std::min(pieces.size(), kNamedPieces);
+        for (std::size_t k = 0; k < named; ++k) {
+            if (k > 0)
+                text += k + 1 == pieces.size() ? " and " : ", ";
+            text += pieceName(piece(pieces[k]));
+        }
+        if (pieces.size() > named)
+            text += formatText(" and %zu more", pieces.size() - named);
+        return text;
+    }
+
+    std::vector<int32_t> idsOf(const std::vector<int>& pieces) const {
+        std::vector<int32_t> ids;
+        ids.reserve(pieces.size());
+        for (int i : pieces)
+            ids.push_back(piece(i).id);
+        return ids;
+    }
+
+    // One finding per cluster of tangled pieces, so a pile of pieces does not flood the list.
     void checkOverlaps() {
-        for (const TrackOverlap& o : findTrackOverlaps(layout_, kOverlapTolerance)) {
+        const auto fault = [this](const TrackOverlap& o) { return overlapFault(o); };
+        for (const OverlapGroup& g : findOverlapGroups(layout_, kOverlapTolerance, fault)) {
+            const TrackOverlap& o = g.worst;
             const PlacedPiece& a = piece(o.a);
             const PlacedPiece& b = piece(o.b);
-            if (a.level == b.level && o.heightGap < kHeightTolerance) {
-                add(CheckKind::Collision, CheckSeverity::Error,
-                    pieceName(a) + " overlaps " + pieceName(b), {a.id, b.id}, o.at);
+            if (g.fault == kCollision) {
+                const std::string text = g.pieces.size() == 2
+                                             ? pieceName(a) + " overlaps " + pieceName(b)
+                                             : pieceNames(g.pieces) + " overlap";
+                add(CheckKind::Collision, CheckSeverity::Error, text, idsOf(g.pieces), o.at);
                 continue;
             }
-            // Headroom is a matter of the train running on the lower track.
             const double minimum = minClearanceFor(defs_[o.lower]->system, settings_);
-            if (o.heightGap < minimum)
-                add(CheckKind::Clearance, CheckSeverity::Error,
-                    "Clearance of " + length(o.heightGap) + " between " + pieceName(a) + " and " +
-                        pieceName(b) + " (minimum " + length(minimum) + ")",
-                    {a.id, b.id}, o.at);
+            std::string text = "Clearance of " + length(o.heightGap) + " between " + pieceName(a) +
+                               " and " + pieceName(b) + " (minimum " + length(minimum) + ")";
+            if (g.pieces.size() > 2)
+                text += formatText("; %zu pieces in all", g.pieces.size());
+            add(CheckKind::Clearance, CheckSeverity::Error, text, idsOf(g.pieces), o.at);
         }
     }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 #include <unordered_set>
 
 namespace plandor {
@@ -156,13 +157,46 @@ uint64_t keyOf(int64_t cx, int64_t cy) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
 }
 
+// Union-find over positions in the finder's piece list.
+class Clusters {
+  public:
+    explicit Clusters(std::size_t n) : parent_(n) {
+        for (std::size_t i = 0; i < n; ++i)
+            parent_[i] = static_cast<int>(i);
+    }
+    int root(int i) {
+        while (parent_[i] != i) {
+            parent_[i] = parent_[parent_[i]];
+            i = parent_[i];
+        }
+        return i;
+    }
+    void join(int a, int b) { parent_[root(a)] = root(b); }
+
+  private:
+    std::vector<int> parent_;
+};
+
+// The pieces of one cluster met so far in one grid cell.
+struct CellGroup {
+    int root = -1;
+    Box box;
+    std::vector<int> members; // positions in the finder's piece list
+};
+
+Box unite(const Box& a, const Box& b) {
+    return Box{std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
+               std::max(a.maxY, b.maxY)};
+}
+
 class OverlapFinder {
   public:
-    OverlapFinder(const Layout& layout, double tolerance) : layout_(layout) {
+    OverlapFinder(const Layout& layout, double tolerance, const OverlapFault& fault)
+        : layout_(layout), fault_(fault) {
         gather(tolerance / 2);
     }
 
-    std::vector<TrackOverlap> run() {
+    std::vector<OverlapGroup> run() {
         std::vector<std::pair<uint64_t, int>> cells; // (cell, position in pieces_)
         cells.reserve(pieces_.size() * 3);
         for (int i = 0; i < static_cast<int>(pieces_.size()); ++i) {
@@ -172,19 +206,128 @@ class OverlapFinder {
                     cells.emplace_back(keyOf(cx, cy), i);
         }
         std::sort(cells.begin(), cells.end());
+        Clusters clusters(pieces_.size());
+        std::vector<CellGroup> groups;
         for (std::size_t begin = 0; begin < cells.size();) {
             std::size_t end = begin;
             while (end < cells.size() && cells[end].first == cells[begin].first)
                 ++end;
-            for (std::size_t i = begin; i < end; ++i)
-                for (std::size_t j = i + 1; j < end; ++j)
-                    considerPair(cells[i].second, cells[j].second, cells[begin].first);
+            groups.clear();
+            for (std::size_t k = begin; k < end; ++k)
+                placeInCell(cells[k].second, groups, clusters);
             begin = end;
         }
-        std::sort(found_.begin(), found_.end(), [](const TrackOverlap& x, const TrackOverlap& y) {
-            return x.a != y.a ? x.a < y.a : x.b < y.b;
+        return collect(clusters);
+    }
+
+  private:
+    // Compares the piece with one piece at a time of each other cluster in the cell, until a
+    // faulty pair links it to that cluster; then files it with its cluster.
+    void placeInCell(int j, std::vector<CellGroup>& groups, Clusters& clusters) {
+        const Box& box = pieces_[j].box;
+        for (CellGroup& g : groups) {
+            g.root = clusters.root(g.root);
+            if (g.root == clusters.root(j) || !g.box.overlaps(box))
+                continue;
+            for (int m : g.members)
+                if (faultyPair(m, j)) {
+                    clusters.join(j, m);
+                    break;
+                }
+        }
+        const int root = clusters.root(j);
+        CellGroup* home = nullptr;
+        for (CellGroup& g : groups) {
+            if (clusters.root(g.root) != root)
+                continue;
+            g.root = root;
+            if (!home) {
+                home = &g;
+                continue;
+            }
+            // j linked two clusters of this cell: keep the larger list and move the other in.
+            if (g.members.size() > home->members.size())
+                std::swap(g, *home);
+            home->members.insert(home->members.end(), g.members.begin(), g.members.end());
+            home->box = unite(home->box, g.box);
+            g.members.clear();
+        }
+        if (home) {
+            home->members.push_back(j);
+            home->box = unite(home->box, box);
+            groups.erase(std::remove_if(groups.begin(), groups.end(),
+                                        [](const CellGroup& g) { return g.members.empty(); }),
+                         groups.end());
+        } else {
+            groups.push_back(CellGroup{root, box, {j}});
+        }
+    }
+
+    bool faultyPair(int i, int j) {
+        const BandedPiece& a = pieces_[std::min(i, j)];
+        const BandedPiece& b = pieces_[std::max(i, j)];
+        if (!a.box.overlaps(b.box))
+            return false;
+        const PlacedPiece& pa = layout_.pieces[a.index];
+        const PlacedPiece& pb = layout_.pieces[b.index];
+        if (joinedTo(pa, pb.id) || joinedTo(pb, pa.id))
+            return false;
+        if ((pa.helix != -1 && pa.helix == pb.helix) || shareJunction(pa, pb))
+            return false;
+        TrackOverlap o;
+        if (!measure(a, b, o))
+            return false;
+        const int fault = fault_(o);
+        if (fault > 0)
+            links_.push_back(Link{std::min(i, j), fault, o});
+        return fault > 0;
+    }
+
+    // One group per cluster and fault, holding every piece a link of that fault touched.
+    std::vector<OverlapGroup> collect(Clusters& clusters) {
+        struct Member {
+            int root, fault, piece; // piece: layout position
+            bool operator<(const Member& o) const {
+                return std::tie(root, fault, piece) < std::tie(o.root, o.fault, o.piece);
+            }
+            bool operator==(const Member& o) const {
+                return root == o.root && fault == o.fault && piece == o.piece;
+            }
+        };
+        std::vector<Member> members;
+        members.reserve(links_.size() * 2);
+        for (const Link& l : links_) {
+            const int root = clusters.root(l.first);
+            members.push_back({root, l.fault, l.overlap.a});
+            members.push_back({root, l.fault, l.overlap.b});
+        }
+        std::sort(members.begin(), members.end());
+        members.erase(std::unique(members.begin(), members.end()), members.end());
+        std::vector<OverlapGroup> out;
+        std::vector<std::pair<std::pair<int, int>, std::size_t>> at; // (root, fault) -> out
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            if (k == 0 || members[k].root != members[k - 1].root ||
+                members[k].fault != members[k - 1].fault) {
+                at.push_back({{members[k].root, members[k].fault}, out.size()});
+                out.push_back(OverlapGroup{members[k].fault, {}, {}});
+                out.back().worst.heightGap = -1;
+            }
+            out.back().pieces.push_back(members[k].piece);
+        }
+        for (const Link& l : links_) {
+            const std::pair<int, int> key{clusters.root(l.first), l.fault};
+            const auto it = std::lower_bound(
+                at.begin(), at.end(), key,
+                [](const auto& entry, const std::pair<int, int>& k) { return entry.first < k; });
+            TrackOverlap& worst = out[it->second].worst;
+            if (worst.heightGap < 0 || l.overlap.heightGap < worst.heightGap)
+                worst = l.overlap;
+        }
+        std::sort(out.begin(), out.end(), [](const OverlapGroup& x, const OverlapGroup& y) {
+            return x.pieces.front() != y.pieces.front() ? x.pieces.front() < y.pieces.front()
+                                                        : x.fault < y.fault;
         });
-        return std::move(found_);
+        return out;
     }
 
   private:
@@ -224,25 +367,6 @@ class OverlapFinder {
         }
     }
 
-    // Each pair sharing several cells is looked at only in the cell holding the lower-left
-    // corner of the boxes' overlap.
-    void considerPair(int i, int j, uint64_t cell) {
-        const BandedPiece& a = pieces_[i];
-        const BandedPiece& b = pieces_[j];
-        if (!a.box.overlaps(b.box))
-            return;
-        if (keyOf(cellOf(std::max(a.box.minX, b.box.minX)),
-                  cellOf(std::max(a.box.minY, b.box.minY))) != cell)
-            return;
-        const PlacedPiece& pa = layout_.pieces[a.index];
-        const PlacedPiece& pb = layout_.pieces[b.index];
-        if (joinedTo(pa, pb.id) || joinedTo(pb, pa.id))
-            return;
-        if ((pa.helix != -1 && pa.helix == pb.helix) || shareJunction(pa, pb))
-            return;
-        measure(a, b);
-    }
-
     // Tracks leaving one turnout, crossing, slip or turntable start side by side and may
     // touch there: together with it they make up one junction.
     bool shareJunction(const PlacedPiece& pa, const PlacedPiece& pb) const {
@@ -252,7 +376,7 @@ class OverlapFinder {
         return false;
     }
 
-    void measure(const BandedPiece& a, const BandedPiece& b) {
+    bool measure(const BandedPiece& a, const BandedPiece& b, TrackOverlap& o) {
         nearA_.clear();
         nearB_.clear();
         for (uint32_t q = a.firstQuad; q < a.endQuad; ++q)
@@ -290,29 +414,37 @@ class OverlapFinder {
                 }
             }
         if (!overlapping)
-            return;
-        TrackOverlap o;
+            return false;
         o.a = a.index;
         o.b = b.index;
         // Heights that change order across the overlap meet somewhere inside it.
         o.heightGap = aAbove && bAbove ? 0.0 : least;
         o.lower = leastALower ? a.index : b.index;
         o.at = centre;
-        found_.push_back(o);
+        return true;
     }
 
+    // A faulty pair that linked two clusters; `first` is a position in pieces_.
+    struct Link {
+        int first;
+        int fault;
+        TrackOverlap overlap;
+    };
+
     const Layout& layout_;
+    const OverlapFault& fault_;
     std::vector<BandedPiece> pieces_;
     std::unordered_set<int32_t> junctions_; // ids of pieces with more than two connectors
     std::vector<Quad> quads_;
     std::vector<uint32_t> nearA_, nearB_;
-    std::vector<TrackOverlap> found_;
+    std::vector<Link> links_;
 };
 
 } // namespace
 
-std::vector<TrackOverlap> findTrackOverlaps(const Layout& layout, double tolerance) {
-    return OverlapFinder(layout, tolerance).run();
+std::vector<OverlapGroup> findOverlapGroups(const Layout& layout, double tolerance,
+                                            const OverlapFault& fault) {
+    return OverlapFinder(layout, tolerance, fault).run();
 }
 
 } // namespace plandor

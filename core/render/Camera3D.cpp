@@ -60,6 +60,8 @@ void Camera3D::aimAt(const Scene3D& scene) {
     centreX = scene.centreX;
     centreY = scene.centreY;
     distance = scene.distance;
+    openingDistance = scene.distance;
+    reach = scene.reach;
 }
 
 void Camera3D::press(int x, int y, bool left, bool right) {
@@ -93,16 +95,49 @@ bool Camera3D::drag(int x, int y) {
 
 void Camera3D::wheel(int rotation) {
     distance *= rotation > 0 ? 0.88 : 1 / 0.88;
-    distance = std::clamp(distance, kMinDistance, kMaxDistance);
+    distance = std::clamp(distance, kMinDistance, maxDistance());
 }
 
-bool Camera3D::key(int keyCode) {
-    if (keyCode != 'R' && keyCode != 'r')
-        return false;
-    pitch = kDefaultPitch;
-    yaw = kDefaultYaw;
-    panX = panY = 0;
-    return true;
+double Camera3D::maxDistance() const {
+    return std::max(kMaxDistance, 2 * openingDistance);
+}
+
+void Camera3D::key(CameraKey key) {
+    switch (key) {
+    case CameraKey::Reset:
+        pitch = kDefaultPitch;
+        yaw = kDefaultYaw;
+        panX = panY = 0;
+        distance = openingDistance;
+        break;
+    case CameraKey::OrbitLeft:
+        yaw -= kKeyOrbitStep;
+        break;
+    case CameraKey::OrbitRight:
+        yaw += kKeyOrbitStep;
+        break;
+    case CameraKey::OrbitUp:
+        pitch = std::clamp(pitch - kKeyOrbitStep, -kMaxPitch, kMaxPitch);
+        break;
+    case CameraKey::OrbitDown:
+        pitch = std::clamp(pitch + kKeyOrbitStep, -kMaxPitch, kMaxPitch);
+        break;
+    case CameraKey::ZoomIn:
+        wheel(1);
+        break;
+    case CameraKey::ZoomOut:
+        wheel(-1);
+        break;
+    }
+}
+
+std::pair<double, double> Camera3D::clipRange(double extent) const {
+    // Everything lies within this distance of the point the camera orbits.
+    const double around = std::max(extent, reach) + std::hypot(panX, panY);
+    const double farPlane = (distance + around) * 1.05 + 10;
+    // A depth buffer keeps enough steps for a far-to-near ratio of about ten thousand.
+    const double nearPlane = std::max({(distance - around) * 0.95, farPlane / 10000, 1.0});
+    return {nearPlane, farPlane};
 }
 
 } // namespace plandor

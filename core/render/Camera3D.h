@@ -2,12 +2,16 @@
 // The orbiting camera of the 3D view and the mouse and key rules that move it.
 
 #include <array>
+#include <utility>
 
 namespace plandor {
 
 struct Vec3;
 
 struct Scene3D;
+
+// What a key asks of the camera; the window maps its key codes onto these.
+enum class CameraKey { Reset, OrbitLeft, OrbitRight, OrbitUp, OrbitDown, ZoomIn, ZoomOut };
 
 class Camera3D {
   public:
@@ -17,12 +21,17 @@ class Camera3D {
     static constexpr double kMaxPitch = 89;
     static constexpr double kMinDistance = 50;
     static constexpr double kMaxDistance = 15000;
+    // Degrees one arrow key press turns or tips the view.
+    static constexpr double kKeyOrbitStep = 5;
 
     double pitch = kDefaultPitch;
     double yaw = kDefaultYaw;
     double distance = kDefaultDistance;
     double panX = 0, panY = 0;
     double centreX = 0, centreY = 0;
+    // How far the scene reaches from its centre, and where the view opened from.
+    double reach = 0;
+    double openingDistance = kDefaultDistance;
 
     // Looks at the scene's centre from its distance; an empty scene leaves the camera as it is.
     void aimAt(const Scene3D& scene);
@@ -34,8 +43,15 @@ class Camera3D {
     bool drag(int x, int y);
     // Forward rotation (positive) zooms in.
     void wheel(int rotation);
-    // R or r resets the angles and pan and keeps the zoom; false for any other key.
-    bool key(int keyCode);
+    // Reset returns to the opening view; the arrows orbit as a drag that way would; zoom
+    // steps as one wheel notch does.
+    void key(CameraKey key);
+
+    // The farthest the camera may back away: far enough to see the whole scene.
+    double maxDistance() const;
+    // Near and far clipping distances that hold everything within `extent` of the scene
+    // centre (at least the scene's reach), however the camera is turned, panned or zoomed.
+    std::pair<double, double> clipRange(double extent) const;
 
     bool dragging() const { return rotating_ || panning_; }
 

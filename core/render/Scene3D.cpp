@@ -11,12 +11,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 
 namespace plandor {
 
 namespace {
 
 constexpr double kPierSpacing = 2.0;    // a second pier closer than this on both axes is skipped
+constexpr double kMinPierHeight = 2.0;  // lower track rests on its level
+constexpr double kPierMeshHeight = 100; // the shared pier, stretched to each height
 constexpr double kHelixPostOffset = 30; // posts stand clear of the ballast
 constexpr double kTunnelSampleStep = 20;
 constexpr int kHillPoints = 15;
@@ -50,37 +54,91 @@ const Mesh3D& ensureMesh(MeshCache& cache, const std::string& key, int& built,
     return it->second;
 }
 
-void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box) {
+// Counts what the scene will draw and refuses what would take it past the limit.
+class Budget {
+  public:
+    Budget(Scene3D& scene, std::size_t limit) : scene_(scene), limit_(limit) {}
+    bool take(std::size_t triangles) {
+        if (scene_.triangles + triangles > limit_) {
+            scene_.cut = true;
+            return false;
+        }
+        scene_.triangles += triangles;
+        return true;
+    }
+
+  private:
+    Scene3D& scene_;
+    std::size_t limit_;
+};
+
+PieceInstance instanceOf(const PlacedPiece& p, const PieceDef& def) {
+    return {p.part, {p.x, -p.y, p.z}, -p.heading, p.grade, def.length, p.reversed};
+}
+
+void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box,
+               Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     for (const PlacedPiece& p : layout.pieces) {
         const PieceDef* def = catalog.find(p.part);
         if (!def || hidden.hides(p.level))
             continue;
-        ensureMesh(scene.pieceMeshes, p.part, scene.meshesBuilt,
-                   [def] { return buildPieceMesh(*def); });
-        scene.pieces.push_back(
-            {p.part, {p.x, -p.y, p.z}, -p.heading, p.grade, def->length, p.reversed});
+        const Mesh3D& mesh = ensureMesh(scene.pieceMeshes, p.part, scene.meshesBuilt,
+                                        [def] { return buildPieceMesh(*def); });
+        // The camera looks at the whole layout, also at what did not fit.
         const double h = p.heading * kDegToRad;
         box.add(p.x, -p.y);
         box.add(p.x + def->length * std::cos(h), -(p.y + def->length * std::sin(h)));
+        if (budget.take(mesh.triangleCount()))
+            scene.pieces.push_back(instanceOf(p, *def));
     }
 }
 
-void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) {
+// Where piers already stand, binned in cells of the pier spacing so that a layout of raised
+// track costs one look at a few neighbours per pier.
+class PierPlaces {
+  public:
+    // False when a pier stands within the spacing on both axes; otherwise notes this one.
+    bool claim(double x, double y) {
+        const int64_t cx = cell(x), cy = cell(y);
+        for (int64_t dx = -1; dx <= 1; ++dx)
+            for (int64_t dy = -1; dy <= 1; ++dy) {
+                auto it = cells_.find(key(cx + dx, cy + dy));
+                if (it == cells_.end())
+                    continue;
+                for (const Point& q : it->second)
+                    if (std::fabs(q.x - x) < kPierSpacing && std::fabs(q.y - y) < kPierSpacing)
+                        return false;
+            }
+        cells_[key(cx, cy)].push_back({x, y});
+        return true;
+    }
+
+  private:
+    static int64_t cell(double v) { return static_cast<int64_t>(std::floor(v / kPierSpacing)); }
+    static uint64_t key(int64_t cx, int64_t cy) {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
+    }
+    std::unordered_map<uint64_t, std::vector<Point>> cells_;
+};
+
+// Any track lifted off its level stands on piers under its ends, bridge or not: the same
+// rule as for a bridge, so that raised track never floats.
+void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
-    std::vector<Point> placed;
+    if (scene.pierMesh.empty())
+        addPier(scene.pierMesh, 0, 0, 0, kPierMeshHeight, 0);
+    PierPlaces placed;
     auto placePier = [&](double x, double y, double bottom, double top, double angle) {
-        if (top - bottom < 2.0)
+        if (top - bottom < kMinPierHeight || !std::isfinite(x) || !std::isfinite(y) ||
+            !std::isfinite(top) || !placed.claim(x, y) ||
+            !budget.take(scene.pierMesh.triangleCount()))
             return;
-        for (const Point& q : placed)
-            if (std::fabs(q.x - x) < kPierSpacing && std::fabs(q.y - y) < kPierSpacing)
-                return;
-        placed.push_back({x, y});
-        addPier(scene.structure, x, y, bottom, top, angle);
+        scene.piers.push_back({{x, y, bottom}, angle, (top - bottom) / kPierMeshHeight});
     };
     for (const PlacedPiece& p : layout.pieces) {
         const PieceDef* def = catalog.find(p.part);
-        if (!def || !def->isBridge || hidden.hides(p.level))
+        if (!def || hidden.hides(p.level))
             continue;
         const double ground = levelHeight(layout, p.level);
         Point end;
@@ -97,8 +155,69 @@ void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) 
     }
 }
 
-void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene) {
+// Adds a mesh built in a piece's plan frame where the instance puts it.
+void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
+    const auto first = static_cast<uint32_t>(into.vertexCount());
+    const Vec3 origin = placedPoint(at, {});
+    for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
+        const float* p = &mesh.positions[3 * v];
+        const float* n = &mesh.normals[3 * v];
+        const Vec3 q = placedPoint(at, {p[0], p[1], p[2]});
+        const Vec3 m = placedPoint(at, {n[0], n[1], n[2]}) - origin;
+        into.positions.insert(
+            into.positions.end(),
+            {static_cast<float>(q.x), static_cast<float>(q.y), static_cast<float>(q.z)});
+        into.normals.insert(into.normals.end(), {static_cast<float>(m.x), static_cast<float>(m.y),
+                                                 static_cast<float>(m.z)});
+    }
+    into.colors.insert(into.colors.end(), mesh.colors.begin(), mesh.colors.end());
+    for (uint32_t i : mesh.indices)
+        into.indices.push_back(first + i);
+}
+
+// Both rings and the posts of a helix of the variant, centred on the origin with the
+// rotation 0 and its base at z = 0.
+Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
     const TrackCatalog& catalog = TrackCatalog::instance();
+    Mesh3D mesh;
+    const int n = static_cast<int>(std::trunc(v.turns * 12));
+    const double risePerPiece = n > 0 ? v.rise / n : 0.0;
+    // The rings start beside the bottom stubs and run clockwise on the plan.
+    const double start = -90;
+    for (const auto& [radius, part] :
+         {std::pair{v.r1, v.innerCurvePart}, std::pair{v.r2, v.outerCurvePart}}) {
+        const double arc = radius * kPi / 6;
+        const double tilt =
+            arc > 0.001 ? std::asin(std::clamp(risePerPiece / arc, -1.0, 1.0)) / kDegToRad : 0.0;
+        const PieceDef* def = catalog.find(part);
+        const Mesh3D& ring = ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
+                                        [def] { return buildPieceMesh(*def); });
+        for (int k = 0; k < n; ++k) {
+            const double phi = (start + 30.0 * k) * kDegToRad;
+            const double heading = normalizeHeading(start + 30.0 * k + 90);
+            appendPlaced(mesh, ring,
+                         {part,
+                          {radius * std::cos(phi), -radius * std::sin(phi), k * risePerPiece},
+                          -heading,
+                          tilt,
+                          def->length,
+                          false});
+        }
+    }
+    auto post = [&](double radius, double angleDeg) {
+        const double a = angleDeg * kDegToRad;
+        addHelixPost(mesh, radius * std::cos(a), -radius * std::sin(a), 0, v.rise, -angleDeg);
+    };
+    for (int i = 0; i < 12; ++i)
+        post(v.r2 + kHelixPostOffset, i * 30.0 - 90);
+    post(v.r1 - kHelixPostOffset, 90);
+    return mesh;
+}
+
+void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box,
+                Budget& budget) {
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    int helixMeshes = 0;
     for (const Helix& helix : layout.helices) {
         const HelixVariant* v = findHelixVariant(helix.variant);
         if (!v)
@@ -108,37 +227,14 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
         const PlacedPiece* first = layout.findPiece(helix.bottomR1);
         if (first && hidden.hides(first->level))
             continue;
+        const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes,
+                                        [&] { return buildHelixMesh(*v, scene); });
+        box.add(helix.cx - v->r2, -helix.cy - v->r2);
+        box.add(helix.cx + v->r2, -helix.cy + v->r2);
+        if (!budget.take(mesh.triangleCount()))
+            continue;
         const double base = first ? first->z : 0.0;
-        const int n = static_cast<int>(std::trunc(v->turns * 12));
-        const double risePerPiece = n > 0 ? v->rise / n : 0.0;
-        // The rings start beside the bottom stubs and run clockwise on the plan.
-        const double start = helix.heading - 90;
-        for (const auto& [radius, part] :
-             {std::pair{v->r1, v->innerCurvePart}, std::pair{v->r2, v->outerCurvePart}}) {
-            const double arc = radius * kPi / 6;
-            const double tilt =
-                arc > 0.001 ? std::asin(std::clamp(risePerPiece / arc, -1.0, 1.0)) / kDegToRad
-                            : 0.0;
-            const PieceDef* def = catalog.find(part);
-            ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
-                       [def] { return buildPieceMesh(*def); });
-            for (int k = 0; k < n; ++k) {
-                const double phi = (start + 30.0 * k) * kDegToRad;
-                const double x = helix.cx + radius * std::cos(phi);
-                const double y = helix.cy + radius * std::sin(phi);
-                const double heading = normalizeHeading(start + 30.0 * k + 90);
-                scene.pieces.push_back(
-                    {part, {x, -y, base + k * risePerPiece}, -heading, tilt, def->length, false});
-            }
-        }
-        auto post = [&](double radius, double angleDeg) {
-            const double a = (angleDeg + helix.heading) * kDegToRad;
-            const double x = helix.cx + radius * std::cos(a), y = helix.cy + radius * std::sin(a);
-            addHelixPost(scene.structure, x, -y, base, base + v->rise, -(angleDeg + helix.heading));
-        };
-        for (int i = 0; i < 12; ++i)
-            post(v->r2 + kHelixPostOffset, i * 30.0 - 90);
-        post(v->r1 - kHelixPostOffset, 90);
+        scene.helices.push_back({v->id, {{helix.cx, -helix.cy, base}, -helix.heading, 1}});
     }
 }
 
@@ -154,15 +250,19 @@ bool insidePolygon(const std::vector<Point>& poly, double x, double y) {
     return inside;
 }
 
-// Every piece a tunnel covers, looked up once for all shapes and hills.
+// Every piece a tunnel covers, once however many tunnels list it, looked up once for all
+// shapes and hills.
 std::vector<const PlacedPiece*> tunnelTrack(const Layout& layout) {
     const PieceIndex index(layout);
+    std::vector<bool> seen(layout.pieces.size(), false);
     std::vector<const PlacedPiece*> covered;
     for (const Tunnel& t : layout.tunnels)
         for (int32_t id : t.covers) {
             const int at = index.find(id);
-            if (at >= 0)
+            if (at >= 0 && !seen[at]) {
+                seen[at] = true;
                 covered.push_back(&layout.pieces[at]);
+            }
         }
     return covered;
 }
@@ -175,9 +275,11 @@ bool hidesTunnelTrack(const std::vector<const PlacedPiece*>& covered, const Poly
 }
 
 void addShapes(const Layout& layout, const std::vector<const PlacedPiece*>& covered,
-               const HiddenLevels& hidden, Scene3D& scene) {
+               const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
     for (const PolygonShape& shape : layout.shapes) {
-        if (shape.vertices.size() < 3 || hidden.hides(shape.level))
+        // A top and two wall triangles per edge; an outline line counts as one.
+        if (shape.vertices.size() < 3 || hidden.hides(shape.level) ||
+            !budget.take(3 * shape.vertices.size()))
             continue;
         const double ground = levelHeight(layout, shape.level);
         const double z = ground + shape.height;
@@ -205,14 +307,17 @@ void addShapes(const Layout& layout, const std::vector<const PlacedPiece*>& cove
     }
 }
 
-void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box) {
+void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Bounds& box,
+                Budget& budget) {
     const SceneryCatalog& catalog = SceneryCatalog::instance();
     for (const SceneryItem& item : layout.scenery) {
         const SceneryDef* def = catalog.find(item.item);
         if (!def || hidden.hides(item.level))
             continue;
-        ensureMesh(scene.sceneryMeshes, item.item, scene.meshesBuilt,
-                   [def] { return buildSceneryMesh(*def); });
+        const Mesh3D& mesh = ensureMesh(scene.sceneryMeshes, item.item, scene.meshesBuilt,
+                                        [def] { return buildSceneryMesh(*def); });
+        if (!budget.take(mesh.triangleCount()))
+            continue;
         scene.scenery.push_back({item.item,
                                  {item.x, -item.y, levelHeight(layout, item.level)},
                                  -item.heading,
@@ -223,6 +328,9 @@ void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
     }
 }
 
+// Room above the highest piece for what stands on it: bridge trusses, hills, buildings.
+constexpr double kHeadroom = 200;
+
 void aimCamera(const Bounds& box, Scene3D& scene) {
     if (box.empty())
         return;
@@ -230,10 +338,19 @@ void aimCamera(const Bounds& box, Scene3D& scene) {
     scene.centreX = (box.minX + box.maxX) / 2;
     scene.centreY = (box.minY + box.maxY) / 2;
     scene.distance = std::max(400.0, 1.8 * std::max(box.maxX - box.minX, box.maxY - box.minY));
+    double top = 0;
+    for (const PieceInstance& p : scene.pieces)
+        top = std::max(top, std::fabs(p.position.z));
+    for (const SceneryInstance& s : scene.scenery)
+        top = std::max(top, std::fabs(s.position.z));
+    scene.reach = std::hypot(box.maxX - box.minX, box.maxY - box.minY) / 2 + top + kHeadroom;
 }
 
-void addBaseboard(const Layout& layout, const Triangulator& triangulate, Scene3D& scene) {
-    if (!layout.showBaseboard || layout.baseboard.size() < 3 || !triangulate)
+void addBaseboard(const Layout& layout, const Triangulator& triangulate, Scene3D& scene,
+                  Budget& budget) {
+    // A tessellation has about as many triangles as the outline has corners.
+    if (!layout.showBaseboard || layout.baseboard.size() < 3 || !triangulate ||
+        !budget.take(layout.baseboard.size()))
         return;
     std::vector<Vec3> outline;
     for (const Point& p : layout.baseboard)
@@ -262,38 +379,44 @@ void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
     }
 }
 
-// Each covered piece gets its own run of rings along its centre line; neighbours meet at
-// their shared ends, so the hill follows the chain without walking it.
-void addTunnelHill(const PlacedPiece& piece, const PieceDef& def, Mesh3D& mesh) {
+// A hill over one piece of the part, in the piece's plan frame like its track: a run of rings
+// along its centre line. Neighbours meet at their shared ends, so the hill follows the chain
+// without walking it.
+Mesh3D buildHillMesh(const PieceDef& def) {
+    Mesh3D mesh;
     const TrackBands bands = trackBands(def);
     if (bands.count == 0)
-        return;
+        return mesh;
     const TrackBand& band = bands.band[0];
     const double len = band.curved ? band.radius * std::fabs(band.angle) * kDegToRad : band.length;
     const int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
-    const PieceFrame frame(piece.x, piece.y, piece.heading);
-    const auto first = static_cast<uint32_t>(mesh.vertexCount());
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
-        const Point here = frame.apply(bandPoint(band, t, 0));
-        const Point aside = frame.apply(bandPoint(band, t, 1));
-        const Vec3 side = normalized({aside.x - here.x, -(aside.y - here.y), 0});
-        addHillRing(mesh, {here.x, -here.y, heightAlong(piece, t * runLength(def))}, side);
+        const Point here = bandPoint(band, t, 0);
+        const Point aside = bandPoint(band, t, 1);
+        const Vec3 side = normalized({aside.x - here.x, aside.y - here.y, 0});
+        addHillRing(mesh, {here.x, here.y, 0}, side);
     }
     for (int i = 0; i < steps; ++i)
         for (int j = 0; j + 1 < kHillPoints; ++j) {
-            const uint32_t a = first + i * kHillPoints + j, b = a + kHillPoints;
+            const uint32_t a = i * kHillPoints + j, b = a + kHillPoints;
             mesh.indices.insert(mesh.indices.end(), {a, b, b + 1, a, b + 1, a + 1});
         }
+    return mesh;
 }
 
 void addTunnelHills(const std::vector<const PlacedPiece*>& covered, const HiddenLevels& hidden,
-                    Scene3D& scene) {
+                    Scene3D& scene, Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
+    int hillMeshes = 0;
     for (const PlacedPiece* p : covered) {
         const PieceDef* def = catalog.find(p->part);
-        if (def && !hidden.hides(p->level))
-            addTunnelHill(*p, *def, scene.tunnelHills);
+        if (!def || hidden.hides(p->level))
+            continue;
+        const Mesh3D& mesh = ensureMesh(scene.hillMeshes, p->part, hillMeshes,
+                                        [def] { return buildHillMesh(*def); });
+        if (!mesh.empty() && budget.take(mesh.triangleCount()))
+            scene.hills.push_back(instanceOf(*p, *def));
     }
 }
 
@@ -315,26 +438,36 @@ void Scene3D::clear() {
     scenery.clear();
     baseboard.clear();
     structure.clear();
-    tunnelHills.clear();
+    pierMesh.clear();
+    piers.clear();
+    helixMeshes.clear();
+    helices.clear();
+    hillMeshes.clear();
+    hills.clear();
     lines.clear();
+    triangles = 0;
+    cut = false;
     hasTarget = false;
     centreX = centreY = distance = 0;
     meshesBuilt = 0;
 }
 
-void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate) {
+void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate,
+                std::size_t triangleLimit) {
     scene.clear();
     const HiddenLevels hidden(layout);
     const std::vector<const PlacedPiece*> covered = tunnelTrack(layout);
+    Budget budget(scene, triangleLimit);
     Bounds box;
-    addPieces(layout, hidden, scene, box);
-    addPiers(layout, hidden, scene);
-    addHelices(layout, hidden, scene);
-    addShapes(layout, covered, hidden, scene);
-    addScenery(layout, hidden, scene, box);
+    // Track first: when the limit is reached, what is left out is what matters least.
+    addPieces(layout, hidden, scene, box, budget);
+    addHelices(layout, hidden, scene, box, budget);
+    addPiers(layout, hidden, scene, budget);
+    addScenery(layout, hidden, scene, box, budget);
+    addShapes(layout, covered, hidden, scene, budget);
     aimCamera(box, scene);
-    addBaseboard(layout, triangulate, scene);
-    addTunnelHills(covered, hidden, scene);
+    addBaseboard(layout, triangulate, scene, budget);
+    addTunnelHills(covered, hidden, scene, budget);
 }
 
 double sceneryLift(const std::string& type) {
@@ -348,6 +481,13 @@ double sceneryLift(const std::string& type) {
 double drawnTilt(const PieceInstance& piece) {
     // Turning about +y by a positive angle lowers +x, so an unreversed rise is negated.
     return piece.reversed ? piece.tilt : -piece.tilt;
+}
+
+Vec3 placedPoint(const PlacedMesh& at, Vec3 local) {
+    const double r = at.rotation * kDegToRad;
+    return {at.position.x + local.x * std::cos(r) - local.y * std::sin(r),
+            at.position.y + local.x * std::sin(r) + local.y * std::cos(r),
+            at.position.z + local.z * at.stretch};
 }
 
 Vec3 placedPoint(const PieceInstance& piece, Vec3 local) {

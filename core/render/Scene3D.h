@@ -36,6 +36,18 @@ struct SceneryInstance {
     double scaleY = 1;
 };
 
+// A shared mesh set down in the world: stretched up by `height`, turned about z, moved.
+struct PlacedMesh {
+    Vec3 position;
+    double rotation = 0; // about z, degrees
+    double stretch = 1;  // scale along z
+};
+
+struct HelixInstance {
+    std::string variant;
+    PlacedMesh at;
+};
+
 struct LineSegment {
     Vec3 a, b;
     Rgb color;
@@ -44,20 +56,38 @@ struct LineSegment {
 // Turns a closed outline into triangles (three corners each, in one flat list).
 using Triangulator = std::function<std::vector<Vec3>(const std::vector<Vec3>& outline)>;
 
+// The most triangles one scene may draw, counting every instance's mesh: a file of any size
+// builds a scene of bounded memory that the view can still turn.
+constexpr std::size_t kSceneTriangleLimit = 5'000'000;
+
+// Meshes are shared wherever instances look alike: one per part number, scenery type and
+// helix variant, one pier stretched to each height, one tunnel hill per part number.
 struct Scene3D {
     MeshCache pieceMeshes;
     std::vector<PieceInstance> pieces;
     MeshCache sceneryMeshes;
     std::vector<SceneryInstance> scenery;
     Mesh3D baseboard;
-    Mesh3D structure; // piers, helix posts, raised shapes
-    Mesh3D tunnelHills;
+    Mesh3D structure; // raised shapes
+    Mesh3D pierMesh;  // one pier 1 mm high
+    std::vector<PlacedMesh> piers;
+    MeshCache helixMeshes; // rings and posts of a helix variant around its centre, from z = 0
+    std::vector<HelixInstance> helices;
+    MeshCache hillMeshes; // by part number, in the piece's frame like its track
+    std::vector<PieceInstance> hills;
     std::vector<LineSegment> lines;
 
-    // Where the camera should look, set when at least one piece or scenery item was added.
+    // Triangles drawn per frame, and whether parts of the layout were left out to keep them
+    // within the limit.
+    std::size_t triangles = 0;
+    bool cut = false;
+
+    // Where the camera should look, set when at least one piece, helix or scenery item was
+    // added.
     bool hasTarget = false;
     double centreX = 0, centreY = 0;
     double distance = 0;
+    double reach = 0; // how far the scene extends from its centre, heights included
 
     // Meshes built by the last build: one per part number and scenery type in use.
     int meshesBuilt = 0;
@@ -66,8 +96,10 @@ struct Scene3D {
 };
 
 // Empties the scene and builds it again from the layout. Without a triangulator the
-// baseboard is left out.
-void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate);
+// baseboard is left out. What would take the scene past `triangleLimit` is left out, track
+// last.
+void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate,
+                std::size_t triangleLimit = kSceneTriangleLimit);
 
 // How far below its level's height a scenery type is drawn.
 double sceneryLift(const std::string& type);
@@ -76,5 +108,7 @@ double drawnTilt(const PieceInstance& piece);
 // A point of the piece's plan-frame mesh where the view draws it: scaled (1, -1, 1), tilted
 // about y, turned about z, moved to the instance position.
 Vec3 placedPoint(const PieceInstance& piece, Vec3 local);
+// The same for a placed mesh: stretched, turned, moved.
+Vec3 placedPoint(const PlacedMesh& at, Vec3 local);
 
 } // namespace plandor

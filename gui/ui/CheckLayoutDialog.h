@@ -23,8 +23,16 @@ class CheckLayoutDialog : public wxDialog {
     const std::vector<CheckFinding>& findings() const { return findings_; }
     wxListCtrl* list() const { return list_; }
 
+    // Puts the window where it hides least of the main window: beside or below it when the
+    // screen has room, else over the bottom of its canvas, clear of the side panel.
+    void placeBeside(const wxRect& mainWindow, const wxRect& canvas);
+
   private:
     void onSelected(wxListEvent& event);
+    // The Text column as wide as its longest text.
+    void fitTextColumn();
+    // Room for every column, and for a few rows.
+    wxSize contentSize() const;
 
     wxListCtrl* list_ = nullptr;
     std::vector<CheckFinding> findings_;

@@ -375,10 +375,6 @@ void MainFrame::updateTitle() {
 void MainFrame::onCheckLayout(wxCommandEvent&) {
     if (!check_) {
         check_ = new CheckLayoutDialog(this, [this](const CheckFinding& f) { showFinding(f); });
-        // Bottom right, clear of the middle of the canvas where a chosen finding is shown.
-        const wxRect frame = GetScreenRect();
-        const wxSize size = check_->GetSize();
-        check_->Move(frame.GetRight() - size.x - 16, frame.GetBottom() - size.y - 40);
         check_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
             check_->Destroy();
             check_ = nullptr;
@@ -386,9 +382,12 @@ void MainFrame::onCheckLayout(wxCommandEvent&) {
             SetStatusText(kStatusReady, 0);
         });
     }
+    const bool opening = !check_->IsShown();
+    refreshCheck();
+    if (opening)
+        check_->placeBeside(GetScreenRect(), canvas_->GetScreenRect());
     check_->Show();
     check_->Raise();
-    refreshCheck();
 }
 
 void MainFrame::refreshCheck() {

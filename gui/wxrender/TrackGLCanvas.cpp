@@ -6,6 +6,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace plandor {
 
 namespace {
@@ -30,6 +34,37 @@ void drawMesh(const Mesh3D& mesh) {
     glColorPointer(3, GL_FLOAT, 0, mesh.colors.data());
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_INT,
                    mesh.indices.data());
+}
+
+std::optional<CameraKey> cameraKeyOf(int keyCode) {
+    switch (keyCode) {
+    case 'R':
+    case 'r':
+        return CameraKey::Reset;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        return CameraKey::OrbitLeft;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        return CameraKey::OrbitRight;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        return CameraKey::OrbitUp;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        return CameraKey::OrbitDown;
+    case '+':
+    case '=': // + without Shift on most keyboards
+    case WXK_ADD:
+    case WXK_NUMPAD_ADD:
+        return CameraKey::ZoomIn;
+    case '-':
+    case WXK_SUBTRACT:
+    case WXK_NUMPAD_SUBTRACT:
+        return CameraKey::ZoomOut;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -67,16 +102,22 @@ void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
 }
 
 void TrackGLCanvas::resolveMeshes() {
+    auto lookUp = [](const MeshCache& cache, const std::string& key) -> const Mesh3D* {
+        auto it = cache.find(key);
+        return it == cache.end() ? nullptr : &it->second;
+    };
     pieceMeshOf_.clear();
-    for (const PieceInstance& p : scene_.pieces) {
-        auto it = scene_.pieceMeshes.find(p.part);
-        pieceMeshOf_.push_back(it == scene_.pieceMeshes.end() ? nullptr : &it->second);
-    }
+    for (const PieceInstance& p : scene_.pieces)
+        pieceMeshOf_.push_back(lookUp(scene_.pieceMeshes, p.part));
     sceneryMeshOf_.clear();
-    for (const SceneryInstance& s : scene_.scenery) {
-        auto it = scene_.sceneryMeshes.find(s.type);
-        sceneryMeshOf_.push_back(it == scene_.sceneryMeshes.end() ? nullptr : &it->second);
-    }
+    for (const SceneryInstance& s : scene_.scenery)
+        sceneryMeshOf_.push_back(lookUp(scene_.sceneryMeshes, s.type));
+    helixMeshOf_.clear();
+    for (const HelixInstance& h : scene_.helices)
+        helixMeshOf_.push_back(lookUp(scene_.helixMeshes, h.variant));
+    hillMeshOf_.clear();
+    for (const PieceInstance& p : scene_.hills)
+        hillMeshOf_.push_back(lookUp(scene_.hillMeshes, p.part));
 }
 
 bool TrackGLCanvas::makeCurrent() {
@@ -144,14 +185,28 @@ void TrackGLCanvas::onPaint(wxPaintEvent&) {
     renderFrame();
 }
 
-bool TrackGLCanvas::renderFrame() {
+bool TrackGLCanvas::renderFrame(std::vector<unsigned char>* pixels) {
     if (!makeCurrent())
         return false;
     if (!glReady_)
         initGL();
     drawFrame();
+    if (pixels) {
+        // The back buffer holds the frame until it is swapped.
+        const wxSize size = GetClientSize() * GetContentScaleFactor();
+        pixels->assign(static_cast<std::size_t>(std::max(0, size.x * size.y * 3)), 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, size.x, size.y, GL_RGB, GL_UNSIGNED_BYTE, pixels->data());
+    }
     SwapBuffers();
     return true;
+}
+
+double TrackGLCanvas::gridReach() const {
+    // The farthest corner of the ground grid from the scene centre.
+    return std::hypot(std::fabs(camera_.centreX) + kGridExtent,
+                      std::fabs(camera_.centreY) + kGridExtent);
 }
 
 void TrackGLCanvas::drawFrame() {
@@ -160,7 +215,8 @@ void TrackGLCanvas::drawFrame() {
         glViewport(0, 0, size.x, size.y);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        gluPerspective(40.0, static_cast<double>(size.x) / size.y, 1.0, 60000.0);
+        const auto [nearPlane, farPlane] = camera_.clipRange(gridReach());
+        gluPerspective(40.0, static_cast<double>(size.x) / size.y, nearPlane, farPlane);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glLoadMatrixd(camera_.modelView().data());
@@ -185,14 +241,30 @@ void TrackGLCanvas::drawFrame() {
         glPopMatrix();
     }
     drawMesh(scene_.structure);
+    for (const PlacedMesh& pier : scene_.piers)
+        drawPlaced(scene_.pierMesh, pier);
+    for (std::size_t i = 0; i < scene_.helices.size(); ++i)
+        if (helixMeshOf_[i])
+            drawPlaced(*helixMeshOf_[i], scene_.helices[i].at);
     drawLines();
 
     // Track lies over coplanar ground and decks.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(-1, -1);
-    for (std::size_t i = 0; i < scene_.pieces.size(); ++i) {
-        const PieceInstance& p = scene_.pieces[i];
-        const Mesh3D* mesh = pieceMeshOf_[i];
+    drawPieces(scene_.pieces, pieceMeshOf_);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    drawPieces(scene_.hills, hillMeshOf_);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    ++framesDrawn_;
+}
+
+void TrackGLCanvas::drawPieces(const std::vector<PieceInstance>& pieces,
+                               const std::vector<const Mesh3D*>& meshes) {
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const PieceInstance& p = pieces[i];
+        const Mesh3D* mesh = meshes[i];
         if (!mesh || mesh->empty())
             continue;
         glPushMatrix();
@@ -203,12 +275,16 @@ void TrackGLCanvas::drawFrame() {
         drawMesh(*mesh);
         glPopMatrix();
     }
-    glDisable(GL_POLYGON_OFFSET_FILL);
-    drawMesh(scene_.tunnelHills);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    ++framesDrawn_;
+}
+
+void TrackGLCanvas::drawPlaced(const Mesh3D& mesh, const PlacedMesh& at) {
+    glPushMatrix();
+    glTranslated(at.position.x, at.position.y, at.position.z);
+    glRotated(at.rotation, 0, 0, 1);
+    if (at.stretch != 1)
+        glScaled(1, 1, at.stretch);
+    drawMesh(mesh);
+    glPopMatrix();
 }
 
 void TrackGLCanvas::drawGroundAndAxes() {
@@ -276,10 +352,17 @@ void TrackGLCanvas::onWheel(wxMouseEvent& event) {
 }
 
 void TrackGLCanvas::onKey(wxKeyEvent& event) {
-    if (camera_.key(event.GetKeyCode()))
-        Refresh(false);
-    else
+    if (!cameraKey(event))
         event.Skip();
+}
+
+bool TrackGLCanvas::cameraKey(const wxKeyEvent& event) {
+    const std::optional<CameraKey> key = cameraKeyOf(event.GetKeyCode());
+    if (!key || event.HasModifiers())
+        return false;
+    camera_.key(*key);
+    Refresh(false);
+    return true;
 }
 
 } // namespace plandor

@@ -20,8 +20,12 @@ class TrackGLCanvas : public wxGLCanvas {
     // Empties and rebuilds the scene, aims the camera at it and repaints.
     void rebuildScene(const plandor::Layout& layout);
 
-    // Draws one frame now and shows it; false when no context could be made current.
-    bool renderFrame();
+    // Draws one frame now and shows it; false when no context could be made current. With
+    // `pixels`, the frame is read back first (RGB rows from the bottom up).
+    bool renderFrame(std::vector<unsigned char>* pixels = nullptr);
+
+    // Moves the camera when the key is one of the view's (R, arrows, + and -); false otherwise.
+    bool cameraKey(const wxKeyEvent& event);
 
     const Scene3D& scene() const { return scene_; }
     const Camera3D& camera() const { return camera_; }
@@ -36,12 +40,16 @@ class TrackGLCanvas : public wxGLCanvas {
     void onWheel(wxMouseEvent& event);
     void onKey(wxKeyEvent& event);
 
+    double gridReach() const;
     bool makeCurrent();
     bool isCoreProfile();
     void initGL();
     void drawFrame();
     void drawGroundAndAxes();
     void drawLines();
+    void drawPieces(const std::vector<PieceInstance>& pieces,
+                    const std::vector<const Mesh3D*>& meshes);
+    void drawPlaced(const Mesh3D& mesh, const PlacedMesh& at);
     void resolveMeshes();
 
     std::unique_ptr<wxGLContext> context_;
@@ -51,6 +59,8 @@ class TrackGLCanvas : public wxGLCanvas {
     // Each instance's mesh, looked up once per build instead of once per frame.
     std::vector<const Mesh3D*> pieceMeshOf_;
     std::vector<const Mesh3D*> sceneryMeshOf_;
+    std::vector<const Mesh3D*> helixMeshOf_;
+    std::vector<const Mesh3D*> hillMeshOf_;
     int sceneBuilds_ = 0;
     int framesDrawn_ = 0;
 };

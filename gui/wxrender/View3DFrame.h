@@ -11,6 +11,11 @@ class TrackGLCanvas;
 
 class View3DFrame : public wxFrame {
   public:
+    // The hint bar: how to move around and leave.
+    static const char* const kHint;
+    // Put before the hint when the scene had to leave part of the layout out.
+    static const char* const kCutNotice;
+
     View3DFrame(wxWindow* parent, const plandor::Layout& layout);
 
     // The main window calls this whenever the layout changed in a way the scene shows.
@@ -19,6 +24,8 @@ class View3DFrame : public wxFrame {
     TrackGLCanvas* canvas() const { return canvas_; }
 
   private:
+    void showHint();
+
     TrackGLCanvas* canvas_ = nullptr;
 };
 

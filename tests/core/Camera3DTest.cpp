@@ -1,10 +1,13 @@
 // The 3D camera's limits and the way it looks at the scene.
 #include "render/Camera3D.h"
 #include "render/Mesh3D.h"
+#include "render/Scene3D.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using namespace plandor;
 
@@ -43,4 +46,100 @@ TEST(Camera3D, SceneStandsUprightWithItsFarSideAwayFromTheViewer) {
     cam.yaw = 0;
     EXPECT_GT(cam.toEye({100, 0, 0}).x, 99);
     EXPECT_LT(cam.toEye({0, 100, 0}).z, -800);
+}
+
+namespace {
+
+// The scene of a plan `side` mm square around (cx, cy), as the scene build aims at it.
+Scene3D squarePlan(double cx, double cy, double side) {
+    Scene3D scene;
+    scene.hasTarget = true;
+    scene.centreX = cx;
+    scene.centreY = cy;
+    scene.distance = std::max(400.0, 1.8 * side);
+    scene.reach = side * std::sqrt(0.5) + 200;
+    return scene;
+}
+
+} // namespace
+
+TEST(Camera3D, ResetReturnsToTheOpeningViewAndKeysOrbitAndZoom) {
+    Camera3D cam;
+    cam.aimAt(squarePlan(1000, -500, 72000));
+    const Camera3D opening = cam;
+    cam.press(0, 0, true, true);
+    cam.drag(40, 30);
+    cam.release();
+    cam.wheel(120);
+    cam.key(CameraKey::Reset);
+    EXPECT_EQ(cam.modelView(), opening.modelView()) << "R frames the scene as it opened";
+
+    const struct {
+        CameraKey key;
+        double yaw, pitch, distance; // change from the opening view
+    } cases[] = {
+        {CameraKey::OrbitLeft, -5, 0, 1}, {CameraKey::OrbitRight, 5, 0, 1},
+        {CameraKey::OrbitUp, 0, -5, 1},   {CameraKey::OrbitDown, 0, 5, 1},
+        {CameraKey::ZoomIn, 0, 0, 0.88},  {CameraKey::ZoomOut, 0, 0, 1 / 0.88},
+    };
+    for (const auto& c : cases) {
+        Camera3D moved = opening;
+        moved.key(c.key);
+        EXPECT_DOUBLE_EQ(moved.yaw, opening.yaw + c.yaw);
+        EXPECT_DOUBLE_EQ(moved.pitch, opening.pitch + c.pitch);
+        EXPECT_DOUBLE_EQ(moved.distance, opening.distance * c.distance);
+    }
+}
+
+// Every corner of the plan and of a box 500 mm above it lies between the clipping planes,
+// however the camera was turned, panned and zoomed.
+TEST(Camera3D, ClippingPlanesHoldTheWholeScene) {
+    const double side = 72000, cx = 36000, cy = -30000;
+    const struct {
+        const char* name;
+        double pitch, yaw, panX, panY, zoomSteps;
+    } cases[] = {
+        {"as it opens", Camera3D::kDefaultPitch, Camera3D::kDefaultYaw, 0, 0, 0},
+        {"from straight above", 89, 0, 0, 0, 0},
+        {"from below the plan", -60, 140, 0, 0, 0},
+        {"zoomed right in", 35, 30, 0, 0, 40},
+        {"zoomed in and panned to a corner", 10, 250, 30000, -30000, 40},
+        {"backed away as far as it goes", 35, 30, 0, 0, -40},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Camera3D cam;
+        cam.aimAt(squarePlan(cx, cy, side));
+        cam.pitch = c.pitch;
+        cam.yaw = c.yaw;
+        cam.panX = c.panX;
+        cam.panY = c.panY;
+        for (int i = 0; i < std::abs(c.zoomSteps); ++i)
+            cam.wheel(c.zoomSteps > 0 ? 120 : -120);
+        const auto [nearPlane, farPlane] = cam.clipRange(0);
+        EXPECT_GE(nearPlane, 1);
+        EXPECT_LT(farPlane / nearPlane, 20000) << "the depth buffer keeps its precision";
+        for (double x : {cx - side / 2, cx + side / 2})
+            for (double y : {cy - side / 2, cy + side / 2})
+                for (double z : {0.0, 500.0}) {
+                    const double depth = -cam.toEye({x, y, z}).z;
+                    EXPECT_LE(depth, farPlane) << x << ", " << y << ", " << z;
+                    // What lies behind the camera is not drawn anyway.
+                    if (depth > 0 && c.zoomSteps <= 0) {
+                        EXPECT_GE(depth, nearPlane) << x << ", " << y << ", " << z;
+                    }
+                }
+        // The point the camera orbits is always in view.
+        EXPECT_GT(cam.distance, nearPlane);
+        EXPECT_LT(cam.distance, farPlane);
+    }
+}
+
+TEST(Camera3D, ZoomingOutReachesPastTheOpeningViewOfALargePlan) {
+    Camera3D cam;
+    cam.aimAt(squarePlan(0, 0, 72000));
+    const double opening = cam.distance;
+    EXPECT_GT(opening, Camera3D::kMaxDistance);
+    cam.wheel(-120);
+    EXPECT_GT(cam.distance, opening) << "backing away never jumps closer";
 }

@@ -125,6 +125,21 @@ Layout slimTurnout(bool joined) {
     return l;
 }
 
+// `count` straights laid one on another at (x, 0), unjoined; `dz` apart in height, each on
+// its own level when dz is not 0.
+Layout pile(int count, double x = 0, double dz = 0) {
+    Layout l = emptyLayout();
+    for (int i = 0; i < count; ++i) {
+        int32_t level = 1;
+        if (dz != 0 && i > 0) {
+            level = i + 1;
+            addLevel(l, level, i * dz);
+        }
+        addPiece(l, "24188", x, 0, 0, level).z = i * dz;
+    }
+    return l;
+}
+
 Layout helix(const std::string& variant) {
     Layout l = emptyLayout();
     placeHelix(l, 0, 0, 0, variant);
@@ -188,7 +203,7 @@ TEST(LayoutCheck, EachFindingAndItsNearMiss) {
         {"CrossingPieceIsNoCollision", crossingWithSpurs(), CheckKind::Collision, {}},
         {"StraightsOnBothExitsOfASlimTurnoutAreNoCollision", slimTurnout(true), CheckKind::Collision, {}},
         {"StraightsOnASlimTurnoutWithoutItCollide", slimTurnout(false), CheckKind::Collision,
-         {{E, "24711 #1 overlaps 24188 #2"}, {E, "24188 #2 overlaps 24188 #3"}}},
+         {{E, "24711 #1, 24188 #2 and 24188 #3 overlap"}}},
         {"StraightsCrossingOnOneLevelCollide", twoStraights(94.15, -94.15, 90), CheckKind::Collision, {{E, straights}}},
         {"ParallelBandsTouchingDoNotCollide", twoStraights(0, 2 * 18.7), CheckKind::Collision, {}},
         {"ParallelBandsOverlapping1_4mmCollide", twoStraights(0, 2 * 18.7 - 1.4), CheckKind::Collision, {{E, straights}}},
@@ -245,6 +260,83 @@ TEST(LayoutCheck, FindingPointsAtThePlaceAndNamesThePieces) {
     ASSERT_FALSE(mixed.empty());
     EXPECT_EQ(mixed.front().kind, CheckKind::Clearance);
     EXPECT_EQ(checkSummary(mixed), "Check: 1 errors, 4 warnings");
+}
+
+// A pile gives one finding per cluster of tangled pieces, whatever its size: the list, the time
+// and the memory of the check grow with the pieces, not with the pairs of them.
+TEST(LayoutCheck, OverlapsAreReportedOncePerCluster) {
+    struct PileCase {
+        const char* name;
+        Layout layout;
+        CheckKind kind;
+        std::vector<std::string> texts;
+        std::vector<std::size_t> pieceCounts;
+    };
+    Layout twoPiles = pile(4);
+    for (const PlacedPiece& p : pile(3, 1000).pieces)
+        addPiece(twoPiles, p.part, p.x, p.y);
+    // clang-format off
+    const std::vector<PileCase> cases = {
+        {"ThreeStacked", pile(3), CheckKind::Collision,
+         {"24188 #1, 24188 #2 and 24188 #3 overlap"}, {3}},
+        {"TwentyStackedNameFiveAndCountTheRest", pile(20), CheckKind::Collision,
+         {"24188 #1, 24188 #2, 24188 #3, 24188 #4, 24188 #5 and 15 more overlap"}, {20}},
+        {"TwoPilesApartAreTwoFindings", twoPiles, CheckKind::Collision,
+         {"24188 #1, 24188 #2, 24188 #3 and 24188 #4 overlap",
+          "24188 #5, 24188 #6 and 24188 #7 overlap"}, {4, 3}},
+        {"PileOnLevelsTooCloseIsOneClearance", pile(4, 0, 30), CheckKind::Clearance,
+         {"Clearance of 30.0 mm between 24188 #1 and 24188 #2 (minimum 80.0 mm); 4 pieces in all"},
+         {4}},
+        {"PileOnLevelsFarApartIsFine", pile(4, 0, 100), CheckKind::Clearance, {}, {}},
+    };
+    // clang-format on
+    for (const PileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> texts;
+        std::vector<std::size_t> counts;
+        for (const CheckFinding& f : checkLayout(c.layout, {}))
+            if (f.kind == c.kind) {
+                texts.push_back(f.text);
+                counts.push_back(f.pieces.size());
+            }
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(counts, c.pieceCounts);
+    }
+}
+
+TEST(LayoutCheck, AHugePileIsOneFindingNamingEveryPiece) {
+    for (int count : {1000, 20000}) {
+        SCOPED_TRACE(count);
+        const Layout l = pile(count);
+        int collisions = 0;
+        for (const CheckFinding& f : checkLayout(l, {}))
+            if (f.kind == CheckKind::Collision) {
+                ++collisions;
+                EXPECT_EQ(f.pieces.size(), static_cast<std::size_t>(count));
+                EXPECT_EQ(f.pieces.back(), l.pieces.back().id);
+            }
+        EXPECT_EQ(collisions, 1);
+    }
+}
+
+// Two piles end to end put thousands of ends face to face in one place: each end still pairs
+// with at most one other, and the check stays linear.
+TEST(LayoutCheck, PilesFacingEachOtherPairTheirEndsAtMostOnce) {
+    Layout l = pile(3000);
+    for (int i = 0; i < 3000; ++i)
+        addPiece(l, "24188", 188.3, 0);
+    std::size_t gaps = 0, openEnds = 0, collisions = 0;
+    for (const CheckFinding& f : checkLayout(l, {})) {
+        if (f.kind == CheckKind::Collision)
+            ++collisions;
+        else if (f.text.rfind("Gap of ", 0) == 0)
+            ++gaps;
+        else if (f.kind == CheckKind::OpenEnd)
+            ++openEnds;
+    }
+    EXPECT_EQ(collisions, 2u) << "piles meeting end to end do not overlap: one finding each";
+    EXPECT_GT(gaps, 0u);
+    EXPECT_EQ(2 * gaps + openEnds, 4u * 3000) << "every free end is reported once";
 }
 
 // The generator joins and lifts everything as it should and lays no track over other track,

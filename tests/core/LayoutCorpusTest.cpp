@@ -6,6 +6,7 @@
 #include "canvas/CanvasView.h"
 #include "model/LayoutFile.h"
 #include "render/LayoutRenderer.h"
+#include "render/Scene3D.h"
 
 #include <gtest/gtest.h>
 
@@ -68,4 +69,35 @@ TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
         EXPECT_EQ(layoutFileText(again, name), layoutFileText(layout, name));
     }
     fs::remove(out);
+}
+
+// What a scene holds for the layout beyond the meshes shared by part number, scenery type and
+// helix variant, whose number the catalogues bound.
+std::size_t sceneBytes(const Scene3D& scene) {
+    auto meshBytes = [](const Mesh3D& m) {
+        return (m.positions.size() + m.normals.size() + m.colors.size()) * sizeof(float) +
+               m.indices.size() * sizeof(uint32_t);
+    };
+    return scene.pieces.size() * sizeof(PieceInstance) +
+           scene.scenery.size() * sizeof(SceneryInstance) +
+           scene.piers.size() * sizeof(PlacedMesh) + scene.helices.size() * sizeof(HelixInstance) +
+           scene.hills.size() * sizeof(PieceInstance) + scene.lines.size() * sizeof(LineSegment) +
+           meshBytes(scene.baseboard) + meshBytes(scene.structure);
+}
+
+// The 3D scene of each file stays within the triangle limit and within 20 bytes of scene per
+// byte of file, and gives the camera a finite place to look from.
+TEST(LayoutCorpus, EachFileBuildsABoundedScene) {
+    for (const auto& entry : fs::directory_iterator(std::string(PLANDOR_TEST_DATA) + "/corpus")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        Layout layout;
+        std::string name;
+        ASSERT_EQ(loadLayout(layout, entry.path().string(), name), "");
+        Scene3D scene;
+        buildScene(layout, scene, nullptr);
+        EXPECT_LE(scene.triangles, kSceneTriangleLimit);
+        EXPECT_LE(sceneBytes(scene), 20 * fs::file_size(entry.path()));
+        EXPECT_TRUE(std::isfinite(scene.centreX) && std::isfinite(scene.centreY) &&
+                    std::isfinite(scene.distance) && std::isfinite(scene.reach));
+    }
 }

@@ -6,8 +6,12 @@
 #include "app/Commands.h"
 #include "app/LayoutCheck.h"
 #include "canvas/CanvasView.h"
+#include "ui/PropertiesPanel.h"
 
+#include <wx/button.h>
 #include <wx/listctrl.h>
+
+#include <algorithm>
 
 using namespace plandor;
 using namespace plandor::guitest;
@@ -55,4 +59,52 @@ TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
     EXPECT_EQ(frame->checkDialog(), nullptr);
     EXPECT_EQ(status(0), "Ready");
     EXPECT_TRUE(frame->canvas()->checkMarks().empty());
+}
+
+// The list opens clear of the middle of the canvas and of the side panel with Buy Track, shows
+// every text whole, and can be resized.
+TEST_F(CheckLayoutTest, OpensWhereItHidesLeastWithTheWholeTextShown) {
+    layout().ensureDefaultLevel();
+    addLevel(layout(), 2, 60);
+    addPiece(layout(), "24188", 2000, 1000);
+    addPiece(layout(), "24188", 2094.15, 905.85, 90, 2).z = 60;
+    command(CmdCheckLayout);
+    settle();
+    CheckLayoutDialog* dialog = frame->checkDialog();
+    ASSERT_NE(dialog, nullptr);
+    const wxRect placed = dialog->GetScreenRect();
+    const wxRect canvas = frame->canvas()->GetScreenRect();
+    wxButton* buyTrack = frame->properties()->controls().buyTrack;
+    EXPECT_FALSE(placed.Intersects(buyTrack->GetScreenRect())) << "Buy Track stays in sight";
+    EXPECT_FALSE(placed.Contains(canvas.GetLeft() + canvas.GetWidth() / 2,
+                                 canvas.GetTop() + canvas.GetHeight() / 2))
+        << "the middle of the canvas, where a chosen finding shows, stays in sight";
+    EXPECT_TRUE(dialog->HasFlag(wxRESIZE_BORDER));
+
+    wxListCtrl* list = dialog->list();
+    int longest = 0;
+    for (const CheckFinding& f : dialog->findings())
+        longest = std::max(longest, list->GetTextExtent(wxString::FromUTF8(f.text)).x);
+    EXPECT_GE(list->GetColumnWidth(2), longest);
+    const int columns = list->GetColumnWidth(0) + list->GetColumnWidth(1) + list->GetColumnWidth(2);
+    EXPECT_LE(columns, list->GetClientSize().x) << "the Text column is not cut";
+}
+
+// A pile of pieces is one finding; the list of a layout with many findings fills at once.
+TEST_F(CheckLayoutTest, APileOfPiecesIsOneRow) {
+    layout().ensureDefaultLevel();
+    for (int i = 0; i < 3000; ++i)
+        addPiece(layout(), "24188", 0, 0);
+    command(CmdCheckLayout);
+    settle();
+    CheckLayoutDialog* dialog = frame->checkDialog();
+    ASSERT_NE(dialog, nullptr);
+    wxListCtrl* list = dialog->list();
+    ASSERT_EQ(list->GetItemCount(), static_cast<int>(dialog->findings().size()));
+    EXPECT_EQ(list->GetItemText(0, 2),
+              "24188 #1, 24188 #2, 24188 #3, 24188 #4, 24188 #5 and 2995 more overlap");
+    int collisions = 0;
+    for (const CheckFinding& f : dialog->findings())
+        collisions += f.kind == CheckKind::Collision;
+    EXPECT_EQ(collisions, 1);
 }

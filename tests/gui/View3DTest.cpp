@@ -1,11 +1,18 @@
 // The 3D window opened from the main window: it draws the layout, orbits and zooms without
 // rebuilding, and rebuilds when the plan changes or the command is given again.
 #include "GuiTestSupport.h"
+#include "LayoutGenerator.h"
 #include "Sample3DLayout.h"
 #include "app/Commands.h"
+#include "canvas/CanvasView.h"
 #include "wxrender/BaseboardTessellator.h"
 #include "wxrender/TrackGLCanvas.h"
 #include "wxrender/View3DFrame.h"
+
+#include <wx/uiaction.h>
+
+#include <algorithm>
+#include <tuple>
 
 using namespace plandor;
 using namespace plandor::guitest;
@@ -23,9 +30,123 @@ void mouse(wxWindow* to, wxEventType type, int x, int y, bool left, bool right, 
     to->ProcessWindowEvent(event);
 }
 
+// Pixels of a frame bright enough to be lit track, ballast or scenery: the background and the
+// ground grid are darker than any of them.
+int litPixels(TrackGLCanvas* canvas) {
+    std::vector<unsigned char> rgb;
+    if (!canvas->renderFrame(&rgb))
+        return -1;
+    int lit = 0;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        lit += std::max({rgb[i], rgb[i + 1], rgb[i + 2]}) > 100;
+    return lit;
+}
+
+// Opens the 3D view of the layout and waits for its first frame.
+TrackGLCanvas* open3D(MainFrame* frame) {
+    send(frame, wxEVT_MENU, Cmd3DView);
+    View3DFrame* view = frame->view3D();
+    if (!view)
+        return nullptr;
+    TrackGLCanvas* canvas = view->canvas();
+    return waitFor([&] { return canvas->framesDrawn() > 0; }) ? canvas : nullptr;
+}
+
 } // namespace
 
 using View3DTest = MainFrameFixture;
+
+TEST_F(View3DTest, ALargePlanShowsInTheFirstFrame) {
+    layout() = generateLayout(10000, 1);
+    TrackGLCanvas* canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    const wxSize size = canvas->GetClientSize();
+    EXPECT_GT(litPixels(canvas), size.x * size.y / 50) << "the plan is in view as it opens";
+}
+
+TEST_F(View3DTest, KeysOrbitZoomAndResetToTheOpeningView) {
+    layout() = sample3DLayout();
+    TrackGLCanvas* canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    frame->view3D()->Raise();
+    canvas->SetFocus();
+    settle();
+    const Camera3D opening = canvas->camera();
+    const double planScale = frame->canvas()->view().transform().scale;
+    wxUIActionSimulator sim;
+    const struct {
+        const char* name;
+        int key;
+        double yaw, pitch, distance; // change from the view before the key
+    } cases[] = {
+        {"left arrow", WXK_LEFT, -5, 0, 1}, {"right arrow", WXK_RIGHT, 5, 0, 1},
+        {"up arrow", WXK_UP, 0, -5, 1},     {"down arrow", WXK_DOWN, 0, 5, 1},
+        {"minus", '-', 0, 0, 1 / 0.88},     {"numpad plus", WXK_NUMPAD_ADD, 0, 0, 0.88},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Camera3D before = canvas->camera();
+        sim.Char(c.key);
+        ASSERT_TRUE(waitFor([&] { return canvas->camera().modelView() != before.modelView(); }));
+        EXPECT_NEAR(canvas->camera().yaw, before.yaw + c.yaw, 1e-9);
+        EXPECT_NEAR(canvas->camera().pitch, before.pitch + c.pitch, 1e-9);
+        EXPECT_NEAR(canvas->camera().distance, before.distance * c.distance, 1e-6);
+    }
+    EXPECT_EQ(frame->canvas()->view().transform().scale, planScale)
+        << "the zoom keys of the 3D window leave the plan alone";
+
+    // Orbit, pan and zoom with the mouse, then R.
+    mouse(canvas, wxEVT_LEFT_DOWN, 100, 100, true, false);
+    mouse(canvas, wxEVT_MOTION, 160, 140, true, false);
+    mouse(canvas, wxEVT_LEFT_UP, 160, 140, false, false);
+    mouse(canvas, wxEVT_RIGHT_DOWN, 160, 140, false, true);
+    mouse(canvas, wxEVT_MOTION, 200, 100, false, true);
+    mouse(canvas, wxEVT_RIGHT_UP, 200, 100, false, false);
+    mouse(canvas, wxEVT_MOUSEWHEEL, 200, 100, false, false, 120);
+    sim.Char('r');
+    ASSERT_TRUE(waitFor([&] { return canvas->camera().modelView() == opening.modelView(); }))
+        << "R frames the scene as it opened";
+    EXPECT_EQ(canvas->sceneBuilds(), 1);
+}
+
+// A layout too large to draw whole is cut short, and the hint bar says so.
+TEST_F(View3DTest, ALayoutPastTheTriangleLimitIsShownInPartWithANotice) {
+    Layout& plan = layout();
+    plan.ensureDefaultLevel();
+    addPiece(plan, "24188", 0, 0);
+    for (int h = 0; h < 400; ++h)
+        plan.helices.push_back(
+            Helix{plan.takeId(), (h % 20) * 1000.0, (h / 20) * 1000.0, 0, "", -1, -1, -1, -1});
+    TrackGLCanvas* canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_TRUE(canvas->scene().cut);
+    EXPECT_LT(canvas->scene().helices.size(), 400u);
+    const std::string hint = frame->view3D()->GetStatusBar()->GetStatusText().ToStdString();
+    EXPECT_EQ(hint.rfind(View3DFrame::kCutNotice, 0), 0u) << hint;
+
+    plan.helices.clear();
+    frame->view3D()->rebuildScene(plan);
+    EXPECT_EQ(frame->view3D()->GetStatusBar()->GetStatusText(), View3DFrame::kHint);
+}
+
+TEST_F(View3DTest, EscapeAndCtrlWCloseTheViewAndNotTheLayout) {
+    for (const auto& [name, key, modifiers] :
+         {std::tuple{"Escape", int(WXK_ESCAPE), int(wxMOD_NONE)},
+          std::tuple{"Ctrl+W", int('W'), int(wxMOD_CONTROL)}}) {
+        SCOPED_TRACE(name);
+        layout() = sample3DLayout();
+        frame->document().modified = true;
+        TrackGLCanvas* canvas = open3D(frame);
+        ASSERT_NE(canvas, nullptr);
+        frame->view3D()->Raise();
+        canvas->SetFocus();
+        settle();
+        wxUIActionSimulator().Char(key, modifiers);
+        ASSERT_TRUE(waitFor([&] { return frame->view3D() == nullptr; })) << "the view closes";
+        EXPECT_FALSE(layout().pieces.empty()) << "the layout stays open";
+        EXPECT_TRUE(frame->document().modified);
+    }
+}
 
 TEST_F(View3DTest, OpensOnTheLayoutAndOrbitsWithoutRebuilding) {
     layout() = sample3DLayout();
@@ -34,7 +155,10 @@ TEST_F(View3DTest, OpensOnTheLayoutAndOrbitsWithoutRebuilding) {
     ASSERT_NE(view, nullptr);
     TrackGLCanvas* canvas = view->canvas();
     ASSERT_TRUE(waitFor([&] { return canvas->framesDrawn() > 0; })) << "nothing was drawn";
-    EXPECT_FALSE(canvas->scene().structure.empty()) << "every kind of mesh is on show";
+    const Scene3D& scene = canvas->scene();
+    EXPECT_FALSE(scene.structure.empty() || scene.piers.empty() || scene.helices.empty() ||
+                 scene.hills.empty())
+        << "every kind of mesh is on show";
 
     const int frames = canvas->framesDrawn();
     mouse(canvas, wxEVT_LEFT_DOWN, 100, 100, true, false);
@@ -64,14 +188,14 @@ TEST_F(View3DTest, AnEditOnThePlanAndTheCommandAgainRebuildTheOpenView) {
     View3DFrame* view = frame->view3D();
     ASSERT_NE(view, nullptr);
     TrackGLCanvas* canvas = view->canvas();
-    EXPECT_TRUE(canvas->scene().tunnelHills.empty());
+    EXPECT_TRUE(canvas->scene().hills.empty());
 
     for (PlacedPiece& p : plan.pieces)
         p.selected = true;
     command(CmdTunnel);
     ASSERT_EQ(plan.tunnels.size(), 1u);
     EXPECT_EQ(canvas->sceneBuilds(), 2);
-    EXPECT_FALSE(canvas->scene().tunnelHills.empty()) << "the new tunnel shows in 3D";
+    EXPECT_FALSE(canvas->scene().hills.empty()) << "the new tunnel shows in 3D";
 
     command(Cmd3DView);
     EXPECT_EQ(frame->view3D(), view) << "one 3D window at a time";
