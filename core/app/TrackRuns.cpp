@@ -59,9 +59,8 @@ class Walker {
             TrackRun run;
             run.from = TrackEnd{kind, i, c};
             run.twoRail = twoRailAt(i, c);
-            if (withPiece)
-                enter(run, i, c);
-            walk(run, first_[i] + c);
+            // An open end or a closed circuit starts inside the piece; a junction at its end.
+            walk(run, first_[i] + (withPiece ? enter(run, i, c) : c));
             if (run.to.kind == TrackEndKind::Junction || run.to.kind == TrackEndKind::Buffer)
                 used[first_[run.to.piece] + run.to.conn] = true;
             if (!run.pieces.empty() || run.to.kind == TrackEndKind::Junction)

@@ -73,7 +73,7 @@ const PlanCase kPlans[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Plans, ReversingPlans, ::testing::ValuesIn(kPlans),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST(ReversingSections, BalloonNamesItsLoopAndTheTrackToInsulate) {
     Layout layout = emptyLayout();

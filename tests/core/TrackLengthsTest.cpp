@@ -60,12 +60,15 @@ TEST(TrackLengths, ThreeTrackStationMatchesHandSums) {
     EXPECT_EQ(carsHeld(station[0].length, 200), 4);
 }
 
-TEST(TrackLengths, LoopsWithoutTurnoutsAreOnePlainRun) {
+TEST(TrackLengths, TrackWithoutTurnoutsIsOnePlainRun) {
     struct Case {
         const char* name;
         void (*build)(Layout&);
         double length;
     } cases[] = {
+        {"open at both ends",
+         [](Layout& l) { layRun(l, {addPiece(l, "62188").id, 1}, "62130", 2); },
+         188.3 + 2 * 360 * kPi / 6},
         {"oval", [](Layout& l) { addOval(l, kCTrackParts); }, 2 * 188.3 + 12 * 360 * kPi / 6},
         // Both loops and both routes through the crossing, once each.
         {"figure eight", [](Layout& l) { addFigureEight(l, kCTrackParts); },
