@@ -97,8 +97,9 @@ class Finder {
         return v;
     }
 
-    // Routes through junctions first, then the tracks, shortest first: the track that closes a
-    // loop is then its longest, the one that best holds a train while the poles change.
+    // Routes through junctions first, then the tracks, longest first: main lines and loops
+    // take their poles before the short cut-off, diagonal or wye leg that turns trains round,
+    // so that one is the track that closes the loop and is named for insulating.
     void collectEdges() {
         for (int i = 0; i < static_cast<int>(layout_.pieces.size()); ++i) {
             if (!isPolarJunction(i))
@@ -120,7 +121,7 @@ class Finder {
             const bool emptyA = net_.runs[a].pieces.empty(), emptyB = net_.runs[b].pieces.empty();
             if (emptyA != emptyB)
                 return emptyA;
-            return net_.runs[a].length < net_.runs[b].length;
+            return net_.runs[a].length > net_.runs[b].length;
         });
         for (int r : runs) {
             const TrackRun& run = net_.runs[r];

@@ -25,8 +25,10 @@ struct ReversingSection {
     Point at; // the insulated joint at the section's start
 };
 
-// One section for each loop, the fewest the network needs when each is the longest track of
-// its loop: with those cut out, the rails of every two-rail network take one polarity.
+// One section for each loop that turns trains round; with those tracks cut out, the rails of
+// every two-rail network take one polarity. Of a loop's tracks the shortest is named, as a
+// cut-off across an oval or a leg of a wye usually is the section modellers insulate.
+// (Finding the fewest sections is hard in general; this greedy choice is not always it.)
 std::vector<ReversingSection> findReversingSections(const Layout& layout);
 
 // The layout check's finding for a section (an error: the layout shorts).

@@ -109,6 +109,22 @@ TEST(ReversingSections, DogboneLoopsAreSeparate) {
         EXPECT_FALSE(contains(s.loop, first) && contains(s.loop, second));
 }
 
+TEST(ReversingSections, DiagonalAcrossAnOvalIsTheOneSection) {
+    for (const TrackParts* parts : {&kTrixParts, &kCTrackParts}) {
+        Layout layout = emptyLayout();
+        const OvalWithDiagonal oval = addOvalWithDiagonal(layout, *parts);
+        const std::vector<ReversingSection> found = findReversingSections(layout);
+        if (parts == &kCTrackParts) {
+            EXPECT_TRUE(found.empty());
+            continue;
+        }
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_TRUE(found[0].first == oval.firstOfDiagonal ||
+                    found[0].last == oval.firstOfDiagonal);
+        EXPECT_TRUE(contains(found[0].loop, oval.top) && contains(found[0].loop, oval.bottom));
+    }
+}
+
 TEST(ReversingSections, WyeLoopRunsThroughAllThreeTurnouts) {
     Layout layout = emptyLayout();
     const Wye wye = addWye(layout, kTrixParts);

@@ -74,6 +74,26 @@ inline Wye addWye(Layout& layout, const TrackParts& p) {
     return w;
 }
 
+// An oval of two loops joined through two right turnouts, and a diagonal between the
+// turnouts' branches across the middle: the diagonal turns trains round.
+struct OvalWithDiagonal {
+    int32_t top, bottom, firstOfDiagonal;
+};
+inline OvalWithDiagonal addOvalWithDiagonal(Layout& layout, const TrackParts& p) {
+    OvalWithDiagonal o{};
+    o.top = addPiece(layout, p.right).id;
+    const TrackEndRef d = layRun(layout, {o.top, 2}, p.straight, 8);
+    o.firstOfDiagonal = layout.findPiece(o.top)->jointAt(2).target;
+    o.bottom = attachPiece(layout, d.id, d.conn, p.right, 2).id;
+    TrackEndRef e = layRun(layout, {o.top, 1}, p.straight, 10);
+    e = layRun(layout, e, p.curve, 6);
+    closeLoop(layout, layRun(layout, e, p.straight, 1), {o.bottom, 0});
+    TrackEndRef w = layRun(layout, {o.bottom, 1}, p.straight, 10);
+    w = layRun(layout, w, p.curve, 6);
+    closeLoop(layout, layRun(layout, w, p.straight, 1), {o.top, 0});
+    return o;
+}
+
 // Two balloon loops at the ends of one line. Returns the two turnouts.
 inline std::pair<int32_t, int32_t> addDogbone(Layout& layout, const TrackParts& p) {
     const int32_t first = addBalloon(layout, p);
