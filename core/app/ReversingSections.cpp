@@ -117,10 +117,21 @@ class Finder {
                 isPolarJunction(run.to.piece))
                 runs.push_back(r);
         }
+        // Tracks side by side between the same two junctions (station tracks, passing loops)
+        // are never the one to insulate: cutting one leaves the other closing the loop.
+        std::unordered_map<int64_t, int> between;
+        auto pairOf = [&](int r) {
+            const auto [lo, hi] = std::minmax(net_.runs[r].from.piece, net_.runs[r].to.piece);
+            return (static_cast<int64_t>(lo) << 32) | static_cast<uint32_t>(hi);
+        };
+        for (int r : runs)
+            ++between[pairOf(r)];
+        auto rank = [&](int r) {
+            return net_.runs[r].pieces.empty() ? 0 : between[pairOf(r)] > 1 ? 1 : 2;
+        };
         std::stable_sort(runs.begin(), runs.end(), [&](int a, int b) {
-            const bool emptyA = net_.runs[a].pieces.empty(), emptyB = net_.runs[b].pieces.empty();
-            if (emptyA != emptyB)
-                return emptyA;
+            if (rank(a) != rank(b))
+                return rank(a) < rank(b);
             return net_.runs[a].length > net_.runs[b].length;
         });
         for (int r : runs) {

@@ -45,6 +45,10 @@ const PlanCase kPlans[] = {
     {"BalloonTrix", [](Layout& l) { addBalloon(l, kTrixParts); }, 1},
     {"BalloonCTrack", [](Layout& l) { addBalloon(l, kCTrackParts); }, 0},
     {"BalloonZ", [](Layout& l) { addBalloon(l, kZParts); }, 1},
+    // The passing loop's two tracks are not the section: one track of the loop is enough.
+    {"BalloonWithPassingLoopTrix", [](Layout& l) { addBalloonWithPassingLoop(l, kTrixParts); }, 1},
+    {"BalloonWithPassingLoopCTrack", [](Layout& l) { addBalloonWithPassingLoop(l, kCTrackParts); },
+     0},
     {"WyeTrix", [](Layout& l) { addWye(l, kTrixParts); }, 1},
     {"WyeCTrack", [](Layout& l) { addWye(l, kCTrackParts); }, 0},
     {"DogboneTrix", [](Layout& l) { addDogbone(l, kTrixParts); }, 2},

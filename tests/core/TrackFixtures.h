@@ -54,6 +54,22 @@ inline int32_t addBalloon(Layout& layout, const TrackParts& p, TrackEndRef from 
     return t;
 }
 
+// A balloon loop with a passing loop on it: the loop leaves the turnout's branch by three
+// straights, splits into two tracks of two straights each, and comes back round through
+// curves into the turnout's straight exit.
+inline int32_t addBalloonWithPassingLoop(Layout& layout, const TrackParts& p) {
+    const int32_t t = addPiece(layout, p.left).id;
+    layRun(layout, {t, 0}, p.straight, 1);
+    TrackEndRef e = layRun(layout, {t, 2}, p.straight, 3);
+    const int32_t split = attachPiece(layout, e.id, e.conn, p.right).id;
+    e = layRun(layout, {split, 1}, p.straight, 2);
+    const int32_t merge = attachPiece(layout, e.id, e.conn, p.left, 1).id;
+    closeLoop(layout, layRun(layout, {split, 2}, p.straight, 2), {merge, 2});
+    e = layRun(layout, {merge, 0}, p.curve, 7);
+    closeLoop(layout, layRun(layout, e, p.straight, 1), {t, 1});
+    return t;
+}
+
 // A wye: turnout A's two exits lead to B and C, and B's branch runs to C's straight exit.
 struct Wye {
     int32_t a, b, c;
