@@ -27,7 +27,8 @@ struct ReversingSection {
 
 // One section for each loop that turns trains round; with those tracks cut out, the rails of
 // every two-rail network take one polarity. Of a loop's tracks the shortest is named, as a
-// cut-off across an oval or a leg of a wye usually is the section modellers insulate.
+// cut-off across an oval or a leg of a wye usually is the section modellers insulate, but
+// never one of two tracks side by side between the same junctions (a passing loop).
 // (Finding the fewest sections is hard in general; this greedy choice is not always it.)
 std::vector<ReversingSection> findReversingSections(const Layout& layout);
 
