@@ -1,6 +1,7 @@
 #include "app/CheckCommand.h"
 
 #include "app/LayoutCheck.h"
+#include "app/TrackLengths.h"
 #include "base/Units.h"
 #include "model/LayoutFile.h"
 
@@ -49,6 +50,33 @@ std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::os
             << formatText("%.1f\t%.1f", f.at.x, f.at.y) << '\t' << f.text << '\n';
     }
     return errors ? kCheckFoundErrors : kCheckClean;
+}
+
+std::optional<int> runTracksCommand(const std::vector<std::string>& args, std::ostream& out,
+                                    std::ostream& err) {
+    auto option = std::find(args.begin(), args.end(), "--tracks");
+    if (option == args.end())
+        return std::nullopt;
+    if (std::next(option) == args.end()) {
+        err << "Usage: plandor --tracks LAYOUT.plo\n";
+        return kCheckUnreadable;
+    }
+    const std::string& path = *std::next(option);
+    Layout layout;
+    std::string name;
+    std::string failure = loadLayout(layout, path, name);
+    if (failure.empty() && !looksLikeLayout(path))
+        failure = "Not a layout file: " + path;
+    if (!failure.empty()) {
+        err << failure << '\n';
+        return kCheckUnreadable;
+    }
+    const double car = defaultCarLength(layout);
+    for (const TrackLength& t : trackLengths(layout))
+        out << trackKindName(t.kind) << '\t' << trackLengthNumber(t.length, layout.units) << ' '
+            << unitShortName(layout.units) << '\t' << carsHeld(t.length, car) << '\t'
+            << trackPiecesText(layout, t) << '\n';
+    return kCheckClean;
 }
 
 } // namespace plandor

@@ -20,4 +20,10 @@ constexpr int kCheckUnreadable = 2;
 std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::ostream& out,
                                    std::ostream& err);
 
+// `plandor --tracks LAYOUT.plo`: the track-length table, one track per line, tab-separated:
+// kind, length in the layout's unit with the unit's name, cars of the scale's default length,
+// the pieces. Exit codes as for the check (a layout read is clean).
+std::optional<int> runTracksCommand(const std::vector<std::string>& args, std::ostream& out,
+                                    std::ostream& err);
+
 } // namespace plandor

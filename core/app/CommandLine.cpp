@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/PartsList.h"
+#include "app/TrackLengths.h"
 #include "model/LayoutFile.h"
 
 #include <cctype>
@@ -50,7 +51,8 @@ std::string commandLineUsage() {
     return "usage: plandor\n"
            "       plandor --export-plan OUT.pdf|OUT.svg|OUT.png [--scale 1:N] [--paper A4|A3|A2] "
            "LAYOUT.plo\n"
-           "       plandor --export-parts OUT.csv LAYOUT.plo\n";
+           "       plandor --export-parts OUT.csv [--export-tracks TRACKS.csv] LAYOUT.plo\n"
+           "       plandor --check|--tracks LAYOUT.plo\n";
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -99,6 +101,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                     return invalid("bad paper \"" + value + "\": use A4, A3 or A2");
                 line.plan.paper = *paper;
             }
+        } else if (!plan && arg == "--export-tracks") {
+            if (i + 1 >= args.size() || !endsWithCsv(args[i + 1]))
+                return invalid("--export-tracks needs the .csv file to write");
+            line.tracksOutput = args[++i];
         } else if (isOption(arg)) {
             return invalid("unknown option \"" + arg + "\"");
         } else if (!line.layoutPath.empty()) {
@@ -114,13 +120,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string exportPartsFile(const std::string& layoutPath, const std::string& output,
-                            const ShopMap& shop) {
+                            const ShopMap& shop, const std::string& tracksOutput) {
     Layout layout;
     std::string name;
     const std::string error = loadLayout(layout, layoutPath, name);
     if (!error.empty())
         return error;
-    return writePartsList(layout, shop, output);
+    const std::string written = writePartsList(layout, shop, output);
+    if (!written.empty() || tracksOutput.empty())
+        return written;
+    return writeTrackLengths(layout, tracksOutput);
 }
 
 } // namespace plandor

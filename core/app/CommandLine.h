@@ -19,6 +19,7 @@ struct CommandLine {
     std::string layoutPath; // the layout to read (to open in the window, or to export)
     PlanExportOptions plan; // format from the output's extension, scale and paper
     std::string error;      // why the line is Invalid
+    std::string tracksOutput; // the parts list's second file: the track-length table
 };
 
 // The arguments after the program name.
@@ -27,8 +28,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 // The lines printed with an error.
 std::string commandLineUsage();
 
-// Reads the layout and writes its parts list; empty on success, else the message.
+// Reads the layout and writes its parts list, and the track lengths when `tracksOutput` is
+// given; empty on success, else the message.
 std::string exportPartsFile(const std::string& layoutPath, const std::string& output,
-                            const ShopMap& shop);
+                            const ShopMap& shop, const std::string& tracksOutput = "");
 
 } // namespace plandor

@@ -56,6 +56,7 @@ std::vector<Command> buildCommands() {
         {CmdUnitsInches, "Inches (in)", "", "", "", ItemKind::Radio, R::Always, false},
         menuCommand(CmdLayoutShape, "Layout &Shape...", "", R::Always),
         menuCommand(CmdCheckLayout, "&Check Layout...", "", R::Always),
+        menuCommand(CmdTrackLengths, "&Track Lengths...", "", R::Always),
         menuCommand(CmdHelp, "&Help", "F1", R::Always),
 
         {CmdLevels, "", "", "Levels", "Manage layout levels (decks): height, color, and shape",
@@ -103,7 +104,8 @@ std::vector<MenuDef> buildMenuBar() {
         {"&Layout",
          {submenu("Units of Measure",
                   {entry(CmdUnitsMillimetres), entry(CmdUnitsCentimetres), entry(CmdUnitsInches)}),
-          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout)}},
+          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout),
+          entry(CmdTrackLengths)}},
         {"&Help", {entry(CmdHelp)}},
     };
 }

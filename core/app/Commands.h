@@ -55,6 +55,7 @@ enum CommandId : int {
     CmdLevels = 2019,
     CmdHelp = 2022,
     CmdCheckLayout = 2023,
+    CmdTrackLengths = 2024,
 };
 
 enum class ItemKind { Normal, Check, Radio, Separator, Submenu };

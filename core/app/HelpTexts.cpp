@@ -171,6 +171,15 @@ const std::vector<HelpTopic>& helpTopics() {
               "Select the piece(s) you want to color, then use the Color dropdown in the right "
               "panel and click Apply. Colors help distinguish routes, levels, or sections of "
               "track. Selecting multiple pieces and applying a color colors them all at once."),
+        topic("Reversing Sections and Track Lengths",
+              "Layout > Check Layout also looks for reversing sections on two-rail track (TRIX "
+              "C-Track and Z-Track): a balloon loop or a wye brings a train back onto its own "
+              "track facing the other way and shorts the rails. Each finding names the loop and "
+              "the track to insulate on both rails at both ends and feed through an "
+              "auto-reverser; three-rail track needs none. Layout > Track Lengths lists every "
+              "track between turnouts, every siding and every plain run with its length; type a "
+              "car length to see how many cars each holds, and double-click a row to select the "
+              "track."),
         {"Keyboard Shortcuts", shortcutTable(), false, {}, true},
     };
     return topics;

@@ -1,5 +1,6 @@
 #include "app/LayoutCheck.h"
 
+#include "app/ReversingSections.h"
 #include "app/TrackOverlaps.h"
 #include "base/Units.h"
 #include "catalog/HelixVariants.h"
@@ -85,6 +86,8 @@ class Checker {
         checkGrades();
         checkJoints();
         checkDecks();
+        for (const ReversingSection& s : findReversingSections(layout_))
+            out_.push_back(reversingFinding(layout_, s));
         std::stable_sort(
             out_.begin(), out_.end(), [](const CheckFinding& x, const CheckFinding& y) {
                 return x.severity != y.severity ? x.severity < y.severity : x.kind < y.kind;
@@ -437,6 +440,8 @@ const char* checkKindName(CheckKind kind) {
         return "Grade";
     case CheckKind::Level:
         return "Level";
+    case CheckKind::Reversing:
+        return "Reversing section";
     }
     return "";
 }
@@ -452,6 +457,8 @@ std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings) {
             marks.push_back(CheckMark{CheckMarkKind::OpenEnd, f.at});
         else if (f.kind == CheckKind::Clearance)
             marks.push_back(CheckMark{CheckMarkKind::Clearance, f.at});
+        else if (f.kind == CheckKind::Reversing)
+            marks.push_back(CheckMark{CheckMarkKind::Reversing, f.at});
     }
     return marks;
 }

@@ -15,7 +15,7 @@ namespace plandor {
 
 enum class CheckSeverity : uint8_t { Error, Warning };
 
-enum class CheckKind : uint8_t { OpenEnd, Collision, Clearance, Grade, Level };
+enum class CheckKind : uint8_t { OpenEnd, Collision, Clearance, Grade, Level, Reversing };
 
 struct CheckFinding {
     CheckKind kind = CheckKind::OpenEnd;
@@ -52,10 +52,11 @@ double minClearanceFor(uint32_t system, const CheckSettings& settings);
 // Selects the finding's pieces and nothing else; a helix stub brings its whole helix.
 void selectFindingPieces(Layout& layout, const CheckFinding& finding);
 
-// What the canvas marks while the list is open: the open ends and the clearance conflicts.
+// What the canvas marks while the list is open: the open ends, the clearance conflicts and
+// where reversing sections start.
 std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings);
 
-// "Open end", "Collision", "Clearance", "Grade", "Level".
+// "Open end", "Collision", "Clearance", "Grade", "Level", "Reversing section".
 const char* checkKindName(CheckKind kind);
 // "error" or "warning".
 const char* checkSeverityName(CheckSeverity severity);

@@ -20,6 +20,17 @@ void drawClearance(Painter& painter, ScreenPoint c) {
     painter.drawLine(ScreenPoint{c.x - arm, c.y + arm}, ScreenPoint{c.x + arm, c.y - arm});
 }
 
+void drawReversing(Painter& painter, ScreenPoint c) {
+    constexpr int r = kClearanceMarkRadius;
+    constexpr int gap = 3;
+    constexpr int arm = r * 6 / 10;
+    painter.setPen(Pen{kReversingMarkPen, 3});
+    painter.setBrush(Brush::none());
+    painter.drawCircle(c, r);
+    painter.drawLine(ScreenPoint{c.x - gap, c.y - arm}, ScreenPoint{c.x - gap, c.y + arm});
+    painter.drawLine(ScreenPoint{c.x + gap, c.y - arm}, ScreenPoint{c.x + gap, c.y + arm});
+}
+
 } // namespace
 
 void drawCheckMarks(Painter& painter, const std::vector<CheckMark>& marks,
@@ -33,6 +44,8 @@ void drawCheckMarks(Painter& painter, const std::vector<CheckMark>& marks,
         const ScreenPoint c = view.toScreen(mark.at.x, mark.at.y);
         if (mark.kind == CheckMarkKind::OpenEnd)
             drawOpenEnd(painter, c);
+        else if (mark.kind == CheckMarkKind::Reversing)
+            drawReversing(painter, c);
         else
             drawClearance(painter, c);
     }

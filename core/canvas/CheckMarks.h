@@ -11,7 +11,7 @@
 
 namespace plandor {
 
-enum class CheckMarkKind { OpenEnd, Clearance };
+enum class CheckMarkKind { OpenEnd, Clearance, Reversing };
 
 struct CheckMark {
     CheckMarkKind kind = CheckMarkKind::OpenEnd;
@@ -23,9 +23,11 @@ constexpr int kClearanceMarkRadius = 13;
 constexpr Color kOpenEndMarkFill{255, 140, 0};
 constexpr Color kOpenEndMarkPen{130, 60, 0};
 constexpr Color kClearanceMarkPen{220, 0, 60};
+constexpr Color kReversingMarkPen{150, 0, 200};
 
 // Draws the marks that can show on the width x height surface: an orange disc on an open end,
-// a red ring with a cross where the headroom is too small. Each keeps its size in pixels.
+// a red ring with a cross where the headroom is too small, a purple ring with the two bars of
+// an insulated joint where a reversing section starts. Each keeps its size in pixels.
 void drawCheckMarks(Painter& painter, const std::vector<CheckMark>& marks,
                     const ViewTransform& view, int width, int height);
 

@@ -54,7 +54,8 @@ int exportPlan(const CommandLine& line, int argc, char** argv) {
 int runCommandLine(const CommandLine& line, int argc, char** argv) {
     switch (line.action) {
     case CommandLineAction::ExportParts: {
-        const std::string error = exportPartsFile(line.layoutPath, line.output, installedShop());
+        const std::string error =
+            exportPartsFile(line.layoutPath, line.output, installedShop(), line.tracksOutput);
         return error.empty() ? 0 : fail(error);
     }
     case CommandLineAction::ExportPlan:

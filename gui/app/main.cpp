@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     // A check from the command line runs without the toolkit: no window, no display needed.
     if (auto code = plandor::runCheckCommand(args, std::cout, std::cerr))
         return *code;
+    if (auto code = plandor::runTracksCommand(args, std::cout, std::cerr))
+        return *code;
     // GTK probes OpenGL through GDK at start, loading the software GL driver before any window
     // wants it. The 3D view draws through GLX, which this does not touch.
     setenv("GDK_GL", "disable", 0);

@@ -23,6 +23,7 @@
 #include "editing/LayoutShape.h"
 #include "ui/AutofillDialog.h"
 #include "ui/CheckLayoutDialog.h"
+#include "ui/TrackLengthsDialog.h"
 #include "ui/ExportPlanDialog.h"
 #include "ui/HelpDialog.h"
 #include "ui/LayoutShapeDialog.h"
@@ -287,6 +288,7 @@ void MainFrame::buildStatusBar() {
 void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onNewOrClose, this, CmdNew);
     Bind(wxEVT_MENU, &MainFrame::onCheckLayout, this, CmdCheckLayout);
+    Bind(wxEVT_MENU, &MainFrame::onTrackLengths, this, CmdTrackLengths);
     Bind(wxEVT_MENU, &MainFrame::onNewOrClose, this, CmdClose);
     Bind(wxEVT_MENU, &MainFrame::onOpen, this, CmdOpen);
     Bind(wxEVT_MENU, &MainFrame::onSave, this, CmdSave);
@@ -351,6 +353,8 @@ void MainFrame::applyChange(const Change& change) {
     if (change.has(Change::kUndoable | Change::Replaced | Change::SavedSettings)) {
         rebuild3DView();
         refreshCheck();
+        if (tracks_)
+            tracks_->refresh(doc_.layout);
     }
 }
 
@@ -401,6 +405,28 @@ void MainFrame::refreshCheck() {
 void MainFrame::showFinding(const CheckFinding& finding) {
     selectFindingPieces(doc_.layout, finding);
     canvas_->centreOn(finding.at.x, finding.at.y);
+    applyChange(Change(Change::Selection));
+}
+
+void MainFrame::onTrackLengths(wxCommandEvent&) {
+    if (!tracks_) {
+        tracks_ = new TrackLengthsDialog(this, [this](const TrackLength& t) { showTrack(t); });
+        // Bottom left, clear of the check list and of the middle where a chosen track shows.
+        const wxRect frame = GetScreenRect();
+        tracks_->Move(frame.GetLeft() + 16, frame.GetBottom() - tracks_->GetSize().y - 40);
+        tracks_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+            tracks_->Destroy();
+            tracks_ = nullptr;
+        });
+    }
+    tracks_->Show();
+    tracks_->Raise();
+    tracks_->refresh(doc_.layout);
+}
+
+void MainFrame::showTrack(const TrackLength& track) {
+    selectTrackPieces(doc_.layout, track);
+    canvas_->centreOn(track.at.x, track.at.y);
     applyChange(Change(Change::Selection));
 }
 

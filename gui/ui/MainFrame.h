@@ -32,6 +32,8 @@ class PalettePanel;
 class PropertiesPanel;
 struct Clipboard;
 class CheckLayoutDialog;
+class TrackLengthsDialog;
+struct TrackLength;
 struct TunnelToolState;
 struct CheckFinding;
 
@@ -53,6 +55,8 @@ class MainFrame : public wxFrame {
     View3DFrame* view3D() const { return view3D_; }
     // The open Check Layout list, or null.
     CheckLayoutDialog* checkDialog() const { return check_; }
+    // The open Track Lengths table, or null.
+    TrackLengthsDialog* trackLengthsDialog() const { return tracks_; }
 
     // Shows what a change did: the canvas picture, the properties panel and tally, the title
     // and the piece count. Every command and every panel reports its change here.
@@ -124,6 +128,10 @@ class MainFrame : public wxFrame {
     void refreshCheck();
     // A row chosen in the list: its pieces selected, the view centred on it.
     void showFinding(const CheckFinding& finding);
+    // Layout > Track Lengths...: opens the table of tracks, or brings it to the front.
+    void onTrackLengths(wxCommandEvent&);
+    // A track double-clicked in the table: its pieces selected, the view centred on it.
+    void showTrack(const TrackLength& track);
     // A palette entry handed on by a drag or a double-click.
     void onPaletteAction(const PaletteAction& action);
     // The "Resize Scenery" dialog for a scenery item double-clicked on the canvas.
@@ -148,6 +156,7 @@ class MainFrame : public wxFrame {
     wxSplitterWindow* innerSplit_ = nullptr;
     wxWeakRef<View3DFrame> view3D_; // forgotten when the user closes it
     CheckLayoutDialog* check_ = nullptr;
+    TrackLengthsDialog* tracks_ = nullptr;
 };
 
 } // namespace plandor

@@ -109,6 +109,28 @@ inline Pose connectorOf(const Layout& layout, int32_t id, int c) {
     return worldConnector(Pose{p->x, p->y, p->heading}, catalogDef(p->part), c);
 }
 
+// A catalogue piece laid with its connector `conn` head-on onto connector `fromConn` of piece
+// `from`, and joined to it there.
+inline PlacedPiece& attachPiece(Layout& layout, int32_t from, int fromConn, const std::string& part,
+                                int conn = 0) {
+    const Pose target = connectorOf(layout, from, fromConn);
+    const Pose pose = poseForMate(catalogDef(part), conn, target.x, target.y, target.heading);
+    const int32_t id = addPiece(layout, part, pose.x, pose.y, pose.heading).id;
+    layout.join(from, fromConn, id, conn);
+    return *layout.findPiece(id);
+}
+
+// `count` copies of a part laid one after another from connector `fromConn` of `from`, each
+// entered by its connector `conn` and left by the other end; the id of the last one.
+inline int32_t attachChain(Layout& layout, int32_t from, int fromConn, const std::string& part,
+                           int count, int conn = 0) {
+    for (int i = 0; i < count; ++i) {
+        from = attachPiece(layout, from, fromConn, part, conn).id;
+        fromConn = 1 - conn;
+    }
+    return from;
+}
+
 // The joint is stored on both pieces.
 inline bool joinedBothWays(const Layout& layout, int32_t a, int ca, int32_t b, int cb) {
     const PlacedPiece* pa = layout.findPiece(a);
