@@ -358,7 +358,7 @@ void LayoutRenderer::drawScenery(Painter& painter, const Layout& layout, const V
         if (!inSubset(selectedPass))
             continue;
         for (const SceneryItem& item : layout.scenery) {
-            if (item.selected != selectedPass)
+            if (shown(item.selected) != selectedPass)
                 continue;
             if ((portalIds_.count(item.id) > 0) != portals)
                 continue;
@@ -447,7 +447,7 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             continue;
         for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
             const PlacedPiece& piece = layout.pieces[i];
-            if (piece.selected != selectedPass)
+            if (shown(piece.selected) != selectedPass)
                 continue;
             if (culling_) {
                 const double x = piece.x * view.scale + view.panX;

@@ -77,7 +77,8 @@ class LayoutRenderer {
   private:
     enum class Subset { Everything, AllButSelection, SelectionOnly };
 
-    // An item's selection as drawn.
+    // An item's selection as drawn. Selected items are drawn after the others, over them;
+    // with the selection not shown everything is drawn in list order.
     bool shown(bool selected) const { return selected && showSelection_; }
 
     void drawLayoutWithin(Painter& painter, const Layout& layout, const ViewTransform& view,
