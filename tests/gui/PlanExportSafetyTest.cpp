@@ -135,6 +135,8 @@ TEST_F(PrintRefusal, PrintAndPreviewOfTooManyPagesAreRefusedWithAMessage) {
                       [](PrintOptionsDialog* dialog) {
                           dialog->scaling()->SetSelection(ScaleActual);
                           dialog->denominator()->SetValue(1);
+                          // What OK does when a person presses it.
+                          ASSERT_TRUE(dialog->TransferDataFromWindow());
                       },
                       wxID_OK),
                   Drive<wxMessageDialog>(refusal, wxID_OK));
