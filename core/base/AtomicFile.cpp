@@ -96,6 +96,10 @@ void removeFile(const std::string& path) {
     ::unlink(path.c_str());
 }
 
+void closeQuietly(int fd) {
+    ::close(fd);
+}
+
 bool isFull(int error) {
     return error == ENOSPC || error == EDQUOT;
 }
@@ -133,7 +137,7 @@ AtomicFile::AtomicFile(const std::string& path) : path_(path), target_(path) {
 
 AtomicFile::~AtomicFile() {
     if (fd_ >= 0)
-        ::close(fd_);
+        sys::closeQuietly(fd_);
     if (opened_ && !committed_)
         sys::removeFile(temp_);
 }

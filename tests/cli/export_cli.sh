@@ -73,6 +73,18 @@ for target in old.pdf old.svg old.png old.csv; do
     [ "$(cat "$out/$target")" = "the only copy" ] ||
         { echo "FAIL full disk replaced $target"; failures=$((failures + 1)); }
 done
+# A really full disk, where the system allows a small one to be made.
+small=$out/small
+mkdir -p "$small"
+if mount -t tmpfs -o size=64k tmpfs "$small" 2>/dev/null; then
+    trap 'umount "$small"; rm -rf "$out"' EXIT
+    echo "the only copy" >"$small/old.png"
+    expect "disk full" 1 "The disk is full." "$plandor" --export-plan "$small/old.png" "$layout"
+    [ "$(cat "$small/old.png")" = "the only copy" ] && [ "$(ls -A "$small")" = old.png ] ||
+        { echo "FAIL a full disk replaced the file or left another"; failures=$((failures + 1)); }
+else
+    echo "note: no small disk could be made here; the full-disk case ran with a file size limit only"
+fi
 leftovers=$(find "$out" -name '*.tmp' | wc -l)
 [ "$leftovers" -eq 0 ] || { echo "FAIL $leftovers temporary files left"; failures=$((failures + 1)); }
 

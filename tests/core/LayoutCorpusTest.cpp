@@ -1,6 +1,7 @@
-// Damaged and edge-case layout files kept from fuzzing and fault reports: each opens, fits
-// the view, draws at several zooms with every screen coordinate in range, and saves twice
-// to the same text.
+// Damaged and edge-case layout files kept from fuzzing and fault reports: each opens (or is
+// refused, and is then read for what it holds), fits the view, draws at several zooms with
+// every screen coordinate in range, and saves twice to the same text; every command that reads
+// a layout file (check, parts list, plan export) takes or refuses it alike.
 #include "RecordingPainter.h"
 #include "TempFolder.h"
 
