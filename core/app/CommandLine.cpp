@@ -119,17 +119,26 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
-std::string exportPartsFile(const std::string& layoutPath, const std::string& output,
-                            const ShopMap& shop, const std::string& tracksOutput) {
-    Layout layout;
+CommandResult readLayoutForCommand(const std::string& path, Layout& layout) {
     std::string name;
-    const std::string error = loadLayout(layout, layoutPath, name);
-    if (!error.empty())
-        return error;
-    const std::string written = writePartsList(layout, shop, output);
-    if (!written.empty() || tracksOutput.empty())
-        return written;
-    return writeTrackLengths(layout, tracksOutput);
+    std::string error = loadLayout(layout, path, name);
+    if (error.empty())
+        return {};
+    return {kExitUnreadable, std::move(error)};
+}
+
+CommandResult exportPartsFile(const std::string& layoutPath, const std::string& output,
+                              const ShopMap& shop, const std::string& tracksOutput) {
+    Layout layout;
+    CommandResult read = readLayoutForCommand(layoutPath, layout);
+    if (read.exitCode != kExitDone)
+        return read;
+    std::string error = writePartsList(layout, shop, output);
+    if (error.empty() && !tracksOutput.empty())
+        error = writeTrackLengths(layout, tracksOutput);
+    if (error.empty())
+        return {};
+    return {kExitWriteFailed, std::move(error)};
 }
 
 } // namespace plandor
