@@ -16,6 +16,9 @@ namespace plandor {
 enum class CheckSeverity : uint8_t { Error, Warning };
 
 enum class CheckKind : uint8_t { OpenEnd, Collision, Clearance, Grade, Level, Reversing };
+constexpr CheckKind kCheckKinds[] = {CheckKind::OpenEnd, CheckKind::Collision,
+                                     CheckKind::Clearance, CheckKind::Grade,
+                                     CheckKind::Level,     CheckKind::Reversing};
 
 struct CheckFinding {
     CheckKind kind = CheckKind::OpenEnd;

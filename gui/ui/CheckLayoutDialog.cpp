@@ -46,6 +46,14 @@ constexpr int kMinTextColumn = 300;
 constexpr int kRowsShown = 8;
 constexpr int kGap = 8;
 
+// Wide enough for the longest kind name, so none is cut off.
+int kindColumnWidth(const wxWindow* list) {
+    int width = 100;
+    for (CheckKind kind : kCheckKinds)
+        width = std::max(width, list->GetTextExtent(checkKindName(kind)).x + 24);
+    return width;
+}
+
 } // namespace
 
 CheckLayoutDialog::CheckLayoutDialog(wxWindow* parent,
@@ -55,7 +63,7 @@ CheckLayoutDialog::CheckLayoutDialog(wxWindow* parent,
       onChoose_(std::move(onChoose)) {
     list_ = new FindingList(this, findings_);
     list_->AppendColumn("Severity", wxLIST_FORMAT_LEFT, 70);
-    list_->AppendColumn("Kind", wxLIST_FORMAT_LEFT, 100);
+    list_->AppendColumn("Kind", wxLIST_FORMAT_LEFT, kindColumnWidth(list_));
     list_->AppendColumn("Text", wxLIST_FORMAT_LEFT, kMinTextColumn);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(list_, 1, wxEXPAND | wxALL, 6);
