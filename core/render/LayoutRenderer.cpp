@@ -19,11 +19,6 @@ constexpr double kFlatHelixZ = 0.5;        // helix pieces below this height are
 constexpr double kMinDimensionEdge = 10.0; // shorter baseboard edges get no dimension text
 constexpr double kDimensionOffset = 12.0;  // mm from an edge's mid-point to its text
 
-bool levelVisible(const Layout& layout, int32_t levelId) {
-    const Level* level = layout.findLevel(levelId);
-    return level == nullptr || level->visible;
-}
-
 double levelHeight(const Layout& layout, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
     return level ? level->height : 0.0;
@@ -33,14 +28,35 @@ double levelHeight(const Layout& layout, int32_t levelId) {
 
 void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view,
                                 int width, int height) {
-    drawLayoutWithin(painter, layout, view, width, height,
+    drawLayout(painter, layout, RenderOptions::of(layout), view, width, height);
+}
+
+void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout,
+                                const RenderOptions& options, const ViewTransform& view, int width,
+                                int height) {
+    drawLayoutWithin(painter, layout, options, view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::Everything);
+}
+
+bool LayoutRenderer::levelShown(const Layout& layout, int32_t levelId) const {
+    const Level* level = layout.findLevel(levelId);
+    if (level == nullptr)
+        return true;
+    switch (options_.levels) {
+    case RenderOptions::Levels::All:
+        return true;
+    case RenderOptions::Levels::OnlyOne:
+        return levelId == options_.onlyLevel;
+    case RenderOptions::Levels::AsShown:
+        break;
+    }
+    return level->visible;
 }
 
 void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
                                     const ViewTransform& view, int width, int height, int x, int y,
                                     int w, int h) {
-    drawLayoutWithin(painter, layout, view, width, height,
+    drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
                      Bounds{double(x), double(y), double(x + w), double(y + h)},
                      Subset::Everything);
 }
@@ -48,7 +64,7 @@ void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
 void LayoutRenderer::drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
                                                 const ViewTransform& view, int width,
                                                 int height) {
-    drawLayoutWithin(painter, layout, view, width, height,
+    drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::AllButSelection);
 }
 
@@ -69,6 +85,7 @@ void LayoutRenderer::drawTrackAndScenery(Painter& painter, const Layout& layout,
 void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
                                    const ViewTransform& view, int width, int height) {
     layout_ = &layout;
+    options_ = RenderOptions::of(layout);
     culling_ = true;
     area_ = Bounds{0, 0, double(width), double(height)};
     subset_ = Subset::SelectionOnly;
@@ -83,9 +100,10 @@ void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
 }
 
 void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
-                                      const ViewTransform& view, int width, int height,
-                                      const Bounds& area, Subset subset) {
+                                      const RenderOptions& options, const ViewTransform& view,
+                                      int width, int height, const Bounds& area, Subset subset) {
     layout_ = &layout;
+    options_ = options;
     culling_ = true;
     area_ = area;
     // Items are culled by boxes that can fall a pixel short of their antialiased edges; within
@@ -107,7 +125,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
     }
     drawBaseboardFill(painter, layout, view);
     drawLevelOutlines(painter, layout, view);
-    if (layout.showGrid)
+    if (options_.grid)
         drawGrid(painter, layout, view, width, height);
     drawBaseboardOutline(painter, layout, view);
     drawShapes(painter, layout, view);
@@ -119,6 +137,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
     subset_ = Subset::Everything;
     culling_ = false;
     layout_ = nullptr;
+    options_ = RenderOptions{};
 }
 
 // ---- surface and coordinate helpers -------------------------------------------------------
@@ -181,7 +200,7 @@ void LayoutRenderer::drawLocalPolygon(Painter& painter, const PieceFrame& frame,
 
 void LayoutRenderer::drawBaseboardFill(Painter& painter, const Layout& layout,
                                        const ViewTransform& view) {
-    if (!layout.showBaseboard || layout.baseboard.size() < 3)
+    if (!options_.baseboard || layout.baseboard.size() < 3)
         return;
     toScreen(layout.baseboard, view);
     if (!onSurface(screenBoxOf(screenPoints_), 2))
@@ -201,7 +220,7 @@ void LayoutRenderer::drawLevelOutlines(Painter& painter, const Layout& layout,
     });
     for (int i : order_) {
         const Level& level = layout.levels[i];
-        if (!level.visible || level.outline.size() < 3)
+        if (!levelShown(layout, level.id) || level.outline.size() < 3)
             continue;
         toScreen(level.outline, view);
         if (!onSurface(screenBoxOf(screenPoints_), 2))
@@ -237,7 +256,7 @@ void LayoutRenderer::drawGrid(Painter& painter, const Layout& layout, const View
 void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout,
                                           const ViewTransform& view) {
     const std::vector<Point>& v = layout.baseboard;
-    if (!layout.showBaseboard || v.size() < 3)
+    if (!options_.baseboard || v.size() < 3)
         return;
     toScreen(v, view);
     if (onSurface(screenBoxOf(screenPoints_), 2)) {
@@ -302,7 +321,7 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
     });
     for (int i : order_) {
         const PolygonShape& shape = layout.shapes[i];
-        if (shape.vertices.size() < 3 || !levelVisible(layout, shape.level))
+        if (shape.vertices.size() < 3 || !levelShown(layout, shape.level))
             continue;
         toScreen(shape.vertices, view);
         if (onSurface(screenBoxOf(screenPoints_), 4)) {
@@ -362,7 +381,7 @@ void LayoutRenderer::drawScenery(Painter& painter, const Layout& layout, const V
                 continue;
             if ((portalIds_.count(item.id) > 0) != portals)
                 continue;
-            if (!levelVisible(layout, item.level))
+            if (!levelShown(layout, item.level))
                 continue;
             const SceneryDef* def = catalog.find(item.item);
             if (!def)
@@ -440,7 +459,7 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
     const bool anyTunnel = !tunnelPieces_.empty();
     // Most pieces of a large plan lie far off the surface; their origin alone settles them.
     const double reach =
-        culling_ ? catalogueReach(view, layout.showLabels) : 0;
+        culling_ ? catalogueReach(view, options_.labels) : 0;
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
         if (!inSubset(selectedPass))
@@ -458,13 +477,13 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             const bool inBottom = !inBottomGroup_.empty() && inBottomGroup_[i];
             if (inBottom != bottomGroup)
                 continue;
-            if (!levelVisible(layout, piece.level))
+            if (!levelShown(layout, piece.level))
                 continue;
             const PieceDef* def = catalog.find(piece.part);
             if (!def)
                 continue;
             const bool inTunnel = anyTunnel && tunnelPieces_.count(piece.id) > 0;
-            drawPiece(painter, piece, *def, view, piece.selected, layout.showLabels, inTunnel);
+            drawPiece(painter, piece, *def, view, piece.selected, options_.labels, inTunnel);
         }
     }
 }
@@ -494,7 +513,7 @@ void LayoutRenderer::drawHelices(Painter& painter, const Layout& layout,
             }
             selected = selected || p.selected;
         }
-        if (!levelVisible(layout, level) || !inSubset(selected))
+        if (!levelShown(layout, level) || !inSubset(selected))
             continue;
         const int rings = static_cast<int>(std::trunc(variant->turns * 12));
         drawHelixRing(painter, helix, variant->r1, *inner, view, rings, level, selected);
@@ -526,7 +545,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         const double px = -uy, py = ux;
         // The arrow runs beside the piece's part number, not over it.
         const double aside =
-            view.pixelsToMm(partNumberClearance(painter, *def, view, layout.showLabels, px, py));
+            view.pixelsToMm(partNumberClearance(painter, *def, view, options_.labels, px, py));
         const double sx = piece->x + ux * def->length / 2 + px * aside;
         const double sy = piece->y + uy * def->length / 2 + py * aside;
         const double ex = sx + 20 * ux, ey = sy + 20 * uy;

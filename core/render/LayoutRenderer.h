@@ -17,6 +17,31 @@ namespace plandor {
 struct PieceDef;
 struct SceneryDef;
 
+// What a drawing shows besides the layout's records. The canvas shows what the layout's own
+// switches say; a printed or exported page builds its own options, so that drawing never
+// changes the layout.
+struct RenderOptions {
+    enum class Levels {
+        AsShown, // the levels whose visible flag is set
+        All,
+        OnlyOne, // `onlyLevel` alone
+    };
+    bool grid = true;
+    bool baseboard = true;
+    bool labels = true; // part numbers and connector dots
+    Levels levels = Levels::AsShown;
+    int32_t onlyLevel = -1;
+
+    // As the layout's switches and level flags say.
+    static RenderOptions of(const Layout& layout) {
+        RenderOptions o;
+        o.grid = layout.showGrid;
+        o.baseboard = layout.showBaseboard;
+        o.labels = layout.showLabels;
+        return o;
+    }
+};
+
 // Colours one piece is drawn with, after selection, level, elevation and tunnel rules.
 struct PieceStyle {
     Color fill;
@@ -31,6 +56,9 @@ class LayoutRenderer {
     // outside the width x height surface are skipped.
     void drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
                     int height);
+    // The same with what the options show instead of the layout's own switches.
+    void drawLayout(Painter& painter, const Layout& layout, const RenderOptions& options,
+                    const ViewTransform& view, int width, int height);
     // Redraws one rectangle of a surface drawn by drawLayout, the painter being clipped to it
     // by the caller: the pixels inside come out as a whole drawLayout would make them.
     void drawLayoutArea(Painter& painter, const Layout& layout, const ViewTransform& view,
@@ -73,8 +101,11 @@ class LayoutRenderer {
   private:
     enum class Subset { Everything, AllButSelection, SelectionOnly };
 
-    void drawLayoutWithin(Painter& painter, const Layout& layout, const ViewTransform& view,
-                          int width, int height, const Bounds& area, Subset subset);
+    void drawLayoutWithin(Painter& painter, const Layout& layout, const RenderOptions& options,
+                          const ViewTransform& view, int width, int height, const Bounds& area,
+                          Subset subset);
+    // Whether things on the level are drawn; things on a level that does not exist are.
+    bool levelShown(const Layout& layout, int32_t levelId) const;
     // Whether an object of the given selection state belongs to the subset being drawn.
     bool inSubset(bool selected) const {
         return subset_ == Subset::Everything || (subset_ == Subset::SelectionOnly) == selected;
@@ -140,6 +171,7 @@ class LayoutRenderer {
     static Bounds textBoxBound(double x, double y, const std::string& text, int pointSize);
 
     const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
+    RenderOptions options_;          // what the drawing under way shows
     std::unordered_set<int32_t> helixLinked_;
 
     bool culling_ = false;

@@ -11,6 +11,9 @@
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
+#include <wx/wrapsizer.h>
+
+#include <sstream>
 
 namespace plandor {
 
@@ -32,6 +35,29 @@ wxHyperlinkCtrl* makerLink(wxWindow* parent, BrowserOpener& browser, const wxFon
     link->SetFont(font);
     link->Bind(wxEVT_HYPERLINK, [&browser](wxHyperlinkEvent&) { browser.open(kMakerSiteUrl); });
     return link;
+}
+
+// One paragraph of words flowing round a link, wrapped at the texts' width.
+wxSizer* paragraphWithLink(wxWindow* parent, const std::string& before, wxHyperlinkCtrl* link,
+                           const std::string& after, const wxFont& font) {
+    auto* flow = new wxWrapSizer(wxHORIZONTAL);
+    const int space = parent->GetTextExtent(" ").GetWidth() + 1;
+    const auto addWords = [&](const std::string& text) {
+        std::istringstream words(text);
+        for (std::string word; words >> word;) {
+            auto* label = new wxStaticText(parent, wxID_ANY, toWx(word));
+            label->SetFont(font);
+            flow->Add(label, 0, wxRIGHT, space);
+        }
+    };
+    addWords(before);
+    flow->Add(link, 0, wxRIGHT, space);
+    addWords(after);
+    // The flow wraps at the width it is given; the box gives it the texts' width.
+    auto* box = new wxBoxSizer(wxVERTICAL);
+    box->SetMinSize(wxSize(kWrapWidth, -1));
+    box->Add(flow, 0, wxEXPAND);
+    return box;
 }
 
 } // namespace
@@ -60,16 +86,10 @@ HelpDialog::HelpDialog(wxWindow* parent, BrowserOpener& browser, bool withPictur
         title->SetFont(titleFont);
         list->Add(title, 0, wxTOP | wxLEFT | wxRIGHT, 8);
         if (topic.link) {
-            // The text runs into the link: "... open the" Korvane Models "website ...", so
-            // the text leaves room for the link beside its last line.
-            auto* row = new wxBoxSizer(wxHORIZONTAL);
-            wxHyperlinkCtrl* link = makerLink(topics_, browser, textFont);
-            const int room = kWrapWidth - link->GetBestSize().GetWidth() - 4;
-            row->Add(wrappedText(topics_, topic.text, textFont, room), 0, wxALIGN_BOTTOM | wxRIGHT,
-                     4);
-            row->Add(link, 0, wxALIGN_BOTTOM);
-            list->Add(row, 0, wxTOP | wxLEFT | wxRIGHT, 6);
-            list->Add(wrappedText(topics_, topic.afterLink, textFont), 0, wxLEFT | wxRIGHT, 8);
+            // The link is a word of its sentence: "... open the" Korvane Models "website ...".
+            list->Add(paragraphWithLink(topics_, topic.text, makerLink(topics_, browser, textFont),
+                                        topic.afterLink, textFont),
+                      0, wxTOP | wxLEFT | wxRIGHT, 6);
         } else {
             list->Add(wrappedText(topics_, topic.text, topic.fixedWidth ? fixedFont : textFont), 0,
                       wxTOP | wxLEFT | wxRIGHT, 6);

@@ -17,7 +17,8 @@ namespace {
 constexpr int kMaxGreyDpi = 300;
 } // namespace
 
-LayoutPrintout::LayoutPrintout(const wxString& title, Layout& layout, const PrintOptions& options)
+LayoutPrintout::LayoutPrintout(const wxString& title, const Layout& layout,
+                               const PrintOptions& options)
     : wxPrintout(title), layout_(layout), options_(options) {}
 
 void LayoutPrintout::OnPreparePrinting() {

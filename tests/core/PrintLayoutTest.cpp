@@ -151,7 +151,7 @@ int gridLines(const RecordingPainter& painter) {
 }
 
 // Draws the first page of the print run onto an A4 sheet at 300 dpi.
-void printFirstPage(Painter& painter, Layout& layout, const PrintOptions& options) {
+void printFirstPage(Painter& painter, const Layout& layout, const PrintOptions& options) {
     const Bounds box = printRunBox(layout, options);
     const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
     LayoutRenderer renderer;
@@ -159,8 +159,9 @@ void printFirstPage(Painter& painter, Layout& layout, const PrintOptions& option
                   kA4Width, kA4Height);
 }
 
-// The grid prints only when the layout shows it and the options ask for it.
-TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
+// The grid prints only when the layout shows it and the options ask for it; the levels are
+// those of the options. Printing never changes the layout, however the page ends.
+TEST(PrintPage, LevelsGridAndBaseboardComeFromTheOptionsAndTheLayoutStaysAsItWas) {
     Layout layout = bareLayout();
     addLevel(layout, 2, 0, false);
     addLevel(layout, 3, 0);
