@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     plan.showGrid = false;
     wxImage splash = draw(plan, viewOf(3700, 650, 7000, 2850, 900, 600), 900, 600);
     addTitle(splash);
-    const wxImage buyTrack = draw(plan, viewOf(4300, 1350, 5000, 2144, 450, 510), 450, 510);
+    const wxImage buyTrack = draw(plan, viewOf(3800, 900, 5400, 2713, 450, 510), 450, 510);
     plan.showGrid = true;
     plan.showLabels = false; // sideways part numbers read badly
     const wxImage help = draw(plan, viewOf(3900, 850, 6900, 2522, 660, 368), 660, 368).Rotate90();

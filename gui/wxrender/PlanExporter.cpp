@@ -47,7 +47,7 @@ void drawPage(cairo_t* cr, Layout& layout, const ExportPlan& plan, LayoutRendere
     wxGraphicsContext* gc =
         wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr);
     wxGCDC dc(gc); // owns gc
-    WxPainter painter(dc, double(kExportDpi) / dc.GetPPI().y);
+    WxPainter painter(dc, WxPainter::screenFontScale(dc));
     drawPrintPage(painter, renderer, layout, plan.options,
                   pageView(plan.box, plan.grid, page, plan.width, plan.height), plan.width,
                   plan.height);
