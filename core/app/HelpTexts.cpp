@@ -36,7 +36,7 @@ const std::pair<const char*, const char*> kGestures[] = {
     {"R (palette)", "Rotate piece being dragged by 30 deg"},
     {"Right-click", "Context menu"},
     {"Alt+drag", "Free rotate"},
-    {"Alt+right-click", "Rotate 30 deg (scenery other than platforms and signals: 15 deg)"},
+    {"Alt+right-click", "Rotate 30 deg (most scenery: 15 deg)"},
     {"Escape", "Deselect / cancel drag / cancel measurement"},
 };
 

@@ -38,6 +38,10 @@ void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout,
                      Bounds{0, 0, double(width), double(height)}, Subset::Everything);
 }
 
+int LayoutRenderer::textPoints(int points, const ViewTransform& view) const {
+    return options_.textFollowsScale ? std::max(1, view.scaled(points)) : points;
+}
+
 bool LayoutRenderer::levelShown(const Layout& layout, int32_t levelId) const {
     const Level* level = layout.findLevel(levelId);
     if (level == nullptr)
@@ -265,7 +269,7 @@ void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout
         painter.drawPolygon(screenPoints_);
     }
 
-    painter.setFont(boldFont(11));
+    painter.setFont(boldFont(textPoints(11, view)));
     painter.setTextColor(colors::DimensionText);
     painter.setTextBackground(colors::Background, false);
     Point centroid;
@@ -346,11 +350,12 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
         const ScreenPoint c =
             view.toScreen(mean.x / shape.vertices.size(), mean.y / shape.vertices.size());
         // Measuring text is dear, and a large plan's labels mostly lie far off the surface.
-        const Bounds most = textBoxBound(0, 0, shape.label, kShapeLabelPoints);
+        const int points = textPoints(kShapeLabelPoints, view);
+        const Bounds most = textBoxBound(0, 0, shape.label, points);
         const double halfW = most.maxX / 2, halfH = most.maxY / 2;
         if (!onSurface(Bounds{c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH}, 1))
             continue;
-        painter.setFont(boldFont(kShapeLabelPoints));
+        painter.setFont(boldFont(points));
         const TextExtent e = painter.textExtent(shape.label);
         const int tx = c.x - e.width / 2, ty = c.y - e.height / 2;
         if (!onSurface(
@@ -613,7 +618,7 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
                                       const ViewTransform& view) {
     if (layout.measurements.empty())
         return;
-    painter.setFont(boldFont(10));
+    painter.setFont(boldFont(textPoints(10, view)));
     for (const Measurement& m : layout.measurements) {
         const Color color = m.selected ? colors::SelectionBlue : colors::MeasurementLine;
         const int width = m.selected ? 3 : 2;

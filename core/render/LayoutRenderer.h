@@ -31,6 +31,10 @@ struct RenderOptions {
     bool labels = true; // part numbers and connector dots
     Levels levels = Levels::AsShown;
     int32_t onlyLevel = -1;
+    // Texts of a fixed size on the canvas (dimensions, shape names, measurements) are sized
+    // as at scale 1 and then follow the scale, as labels and track do: on paper every text
+    // covers the same part of the plan.
+    bool textFollowsScale = false;
 
     // As the layout's switches and level flags say.
     static RenderOptions of(const Layout& layout) {
@@ -104,6 +108,8 @@ class LayoutRenderer {
     void drawLayoutWithin(Painter& painter, const Layout& layout, const RenderOptions& options,
                           const ViewTransform& view, int width, int height, const Bounds& area,
                           Subset subset);
+    // The point size of a text that is `points` on the canvas, under the options.
+    int textPoints(int points, const ViewTransform& view) const;
     // Whether things on the level are drawn; things on a level that does not exist are.
     bool levelShown(const Layout& layout, int32_t levelId) const;
     // Whether an object of the given selection state belongs to the subset being drawn.

@@ -159,6 +159,7 @@ RenderOptions printRenderOptions(const Layout& layout, const PrintOptions& optio
     RenderOptions render = RenderOptions::of(layout);
     render.grid = layout.showGrid && options.includeGrid;
     render.baseboard = layout.showBaseboard && options.includeBaseboard;
+    render.textFollowsScale = true;
     if (options.levelMode == LevelsAll) {
         render.levels = RenderOptions::Levels::All;
     } else if (options.levelMode == LevelsActiveOnly) {

@@ -11,7 +11,6 @@
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
-#include <wx/wrapsizer.h>
 
 #include <sstream>
 
@@ -37,27 +36,54 @@ wxHyperlinkCtrl* makerLink(wxWindow* parent, BrowserOpener& browser, const wxFon
     return link;
 }
 
-// One paragraph of words flowing round a link, wrapped at the texts' width.
+// One paragraph whose words flow round a link, broken into lines at the texts' width.
 wxSizer* paragraphWithLink(wxWindow* parent, const std::string& before, wxHyperlinkCtrl* link,
                            const std::string& after, const wxFont& font) {
-    auto* flow = new wxWrapSizer(wxHORIZONTAL);
-    const int space = parent->GetTextExtent(" ").GetWidth() + 1;
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    wxBoxSizer* row = nullptr;
+    std::string line; // words of the row not yet placed
+    int used = 0;      // width of the row so far
+    const auto widthOf = [&](const std::string& text) {
+        int w = 0, h = 0;
+        parent->GetTextExtent(toWx(text), &w, &h, nullptr, nullptr, &font);
+        return w;
+    };
+    const int space = widthOf(" ");
+    const auto newRow = [&] {
+        row = new wxBoxSizer(wxHORIZONTAL);
+        column->Add(row, 0);
+        used = 0;
+    };
+    const auto flush = [&] {
+        if (line.empty())
+            return;
+        auto* text = new wxStaticText(parent, wxID_ANY, toWx(line));
+        text->SetFont(font);
+        row->Add(text, 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, space);
+        line.clear();
+    };
     const auto addWords = [&](const std::string& text) {
         std::istringstream words(text);
         for (std::string word; words >> word;) {
-            auto* label = new wxStaticText(parent, wxID_ANY, toWx(word));
-            label->SetFont(font);
-            flow->Add(label, 0, wxRIGHT, space);
+            const int w = widthOf(word);
+            if (!row || (used > 0 && used + w > kWrapWidth)) {
+                flush();
+                newRow();
+            }
+            line += line.empty() ? word : " " + word;
+            used += w + space;
         }
     };
     addWords(before);
-    flow->Add(link, 0, wxRIGHT, space);
+    const int linkWidth = link->GetBestSize().GetWidth();
+    flush();
+    if (!row || (used > 0 && used + linkWidth > kWrapWidth))
+        newRow();
+    row->Add(link, 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, space);
+    used += linkWidth + space;
     addWords(after);
-    // The flow wraps at the width it is given; the box gives it the texts' width.
-    auto* box = new wxBoxSizer(wxVERTICAL);
-    box->SetMinSize(wxSize(kWrapWidth, -1));
-    box->Add(flow, 0, wxEXPAND);
-    return box;
+    flush();
+    return column;
 }
 
 } // namespace
