@@ -1,4 +1,4 @@
-// Draws the three pictures the program carries (splash background, splash corner picture and
+// Draws the three pictures the program carries (splash background, Buy Track help picture and
 // help side picture) with the program's own 2D renderer, from generated sample layouts, and
 // writes them as PNG files into the folder given on the command line (gui/resources).
 // Needs a display; run under Xvfb: xvfb-run -a ./build/render_pictures gui/resources
@@ -94,12 +94,12 @@ int main(int argc, char** argv) {
     plan.showGrid = false;
     wxImage splash = draw(plan, viewOf(3700, 650, 7000, 2850, 900, 600), 900, 600);
     addTitle(splash);
-    const wxImage corner = draw(plan, viewOf(4380, 1420, 4800, 1980, 120, 160), 120, 160);
+    const wxImage buyTrack = draw(plan, viewOf(3800, 900, 5400, 2713, 450, 510), 450, 510);
     plan.showGrid = true;
     plan.showLabels = false; // sideways part numbers read badly
     const wxImage help = draw(plan, viewOf(3900, 850, 6900, 2522, 660, 368), 660, 368).Rotate90();
 
-    const bool ok = save(splash, folder, "splash.png") && save(corner, folder, "corner.png") &&
+    const bool ok = save(splash, folder, "splash.png") && save(buyTrack, folder, "buytrack.png") &&
                     save(help, folder, "help.png");
     wxEntryCleanup();
     return ok ? 0 : 1;

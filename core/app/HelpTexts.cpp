@@ -1,5 +1,7 @@
 #include "app/HelpTexts.h"
 
+#include "app/Commands.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -20,25 +22,34 @@ const char* const kHelpClose = "Close";
 
 namespace {
 
-const std::pair<const char*, const char*> kShortcuts[] = {
-    {"Ctrl+Z / Ctrl+Y", "Undo / Redo"},
-    {"Del", "Delete selected"},
-    {"Ctrl+A", "Select all"},
-    {"Ctrl+S / O / N", "Save / Open / New"},
-    {"Ctrl+0", "Zoom to fit"},
-    {"+ / -", "Zoom in / out"},
+// Mouse gestures and keys that are not commands; the commands' own shortcuts come from the
+// command table.
+const std::pair<const char*, const char*> kGestures[] = {
     {"Middle-drag", "Pan canvas"},
+    {"Space+left-drag", "Pan canvas"},
+    {"Ctrl+click (empty)", "Set where the next label goes (drag: pan)"},
     {"Left-drag", "Rubber band select (on empty area)"},
+    {"Double-click (label)", "Edit the label's text"},
     {"Wheel (selection)", "Rotate selection by 15 deg (Shift: 5 deg)"},
     {"Wheel (no sel.)", "Zoom in / out"},
     {"Wheel (palette)", "Rotate piece being dragged (Shift: 15 deg)"},
     {"R (palette)", "Rotate piece being dragged by 30 deg"},
     {"Right-click", "Context menu"},
     {"Alt+drag", "Free rotate"},
-    {"Alt+right-click", "Rotate 15 degrees"},
+    {"Alt+right-click", "Rotate 30 deg (most scenery: 15 deg)"},
     {"Escape", "Deselect / cancel drag / cancel measurement"},
-    {"F1", "This help screen"},
 };
+
+// A menu text as an action: "Save &As..." reads "Save As".
+std::string actionOf(const std::string& menuText) {
+    std::string out;
+    for (char c : menuText)
+        if (c != '&')
+            out += c;
+    while (!out.empty() && out.back() == '.')
+        out.pop_back();
+    return out;
+}
 
 HelpTopic topic(const char* title, const char* text) {
     return HelpTopic{title, text, false, {}, false};
@@ -46,17 +57,28 @@ HelpTopic topic(const char* title, const char* text) {
 
 } // namespace
 
+std::vector<std::pair<std::string, std::string>> shortcutRows() {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const Command& command : commandTable())
+        if (!command.accelerator.empty())
+            rows.emplace_back(command.accelerator, actionOf(command.menuText));
+    for (const auto& [keys, action] : kGestures)
+        rows.emplace_back(keys, action);
+    return rows;
+}
+
 std::string shortcutTable() {
+    const auto rows = shortcutRows();
     std::size_t width = 0;
-    for (const auto& s : kShortcuts)
-        width = std::max(width, std::strlen(s.first));
+    for (const auto& row : rows)
+        width = std::max(width, row.first.size());
     std::string out;
-    for (const auto& s : kShortcuts) {
+    for (const auto& [keys, action] : rows) {
         if (!out.empty())
             out += '\n';
-        std::string keys = s.first;
-        keys.resize(width, ' ');
-        out += keys + " - " + s.second;
+        std::string padded = keys;
+        padded.resize(width, ' ');
+        out += padded + " - " + action;
     }
     return out;
 }
@@ -109,7 +131,8 @@ const std::vector<HelpTopic>& helpTopics() {
               "With pieces selected, the mouse wheel rotates the selection as one rigid block "
               "about its centre in 15 degree steps (5 degrees with Shift held). Alt+drag rotates "
               "it freely; at 0, 90, 180 and 270 degrees it snaps, shown by a green flash. "
-              "Alt+right-click rotates the selection by 15 degrees."),
+              "Alt+right-click turns the selection by 30 degrees: track, platforms and signals "
+              "turn 30 degrees, other scenery 15 degrees."),
         topic("Elevation and Grades",
               "Select a piece and use the Set Grade controls in the right panel. Set direction "
               "(UP or DOWN) and angle in degrees, then click Start Grade. Each new piece added to "
@@ -158,8 +181,10 @@ const std::vector<HelpTopic>& helpTopics() {
         topic("Adding Labels",
               "Type your label text in the Add Label field in the right panel and click OK (or "
               "press Enter) to place it. By default the label is placed at the world origin; "
-              "left-click on an empty area of the canvas first to drop it at that point instead. "
-              "Once placed, labels can be moved by dragging and deleted with the Del key."),
+              "Ctrl+click on an empty area of the canvas first to drop it at that point instead. "
+              "Once placed, labels can be moved by dragging and deleted with the Del key. "
+              "Double-click a label, or right-click it and choose \"Edit Text...\", to change "
+              "its text."),
         {"Piece Tally",
          "The right panel automatically tallies all pieces in your layout. Bridge pieces also "
          "count their included deck track pieces. Click 'Buy Track' to open the",
@@ -167,6 +192,29 @@ const std::vector<HelpTopic>& helpTopics() {
          "website in your browser where a shopping cart with your required track will be waiting "
          "for you to review and check out.",
          false},
+        topic("Scenery and Signals",
+              "The Scenery and Signals tabs of the palette hold platforms, stations, bridges, "
+              "trees and signals. Drag one onto the canvas and click to drop it; while it "
+              "follows the mouse the wheel turns it by 30 degrees (15 with Shift), and R or a "
+              "right-click by 15 degrees. Click an item to select it and drag to move it. A "
+              "selected platform shows handles on its corners and edges to resize it; "
+              "double-click an item to set its size in the Resize Scenery dialog."),
+        topic("Printing",
+              "File > Print asks for the print options first: fit the plan to one page, print "
+              "it at an actual scale 1 : N over as many pages as it needs, or at a percentage; "
+              "the active level only or all levels; colour or grey; and whether the grid and "
+              "the baseboard outline are included. File > Print Preview shows the pages with "
+              "the options chosen last, and File > Page Setup chooses the paper."),
+        topic("Exporting",
+              "File > Export Plan writes the plan as a PDF, SVG or PNG file, by the extension "
+              "you give it: fitted to one sheet of A4, A3 or A2 paper, or at 1 : N (a PDF then "
+              "takes as many pages as needed). The levels are drawn as the canvas shows them. "
+              "File > Export Parts List writes the piece tally as a CSV file for a spreadsheet."),
+        topic("Checking the Layout",
+              "Layout > Check Layout lists what needs a look: open track ends, pieces that "
+              "collide, too little clearance between tracks, and grades that are too steep. "
+              "Errors come first, then warnings. Click a finding to show it on the canvas; the "
+              "list follows your edits while the window is open."),
         topic("Coloring Track",
               "Select the piece(s) you want to color, then use the Color dropdown in the right "
               "panel and click Apply. Colors help distinguish routes, levels, or sections of "

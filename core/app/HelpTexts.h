@@ -2,6 +2,7 @@
 // The texts of the splash and help windows, and the maker's web site they link to.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plandor {
@@ -30,7 +31,10 @@ struct HelpTopic {
 // The header first, then every topic in order.
 const std::vector<HelpTopic>& helpTopics();
 
-// The keyboard shortcuts, one per line, keys padded to one column, then " - " and the action.
+// The keyboard shortcuts and mouse gestures as (keys, action): every command of the command
+// table that has an accelerator, then the gestures that are not commands.
+std::vector<std::pair<std::string, std::string>> shortcutRows();
+// The same, one per line, keys padded to one column, then " - " and the action.
 std::string shortcutTable();
 
 } // namespace plandor

@@ -468,7 +468,9 @@ std::string checkSummary(const std::vector<CheckFinding>& findings) {
         return f.severity == CheckSeverity::Error;
     });
     const auto warnings = static_cast<long>(findings.size()) - errors;
-    return formatText("Check: %ld errors, %ld warnings", static_cast<long>(errors), warnings);
+    return formatText("Check: %ld %s, %ld %s", static_cast<long>(errors),
+                      errors == 1 ? "error" : "errors", warnings,
+                      warnings == 1 ? "warning" : "warnings");
 }
 
 } // namespace plandor

@@ -57,6 +57,20 @@ void showNoHeight(PropertiesState& s) {
     showGrade(s, 0.0);
 }
 
+// A length of track: one decimal in millimetres and centimetres, two in inches.
+std::string trackLength(double mm, Units units) {
+    return units == Units::Millimetres ? formatText("%.1f mm", mm) : formatLength(mm, units);
+}
+
+// "300 x 200 mm", "30.0 x 20.0 cm", "11.81 x 7.87 in".
+std::string sizeText(double widthMm, double depthMm, Units units) {
+    const char* format = units == Units::Inches        ? "%.2f x %.2f %s"
+                         : units == Units::Centimetres ? "%.1f x %.1f %s"
+                                                       : "%.0f x %.0f %s";
+    return formatText(format, widthMm / unitFactor(units), depthMm / unitFactor(units),
+                      unitShortName(units).c_str());
+}
+
 std::string heightLabel(const char* prefix, Units units) {
     return std::string(prefix) + " (" + unitShortName(units) + "):";
 }
@@ -92,9 +106,10 @@ void describeHelix(const Layout& layout, int32_t helixId, PropertiesState& s) {
     s.title = known ? known->name : "Helix";
     s.detail.clear();
     if (const HelixVariant* v = variantOrDefault(helix))
-        s.detail = formatText("%.1f turns  |  rise %.1f%s  |  R1 %.1f / R2 %.1f mm", v->turns,
+        s.detail = formatText("%.1f turns  |  rise %.1f%s  |  R1 %.1f / R2 %.1f %s", v->turns,
                               v->rise / unitFactor(layout.units),
-                              unitShortName(layout.units).c_str(), v->r1, v->r2);
+                              unitShortName(layout.units).c_str(), v->r1 / unitFactor(layout.units),
+                              v->r2 / unitFactor(layout.units), unitShortName(layout.units).c_str());
     const PlacedPiece* base = firstPieceOfHelix(layout, helixId);
     s.heightLabel = heightLabel("Base height", layout.units);
     s.heightText = heightFieldText(base ? base->z : 0.0, layout.units);
@@ -116,18 +131,8 @@ void describeGroup(const Layout& layout, const std::vector<const PlacedPiece*>& 
         if (const PieceDef* def = TrackCatalog::instance().find(p->part))
             total += def->length;
     }
-    s.detail = formatText("%zu pieces  |  ", pieces.size());
-    switch (layout.units) {
-    case Units::Centimetres:
-        s.detail += formatText("%.1f cm", total / 10.0);
-        break;
-    case Units::Inches:
-        s.detail += formatText("%.2f in", total / 25.4);
-        break;
-    default:
-        s.detail += formatText("%.1f mm", total);
-        break;
-    }
+    s.detail = formatText("%zu pieces  |  ", pieces.size()) + trackLength(total, layout.units);
+    s.heightLabel = heightLabel("Height", layout.units);
 }
 
 void describePiece(const Layout& layout, const PlacedPiece& p, PropertiesState& s) {
@@ -136,7 +141,7 @@ void describePiece(const Layout& layout, const PlacedPiece& p, PropertiesState& 
     s.title = def ? def->description : p.part;
     s.detail = systemShortName(def ? def->system : UINT32_MAX) + "  |  ";
     if (def && def->length > 0)
-        s.detail += formatText("%.1f mm", def->length);
+        s.detail += trackLength(def->length, layout.units);
     s.heightLabel = heightLabel("Height", layout.units);
     s.heightText = heightFieldText(p.z, layout.units);
     s.heightEnabled = true;
@@ -154,8 +159,8 @@ void describeScenery(const Layout& layout, const SceneryItem& item, PropertiesSt
     s.title = def ? def->name : item.item;
     s.detail = "Scenery";
     if (def && def->width > 0 && def->depth > 0)
-        s.detail +=
-            formatText("  |  %.0f x %.0f mm", def->width * item.scaleX, def->depth * item.scaleY);
+        s.detail += "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY,
+                                       layout.units);
     showNoHeight(s);
     showLevels(layout, s, item.level);
 }
@@ -174,17 +179,21 @@ void describePolygon(const Layout& layout, const PolygonShape& shape, Properties
             minY = std::min(minY, v.y);
             maxY = std::max(maxY, v.y);
         }
-        s.detail = formatText("Polygon  |  %zu verts  |  %.0f x %.0f mm  |  height %.0f mm",
-                              shape.vertices.size(), maxX - minX, maxY - minY, shape.height);
+        // Two short lines: one would not fit the panel's width.
+        s.detail = formatText("Polygon  |  %zu corners\n", shape.vertices.size()) +
+                   sizeText(maxX - minX, maxY - minY, layout.units) + "  |  height " +
+                   formatLength(shape.height, layout.units);
     }
     showNoHeight(s);
     showLevels(layout, s, shape.level);
 }
 
-void describeNothing(PropertiesState& s) {
+void describeNothing(const Layout& layout, PropertiesState& s) {
     setContext(s, -1, -1, -1, -1);
     s.title = "No selection";
     s.detail.clear();
+    // The label names the unit of the layout shown now, which may not be the one it last named.
+    s.heightLabel = heightLabel("Height", layout.units);
     s.heightText = "0";
     s.heightEnabled = false;
     showGrade(s, 0.0);
@@ -326,7 +335,7 @@ void refreshSelection(const Layout& layout, PropertiesState& state) {
     else if (countSelected(layout.shapes) == 1)
         describePolygon(layout, *firstSelected(layout.shapes), state);
     else
-        describeNothing(state);
+        describeNothing(layout, state);
     showGradeButtons(layout, state);
 }
 

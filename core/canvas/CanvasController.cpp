@@ -33,6 +33,18 @@ std::string coordinateText(const Layout& layout, const ViewTransform& view, Scre
     return formatCoordinates(view.toWorldX(mouse.x), view.toWorldY(mouse.y), layout.units);
 }
 
+std::string startPositionText(Units units) {
+    switch (units) {
+    case Units::Centimetres:
+        return "x: 0.0  y: 0.0 cm";
+    case Units::Inches:
+        return "x: 0.00  y: 0.00 in";
+    case Units::Millimetres:
+        break;
+    }
+    return "x: 0  y: 0 mm";
+}
+
 int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, ScreenPoint at) {
     const Point p{view.toWorldX(at.x), view.toWorldY(at.y)};
     double nearest = view.pixelsToMm(kOutlineGrabPx);
@@ -349,10 +361,20 @@ CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
     return dispatchDoubleClick(in);
 }
 
-// What a double-click does goes by what lies under the mouse: a piece clones itself, a shape
-// opens "Shape Properties", a scenery item "Resize Scenery".
+// What a double-click does goes by what lies under the mouse: a label asks for its text, a
+// piece clones itself, a shape opens "Shape Properties", a scenery item "Resize Scenery".
 CanvasReply CanvasController::dispatchDoubleClick(const MouseInput& in) {
     const ScreenPoint at{in.x, in.y};
+    // A label lies over everything else on the plan, so it is the one double-clicked.
+    const int32_t label = hitLabel(doc_.layout, view_.transform(), at);
+    if (label >= 0) {
+        CanvasReply reply;
+        // The press before began dragging the label; the dialog comes after that drag.
+        reply.change = endAnnotationDrag();
+        reply.releaseMouse = true;
+        reply.editLabel = label;
+        return reply;
+    }
     const int32_t piece = hitPiece(doc_.layout, view_.transform(), at);
     if (piece >= 0)
         return cloneAndExtendAt(piece);
@@ -413,6 +435,13 @@ CanvasReply CanvasController::rightDown(const MouseInput& in) {
             reply.change = doc_.apply([&] {
                 return rotateSelectionByCommand(doc_.layout, prompter_) ? kPiecesEdited : Change{};
             });
+        return reply;
+    }
+    const int32_t label = hitLabel(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
+    if (label >= 0) {
+        reply.menu = labelMenu(doc_.layout, label);
+        reply.menuLabel = label;
+        reply.change = kSelection;
         return reply;
     }
     reply.menu = contextMenu(doc_.layout, clipboard_, pieceUnder(in), in.shift);
@@ -485,9 +514,15 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
     }
     if (reply.change.any() || reply.redrawPicture)
         reply.repaint = true;
-    reply.status.emplace_back(kCoordinatesField,
-                              coordinateText(doc_.layout, view_.transform(), {in.x, in.y}));
+    lastMouse_ = ScreenPoint{in.x, in.y};
+    reply.status.emplace_back(kCoordinatesField, positionText());
     return reply;
+}
+
+std::string CanvasController::positionText() const {
+    if (!lastMouse_)
+        return startPositionText(doc_.layout.units);
+    return coordinateText(doc_.layout, view_.transform(), *lastMouse_);
 }
 
 CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
@@ -816,6 +851,13 @@ Change CanvasController::endAnnotationDrag() {
     if (kind == AnnotationKind::Label)
         return doc_.commitWithoutUndo(moved);
     return commitGesture(moved.any() ? moved : kSelection);
+}
+
+CanvasReply CanvasController::editLabelText(int32_t labelId) {
+    CanvasReply reply;
+    reply.change = plandor::editLabelText(doc_, prompter_, labelId);
+    reply.repaint = reply.change.any();
+    return reply;
 }
 
 CanvasReply CanvasController::applyShapeProperties(int32_t shapeId, const ShapeProperties& props) {

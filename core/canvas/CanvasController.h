@@ -60,6 +60,7 @@ struct CanvasReply {
     // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
     std::vector<MenuItem> menu;
     Point menuWorld;
+    int32_t menuLabel = -1; // the label the menu was opened on, -1 for none
     // A Ctrl+click on empty canvas: the world point where the next label goes.
     bool labelDropPointSet = false;
     Point labelDropPoint;
@@ -68,6 +69,8 @@ struct CanvasReply {
     // A drawing tool finished or was cancelled: its toggle is released, the cursor restored.
     ToolMode toolEnded = ToolMode::None;
     int32_t openShapeProperties = -1; // a shape was double-clicked
+    // A label was double-clicked (or "Edit Text..." chosen on it): its text is asked for.
+    int32_t editLabel = -1;
 };
 
 // What the canvas draws over the kept picture of the layout.
@@ -121,6 +124,8 @@ WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, Scree
 
 // The cursor's world position for the status bar, in the layout's display unit.
 std::string coordinateText(const Layout& layout, const ViewTransform& view, ScreenPoint mouse);
+// The position shown before the mouse has crossed the canvas: "x: 0  y: 0 mm", in the unit.
+std::string startPositionText(Units units);
 
 constexpr double kOutlineGrabPx = 8.0;
 
@@ -186,10 +191,15 @@ class CanvasController {
     const Clipboard& clipboard() const { return clipboard_; }
 
     CanvasOverlays overlays() const;
+    // The status bar's position text: where the mouse last was over the canvas, in the
+    // layout's unit as it is now.
+    std::string positionText() const;
 
     // The measuring tape, the polygon or the baseboard outline (None switches tools off).
     CanvasReply setToolMode(ToolMode mode);
     ToolMode toolMode() const { return tool_.mode(); }
+    // Asks for the label's new text (the label edit dialog); OK is one undo step.
+    CanvasReply editLabelText(int32_t labelId);
     // The shape properties dialog's OK: one undo step.
     CanvasReply applyShapeProperties(int32_t shapeId, const ShapeProperties& props);
 
@@ -261,6 +271,7 @@ class CanvasController {
     ScreenPoint bandEnd_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
+    std::optional<ScreenPoint> lastMouse_; // the last motion over the canvas
 };
 
 } // namespace plandor

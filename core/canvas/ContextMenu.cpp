@@ -1,5 +1,6 @@
 #include "canvas/ContextMenu.h"
 
+#include "editing/Annotations.h"
 #include "editing/Selection.h"
 
 namespace plandor {
@@ -25,6 +26,12 @@ std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t 
         menu.push_back({kMenuAutofillGap, "Autofill Gap..."});
     menu.push_back({kMenuCopy, "Copy"});
     return menu;
+}
+
+std::vector<MenuItem> labelMenu(Layout& layout, int32_t labelId) {
+    if (!selectLabelAlone(layout, labelId))
+        return {};
+    return {{kMenuEditLabel, "Edit Text..."}};
 }
 
 } // namespace plandor

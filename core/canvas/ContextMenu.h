@@ -13,6 +13,7 @@ namespace plandor {
 constexpr int kMenuCopy = 5032;
 constexpr int kMenuPaste = 5033;
 constexpr int kMenuAutofillGap = 6001;
+constexpr int kMenuEditLabel = 6002;
 
 struct MenuItem {
     int id;
@@ -26,5 +27,9 @@ struct MenuItem {
 // offers "Autofill Gap..." (exactly two pieces selected) and "Copy".
 std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId,
                                   bool shift);
+
+// A right click on a label: it becomes the one selected label, and the menu offers
+// "Edit Text...".
+std::vector<MenuItem> labelMenu(Layout& layout, int32_t labelId);
 
 } // namespace plandor

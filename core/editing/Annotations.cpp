@@ -10,6 +10,45 @@
 
 namespace plandor {
 
+const char* const kEditLabelTitle = "Edit Label";
+const char* const kEditLabelPrompt = "Label text:";
+const char* const kEmptyLabelRefused = "A label needs some text.";
+
+namespace {
+
+std::string withoutTrailingBlanks(const std::string& text) {
+    const std::size_t end = text.find_last_not_of(" \t\r\n\f\v");
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+} // namespace
+
+bool setLabelText(Layout& layout, int32_t id, const std::string& text) {
+    LayoutLabel* label = layout.findLabel(id);
+    const std::string trimmed = withoutTrailingBlanks(text);
+    if (!label || trimmed.empty())
+        return false;
+    label->text = trimmed;
+    return true;
+}
+
+Change editLabelText(Document& doc, Prompter& prompter, int32_t id) {
+    const LayoutLabel* label = doc.layout.findLabel(id);
+    if (!label)
+        return Change{};
+    std::string answer;
+    if (!prompter.askText(kEditLabelTitle, kEditLabelPrompt, label->text, answer))
+        return Change{};
+    if (withoutTrailingBlanks(answer).empty()) {
+        prompter.message(kEditLabelTitle, kEmptyLabelRefused, PromptIcon::Information);
+        return Change{};
+    }
+    if (withoutTrailingBlanks(answer) == label->text)
+        return Change{};
+    return doc.apply(
+        [&] { return setLabelText(doc.layout, id, answer) ? Change(Change::Annotations) : Change{}; });
+}
+
 bool addMeasurement(Layout& layout, Point start, Point end) {
     if (std::hypot(end.x - start.x, end.y - start.y) < kMinMeasurementMm)
         return false;

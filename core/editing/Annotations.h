@@ -4,6 +4,8 @@
 
 #include "base/Color.h"
 #include "base/Geometry.h"
+#include "base/Prompter.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -31,6 +33,20 @@ bool selectMeasurementAlone(Layout& layout, int32_t id);
 bool selectShapeAlone(Layout& layout, int32_t id);
 // Deselects the other labels only: a label click leaves pieces and scenery as they are.
 bool selectLabelAlone(Layout& layout, int32_t id);
+
+// The label edit dialog's texts.
+extern const char* const kEditLabelTitle;      // "Edit Label"
+extern const char* const kEditLabelPrompt;     // "Label text:"
+extern const char* const kEmptyLabelRefused;   // said when the new text is blank
+
+// Gives the label a new text (trailing blanks trimmed); false, changing nothing, when the
+// label is unknown or the text is blank.
+bool setLabelText(Layout& layout, int32_t id, const std::string& text);
+
+// Asks for the label's new text with its current text filled in. OK with a changed text is
+// one undo step; a blank text is refused with a message; Cancel or the same text change
+// nothing.
+Change editLabelText(Document& doc, Prompter& prompter, int32_t id);
 
 // What the shape properties dialog shows and gives back: opacity in percent, height in the
 // display unit.

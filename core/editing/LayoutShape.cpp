@@ -11,8 +11,8 @@ namespace plandor {
 
 const char* const kLayoutShapeTitle = "Layout Baseboard";
 const char* const kFreeFormStatus =
-    "Click vertices to outline the baseboard. Click first vertex (or press Enter) to close. "
-    "Backspace removes last vertex; Escape cancels.";
+    "Click the baseboard's corners; click the first one or press Enter to close. "
+    "Backspace: remove last; Escape: cancel.";
 
 namespace {
 
@@ -46,11 +46,11 @@ const std::vector<ShapeDef>& shapeTable() {
           {"Stem width  W2:", 1200},
           {"Stem depth  H2:", 1200}}},
         {"Custom polygon (vertices)",
-         "Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the unit selected "
-         "above.\nExample (mm):  0,0  /  2400,0  /  2400,1200  /  0,1200",
+         "Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the layout's "
+         "unit.\nExample (%s):  0,0  /  %s,0  /  %s,%s  /  0,%s",
          {}},
         {"Free-form (draw on canvas)",
-         "Click OK and then click vertices on the canvas to outline the baseboard.\nClose the "
+         "Click Apply and then click vertices on the canvas to outline the baseboard.\nClose the "
          "shape by clicking near the first vertex or pressing Enter.\nBackspace removes the last "
          "vertex; Escape cancels.",
          {}},
@@ -117,6 +117,28 @@ std::vector<int> shapeFieldValues(const Layout& layout, int shape) {
         values.push_back(static_cast<int>(std::clamp<long>(shown, kShapeFieldMin, kShapeFieldMax)));
     }
     return values;
+}
+
+namespace {
+
+// A length in the unit with at most one decimal: "2400", "240", "94.5".
+std::string shortNumber(double mm, Units units) {
+    std::string text = formatText("%.1f", toDisplayUnits(mm, units));
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+        text.resize(text.size() - 2);
+    return text;
+}
+
+} // namespace
+
+std::string shapePageText(int shape, Units units) {
+    const ShapeDef& def = shapeDef(shape);
+    if (shape != ShapeCustom)
+        return def.pageText;
+    // The example is given in the unit the fields are read in.
+    const std::string w = shortNumber(2400, units), d = shortNumber(1200, units);
+    return formatText(def.pageText, unitShortName(units).c_str(), w.c_str(), w.c_str(), d.c_str(),
+                      d.c_str());
 }
 
 std::string customPolygonText(const std::vector<Point>& outline, Units units) {

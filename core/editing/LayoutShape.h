@@ -36,6 +36,8 @@ struct ShapeDef {
     std::vector<ShapeField> fields;
 };
 const ShapeDef& shapeDef(int shape);
+// The explanation of a shape's page, its example in the layout's unit.
+std::string shapePageText(int shape, Units units);
 
 // Whole-number spinner limits of every dimension field, in the display unit.
 constexpr int kShapeFieldMin = 1;

@@ -19,11 +19,6 @@ constexpr double kFlatHelixZ = 0.5;        // helix pieces below this height are
 constexpr double kMinDimensionEdge = 10.0; // shorter baseboard edges get no dimension text
 constexpr double kDimensionOffset = 12.0;  // mm from an edge's mid-point to its text
 
-bool levelVisible(const Layout& layout, int32_t levelId) {
-    const Level* level = layout.findLevel(levelId);
-    return level == nullptr || level->visible;
-}
-
 double levelHeight(const Layout& layout, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
     return level ? level->height : 0.0;
@@ -33,14 +28,39 @@ double levelHeight(const Layout& layout, int32_t levelId) {
 
 void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view,
                                 int width, int height) {
-    drawLayoutWithin(painter, layout, view, width, height,
+    drawLayout(painter, layout, RenderOptions::of(layout), view, width, height);
+}
+
+void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout,
+                                const RenderOptions& options, const ViewTransform& view, int width,
+                                int height) {
+    drawLayoutWithin(painter, layout, options, view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::Everything);
+}
+
+int LayoutRenderer::textPoints(int points, const ViewTransform& view) const {
+    return options_.textFollowsScale ? std::max(1, view.scaled(points)) : points;
+}
+
+bool LayoutRenderer::levelShown(const Layout& layout, int32_t levelId) const {
+    const Level* level = layout.findLevel(levelId);
+    if (level == nullptr)
+        return true;
+    switch (options_.levels) {
+    case RenderOptions::Levels::All:
+        return true;
+    case RenderOptions::Levels::OnlyOne:
+        return levelId == options_.onlyLevel;
+    case RenderOptions::Levels::AsShown:
+        break;
+    }
+    return level->visible;
 }
 
 void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
                                     const ViewTransform& view, int width, int height, int x, int y,
                                     int w, int h) {
-    drawLayoutWithin(painter, layout, view, width, height,
+    drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
                      Bounds{double(x), double(y), double(x + w), double(y + h)},
                      Subset::Everything);
 }
@@ -48,7 +68,7 @@ void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
 void LayoutRenderer::drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
                                                 const ViewTransform& view, int width,
                                                 int height) {
-    drawLayoutWithin(painter, layout, view, width, height,
+    drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::AllButSelection);
 }
 
@@ -69,6 +89,7 @@ void LayoutRenderer::drawTrackAndScenery(Painter& painter, const Layout& layout,
 void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
                                    const ViewTransform& view, int width, int height) {
     layout_ = &layout;
+    options_ = RenderOptions::of(layout);
     culling_ = true;
     area_ = Bounds{0, 0, double(width), double(height)};
     subset_ = Subset::SelectionOnly;
@@ -83,9 +104,10 @@ void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
 }
 
 void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
-                                      const ViewTransform& view, int width, int height,
-                                      const Bounds& area, Subset subset) {
+                                      const RenderOptions& options, const ViewTransform& view,
+                                      int width, int height, const Bounds& area, Subset subset) {
     layout_ = &layout;
+    options_ = options;
     culling_ = true;
     area_ = area;
     // Items are culled by boxes that can fall a pixel short of their antialiased edges; within
@@ -107,7 +129,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
     }
     drawBaseboardFill(painter, layout, view);
     drawLevelOutlines(painter, layout, view);
-    if (layout.showGrid)
+    if (options_.grid)
         drawGrid(painter, layout, view, width, height);
     drawBaseboardOutline(painter, layout, view);
     drawShapes(painter, layout, view);
@@ -119,6 +141,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
     subset_ = Subset::Everything;
     culling_ = false;
     layout_ = nullptr;
+    options_ = RenderOptions{};
 }
 
 // ---- surface and coordinate helpers -------------------------------------------------------
@@ -181,7 +204,7 @@ void LayoutRenderer::drawLocalPolygon(Painter& painter, const PieceFrame& frame,
 
 void LayoutRenderer::drawBaseboardFill(Painter& painter, const Layout& layout,
                                        const ViewTransform& view) {
-    if (!layout.showBaseboard || layout.baseboard.size() < 3)
+    if (!options_.baseboard || layout.baseboard.size() < 3)
         return;
     toScreen(layout.baseboard, view);
     if (!onSurface(screenBoxOf(screenPoints_), 2))
@@ -201,7 +224,7 @@ void LayoutRenderer::drawLevelOutlines(Painter& painter, const Layout& layout,
     });
     for (int i : order_) {
         const Level& level = layout.levels[i];
-        if (!level.visible || level.outline.size() < 3)
+        if (!levelShown(layout, level.id) || level.outline.size() < 3)
             continue;
         toScreen(level.outline, view);
         if (!onSurface(screenBoxOf(screenPoints_), 2))
@@ -237,7 +260,7 @@ void LayoutRenderer::drawGrid(Painter& painter, const Layout& layout, const View
 void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout,
                                           const ViewTransform& view) {
     const std::vector<Point>& v = layout.baseboard;
-    if (!layout.showBaseboard || v.size() < 3)
+    if (!options_.baseboard || v.size() < 3)
         return;
     toScreen(v, view);
     if (onSurface(screenBoxOf(screenPoints_), 2)) {
@@ -246,7 +269,7 @@ void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout
         painter.drawPolygon(screenPoints_);
     }
 
-    painter.setFont(boldFont(11));
+    painter.setFont(boldFont(textPoints(11, view)));
     painter.setTextColor(colors::DimensionText);
     painter.setTextBackground(colors::Background, false);
     Point centroid;
@@ -302,7 +325,7 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
     });
     for (int i : order_) {
         const PolygonShape& shape = layout.shapes[i];
-        if (shape.vertices.size() < 3 || !levelVisible(layout, shape.level))
+        if (shape.vertices.size() < 3 || !levelShown(layout, shape.level))
             continue;
         toScreen(shape.vertices, view);
         if (onSurface(screenBoxOf(screenPoints_), 4)) {
@@ -327,11 +350,12 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
         const ScreenPoint c =
             view.toScreen(mean.x / shape.vertices.size(), mean.y / shape.vertices.size());
         // Measuring text is dear, and a large plan's labels mostly lie far off the surface.
-        const Bounds most = textBoxBound(0, 0, shape.label, kShapeLabelPoints);
+        const int points = textPoints(kShapeLabelPoints, view);
+        const Bounds most = textBoxBound(0, 0, shape.label, points);
         const double halfW = most.maxX / 2, halfH = most.maxY / 2;
         if (!onSurface(Bounds{c.x - halfW, c.y - halfH, c.x + halfW, c.y + halfH}, 1))
             continue;
-        painter.setFont(boldFont(kShapeLabelPoints));
+        painter.setFont(boldFont(points));
         const TextExtent e = painter.textExtent(shape.label);
         const int tx = c.x - e.width / 2, ty = c.y - e.height / 2;
         if (!onSurface(
@@ -362,7 +386,7 @@ void LayoutRenderer::drawScenery(Painter& painter, const Layout& layout, const V
                 continue;
             if ((portalIds_.count(item.id) > 0) != portals)
                 continue;
-            if (!levelVisible(layout, item.level))
+            if (!levelShown(layout, item.level))
                 continue;
             const SceneryDef* def = catalog.find(item.item);
             if (!def)
@@ -440,7 +464,7 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
     const bool anyTunnel = !tunnelPieces_.empty();
     // Most pieces of a large plan lie far off the surface; their origin alone settles them.
     const double reach =
-        culling_ ? catalogueReach(view, layout.showLabels) : 0;
+        culling_ ? catalogueReach(view, options_.labels) : 0;
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
         if (!inSubset(selectedPass))
@@ -458,13 +482,13 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             const bool inBottom = !inBottomGroup_.empty() && inBottomGroup_[i];
             if (inBottom != bottomGroup)
                 continue;
-            if (!levelVisible(layout, piece.level))
+            if (!levelShown(layout, piece.level))
                 continue;
             const PieceDef* def = catalog.find(piece.part);
             if (!def)
                 continue;
             const bool inTunnel = anyTunnel && tunnelPieces_.count(piece.id) > 0;
-            drawPiece(painter, piece, *def, view, shown(piece.selected), layout.showLabels,
+            drawPiece(painter, piece, *def, view, shown(piece.selected), options_.labels,
                       inTunnel);
         }
     }
@@ -495,7 +519,7 @@ void LayoutRenderer::drawHelices(Painter& painter, const Layout& layout,
             }
             selected = selected || p.selected;
         }
-        if (!levelVisible(layout, level) || !inSubset(selected))
+        if (!levelShown(layout, level) || !inSubset(selected))
             continue;
         const int rings = static_cast<int>(std::trunc(variant->turns * 12));
         drawHelixRing(painter, helix, variant->r1, *inner, view, rings, level, shown(selected));
@@ -527,7 +551,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         const double px = -uy, py = ux;
         // The arrow runs beside the piece's part number, not over it.
         const double aside =
-            view.pixelsToMm(partNumberClearance(painter, *def, view, layout.showLabels, px, py));
+            view.pixelsToMm(partNumberClearance(painter, *def, view, options_.labels, px, py));
         const double sx = piece->x + ux * def->length / 2 + px * aside;
         const double sy = piece->y + uy * def->length / 2 + py * aside;
         const double ex = sx + 20 * ux, ey = sy + 20 * uy;
@@ -595,7 +619,7 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
                                       const ViewTransform& view) {
     if (layout.measurements.empty())
         return;
-    painter.setFont(boldFont(10));
+    painter.setFont(boldFont(textPoints(10, view)));
     for (const Measurement& m : layout.measurements) {
         const bool selected = shown(m.selected);
         const Color color = selected ? colors::SelectionBlue : colors::MeasurementLine;

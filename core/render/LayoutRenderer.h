@@ -17,6 +17,38 @@ namespace plandor {
 struct PieceDef;
 struct SceneryDef;
 
+// What a drawing shows besides the layout's records. The canvas shows what the layout's own
+// switches say; a printed or exported page builds its own options, so that drawing never
+// changes the layout.
+struct RenderOptions {
+    enum class Levels {
+        AsShown, // the levels whose visible flag is set
+        All,
+        OnlyOne, // `onlyLevel` alone
+    };
+    bool grid = true;
+    bool baseboard = true;
+    bool labels = true; // part numbers and connector dots
+    Levels levels = Levels::AsShown;
+    int32_t onlyLevel = -1;
+    // Texts of a fixed size on the canvas (dimensions, shape names, measurements) are sized
+    // as at scale 1 and then follow the scale, as labels and track do: on paper every text
+    // covers the same part of the plan.
+    bool textFollowsScale = false;
+    // Selected items in the selection colours. An exported picture shows the plan, not what
+    // happens to be selected while editing.
+    bool selection = true;
+
+    // As the layout's switches and level flags say.
+    static RenderOptions of(const Layout& layout) {
+        RenderOptions o;
+        o.grid = layout.showGrid;
+        o.baseboard = layout.showBaseboard;
+        o.labels = layout.showLabels;
+        return o;
+    }
+};
+
 // Colours one piece is drawn with, after selection, level, elevation and tunnel rules.
 struct PieceStyle {
     Color fill;
@@ -31,6 +63,9 @@ class LayoutRenderer {
     // outside the width x height surface are skipped.
     void drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
                     int height);
+    // The same with what the options show instead of the layout's own switches.
+    void drawLayout(Painter& painter, const Layout& layout, const RenderOptions& options,
+                    const ViewTransform& view, int width, int height);
     // Redraws one rectangle of a surface drawn by drawLayout, the painter being clipped to it
     // by the caller: the pixels inside come out as a whole drawLayout would make them.
     void drawLayoutArea(Painter& painter, const Layout& layout, const ViewTransform& view,
@@ -63,10 +98,6 @@ class LayoutRenderer {
     void drawGrid(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
                   int height);
 
-    // Whether selected items are drawn in the selection colours (they are by default). An
-    // exported picture shows the plan, not what happens to be selected while editing.
-    void setShowSelection(bool show) { showSelection_ = show; }
-
     // Helix pieces and the track joined to them, from the last drawLayout.
     const std::unordered_set<int32_t>& helixLinkedPieces() const { return helixLinked_; }
 
@@ -79,10 +110,15 @@ class LayoutRenderer {
 
     // An item's selection as drawn. Selected items are drawn after the others, over them;
     // with the selection not shown everything is drawn in list order.
-    bool shown(bool selected) const { return selected && showSelection_; }
+    bool shown(bool selected) const { return selected && options_.selection; }
 
-    void drawLayoutWithin(Painter& painter, const Layout& layout, const ViewTransform& view,
-                          int width, int height, const Bounds& area, Subset subset);
+    void drawLayoutWithin(Painter& painter, const Layout& layout, const RenderOptions& options,
+                          const ViewTransform& view, int width, int height, const Bounds& area,
+                          Subset subset);
+    // The point size of a text that is `points` on the canvas, under the options.
+    int textPoints(int points, const ViewTransform& view) const;
+    // Whether things on the level are drawn; things on a level that does not exist are.
+    bool levelShown(const Layout& layout, int32_t levelId) const;
     // Whether an object of the given selection state belongs to the subset being drawn.
     bool inSubset(bool selected) const {
         return subset_ == Subset::Everything || (subset_ == Subset::SelectionOnly) == selected;
@@ -148,13 +184,13 @@ class LayoutRenderer {
     static Bounds textBoxBound(double x, double y, const std::string& text, int pointSize);
 
     const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
+    RenderOptions options_;          // what the drawing under way shows
     std::unordered_set<int32_t> helixLinked_;
 
     bool culling_ = false;
     // The part of the surface being drawn: items wholly outside it are skipped.
     Bounds area_{0, 0, 0, 0};
     Subset subset_ = Subset::Everything;
-    bool showSelection_ = true;
 
     // Scratch space kept between draws so that drawing a piece allocates nothing.
     std::vector<Point> localPoints_;

@@ -101,6 +101,7 @@ ExportPlan planExport(const Layout& layout, const PlanExportOptions& options) {
     plan.options.levelMode = LevelsAsShown;
     plan.options.includeGrid = true;
     plan.options.includeBaseboard = true;
+    plan.options.showSelection = false; // a picture of the plan, not of the editing session
     plan.box = printBoundingBox(layout, BoxFilter{-1, true, layout.showBaseboard});
 
     if (options.scaleDenominator <= 0) {

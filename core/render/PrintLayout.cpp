@@ -168,32 +168,19 @@ ViewTransform pageView(const Bounds& box, const PageGrid& grid, int page, int wi
     return view;
 }
 
-SavedLevels applyPrintLevels(Layout& layout, int levelMode) {
-    SavedLevels saved;
-    saved.reserve(layout.levels.size());
-    for (Level& level : layout.levels) {
-        saved.emplace_back(level.id, level.visible);
-        if (levelMode != LevelsAsShown)
-            level.visible = levelMode == LevelsAll || level.id == layout.activeLevel;
+RenderOptions printRenderOptions(const Layout& layout, const PrintOptions& options) {
+    RenderOptions render = RenderOptions::of(layout);
+    render.grid = layout.showGrid && options.includeGrid;
+    render.baseboard = layout.showBaseboard && options.includeBaseboard;
+    render.textFollowsScale = true;
+    render.selection = options.showSelection;
+    if (options.levelMode == LevelsAll) {
+        render.levels = RenderOptions::Levels::All;
+    } else if (options.levelMode == LevelsActiveOnly) {
+        render.levels = RenderOptions::Levels::OnlyOne;
+        render.onlyLevel = layout.activeLevel;
     }
-    return saved;
-}
-
-void restoreLevels(Layout& layout, const SavedLevels& saved) {
-    for (const auto& [id, visible] : saved)
-        if (Level* level = layout.findLevel(id))
-            level->visible = visible;
-}
-
-PageSwitches::PageSwitches(Layout& layout, const PrintOptions& options)
-    : layout_(layout), grid_(layout.showGrid), baseboard_(layout.showBaseboard) {
-    layout.showGrid = grid_ && options.includeGrid;
-    layout.showBaseboard = baseboard_ && options.includeBaseboard;
-}
-
-PageSwitches::~PageSwitches() {
-    layout_.showGrid = grid_;
-    layout_.showBaseboard = baseboard_;
+    return render;
 }
 
 Bounds printRunBox(const Layout& layout, const PrintOptions& options) {
@@ -213,11 +200,9 @@ PageGrid printGridOnPaper(const Layout& layout, const PrintOptions& options, dou
                     kPrintDefaultDpi);
 }
 
-void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,
+void drawPrintPage(Painter& painter, LayoutRenderer& renderer, const Layout& layout,
                    const PrintOptions& options, const ViewTransform& view, int width, int height) {
-    const PrintLevelsShown levels(layout, options.levelMode);
-    const PageSwitches switches(layout, options);
-    renderer.drawLayout(painter, layout, view, width, height);
+    renderer.drawLayout(painter, layout, printRenderOptions(layout, options), view, width, height);
 }
 
 } // namespace plandor

@@ -29,6 +29,8 @@ struct PrintOptions {
     int colorMode = PrintInColor;
     bool includeGrid = false;
     bool includeBaseboard = true;
+    // Selected items in the selection colours; an export shows the plan, not the selection.
+    bool showSelection = true;
 };
 
 constexpr int kPrintDefaultDpi = 300; // when the printer reports no resolution
@@ -77,44 +79,10 @@ PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int
 // then down, or the drawing centred when there is one page. Pages keep a 4 % margin.
 ViewTransform pageView(const Bounds& box, const PageGrid& grid, int page, int width, int height);
 
-// Level visibility as it was before a print run.
-using SavedLevels = std::vector<std::pair<int32_t, bool>>;
-
-// Saves every level's visibility, then shows all levels or only the active one (or leaves
-// them as they are).
-SavedLevels applyPrintLevels(Layout& layout, int levelMode);
-// Puts saved visibility back (levels that are gone are skipped).
-void restoreLevels(Layout& layout, const SavedLevels& saved);
-
-// The print levels shown for as long as it lives; the saved visibility comes back however
-// the drawing ends.
-class PrintLevelsShown {
-  public:
-    PrintLevelsShown(Layout& layout, int levelMode)
-        : layout_(layout), saved_(applyPrintLevels(layout, levelMode)) {}
-    ~PrintLevelsShown() { restoreLevels(layout_, saved_); }
-    PrintLevelsShown(const PrintLevelsShown&) = delete;
-    PrintLevelsShown& operator=(const PrintLevelsShown&) = delete;
-
-  private:
-    Layout& layout_;
-    SavedLevels saved_;
-};
-
-// Turns the layout's grid and baseboard off for as long as it lives when the options leave
-// them out, so each prints only when both the layout and the options have it on.
-class PageSwitches {
-  public:
-    PageSwitches(Layout& layout, const PrintOptions& options);
-    ~PageSwitches();
-    PageSwitches(const PageSwitches&) = delete;
-    PageSwitches& operator=(const PageSwitches&) = delete;
-
-  private:
-    Layout& layout_;
-    bool grid_;
-    bool baseboard_;
-};
+// What a page of a print run shows: the levels of the options (the active level only or all,
+// or as the screen shows them), the grid and the baseboard when both the layout and the
+// options have them. Built for the run; the layout itself is never changed to print.
+RenderOptions printRenderOptions(const Layout& layout, const PrintOptions& options);
 
 // The box a print run bounds: pieces of the active level only or of every level, scenery
 // of every level, the baseboard when the options include it.
@@ -127,9 +95,7 @@ PageGrid printGridOnPaper(const Layout& layout, const PrintOptions& options, dou
 
 // Draws a page of a print run through its view (pageView, or that view scaled for a coarser
 // surface) on a width x height surface, with the levels, grid and baseboard of the options.
-// The layout's switches are changed only while the page is drawn: a run that stops early
-// leaves nothing changed.
-void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,
+void drawPrintPage(Painter& painter, LayoutRenderer& renderer, const Layout& layout,
                    const PrintOptions& options, const ViewTransform& view, int width, int height);
 
 } // namespace plandor

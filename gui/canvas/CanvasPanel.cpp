@@ -353,6 +353,8 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         impl_->resizeScenerySink(reply.resizeScenery);
     if (reply.openShapeProperties >= 0)
         openShapeProperties(reply.openShapeProperties);
+    if (reply.editLabel >= 0)
+        applyReply(impl_->controller.editLabelText(reply.editLabel));
 }
 
 void CanvasPanel::openShapeProperties(int32_t shapeId) {
@@ -412,6 +414,8 @@ void CanvasPanel::showMenu(const CanvasReply& reply) {
         impl_->controller.copy();
     } else if (chosen == kMenuPaste) {
         applyReply(impl_->controller.pasteAt(reply.menuWorld));
+    } else if (chosen == kMenuEditLabel) {
+        applyReply(impl_->controller.editLabelText(reply.menuLabel));
     } else if (chosen != wxID_NONE) {
         // Autofill Gap is the main window's command; the event travels up to it.
         wxCommandEvent command(wxEVT_MENU, chosen);

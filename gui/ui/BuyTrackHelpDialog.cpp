@@ -2,21 +2,27 @@
 
 #include "app/Cart.h"
 #include "app/ShopMap.h"
+#include "ui/EmbeddedPictures.h"
 #include "ui/WxText.h"
 
 #include <wx/button.h>
 #include <wx/hyperlink.h>
 #include <wx/sizer.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 
 namespace plandor {
 
-// The program carries no picture for this dialog; it is left out, as when a picture cannot be
-// loaded, and the texts sit in the middle of the dialog's height.
-BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop)
+// The picture on top; without it (it cannot be loaded) the texts sit in the middle of the
+// dialog's height.
+BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop, bool withPicture)
     : wxDialog(parent, wxID_ANY, kBuyTrackHelpTitle, wxDefaultPosition, wxSize(480, 840)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->AddStretchSpacer();
+    const wxImage picture = withPicture ? loadPicture(Picture::BuyTrack, 450, 510) : wxImage();
+    if (picture.IsOk())
+        sizer->Add(new wxStaticBitmap(this, wxID_ANY, wxBitmap(picture)), 0,
+                   wxALL | wxALIGN_CENTRE_HORIZONTAL, 6);
 
     auto* text = new wxStaticText(this, wxID_ANY, kBuyTrackHelpText, wxDefaultPosition,
                                   wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);

@@ -1,5 +1,5 @@
 #pragma once
-// "Buy Track - How it works": what Buy Track does, a link to the shop and "Got it!".
+// "Buy Track - How it works": a picture, what Buy Track does, a link to the shop and "Got it!".
 
 #include <wx/dialog.h>
 
@@ -9,7 +9,8 @@ struct ShopMap;
 
 class BuyTrackHelpDialog : public wxDialog {
   public:
-    BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop);
+    // `withPicture` false leaves the picture out, as when it cannot be loaded.
+    BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop, bool withPicture = true);
 };
 
 } // namespace plandor

@@ -8,8 +8,8 @@
 namespace plandor::embedded {
 extern const unsigned char kSplashPicture[];
 extern const std::size_t kSplashPictureSize;
-extern const unsigned char kCornerPicture[];
-extern const std::size_t kCornerPictureSize;
+extern const unsigned char kBuyTrackPicture[];
+extern const std::size_t kBuyTrackPictureSize;
 extern const unsigned char kHelpPicture[];
 extern const std::size_t kHelpPictureSize;
 } // namespace plandor::embedded
@@ -20,9 +20,9 @@ wxImage loadPicture(Picture which, int width, int height) {
     using namespace embedded;
     const unsigned char* data = kSplashPicture;
     std::size_t size = kSplashPictureSize;
-    if (which == Picture::SplashCorner) {
-        data = kCornerPicture;
-        size = kCornerPictureSize;
+    if (which == Picture::BuyTrack) {
+        data = kBuyTrackPicture;
+        size = kBuyTrackPictureSize;
     } else if (which == Picture::HelpSide) {
         data = kHelpPicture;
         size = kHelpPictureSize;

@@ -12,6 +12,8 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include <sstream>
+
 namespace plandor {
 
 namespace {
@@ -32,6 +34,56 @@ wxHyperlinkCtrl* makerLink(wxWindow* parent, BrowserOpener& browser, const wxFon
     link->SetFont(font);
     link->Bind(wxEVT_HYPERLINK, [&browser](wxHyperlinkEvent&) { browser.open(kMakerSiteUrl); });
     return link;
+}
+
+// One paragraph whose words flow round a link, broken into lines at the texts' width.
+wxSizer* paragraphWithLink(wxWindow* parent, const std::string& before, wxHyperlinkCtrl* link,
+                           const std::string& after, const wxFont& font) {
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    wxBoxSizer* row = nullptr;
+    std::string line; // words of the row not yet placed
+    int used = 0;      // width of the row so far
+    const auto widthOf = [&](const std::string& text) {
+        int w = 0, h = 0;
+        parent->GetTextExtent(toWx(text), &w, &h, nullptr, nullptr, &font);
+        return w;
+    };
+    const int space = widthOf(" ");
+    const auto newRow = [&] {
+        row = new wxBoxSizer(wxHORIZONTAL);
+        column->Add(row, 0);
+        used = 0;
+    };
+    const auto flush = [&] {
+        if (line.empty())
+            return;
+        auto* text = new wxStaticText(parent, wxID_ANY, toWx(line));
+        text->SetFont(font);
+        row->Add(text, 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, space);
+        line.clear();
+    };
+    const auto addWords = [&](const std::string& text) {
+        std::istringstream words(text);
+        for (std::string word; words >> word;) {
+            const int w = widthOf(word);
+            if (!row || (used > 0 && used + w > kWrapWidth)) {
+                flush();
+                newRow();
+            }
+            line += line.empty() ? word : " " + word;
+            used += w + space;
+        }
+    };
+    addWords(before);
+    const int linkWidth = link->GetBestSize().GetWidth();
+    flush();
+    if (!row || (used > 0 && used + linkWidth > kWrapWidth))
+        newRow();
+    row->Add(link, 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, space);
+    used += linkWidth + space;
+    addWords(after);
+    flush();
+    return column;
 }
 
 } // namespace
@@ -60,16 +112,10 @@ HelpDialog::HelpDialog(wxWindow* parent, BrowserOpener& browser, bool withPictur
         title->SetFont(titleFont);
         list->Add(title, 0, wxTOP | wxLEFT | wxRIGHT, 8);
         if (topic.link) {
-            // The text runs into the link: "... open the" Korvane Models "website ...", so
-            // the text leaves room for the link beside its last line.
-            auto* row = new wxBoxSizer(wxHORIZONTAL);
-            wxHyperlinkCtrl* link = makerLink(topics_, browser, textFont);
-            const int room = kWrapWidth - link->GetBestSize().GetWidth() - 4;
-            row->Add(wrappedText(topics_, topic.text, textFont, room), 0, wxALIGN_BOTTOM | wxRIGHT,
-                     4);
-            row->Add(link, 0, wxALIGN_BOTTOM);
-            list->Add(row, 0, wxTOP | wxLEFT | wxRIGHT, 6);
-            list->Add(wrappedText(topics_, topic.afterLink, textFont), 0, wxLEFT | wxRIGHT, 8);
+            // The link is a word of its sentence: "... open the" Korvane Models "website ...".
+            list->Add(paragraphWithLink(topics_, topic.text, makerLink(topics_, browser, textFont),
+                                        topic.afterLink, textFont),
+                      0, wxTOP | wxLEFT | wxRIGHT, 6);
         } else {
             list->Add(wrappedText(topics_, topic.text, topic.fixedWidth ? fixedFont : textFont), 0,
                       wxTOP | wxLEFT | wxRIGHT, 6);

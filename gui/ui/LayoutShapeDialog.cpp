@@ -70,7 +70,7 @@ void LayoutShapeDialog::buildPage() {
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     // Wrapped here, so that the dialog's fitted height counts every line of the text.
-    auto* text = new wxStaticText(page_, wxID_ANY, toWx(def.pageText));
+    auto* text = new wxStaticText(page_, wxID_ANY, toWx(shapePageText(shape, layout_.units)));
     text->Wrap(390);
     sizer->Add(text, 0, wxBOTTOM, 8);
     const std::vector<int> values = shapeFieldValues(layout_, shape);

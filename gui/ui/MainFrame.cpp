@@ -275,6 +275,9 @@ void MainFrame::buildPanels() {
 
 void MainFrame::buildStatusBar() {
     CreateStatusBar(kStatusFields);
+    // The message field takes the room the count and the position leave: tool hints are long.
+    const int statusWidths[kStatusFields] = {-1, 140, 260};
+    SetStatusWidths(kStatusFields, statusWidths);
     SetStatusText(kStatusReady, 0);
     SetStatusText(toWx(pieceCountText(0)), 1);
     SetStatusText(kStatusStartPosition, 2);
@@ -347,6 +350,9 @@ void MainFrame::applyChange(const Change& change) {
         canvas_->layoutChanged(change);
     updateTitle();
     SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
+    // A unit switched or another layout opened: the position reads in the unit at once.
+    if (change.has(Change::ViewSettings | Change::Replaced))
+        SetStatusText(toWx(canvas_->controller().positionText()), 2);
     if (change.redraw())
         properties_->refreshSelection();
     if (change.has(Change::Pieces | Change::Replaced))

@@ -25,11 +25,8 @@ SplashDialog::SplashDialog(wxWindow* parent, BrowserOpener& browser, bool withPi
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     if (withPictures) {
         const wxImage back = loadPicture(Picture::SplashBackground, kWidth, kPictureHeight);
-        const wxImage corner = loadPicture(Picture::SplashCorner, 120, 160);
         if (back.IsOk())
             background_ = wxBitmap(back);
-        if (corner.IsOk())
-            corner_ = wxBitmap(corner);
     }
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -50,8 +47,6 @@ SplashDialog::SplashDialog(wxWindow* parent, BrowserOpener& browser, bool withPi
             dc.SetFont(wxFont(13, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
             dc.DrawText(toWx(kSplashFallbackSubtitle), 20, 60);
         }
-        if (corner_.IsOk())
-            dc.DrawBitmap(corner_, 890 - corner_.GetWidth(), 590 - corner_.GetHeight(), true);
     });
     sizer->Add(picture, 0);
 

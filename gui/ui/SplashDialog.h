@@ -16,7 +16,6 @@ class SplashDialog : public wxDialog {
 
   private:
     wxBitmap background_;
-    wxBitmap corner_;
 };
 
 // Shows the splash modally over the main window, once at start-up.

@@ -59,8 +59,10 @@ PromptAnswer WxPrompter::askYesNoCancel(const std::string& title, const std::str
 
 bool WxPrompter::askText(const std::string& title, const std::string& text,
                          const std::string& initial, std::string& answer) {
+    // A text of several lines is edited as such, or its line breaks would be lost.
+    const long lines = initial.find('\n') == std::string::npos ? 0 : wxTE_MULTILINE;
     wxTextEntryDialog dialog(parent_, toWx(text), toWx(title), toWx(initial),
-                             wxOK | wxCANCEL | wxCENTRE);
+                             wxOK | wxCANCEL | wxCENTRE | lines);
     if (dialog.ShowModal() != wxID_OK)
         return false;
     answer = fromWx(dialog.GetValue());

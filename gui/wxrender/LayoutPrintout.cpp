@@ -17,7 +17,8 @@ namespace {
 constexpr int kMaxGreyDpi = 300;
 } // namespace
 
-LayoutPrintout::LayoutPrintout(const wxString& title, Layout& layout, const PrintOptions& options)
+LayoutPrintout::LayoutPrintout(const wxString& title, const Layout& layout,
+                               const PrintOptions& options)
     : wxPrintout(title), layout_(layout), options_(options) {}
 
 void LayoutPrintout::OnPreparePrinting() {
@@ -66,8 +67,8 @@ bool LayoutPrintout::OnPrintPage(int page) {
         drawGreyPage(*dc, view, w, h, dpi);
         return true;
     }
-    // Text keeps its size on paper whatever resolution the page is drawn at.
-    WxPainter painter(*dc, double(dpi) / std::max(1, dc->GetPPI().y));
+    // Text follows the page's scale as the track does, whatever the device makes of a point.
+    WxPainter painter(*dc, WxPainter::screenFontScale(*dc));
     LayoutRenderer renderer;
     drawPrintPage(painter, renderer, layout_, options_, view, w, h);
     return true;
@@ -89,7 +90,7 @@ void LayoutPrintout::drawGreyPage(wxDC& dc, const ViewTransform& view, int width
         wxMemoryDC memory(bitmap);
         memory.SetBackground(*wxWHITE_BRUSH);
         memory.Clear();
-        WxPainter painter(memory, dpi * k / std::max(1, memory.GetPPI().y));
+        WxPainter painter(memory, WxPainter::screenFontScale(memory));
         LayoutRenderer renderer;
         drawPrintPage(painter, renderer, layout_, options_, coarse, bw, bh);
     }

@@ -14,7 +14,7 @@ constexpr const char* kPrintoutTitle = "Plandor Layout";
 
 class LayoutPrintout : public wxPrintout {
   public:
-    LayoutPrintout(const wxString& title, Layout& layout, const PrintOptions& options);
+    LayoutPrintout(const wxString& title, const Layout& layout, const PrintOptions& options);
 
     void OnPreparePrinting() override;
     void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
@@ -30,7 +30,7 @@ class LayoutPrintout : public wxPrintout {
     // A page drawn in grey: through a white bitmap turned to greyscale.
     void drawGreyPage(wxDC& dc, const ViewTransform& view, int width, int height, int dpi);
 
-    Layout& layout_;
+    const Layout& layout_;
     PrintOptions options_;
     Bounds box_ = kEmptyBounds;
     PageGrid grid_;

@@ -55,7 +55,7 @@ void drawPage(cairo_t* cr, Layout& layout, const ExportPlan& plan, LayoutRendere
     wxGraphicsContext* gc =
         wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr);
     wxGCDC dc(gc); // owns gc
-    WxPainter painter(dc, double(kExportDpi) / dc.GetPPI().y);
+    WxPainter painter(dc, WxPainter::screenFontScale(dc));
     drawPrintPage(painter, renderer, layout, plan.options,
                   pageView(plan.box, plan.grid, page, plan.width, plan.height), plan.width,
                   plan.height);
@@ -81,7 +81,6 @@ std::string exportPlanFile(Layout& layout, const PlanExportOptions& options,
         cairo_scale(cr.get(), kPointsPerInch / kExportDpi, kPointsPerInch / kExportDpi);
 
     LayoutRenderer renderer;
-    renderer.setShowSelection(false); // a picture of the plan, not of the editing session
     for (int page = 1; page <= plan.grid.pageCount() && !file.failed(); ++page) {
         cairo_save(cr.get());
         drawPage(cr.get(), layout, plan, renderer, page);

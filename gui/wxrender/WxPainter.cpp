@@ -1,7 +1,9 @@
 #include "wxrender/WxPainter.h"
 
 #include <wx/brush.h>
+#include <wx/bitmap.h>
 #include <wx/dc.h>
+#include <wx/dcmemory.h>
 #include <wx/font.h>
 #include <wx/pen.h>
 
@@ -71,6 +73,22 @@ WxPainter::WxPainter(wxDC& dc) : impl_(new Impl(dc, 1.0)) {}
 WxPainter::WxPainter(wxDC& dc, double fontScale) : impl_(new Impl(dc, fontScale)) {}
 
 WxPainter::~WxPainter() = default;
+
+double WxPainter::screenFontScale(wxDC& dc) {
+    // One large probe keeps rounding small; the screen's memory device is the reference.
+    const wxFont probe(wxFontInfo(100).Bold());
+    const wxFont kept = dc.GetFont();
+    dc.SetFont(probe);
+    wxCoord w = 0, onDevice = 0;
+    dc.GetTextExtent("M", &w, &onDevice);
+    dc.SetFont(kept.IsOk() ? kept : wxNullFont);
+    wxBitmap pixel(1, 1);
+    wxMemoryDC screen(pixel);
+    screen.SetFont(probe);
+    wxCoord onScreen = 0;
+    screen.GetTextExtent("M", &w, &onScreen);
+    return onDevice > 0 && onScreen > 0 ? double(onScreen) / onDevice : 1.0;
+}
 
 void WxPainter::setPen(const Pen& pen) {
     const uint64_t key = penKey(pen);

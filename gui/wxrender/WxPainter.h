@@ -18,6 +18,11 @@ class WxPainter : public Painter {
     // Fonts are made fontScale times their point size: a page drawn on a device finer
     // than the DC's own resolution keeps its text the size it has on paper.
     WxPainter(wxDC& dc, double fontScale);
+    // The font scale that makes text on `dc` as many of its logical units tall as it is pixels
+    // on the screen. Pages are drawn with it: a label then covers the same part of the plan on
+    // paper, in the preview and in an export as it does on the canvas, whatever resolution,
+    // user scale or font mapping the device has.
+    static double screenFontScale(wxDC& dc);
     ~WxPainter() override;
     WxPainter(const WxPainter&) = delete;
     WxPainter& operator=(const WxPainter&) = delete;

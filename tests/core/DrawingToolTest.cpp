@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <string>
 
 using namespace plandor;
 using namespace plandor::testing;
@@ -137,6 +139,56 @@ TEST(ShapeProperties, OkIsOneUndoStepOnlyWhenSomethingChanged) {
     EXPECT_TRUE(canvas.controller.applyShapeProperties(id, p).change.has(Change::Annotations));
     EXPECT_EQ(canvas.doc.undoDepth(), 1u);
     EXPECT_FALSE(canvas.controller.applyShapeProperties(id + 1, p).change.any());
+}
+
+// A double-click or the context menu on a label asks for its text: a new text is one undo
+// step, while Cancel, the same text and a blank text (refused with a message) change nothing.
+TEST(LabelText, DoubleClickOrMenuAsksForTheTextAndOkIsOneUndoStep) {
+    Canvas canvas;
+    const int32_t id = addLabel(canvas.layout, "Station", 100, 100).id;
+    addPiece(canvas.layout, "24188", 90, 105); // under the label, which lies on top
+    canvas.press(110, 105);
+    const CanvasReply twice = canvas.controller.leftDoubleClick(mouseAt(110, 105));
+    EXPECT_EQ(twice.editLabel, id);
+    EXPECT_TRUE(twice.releaseMouse) << "the press's drag ends before the dialog";
+    EXPECT_EQ(canvas.layout.pieces.size(), 1u) << "the piece under the label is not cloned";
+
+    const struct {
+        const char* name;
+        std::optional<std::string> answer; // nothing: Cancel
+        const char* textAfter;
+        bool refused;
+    } cases[] = {
+        {"cancel", std::nullopt, "Station", false},
+        {"same text", std::string("Station  "), "Station", false},
+        {"blank", std::string("  "), "Station", true},
+        {"new text", std::string("Station <North> & yard "), "Station <North> & yard", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t steps = canvas.doc.undoDepth();
+        canvas.prompter.texts.push_back(c.answer);
+        canvas.prompter.messages.clear();
+        const CanvasReply reply = canvas.controller.editLabelText(id);
+        EXPECT_EQ(canvas.layout.findLabel(id)->text, c.textAfter);
+        const bool changed = std::string(c.textAfter) != "Station";
+        EXPECT_EQ(canvas.doc.undoDepth(), steps + (changed ? 1 : 0));
+        EXPECT_EQ(reply.change.has(Change::Annotations), changed);
+        ASSERT_EQ(canvas.prompter.messages.size(), c.refused ? 1u : 0u);
+        if (c.refused) {
+            EXPECT_EQ(canvas.prompter.messages[0].text, kEmptyLabelRefused);
+        }
+    }
+    EXPECT_EQ(canvas.prompter.textPrompts.front(), "Station") << "the current text is offered";
+    canvas.doc.undo();
+    EXPECT_EQ(canvas.layout.findLabel(id)->text, "Station");
+
+    const CanvasReply menu = canvas.controller.rightDown(mouseAt(110, 105));
+    ASSERT_EQ(menu.menu.size(), 1u);
+    EXPECT_EQ(menu.menu[0].id, kMenuEditLabel);
+    EXPECT_EQ(menu.menuLabel, id);
+    EXPECT_TRUE(canvas.layout.findLabel(id)->selected);
+    EXPECT_FALSE(canvas.layout.pieces[0].selected) << "the label's menu leaves the track alone";
 }
 
 } // namespace

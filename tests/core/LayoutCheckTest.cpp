@@ -259,7 +259,9 @@ TEST(LayoutCheck, FindingPointsAtThePlaceAndNamesThePieces) {
     const std::vector<CheckFinding> mixed = checkLayout(crossedStraights("24188", 188.3, 60), {});
     ASSERT_FALSE(mixed.empty());
     EXPECT_EQ(mixed.front().kind, CheckKind::Clearance);
-    EXPECT_EQ(checkSummary(mixed), "Check: 1 errors, 4 warnings");
+    EXPECT_EQ(checkSummary(mixed), "Check: 1 error, 4 warnings");
+    const std::vector<CheckFinding> oneWarning(mixed.end() - 1, mixed.end());
+    EXPECT_EQ(checkSummary(oneWarning), "Check: 0 errors, 1 warning");
 }
 
 // A pile gives one finding per cluster of tangled pieces, whatever its size: the list, the time

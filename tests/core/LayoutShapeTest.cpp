@@ -79,6 +79,25 @@ TEST(LayoutShape, InchesShowRoundedValuesAndStoreWhatWasShown) {
     EXPECT_EQ(customPolygonText({{0, 0}, {254, 12.7}}, Units::Inches), "0.00,0.00\n10.00,0.50\n");
 }
 
+// The custom polygon's example reads in the unit its fields are read in; the free-form page
+// names the dialog's own button.
+TEST(LayoutShape, PageTextsMatchTheUnitAndTheButton) {
+    const struct {
+        Units units;
+        const char* example;
+    } cases[] = {
+        {Units::Millimetres, "Example (mm):  0,0  /  2400,0  /  2400,1200  /  0,1200"},
+        {Units::Centimetres, "Example (cm):  0,0  /  240,0  /  240,120  /  0,120"},
+        {Units::Inches, "Example (in):  0,0  /  94.5,0  /  94.5,47.2  /  0,47.2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_NE(shapePageText(ShapeCustom, c.units).find(c.example), std::string::npos)
+            << shapePageText(ShapeCustom, c.units);
+    const std::string freeForm = shapePageText(ShapeFreeForm, Units::Centimetres);
+    EXPECT_EQ(freeForm.find("Click OK"), std::string::npos);
+    EXPECT_EQ(freeForm.rfind("Click Apply", 0), 0u);
+}
+
 TEST(LayoutShape, ChoicesWithoutFields) {
     Layout layout;
     EXPECT_TRUE(applyShape(layout, {ShapeFreeForm, {}, ""}).drawOnCanvas);

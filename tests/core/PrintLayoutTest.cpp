@@ -3,6 +3,7 @@
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
+#include "editing/Annotations.h"
 #include "render/PieceGeometry.h"
 #include "render/PrintLayout.h"
 #include "render/RenderColors.h"
@@ -211,7 +212,7 @@ int gridLines(const RecordingPainter& painter) {
 }
 
 // Draws the first page of the print run onto an A4 sheet at 300 dpi.
-void printFirstPage(Painter& painter, Layout& layout, const PrintOptions& options) {
+void printFirstPage(Painter& painter, const Layout& layout, const PrintOptions& options) {
     const Bounds box = printRunBox(layout, options);
     const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
     LayoutRenderer renderer;
@@ -219,8 +220,9 @@ void printFirstPage(Painter& painter, Layout& layout, const PrintOptions& option
                   kA4Width, kA4Height);
 }
 
-// The grid prints only when the layout shows it and the options ask for it.
-TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
+// The grid prints only when the layout shows it and the options ask for it; the levels are
+// those of the options. Printing never changes the layout, however the page ends.
+TEST(PrintPage, LevelsGridAndBaseboardComeFromTheOptionsAndTheLayoutStaysAsItWas) {
     Layout layout = bareLayout();
     addLevel(layout, 2, 0, false);
     addLevel(layout, 3, 0);
@@ -259,6 +261,34 @@ TEST(PrintPage, LevelsGridAndBaseboardComeBackWhateverHappens) {
     printFirstPage(noGrid, layout, options);
     EXPECT_EQ(gridLines(noGrid), 0);
     EXPECT_FALSE(layout.showGrid);
+}
+
+// On paper every text follows the page's scale as the track does: a dimension, a label and a
+// measurement are as large against the plan as on the canvas at scale 1, not fixed in points.
+TEST(PrintPage, EveryTextFollowsThePageScale) {
+    Layout layout = bareLayout();
+    layout.baseboard = {{0, 0}, {1800, 0}, {1800, 800}, {0, 800}};
+    addLabel(layout, "Station", 700, 340);
+    addMeasurement(layout, Point{100, 100}, Point{600, 100});
+    PrintOptions options;
+    const Bounds box = printRunBox(layout, options);
+    const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
+    RecordingPainter painter;
+    printFirstPage(painter, layout, options);
+    const struct {
+        const char* text;
+        int canvasPoints; // at scale 1
+    } texts[] = {{"1800 mm", 11}, {"Station", 11}, {"500 mm", 10}};
+    for (const auto& t : texts) {
+        SCOPED_TRACE(t.text);
+        bool found = false;
+        for (const DrawCall& call : painter.ofKind(DrawOp::Text))
+            if (call.text == t.text) {
+                EXPECT_EQ(call.font.pointSize, static_cast<int>(grid.scale * t.canvasPoints));
+                found = true;
+            }
+        EXPECT_TRUE(found);
+    }
 }
 
 } // namespace

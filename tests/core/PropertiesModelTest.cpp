@@ -89,14 +89,17 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
         const char *title, *detail, *heightLabel, *heightText;
     } cases[] = {
         // clang-format off
-        {"group in", Units::Inches, group, "24188 + 24172", "2 pieces  |  14.17 in", "Height (mm):", "0"},
-        {"helix cm", Units::Centimetres, helix, helixTitle, "2.5 turns  |  rise 26.0cm  |  R1 360.0 / R2 437.5 mm",
+        {"group in", Units::Inches, group, "24188 + 24172", "2 pieces  |  14.17 in", "Height (in):", "0"},
+        {"helix cm", Units::Centimetres, helix, helixTitle, "2.5 turns  |  rise 26.0cm  |  R1 36.0 / R2 43.8 cm",
          "Base height (cm):", "5.1"},
-        {"helix in", Units::Inches, helix, helixTitle, "2.5 turns  |  rise 10.2in  |  R1 360.0 / R2 437.5 mm",
+        {"helix in", Units::Inches, helix, helixTitle, "2.5 turns  |  rise 10.2in  |  R1 14.2 / R2 17.2 in",
          "Base height (in):", "2.000"},
-        {"scenery in any unit", Units::Inches, scenery, "Tunnel portal (1 track)", "Scenery  |  60 x 160 mm", "Height:", "-"},
-        {"polygon in millimetres in any unit", Units::Inches, polygon, "Lake",
-         "Polygon  |  4 verts  |  300 x 200 mm  |  height 45 mm", "Height:", "-"},
+        {"scenery in", Units::Inches, scenery, "Tunnel portal (1 track)", "Scenery  |  2.36 x 6.30 in", "Height:", "-"},
+        {"scenery mm", Units::Millimetres, scenery, "Tunnel portal (1 track)", "Scenery  |  60 x 160 mm", "Height:", "-"},
+        {"polygon cm", Units::Centimetres, polygon, "Lake",
+         "Polygon  |  4 corners\n30.0 x 20.0 cm  |  height 4.5 cm", "Height:", "-"},
+        {"polygon mm", Units::Millimetres, polygon, "Lake",
+         "Polygon  |  4 corners\n300 x 200 mm  |  height 45 mm", "Height:", "-"},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -111,6 +114,18 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
         EXPECT_EQ(s.heightText, c.heightText);
         EXPECT_FALSE(s.heightEnabled);
     }
+}
+
+// With nothing selected the height label names the unit of the layout shown now, not the one
+// of the piece shown before (a cm layout's piece, then an mm layout opened).
+TEST(PropertiesModel, NoSelectionNamesTheCurrentUnit) {
+    OnePiece cm(Units::Centimetres);
+    PropertiesState s = refreshed(cm.doc.layout);
+    EXPECT_EQ(s.heightLabel, "Height (cm):");
+    Layout mm = emptyLayout();
+    mm.units = Units::Millimetres;
+    refreshSelection(mm, s);
+    EXPECT_EQ(s.heightLabel, "Height (mm):");
 }
 
 TEST(PropertiesModel, HeightEnterReadsTheCurrentUnitAndNeedsOnePiece) {

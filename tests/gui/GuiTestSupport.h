@@ -181,6 +181,24 @@ class CanvasInputFixture : public MainFrameFixture {
     wxUIActionSimulator sim;
 };
 
+// While one lives, modal dialogs really show (and run their own loop) instead of failing the
+// test: for a test that drives a dialog with the real mouse and keyboard, or lets the
+// toolkit's printer run without its dialog.
+class RealModalDialogs {
+  public:
+    RealModalDialogs() { ++count(); }
+    ~RealModalDialogs() { --count(); }
+    RealModalDialogs(const RealModalDialogs&) = delete;
+    RealModalDialogs& operator=(const RealModalDialogs&) = delete;
+    static bool allowed() { return count() > 0; }
+
+  private:
+    static int& count() {
+        static int n = 0;
+        return n;
+    }
+};
+
 // Runs `drive` on the modal dialog when it shows, then leaves it with `id`.
 template <class Dialog> class Drive : public wxExpectModalBase<Dialog> {
   public:
