@@ -186,7 +186,7 @@ RenderOptions printRenderOptions(const Layout& layout, const PrintOptions& optio
 Bounds printRunBox(const Layout& layout, const PrintOptions& options) {
     BoxFilter filter;
     filter.onlyLevel = options.levelMode == LevelsAll ? -1 : layout.activeLevel;
-    filter.baseboard = options.includeBaseboard;
+    filter.baseboard = options.includeBaseboard && layout.showBaseboard; // as it is drawn
     return printBoundingBox(layout, filter);
 }
 

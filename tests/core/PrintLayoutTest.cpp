@@ -177,6 +177,11 @@ TEST(PrintBoundingBox, WhatBoundsThePrint) {
     EXPECT_NEAR(box.maxX, 3000, 1e-9) << "scenery of another level still counts";
     EXPECT_NEAR(box.maxY, 4000, 1e-9);
 
+    layout.showBaseboard = false;
+    EXPECT_GE(printRunBox(layout, activeOnly).minX, -kTrackHalfWidth)
+        << "a baseboard the layout hides is not printed and so bounds nothing";
+    layout.showBaseboard = true;
+
     activeOnly.includeBaseboard = false;
     box = printRunBox(layout, activeOnly);
     // The straight's drawn band, a little round it at most; the unknown part adds nothing.
