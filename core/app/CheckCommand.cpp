@@ -1,11 +1,11 @@
 #include "app/CheckCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/LayoutCheck.h"
 #include "base/Units.h"
 #include "model/LayoutFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 namespace plandor {
@@ -13,13 +13,6 @@ namespace plandor {
 namespace {
 
 constexpr const char* kCheckOption = "--check";
-
-// The layout reader takes any text; a file without a layout element is not a layout.
-bool looksLikeLayout(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string head(std::istreambuf_iterator<char>(in), {});
-    return head.find("<layout") != std::string::npos;
-}
 
 } // namespace
 
@@ -34,12 +27,9 @@ std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::os
     }
     const std::string& path = *std::next(option);
     Layout layout;
-    std::string name;
-    std::string failure = loadLayout(layout, path, name);
-    if (failure.empty() && !looksLikeLayout(path))
-        failure = "Not a layout file: " + path;
-    if (!failure.empty()) {
-        err << failure << '\n';
+    const CommandResult read = readLayoutForCommand(path, layout);
+    if (read.exitCode != kExitDone) {
+        err << read.message << '\n';
         return kCheckUnreadable;
     }
     bool errors = false;

@@ -13,7 +13,7 @@ namespace plandor {
 // Exit codes: no errors, errors found, the file could not be read (or no file was given).
 constexpr int kCheckClean = 0;
 constexpr int kCheckFoundErrors = 1;
-constexpr int kCheckUnreadable = 2;
+constexpr int kCheckUnreadable = 2; // as every command that reads a layout file
 
 // The exit code when the arguments (without the program name) ask for a check; nothing
 // when they do not, and the program starts as usual.

@@ -113,14 +113,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
-std::string exportPartsFile(const std::string& layoutPath, const std::string& output,
-                            const ShopMap& shop) {
-    Layout layout;
+CommandResult readLayoutForCommand(const std::string& path, Layout& layout) {
     std::string name;
-    const std::string error = loadLayout(layout, layoutPath, name);
-    if (!error.empty())
-        return error;
-    return writePartsList(layout, shop, output);
+    std::string error = loadLayout(layout, path, name);
+    if (error.empty())
+        return {};
+    return {kExitUnreadable, std::move(error)};
+}
+
+CommandResult exportPartsFile(const std::string& layoutPath, const std::string& output,
+                              const ShopMap& shop) {
+    Layout layout;
+    CommandResult read = readLayoutForCommand(layoutPath, layout);
+    if (read.exitCode != kExitDone)
+        return read;
+    std::string error = writePartsList(layout, shop, output);
+    if (error.empty())
+        return {};
+    return {kExitWriteFailed, std::move(error)};
 }
 
 } // namespace plandor

@@ -4,6 +4,7 @@
 // write a picture of the plan or the parts list of a layout file and end, showing no window.
 
 #include "app/ShopMap.h"
+#include "model/Layout.h"
 #include "render/PlanExport.h"
 
 #include <string>
@@ -27,8 +28,23 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 // The lines printed with an error.
 std::string commandLineUsage();
 
-// Reads the layout and writes its parts list; empty on success, else the message.
-std::string exportPartsFile(const std::string& layoutPath, const std::string& output,
-                            const ShopMap& shop);
+// Exit codes of the commands that run without a window: done; the output could not be
+// written; the layout file was refused (every command refuses the same files, --check too).
+constexpr int kExitDone = 0;
+constexpr int kExitWriteFailed = 1;
+constexpr int kExitUnreadable = 2;
+
+struct CommandResult {
+    int exitCode = kExitDone;
+    std::string message; // empty when done
+};
+
+// Reads the layout a command works on; kExitUnreadable with the reader's message when the
+// file cannot be read, is no layout, or is cut off.
+CommandResult readLayoutForCommand(const std::string& path, Layout& layout);
+
+// Reads the layout and writes its parts list.
+CommandResult exportPartsFile(const std::string& layoutPath, const std::string& output,
+                              const ShopMap& shop);
 
 } // namespace plandor

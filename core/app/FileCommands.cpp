@@ -140,8 +140,11 @@ Change FileCommands::openFromCommandLine(const std::string& given, LoadedLayout 
     Change change = openLoaded(path, std::move(loaded));
     std::error_code ec;
     const fs::path application = fs::absolute(folders_.application, ec);
-    if (change.any() && (ec || !samePath(fs::path(path).parent_path().string(), application.string())))
+    if (change.any() && (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
         change |= doc_.forgetPath();
+        // Save then proposes the name the user knows the file by, not the one stored in it.
+        doc_.name = layoutNameOf(path);
+    }
     return change;
 }
 

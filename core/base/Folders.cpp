@@ -1,5 +1,7 @@
 #include "base/Folders.h"
 
+#include "base/AtomicFile.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -160,8 +162,7 @@ bool fileExists(const std::string& path) {
 }
 
 bool copyFileReplacing(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+    return copyFileAtomically(from, to).empty();
 }
 
 bool removeFile(const std::string& path) {

@@ -68,7 +68,7 @@ bool nameLeavesFolder(const std::string& name);
 
 bool isFolder(const std::string& path);
 bool fileExists(const std::string& path);
-// Copies a file, replacing the target; false on any failure.
+// Copies a file, replacing the target only once the copy is whole; false on any failure.
 bool copyFileReplacing(const std::string& from, const std::string& to);
 // Removes a file; false when it could not be removed.
 bool removeFile(const std::string& path);

@@ -1124,15 +1124,24 @@ PieceLine classifyPieceLine(std::string_view line) {
     return piece ? PieceLine::Piece : joint ? PieceLine::Joint : PieceLine::Other;
 }
 
+// How a piece section ended, and after how many of its lines (the closing one included).
+struct PieceSectionEnd {
+    bool closed = false;       // by "</pieces>", "</block>" or "</layout>"
+    bool layoutClosed = false; // by "</layout>", which also ends the layout
+    std::size_t lines = 0;
+};
+
 template <typename Lines>
-void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& maxId) {
+PieceSectionEnd readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& maxId) {
     Attributes attrs;
     // Joints belong to the last piece read here; -1 while there is none.
     std::ptrdiff_t current = -1;
     std::string_view line;
     JointLine joint;
     PlacedPiece written;
+    PieceSectionEnd end;
     while (lines.next(line)) {
+        ++end.lines;
         if (readWrittenJoint(line, joint)) {
             if (current >= 0)
                 applyJoint(joint, pieces[static_cast<std::size_t>(current)]);
@@ -1140,8 +1149,11 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
         }
         const bool asWritten = readWrittenPiece(line, written);
         const PieceLine kind = asWritten ? PieceLine::Piece : classifyPieceLine(line);
-        if (kind == PieceLine::SectionEnd)
-            return;
+        if (kind == PieceLine::SectionEnd) {
+            end.closed = true;
+            end.layoutClosed = contains(line, "</layout>");
+            return end;
+        }
         if (kind == PieceLine::Piece) {
             std::optional<PlacedPiece> piece;
             if (asWritten) {
@@ -1162,6 +1174,7 @@ void readPieceSection(Lines& lines, std::vector<PlacedPiece>& pieces, int32_t& m
                 applyJoint(*read, pieces[static_cast<std::size_t>(current)]);
         }
     }
+    return end;
 }
 
 // Reads the file's lines into a fresh layout; the caller moves the result into place.
@@ -1171,10 +1184,28 @@ class LayoutReader {
 
     template <typename Lines> void read(Lines& lines) {
         std::string_view line;
-        while (lines.next(line))
+        while (lines.next(line)) {
+            ++lineNumber_;
             readLine(line, lines);
+        }
     }
     int32_t maxId() const { return maxId_; }
+
+    // Why the text read is no whole layout, or empty: no layout element at all, or the text
+    // ends before the layout's closing tag (a file cut off while it was written or copied).
+    std::string problem(const std::string& path) const {
+        if (!sawLayout_)
+            return "Not a layout file: " + path;
+        if (layoutClosed_)
+            return {};
+        const char* inside = inPieces_    ? "pieces"
+                             : inLevels_    ? "levels"
+                             : inScenery_   ? "scenery"
+                             : inBaseboard_ ? "baseboard"
+                                            : "layout";
+        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) +
+               " inside <" + inside + ">, so part of the layout is missing: " + path;
+    }
 
   private:
     template <typename Lines> void readLine(std::string_view line, Lines& lines) {
@@ -1182,6 +1213,10 @@ class LayoutReader {
         if (line.find('<') == std::string_view::npos)
             return;
         attrs_.parse(line);
+        if (contains(line, "</layout>"))
+            layoutClosed_ = true;
+        if (contains(line, "<layout ") || contains(line, "<layout>"))
+            sawLayout_ = true;
         if (contains(line, "<layout ")) {
             FileHead head;
             readFields(attrs_, kHeadFields, head);
@@ -1192,13 +1227,6 @@ class LayoutReader {
         }
         if (contains(line, "<run "))
             append(out_.gradeRuns, readRecord(attrs_, kRunFields));
-        if (std::size_t open = line.find("<pieces>"); open != std::string_view::npos) {
-            // "<pieces></pieces>" on one line is an empty section, not the rest of the file.
-            if (line.find("</pieces>", open) == std::string_view::npos) {
-                out_.pieces.reserve(lines.remainingBytes() / kTypicalPieceBytes);
-                readPieceSection(lines, out_.pieces, maxId_);
-            }
-        }
         if (contains(line, "<levels ")) {
             readFields(attrs_, kLevelsFields, out_);
             inLevels_ = true;
@@ -1239,6 +1267,18 @@ class LayoutReader {
         }
         if (contains(line, "<helix "))
             append(out_.helices, readRecord(attrs_, kHelixFields, freshHelix()));
+        // Last: the piece section reads on, and the next read may move or free the buffer
+        // that `line` and the attributes look into.
+        if (std::size_t open = line.find("<pieces>"); open != std::string_view::npos) {
+            // "<pieces></pieces>" on one line is an empty section, not the rest of the file.
+            if (line.find("</pieces>", open) == std::string_view::npos) {
+                out_.pieces.reserve(lines.remainingBytes() / kTypicalPieceBytes);
+                const PieceSectionEnd end = readPieceSection(lines, out_.pieces, maxId_);
+                lineNumber_ += end.lines;
+                inPieces_ = !end.closed;
+                layoutClosed_ = layoutClosed_ || end.layoutClosed;
+            }
+        }
     }
 
     // Appends a record that was read whole; its id raises the running maximum (level ids
@@ -1256,6 +1296,10 @@ class LayoutReader {
     std::string& name_;
     Attributes attrs_;
     int32_t maxId_ = 0;
+    std::size_t lineNumber_ = 0;
+    bool sawLayout_ = false;
+    bool layoutClosed_ = false;
+    bool inPieces_ = false;
     bool inLevels_ = false;
     bool inScenery_ = false;
     bool inBaseboard_ = false;
@@ -1458,35 +1502,6 @@ std::optional<double> readReal(std::string_view text) {
     return v;
 }
 
-std::string writeFileReplacing(const std::string& path, const std::string& content) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status target = fs::status(path, ec);
-    // Replacing must not get round a target that may not be written to; opening it for
-    // appending asks the system without changing it.
-    if (fs::exists(target)) {
-        std::FILE* probe = std::fopen(path.c_str(), "ab");
-        if (!probe)
-            return "Cannot open file: " + path;
-        std::fclose(probe);
-    }
-    const std::string temp = path + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
-        return "Cannot open file: " + path;
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok && fs::exists(target))
-        fs::permissions(temp, target.permissions(), ec); // the new file keeps the old mode
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        std::remove(temp.c_str());
-        return "Cannot write file: " + path;
-    }
-    return {};
-}
-
 std::string saveLayout(const Layout& layout, const std::string& path, const std::string& name) {
     return writeFileReplacing(path, layoutText(layout, name));
 }
@@ -1506,7 +1521,7 @@ void readLayoutLines(Layout& layout, Lines& lines, std::string& name, Accept acc
     std::string loadedName;
     LayoutReader reader(loaded, loadedName);
     reader.read(lines);
-    if (!accept())
+    if (!accept(reader))
         return;
 
     loaded.nextId = static_cast<uint32_t>(static_cast<int64_t>(reader.maxId()) + 1);
@@ -1523,9 +1538,13 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     std::size_t size = 0;
     FileRead outcome = layoutFileSize(path, size);
     std::FILE* f = outcome == FileRead::Ok ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::string problem;
     if (f) {
         FileLines lines(f, size);
-        readLayoutLines(layout, lines, name, [&lines] { return lines.outcome() == FileRead::Ok; });
+        readLayoutLines(layout, lines, name, [&](const LayoutReader& reader) {
+            problem = reader.problem(path);
+            return lines.outcome() == FileRead::Ok && problem.empty();
+        });
         outcome = lines.outcome();
         std::fclose(f);
     } else if (outcome == FileRead::Ok) {
@@ -1533,7 +1552,7 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     }
     switch (outcome) {
     case FileRead::Ok:
-        return {};
+        return problem;
     case FileRead::Unreadable:
         return "Cannot open file: " + path;
     case FileRead::TooLarge:
@@ -1555,7 +1574,7 @@ bool readsLikeNew(const Layout& layout) {
 
 void readLayoutText(Layout& layout, std::string_view text, std::string& name) {
     BufferLines lines(text);
-    readLayoutLines(layout, lines, name, [] { return true; });
+    readLayoutLines(layout, lines, name, [](const LayoutReader&) { return true; });
 }
 
 void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& maxId) {

@@ -2,6 +2,7 @@
 // The layout file (.plo): a line-oriented XML text, one element per line.
 // Reading and writing return an empty text on success, else a message for the user.
 
+#include "base/AtomicFile.h" // writeFileReplacing, which saving uses
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -15,7 +16,8 @@ namespace plandor {
 std::string saveLayout(const Layout& layout, const std::string& path, const std::string& name);
 // Replaces the layout's content with the file's, keeping what the file does not store
 // (measurements, view switches) but not the undo history; on failure the layout is
-// untouched. Files over 256 MB are refused.
+// untouched. Files over 256 MB are refused, and so are files that hold no layout element
+// ("Not a layout file: ") or end before the layout's closing tag ("The file is cut off: ...").
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name);
 
 // A file read apart from the open layout, on another thread say: what loadLayout gives when
@@ -31,7 +33,8 @@ LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base = Layout
 // nothing the file leaves alone (measurements, view switches) differs from a new layout's.
 bool readsLikeNew(const Layout& layout);
 
-// The reading and writing of the two above, without the file.
+// The reading and writing of the two above, without the file. Reading takes whatever the
+// text holds, also when it is no whole layout.
 void readLayoutText(Layout& layout, std::string_view text, std::string& name);
 std::string layoutFileText(const Layout& layout, const std::string& name);
 
@@ -60,9 +63,6 @@ std::optional<int32_t> readInt(std::string_view text);
 constexpr std::size_t kMaxFixed4Chars = 320;
 char* writeFixed4(char* first, double v);
 std::optional<double> readReal(std::string_view text);
-// Replaces the file at `path` with `content` through a temporary file beside it, so a
-// failed write leaves the old file as it was.
-std::string writeFileReplacing(const std::string& path, const std::string& content);
 
 // Reads a whole regular file of at most 256 MB into `content`.
 enum class FileRead { Ok, Unreadable, TooLarge };

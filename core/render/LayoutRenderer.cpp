@@ -309,7 +309,7 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
             painter.setBrush(solidBrush(shape.fill));
             if (!shape.outline)
                 painter.setPen(Pen::none());
-            else if (shape.selected)
+            else if (shown(shape.selected))
                 painter.setPen(solidPen(colors::SelectionBlue, 3));
             else
                 painter.setPen(solidPen(Color{uint8_t(shape.fill.r / 2), uint8_t(shape.fill.g / 2),
@@ -367,8 +367,8 @@ void LayoutRenderer::drawScenery(Painter& painter, const Layout& layout, const V
             const SceneryDef* def = catalog.find(item.item);
             if (!def)
                 continue;
-            drawSceneryItem(painter, *def, item.x, item.y, item.heading, view, item.selected,
-                            item.scaleX, item.scaleY);
+            drawSceneryItem(painter, *def, item.x, item.y, item.heading, view,
+                            shown(item.selected), item.scaleX, item.scaleY);
         }
     }
 }
@@ -464,7 +464,8 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             if (!def)
                 continue;
             const bool inTunnel = anyTunnel && tunnelPieces_.count(piece.id) > 0;
-            drawPiece(painter, piece, *def, view, piece.selected, layout.showLabels, inTunnel);
+            drawPiece(painter, piece, *def, view, shown(piece.selected), layout.showLabels,
+                      inTunnel);
         }
     }
 }
@@ -497,8 +498,8 @@ void LayoutRenderer::drawHelices(Painter& painter, const Layout& layout,
         if (!levelVisible(layout, level) || !inSubset(selected))
             continue;
         const int rings = static_cast<int>(std::trunc(variant->turns * 12));
-        drawHelixRing(painter, helix, variant->r1, *inner, view, rings, level, selected);
-        drawHelixRing(painter, helix, variant->r2, *outer, view, rings, level, selected);
+        drawHelixRing(painter, helix, variant->r1, *inner, view, rings, level, shown(selected));
+        drawHelixRing(painter, helix, variant->r2, *outer, view, rings, level, shown(selected));
     }
 }
 
@@ -579,10 +580,10 @@ void LayoutRenderer::drawLabels(Painter& painter, const Layout& layout, const Vi
         if (!onSurface(Bounds{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0},
                        1))
             continue;
-        painter.setTextColor(label.selected ? colors::SelectionBlue : colors::PlainText);
+        painter.setTextColor(shown(label.selected) ? colors::SelectionBlue : colors::PlainText);
         painter.setTextBackground(colors::LabelBackground, true);
         painter.drawText(label.text, p.x, p.y);
-        if (label.selected) {
+        if (shown(label.selected)) {
             painter.setPen(dottedPen(colors::SelectionBlue));
             painter.setBrush(Brush::none());
             painter.drawRectangle(p.x - 2, p.y - 2, e.width + 4, e.height + 4);
@@ -596,8 +597,9 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
         return;
     painter.setFont(boldFont(10));
     for (const Measurement& m : layout.measurements) {
-        const Color color = m.selected ? colors::SelectionBlue : colors::MeasurementLine;
-        const int width = m.selected ? 3 : 2;
+        const bool selected = shown(m.selected);
+        const Color color = selected ? colors::SelectionBlue : colors::MeasurementLine;
+        const int width = selected ? 3 : 2;
         const ScreenPoint a = view.toScreen(m.x1, m.y1);
         const ScreenPoint b = view.toScreen(m.x2, m.y2);
         const std::string text =
@@ -633,7 +635,7 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
             arrowhead(a, a.x + 10 * ux, a.y + 10 * uy);
         }
         painter.setBrush(
-            solidBrush(m.selected ? colors::MeasurementBoxSelected : colors::MeasurementBox));
+            solidBrush(selected ? colors::MeasurementBoxSelected : colors::MeasurementBox));
         painter.setPen(solidPen(color, 1));
         painter.drawRoundedRectangle(bx, by, e.width + 10, e.height + 4, 3);
         painter.setTextColor(colors::PlainText);

@@ -63,6 +63,10 @@ class LayoutRenderer {
     void drawGrid(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
                   int height);
 
+    // Whether selected items are drawn in the selection colours (they are by default). An
+    // exported picture shows the plan, not what happens to be selected while editing.
+    void setShowSelection(bool show) { showSelection_ = show; }
+
     // Helix pieces and the track joined to them, from the last drawLayout.
     const std::unordered_set<int32_t>& helixLinkedPieces() const { return helixLinked_; }
 
@@ -72,6 +76,9 @@ class LayoutRenderer {
 
   private:
     enum class Subset { Everything, AllButSelection, SelectionOnly };
+
+    // An item's selection as drawn.
+    bool shown(bool selected) const { return selected && showSelection_; }
 
     void drawLayoutWithin(Painter& painter, const Layout& layout, const ViewTransform& view,
                           int width, int height, const Bounds& area, Subset subset);
@@ -146,6 +153,7 @@ class LayoutRenderer {
     // The part of the surface being drawn: items wholly outside it are skipped.
     Bounds area_{0, 0, 0, 0};
     Subset subset_ = Subset::Everything;
+    bool showSelection_ = true;
 
     // Scratch space kept between draws so that drawing a piece allocates nothing.
     std::vector<Point> localPoints_;

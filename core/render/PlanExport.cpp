@@ -112,6 +112,8 @@ ExportPlan planExport(const Layout& layout, const PlanExportOptions& options) {
     plan.options.scaleDenominator = options.scaleDenominator;
     if (options.format == ExportFormat::Pdf) {
         choosePaperSide(plan, options.paper);
+        if (plan.grid.tooManyPages())
+            plan.error = tooManyPagesMessage();
         return plan;
     }
     plan.grid.scale = kExportDpi / kMmPerInch / options.scaleDenominator;

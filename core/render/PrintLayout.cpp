@@ -79,8 +79,16 @@ void addHelixRings(Extent& extent, const Layout& layout, const Helix& helix,
         }
 }
 
+// Far beyond any printer, and small enough that a page in pixels fits an int.
+constexpr int kMaxDpi = 10000;
+constexpr int kMaxPagePx = 1 << 20;
+
+// Pages needed along one side, at most kMaxPrintPages + 1; not-a-number counts as too many.
 int pagesFor(double extentPx, int usablePx) {
-    return std::max(1, static_cast<int>(std::ceil(extentPx / usablePx - kPageSlack)));
+    const double pages = std::ceil(extentPx / usablePx - kPageSlack);
+    if (!(pages <= kMaxPrintPages))
+        return kMaxPrintPages + 1;
+    return std::max(1, static_cast<int>(pages));
 }
 
 } // namespace
@@ -106,24 +114,29 @@ Bounds printBoundingBox(const Layout& layout, const BoxFilter& filter) {
     return extent;
 }
 
+std::string tooManyPagesMessage() {
+    return "At this scale the plan would take more than 500 pages. Choose a smaller scale "
+           "(a larger N) or fit the plan to the page.";
+}
+
 int effectiveDpi(int reportedDpi) {
-    return reportedDpi < 1 ? kPrintDefaultDpi : reportedDpi;
+    return reportedDpi < 1 ? kPrintDefaultDpi : std::min(reportedDpi, kMaxDpi);
 }
 
 PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height,
                   int dpi) {
     const double w = std::max(1.0, box.maxX - box.minX);
     const double h = std::max(1.0, box.maxY - box.minY);
-    const int u = std::max(1, static_cast<int>(std::trunc(kUsablePart * width)));
-    const int v = std::max(1, static_cast<int>(std::trunc(kUsablePart * height)));
+    const int u = std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(width, 0, kMaxPagePx))));
+    const int v = std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(height, 0, kMaxPagePx))));
     const double fit = std::min(v / h, u / w);
     PageGrid grid;
     switch (options.scalingMode) {
     case ScaleActual:
-        grid.scale = effectiveDpi(dpi) / kMmPerInch / std::max(1, options.scaleDenominator);
+        grid.scale = effectiveDpi(dpi) / kMmPerInch / std::clamp(options.scaleDenominator, 1, 1000);
         break;
     case ScalePercentage:
-        grid.scale = fit * options.percentage / 100.0;
+        grid.scale = fit * std::clamp(options.percentage, 1, 1000) / 100.0;
         break;
     default:
         grid.scale = fit;
@@ -188,6 +201,16 @@ Bounds printRunBox(const Layout& layout, const PrintOptions& options) {
     filter.onlyLevel = options.levelMode == LevelsAll ? -1 : layout.activeLevel;
     filter.baseboard = options.includeBaseboard;
     return printBoundingBox(layout, filter);
+}
+
+PageGrid printGridOnPaper(const Layout& layout, const PrintOptions& options, double widthMm,
+                          double heightMm) {
+    const auto px = [](double mm) {
+        const double v = mm / kMmPerInch * kPrintDefaultDpi;
+        return v > 0 && v < kMaxPagePx ? static_cast<int>(std::lround(v)) : 0;
+    };
+    return pageGrid(printRunBox(layout, options), options, px(widthMm), px(heightMm),
+                    kPrintDefaultDpi);
 }
 
 void drawPrintPage(Painter& painter, LayoutRenderer& renderer, Layout& layout,

@@ -9,6 +9,7 @@
 #include "render/ViewTransform.h"
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -48,18 +49,28 @@ struct BoxFilter {
 // result is (0, 0)-(1000, 1000).
 Bounds printBoundingBox(const Layout& layout, const BoxFilter& filter);
 
-// Scale in device pixels per millimetre and the pages across and down.
+// More pages than this are refused, in print and export alike, before anything is drawn:
+// a far-flung piece at 1 : 1 would otherwise ask for millions of them.
+constexpr int kMaxPrintPages = 500;
+
+// Scale in device pixels per millimetre and the pages across and down. Each side is held
+// to kMaxPrintPages + 1, which is already too many, so the count never overflows.
 struct PageGrid {
     double scale = 1.0;
     int across = 1;
     int down = 1;
     int pageCount() const { return across * down; }
+    bool tooManyPages() const { return pageCount() > kMaxPrintPages; }
 };
+
+// The message for a grid of more than kMaxPrintPages pages.
+std::string tooManyPagesMessage();
 
 // The printer's horizontal resolution, or the default when it reports less than 1.
 int effectiveDpi(int reportedDpi);
 
-// Pages for a page of width x height device pixels (92 % of each is usable).
+// Pages for a page of width x height device pixels (92 % of each is usable). A page size,
+// scale, percentage or resolution out of range is brought into range, never trusted.
 PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height, int dpi);
 
 // The view transform of page p (1-based) of a grid: consecutive pieces of the layout across
@@ -108,6 +119,11 @@ class PageSwitches {
 // The box a print run bounds: pieces of the active level only or of every level, scenery
 // of every level, the baseboard when the options include it.
 Bounds printRunBox(const Layout& layout, const PrintOptions& options);
+
+// The grid of a print run on paper of the given size in millimetres, worked out before a
+// printer is chosen: the number of pages does not depend on the printer's resolution.
+PageGrid printGridOnPaper(const Layout& layout, const PrintOptions& options, double widthMm,
+                          double heightMm);
 
 // Draws a page of a print run through its view (pageView, or that view scaled for a coarser
 // surface) on a width x height surface, with the levels, grid and baseboard of the options.

@@ -36,17 +36,16 @@ ShopMap installedShop() {
 
 int exportPlan(const CommandLine& line, int argc, char** argv) {
     Layout layout;
-    std::string name;
-    const std::string error = loadLayout(layout, line.layoutPath, name);
-    if (!error.empty())
-        return fail(error);
+    const CommandResult read = readLayoutForCommand(line.layoutPath, layout);
+    if (read.exitCode != kExitDone)
+        return fail(read.message, read.exitCode);
     // Text needs the toolkit's fonts, so the toolkit starts, but no window is made.
     wxApp::SetInstance(new HeadlessApp);
     if (!wxEntryStart(argc, argv))
         return fail("cannot start the toolkit to draw the plan (is there a display?)");
     const std::string written = exportPlanFile(layout, line.plan, line.output);
     wxEntryCleanup();
-    return written.empty() ? 0 : fail(written);
+    return written.empty() ? kExitDone : fail(written, kExitWriteFailed);
 }
 
 } // namespace
@@ -54,8 +53,8 @@ int exportPlan(const CommandLine& line, int argc, char** argv) {
 int runCommandLine(const CommandLine& line, int argc, char** argv) {
     switch (line.action) {
     case CommandLineAction::ExportParts: {
-        const std::string error = exportPartsFile(line.layoutPath, line.output, installedShop());
-        return error.empty() ? 0 : fail(error);
+        const CommandResult done = exportPartsFile(line.layoutPath, line.output, installedShop());
+        return done.exitCode == kExitDone ? kExitDone : fail(done.message, done.exitCode);
     }
     case CommandLineAction::ExportPlan:
         return exportPlan(line, argc, argv);

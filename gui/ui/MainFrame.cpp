@@ -41,6 +41,7 @@
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
+#include <wx/paper.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
 #include <wx/sizer.h>
@@ -482,9 +483,27 @@ void MainFrame::onPageSetup(wxCommandEvent&) {
     }
 }
 
+bool MainFrame::refuseTooManyPages(const char* title) {
+    // The paper chosen in Page Setup, in millimetres; A4 when none is known.
+    wxSize tenths = wxThePrintPaperDatabase->GetSize(printData_.GetPaperId());
+    double w = tenths.x / 10.0, h = tenths.y / 10.0;
+    if (w <= 0 || h <= 0) {
+        w = printData_.GetPaperSize().x > 0 ? printData_.GetPaperSize().x : 210.0;
+        h = printData_.GetPaperSize().y > 0 ? printData_.GetPaperSize().y : 297.0;
+    }
+    if (printData_.GetOrientation() == wxLANDSCAPE)
+        std::swap(w, h);
+    if (!printGridOnPaper(doc_.layout, printOptions_, w, h).tooManyPages())
+        return false;
+    prompter_.message(title, tooManyPagesMessage(), PromptIcon::Information);
+    return true;
+}
+
 void MainFrame::onPrint(wxCommandEvent&) {
     PrintOptionsDialog options(this, printOptions_);
     if (options.ShowModal() != wxID_OK)
+        return;
+    if (refuseTooManyPages("Print"))
         return;
     wxPrintDialogData data(printData_);
     wxPrinter printer(&data);
@@ -499,6 +518,8 @@ void MainFrame::onPrint(wxCommandEvent&) {
 }
 
 void MainFrame::onPrintPreview(wxCommandEvent&) {
+    if (refuseTooManyPages("Print Preview"))
+        return;
     wxPrintDialogData data(printData_);
     auto* preview =
         new wxPrintPreview(new LayoutPrintout(kPrintoutTitle, doc_.layout, printOptions_),

@@ -83,6 +83,8 @@ class MainFrame : public wxFrame {
     void onExport(wxCommandEvent&);
     void onPageSetup(wxCommandEvent&);
     void onPrint(wxCommandEvent&);
+    // Says so and returns true when the print options would take more pages than are printed.
+    bool refuseTooManyPages(const char* title);
     void onPrintPreview(wxCommandEvent&);
     void onExportPlan(wxCommandEvent&);
     void onExportPartsList(wxCommandEvent&);

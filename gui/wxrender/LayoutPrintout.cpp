@@ -37,13 +37,15 @@ void LayoutPrintout::updateGrid(int width, int height) {
 
 void LayoutPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) {
     *minPage = 1;
-    *maxPage = std::max(1, grid_.pageCount());
+    // The window refuses a run of too many pages before it starts; should the printer's page
+    // still make one, it stops at the limit.
+    *maxPage = std::clamp(grid_.pageCount(), 1, kMaxPrintPages);
     *pageFrom = 1;
     *pageTo = *maxPage;
 }
 
 bool LayoutPrintout::HasPage(int page) {
-    return page >= 1 && page <= grid_.pageCount();
+    return page >= 1 && page <= std::min(grid_.pageCount(), kMaxPrintPages);
 }
 
 bool LayoutPrintout::OnPrintPage(int page) {

@@ -1,6 +1,7 @@
 // `plandor --check`: what a club's script sees on a good, a bad and an unreadable file, and
 // the clearance minimum that travels with the layout file.
 #include "app/CheckCommand.h"
+#include "app/CommandLine.h"
 #include "TempFolder.h"
 
 #include "EditingTestSupport.h"
@@ -103,6 +104,56 @@ TEST_F(CheckCommand, UnreadableFilesExitTwo) {
     }
     EXPECT_EQ(run({}), -1);
     EXPECT_EQ(run({"layout.plo"}), -1);
+}
+
+// A file the check refuses is refused by the exports too, with the same message and exit
+// code, and nothing is written; a file cut off anywhere says where it ends.
+TEST_F(CheckCommand, EveryCommandRefusesTheSameFiles) {
+    const std::string whole = layoutFileText(goodLayout(), "club");
+    const std::size_t firstPiece = whole.find("<piece ");
+    const std::size_t labels = whole.find("  <lastshape");
+    const struct {
+        const char* name;
+        std::string text;
+        std::string message; // the start of it; the path follows
+    } cases[] = {
+        {"NotALayout", "shopping list: 12 x 24188\n", "Not a layout file: "},
+        {"Empty", "", "Not a layout file: "},
+        {"CutInFirstPieceLine", whole.substr(0, firstPiece + 40),
+         "The file is cut off: it ends at line 4 inside <pieces>, so part of the layout is "
+         "missing: "},
+        {"CutBetweenPieces", whole.substr(0, whole.find("</piece>") + 9),
+         "The file is cut off: it ends at line 6 inside <pieces>"},
+        {"CutAfterThePieces", whole.substr(0, labels),
+         "The file is cut off: it ends at line 21 inside <layout>"},
+        {"CutInTheClosingTag", whole.substr(0, whole.size() - 4),
+         "The file is cut off: it ends at line 23 inside <layout>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir + "/" + c.name + ".plo";
+        std::ofstream(path, std::ios::binary) << c.text;
+        EXPECT_EQ(run({"--check", path}), kCheckUnreadable);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(err.str().rfind(c.message, 0), 0u) << err.str();
+        EXPECT_NE(err.str().find(path), std::string::npos) << err.str();
+
+        const std::string csv = dir + "/parts.csv";
+        const CommandResult parts = exportPartsFile(path, csv, ShopMap{});
+        EXPECT_EQ(parts.exitCode, kCheckUnreadable);
+        EXPECT_EQ(parts.message + "\n", err.str());
+        EXPECT_FALSE(fs::exists(csv));
+
+        Layout layout = goodLayout();
+        std::string name = "kept";
+        EXPECT_EQ(loadLayout(layout, path, name) + "\n", err.str());
+        EXPECT_EQ(layoutFileText(layout, name), layoutFileText(goodLayout(), "kept"))
+            << "a refused file leaves the open layout as it was";
+    }
+    std::ofstream(dir + "/whole.plo", std::ios::binary) << whole;
+    EXPECT_EQ(run({"--check", dir + "/whole.plo"}), kCheckClean);
+    EXPECT_EQ(exportPartsFile(dir + "/whole.plo", dir + "/parts.csv", ShopMap{}).exitCode,
+              kExitDone);
 }
 
 TEST_F(CheckCommand, ClearanceMinimumTravelsWithTheFile) {

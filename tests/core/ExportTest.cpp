@@ -6,6 +6,7 @@
 #include "app/PartsList.h"
 #include "app/Tally.h"
 #include "render/PlanExport.h"
+#include "render/PrintLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,19 @@ TEST(PlanExport, SheetsForEachScaleAndFormat) {
     const ExportPlan hugePng = planExport(wide, {ExportFormat::Png, 1, PaperSize::A4});
     EXPECT_NE(hugePng.error.find("too large"), std::string::npos) << "23622 x 11811 pixels";
     EXPECT_TRUE(planExport(wide, {ExportFormat::Png, 5, PaperSize::A4}).error.empty());
+}
+
+// The 175-byte layout of a fault report: one piece 1,000 km out, exported at 1 : 1 on A4.
+TEST(PlanExport, APdfOfTooManyPagesIsRefusedBeforeAnythingIsWritten) {
+    Layout layout = bareLayout();
+    addPiece(layout, "24188", 1e9, 0);
+    addPiece(layout, "24188", 0, 0);
+    const ExportPlan far = planExport(layout, {ExportFormat::Pdf, 1, PaperSize::A4});
+    EXPECT_EQ(far.error, tooManyPagesMessage());
+    EXPECT_TRUE(planExport(layout, {ExportFormat::Pdf, 0, PaperSize::A4}).error.empty())
+        << "fitted to one page it is fine";
+    layout.pieces[0].x = 2000;
+    EXPECT_TRUE(planExport(layout, {ExportFormat::Pdf, 1, PaperSize::A4}).error.empty());
 }
 
 TEST(PlanExport, HiddenLevelsStayOutOfThePicture) {

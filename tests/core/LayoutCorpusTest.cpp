@@ -2,16 +2,24 @@
 // the view, draws at several zooms with every screen coordinate in range, and saves twice
 // to the same text.
 #include "RecordingPainter.h"
+#include "TempFolder.h"
+
+#include "app/CheckCommand.h"
+#include "app/CommandLine.h"
 
 #include "canvas/CanvasView.h"
 #include "model/LayoutFile.h"
 #include "render/LayoutRenderer.h"
+#include "render/PlanExport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
+#include <sstream>
 #include <unistd.h>
 
 using namespace plandor;
@@ -38,6 +46,16 @@ void expectDrawsInRange(const Layout& layout, const ViewTransform& view) {
     }
 }
 
+// Opens the file as the program does; a file it refuses (no layout, cut off) is read for
+// what it holds all the same, so drawing and saving are tried on its damage too.
+void readCorpusFile(const std::string& path, Layout& layout, std::string& name) {
+    if (loadLayout(layout, path, name).empty())
+        return;
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    readLayoutText(layout, text, name);
+}
+
 } // namespace
 
 TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
@@ -51,7 +69,7 @@ TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
         SCOPED_TRACE(file.filename().string());
         Layout layout;
         std::string name;
-        ASSERT_EQ(loadLayout(layout, file.string(), name), "");
+        readCorpusFile(file.string(), layout, name);
 
         CanvasView fit;
         fit.zoomToFit(layout, kWidth, kHeight);
@@ -68,4 +86,45 @@ TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
         EXPECT_EQ(layoutFileText(again, name), layoutFileText(layout, name));
     }
     fs::remove(out);
+}
+
+// Every command treats each file alike: the check and the parts list either both refuse it,
+// with the reader's message and exit code 2, writing nothing, or both run on it; a plan that
+// would take too many pages is refused before it is drawn. (The plan export itself draws
+// with the toolkit: tests/cli/export_cli.sh runs it over the same files.)
+TEST(LayoutCorpus, EachFileIsCheckedAndExportedOrRefusedAlike) {
+    const std::string out = tempFolder();
+    for (const auto& entry : fs::directory_iterator(std::string(PLANDOR_TEST_DATA) + "/corpus")) {
+        const std::string path = entry.path().string();
+        SCOPED_TRACE(entry.path().filename().string());
+        Layout layout;
+        std::string name;
+        const std::string refused = loadLayout(layout, path, name);
+
+        std::ostringstream findings, errors;
+        const int checked = runCheckCommand({"--check", path}, findings, errors).value_or(-1);
+        const std::string csv = out + "/parts.csv";
+        fs::remove(csv);
+        const CommandResult parts = exportPartsFile(path, csv, ShopMap{});
+        if (!refused.empty()) {
+            EXPECT_EQ(checked, kExitUnreadable);
+            EXPECT_EQ(errors.str(), refused + "\n");
+            EXPECT_EQ(parts.exitCode, kExitUnreadable);
+            EXPECT_EQ(parts.message, refused);
+            EXPECT_FALSE(fs::exists(csv));
+            continue;
+        }
+        EXPECT_TRUE(checked == kCheckClean || checked == kCheckFoundErrors) << errors.str();
+        EXPECT_EQ(parts.exitCode, kExitDone) << parts.message;
+        std::ifstream in(csv);
+        std::string header;
+        std::getline(in, header);
+        EXPECT_EQ(header, "Part number,Description,Count,Note\r");
+        for (const int scale : {0, 1, 100}) {
+            const ExportPlan plan = planExport(layout, {ExportFormat::Pdf, scale, PaperSize::A4});
+            EXPECT_TRUE(plan.error.empty() || plan.error == tooManyPagesMessage()) << plan.error;
+            EXPECT_TRUE(plan.grid.pageCount() <= kMaxPrintPages || !plan.error.empty());
+        }
+    }
+    fs::remove_all(out);
 }

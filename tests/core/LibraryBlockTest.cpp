@@ -216,6 +216,7 @@ TEST(LibraryBlockCommand, AsksBeforeReplacingAndNeedsASelection) {
     ASSERT_EQ(loadBlock(path, name, pieces, scenery), "");
     EXPECT_EQ(pieces.at(0).x, 77);
     EXPECT_EQ(prompter.titles().at(2), "Confirm Replace");
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "only the block, no temporary file";
     fs::remove_all(fs::path(folder).parent_path());
 }

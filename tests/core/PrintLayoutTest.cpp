@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 namespace plandor {
@@ -56,6 +57,65 @@ TEST(PageGrid, PagesAndScaleForEachScaling) {
         EXPECT_EQ(grid.down, c.down);
         EXPECT_NEAR(grid.scale, c.scale, 1e-9);
     }
+}
+
+// Inputs out of range are brought into range: no count overflows, no scale is zero or less.
+TEST(PageGrid, OutOfRangeInputsGiveABoundedGrid) {
+    const Bounds far{0, 0, 1e9, 1e9};
+    const Bounds small{0, 0, 100, 100};
+    const int kBig = std::numeric_limits<int>::max();
+    const GridCase cases[] = {
+        {"a piece 1,000 km away at 1:1", far, scaled(ScaleActual, 1), 300, 501, 501, 300 / 25.4},
+        {"a huge resolution is 10,000 dpi", small, scaled(ScaleActual, 1), kBig, 18, 13,
+         10000 / 25.4},
+        {"scale 1:0 is 1:1", small, scaled(ScaleActual, 0), 300, 1, 1, 300 / 25.4},
+        {"scale 1:-5 is 1:1", small, scaled(ScaleActual, -5), 300, 1, 1, 300 / 25.4},
+        {"scale 1:100000 is 1:1000", small, scaled(ScaleActual, 100000), 300, 1, 1,
+         0.3 / 25.4},
+        {"0 % is 1 %", small, scaled(ScalePercentage, 10, 0), 300, 1, 1, 2281.0 / 100 / 100},
+        {"-50 % is 1 %", small, scaled(ScalePercentage, 10, -50), 300, 1, 1, 2281.0 / 100 / 100},
+    };
+    for (const GridCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PageGrid grid = pageGrid(c.box, c.options, kA4Width, kA4Height, c.dpi);
+        EXPECT_EQ(grid.across, c.across);
+        EXPECT_EQ(grid.down, c.down);
+        EXPECT_NEAR(grid.scale, c.scale, 1e-9);
+    }
+    for (const int side : {0, -1, -kBig, kBig}) {
+        SCOPED_TRACE(side);
+        for (const PrintOptions& o :
+             {scaled(ScaleFitToPage), scaled(ScaleActual, 1), scaled(ScalePercentage, 10, 1000)}) {
+            const PageGrid grid = pageGrid(far, o, side, side, 300);
+            EXPECT_GT(grid.scale, 0);
+            EXPECT_TRUE(grid.across >= 1 && grid.across <= kMaxPrintPages + 1);
+            EXPECT_TRUE(grid.down >= 1 && grid.down <= kMaxPrintPages + 1);
+        }
+    }
+}
+
+TEST(PageGrid, MoreThanFiveHundredPagesAreTooMany) {
+    // A4 at 1:1 holds 228.1 x 322.7 mm of the plan per page (92 % of 247.9 x 350.8 mm).
+    PrintOptions actual = scaled(ScaleActual, 1);
+    const double pageW = 2281 * 25.4 / 300, pageH = 3227 * 25.4 / 300;
+    const PageGrid exactly = pageGrid(Bounds{0, 0, 20 * pageW, 25 * pageH}, actual, kA4Width,
+                                      kA4Height, 300);
+    EXPECT_EQ(exactly.pageCount(), 500);
+    EXPECT_FALSE(exactly.tooManyPages());
+    const PageGrid over = pageGrid(Bounds{0, 0, 20 * pageW + 1, 25 * pageH}, actual, kA4Width,
+                                   kA4Height, 300);
+    EXPECT_EQ(over.pageCount(), 525);
+    EXPECT_TRUE(over.tooManyPages());
+
+    // Before a printer is chosen, on paper given in millimetres: the same count.
+    Layout layout = bareLayout();
+    layout.baseboard = {{0, 0}, {20 * pageW + 1, 0}, {20 * pageW + 1, 25 * pageH}};
+    actual.levelMode = LevelsAll;
+    EXPECT_TRUE(printGridOnPaper(layout, actual, 210, 297).tooManyPages());
+    layout.baseboard[1].x = layout.baseboard[2].x = 20 * pageW;
+    EXPECT_EQ(printGridOnPaper(layout, actual, 210, 297).pageCount(), 500);
+    EXPECT_EQ(printGridOnPaper(layout, actual, 0, -5).pageCount(), 501 * 501)
+        << "no paper leaves no room";
 }
 
 TEST(PageView, OnePageIsCentredAndPagesTileTheLayout) {
