@@ -264,6 +264,8 @@ void RecoveryKeeper::writeNow(const Document& doc, std::int64_t wallSeconds) {
 void RecoveryKeeper::startWrite(const Document& doc, std::int64_t wallSeconds) {
     waitForWriter();
     RecoveryRecord record{doc.path, doc.name, wallSeconds, self_};
+    // Set before the thread starts, which clears it when it ends.
+    writing_ = true;
     // The thread gets its own copy of the layout: the window goes on editing the original.
     writer_ = std::thread([this, layout = doc.layout, record = std::move(record)] {
         const std::string error =
@@ -274,7 +276,6 @@ void RecoveryKeeper::startWrite(const Document& doc, std::int64_t wallSeconds) {
         }
         writing_ = false;
     });
-    writing_ = true;
     schedule_.copyStarted();
 }
 

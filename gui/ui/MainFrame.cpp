@@ -339,7 +339,7 @@ void MainFrame::bindCommands() {
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdateCommand, this, command.id);
     Bind(wxEVT_CHAR_HOOK, &MainFrame::onCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onCloseWindow, this);
-    recoveryTimer_.Bind(wxEVT_TIMER, &MainFrame::onRecoveryTimer, this);
+    Bind(wxEVT_TIMER, &MainFrame::onRecoveryTimer, this, recoveryTimer_.GetId());
 }
 
 void MainFrame::applyChange(const Change& change) {

@@ -27,7 +27,7 @@ fail() {
 # Layouts live beside the executable, so the program runs from a folder of the test's own.
 mkdir -p "$work/bin" "$work/home" "$work/state"
 cp "$plandor" "$work/bin/plandor"
-original=$data/layout_all_sections.plo
+original=$data/corpus/selected_pieces.plo
 layout=$work/bin/Yard.plo
 recovery=$work/state/plandor/recovery
 export HOME=$work/home XDG_STATE_HOME=$work/state PLANDOR_RECOVERY_QUIET_MS=300
@@ -43,19 +43,36 @@ waitUntil() {
 copies() { ls "$recovery"/*.rec >/dev/null 2>&1; }
 windowNamed() { xdotool search --name "^$1\$" | head -1; }
 
+# The splash: the narrower of the windows carrying the bare title (the main window carries it
+# too until a layout is open).
+splash() {
+    local id width
+    for id in $(xdotool search --name "^Plandor v1.3 by Korvane Models\$"); do
+        width=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
+        if [ "${width:-0}" -lt 1200 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+noSplash() { ! splash >/dev/null; }
+mainWithLayout() { xdotool search --name "^Plandor v1.3 by Korvane Models - " | head -1 | grep .; }
 # Starts Plandor (on the files given) and closes the splash with Escape.
 start() {
     "$work/bin/plandor" "$@" >/dev/null 2>&1 &
     pid=$!
-    waitUntil windowNamed "Plandor v1.3 by Korvane Models" || { fail "no splash"; return 1; }
-    sleep 0.5
+    waitUntil splash || { fail "no splash"; return 1; }
+    sleep 0.3
+    xdotool windowfocus --sync "$(splash)"
     xdotool key Escape
+    waitUntil noSplash || fail "the splash stayed"
 }
 # Selects everything and deletes it, with the keyboard, in the main window.
 editWithKeys() {
     local main
-    main=$(xdotool search --name "^Plandor v1.3 by Korvane Models - " | head -1)
-    [ -n "$main" ] || { fail "no main window"; return 1; }
+    waitUntil mainWithLayout || { fail "no main window"; return 1; }
+    main=$(mainWithLayout)
     xdotool windowfocus --sync "$main"
     sleep 0.3
     xdotool key ctrl+a
@@ -82,7 +99,8 @@ answerRestore() {
 }
 saveWithKeys() {
     local main
-    main=$(xdotool search --name "^Plandor v1.3 by Korvane Models - " | head -1)
+    waitUntil mainWithLayout || { fail "no main window to save"; return 1; }
+    main=$(mainWithLayout)
     xdotool windowfocus --sync "$main"
     sleep 0.2
     xdotool key ctrl+s
