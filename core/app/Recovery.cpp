@@ -238,7 +238,18 @@ RecoveryKeeper::RecoveryKeeper(std::string folder, ProcessIdentity self, Recover
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
-    discard();
+    if (keepOnExit_)
+        waitForWriter();
+    else
+        discard();
+}
+
+void RecoveryKeeper::keepForNextStart(const Document& doc, std::int64_t wallSeconds) {
+    if (!enabled() || !doc.modified)
+        return;
+    writeNow(doc, wallSeconds);
+    waitForWriter();
+    keepOnExit_ = true;
 }
 
 void RecoveryKeeper::noteChange(const Document& doc, const Change& change, Time now) {

@@ -98,7 +98,7 @@ class RecoveryKeeper {
     using Time = RecoveryClock::time_point;
 
     RecoveryKeeper(std::string folder, ProcessIdentity self, RecoveryTiming timing = {});
-    // The copy goes with the window: this is the clean way out.
+    // The copy goes with the window, the clean way out (unless keepForNextStart was called).
     ~RecoveryKeeper();
     RecoveryKeeper(const RecoveryKeeper&) = delete;
     RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
@@ -118,6 +118,9 @@ class RecoveryKeeper {
     bool waiting() const { return schedule_.waiting(); }
     // Removes the copy (waiting for a write still running).
     void discard();
+    // The window goes without being asked (the session ends): unsaved changes are written
+    // now and the copy stays for the next start instead of going with the window.
+    void keepForNextStart(const Document& doc, std::int64_t wallSeconds);
     void waitForWriter();
     // Why the last write failed; empty when it succeeded.
     std::string lastError() const;
@@ -132,6 +135,7 @@ class RecoveryKeeper {
     RecoverySchedule schedule_;
     std::thread writer_;
     std::atomic<bool> writing_{false};
+    bool keepOnExit_ = false;
     mutable std::mutex errorMutex_;
     std::string error_;
 };

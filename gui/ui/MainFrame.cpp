@@ -803,6 +803,9 @@ void MainFrame::onCloseWindow(wxCloseEvent& event) {
         updateTitle();
         return;
     }
+    // A close nobody may refuse (the session ending) asked nothing: keep the unsaved changes.
+    if (!event.CanVeto())
+        recovery_.keepForNextStart(doc_, std::time(nullptr));
     Destroy();
 }
 

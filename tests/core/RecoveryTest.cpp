@@ -248,6 +248,18 @@ TEST_F(KeeperFixture, TheWindowClosingRemovesItsCopy) {
     EXPECT_FALSE(fs::exists(files.record));
 }
 
+TEST_F(KeeperFixture, AnEndingSessionKeepsTheUnsavedChangesForTheNextStart) {
+    RecoveryFiles files;
+    {
+        RecoveryKeeper keeper(folder, self, RecoveryTiming{seconds(5), seconds(60)});
+        placePiece(keeper, 0);
+        keeper.keepForNextStart(doc, 1); // before the quiet delay has passed
+        files = keeper.files();
+    }
+    EXPECT_EQ(readFile(files.copy), layoutFileText(doc.layout, doc.name));
+    EXPECT_TRUE(fs::exists(files.record));
+}
+
 TEST_F(KeeperFixture, AWriteRunningWhenTheNextIsDueIsNotOverlapped) {
     RecoveryKeeper keeper(folder, self, RecoveryTiming{milliseconds(10), seconds(60)});
     for (int i = 0; i < 20; ++i) {

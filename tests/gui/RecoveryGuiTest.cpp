@@ -91,6 +91,27 @@ TEST_F(RecoveryGuiTest, TheCopyOfAnEndedWindowIsOfferedAndYesOpensItUnsaved) {
     EXPECT_FALSE(fs::exists(frame->recovery().files().copy));
 }
 
+TEST_F(RecoveryGuiTest, ClosingWithoutSavingRemovesTheCopy) {
+    const RecoveryFiles files = frame->recovery().files();
+    placePiece(0);
+    ASSERT_TRUE(waitFor([&] { return fs::exists(files.record); })) << "no copy written";
+    wxTEST_DIALOG(frame->Close(), wxExpectModal<wxMessageDialog>(wxID_NO));
+    settle();
+    ASSERT_FALSE(frame);
+    EXPECT_FALSE(fs::exists(files.copy));
+    EXPECT_FALSE(fs::exists(files.record));
+}
+
+TEST_F(RecoveryGuiTest, AForcedCloseKeepsTheUnsavedChangesForTheNextStart) {
+    const RecoveryFiles files = frame->recovery().files();
+    placePiece(0);
+    frame->Close(true); // as when the session ends: nothing may be asked
+    settle();
+    ASSERT_FALSE(frame);
+    EXPECT_EQ(loadLayoutCopy(files.copy).layout.pieces.size(), 1u);
+    EXPECT_TRUE(fs::exists(files.record));
+}
+
 TEST_F(RecoveryGuiTest, NoQuestionWithoutCopies) {
     frame->offerRecovery(); // an unexpected dialog fails the test
     EXPECT_FALSE(frame->document().modified);
