@@ -82,7 +82,8 @@ std::optional<ProcessIdentity> processOfStem(const std::string& stem) {
 }
 
 bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 void removeQuietly(const std::string& path) {
@@ -99,7 +100,8 @@ void pruneDamaged(const std::string& folder) {
             files.emplace_back(entry.last_write_time(ec), entry.path());
     if (files.size() <= kDamagedFilesKept)
         return;
-    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::sort(files.begin(), files.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
     for (std::size_t i = kDamagedFilesKept; i < files.size(); ++i)
         fs::remove(files[i].second, ec);
 }
@@ -372,8 +374,8 @@ std::string recoveryTimeText(std::int64_t secondsSince1970) {
 }
 
 std::string restoreQuestion(const RecoveryRecord& record, const std::string& shownTime) {
-    return "Plandor did not close normally. Restore the unsaved changes to " +
-           shownName(record) + " from " + shownTime + "?";
+    return "Plandor did not close normally. Restore the unsaved changes to " + shownName(record) +
+           " from " + shownTime + "?";
 }
 
 Change restoreRecoveryCopy(Document& doc, const RecoveryRecord& record, Layout&& layout) {

@@ -41,8 +41,8 @@ RecoveryTiming recoveryTiming(const char* quietMillisecondsText);
 
 // What the record beside a copy says.
 struct RecoveryRecord {
-    std::string layoutPath; // where Save writes the layout; empty for one never saved
-    std::string layoutName; // its display name
+    std::string layoutPath;   // where Save writes the layout; empty for one never saved
+    std::string layoutName;   // its display name
     std::int64_t savedAt = 0; // when the copy was written, seconds since 1970 (UTC)
     ProcessIdentity process;  // the process that wrote it
 };

@@ -85,12 +85,12 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RecoveryScheduleTest,
     ::testing::Values(
         ScheduleCase{"QuietAfterOneEdit", {{0, true, true}}, 4999, 5000},
-        ScheduleCase{"EachEditRestartsTheQuietWait", {{0, true, true}, {3000, true, true}}, 7999,
-                     8000},
+        ScheduleCase{
+            "EachEditRestartsTheQuietWait", {{0, true, true}, {3000, true, true}}, 7999, 8000},
         ScheduleCase{"ContinuousEditingCopiesEveryMinute", editEverySecond(70), 59999, 60000},
         ScheduleCase{"SelectionOnlyWaitsForNothing", {{0, false, false}}, -1, -1},
-        ScheduleCase{"ViewChangeDoesNotRestartTheWait", {{0, true, true}, {4000, false, true}}, 4999,
-                     5000},
+        ScheduleCase{
+            "ViewChangeDoesNotRestartTheWait", {{0, true, true}, {4000, false, true}}, 4999, 5000},
         ScheduleCase{"SavedBeforeTheWaitEnded", {{0, true, true}, {1000, false, false}}, -1, -1}),
     [](const auto& param) { return std::string(param.param.name); });
 
@@ -332,9 +332,8 @@ TEST_F(OfferFixture, YesRestoresTheCopyUnderTheOriginalsNameAndPathStillUnsaved)
     ScriptedPrompter prompter;
     prompter.answers = {PromptAnswer::Yes};
     bool keptFirst = false;
-    const Change change = offerRecoveries(folder, doc, prompter, running, [&] {
-        keptFirst = fs::exists(files.copy);
-    });
+    const Change change = offerRecoveries(folder, doc, prompter, running,
+                                          [&] { keptFirst = fs::exists(files.copy); });
 
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].kind, ScriptedPrompter::Kind::YesNoLater);
@@ -402,8 +401,7 @@ TEST_F(OfferFixture, ADamagedCopyIsReportedAndKeptAside) {
         ASSERT_EQ(prompter.messages.size(), 1u) << c.name;
         EXPECT_EQ(prompter.messages[0].kind, ScriptedPrompter::Kind::Message) << c.name;
         EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error) << c.name;
-        EXPECT_NE(prompter.messages[0].text.find(folder + "/damaged"), std::string::npos)
-            << c.name;
+        EXPECT_NE(prompter.messages[0].text.find(folder + "/damaged"), std::string::npos) << c.name;
         EXPECT_FALSE(fs::exists(files.copy) || fs::exists(files.record)) << c.name;
         const std::string aside = folder + "/damaged/" + fs::path(files.copy).filename().string();
         const std::string asideRecord =
@@ -426,8 +424,9 @@ TEST_F(OfferFixture, TheDamagedFolderKeepsOnlyTheNewestFiles) {
 }
 
 TEST(RecoveryQuestion, NamesTheLayoutByNameThenFileThenAsNeverSaved) {
-    EXPECT_EQ(restoreQuestion({"/l/Yard.plo", "West Yard", 0, {}}, "T"),
-              "Plandor did not close normally. Restore the unsaved changes to \"West Yard\" from T?");
+    EXPECT_EQ(
+        restoreQuestion({"/l/Yard.plo", "West Yard", 0, {}}, "T"),
+        "Plandor did not close normally. Restore the unsaved changes to \"West Yard\" from T?");
     EXPECT_EQ(restoreQuestion({"/l/Yard.plo", "", 0, {}}, "T"),
               "Plandor did not close normally. Restore the unsaved changes to \"Yard\" from T?");
     EXPECT_EQ(restoreQuestion({"", "", 0, {}}, "T"),
