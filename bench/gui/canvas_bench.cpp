@@ -54,7 +54,7 @@ Scene& scene() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "plandor-bench-XXXXXX").string();
         sc->folder = mkdtemp(pattern.data());
-        sc->frame = new MainFrame(Folders{sc->folder, "", sc->folder});
+        sc->frame = new MainFrame(Folders{sc->folder, "", sc->folder, ""});
         sc->frame->SetSize(wxRect(0, 0, 1920, 1080));
         sc->frame->Show();
         sc->canvas = sc->frame->canvas();

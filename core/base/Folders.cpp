@@ -51,6 +51,13 @@ std::string layoutFolderFor(const std::string& executableFolder, bool executable
     return joinPath(dataHome, "plandor");
 }
 
+std::string recoveryFolderFor(const std::string& xdgStateHome, const std::string& home) {
+    const std::string stateHome = !xdgStateHome.empty() && xdgStateHome[0] == '/'
+                                      ? xdgStateHome
+                                      : joinPath(joinPath(home, ".local"), "state");
+    return joinPath(joinPath(stateHome, "plandor"), "recovery");
+}
+
 bool isWritableFolder(const std::string& folder) {
     return isFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }

@@ -13,6 +13,9 @@ struct Folders {
     std::string application;
     std::string downloads;   // the user's Downloads folder (may be empty or missing)
     std::string home;        // the user's home folder
+    // Where recovery copies of unsaved layouts are kept (see recoveryFolderFor); empty: none
+    // are kept, as in tests that do not ask for them.
+    std::string recovery;
 };
 
 // The folder layouts live in: the executable's folder while it can be written (running from
@@ -20,6 +23,9 @@ struct Folders {
 // XDG_DATA_HOME is unset, empty or not absolute.
 std::string layoutFolderFor(const std::string& executableFolder, bool executableFolderWritable,
                             const std::string& xdgDataHome, const std::string& home);
+// The folder of recovery copies: $XDG_STATE_HOME/plandor/recovery, or
+// ~/.local/state/plandor/recovery when XDG_STATE_HOME is unset, empty or not absolute.
+std::string recoveryFolderFor(const std::string& xdgStateHome, const std::string& home);
 // True when the process may create files in the folder.
 bool isWritableFolder(const std::string& folder);
 // Creates a folder and its parents; true when it exists afterwards.

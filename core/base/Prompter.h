@@ -9,7 +9,7 @@ namespace plandor {
 
 enum class PromptIcon { Information, Exclamation, Warning, Question, Error };
 
-enum class PromptAnswer { Ok, Yes, No, Cancel };
+enum class PromptAnswer { Ok, Yes, No, Cancel, Later };
 
 class Prompter {
   public:
@@ -23,6 +23,14 @@ class Prompter {
     // A Yes/No/Cancel question.
     virtual PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
                                         PromptIcon icon) = 0;
+    // A question answered Yes, No or Later (ask again another time); Later when dismissed.
+    // Without a dialog of its own it is the Yes/No/Cancel question, Cancel meaning Later.
+    virtual PromptAnswer askYesNoLater(const std::string& title, const std::string& text,
+                                       PromptIcon icon) {
+        const PromptAnswer answer = askYesNoCancel(title, text, icon);
+        return answer == PromptAnswer::Yes || answer == PromptAnswer::No ? answer
+                                                                         : PromptAnswer::Later;
+    }
     // A line of text; false when cancelled.
     virtual bool askText(const std::string& title, const std::string& text,
                          const std::string& initial, std::string& answer) = 0;

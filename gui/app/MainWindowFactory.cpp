@@ -13,7 +13,8 @@ MainWindow createMainWindow() {
     return MainWindow{frame, &frame->document().layout,
                       [frame](const std::string& path, LoadedLayout loaded) {
                           frame->openFromCommandLine(path, std::move(loaded));
-                      }};
+                      },
+                      [frame] { frame->offerRecovery(); }};
 }
 
 } // namespace plandor

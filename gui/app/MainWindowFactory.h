@@ -17,6 +17,8 @@ struct MainWindow {
     Layout* layout = nullptr;
     // Opens a layout file named on the command line, already read (see FileCommands).
     std::function<void(const std::string&, LoadedLayout)> openFile;
+    // Offers back the recovery copies of windows that did not close normally.
+    std::function<void()> offerRecovery;
 };
 
 // Builds the main window, not yet shown. May throw; start-up catches and logs it.

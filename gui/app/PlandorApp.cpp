@@ -99,6 +99,13 @@ void exitWhenIdle(wxApp& app) {
     });
 }
 
+// The question about recovery copies comes once the window and the splash have shown.
+void showSplashThenOfferRecovery(const MainWindow& window) {
+    showSplash(window.frame);
+    if (window.offerRecovery)
+        window.offerRecovery();
+}
+
 // Reads the layout on a second thread; where no thread can be started, when it is asked for.
 std::future<LoadedLayout> startReading(const std::string& path) {
     const auto read = [path] { return loadLayoutCopy(path); };
@@ -156,7 +163,7 @@ bool PlandorApp::OnInit() {
     if (timingRun())
         exitWhenIdle(*this);
     else
-        showSplash(window.frame);
+        showSplashThenOfferRecovery(window);
     return true;
 }
 

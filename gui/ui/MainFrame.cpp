@@ -38,6 +38,8 @@
 #include "wxrender/PrintOptionsDialog.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
@@ -183,7 +185,10 @@ MainFrame::~MainFrame() {
 MainFrame::MainFrame(const Folders& folders)
     : wxFrame(nullptr, wxID_ANY, kBaseTitle, wxDefaultPosition, wxSize(1400, 900),
               wxDEFAULT_FRAME_STYLE | wxCLIP_CHILDREN),
-      prompter_(this), chooser_(this), files_(doc_, prompter_, chooser_, folders) {
+      prompter_(this), chooser_(this), files_(doc_, prompter_, chooser_, folders),
+      recovery_(folders.recovery, currentProcess(),
+                recoveryTiming(std::getenv("PLANDOR_RECOVERY_QUIET_MS"))),
+      recoveryTimer_(this) {
     traceMainFrame("A: wxFrame base constructed");
     buildMenuBar();
     traceMainFrame("B: MenuBar done");
@@ -339,11 +344,13 @@ void MainFrame::bindCommands() {
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdateCommand, this, command.id);
     Bind(wxEVT_CHAR_HOOK, &MainFrame::onCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onCloseWindow, this);
+    Bind(wxEVT_TIMER, &MainFrame::onRecoveryTimer, this, recoveryTimer_.GetId());
 }
 
 void MainFrame::applyChange(const Change& change) {
     if (!change.any())
         return;
+    keepRecoveryCopy(change);
     if (change.replaced())
         canvas_->layoutReplaced();
     else if (change.redraw())
@@ -827,7 +834,39 @@ void MainFrame::onCloseWindow(wxCloseEvent& event) {
         updateTitle();
         return;
     }
+    // A close nobody may refuse (the session ending) asked nothing: keep the unsaved changes.
+    if (!event.CanVeto())
+        recovery_.keepForNextStart(doc_, std::time(nullptr));
     Destroy();
+}
+
+void MainFrame::keepRecoveryCopy(const Change& change) {
+    recovery_.noteChange(doc_, change, RecoveryClock::now());
+    if (!recovery_.waiting() || recoveryTimer_.IsRunning())
+        return;
+    // A fifth of the quiet delay: the copy follows the pause closely, and an idle window
+    // with nothing unsaved runs no timer at all.
+    const auto quiet = recovery_.timing().quiet.count();
+    recoveryTimer_.Start(static_cast<int>(std::clamp<long long>(quiet / 5, 20, 1000)));
+}
+
+void MainFrame::onRecoveryTimer(wxTimerEvent&) {
+    recovery_.tick(doc_, RecoveryClock::now(), std::time(nullptr));
+    if (!recovery_.waiting())
+        recoveryTimer_.Stop();
+}
+
+void MainFrame::offerRecovery() {
+    if (!recovery_.enabled())
+        return;
+    const Change change =
+        offerRecoveries(files_.folders().recovery, doc_, prompter_, processRunning, [this] {
+            recovery_.writeNow(doc_, std::time(nullptr));
+            recovery_.waitForWriter();
+        });
+    applyChange(change);
+    if (change.replaced())
+        showOpenedLayout();
 }
 
 } // namespace plandor

@@ -5,6 +5,7 @@
 
 #include "document/Document.h"
 #include "app/FileCommands.h"
+#include "app/Recovery.h"
 #include "canvas/PaletteActions.h"
 #include "canvas/ToolMode.h"
 #include "editing/Levels.h"
@@ -15,6 +16,7 @@
 
 #include <wx/cmndata.h>
 #include <wx/frame.h>
+#include <wx/timer.h>
 #include <wx/weakref.h>
 
 #include <string>
@@ -66,6 +68,10 @@ class MainFrame : public wxFrame {
     void openFromCommandLine(const std::string& path, LoadedLayout loaded);
     // "Autofill Gap..." (command 6001): fills the gap between the two selected pieces.
     void runAutofill();
+    // Once the window shows at start: offers back the recovery copies of windows that did not
+    // close normally.
+    void offerRecovery();
+    RecoveryKeeper& recovery() { return recovery_; }
 
   private:
     void buildMenuBar();
@@ -142,10 +148,16 @@ class MainFrame : public wxFrame {
     // "Save as Library Block...": the palette's library list follows a saved block.
     void onSaveLibraryBlock(wxCommandEvent&);
 
+    // A change reported to the recovery copy, whose timer runs while changes wait for a copy.
+    void keepRecoveryCopy(const Change& change);
+    void onRecoveryTimer(wxTimerEvent&);
+
     Document doc_;
     WxPrompter prompter_;
     WxLayoutChooser chooser_;
     FileCommands files_;
+    RecoveryKeeper recovery_;
+    wxTimer recoveryTimer_;
     wxPrintData printData_;
     wxPageSetupDialogData pageSetupData_;
     PrintOptions printOptions_;

@@ -14,6 +14,17 @@ namespace {
 std::string executableFolder() {
     return fromWx(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
 }
+// Recovery copies are the user's state, not shared data: the XDG state folder, or the local
+// application-data folder on Windows.
+std::string recoveryFolder(const std::string& home) {
+#ifdef __WXMSW__
+    (void)home;
+    return joinPath(fromWx(wxStandardPaths::Get().GetUserLocalDataDir()), "recovery");
+#else
+    const char* xdg = std::getenv("XDG_STATE_HOME");
+    return recoveryFolderFor(xdg ? xdg : "", home);
+#endif
+}
 } // namespace
 
 Folders systemFolders() {
@@ -27,6 +38,7 @@ Folders systemFolders() {
     if (folders.application != exe)
         ensureFolder(folders.application);
     folders.downloads = fromWx(paths.GetUserDir(wxStandardPaths::Dir_Downloads));
+    folders.recovery = recoveryFolder(folders.home);
     return folders;
 }
 

@@ -9,7 +9,8 @@
 namespace plandor {
 
 // The layout folder (the executable's folder, or the user's data folder when the program is
-// installed where it cannot write), the user's Downloads folder and home folder.
+// installed where it cannot write), the user's Downloads folder and home folder, and the folder
+// of recovery copies.
 Folders systemFolders();
 
 // Where files shipped with the program are looked for: beside the executable (build folder),

@@ -57,6 +57,21 @@ PromptAnswer WxPrompter::askYesNoCancel(const std::string& title, const std::str
     return show(title, text, wxYES_NO | wxCANCEL | iconStyle(icon));
 }
 
+PromptAnswer WxPrompter::askYesNoLater(const std::string& title, const std::string& text,
+                                       PromptIcon icon) {
+    wxMessageDialog dialog(parent_, toWx(text), toWx(title),
+                           wxYES_NO | wxCANCEL | iconStyle(icon) | wxCENTRE);
+    dialog.SetYesNoCancelLabels(wxID_YES, wxID_NO, "&Later");
+    switch (dialog.ShowModal()) {
+    case wxID_YES:
+        return PromptAnswer::Yes;
+    case wxID_NO:
+        return PromptAnswer::No;
+    default:
+        return PromptAnswer::Later;
+    }
+}
+
 bool WxPrompter::askText(const std::string& title, const std::string& text,
                          const std::string& initial, std::string& answer) {
     // A text of several lines is edited as such, or its line breaks would be lost.

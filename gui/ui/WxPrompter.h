@@ -17,6 +17,8 @@ class WxPrompter : public Prompter {
                           bool defaultNo) override;
     PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
                                 PromptIcon icon) override;
+    PromptAnswer askYesNoLater(const std::string& title, const std::string& text,
+                               PromptIcon icon) override;
     bool askText(const std::string& title, const std::string& text, const std::string& initial,
                  std::string& answer) override;
     int choose(const std::string& title, const std::string& text,

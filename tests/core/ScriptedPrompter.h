@@ -18,7 +18,7 @@ namespace plandor {
 
 class ScriptedPrompter : public Prompter, public LayoutChooser {
   public:
-    enum class Kind { Message, YesNo, YesNoCancel };
+    enum class Kind { Message, YesNo, YesNoCancel, YesNoLater };
     struct Asked {
         Kind kind;
         std::string title, text;
@@ -55,6 +55,11 @@ class ScriptedPrompter : public Prompter, public LayoutChooser {
     PromptAnswer askYesNoCancel(const std::string& title, const std::string& text,
                                 PromptIcon icon) override {
         messages.push_back({Kind::YesNoCancel, title, text, icon, false});
+        return answer(title + ": " + text);
+    }
+    PromptAnswer askYesNoLater(const std::string& title, const std::string& text,
+                               PromptIcon icon) override {
+        messages.push_back({Kind::YesNoLater, title, text, icon, false});
         return answer(title + ": " + text);
     }
     bool askText(const std::string& title, const std::string&, const std::string& initial,

@@ -116,7 +116,7 @@ class MainFrameFixture : public ::testing::Test {
         root = tempFolder();
         std::filesystem::create_directory(root + "/app");
         setTraceFolder(root);
-        frame = new MainFrame(Folders{root + "/app", "", root});
+        frame = new MainFrame(Folders{root + "/app", "", root, ""}); // no recovery copies
         frame->Show();
         settle();
     }

@@ -9,6 +9,8 @@
 #include <wx/init.h>
 #include <wx/modalhook.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -62,6 +64,11 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
 
+    // Windows built over the user's folders keep their recovery copies in a folder of the run.
+    std::string state = (std::filesystem::temp_directory_path() / "plandor-state-XXXXXX").string();
+    if (mkdtemp(state.data()))
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv)) {
         fprintf(stderr, "wx could not start (no display?)\n");
@@ -76,5 +83,7 @@ int main(int argc, char** argv) {
     hook.Unregister();
     wxTheApp->OnExit();
     wxEntryCleanup();
+    std::error_code ec;
+    std::filesystem::remove_all(state, ec);
     return rc;
 }
