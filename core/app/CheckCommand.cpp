@@ -53,12 +53,9 @@ std::optional<int> runTracksCommand(const std::vector<std::string>& args, std::o
     }
     const std::string& path = *std::next(option);
     Layout layout;
-    std::string name;
-    std::string failure = loadLayout(layout, path, name);
-    if (failure.empty() && !looksLikeLayout(path))
-        failure = "Not a layout file: " + path;
-    if (!failure.empty()) {
-        err << failure << '\n';
+    const CommandResult read = readLayoutForCommand(path, layout);
+    if (read.exitCode != kExitDone) {
+        err << read.message << '\n';
         return kCheckUnreadable;
     }
     const double car = defaultCarLength(layout);
