@@ -22,7 +22,7 @@ Bounds blockBox(const std::vector<PlacedPiece>& pieces, const std::vector<Scener
 
 // Block joints rewritten to the new ids. Each piece's block id names it only when it is the
 // last piece with that id, as a joint to that id would have reached it. A joint to the piece
-// itself is dropped, as the layout reader drops one.
+// itself is dropped: no track joins itself.
 void remapJoints(std::vector<PlacedPiece>& pieces, const std::vector<int32_t>& newIds) {
     std::unordered_map<int32_t, std::size_t> indexOfBlockId;
     indexOfBlockId.reserve(pieces.size());
