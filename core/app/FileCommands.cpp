@@ -37,6 +37,7 @@ void resetToEmptyLayout(Layout& layout) {
     layout.baseboard.clear();
     layout.showBaseboard = true;
     layout.nextId = 1;
+    layout.reservedIds.clear();
     layout.levels.clear();
     layout.ensureDefaultLevel();
     layout.activeLevel = 1;

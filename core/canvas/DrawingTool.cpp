@@ -94,9 +94,8 @@ ToolResult DrawingTool::closeOutline(Document& doc) {
         addPolygonShape(doc.layout, std::move(vertices_));
         return finish(edit.commit(Change(Change::Annotations)));
     }
-    // The baseboard is saved with the layout but not undone.
     setFreeFormBaseboard(doc.layout, std::move(vertices_));
-    return finish(edit.commit(Change(Change::SavedSettings)));
+    return finish(edit.commit(Change(Change::Baseboard)));
 }
 
 ToolOverlay DrawingTool::overlay(const ViewTransform& view, Units units) const {

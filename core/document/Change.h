@@ -18,17 +18,20 @@ struct Change {
         ViewSettings = 1u << 5,
         FileName = 1u << 6, // path, display name or modified flag
         Replaced = 1u << 7, // the whole layout was replaced (undo, redo, new, open, import)
-        // The level list, the baseboard or the last layout shape: saved in the file but not
-        // undone, so such an edit marks the document modified without an undo step.
+        // The level list alone (visibility, active level, names, colours): saved in the file
+        // but not undone, so such an edit marks the document modified without an undo step.
         SavedSettings = 1u << 8,
+        // The baseboard outline and the last layout shape: an undo step of its own.
+        Baseboard = 1u << 9,
     };
     // What placing, pasting, deleting, moving or rotating pieces may change (heights follow a
     // joined grade, tunnel portals and scenery go with their track).
     static constexpr uint32_t kPiecesEdited = Pieces | Selection | Heights | Annotations;
     // The parts that an undo step restores.
-    static constexpr uint32_t kUndoable = Pieces | Heights | Levels | Annotations;
+    static constexpr uint32_t kUndoable = Pieces | Heights | Levels | Annotations | Baseboard;
     static constexpr uint32_t kEverything = Pieces | Selection | Heights | Levels | Annotations |
-                                            ViewSettings | FileName | Replaced | SavedSettings;
+                                            ViewSettings | FileName | Replaced | SavedSettings |
+                                            Baseboard;
 
     uint32_t parts = 0;
     bool modified = false; // the document became (or stayed) modified through this change

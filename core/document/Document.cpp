@@ -5,16 +5,19 @@
 namespace plandor {
 
 Edit::Edit(Document& doc)
-    : doc_(&doc), before_(doc.layout.content()), beforeLevels_(doc.layout.levelState()) {}
+    : doc_(&doc), before_(doc.layout.content()), beforeLevels_(doc.layout.levelState()),
+      beforeBaseboard_(doc.layout.baseboardState()) {}
 
 Edit::Edit(Edit&& other) noexcept
     : doc_(std::exchange(other.doc_, nullptr)), before_(std::move(other.before_)),
-      beforeLevels_(std::move(other.beforeLevels_)) {}
+      beforeLevels_(std::move(other.beforeLevels_)),
+      beforeBaseboard_(std::move(other.beforeBaseboard_)) {}
 
 Edit& Edit::operator=(Edit&& other) noexcept {
     doc_ = std::exchange(other.doc_, nullptr);
     before_ = std::move(other.before_);
     beforeLevels_ = std::move(other.beforeLevels_);
+    beforeBaseboard_ = std::move(other.beforeBaseboard_);
     return *this;
 }
 
@@ -30,10 +33,12 @@ Change Edit::commit(Change what) {
         }
         return what;
     }
-    std::optional<LevelState> levels;
+    UndoStepState settings;
     if (what.has(Change::Levels))
-        levels = std::move(beforeLevels_);
-    doc.history_.push(std::move(before_), std::move(levels));
+        settings.levels = std::move(beforeLevels_);
+    if (what.has(Change::Baseboard))
+        settings.baseboard = std::move(beforeBaseboard_);
+    doc.history_.push(std::move(before_), std::move(settings));
     doc.modified = true;
     what.parts |= Change::FileName; // the title shows the modified mark
     what.modified = true;

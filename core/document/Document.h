@@ -28,8 +28,9 @@ class Edit {
     ~Edit() = default;
 
     // Ends the edit. When `what` has an undoable part, the content as it was when the edit
-    // began becomes one undo step (with the level list when `what` has Levels) and the
-    // document is marked modified; SavedSettings alone marks it modified without a step.
+    // began becomes one undo step (with the level list when `what` has Levels, with the
+    // baseboard when it has Baseboard) and the document is marked modified; SavedSettings
+    // alone marks it modified without a step.
     // Returns `what` with `modified` set accordingly; an edit already ended returns no change.
     Change commit(Change what);
     bool open() const { return doc_ != nullptr; }
@@ -41,6 +42,7 @@ class Edit {
     Document* doc_ = nullptr;
     LayoutContent before_;
     LevelState beforeLevels_;
+    BaseboardState beforeBaseboard_;
 };
 
 struct Document {

@@ -43,12 +43,28 @@ std::size_t snapshotBytes(const LayoutContent& c) {
     return bytes;
 }
 
-void UndoHistory::push(LayoutContent&& before, std::optional<LevelState> levels) {
+namespace {
+
+std::size_t settingsBytes(const UndoStepState& s) {
+    std::size_t bytes = 0;
+    if (s.levels) {
+        bytes += listBytes(s.levels->levels);
+        for (const Level& l : s.levels->levels)
+            bytes += heapBytes(l.name) + listBytes(l.outline);
+    }
+    if (s.baseboard)
+        bytes += listBytes(s.baseboard->outline);
+    return bytes;
+}
+
+} // namespace
+
+void UndoHistory::push(LayoutContent&& before, UndoStepState settings) {
     for (const Step& s : redo_)
         bytes_ -= s.bytes;
     redo_.clear();
-    const std::size_t size = snapshotBytes(before);
-    undo_.push_back(Step{std::move(before), std::move(levels), size});
+    const std::size_t size = snapshotBytes(before) + settingsBytes(settings);
+    undo_.push_back(Step{std::move(before), std::move(settings), size});
     bytes_ += size;
     trim();
 }
@@ -58,14 +74,18 @@ bool UndoHistory::step(std::deque<Step>& from, std::deque<Step>& to, Layout& cur
     if (from.empty())
         return false;
     Step& back = from.back();
-    // The opposite step carries the levels whenever this one does.
-    std::optional<LevelState> levels;
-    if (back.levels) {
-        levels = current.levelState();
-        current.restoreLevels(std::move(*back.levels));
+    // The opposite step carries the levels and the baseboard whenever this one does.
+    UndoStepState opposite;
+    if (back.settings.levels) {
+        opposite.levels = current.levelState();
+        current.restoreLevels(std::move(*back.settings.levels));
     }
-    const std::size_t size = snapshotBytes(current.content());
-    to.push_back(Step{std::move(current.content()), std::move(levels), size});
+    if (back.settings.baseboard) {
+        opposite.baseboard = current.baseboardState();
+        current.restoreBaseboard(std::move(*back.settings.baseboard));
+    }
+    const std::size_t size = snapshotBytes(current.content()) + settingsBytes(opposite);
+    to.push_back(Step{std::move(current.content()), std::move(opposite), size});
     bytes += size;
     current.content() = std::move(back.content);
     bytes -= from.back().bytes;

@@ -14,6 +14,13 @@ namespace plandor {
 constexpr std::size_t kMaxUndoSteps = 50;
 constexpr std::size_t kUndoMemoryBudget = std::size_t{256} << 20;
 
+// What a step carries besides the content: the level list when the edit changed what lies
+// on the levels, the baseboard when it changed the baseboard (both are otherwise not undone).
+struct UndoStepState {
+    std::optional<LevelState> levels;
+    std::optional<BaseboardState> baseboard;
+};
+
 // Bytes one snapshot of the content holds, estimated from its records and their lists.
 std::size_t snapshotBytes(const LayoutContent& content);
 
@@ -21,9 +28,9 @@ class UndoHistory {
   public:
     explicit UndoHistory(std::size_t budgetBytes = kUndoMemoryBudget) : budget_(budgetBytes) {}
 
-    // The content as it was before an edit, and the level list when the edit changed it
-    // (levels are otherwise not undone); the redo steps are dropped.
-    void push(LayoutContent&& before, std::optional<LevelState> levels = std::nullopt);
+    // The content as it was before an edit, with the level list or baseboard that the edit
+    // changed; the redo steps are dropped.
+    void push(LayoutContent&& before, UndoStepState settings = {});
     // Puts the last step into `current`, keeping what it held for redo (and the other way
     // round). False when there is no step.
     bool undo(Layout& current);
@@ -39,7 +46,7 @@ class UndoHistory {
   private:
     struct Step {
         LayoutContent content;
-        std::optional<LevelState> levels;
+        UndoStepState settings;
         std::size_t bytes = 0;
     };
     static bool step(std::deque<Step>& from, std::deque<Step>& to, Layout& current,

@@ -1,6 +1,7 @@
 #include "editing/InsertBlock.h"
 
 #include "model/BlockFile.h"
+#include "model/LayoutFile.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -9,25 +10,19 @@ namespace plandor {
 
 namespace {
 
-// Below this the smallest coordinate was lowered by something the block holds.
-constexpr double kNoCorner = 1e8;
-
-Point blockMinimumCorner(const std::vector<PlacedPiece>& pieces,
-                         const std::vector<SceneryItem>& scenery) {
-    Point low{1e9, 1e9};
-    for (const PlacedPiece& p : pieces) {
-        low.x = std::min(low.x, p.x);
-        low.y = std::min(low.y, p.y);
-    }
-    for (const SceneryItem& s : scenery) {
-        low.x = std::min(low.x, s.x);
-        low.y = std::min(low.y, s.y);
-    }
-    return {low.x < kNoCorner ? low.x : 0, low.y < kNoCorner ? low.y : 0};
+// The box over every piece origin and scenery position of a (non-empty) block.
+Bounds blockBox(const std::vector<PlacedPiece>& pieces, const std::vector<SceneryItem>& scenery) {
+    Bounds box;
+    for (const PlacedPiece& p : pieces)
+        box.add(p.x, p.y);
+    for (const SceneryItem& s : scenery)
+        box.add(s.x, s.y);
+    return box;
 }
 
 // Block joints rewritten to the new ids. Each piece's block id names it only when it is the
-// last piece with that id, as a joint to that id would have reached it.
+// last piece with that id, as a joint to that id would have reached it. A joint to the piece
+// itself is dropped: no track joins itself.
 void remapJoints(std::vector<PlacedPiece>& pieces, const std::vector<int32_t>& newIds) {
     std::unordered_map<int32_t, std::size_t> indexOfBlockId;
     indexOfBlockId.reserve(pieces.size());
@@ -46,9 +41,8 @@ void remapJoints(std::vector<PlacedPiece>& pieces, const std::vector<int32_t>& n
             if (found == indexOfBlockId.end() || indexOfBlockId.at(p.id) != i)
                 continue;
             const std::size_t k = found->second;
-            const bool self = k == i && j.targetConn == static_cast<int32_t>(c);
             const Joint back{p.id, static_cast<int32_t>(c)};
-            if (!self && pieces[k].jointAt(j.targetConn) == back)
+            if (k != i && pieces[k].jointAt(j.targetConn) == back)
                 remapped[i][c] = Joint{newIds[k], j.targetConn};
         }
     }
@@ -58,11 +52,27 @@ void remapJoints(std::vector<PlacedPiece>& pieces, const std::vector<int32_t>& n
 
 } // namespace
 
+const char* const kBlockTooWide =
+    "The block's pieces lie more than 1,000 km apart, so it cannot be placed.";
+
+std::string blockPlacementProblem(const std::vector<PlacedPiece>& pieces,
+                                  const std::vector<SceneryItem>& scenery) {
+    if (pieces.empty() && scenery.empty())
+        return {};
+    // Everything moves so that the smallest x and y land on the origin; the far side must stay
+    // where the reader still takes it.
+    const Bounds box = blockBox(pieces, scenery);
+    if (box.maxX - box.minX > kMaxFileReal || box.maxY - box.minY > kMaxFileReal)
+        return kBlockTooWide;
+    return {};
+}
+
 bool addBlockContent(Layout& layout, std::vector<PlacedPiece> pieces,
                      std::vector<SceneryItem> scenery) {
-    if (pieces.empty() && scenery.empty())
+    if ((pieces.empty() && scenery.empty()) || !blockPlacementProblem(pieces, scenery).empty())
         return false;
-    const Point corner = blockMinimumCorner(pieces, scenery);
+    const Bounds box = blockBox(pieces, scenery);
+    const Point corner{box.minX, box.minY};
 
     std::vector<int32_t> newIds;
     newIds.reserve(pieces.size());
@@ -93,7 +103,9 @@ Change insertBlockAsEdit(Document& doc, const std::string& path, Prompter& promp
     std::string name;
     std::vector<PlacedPiece> pieces;
     std::vector<SceneryItem> scenery;
-    const std::string error = loadBlock(path, name, pieces, scenery);
+    std::string error = loadBlock(path, name, pieces, scenery);
+    if (error.empty())
+        error = blockPlacementProblem(pieces, scenery);
     if (!error.empty()) {
         prompter.message("Load Block Failed", error, PromptIcon::Error);
         return Change{};

@@ -189,7 +189,7 @@ CustomOutline parseCustomPolygon(const std::string& text, Units units) {
     CustomOutline result;
     std::istringstream in(text);
     std::string raw;
-    while (std::getline(in, raw)) {
+    for (int number = 1; std::getline(in, raw); ++number) {
         const std::string line = trimmed(raw);
         if (line.empty())
             continue;
@@ -197,7 +197,10 @@ CustomOutline parseCustomPolygon(const std::string& text, Units units) {
         Point p;
         if (comma == std::string::npos || !readCoordinate(line.substr(0, comma), units, p.x) ||
             !readCoordinate(line.substr(comma + 1), units, p.y)) {
-            ++result.skipped;
+            if (result.skipped++ == 0) {
+                result.firstSkippedLine = number;
+                result.firstSkippedText = line;
+            }
             continue;
         }
         result.outline.push_back(p);
@@ -205,36 +208,53 @@ CustomOutline parseCustomPolygon(const std::string& text, Units units) {
     return result;
 }
 
-std::string skippedLinesMessage(int skipped) {
-    return formatText("%d line(s) could not be read as x,y and were skipped.", skipped);
+std::string unreadableLinesMessage(const CustomOutline& typed) {
+    return formatText("Line %d could not be read as x,y:\n%s\n\n%d line(s) in all. Correct or "
+                      "remove them and press Apply again; the baseboard stays as it is until "
+                      "then.",
+                      typed.firstSkippedLine, typed.firstSkippedText.c_str(), typed.skipped);
 }
 
-ShapeResult applyShape(Layout& layout, const ShapeInput& input) {
+ShapeResult shapeResult(const Layout& layout, const ShapeInput& input) {
     ShapeResult result;
     const int shape = validShape(input.shape) ? input.shape : ShapeRectangle;
-    layout.lastShapeType = shape;
-    switch (shape) {
-    case ShapeFreeForm:
+    // Drawing on the canvas changes the layout only once the drawn outline closes.
+    if (shape == ShapeFreeForm) {
         result.drawOnCanvas = true;
         return result;
+    }
+    result.board = layout.baseboardState();
+    result.board.lastShapeType = shape;
+    switch (shape) {
     case ShapeCustom: {
         CustomOutline typed = parseCustomPolygon(input.customText, layout.units);
-        result.outline = std::move(typed.outline);
-        result.skippedLines = typed.skipped;
+        if (typed.skipped > 0) {
+            result.problem = unreadableLinesMessage(typed);
+            return result;
+        }
+        result.board.outline = std::move(typed.outline);
         return result;
     }
     case ShapeClear:
+        result.board.outline.clear();
         return result;
     default:
         break;
     }
-    result.outline = parametricOutline(shape, input.values, layout.units);
-    double* stored[4] = {&layout.lastShapeW, &layout.lastShapeH, &layout.lastShapeW2,
-                         &layout.lastShapeH2};
+    result.board.outline = parametricOutline(shape, input.values, layout.units);
+    double* stored[4] = {&result.board.lastShapeW, &result.board.lastShapeH,
+                         &result.board.lastShapeW2, &result.board.lastShapeH2};
     const std::size_t n = std::min<std::size_t>(input.values.size(), shapeDef(shape).fields.size());
     for (std::size_t i = 0; i < n; ++i)
         *stored[i] = fieldMm(input.values, i, layout.units);
     return result;
+}
+
+Change applyShapeResult(Layout& layout, const ShapeResult& result) {
+    if (result.drawOnCanvas || !result.problem.empty() || layout.baseboardState() == result.board)
+        return Change{};
+    layout.restoreBaseboard(BaseboardState(result.board));
+    return Change(Change::Baseboard);
 }
 
 } // namespace plandor

@@ -3,6 +3,7 @@
 // display unit, and the outline each one builds.
 
 #include "base/Geometry.h"
+#include "document/Change.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -60,9 +61,12 @@ std::vector<Point> parametricOutline(int shape, const std::vector<int>& values, 
 struct CustomOutline {
     std::vector<Point> outline;
     int skipped = 0;
+    int firstSkippedLine = 0; // 1 for the first line of the text
+    std::string firstSkippedText;
 };
 CustomOutline parseCustomPolygon(const std::string& text, Units units);
-std::string skippedLinesMessage(int skipped);
+// Why typed vertices were refused: the first line that could not be read and the count.
+std::string unreadableLinesMessage(const CustomOutline& typed);
 
 // What the dialog gives when "Apply" is pressed.
 struct ShapeInput {
@@ -71,11 +75,16 @@ struct ShapeInput {
     std::string customText;
 };
 struct ShapeResult {
-    std::vector<Point> outline; // millimetres
+    BaseboardState board; // the outline (mm) and the shape remembered for the next opening
     bool drawOnCanvas = false;
-    int skippedLines = 0;
+    // Why the input cannot become a baseboard (vertices that do not read); the dialog stays
+    // open and the layout keeps its board.
+    std::string problem;
 };
-// Builds the outline and remembers the shape and its dimensions (in mm) in the layout.
-ShapeResult applyShape(Layout& layout, const ShapeInput& input);
+// What applying the input would make of the layout's baseboard; changes nothing.
+ShapeResult shapeResult(const Layout& layout, const ShapeInput& input);
+// Puts the result's outline and last shape in the layout: a Baseboard change (one undo step),
+// or none when the result draws on the canvas, has a problem or changes nothing.
+Change applyShapeResult(Layout& layout, const ShapeResult& result);
 
 } // namespace plandor

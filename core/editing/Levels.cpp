@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <unordered_set>
 
 namespace plandor {
@@ -133,17 +134,92 @@ LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelPr
     return change;
 }
 
-LevelContents levelContents(const Layout& layout, int32_t levelId) {
-    LevelContents c;
+namespace {
+
+// What removing a level takes. Helices and tunnels go or stay whole: a helix with all its
+// pieces when its first piece lies on the level, a tunnel with its covered pieces and both
+// portals when its first covered piece does (its portals always sit on level 1). Whatever
+// lies on the level but belongs to a helix or tunnel that stays, stays with it.
+struct LevelRemoval {
+    std::unordered_set<int32_t> pieces;
+    std::unordered_set<int32_t> scenery;
+    std::unordered_set<int32_t> helices;
+    std::unordered_set<int32_t> tunnels;
+};
+
+const PlacedPiece* firstCoveredPiece(const Layout& layout, const Tunnel& t) {
     for (const PlacedPiece& p : layout.pieces)
-        if (p.level == levelId && p.helix == -1)
-            ++c.pieces;
-    for (const SceneryItem& s : layout.scenery)
-        if (s.level == levelId)
-            ++c.scenery;
+        if (std::find(t.covers.begin(), t.covers.end(), p.id) != t.covers.end())
+            return &p;
+    return nullptr;
+}
+
+LevelRemoval levelRemoval(const Layout& layout, int32_t levelId) {
+    LevelRemoval gone;
     for (const Helix& h : layout.helices)
         if (helixStartsOn(layout, h, levelId))
-            ++c.helices;
+            gone.helices.insert(h.id);
+    std::unordered_set<int32_t> covered; // by any tunnel
+    for (const Tunnel& t : layout.tunnels) {
+        covered.insert(t.covers.begin(), t.covers.end());
+        const PlacedPiece* first = firstCoveredPiece(layout, t);
+        if (first && first->level == levelId)
+            gone.tunnels.insert(t.id);
+    }
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.helix == -1 && p.level == levelId && covered.count(p.id) == 0)
+            gone.pieces.insert(p.id);
+
+    // A helix or tunnel that loses a piece to another that goes, goes too, until none does.
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const PlacedPiece& p : layout.pieces)
+            if (gone.helices.count(p.helix) != 0 && gone.pieces.insert(p.id).second)
+                grew = true;
+        for (const Tunnel& t : layout.tunnels) {
+            if (gone.tunnels.count(t.id) != 0) {
+                for (int32_t id : t.covers)
+                    if (layout.findPiece(id) && gone.pieces.insert(id).second)
+                        grew = true;
+            } else if (std::any_of(t.covers.begin(), t.covers.end(),
+                                   [&](int32_t id) { return gone.pieces.count(id) != 0; })) {
+                gone.tunnels.insert(t.id);
+                grew = true;
+            }
+        }
+        for (const PlacedPiece& p : layout.pieces)
+            if (p.helix != -1 && gone.pieces.count(p.id) != 0 &&
+                gone.helices.insert(p.helix).second)
+                grew = true;
+    }
+
+    std::unordered_set<int32_t> keptPortals;
+    for (const Tunnel& t : layout.tunnels) {
+        const bool goes = gone.tunnels.count(t.id) != 0;
+        for (int32_t portal : {t.portalA, t.portalB})
+            (goes ? gone.scenery : keptPortals).insert(portal);
+    }
+    for (const SceneryItem& s : layout.scenery)
+        if (s.level == levelId && keptPortals.count(s.id) == 0)
+            gone.scenery.insert(s.id);
+    // Only what exists is counted and removed.
+    for (auto it = gone.scenery.begin(); it != gone.scenery.end();)
+        it = layout.findScenery(*it) ? std::next(it) : gone.scenery.erase(it);
+    for (auto it = gone.helices.begin(); it != gone.helices.end();)
+        it = layout.findHelix(*it) ? std::next(it) : gone.helices.erase(it);
+    return gone;
+}
+
+} // namespace
+
+LevelContents levelContents(const Layout& layout, int32_t levelId) {
+    const LevelRemoval gone = levelRemoval(layout, levelId);
+    LevelContents c;
+    for (const PlacedPiece& p : layout.pieces)
+        if (p.helix == -1 && gone.pieces.count(p.id) != 0)
+            ++c.pieces;
+    c.scenery = static_cast<int>(gone.scenery.size());
+    c.helices = static_cast<int>(gone.helices.size());
     return c;
 }
 
@@ -159,32 +235,21 @@ LevelsChange removeLevel(Layout& layout, int32_t levelId) {
     if (layout.levels.size() <= 1 || !layout.findLevel(levelId))
         return {};
 
-    std::unordered_set<int32_t> goneHelices;
-    for (const Helix& h : layout.helices)
-        if (helixStartsOn(layout, h, levelId))
-            goneHelices.insert(h.id);
-    // Pieces of other helices stay even when they lie on this level.
-    std::unordered_set<int32_t> gonePieces;
-    for (const PlacedPiece& p : layout.pieces)
-        if ((p.helix == -1 && p.level == levelId) || goneHelices.count(p.helix) != 0)
-            gonePieces.insert(p.id);
-
+    const LevelRemoval gone = levelRemoval(layout, levelId);
     LevelsChange change{true, false};
-    const std::size_t sceneryBefore = layout.scenery.size();
-    const std::size_t helicesBefore = layout.helices.size();
-    removePieces(layout, gonePieces);
-    layout.helices.erase(std::remove_if(layout.helices.begin(), layout.helices.end(),
-                                        [&](const Helix& h) { return goneHelices.count(h.id); }),
-                         layout.helices.end());
-    layout.scenery.erase(std::remove_if(layout.scenery.begin(), layout.scenery.end(),
-                                        [&](const SceneryItem& s) { return s.level == levelId; }),
-                         layout.scenery.end());
-    change.content = !gonePieces.empty() || layout.scenery.size() != sceneryBefore ||
-                     layout.helices.size() != helicesBefore;
+    change.content = !gone.pieces.empty() || !gone.scenery.empty() || !gone.helices.empty() ||
+                     !gone.tunnels.empty();
+    removePieces(layout, gone.pieces);
+    const auto erase = [](auto& list, const std::unordered_set<int32_t>& ids) {
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [&](const auto& r) { return ids.count(r.id) != 0; }),
+                   list.end());
+    };
+    erase(layout.helices, gone.helices);
+    erase(layout.tunnels, gone.tunnels);
+    erase(layout.scenery, gone.scenery);
 
-    layout.levels.erase(std::remove_if(layout.levels.begin(), layout.levels.end(),
-                                       [&](const Level& l) { return l.id == levelId; }),
-                        layout.levels.end());
+    erase(layout.levels, std::unordered_set<int32_t>{levelId});
     if (layout.activeLevel == levelId)
         layout.activeLevel = layout.levels.front().id;
     return change;
@@ -194,6 +259,12 @@ Change levelsSessionChange(const LevelsChange& change) {
     if (change.content)
         return Change(Change::kPiecesEdited | Change::Levels);
     return change.levels ? Change(Change::SavedSettings) : Change{};
+}
+
+Change levelsShownChange(const LevelsChange& change) {
+    if (change.content)
+        return Change(Change::kPiecesEdited | Change::Levels);
+    return change.levels ? Change(Change::Levels) : Change{};
 }
 
 LevelRow levelRow(const Layout& layout, const Level& level) {

@@ -60,7 +60,7 @@ LevelProperties levelProperties(const Level& level);
 LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelProperties& props);
 
 // What removing a level takes with it. Helices count once, and their pieces are not
-// counted as track pieces.
+// counted as track pieces; the portals of a tunnel that goes count as scenery.
 struct LevelContents {
     int pieces = 0;
     int scenery = 0;
@@ -69,15 +69,21 @@ struct LevelContents {
 LevelContents levelContents(const Layout& layout, int32_t levelId);
 std::string removeLevelQuestion(const std::string& name, const LevelContents& contents);
 
-// Removes the level with its pieces, its scenery and the helices that start on it (with
-// all their pieces, wherever they lie); joints to removed pieces are freed. The first level
-// left becomes active when the active one goes. Refused (nothing changes) for the last level.
+// Removes the level with its pieces, its scenery, the helices that start on it (with all
+// their pieces, wherever they lie) and the tunnels whose first covered piece lies on it (with
+// all their covered pieces and both portals). Helices and tunnels go or stay whole, so one
+// that stays keeps its pieces and portals on this level. Joints to removed pieces are freed.
+// The first level left becomes active when the active one goes. Refused (nothing changes)
+// for the last level.
 LevelsChange removeLevel(Layout& layout, int32_t levelId);
 
 // What a closed levels dialog session reports to its edit: one undo step carrying the level
 // list when what lies on the levels changed; a change of the level list alone is saved but,
 // like every level edit, not undone.
 Change levelsSessionChange(const LevelsChange& change);
+
+// What the window redraws after one change while the dialog is still open.
+Change levelsShownChange(const LevelsChange& change);
 
 // One row of the levels list.
 struct LevelRow {

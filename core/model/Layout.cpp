@@ -42,6 +42,33 @@ void Layout::restoreGradeState() {
     gradeConn = last.conn;
 }
 
+void Layout::reserveNamedIds() {
+    std::vector<int32_t> named;
+    const auto name = [&](int32_t id) {
+        if (id >= 0 && static_cast<uint32_t>(id) >= nextId)
+            named.push_back(id);
+    };
+    for (const PlacedPiece& p : pieces) {
+        name(p.helix);
+        for (const Joint& j : p.joints)
+            name(j.target);
+    }
+    for (const Tunnel& t : tunnels) {
+        for (int32_t id : {t.portalA, t.portalB, t.anchorA, t.anchorB})
+            name(id);
+        for (int32_t id : t.covers)
+            name(id);
+    }
+    for (const Helix& h : helices)
+        for (int32_t id : {h.bottomR1, h.bottomR2, h.topR1, h.topR2})
+            name(id);
+    for (const GradeRun& r : gradeRuns)
+        name(r.anchor);
+    std::sort(named.begin(), named.end());
+    named.erase(std::unique(named.begin(), named.end()), named.end());
+    reservedIds = std::move(named);
+}
+
 namespace {
 template <typename List> auto* findById(List& list, int32_t id) {
     auto it = std::find_if(list.begin(), list.end(), [id](const auto& r) { return r.id == id; });

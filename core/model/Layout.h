@@ -7,6 +7,7 @@
 #include "base/Geometry.h"
 #include "base/Units.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -189,6 +190,24 @@ struct LevelState {
     int32_t activeLevel = 1;
 };
 
+// The baseboard outline and the last shape the layout shape dialog made (its dimensions in
+// mm). An undo step that changed the baseboard carries them.
+struct BaseboardState {
+    std::vector<Point> outline;
+    int32_t lastShapeType = 0;
+    double lastShapeW = 2400;
+    double lastShapeH = 1200;
+    double lastShapeW2 = 1200;
+    double lastShapeH2 = 1200;
+
+    template <typename R> static auto fieldsOf(R& r) {
+        return std::tie(r.outline, r.lastShapeType, r.lastShapeW, r.lastShapeH, r.lastShapeW2,
+                        r.lastShapeH2);
+    }
+    bool operator==(const BaseboardState& o) const { return fieldsOf(*this) == fieldsOf(o); }
+    bool operator!=(const BaseboardState& o) const { return !(*this == o); }
+};
+
 // The undoable content of a layout: one undo snapshot is one copy of this. Saved in the file
 // and restored by Undo and Redo.
 struct LayoutContent {
@@ -247,13 +266,16 @@ class PiecePositions {
 
 class Layout : public LayoutContent {
   public:
-    // Saved but not undone: the id counter (ids are never reused), the levels and the
-    // baseboard, and the last shape the layout shape dialog made.
+    // Saved but kept out of most undo steps: the id counter (ids are never reused, never
+    // undone), the levels (carried by steps that change what lies on them) and the baseboard
+    // with the last shape the layout shape dialog made (carried by steps that change them).
     uint32_t nextId = 1;
     std::vector<Level> levels;
     int32_t activeLevel = 1;
     std::vector<Point> baseboard;
     bool showBaseboard = true;
+    // Ids that takeId passes over, ascending (see reserveNamedIds); not saved.
+    std::vector<int32_t> reservedIds;
     int32_t lastShapeType = 0;
     double lastShapeW = 2400;
     double lastShapeH = 1200;
@@ -275,7 +297,17 @@ class Layout : public LayoutContent {
     void ensureDefaultLevel();
     // Grade state from the last run, or the idle state when there is none.
     void restoreGradeState();
-    int32_t takeId() { return static_cast<int32_t>(nextId++); }
+    // The next id, passing over the reserved ones.
+    int32_t takeId() {
+        while (std::binary_search(reservedIds.begin(), reservedIds.end(),
+                                  static_cast<int32_t>(nextId)))
+            ++nextId;
+        return static_cast<int32_t>(nextId++);
+    }
+    // Reserves every id from nextId on that a record names (a joint, a tunnel's cover, a
+    // helix's stub, ...) though no object carries it: a file may hold such a reference, and
+    // the object created next must not inherit it. Called after loading.
+    void reserveNamedIds();
 
     LayoutContent& content() { return *this; }
     const LayoutContent& content() const { return *this; }
@@ -297,6 +329,19 @@ class Layout : public LayoutContent {
     bool join(int32_t a, int ca, int32_t b, int cb);
     // Frees connector c of piece a and the connector it was joined to.
     void freeConnector(int32_t a, int c);
+
+    BaseboardState baseboardState() const {
+        return BaseboardState{baseboard,  lastShapeType, lastShapeW,
+                              lastShapeH, lastShapeW2,   lastShapeH2};
+    }
+    void restoreBaseboard(BaseboardState&& state) {
+        baseboard = std::move(state.outline);
+        lastShapeType = state.lastShapeType;
+        lastShapeW = state.lastShapeW;
+        lastShapeH = state.lastShapeH;
+        lastShapeW2 = state.lastShapeW2;
+        lastShapeH2 = state.lastShapeH2;
+    }
 
     LevelState levelState() const { return LevelState{levels, activeLevel}; }
     void restoreLevels(LevelState&& state) {

@@ -38,9 +38,6 @@ constexpr std::uintmax_t kMaxFileBytes = 256u << 20;
 // piece list is reserved for the rest of the file at this size, once, instead of growing.
 constexpr std::size_t kTypicalPieceBytes = 160;
 
-// Numbers beyond a sane world (1,000 km) are read as damage, like NaN and infinity.
-constexpr double kMaxFileReal = 1e9;
-
 // Loading spends much of its time here: a search for the tag's first character, then a
 // plain comparison of the few characters after it.
 bool contains(std::string_view line, std::string_view tag) {
@@ -1525,6 +1522,7 @@ void readLayoutLines(Layout& layout, Lines& lines, std::string& name, Accept acc
         return;
 
     loaded.nextId = static_cast<uint32_t>(static_cast<int64_t>(reader.maxId()) + 1);
+    loaded.reserveNamedIds();
     loaded.ensureDefaultLevel();
     loaded.restoreGradeState();
     selectWholeHelices(loaded.pieces);

@@ -54,6 +54,9 @@ void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, 
 void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent);
 // The scenery item of such a line; nothing when a required attribute is missing.
 std::optional<SceneryItem> readSceneryItemLine(std::string_view line);
+// Numbers beyond a sane world (1,000 km) are read as damage, like NaN and infinity: an edit
+// must not move anything this far, or the saved layout loses it on reopening.
+constexpr double kMaxFileReal = 1e9;
 // Numbers as the readers take them: the longest numeric prefix; nothing when the text
 // holds no number, an integer outside 32 bits, or a real that is not finite or lies
 // beyond 1,000 km (1e9), which no layout reaches and drawing cannot show.

@@ -16,7 +16,7 @@
 
 namespace plandor {
 
-LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, plandor::Layout& layout, Prompter& prompter,
+LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout, Prompter& prompter,
                                      bool freeFormAvailable)
     : wxDialog(parent, wxID_ANY, kLayoutShapeTitle, wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
@@ -114,10 +114,12 @@ void LayoutShapeDialog::apply() {
         input.values.push_back(field->GetValue());
     if (text_)
         input.customText = fromWx(text_->GetValue());
-    result_ = applyShape(layout_, input);
-    if (result_.skippedLines > 0)
-        prompter_.message(kLayoutShapeTitle, skippedLinesMessage(result_.skippedLines),
-                          PromptIcon::Information);
+    result_ = shapeResult(layout_, input);
+    if (!result_.problem.empty()) {
+        // The dialog stays open with what was typed, so the lines can be corrected.
+        prompter_.message(kLayoutShapeTitle, result_.problem, PromptIcon::Information);
+        return;
+    }
     EndDialog(wxID_OK);
 }
 

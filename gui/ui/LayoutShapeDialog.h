@@ -1,7 +1,8 @@
 #pragma once
 // "Layout Baseboard": picks one of the seven baseboard shapes and builds its outline. The
 // shapes, fields and outlines are the core's (editing/LayoutShape); the dialog shows the page
-// of the chosen shape and hands the input over on "Apply".
+// of the chosen shape and hands the result over on "Apply", where typed vertices that do not
+// read keep it open.
 
 #include "editing/LayoutShape.h"
 
@@ -24,11 +25,12 @@ class LayoutShapeDialog : public wxDialog {
   public:
     // `freeFormAvailable`: whether the canvas can draw an outline; without it the free-form
     // page keeps "Apply" disabled.
-    LayoutShapeDialog(wxWindow* parent, plandor::Layout& layout, Prompter& prompter,
+    LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout, Prompter& prompter,
                       bool freeFormAvailable);
 
-    // Results after OK.
-    const std::vector<Point>& outline() const { return result_.outline; }
+    // Results after OK: the baseboard to apply (the layout is not changed by the dialog).
+    const ShapeResult& result() const { return result_; }
+    const std::vector<Point>& outline() const { return result_.board.outline; }
     bool drawOnCanvas() const { return result_.drawOnCanvas; }
 
     wxChoice* shapeChoice() const { return choice_; }
@@ -41,7 +43,7 @@ class LayoutShapeDialog : public wxDialog {
   private:
     void buildPage();
 
-    plandor::Layout& layout_;
+    const plandor::Layout& layout_;
     Prompter& prompter_;
     bool freeFormAvailable_;
     ShapeResult result_;

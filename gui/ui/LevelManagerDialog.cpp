@@ -133,11 +133,17 @@ int32_t LevelManagerDialog::selectedLevelId() const {
     return row < 0 ? -1 : static_cast<int32_t>(list_->GetItemData(row));
 }
 
+void LevelManagerDialog::took(const LevelsChange& change) {
+    change_ |= change;
+    if (shown_ && (change.levels || change.content))
+        shown_(levelsShownChange(change));
+}
+
 void LevelManagerDialog::onChecked(wxListEvent& event, bool visible) {
     if (filling_)
         return;
-    change_ |= setLevelVisible(layout_, static_cast<int32_t>(list_->GetItemData(event.GetIndex())),
-                               visible);
+    took(setLevelVisible(layout_, static_cast<int32_t>(list_->GetItemData(event.GetIndex())),
+                         visible));
 }
 
 void LevelManagerDialog::onSelected(wxListEvent& event) {
@@ -145,7 +151,7 @@ void LevelManagerDialog::onSelected(wxListEvent& event) {
         return;
     const LevelsChange c =
         setActiveLevel(layout_, static_cast<int32_t>(list_->GetItemData(event.GetIndex())));
-    change_ |= c;
+    took(c);
     remove_->Enable(canRemoveLevel(layout_));
     if (c.levels) {
         // Refilling would drop the selection the user just made.
@@ -159,7 +165,7 @@ void LevelManagerDialog::addLevelAsked() {
     std::string name;
     if (!prompter_.askText(kAddLevelTitle, kAddLevelPrompt, proposedLevelName(layout_), name))
         return;
-    change_ |= addLevel(layout_, name);
+    took(addLevel(layout_, name));
     fillList();
 }
 
@@ -173,7 +179,7 @@ void LevelManagerDialog::editSelectedLevel() {
     LevelPropertiesDialog dialog(this, *level, layout_.units);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    change_ |= applyLevelProperties(layout_, id, dialog.value());
+    took(applyLevelProperties(layout_, id, dialog.value()));
     fillList();
 }
 
@@ -191,7 +197,7 @@ void LevelManagerDialog::removeSelectedLevel() {
     ask.SetYesNoLabels(toWx(kRemoveLevelYes), "Cancel");
     if (ask.ShowModal() != wxID_YES)
         return;
-    change_ |= removeLevel(layout_, id);
+    took(removeLevel(layout_, id));
     fillList();
 }
 

@@ -6,6 +6,8 @@
 
 #include <wx/dialog.h>
 
+#include <functional>
+
 class wxButton;
 class wxListCtrl;
 class wxListEvent;
@@ -42,6 +44,8 @@ class LevelManagerDialog : public wxDialog {
 
     // What the session changed, for the one undo step taken when the dialog closes.
     const LevelsChange& change() const { return change_; }
+    // Called after each change while the dialog is open, so the window shows it at once.
+    void onChange(std::function<void(const Change&)> shown) { shown_ = std::move(shown); }
 
     wxListCtrl* list() const { return list_; }
     wxButton* removeButton() const { return remove_; }
@@ -56,10 +60,12 @@ class LevelManagerDialog : public wxDialog {
     int32_t selectedLevelId() const;
     void onChecked(wxListEvent& event, bool visible);
     void onSelected(wxListEvent& event);
+    void took(const LevelsChange& change);
 
     plandor::Layout& layout_;
     Prompter& prompter_;
     LevelsChange change_;
+    std::function<void(const Change&)> shown_;
     wxListCtrl* list_ = nullptr;
     wxButton* remove_ = nullptr;
     bool filling_ = false;

@@ -750,6 +750,7 @@ void MainFrame::onLevels(wxCommandEvent&) {
     // The whole dialog session is one edit: removing a level comes back with one Undo.
     Edit edit = doc_.begin();
     LevelManagerDialog dialog(this, doc_.layout, prompter_);
+    dialog.onChange([this](const Change& shown) { applyChange(shown); });
     dialog.ShowModal();
     applyChange(edit.commit(levelsSessionChange(dialog.change())));
 }
@@ -765,10 +766,7 @@ void MainFrame::onLayoutShape(wxCommandEvent&) {
         SetStatusText(kFreeFormStatus, 0);
         return;
     }
-    applyChange(doc_.apply([&] {
-        doc_.layout.baseboard = dialog.outline();
-        return Change(Change::SavedSettings);
-    }));
+    applyChange(doc_.apply([&] { return applyShapeResult(doc_.layout, dialog.result()); }));
 }
 
 void MainFrame::onHelp(wxCommandEvent&) {

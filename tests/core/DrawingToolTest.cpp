@@ -118,7 +118,7 @@ TEST(OutlineTool, EnterBackspaceEscape) {
     EXPECT_EQ(canvas.key(CanvasKey::Escape).toolEnded, ToolMode::None);
 }
 
-TEST(OutlineTool, BaseboardBecomesFreeFormWithoutAnUndoStep) {
+TEST(OutlineTool, BaseboardBecomesFreeFormAsOneUndoStep) {
     Canvas canvas;
     canvas.controller.setToolMode(ToolMode::Baseboard);
     for (ScreenPoint p : {ScreenPoint{0, 0}, {300, 0}, {300, 200}})
@@ -126,8 +126,14 @@ TEST(OutlineTool, BaseboardBecomesFreeFormWithoutAnUndoStep) {
     const CanvasReply reply = canvas.key(CanvasKey::Enter);
     EXPECT_EQ(reply.toolEnded, ToolMode::Baseboard);
     EXPECT_EQ(canvas.layout.baseboard.size(), 3u);
+    EXPECT_EQ(canvas.layout.lastShapeType, ShapeFreeForm);
     EXPECT_TRUE(canvas.doc.modified);
-    EXPECT_EQ(canvas.doc.undoDepth(), 0u);
+    EXPECT_EQ(canvas.doc.undoDepth(), 1u);
+    canvas.doc.undo();
+    EXPECT_TRUE(canvas.layout.baseboard.empty());
+    EXPECT_EQ(canvas.layout.lastShapeType, ShapeRectangle);
+    canvas.doc.redo();
+    EXPECT_EQ(canvas.layout.baseboard.size(), 3u);
 }
 
 TEST(ShapeProperties, OkIsOneUndoStepOnlyWhenSomethingChanged) {

@@ -1,7 +1,7 @@
 #pragma once
 // What keeps a layout whole, checked after edits that may tear it: ids unique and issued,
 // every joint mirrored and never to a missing piece or to the piece itself, helices and their
-// stubs naming each other.
+// stubs naming each other, tunnels with both portals and every covered piece.
 
 #include "model/Layout.h"
 
@@ -57,6 +57,14 @@ inline std::string layoutFaults(const Layout& layout) {
         for (int32_t stub : {h.bottomR1, h.bottomR2, h.topR1, h.topR2})
             if (!layout.findPiece(stub) || layout.findPiece(stub)->helix != h.id)
                 out << "helix " << h.id << " stub " << stub << " missing or not its own\n";
+    for (const Tunnel& t : layout.tunnels) {
+        for (int32_t portal : {t.portalA, t.portalB})
+            if (!layout.findScenery(portal))
+                out << "tunnel " << t.id << " without its portal " << portal << "\n";
+        for (int32_t covered : t.covers)
+            if (!layout.findPiece(covered))
+                out << "tunnel " << t.id << " over missing piece " << covered << "\n";
+    }
     return out.str();
 }
 

@@ -1,9 +1,11 @@
 // Lookups by id are answered from a kept map; whatever changes the piece list, the answer
 // must be the one a plain scan gives.
 #include "EditingTestSupport.h"
+#include "app/FileCommands.h"
 #include "editing/Clipboard.h"
 #include "editing/Delete.h"
 #include "editing/Levels.h"
+#include "model/LayoutFile.h"
 
 #include <algorithm>
 #include <functional>
@@ -77,4 +79,38 @@ TEST(LayoutLookup, EveryEditLeavesLookupsAsAScanFindsThem) {
         // A second round finds everything through the repaired map.
         expectLookupsMatchScan(layout, upper);
     }
+}
+
+// A file may name ids that no object carries (a joint to a piece it lacks, a tunnel over
+// one). Such references are kept as written and the counter stays as the file says, but the
+// objects created afterwards must not take those ids, or they would inherit the reference.
+TEST(LayoutIds, NewObjectsPassOverIdsThatTheFileNamesButNothingCarries) {
+    Layout written = emptyLayout();
+    PlacedPiece& piece = addPiece(written, "24188");
+    piece.joints[1] = Joint{5, 0};
+    const int32_t pieceId = piece.id;
+    written.tunnels.push_back(Tunnel{written.takeId(), -1, -1, pieceId, -1, {pieceId, 7}});
+    addLabel(written, "three");
+    ASSERT_EQ(written.labels.back().id, 3);
+
+    Layout read;
+    std::string name;
+    readLayoutText(read, layoutFileText(written, "Dangling"), name);
+    EXPECT_EQ(read.nextId, 4u) << "one past the largest id read";
+    EXPECT_EQ(read.pieces.at(0).joints.at(1), (Joint{5, 0})) << "kept as written";
+
+    std::vector<int32_t> taken;
+    for (int i = 0; i < 4; ++i)
+        taken.push_back(addPiece(read, "24188", 200.0 * i, 500).id);
+    EXPECT_EQ(taken, (std::vector<int32_t>{4, 6, 8, 9}));
+    for (const PlacedPiece& p : read.pieces)
+        if (p.id != 1)
+            for (const Joint& j : p.joints)
+                EXPECT_TRUE(j.isFree()) << "piece " << p.id;
+    EXPECT_EQ(read.tunnels.at(0).covers, (std::vector<int32_t>{1, 7}));
+
+    // A new layout passes over nothing.
+    resetToEmptyLayout(read);
+    EXPECT_EQ(read.takeId(), 1);
+    EXPECT_EQ(read.takeId(), 2);
 }

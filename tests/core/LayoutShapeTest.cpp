@@ -72,9 +72,12 @@ TEST(LayoutShape, InchesShowRoundedValuesAndStoreWhatWasShown) {
     inches.units = Units::Inches;
     const std::vector<int> shown = shapeFieldValues(inches, ShapeRectangle);
     EXPECT_EQ(shown, (std::vector<int>{94, 47}));
-    const ShapeResult r = applyShape(inches, {ShapeRectangle, shown, ""});
+    const ShapeResult r = shapeResult(inches, {ShapeRectangle, shown, ""});
+    EXPECT_EQ(inches.lastShapeW, 2400) << "working out the result changes nothing";
+    EXPECT_TRUE(applyShapeResult(inches, r).has(Change::Baseboard));
     EXPECT_DOUBLE_EQ(inches.lastShapeW, 94 * 25.4);
-    EXPECT_DOUBLE_EQ(r.outline[2].x, 94 * 25.4);
+    EXPECT_DOUBLE_EQ(inches.baseboard[2].x, 94 * 25.4);
+    EXPECT_FALSE(applyShapeResult(inches, r).any()) << "the same board again is no change";
     EXPECT_EQ(customPolygonText({}, Units::Inches), "0,0\n94,0\n94,47\n0,47\n");
     EXPECT_EQ(customPolygonText({{0, 0}, {254, 12.7}}, Units::Inches), "0.00,0.00\n10.00,0.50\n");
 }
@@ -100,15 +103,36 @@ TEST(LayoutShape, PageTextsMatchTheUnitAndTheButton) {
 
 TEST(LayoutShape, ChoicesWithoutFields) {
     Layout layout;
-    EXPECT_TRUE(applyShape(layout, {ShapeFreeForm, {}, ""}).drawOnCanvas);
-    EXPECT_EQ(layout.lastShapeType, ShapeFreeForm);
-    const ShapeResult clear = applyShape(layout, {ShapeClear, {}, ""});
+    layout.baseboard = pts({{0, 0}, {10, 0}, {10, 10}});
+    const ShapeResult freeForm = shapeResult(layout, {ShapeFreeForm, {}, ""});
+    EXPECT_TRUE(freeForm.drawOnCanvas);
+    EXPECT_FALSE(applyShapeResult(layout, freeForm).any()) << "the drawn outline is the edit";
+    EXPECT_EQ(layout.lastShapeType, ShapeRectangle);
+
+    const ShapeResult clear = shapeResult(layout, {ShapeClear, {}, ""});
     EXPECT_FALSE(clear.drawOnCanvas);
-    EXPECT_TRUE(clear.outline.empty());
-    const ShapeResult typed = applyShape(layout, {ShapeCustom, {}, "0,0\nx,1\n"});
-    EXPECT_EQ(typed.outline.size(), 1u);
-    EXPECT_EQ(typed.skippedLines, 1);
+    EXPECT_TRUE(applyShapeResult(layout, clear).has(Change::Baseboard));
+    EXPECT_TRUE(layout.baseboard.empty());
+    EXPECT_EQ(layout.lastShapeType, ShapeClear);
     EXPECT_EQ(layout.lastShapeW, 2400); // no fields, no dimensions stored
+}
+
+TEST(LayoutShape, TypedVerticesThatDoNotReadKeepTheBoard) {
+    Layout layout;
+    layout.baseboard = pts({{0, 0}, {10, 0}, {10, 10}});
+    const ShapeResult typed = shapeResult(layout, {ShapeCustom, {}, "0,0\n\n  x,1 \n5,\n"});
+    EXPECT_EQ(typed.problem, "Line 3 could not be read as x,y:\nx,1\n\n2 line(s) in all. "
+                             "Correct or remove them and press Apply again; the baseboard stays "
+                             "as it is until then.");
+    EXPECT_FALSE(applyShapeResult(layout, typed).any());
+    EXPECT_EQ(layout.baseboard.size(), 3u);
+    EXPECT_EQ(layout.lastShapeType, ShapeRectangle);
+
+    const ShapeResult fixed = shapeResult(layout, {ShapeCustom, {}, "0,0\n5,0\n5,5\n0,5\n"});
+    EXPECT_EQ(fixed.problem, "");
+    EXPECT_TRUE(applyShapeResult(layout, fixed).has(Change::Baseboard));
+    EXPECT_EQ(layout.baseboard.size(), 4u);
+    EXPECT_EQ(layout.lastShapeType, ShapeCustom);
 }
 
 } // namespace

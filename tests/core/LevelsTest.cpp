@@ -4,6 +4,7 @@
 #include "EditingTestSupport.h"
 #include "LayoutFaults.h"
 #include "model/HelixPlacement.h"
+#include "elevation/Tunnels.h"
 #include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,56 @@ TEST(Levels, RemovalAsksCountingEachHelixOnceTakesItsContentsAndFreesJointsToThe
     EXPECT_EQ(keptHelixPieces, 4); // its piece on the removed level stays
     EXPECT_EQ(layoutFaults(layout), "");
     EXPECT_TRUE(layout.findPiece(1)->jointAt(1).isFree());
+}
+
+// Portals always stand on level 1 while the tunnel's track may lie elsewhere: whichever
+// level is removed, a tunnel goes whole (record, covered pieces, both portals) or stays whole.
+TEST(Levels, RemovalTakesOrLeavesATunnelWhole) {
+    struct Case {
+        const char* what;
+        std::vector<int32_t> levels; // of four straights in a row; the tunnel covers the middle two
+        int32_t removed;
+        bool tunnelGoes;
+        LevelContents counted;
+        std::size_t piecesLeft;
+    } cases[] = {
+        {"its track's level takes it with both portals", {1, 2, 2, 1}, 2, true, {2, 2, 0}, 2},
+        {"the portals' level leaves it whole", {1, 2, 2, 1}, 1, false, {2, 1, 0}, 2},
+        {"the level of its first piece takes its piece on another", {1, 2, 1, 1}, 2, true,
+         {2, 2, 0}, 2},
+        {"another level keeps its piece on the removed one", {1, 1, 2, 1}, 2, false, {0, 0, 0},
+         4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Layout layout = emptyLayout();
+        addLevel(layout, "Upper");
+        std::vector<int32_t> ids;
+        for (int32_t level : c.levels) {
+            ids.push_back(addPiece(layout, "24188", 188.3 * ids.size(), 0, 0, level).id);
+            if (ids.size() > 1)
+                layout.join(ids[ids.size() - 2], 1, ids.back(), 0);
+        }
+        addScenery(layout, "tree", 0, 300, 0, 1); // plain scenery on level 1 goes with it
+        for (PlacedPiece& p : layout.pieces)
+            p.selected = p.id == ids[1] || p.id == ids[2];
+        ASSERT_EQ(runTunnelCommand(layout), TunnelChange::Placed);
+        const Tunnel tunnel = layout.tunnels.at(0);
+        ASSERT_EQ(layout.findScenery(tunnel.portalA)->level, 1);
+
+        const LevelContents counted = levelContents(layout, c.removed);
+        EXPECT_EQ(counted.pieces, c.counted.pieces);
+        EXPECT_EQ(counted.scenery, c.counted.scenery);
+        EXPECT_EQ(removeLevel(layout, c.removed).content, counted.pieces + counted.scenery > 0);
+
+        EXPECT_EQ(layout.tunnels.size(), c.tunnelGoes ? 0u : 1u);
+        for (int32_t portal : {tunnel.portalA, tunnel.portalB})
+            EXPECT_EQ(layout.findScenery(portal) != nullptr, !c.tunnelGoes) << portal;
+        for (int32_t covered : tunnel.covers)
+            EXPECT_EQ(layout.findPiece(covered) != nullptr, !c.tunnelGoes) << covered;
+        EXPECT_EQ(layout.pieces.size(), c.piecesLeft);
+        EXPECT_EQ(layoutFaults(layout), "");
+    }
 }
 
 TEST(Levels, UndoAfterTheSessionBringsTheLevelBackExactly) {

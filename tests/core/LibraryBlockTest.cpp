@@ -8,6 +8,7 @@
 #include "app/LibraryBlockCommand.h"
 #include "editing/InsertBlock.h"
 #include "model/BlockFile.h"
+#include "model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,8 @@ TEST(LibraryBlock, DamagedFilesInsertOnlyWhatAgrees) {
          oneSided + "<joint conn=\"1\" target=\"1\" tconn=\"0\"/>\n</piece>\n" +
              "<piece id=\"1\" cat=\"24188\" x=\"20\" y=\"0\" heading=\"0\">\n</piece>\n", 3},
         {"piece joined to itself", p1 + "<joint conn=\"1\" target=\"1\" tconn=\"1\"/>\n", 1},
+        {"connector 0 joined to its own connector 1",
+         p1 + "<joint conn=\"0\" target=\"1\" tconn=\"1\"/>\n<joint conn=\"1\" target=\"1\" tconn=\"0\"/>\n", 1},
         {"scenery item outside a scenery section", "<sceneryitem id=\"3\" item=\"tree\" x=\"1\" y=\"1\" heading=\"0\"/>\n", 0},
         {"scenery item without heading", "<scenery>\n<sceneryitem id=\"3\" item=\"tree\" x=\"1\" y=\"1\"/>\n</scenery>\n", 0},
         {"position beyond any world", "<piece id=\"1\" cat=\"24188\" x=\"1e300\" y=\"0\" heading=\"0\">\n", 0},
@@ -125,6 +128,76 @@ TEST(LibraryBlock, DamagedFilesInsertOnlyWhatAgrees) {
         addBlockContent(into, pieces, scenery);
         EXPECT_EQ(layoutFaults(into), "") << c.what;
     }
+}
+
+TEST(LibraryBlock, EverythingPlacedReadsBackAndABlockTooWideIsRefused) {
+    struct Case {
+        const char* what;
+        std::vector<Point> pieces;
+        std::vector<Point> scenery;
+        bool placed;
+    } cases[] = {
+        {"far from the origin, moved to it like any other", {{5e8, 2e8}, {5e8 + 188, 2e8}}, {},
+         true},
+        {"spanning exactly 1,000 km", {{-5e8, 0}, {5e8, 0}}, {}, true},
+        {"spanning just past 1,000 km", {{-5e8, 0}, {5e8 + 1, 0}}, {}, false},
+        {"scenery widens the span", {{0, 5e8}}, {{0, -5e8 - 1}}, false},
+        {"only scenery, far out", {}, {{-9e8, -9e8}}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<PlacedPiece> pieces;
+        for (const Point& at : c.pieces) {
+            PlacedPiece p = makePlacedPiece("24188");
+            p.id = static_cast<int32_t>(pieces.size()) + 1;
+            p.x = at.x;
+            p.y = at.y;
+            pieces.push_back(p);
+        }
+        std::vector<SceneryItem> scenery;
+        for (const Point& at : c.scenery)
+            scenery.push_back(SceneryItem{9, "tree", at.x, at.y});
+        EXPECT_EQ(blockPlacementProblem(pieces, scenery).empty(), c.placed);
+
+        Layout into = emptyLayout();
+        EXPECT_EQ(addBlockContent(into, pieces, scenery), c.placed);
+        if (!c.placed) {
+            EXPECT_TRUE(into.pieces.empty() && into.scenery.empty());
+            EXPECT_EQ(into.nextId, 1u) << "no id was taken";
+            continue;
+        }
+        Bounds box;
+        for (const PlacedPiece& p : into.pieces)
+            box.add(p.x, p.y);
+        for (const SceneryItem& s : into.scenery)
+            box.add(s.x, s.y);
+        EXPECT_EQ(box.minX, 0);
+        EXPECT_EQ(box.minY, 0);
+        // Saved and opened again, nothing is lost.
+        Layout reopened;
+        std::string name;
+        readLayoutText(reopened, layoutFileText(into, "Far"), name);
+        EXPECT_EQ(reopened.pieces.size(), c.pieces.size());
+        EXPECT_EQ(reopened.scenery.size(), c.scenery.size());
+    }
+
+    // Through the palette's insertion: the message, and nothing changed.
+    const std::string dir = tempFolder();
+    Layout wide;
+    put(wide, "24188", -5e8, 0);
+    put(wide, "24188", 5e8 + 1, 0);
+    ASSERT_EQ(saveBlock(wide, dir + "/Wide.xml", "Wide"), "");
+    Document doc;
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(insertBlockAsEdit(doc, dir + "/Wide.xml", prompter).any());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].title, "Load Block Failed");
+    EXPECT_EQ(prompter.messages[0].text,
+              "The block's pieces lie more than 1,000 km apart, so it cannot be placed.");
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error);
+    EXPECT_TRUE(doc.layout.pieces.empty());
+    EXPECT_FALSE(doc.canUndo() || doc.modified);
+    fs::remove_all(dir);
 }
 
 TEST(LibraryBlock, InsertIsOneUndoStepAndAnUnreadableFileChangesNothing) {

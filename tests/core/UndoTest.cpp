@@ -62,6 +62,43 @@ TEST(Undo, LevelsAndLayoutSettingsStayOutOfSnapshots) {
     EXPECT_EQ(l.units, Units::Inches);
 }
 
+// The baseboard is saved in the file and its edits are undo steps: each brings back the
+// outline with the last shape that made it, and steps of other edits leave the board alone.
+TEST(Undo, BaseboardStepsRestoreTheBoardAndOtherStepsLeaveIt) {
+    Document doc;
+    Layout& l = doc.layout;
+    l.baseboard = {{0, 0}, {5, 0}, {5, 5}};
+    const BaseboardState original = l.baseboardState();
+    addPiece(doc);
+    doc.apply([&] {
+        l.baseboard = {{0, 0}, {3000, 0}, {3000, 2000}, {0, 2000}};
+        l.lastShapeType = 2;
+        l.lastShapeW = 3000;
+        return Change(Change::Baseboard);
+    });
+    const BaseboardState shaped = l.baseboardState();
+    addPiece(doc);
+    ASSERT_EQ(doc.undoDepth(), 3u);
+
+    doc.undo();
+    EXPECT_EQ(l.pieces.size(), 1u);
+    EXPECT_TRUE(l.baseboardState() == shaped) << "a piece's step leaves the board";
+    doc.undo();
+    EXPECT_TRUE(l.baseboardState() == original);
+    EXPECT_EQ(l.pieces.size(), 1u);
+    doc.redo();
+    EXPECT_TRUE(l.baseboardState() == shaped);
+    doc.undo();
+    doc.undo();
+    EXPECT_TRUE(l.pieces.empty());
+    EXPECT_TRUE(l.baseboardState() == original);
+    doc.redo();
+    doc.redo();
+    doc.redo();
+    EXPECT_TRUE(l.baseboardState() == shaped);
+    EXPECT_EQ(l.pieces.size(), 2u);
+}
+
 TEST(Undo, SnapshotsRestoreJointsOnBothSidesAndTheGradeState) {
     Document doc;
     Layout& l = doc.layout;
@@ -96,6 +133,7 @@ TEST(Edit, OnlyACommittedUndoablePartTakesAStepAndMarksTheDocumentModified) {
         {"pieces", Change::Pieces, true},
         {"heights", Change::Heights, true},
         {"annotations", Change::Annotations | Change::Selection, true},
+        {"baseboard", Change::Baseboard, true},
     };
     for (const Case& c : cases) {
         Document doc;
