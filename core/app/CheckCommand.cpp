@@ -14,25 +14,31 @@ namespace plandor {
 namespace {
 
 constexpr const char* kCheckOption = "--check";
+constexpr const char* kTracksOption = "--tracks";
+
+// Reads the layout named after `option`; on failure says why (or how to call) on `err`.
+bool readNamedLayout(const std::vector<std::string>& args, const std::string& option,
+                     Layout& layout, std::ostream& err) {
+    const auto at = std::find(args.begin(), args.end(), option);
+    if (std::next(at) == args.end()) {
+        err << "Usage: plandor " << option << " LAYOUT.plo\n";
+        return false;
+    }
+    const CommandResult read = readLayoutForCommand(*std::next(at), layout);
+    if (read.exitCode != kExitDone)
+        err << read.message << '\n';
+    return read.exitCode == kExitDone;
+}
 
 } // namespace
 
 std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::ostream& out,
                                    std::ostream& err) {
-    auto option = std::find(args.begin(), args.end(), kCheckOption);
-    if (option == args.end())
+    if (std::find(args.begin(), args.end(), kCheckOption) == args.end())
         return std::nullopt;
-    if (std::next(option) == args.end()) {
-        err << "Usage: plandor --check LAYOUT.plo\n";
-        return kCheckUnreadable;
-    }
-    const std::string& path = *std::next(option);
     Layout layout;
-    const CommandResult read = readLayoutForCommand(path, layout);
-    if (read.exitCode != kExitDone) {
-        err << read.message << '\n';
+    if (!readNamedLayout(args, kCheckOption, layout, err))
         return kCheckUnreadable;
-    }
     bool errors = false;
     for (const CheckFinding& f : checkLayout(layout, checkSettingsOf(layout))) {
         errors = errors || f.severity == CheckSeverity::Error;
@@ -44,20 +50,11 @@ std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::os
 
 std::optional<int> runTracksCommand(const std::vector<std::string>& args, std::ostream& out,
                                     std::ostream& err) {
-    auto option = std::find(args.begin(), args.end(), "--tracks");
-    if (option == args.end())
+    if (std::find(args.begin(), args.end(), kTracksOption) == args.end())
         return std::nullopt;
-    if (std::next(option) == args.end()) {
-        err << "Usage: plandor --tracks LAYOUT.plo\n";
-        return kCheckUnreadable;
-    }
-    const std::string& path = *std::next(option);
     Layout layout;
-    const CommandResult read = readLayoutForCommand(path, layout);
-    if (read.exitCode != kExitDone) {
-        err << read.message << '\n';
+    if (!readNamedLayout(args, kTracksOption, layout, err))
         return kCheckUnreadable;
-    }
     const double car = defaultCarLength(layout);
     for (const TrackLength& t : trackLengths(layout))
         out << trackKindName(t.kind) << '\t' << trackLengthNumber(t.length, layout.units) << ' '

@@ -26,17 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 std::set<std::string> namesIn(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& e : fs::directory_iterator(folder))

@@ -19,17 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // Every file under a folder with its content: "nothing changed" compares two of these.
 std::map<std::string, std::string> contentsOf(const std::string& folder) {
     std::map<std::string, std::string> out;

@@ -1,6 +1,7 @@
 // The layout file: the golden file byte for byte, every record field through a save and a load,
 // the reader's rules, damaged files and saving without losing the old file.
 #include "model/LayoutFile.h"
+#include "TempFolder.h"
 #include "FileSizeLimit.h"
 #include "LayoutBuilder.h"
 
@@ -26,17 +27,6 @@ namespace {
 const std::string kGolden = std::string(PLANDOR_TEST_DATA) + "/layout_all_sections.plo";
 const std::string kGoldenName = "Yard & \"Main\" <1>";
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string inLayout(const std::string& body) {
     return kHeader + "<layout name=\"t\" version=\"1\" units=\"0\">\n" + body + "</layout>\n";

@@ -25,17 +25,6 @@ using std::chrono::seconds;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 const RecoveryClock::time_point t0{};
 
 RecoveryClock::time_point at(long long ms) {

@@ -2,6 +2,7 @@
 // not what is selected; a full disk leaves the old file and says so; more pages than anyone
 // prints are refused before a byte is written or a printer is asked.
 #include "GuiTestSupport.h"
+#include "../core/TempFolder.h"
 #include "../core/FileSizeLimit.h"
 
 #include "app/Commands.h"
@@ -24,13 +25,6 @@ namespace plandor::guitest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 wxImage exportedPng(Layout& layout, const std::string& path) {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
