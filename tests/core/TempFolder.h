@@ -2,6 +2,7 @@
 // A new empty folder under the system's temporary folder (the test removes it), and whole
 // files read and written as bytes.
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,18 @@ inline std::string readFile(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// What a shell command prints, standard error included.
+inline std::string commandOutput(const std::string& commandLine) {
+    std::string out;
+    if (FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        pclose(pipe);
+    }
+    return out;
 }
 
 inline void writeFile(const std::string& path, const std::string& text) {

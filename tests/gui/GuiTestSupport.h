@@ -163,8 +163,9 @@ class CanvasInputFixture : public MainFrameFixture {
             settle();
         }
     }
-    // A palette row dragged to a screen point and released there; placing goes on.
-    void dragFromPalette(wxPoint row, wxPoint to) {
+    // The button pressed on a palette row and the mouse moved off it, far enough to start a
+    // drag that places what the row holds.
+    void startPaletteDrag(wxPoint row) {
         sim.MouseMove(row);
         settle();
         sim.MouseDown();
@@ -172,6 +173,10 @@ class CanvasInputFixture : public MainFrameFixture {
         sim.MouseMove(row + wxPoint(4, 0));
         sim.MouseMove(row + wxPoint(8, 0));
         ASSERT_TRUE(waitFor([&] { return canvas->placing(); })) << "the drag did not start placing";
+    }
+    // A palette row dragged to a screen point and released there; placing goes on.
+    void dragFromPalette(wxPoint row, wxPoint to) {
+        startPaletteDrag(row);
         moveInSteps(row + wxPoint(8, 0), to);
         sim.MouseUp();
         settle();

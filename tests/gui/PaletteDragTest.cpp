@@ -99,13 +99,7 @@ wxPoint showPairBlock(PalettePanel* palette, const std::string& appFolder) {
 // held, and letting go puts the block where it was aimed, as one undo step.
 TEST_F(PaletteDragTest, LibraryBlockGhostFollowsTheDragAndLandsWhereReleased) {
     const wxPoint row = showPairBlock(frame->palette(), root + "/app");
-    sim.MouseMove(row);
-    settle();
-    sim.MouseDown();
-    settle();
-    sim.MouseMove(row + wxPoint(4, 0));
-    sim.MouseMove(row + wxPoint(8, 0));
-    ASSERT_TRUE(waitFor([&] { return canvas->placing(); })) << "the drag started no ghost";
+    startPaletteDrag(row);
     EXPECT_TRUE(layout().pieces.empty()) << "the drag inserted the block at once";
     moveInSteps(row + wxPoint(8, 0), onScreen(canvas, {420, 260}));
     ASSERT_TRUE(waitFor([&] {
@@ -127,13 +121,7 @@ TEST_F(PaletteDragTest, LibraryBlockGhostFollowsTheDragAndLandsWhereReleased) {
 
 TEST_F(PaletteDragTest, EscapeDuringALibraryBlockDragCancelsIt) {
     const wxPoint row = showPairBlock(frame->palette(), root + "/app");
-    sim.MouseMove(row);
-    settle();
-    sim.MouseDown();
-    settle();
-    sim.MouseMove(row + wxPoint(4, 0));
-    sim.MouseMove(row + wxPoint(8, 0));
-    ASSERT_TRUE(waitFor([&] { return canvas->placing(); }));
+    startPaletteDrag(row);
     moveInSteps(row + wxPoint(8, 0), onScreen(canvas, {420, 260}));
     sim.Char(WXK_ESCAPE);
     ASSERT_TRUE(waitFor([&] { return !canvas->placing(); })) << "Escape did not cancel";

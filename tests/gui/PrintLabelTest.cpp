@@ -28,18 +28,6 @@ namespace {
 constexpr double kA4LongMm = 297.0;
 constexpr const char* kLabelFirstWord = "Station"; // "Station <North> & yard"
 
-// Output of a command.
-std::string runCommand(const std::string& commandLine) {
-    std::string out;
-    if (FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
-
 // A box on paper in millimetres from the paper's top-left corner; x < 0 when not found.
 struct PaperBox {
     double x = -1, y = -1, width = 0, height = 0;
@@ -47,7 +35,7 @@ struct PaperBox {
 
 // The first word's box on page 1 of a PDF, by pdftotext's word boxes.
 PaperBox wordOnPdf(const std::string& pdf, const std::string& word) {
-    const std::string html = runCommand("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -");
+    const std::string html = commandOutput("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -");
     std::istringstream lines(html);
     for (std::string line; std::getline(lines, line);) {
         if (line.find(">" + word + "<") == std::string::npos)

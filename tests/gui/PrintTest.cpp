@@ -107,18 +107,6 @@ TEST(LayoutPrintoutTest, PagesDrawInColourOrGreyAtAnyPrinterResolution) {
     EXPECT_FALSE(colour.OnPrintPage(1)) << "no device context";
 }
 
-// Output of a command, and whether it ran.
-std::string run(const std::string& commandLine) {
-    std::string out;
-    if (FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
-
 using PrintCommands = MainFrameFixture;
 
 TEST_F(PrintCommands, PreviewOpensAndClosesLeavingLevelsAsTheyWere) {
@@ -163,13 +151,13 @@ TEST(PlanExportFiles, PdfPagesAreA4SvgIsWellFormedAndPngHasTheSheetSize) {
     addPiece(layout, "24130", 900, 500);
 
     ASSERT_EQ(exportPlanFile(layout, {ExportFormat::Pdf, 1, PaperSize::A4}, dir + "/plan.pdf"), "");
-    const std::string info = run("pdfinfo " + dir + "/plan.pdf");
+    const std::string info = commandOutput("pdfinfo " + dir + "/plan.pdf");
     EXPECT_NE(info.find("Pages:           44"), std::string::npos) << info;
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
 
     ASSERT_EQ(exportPlanFile(layout, {ExportFormat::Svg, 10, PaperSize::A4}, dir + "/plan.svg"),
               "");
-    EXPECT_EQ(run("xmllint --noout " + dir + "/plan.svg"), "");
+    EXPECT_EQ(commandOutput("xmllint --noout " + dir + "/plan.svg"), "");
 
     usePng();
     ASSERT_EQ(exportPlanFile(layout, {ExportFormat::Png, 10, PaperSize::A4}, dir + "/plan.png"),
