@@ -176,9 +176,9 @@ TEST_F(TracksCommand, PartsExportWritesTheTracksAsASecondCsv) {
         {"--export-parts", dir + "/parts.csv", "--export-tracks", dir + "/tracks.csv", path});
     ASSERT_EQ(line.action, CommandLineAction::ExportParts) << line.error;
     EXPECT_EQ(line.tracksOutput, dir + "/tracks.csv");
-    EXPECT_EQ(exportPartsFile(line.layoutPath, line.output, ShopMap{}, line.tracksOutput), "");
-    std::ifstream in(dir + "/tracks.csv", std::ios::binary);
-    const std::string csv((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(exportPartsFile(line.layoutPath, line.output, ShopMap{}, line.tracksOutput).message,
+              "");
+    const std::string csv = readFile(dir + "/tracks.csv");
     EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), "Kind,Length (mm),Cars of 200 mm,Pieces\r\n");
     EXPECT_NE(csv.find("Siding,188.3,0,\"24188 #"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir + "/parts.csv"));
