@@ -41,6 +41,7 @@ waitUntil() {
     return 1
 }
 copies() { ls "$recovery"/*.rec >/dev/null 2>&1; }
+noCopies() { ! copies; }
 windowNamed() { xdotool search --name "^$1\$" | head -1; }
 
 # The splash: the narrower of the windows carrying the bare title (the main window carries it
@@ -113,8 +114,7 @@ editWithKeys
 sleep 0.3
 saveWithKeys
 waitUntil bash -c "! cmp -s '$original' '$layout'" || fail "the edit was not saved"
-sleep 0.5
-copies && fail "a copy outlived Save"
+waitUntil noCopies || fail "a copy outlived Save"
 cp "$layout" "$work/expected.plo"
 crash
 
@@ -131,9 +131,8 @@ sleep 0.5
 [ -n "$shots" ] && import -window root "$shots/restored.png"
 saveWithKeys
 waitUntil bash -c "! cmp -s '$original' '$layout'" || fail "the restored edit was not saved"
-sleep 0.3
-cmp -s "$work/expected.plo" "$layout" || fail "the restored layout saves differently"
-copies && fail "a copy outlived Save after the restore"
+waitUntil cmp -s "$work/expected.plo" "$layout" || fail "the restored layout saves differently"
+waitUntil noCopies || fail "a copy outlived Save after the restore"
 crash
 
 # No: the copy goes and the layout stays as it was.
