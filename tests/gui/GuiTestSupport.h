@@ -116,7 +116,8 @@ class MainFrameFixture : public ::testing::Test {
         root = tempFolder();
         std::filesystem::create_directory(root + "/app");
         setTraceFolder(root);
-        frame = new MainFrame(Folders{root + "/app", "", root, ""}); // no recovery copies
+        frame = new MainFrame(
+            Folders{root + "/app", "", root, keepRecoveryCopies ? root + "/recovery" : ""});
         frame->Show();
         settle();
     }
@@ -136,6 +137,9 @@ class MainFrameFixture : public ::testing::Test {
 
     std::string root;
     wxWeakRef<MainFrame> frame;
+    // Whether the window keeps recovery copies (in root/recovery); the other tests keep none,
+    // so that no restore question comes up.
+    bool keepRecoveryCopies = false;
 };
 
 // The main window with its canvas at scale 1 from the origin, driven with the real mouse and

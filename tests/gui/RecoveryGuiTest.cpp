@@ -15,26 +15,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class RecoveryGuiTest : public ::testing::Test {
+class RecoveryGuiTest : public MainFrameFixture {
   protected:
     void SetUp() override {
-        root = tempFolder();
-        fs::create_directory(root + "/app");
-        setTraceFolder(root);
+        keepRecoveryCopies = true;
         // A short quiet delay, so the copy follows within the test's wait.
         setenv("PLANDOR_RECOVERY_QUIET_MS", "50", 1);
-        frame = new MainFrame(Folders{root + "/app", "", root, root + "/recovery"});
+        MainFrameFixture::SetUp();
         unsetenv("PLANDOR_RECOVERY_QUIET_MS");
-        frame->Show();
-        settle();
-    }
-    void TearDown() override {
-        if (frame) {
-            frame->document().modified = false;
-            frame->Destroy();
-        }
-        settle();
-        fs::remove_all(root);
     }
     void placePiece(double x) {
         MainFrame* f = frame;
@@ -43,9 +31,6 @@ class RecoveryGuiTest : public ::testing::Test {
             return Change(Change::kPiecesEdited);
         }));
     }
-
-    std::string root;
-    wxWeakRef<MainFrame> frame;
 };
 
 TEST_F(RecoveryGuiTest, AnEditIsCopiedAfterAPauseAndSavingRemovesTheCopy) {
