@@ -61,9 +61,20 @@ noSplash() { ! splash >/dev/null; }
 mainWithLayout() { xdotool search --name "^Plandor v1.3 by Korvane Models - " | head -1 | grep .; }
 # Starts Plandor (on the files given) and closes the splash with Escape.
 start() {
-    "$work/bin/plandor" "$@" >/dev/null 2>&1 &
-    pid=$!
-    waitUntil splash || { fail "no splash"; return 1; }
+    local try
+    for try in 1 2; do
+        "$work/bin/plandor" "$@" >"$work/plandor.log" 2>&1 &
+        pid=$!
+        waitUntil splash && break
+        # A start that shows nothing in 15 s (a starved machine) is tried once more; what the
+        # program printed is shown either way.
+        echo "no splash after 15 s (try $try); the program printed:"
+        cat "$work/plandor.log"
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        pid=
+        [ "$try" = 2 ] && { fail "no splash"; return 1; }
+    done
     sleep 0.3
     xdotool windowfocus --sync "$(splash)"
     xdotool key Escape
