@@ -76,6 +76,13 @@ bool timingRun() {
     return flag && std::string(flag) == "1";
 }
 
+void reportWallClock(const char* what) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(stderr, "%s: at %lld.%09ld\n", what, static_cast<long long>(now.tv_sec),
+                 now.tv_nsec);
+}
+
 void reportUsageAtIdle() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -160,8 +167,10 @@ bool PlandorApp::OnInit() {
         return false;
     if (reading.valid() && window.openFile)
         window.openFile(file, reading.get());
-    if (timingRun())
+    if (timingRun()) {
+        reportFirstPaint_ = true;
         exitWhenIdle(*this);
+    }
     else
         showSplashThenOfferRecovery(window);
     return true;
@@ -169,6 +178,15 @@ bool PlandorApp::OnInit() {
 
 void startReadingLayout(const std::string& given) {
     readAhead() = ReadAhead{given, startReading(commandLinePath(given))};
+}
+
+int PlandorApp::FilterEvent(wxEvent& event) {
+    // The moment the window first draws, for the start-up timings.
+    if (reportFirstPaint_ && event.GetEventType() == wxEVT_PAINT) {
+        reportFirstPaint_ = false;
+        reportWallClock("shown");
+    }
+    return Event_Skip;
 }
 
 wxLayoutDirection PlandorApp::GetLayoutDirection() const {

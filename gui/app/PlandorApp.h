@@ -33,6 +33,10 @@ class PlandorApp : public wxApp {
     // Every text of the program is English, so its windows run left to right; this also spares
     // the toolkit building its table of languages to find that out.
     wxLayoutDirection GetLayoutDirection() const override;
+    int FilterEvent(wxEvent& event) override;
+
+  private:
+    bool reportFirstPaint_ = false;
 };
 
 } // namespace plandor
