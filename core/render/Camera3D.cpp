@@ -54,6 +54,14 @@ Vec3 Camera3D::toEye(const Vec3& p) const {
             m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
 }
 
+Vec3 Camera3D::eye() const {
+    // The model-view only turns and shifts: the eye is the shift undone by the turn.
+    const Matrix m = modelView();
+    const double tx = m[12], ty = m[13], tz = m[14];
+    return {-(m[0] * tx + m[1] * ty + m[2] * tz), -(m[4] * tx + m[5] * ty + m[6] * tz),
+            -(m[8] * tx + m[9] * ty + m[10] * tz)};
+}
+
 void Camera3D::aimAt(const Scene3D& scene) {
     if (!scene.hasTarget)
         return;

@@ -60,6 +60,8 @@ class Camera3D {
     std::array<double, 16> modelView() const;
     // A world point in eye coordinates (x right, y up the screen, z toward the viewer).
     Vec3 toEye(const Vec3& world) const;
+    // Where the eye is in the world.
+    Vec3 eye() const;
 
   private:
     int lastX_ = 0, lastY_ = 0;

@@ -14,7 +14,7 @@ constexpr double kBallastTop = 2.0;
 constexpr double kSleeperFirst = 6.5;
 constexpr double kSleeperPitch = 13.0;
 constexpr double kSleeperHalfLength = 13.0;
-constexpr double kSleeperHalfWidth = 1.75;
+constexpr double kSleeperHalfWidth = kSleeperWidth / 2;
 constexpr double kSleeperTop = 4.2;
 constexpr double kRailOffset = 8.25;
 constexpr double kRailHalfWidth = 0.6;
@@ -268,6 +268,27 @@ void addTrackAlongPath(Mesh3D& mesh, const std::vector<PathSample>& path) {
         addRail(mesh, path[i], path[i + 1], -kRailOffset);
         addRail(mesh, path[i], path[i + 1], kRailOffset);
     }
+}
+
+Rgb plainTrackColor() {
+    // Each share of the band's area in one sleeper pitch: sleepers, both rails, the ballast.
+    const double band = 2 * kBallastHalfWidth * kSleeperPitch;
+    const double sleepers = 4 * kSleeperHalfLength * kSleeperHalfWidth / band;
+    const double rails = 4 * kRailHalfWidth * kSleeperPitch / band;
+    const double ballast = 1 - sleepers - rails;
+    auto mix = [&](float b, float s, float r) {
+        return static_cast<float>(ballast * b + sleepers * s + rails * r);
+    };
+    return {mix(kBallast.r, kSleeper.r, kRail.r), mix(kBallast.g, kSleeper.g, kRail.g),
+            mix(kBallast.b, kSleeper.b, kRail.b)};
+}
+
+void addPlainTrackAlongPath(Mesh3D& mesh, const std::vector<PathSample>& path) {
+    const double w = kBallastHalfWidth, z = kBallastTop;
+    const Rgb color = plainTrackColor();
+    for (std::size_t i = 0; i + 1 < path.size(); ++i)
+        addQuad(mesh, at(path[i], -w, z), at(path[i + 1], -w, z), at(path[i + 1], w, z),
+                at(path[i], w, z), up(), color);
 }
 
 } // namespace plandor

@@ -24,6 +24,9 @@ Vec3 cross(Vec3 a, Vec3 b);
 double length(Vec3 v);
 Vec3 normalized(Vec3 v); // (0, 0, 1) for a zero vector
 
+// How wide a sleeper is along the track, in millimetres: the smallest detail of track.
+constexpr double kSleeperWidth = 3.5;
+
 struct Rgb {
     float r = 0, g = 0, b = 0;
 };
@@ -85,5 +88,10 @@ std::vector<PathSample> arcPath(double x, double y, double headingDeg, double ra
 
 // Ballast, sleepers and the two rails along the samples.
 void addTrackAlongPath(Mesh3D& mesh, const std::vector<PathSample>& path);
+// The track as seen from too far for its sleepers and rails to show: one flat band on the
+// ballast's top, in the colour its ballast, sleepers and rails mix to.
+void addPlainTrackAlongPath(Mesh3D& mesh, const std::vector<PathSample>& path);
+// The colour of a plain track band.
+Rgb plainTrackColor();
 
 } // namespace plandor

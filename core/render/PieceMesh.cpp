@@ -10,6 +10,7 @@ namespace plandor {
 namespace {
 
 constexpr double kSampleStep = 20.0;
+constexpr double kPlainArcStep = 5.0; // degrees of a curve per segment of a plain band
 constexpr double kMinStandHeight = 2.0;
 
 const Rgb kSteelDark{0.38f, 0.40f, 0.44f};
@@ -25,21 +26,34 @@ int segmentsFor(double pathLength) {
     return std::max(2, static_cast<int>(std::trunc(pathLength / kSampleStep)));
 }
 
-std::vector<PathSample> bandPath(const TrackBand& band) {
+// A plain band needs no samples between a straight's ends and few along a curve.
+int plainSegmentsFor(double angleDeg) {
+    return std::max(1, static_cast<int>(std::ceil(std::fabs(angleDeg) / kPlainArcStep)));
+}
+
+std::vector<PathSample> bandPath(const TrackBand& band, TrackDetail detail) {
+    const bool full = detail == TrackDetail::Full;
     if (band.curved) {
         const double arc = band.radius * std::fabs(band.angle) * kDegToRad;
         return arcPath(band.start.x, band.start.y, band.start.heading, band.radius, band.angle,
-                       segmentsFor(arc));
+                       full ? segmentsFor(arc) : plainSegmentsFor(band.angle));
     }
     const double h = band.start.heading * kDegToRad;
     const Vec3 a{band.start.x, band.start.y, 0};
     const Vec3 b{a.x + band.length * std::cos(h), a.y + band.length * std::sin(h), 0};
-    return straightPath(a, b, segmentsFor(band.length));
+    return straightPath(a, b, full ? segmentsFor(band.length) : 1);
 }
 
-void addBands(Mesh3D& mesh, const TrackBands& bands) {
+void addTrack(Mesh3D& mesh, const std::vector<PathSample>& path, TrackDetail detail) {
+    if (detail == TrackDetail::Full)
+        addTrackAlongPath(mesh, path);
+    else
+        addPlainTrackAlongPath(mesh, path);
+}
+
+void addBands(Mesh3D& mesh, const TrackBands& bands, TrackDetail detail) {
     for (int i = 0; i < bands.count; ++i)
-        addTrackAlongPath(mesh, bandPath(bands.band[i]));
+        addTrack(mesh, bandPath(bands.band[i], detail), detail);
 }
 
 // The pit, its wall and the bridge track across it, centred on the origin.
@@ -177,33 +191,37 @@ BridgeStructure bridgeStructure(const PieceDef& def) {
     return BridgeStructure::Arch;
 }
 
-Mesh3D buildPieceMesh(const PieceDef& def) {
+Mesh3D buildPieceMesh(const PieceDef& def, TrackDetail detail) {
     Mesh3D mesh;
     switch (def.kind) {
     case PieceKind::Bumper:
-        return buildBufferStopMesh(def);
+        return buildBufferStopMesh(def, detail);
     case PieceKind::Unassigned9:
         return mesh;
     case PieceKind::Turntable:
+        // The pit is as large as it looks from afar.
         addTurntable(mesh, def);
         return mesh;
     case PieceKind::Unassigned7:
-        addTrackAlongPath(mesh,
-                          straightPath({0, 0, 0}, {def.length, 0, 0}, segmentsFor(def.length)));
+        addTrack(mesh,
+                 straightPath({0, 0, 0}, {def.length, 0, 0},
+                              detail == TrackDetail::Full ? segmentsFor(def.length) : 1),
+                 detail);
         break;
     default:
-        addBands(mesh, trackBands(def));
-        addBands(mesh, slipCurves(def));
+        addBands(mesh, trackBands(def), detail);
+        addBands(mesh, slipCurves(def), detail);
         break;
     }
     addStructure(mesh, def);
     return mesh;
 }
 
-Mesh3D buildBufferStopMesh(const PieceDef& def) {
+Mesh3D buildBufferStopMesh(const PieceDef& def, TrackDetail detail) {
     Mesh3D mesh;
     const double len = def.length;
-    addTrackAlongPath(mesh, straightPath({0, 0, 0}, {len, 0, 0}, 2));
+    addTrack(mesh, straightPath({0, 0, 0}, {len, 0, 0}, detail == TrackDetail::Full ? 2 : 1),
+             detail);
     const double hw = trackHalfWidth(def);
     const double s = hw / kTrackHalfWidth; // buffer parts shrink with the track
     const double base = 2.0;

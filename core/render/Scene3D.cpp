@@ -85,6 +85,9 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
             continue;
         const Mesh3D& mesh = ensureMesh(scene.pieceMeshes, p.part, scene.meshesBuilt,
                                         [def] { return buildPieceMesh(*def); });
+        int plainBuilt = 0;
+        ensureMesh(scene.plainPieceMeshes, p.part, plainBuilt,
+                   [def] { return buildPieceMesh(*def, TrackDetail::Plain); });
         // The camera looks at the whole layout, also at what did not fit.
         const double h = p.heading * kDegToRad;
         box.add(p.x, -p.y);
@@ -433,6 +436,7 @@ std::size_t Fnv1aHash::operator()(const std::string& text) const {
 
 void Scene3D::clear() {
     pieceMeshes.clear();
+    plainPieceMeshes.clear();
     pieces.clear();
     sceneryMeshes.clear();
     scenery.clear();
@@ -445,6 +449,7 @@ void Scene3D::clear() {
     hillMeshes.clear();
     hills.clear();
     lines.clear();
+    cells.clear();
     triangles = 0;
     cut = false;
     hasTarget = false;
@@ -468,6 +473,7 @@ void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triang
     aimCamera(box, scene);
     addBaseboard(layout, triangulate, scene, budget);
     addTunnelHills(covered, hidden, scene, budget);
+    scene.cells = gatherCells(scene);
 }
 
 double sceneryLift(const std::string& type) {

@@ -5,6 +5,7 @@
 
 #include "model/Layout.h"
 #include "render/Mesh3D.h"
+#include "render/SceneCells.h"
 
 #include <functional>
 #include <string>
@@ -64,6 +65,7 @@ constexpr std::size_t kSceneTriangleLimit = 5'000'000;
 // helix variant, one pier stretched to each height, one tunnel hill per part number.
 struct Scene3D {
     MeshCache pieceMeshes;
+    MeshCache plainPieceMeshes; // the same parts with plain track, for far views
     std::vector<PieceInstance> pieces;
     MeshCache sceneryMeshes;
     std::vector<SceneryInstance> scenery;
@@ -76,6 +78,8 @@ struct Scene3D {
     MeshCache hillMeshes; // by part number, in the piece's frame like its track
     std::vector<PieceInstance> hills;
     std::vector<LineSegment> lines;
+    // The pieces, piers and hills gathered by where they stand.
+    std::vector<SceneCell> cells;
 
     // Triangles drawn per frame, and whether parts of the layout were left out to keep them
     // within the limit.

@@ -4,9 +4,9 @@
 #include <wx/dcclient.h>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kGridExtent = 3500;
 constexpr double kGridStep = 100;
+constexpr double kFieldOfView = 40; // degrees, from the bottom of the picture to the top
 // GL_CONTEXT_PROFILE_MASK and GL_CONTEXT_CORE_PROFILE_BIT, missing from older headers.
 constexpr GLenum kContextProfileMask = 0x9126;
 constexpr GLint kCoreProfileBit = 0x1;
@@ -91,9 +92,11 @@ TrackGLCanvas::TrackGLCanvas(wxWindow* parent, const plandor::Layout& layout)
 TrackGLCanvas::~TrackGLCanvas() {
     if (HasCapture())
         ReleaseMouse();
+    forgetLists();
 }
 
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
+    forgetLists();
     buildScene(layout, scene_, tessellateOutline);
     camera_.aimAt(scene_);
     resolveMeshes();
@@ -107,17 +110,67 @@ void TrackGLCanvas::resolveMeshes() {
         return it == cache.end() ? nullptr : &it->second;
     };
     pieceMeshOf_.clear();
-    for (const PieceInstance& p : scene_.pieces)
+    plainMeshOf_.clear();
+    for (const PieceInstance& p : scene_.pieces) {
         pieceMeshOf_.push_back(lookUp(scene_.pieceMeshes, p.part));
+        plainMeshOf_.push_back(lookUp(scene_.plainPieceMeshes, p.part));
+    }
+    std::unordered_map<const Mesh3D*, Ball> balls; // per mesh, in its own frame
+    auto ballOf = [&balls](const Mesh3D* mesh) {
+        auto it = balls.find(mesh);
+        if (it == balls.end())
+            it = balls.emplace(mesh, mesh ? boundingBall(*mesh) : Ball{}).first;
+        return it->second;
+    };
     sceneryMeshOf_.clear();
-    for (const SceneryInstance& s : scene_.scenery)
-        sceneryMeshOf_.push_back(lookUp(scene_.sceneryMeshes, s.type));
+    sceneryBallOf_.clear();
+    for (const SceneryInstance& s : scene_.scenery) {
+        const Mesh3D* mesh = lookUp(scene_.sceneryMeshes, s.type);
+        const Ball local = ballOf(mesh);
+        const Vec3 lifted{s.position.x, s.position.y, s.position.z + sceneryLift(s.type)};
+        const Vec3 centre = placedPoint(PlacedMesh{lifted, s.rotation, 1},
+                                        {local.centre.x * s.scaleX, local.centre.y * s.scaleY,
+                                         local.centre.z});
+        const double grow = std::max({std::fabs(s.scaleX), std::fabs(s.scaleY), 1.0});
+        sceneryMeshOf_.push_back(mesh);
+        sceneryBallOf_.push_back({centre, local.radius * grow});
+    }
     helixMeshOf_.clear();
-    for (const HelixInstance& h : scene_.helices)
-        helixMeshOf_.push_back(lookUp(scene_.helixMeshes, h.variant));
-    hillMeshOf_.clear();
-    for (const PieceInstance& p : scene_.hills)
-        hillMeshOf_.push_back(lookUp(scene_.hillMeshes, p.part));
+    helixBallOf_.clear();
+    for (const HelixInstance& h : scene_.helices) {
+        const Mesh3D* mesh = lookUp(scene_.helixMeshes, h.variant);
+        const Ball local = ballOf(mesh);
+        helixMeshOf_.push_back(mesh);
+        helixBallOf_.push_back({placedPoint(h.at, local.centre), local.radius});
+    }
+}
+
+void TrackGLCanvas::drawList(const Mesh3D& mesh) {
+    if (mesh.empty())
+        return;
+    auto it = lists_.find(&mesh);
+    if (it == lists_.end()) {
+        const GLuint list = glGenLists(1);
+        if (list == 0) { // no room for a list: draw straight from the arrays
+            drawMesh(mesh);
+            return;
+        }
+        glNewList(list, GL_COMPILE);
+        drawMesh(mesh);
+        glEndList();
+        it = lists_.emplace(&mesh, list).first;
+    }
+    glCallList(it->second);
+}
+
+void TrackGLCanvas::forgetLists() {
+    if (lists_.empty())
+        return;
+    // Without the context the lists go with it.
+    if (context_ && IsShownOnScreen() && SetCurrent(*context_))
+        for (const auto& [mesh, list] : lists_)
+            glDeleteLists(list, 1);
+    lists_.clear();
 }
 
 bool TrackGLCanvas::makeCurrent() {
@@ -213,68 +266,105 @@ void TrackGLCanvas::drawFrame() {
     const wxSize size = GetClientSize() * GetContentScaleFactor();
     if (size.x >= 1 && size.y >= 1) {
         glViewport(0, 0, size.x, size.y);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        const auto [nearPlane, farPlane] = camera_.clipRange(gridReach());
-        gluPerspective(40.0, static_cast<double>(size.x) / size.y, nearPlane, farPlane);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glLoadMatrixd(camera_.modelView().data());
     }
+    const int height = std::max(1, size.y);
+    const auto [nearPlane, farPlane] = camera_.clipRange(gridReach());
+    const std::array<double, 16> projection =
+        perspective(kFieldOfView, static_cast<double>(std::max(1, size.x)) / height, nearPlane,
+                    farPlane);
+    const std::array<double, 16> modelView = camera_.modelView();
+    if (size.x >= 1 && size.y >= 1) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixd(projection.data());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(modelView.data());
+    }
+    const ViewVolume volume(projection, modelView);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawGroundAndAxes();
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    drawMesh(scene_.baseboard);
-    for (std::size_t i = 0; i < scene_.scenery.size(); ++i) {
-        const SceneryInstance& s = scene_.scenery[i];
-        if (!sceneryMeshOf_[i])
-            continue;
-        glPushMatrix();
-        glTranslated(s.position.x, s.position.y, s.position.z + sceneryLift(s.type));
-        glRotated(s.rotation, 0, 0, 1);
-        if (s.scaleX != 1 || s.scaleY != 1)
-            glScaled(s.scaleX, s.scaleY, 1);
-        drawMesh(*sceneryMeshOf_[i]);
-        glPopMatrix();
-    }
-    drawMesh(scene_.structure);
-    for (const PlacedMesh& pier : scene_.piers)
-        drawPlaced(scene_.pierMesh, pier);
+    drawList(scene_.baseboard);
+    drawScenery(volume);
+    drawList(scene_.structure);
+    drawCellsFixed(volume);
     for (std::size_t i = 0; i < scene_.helices.size(); ++i)
-        if (helixMeshOf_[i])
+        if (helixMeshOf_[i] && volume.sees(helixBallOf_[i]))
             drawPlaced(*helixMeshOf_[i], scene_.helices[i].at);
     drawLines();
 
     // Track lies over coplanar ground and decks.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(-1, -1);
-    drawPieces(scene_.pieces, pieceMeshOf_);
+    drawTrack(volume, camera_.eye(), TrackDetailRange(kFieldOfView, height));
     glDisable(GL_POLYGON_OFFSET_FILL);
-    drawPieces(scene_.hills, hillMeshOf_);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     ++framesDrawn_;
 }
 
-void TrackGLCanvas::drawPieces(const std::vector<PieceInstance>& pieces,
-                               const std::vector<const Mesh3D*>& meshes) {
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const PieceInstance& p = pieces[i];
-        const Mesh3D* mesh = meshes[i];
-        if (!mesh || mesh->empty())
+void TrackGLCanvas::drawScenery(const ViewVolume& volume) {
+    for (std::size_t i = 0; i < scene_.scenery.size(); ++i) {
+        const SceneryInstance& s = scene_.scenery[i];
+        if (!sceneryMeshOf_[i] || !volume.sees(sceneryBallOf_[i]))
             continue;
         glPushMatrix();
-        glTranslated(p.position.x, p.position.y, p.position.z);
-        glRotated(p.rotation, 0, 0, 1);
-        glRotated(drawnTilt(p), 0, 1, 0);
-        glScaled(1, -1, 1); // piece meshes are built in plan coordinates
-        drawMesh(*mesh);
+        glTranslated(s.position.x, s.position.y, s.position.z + sceneryLift(s.type));
+        glRotated(s.rotation, 0, 0, 1);
+        if (s.scaleX != 1 || s.scaleY != 1)
+            glScaled(s.scaleX, s.scaleY, 1);
+        drawList(*sceneryMeshOf_[i]);
         glPopMatrix();
     }
+}
+
+void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume) {
+    for (const SceneCell& cell : scene_.cells)
+        if (!cell.fixed.empty() && volume.sees(cell.bounds))
+            drawList(cell.fixed);
+}
+
+// A cell wholly beyond the reach of track detail is one plain batch; nearer, each piece in
+// view is drawn with the detail its distance allows.
+void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye,
+                              const TrackDetailRange& detail) {
+    trackDrawn_ = {};
+    for (const SceneCell& cell : scene_.cells) {
+        if (!volume.sees(cell.bounds)) {
+            ++trackDrawn_.culled;
+            continue;
+        }
+        if (!detail.full(distanceTo(cell.bounds, eye))) {
+            drawList(cell.plainTrack);
+            ++trackDrawn_.batches;
+            continue;
+        }
+        for (std::size_t k = 0; k < cell.pieces.size(); ++k) {
+            const Ball& ball = cell.balls[k];
+            if (!volume.sees(ball))
+                continue;
+            const uint32_t i = cell.pieces[k];
+            const bool full = detail.full(length(ball.centre - eye) - ball.radius);
+            const Mesh3D* mesh = full ? pieceMeshOf_[i] : plainMeshOf_[i];
+            if (!mesh)
+                continue;
+            drawPiece(scene_.pieces[i], *mesh);
+            ++(full ? trackDrawn_.detailed : trackDrawn_.plain);
+        }
+    }
+}
+
+void TrackGLCanvas::drawPiece(const PieceInstance& p, const Mesh3D& mesh) {
+    glPushMatrix();
+    glTranslated(p.position.x, p.position.y, p.position.z);
+    glRotated(p.rotation, 0, 0, 1);
+    glRotated(drawnTilt(p), 0, 1, 0);
+    glScaled(1, -1, 1); // piece meshes are built in plan coordinates
+    drawList(mesh);
+    glPopMatrix();
 }
 
 void TrackGLCanvas::drawPlaced(const Mesh3D& mesh, const PlacedMesh& at) {
@@ -283,7 +373,7 @@ void TrackGLCanvas::drawPlaced(const Mesh3D& mesh, const PlacedMesh& at) {
     glRotated(at.rotation, 0, 0, 1);
     if (at.stretch != 1)
         glScaled(1, 1, at.stretch);
-    drawMesh(mesh);
+    drawList(mesh);
     glPopMatrix();
 }
 

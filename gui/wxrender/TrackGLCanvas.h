@@ -8,6 +8,7 @@
 #include <wx/glcanvas.h>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace plandor {
@@ -32,6 +33,15 @@ class TrackGLCanvas : public wxGLCanvas {
     int sceneBuilds() const { return sceneBuilds_; }
     int framesDrawn() const { return framesDrawn_; }
 
+    // What the last frame drew of the track.
+    struct TrackDrawn {
+        int detailed = 0; // pieces with ballast, sleepers and rails
+        int plain = 0;    // pieces drawn one by one as plain bands
+        int batches = 0;  // cells drawn as one plain batch
+        int culled = 0;   // cells out of the picture
+    };
+    const TrackDrawn& trackDrawn() const { return trackDrawn_; }
+
   private:
     void onPaint(wxPaintEvent& event);
     void onMouseDown(wxMouseEvent& event);
@@ -47,9 +57,14 @@ class TrackGLCanvas : public wxGLCanvas {
     void drawFrame();
     void drawGroundAndAxes();
     void drawLines();
-    void drawPieces(const std::vector<PieceInstance>& pieces,
-                    const std::vector<const Mesh3D*>& meshes);
+    void drawScenery(const ViewVolume& volume);
+    void drawCellsFixed(const ViewVolume& volume);
+    void drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
+    void drawPiece(const PieceInstance& piece, const Mesh3D& mesh);
     void drawPlaced(const Mesh3D& mesh, const PlacedMesh& at);
+    // Draws the mesh through a display list compiled on its first draw.
+    void drawList(const Mesh3D& mesh);
+    void forgetLists();
     void resolveMeshes();
 
     std::unique_ptr<wxGLContext> context_;
@@ -58,11 +73,16 @@ class TrackGLCanvas : public wxGLCanvas {
     Scene3D scene_;
     // Each instance's mesh, looked up once per build instead of once per frame.
     std::vector<const Mesh3D*> pieceMeshOf_;
+    std::vector<const Mesh3D*> plainMeshOf_;
     std::vector<const Mesh3D*> sceneryMeshOf_;
+    std::vector<Ball> sceneryBallOf_; // in the world
     std::vector<const Mesh3D*> helixMeshOf_;
-    std::vector<const Mesh3D*> hillMeshOf_;
+    std::vector<Ball> helixBallOf_;
+    // The display list of each mesh drawn since the last build.
+    std::unordered_map<const Mesh3D*, unsigned> lists_;
     int sceneBuilds_ = 0;
     int framesDrawn_ = 0;
+    TrackDrawn trackDrawn_;
 };
 
 } // namespace plandor

@@ -64,6 +64,43 @@ TEST_F(View3DTest, ALargePlanShowsInTheFirstFrame) {
     EXPECT_GT(litPixels(canvas), size.x * size.y / 50) << "the plan is in view as it opens";
 }
 
+// Pixels in the dark brown of sleepers (lit or in shade): red over green over blue, darker
+// than ballast and rails.
+int sleeperPixels(TrackGLCanvas* canvas) {
+    std::vector<unsigned char> rgb;
+    if (!canvas->renderFrame(&rgb))
+        return -1;
+    int brown = 0;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        const int r = rgb[i], g = rgb[i + 1], b = rgb[i + 2];
+        brown += r > g + 12 && g > b + 12 && r < 150 && r > 40;
+    }
+    return brown;
+}
+
+TEST_F(View3DTest, SleepersShowNearAndFarTrackIsOnePlainBatch) {
+    Layout& plan = layout();
+    plan.ensureDefaultLevel();
+    plan.showBaseboard = false;
+    addPiece(plan, "24188", 0, 0);
+    addPiece(plan, "24188", 0, 60);
+    TrackGLCanvas* canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_EQ(canvas->camera().distance, 400) << "a small plan opens close up";
+    EXPECT_GT(sleeperPixels(canvas), 200) << "the sleepers show at the opening view";
+    EXPECT_EQ(canvas->trackDrawn().detailed, 2);
+    EXPECT_EQ(canvas->trackDrawn().batches, 0);
+
+    for (int i = 0; i < 40; ++i) // the wheel turned back zooms out
+        mouse(canvas, wxEVT_MOUSEWHEEL, 300, 300, false, false, -120);
+    ASSERT_GT(canvas->camera().distance, 10000);
+    EXPECT_EQ(sleeperPixels(canvas), 0) << "no sleeper is wide enough to draw from afar";
+    EXPECT_EQ(canvas->trackDrawn().detailed + canvas->trackDrawn().plain, 0)
+        << "no piece is drawn on its own";
+    EXPECT_GE(canvas->trackDrawn().batches, 1);
+    EXPECT_GT(litPixels(canvas), 0) << "the track still shows as a band";
+}
+
 TEST_F(View3DTest, KeysOrbitZoomAndResetToTheOpeningView) {
     layout() = sample3DLayout();
     TrackGLCanvas* canvas = open3D(frame);

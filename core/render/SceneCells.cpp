@@ -1,0 +1,219 @@
+#include "render/SceneCells.h"
+#include "base/Geometry.h"
+#include "render/Scene3D.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace plandor {
+
+namespace {
+
+// A sleeper is drawn while it is at least this many pixels wide; narrower, it would only
+// speckle the band.
+constexpr double kDetailPixels = 1.0;
+
+using CellKey = std::pair<int64_t, int64_t>;
+
+CellKey cellOf(Vec3 p, double size) {
+    return {static_cast<int64_t>(std::floor(p.x / size)),
+            static_cast<int64_t>(std::floor(p.y / size))};
+}
+
+// Adds a mesh set down in the world by `place` (points) and `turn` (normals).
+template <typename Place, typename Turn>
+void appendMoved(Mesh3D& into, const Mesh3D& mesh, Place place, Turn turn) {
+    const auto first = static_cast<uint32_t>(into.vertexCount());
+    into.positions.reserve(into.positions.size() + mesh.positions.size());
+    into.normals.reserve(into.normals.size() + mesh.normals.size());
+    for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
+        const float* p = &mesh.positions[3 * v];
+        const float* n = &mesh.normals[3 * v];
+        const Vec3 q = place(Vec3{p[0], p[1], p[2]});
+        const Vec3 m = turn(Vec3{n[0], n[1], n[2]});
+        into.positions.insert(
+            into.positions.end(),
+            {static_cast<float>(q.x), static_cast<float>(q.y), static_cast<float>(q.z)});
+        into.normals.insert(into.normals.end(), {static_cast<float>(m.x), static_cast<float>(m.y),
+                                                 static_cast<float>(m.z)});
+    }
+    into.colors.insert(into.colors.end(), mesh.colors.begin(), mesh.colors.end());
+    into.indices.reserve(into.indices.size() + mesh.indices.size());
+    for (uint32_t i : mesh.indices)
+        into.indices.push_back(first + i);
+}
+
+void appendPiece(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
+    const Vec3 origin = placedPoint(at, {});
+    appendMoved(
+        into, mesh, [&](Vec3 p) { return placedPoint(at, p); },
+        [&](Vec3 n) { return placedPoint(at, n) - origin; });
+}
+
+void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PlacedMesh& at) {
+    // A stretch along z tilts the normals of slanted faces the other way.
+    const PlacedMesh turnOnly{{}, at.rotation, 1};
+    appendMoved(
+        into, mesh, [&](Vec3 p) { return placedPoint(at, p); },
+        [&](Vec3 n) { return normalized(placedPoint(turnOnly, {n.x, n.y, n.z / at.stretch})); });
+}
+
+const Mesh3D* find(const MeshCache& cache, const std::string& key) {
+    auto it = cache.find(key);
+    return it == cache.end() ? nullptr : &it->second;
+}
+
+} // namespace
+
+void Box3::add(Vec3 p) {
+    lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+    hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+}
+
+void Box3::add(Vec3 centre, double radius) {
+    add(centre - Vec3{radius, radius, radius});
+    add(centre + Vec3{radius, radius, radius});
+}
+
+Ball boundingBall(const Mesh3D& mesh) {
+    Box3 box;
+    for (std::size_t v = 0; v < mesh.vertexCount(); ++v)
+        box.add({mesh.positions[3 * v], mesh.positions[3 * v + 1], mesh.positions[3 * v + 2]});
+    if (box.empty())
+        return {};
+    const Vec3 centre = (box.lo + box.hi) * 0.5;
+    double radius = 0;
+    for (std::size_t v = 0; v < mesh.vertexCount(); ++v)
+        radius = std::max(radius, length(Vec3{mesh.positions[3 * v], mesh.positions[3 * v + 1],
+                                              mesh.positions[3 * v + 2]} -
+                                         centre));
+    return {centre, radius};
+}
+
+std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize) {
+    std::map<CellKey, SceneCell> cells;
+    std::map<std::string, Ball> ballOf; // per part, in the piece's own frame
+    for (std::size_t i = 0; i < scene.pieces.size(); ++i) {
+        const PieceInstance& p = scene.pieces[i];
+        const Mesh3D* full = find(scene.pieceMeshes, p.part);
+        if (!full || full->empty())
+            continue;
+        auto known = ballOf.find(p.part);
+        if (known == ballOf.end())
+            known = ballOf.emplace(p.part, boundingBall(*full)).first;
+        const Ball ball{placedPoint(p, known->second.centre), known->second.radius};
+        SceneCell& cell = cells[cellOf(ball.centre, cellSize)];
+        cell.pieces.push_back(static_cast<uint32_t>(i));
+        cell.balls.push_back(ball);
+        cell.bounds.add(ball.centre, ball.radius);
+        if (const Mesh3D* plain = find(scene.plainPieceMeshes, p.part))
+            appendPiece(cell.plainTrack, *plain, p);
+    }
+    const Ball pierBall = boundingBall(scene.pierMesh);
+    for (const PlacedMesh& pier : scene.piers) {
+        const Vec3 top = placedPoint(pier, {0, 0, pierBall.centre.z * 2});
+        const Vec3 centre = (pier.position + top) * 0.5;
+        SceneCell& cell = cells[cellOf(centre, cellSize)];
+        appendPlaced(cell.fixed, scene.pierMesh, pier);
+        cell.bounds.add(pier.position, pierBall.radius);
+        cell.bounds.add(top, pierBall.radius);
+    }
+    for (const PieceInstance& hill : scene.hills) {
+        const Mesh3D* mesh = find(scene.hillMeshes, hill.part);
+        if (!mesh || mesh->empty())
+            continue;
+        const Ball local = boundingBall(*mesh);
+        const Ball ball{placedPoint(hill, local.centre), local.radius};
+        SceneCell& cell = cells[cellOf(ball.centre, cellSize)];
+        appendPiece(cell.fixed, *mesh, hill);
+        cell.bounds.add(ball.centre, ball.radius);
+    }
+    std::vector<SceneCell> list;
+    list.reserve(cells.size());
+    for (auto& [key, cell] : cells)
+        list.push_back(std::move(cell));
+    return list;
+}
+
+ViewVolume::ViewVolume(const std::array<double, 16>& projection,
+                       const std::array<double, 16>& modelView) {
+    // Clip = projection x model-view; each plane is the fourth row plus or minus another.
+    std::array<double, 16> m{};
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k)
+                m[col * 4 + row] += projection[k * 4 + row] * modelView[col * 4 + k];
+    auto row = [&m](int r) {
+        return std::array<double, 4>{m[r], m[4 + r], m[8 + r], m[12 + r]};
+    };
+    const auto w = row(3);
+    int at = 0;
+    for (int r = 0; r < 3; ++r) {
+        const auto axis = row(r);
+        for (double sign : {1.0, -1.0}) {
+            std::array<double, 4> plane{};
+            for (int k = 0; k < 4; ++k)
+                plane[k] = w[k] + sign * axis[k];
+            const double norm = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] +
+                                          plane[2] * plane[2]);
+            if (norm > 0)
+                for (double& v : plane)
+                    v /= norm;
+            planes_[at++] = plane;
+        }
+    }
+}
+
+bool ViewVolume::sees(const Ball& ball) const {
+    for (const auto& p : planes_)
+        if (p[0] * ball.centre.x + p[1] * ball.centre.y + p[2] * ball.centre.z + p[3] <
+            -ball.radius)
+            return false;
+    return true;
+}
+
+bool ViewVolume::sees(const Box3& box) const {
+    if (box.empty())
+        return false;
+    for (const auto& p : planes_) {
+        // The corner farthest along the plane's normal.
+        const double x = p[0] >= 0 ? box.hi.x : box.lo.x;
+        const double y = p[1] >= 0 ? box.hi.y : box.lo.y;
+        const double z = p[2] >= 0 ? box.hi.z : box.lo.z;
+        if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0)
+            return false;
+    }
+    return true;
+}
+
+std::array<double, 16> perspective(double fovY, double aspect, double nearPlane,
+                                   double farPlane) {
+    const double f = 1.0 / std::tan(fovY * kDegToRad / 2);
+    std::array<double, 16> m{};
+    m[0] = f / aspect;
+    m[5] = f;
+    m[10] = (farPlane + nearPlane) / (nearPlane - farPlane);
+    m[11] = -1;
+    m[14] = 2 * farPlane * nearPlane / (nearPlane - farPlane);
+    return m;
+}
+
+TrackDetailRange::TrackDetailRange(double fovY, int pictureHeight) {
+    // One millimetre in front of the eye the picture is 2 tan(fov / 2) millimetres high.
+    const double pixelsPerUnit =
+        std::max(1, pictureHeight) / (2 * std::tan(fovY * kDegToRad / 2));
+    reach_ = kSleeperWidth * pixelsPerUnit / kDetailPixels;
+}
+
+double distanceTo(const Box3& box, Vec3 p) {
+    if (box.empty())
+        return std::numeric_limits<double>::infinity();
+    const double dx = std::max({box.lo.x - p.x, 0.0, p.x - box.hi.x});
+    const double dy = std::max({box.lo.y - p.y, 0.0, p.y - box.hi.y});
+    const double dz = std::max({box.lo.z - p.z, 0.0, p.z - box.hi.z});
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+} // namespace plandor

@@ -1,0 +1,163 @@
+// What the 3D view leaves out or draws plainly: the picture's volume, the reach of track
+// detail, plain track bands, and the cells that gather a scene's pieces.
+#include "render/Camera3D.h"
+#include "render/PieceMesh.h"
+#include "render/Scene3D.h"
+#include "render/SceneCells.h"
+#include "LayoutBuilder.h"
+#include "LayoutGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace plandor;
+
+namespace {
+
+// A camera looking straight down at the origin from 1000 mm, through a square picture.
+struct StraightDown {
+    Camera3D camera;
+    std::array<double, 16> projection = perspective(40, 1, 10, 5000);
+    StraightDown() {
+        camera.pitch = 0;
+        camera.yaw = 0;
+        camera.distance = 1000;
+    }
+    ViewVolume volume() const { return ViewVolume(projection, camera.modelView()); }
+};
+
+Vec3 vertex(const Mesh3D& mesh, std::size_t v) {
+    return {mesh.positions[3 * v], mesh.positions[3 * v + 1], mesh.positions[3 * v + 2]};
+}
+
+} // namespace
+
+TEST(ViewVolume, SeesWhatTouchesThePictureAndNothingPastItsEdges) {
+    const StraightDown view;
+    const ViewVolume volume = view.volume();
+    // At the ground, 1000 mm from the eye, the picture reaches tan(20 deg) x 1000 to each side.
+    const double edge = 1000 * std::tan(degToRad(20));
+    // The side plane is slanted: a ball's reach across it is its radius over cos(20 deg).
+    const double reach = 10 / std::cos(degToRad(20));
+    const struct {
+        const char* name;
+        Ball ball;
+        bool seen;
+    } cases[] = {
+        {"at the centre", {{0, 0, 0}, 1}, true},
+        {"just inside the right edge", {{edge + reach - 0.5, 0, 0}, 10}, true},
+        {"just past the right edge", {{edge + reach + 0.5, 0, 0}, 10}, false},
+        {"just past the top edge", {{0, edge + reach + 0.5, 0}, 10}, false},
+        {"behind the eye", {{0, 0, 1500}, 10}, false},
+        {"beyond the far plane", {{0, 0, -4100}, 10}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(volume.sees(c.ball), c.seen) << c.name;
+        Box3 box;
+        box.add(c.ball.centre, c.ball.radius / std::sqrt(3.0));
+        if (!c.seen) { // a box inside the ball is no more visible than the ball
+            EXPECT_FALSE(volume.sees(box)) << c.name;
+        }
+    }
+    Box3 wide; // a long box whose corners all lie outside, crossing the picture
+    wide.add({-5000, -1, 0});
+    wide.add({5000, 1, 0});
+    EXPECT_TRUE(volume.sees(wide));
+    EXPECT_FALSE(volume.sees(Box3{})) << "an empty box";
+}
+
+TEST(TrackDetailRange, ShowsSleepersWhileOneIsAPixelWide) {
+    const int height = 700;
+    const TrackDetailRange detail(40, height);
+    // A sleeper's width seen from the reach, in pixels of the picture.
+    const double pixels = kSleeperWidth / (2 * detail.reach() * std::tan(degToRad(20))) * height;
+    EXPECT_NEAR(pixels, 1.0, 1e-9);
+    EXPECT_TRUE(detail.full(detail.reach() * 0.99));
+    EXPECT_FALSE(detail.full(detail.reach() * 1.01));
+    EXPECT_GT(TrackDetailRange(40, 2 * height).reach(), detail.reach()) << "a taller picture";
+}
+
+TEST(Camera3D, TheEyeIsWhereTheModelViewPutsTheOrigin) {
+    Camera3D camera;
+    camera.pitch = 25;
+    camera.yaw = 140;
+    camera.panX = 30;
+    camera.centreX = 500;
+    camera.centreY = -200;
+    const Vec3 eye = camera.toEye(camera.eye());
+    EXPECT_NEAR(length(eye), 0, 1e-6);
+}
+
+TEST(PlainTrack, ABandOverTheBallastInTheColourOfTheTrackSeenFromAfar) {
+    const struct {
+        const char* part;
+        std::size_t triangles; // two per segment: one for a straight, one per 5 degrees of curve
+    } cases[] = {{"24188", 2}, {"24130", 2 * 6}, {"24611", 2 + 2 * 5}};
+    for (const auto& c : cases) {
+        const Mesh3D plain = buildPieceMesh(catalogDef(c.part), TrackDetail::Plain);
+        const Mesh3D full = buildPieceMesh(catalogDef(c.part));
+        EXPECT_EQ(plain.triangleCount(), c.triangles) << c.part;
+        EXPECT_LT(plain.triangleCount() * 20, full.triangleCount()) << c.part;
+        // The band covers the full track's ballast: no point of it lies outside the full
+        // mesh's extent in the plan.
+        Box3 fullBox, plainBox;
+        for (std::size_t v = 0; v < full.vertexCount(); ++v)
+            fullBox.add(vertex(full, v));
+        for (std::size_t v = 0; v < plain.vertexCount(); ++v)
+            plainBox.add(vertex(plain, v));
+        EXPECT_GE(plainBox.lo.x, fullBox.lo.x - 1e-3) << c.part;
+        EXPECT_LE(plainBox.hi.x, fullBox.hi.x + 1e-3) << c.part;
+        EXPECT_GE(plainBox.lo.y, fullBox.lo.y - 1e-3) << c.part;
+        EXPECT_LE(plainBox.hi.y, fullBox.hi.y + 1e-3) << c.part;
+        EXPECT_NEAR(plainBox.hi.x - plainBox.lo.x, fullBox.hi.x - fullBox.lo.x, 1.0) << c.part;
+    }
+    // Mostly ballast, darkened by the sleepers.
+    const Rgb band = plainTrackColor();
+    EXPECT_GT(band.r, 0.6f);
+    EXPECT_LT(band.r, 0.76f);
+    EXPECT_GT(band.r, band.b);
+}
+
+TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
+    const Layout layout = generateLayout(600, 1);
+    Scene3D scene;
+    buildScene(layout, scene, nullptr);
+    ASSERT_GT(scene.pieces.size(), 500u);
+    ASSERT_GT(scene.cells.size(), 1u);
+    std::vector<int> seen(scene.pieces.size(), 0);
+    std::size_t plainTriangles = 0, expectedPlain = 0, fixedTriangles = 0;
+    for (const SceneCell& cell : scene.cells) {
+        ASSERT_EQ(cell.pieces.size(), cell.balls.size());
+        plainTriangles += cell.plainTrack.triangleCount();
+        fixedTriangles += cell.fixed.triangleCount();
+        for (std::size_t k = 0; k < cell.pieces.size(); ++k) {
+            const PieceInstance& p = scene.pieces[cell.pieces[k]];
+            ++seen[cell.pieces[k]];
+            expectedPlain += scene.plainPieceMeshes.at(p.part).triangleCount();
+            const Mesh3D& mesh = scene.pieceMeshes.at(p.part);
+            for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
+                const Vec3 w = placedPoint(p, vertex(mesh, v));
+                ASSERT_LE(length(w - cell.balls[k].centre), cell.balls[k].radius + 1e-3)
+                    << p.part;
+                ASSERT_LE(distanceTo(cell.bounds, w), 1e-3) << p.part;
+            }
+        }
+        for (std::size_t v = 0; v < cell.fixed.vertexCount(); ++v)
+            ASSERT_LE(distanceTo(cell.bounds, vertex(cell.fixed, v)), 1e-3);
+    }
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        ASSERT_EQ(seen[i], 1) << "piece " << i;
+    EXPECT_EQ(plainTriangles, expectedPlain);
+    std::size_t hillTriangles = 0;
+    for (const PieceInstance& h : scene.hills)
+        hillTriangles += scene.hillMeshes.at(h.part).triangleCount();
+    EXPECT_EQ(fixedTriangles,
+              scene.piers.size() * scene.pierMesh.triangleCount() + hillTriangles);
+}
+
+TEST(SceneCells, AnEmptySceneHasNoCells) {
+    Scene3D scene;
+    buildScene(emptyLayout(), scene, nullptr);
+    EXPECT_TRUE(scene.cells.empty());
+}
