@@ -387,7 +387,10 @@ void MainFrame::rebuild3DView() {
 }
 
 void MainFrame::updateTitle() {
-    SetTitle(toWx(windowTitle(doc_.name, doc_.path, doc_.modified)));
+    // Setting the title asks the display server; most edits leave it as it was.
+    const wxString title = toWx(windowTitle(doc_.name, doc_.path, doc_.modified));
+    if (GetTitle() != title)
+        SetTitle(title);
 }
 
 void MainFrame::onCheckLayout(wxCommandEvent&) {

@@ -40,6 +40,24 @@ wxStaticLine* separator(wxWindow* parent) {
 }
 
 // A row of controls, the ones with proportion 1 taking the spare width.
+// Each changed text makes the toolkit measure and lay the panel out again: an edit that leaves
+// a text as it was must not.
+bool setLabel(wxWindow* control, const wxString& text) {
+    if (control->GetLabel() == text)
+        return false;
+    control->SetLabel(text);
+    return true;
+}
+
+bool sameItems(const wxChoice* choice, const std::vector<LevelEntry>& levels) {
+    if (choice->GetCount() != levels.size())
+        return false;
+    for (unsigned i = 0; i < levels.size(); ++i)
+        if (choice->GetString(i) != toWx(levels[i].name))
+            return false;
+    return true;
+}
+
 void addToRow(wxBoxSizer* row, wxWindow* control, int proportion = 0) {
     const int gap = row->GetItemCount() == 0 ? 0 : kGap;
     row->Add(control, proportion, wxALIGN_CENTRE_VERTICAL | wxLEFT, gap);
@@ -259,22 +277,26 @@ void PropertiesPanel::refreshSelection() {
 void PropertiesPanel::showState() {
     const wxSize size = GetSize();
     // The texts may be cut short with an ellipsis; the tooltip always holds them whole.
-    c_.title->SetLabel(toWx(state_.title));
+    bool changed = setLabel(c_.title, toWx(state_.title));
     c_.title->SetToolTip(toWx(state_.title));
-    c_.detail->SetLabel(toWx(state_.detail));
+    changed = setLabel(c_.detail, toWx(state_.detail)) || changed;
     c_.detail->SetToolTip(toWx(state_.detail));
 
-    c_.level->Clear();
-    for (const LevelEntry& level : state_.levels)
-        c_.level->Append(toWx(level.name));
-    if (state_.levelIndex >= 0)
+    if (!sameItems(c_.level, state_.levels)) {
+        c_.level->Clear();
+        for (const LevelEntry& level : state_.levels)
+            c_.level->Append(toWx(level.name));
+        changed = true;
+    }
+    if (state_.levelIndex >= 0 && c_.level->GetSelection() != state_.levelIndex)
         c_.level->SetSelection(state_.levelIndex);
     c_.level->Enable(state_.levelEnabled);
 
-    c_.heightLabel->SetLabel(toWx(state_.heightLabel));
-    c_.heightField->ChangeValue(toWx(state_.heightText));
+    changed = setLabel(c_.heightLabel, toWx(state_.heightLabel)) || changed;
+    if (c_.heightField->GetValue() != toWx(state_.heightText))
+        c_.heightField->ChangeValue(toWx(state_.heightText));
     c_.heightField->Enable(state_.heightEnabled);
-    c_.gradeValue->SetLabel(toWx(state_.gradeText));
+    changed = setLabel(c_.gradeValue, toWx(state_.gradeText)) || changed;
     c_.gradeValue->SetForegroundColour(state_.gradeWarningColour ? colourOf(kGradeWarningColor)
                                                                  : wxNullColour);
     showWarning();
@@ -284,7 +306,7 @@ void PropertiesPanel::showState() {
     c_.startGrade->Enable(state_.startGradeEnabled);
     c_.endGrade->Enable(state_.endGradeEnabled);
     c_.recalc->Enable(state_.recalcEnabled);
-    if (size.x >= kSmallestLaidOut && size.y >= kSmallestLaidOut)
+    if (changed && size.x >= kSmallestLaidOut && size.y >= kSmallestLaidOut)
         Layout();
 }
 
@@ -292,6 +314,15 @@ void PropertiesPanel::refreshTally() {
     const TallyContent content = tallyContent(doc_.layout, shop());
     lastCounts_ = content.counts;
     wxListCtrl* list = c_.tally;
+    if (sameRows(content.rows)) {
+        // Only counts changed, as after placing or removing a piece of a kind already listed.
+        for (std::size_t i = 0; i < content.rows.size(); ++i)
+            if (content.rows[i].count != tallyRows_[i].count)
+                list->SetItem(static_cast<long>(i), 1, toWx(content.rows[i].count));
+        tallyRows_ = content.rows;
+        return;
+    }
+    tallyRows_ = content.rows;
     list->Freeze();
     list->DeleteAllItems();
     wxFont emphasis = list->GetFont().Bold();
@@ -305,6 +336,16 @@ void PropertiesPanel::refreshTally() {
         }
     }
     list->Thaw();
+}
+
+bool PropertiesPanel::sameRows(const std::vector<TallyRow>& rows) const {
+    if (rows.size() != tallyRows_.size() ||
+        c_.tally->GetItemCount() != static_cast<int>(rows.size()))
+        return false;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].piece != tallyRows_[i].piece || rows[i].emphasis != tallyRows_[i].emphasis)
+            return false;
+    return true;
 }
 
 void PropertiesPanel::onTallyMotion(wxMouseEvent& event) {

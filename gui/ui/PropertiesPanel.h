@@ -114,10 +114,13 @@ class PropertiesPanel : public wxPanel {
     void onPanelSize(wxSizeEvent& event);
     void onTallySize(wxSizeEvent& event);
     void onTallyMotion(wxMouseEvent& event);
+    // Whether the list shows these rows, counts aside.
+    bool sameRows(const std::vector<TallyRow>& rows) const;
 
     Document& doc_;
     PropertiesState state_;
     CountMap lastCounts_;
+    std::vector<TallyRow> tallyRows_; // as the list shows them
     Controls c_;
 
     PanelEditSink sink_;

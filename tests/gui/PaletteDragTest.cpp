@@ -2,9 +2,11 @@
 // or scenery item following the mouse (with the keyboard on the canvas), and a click drops it;
 // a library block dragged there lands where the button is let go.
 #include "GuiTestSupport.h"
+#include "ui/PropertiesPanel.h"
 #include "editing/SceneryResize.h"
 #include "model/BlockFile.h"
 
+#include <wx/listctrl.h>
 #include <wx/notebook.h>
 
 #include <cmath>
@@ -21,9 +23,19 @@ wxPoint onScreen(wxWindow* window, Point at) {
         wxPoint(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y))));
 }
 
+// The count the piece tally shows for a part, or "" when it has no row.
+std::string tallyCount(MainFrame* frame, const std::string& part) {
+    wxListCtrl* tally = frame->properties()->controls().tally;
+    for (int i = 0; i < tally->GetItemCount(); ++i)
+        if (tally->GetItemText(i).StartsWith(part))
+            return std::string(tally->GetItemText(i, 1).utf8_str());
+    return "";
+}
+
 TEST_F(PaletteDragTest, TrackPieceSnapsNearAFreeEndAndAClickDropsItJoined) {
     addPiece(layout(), "24188", 100, 150);
-    canvas->layoutChanged();
+    frame->applyChange(Change(Change::Pieces));
+    ASSERT_EQ(tallyCount(frame, "24188"), "1");
     // The free end of the placed piece is at world (288.3, 150) = client (288, 150).
     dragFromPalette(screenPointOfRow(frame->palette(), "24188"), onScreen(canvas, {291, 154}));
     ASSERT_TRUE(waitFor([&] { return canvas->controller().overlays().snapMarker; }))
@@ -38,6 +50,13 @@ TEST_F(PaletteDragTest, TrackPieceSnapsNearAFreeEndAndAClickDropsItJoined) {
     EXPECT_EQ(layout().pieces[0].jointAt(1).target, placed.id);
     EXPECT_FALSE(canvas->placing());
     EXPECT_FALSE(canvas->HasCapture());
+    EXPECT_EQ(tallyCount(frame, "24188"), "2") << "the tally counts the dropped piece";
+
+    // A part new to the layout gets its own row.
+    addPiece(layout(), "24130", 100, 400);
+    frame->applyChange(Change(Change::Pieces));
+    EXPECT_EQ(tallyCount(frame, "24130"), "1");
+    EXPECT_EQ(tallyCount(frame, "24188"), "2");
 }
 
 TEST_F(PaletteDragTest, PlatformDroppedTurnedAndWidenedByAHandle) {
