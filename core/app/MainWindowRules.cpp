@@ -78,4 +78,9 @@ ViewAfterOpen viewAfterOpen(const Layout& layout) {
     return viewAfterOpen(layout, TrackCatalog::instance());
 }
 
+std::string readingStatusText(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return "Reading " + (slash == std::string::npos ? path : path.substr(slash + 1)) + "...";
+}
+
 } // namespace plandor

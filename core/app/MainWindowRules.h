@@ -25,6 +25,9 @@ extern const char* const kStatusStartPosition;  // "x: 0  y: 0 mm"
 std::string pieceCountText(std::size_t pieces); // "Pieces: N"
 // Field 0 after opening: "Ready", or the elevation text while grade runs are under way.
 std::string statusAfterOpen(const Layout& layout);
+// Field 0 while a layout named at start is still being read: "Reading " and the file's name
+// without its folder, then "...".
+std::string readingStatusText(const std::string& path);
 
 // What checking or unchecking the Measure or Polygon tool does.
 struct ToolSwitch {

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/FileCommands.h"
+#include "app/MainWindowRules.h"
 
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
@@ -10,14 +11,18 @@
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
+#include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include <sys/resource.h>
 #include <time.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <future>
+#include <memory>
 #include <system_error>
 #include <string>
 #include <vector>
@@ -96,7 +101,8 @@ void reportUsageAtIdle() {
 
 void exitWhenIdle(wxApp& app) {
     app.Bind(wxEVT_IDLE, [&app, reported = false](wxIdleEvent&) mutable {
-        if (reported)
+        // Idle while the layout is still being read is not the idle of an opened window.
+        if (reported || stillReading())
             return;
         reported = true;
         if (wxWindow* top = app.GetTopWindow())
@@ -142,6 +148,68 @@ std::future<LoadedLayout> takeReading(const std::string& given) {
     return startReading(commandLinePath(given));
 }
 
+// A layout named at start is opened once the window has shown, so that the window appears
+// as soon as it is built and the plan fills in after. A file still being read by then is
+// named in the status bar, and the window takes no input until it is there.
+class PendingOpen : public wxTimer {
+  public:
+    PendingOpen(const MainWindow& window, std::string given, std::future<LoadedLayout> reading)
+        : window_(window), frame_(window.frame), given_(std::move(given)),
+          reading_(std::move(reading)) {
+        if (!ready()) {
+            if (frame_->GetStatusBar())
+                frame_->SetStatusText(wxString::FromUTF8(readingStatusText(given_)), 0);
+            frame_->Disable();
+        }
+        Start(kPollMs);
+    }
+    bool done() const { return done_; }
+
+    void Notify() override {
+        if (done_ || !ready())
+            return;
+        Stop();
+        done_ = true;
+        if (!frame_) // closed while the file was read
+            return;
+        frame_->Enable();
+        // Opening says what it found; a file that could not be read leaves the window ready.
+        if (frame_->GetStatusBar())
+            frame_->SetStatusText(wxString::FromUTF8(kStatusReady), 0);
+        window_.openFile(given_, reading_.get());
+    }
+
+  private:
+    bool ready() const {
+        return reading_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    }
+
+    static constexpr int kPollMs = 20;
+    MainWindow window_;
+    wxWeakRef<wxFrame> frame_;
+    std::string given_;
+    std::future<LoadedLayout> reading_;
+    bool done_ = false;
+};
+
+std::unique_ptr<PendingOpen>& pendingOpen() {
+    static std::unique_ptr<PendingOpen> pending;
+    return pending;
+}
+
+} // namespace
+
+bool stillReading() {
+    return pendingOpen() && !pendingOpen()->done();
+}
+
+void openWhenRead(const MainWindow& window, const std::string& given,
+                  std::future<LoadedLayout> reading) {
+    pendingOpen() = std::make_unique<PendingOpen>(window, given, std::move(reading));
+}
+
+namespace {
+
 // The layout file named on the command line, if any (main has already sent every other
 // command line elsewhere).
 std::string layoutFileArgument(int argc, const wxCmdLineArgsArray& argv) {
@@ -166,7 +234,7 @@ bool PlandorApp::OnInit() {
     if (!window.frame)
         return false;
     if (reading.valid() && window.openFile)
-        window.openFile(file, reading.get());
+        openWhenRead(window, file, std::move(reading));
     if (timingRun()) {
         reportFirstPaint_ = true;
         exitWhenIdle(*this);
@@ -194,6 +262,7 @@ wxLayoutDirection PlandorApp::GetLayoutDirection() const {
 }
 
 int PlandorApp::OnExit() {
+    pendingOpen().reset();
     runShutDown();
     return 0;
 }

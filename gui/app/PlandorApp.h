@@ -2,10 +2,12 @@
 // The application object and the start-up and exit steps it runs.
 
 #include "app/MainWindowFactory.h"
+#include "model/LayoutFile.h"
 
 #include <wx/app.h>
 
 #include <functional>
+#include <future>
 #include <string>
 
 namespace plandor {
@@ -25,6 +27,14 @@ void runShutDown();
 // of the process, while the toolkit starts and the window is built; the application opens what
 // was read once its window shows.
 void startReadingLayout(const std::string& given);
+
+// Opens what is being read for `given` once the window has shown: the window appears as soon
+// as it is built and the plan fills in after. While the file is still being read the status
+// bar names it and the window takes no input.
+void openWhenRead(const MainWindow& window, const std::string& given,
+                  std::future<LoadedLayout> reading);
+// True from `openWhenRead` until the layout has been opened.
+bool stillReading();
 
 class PlandorApp : public wxApp {
   public:
