@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace plandor {
@@ -39,7 +40,7 @@ struct BandedPiece {
     double signedRise = 0; // height gained from connector 0 to the far end
     double runLength = 0;
     Box box;
-    uint32_t firstQuad = 0, endQuad = 0;
+    const std::vector<Quad>* quads = nullptr; // the part's, in the piece's own frame
 
     double heightAt(Point p) const {
         if (runLength <= 0)
@@ -347,23 +348,43 @@ class OverlapFinder {
             bp.z = p.z;
             bp.runLength = runLength(def);
             bp.signedRise = p.reversed ? -riseOf(p, def) : riseOf(p, def);
-            bp.firstQuad = static_cast<uint32_t>(quads_.size());
-            const double half = trackHalfWidth(*def);
-            const TrackBands bands = trackBands(*def), slips = slipCurves(*def);
-            for (int k = 0; k < bands.count; ++k)
-                appendQuads(bands.band[k], half, trim, bp.frame, quads_);
-            for (int k = 0; k < slips.count; ++k)
-                appendQuads(slips.band[k], half, trim, bp.frame, quads_);
-            bp.endQuad = static_cast<uint32_t>(quads_.size());
-            if (bp.endQuad == bp.firstQuad)
+            bp.quads = &localQuads(*def, trim);
+            if (bp.quads->empty())
                 continue;
-            bp.box = quads_[bp.firstQuad].box;
-            for (uint32_t q = bp.firstQuad + 1; q < bp.endQuad; ++q) {
-                const Box& b = quads_[q].box;
-                bp.box = Box{std::min(bp.box.minX, b.minX), std::min(bp.box.minY, b.minY),
-                             std::max(bp.box.maxX, b.maxX), std::max(bp.box.maxY, b.maxY)};
-            }
+            placeQuads(bp, placed_);
+            bp.box = placed_.front().box;
+            for (const Quad& q : placed_)
+                bp.box = Box{std::min(bp.box.minX, q.box.minX), std::min(bp.box.minY, q.box.minY),
+                             std::max(bp.box.maxX, q.box.maxX), std::max(bp.box.maxY, q.box.maxY)};
             pieces_.push_back(bp);
+        }
+    }
+
+    // A part's quads in its own frame, cut once for all its pieces: a large layout holds one
+    // set per part in use instead of one per piece.
+    const std::vector<Quad>& localQuads(const PieceDef& def, double trim) {
+        auto it = localQuads_.find(&def);
+        if (it != localQuads_.end())
+            return it->second;
+        std::vector<Quad>& quads = localQuads_[&def];
+        const double half = trackHalfWidth(def);
+        const TrackBands bands = trackBands(def), slips = slipCurves(def);
+        for (int k = 0; k < bands.count; ++k)
+            appendQuads(bands.band[k], half, trim, PieceFrame(), quads);
+        for (int k = 0; k < slips.count; ++k)
+            appendQuads(slips.band[k], half, trim, PieceFrame(), quads);
+        return quads;
+    }
+
+    // The piece's quads where it lies.
+    static void placeQuads(const BandedPiece& piece, std::vector<Quad>& out) {
+        out.clear();
+        for (const Quad& local : *piece.quads) {
+            Quad q;
+            for (int k = 0; k < 4; ++k)
+                q.p[k] = piece.frame.apply(local.p[k]);
+            q.box = boxOf(q.p, 4);
+            out.push_back(q);
         }
     }
 
@@ -377,23 +398,25 @@ class OverlapFinder {
     }
 
     bool measure(const BandedPiece& a, const BandedPiece& b, TrackOverlap& o) {
+        placeQuads(a, quadsA_);
+        placeQuads(b, quadsB_);
         nearA_.clear();
         nearB_.clear();
-        for (uint32_t q = a.firstQuad; q < a.endQuad; ++q)
-            if (quads_[q].box.overlaps(b.box))
-                nearA_.push_back(q);
-        for (uint32_t q = b.firstQuad; q < b.endQuad; ++q)
-            if (quads_[q].box.overlaps(a.box))
-                nearB_.push_back(q);
+        for (const Quad& q : quadsA_)
+            if (q.box.overlaps(b.box))
+                nearA_.push_back(&q);
+        for (const Quad& q : quadsB_)
+            if (q.box.overlaps(a.box))
+                nearB_.push_back(&q);
         bool overlapping = false, aAbove = false, bAbove = false;
         double least = 0, largest = 0;
         Point centre;
         bool leastALower = false;
-        for (uint32_t qa : nearA_)
-            for (uint32_t qb : nearB_) {
-                if (!quads_[qa].box.overlaps(quads_[qb].box))
+        for (const Quad* qa : nearA_)
+            for (const Quad* qb : nearB_) {
+                if (!qa->box.overlaps(qb->box))
                     continue;
-                const Clip clip = clipQuad(quads_[qa], quads_[qb]);
+                const Clip clip = clipQuad(*qa, *qb);
                 const double area = clip.n < 3 ? 0.0 : clipArea(clip);
                 if (area < 1e-6)
                     continue;
@@ -435,8 +458,9 @@ class OverlapFinder {
     const OverlapFault& fault_;
     std::vector<BandedPiece> pieces_;
     std::unordered_set<int32_t> junctions_; // ids of pieces with more than two connectors
-    std::vector<Quad> quads_;
-    std::vector<uint32_t> nearA_, nearB_;
+    std::unordered_map<const PieceDef*, std::vector<Quad>> localQuads_;
+    std::vector<Quad> placed_, quadsA_, quadsB_; // scratch
+    std::vector<const Quad*> nearA_, nearB_;
     std::vector<Link> links_;
 };
 
