@@ -27,6 +27,15 @@ void BM_BuildScene(benchmark::State& state) {
     state.counters["pieces"] = static_cast<double>(scene.pieces.size());
     state.counters["scenery"] = static_cast<double>(scene.scenery.size());
     state.counters["meshes"] = scene.meshesBuilt;
+    state.counters["piers"] = static_cast<double>(scene.piers.size());
+    double plain = 0, fixed = 0;
+    for (const SceneCell& cell : scene.cells) {
+        plain += static_cast<double>(cell.plainTrack.triangleCount());
+        fixed += static_cast<double>(cell.fixed.triangleCount());
+    }
+    state.counters["cells"] = static_cast<double>(scene.cells.size());
+    state.counters["plain_triangles"] = plain;
+    state.counters["fixed_triangles"] = fixed;
     state.counters["kinds"] =
         static_cast<double>(scene.pieceMeshes.size() + scene.sceneryMeshes.size());
 }

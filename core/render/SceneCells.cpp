@@ -45,11 +45,29 @@ void appendMoved(Mesh3D& into, const Mesh3D& mesh, Place place, Turn turn) {
         into.indices.push_back(first + i);
 }
 
+// How `placedPoint` sets a piece's mesh down, with the angles' sines and cosines taken once
+// for all its points.
+struct PiecePlacement {
+    explicit PiecePlacement(const PieceInstance& at)
+        : position(at.position), ct(std::cos(drawnTilt(at) * kDegToRad)),
+          st(std::sin(drawnTilt(at) * kDegToRad)), cr(std::cos(at.rotation * kDegToRad)),
+          sr(std::sin(at.rotation * kDegToRad)) {}
+    // Flipped to the world's y, tilted about y, turned about z.
+    Vec3 turn(Vec3 local) const {
+        const Vec3 tilted{local.x * ct + local.z * st, -local.y, -local.x * st + local.z * ct};
+        return {tilted.x * cr - tilted.y * sr, tilted.x * sr + tilted.y * cr, tilted.z};
+    }
+    Vec3 place(Vec3 local) const { return position + turn(local); }
+
+    Vec3 position;
+    double ct, st, cr, sr;
+};
+
 void appendPiece(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
-    const Vec3 origin = placedPoint(at, {});
+    const PiecePlacement placement(at);
     appendMoved(
-        into, mesh, [&](Vec3 p) { return placedPoint(at, p); },
-        [&](Vec3 n) { return placedPoint(at, n) - origin; });
+        into, mesh, [&](Vec3 p) { return placement.place(p); },
+        [&](Vec3 n) { return placement.turn(n); });
 }
 
 void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PlacedMesh& at) {
