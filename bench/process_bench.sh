@@ -8,7 +8,8 @@
 # peak resident memory. The program's own figures stop at the idle moment (it reports them
 # then; wall time counts from just before the program is started); the whole process's,
 # tearing down included, are shown beside them.
-# Usage: bench/process_bench.sh [BUILD_DIR] [RUNS]
+# Usage: bench/process_bench.sh [BUILD_DIR] [RUNS]   (PLANDOR_BENCH_SKIP_GUI=1 leaves out the
+# window benchmarks)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
