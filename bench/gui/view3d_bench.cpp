@@ -181,6 +181,43 @@ BENCHMARK(BM_Orbit3DView)
     ->ReportAggregatesOnly(true)
     ->MeasureProcessCPUTime();
 
+// An edit of one piece while the view is open, up to the view's next frame and idle: the
+// main window brings the scene up to date and the view draws it.
+void BM_EditWith3DViewOpen(benchmark::State& state) {
+    Window& w = mainWindow(static_cast<int>(state.range(0)));
+    closeView(*w.frame);
+    TrackGLCanvas* canvas = openView(*w.frame);
+    if (!canvas) {
+        state.SkipWithError("the 3D view drew no frame");
+        return;
+    }
+    Layout& layout = w.frame->document().layout;
+    PlacedPiece& moved = layout.pieces[layout.pieces.size() / 2];
+    double step = 1;
+    for (auto _ : state) {
+        const int frames = canvas->framesDrawn();
+        moved.x += step;
+        step = -step;
+        w.frame->applyChange(Change(Change::Pieces));
+        while (canvas->framesDrawn() == frames) {
+            canvas->Update();
+            toIdle();
+        }
+        glFinish();
+        toIdle();
+    }
+    closeView(*w.frame);
+}
+BENCHMARK(BM_EditWith3DViewOpen)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ComputeStatistics("min", minimum)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
 // One frame drawn straight, without the toolkit, at the view's opening camera.
 void BM_DrawFrame(benchmark::State& state) {
     Window& w = mainWindow(static_cast<int>(state.range(0)));

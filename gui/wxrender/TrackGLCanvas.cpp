@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 namespace plandor {
 
@@ -25,6 +27,21 @@ wxGLAttributes canvasAttributes() {
     wxGLAttributes attrs;
     attrs.PlatformDefaults().RGBA().DoubleBuffer().Depth(24).EndList();
     return attrs;
+}
+
+// A hash of every array of the mesh: two meshes alike to the byte draw alike.
+uint64_t contentHash(const Mesh3D& mesh) {
+    uint64_t h = 14695981039346656037ull;
+    auto add = [&h](const void* data, std::size_t bytes) {
+        const std::string_view raw(static_cast<const char*>(data), bytes);
+        h = (h ^ std::hash<std::string_view>{}(raw)) * 1099511628211ull;
+        h = (h ^ bytes) * 1099511628211ull;
+    };
+    add(mesh.positions.data(), mesh.positions.size() * sizeof(float));
+    add(mesh.normals.data(), mesh.normals.size() * sizeof(float));
+    add(mesh.colors.data(), mesh.colors.size() * sizeof(float));
+    add(mesh.indices.data(), mesh.indices.size() * sizeof(uint32_t));
+    return h;
 }
 
 void drawMesh(const Mesh3D& mesh) {
@@ -96,7 +113,7 @@ TrackGLCanvas::~TrackGLCanvas() {
 }
 
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
-    forgetLists();
+    keepListsByContent();
     buildScene(layout, scene_, tessellateOutline);
     camera_.aimAt(scene_);
     resolveMeshes();
@@ -149,6 +166,14 @@ void TrackGLCanvas::drawList(const Mesh3D& mesh) {
     if (mesh.empty())
         return;
     auto it = lists_.find(&mesh);
+    if (it == lists_.end() && !kept_.empty()) {
+        // A mesh the last build drew as well: an edit changes only the cells it touches.
+        auto same = kept_.find(contentHash(mesh));
+        if (same != kept_.end()) {
+            it = lists_.emplace(&mesh, same->second).first;
+            kept_.erase(same);
+        }
+    }
     if (it == lists_.end()) {
         const GLuint list = glGenLists(1);
         if (list == 0) { // no room for a list: draw straight from the arrays
@@ -164,6 +189,7 @@ void TrackGLCanvas::drawList(const Mesh3D& mesh) {
 }
 
 void TrackGLCanvas::forgetLists() {
+    dropKeptLists();
     if (lists_.empty())
         return;
     // Without the context the lists go with it.
@@ -171,6 +197,22 @@ void TrackGLCanvas::forgetLists() {
         for (const auto& [mesh, list] : lists_)
             glDeleteLists(list, 1);
     lists_.clear();
+}
+
+void TrackGLCanvas::keepListsByContent() {
+    dropKeptLists();
+    for (const auto& [mesh, list] : lists_)
+        kept_.emplace(contentHash(*mesh), list);
+    lists_.clear();
+}
+
+void TrackGLCanvas::dropKeptLists() {
+    if (kept_.empty())
+        return;
+    if (context_ && IsShownOnScreen() && SetCurrent(*context_))
+        for (const auto& [hash, list] : kept_)
+            glDeleteLists(list, 1);
+    kept_.clear();
 }
 
 bool TrackGLCanvas::makeCurrent() {
@@ -303,6 +345,11 @@ void TrackGLCanvas::drawFrame() {
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    // What the first frame after a build did not claim is gone from the scene, or out of
+    // the picture and compiled again when it comes back.
+    for (const auto& [hash, list] : kept_)
+        glDeleteLists(list, 1);
+    kept_.clear();
     ++framesDrawn_;
 }
 

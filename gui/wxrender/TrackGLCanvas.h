@@ -7,6 +7,7 @@
 
 #include <wx/glcanvas.h>
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -65,6 +66,10 @@ class TrackGLCanvas : public wxGLCanvas {
     // Draws the mesh through a display list compiled on its first draw.
     void drawList(const Mesh3D& mesh);
     void forgetLists();
+    // Before a build: the lists drawn so far wait, by their meshes' content, for the meshes
+    // of the new scene that are alike.
+    void keepListsByContent();
+    void dropKeptLists();
     void resolveMeshes();
 
     std::unique_ptr<wxGLContext> context_;
@@ -80,6 +85,7 @@ class TrackGLCanvas : public wxGLCanvas {
     std::vector<Ball> helixBallOf_;
     // The display list of each mesh drawn since the last build.
     std::unordered_map<const Mesh3D*, unsigned> lists_;
+    std::unordered_multimap<uint64_t, unsigned> kept_; // by content, until the next frame
     int sceneBuilds_ = 0;
     int framesDrawn_ = 0;
     TrackDrawn trackDrawn_;

@@ -101,6 +101,27 @@ TEST_F(View3DTest, SleepersShowNearAndFarTrackIsOnePlainBatch) {
     EXPECT_GT(litPixels(canvas), 0) << "the track still shows as a band";
 }
 
+TEST_F(View3DTest, AfterAnEditTheOpenViewDrawsWhatAFreshViewDraws) {
+    layout() = generateLayout(300, 1);
+    TrackGLCanvas* canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    std::vector<unsigned char> before, edited, fresh;
+    ASSERT_TRUE(canvas->renderFrame(&before));
+    // Most cells keep their drawing; the one with the moved piece must not.
+    layout().pieces[layout().pieces.size() / 2].x += 150;
+    frame->applyChange(Change(Change::Pieces));
+    ASSERT_EQ(canvas->sceneBuilds(), 2);
+    ASSERT_TRUE(canvas->renderFrame(&edited));
+    EXPECT_NE(edited, before) << "the moved piece shows";
+
+    frame->view3D()->Destroy();
+    ASSERT_TRUE(waitFor([&] { return frame->view3D() == nullptr; }));
+    canvas = open3D(frame);
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_TRUE(canvas->renderFrame(&fresh));
+    EXPECT_TRUE(edited == fresh) << "the edited view shows what a new one shows";
+}
+
 TEST_F(View3DTest, KeysOrbitZoomAndResetToTheOpeningView) {
     layout() = sample3DLayout();
     TrackGLCanvas* canvas = open3D(frame);
