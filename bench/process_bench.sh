@@ -63,8 +63,8 @@ for n in 1000 10000 100000; do measure "read only $n" "$build/generate_layout" -
 measure "check 100000" "$build/plandor" --check "$work/gen100000.plo"
 
 # The cases that happen inside the running window, through the real windows up to idle:
-# dropping a piece on a 10,000-piece plan, opening and orbiting the 3D view.
+# dropping a piece on a 10,000-piece plan, opening and orbiting the 3D view, an edit with it open.
 if [ -z "${PLANDOR_BENCH_SKIP_GUI:-}" ]; then
   "$build/canvas_bench" --benchmark_filter='DropToIdle' 2>&1 | grep -E '_(min|median) ' || true
-  "$build/view3d_bench" --benchmark_filter='Open3DView|Orbit3DView' 2>&1 | grep -E '_(min|median) ' || true
+  "$build/view3d_bench" --benchmark_filter='Open3DView|Orbit3DView|EditWith3DViewOpen' 2>&1 | grep -E '_(min|median) ' || true
 fi
