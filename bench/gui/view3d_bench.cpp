@@ -5,11 +5,11 @@
 // Memory is the growth of the resident set from before the view opened to its first frame.
 #include "LayoutGenerator.h"
 
-#include "app/Commands.h"
-#include "document/Document.h"
-#include "ui/MainFrame.h"
-#include "wxrender/TrackGLCanvas.h"
-#include "wxrender/View3DFrame.h"
+#include "core/app/Commands.h"
+#include "core/document/Document.h"
+#include "gui/ui/MainFrame.h"
+#include "gui/wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/View3DFrame.h"
 
 #include <benchmark/benchmark.h>
 

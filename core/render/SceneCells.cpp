@@ -1,6 +1,6 @@
-#include "render/SceneCells.h"
-#include "base/Geometry.h"
-#include "render/Scene3D.h"
+#include "core/render/SceneCells.h"
+#include "core/base/Geometry.h"
+#include "core/render/Scene3D.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,7 +75,9 @@ void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PlacedMesh& at) {
     const PlacedMesh turnOnly{{}, at.rotation, 1};
     appendMoved(
         into, mesh, [&](Vec3 p) { return placedPoint(at, p); },
-        [&](Vec3 n) { return normalized(placedPoint(turnOnly, {n.x, n.y, n.z / at.stretch})); });
+        [&](Vec3 n) {
+            return normalized(placedPoint(turnOnly, {n.x, n.y, n.z / at.stretch}));
+        });
 }
 
 const Mesh3D* find(const MeshCache& cache, const std::string& key) {
@@ -163,9 +165,7 @@ ViewVolume::ViewVolume(const std::array<double, 16>& projection,
         for (int row = 0; row < 4; ++row)
             for (int k = 0; k < 4; ++k)
                 m[col * 4 + row] += projection[k * 4 + row] * modelView[col * 4 + k];
-    auto row = [&m](int r) {
-        return std::array<double, 4>{m[r], m[4 + r], m[8 + r], m[12 + r]};
-    };
+    auto row = [&m](int r) { return std::array<double, 4>{m[r], m[4 + r], m[8 + r], m[12 + r]}; };
     const auto w = row(3);
     int at = 0;
     for (int r = 0; r < 3; ++r) {
@@ -174,8 +174,8 @@ ViewVolume::ViewVolume(const std::array<double, 16>& projection,
             std::array<double, 4> plane{};
             for (int k = 0; k < 4; ++k)
                 plane[k] = w[k] + sign * axis[k];
-            const double norm = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] +
-                                          plane[2] * plane[2]);
+            const double norm =
+                std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
             if (norm > 0)
                 for (double& v : plane)
                     v /= norm;
@@ -206,8 +206,7 @@ bool ViewVolume::sees(const Box3& box) const {
     return true;
 }
 
-std::array<double, 16> perspective(double fovY, double aspect, double nearPlane,
-                                   double farPlane) {
+std::array<double, 16> perspective(double fovY, double aspect, double nearPlane, double farPlane) {
     const double f = 1.0 / std::tan(fovY * kDegToRad / 2);
     std::array<double, 16> m{};
     m[0] = f / aspect;
@@ -220,8 +219,7 @@ std::array<double, 16> perspective(double fovY, double aspect, double nearPlane,
 
 TrackDetailRange::TrackDetailRange(double fovY, int pictureHeight) {
     // One millimetre in front of the eye the picture is 2 tan(fov / 2) millimetres high.
-    const double pixelsPerUnit =
-        std::max(1, pictureHeight) / (2 * std::tan(fovY * kDegToRad / 2));
+    const double pixelsPerUnit = std::max(1, pictureHeight) / (2 * std::tan(fovY * kDegToRad / 2));
     reach_ = kSleeperWidth * pixelsPerUnit / kDetailPixels;
 }
 

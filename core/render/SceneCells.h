@@ -3,7 +3,7 @@
 // of one test, every square outside its picture, and draw a far square's track as one plain
 // batch instead of piece by piece.
 
-#include "render/Mesh3D.h"
+#include "core/render/Mesh3D.h"
 
 #include <array>
 #include <cstdint>

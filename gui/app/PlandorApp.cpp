@@ -1,13 +1,13 @@
-#include "app/PlandorApp.h"
+#include "gui/app/PlandorApp.h"
 
-#include "app/CommandLine.h"
-#include "app/FileCommands.h"
-#include "app/MainWindowRules.h"
+#include "core/app/CommandLine.h"
+#include "core/app/FileCommands.h"
+#include "core/app/MainWindowRules.h"
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "base/TraceLog.h"
-#include "ui/SplashDialog.h"
+#include "core/base/TraceLog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
+#include "gui/ui/SplashDialog.h"
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
@@ -23,8 +23,8 @@
 #include <exception>
 #include <future>
 #include <memory>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace plandor {
@@ -238,8 +238,7 @@ bool PlandorApp::OnInit() {
     if (timingRun()) {
         reportFirstPaint_ = true;
         exitWhenIdle(*this);
-    }
-    else
+    } else
         showSplashThenOfferRecovery(window);
     return true;
 }

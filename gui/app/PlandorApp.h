@@ -1,8 +1,8 @@
 #pragma once
 // The application object and the start-up and exit steps it runs.
 
-#include "app/MainWindowFactory.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
+#include "gui/app/MainWindowFactory.h"
 
 #include <wx/app.h>
 

@@ -1,5 +1,5 @@
-#include "wxrender/TrackGLCanvas.h"
-#include "wxrender/BaseboardTessellator.h"
+#include "gui/wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/BaseboardTessellator.h"
 
 #include <wx/dcclient.h>
 
@@ -145,9 +145,9 @@ void TrackGLCanvas::resolveMeshes() {
         const Mesh3D* mesh = lookUp(scene_.sceneryMeshes, s.type);
         const Ball local = ballOf(mesh);
         const Vec3 lifted{s.position.x, s.position.y, s.position.z + sceneryLift(s.type)};
-        const Vec3 centre = placedPoint(PlacedMesh{lifted, s.rotation, 1},
-                                        {local.centre.x * s.scaleX, local.centre.y * s.scaleY,
-                                         local.centre.z});
+        const Vec3 centre =
+            placedPoint(PlacedMesh{lifted, s.rotation, 1},
+                        {local.centre.x * s.scaleX, local.centre.y * s.scaleY, local.centre.z});
         const double grow = std::max({std::fabs(s.scaleX), std::fabs(s.scaleY), 1.0});
         sceneryMeshOf_.push_back(mesh);
         sceneryBallOf_.push_back({centre, local.radius * grow});
@@ -311,9 +311,8 @@ void TrackGLCanvas::drawFrame() {
     }
     const int height = std::max(1, size.y);
     const auto [nearPlane, farPlane] = camera_.clipRange(gridReach());
-    const std::array<double, 16> projection =
-        perspective(kFieldOfView, static_cast<double>(std::max(1, size.x)) / height, nearPlane,
-                    farPlane);
+    const std::array<double, 16> projection = perspective(
+        kFieldOfView, static_cast<double>(std::max(1, size.x)) / height, nearPlane, farPlane);
     const std::array<double, 16> modelView = camera_.modelView();
     if (size.x >= 1 && size.y >= 1) {
         glMatrixMode(GL_PROJECTION);
@@ -376,8 +375,7 @@ void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume) {
 
 // A cell wholly beyond the reach of track detail is one plain batch; nearer, each piece in
 // view is drawn with the detail its distance allows.
-void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye,
-                              const TrackDetailRange& detail) {
+void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail) {
     trackDrawn_ = {};
     for (const SceneCell& cell : scene_.cells) {
         if (!volume.sees(cell.bounds)) {

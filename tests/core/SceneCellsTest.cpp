@@ -1,11 +1,11 @@
 // What the 3D view leaves out or draws plainly: the picture's volume, the reach of track
 // detail, plain track bands, and the cells that gather a scene's pieces.
-#include "render/Camera3D.h"
-#include "render/PieceMesh.h"
-#include "render/Scene3D.h"
-#include "render/SceneCells.h"
+#include "core/render/SceneCells.h"
 #include "LayoutBuilder.h"
 #include "LayoutGenerator.h"
+#include "core/render/Camera3D.h"
+#include "core/render/PieceMesh.h"
+#include "core/render/Scene3D.h"
 
 #include <gtest/gtest.h>
 
@@ -138,8 +138,7 @@ TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
             const Mesh3D& mesh = scene.pieceMeshes.at(p.part);
             for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
                 const Vec3 w = placedPoint(p, vertex(mesh, v));
-                ASSERT_LE(length(w - cell.balls[k].centre), cell.balls[k].radius + 1e-3)
-                    << p.part;
+                ASSERT_LE(length(w - cell.balls[k].centre), cell.balls[k].radius + 1e-3) << p.part;
                 ASSERT_LE(distanceTo(cell.bounds, w), 1e-3) << p.part;
             }
         }
@@ -152,8 +151,7 @@ TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
     std::size_t hillTriangles = 0;
     for (const PieceInstance& h : scene.hills)
         hillTriangles += scene.hillMeshes.at(h.part).triangleCount();
-    EXPECT_EQ(fixedTriangles,
-              scene.piers.size() * scene.pierMesh.triangleCount() + hillTriangles);
+    EXPECT_EQ(fixedTriangles, scene.piers.size() * scene.pierMesh.triangleCount() + hillTriangles);
 }
 
 TEST(SceneCells, AnEmptySceneHasNoCells) {

@@ -1,10 +1,10 @@
 // A layout named at start opens after the window has shown: while the file is still being read
 // the window is empty, names the file in its status bar and takes no input; then the plan
 // fills in and the window is usable.
-#include "app/PlandorApp.h"
+#include "gui/app/PlandorApp.h"
 
 #include "GuiTestSupport.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
@@ -19,7 +19,8 @@ namespace {
 using OpenWhileReading = MainFrameFixture;
 
 MainWindow windowOf(MainFrame* frame) {
-    return MainWindow{frame, &frame->document().layout,
+    return MainWindow{frame,
+                      &frame->document().layout,
                       [frame](const std::string& path, LoadedLayout loaded) {
                           frame->openFromCommandLine(path, std::move(loaded));
                       },
