@@ -1,17 +1,16 @@
-#include "canvas/CanvasPanel.h"
+#include "gui/canvas/CanvasPanel.h"
 
-#include "canvas/CanvasController.h"
-#include "canvas/CanvasOverlayDrawing.h"
-#include "canvas/CheckMarks.h"
-#include "canvas/DropArea.h"
-#include "canvas/OverlayArea.h"
-#include "canvas/SelectionBounds.h"
-#include "canvas/Rulers.h"
-#include "render/LayoutRenderer.h"
-#include "wxrender/WxPainter.h"
-#include "document/Document.h"
-#include "ui/ShapePropertiesDialog.h"
-#include "ui/WxPrompter.h"
+#include "core/canvas/CanvasController.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/canvas/CheckMarks.h"
+#include "core/canvas/DropArea.h"
+#include "core/canvas/OverlayArea.h"
+#include "core/canvas/Rulers.h"
+#include "core/canvas/SelectionBounds.h"
+#include "core/document/Document.h"
+#include "core/render/LayoutRenderer.h"
+#include "gui/platform/WxPrompter.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <cmath>
 
@@ -99,6 +98,7 @@ struct CanvasPanel::Impl {
     std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
     std::function<void(int32_t)> resizeScenerySink;
+    std::function<void(int32_t)> shapePropertiesSink;
     std::function<void(ToolMode)> toolEndSink;
     wxCursor cursorBeforePan;
 
@@ -171,6 +171,10 @@ void CanvasPanel::setLabelDropSink(std::function<void(double, double)> sink) {
 
 void CanvasPanel::setResizeScenerySink(std::function<void(int32_t)> sink) {
     impl_->resizeScenerySink = std::move(sink);
+}
+
+void CanvasPanel::setShapePropertiesSink(std::function<void(int32_t)> sink) {
+    impl_->shapePropertiesSink = std::move(sink);
 }
 
 void CanvasPanel::setToolEndSink(std::function<void(ToolMode)> sink) {
@@ -278,8 +282,8 @@ void CanvasPanel::setCheckMarks(std::vector<CheckMark> marks) {
     auto same = [](const CheckMark& a, const CheckMark& b) {
         return a.kind == b.kind && a.at == b.at;
     };
-    if (std::equal(marks.begin(), marks.end(), impl_->checkMarks.begin(),
-                   impl_->checkMarks.end(), same))
+    if (std::equal(marks.begin(), marks.end(), impl_->checkMarks.begin(), impl_->checkMarks.end(),
+                   same))
         return;
     impl_->checkMarks = std::move(marks);
     Refresh();
@@ -351,19 +355,10 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         showMenu(reply);
     if (reply.resizeScenery >= 0 && impl_->resizeScenerySink)
         impl_->resizeScenerySink(reply.resizeScenery);
-    if (reply.openShapeProperties >= 0)
-        openShapeProperties(reply.openShapeProperties);
+    if (reply.openShapeProperties >= 0 && impl_->shapePropertiesSink)
+        impl_->shapePropertiesSink(reply.openShapeProperties);
     if (reply.editLabel >= 0)
         applyReply(impl_->controller.editLabelText(reply.editLabel));
-}
-
-void CanvasPanel::openShapeProperties(int32_t shapeId) {
-    const PolygonShape* shape = impl_->doc.layout.findShape(shapeId);
-    if (!shape)
-        return;
-    ShapePropertiesDialog dialog(this, *shape, impl_->doc.layout.units);
-    if (dialog.ShowModal() == wxID_OK)
-        applyReply(impl_->controller.applyShapeProperties(shapeId, dialog.value()));
 }
 
 void CanvasPanel::refreshOverlays() {
@@ -459,8 +454,8 @@ void CanvasPanel::updatePictureArea(int width, int height) {
         impl_->renderer.drawLayoutArea(painter, impl_->doc.layout, view, width, height, area.x,
                                        area.y, area.width, area.height);
         if (area.x < kRulerSize || area.y < kRulerSize)
-            drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height),
-                       width, height);
+            drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
+                       height);
     }
     mem.DestroyClippingRegion();
     mem.SelectObject(wxNullBitmap);
@@ -477,8 +472,7 @@ void CanvasPanel::paintMovingSelection(wxDC& dc, int width, int height) {
             impl_->stillPicture.Create(width, height);
         wxMemoryDC mem(impl_->stillPicture);
         WxPainter painter(mem);
-        impl_->renderer.drawLayoutWithoutSelection(painter, impl_->doc.layout, view, width,
-                                                   height);
+        impl_->renderer.drawLayoutWithoutSelection(painter, impl_->doc.layout, view, width, height);
         drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
                    height);
         mem.SelectObject(wxNullBitmap);

@@ -2,7 +2,7 @@
 // The central 2D editing surface: paints the layout through the renderer and forwards
 // input to the core. Kept free of other wx headers so the frame can include it cheaply.
 
-#include "canvas/ToolMode.h"
+#include "core/canvas/ToolMode.h"
 
 #include <wx/panel.h>
 
@@ -45,6 +45,8 @@ class CanvasPanel : public wxPanel {
     void setLabelDropSink(std::function<void(double, double)> sink);
     // Called with the id of a scenery item double-clicked on the canvas.
     void setResizeScenerySink(std::function<void(int32_t)> sink);
+    // A double-click on a polygon asks for its properties dialog.
+    void setShapePropertiesSink(std::function<void(int32_t)> sink);
 
     // Called when a drawing tool finished or was cancelled on the canvas.
     void setToolEndSink(std::function<void(ToolMode)> sink);
@@ -111,7 +113,6 @@ class CanvasPanel : public wxPanel {
     void onLeftDoubleClick(wxMouseEvent& event);
     void onRightDown(wxMouseEvent& event);
     void showMenu(const CanvasReply& reply);
-    void openShapeProperties(int32_t shapeId);
     void onMiddleDown(wxMouseEvent& event);
     void onMiddleUp(wxMouseEvent& event);
     void onWheel(wxMouseEvent& event);
