@@ -5,8 +5,9 @@ set -euo pipefail
 
 PACKAGES=(
   libwxgtk3.2-dev libglu1-mesa-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev
-  cmake ninja-build g++ ccache
+  cmake ninja-build g++ ccache clang-format
   xvfb xauth xdotool imagemagick fonts-dejavu-core libgl1-mesa-dri poppler-utils libxml2-utils
+  cups-daemon cups-client libgtk-3-dev
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "core/catalog/TrackCatalog.h"
 #include "core/document/Document.h"
 #include "core/editing/Selection.h"
+#include "core/elevation/Grades.h"
 #include "core/model/Layout.h"
 #include "core/model/PartLookup.h"
 
@@ -13,8 +14,6 @@
 namespace plandor {
 
 const char* const kBaseTitle = "Plandor v1.3 by Korvane Models";
-const char* const kStatusReady = "Ready";
-const char* const kStatusStartPosition = "x: 0  y: 0 mm";
 
 namespace {
 
@@ -41,17 +40,21 @@ std::string windowTitle(const std::string& displayName, const std::string& path,
     return title;
 }
 
-std::string pieceCountText(std::size_t pieces) {
-    return "Pieces: " + std::to_string(pieces);
-}
-
-std::string statusAfterOpen(const Layout& layout) {
-    if (layout.gradeRuns.empty())
-        return kStatusReady;
-    std::string text = "[ELEV]";
-    for (const GradeRun& run : layout.gradeRuns)
-        text += formatText(" %.1f deg", run.deg);
-    return text + "  (right-click piece to stop)";
+StatusTexts statusTexts(const Layout& layout, const Change& change, const std::string& shown) {
+    static const std::string kGradeControlsMark = "\xE2\x96\xB2"; // U+25B2 in UTF-8
+    StatusTexts texts;
+    texts.pieces = "Pieces: " + std::to_string(layout.pieces.size());
+    if (!layout.gradeRuns.empty()) {
+        texts.message = elevationStatusText(layout);
+        return texts;
+    }
+    texts.message = !change.message.empty() ? change.message
+                    : change.replaced()     ? std::string()
+                                            : shown;
+    if (texts.message.empty() ||
+        texts.message.compare(0, kGradeControlsMark.size(), kGradeControlsMark) == 0)
+        texts.message = kReadyStatus;
+    return texts;
 }
 
 ToolSwitch switchDrawingTool(int commandId, bool checked) {
@@ -63,6 +66,21 @@ ToolSwitch switchDrawingTool(int commandId, bool checked) {
     s.crossHair = true;
     s.deselect = true;
     return s;
+}
+
+StatusTexts statusTexts(const Layout& layout) {
+    return statusTexts(layout, Change(Change::Replaced), std::string());
+}
+
+std::string exportedToText(const std::string& path) {
+    return "Exported to: " + path;
+}
+
+Change applyToolSwitch(Document& doc, const ToolSwitch& s) {
+    if (!s.deselect)
+        return Change(Change::ViewSettings);
+    clearSelection(doc.layout);
+    return Change(Change::Selection);
 }
 
 ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog) {

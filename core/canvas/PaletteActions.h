@@ -5,6 +5,7 @@
 #include "core/base/Prompter.h"
 #include "core/canvas/PaletteRows.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/editing/Placing.h"
 
 #include <string>
 
@@ -26,10 +27,6 @@ struct PaletteAction {
     std::string key;
     bool operator==(const PaletteAction& o) const { return kind == o.kind && key == o.key; }
 };
-
-// Where a fresh helix from a palette double-click goes.
-constexpr double kHelixDropX = 500;
-constexpr double kHelixDropY = 500;
 
 // A drag from the Track list: placing of the part, or of the helix of a helix row.
 PaletteAction trackDragAction(const std::string& key);

@@ -2,6 +2,7 @@
 // Deleting the selection with its refusals and confirmation.
 
 #include "core/base/Prompter.h"
+#include "core/document/Document.h"
 #include "core/model/Layout.h"
 
 #include <cstdint>
@@ -15,6 +16,8 @@ namespace plandor {
 // locks (unless the selection is one whole helix) and by a No to the graded-pieces question;
 // a refusal changes nothing. True when something was deleted.
 bool deleteSelection(Layout& layout, Prompter& prompter);
+// The same as one edit, opened only once nothing refused.
+Change deleteSelection(Document& doc, Prompter& prompter);
 
 // Removes the pieces with these ids and what referred to them: joints, grade runs ending at
 // them, their helices and the tunnels over them (with the portals). No undo step.

@@ -3,7 +3,7 @@
 // them, and the values and rules of the "Resize Scenery" dialog.
 
 #include "core/catalog/SceneryCatalog.h"
-#include "core/document/Change.h"
+#include "core/document/Document.h"
 #include "core/model/Layout.h"
 
 #include <array>
@@ -78,5 +78,7 @@ enum class SceneryResizeChoice { Cancel, Ok, ResetToDefault };
 // Default sets 1.0 x 1.0, Cancel changes nothing. Returns what changed.
 Change applySceneryResize(Layout& layout, const SceneryResizeForm& form,
                           SceneryResizeChoice choice);
+// The same as one edit; Cancel or an item that is gone opens none.
+Change applySceneryResize(Document& doc, const SceneryResizeForm& form, SceneryResizeChoice choice);
 
 } // namespace plandor

@@ -158,7 +158,7 @@ class PendingOpen : public wxTimer {
           reading_(std::move(reading)) {
         if (!ready()) {
             if (frame_->GetStatusBar())
-                frame_->SetStatusText(wxString::FromUTF8(readingStatusText(given_)), 0);
+                frame_->SetStatusText(wxString::FromUTF8(readingStatusText(given_)), kMessageField);
             frame_->Disable();
         }
         Start(kPollMs);
@@ -175,7 +175,7 @@ class PendingOpen : public wxTimer {
         frame_->Enable();
         // Opening says what it found; a file that could not be read leaves the window ready.
         if (frame_->GetStatusBar())
-            frame_->SetStatusText(wxString::FromUTF8(kStatusReady), 0);
+            frame_->SetStatusText(wxString::FromUTF8(kReadyStatus), kMessageField);
         window_.openFile(given_, reading_.get());
     }
 

@@ -1,5 +1,7 @@
 #include "gui/canvas/CanvasPanel.h"
 
+#include "core/editing/DisplaySettings.h"
+
 #include "core/canvas/CanvasController.h"
 #include "core/canvas/CanvasOverlayDrawing.h"
 #include "core/canvas/CheckMarks.h"
@@ -10,7 +12,6 @@
 #include "core/document/Document.h"
 #include "core/render/LayoutRenderer.h"
 #include "gui/platform/WxPrompter.h"
-#include "gui/ui/ShapePropertiesDialog.h"
 #include "gui/wxrender/WxPainter.h"
 
 #include <cmath>
@@ -95,10 +96,11 @@ struct CanvasPanel::Impl {
     CanvasController controller;
     LayoutRenderer renderer;
     wxTimer flashTimer;
-    std::function<void(int, const std::string&)> statusSink;
+    std::function<void(const std::string&)> positionSink;
     std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
     std::function<void(int32_t)> resizeScenerySink;
+    std::function<void(int32_t)> shapePropertiesSink;
     std::function<void(ToolMode)> toolEndSink;
     wxCursor cursorBeforePan;
 
@@ -157,8 +159,8 @@ CanvasPanel::~CanvasPanel() {
         ReleaseMouse();
 }
 
-void CanvasPanel::setStatusSink(std::function<void(int, const std::string&)> sink) {
-    impl_->statusSink = std::move(sink);
+void CanvasPanel::setPositionSink(std::function<void(const std::string&)> sink) {
+    impl_->positionSink = std::move(sink);
 }
 
 void CanvasPanel::setChangeSink(std::function<void(const Change&)> sink) {
@@ -171,6 +173,10 @@ void CanvasPanel::setLabelDropSink(std::function<void(double, double)> sink) {
 
 void CanvasPanel::setResizeScenerySink(std::function<void(int32_t)> sink) {
     impl_->resizeScenerySink = std::move(sink);
+}
+
+void CanvasPanel::setShapePropertiesSink(std::function<void(int32_t)> sink) {
+    impl_->shapePropertiesSink = std::move(sink);
 }
 
 void CanvasPanel::setToolEndSink(std::function<void(ToolMode)> sink) {
@@ -240,7 +246,7 @@ void CanvasPanel::resetViewDefault() {
 }
 
 void CanvasPanel::setShowGrid(bool on) {
-    impl_->doc.layout.showGrid = on;
+    setGridShown(impl_->doc, on);
     layoutChanged();
 }
 
@@ -306,9 +312,8 @@ const wxBitmap& CanvasPanel::keptPicture() const {
 }
 
 void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
-    if (impl_->statusSink)
-        for (const auto& [field, text] : reply.status)
-            impl_->statusSink(field, text);
+    if (impl_->positionSink && !reply.position.empty())
+        impl_->positionSink(reply.position);
     if (reply.setCursor && reply.cursor == CanvasCursor::Hand) {
         // The tool's own cursor (a cross-hair while measuring) comes back after the pan.
         impl_->cursorBeforePan = GetCursor();
@@ -331,7 +336,7 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     if (reply.startFlashTimer)
         impl_->flashTimer.StartOnce(kFlashMilliseconds);
     // The owner redraws the picture for a change; the overlays alone cost one bitmap copy.
-    const bool owned = reply.change.any() && impl_->changeSink;
+    const bool owned = reply.change.reported() && impl_->changeSink;
     if (owned)
         impl_->changeSink(reply.change);
     if (reply.redrawPicture && impl_->controller.movingSelection()) {
@@ -351,19 +356,10 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
         showMenu(reply);
     if (reply.resizeScenery >= 0 && impl_->resizeScenerySink)
         impl_->resizeScenerySink(reply.resizeScenery);
-    if (reply.openShapeProperties >= 0)
-        openShapeProperties(reply.openShapeProperties);
+    if (reply.openShapeProperties >= 0 && impl_->shapePropertiesSink)
+        impl_->shapePropertiesSink(reply.openShapeProperties);
     if (reply.editLabel >= 0)
         applyReply(impl_->controller.editLabelText(reply.editLabel));
-}
-
-void CanvasPanel::openShapeProperties(int32_t shapeId) {
-    const PolygonShape* shape = impl_->doc.layout.findShape(shapeId);
-    if (!shape)
-        return;
-    ShapePropertiesDialog dialog(this, *shape, impl_->doc.layout.units);
-    if (dialog.ShowModal() == wxID_OK)
-        applyReply(impl_->controller.applyShapeProperties(shapeId, dialog.value()));
 }
 
 void CanvasPanel::refreshOverlays() {

@@ -36,8 +36,8 @@ class CanvasPanel : public wxPanel {
     CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter = nullptr);
     ~CanvasPanel() override;
 
-    // Called with (status field, text) whenever the canvas has something for the status bar.
-    void setStatusSink(std::function<void(int, const std::string&)> sink);
+    // Called with the cursor's position text whenever the mouse moves over the canvas.
+    void setPositionSink(std::function<void(const std::string&)> sink);
     // Called with what an event changed in the document; the owner redraws the picture with
     // layoutChanged(). Without an owner the panel redraws it itself.
     void setChangeSink(std::function<void(const Change&)> sink);
@@ -45,6 +45,8 @@ class CanvasPanel : public wxPanel {
     void setLabelDropSink(std::function<void(double, double)> sink);
     // Called with the id of a scenery item double-clicked on the canvas.
     void setResizeScenerySink(std::function<void(int32_t)> sink);
+    // A double-click on a polygon asks for its properties dialog.
+    void setShapePropertiesSink(std::function<void(int32_t)> sink);
 
     // Called when a drawing tool finished or was cancelled on the canvas.
     void setToolEndSink(std::function<void(ToolMode)> sink);
@@ -111,7 +113,6 @@ class CanvasPanel : public wxPanel {
     void onLeftDoubleClick(wxMouseEvent& event);
     void onRightDown(wxMouseEvent& event);
     void showMenu(const CanvasReply& reply);
-    void openShapeProperties(int32_t shapeId);
     void onMiddleDown(wxMouseEvent& event);
     void onMiddleUp(wxMouseEvent& event);
     void onWheel(wxMouseEvent& event);

@@ -243,4 +243,29 @@ void ExportLayoutDialog::updateButton() {
     export_->Enable(canExport(list_->GetSelection() != wxNOT_FOUND, fromWx(saveAs_->GetValue())));
 }
 
+std::optional<std::string>
+WxLayoutChooser::chooseLayoutToOpen(const std::vector<std::string>& names,
+                                    const std::function<bool(const std::string&)>& deleteLayout) {
+    OpenLayoutDialog dialog(parent_, names, deleteLayout);
+    if (dialog.ShowModal() != wxID_OK || dialog.selectedName().empty())
+        return std::nullopt;
+    return dialog.selectedName();
+}
+
+std::optional<ImportChoice> WxLayoutChooser::chooseImport(const std::string& startFolder) {
+    ImportLayoutDialog dialog(parent_, startFolder);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return ImportChoice{dialog.sourcePath(), dialog.importName()};
+}
+
+std::optional<ExportChoice> WxLayoutChooser::chooseExport(const std::vector<std::string>& names,
+                                                          int initialRow,
+                                                          const std::string& startFolder) {
+    ExportLayoutDialog dialog(parent_, names, initialRow, startFolder);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return ExportChoice{dialog.selectedName(), dialog.folder(), dialog.saveAs()};
+}
+
 } // namespace plandor

@@ -2,6 +2,8 @@
 // The dialogs of the layout-file commands: Open (with Delete...), Import and Export.
 // They only gather the user's choice; the file commands decide what happens with it.
 
+#include "core/app/LayoutChooser.h"
+
 #include <wx/dialog.h>
 
 #include <functional>
@@ -81,6 +83,22 @@ class ExportLayoutDialog : public wxDialog {
     wxTextCtrl* folder_ = nullptr;
     wxTextCtrl* saveAs_ = nullptr;
     wxButton* export_ = nullptr;
+};
+
+// The LayoutChooser answered by these dialogs over a parent window.
+class WxLayoutChooser : public LayoutChooser {
+  public:
+    explicit WxLayoutChooser(wxWindow* parent) : parent_(parent) {}
+
+    std::optional<std::string>
+    chooseLayoutToOpen(const std::vector<std::string>& names,
+                       const std::function<bool(const std::string&)>& deleteLayout) override;
+    std::optional<ImportChoice> chooseImport(const std::string& startFolder) override;
+    std::optional<ExportChoice> chooseExport(const std::vector<std::string>& names, int initialRow,
+                                             const std::string& startFolder) override;
+
+  private:
+    wxWindow* parent_;
 };
 
 } // namespace plandor

@@ -1,7 +1,6 @@
 #pragma once
-// The Prompter and the LayoutChooser answered by real dialogs over a parent window.
+// The Prompter answered by real dialogs over a parent window.
 
-#include "core/app/LayoutChooser.h"
 #include "core/base/Prompter.h"
 
 class wxWindow;
@@ -27,21 +26,6 @@ class WxPrompter : public Prompter {
   private:
     PromptAnswer show(const std::string& title, const std::string& text, long style);
 
-    wxWindow* parent_;
-};
-
-class WxLayoutChooser : public LayoutChooser {
-  public:
-    explicit WxLayoutChooser(wxWindow* parent) : parent_(parent) {}
-
-    std::optional<std::string>
-    chooseLayoutToOpen(const std::vector<std::string>& names,
-                       const std::function<bool(const std::string&)>& deleteLayout) override;
-    std::optional<ImportChoice> chooseImport(const std::string& startFolder) override;
-    std::optional<ExportChoice> chooseExport(const std::vector<std::string>& names, int initialRow,
-                                             const std::string& startFolder) override;
-
-  private:
     wxWindow* parent_;
 };
 
