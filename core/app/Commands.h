@@ -4,8 +4,8 @@
 // toolbar are laid out from ids of this table, the window's keyboard shortcuts come from its
 // accelerators, and whether a command is enabled is decided here from a small state record.
 
-#include "base/CommandIds.h"
-#include "base/Units.h"
+#include "core/base/CommandIds.h"
+#include "core/base/Units.h"
 
 #include <optional>
 #include <string>
@@ -15,7 +15,6 @@ namespace plandor {
 
 struct Document;
 struct Clipboard;
-
 
 enum class ItemKind { Normal, Check, Radio, Separator, Submenu };
 
@@ -83,7 +82,6 @@ struct MenuDef {
 const std::vector<MenuDef>& menuBarTable();
 // The toolbar's command ids in order; 0 is a separator.
 const std::vector<int>& toolBarTable();
-
 
 // "Ctrl+Shift+S", "Del", "F1", "+": the key stroke of an accelerator text; key 0 when the
 // text names no key.

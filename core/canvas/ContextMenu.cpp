@@ -1,12 +1,11 @@
-#include "canvas/ContextMenu.h"
+#include "core/canvas/ContextMenu.h"
 
-#include "editing/Annotations.h"
-#include "editing/Selection.h"
+#include "core/editing/Annotations.h"
+#include "core/editing/Selection.h"
 
 namespace plandor {
 
-std::vector<int> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId,
-                                  bool shift) {
+std::vector<int> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId, bool shift) {
     PlacedPiece* hit = layout.findPiece(hitPieceId);
     if (!hit) {
         if (!clipboard.empty())

@@ -1,9 +1,9 @@
 #pragma once
 // What the canvas's right-click menu offers, and the selection changes that come with it.
 
-#include "base/CommandIds.h"
-#include "editing/Clipboard.h"
-#include "model/Layout.h"
+#include "core/base/CommandIds.h"
+#include "core/editing/Clipboard.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>
@@ -17,8 +17,7 @@ namespace plandor {
 // menu is shown. On a piece: it becomes the selection unless already selected, and the menu
 // offers "Autofill Gap..." (exactly two pieces selected) and "Copy". The entries are command
 // ids; their texts are the command table's.
-std::vector<int> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId,
-                                  bool shift);
+std::vector<int> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId, bool shift);
 
 // A right click on a label: it becomes the one selected label, and the menu offers
 // "Edit Text...".

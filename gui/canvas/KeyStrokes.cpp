@@ -1,4 +1,4 @@
-#include "canvas/KeyStrokes.h"
+#include "gui/canvas/KeyStrokes.h"
 
 #include <wx/event.h>
 

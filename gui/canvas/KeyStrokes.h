@@ -2,7 +2,7 @@
 // The one translation of the toolkit's keys into the key strokes that name commands: the main
 // window's shortcuts and the canvas's keys both read events through it.
 
-#include "base/CommandIds.h"
+#include "core/base/CommandIds.h"
 
 class wxKeyEvent;
 
