@@ -20,6 +20,11 @@ Command menuCommand(int id, const char* text, const char* accelerator, R enable 
     return {id, text, accelerator, "", "", ItemKind::Normal, enable, false};
 }
 
+Command contextCommand(Command c, const char* contextText) {
+    c.contextText = contextText;
+    return c;
+}
+
 std::vector<Command> buildCommands() {
     std::vector<Command> c = {
         menuCommand(CmdNew, "&New Layout", "Ctrl+N"),
@@ -40,8 +45,8 @@ std::vector<Command> buildCommands() {
         {CmdUndo, "&Undo", "Ctrl+Z", "Undo", "", ItemKind::Normal, R::CanUndo, false},
         {CmdRedo, "&Redo", "Ctrl+Y", "Redo", "", ItemKind::Normal, R::CanRedo, false},
         menuCommand(CmdCut, "Cu&t", "Ctrl+X", R::PiecesSelected),
-        menuCommand(CmdCopy, "&Copy", "Ctrl+C", R::PiecesSelected),
-        menuCommand(CmdPaste, "&Paste", "Ctrl+V", R::ClipboardFilled),
+        contextCommand(menuCommand(CmdCopy, "&Copy", "Ctrl+C", R::PiecesSelected), "Copy"),
+        contextCommand(menuCommand(CmdPaste, "&Paste", "Ctrl+V", R::ClipboardFilled), "Paste"),
         menuCommand(CmdDelete, "&Delete", "Del", R::AnySelected),
         menuCommand(CmdSelectAll, "Select &All", "Ctrl+A"),
 
@@ -63,16 +68,19 @@ std::vector<Command> buildCommands() {
          ItemKind::Normal, R::Always, false},
         {Cmd3DView, "", "", "3D View", "", ItemKind::Normal, R::Always, false},
         {CmdToggleLabels, "", "", "Hide Labels", "Toggle track labels and join dots",
-         ItemKind::Check, R::Always, false},
+         ItemKind::Check, R::Always, false, "", Command::ToolLabel::Labels},
         {CmdTunnel, "", "", "Tunnel",
          "Place tunnel portals on the selected chain (or remove if already in a tunnel)",
-         ItemKind::Normal, R::TunnelPossible, false},
+         ItemKind::Normal, R::TunnelPossible, false, "", Command::ToolLabel::Tunnel},
         {CmdMeasure, "", "", "Measure",
          "Measuring tape: click two points on the canvas to lay down a length annotation",
          ItemKind::Check, R::Always, false},
         {CmdPolygon, "", "", "Polygon",
          "Draw a free-form polygon (access hatch, river, mountain, etc.)", ItemKind::Check,
          R::Always, false},
+
+        contextCommand(menuCommand(CmdAutofillGap, "", ""), "Autofill Gap..."),
+        contextCommand(menuCommand(CmdEditLabel, "", ""), "Edit Text..."),
     };
     return c;
 }
@@ -141,6 +149,31 @@ bool commandEnabled(EnableRule rule, const Document& doc, const Clipboard& clipb
         return false;
     }
     return false;
+}
+
+CommandState commandState(const Command& command, const Document& doc, const Clipboard& clipboard) {
+    CommandState state;
+    state.toolText = command.toolText;
+    switch (command.toolLabel) {
+    case Command::ToolLabel::Tunnel: {
+        const TunnelToolState tunnel = tunnelToolState(analyseTunnelSelection(doc.layout));
+        state.enabled = tunnel.enabled;
+        state.toolText = tunnel.label;
+        return state;
+    }
+    case Command::ToolLabel::Labels:
+        state.toolText = labelsToolLabel(doc.layout.showLabels);
+        break;
+    case Command::ToolLabel::Fixed:
+        break;
+    }
+    state.enabled = commandEnabled(command.enable, doc, clipboard);
+    return state;
+}
+
+std::string contextMenuText(int id) {
+    const Command* command = findCommand(id);
+    return command ? command->contextText : std::string();
 }
 
 const std::vector<Command>& commandTable() {

@@ -4,6 +4,7 @@
 // toolbar are laid out from ids of this table, the window's keyboard shortcuts come from its
 // accelerators, and whether a command is enabled is decided here from a small state record.
 
+#include "core/base/CommandIds.h"
 #include "core/base/Units.h"
 
 #include <optional>
@@ -14,49 +15,6 @@ namespace plandor {
 
 struct Document;
 struct Clipboard;
-
-// Command ids. The file, edit-clipboard, print and exit commands use the toolkit's stock ids.
-enum CommandId : int {
-    CmdOpen = 5000,
-    CmdClose = 5001,
-    CmdNew = 5002,
-    CmdSave = 5003,
-    CmdSaveAs = 5004,
-    CmdExit = 5006,
-    CmdPrint = 5010,
-    CmdPageSetup = 5012,
-    CmdPreview = 5013,
-    CmdCut = 5031,
-    CmdCopy = 5032,
-    CmdPaste = 5033,
-    CmdImport = 1900,
-    CmdExport = 1901,
-    CmdExportPlan = 1902,
-    CmdExportPartsList = 1903,
-    Cmd3DView = 2000,
-    CmdSaveLibraryBlock = 2001,
-    CmdUndo = 2002,
-    CmdRedo = 2003,
-    CmdDelete = 2004,
-    CmdSelectAll = 2005,
-    CmdZoomIn = 2006,
-    CmdZoomOut = 2007,
-    CmdZoomToFit = 2008,
-    CmdShowGrid = 2009,
-    CmdSnap = 2010,
-    CmdToggleLabels = 2011,
-    CmdTunnel = 2012,
-    CmdMeasure = 2013,
-    CmdPolygon = 2014,
-    CmdLayoutShape = 2015,
-    CmdUnitsMillimetres = 2016,
-    CmdUnitsCentimetres = 2017,
-    CmdUnitsInches = 2018,
-    CmdLevels = 2019,
-    CmdHelp = 2022,
-    CmdCheckLayout = 2023,
-    CmdTrackLengths = 2024,
-};
 
 enum class ItemKind { Normal, Check, Radio, Separator, Submenu };
 
@@ -86,7 +44,20 @@ struct Command {
     ItemKind kind = ItemKind::Normal; // Normal, Check or Radio
     EnableRule enable = EnableRule::Always;
     bool checkedAtStart = false;
+    std::string contextText; // "Copy" in the canvas's right-click menu; empty when not there
+    // A toolbar text that follows the document (Tunnel, Hide Labels); Fixed keeps toolText.
+    enum class ToolLabel { Fixed, Tunnel, Labels } toolLabel = ToolLabel::Fixed;
 };
+
+// What the window shows of a command now: enabled or not, and its toolbar text.
+struct CommandState {
+    bool enabled = false;
+    std::string toolText;
+};
+// One look at the document serves both (the window asks whenever it is idle).
+CommandState commandState(const Command& command, const Document& doc, const Clipboard& clipboard);
+// The text of the command in the canvas's right-click menu.
+std::string contextMenuText(int id);
 
 const std::vector<Command>& commandTable();
 // The row of the id, or null.
@@ -111,19 +82,6 @@ struct MenuDef {
 const std::vector<MenuDef>& menuBarTable();
 // The toolbar's command ids in order; 0 is a separator.
 const std::vector<int>& toolBarTable();
-
-// A key as the window reports it: printable keys by their upper-case character, the others by
-// the names below.
-enum KeyName : int { KeyDelete = 0x10000, KeyBackspace, KeyEscape, KeyEnter, KeyF1 };
-struct KeyStroke {
-    int key = 0;
-    bool ctrl = false;
-    bool shift = false;
-    bool alt = false;
-    bool operator==(const KeyStroke& o) const {
-        return key == o.key && ctrl == o.ctrl && shift == o.shift && alt == o.alt;
-    }
-};
 
 // "Ctrl+Shift+S", "Del", "F1", "+": the key stroke of an accelerator text; key 0 when the
 // text names no key.

@@ -30,6 +30,23 @@ WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, Scree
                          rotation > 0 ? kWheelZoomFactor : 1.0 / kWheelZoomFactor, Point{}};
 }
 
+CanvasKey canvasKey(const KeyStroke& key) {
+    switch (key.key) {
+    case KeyEscape:
+        return CanvasKey::Escape;
+    case KeyDelete:
+        return CanvasKey::Delete;
+    case KeyBackspace:
+        return CanvasKey::Backspace;
+    case KeyEnter:
+        return CanvasKey::Enter;
+    case 'R':
+        return CanvasKey::R;
+    default:
+        return CanvasKey::Other;
+    }
+}
+
 std::string coordinateText(const Layout& layout, const ViewTransform& view, ScreenPoint mouse) {
     return formatCoordinates(view.toWorldX(mouse.x), view.toWorldY(mouse.y), layout.units);
 }
@@ -575,7 +592,7 @@ CanvasReply CanvasController::keyDown(CanvasKey key, const MouseInput& modifiers
         return reply;
     }
     if (key == CanvasKey::Delete || key == CanvasKey::Backspace)
-        return deleteSelection();
+        return deleteKey();
     CanvasReply reply;
     reply.skip = true;
     return reply;

@@ -3,6 +3,7 @@
 // events as plain records and carries out the reply (repaint, cursor, mouse capture, status
 // texts). Holds the view and the interaction states.
 
+#include "core/base/CommandIds.h"
 #include "core/base/Prompter.h"
 #include "core/canvas/AnnotationDrag.h"
 #include "core/canvas/CanvasView.h"
@@ -40,6 +41,8 @@ struct MouseInput {
 };
 
 enum class CanvasKey { Escape, Delete, Backspace, Enter, R, Other };
+// The canvas's own keys among the strokes the window reads (any modifiers).
+CanvasKey canvasKey(const KeyStroke& key);
 
 enum class CanvasCursor { Normal, Hand };
 
@@ -58,7 +61,7 @@ struct CanvasReply {
     std::string position;         // the status bar's cursor position, empty to leave it
     bool startFlashTimer = false; // call endFlash() once after 400 ms
     // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
-    std::vector<MenuItem> menu;
+    std::vector<int> menu; // command ids
     Point menuWorld;
     int32_t menuLabel = -1; // the label the menu was opened on, -1 for none
     // A Ctrl+click on empty canvas: the world point where the next label goes.

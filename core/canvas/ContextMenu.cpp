@@ -5,12 +5,11 @@
 
 namespace plandor {
 
-std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId,
-                                  bool shift) {
+std::vector<int> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId, bool shift) {
     PlacedPiece* hit = layout.findPiece(hitPieceId);
     if (!hit) {
         if (!clipboard.empty())
-            return {{kMenuPaste, "Paste"}};
+            return {CmdPaste};
         if (!shift)
             clearSelection(layout);
         clipboard.clear();
@@ -21,17 +20,17 @@ std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t 
         if (!selectHelixOf(layout, hitPieceId))
             hit->selected = true;
     }
-    std::vector<MenuItem> menu;
+    std::vector<int> menu;
     if (selectedPieceIndices(layout).size() == 2)
-        menu.push_back({kMenuAutofillGap, "Autofill Gap..."});
-    menu.push_back({kMenuCopy, "Copy"});
+        menu.push_back(CmdAutofillGap);
+    menu.push_back(CmdCopy);
     return menu;
 }
 
-std::vector<MenuItem> labelMenu(Layout& layout, int32_t labelId) {
+std::vector<int> labelMenu(Layout& layout, int32_t labelId) {
     if (!selectLabelAlone(layout, labelId))
         return {};
-    return {{kMenuEditLabel, "Edit Text..."}};
+    return {CmdEditLabel};
 }
 
 } // namespace plandor

@@ -1,6 +1,7 @@
 #pragma once
 // What the canvas's right-click menu offers, and the selection changes that come with it.
 
+#include "core/base/CommandIds.h"
 #include "core/editing/Clipboard.h"
 #include "core/model/Layout.h"
 
@@ -10,26 +11,16 @@
 
 namespace plandor {
 
-constexpr int kMenuCopy = 5032;
-constexpr int kMenuPaste = 5033;
-constexpr int kMenuAutofillGap = 6001;
-constexpr int kMenuEditLabel = 6002;
-
-struct MenuItem {
-    int id;
-    std::string label;
-};
-
 // A right click (nothing being placed, Alt not held) on the piece `hitPieceId` (the piece or
 // helix under the cursor, -1 for empty canvas). On empty canvas: "Paste" when the clipboard
 // holds pieces, else the selection (unless Shift is held) and the clipboard are cleared and no
 // menu is shown. On a piece: it becomes the selection unless already selected, and the menu
-// offers "Autofill Gap..." (exactly two pieces selected) and "Copy".
-std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId,
-                                  bool shift);
+// offers "Autofill Gap..." (exactly two pieces selected) and "Copy". The entries are command
+// ids; their texts are the command table's.
+std::vector<int> contextMenu(Layout& layout, Clipboard& clipboard, int32_t hitPieceId, bool shift);
 
 // A right click on a label: it becomes the one selected label, and the menu offers
 // "Edit Text...".
-std::vector<MenuItem> labelMenu(Layout& layout, int32_t labelId);
+std::vector<int> labelMenu(Layout& layout, int32_t labelId);
 
 } // namespace plandor

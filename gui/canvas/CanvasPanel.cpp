@@ -2,6 +2,7 @@
 
 #include "core/editing/DisplaySettings.h"
 
+#include "core/app/Commands.h"
 #include "core/canvas/CanvasController.h"
 #include "core/canvas/CanvasOverlayDrawing.h"
 #include "core/canvas/CheckMarks.h"
@@ -11,6 +12,7 @@
 #include "core/canvas/SelectionBounds.h"
 #include "core/document/Document.h"
 #include "core/render/LayoutRenderer.h"
+#include "gui/canvas/KeyStrokes.h"
 #include "gui/platform/WxPrompter.h"
 #include "gui/wxrender/WxPainter.h"
 
@@ -66,25 +68,6 @@ void refreshArea(wxWindow& window, const PixelRect& r) {
         window.RefreshRect(wxRect(r.x, r.y, r.w, r.h), false);
 }
 
-CanvasKey canvasKey(int code) {
-    switch (code) {
-    case WXK_ESCAPE:
-        return CanvasKey::Escape;
-    case WXK_DELETE:
-        return CanvasKey::Delete;
-    case WXK_BACK:
-        return CanvasKey::Backspace;
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER:
-        return CanvasKey::Enter;
-    case 'R':
-    case 'r':
-        return CanvasKey::R;
-    default:
-        return CanvasKey::Other;
-    }
-}
-
 } // namespace
 
 struct CanvasPanel::Impl {
@@ -130,11 +113,6 @@ CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter)
       impl_(new Impl(this, doc, prompter)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
 
-    wxAcceleratorEntry keys[2];
-    keys[0].Set(wxACCEL_NORMAL, WXK_DELETE, kDeleteSelectionId);
-    keys[1].Set(wxACCEL_NORMAL, WXK_BACK, kDeleteSelectionId);
-    SetAcceleratorTable(wxAcceleratorTable(2, keys));
-
     Bind(wxEVT_PAINT, &CanvasPanel::onPaint, this);
     Bind(wxEVT_SIZE, &CanvasPanel::onSize, this);
     Bind(wxEVT_MOTION, &CanvasPanel::onMotion, this);
@@ -150,7 +128,6 @@ CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter)
     Bind(wxEVT_MOUSEWHEEL, &CanvasPanel::onWheel, this);
     Bind(wxEVT_KEY_DOWN, &CanvasPanel::onKeyDown, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CanvasPanel::onCaptureLost, this);
-    Bind(wxEVT_MENU, &CanvasPanel::onDeleteSelection, this, kDeleteSelectionId);
 }
 
 CanvasPanel::~CanvasPanel() {
@@ -401,16 +378,16 @@ void CanvasPanel::pasteAtMouseOrCentre() {
 
 void CanvasPanel::showMenu(const CanvasReply& reply) {
     wxMenu menu;
-    for (const MenuItem& item : reply.menu)
-        menu.Append(item.id, wxString::FromUTF8(item.label));
+    for (int id : reply.menu)
+        menu.Append(id, wxString::FromUTF8(contextMenuText(id)));
     // The menu's own Copy and Paste are handled here, so that the Edit menu's commands of the
     // same ids always mean the Edit menu's paste point.
     const int chosen = GetPopupMenuSelectionFromUser(menu);
-    if (chosen == kMenuCopy) {
+    if (chosen == CmdCopy) {
         impl_->controller.copy();
-    } else if (chosen == kMenuPaste) {
+    } else if (chosen == CmdPaste) {
         applyReply(impl_->controller.pasteAt(reply.menuWorld));
-    } else if (chosen == kMenuEditLabel) {
+    } else if (chosen == CmdEditLabel) {
         applyReply(impl_->controller.editLabelText(reply.menuLabel));
     } else if (chosen != wxID_NONE) {
         // Autofill Gap is the main window's command; the event travels up to it.
@@ -564,15 +541,11 @@ void CanvasPanel::onKeyDown(wxKeyEvent& event) {
     modifiers.ctrl = event.ControlDown();
     modifiers.shift = event.ShiftDown();
     modifiers.alt = event.AltDown();
-    apply(impl_->controller.keyDown(canvasKey(event.GetKeyCode()), modifiers), event);
+    apply(impl_->controller.keyDown(canvasKey(keyStroke(event)), modifiers), event);
 }
 
 void CanvasPanel::onCaptureLost(wxMouseCaptureLostEvent& event) {
     apply(impl_->controller.captureLost(), event);
-}
-
-void CanvasPanel::onDeleteSelection(wxCommandEvent& event) {
-    apply(impl_->controller.deleteKey(), event);
 }
 
 } // namespace plandor

@@ -29,9 +29,6 @@ class Prompter;
 
 class CanvasPanel : public wxPanel {
   public:
-    // Private command of the Delete / Backspace accelerator.
-    static constexpr int kDeleteSelectionId = 5038;
-
     // Questions and refusals go to `prompter`; without one the panel asks with its own dialogs.
     CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter = nullptr);
     ~CanvasPanel() override;
@@ -118,7 +115,6 @@ class CanvasPanel : public wxPanel {
     void onWheel(wxMouseEvent& event);
     void onKeyDown(wxKeyEvent& event);
     void onCaptureLost(wxMouseCaptureLostEvent& event);
-    void onDeleteSelection(wxCommandEvent& event);
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

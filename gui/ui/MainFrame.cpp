@@ -20,6 +20,7 @@
 #include "core/model/HelixPlacement.h"
 #include "core/model/Layout.h"
 #include "gui/canvas/CanvasPanel.h"
+#include "gui/canvas/KeyStrokes.h"
 #include "gui/canvas/PalettePanel.h"
 #include "gui/platform/ShopServices.h"
 #include "gui/platform/SystemFolders.h"
@@ -87,48 +88,6 @@ wxMenu* buildMenu(const std::vector<MenuEntry>& entries) {
         }
     }
     return menu;
-}
-
-// The key of an event as the command table names keys.
-KeyStroke keyStroke(const wxKeyEvent& event) {
-    KeyStroke k;
-    k.ctrl = event.ControlDown();
-    k.shift = event.ShiftDown();
-    k.alt = event.AltDown();
-    const int code = event.GetKeyCode();
-    switch (code) {
-    case WXK_DELETE:
-    case WXK_NUMPAD_DELETE:
-        k.key = KeyDelete;
-        return k;
-    case WXK_BACK:
-        k.key = KeyBackspace;
-        return k;
-    case WXK_ESCAPE:
-        k.key = KeyEscape;
-        return k;
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER:
-        k.key = KeyEnter;
-        return k;
-    case WXK_F1:
-        k.key = KeyF1;
-        return k;
-    case WXK_NUMPAD_ADD:
-        k.key = '+';
-        return k;
-    case WXK_NUMPAD_SUBTRACT:
-        k.key = '-';
-        return k;
-    default:
-        break;
-    }
-    // The character typed ("+" is Shift and "=" on many keyboards), else the key's own code.
-    // On GTK the raw code is the key symbol, which for printable ASCII is the character itself.
-    const unsigned typed = event.GetRawKeyCode();
-    const int key = typed > ' ' && typed < 127 ? static_cast<int>(typed) : code;
-    k.key = key > 0 && key < 127 ? std::toupper(key) : 0;
-    return k;
 }
 
 bool isTextField(wxWindow* window) {
@@ -331,7 +290,7 @@ void MainFrame::bindCommands() {
     Bind(wxEVT_MENU, &MainFrame::onView3D, this, Cmd3DView);
     Bind(wxEVT_MENU, &MainFrame::onHelp, this, CmdHelp);
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, kMenuAutofillGap);
+        wxEVT_MENU, [this](wxCommandEvent&) { runAutofill(); }, CmdAutofillGap);
 
     Bind(wxEVT_MENU, &MainFrame::onCopy, this, CmdCopy);
     Bind(wxEVT_MENU, &MainFrame::onCut, this, CmdCut);
@@ -638,11 +597,8 @@ void MainFrame::onSnap(wxCommandEvent& event) {
 
 void MainFrame::onToggleLabels(wxCommandEvent& event) {
     const Change change = setLabelsShown(doc_, !event.IsChecked());
-    wxToolBar* bar = GetToolBar();
-    if (wxToolBarToolBase* tool = bar->FindById(CmdToggleLabels)) {
-        tool->SetLabel(toWx(labelsToolLabel(doc_.layout.showLabels)));
-        bar->Realize();
-    }
+    if (const Command* command = findCommand(CmdToggleLabels))
+        showToolText(CmdToggleLabels, commandState(*command, doc_, canvasClipboard()).toolText);
     applyChange(change);
 }
 
@@ -660,21 +616,20 @@ bool MainFrame::commandAllowed(int id) const {
 }
 
 void MainFrame::onUpdateCommand(wxUpdateUIEvent& event) {
-    if (event.GetId() == CmdTunnel) {
-        // One look at the selection serves the enabling and the label (it runs on every idle).
-        const TunnelToolState state = tunnelToolState(analyseTunnelSelection(doc_.layout));
-        event.Enable(state.enabled);
-        showTunnelLabel(state);
+    const Command* command = findCommand(event.GetId());
+    if (!command)
         return;
-    }
-    event.Enable(commandAllowed(event.GetId()));
+    const CommandState state = commandState(*command, doc_, canvasClipboard());
+    event.Enable(state.enabled);
+    if (!state.toolText.empty())
+        showToolText(command->id, state.toolText);
 }
 
-void MainFrame::showTunnelLabel(const TunnelToolState& state) {
+void MainFrame::showToolText(int id, const std::string& text) {
     wxToolBar* bar = GetToolBar();
-    wxToolBarToolBase* tool = bar ? bar->FindById(CmdTunnel) : nullptr;
-    if (tool && tool->GetLabel() != toWx(state.label)) {
-        tool->SetLabel(toWx(state.label));
+    wxToolBarToolBase* tool = bar ? bar->FindById(id) : nullptr;
+    if (tool && tool->GetLabel() != toWx(text)) {
+        tool->SetLabel(toWx(text));
         bar->Realize();
     }
 }

@@ -38,7 +38,6 @@ struct Clipboard;
 class CheckLayoutDialog;
 class TrackLengthsDialog;
 struct TrackLength;
-struct TunnelToolState;
 struct CheckFinding;
 
 class MainFrame : public wxFrame {
@@ -115,7 +114,8 @@ class MainFrame : public wxFrame {
     void onUpdateCommand(wxUpdateUIEvent& event);
     bool commandAllowed(int id) const;
     const Clipboard& canvasClipboard() const;
-    void showTunnelLabel(const TunnelToolState& state);
+    // A tool's text as the command table says it is now (Tunnel, Hide Labels).
+    void showToolText(int id, const std::string& text);
     // Every accelerator of the command table works wherever the keyboard is in the window.
     void onCharHook(wxKeyEvent& event);
     void onCopy(wxCommandEvent&);

@@ -100,22 +100,17 @@ TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
     Canvas canvas;
     const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
     const int32_t b = addPiece(canvas.layout, "24188", 0, 300).id;
-    const auto ids = [&](int x, int y) {
-        std::vector<int> out;
-        for (const MenuItem& item : canvas.controller.rightDown(mouseAt(x, y)).menu)
-            out.push_back(item.id);
-        return out;
-    };
-    EXPECT_EQ(ids(50, 0), std::vector<int>{kMenuCopy});
+    const auto ids = [&](int x, int y) { return canvas.controller.rightDown(mouseAt(x, y)).menu; };
+    EXPECT_EQ(ids(50, 0), std::vector<int>{CmdCopy});
     EXPECT_TRUE(canvas.selected(a));
     canvas.click(50, 300, true);
-    EXPECT_EQ(ids(50, 300), (std::vector<int>{kMenuAutofillGap, kMenuCopy}));
+    EXPECT_EQ(ids(50, 300), (std::vector<int>{CmdAutofillGap, CmdCopy}));
     EXPECT_TRUE(canvas.selected(a) && canvas.selected(b));
     EXPECT_TRUE(ids(600, 600).empty()); // empty canvas, empty clipboard: clears the selection
     EXPECT_FALSE(canvas.selected(a) || canvas.selected(b));
     canvas.click(50, 0);
     canvas.controller.copy();
-    EXPECT_EQ(ids(600, 650), std::vector<int>{kMenuPaste});
+    EXPECT_EQ(ids(600, 650), std::vector<int>{CmdPaste});
 }
 
 // Shift near a visible level's deck outline drags the whole outline with one undo step;

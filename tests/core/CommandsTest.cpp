@@ -5,6 +5,9 @@
 #include "core/app/Commands.h"
 #include "core/canvas/CanvasController.h"
 #include "core/document/Document.h"
+#include "core/elevation/Tunnels.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -40,7 +43,8 @@ TEST(CommandTable, IdsAndAcceleratorsAreUniqueAndEveryEntryHasARow) {
         EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
         EXPECT_NE(c.kind, ItemKind::Separator) << c.id;
         EXPECT_NE(c.kind, ItemKind::Submenu) << c.id;
-        EXPECT_FALSE(c.menuText.empty() && c.toolText.empty()) << "command " << c.id << " unseen";
+        EXPECT_FALSE(c.menuText.empty() && c.toolText.empty() && c.contextText.empty())
+            << "command " << c.id << " unseen";
         EXPECT_TRUE(c.accelerator.empty() || !c.menuText.empty()) << c.id;
         if (c.accelerator.empty())
             continue;
@@ -68,6 +72,52 @@ TEST(CommandTable, IdsAndAcceleratorsAreUniqueAndEveryEntryHasARow) {
         const bool inAMenu = std::find(inMenus.begin(), inMenus.end(), c.id) != inMenus.end();
         EXPECT_EQ(inAMenu, !c.menuText.empty()) << c.id;
     }
+}
+
+// The toolbar texts that follow the document come from the table with their enabling.
+TEST(CommandTable, ToolTextsAndEnablingFollowTheDocument) {
+    Document doc;
+    doc.layout = emptyLayout();
+    const Clipboard clipboard;
+    std::vector<int32_t> chain{addPiece(doc.layout, "24188").id};
+    chain.push_back(attachPiece(doc.layout, chain.back(), 1, "24188").id);
+    const auto state = [&](int id) { return commandState(*findCommand(id), doc, clipboard); };
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        int id;
+        bool enabled;
+        std::string toolText;
+    };
+    const Case cases[] = {
+        {"tunnel without a selection", [] {}, CmdTunnel, false, "Tunnel"},
+        {"tunnel over a selected chain",
+         [&] {
+             for (PlacedPiece& p : doc.layout.pieces)
+                 p.selected = true;
+         },
+         CmdTunnel, true, "Tunnel"},
+        {"the chain already in a tunnel", [&] { runTunnelCommand(doc.layout); }, CmdTunnel, true,
+         "Remove Tunnel"},
+        {"labels shown", [] {}, CmdToggleLabels, true, "Hide Labels"},
+        {"labels hidden", [&] { doc.layout.showLabels = false; }, CmdToggleLabels, true,
+         "Show Labels"},
+        {"a fixed text", [] {}, CmdUndo, false, "Undo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        EXPECT_EQ(state(c.id).enabled, c.enabled);
+        EXPECT_EQ(state(c.id).toolText, c.toolText);
+    }
+}
+
+TEST(CommandTable, TheContextMenuTakesItsTextsFromTheTable) {
+    EXPECT_EQ(contextMenuText(CmdCopy), "Copy");
+    EXPECT_EQ(contextMenuText(CmdPaste), "Paste");
+    EXPECT_EQ(contextMenuText(CmdAutofillGap), "Autofill Gap...");
+    EXPECT_EQ(contextMenuText(CmdEditLabel), "Edit Text...");
+    EXPECT_EQ(contextMenuText(CmdSave), "") << "not in the context menu";
 }
 
 TEST(CommandTable, EnablingFollowsTheLayoutAndTheClipboard) {

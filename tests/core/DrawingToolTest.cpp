@@ -191,7 +191,7 @@ TEST(LabelText, DoubleClickOrMenuAsksForTheTextAndOkIsOneUndoStep) {
 
     const CanvasReply menu = canvas.controller.rightDown(mouseAt(110, 105));
     ASSERT_EQ(menu.menu.size(), 1u);
-    EXPECT_EQ(menu.menu[0].id, kMenuEditLabel);
+    EXPECT_EQ(menu.menu[0], CmdEditLabel);
     EXPECT_EQ(menu.menuLabel, id);
     EXPECT_TRUE(canvas.layout.findLabel(id)->selected);
     EXPECT_FALSE(canvas.layout.pieces[0].selected) << "the label's menu leaves the track alone";
