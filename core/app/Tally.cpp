@@ -1,6 +1,7 @@
 #include "app/Tally.h"
 
 #include "catalog/HelixVariants.h"
+#include "model/HelixPlacement.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 
@@ -91,12 +92,10 @@ void addDeckTrack(CountMap& counts) {
 
 void addHelixCurves(CountMap& counts, const std::vector<Helix>& helices) {
     for (const Helix& helix : helices) {
-        const HelixVariant* variant = findHelixVariant(helix.variant);
-        if (!variant)
-            variant = findHelixVariant(defaultHelixVariantId());
+        const HelixVariant* variant = helixVariantOf(helix);
         if (!variant)
             continue;
-        const int32_t curves = static_cast<int32_t>(variant->turns * 12);
+        const int32_t curves = helixRingPieceCount(*variant);
         addCount(counts, variant->innerCurvePart, curves);
         addCount(counts, variant->outerCurvePart, curves);
     }

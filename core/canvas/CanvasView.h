@@ -3,7 +3,7 @@
 // Screen = world * scale + pan, with no flip and no rotation.
 
 #include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 namespace plandor {
 

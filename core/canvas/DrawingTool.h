@@ -6,7 +6,7 @@
 #include "base/Geometry.h"
 #include "canvas/ToolMode.h"
 #include "document/Document.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include <vector>
 

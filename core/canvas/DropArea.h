@@ -5,7 +5,7 @@
 #include "base/Geometry.h"
 #include "document/Change.h"
 #include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include <cstdint>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include <cstdint>
 
@@ -44,9 +44,8 @@ int32_t hitScenery(const Layout& layout, const ViewTransform& view, ScreenPoint 
 // the shape drawn last (on top) wins.
 int32_t hitShape(const Layout& layout, const ViewTransform& view, ScreenPoint click);
 
-// Plane geometry shared by the tests above.
+// Plane geometry used by the tests above.
 double distanceToSegment(Point p, Point a, Point b);
-bool polygonContains(const std::vector<Point>& polygon, Point p);
 
 // Height of a level for choosing between hits; an unknown level counts as height 0.
 double levelHeight(const Layout& layout, int32_t levelId);

@@ -3,7 +3,7 @@
 // display unit. Computed as plain data, then drawn through a Painter.
 
 #include "render/Painter.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include "base/Units.h"
 

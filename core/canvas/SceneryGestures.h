@@ -7,7 +7,7 @@
 #include "document/Document.h"
 #include "editing/SceneryResize.h"
 #include "render/Painter.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include <array>
 #include <optional>

@@ -4,7 +4,7 @@
 
 #include "editing/MoveSnapIndex.h"
 #include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 #include "base/Prompter.h"
 
 #include <cstdint>

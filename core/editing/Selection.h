@@ -4,7 +4,7 @@
 
 #include "editing/Clipboard.h"
 #include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,7 +3,7 @@
 // printer, memory bitmap); tests record them.
 
 #include "base/Color.h"
-#include "render/ViewTransform.h"
+#include "base/ViewTransform.h"
 
 #include <cstdint>
 #include <string>

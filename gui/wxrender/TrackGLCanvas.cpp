@@ -94,7 +94,7 @@ TrackGLCanvas::~TrackGLCanvas() {
 }
 
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
-    buildScene(layout, scene_, tessellateOutline);
+    buildScene(layout, RenderSettings::of(layout), scene_, tessellateOutline);
     camera_.aimAt(scene_);
     resolveMeshes();
     ++sceneBuilds_;
