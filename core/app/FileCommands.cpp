@@ -1,11 +1,11 @@
-#include "app/FileCommands.h"
+#include "core/app/FileCommands.h"
 
-#include "model/LayoutFile.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
+#include <filesystem>
 
 namespace plandor {
 
@@ -141,7 +141,8 @@ Change FileCommands::openFromCommandLine(const std::string& given, LoadedLayout 
     Change change = openLoaded(path, std::move(loaded));
     std::error_code ec;
     const fs::path application = fs::absolute(folders_.application, ec);
-    if (change.any() && (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
+    if (change.any() &&
+        (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
         change |= doc_.forgetPath();
         // Save then proposes the name the user knows the file by, not the one stored in it.
         doc_.name = layoutNameOf(path);

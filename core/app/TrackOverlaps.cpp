@@ -1,10 +1,10 @@
-#include "app/TrackOverlaps.h"
+#include "core/app/TrackOverlaps.h"
 
-#include "base/GridIndex.h"
-#include "catalog/TrackCatalog.h"
-#include "elevation/GradeRuns.h"
-#include "model/PartLookup.h"
-#include "render/PieceGeometry.h"
+#include "core/base/GridIndex.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PartLookup.h"
+#include "core/render/PieceGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -172,7 +172,7 @@ struct CellGroup {
 
 Bounds unite(const Bounds& a, const Bounds& b) {
     return Bounds{std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
-               std::max(a.maxY, b.maxY)};
+                  std::max(a.maxY, b.maxY)};
 }
 
 class OverlapFinder {
@@ -339,7 +339,7 @@ class OverlapFinder {
             for (uint32_t q = bp.firstQuad + 1; q < bp.endQuad; ++q) {
                 const Bounds& b = quads_[q].box;
                 bp.box = Bounds{std::min(bp.box.minX, b.minX), std::min(bp.box.minY, b.minY),
-                             std::max(bp.box.maxX, b.maxX), std::max(bp.box.maxY, b.maxY)};
+                                std::max(bp.box.maxX, b.maxX), std::max(bp.box.maxY, b.maxY)};
             }
             pieces_.push_back(bp);
         }

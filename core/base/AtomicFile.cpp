@@ -1,4 +1,4 @@
-#include "base/AtomicFile.h"
+#include "core/base/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -85,7 +85,8 @@ int renameOver(const std::string& from, const std::string& to) {
 
 // The rename is made durable by flushing the folder; it has happened whatever this says.
 void flushFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     (void)::fsync(fd);

@@ -1,4 +1,4 @@
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <cmath>
 

@@ -12,8 +12,12 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kDegToRad = kPi / 180.0;
 constexpr double kRadToDeg = 180.0 / kPi;
 
-inline constexpr double degToRad(double deg) { return deg * kDegToRad; }
-inline constexpr double radToDeg(double rad) { return rad * kRadToDeg; }
+inline constexpr double degToRad(double deg) {
+    return deg * kDegToRad;
+}
+inline constexpr double radToDeg(double rad) {
+    return rad * kRadToDeg;
+}
 
 // Brings an angle in degrees into [0, 360); a value that is not finite gives 0.
 double normalizeHeading(double degrees);

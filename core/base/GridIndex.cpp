@@ -1,4 +1,4 @@
-#include "base/GridIndex.h"
+#include "core/base/GridIndex.h"
 
 #include <algorithm>
 

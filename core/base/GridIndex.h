@@ -3,7 +3,7 @@
 // the cells around a point, or compares only items that share a cell. Items are numbers the
 // caller gives, usually positions in its own list.
 
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <cmath>
 #include <cstdint>
@@ -66,8 +66,7 @@ class GridIndex {
     using Range = std::pair<uint32_t, uint32_t>; // [first, second) in items_
 
     static uint64_t keyOf(int64_t cx, int64_t cy) {
-        return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) |
-               static_cast<uint32_t>(cy);
+        return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
     }
 
     double cellSize_;

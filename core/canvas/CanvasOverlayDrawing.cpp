@@ -1,7 +1,7 @@
-#include "canvas/CanvasOverlayDrawing.h"
-#include "render/RenderColors.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/render/RenderColors.h"
 
-#include "catalog/HelixVariants.h"
+#include "core/catalog/HelixVariants.h"
 
 #include <algorithm>
 #include <cmath>

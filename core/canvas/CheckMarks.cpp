@@ -1,5 +1,5 @@
-#include "canvas/CheckMarks.h"
-#include "render/RenderColors.h"
+#include "core/canvas/CheckMarks.h"
+#include "core/render/RenderColors.h"
 
 namespace plandor {
 

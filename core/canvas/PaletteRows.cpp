@@ -1,9 +1,9 @@
-#include "canvas/PaletteRows.h"
+#include "core/canvas/PaletteRows.h"
 
-#include "catalog/HelixVariants.h"
-#include "model/BlockFile.h"
-#include "model/PartLookup.h"
-#include "base/Folders.h"
+#include "core/base/Folders.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/model/BlockFile.h"
+#include "core/model/PartLookup.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -250,8 +250,7 @@ std::vector<PaletteRow> signalRows(int chooserIndex, const std::vector<SceneryDe
 }
 
 std::string libraryFolder(const std::string& applicationFolder, int chooserIndex) {
-    return libraryFolder(applicationFolder,
-                         systemChooserLabel(systemOfChooserIndex(chooserIndex)));
+    return libraryFolder(applicationFolder, systemChooserLabel(systemOfChooserIndex(chooserIndex)));
 }
 
 std::vector<PaletteRow> libraryRows(const std::string& folder) {

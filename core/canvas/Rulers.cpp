@@ -1,7 +1,7 @@
-#include "canvas/Rulers.h"
-#include "render/RenderColors.h"
+#include "core/canvas/Rulers.h"
+#include "core/render/RenderColors.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <cmath>
 

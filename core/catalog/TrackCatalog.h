@@ -2,7 +2,7 @@
 // The built-in track catalogue: every piece of every track system, with the
 // connector geometry that placing, snapping, drawing and counting derive from.
 
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <cstdint>
 #include <string>

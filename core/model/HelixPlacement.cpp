@@ -1,7 +1,7 @@
-#include "model/HelixPlacement.h"
+#include "core/model/HelixPlacement.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <cmath>
 
@@ -79,7 +79,8 @@ Pose helixRingPose(const Helix& helix, double radius, int step) {
     const double rc = std::cos(helix.heading * kDegToRad), rs = std::sin(helix.heading * kDegToRad);
     const double lx = radius * std::cos(a * kDegToRad);
     const double ly = radius * std::sin(a * kDegToRad);
-    return Pose{helix.cx + lx * rc - ly * rs, helix.cy + lx * rs + ly * rc, a + 90.0 + helix.heading};
+    return Pose{helix.cx + lx * rc - ly * rs, helix.cy + lx * rs + ly * rc,
+                a + 90.0 + helix.heading};
 }
 
 } // namespace plandor

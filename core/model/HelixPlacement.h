@@ -2,8 +2,8 @@
 // Dropping a ready-made helix: one Helix record plus four straight stub pieces at its ends;
 // and where the curved pieces of its two rings lie, for everything that draws or counts them.
 
-#include "base/Geometry.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/model/Layout.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "model/LayoutFields.h"
+#include "core/model/LayoutFields.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <array>
 #include <cmath>
@@ -33,14 +33,13 @@ Field<PlacedPiece> pieceColorField() {
                     return false;
                 const auto c = static_cast<uint32_t>(*color);
                 p.hasColor = true;
-                p.color = Color{static_cast<uint8_t>((c >> 16) & 255),
-                                static_cast<uint8_t>((c >> 8) & 255), static_cast<uint8_t>(c & 255),
-                                255};
+                p.color =
+                    Color{static_cast<uint8_t>((c >> 16) & 255),
+                          static_cast<uint8_t>((c >> 8) & 255), static_cast<uint8_t>(c & 255), 255};
                 return true;
             },
             [](const PlacedPiece& p) { return !p.hasColor; }};
 }
-
 
 // The layout check's clearances are written only when one differs from its default, so files
 // stay as older versions wrote them.
@@ -51,7 +50,9 @@ bool defaultClearances(const FileHead& h) {
 // Only the three known units are taken; anything else shows millimetres.
 Field<FileHead> unitsField() {
     return {"units", Need::Optional,
-            [](LineWriter& w, std::string_view n, const FileHead& h) { w.integer(n, unitsNumber(h.units)); },
+            [](LineWriter& w, std::string_view n, const FileHead& h) {
+                w.integer(n, unitsNumber(h.units));
+            },
             [](const std::string_view* text, FileHead& h) {
                 auto number = integerOf(text);
                 const std::optional<Units> units = number ? unitsFromNumber(*number) : std::nullopt;
@@ -59,8 +60,6 @@ Field<FileHead> unitsField() {
                 return units.has_value();
             }};
 }
-
-
 
 const std::vector<Field<FileHead>> kHeadFields = {
     textField<&FileHead::name>("name"),
@@ -198,7 +197,6 @@ Helix freshHelix() {
     return helix;
 }
 
-
 namespace {
 
 // The `name="value"` pairs of a line, found by one pass over it, for lines in the very form
@@ -262,8 +260,7 @@ bool readPieceInTableOrder(std::string_view line, PlacedPiece& piece) {
     constexpr std::string_view kTag = "<piece";
     WrittenPairs pairs;
     if (!textAt(start, kTag) || !findWrittenPairs(line, start + kTag.size(), pairs) ||
-        pairs.quotes == 0 || pairs.quote[pairs.quotes - 1] + 2 != line.size() ||
-        line.back() != '>')
+        pairs.quotes == 0 || pairs.quote[pairs.quotes - 1] + 2 != line.size() || line.back() != '>')
         return false;
     piece = PlacedPiece{};
     std::size_t pair = 0;

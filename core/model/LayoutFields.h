@@ -3,10 +3,10 @@
 // attribute order. Each row says how its attribute is written and read and whether the
 // record is kept without it; the same rows drive the writer and both readers.
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "model/LayoutFile.h"
-#include "model/LayoutLines.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
+#include "core/model/LayoutFile.h"
+#include "core/model/LayoutLines.h"
 
 #include <algorithm>
 #include <charconv>
@@ -143,7 +143,6 @@ class LineWriter {
     char line_[kSize];
     std::size_t used_ = 0;
 };
-
 
 inline uint8_t clampByte(int32_t v) {
     return static_cast<uint8_t>(std::clamp(v, 0, 255));

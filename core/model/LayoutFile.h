@@ -2,14 +2,14 @@
 // The layout file (.plo): a line-oriented XML text, one element per line.
 // Reading and writing return an empty text on success, else a message for the user.
 
-#include "base/AtomicFile.h" // writeFileReplacing, which saving uses
-#include "model/Layout.h"
+#include "core/base/AtomicFile.h" // writeFileReplacing, which saving uses
+#include "core/model/Layout.h"
 
 #include <cstdint>
-#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plandor {
 

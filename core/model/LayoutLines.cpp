@@ -1,4 +1,4 @@
-#include "model/LayoutLines.h"
+#include "core/model/LayoutLines.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,7 +2,7 @@
 // The reading side of the layout and block files below the records: lines taken from a
 // buffer or a file, and the `name="value"` attributes of one line.
 
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <array>
 #include <cstdint>

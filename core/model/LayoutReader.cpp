@@ -1,6 +1,6 @@
-#include "model/LayoutFields.h"
-#include "model/LayoutFile.h"
-#include "model/LayoutLines.h"
+#include "core/model/LayoutFields.h"
+#include "core/model/LayoutFile.h"
+#include "core/model/LayoutLines.h"
 
 #include <cstdio>
 #include <tuple>
@@ -68,8 +68,8 @@ bool readWrittenJoint(std::string_view line, JointLine& joint) {
         return p > from && (p == end || static_cast<unsigned>(*p - '0') >= 10);
     };
     return expect("<joint conn=\"") && number(joint.conn) && expect("\" target=\"") &&
-           number(joint.target) && expect("\" tconn=\"") && number(joint.tconn) &&
-           expect("\"/>") && p == end;
+           number(joint.target) && expect("\" tconn=\"") && number(joint.tconn) && expect("\"/>") &&
+           p == end;
 }
 
 enum class PieceLine { Other, SectionEnd, Piece, Joint };
@@ -173,13 +173,13 @@ class LayoutReader {
             return "Not a layout file: " + path;
         if (layoutClosed_)
             return {};
-        const char* inside = inPieces_    ? "pieces"
+        const char* inside = inPieces_      ? "pieces"
                              : inLevels_    ? "levels"
                              : inScenery_   ? "scenery"
                              : inBaseboard_ ? "baseboard"
                                             : "layout";
-        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) +
-               " inside <" + inside + ">, so part of the layout is missing: " + path;
+        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) + " inside <" +
+               inside + ">, so part of the layout is missing: " + path;
     }
 
   private:

@@ -1,5 +1,5 @@
-#include "model/LayoutFields.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFields.h"
+#include "core/model/LayoutFile.h"
 
 namespace plandor {
 

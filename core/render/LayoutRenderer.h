@@ -2,11 +2,11 @@
 // Draws a whole layout, or single pieces and scenery items, through a Painter.
 // The canvas, the palette preview and the printout share it.
 
-#include "model/Layout.h"
-#include "render/Painter.h"
-#include "render/PieceGeometry.h"
-#include "render/RenderSettings.h"
-#include "base/ViewTransform.h"
+#include "core/base/ViewTransform.h"
+#include "core/model/Layout.h"
+#include "core/render/Painter.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/RenderSettings.h"
 
 #include <cstdint>
 #include <unordered_map>

@@ -1,8 +1,8 @@
-#include "render/PiecePreview.h"
-#include "render/RenderColors.h"
-#include "base/Geometry.h"
+#include "core/render/PiecePreview.h"
+#include "core/base/Geometry.h"
+#include "core/render/RenderColors.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <cmath>

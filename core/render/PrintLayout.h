@@ -2,9 +2,9 @@
 // Page arithmetic of printing and plan export: which part of the layout goes on paper, how
 // many pages it takes at a scale, and where each page looks; and what a print run shows.
 
-#include "model/Layout.h"
-#include "base/ViewTransform.h"
-#include "render/RenderSettings.h"
+#include "core/base/ViewTransform.h"
+#include "core/model/Layout.h"
+#include "core/render/RenderSettings.h"
 
 #include <cstdint>
 #include <string>

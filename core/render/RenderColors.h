@@ -2,7 +2,7 @@
 // The table of fixed colours, and the small colour arithmetic the renderer applies (branch
 // shading, elevation tint, tunnel wash-out, dot outlines, greyscale).
 
-#include "render/Painter.h"
+#include "core/render/Painter.h"
 
 namespace plandor {
 

@@ -4,8 +4,8 @@
 // takes the layout's own switches; a print run or an export builds its own settings, so that
 // drawing never changes the layout.
 
-#include "model/Layout.h"
-#include "render/RenderColors.h"
+#include "core/model/Layout.h"
+#include "core/render/RenderColors.h"
 
 #include <cstdint>
 

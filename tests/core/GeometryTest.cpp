@@ -1,7 +1,7 @@
 // The shared plane geometry: headings, degree conversion, boxes, polygons and the grid index
 // that move snapping, the overlap search and the layout check look things up in.
-#include "base/Geometry.h"
-#include "base/GridIndex.h"
+#include "core/base/Geometry.h"
+#include "core/base/GridIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -73,10 +73,8 @@ TEST(Geometry, PolygonsContainByTheEvenOddRule) {
         Point p;
         bool want;
     } const cases[] = {
-        {"in the foot", {8, 2}, true},
-        {"in the stem", {2, 8}, true},
-        {"in the notch", {8, 8}, false},
-        {"left of it", {-1, 5}, false},
+        {"in the foot", {8, 2}, true},   {"in the stem", {2, 8}, true},
+        {"in the notch", {8, 8}, false}, {"left of it", {-1, 5}, false},
         {"far away", {1e9, 1e9}, false},
     };
     for (const Case& c : cases)
@@ -112,9 +110,8 @@ TEST(GridIndex, BoxesAreFiledInEveryCellTheyTouchAndCellsListItemsInOrder) {
     grid.addBox(1, Bounds{-10, 0, -5, 0});    // cell x -1
     grid.build();
     std::vector<std::vector<uint32_t>> cells;
-    grid.forEachCell([&](GridIndex::Items items) {
-        cells.emplace_back(items.begin(), items.end());
-    });
+    grid.forEachCell(
+        [&](GridIndex::Items items) { cells.emplace_back(items.begin(), items.end()); });
     ASSERT_EQ(cells.size(), 3u);
     std::multiset<std::vector<uint32_t>> got(cells.begin(), cells.end());
     EXPECT_EQ(got, (std::multiset<std::vector<uint32_t>>{{1, 2}, {2}, {0, 2}}));

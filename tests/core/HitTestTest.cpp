@@ -1,6 +1,6 @@
-#include "canvas/HitTest.h"
+#include "core/canvas/HitTest.h"
 #include "CanvasTestCatalog.h"
-#include "catalog/HelixVariants.h"
+#include "core/catalog/HelixVariants.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@ using namespace plandor;
 using namespace plandor::canvastest;
 
 namespace {
-
 
 // A point at distance d and polar angle `deg` from the centre (0, 360) of curve "C".
 Point onCurveCircle(double d, double deg, double shiftX = 0) {

@@ -1,7 +1,7 @@
 // The quick piece reader and the general attribute walk read the same piece table: every
 // piece line the writer gives reads alike on both paths, every row of the table included.
 
-#include "model/LayoutFields.h"
+#include "core/model/LayoutFields.h"
 
 #include <gtest/gtest.h>
 
@@ -47,16 +47,19 @@ TEST(LayoutFields, WrittenPieceLinesReadAlikeOnBothPaths) {
         {"reversed", [](PlacedPiece& p) { p.reversed = true; }},
         {"in a helix", [](PlacedPiece& p) { p.helix = 7; }},
         {"selected", [](PlacedPiece& p) { p.selected = true; }},
-        {"own colour", [](PlacedPiece& p) {
+        {"own colour",
+         [](PlacedPiece& p) {
              p.hasColor = true;
              p.color = Color{12, 34, 56, 255};
          }},
-        {"raised and graded", [](PlacedPiece& p) {
+        {"raised and graded",
+         [](PlacedPiece& p) {
              p.z = 42.5;
              p.grade = -3;
              p.level = 3;
          }},
-        {"everything at once", [](PlacedPiece& p) {
+        {"everything at once",
+         [](PlacedPiece& p) {
              p.reversed = true;
              p.helix = 9;
              p.selected = true;
@@ -105,10 +108,14 @@ TEST(LayoutFields, LinesInAnotherFormAreLeftToTheGeneralWalk) {
         std::string line;
     };
     const Case cases[] = {
-        {"unknown attribute", R"(<piece id="1" cat="24188" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0" extra="1">)"},
-        {"attributes reordered", R"(<piece cat="24188" id="1" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0">)"},
-        {"required value unreadable", R"(<piece id="one" cat="24188" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0">)"},
-        {"entity in a value", R"(<piece id="1" cat="a&amp;b" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0">)"},
+        {"unknown attribute",
+         R"(<piece id="1" cat="24188" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0" extra="1">)"},
+        {"attributes reordered",
+         R"(<piece cat="24188" id="1" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0">)"},
+        {"required value unreadable",
+         R"(<piece id="one" cat="24188" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0">)"},
+        {"entity in a value",
+         R"(<piece id="1" cat="a&amp;b" x="0" y="0" heading="0" z="0" grade="0" level="1" sel="0">)"},
         {"self-closed", written.substr(0, written.size() - 1) + "/>"},
         {"a joint", R"(<joint conn="0" target="2" tconn="1"/>)"},
     };

@@ -3,8 +3,8 @@
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
-#include "render/LayoutRenderer.h"
-#include "render/RenderColors.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/RenderColors.h"
 
 #include <gtest/gtest.h>
 
@@ -166,8 +166,8 @@ TEST(RenderSettingsDrawing, GreyColourTableAndSelectionComeFromTheSettings) {
     auto isGrey = [](Color c) { return c.r == c.g && c.g == c.b; };
     ASSERT_FALSE(greyPage.calls.empty());
     for (const DrawCall& call : greyPage.calls) {
-        EXPECT_TRUE(isGrey(call.pen.color) && isGrey(call.brush.color) &&
-                    isGrey(call.textColor) && isGrey(call.clearColor))
+        EXPECT_TRUE(isGrey(call.pen.color) && isGrey(call.brush.color) && isGrey(call.textColor) &&
+                    isGrey(call.clearColor))
             << "call " << int(call.op);
     }
     EXPECT_EQ(greyOf(kPlanColors.pieceFillSelected), (Color{197, 197, 197, 255}))

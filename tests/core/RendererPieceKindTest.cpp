@@ -3,11 +3,11 @@
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
-#include "catalog/SceneryCatalog.h"
-#include "model/HelixPlacement.h"
-#include "render/LayoutRenderer.h"
-#include "render/PieceGeometry.h"
-#include "render/RenderColors.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/model/HelixPlacement.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/RenderColors.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +168,6 @@ TEST(RendererHelix, RingsLieBetweenLowerAndUpperTrackAndFlatJoinedTrackIsNotTint
     ASSERT_EQ(polys.size(), 3u + rings + 5u);
     for (std::size_t i = 0; i < polys.size(); ++i)
         EXPECT_EQ(polys[i].points.size() == 42, i >= 3 && i < 3 + rings) << i;
-    EXPECT_EQ(polys[3 + rings + 3].brush.color, kPlanColors.pieceFill);    // second flat, at 260 mm
-    EXPECT_EQ(polys[3 + rings + 4].brush.color, (Color{180, 110, 0})); // climbing away
+    EXPECT_EQ(polys[3 + rings + 3].brush.color, kPlanColors.pieceFill); // second flat, at 260 mm
+    EXPECT_EQ(polys[3 + rings + 4].brush.color, (Color{180, 110, 0}));  // climbing away
 }
