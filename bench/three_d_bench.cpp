@@ -23,7 +23,7 @@ void BM_BuildScene(benchmark::State& state) {
     const Layout& layout = layoutOf(static_cast<int>(state.range(0)));
     Scene3D scene;
     for (auto _ : state)
-        buildScene(layout, scene, nullptr);
+        buildScene(layout, RenderSettings::of(layout), scene, nullptr);
     state.counters["pieces"] = static_cast<double>(scene.pieces.size());
     state.counters["scenery"] = static_cast<double>(scene.scenery.size());
     state.counters["meshes"] = scene.meshesBuilt;

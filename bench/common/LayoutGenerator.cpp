@@ -198,7 +198,7 @@ ModulePlan planModule(Rng& rng, int32_t deckLevel) {
         const double grades[] = {3.0, 3.5, 4.0, 4.5};
         m.climb.grade = grades[rng.below(4)];
         m.climb.flat = rng.between(1, 3);
-        const double rise = 188.3 * std::sin(m.climb.grade * kPi / 180.0);
+        const double rise = 188.3 * std::sin(degToRad(m.climb.grade));
         m.climb.graded = static_cast<int>(std::ceil(100.0 / rise));
     } else if (roll < 27) {
         m.kind = ModuleKind::Yard;
@@ -246,7 +246,7 @@ struct Placement {
 // The start pose that puts a module's local point `localCentre` (module laid from (0, 0)
 // with heading 0) on the cell centre, turned by the cell's heading.
 Pose startPose(const Placement& at, Point localCentre) {
-    const double t = at.heading * kPi / 180.0;
+    const double t = degToRad(at.heading);
     const double c = std::cos(t), s = std::sin(t);
     return Pose{at.centre.x - (localCentre.x * c - localCentre.y * s),
                 at.centre.y - (localCentre.x * s + localCentre.y * c), at.heading};
@@ -393,7 +393,7 @@ void buildClimb(Layout& layout, Builder& b, const ClimbPlan& plan, const Placeme
     std::size_t start = b.place("24188", startPose(at, {length / 2, 0}));
     b.attach(start, 0, "24977");
     std::size_t last = b.chain(start, 1, "24188", plan.flat - 1);
-    const double rise = 188.3 * std::sin(plan.grade * kPi / 180.0);
+    const double rise = 188.3 * std::sin(degToRad(plan.grade));
     for (int i = 0; i < plan.graded; ++i) {
         b.deck.z = bottom.z + i * rise;
         last = b.attach(last, 1, "24188");

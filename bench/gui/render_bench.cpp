@@ -75,7 +75,7 @@ void repaint(benchmark::State& state, const Layout& layout, const ViewTransform&
     LayoutRenderer renderer;
     for (auto _ : state) {
         WxPainter painter(dc);
-        renderer.drawLayout(painter, layout, view, kWidth, kHeight);
+        renderer.drawLayout(painter, layout, RenderSettings::of(layout), view, kWidth, kHeight);
     }
     dc.SelectObject(wxNullBitmap);
     state.counters["pieces"] = static_cast<double>(layout.pieces.size());

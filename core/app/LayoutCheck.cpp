@@ -2,6 +2,7 @@
 
 #include "core/app/ReversingSections.h"
 #include "core/app/TrackOverlaps.h"
+#include "core/base/GridIndex.h"
 #include "core/base/Units.h"
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/TrackCatalog.h"
@@ -166,16 +167,12 @@ class Checker {
         // Nearby ends through a grid of gap-sized cells, each split by the way the ends face:
         // an end only looks at ends facing back at it, so a pile of ends all facing one way
         // costs no comparisons. The closest pairs are matched first.
-        std::unordered_map<uint64_t, std::array<std::vector<int>, kFacings>> cells;
-        auto cell = [](double v) { return static_cast<int64_t>(std::floor(v / kGapRadius)); };
-        auto key = [](int64_t cx, int64_t cy) {
-            return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) |
-                   static_cast<uint32_t>(cy);
-        };
+        std::vector<GridIndex> byFacing(kFacings, GridIndex(kGapRadius));
         for (int e = 0; e < static_cast<int>(ends.size()); ++e)
-            cells[key(cell(ends[e].world.x), cell(ends[e].world.y))]
-                 [facingOf(ends[e].world.heading)]
-                     .push_back(e);
+            byFacing[facingOf(ends[e].world.heading)].addPoint(static_cast<uint32_t>(e),
+                                                               ends[e].world.x, ends[e].world.y);
+        for (GridIndex& grid : byFacing)
+            grid.build();
         struct Candidate {
             double distance;
             int a, b;
@@ -184,23 +181,22 @@ class Checker {
         // Each end looks at a bounded number of ends facing it: only piles of pieces put more
         // than that within reach, and there which of the coinciding ends pair up is moot.
         auto lookAround = [&](int e) {
-            const int64_t cx = cell(ends[e].world.x), cy = cell(ends[e].world.y);
+            const GridIndex& any = byFacing[0];
+            const int64_t cx = any.cellOf(ends[e].world.x), cy = any.cellOf(ends[e].world.y);
             const int back = facingOf(ends[e].world.heading + 180);
             int looked = 0;
             for (int64_t dx = -1; dx <= 1; ++dx)
-                for (int64_t dy = -1; dy <= 1; ++dy) {
-                    auto it = cells.find(key(cx + dx, cy + dy));
-                    if (it == cells.end())
-                        continue;
-                    for (int f = back - 1; f <= back + 1; ++f)
-                        for (int other : it->second[(f + kFacings) % kFacings]) {
+                for (int64_t dy = -1; dy <= 1; ++dy)
+                    for (int f = back - 1; f <= back + 1; ++f) {
+                        const GridIndex& facing = byFacing[(f + kFacings) % kFacings];
+                        for (uint32_t other : facing.itemsIn(cx + dx, cy + dy)) {
                             if (++looked > kMaxFacingEnds)
                                 return;
                             double d = 0;
-                            if (other > e && couldClose(ends[e], ends[other], d))
-                                candidates.push_back({d, e, other});
+                            if (static_cast<int>(other) > e && couldClose(ends[e], ends[other], d))
+                                candidates.push_back({d, e, static_cast<int>(other)});
                         }
-                }
+                    }
         };
         for (int e = 0; e < static_cast<int>(ends.size()); ++e)
             lookAround(e);

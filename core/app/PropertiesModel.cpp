@@ -298,7 +298,7 @@ std::string gradeText(double gradeDeg) {
     if (magnitude <= kFlatGrade)
         return "-";
     return formatText("%c%.2f deg (%.1f%%)", gradeDeg < 0 ? '-' : '+', magnitude,
-                      std::tan(magnitude * kPi / 180.0) * 100.0);
+                      std::tan(degToRad(magnitude)) * 100.0);
 }
 
 std::string gradeWarning(double gradeDeg) {

@@ -3,6 +3,7 @@
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
 
 #include <cstring>
 
@@ -91,12 +92,10 @@ void addDeckTrack(CountMap& counts) {
 
 void addHelixCurves(CountMap& counts, const std::vector<Helix>& helices) {
     for (const Helix& helix : helices) {
-        const HelixVariant* variant = findHelixVariant(helix.variant);
-        if (!variant)
-            variant = findHelixVariant(defaultHelixVariantId());
+        const HelixVariant* variant = helixVariantOf(helix);
         if (!variant)
             continue;
-        const int32_t curves = static_cast<int32_t>(variant->turns * 12);
+        const int32_t curves = helixRingPieceCount(*variant);
         addCount(counts, variant->innerCurvePart, curves);
         addCount(counts, variant->outerCurvePart, curves);
     }

@@ -1,8 +1,10 @@
 #pragma once
-// Plane geometry shared by every part of the program: world points in millimetres, angles.
+// Plane geometry shared by every part of the program: world points in millimetres, angles
+// in degrees with one conversion to radians, headings, boxes and polygons.
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace plandor {
 
@@ -17,10 +19,20 @@ inline constexpr double radToDeg(double rad) {
     return rad * kRadToDeg;
 }
 
+// Brings an angle in degrees into [0, 360); a value that is not finite gives 0.
+double normalizeHeading(double degrees);
+
 struct Point {
     double x = 0;
     double y = 0;
     bool operator==(const Point& o) const { return x == o.x && y == o.y; }
+};
+
+// A position and heading in layout (or piece) coordinates.
+struct Pose {
+    double x = 0;
+    double y = 0;
+    double heading = 0;
 };
 
 // An axis-aligned box in world millimetres; empty until a point is added.
@@ -40,6 +52,10 @@ struct Bounds {
     bool contains(double x, double y) const {
         return x >= minX && x <= maxX && y >= minY && y <= maxY;
     }
+    // Whether the two boxes share a point, edges included.
+    bool overlaps(const Bounds& o) const {
+        return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY;
+    }
     void expand(double margin) {
         minX -= margin;
         minY -= margin;
@@ -48,5 +64,9 @@ struct Bounds {
     }
     Point centre() const { return Point{(minX + maxX) / 2, (minY + maxY) / 2}; }
 };
+
+// Even-odd rule: whether a ray to the right of p crosses the polygon's edges an odd number
+// of times. A polygon of fewer than three corners contains nothing.
+bool polygonContains(const std::vector<Point>& polygon, Point p);
 
 } // namespace plandor

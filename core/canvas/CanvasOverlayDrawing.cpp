@@ -1,4 +1,5 @@
 #include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/render/RenderColors.h"
 
 #include "core/catalog/HelixVariants.h"
 
@@ -17,7 +18,7 @@ void drawHelixGhost(Painter& painter, const CanvasOverlays& o, const ViewTransfo
         variant = findHelixVariant(defaultHelixVariantId());
     if (!variant)
         return;
-    painter.setPen(Pen{Color{0, 160, 60}, 1, PenStyle::Dot});
+    painter.setPen(Pen{kPlanColors.helixGhost, 1, PenStyle::Dot});
     painter.setBrush(Brush::none());
     const ScreenPoint centre = view.toScreen(o.ghostPose.x, o.ghostPose.y);
     for (double r : {variant->r1, variant->r2})
@@ -25,13 +26,13 @@ void drawHelixGhost(Painter& painter, const CanvasOverlays& o, const ViewTransfo
 }
 
 void drawSnapMarker(Painter& painter, Point target, const ViewTransform& view) {
-    painter.setPen(Pen{Color{180, 120, 0}, 2});
-    painter.setBrush(Brush{Color{255, 220, 0}});
+    painter.setPen(Pen{kPlanColors.snapMarkerPen, 2});
+    painter.setBrush(Brush{kPlanColors.snapMarkerFill});
     painter.drawCircle(view.toScreen(target.x, target.y), kSnapMarkerRadius);
 }
 
 void drawRubberBand(Painter& painter, ScreenPoint a, ScreenPoint b) {
-    painter.setPen(Pen{Color{0, 120, 215}, 1, PenStyle::Dot});
+    painter.setPen(Pen{kPlanColors.rubberBand, 1, PenStyle::Dot});
     painter.setBrush(Brush::none());
     painter.drawRectangle(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x),
                           std::abs(b.y - a.y));
@@ -39,11 +40,11 @@ void drawRubberBand(Painter& painter, ScreenPoint a, ScreenPoint b) {
 
 void drawPivot(Painter& painter, const CanvasOverlays& o, const ViewTransform& view) {
     if (o.flash) {
-        painter.setPen(Pen{Color{0, 160, 60}, 2});
-        painter.setBrush(Brush{Color{0, 220, 80, 180}});
+        painter.setPen(Pen{kPlanColors.pivotFlashPen, 2});
+        painter.setBrush(Brush{kPlanColors.pivotFlashFill});
     } else {
-        painter.setPen(Pen{Color{180, 120, 0}, 2});
-        painter.setBrush(Brush{Color{255, 180, 0, 160}});
+        painter.setPen(Pen{kPlanColors.pivotPen, 2});
+        painter.setBrush(Brush{kPlanColors.pivotFill});
     }
     const ScreenPoint centre = view.toScreen(o.pivot.x, o.pivot.y);
     painter.drawCircle(centre, kPivotMarkerRadius);
@@ -55,9 +56,9 @@ void drawPivot(Painter& painter, const CanvasOverlays& o, const ViewTransform& v
     const int x = centre.x + kPivotMarkerRadius + 6;
     const int y = centre.y - extent.height / 2;
     painter.setPen(Pen::none());
-    painter.setBrush(Brush{Color{30, 30, 30, 200}});
+    painter.setBrush(Brush{kPlanColors.pivotTextBox});
     painter.drawRectangle(x - 4, y - 2, extent.width + 8, extent.height + 4);
-    painter.setTextColor(Color{255, 255, 255});
+    painter.setTextColor(kPlanColors.pivotText);
     painter.setTextBackground(Color{}, false);
     painter.drawText(text, x, y);
 }

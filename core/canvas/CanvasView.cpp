@@ -41,7 +41,7 @@ Bounds layoutExtent(const Layout& layout, const TrackCatalog& catalog) {
         if (holdsSquare(origins, p.x, p.y, longest))
             continue;
         if (const PieceDef* def = parts.find(p.part)) {
-            const double t = p.heading * kPi / 180.0;
+            const double t = degToRad(p.heading);
             box.add(p.x + def->length * std::cos(t), p.y + def->length * std::sin(t));
         }
     }

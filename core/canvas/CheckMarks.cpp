@@ -1,19 +1,20 @@
 #include "core/canvas/CheckMarks.h"
+#include "core/render/RenderColors.h"
 
 namespace plandor {
 
 namespace {
 
 void drawOpenEnd(Painter& painter, ScreenPoint c) {
-    painter.setPen(Pen{kOpenEndMarkPen, 2});
-    painter.setBrush(Brush{kOpenEndMarkFill});
+    painter.setPen(Pen{kPlanColors.openEndMarkPen, 2});
+    painter.setBrush(Brush{kPlanColors.openEndMarkFill});
     painter.drawCircle(c, kOpenEndMarkRadius);
 }
 
 void drawClearance(Painter& painter, ScreenPoint c) {
     constexpr int r = kClearanceMarkRadius;
     constexpr int arm = r * 7 / 10; // the cross ends on the ring
-    painter.setPen(Pen{kClearanceMarkPen, 3});
+    painter.setPen(Pen{kPlanColors.clearanceMarkPen, 3});
     painter.setBrush(Brush::none());
     painter.drawCircle(c, r);
     painter.drawLine(ScreenPoint{c.x - arm, c.y - arm}, ScreenPoint{c.x + arm, c.y + arm});
@@ -24,7 +25,7 @@ void drawReversing(Painter& painter, ScreenPoint c) {
     constexpr int r = kClearanceMarkRadius;
     constexpr int gap = 3;
     constexpr int arm = r * 6 / 10;
-    painter.setPen(Pen{kReversingMarkPen, 3});
+    painter.setPen(Pen{kPlanColors.reversingMarkPen, 3});
     painter.setBrush(Brush::none());
     painter.drawCircle(c, r);
     painter.drawLine(ScreenPoint{c.x - gap, c.y - arm}, ScreenPoint{c.x - gap, c.y + arm});

@@ -4,8 +4,8 @@
 
 #include "core/base/Color.h"
 #include "core/base/Geometry.h"
+#include "core/base/ViewTransform.h"
 #include "core/render/Painter.h"
-#include "core/render/ViewTransform.h"
 
 #include <vector>
 
@@ -20,10 +20,6 @@ struct CheckMark {
 
 constexpr int kOpenEndMarkRadius = 7;
 constexpr int kClearanceMarkRadius = 13;
-constexpr Color kOpenEndMarkFill{255, 140, 0};
-constexpr Color kOpenEndMarkPen{130, 60, 0};
-constexpr Color kClearanceMarkPen{220, 0, 60};
-constexpr Color kReversingMarkPen{150, 0, 200};
 
 // Draws the marks that can show on the width x height surface: an orange disc on an open end,
 // a red ring with a cross where the headroom is too small, a purple ring with the two bars of

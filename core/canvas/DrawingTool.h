@@ -4,9 +4,9 @@
 // motion and keys while a tool is on; every change of the layout is one edit.
 
 #include "core/base/Geometry.h"
+#include "core/base/ViewTransform.h"
 #include "core/canvas/ToolMode.h"
 #include "core/document/Document.h"
-#include "core/render/ViewTransform.h"
 
 #include <vector>
 

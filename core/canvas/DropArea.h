@@ -3,9 +3,9 @@
 // its kept picture.
 
 #include "core/base/Geometry.h"
+#include "core/base/ViewTransform.h"
 #include "core/document/Change.h"
 #include "core/model/Layout.h"
-#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <vector>

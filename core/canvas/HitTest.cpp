@@ -2,6 +2,7 @@
 #include "core/base/Geometry.h"
 
 #include "core/catalog/HelixVariants.h"
+#include "core/model/HelixPlacement.h"
 #include "core/model/LevelFilter.h"
 #include "core/model/PartLookup.h"
 
@@ -198,13 +199,10 @@ int32_t hitMeasurement(const Layout& layout, const ViewTransform& view, ScreenPo
 
 int32_t hitHelix(const Layout& layout, const ViewTransform& view, ScreenPoint click) {
     const double wx = view.toWorldX(click.x), wy = view.toWorldY(click.y);
-    const HelixVariant* fallback = findHelixVariant(defaultHelixVariantId());
     const HiddenLevels hidden(layout);
     LevelThenNearest best;
     for (const Helix& h : layout.helices) {
-        const HelixVariant* variant = findHelixVariant(h.variant);
-        if (variant == nullptr)
-            variant = fallback;
+        const HelixVariant* variant = helixVariantOf(h);
         if (variant == nullptr)
             continue;
         const double d = std::hypot(wx - h.cx, wy - h.cy);
@@ -269,19 +267,6 @@ double distanceToSegment(Point p, Point a, Point b) {
     double t = len2 > 0 ? ((p.x - a.x) * vx + (p.y - a.y) * vy) / len2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
     return std::hypot(p.x - (a.x + t * vx), p.y - (a.y + t * vy));
-}
-
-bool polygonContains(const std::vector<Point>& polygon, Point p) {
-    // Even-odd rule: count the edges a ray to the right of p crosses.
-    bool inside = false;
-    const std::size_t n = polygon.size();
-    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const Point& a = polygon[i];
-        const Point& b = polygon[j];
-        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
-            inside = !inside;
-    }
-    return inside;
 }
 
 } // namespace plandor

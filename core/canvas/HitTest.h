@@ -2,10 +2,10 @@
 // What lies under a screen point. Every test returns the id of the object hit, or -1.
 // Objects on a hidden level are never hit.
 
+#include "core/base/ViewTransform.h"
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
 #include "core/model/Layout.h"
-#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 
@@ -44,9 +44,8 @@ int32_t hitScenery(const Layout& layout, const ViewTransform& view, ScreenPoint 
 // the shape drawn last (on top) wins.
 int32_t hitShape(const Layout& layout, const ViewTransform& view, ScreenPoint click);
 
-// Plane geometry shared by the tests above.
+// Plane geometry used by the tests above.
 double distanceToSegment(Point p, Point a, Point b);
-bool polygonContains(const std::vector<Point>& polygon, Point p);
 
 // Height of a level for choosing between hits; an unknown level counts as height 0.
 double levelHeight(const Layout& layout, int32_t levelId);

@@ -1,4 +1,5 @@
 #include "core/canvas/Rulers.h"
+#include "core/render/RenderColors.h"
 
 #include "core/base/Units.h"
 
@@ -79,9 +80,9 @@ Rulers computeRulers(const ViewTransform& view, Units units, int width, int heig
 
 void drawRulers(Painter& painter, const Rulers& rulers, int width, int height) {
     Pen border;
-    border.color = Color{180, 180, 180, 255};
+    border.color = kPlanColors.rulerBorder;
     Brush strip;
-    strip.color = Color{240, 240, 240, 255};
+    strip.color = kPlanColors.rulerStrip;
     painter.setPen(border);
     painter.setBrush(strip);
     painter.drawRectangle(0, 0, width, kRulerSize);
@@ -89,11 +90,11 @@ void drawRulers(Painter& painter, const Rulers& rulers, int width, int height) {
     painter.drawRectangle(0, 0, kRulerSize, kRulerSize);
 
     Pen tick;
-    tick.color = Color{140, 140, 140, 255};
+    tick.color = kPlanColors.rulerTick;
     painter.setPen(tick);
     painter.setFont(Font{7, false});
-    painter.setTextColor(Color{80, 80, 80, 255});
-    painter.setTextBackground(Color{240, 240, 240, 255}, false);
+    painter.setTextColor(kPlanColors.rulerText);
+    painter.setTextBackground(kPlanColors.rulerStrip, false);
     for (const RulerTick& t : rulers.top) {
         painter.drawLine(ScreenPoint{t.position, 14}, ScreenPoint{t.position, kRulerSize});
         painter.drawText(t.label, t.position + 2, 2);
@@ -104,7 +105,7 @@ void drawRulers(Painter& painter, const Rulers& rulers, int width, int height) {
     }
 
     Pen origin;
-    origin.color = Color{200, 80, 80, 255};
+    origin.color = kPlanColors.rulerOrigin;
     painter.setPen(origin);
     if (rulers.originOnTop)
         painter.drawLine(ScreenPoint{rulers.originX, 0}, ScreenPoint{rulers.originX, kRulerSize});

@@ -1,4 +1,5 @@
 #include "core/canvas/SceneryGestures.h"
+#include "core/render/RenderColors.h"
 
 #include "core/canvas/HitTest.h"
 #include "core/editing/SceneryPlacing.h"
@@ -54,8 +55,8 @@ int handleUnder(const Layout& layout, const ViewTransform& view, ScreenPoint at)
 }
 
 void drawSceneryHandles(Painter& painter, const std::array<ScreenPoint, 8>& handles) {
-    painter.setPen(Pen{Color{40, 90, 200}, 1});
-    painter.setBrush(Brush{Color{255, 255, 255}});
+    painter.setPen(Pen{kPlanColors.sceneryHandleEdge, 1});
+    painter.setBrush(Brush{kPlanColors.sceneryHandleFill});
     for (int i = 0; i < 8; ++i) {
         const ScreenPoint p = handles[static_cast<std::size_t>(i)];
         if (cornerHandle(i))

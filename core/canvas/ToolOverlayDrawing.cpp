@@ -1,5 +1,6 @@
 // The measurement and outline being drawn, over the kept picture of the layout.
 #include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/render/RenderColors.h"
 
 #include "core/base/Units.h"
 
@@ -9,12 +10,6 @@ namespace plandor {
 
 namespace {
 
-const Color kOutlineBlue{40, 80, 200};
-const Color kMarkerEdge{20, 20, 20};
-const Color kLengthText{20, 20, 60};
-const Color kLengthBox{255, 255, 255, 200};
-const Color kLengthBoxEdge{200, 200, 200};
-const Color kCloseGreen{40, 150, 60};
 constexpr int kVertexMarkerRadius = 4;
 constexpr int kCloseMarkerRadius = 12;
 
@@ -27,27 +22,27 @@ void drawLengthBox(Painter& painter, double lengthMm, Units units, ScreenPoint c
     const TextExtent e = painter.textExtent(text);
     const int x = cursor.x + 10;
     const int y = below ? cursor.y + 8 : cursor.y - 8 - e.height;
-    painter.setPen(Pen{kLengthBoxEdge, 1});
-    painter.setBrush(Brush{kLengthBox});
+    painter.setPen(Pen{kPlanColors.lengthBoxEdge, 1});
+    painter.setBrush(Brush{kPlanColors.lengthBox});
     painter.drawRoundedRectangle(x - 4, y - 2, e.width + 8, e.height + 4, 3);
-    painter.setTextColor(kLengthText);
+    painter.setTextColor(kPlanColors.lengthText);
     painter.setTextBackground(Color{}, false);
     painter.drawText(text, x, y);
 }
 
 void drawVertexMarker(Painter& painter, ScreenPoint at) {
-    painter.setPen(Pen{kMarkerEdge, 1});
-    painter.setBrush(Brush{Color{255, 255, 255}});
+    painter.setPen(Pen{kPlanColors.vertexMarkerEdge, 1});
+    painter.setBrush(Brush{kPlanColors.vertexMarkerFill});
     painter.drawCircle(at, kVertexMarkerRadius);
 }
 
 void drawCloseMarker(Painter& painter, ScreenPoint first) {
-    painter.setPen(Pen{kCloseGreen, 3});
+    painter.setPen(Pen{kPlanColors.closeMarker, 3});
     painter.setBrush(Brush::none());
     painter.drawCircle(first, kCloseMarkerRadius);
     painter.setFont(Font{10, true});
     const TextExtent e = painter.textExtent("Close");
-    painter.setTextColor(kCloseGreen);
+    painter.setTextColor(kPlanColors.closeMarker);
     painter.setTextBackground(Color{}, false);
     painter.drawText("Close", first.x + 16, first.y - 8 - e.height);
 }
@@ -58,7 +53,7 @@ void drawMeasuring(Painter& painter, const ToolOverlay& o, const ViewTransform& 
     if (!o.cursorKnown)
         return;
     const ScreenPoint b = view.toScreen(o.cursor.x, o.cursor.y);
-    painter.setPen(Pen{kOutlineBlue, 2});
+    painter.setPen(Pen{kPlanColors.drawnOutline, 2});
     painter.drawLine(a, b);
     drawLengthBox(painter, std::hypot(o.cursor.x - o.start.x, o.cursor.y - o.start.y), o.units, b);
 }
@@ -71,7 +66,7 @@ void drawOutline(Painter& painter, const ToolOverlay& o, const ViewTransform& vi
     const Point last = o.vertices.back();
     if (o.cursorKnown)
         points.push_back(view.toScreen(o.cursor.x, o.cursor.y));
-    painter.setPen(Pen{kOutlineBlue, 2});
+    painter.setPen(Pen{kPlanColors.drawnOutline, 2});
     painter.drawPolyline(points);
     for (std::size_t i = 0; i < o.vertices.size(); ++i)
         drawVertexMarker(painter, points[i]);

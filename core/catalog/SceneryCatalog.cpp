@@ -175,7 +175,7 @@ std::vector<Point> arc(double cx, double cy, double rx, double ry, double a0, do
                        int segments) {
     std::vector<Point> pts;
     for (int i = 0; i <= segments; ++i) {
-        const double a = (a0 + (a1 - a0) * i / segments) * kPi / 180.0;
+        const double a = degToRad(a0 + (a1 - a0) * i / segments);
         pts.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
     }
     return pts;
@@ -264,7 +264,7 @@ void deciduousTree(Sketch& s, double cx, double cy, double r) {
     s.circle(cx, cy, r, kLeafDark, kLeafEdge, 1);
     const double lobe = r * 0.42;
     for (int i = 0; i < 6; ++i) {
-        const double a = (i * 60 + 15) * kPi / 180.0;
+        const double a = degToRad(i * 60 + 15);
         s.circle(cx + (r - lobe - 1) * std::cos(a), cy + (r - lobe - 1) * std::sin(a), lobe,
                  kLeafMid);
     }
@@ -632,7 +632,7 @@ SceneryDef makeTurntable() {
     s.ring(c, c, 157, kRail, 2);
     // Track stubs meeting the pit rim.
     for (int i = 0; i < 24; ++i) {
-        const double a = i * 15 * kPi / 180.0;
+        const double a = degToRad(i * 15);
         const double ux = std::cos(a), uy = std::sin(a);
         for (double side : {-kHalfGauge, kHalfGauge})
             s.line(c + 168 * ux - side * uy, c + 168 * uy + side * ux, c + 178 * ux - side * uy,
@@ -653,7 +653,7 @@ SceneryDef makeRoundhouse() {
     const double cx = 193, cy = 500, inner = 185, outer = 498;
     const double step = 15, first = -90 - 1.5 * step;
     auto at = [&](double r, double deg) {
-        const double a = deg * kPi / 180.0;
+        const double a = degToRad(deg);
         return Point{cx + r * std::cos(a), cy + r * std::sin(a)};
     };
     auto band = [&](double r0, double r1, double a0, double a1) {
@@ -664,7 +664,7 @@ SceneryDef makeRoundhouse() {
     // Tracks run out of every stall towards the turntable.
     for (int i = 0; i < 3; ++i) {
         const double mid = first + step * (i + 0.5);
-        const double a = mid * kPi / 180.0;
+        const double a = degToRad(mid);
         const double nx = -std::sin(a), ny = std::cos(a);
         for (double side : {-kHalfGauge, kHalfGauge}) {
             const Point p0 = at(167, mid), p1 = at(inner + 4, mid);
@@ -699,7 +699,7 @@ SceneryDef makeWaterTower() {
     s.circle(25, 25, 19, rgba(70, 86, 96), rgba(35, 45, 52), 1);
     s.circle(25, 25, 16, rgba(118, 128, 134));
     for (int i = 0; i < 8; ++i) {
-        const double a = (i * 45 + 22.5) * kPi / 180.0;
+        const double a = degToRad(i * 45 + 22.5);
         s.line(25, 25, 25 + 16 * std::cos(a), 25 + 16 * std::sin(a), rgba(80, 90, 96), 1);
     }
     s.circle(25, 25, 2.5, kDark);

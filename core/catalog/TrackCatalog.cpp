@@ -6,24 +6,6 @@
 
 namespace plandor {
 
-namespace {
-double toRadians(double deg) {
-    return deg * kPi / 180.0;
-}
-} // namespace
-
-double normalizeHeading(double degrees) {
-    if (!std::isfinite(degrees))
-        return 0.0;
-    double h = std::fmod(degrees, 360.0);
-    if (h < 0)
-        h += 360.0;
-    // fmod of a value just below 0 can round up to exactly 360.
-    if (h >= 360.0)
-        h -= 360.0;
-    return h;
-}
-
 uint32_t PieceDef::connectorSystem(int c) const {
     if (c >= 0 && c < static_cast<int>(connectorSystems.size()))
         return connectorSystems[c];
@@ -34,7 +16,7 @@ Pose worldConnector(const Pose& placed, const PieceDef& def, int c) {
     if (c < 0 || c >= static_cast<int>(def.connectors.size()))
         return Pose{placed.x, placed.y, normalizeHeading(placed.heading)};
     const ConnectorDef& cd = def.connectors[c];
-    const double t = toRadians(placed.heading);
+    const double t = degToRad(placed.heading);
     const double cs = std::cos(t), sn = std::sin(t);
     return Pose{placed.x + cd.x * cs - cd.y * sn, placed.y + cd.x * sn + cd.y * cs,
                 normalizeHeading(placed.heading + cd.heading)};
@@ -45,7 +27,7 @@ Pose poseForMate(const PieceDef& def, int c, double tx, double ty, double th) {
         return Pose{0, 0, 0};
     const ConnectorDef& cd = def.connectors[c];
     const double h = normalizeHeading(normalizeHeading(th + 180.0) - cd.heading);
-    const double t = toRadians(h);
+    const double t = degToRad(h);
     const double cs = std::cos(t), sn = std::sin(t);
     return Pose{tx - (cd.x * cs - cd.y * sn), ty - (cd.x * sn + cd.y * cs), h};
 }
@@ -69,7 +51,7 @@ PieceDef TrackCatalog::makeCurve(uint32_t system, const std::string& part,
     d.description = description;
     d.system = system;
     d.kind = PieceKind::Curve;
-    const double a = toRadians(angle);
+    const double a = degToRad(angle);
     d.length = a * radius;
     d.radius = radius;
     d.angle = angle;
@@ -87,9 +69,9 @@ PieceDef TrackCatalog::makeTurnout(uint32_t system, const std::string& part,
     d.system = system;
     d.kind = kind;
     const double absAngle = std::fabs(angle);
-    const double dx = std::min(length, radius * std::sin(toRadians(absAngle)));
+    const double dx = std::min(length, radius * std::sin(degToRad(absAngle)));
     const double s = std::min(1.0, dx / radius);
-    const double b = std::asin(s) * 180.0 / kPi;
+    const double b = radToDeg(std::asin(s));
     const double e = (1 - std::cos(std::asin(s))) * radius;
     const bool left = kind == PieceKind::TurnoutLeft;
     d.length = length;
@@ -124,7 +106,7 @@ PieceDef TrackCatalog::makeTurntable(uint32_t system, const std::string& part,
     d.radius = 139;
     d.angle = 12;
     for (uint32_t i = 0; i < 30; ++i) {
-        const double a = toRadians(12.0 * i);
+        const double a = degToRad(12.0 * i);
         d.connectors.push_back({139 * std::cos(a), 139 * std::sin(a), 12.0 * i, true, i});
     }
     return d;

@@ -2,6 +2,8 @@
 // The built-in track catalogue: every piece of every track system, with the
 // connector geometry that placing, snapping, drawing and counting derive from.
 
+#include "core/base/Geometry.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -60,16 +62,6 @@ struct PieceDef {
     // Track system of connector c: the per-connector override when present.
     uint32_t connectorSystem(int c) const;
 };
-
-// A position and heading in layout (or piece) coordinates.
-struct Pose {
-    double x = 0;
-    double y = 0;
-    double heading = 0;
-};
-
-// Brings an angle in degrees into [0, 360).
-double normalizeHeading(double degrees);
 
 // Connector c of a piece placed at `placed`, in layout coordinates.
 Pose worldConnector(const Pose& placed, const PieceDef& def, int c);

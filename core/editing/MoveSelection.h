@@ -3,9 +3,9 @@
 // with its snap preview, and the joins made on release.
 
 #include "core/base/Prompter.h"
+#include "core/base/ViewTransform.h"
 #include "core/editing/MoveSnapIndex.h"
 #include "core/model/Layout.h"
-#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <optional>

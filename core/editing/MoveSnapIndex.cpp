@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <tuple>
 
 namespace plandor {
@@ -35,15 +34,7 @@ MoveSnap findMoveSnapPlain(const Layout& layout) {
     return best;
 }
 
-int64_t MoveSnapIndex::cellOf(double v) {
-    return static_cast<int64_t>(std::floor(v / kCellSize));
-}
-
-uint64_t MoveSnapIndex::keyOf(int64_t cx, int64_t cy) {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
-}
-
-MoveSnapIndex::MoveSnapIndex(const Layout& layout) {
+MoveSnapIndex::MoveSnapIndex(const Layout& layout) : grid_(kCellSize) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     const HiddenLevels hidden(layout);
     for (int i = 0; i < static_cast<int>(layout.pieces.size()); ++i) {
@@ -62,36 +53,14 @@ MoveSnapIndex::MoveSnapIndex(const Layout& layout) {
                                     piece.id, c, !hidden.hides(piece.level)});
         }
     }
-    std::vector<uint64_t> keys(targets_.size());
+    grid_.reserve(targets_.size());
     for (std::size_t t = 0; t < targets_.size(); ++t)
-        keys[t] = keyOf(cellOf(targets_[t].world.x), cellOf(targets_[t].world.y));
-    std::vector<uint32_t> order(targets_.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
-    std::vector<Target> sorted;
-    sorted.reserve(targets_.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const uint64_t key = keys[order[k]];
-        if (k == 0 || key != keys[order[k - 1]])
-            cells_[key] = Range{static_cast<uint32_t>(k), static_cast<uint32_t>(k)};
-        ++cells_[key].end;
-        sorted.push_back(targets_[order[k]]);
-    }
-    targets_ = std::move(sorted);
+        grid_.addPoint(static_cast<uint32_t>(t), targets_[t].world.x, targets_[t].world.y);
+    grid_.build();
 }
 
 template <typename Visit> void MoveSnapIndex::forTargetsNear(const Pose& at, Visit visit) const {
-    const int64_t cx = cellOf(at.x), cy = cellOf(at.y);
-    for (int64_t dx = -1; dx <= 1; ++dx) {
-        for (int64_t dy = -1; dy <= 1; ++dy) {
-            auto it = cells_.find(keyOf(cx + dx, cy + dy));
-            if (it == cells_.end())
-                continue;
-            for (uint32_t t = it->second.begin; t < it->second.end; ++t)
-                visit(targets_[t]);
-        }
-    }
+    grid_.forItemsNear(at.x, at.y, [&](uint32_t t) { visit(targets_[t]); });
 }
 
 MoveSnap MoveSnapIndex::find(const Layout& layout) const {

@@ -3,11 +3,11 @@
 // piece that a free connector of a selected piece would join. The index hashes the unselected
 // free connectors by position once per drag so that each motion looks only at nearby cells.
 
+#include "core/base/GridIndex.h"
 #include "core/editing/Snap.h"
 #include "core/model/Layout.h"
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace plandor {
@@ -61,18 +61,11 @@ class MoveSnapIndex {
                           layout.pieces[index].id == id;
         return same ? &layout.pieces[index] : nullptr;
     }
-    struct Range {
-        uint32_t begin;
-        uint32_t end;
-    };
-
-    static int64_t cellOf(double v);
-    static uint64_t keyOf(int64_t cx, int64_t cy);
     template <typename Visit> void forTargetsNear(const Pose& at, Visit visit) const;
 
-    std::vector<Target> targets_; // sorted by cell
-    std::unordered_map<uint64_t, Range> cells_;
-    std::vector<Mover> movers_; // in layout order
+    std::vector<Target> targets_; // in layout order
+    GridIndex grid_;              // of targets_
+    std::vector<Mover> movers_;   // in layout order
 };
 
 } // namespace plandor

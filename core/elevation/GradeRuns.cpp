@@ -8,7 +8,7 @@ namespace plandor {
 
 namespace {
 double sinDeg(double deg) {
-    return std::sin(deg * kPi / 180.0);
+    return std::sin(degToRad(deg));
 }
 } // namespace
 

@@ -5,17 +5,12 @@
 #include "core/model/LayoutFile.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace plandor {
 
 namespace {
 
 constexpr std::size_t kMaxBlockNameBytes = 100;
-
-bool contains(std::string_view line, std::string_view tag) {
-    return line.find(tag) != std::string_view::npos;
-}
 
 // The fields a block carries for a piece; everything else starts from a new piece's values,
 // with a joint entry for every catalogue connector as a freshly placed piece has.
@@ -29,32 +24,6 @@ PlacedPiece blockPiece(PlacedPiece&& read) {
         p.joints.resize(read.joints.size());
     std::copy(read.joints.begin(), read.joints.end(), p.joints.begin());
     return p;
-}
-
-void readBlockScenery(std::string_view text, std::string& name, std::vector<SceneryItem>& scenery) {
-    bool inScenery = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (line.find('<') == std::string_view::npos)
-            continue;
-        if (contains(line, "<block "))
-            name = attributeValue(std::string(line), "name");
-        if (contains(line, "<scenery>"))
-            inScenery = true;
-        if (inScenery && contains(line, "<sceneryitem ")) {
-            if (std::optional<SceneryItem> item = readSceneryItemLine(line)) {
-                item->selected = false;
-                scenery.push_back(std::move(*item));
-            }
-        }
-        if (contains(line, "</scenery>"))
-            inScenery = false;
-    }
 }
 
 } // namespace
@@ -97,15 +66,13 @@ void readBlockText(std::string_view text, std::string& name, std::vector<PlacedP
     name.clear();
     pieces.clear();
     scenery.clear();
-    // The piece reader stops at "</block>" and skips the scenery lines between.
-    std::istringstream in{std::string(text)};
     std::vector<PlacedPiece> read;
-    int32_t maxId = 0;
-    parsePieces(in, read, maxId);
+    readBlockLines(text, name, read, scenery);
     pieces.reserve(read.size());
     for (PlacedPiece& p : read)
         pieces.push_back(blockPiece(std::move(p)));
-    readBlockScenery(text, name, scenery);
+    for (SceneryItem& item : scenery)
+        item.selected = false;
 }
 
 std::string loadBlock(const std::string& path, std::string& name, std::vector<PlacedPiece>& pieces,

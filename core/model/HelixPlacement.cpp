@@ -70,4 +70,23 @@ bool placeHelix(Layout& layout, double x, double y, double heading, const std::s
     return true;
 }
 
+const HelixVariant* helixVariantOf(const Helix& helix) {
+    if (const HelixVariant* v = findHelixVariant(helix.variant))
+        return v;
+    return findHelixVariant(defaultHelixVariantId());
+}
+
+int helixRingPieceCount(const HelixVariant& variant) {
+    return static_cast<int>(std::trunc(variant.turns * 12));
+}
+
+Pose helixRingPose(const Helix& helix, double radius, int step) {
+    const double a = -90.0 + 30.0 * step;
+    const double rc = std::cos(helix.heading * kDegToRad), rs = std::sin(helix.heading * kDegToRad);
+    const double lx = radius * std::cos(a * kDegToRad);
+    const double ly = radius * std::sin(a * kDegToRad);
+    return Pose{helix.cx + lx * rc - ly * rs, helix.cy + lx * rs + ly * rc,
+                a + 90.0 + helix.heading};
+}
+
 } // namespace plandor

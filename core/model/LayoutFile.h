@@ -6,10 +6,10 @@
 #include "core/model/Layout.h"
 
 #include <cstdint>
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plandor {
 
@@ -38,9 +38,6 @@ bool readsLikeNew(const Layout& layout);
 void readLayoutText(Layout& layout, std::string_view text, std::string& name);
 std::string layoutFileText(const Layout& layout, const std::string& name);
 
-// Reads piece and joint lines up to the end of the piece section (also used for blocks).
-void parsePieces(std::istream& in, std::vector<PlacedPiece>& pieces, int32_t& maxId);
-
 // Value of attribute `name` on a line, unescaped; empty when absent.
 std::string attributeValue(const std::string& line, const std::string& name);
 
@@ -54,6 +51,11 @@ void appendPieceLines(std::string& out, const std::vector<PlacedPiece>& pieces, 
 void appendSceneryItemLine(std::string& out, const SceneryItem& item, int indent);
 // The scenery item of such a line; nothing when a required attribute is missing.
 std::optional<SceneryItem> readSceneryItemLine(std::string_view line);
+// A library block's text read with the layout's scanning: the block's name, its piece lines
+// up to "</block>" as the layout's piece section is read, and the scenery items inside its
+// "<scenery>" element, all appended as read.
+void readBlockLines(std::string_view text, std::string& name, std::vector<PlacedPiece>& pieces,
+                    std::vector<SceneryItem>& scenery);
 // Numbers beyond a sane world (1,000 km) are read as damage, like NaN and infinity: an edit
 // must not move anything this far, or the saved layout loses it on reopening.
 constexpr double kMaxFileReal = 1e9;

@@ -5,6 +5,7 @@
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
 #include "core/render/DrawSupport.h"
 #include "core/render/RenderColors.h"
 
@@ -24,50 +25,86 @@ double levelHeight(const Layout& layout, int32_t levelId) {
     return level ? level->height : 0.0;
 }
 
+// Hands every call on with its colours turned grey: a greyscale page drawn line for line as
+// the coloured one.
+class GreyPainter : public Painter {
+  public:
+    explicit GreyPainter(Painter& to) : to_(to) {}
+
+    void setPen(const Pen& pen) override {
+        Pen grey = pen;
+        grey.color = greyOf(pen.color);
+        to_.setPen(grey);
+    }
+    void setBrush(const Brush& brush) override {
+        Brush grey = brush;
+        grey.color = greyOf(brush.color);
+        to_.setBrush(grey);
+    }
+    void setFont(const Font& font) override { to_.setFont(font); }
+    void setTextColor(const Color& color) override { to_.setTextColor(greyOf(color)); }
+    void setTextBackground(const Color& color, bool opaque) override {
+        to_.setTextBackground(greyOf(color), opaque);
+    }
+    void clear(const Color& background) override { to_.clear(greyOf(background)); }
+    void drawPolygon(const std::vector<ScreenPoint>& points) override { to_.drawPolygon(points); }
+    void drawLine(ScreenPoint a, ScreenPoint b) override { to_.drawLine(a, b); }
+    void drawPolyline(const std::vector<ScreenPoint>& points) override { to_.drawPolyline(points); }
+    void drawRectangle(int x, int y, int w, int h) override { to_.drawRectangle(x, y, w, h); }
+    void drawRoundedRectangle(int x, int y, int w, int h, double radius) override {
+        to_.drawRoundedRectangle(x, y, w, h, radius);
+    }
+    void drawCircle(ScreenPoint centre, int radius) override { to_.drawCircle(centre, radius); }
+    void drawEllipticArc(int x, int y, int w, int h, double startDeg, double endDeg) override {
+        to_.drawEllipticArc(x, y, w, h, startDeg, endDeg);
+    }
+    void drawText(const std::string& text, int x, int y) override { to_.drawText(text, x, y); }
+    TextExtent textExtent(const std::string& text) override { return to_.textExtent(text); }
+
+  private:
+    Painter& to_;
+};
+
 } // namespace
 
-void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view,
-                                int width, int height) {
-    drawLayout(painter, layout, RenderOptions::of(layout), view, width, height);
-}
-
 void LayoutRenderer::drawLayout(Painter& painter, const Layout& layout,
-                                const RenderOptions& options, const ViewTransform& view, int width,
-                                int height) {
-    drawLayoutWithin(painter, layout, options, view, width, height,
+                                const RenderSettings& settings, const ViewTransform& view,
+                                int width, int height) {
+    drawLayoutWithin(painter, layout, settings, view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::Everything);
 }
 
 int LayoutRenderer::textPoints(int points, const ViewTransform& view) const {
-    return options_.textFollowsScale ? std::max(1, view.scaled(points)) : points;
+    return settings_.textFollowsScale ? std::max(1, view.scaled(points)) : points;
 }
 
 bool LayoutRenderer::levelShown(const Layout& layout, int32_t levelId) const {
     const Level* level = layout.findLevel(levelId);
     if (level == nullptr)
         return true;
-    switch (options_.levels) {
-    case RenderOptions::Levels::All:
+    switch (settings_.levels) {
+    case RenderSettings::Levels::All:
         return true;
-    case RenderOptions::Levels::OnlyOne:
-        return levelId == options_.onlyLevel;
-    case RenderOptions::Levels::AsShown:
+    case RenderSettings::Levels::OnlyOne:
+        return levelId == settings_.onlyLevel;
+    case RenderSettings::Levels::AsShown:
         break;
     }
     return level->visible;
 }
 
 void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
-                                    const ViewTransform& view, int width, int height, int x, int y,
-                                    int w, int h) {
-    drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
+                                    const RenderSettings& settings, const ViewTransform& view,
+                                    int width, int height, int x, int y, int w, int h) {
+    drawLayoutWithin(painter, layout, settings, view, width, height,
                      Bounds{double(x), double(y), double(x + w), double(y + h)},
                      Subset::Everything);
 }
 
 void LayoutRenderer::drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
+                                                const RenderSettings& settings,
                                                 const ViewTransform& view, int width, int height) {
-    drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
+    drawLayoutWithin(painter, layout, settings, view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::AllButSelection);
 }
 
@@ -85,10 +122,13 @@ void LayoutRenderer::drawTrackAndScenery(Painter& painter, const Layout& layout,
     drawGradeArrows(painter, layout, view);
 }
 
-void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
-                                   const ViewTransform& view, int width, int height) {
+void LayoutRenderer::drawSelection(Painter& to, const Layout& layout,
+                                   const RenderSettings& settings, const ViewTransform& view,
+                                   int width, int height) {
+    GreyPainter grey(to);
+    Painter& painter = settings.greyscale ? grey : to;
     layout_ = &layout;
-    options_ = RenderOptions::of(layout);
+    settings_ = settings;
     culling_ = true;
     area_ = Bounds{0, 0, double(width), double(height)};
     subset_ = Subset::SelectionOnly;
@@ -100,13 +140,16 @@ void LayoutRenderer::drawSelection(Painter& painter, const Layout& layout,
     subset_ = Subset::Everything;
     culling_ = false;
     layout_ = nullptr;
+    settings_ = RenderSettings{};
 }
 
-void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
-                                      const RenderOptions& options, const ViewTransform& view,
+void LayoutRenderer::drawLayoutWithin(Painter& to, const Layout& layout,
+                                      const RenderSettings& settings, const ViewTransform& view,
                                       int width, int height, const Bounds& area, Subset subset) {
+    GreyPainter grey(to);
+    Painter& painter = settings.greyscale ? grey : to;
     layout_ = &layout;
-    options_ = options;
+    settings_ = settings;
     culling_ = true;
     area_ = area;
     // Items are culled by boxes that can fall a pixel short of their antialiased edges; within
@@ -119,16 +162,16 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
     labelFontSize_ = 0;
 
     if (!partial) {
-        painter.clear(colors::Background);
+        painter.clear(colors().background);
     } else {
         painter.setPen(Pen::none());
-        painter.setBrush(solidBrush(colors::Background));
+        painter.setBrush(solidBrush(colors().background));
         painter.drawRectangle(int(area.minX), int(area.minY), int(area.maxX - area.minX),
                               int(area.maxY - area.minY));
     }
     drawBaseboardFill(painter, layout, view);
     drawLevelOutlines(painter, layout, view);
-    if (options_.grid)
+    if (settings_.grid)
         drawGrid(painter, layout, view, width, height);
     drawBaseboardOutline(painter, layout, view);
     drawShapes(painter, layout, view);
@@ -140,7 +183,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
     subset_ = Subset::Everything;
     culling_ = false;
     layout_ = nullptr;
-    options_ = RenderOptions{};
+    settings_ = RenderSettings{};
 }
 
 // ---- surface and coordinate helpers -------------------------------------------------------
@@ -202,13 +245,13 @@ void LayoutRenderer::drawLocalPolygon(Painter& painter, const PieceFrame& frame,
 
 void LayoutRenderer::drawBaseboardFill(Painter& painter, const Layout& layout,
                                        const ViewTransform& view) {
-    if (!options_.baseboard || layout.baseboard.size() < 3)
+    if (!settings_.baseboard || layout.baseboard.size() < 3)
         return;
     toScreen(layout.baseboard, view);
     if (!onSurface(screenBoxOf(screenPoints_), 2))
         return;
-    painter.setBrush(solidBrush(colors::BaseboardFill));
-    painter.setPen(solidPen(colors::BaseboardPen, 2));
+    painter.setBrush(solidBrush(colors().baseboardFill));
+    painter.setPen(solidPen(colors().baseboardPen, 2));
     painter.drawPolygon(screenPoints_);
 }
 
@@ -228,8 +271,8 @@ void LayoutRenderer::drawLevelOutlines(Painter& painter, const Layout& layout,
         if (!onSurface(screenBoxOf(screenPoints_), 2))
             continue;
         painter.setBrush(solidBrush(level.useTrackColor ? levelOutlineFill(level.trackColor)
-                                                        : colors::LevelFill));
-        painter.setPen(solidPen(colors::BaseboardPen, 2));
+                                                        : colors().levelFill));
+        painter.setPen(solidPen(colors().baseboardPen, 2));
         painter.drawPolygon(screenPoints_);
     }
 }
@@ -239,7 +282,7 @@ void LayoutRenderer::drawGrid(Painter& painter, const Layout& layout, const View
     const double d = layout.gridSpacing * view.scale;
     if (!(d >= 6 && d <= 400))
         return;
-    painter.setPen(solidPen(colors::GridLine, 1));
+    painter.setPen(solidPen(colors().gridLine, 1));
     for (double x = std::floor(-view.panX / d) * d + view.panX; x < width; x += d)
         painter.drawLine(ScreenPoint{truncPx(x), 0}, ScreenPoint{truncPx(x), height});
     for (double y = std::floor(-view.panY / d) * d + view.panY; y < height; y += d)
@@ -249,7 +292,7 @@ void LayoutRenderer::drawGrid(Painter& painter, const Layout& layout, const View
     const ScreenPoint o = view.toScreen(0, 0);
     if (o.x + 12 < 0 || o.y + 12 < 0 || o.x - 12 >= width || o.y - 12 >= height)
         return;
-    painter.setPen(solidPen(colors::OriginCross, 2));
+    painter.setPen(solidPen(colors().originCross, 2));
     painter.drawLine(ScreenPoint{o.x - 10, o.y}, ScreenPoint{o.x + 10, o.y});
     painter.drawLine(ScreenPoint{o.x, o.y - 10}, ScreenPoint{o.x, o.y + 10});
 }
@@ -257,18 +300,18 @@ void LayoutRenderer::drawGrid(Painter& painter, const Layout& layout, const View
 void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout,
                                           const ViewTransform& view) {
     const std::vector<Point>& v = layout.baseboard;
-    if (!options_.baseboard || v.size() < 3)
+    if (!settings_.baseboard || v.size() < 3)
         return;
     toScreen(v, view);
     if (onSurface(screenBoxOf(screenPoints_), 2)) {
         painter.setBrush(Brush::none());
-        painter.setPen(solidPen(colors::BaseboardPen, 2));
+        painter.setPen(solidPen(colors().baseboardPen, 2));
         painter.drawPolygon(screenPoints_);
     }
 
     painter.setFont(boldFont(textPoints(11, view)));
-    painter.setTextColor(colors::DimensionText);
-    painter.setTextBackground(colors::Background, false);
+    painter.setTextColor(colors().dimensionText);
+    painter.setTextBackground(colors().background, false);
     Point centroid;
     for (const Point& p : v) {
         centroid.x += p.x;
@@ -299,8 +342,8 @@ void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout
                 Bounds{double(bx), double(by), double(bx + e.width + 8), double(by + e.height + 4)},
                 2))
             continue;
-        painter.setBrush(solidBrush(colors::DimensionBoxFill));
-        painter.setPen(solidPen(colors::DimensionBoxPen, 1));
+        painter.setBrush(solidBrush(colors().dimensionBoxFill));
+        painter.setPen(solidPen(colors().dimensionBoxPen, 1));
         painter.drawRoundedRectangle(bx, by, e.width + 8, e.height + 4, 3);
         painter.drawText(text, c.x - e.width / 2, c.y - e.height / 2);
     }
@@ -330,7 +373,7 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
             if (!shape.outline)
                 painter.setPen(Pen::none());
             else if (shown(shape.selected))
-                painter.setPen(solidPen(colors::SelectionBlue, 3));
+                painter.setPen(solidPen(colors().selectionBlue, 3));
             else
                 painter.setPen(solidPen(Color{uint8_t(shape.fill.r / 2), uint8_t(shape.fill.g / 2),
                                               uint8_t(shape.fill.b / 2)},
@@ -358,8 +401,8 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
         if (!onSurface(Bounds{double(tx), double(ty), double(tx + e.width), double(ty + e.height)},
                        1))
             continue;
-        painter.setTextColor(colors::PlainText);
-        painter.setTextBackground(colors::Background, false);
+        painter.setTextColor(colors().plainText);
+        painter.setTextBackground(colors().background, false);
         painter.drawText(shape.label, tx, ty);
     }
 }
@@ -460,7 +503,7 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
     const TrackCatalog& catalog = TrackCatalog::instance();
     const bool anyTunnel = !tunnelPieces_.empty();
     // Most pieces of a large plan lie far off the surface; their origin alone settles them.
-    const double reach = culling_ ? catalogueReach(view, options_.labels) : 0;
+    const double reach = culling_ ? catalogueReach(view, settings_.labels) : 0;
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
         if (!inSubset(selectedPass))
@@ -484,7 +527,8 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             if (!def)
                 continue;
             const bool inTunnel = anyTunnel && tunnelPieces_.count(piece.id) > 0;
-            drawPiece(painter, piece, *def, view, shown(piece.selected), options_.labels, inTunnel);
+            drawPiece(painter, piece, *def, view, shown(piece.selected), settings_.labels,
+                      inTunnel);
         }
     }
 }
@@ -493,9 +537,7 @@ void LayoutRenderer::drawHelices(Painter& painter, const Layout& layout,
                                  const ViewTransform& view) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     for (const Helix& helix : layout.helices) {
-        const HelixVariant* variant = findHelixVariant(helix.variant);
-        if (!variant)
-            variant = findHelixVariant(defaultHelixVariantId());
+        const HelixVariant* variant = helixVariantOf(helix);
         if (!variant)
             continue;
         const PieceDef* inner = catalog.find(variant->innerCurvePart);
@@ -516,7 +558,7 @@ void LayoutRenderer::drawHelices(Painter& painter, const Layout& layout,
         }
         if (!levelShown(layout, level) || !inSubset(selected))
             continue;
-        const int rings = static_cast<int>(std::trunc(variant->turns * 12));
+        const int rings = helixRingPieceCount(*variant);
         drawHelixRing(painter, helix, variant->r1, *inner, view, rings, level, shown(selected));
         drawHelixRing(painter, helix, variant->r2, *outer, view, rings, level, shown(selected));
     }
@@ -546,7 +588,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         const double px = -uy, py = ux;
         // The arrow runs beside the piece's part number, not over it.
         const double aside =
-            view.pixelsToMm(partNumberClearance(painter, *def, view, options_.labels, px, py));
+            view.pixelsToMm(partNumberClearance(painter, *def, view, settings_.labels, px, py));
         const double sx = piece->x + ux * def->length / 2 + px * aside;
         const double sy = piece->y + uy * def->length / 2 + py * aside;
         const double ex = sx + 20 * ux, ey = sy + 20 * uy;
@@ -559,7 +601,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         Bounds box = screenBoxOf(screenPoints_);
         box.add(s.x, s.y);
 
-        const Color color = run.deg < 0 ? colors::GradeFalling : colors::GradeRising;
+        const Color color = run.deg < 0 ? colors().gradeFalling : colors().gradeRising;
         const bool withText = view.scale >= 0.25;
         std::string text;
         TextExtent extent;
@@ -579,7 +621,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         painter.drawPolygon(screenPoints_);
         if (withText) {
             painter.setTextColor(color);
-            painter.setTextBackground(colors::Background, false);
+            painter.setTextBackground(colors().background, false);
             painter.drawText(text, e.x + 4, e.y - 10);
         }
     }
@@ -601,13 +643,13 @@ void LayoutRenderer::drawLabels(Painter& painter, const Layout& layout, const Vi
         // The pale box is a rectangle of its own: a printer's device places an opaque text
         // background at the page's corner, text and all.
         painter.setPen(Pen::none());
-        painter.setBrush(Brush{colors::LabelBackground});
+        painter.setBrush(Brush{colors().labelBackground});
         painter.drawRectangle(p.x, p.y, e.width, e.height);
-        painter.setTextColor(shown(label.selected) ? colors::SelectionBlue : colors::PlainText);
-        painter.setTextBackground(colors::LabelBackground, false);
+        painter.setTextColor(shown(label.selected) ? colors().selectionBlue : colors().plainText);
+        painter.setTextBackground(colors().labelBackground, false);
         painter.drawText(label.text, p.x, p.y);
         if (shown(label.selected)) {
-            painter.setPen(dottedPen(colors::SelectionBlue));
+            painter.setPen(dottedPen(colors().selectionBlue));
             painter.setBrush(Brush::none());
             painter.drawRectangle(p.x - 2, p.y - 2, e.width + 4, e.height + 4);
         }
@@ -621,7 +663,7 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
     painter.setFont(boldFont(textPoints(10, view)));
     for (const Measurement& m : layout.measurements) {
         const bool selected = shown(m.selected);
-        const Color color = selected ? colors::SelectionBlue : colors::MeasurementLine;
+        const Color color = selected ? colors().selectionBlue : colors().measurementLine;
         const int width = selected ? 3 : 2;
         const ScreenPoint a = view.toScreen(m.x1, m.y1);
         const ScreenPoint b = view.toScreen(m.x2, m.y2);
@@ -658,11 +700,11 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
             arrowhead(a, a.x + 10 * ux, a.y + 10 * uy);
         }
         painter.setBrush(
-            solidBrush(selected ? colors::MeasurementBoxSelected : colors::MeasurementBox));
+            solidBrush(selected ? colors().measurementBoxSelected : colors().measurementBox));
         painter.setPen(solidPen(color, 1));
         painter.drawRoundedRectangle(bx, by, e.width + 10, e.height + 4, 3);
-        painter.setTextColor(colors::PlainText);
-        painter.setTextBackground(colors::Background, false);
+        painter.setTextColor(colors().plainText);
+        painter.setTextBackground(colors().background, false);
         painter.drawText(text, c.x - e.width / 2, c.y - e.height / 2);
     }
 }

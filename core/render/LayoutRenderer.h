@@ -2,10 +2,11 @@
 // Draws a whole layout, or single pieces and scenery items, through a Painter.
 // The canvas, the palette preview and the printout share it.
 
+#include "core/base/ViewTransform.h"
 #include "core/model/Layout.h"
 #include "core/render/Painter.h"
 #include "core/render/PieceGeometry.h"
-#include "core/render/ViewTransform.h"
+#include "core/render/RenderSettings.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -17,38 +18,6 @@ namespace plandor {
 struct PieceDef;
 struct SceneryDef;
 
-// What a drawing shows besides the layout's records. The canvas shows what the layout's own
-// switches say; a printed or exported page builds its own options, so that drawing never
-// changes the layout.
-struct RenderOptions {
-    enum class Levels {
-        AsShown, // the levels whose visible flag is set
-        All,
-        OnlyOne, // `onlyLevel` alone
-    };
-    bool grid = true;
-    bool baseboard = true;
-    bool labels = true; // part numbers and connector dots
-    Levels levels = Levels::AsShown;
-    int32_t onlyLevel = -1;
-    // Texts of a fixed size on the canvas (dimensions, shape names, measurements) are sized
-    // as at scale 1 and then follow the scale, as labels and track do: on paper every text
-    // covers the same part of the plan.
-    bool textFollowsScale = false;
-    // Selected items in the selection colours. An exported picture shows the plan, not what
-    // happens to be selected while editing.
-    bool selection = true;
-
-    // As the layout's switches and level flags say.
-    static RenderOptions of(const Layout& layout) {
-        RenderOptions o;
-        o.grid = layout.showGrid;
-        o.baseboard = layout.showBaseboard;
-        o.labels = layout.showLabels;
-        return o;
-    }
-};
-
 // Colours one piece is drawn with, after selection, level, elevation and tunnel rules.
 struct PieceStyle {
     Color fill;
@@ -59,24 +28,23 @@ struct PieceStyle {
 
 class LayoutRenderer {
   public:
-    // Clears the surface and draws everything in the layout. Items whose bounds lie wholly
-    // outside the width x height surface are skipped.
-    void drawLayout(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
-                    int height);
-    // The same with what the options show instead of the layout's own switches.
-    void drawLayout(Painter& painter, const Layout& layout, const RenderOptions& options,
+    // Clears the surface and draws everything in the layout that the settings show. Items
+    // whose bounds lie wholly outside the width x height surface are skipped.
+    void drawLayout(Painter& painter, const Layout& layout, const RenderSettings& settings,
                     const ViewTransform& view, int width, int height);
     // Redraws one rectangle of a surface drawn by drawLayout, the painter being clipped to it
     // by the caller: the pixels inside come out as a whole drawLayout would make them.
-    void drawLayoutArea(Painter& painter, const Layout& layout, const ViewTransform& view,
-                        int width, int height, int x, int y, int w, int h);
+    void drawLayoutArea(Painter& painter, const Layout& layout, const RenderSettings& settings,
+                        const ViewTransform& view, int width, int height, int x, int y, int w,
+                        int h);
     // While the selection moves, the plan is kept without it and the selection is drawn over
     // that on every motion.
     void drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
-                                    const ViewTransform& view, int width, int height);
+                                    const RenderSettings& settings, const ViewTransform& view,
+                                    int width, int height);
     // The selected pieces, helices and scenery items alone, drawn over what the painter holds.
-    void drawSelection(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
-                       int height);
+    void drawSelection(Painter& painter, const Layout& layout, const RenderSettings& settings,
+                       const ViewTransform& view, int width, int height);
 
     void drawPiece(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
                    const ViewTransform& view, bool selected, bool labelsOn, bool inTunnel);
@@ -110,12 +78,13 @@ class LayoutRenderer {
 
     // An item's selection as drawn. Selected items are drawn after the others, over them;
     // with the selection not shown everything is drawn in list order.
-    bool shown(bool selected) const { return selected && options_.selection; }
+    bool shown(bool selected) const { return selected && settings_.selection; }
+    const RenderColors& colors() const { return *settings_.colors; }
 
-    void drawLayoutWithin(Painter& painter, const Layout& layout, const RenderOptions& options,
+    void drawLayoutWithin(Painter& painter, const Layout& layout, const RenderSettings& settings,
                           const ViewTransform& view, int width, int height, const Bounds& area,
                           Subset subset);
-    // The point size of a text that is `points` on the canvas, under the options.
+    // The point size of a text that is `points` on the canvas, under the settings.
     int textPoints(int points, const ViewTransform& view) const;
     // Whether things on the level are drawn; things on a level that does not exist are.
     bool levelShown(const Layout& layout, int32_t levelId) const;
@@ -184,7 +153,7 @@ class LayoutRenderer {
     static Bounds textBoxBound(double x, double y, const std::string& text, int pointSize);
 
     const Layout* layout_ = nullptr; // the layout being drawn, only during drawLayout
-    RenderOptions options_;          // what the drawing under way shows
+    RenderSettings settings_;        // what the drawing under way shows
     std::unordered_set<int32_t> helixLinked_;
 
     bool culling_ = false;

@@ -1,11 +1,11 @@
 // Drawing of single items: track pieces (with their bodies by kind, labels and connector
 // dots), ghosts, helix rings and scenery items.
 #include "core/base/Geometry.h"
-#include "core/render/LayoutRenderer.h"
-
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
 #include "core/render/DrawSupport.h"
+#include "core/render/LayoutRenderer.h"
 #include "core/render/RenderColors.h"
 
 #include <algorithm>
@@ -86,15 +86,15 @@ Bounds placedScreenBox(const Bounds& b, const PieceFrame& frame, const ViewTrans
 PieceStyle LayoutRenderer::pieceStyle(const PlacedPiece& piece, const PieceDef& def,
                                       const Level* level, bool selected, bool inTunnel) const {
     PieceStyle style;
-    style.turntableDisc = colors::TurntableDisc;
-    style.turntableBridge = selected ? colors::PieceOutlineSelected : colors::TurntableBridge;
+    style.turntableDisc = colors().turntableDisc;
+    style.turntableBridge = selected ? colors().pieceOutlineSelected : colors().turntableBridge;
     if (selected) {
-        style.fill = colors::PieceFillSelected;
-        style.outline = colors::PieceOutlineSelected;
+        style.fill = colors().pieceFillSelected;
+        style.outline = colors().pieceOutlineSelected;
         return style;
     }
-    style.fill = def.system == KTrack ? colors::PieceFillKTrack : colors::PieceFill;
-    style.outline = colors::PieceOutline;
+    style.fill = def.system == KTrack ? colors().pieceFillKTrack : colors().pieceFill;
+    style.outline = colors().pieceOutline;
     if (level && level->useTrackColor)
         style.fill = level->trackColor;
     if (piece.hasColor)
@@ -145,10 +145,10 @@ void LayoutRenderer::drawGhostPiece(Painter& painter, const PieceDef& def, doubl
     ghost.heading = heading;
     const PieceFrame frame(x, y, heading);
     PieceStyle style;
-    style.fill = colors::GhostFill;
-    style.outline = colors::GhostOutline;
-    style.turntableDisc = colors::GhostTurntableDisc;
-    style.turntableBridge = colors::TurntableBridge;
+    style.fill = colors().ghostFill;
+    style.outline = colors().ghostOutline;
+    style.turntableDisc = colors().ghostTurntableDisc;
+    style.turntableBridge = colors().turntableBridge;
     drawPieceBody(painter, ghost, def, frame, view, style);
     if (hasContactBox(def))
         drawContactBox(painter, def, frame, view);
@@ -180,7 +180,7 @@ void LayoutRenderer::drawPieceBody(Painter& painter, const PlacedPiece& piece, c
         const int h = 2 * k / 3;
         const bool negativeSide = def.connectors.size() > 1 && def.connectors[1].y < 0;
         const double start = piece.heading + (negativeSide ? -90.0 : 90.0);
-        painter.setPen(solidPen(colors::CurveBridgeArch, bridgePenWidth(view)));
+        painter.setPen(solidPen(colors().curveBridgeArch, bridgePenWidth(view)));
         painter.setBrush(Brush::none());
         painter.drawEllipticArc(c.x - k, c.y - h / 2, 2 * k, h, start, start + 180);
     }
@@ -232,7 +232,7 @@ void LayoutRenderer::drawTurntable(Painter& painter, const PlacedPiece& piece, c
     painter.setPen(solidPen(style.turntableBridge, 3));
     painter.drawLine(view.toScreen(a.x, a.y), view.toScreen(b.x, b.y));
 
-    painter.setPen(solidPen(colors::TurntableApproach, 2));
+    painter.setPen(solidPen(colors().turntableApproach, 2));
     for (std::size_t i = 0; i < def.connectors.size(); ++i) {
         if (piece.jointAt(static_cast<int>(i)).isFree())
             continue;
@@ -246,7 +246,7 @@ void LayoutRenderer::drawTurntable(Painter& painter, const PlacedPiece& piece, c
 
     const int discRadius = std::max(2, view.scaled(3));
     painter.setPen(Pen::none());
-    painter.setBrush(solidBrush(colors::TurntableConnector));
+    painter.setBrush(solidBrush(colors().turntableConnector));
     for (const ConnectorDef& c : def.connectors) {
         const Point p = frame.apply(Point{c.x, c.y});
         painter.drawCircle(view.toScreen(p.x, p.y), discRadius);
@@ -260,7 +260,7 @@ void LayoutRenderer::drawStraightBridgeArch(Painter& painter, const PlacedPiece&
     const ScreenPoint c = view.toScreen(mid.x, mid.y);
     const int w = truncPx(def.length * view.scale);
     const int h = w / 4;
-    painter.setPen(solidPen(colors::StraightBridgeArch, bridgePenWidth(view)));
+    painter.setPen(solidPen(colors().straightBridgeArch, bridgePenWidth(view)));
     painter.setBrush(Brush::none());
     painter.drawEllipticArc(c.x - w / 2, c.y - h / 2, w, h, piece.heading + 180,
                             piece.heading + 360);
@@ -272,8 +272,8 @@ void LayoutRenderer::drawContactBox(Painter& painter, const PieceDef& def, const
     const ScreenPoint c = view.toScreen(mid.x, mid.y);
     const int hw = std::max(3, view.scaled(8));
     const int hh = std::max(2, view.scaled(4));
-    painter.setPen(solidPen(colors::ContactBoxPen, 1));
-    painter.setBrush(solidBrush(colors::ContactBoxFill));
+    painter.setPen(solidPen(colors().contactBoxPen, 1));
+    painter.setBrush(solidBrush(colors().contactBoxFill));
     painter.drawRectangle(c.x - hw, c.y - hh, 2 * hw, 2 * hh);
 }
 
@@ -311,8 +311,8 @@ void LayoutRenderer::drawPartNumber(Painter& painter, const PlacedPiece& piece, 
                                     bool selected) {
     const int fontSize = partNumberFontSize(view);
     painter.setFont(boldFont(fontSize));
-    painter.setTextColor(selected ? colors::PieceLabelSelected : colors::PieceLabel);
-    painter.setTextBackground(colors::Background, false);
+    painter.setTextColor(selected ? colors().pieceLabelSelected : colors().pieceLabel);
+    painter.setTextBackground(colors().background, false);
     const TextExtent e = partNumberExtent(painter, def, fontSize);
     const Point mid = frame.apply(pieceMidPoint(def));
     const ScreenPoint c = view.toScreen(mid.x, mid.y);
@@ -327,7 +327,7 @@ void LayoutRenderer::drawConnectorDots(Painter& painter, const PlacedPiece& piec
     const PieceFrame frame(piece.x, piece.y, piece.heading);
     for (std::size_t i = 0; i < def.connectors.size(); ++i) {
         const bool joined = !piece.jointAt(static_cast<int>(i)).isFree();
-        const Color color = joined ? colors::DotJoined : colors::DotFree;
+        const Color color = joined ? colors().dotJoined : colors().dotFree;
         painter.setBrush(solidBrush(color));
         painter.setPen(solidPen(changeLightness(color, 70), 1));
         const Point p = frame.apply(Point{def.connectors[i].x, def.connectors[i].y});
@@ -340,19 +340,18 @@ void LayoutRenderer::drawConnectorDots(Painter& painter, const PlacedPiece& piec
 void LayoutRenderer::drawHelixRing(Painter& painter, const Helix& helix, double ringRadius,
                                    const PieceDef& ringDef, const ViewTransform& view,
                                    int ringCount, int32_t level, bool selected) {
-    const double rc = std::cos(helix.heading * kDegToRad), rs = std::sin(helix.heading * kDegToRad);
     PlacedPiece& ring = ringPiece_;
     ring.part = ringDef.partNumber;
     ring.level = level;
     ring.selected = selected;
     ring.joints.clear();
+    // From beside the stubs the other way round (steps -1, -2, ...): one turn covers the
+    // same places either way.
     for (int i = 1; i <= ringCount; ++i) {
-        const double a = -90.0 - 30.0 * i;
-        const double lx = ringRadius * std::cos(a * kDegToRad);
-        const double ly = ringRadius * std::sin(a * kDegToRad);
-        ring.x = helix.cx + lx * rc - ly * rs;
-        ring.y = helix.cy + lx * rs + ly * rc;
-        ring.heading = a + 90.0 + helix.heading;
+        const Pose pose = helixRingPose(helix, ringRadius, -i);
+        ring.x = pose.x;
+        ring.y = pose.y;
+        ring.heading = pose.heading;
         drawPiece(painter, ring, ringDef, view, selected, false, false);
     }
 }
@@ -434,7 +433,7 @@ void LayoutRenderer::drawSceneryItem(Painter& painter, const SceneryDef& def, do
             const int size = truncPx(prim.h * view.scale);
             painter.setFont(boldFont(size < 9 ? 8 : size));
             painter.setTextColor(fill);
-            painter.setTextBackground(colors::Background, false);
+            painter.setTextBackground(colors().background, false);
             const TextExtent e = painter.textExtent(prim.text);
             const ScreenPoint c = screen(prim.x, prim.y);
             painter.drawText(prim.text, c.x - e.width / 2, c.y - e.height / 2);
@@ -444,7 +443,7 @@ void LayoutRenderer::drawSceneryItem(Painter& painter, const SceneryDef& def, do
     }
     if (selected) {
         painter.setBrush(Brush::none());
-        painter.setPen(dottedPen(colors::SceneryFrameBlue));
+        painter.setPen(dottedPen(colors().sceneryFrameBlue));
         drawBox(0, 0, def.width, def.depth);
     }
 }
@@ -459,7 +458,7 @@ void LayoutRenderer::drawGhostScenery(Painter& painter, const SceneryDef& def, d
     localPoints_.push_back(Point{def.width / 2, def.depth / 2});
     localPoints_.push_back(Point{-def.width / 2, def.depth / 2});
     painter.setBrush(Brush::none());
-    painter.setPen(dottedPen(colors::GhostOutline));
+    painter.setPen(dottedPen(colors().ghostOutline));
     drawLocalPolygon(painter, frame, view);
 }
 

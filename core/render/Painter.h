@@ -3,7 +3,7 @@
 // printer, memory bitmap); tests record them.
 
 #include "core/base/Color.h"
-#include "core/render/ViewTransform.h"
+#include "core/base/ViewTransform.h"
 
 #include <cstdint>
 #include <string>

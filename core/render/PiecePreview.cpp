@@ -1,5 +1,6 @@
 #include "core/render/PiecePreview.h"
 #include "core/base/Geometry.h"
+#include "core/render/RenderColors.h"
 
 #include "core/catalog/TrackCatalog.h"
 
@@ -10,9 +11,6 @@ namespace plandor {
 
 namespace {
 
-constexpr Color kPreviewBackground{255, 255, 240};
-constexpr Color kPreviewFrame{180, 180, 180};
-constexpr Color kPreviewText{60, 60, 60};
 constexpr int kPartNumberPoints = 7;
 constexpr int kPartNumberTop = 2;
 
@@ -22,7 +20,7 @@ PreviewFit previewFit(const PieceDef& def) {
     const double length = std::max(1.0, def.length);
     double bulge = 1;
     if (def.radius > 0)
-        bulge = std::fabs((1 - std::cos(def.angle * kPi / 180)) * def.radius) * 2.5;
+        bulge = std::fabs((1 - std::cos(degToRad(def.angle))) * def.radius) * 2.5;
     bulge = std::max(bulge, 40.0);
     double scale = def.connectors.size() < 3 ? 33 / bulge : 33 / std::max(60.0, bulge);
     scale = std::min(scale, 68 / length) * 0.8;
@@ -31,9 +29,9 @@ PreviewFit previewFit(const PieceDef& def) {
 }
 
 void drawPiecePreview(Painter& painter, LayoutRenderer& renderer, const PieceDef& def) {
-    painter.clear(kPreviewBackground);
+    painter.clear(kPlanColors.previewBackground);
     Pen frame;
-    frame.color = kPreviewFrame;
+    frame.color = kPlanColors.previewFrame;
     painter.setPen(frame);
     painter.setBrush(Brush::none());
     painter.drawRectangle(0, 0, kPreviewWidth, kPreviewHeight);
@@ -42,8 +40,8 @@ void drawPiecePreview(Painter& painter, LayoutRenderer& renderer, const PieceDef
     font.pointSize = kPartNumberPoints;
     font.bold = true;
     painter.setFont(font);
-    painter.setTextColor(kPreviewText);
-    painter.setTextBackground(kPreviewBackground, false);
+    painter.setTextColor(kPlanColors.previewText);
+    painter.setTextBackground(kPlanColors.previewBackground, false);
     const TextExtent extent = painter.textExtent(def.partNumber);
     painter.drawText(def.partNumber, (kPreviewWidth - extent.width) / 2, kPartNumberTop);
 

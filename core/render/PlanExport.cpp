@@ -101,7 +101,8 @@ ExportPlan planExport(const Layout& layout, const PlanExportOptions& options) {
     plan.options.levelMode = LevelsAsShown;
     plan.options.includeGrid = true;
     plan.options.includeBaseboard = true;
-    plan.options.showSelection = false; // a picture of the plan, not of the editing session
+    plan.settings = printRenderSettings(layout, plan.options);
+    plan.settings.selection = false; // a picture of the plan, not of the editing session
     plan.box = printBoundingBox(layout, BoxFilter{-1, true, layout.showBaseboard});
 
     if (options.scaleDenominator <= 0) {

@@ -23,14 +23,15 @@ struct PlanExportOptions {
 };
 
 // What the drawing code needs: the box and grid of the pages, each width x height device
-// pixels, and the print options the pages are drawn with. `error` is set instead when the
-// picture cannot be made.
+// pixels, the print options the grid was worked out with and the settings the pages are drawn
+// with. `error` is set instead when the picture cannot be made.
 struct ExportPlan {
     Bounds box = kEmptyBounds;
     PageGrid grid;
     int width = 0;
     int height = 0;
     PrintOptions options;
+    RenderSettings settings;
     std::string error;
 };
 
@@ -44,7 +45,8 @@ int paperHeightPx(PaperSize paper);
 
 // Fit: one sheet of the paper turned the way that gives the larger scale. 1 : N: pages of
 // the paper for PDF (turned the way that takes fewer pages), one sheet just large enough
-// for SVG and PNG. Levels as shown on screen; grid and baseboard as the layout's switches.
+// for SVG and PNG. Levels as shown on screen, grid and baseboard as the layout's switches,
+// nothing in the selection colours.
 ExportPlan planExport(const Layout& layout, const PlanExportOptions& options);
 
 } // namespace plandor

@@ -3,6 +3,7 @@
 #include "core/base/Geometry.h"
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
 #include "core/render/PieceGeometry.h"
 
 #include <algorithm>
@@ -45,9 +46,7 @@ bool pieceIncluded(const Layout& layout, const PlacedPiece& piece, const BoxFilt
 // The ring pieces the renderer lays round a helix (one turn repeats the same ring).
 void addHelixRings(Extent& extent, const Layout& layout, const Helix& helix,
                    const BoxFilter& filter) {
-    const HelixVariant* variant = findHelixVariant(helix.variant);
-    if (!variant)
-        variant = findHelixVariant(defaultHelixVariantId());
+    const HelixVariant* variant = helixVariantOf(helix);
     if (!variant)
         return;
     const TrackCatalog& catalog = TrackCatalog::instance();
@@ -65,17 +64,11 @@ void addHelixRings(Extent& extent, const Layout& layout, const Helix& helix,
         return;
     if (filter.skipHidden && levelHidden(layout, level))
         return;
-    const int rings =
-        std::min(kRingPiecesPerTurn, static_cast<int>(std::trunc(variant->turns * 12)));
-    const double rot = helix.heading * kDegToRad;
-    const double c = std::cos(rot), s = std::sin(rot);
+    const int rings = std::min(kRingPiecesPerTurn, helixRingPieceCount(*variant));
     for (const auto& [radius, def] : {std::pair{variant->r1, inner}, std::pair{variant->r2, outer}})
         for (int i = 1; i <= rings; ++i) {
-            const double a = -90.0 - 30.0 * i;
-            const double lx = radius * std::cos(a * kDegToRad);
-            const double ly = radius * std::sin(a * kDegToRad);
-            extent.addPiece(*def, helix.cx + lx * c - ly * s, helix.cy + lx * s + ly * c,
-                            a + 90.0 + helix.heading);
+            const Pose pose = helixRingPose(helix, radius, -i);
+            extent.addPiece(*def, pose.x, pose.y, pose.heading);
         }
 }
 
@@ -169,16 +162,16 @@ ViewTransform pageView(const Bounds& box, const PageGrid& grid, int page, int wi
     return view;
 }
 
-RenderOptions printRenderOptions(const Layout& layout, const PrintOptions& options) {
-    RenderOptions render = RenderOptions::of(layout);
+RenderSettings printRenderSettings(const Layout& layout, const PrintOptions& options) {
+    RenderSettings render = RenderSettings::of(layout);
     render.grid = layout.showGrid && options.includeGrid;
     render.baseboard = layout.showBaseboard && options.includeBaseboard;
     render.textFollowsScale = true;
-    render.selection = options.showSelection;
+    render.greyscale = options.colorMode == PrintInGreyscale;
     if (options.levelMode == LevelsAll) {
-        render.levels = RenderOptions::Levels::All;
+        render.levels = RenderSettings::Levels::All;
     } else if (options.levelMode == LevelsActiveOnly) {
-        render.levels = RenderOptions::Levels::OnlyOne;
+        render.levels = RenderSettings::Levels::OnlyOne;
         render.onlyLevel = layout.activeLevel;
     }
     return render;
@@ -199,11 +192,6 @@ PageGrid printGridOnPaper(const Layout& layout, const PrintOptions& options, dou
     };
     return pageGrid(printRunBox(layout, options), options, px(widthMm), px(heightMm),
                     kPrintDefaultDpi);
-}
-
-void drawPrintPage(Painter& painter, LayoutRenderer& renderer, const Layout& layout,
-                   const PrintOptions& options, const ViewTransform& view, int width, int height) {
-    renderer.drawLayout(painter, layout, printRenderOptions(layout, options), view, width, height);
 }
 
 } // namespace plandor

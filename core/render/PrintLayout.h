@@ -1,12 +1,12 @@
 #pragma once
 // Page arithmetic of printing and plan export: which part of the layout goes on paper, how
-// many pages it takes at a scale, and where each page looks. Also the layout switches a
-// print run changes for a while and puts back.
+// many pages it takes at a scale, and where each page looks; and what a print run shows.
 
+#include "core/base/ViewTransform.h"
 #include "core/model/Layout.h"
 #include "core/render/LayoutRenderer.h"
 #include "core/render/Painter.h"
-#include "core/render/ViewTransform.h"
+#include "core/render/RenderSettings.h"
 
 #include <cstdint>
 #include <string>
@@ -29,8 +29,6 @@ struct PrintOptions {
     int colorMode = PrintInColor;
     bool includeGrid = false;
     bool includeBaseboard = true;
-    // Selected items in the selection colours; an export shows the plan, not the selection.
-    bool showSelection = true;
 };
 
 constexpr int kPrintDefaultDpi = 300; // when the printer reports no resolution
@@ -81,8 +79,9 @@ ViewTransform pageView(const Bounds& box, const PageGrid& grid, int page, int wi
 
 // What a page of a print run shows: the levels of the options (the active level only or all,
 // or as the screen shows them), the grid and the baseboard when both the layout and the
-// options have them. Built for the run; the layout itself is never changed to print.
-RenderOptions printRenderOptions(const Layout& layout, const PrintOptions& options);
+// options have them, in colour or in grey. Built for the run; the layout itself is never
+// changed to print.
+RenderSettings printRenderSettings(const Layout& layout, const PrintOptions& options);
 
 // The box a print run bounds: pieces of the active level only or of every level, scenery
 // of every level, the baseboard when the options include it.
@@ -92,10 +91,5 @@ Bounds printRunBox(const Layout& layout, const PrintOptions& options);
 // printer is chosen: the number of pages does not depend on the printer's resolution.
 PageGrid printGridOnPaper(const Layout& layout, const PrintOptions& options, double widthMm,
                           double heightMm);
-
-// Draws a page of a print run through its view (pageView, or that view scaled for a coarser
-// surface) on a width x height surface, with the levels, grid and baseboard of the options.
-void drawPrintPage(Painter& painter, LayoutRenderer& renderer, const Layout& layout,
-                   const PrintOptions& options, const ViewTransform& view, int width, int height);
 
 } // namespace plandor

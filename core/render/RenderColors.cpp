@@ -58,6 +58,11 @@ Color elevationFill(double z) {
                  clampChannel(std::trunc(60 - 60 * u))};
 }
 
+Color greyOf(Color c) {
+    const auto grey = clampChannel(std::trunc(c.r * 0.299 + c.g * 0.587 + c.b * 0.114 + 0.5));
+    return Color{grey, grey, grey, c.a};
+}
+
 Color levelOutlineFill(Color track) {
     return Color{static_cast<uint8_t>((track.r + 490) / 3),
                  static_cast<uint8_t>((track.g + 470) / 3),

@@ -1,56 +1,102 @@
 #pragma once
-// Every fixed colour of the 2D plan, and the small colour arithmetic the renderer applies
-// (branch shading, elevation tint, tunnel wash-out, dot outlines).
+// The table of fixed colours, and the small colour arithmetic the renderer applies (branch
+// shading, elevation tint, tunnel wash-out, dot outlines, greyscale).
 
 #include "core/render/Painter.h"
 
 namespace plandor {
-namespace colors {
 
-constexpr Color Background{255, 255, 255};
-constexpr Color BaseboardFill{245, 235, 210};
-constexpr Color BaseboardPen{120, 90, 50}; // baseboard and level outlines
-constexpr Color LevelFill{235, 220, 190};  // level without a track colour
-constexpr Color GridLine{220, 220, 215};
-constexpr Color OriginCross{180, 180, 220};
-constexpr Color DimensionText{80, 50, 20};
-constexpr Color DimensionBoxFill{255, 248, 220, 200};
-constexpr Color DimensionBoxPen{180, 140, 80};
+// Every fixed colour the program draws in 2D: the plan, the overlays of the canvas, the
+// check marks, the rulers and the palette's preview. A drawing takes its colours from the
+// table its render settings name; the overlays use the plan's table.
+struct RenderColors {
+    Color background{255, 255, 255};
+    Color baseboardFill{245, 235, 210};
+    Color baseboardPen{120, 90, 50}; // baseboard and level outlines
+    Color levelFill{235, 220, 190};  // level without a track colour
+    Color gridLine{220, 220, 215};
+    Color originCross{180, 180, 220};
+    Color dimensionText{80, 50, 20};
+    Color dimensionBoxFill{255, 248, 220, 200};
+    Color dimensionBoxPen{180, 140, 80};
 
-constexpr Color PieceFillSelected{180, 200, 230};
-constexpr Color PieceFillKTrack{215, 200, 175};
-constexpr Color PieceFill{210, 210, 205};
-constexpr Color PieceOutlineSelected{40, 100, 200};
-constexpr Color PieceOutline{120, 120, 115};
-constexpr Color PieceLabel{50, 50, 50};
-constexpr Color PieceLabelSelected{40, 100, 200};
-constexpr Color DotJoined{60, 180, 60};
-constexpr Color DotFree{255, 140, 0};
+    Color pieceFillSelected{180, 200, 230};
+    Color pieceFillKTrack{215, 200, 175};
+    Color pieceFill{210, 210, 205};
+    Color pieceOutlineSelected{40, 100, 200};
+    Color pieceOutline{120, 120, 115};
+    Color pieceLabel{50, 50, 50};
+    Color pieceLabelSelected{40, 100, 200};
+    Color dotJoined{60, 180, 60};
+    Color dotFree{255, 140, 0};
 
-constexpr Color SelectionBlue{40, 80, 200};     // shapes, labels, measurements
-constexpr Color SceneryFrameBlue{40, 100, 200}; // scenery footprint frame
-constexpr Color PlainText{20, 20, 20};
-constexpr Color GradeFalling{30, 100, 200};
-constexpr Color GradeRising{220, 100, 20};
-constexpr Color MeasurementLine{60, 60, 60};
-constexpr Color LabelBackground{255, 255, 220, 200};
-constexpr Color MeasurementBox{255, 248, 220, 235};
-constexpr Color MeasurementBoxSelected{220, 232, 255, 235};
+    Color selectionBlue{40, 80, 200};     // shapes, labels, measurements
+    Color sceneryFrameBlue{40, 100, 200}; // scenery footprint frame
+    Color plainText{20, 20, 20};
+    Color gradeFalling{30, 100, 200};
+    Color gradeRising{220, 100, 20};
+    Color measurementLine{60, 60, 60};
+    Color labelBackground{255, 255, 220, 200};
+    Color measurementBox{255, 248, 220, 235};
+    Color measurementBoxSelected{220, 232, 255, 235};
 
-constexpr Color ContactBoxFill{100, 120, 220};
-constexpr Color ContactBoxPen{60, 60, 160};
-constexpr Color StraightBridgeArch{80, 100, 130, 180};
-constexpr Color CurveBridgeArch{80, 100, 130, 200};
-constexpr Color TurntableDisc{220, 215, 210};
-constexpr Color TurntableBridge{80, 60, 40};
-constexpr Color TurntableApproach{100, 80, 60};
-constexpr Color TurntableConnector{160, 140, 100};
+    Color contactBoxFill{100, 120, 220};
+    Color contactBoxPen{60, 60, 160};
+    Color straightBridgeArch{80, 100, 130, 180};
+    Color curveBridgeArch{80, 100, 130, 200};
+    Color turntableDisc{220, 215, 210};
+    Color turntableBridge{80, 60, 40};
+    Color turntableApproach{100, 80, 60};
+    Color turntableConnector{160, 140, 100};
 
-constexpr Color GhostFill{200, 225, 200};
-constexpr Color GhostOutline{80, 150, 80};
-constexpr Color GhostTurntableDisc{220, 215, 210, 180};
+    Color ghostFill{200, 225, 200};
+    Color ghostOutline{80, 150, 80};
+    Color ghostTurntableDisc{220, 215, 210, 180};
 
-} // namespace colors
+    // Overlays of the canvas: the helix ghost, the snap marker, the rubber band, the pivot of
+    // a free rotation with its heading, the outline and measurement being drawn, and the
+    // handles of a scenery item.
+    Color helixGhost{0, 160, 60};
+    Color snapMarkerPen{180, 120, 0};
+    Color snapMarkerFill{255, 220, 0};
+    Color rubberBand{0, 120, 215};
+    Color pivotFlashPen{0, 160, 60};
+    Color pivotFlashFill{0, 220, 80, 180};
+    Color pivotPen{180, 120, 0};
+    Color pivotFill{255, 180, 0, 160};
+    Color pivotTextBox{30, 30, 30, 200};
+    Color pivotText{255, 255, 255};
+    Color drawnOutline{40, 80, 200};
+    Color vertexMarkerEdge{20, 20, 20};
+    Color vertexMarkerFill{255, 255, 255};
+    Color lengthText{20, 20, 60};
+    Color lengthBox{255, 255, 255, 200};
+    Color lengthBoxEdge{200, 200, 200};
+    Color closeMarker{40, 150, 60};
+    Color sceneryHandleEdge{40, 90, 200};
+    Color sceneryHandleFill{255, 255, 255};
+
+    // Marks of the layout check.
+    Color openEndMarkFill{255, 140, 0};
+    Color openEndMarkPen{130, 60, 0};
+    Color clearanceMarkPen{220, 0, 60};
+    Color reversingMarkPen{150, 0, 200};
+
+    // Rulers.
+    Color rulerBorder{180, 180, 180, 255};
+    Color rulerStrip{240, 240, 240, 255};
+    Color rulerTick{140, 140, 140, 255};
+    Color rulerText{80, 80, 80, 255};
+    Color rulerOrigin{200, 80, 80, 255};
+
+    // The palette's piece preview.
+    Color previewBackground{255, 255, 240};
+    Color previewFrame{180, 180, 180};
+    Color previewText{60, 60, 60};
+};
+
+// The colours of the plan on screen, on paper and in exported pictures.
+inline constexpr RenderColors kPlanColors{};
 
 // Each channel lowered by the given amounts, never below 0; alpha kept.
 Color darkened(Color c, int dr, int dg, int db);
@@ -62,6 +108,9 @@ Color washedOut(Color c);
 Color changeLightness(Color c, int amount);
 // Fill of track at elevation z (mm): grey through yellow to brown by 120 mm.
 Color elevationFill(double z);
+// The grey of the same lightness, with the toolkit's standard weights (0.299, 0.587, 0.114),
+// rounded; alpha kept.
+Color greyOf(Color c);
 // Fill of a level's outline when the level has its own track colour: mixed one part to two
 // with the baseboard colour.
 Color levelOutlineFill(Color track);

@@ -3,6 +3,7 @@
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
 #include "core/model/LevelFilter.h"
 #include "core/model/PieceIndex.h"
 #include "core/render/PieceGeometry.h"
@@ -31,8 +32,9 @@ double levelHeight(const Layout& layout, int32_t levelId) {
     return level ? level->height : 0.0;
 }
 
-// Length along the piece that its grade applies to: the arc for curves.
-double runLength(const PieceDef& def) {
+// Length of the piece's centre line, the arc for curves: the deck drawn here climbs along it,
+// where the grade rules measure a curve by its connector 1 instead.
+double centreLineLength(const PieceDef& def) {
     if (def.kind == PieceKind::Curve)
         return def.radius * std::fabs(def.angle) * kDegToRad;
     return def.length;
@@ -154,7 +156,7 @@ void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, 
         }
         // Each pier reaches the deck at its own end, which a grade lifts or lowers.
         placePier(p.x, -p.y, ground, p.z, -p.heading);
-        placePier(end.x, -end.y, ground, heightAlong(p, runLength(*def)), -p.heading);
+        placePier(end.x, -end.y, ground, heightAlong(p, centreLineLength(*def)), -p.heading);
     }
 }
 
@@ -183,10 +185,11 @@ void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
 Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     Mesh3D mesh;
-    const int n = static_cast<int>(std::trunc(v.turns * 12));
+    const int n = helixRingPieceCount(v);
     const double risePerPiece = n > 0 ? v.rise / n : 0.0;
-    // The rings start beside the bottom stubs and run clockwise on the plan.
-    const double start = -90;
+    // The rings start beside the bottom stubs and run clockwise on the plan, built round
+    // the origin with the rotation 0.
+    const Helix origin;
     for (const auto& [radius, part] :
          {std::pair{v.r1, v.innerCurvePart}, std::pair{v.r2, v.outerCurvePart}}) {
         const double arc = radius * kPi / 6;
@@ -196,12 +199,11 @@ Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
         const Mesh3D& ring = ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
                                         [def] { return buildPieceMesh(*def); });
         for (int k = 0; k < n; ++k) {
-            const double phi = (start + 30.0 * k) * kDegToRad;
-            const double heading = normalizeHeading(start + 30.0 * k + 90);
+            const Pose pose = helixRingPose(origin, radius, k);
             appendPlaced(mesh, ring,
                          {part,
-                          {radius * std::cos(phi), -radius * std::sin(phi), k * risePerPiece},
-                          -heading,
+                          {pose.x, -pose.y, k * risePerPiece},
+                          -normalizeHeading(pose.heading),
                           tilt,
                           def->length,
                           false});
@@ -222,9 +224,7 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
     const TrackCatalog& catalog = TrackCatalog::instance();
     int helixMeshes = 0;
     for (const Helix& helix : layout.helices) {
-        const HelixVariant* v = findHelixVariant(helix.variant);
-        if (!v)
-            v = findHelixVariant(defaultHelixVariantId());
+        const HelixVariant* v = helixVariantOf(helix);
         if (!v || !catalog.find(v->innerCurvePart) || !catalog.find(v->outerCurvePart))
             continue;
         const PlacedPiece* first = layout.findPiece(helix.bottomR1);
@@ -239,18 +239,6 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
         const double base = first ? first->z : 0.0;
         scene.helices.push_back({v->id, {{helix.cx, -helix.cy, base}, -helix.heading, 1}});
     }
-}
-
-// Crossing-number test on the plan.
-bool insidePolygon(const std::vector<Point>& poly, double x, double y) {
-    bool inside = false;
-    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        const Point& a = poly[i];
-        const Point& b = poly[j];
-        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x)
-            inside = !inside;
-    }
-    return inside;
 }
 
 // Every piece a tunnel covers, once however many tunnels list it, looked up once for all
@@ -272,7 +260,7 @@ std::vector<const PlacedPiece*> tunnelTrack(const Layout& layout) {
 
 bool hidesTunnelTrack(const std::vector<const PlacedPiece*>& covered, const PolygonShape& shape) {
     for (const PlacedPiece* p : covered)
-        if (p->level == shape.level && insidePolygon(shape.vertices, p->x, p->y))
+        if (p->level == shape.level && polygonContains(shape.vertices, Point{p->x, p->y}))
             return true;
     return false;
 }
@@ -349,10 +337,10 @@ void aimCamera(const Bounds& box, Scene3D& scene) {
     scene.reach = std::hypot(box.maxX - box.minX, box.maxY - box.minY) / 2 + top + kHeadroom;
 }
 
-void addBaseboard(const Layout& layout, const Triangulator& triangulate, Scene3D& scene,
-                  Budget& budget) {
+void addBaseboard(const Layout& layout, const RenderSettings& settings,
+                  const Triangulator& triangulate, Scene3D& scene, Budget& budget) {
     // A tessellation has about as many triangles as the outline has corners.
-    if (!layout.showBaseboard || layout.baseboard.size() < 3 || !triangulate ||
+    if (!settings.baseboard || layout.baseboard.size() < 3 || !triangulate ||
         !budget.take(layout.baseboard.size()))
         return;
     std::vector<Vec3> outline;
@@ -457,8 +445,8 @@ void Scene3D::clear() {
     meshesBuilt = 0;
 }
 
-void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate,
-                std::size_t triangleLimit) {
+void buildScene(const Layout& layout, const RenderSettings& settings, Scene3D& scene,
+                const Triangulator& triangulate, std::size_t triangleLimit) {
     scene.clear();
     const HiddenLevels hidden(layout);
     const std::vector<const PlacedPiece*> covered = tunnelTrack(layout);
@@ -471,7 +459,7 @@ void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triang
     addScenery(layout, hidden, scene, box, budget);
     addShapes(layout, covered, hidden, scene, budget);
     aimCamera(box, scene);
-    addBaseboard(layout, triangulate, scene, budget);
+    addBaseboard(layout, settings, triangulate, scene, budget);
     addTunnelHills(covered, hidden, scene, budget);
     scene.cells = gatherCells(scene);
 }

@@ -5,6 +5,7 @@
 
 #include "core/model/Layout.h"
 #include "core/render/Mesh3D.h"
+#include "core/render/RenderSettings.h"
 #include "core/render/SceneCells.h"
 
 #include <functional>
@@ -99,11 +100,11 @@ struct Scene3D {
     void clear();
 };
 
-// Empties the scene and builds it again from the layout. Without a triangulator the
-// baseboard is left out. What would take the scene past `triangleLimit` is left out, track
-// last.
-void buildScene(const Layout& layout, Scene3D& scene, const Triangulator& triangulate,
-                std::size_t triangleLimit = kSceneTriangleLimit);
+// Empties the scene and builds it again from the layout: the levels as shown, the baseboard
+// when the settings show it and a triangulator is given. What would take the scene past
+// `triangleLimit` is left out, track last.
+void buildScene(const Layout& layout, const RenderSettings& settings, Scene3D& scene,
+                const Triangulator& triangulate, std::size_t triangleLimit = kSceneTriangleLimit);
 
 // How far below its level's height a scenery type is drawn.
 double sceneryLift(const std::string& type);

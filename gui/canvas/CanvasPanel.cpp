@@ -1,7 +1,5 @@
 #include "gui/canvas/CanvasPanel.h"
 
-#include "core/editing/DisplaySettings.h"
-
 #include "core/app/Commands.h"
 #include "core/canvas/CanvasController.h"
 #include "core/canvas/CanvasOverlayDrawing.h"
@@ -11,9 +9,11 @@
 #include "core/canvas/Rulers.h"
 #include "core/canvas/SelectionBounds.h"
 #include "core/document/Document.h"
+#include "core/editing/DisplaySettings.h"
 #include "core/render/LayoutRenderer.h"
 #include "gui/canvas/KeyStrokes.h"
 #include "gui/platform/WxPrompter.h"
+#include "gui/ui/ShapePropertiesDialog.h"
 #include "gui/wxrender/WxPainter.h"
 
 #include <cmath>
@@ -408,7 +408,8 @@ void CanvasPanel::updatePicture(int width, int height) {
         impl_->picture.Create(width, height);
     wxMemoryDC mem(impl_->picture);
     WxPainter painter(mem);
-    impl_->renderer.drawLayout(painter, impl_->doc.layout, key.view, width, height);
+    impl_->renderer.drawLayout(painter, impl_->doc.layout, RenderSettings::of(impl_->doc.layout),
+                               key.view, width, height);
     // The rulers depend on nothing but the view, the size and the unit, all part of the key;
     // their labels cost about a millisecond, so they are kept in the picture too.
     drawRulers(painter, computeRulers(key.view, impl_->doc.layout.units, width, height), width,
@@ -429,8 +430,9 @@ void CanvasPanel::updatePictureArea(int width, int height) {
     mem.SetClippingRegion(area);
     {
         WxPainter painter(mem);
-        impl_->renderer.drawLayoutArea(painter, impl_->doc.layout, view, width, height, area.x,
-                                       area.y, area.width, area.height);
+        impl_->renderer.drawLayoutArea(painter, impl_->doc.layout,
+                                       RenderSettings::of(impl_->doc.layout), view, width, height,
+                                       area.x, area.y, area.width, area.height);
         if (area.x < kRulerSize || area.y < kRulerSize)
             drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
                        height);
@@ -450,7 +452,8 @@ void CanvasPanel::paintMovingSelection(wxDC& dc, int width, int height) {
             impl_->stillPicture.Create(width, height);
         wxMemoryDC mem(impl_->stillPicture);
         WxPainter painter(mem);
-        impl_->renderer.drawLayoutWithoutSelection(painter, impl_->doc.layout, view, width, height);
+        impl_->renderer.drawLayoutWithoutSelection(
+            painter, impl_->doc.layout, RenderSettings::of(impl_->doc.layout), view, width, height);
         drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
                    height);
         mem.SelectObject(wxNullBitmap);
@@ -463,7 +466,8 @@ void CanvasPanel::paintMovingSelection(wxDC& dc, int width, int height) {
     dc.SetClippingRegion(kRulerSize, kRulerSize, width - kRulerSize, height - kRulerSize);
     {
         WxPainter painter(dc);
-        impl_->renderer.drawSelection(painter, impl_->doc.layout, view, width, height);
+        impl_->renderer.drawSelection(painter, impl_->doc.layout,
+                                      RenderSettings::of(impl_->doc.layout), view, width, height);
     }
     dc.DestroyClippingRegion();
 }

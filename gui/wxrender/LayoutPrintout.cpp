@@ -19,8 +19,6 @@
 namespace plandor {
 
 namespace {
-constexpr int kMaxGreyDpi = 300;
-
 // How far, in printer pixels, a printed page would sit off its paper's corner. GTK moves the
 // origin into the printable area by the margins that lie left of and above the page as it is
 // turned (on a landscape page, the paper's bottom and left margins); the toolkit moves it back
@@ -73,6 +71,7 @@ LayoutPrintout::LayoutPrintout(const wxString& title, const Layout& layout,
 
 void LayoutPrintout::OnPreparePrinting() {
     box_ = printRunBox(layout_, options_);
+    settings_ = printRenderSettings(layout_, options_);
     int w = 0, h = 0;
     GetPageSizePixels(&w, &h);
     updateGrid(w, h);
@@ -108,51 +107,17 @@ bool LayoutPrintout::OnPrintPage(int page) {
     if (w != gridWidth_ || h != gridHeight_)
         updateGrid(w, h);
     FitThisSizeToPage(wxSize(w, h));
-    int dpiX = 0, dpiY = 0;
-    GetPPIPrinter(&dpiX, &dpiY);
     if (!IsPreview()) {
+        int dpiX = 0, dpiY = 0;
+        GetPPIPrinter(&dpiX, &dpiY);
         const wxPoint error = printerOriginError(printer_, dpiX);
         dc->SetDeviceOrigin(-error.x, -error.y);
-    }
-
-    const ViewTransform view = pageView(box_, grid_, page, w, h);
-    const int dpi = effectiveDpi(dpiY);
-    if (options_.colorMode == PrintInGreyscale) {
-        drawGreyPage(*dc, view, w, h, dpi);
-        return true;
     }
     // Text follows the page's scale as the track does, whatever the device makes of a point.
     WxPainter painter(*dc, WxPainter::screenFontScale(*dc));
     LayoutRenderer renderer;
-    drawPrintPage(painter, renderer, layout_, options_, view, w, h);
+    renderer.drawLayout(painter, layout_, settings_, pageView(box_, grid_, page, w, h), w, h);
     return true;
-}
-
-void LayoutPrintout::drawGreyPage(wxDC& dc, const ViewTransform& view, int width, int height,
-                                  int dpi) {
-    // Printers and the preview report up to 1200 dpi; a page bitmap that fine would take
-    // hundreds of megabytes, so the grey picture is drawn at most at 300 dpi and stretched.
-    const double k = std::min(1.0, double(kMaxGreyDpi) / dpi);
-    const int bw = std::max(1, static_cast<int>(std::ceil(width * k)));
-    const int bh = std::max(1, static_cast<int>(std::ceil(height * k)));
-    ViewTransform coarse = view;
-    coarse.scale *= k;
-    coarse.panX *= k;
-    coarse.panY *= k;
-    wxBitmap bitmap(bw, bh, 24);
-    {
-        wxMemoryDC memory(bitmap);
-        memory.SetBackground(*wxWHITE_BRUSH);
-        memory.Clear();
-        WxPainter painter(memory, WxPainter::screenFontScale(memory));
-        LayoutRenderer renderer;
-        drawPrintPage(painter, renderer, layout_, options_, coarse, bw, bh);
-    }
-    double sx = 1, sy = 1;
-    dc.GetUserScale(&sx, &sy);
-    dc.SetUserScale(sx / k, sy / k);
-    dc.DrawBitmap(wxBitmap(bitmap.ConvertToImage().ConvertToGreyscale()), 0, 0);
-    dc.SetUserScale(sx, sy);
 }
 
 } // namespace plandor

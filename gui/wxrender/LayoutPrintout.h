@@ -1,6 +1,6 @@
 #pragma once
 // One print or preview run of the layout: works out the pages when printing is prepared and
-// draws each page through the shared renderer, in colour or in grey.
+// draws each page through the shared renderer with the run's own settings.
 
 #include "core/render/PrintLayout.h"
 
@@ -31,11 +31,10 @@ class LayoutPrintout : public wxPrintout {
   private:
     // The page grid for the page size the framework reports now.
     void updateGrid(int width, int height);
-    // A page drawn in grey: through a white bitmap turned to greyscale.
-    void drawGreyPage(wxDC& dc, const ViewTransform& view, int width, int height, int dpi);
 
     const Layout& layout_;
     PrintOptions options_;
+    RenderSettings settings_;
     Bounds box_ = kEmptyBounds;
     PageGrid grid_;
     int gridWidth_ = 0;

@@ -50,20 +50,20 @@ Surface createSurface(ExportFormat format, AtomicFile& file, int width, int heig
     }
 }
 
-void drawPage(cairo_t* cr, Layout& layout, const ExportPlan& plan, LayoutRenderer& renderer,
+void drawPage(cairo_t* cr, const Layout& layout, const ExportPlan& plan, LayoutRenderer& renderer,
               int page) {
     wxGraphicsContext* gc =
         wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr);
     wxGCDC dc(gc); // owns gc
     WxPainter painter(dc, WxPainter::screenFontScale(dc));
-    drawPrintPage(painter, renderer, layout, plan.options,
-                  pageView(plan.box, plan.grid, page, plan.width, plan.height), plan.width,
-                  plan.height);
+    renderer.drawLayout(painter, layout, plan.settings,
+                        pageView(plan.box, plan.grid, page, plan.width, plan.height), plan.width,
+                        plan.height);
 }
 
 } // namespace
 
-std::string exportPlanFile(Layout& layout, const PlanExportOptions& options,
+std::string exportPlanFile(const Layout& layout, const PlanExportOptions& options,
                            const std::string& path) {
     // Everything is refused before a byte is written, and the file at `path` is replaced only
     // once the new one is whole.

@@ -11,7 +11,7 @@ namespace plandor {
 class Layout;
 
 // Empty on success, else a message for the user. Needs the toolkit started (fonts).
-std::string exportPlanFile(Layout& layout, const PlanExportOptions& options,
+std::string exportPlanFile(const Layout& layout, const PlanExportOptions& options,
                            const std::string& path);
 
 } // namespace plandor

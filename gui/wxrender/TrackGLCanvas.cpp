@@ -114,7 +114,7 @@ TrackGLCanvas::~TrackGLCanvas() {
 
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
     keepListsByContent();
-    buildScene(layout, scene_, tessellateOutline);
+    buildScene(layout, RenderSettings::of(layout), scene_, tessellateOutline);
     camera_.aimAt(scene_);
     resolveMeshes();
     ++sceneBuilds_;

@@ -158,7 +158,7 @@ TEST(CanvasViewFit, ExtentCountsEveryPiecesFarEndThatWidensIt) {
         for (const PlacedPiece& p : layout.pieces) {
             expected.add(p.x, p.y);
             if (const PieceDef* def = parts.find(p.part)) {
-                const double t = p.heading * kPi / 180.0;
+                const double t = degToRad(p.heading);
                 expected.add(p.x + def->length * std::cos(t), p.y + def->length * std::sin(t));
             }
         }

@@ -59,6 +59,23 @@ TEST(PlanExport, HiddenLevelsStayOutOfThePicture) {
     addPiece(layout, "24188", 5000, 0).level = 2;
     const ExportPlan plan = planExport(layout, {ExportFormat::Pdf, 0, PaperSize::A4});
     EXPECT_LT(plan.box.maxX, 1000);
+    EXPECT_EQ(plan.settings.levels, RenderSettings::Levels::AsShown);
+}
+
+// An exported picture shows the plan as the screen's switches do, without the selection
+// colours, and in colour; the layout is left as it was.
+TEST(PlanExport, PicturesAreDrawnWithTheirOwnSettings) {
+    Layout layout = bareLayout();
+    layout.showGrid = false;
+    layout.showBaseboard = true;
+    addPiece(layout, "24188", 0, 0).selected = true;
+    const ExportPlan plan = planExport(layout, {ExportFormat::Png, 10, PaperSize::A4});
+    EXPECT_FALSE(plan.settings.selection);
+    EXPECT_FALSE(plan.settings.grid);
+    EXPECT_TRUE(plan.settings.baseboard);
+    EXPECT_FALSE(plan.settings.greyscale);
+    EXPECT_TRUE(plan.settings.textFollowsScale);
+    EXPECT_TRUE(layout.pieces[0].selected);
 }
 
 // RFC 4180 fields of one text, as a spreadsheet reads them.

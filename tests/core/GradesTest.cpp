@@ -12,7 +12,7 @@ using namespace plandor::testing;
 
 namespace {
 
-const double kRise3 = 180 * std::sin(3.0 * 3.141592653589793 / 180.0); // 9.42 mm
+const double kRise3 = 180 * std::sin(degToRad(3.0)); // 9.42 mm
 
 const PieceDef* def(const char* part) {
     return TrackCatalog::instance().find(part);

@@ -36,3 +36,41 @@ TEST(HelixPlacing, OneUndoStepRemovesTheWholeHelix) {
     ASSERT_EQ(layout.pieces.size(), 1u);
     EXPECT_EQ(layout.nextId, 7u); // ids are never handed out twice
 }
+
+// Every drawing and count of a helix takes its ring pieces from one place: twelve a turn, each
+// 30 degrees on from the last, starting beside the stubs and turned with the helix.
+TEST(HelixRings, PosesAndCountsComeFromTheVariant) {
+    HelixVariant v;
+    v.turns = 2.5;
+    EXPECT_EQ(helixRingPieceCount(v), 30);
+    v.turns = 1.99;
+    EXPECT_EQ(helixRingPieceCount(v), 23) << "a part turn is cut off";
+
+    Helix helix;
+    helix.cx = 100;
+    helix.cy = 50;
+    struct Case {
+        const char* what;
+        double heading;
+        int step;
+        Pose want;
+    } const cases[] = {
+        {"first piece, beside the stubs", 0, 0, {100, -150, 0}},
+        {"a quarter turn on", 0, 3, {300, 50, 90}},
+        {"the other way round", 0, -3, {-100, 50, -90}},
+        {"the next turn lies on the first", 0, 15, {300, 50, 450}},
+        {"turned with the helix", 90, 0, {300, 50, 90}},
+    };
+    for (const Case& c : cases) {
+        helix.heading = c.heading;
+        const Pose p = helixRingPose(helix, 200, c.step);
+        EXPECT_NEAR(p.x, c.want.x, 1e-9) << c.what;
+        EXPECT_NEAR(p.y, c.want.y, 1e-9) << c.what;
+        EXPECT_NEAR(p.heading, c.want.heading, 1e-9) << c.what;
+    }
+
+    Helix unknown;
+    unknown.variant = "no_such_helix";
+    ASSERT_NE(helixVariantOf(unknown), nullptr);
+    EXPECT_EQ(helixVariantOf(unknown)->id, defaultHelixVariantId());
+}

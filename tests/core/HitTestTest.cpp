@@ -11,11 +11,9 @@ using namespace plandor::canvastest;
 
 namespace {
 
-constexpr double kDeg = 3.141592653589793 / 180.0;
-
 // A point at distance d and polar angle `deg` from the centre (0, 360) of curve "C".
 Point onCurveCircle(double d, double deg, double shiftX = 0) {
-    return Point{shiftX + d * std::cos(deg * kDeg), 360 + d * std::sin(deg * kDeg)};
+    return Point{shiftX + d * std::cos(degToRad(deg)), 360 + d * std::sin(degToRad(deg))};
 }
 
 // Screen = world at scale 1 with no pan, so a click names a world point directly.

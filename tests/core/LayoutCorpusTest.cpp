@@ -38,7 +38,7 @@ bool onSafeScreen(double x, double y) {
 
 void expectDrawsInRange(const Layout& layout, const ViewTransform& view) {
     RecordingPainter painter;
-    LayoutRenderer().drawLayout(painter, layout, view, kWidth, kHeight);
+    LayoutRenderer().drawLayout(painter, layout, RenderSettings::of(layout), view, kWidth, kHeight);
     EXPECT_FALSE(painter.calls.empty());
     for (const DrawCall& call : painter.calls) {
         for (const ScreenPoint& p : call.points)
@@ -113,7 +113,7 @@ TEST(LayoutCorpus, EachFileBuildsABoundedScene) {
         std::string name;
         readCorpusFile(entry.path().string(), layout, name);
         Scene3D scene;
-        buildScene(layout, scene, nullptr);
+        buildScene(layout, RenderSettings::of(layout), scene, nullptr);
         EXPECT_LE(scene.triangles, kSceneTriangleLimit);
         EXPECT_LE(sceneBytes(scene), 20 * fs::file_size(entry.path()));
         EXPECT_TRUE(std::isfinite(scene.centreX) && std::isfinite(scene.centreY) &&

@@ -4,6 +4,7 @@
 #include "RecordingPainter.h"
 
 #include "core/editing/Annotations.h"
+#include "core/render/LayoutRenderer.h"
 #include "core/render/PieceGeometry.h"
 #include "core/render/PrintLayout.h"
 #include "core/render/RenderColors.h"
@@ -211,7 +212,7 @@ class FailingPainter : public RecordingPainter {
 int gridLines(const RecordingPainter& painter) {
     int n = 0;
     for (const DrawCall& call : painter.ofKind(DrawOp::Line))
-        n += call.pen.color == colors::GridLine;
+        n += call.pen.color == kPlanColors.gridLine;
     return n;
 }
 
@@ -220,8 +221,8 @@ void printFirstPage(Painter& painter, const Layout& layout, const PrintOptions& 
     const Bounds box = printRunBox(layout, options);
     const PageGrid grid = pageGrid(box, options, kA4Width, kA4Height, 300);
     LayoutRenderer renderer;
-    drawPrintPage(painter, renderer, layout, options, pageView(box, grid, 1, kA4Width, kA4Height),
-                  kA4Width, kA4Height);
+    renderer.drawLayout(painter, layout, printRenderSettings(layout, options),
+                        pageView(box, grid, 1, kA4Width, kA4Height), kA4Width, kA4Height);
 }
 
 // The grid prints only when the layout shows it and the options ask for it; the levels are
@@ -293,6 +294,32 @@ TEST(PrintPage, EveryTextFollowsThePageScale) {
             }
         EXPECT_TRUE(found);
     }
+}
+
+// A print run's settings: the levels and switches of the options over the layout's, grey for a
+// greyscale run, the selection as the screen shows it, text following the page's scale.
+TEST(PrintPage, TheRunBuildsItsOwnSettings) {
+    Layout layout = bareLayout();
+    layout.activeLevel = 2;
+    layout.showGrid = true;
+    PrintOptions options;
+    options.colorMode = PrintInGreyscale;
+    options.includeGrid = true;
+    RenderSettings s = printRenderSettings(layout, options);
+    EXPECT_TRUE(s.greyscale);
+    EXPECT_TRUE(s.grid);
+    EXPECT_TRUE(s.selection);
+    EXPECT_TRUE(s.textFollowsScale);
+    EXPECT_EQ(s.levels, RenderSettings::Levels::OnlyOne);
+    EXPECT_EQ(s.onlyLevel, 2);
+
+    layout.showGrid = false;
+    options.colorMode = PrintInColor;
+    options.levelMode = LevelsAll;
+    s = printRenderSettings(layout, options);
+    EXPECT_FALSE(s.greyscale);
+    EXPECT_FALSE(s.grid) << "the grid prints only where the layout shows it too";
+    EXPECT_EQ(s.levels, RenderSettings::Levels::All);
 }
 
 } // namespace

@@ -17,7 +17,8 @@ namespace {
 RecordingPainter draw(const Layout& layout,
                       const ViewTransform& view = ViewTransform{1, 100, 100}) {
     RecordingPainter painter;
-    LayoutRenderer().drawLayout(painter, layout, view, kSurfaceWidth, kSurfaceHeight);
+    LayoutRenderer().drawLayout(painter, layout, RenderSettings::of(layout), view, kSurfaceWidth,
+                                kSurfaceHeight);
     return painter;
 }
 
@@ -47,8 +48,8 @@ TEST(RendererBackground, EmptyLayoutDrawsOnlyBackgroundAndGrid) {
     layout.showGrid = true; // 32 mm at 1 px/mm: 25 vertical, 19 horizontal lines, the cross
     const RecordingPainter grid = draw(layout, ViewTransform{1, 0, 0});
     EXPECT_EQ(grid.count(DrawOp::Line) + 1, static_cast<int>(grid.calls.size()));
-    EXPECT_EQ(linesWithPen(grid, colors::GridLine), 25 + 19);
-    EXPECT_EQ(linesWithPen(grid, colors::OriginCross), 2);
+    EXPECT_EQ(linesWithPen(grid, kPlanColors.gridLine), 25 + 19);
+    EXPECT_EQ(linesWithPen(grid, kPlanColors.originCross), 2);
 }
 
 TEST(RendererCulling, ItemsOffTheSurfaceAreDroppedAndTheRestDrawnIdentically) {
@@ -93,9 +94,9 @@ TEST(RendererGradeArrow, PointsAlongTheHeadingOrAgainstItFromTheFarEnd) {
         const char* text;
     } cases[] = {
         // S = (300 + 94.15, 0), E = S + 20 mm along +x.
-        {"rising", 2.0, 0, false, {494, 100}, {514, 100}, colors::GradeRising, "+2.0 deg"},
+        {"rising", 2.0, 0, false, {494, 100}, {514, 100}, kPlanColors.gradeRising, "+2.0 deg"},
         // Connector 0 free, connector 1 joined: S = (300 - 94.15, 0), E = S - 20 mm.
-        {"reversed", -1.5, 1, true, {305, 100}, {285, 100}, colors::GradeFalling, "-1.5 deg"},
+        {"reversed", -1.5, 1, true, {305, 100}, {285, 100}, kPlanColors.gradeFalling, "-1.5 deg"},
     };
     for (const auto& c : cases) {
         Layout layout = bareLayout();
@@ -136,10 +137,54 @@ TEST(RendererPieceColours, SelectionColoursWinOverEveryOtherColour) {
     for (const auto& [name, condition] : conditions) {
         Layout layout = bareLayout();
         condition(layout, addPiece(layout, "24188", 0, 0));
-        EXPECT_NE(onlyBand(layout).brush.color, colors::PieceFillSelected) << name;
+        EXPECT_NE(onlyBand(layout).brush.color, kPlanColors.pieceFillSelected) << name;
         layout.pieces[0].selected = true;
         const DrawCall band = onlyBand(layout);
-        EXPECT_EQ(band.brush.color, colors::PieceFillSelected) << name;
-        EXPECT_EQ(band.pen.color, colors::PieceOutlineSelected) << name;
+        EXPECT_EQ(band.brush.color, kPlanColors.pieceFillSelected) << name;
+        EXPECT_EQ(band.pen.color, kPlanColors.pieceOutlineSelected) << name;
     }
+}
+
+// What a drawing shows comes from its settings alone: the grey of a greyscale print, the
+// colours of the table the settings name, no selection colours where the settings leave the
+// selection out. The layout's own switches play no part.
+TEST(RenderSettingsDrawing, GreyColourTableAndSelectionComeFromTheSettings) {
+    Layout layout = bareLayout();
+    layout.showGrid = true;
+    addPiece(layout, "24188", 0, 0).selected = true;
+    addLabel(layout, "Station", 50, 50);
+
+    auto drawWith = [&](const RenderSettings& settings) {
+        RecordingPainter painter;
+        LayoutRenderer().drawLayout(painter, layout, settings, ViewTransform{1, 100, 100},
+                                    kSurfaceWidth, kSurfaceHeight);
+        return painter;
+    };
+    RenderSettings grey = RenderSettings::of(layout);
+    grey.greyscale = true;
+    const RecordingPainter greyPage = drawWith(grey);
+    auto isGrey = [](Color c) { return c.r == c.g && c.g == c.b; };
+    ASSERT_FALSE(greyPage.calls.empty());
+    for (const DrawCall& call : greyPage.calls) {
+        EXPECT_TRUE(isGrey(call.pen.color) && isGrey(call.brush.color) && isGrey(call.textColor) &&
+                    isGrey(call.clearColor))
+            << "call " << int(call.op);
+    }
+    EXPECT_EQ(greyOf(kPlanColors.pieceFillSelected), (Color{197, 197, 197, 255}))
+        << "0.299 r + 0.587 g + 0.114 b, rounded";
+
+    RenderColors night = kPlanColors;
+    night.background = Color{0, 0, 40};
+    RenderSettings custom = RenderSettings::of(layout);
+    custom.colors = &night;
+    EXPECT_EQ(drawWith(custom).calls.front().clearColor, night.background);
+
+    RenderSettings plain = RenderSettings::of(layout);
+    plain.selection = false;
+    plain.grid = false;
+    const RecordingPainter unselected = drawWith(plain);
+    EXPECT_EQ(unselected.ofKind(DrawOp::Polygon).at(0).brush.color, kPlanColors.pieceFill);
+    EXPECT_EQ(linesWithPen(unselected, kPlanColors.gridLine), 0);
+    EXPECT_TRUE(layout.showGrid) << "the layout's switch is left alone";
+    EXPECT_TRUE(layout.pieces[0].selected);
 }

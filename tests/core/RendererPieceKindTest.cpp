@@ -159,7 +159,8 @@ TEST(RendererHelix, RingsLieBetweenLowerAndUpperTrackAndFlatJoinedTrackIsNotTint
     }
 
     RecordingPainter p;
-    LayoutRenderer().drawLayout(p, layout, ViewTransform{0.5, 0, 0}, kSurfaceWidth, kSurfaceHeight);
+    LayoutRenderer().drawLayout(p, layout, RenderSettings::of(layout), ViewTransform{0.5, 0, 0},
+                                kSurfaceWidth, kSurfaceHeight);
     const std::vector<DrawCall> polys = p.ofKind(DrawOp::Polygon);
     // Bottom stubs and the track below, 60 ring pieces (2.5 turns x 12, two rings), then the
     // top stubs and the track on them; a ring piece is a 30 degree curve band of 2 x 21 points.
@@ -167,6 +168,6 @@ TEST(RendererHelix, RingsLieBetweenLowerAndUpperTrackAndFlatJoinedTrackIsNotTint
     ASSERT_EQ(polys.size(), 3u + rings + 5u);
     for (std::size_t i = 0; i < polys.size(); ++i)
         EXPECT_EQ(polys[i].points.size() == 42, i >= 3 && i < 3 + rings) << i;
-    EXPECT_EQ(polys[3 + rings + 3].brush.color, colors::PieceFill);    // second flat, at 260 mm
-    EXPECT_EQ(polys[3 + rings + 4].brush.color, (Color{180, 110, 0})); // climbing away
+    EXPECT_EQ(polys[3 + rings + 3].brush.color, kPlanColors.pieceFill); // second flat, at 260 mm
+    EXPECT_EQ(polys[3 + rings + 4].brush.color, (Color{180, 110, 0}));  // climbing away
 }

@@ -16,7 +16,7 @@ constexpr std::size_t kPierVertices = 18 * 4 + 36 * 3;
 
 Scene3D build(const Layout& layout) {
     Scene3D scene;
-    buildScene(layout, scene, nullptr);
+    buildScene(layout, RenderSettings::of(layout), scene, nullptr);
     return scene;
 }
 
@@ -167,7 +167,7 @@ TEST(Scene3D, SharesMeshesAndStopsAtTheTriangleLimit) {
 
     const std::size_t track = whole.pieceMeshes.at("24188").triangleCount();
     Scene3D cut;
-    buildScene(layout, cut, nullptr, 10 * track);
+    buildScene(layout, RenderSettings::of(layout), cut, nullptr, 10 * track);
     EXPECT_TRUE(cut.cut);
     EXPECT_EQ(cut.pieces.size(), 10u) << "track comes first";
     EXPECT_TRUE(cut.helices.empty() && cut.hills.empty());

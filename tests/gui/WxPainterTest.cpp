@@ -29,7 +29,8 @@ TEST(WxPainterPicture, FixtureLayoutMatchesTheStoredPicture) {
     {
         wxMemoryDC dc(bitmap);
         WxPainter painter(dc);
-        LayoutRenderer().drawLayout(painter, layout, view.transform(), 800, 600);
+        LayoutRenderer().drawLayout(painter, layout, RenderSettings::of(layout), view.transform(),
+                                    800, 600);
         dc.SelectObject(wxNullBitmap);
     }
     const wxImage drawn = bitmap.ConvertToImage();
