@@ -1,4 +1,5 @@
 #include "app/MainWindowRules.h"
+#include "base/Translate.h"
 
 #include "catalog/TrackCatalog.h"
 #include "editing/Selection.h"
@@ -12,8 +13,8 @@
 
 namespace plandor {
 
-const char* const kBaseTitle = "Plandor v1.3 by Korvane Models";
-const char* const kStatusReady = "Ready";
+const char* const kBaseTitle = TR_NOOP("Plandor v1.3 by Korvane Models");
+const char* const kStatusReady = TR_NOOP("Ready");
 const char* const kStatusStartPosition = "x: 0  y: 0 mm";
 
 namespace {
@@ -31,7 +32,7 @@ std::string stemOf(const std::string& path) {
 } // namespace
 
 std::string windowTitle(const std::string& displayName, const std::string& path, bool modified) {
-    std::string title = kBaseTitle;
+    std::string title = tr(kBaseTitle);
     if (!displayName.empty())
         title += " - " + displayName;
     else if (!path.empty())
@@ -42,16 +43,16 @@ std::string windowTitle(const std::string& displayName, const std::string& path,
 }
 
 std::string pieceCountText(std::size_t pieces) {
-    return "Pieces: " + std::to_string(pieces);
+    return formatText(trPlural("Pieces: %zu", "Pieces: %zu", pieces).c_str(), pieces);
 }
 
 std::string statusAfterOpen(const Layout& layout) {
     if (layout.gradeRuns.empty())
-        return kStatusReady;
+        return tr(kStatusReady);
     std::string text = "[ELEV]";
     for (const GradeRun& run : layout.gradeRuns)
-        text += formatText(" %.1f deg", run.deg);
-    return text + "  (right-click piece to stop)";
+        text += shownNumber(formatText(tr(" %.1f deg").c_str(), run.deg));
+    return text + tr("  (right-click piece to stop)");
 }
 
 ToolSwitch switchDrawingTool(int commandId, bool checked) {

@@ -1,4 +1,5 @@
 #include "app/TrackLengths.h"
+#include "base/Translate.h"
 
 #include "app/PartsList.h"
 #include "app/TrackRuns.h"
@@ -64,11 +65,11 @@ std::string trackLengthNumber(double mm, Units units) {
 const char* trackKindName(TrackKind kind) {
     switch (kind) {
     case TrackKind::BetweenTurnouts:
-        return "Between turnouts";
+        return TR_NOOP("Between turnouts");
     case TrackKind::Siding:
-        return "Siding";
+        return TR_NOOP("Siding");
     case TrackKind::PlainRun:
-        return "Plain run";
+        return TR_NOOP("Plain run");
     }
     return "";
 }
@@ -99,16 +100,10 @@ double defaultCarLength(const Layout& layout) {
 }
 
 std::optional<double> parseCarLength(const std::string& text, Units units) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end == begin)
+    const std::optional<double> value = parseShownNumber(text);
+    if (!value || !std::isfinite(*value) || *value <= 0)
         return std::nullopt;
-    while (*end == ' ')
-        ++end;
-    if (*end != '\0' || !std::isfinite(value) || value <= 0)
-        return std::nullopt;
-    return fromDisplayUnits(value, units);
+    return fromDisplayUnits(*value, units);
 }
 
 void selectTrackPieces(Layout& layout, const TrackLength& track) {
@@ -120,6 +115,8 @@ void selectTrackPieces(Layout& layout, const TrackLength& track) {
 }
 
 std::string trackLengthsCsv(const Layout& layout) {
+    // A file for spreadsheets: the same English words and decimal points in every language.
+    const UntranslatedScope english;
     const char* lineEnd = "\r\n";
     const Units units = layout.units;
     const double car = defaultCarLength(layout);

@@ -1,4 +1,5 @@
 #include "base/Units.h"
+#include "base/Translate.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -64,37 +65,37 @@ std::string formatText(const char* format, ...) {
 std::string formatLength(double mm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.1f cm", mm / 10.0);
+        return shownNumber(formatText("%.1f cm", mm / 10.0));
     case Units::Inches:
-        return formatText("%.2f in", mm / 25.4);
+        return shownNumber(formatText("%.2f in", mm / 25.4));
     case Units::Millimetres:
         break;
     }
-    return formatText("%.0f mm", mm);
+    return shownNumber(formatText("%.0f mm", mm));
 }
 
 std::string formatDimension(double mm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.1f cm", mm / 10.0);
+        return shownNumber(formatText("%.1f cm", mm / 10.0));
     case Units::Inches:
-        return formatText("%.2f\"", mm / 25.4);
+        return shownNumber(formatText("%.2f\"", mm / 25.4));
     case Units::Millimetres:
         break;
     }
-    return formatText("%.0f mm", mm);
+    return shownNumber(formatText("%.0f mm", mm));
 }
 
 std::string formatCoordinates(double xMm, double yMm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0);
+        return shownNumber(formatText(decimalMark() == ',' ? "%.1f cm;  %.1f cm" : "%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0));
     case Units::Inches:
-        return formatText("%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4);
+        return shownNumber(formatText(decimalMark() == ',' ? "%.2f in;  %.2f in" : "%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4));
     case Units::Millimetres:
         break;
     }
-    return formatText("%.0f mm,  %.0f mm", xMm, yMm);
+    return shownNumber(formatText("%.0f mm,  %.0f mm", xMm, yMm));
 }
 
 } // namespace plandor
