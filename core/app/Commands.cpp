@@ -1,4 +1,5 @@
 #include "app/Commands.h"
+#include "base/Translate.h"
 
 #include "document/Document.h"
 
@@ -22,56 +23,62 @@ Command menuCommand(int id, const char* text, const char* accelerator, R enable 
 
 std::vector<Command> buildCommands() {
     std::vector<Command> c = {
-        menuCommand(CmdNew, "&New Layout", "Ctrl+N"),
-        menuCommand(CmdOpen, "&Open Layout...", "Ctrl+O"),
-        menuCommand(CmdSave, "&Save", "Ctrl+S"),
-        menuCommand(CmdSaveAs, "Save &As...", "Ctrl+Shift+S"),
-        menuCommand(CmdImport, "&Import Layout...", ""),
-        menuCommand(CmdExport, "&Export Layout...", ""),
-        menuCommand(CmdExportPlan, "Expo&rt Plan...", ""),
-        menuCommand(CmdExportPartsList, "Export Parts Lis&t...", ""),
-        menuCommand(CmdClose, "&Close Layout", "Ctrl+W"),
-        menuCommand(CmdPageSetup, "Page Set&up...", ""),
-        menuCommand(CmdPreview, "Print Pre&view...", "", R::Always),
-        menuCommand(CmdPrint, "&Print...", "Ctrl+P", R::Always),
-        menuCommand(CmdSaveLibraryBlock, "Save as &Library Block...", "", R::Always),
-        menuCommand(CmdExit, "E&xit", ""),
+        menuCommand(CmdNew, TR_NOOP("&New Layout"), "Ctrl+N"),
+        menuCommand(CmdOpen, TR_NOOP("&Open Layout..."), "Ctrl+O"),
+        menuCommand(CmdSave, TR_NOOP("&Save"), "Ctrl+S"),
+        menuCommand(CmdSaveAs, TR_NOOP("Save &As..."), "Ctrl+Shift+S"),
+        menuCommand(CmdImport, TR_NOOP("&Import Layout..."), ""),
+        menuCommand(CmdExport, TR_NOOP("&Export Layout..."), ""),
+        menuCommand(CmdExportPlan, TR_NOOP("Expo&rt Plan..."), ""),
+        menuCommand(CmdExportPartsList, TR_NOOP("Export Parts Lis&t..."), ""),
+        menuCommand(CmdClose, TR_NOOP("&Close Layout"), "Ctrl+W"),
+        menuCommand(CmdPageSetup, TR_NOOP("Page Set&up..."), ""),
+        menuCommand(CmdPreview, TR_NOOP("Print Pre&view..."), "", R::Always),
+        menuCommand(CmdPrint, TR_NOOP("&Print..."), "Ctrl+P", R::Always),
+        menuCommand(CmdSaveLibraryBlock, TR_NOOP("Save as &Library Block..."), "", R::Always),
+        menuCommand(CmdExit, TR_NOOP("E&xit"), ""),
 
-        {CmdUndo, "&Undo", "Ctrl+Z", "Undo", "", ItemKind::Normal, R::CanUndo, false},
-        {CmdRedo, "&Redo", "Ctrl+Y", "Redo", "", ItemKind::Normal, R::CanRedo, false},
-        menuCommand(CmdCut, "Cu&t", "Ctrl+X", R::PiecesSelected),
-        menuCommand(CmdCopy, "&Copy", "Ctrl+C", R::PiecesSelected),
-        menuCommand(CmdPaste, "&Paste", "Ctrl+V", R::ClipboardFilled),
-        menuCommand(CmdDelete, "&Delete", "Del", R::AnySelected),
-        menuCommand(CmdSelectAll, "Select &All", "Ctrl+A"),
+        {CmdUndo, TR_NOOP("&Undo"), "Ctrl+Z", TR_NOOP("Undo"), "", ItemKind::Normal, R::CanUndo,
+         false},
+        {CmdRedo, TR_NOOP("&Redo"), "Ctrl+Y", TR_NOOP("Redo"), "", ItemKind::Normal, R::CanRedo,
+         false},
+        menuCommand(CmdCut, TR_NOOP("Cu&t"), "Ctrl+X", R::PiecesSelected),
+        menuCommand(CmdCopy, TR_NOOP("&Copy"), "Ctrl+C", R::PiecesSelected),
+        menuCommand(CmdPaste, TR_NOOP("&Paste"), "Ctrl+V", R::ClipboardFilled),
+        menuCommand(CmdDelete, TR_NOOP("&Delete"), "Del", R::AnySelected),
+        menuCommand(CmdSelectAll, TR_NOOP("Select &All"), "Ctrl+A"),
 
-        menuCommand(CmdZoomIn, "Zoom &In", "+"),
-        menuCommand(CmdZoomOut, "Zoom &Out", "-"),
-        {CmdZoomToFit, "Zoom to &Fit", "Ctrl+0", "Fit", "", ItemKind::Normal, R::Always, false},
-        {CmdShowGrid, "Show &Grid", "Ctrl+G", "", "", ItemKind::Check, R::Always, true},
-        {CmdSnap, "&Snap", "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true},
+        menuCommand(CmdZoomIn, TR_NOOP("Zoom &In"), "+"),
+        menuCommand(CmdZoomOut, TR_NOOP("Zoom &Out"), "-"),
+        {CmdZoomToFit, TR_NOOP("Zoom to &Fit"), "Ctrl+0", TR_NOOP("Fit"), "", ItemKind::Normal,
+         R::Always, false},
+        {CmdShowGrid, TR_NOOP("Show &Grid"), "Ctrl+G", "", "", ItemKind::Check, R::Always, true},
+        {CmdSnap, TR_NOOP("&Snap"), "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true},
 
-        {CmdUnitsMillimetres, "Millimetres (mm)", "", "", "", ItemKind::Radio, R::Always, true},
-        {CmdUnitsCentimetres, "Centimetres (cm)", "", "", "", ItemKind::Radio, R::Always, false},
-        {CmdUnitsInches, "Inches (in)", "", "", "", ItemKind::Radio, R::Always, false},
-        menuCommand(CmdLayoutShape, "Layout &Shape...", "", R::Always),
-        menuCommand(CmdCheckLayout, "&Check Layout...", "", R::Always),
-        menuCommand(CmdTrackLengths, "&Track Lengths...", "", R::Always),
-        menuCommand(CmdHelp, "&Help", "F1", R::Always),
+        {CmdUnitsMillimetres, TR_NOOP("Millimetres (mm)"), "", "", "", ItemKind::Radio, R::Always,
+         true},
+        {CmdUnitsCentimetres, TR_NOOP("Centimetres (cm)"), "", "", "", ItemKind::Radio, R::Always,
+         false},
+        {CmdUnitsInches, TR_NOOP("Inches (in)"), "", "", "", ItemKind::Radio, R::Always, false},
+        menuCommand(CmdLayoutShape, TR_NOOP("Layout &Shape..."), "", R::Always),
+        menuCommand(CmdCheckLayout, TR_NOOP("&Check Layout..."), "", R::Always),
+        menuCommand(CmdTrackLengths, TR_NOOP("&Track Lengths..."), "", R::Always),
+        menuCommand(CmdHelp, TR_NOOP("&Help"), "F1", R::Always),
 
-        {CmdLevels, "", "", "Levels", "Manage layout levels (decks): height, color, and shape",
-         ItemKind::Normal, R::Always, false},
-        {Cmd3DView, "", "", "3D View", "", ItemKind::Normal, R::Always, false},
-        {CmdToggleLabels, "", "", "Hide Labels", "Toggle track labels and join dots",
-         ItemKind::Check, R::Always, false},
-        {CmdTunnel, "", "", "Tunnel",
-         "Place tunnel portals on the selected chain (or remove if already in a tunnel)",
+        {CmdLevels, "", "", TR_NOOP("Levels"),
+         TR_NOOP("Manage layout levels (decks): height, color, and shape"), ItemKind::Normal,
+         R::Always, false},
+        {Cmd3DView, "", "", TR_NOOP("3D View"), "", ItemKind::Normal, R::Always, false},
+        {CmdToggleLabels, "", "", TR_NOOP("Hide Labels"),
+         TR_NOOP("Toggle track labels and join dots"), ItemKind::Check, R::Always, false},
+        {CmdTunnel, "", "", TR_NOOP("Tunnel"),
+         TR_NOOP("Place tunnel portals on the selected chain (or remove if already in a tunnel)"),
          ItemKind::Normal, R::TunnelPossible, false},
-        {CmdMeasure, "", "", "Measure",
-         "Measuring tape: click two points on the canvas to lay down a length annotation",
+        {CmdMeasure, "", "", TR_NOOP("Measure"),
+         TR_NOOP("Measuring tape: click two points on the canvas to lay down a length annotation"),
          ItemKind::Check, R::Always, false},
-        {CmdPolygon, "", "", "Polygon",
-         "Draw a free-form polygon (access hatch, river, mountain, etc.)", ItemKind::Check,
+        {CmdPolygon, "", "", TR_NOOP("Polygon"),
+         TR_NOOP("Draw a free-form polygon (access hatch, river, mountain, etc.)"), ItemKind::Check,
          R::Always, false},
     };
     return c;
@@ -89,24 +96,27 @@ MenuEntry submenu(const char* label, std::vector<MenuEntry> entries) {
 
 std::vector<MenuDef> buildMenuBar() {
     return {
-        {"&File",
-         {entry(CmdNew), entry(CmdOpen), separator(), entry(CmdSave), entry(CmdSaveAs), separator(),
-          entry(CmdImport), entry(CmdExport), entry(CmdExportPlan), entry(CmdExportPartsList),
-          separator(), entry(CmdClose), separator(),
-          entry(CmdPageSetup), entry(CmdPreview), entry(CmdPrint), separator(),
-          entry(CmdSaveLibraryBlock), separator(), entry(CmdExit)}},
-        {"&Edit",
+        {TR_NOOP("&File"), {entry(CmdNew),        entry(CmdOpen),
+                            separator(),          entry(CmdSave),
+                            entry(CmdSaveAs),     separator(),
+                            entry(CmdImport),     entry(CmdExport),
+                            entry(CmdExportPlan), entry(CmdExportPartsList),
+                            separator(),          entry(CmdClose),
+                            separator(),          entry(CmdPageSetup),
+                            entry(CmdPreview),    entry(CmdPrint),
+                            separator(),          entry(CmdSaveLibraryBlock),
+                            separator(),          entry(CmdExit)}},
+        {TR_NOOP("&Edit"),
          {entry(CmdUndo), entry(CmdRedo), separator(), entry(CmdCut), entry(CmdCopy),
           entry(CmdPaste), separator(), entry(CmdDelete), entry(CmdSelectAll)}},
-        {"&View",
+        {TR_NOOP("&View"),
          {entry(CmdZoomIn), entry(CmdZoomOut), entry(CmdZoomToFit), separator(), entry(CmdShowGrid),
           entry(CmdSnap)}},
-        {"&Layout",
-         {submenu("Units of Measure",
+        {TR_NOOP("&Layout"),
+         {submenu(TR_NOOP("Units of Measure"),
                   {entry(CmdUnitsMillimetres), entry(CmdUnitsCentimetres), entry(CmdUnitsInches)}),
-          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout),
-          entry(CmdTrackLengths)}},
-        {"&Help", {entry(CmdHelp)}},
+          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout), entry(CmdTrackLengths)}},
+        {TR_NOOP("&Help"), {entry(CmdHelp)}},
     };
 }
 
@@ -153,8 +163,8 @@ const Command* findCommand(int id) {
 }
 
 std::string menuLabel(const Command& command) {
-    return command.accelerator.empty() ? command.menuText
-                                       : command.menuText + "\t" + command.accelerator;
+    const std::string text = tr(command.menuText);
+    return command.accelerator.empty() ? text : text + "\t" + command.accelerator;
 }
 
 const std::vector<MenuDef>& menuBarTable() {
@@ -225,7 +235,7 @@ bool textFieldKeepsKey(const KeyStroke& pressed) {
 }
 
 std::string labelsToolLabel(bool labelsShown) {
-    return labelsShown ? "Hide Labels" : "Show Labels";
+    return labelsShown ? tr("Hide Labels") : tr("Show Labels");
 }
 
 int unitsCommand(Units units) {

@@ -162,7 +162,7 @@ void describePiece(const Layout& layout, const PlacedPiece& p, PropertiesState& 
 void describeScenery(const Layout& layout, const SceneryItem& item, PropertiesState& s) {
     setContext(s, -1, item.id, -1, -1);
     const SceneryDef* def = SceneryCatalog::instance().find(item.item);
-    s.title = def ? def->name : item.item;
+    s.title = def ? tr(def->name) : item.item;
     s.detail = tr("Scenery");
     if (def && def->width > 0 && def->depth > 0)
         s.detail += "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY,

@@ -89,9 +89,13 @@ std::string formatDimension(double mm, Units units) {
 std::string formatCoordinates(double xMm, double yMm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return shownNumber(formatText(decimalMark() == ',' ? "%.1f cm;  %.1f cm" : "%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0));
+        return shownNumber(
+            formatText(decimalMark() == ',' ? "%.1f cm;  %.1f cm" : "%.1f cm,  %.1f cm", xMm / 10.0,
+                       yMm / 10.0));
     case Units::Inches:
-        return shownNumber(formatText(decimalMark() == ',' ? "%.2f in;  %.2f in" : "%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4));
+        return shownNumber(
+            formatText(decimalMark() == ',' ? "%.2f in;  %.2f in" : "%.2f in,  %.2f in", xMm / 25.4,
+                       yMm / 25.4));
     case Units::Millimetres:
         break;
     }

@@ -1,4 +1,5 @@
 #include "canvas/ContextMenu.h"
+#include "base/Translate.h"
 
 #include "editing/Annotations.h"
 #include "editing/Selection.h"
@@ -10,7 +11,7 @@ std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t 
     PlacedPiece* hit = layout.findPiece(hitPieceId);
     if (!hit) {
         if (!clipboard.empty())
-            return {{kMenuPaste, "Paste"}};
+            return {{kMenuPaste, tr("Paste")}};
         if (!shift)
             clearSelection(layout);
         clipboard.clear();
@@ -23,15 +24,15 @@ std::vector<MenuItem> contextMenu(Layout& layout, Clipboard& clipboard, int32_t 
     }
     std::vector<MenuItem> menu;
     if (selectedPieceIndices(layout).size() == 2)
-        menu.push_back({kMenuAutofillGap, "Autofill Gap..."});
-    menu.push_back({kMenuCopy, "Copy"});
+        menu.push_back({kMenuAutofillGap, tr("Autofill Gap...")});
+    menu.push_back({kMenuCopy, tr("Copy")});
     return menu;
 }
 
 std::vector<MenuItem> labelMenu(Layout& layout, int32_t labelId) {
     if (!selectLabelAlone(layout, labelId))
         return {};
-    return {{kMenuEditLabel, "Edit Text..."}};
+    return {{kMenuEditLabel, tr("Edit Text...")}};
 }
 
 } // namespace plandor

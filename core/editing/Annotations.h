@@ -35,9 +35,9 @@ bool selectShapeAlone(Layout& layout, int32_t id);
 bool selectLabelAlone(Layout& layout, int32_t id);
 
 // The label edit dialog's texts.
-extern const char* const kEditLabelTitle;      // "Edit Label"
-extern const char* const kEditLabelPrompt;     // "Label text:"
-extern const char* const kEmptyLabelRefused;   // said when the new text is blank
+extern const char* const kEditLabelTitle;    // "Edit Label"
+extern const char* const kEditLabelPrompt;   // "Label text:"
+extern const char* const kEmptyLabelRefused; // said when the new text is blank
 
 // Gives the label a new text (trailing blanks trimmed); false, changing nothing, when the
 // label is unknown or the text is blank.

@@ -1,10 +1,10 @@
 #include "editing/MoveSelection.h"
 
 #include "editing/EditLocks.h"
-#include "model/PieceIndex.h"
 #include "editing/Rigid.h"
 #include "editing/Selection.h"
 #include "elevation/GradeRuns.h"
+#include "model/PieceIndex.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // Placing catalogue pieces: the ghost that follows the cursor, dropping it with its joints,
 // and the one-step extensions (auto-connect from the palette, clone and extend).
 
+#include "base/Prompter.h"
 #include "catalog/TrackCatalog.h"
 #include "editing/Snap.h"
 #include "model/Layout.h"
-#include "base/Prompter.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
-#include "base/Geometry.h"
 #include "editing/Rotate.h"
+#include "base/Geometry.h"
 
 #include "editing/EditLocks.h"
 #include "editing/Rigid.h"

@@ -1,4 +1,5 @@
 #include "canvas/PalettePanel.h"
+#include "base/Translate.h"
 
 #include "canvas/PiecePreviewPopup.h"
 #include "catalog/SceneryCatalog.h"
@@ -36,7 +37,7 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         labels.Add(toWx(label));
     chooser_ = new wxChoice(this, kPaletteChooserId, wxDefaultPosition, wxDefaultSize, labels);
     chooser_->SetSelection(0);
-    auto* caption = new wxStaticText(this, wxID_ANY, toWx(kPaletteCaption));
+    auto* caption = new wxStaticText(this, wxID_ANY, toWx(tr(kPaletteCaption)));
     // The splitter sets the palette's width and the window its height, so the pages are given
     // a size rather than measuring every entry for a best size nothing uses.
     notebook_ = new wxNotebook(this, wxID_ANY, wxDefaultPosition, kPageSize);
@@ -277,7 +278,7 @@ void PalettePanel::onLibraryContextMenu(wxContextMenuEvent& event) {
     const PaletteRow chosen = libraryRows[row];
 
     wxMenu menu;
-    menu.Append(kDeleteBlockMenuId, toWx(kDeleteBlockMenuText));
+    menu.Append(kDeleteBlockMenuId, toWx(tr(kDeleteBlockMenuText)));
     if (library->GetPopupMenuSelectionFromUser(menu, at) != kDeleteBlockMenuId)
         return;
     if (deleteLibraryBlock(chosen, prompter_))

@@ -1,4 +1,5 @@
 #include "ui/LayoutShapeDialog.h"
+#include "base/Translate.h"
 
 #include "base/Prompter.h"
 #include "base/Units.h"
@@ -16,9 +17,9 @@
 
 namespace plandor {
 
-LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout, Prompter& prompter,
-                                     bool freeFormAvailable)
-    : wxDialog(parent, wxID_ANY, kLayoutShapeTitle, wxDefaultPosition, wxDefaultSize,
+LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout,
+                                     Prompter& prompter, bool freeFormAvailable)
+    : wxDialog(parent, wxID_ANY, toWx(tr(kLayoutShapeTitle)), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       layout_(layout), prompter_(prompter), freeFormAvailable_(freeFormAvailable) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -117,7 +118,7 @@ void LayoutShapeDialog::apply() {
     result_ = shapeResult(layout_, input);
     if (!result_.problem.empty()) {
         // The dialog stays open with what was typed, so the lines can be corrected.
-        prompter_.message(kLayoutShapeTitle, result_.problem, PromptIcon::Information);
+        prompter_.message(tr(kLayoutShapeTitle), result_.problem, PromptIcon::Information);
         return;
     }
     EndDialog(wxID_OK);

@@ -1,4 +1,5 @@
 #include "ui/LevelManagerDialog.h"
+#include "base/Translate.h"
 
 #include "base/Prompter.h"
 #include "base/Units.h"
@@ -50,8 +51,8 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     useColor_ = new wxCheckBox(this, wxID_ANY, "Color track on this level:");
     useColor_->SetValue(level.useTrackColor);
     grid->Add(useColor_, 0, wxALIGN_CENTRE_VERTICAL);
-    color_ =
-        new wxColourPickerCtrl(this, wxID_ANY, wxColour(level.trackColor.r, level.trackColor.g, level.trackColor.b));
+    color_ = new wxColourPickerCtrl(
+        this, wxID_ANY, wxColour(level.trackColor.r, level.trackColor.g, level.trackColor.b));
     grid->Add(color_, 0);
 
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);
@@ -73,7 +74,7 @@ LevelManagerDialog::LevelManagerDialog(wxWindow* parent, plandor::Layout& layout
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       layout_(layout), prompter_(prompter) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(new wxStaticText(this, wxID_ANY, kLevelsHint), 0, wxALL, 8);
+    sizer->Add(new wxStaticText(this, wxID_ANY, toWx(tr(kLevelsHint))), 0, wxALL, 8);
 
     list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(420, 200),
                            wxLC_REPORT | wxLC_SINGLE_SEL);
@@ -163,7 +164,8 @@ void LevelManagerDialog::onSelected(wxListEvent& event) {
 
 void LevelManagerDialog::addLevelAsked() {
     std::string name;
-    if (!prompter_.askText(kAddLevelTitle, kAddLevelPrompt, proposedLevelName(layout_), name))
+    if (!prompter_.askText(tr(kAddLevelTitle), tr(kAddLevelPrompt), proposedLevelName(layout_),
+                           name))
         return;
     took(addLevel(layout_, name));
     fillList();
@@ -173,7 +175,8 @@ void LevelManagerDialog::editSelectedLevel() {
     const int32_t id = selectedLevelId();
     const Level* level = layout_.findLevel(id);
     if (!level) {
-        prompter_.message(kLevelPropertiesTitle, kSelectLevelFirst, PromptIcon::Information);
+        prompter_.message(tr(kLevelPropertiesTitle), tr(kSelectLevelFirst),
+                          PromptIcon::Information);
         return;
     }
     LevelPropertiesDialog dialog(this, *level, layout_.units);
@@ -185,7 +188,7 @@ void LevelManagerDialog::editSelectedLevel() {
 
 void LevelManagerDialog::removeSelectedLevel() {
     if (!canRemoveLevel(layout_)) {
-        prompter_.message(kRemoveLevelTitle, kLastLevelRefusal, PromptIcon::Information);
+        prompter_.message(tr(kRemoveLevelTitle), tr(kLastLevelRefusal), PromptIcon::Information);
         return;
     }
     const int32_t id = selectedLevelId();
@@ -193,8 +196,9 @@ void LevelManagerDialog::removeSelectedLevel() {
     if (!level)
         return;
     wxMessageDialog ask(this, toWx(removeLevelQuestion(level->name, levelContents(layout_, id))),
-                        toWx(kRemoveLevelConfirmTitle), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
-    ask.SetYesNoLabels(toWx(kRemoveLevelYes), "Cancel");
+                        toWx(tr(kRemoveLevelConfirmTitle)),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+    ask.SetYesNoLabels(toWx(tr(kRemoveLevelYes)), "Cancel");
     if (ask.ShowModal() != wxID_YES)
         return;
     took(removeLevel(layout_, id));
