@@ -1,6 +1,7 @@
 #include "base/Translate.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -94,19 +95,23 @@ std::string shownNumber(std::string text) {
 }
 
 std::optional<double> parseShownNumber(const std::string& text) {
+    // A language that writes decimal commas reads both marks; in English a comma could only be
+    // a thousands separator, which is refused rather than misread.
     std::string plain = text;
-    for (char& c : plain)
-        if (c == ',')
-            c = '.';
+    if (decimalMark() == ',')
+        for (char& c : plain)
+            if (c == ',')
+                c = '.';
     const std::size_t first = plain.find_first_not_of(" \t");
     if (first == std::string::npos)
         return std::nullopt;
     const std::size_t last = plain.find_last_not_of(" \t");
     plain = plain.substr(first, last - first + 1);
-    // strtod follows the C library's locale, which the program leaves at "C".
-    char* end = nullptr;
-    const double value = std::strtod(plain.c_str(), &end);
-    if (end != plain.c_str() + plain.size())
+    // from_chars reads a decimal point whatever locale the C library is in.
+    double value = 0;
+    const char* end = plain.data() + plain.size();
+    const auto [ptr, ec] = std::from_chars(plain.data(), end, value);
+    if (ec != std::errc() || ptr != end)
         return std::nullopt;
     return value;
 }

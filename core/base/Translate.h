@@ -31,7 +31,7 @@ std::string trFormat(const char* format, ...) __attribute__((format(printf, 1, 2
 std::string trPlural(const char* singular, const char* plural, unsigned long n);
 
 // Numbers shown to the user: the decimal point of `text` (printf output) becomes the
-// language's mark, and `parseShownNumber` reads either mark back.
+// language's mark, and `parseShownNumber` reads it back (a point is read in every language).
 char decimalMark();
 std::string shownNumber(std::string text);
 std::optional<double> parseShownNumber(const std::string& text);

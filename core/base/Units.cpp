@@ -3,6 +3,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#ifndef _WIN32
+#include <locale.h>
+#endif
 #include <vector>
 
 namespace plandor {
@@ -45,7 +48,34 @@ double fromDisplayUnits(double value, Units units) {
     return value * unitFactor(units);
 }
 
+namespace {
+
+#ifndef _WIN32
+// The "C" locale for this thread while one lives: files and output for programs keep their
+// decimal point even when something in the process has set a locale that writes commas.
+class CNumbers {
+  public:
+    CNumbers() : previous_(uselocale(cLocale())) {}
+    ~CNumbers() { uselocale(previous_); }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+  private:
+    static locale_t cLocale() {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        return c;
+    }
+    locale_t previous_;
+};
+#else
+// Windows has no per-thread locale switch here; the program keeps LC_NUMERIC at "C" itself.
+struct CNumbers {};
+#endif
+
+} // namespace
+
 std::string formatText(const char* format, ...) {
+    const CNumbers cNumbers;
     va_list args;
     va_start(args, format);
     va_list copy;

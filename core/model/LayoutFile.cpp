@@ -1,4 +1,5 @@
 #include "model/LayoutFile.h"
+#include "base/Translate.h"
 
 #include "catalog/TrackCatalog.h"
 
@@ -1192,7 +1193,7 @@ class LayoutReader {
     // ends before the layout's closing tag (a file cut off while it was written or copied).
     std::string problem(const std::string& path) const {
         if (!sawLayout_)
-            return "Not a layout file: " + path;
+            return tr("Not a layout file: ") + path;
         if (layoutClosed_)
             return {};
         const char* inside = inPieces_    ? "pieces"
@@ -1200,8 +1201,9 @@ class LayoutReader {
                              : inScenery_   ? "scenery"
                              : inBaseboard_ ? "baseboard"
                                             : "layout";
-        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) +
-               " inside <" + inside + ">, so part of the layout is missing: " + path;
+        return trFormat("The file is cut off: it ends at line %lu inside <%s>, so part of the "
+                        "layout is missing: %s",
+                        static_cast<unsigned long>(lineNumber_), inside, path.c_str());
     }
 
   private:
@@ -1552,11 +1554,11 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     case FileRead::Ok:
         return problem;
     case FileRead::Unreadable:
-        return "Cannot open file: " + path;
+        return tr("Cannot open file: ") + path;
     case FileRead::TooLarge:
         break;
     }
-    return "The file is larger than 256 MB and cannot be a Plandor layout.";
+    return tr("The file is larger than 256 MB and cannot be a Plandor layout.");
 }
 
 LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base) {

@@ -1,4 +1,5 @@
 #include "render/PrintLayout.h"
+#include "base/Translate.h"
 
 #include "base/Geometry.h"
 #include "catalog/HelixVariants.h"
@@ -115,20 +116,21 @@ Bounds printBoundingBox(const Layout& layout, const BoxFilter& filter) {
 }
 
 std::string tooManyPagesMessage() {
-    return "At this scale the plan would take more than 500 pages. Choose a smaller scale "
-           "(a larger N) or fit the plan to the page.";
+    return tr("At this scale the plan would take more than 500 pages. Choose a smaller scale "
+              "(a larger N) or fit the plan to the page.");
 }
 
 int effectiveDpi(int reportedDpi) {
     return reportedDpi < 1 ? kPrintDefaultDpi : std::min(reportedDpi, kMaxDpi);
 }
 
-PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height,
-                  int dpi) {
+PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height, int dpi) {
     const double w = std::max(1.0, box.maxX - box.minX);
     const double h = std::max(1.0, box.maxY - box.minY);
-    const int u = std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(width, 0, kMaxPagePx))));
-    const int v = std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(height, 0, kMaxPagePx))));
+    const int u =
+        std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(width, 0, kMaxPagePx))));
+    const int v =
+        std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(height, 0, kMaxPagePx))));
     const double fit = std::min(v / h, u / w);
     PageGrid grid;
     switch (options.scalingMode) {
