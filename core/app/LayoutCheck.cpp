@@ -453,7 +453,7 @@ const char* checkKindName(CheckKind kind) {
 }
 
 const char* checkSeverityName(CheckSeverity severity) {
-    return severity == CheckSeverity::Error ? "error" : "warning";
+    return severity == CheckSeverity::Error ? TR_NOOP("error") : TR_NOOP("warning");
 }
 
 std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings) {

@@ -4,8 +4,8 @@
 #include "canvas/PiecePreviewPopup.h"
 #include "catalog/SceneryCatalog.h"
 #include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
 #include "document/Document.h"
+#include "editing/Selection.h"
 #include "ui/WxText.h"
 
 #include <wx/choice.h>
@@ -45,7 +45,7 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         auto* list = new wxListBox(notebook_, def.listId, wxDefaultPosition, kPageSize, 0, nullptr,
                                    wxLB_SINGLE);
         lists_[slot(def.page)] = list;
-        notebook_->AddPage(list, toWx(def.title));
+        notebook_->AddPage(list, toWx(tr(def.title)));
     }
     preview_ = new PiecePreviewPopup(this);
 
@@ -118,7 +118,7 @@ int PalettePanel::widthShowingAllTabs() const {
     constexpr int kNotebookBorder = 12;
     int width = kNotebookBorder;
     for (const PalettePageDef& def : palettePages(0))
-        width += notebook_->GetTextExtent(toWx(def.title)).x + kTabPadding;
+        width += notebook_->GetTextExtent(toWx(tr(def.title))).x + kTabPadding;
     return width;
 }
 
@@ -150,7 +150,7 @@ void PalettePanel::showSceneryPage(bool show) {
         // The Scenery page sits after Track and Library.
         for (const PalettePageDef& def : palettePages(systemIndex_))
             if (def.page == PalettePage::Scenery)
-                notebook_->InsertPage(2, scenery, toWx(def.title));
+                notebook_->InsertPage(2, scenery, toWx(tr(def.title)));
     } else if (!show && at != wxNOT_FOUND) {
         if (notebook_->GetSelection() == at)
             notebook_->SetSelection(0);

@@ -25,7 +25,8 @@ LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& la
     auto* sizer = new wxBoxSizer(wxVERTICAL);
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxStaticText(this, wxID_ANY, "Shape:"), 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, 8);
+    row->Add(new wxStaticText(this, wxID_ANY, _("Shape:")), 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT,
+             8);
     choice_ = new wxChoice(this, wxID_ANY);
     for (int i = 0; i < kShapeCount; ++i)
         choice_->Append(toWx(shapeDef(i).entry));
@@ -37,15 +38,15 @@ LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& la
     sizer->Add(page_, 1, wxALL | wxEXPAND, 10);
     sizer->Add(new wxStaticText(
                    this, wxID_ANY,
-                   toWx(formatText("All dimensions in %s.", unitShortName(layout_.units).c_str()))),
+                   toWx(trFormat("All dimensions in %s.", unitShortName(layout_.units).c_str()))),
                0, wxLEFT | wxRIGHT, 10);
     sizer->Add(new wxStaticLine(this), 0, wxALL | wxEXPAND, 10);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
-    apply_ = new wxButton(this, wxID_OK, "Apply");
+    apply_ = new wxButton(this, wxID_OK, _("Apply"));
     buttons->Add(apply_, 0, wxRIGHT, 6);
-    buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0);
+    buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")), 0);
     sizer->Add(buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND, 10);
     SetSizer(sizer);
 
@@ -102,8 +103,7 @@ void LayoutShapeDialog::buildPage() {
     const bool canApply = shape != ShapeFreeForm || freeFormAvailable_;
     apply_->Enable(canApply);
     apply_->SetToolTip(canApply ? wxString()
-                                : wxString("Drawing on the canvas is not available "
-                                           "in this version."));
+                                : _("Drawing on the canvas is not available in this version."));
 }
 
 void LayoutShapeDialog::apply() {

@@ -26,21 +26,21 @@ const int kRemoveLevelId = wxWindow::NewControlId();
 } // namespace
 
 LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& level, Units units)
-    : wxDialog(parent, wxID_ANY, toWx(formatText("Level Properties: %s", level.name.c_str())),
+    : wxDialog(parent, wxID_ANY, toWx(trFormat("Level Properties: %s", level.name.c_str())),
                wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       units_(units) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxFlexGridSizer(2, wxSize(8, 8));
     grid->AddGrowableCol(1);
 
-    grid->Add(new wxStaticText(this, wxID_ANY, "Name:"), 0, wxALIGN_CENTRE_VERTICAL);
+    grid->Add(new wxStaticText(this, wxID_ANY, _("Name:")), 0, wxALIGN_CENTRE_VERTICAL);
     name_ = new wxTextCtrl(this, wxID_ANY, toWx(level.name));
     grid->Add(name_, 1, wxEXPAND);
 
     const HeightSpinner spin = heightSpinner(units);
     grid->Add(new wxStaticText(
                   this, wxID_ANY,
-                  toWx(formatText("Height off the ground (%s):", unitShortName(units).c_str()))),
+                  toWx(trFormat("Height off the ground (%s):", unitShortName(units).c_str()))),
               0, wxALIGN_CENTRE_VERTICAL);
     height_ = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                    wxSP_ARROW_KEYS, 0, spin.max,
@@ -48,7 +48,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     height_->SetDigits(spin.digits);
     grid->Add(height_, 1, wxEXPAND);
 
-    useColor_ = new wxCheckBox(this, wxID_ANY, "Color track on this level:");
+    useColor_ = new wxCheckBox(this, wxID_ANY, _("Color track on this level:"));
     useColor_->SetValue(level.useTrackColor);
     grid->Add(useColor_, 0, wxALIGN_CENTRE_VERTICAL);
     color_ = new wxColourPickerCtrl(
@@ -70,7 +70,7 @@ LevelProperties LevelPropertiesDialog::value() const {
 
 LevelManagerDialog::LevelManagerDialog(wxWindow* parent, plandor::Layout& layout,
                                        Prompter& prompter)
-    : wxDialog(parent, wxID_ANY, "Manage Levels", wxDefaultPosition, wxSize(500, 360),
+    : wxDialog(parent, wxID_ANY, _("Manage Levels"), wxDefaultPosition, wxSize(500, 360),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       layout_(layout), prompter_(prompter) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -80,18 +80,18 @@ LevelManagerDialog::LevelManagerDialog(wxWindow* parent, plandor::Layout& layout
                            wxLC_REPORT | wxLC_SINGLE_SEL);
     list_->EnableCheckBoxes();
     list_->SetMinSize(wxSize(420, 200));
-    list_->AppendColumn("Level Name", wxLIST_FORMAT_LEFT, 200);
-    list_->AppendColumn("Height", wxLIST_FORMAT_RIGHT, 90);
-    list_->AppendColumn("Track Color", wxLIST_FORMAT_LEFT, 90);
-    list_->AppendColumn("ID", wxLIST_FORMAT_RIGHT, 40);
+    list_->AppendColumn(_("Level Name"), wxLIST_FORMAT_LEFT, 200);
+    list_->AppendColumn(_("Height"), wxLIST_FORMAT_RIGHT, 90);
+    list_->AppendColumn(_("Track Color"), wxLIST_FORMAT_LEFT, 90);
+    list_->AppendColumn(_("ID"), wxLIST_FORMAT_RIGHT, 40);
     sizer->Add(list_, 1, wxLEFT | wxRIGHT | wxEXPAND, 8);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, kAddLevelId, "Add Level"), 0, wxRIGHT, 6);
-    remove_ = new wxButton(this, kRemoveLevelId, "Remove Level");
+    buttons->Add(new wxButton(this, kAddLevelId, _("Add Level")), 0, wxRIGHT, 6);
+    remove_ = new wxButton(this, kRemoveLevelId, _("Remove Level"));
     buttons->Add(remove_, 0);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_OK, "Close"), 0);
+    buttons->Add(new wxButton(this, wxID_OK, _("Close")), 0);
     sizer->Add(buttons, 0, wxALL | wxEXPAND, 8);
     SetSizer(sizer);
     SetSize(wxSize(500, 360));
@@ -198,7 +198,7 @@ void LevelManagerDialog::removeSelectedLevel() {
     wxMessageDialog ask(this, toWx(removeLevelQuestion(level->name, levelContents(layout_, id))),
                         toWx(tr(kRemoveLevelConfirmTitle)),
                         wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
-    ask.SetYesNoLabels(toWx(tr(kRemoveLevelYes)), "Cancel");
+    ask.SetYesNoLabels(toWx(tr(kRemoveLevelYes)), _("Cancel"));
     if (ask.ShowModal() != wxID_YES)
         return;
     took(removeLevel(layout_, id));
