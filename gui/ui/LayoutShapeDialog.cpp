@@ -29,7 +29,7 @@ LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& la
              8);
     choice_ = new wxChoice(this, wxID_ANY);
     for (int i = 0; i < kShapeCount; ++i)
-        choice_->Append(toWx(shapeDef(i).entry));
+        choice_->Append(toWx(tr(shapeDef(i).entry)));
     row->Add(choice_, 1);
     sizer->Add(row, 0, wxALL | wxEXPAND, 10);
     sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 10);
@@ -78,7 +78,7 @@ void LayoutShapeDialog::buildPage() {
     const std::vector<int> values = shapeFieldValues(layout_, shape);
     auto* grid = new wxFlexGridSizer(3, wxSize(8, 6));
     for (std::size_t i = 0; i < def.fields.size(); ++i) {
-        grid->Add(new wxStaticText(page_, wxID_ANY, toWx(def.fields[i].label)), 0,
+        grid->Add(new wxStaticText(page_, wxID_ANY, toWx(tr(def.fields[i].label))), 0,
                   wxALIGN_CENTRE_VERTICAL);
         auto* spin =
             new wxSpinCtrl(page_, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,

@@ -4,6 +4,7 @@
 #include "base/Translate.h"
 #include "ui/WxText.h"
 
+#include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/stdpaths.h>
@@ -11,6 +12,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 
 namespace plandor {
 
@@ -18,8 +20,18 @@ const char* const kCatalogName = "plandor";
 
 namespace {
 
+// The command-line checks run before the toolkit's application exists, and the toolkit's paths
+// need one; on Linux the process knows its own executable.
 std::string executableFolder() {
-    return fromWx(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
+    if (wxTheApp)
+        return fromWx(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
+#ifdef __linux__
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return exe.parent_path().string();
+#endif
+    return ".";
 }
 
 bool catalogExists(const std::string& language) {
@@ -31,6 +43,48 @@ bool catalogExists(const std::string& language) {
     }
     return false;
 }
+
+// The catalogue files themselves: the program's in catalogFolders(), the toolkit's own (stock
+// button texts) where the system keeps it. Looks nowhere else, and needs no application object,
+// so the command line can translate its messages before the toolkit starts.
+std::vector<std::string> searchFolders() {
+    std::vector<std::string> folders = catalogFolders();
+#ifdef __linux__
+    folders.push_back("/usr/share/locale");
+    folders.push_back("/usr/local/share/locale");
+#endif
+    return folders;
+}
+
+wxString catalogFile(const std::string& folder, const wxString& language, const wxString& domain) {
+    return toWx(joinPath(joinPath(joinPath(folder, fromWx(language)), "LC_MESSAGES"),
+                         fromWx(domain) + ".mo"));
+}
+
+class CatalogLoader : public wxTranslationsLoader {
+  public:
+    wxMsgCatalog* LoadCatalog(const wxString& domain, const wxString& language) override {
+        for (const std::string& folder : searchFolders()) {
+            const wxString file = catalogFile(folder, language, domain);
+            if (wxFileName::FileExists(file))
+                return wxMsgCatalog::CreateFromFile(file, domain);
+        }
+        return nullptr;
+    }
+    wxArrayString GetAvailableTranslations(const wxString& domain) const override {
+        wxArrayString languages;
+        for (const std::string& folder : searchFolders()) {
+            std::error_code ec;
+            for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+                const wxString language = toWx(entry.path().filename().string());
+                if (wxFileName::FileExists(catalogFile(folder, language, domain)) &&
+                    languages.Index(language) == wxNOT_FOUND)
+                    languages.Add(language);
+            }
+        }
+        return languages;
+    }
+};
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -54,9 +108,8 @@ std::string installTranslations() {
         setTranslator(std::nullopt);
         return language;
     }
-    for (const std::string& folder : catalogFolders())
-        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(toWx(folder));
     auto* translations = new wxTranslations;
+    translations->SetLoader(new CatalogLoader);
     translations->SetLanguage(toWx(language));
     translations->AddStdCatalog();
     translations->AddCatalog(kCatalogName);
