@@ -1,4 +1,5 @@
 #include "ui/ExportPlanDialog.h"
+#include "ui/Translations.h"
 
 #include <wx/choice.h>
 #include <wx/radiobox.h>
@@ -35,6 +36,7 @@ ExportPlanDialog::ExportPlanDialog(wxWindow* parent, const PlanExportOptions& in
     top->Add(paperRow, 0, wxALL, 6);
 
     top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
+    labelStockButtons(*this);
     SetSizerAndFit(top);
     scaling_->Bind(wxEVT_RADIOBOX, [this](wxCommandEvent&) { enableDenominator(); });
     enableDenominator();

@@ -1,4 +1,5 @@
 #include "ui/LevelManagerDialog.h"
+#include "ui/Translations.h"
 #include "base/Translate.h"
 
 #include "base/Prompter.h"
@@ -58,6 +59,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);
     sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
     sizer->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
+    labelStockButtons(*this);
     SetSizerAndFit(sizer);
     Centre();
 }

@@ -1,4 +1,5 @@
 #include "ui/ShapePropertiesDialog.h"
+#include "ui/Translations.h"
 
 #include "ui/WxText.h"
 
@@ -57,6 +58,7 @@ ShapePropertiesDialog::ShapePropertiesDialog(wxWindow* parent, const PolygonShap
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);
     sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
     sizer->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
+    labelStockButtons(*this);
     SetSizerAndFit(sizer);
     Centre();
 }

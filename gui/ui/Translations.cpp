@@ -5,6 +5,7 @@
 #include "ui/WxText.h"
 
 #include <wx/app.h>
+#include <wx/window.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/stdpaths.h>
@@ -93,6 +94,14 @@ std::string environment(const char* name) {
 
 } // namespace
 
+void labelStockButtons(wxWindow& window) {
+    const std::pair<int, wxString> labels[] = {
+        {wxID_OK, _("OK")}, {wxID_CANCEL, _("Cancel")}, {wxID_YES, _("&Yes")}, {wxID_NO, _("&No")}};
+    for (const auto& [id, label] : labels)
+        if (wxWindow* button = window.FindWindow(id))
+            button->SetLabel(label);
+}
+
 std::vector<std::string> catalogFolders() {
     const std::string exe = executableFolder();
     return {joinPath(exe, "locale"), joinPath(joinPath(joinPath(exe, ".."), "share"), "locale")};
@@ -102,6 +111,8 @@ std::string installTranslations() {
     // Numbers in files and machine-readable output are written with a decimal point, whatever
     // the user's locale; the window shows its own decimal mark instead.
     std::setlocale(LC_NUMERIC, "C");
+    // The toolkit's own dialogs (files, printing) speak the system's language where it has one.
+    std::setlocale(LC_MESSAGES, "");
     const std::string language = chooseLanguage(environment, catalogExists);
     if (language.empty()) {
         wxTranslations::Set(nullptr);
@@ -111,7 +122,8 @@ std::string installTranslations() {
     auto* translations = new wxTranslations;
     translations->SetLoader(new CatalogLoader);
     translations->SetLanguage(toWx(language));
-    translations->AddStdCatalog();
+    // Not the toolkit's own catalogue: with it, a button labelled "Abbrechen" counts as the
+    // stock Cancel button, and GTK shows its own, English, label instead.
     translations->AddCatalog(kCatalogName);
     wxTranslations::Set(translations);
 

@@ -1,4 +1,5 @@
 #include "ui/WxPrompter.h"
+#include "ui/Translations.h"
 
 #include "ui/LayoutFileDialogs.h"
 #include "ui/WxText.h"
@@ -27,10 +28,18 @@ long iconStyle(PromptIcon icon) {
     return wxICON_NONE;
 }
 
+// The buttons in the user's language: the toolkit's own labels follow the C library's
+// message locale, which an English system keeps even when LANGUAGE asks for German.
+void labelButtons(wxMessageDialog& dialog) {
+    dialog.SetYesNoCancelLabels(_("&Yes"), _("&No"), _("Cancel"));
+    dialog.SetOKCancelLabels(_("OK"), _("Cancel"));
+}
+
 } // namespace
 
 PromptAnswer WxPrompter::show(const std::string& title, const std::string& text, long style) {
     wxMessageDialog dialog(parent_, toWx(text), toWx(title), style | wxCENTRE);
+    labelButtons(dialog);
     switch (dialog.ShowModal()) {
     case wxID_YES:
         return PromptAnswer::Yes;
@@ -61,7 +70,7 @@ PromptAnswer WxPrompter::askYesNoLater(const std::string& title, const std::stri
                                        PromptIcon icon) {
     wxMessageDialog dialog(parent_, toWx(text), toWx(title),
                            wxYES_NO | wxCANCEL | iconStyle(icon) | wxCENTRE);
-    dialog.SetYesNoCancelLabels(wxID_YES, wxID_NO, _("&Later"));
+    dialog.SetYesNoCancelLabels(_("&Yes"), _("&No"), _("&Later"));
     switch (dialog.ShowModal()) {
     case wxID_YES:
         return PromptAnswer::Yes;
@@ -78,6 +87,7 @@ bool WxPrompter::askText(const std::string& title, const std::string& text,
     const long lines = initial.find('\n') == std::string::npos ? 0 : wxTE_MULTILINE;
     wxTextEntryDialog dialog(parent_, toWx(text), toWx(title), toWx(initial),
                              wxOK | wxCANCEL | wxCENTRE | lines);
+    labelStockButtons(dialog);
     if (dialog.ShowModal() != wxID_OK)
         return false;
     answer = fromWx(dialog.GetValue());
@@ -90,6 +100,7 @@ int WxPrompter::choose(const std::string& title, const std::string& text,
     for (const std::string& c : choices)
         items.Add(toWx(c));
     wxSingleChoiceDialog dialog(parent_, toWx(text), toWx(title), items);
+    labelStockButtons(dialog);
     if (dialog.ShowModal() != wxID_OK)
         return -1;
     return dialog.GetSelection();

@@ -67,6 +67,9 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, PrintOptions& options)
     top->Add(include, 0, wxEXPAND | wxALL, 6);
 
     top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
+    // The toolkit's stock label would follow the C library's locale, not the chosen language.
+    if (wxWindow* cancel = FindWindow(wxID_CANCEL))
+        cancel->SetLabel(_("Cancel"));
     SetSizerAndFit(top);
 
     scaling_->Bind(wxEVT_RADIOBOX, [this](wxCommandEvent&) { enableScaleRows(); });
