@@ -7,7 +7,7 @@ PACKAGES=(
   libwxgtk3.2-dev libglu1-mesa-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev
   cmake ninja-build g++ ccache
   xvfb xauth xdotool imagemagick fonts-dejavu-core libgl1-mesa-dri poppler-utils libxml2-utils
-  gettext locales
+  cups-daemon cups-client libgtk-3-dev gettext locales
 )
 
 missing=()

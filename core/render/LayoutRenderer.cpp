@@ -599,8 +599,13 @@ void LayoutRenderer::drawLabels(Painter& painter, const Layout& layout, const Vi
         const TextExtent e = painter.textExtent(label.text);
         if (!onSurface(Bounds{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0}, 1))
             continue;
+        // The pale box is a rectangle of its own: a printer's device places an opaque text
+        // background at the page's corner, text and all.
+        painter.setPen(Pen::none());
+        painter.setBrush(Brush{colors::LabelBackground});
+        painter.drawRectangle(p.x, p.y, e.width, e.height);
         painter.setTextColor(shown(label.selected) ? colors::SelectionBlue : colors::PlainText);
-        painter.setTextBackground(colors::LabelBackground, true);
+        painter.setTextBackground(colors::LabelBackground, false);
         painter.drawText(label.text, p.x, p.y);
         if (shown(label.selected)) {
             painter.setPen(dottedPen(colors::SelectionBlue));

@@ -546,6 +546,7 @@ void MainFrame::onPrint(wxCommandEvent&) {
     wxPrintDialogData data(printData_);
     wxPrinter printer(&data);
     LayoutPrintout printout(kPrintoutTitle, doc_.layout, printOptions_);
+    printout.printTo(printer);
     if (printer.Print(this, &printout, true))
         printData_ = printer.GetPrintDialogData().GetPrintData();
     else if (wxPrinter::GetLastError() == wxPRINTER_ERROR)

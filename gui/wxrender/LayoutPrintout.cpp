@@ -8,6 +8,11 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#include <wx/gtk/print.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +20,51 @@ namespace plandor {
 
 namespace {
 constexpr int kMaxGreyDpi = 300;
+
+// How far, in printer pixels, a printed page would sit off its paper's corner. GTK moves the
+// origin into the printable area by the margins that lie left of and above the page as it is
+// turned (on a landscape page, the paper's bottom and left margins); the toolkit moves it back
+// by the paper's left and top margins whatever the turn. On a landscape page with a deeper
+// bottom margin, the default of every paper, the plan would print several millimetres off the
+// preview.
+wxPoint printerOriginError(wxPrinter* printer, int dpi) {
+#ifdef __WXGTK__
+    if (!printer)
+        return {};
+    auto* native = dynamic_cast<wxGtkPrintNativeData*>(
+        printer->GetPrintDialogData().GetPrintData().GetNativeData());
+    GtkPrintContext* context = native ? native->GetPrintContext() : nullptr;
+    GtkPageSetup* setup = context ? gtk_print_context_get_page_setup(context) : nullptr;
+    if (!setup)
+        return {};
+    const double left = gtk_page_setup_get_left_margin(setup, GTK_UNIT_INCH);
+    const double top = gtk_page_setup_get_top_margin(setup, GTK_UNIT_INCH);
+    const double right = gtk_page_setup_get_right_margin(setup, GTK_UNIT_INCH);
+    const double bottom = gtk_page_setup_get_bottom_margin(setup, GTK_UNIT_INCH);
+    double intoX = left, intoY = top;
+    switch (gtk_page_setup_get_orientation(setup)) {
+    case GTK_PAGE_ORIENTATION_LANDSCAPE:
+        intoX = bottom;
+        intoY = left;
+        break;
+    case GTK_PAGE_ORIENTATION_REVERSE_PORTRAIT:
+        intoX = right;
+        intoY = bottom;
+        break;
+    case GTK_PAGE_ORIENTATION_REVERSE_LANDSCAPE:
+        intoX = top;
+        intoY = right;
+        break;
+    default:
+        break;
+    }
+    return wxPoint(int(std::lround((intoX - left) * dpi)), int(std::lround((intoY - top) * dpi)));
+#else
+    (void)printer;
+    (void)dpi;
+    return {};
+#endif
+}
 } // namespace
 
 LayoutPrintout::LayoutPrintout(const wxString& title, const Layout& layout,
@@ -58,10 +108,14 @@ bool LayoutPrintout::OnPrintPage(int page) {
     if (w != gridWidth_ || h != gridHeight_)
         updateGrid(w, h);
     FitThisSizeToPage(wxSize(w, h));
-
-    const ViewTransform view = pageView(box_, grid_, page, w, h);
     int dpiX = 0, dpiY = 0;
     GetPPIPrinter(&dpiX, &dpiY);
+    if (!IsPreview()) {
+        const wxPoint error = printerOriginError(printer_, dpiX);
+        dc->SetDeviceOrigin(-error.x, -error.y);
+    }
+
+    const ViewTransform view = pageView(box_, grid_, page, w, h);
     const int dpi = effectiveDpi(dpiY);
     if (options_.colorMode == PrintInGreyscale) {
         drawGreyPage(*dc, view, w, h, dpi);

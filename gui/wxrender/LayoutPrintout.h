@@ -22,6 +22,10 @@ class LayoutPrintout : public wxPrintout {
     bool HasPage(int page) override;
     bool OnPrintPage(int page) override;
 
+    // The printer the run goes to, so that the page lands on its paper where the preview shows
+    // it.
+    void printTo(wxPrinter& printer) { printer_ = &printer; }
+
     const Bounds& box() const { return box_; }
     const PageGrid& grid() const { return grid_; }
 
@@ -37,6 +41,7 @@ class LayoutPrintout : public wxPrintout {
     PageGrid grid_;
     int gridWidth_ = 0;
     int gridHeight_ = 0;
+    wxPrinter* printer_ = nullptr;
 };
 
 } // namespace plandor

@@ -27,8 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 wxImage exportedPng(Layout& layout, const std::string& path) {
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-        wxImage::AddHandler(new wxPNGHandler);
     EXPECT_EQ(exportPlanFile(layout, {ExportFormat::Png, 20, PaperSize::A4}, path), "");
     wxImage image;
     EXPECT_TRUE(image.LoadFile(path, wxBITMAP_TYPE_PNG));

@@ -1,6 +1,6 @@
 // Where text lands on paper and how large it is: a page of the golden layout as the print
-// preview draws it and as the plan export writes it. A label sits in the same place on both,
-// by its track, and covers the same part of the plan as on the canvas.
+// preview draws it, as the plan export writes it and as the printer gets it. A label sits in the
+// same place on each, by its track, and covers the same part of the plan as on the canvas.
 #include "GuiTestSupport.h"
 
 #include "app/Commands.h"
@@ -8,17 +8,22 @@
 #include "render/PlanExport.h"
 #include "wxrender/LayoutPrintout.h"
 #include "wxrender/PlanExporter.h"
+#include "wxrender/PrintOptionsDialog.h"
 #include "wxrender/WxPainter.h"
 
+#include <wx/checkbox.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/print.h>
+#include <wx/radiobox.h>
+#include <wx/timer.h>
 #ifdef __WXGTK__
 #include <wx/gtk/print.h>
 #endif
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -164,6 +169,88 @@ TEST(PrintedLabel, ActiveLevelOnlyPageKeepsTheLabelOnThePaper) {
     const double paperPerPlan = golden.paperPerPlan();
     EXPECT_NEAR(label.height / paperPerPlan, golden.labelHeightOnPlan(),
                 golden.labelHeightOnPlan() * 0.3);
+}
+
+// Page 1 of a PDF as a picture of the whole paper, 72 pixels an inch.
+wxImage pdfPage(const std::string& pdf) {
+    const std::string stem = pdf + "-page";
+    if (std::system(("pdftoppm -r 72 -f 1 -l 1 -singlefile -png '" + pdf + "' '" + stem + "'")
+                        .c_str()) != 0)
+        return wxImage();
+    wxImage page;
+    page.LoadFile(stem + ".png", wxBITMAP_TYPE_PNG);
+    return page;
+}
+
+// The Print command as a user gives it: the options dialog (all levels, no baseboard, OK), then
+// the toolkit's print dialog, answered with Enter for the default printer. Runs only beside a
+// print server whose default queue keeps the job at PLANDOR_PRINTED_PDF (print_to_pdf.sh).
+class PrintedPdf : public MainFrameFixture {};
+
+TEST_F(PrintedPdf, PutsTheLabelWhereThePreviewShowsIt) {
+    const char* printed = std::getenv("PLANDOR_PRINTED_PDF");
+    if (!printed)
+        GTEST_SKIP() << "no print server to print to (run print_to_pdf.sh)";
+    std::filesystem::remove(printed);
+    frame->openFromCommandLine(PLANDOR_TEST_DATA "/print_label.plo",
+                               loadLayoutCopy(PLANDOR_TEST_DATA "/print_label.plo"));
+    settle();
+
+    RealModalDialogs real;
+    bool optionsAnswered = false;
+    wxTimer answer;
+    answer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        for (wxWindow* top : wxTopLevelWindows) {
+            auto* options = dynamic_cast<PrintOptionsDialog*>(top);
+            if (!options || optionsAnswered || !options->IsShown())
+                continue;
+            optionsAnswered = true;
+            options->levels()->SetSelection(LevelsAll);
+            options->baseboard()->SetValue(false);
+            wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+            ok.SetEventObject(options);
+            options->GetEventHandler()->AddPendingEvent(ok);
+            return;
+        }
+        if (optionsAnswered)
+            std::system("xdotool search --onlyvisible --name '^Print$' windowfocus --sync "
+                        "key --clearmodifiers Return >/dev/null 2>&1");
+    });
+    answer.Start(500);
+    command(CmdPrint);
+    answer.Stop();
+    ASSERT_TRUE(optionsAnswered) << "the print options did not show";
+    // The server hands the job on within seconds.
+    const auto arrived = [&] { return std::filesystem::exists(printed); };
+    for (int i = 0; i < 15 && !arrived(); ++i)
+        waitFor(arrived);
+    ASSERT_TRUE(std::filesystem::exists(printed)) << "nothing reached the printer";
+
+    wxImage sheet = pdfPage(printed);
+    ASSERT_TRUE(sheet.IsOk());
+    // The printer gets a portrait sheet with the landscape page turned onto it.
+    if (sheet.GetHeight() > sheet.GetWidth())
+        sheet = sheet.Rotate90(true);
+    const PaperBox onPaper = labelOnPicture(sheet, sheet.GetWidth() * 25.4 / 72);
+    ASSERT_GE(onPaper.x, 0) << "no label on the printed page";
+
+    // The preview of the same page, on the paper the printer used.
+    const bool letter = std::abs(sheet.GetWidth() * 25.4 / 72 - 279.4) < 3;
+    wxPrintData paper;
+    paper.SetPaperId(letter ? wxPAPER_LETTER : wxPAPER_A4);
+    paper.SetOrientation(wxLANDSCAPE);
+    wxPrintDialogData data(paper);
+    PrintOptions options;
+    options.levelMode = LevelsAll;
+    options.includeBaseboard = false;
+    PagePreview preview(new LayoutPrintout(kPrintoutTitle, layout(), options), &data);
+    ASSERT_TRUE(preview.IsOk());
+    const wxImage page = preview.page(1);
+    const PaperBox previewed = labelOnPicture(page, letter ? 279.4 : kA4LongMm);
+    ASSERT_GE(previewed.x, 0) << "no label in the preview";
+    EXPECT_NEAR(onPaper.x, previewed.x, 2.0);
+    EXPECT_NEAR(onPaper.y, previewed.y, 2.0);
+    EXPECT_NEAR(onPaper.height, previewed.height, 2.0);
 }
 #endif
 

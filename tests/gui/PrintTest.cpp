@@ -26,11 +26,6 @@ namespace {
 // A page of a printout drawn into a bitmap the size of an A4 page at 100 dpi.
 constexpr int kPageW = 827, kPageH = 1169;
 
-void usePng() {
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-        wxImage::AddHandler(new wxPNGHandler);
-}
-
 wxImage renderPage(LayoutPrintout& printout, int page, int ppi = 100) {
     wxBitmap bitmap(kPageW, kPageH, 24);
     wxMemoryDC dc(bitmap);
@@ -159,7 +154,6 @@ TEST(PlanExportFiles, PdfPagesAreA4SvgIsWellFormedAndPngHasTheSheetSize) {
               "");
     EXPECT_EQ(commandOutput("xmllint --noout " + dir + "/plan.svg"), "");
 
-    usePng();
     ASSERT_EQ(exportPlanFile(layout, {ExportFormat::Png, 10, PaperSize::A4}, dir + "/plan.png"),
               "");
     wxImage image;

@@ -33,8 +33,6 @@ TEST(WxPainterPicture, FixtureLayoutMatchesTheStoredPicture) {
         dc.SelectObject(wxNullBitmap);
     }
     const wxImage drawn = bitmap.ConvertToImage();
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-        wxImage::AddHandler(new wxPNGHandler);
     const wxString golden = PLANDOR_TEST_DATA "/golden_render.png";
     if (const char* update = std::getenv("PLANDOR_UPDATE_GOLDEN"); update && *update == '1') {
         ASSERT_TRUE(drawn.SaveFile(golden, wxBITMAP_TYPE_PNG));

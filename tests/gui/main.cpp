@@ -6,6 +6,7 @@
 
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/image.h>
 #include <wx/init.h>
 #include <wx/modalhook.h>
 
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     wxTheApp->CallOnInit();
+    // Tests read and write pictures as PNG files.
+    wxImage::AddHandler(new wxPNGHandler);
     wxSetAssertHandler(failOnAssert);
     FailOnModal hook;
     hook.Register();
