@@ -80,14 +80,17 @@ Change FileCommands::openLayout() {
                           PromptIcon::Information);
         return Change{};
     }
+    // The open layout's own file may be deleted from the dialog: the title then shows it.
+    const std::string pathBefore = doc_.path;
     const std::optional<std::string> chosen =
         chooser_.chooseLayoutToOpen(sortedLayoutNames(files), [&](const std::string& name) {
             return deleteLayoutFile(files, name);
         });
+    const Change forgotten = doc_.path != pathBefore ? Change(Change::FileName) : Change{};
     if (!chosen)
-        return Change{};
+        return forgotten;
     const LayoutFileEntry* file = findLayoutFile(files, *chosen);
-    return file ? openFromPath(file->path) : Change{};
+    return (file ? openFromPath(file->path) : Change{}) | forgotten;
 }
 
 bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const std::string& name) {

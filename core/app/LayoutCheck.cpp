@@ -426,14 +426,6 @@ std::vector<CheckFinding> checkLayout(const Layout& layout, const CheckSettings&
     return Checker(layout, settings).run();
 }
 
-void selectFindingPieces(Layout& layout, const CheckFinding& finding) {
-    clearSelection(layout);
-    for (int32_t id : finding.pieces)
-        if (PlacedPiece* p = layout.findPiece(id))
-            p->selected = true;
-    expandToWholeHelices(layout);
-}
-
 const char* checkKindName(CheckKind kind) {
     switch (kind) {
     case CheckKind::OpenEnd:

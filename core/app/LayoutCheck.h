@@ -52,9 +52,6 @@ std::vector<CheckFinding> checkLayout(const Layout& layout, const CheckSettings&
 // Minimum headroom for a piece of the given track system.
 double minClearanceFor(uint32_t system, const CheckSettings& settings);
 
-// Selects the finding's pieces and nothing else; a helix stub brings its whole helix.
-void selectFindingPieces(Layout& layout, const CheckFinding& finding);
-
 // What the canvas marks while the list is open: the open ends, the clearance conflicts and
 // where reversing sections start.
 std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings);

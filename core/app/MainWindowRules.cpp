@@ -3,6 +3,7 @@
 
 #include "catalog/TrackCatalog.h"
 #include "editing/Selection.h"
+#include "elevation/Grades.h"
 #include "document/Document.h"
 #include "model/Layout.h"
 #include "model/PartLookup.h"
@@ -14,8 +15,6 @@
 namespace plandor {
 
 const char* const kBaseTitle = TR_NOOP("Plandor v1.3 by Korvane Models");
-const char* const kStatusReady = TR_NOOP("Ready");
-const char* const kStatusStartPosition = "x: 0  y: 0 mm";
 
 namespace {
 
@@ -42,17 +41,22 @@ std::string windowTitle(const std::string& displayName, const std::string& path,
     return title;
 }
 
-std::string pieceCountText(std::size_t pieces) {
-    return formatText(trPlural("Pieces: %zu", "Pieces: %zu", pieces).c_str(), pieces);
-}
-
-std::string statusAfterOpen(const Layout& layout) {
-    if (layout.gradeRuns.empty())
-        return tr(kStatusReady);
-    std::string text = "[ELEV]";
-    for (const GradeRun& run : layout.gradeRuns)
-        text += shownNumber(formatText(tr(" %.1f deg").c_str(), run.deg));
-    return text + tr("  (right-click piece to stop)");
+StatusTexts statusTexts(const Layout& layout, const Change& change, const std::string& shown) {
+    static const std::string kGradeControlsMark = "\xE2\x96\xB2"; // U+25B2 in UTF-8
+    StatusTexts texts;
+    texts.pieces = formatText(
+        trPlural("Pieces: %zu", "Pieces: %zu", layout.pieces.size()).c_str(), layout.pieces.size());
+    if (!layout.gradeRuns.empty()) {
+        texts.message = elevationStatusText(layout);
+        return texts;
+    }
+    texts.message = !change.message.empty() ? change.message
+                    : change.replaced()     ? std::string()
+                                            : shown;
+    if (texts.message.empty() ||
+        texts.message.compare(0, kGradeControlsMark.size(), kGradeControlsMark) == 0)
+        texts.message = tr(kReadyStatus);
+    return texts;
 }
 
 ToolSwitch switchDrawingTool(int commandId, bool checked) {
@@ -64,6 +68,21 @@ ToolSwitch switchDrawingTool(int commandId, bool checked) {
     s.crossHair = true;
     s.deselect = true;
     return s;
+}
+
+StatusTexts statusTexts(const Layout& layout) {
+    return statusTexts(layout, Change(Change::Replaced), std::string());
+}
+
+std::string exportedToText(const std::string& path) {
+    return "Exported to: " + path;
+}
+
+Change applyToolSwitch(Document& doc, const ToolSwitch& s) {
+    if (!s.deselect)
+        return Change(Change::ViewSettings);
+    clearSelection(doc.layout);
+    return Change(Change::Selection);
 }
 
 ViewAfterOpen viewAfterOpen(const Layout& layout, const TrackCatalog& catalog) {

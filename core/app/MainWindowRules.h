@@ -3,6 +3,7 @@
 // are enabled, how the drawing tools switch, and how the view is set after opening.
 
 #include "canvas/ToolMode.h"
+#include "document/Change.h"
 
 #include <string>
 
@@ -18,13 +19,26 @@ extern const char* const kBaseTitle; // "Plandor v1.3 by Korvane Models"
 // without folder and extension), then " *" while modified.
 std::string windowTitle(const std::string& displayName, const std::string& path, bool modified);
 
-// Status bar: field 0 message, field 1 piece count, field 2 cursor position.
+// Status bar: field 0 message, field 1 piece count, field 2 cursor position (the canvas's).
 constexpr int kStatusFields = 3;
-extern const char* const kStatusReady;          // "Ready"
-extern const char* const kStatusStartPosition;  // "x: 0  y: 0 mm"
-std::string pieceCountText(std::size_t pieces); // "Pieces: N"
-// Field 0 after opening: "Ready", or the elevation text while grade runs are under way.
-std::string statusAfterOpen(const Layout& layout);
+constexpr int kMessageField = 0;
+constexpr int kPiecesField = 1;
+constexpr int kPositionField = 2;
+
+// What the status bar's message and piece-count fields show after a change.
+struct StatusTexts {
+    std::string message;
+    std::string pieces; // "Pieces: N"
+};
+// The one producer of both fields, from the document: while a grade run is under way the
+// message is the elevation text; otherwise the change's own line, else what the field shows
+// (`shown`), "Ready" when that is nothing, after another layout took this one's place, or in
+// place of a text the grade controls left (it begins with U+25B2).
+StatusTexts statusTexts(const Layout& layout, const Change& change, const std::string& shown);
+// As the window first shows the layout, and as it shows one that took the open one's place.
+StatusTexts statusTexts(const Layout& layout);
+// "Exported to: <path>".
+std::string exportedToText(const std::string& path);
 
 // What checking or unchecking the Measure or Polygon tool does.
 struct ToolSwitch {
@@ -34,6 +48,8 @@ struct ToolSwitch {
     bool deselect = false;  // everything is deselected
 };
 ToolSwitch switchDrawingTool(int commandId, bool checked);
+// Carries out the switch on the document: everything deselected when it says so.
+Change applyToolSwitch(Document& doc, const ToolSwitch& s);
 
 // How the view is set after a layout is opened: Z-Track layouts get scale 1.0 with the
 // default offset, every other layout is zoomed to fit.

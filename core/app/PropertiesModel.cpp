@@ -7,6 +7,7 @@
 #include "catalog/TrackCatalog.h"
 #include "editing/Selection.h"
 #include "elevation/GradeRuns.h"
+#include "elevation/Grades.h"
 #include "base/Units.h"
 
 #include <algorithm>
@@ -350,87 +351,114 @@ void refreshSelection(const Layout& layout, PropertiesState& state) {
 
 namespace {
 
-bool moveToLevel(Layout& layout, const PropertiesState& state, int32_t levelId) {
+// What the context names exists and can go to a level (a piece of a helix goes with its
+// helix, never alone).
+bool contextTakesLevel(const Layout& layout, const PropertiesState& state) {
+    if (state.contextScenery != -1)
+        return layout.findScenery(state.contextScenery) != nullptr;
+    if (state.contextShape != -1)
+        return std::any_of(layout.shapes.begin(), layout.shapes.end(),
+                           [&](const PolygonShape& s) { return s.id == state.contextShape; });
+    if (state.contextHelix != -1)
+        return layout.findHelix(state.contextHelix) != nullptr;
+    const PlacedPiece* piece = layout.findPiece(state.contextPiece);
+    return piece && piece->helix == -1;
+}
+
+void moveToLevel(Layout& layout, const PropertiesState& state, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
     const double height = level ? level->height : 0.0;
     if (state.contextScenery != -1) {
-        SceneryItem* item = layout.findScenery(state.contextScenery);
-        if (!item)
-            return false;
-        item->level = levelId;
+        layout.findScenery(state.contextScenery)->level = levelId;
     } else if (state.contextShape != -1) {
-        PolygonShape* shape = layout.findShape(state.contextShape);
-        if (!shape)
-            return false;
-        shape->level = levelId;
+        layout.findShape(state.contextShape)->level = levelId;
     } else if (state.contextHelix != -1) {
-        if (!moveHelixToLevel(layout, state.contextHelix, levelId, height))
-            return false;
+        moveHelixToLevel(layout, state.contextHelix, levelId, height);
     } else {
         PlacedPiece* piece = layout.findPiece(state.contextPiece);
-        if (!piece || piece->helix != -1)
-            return false;
         piece->level = levelId;
         if (!isGraded(*piece))
             piece->z = height;
     }
     layout.activeLevel = levelId;
-    return true;
 }
 
-bool colourSelection(Layout& layout, PropertiesState& state, int choice) {
-    const std::vector<TrackColour>& colours = trackColours();
-    if (choice < 0 || choice >= static_cast<int>(colours.size()))
-        return false;
-    const bool anyPiece = std::any_of(layout.pieces.begin(), layout.pieces.end(),
-                                      [](const PlacedPiece& p) { return p.selected; });
-    if (!anyPiece)
-        return false;
-    const TrackColour& c = colours[choice];
-    for (PlacedPiece& p : layout.pieces) {
-        if (!p.selected)
-            continue;
-        p.hasColor = c.hasColor;
-        p.color = c.color;
-    }
-    clearSelection(layout);
-    refreshSelection(layout, state);
-    return true;
+bool anyPieceSelected(const Layout& layout) {
+    return std::any_of(layout.pieces.begin(), layout.pieces.end(),
+                       [](const PlacedPiece& p) { return p.selected; });
 }
 
-bool setHeight(Layout& layout, PropertiesState& state, const std::string& text) {
-    if (state.contextPiece == -1)
-        return false;
-    PlacedPiece* piece = layout.findPiece(state.contextPiece);
-    double value = 0;
-    if (!piece || !parseNumber(text, value))
-        return false;
-    piece->z = value * unitFactor(layout.units);
-    refreshSelection(layout, state);
-    return true;
+// A grade command of the panel on the context piece as one edit, its status line carried;
+// without a piece it opens none.
+template <typename Command>
+Change gradeCommand(Document& doc, const PropertiesState& state, Command run) {
+    if (!doc.layout.findPiece(state.contextPiece))
+        return Change{};
+    Edit edit = doc.begin();
+    const GradeOutcome outcome = run(doc.layout, state.contextPiece);
+    Change change =
+        edit.commit(outcome.changed ? Change(Change::Heights | Change::Pieces) : Change{});
+    // A command that says something describes the piece again, changed or not.
+    if (!outcome.status.empty())
+        change |= Change(Change::Selection);
+    change.message = outcome.status;
+    return change;
 }
 
 } // namespace
 
 Change changeLevel(Document& doc, const PropertiesState& state, int32_t levelId) {
-    return doc.apply([&] {
-        return moveToLevel(doc.layout, state, levelId)
-                   ? Change(Change::Levels | Change::Heights | Change::Pieces)
-                   : Change{};
-    });
+    if (!contextTakesLevel(doc.layout, state))
+        return Change{};
+    Edit edit = doc.begin();
+    moveToLevel(doc.layout, state, levelId);
+    return edit.commit(Change(Change::Levels | Change::Heights | Change::Pieces));
 }
 
 Change applyColour(Document& doc, PropertiesState& state, int choice) {
-    return doc.apply([&] {
-        return colourSelection(doc.layout, state, choice)
-                   ? Change(Change::Pieces | Change::Selection)
-                   : Change{};
-    });
+    const std::vector<TrackColour>& colours = trackColours();
+    if (choice < 0 || choice >= static_cast<int>(colours.size()) || !anyPieceSelected(doc.layout))
+        return Change{};
+    Edit edit = doc.begin();
+    const TrackColour& c = colours[choice];
+    for (PlacedPiece& p : doc.layout.pieces) {
+        if (!p.selected)
+            continue;
+        p.hasColor = c.hasColor;
+        p.color = c.color;
+    }
+    clearSelection(doc.layout);
+    refreshSelection(doc.layout, state);
+    return edit.commit(Change(Change::Pieces | Change::Selection));
 }
 
 Change enterHeight(Document& doc, PropertiesState& state, const std::string& text) {
-    return doc.apply(
-        [&] { return setHeight(doc.layout, state, text) ? Change(Change::Heights) : Change{}; });
+    double value = 0;
+    if (!doc.layout.findPiece(state.contextPiece) || !parseNumber(text, value))
+        return Change{};
+    Edit edit = doc.begin();
+    doc.layout.findPiece(state.contextPiece)->z = value * unitFactor(doc.layout.units);
+    refreshSelection(doc.layout, state);
+    return edit.commit(Change(Change::Heights));
+}
+
+Change startGrade(Document& doc, const PropertiesState& state, double spinDeg, bool down) {
+    if (!std::isfinite(spinDeg))
+        return Change{};
+    return gradeCommand(doc, state, [&](Layout& layout, int32_t piece) {
+        return startGrade(layout, piece, spinDeg, down);
+    });
+}
+
+Change endGrade(Document& doc, const PropertiesState& state) {
+    return gradeCommand(doc, state,
+                        [](Layout& layout, int32_t piece) { return endGrade(layout, piece); });
+}
+
+Change recalculateElevation(Document& doc, const PropertiesState& state) {
+    return gradeCommand(doc, state, [](Layout& layout, int32_t piece) {
+        return recalculateElevation(layout, piece);
+    });
 }
 
 void setLabelDropPoint(PropertiesState& state, double x, double y) {

@@ -89,6 +89,12 @@ Change applyColour(Document& doc, PropertiesState& state, int choice);
 // unit. Text that is not a number changes nothing. One undo step.
 Change enterHeight(Document& doc, PropertiesState& state, const std::string& text);
 
+// The grade box's buttons on the context piece, each one edit that carries its status line
+// ("Elevation: UP 3.0 deg", "Grade ended - ..."); without a context piece none opens.
+Change startGrade(Document& doc, const PropertiesState& state, double spinDeg, bool down);
+Change endGrade(Document& doc, const PropertiesState& state);
+Change recalculateElevation(Document& doc, const PropertiesState& state);
+
 // A Ctrl+click on empty canvas: the next label goes to this layout point.
 void setLabelDropPoint(PropertiesState& state, double x, double y);
 

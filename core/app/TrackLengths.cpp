@@ -106,14 +106,6 @@ std::optional<double> parseCarLength(const std::string& text, Units units) {
     return fromDisplayUnits(*value, units);
 }
 
-void selectTrackPieces(Layout& layout, const TrackLength& track) {
-    clearSelection(layout);
-    for (int32_t id : track.pieces)
-        if (PlacedPiece* p = layout.findPiece(id))
-            p->selected = true;
-    expandToWholeHelices(layout);
-}
-
 std::string trackLengthsCsv(const Layout& layout) {
     // A file for spreadsheets: the same English words and decimal points in every language.
     const UntranslatedScope english;

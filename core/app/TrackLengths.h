@@ -41,9 +41,6 @@ double defaultCarLength(const Layout& layout);
 // above zero.
 std::optional<double> parseCarLength(const std::string& text, Units units);
 
-// Selects the track's pieces and nothing else; a helix stub brings its whole helix.
-void selectTrackPieces(Layout& layout, const TrackLength& track);
-
 // The table as CSV for spreadsheets: "Kind,Length (mm),Cars of 200 mm,Pieces" in the
 // layout's unit, one row per track, lines ending with CR LF.
 std::string trackLengthsCsv(const Layout& layout);

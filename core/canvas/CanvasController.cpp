@@ -10,6 +10,7 @@
 #include "document/Document.h"
 #include "canvas/PaletteActions.h"
 #include "base/Units.h"
+#include "elevation/Grades.h"
 
 namespace plandor {
 
@@ -187,9 +188,9 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
     }
     if (in.alt) {
         // Free rotation turns what is selected; with nothing selected the click does nothing.
-        Edit edit = doc_.begin();
+        // Beginning only reads the layout, so the edit opens once it is not refused.
         if (rotation_.begin(doc_.layout, prompter_, world(in))) {
-            gestureEdit_ = std::move(edit);
+            gestureEdit_ = doc_.begin();
             reply.captureMouse = true;
         }
         return reply;
@@ -246,30 +247,23 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
     }
     if (block_.active)
         return dropBlockAt(in);
-    Edit edit = doc_.begin();
     if (placingHelix_) {
         const double heading = placing_.ghost.heading;
         placingHelix_ = false;
         placing_ = PlacingState{};
-        if (!placeHelix(doc_.layout, at.x, at.y, heading, helixVariant_))
-            return reply;
-        reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
-    } else {
-        updateGhost(placing_, doc_.layout, at);
-        const DropBefore before = recordBeforeDrop(doc_.layout);
-        const int32_t target = placing_.snap.found ? placing_.snap.targetPiece : -1;
-        const PlaceOutcome outcome = dropPiece(doc_.layout, placing_, prompter_);
-        if (!outcome.placed)
-            return reply;
-        if (outcome.resetViewLarge)
-            view_.resetViewLarge();
-        reply.status.emplace_back(kPiecesField, outcome.status);
-        reply.change = edit.commit(kPiecesEdited);
-        reply.change.area =
-            dropArea(doc_.layout, before, {outcome.pieceId, outcome.twinId, target});
+        reply.change = placeHelix(doc_, at, heading, helixVariant_);
         return reply;
     }
-    reply.change = edit.commit(kPiecesEdited);
+    updateGhost(placing_, doc_.layout, at);
+    const DropBefore before = recordBeforeDrop(doc_.layout);
+    const int32_t target = placing_.snap.found ? placing_.snap.targetPiece : -1;
+    const PlaceOutcome outcome = dropPiece(doc_, placing_, prompter_);
+    if (!outcome.placed)
+        return reply;
+    if (outcome.resetViewLarge)
+        view_.resetViewLarge();
+    reply.change = outcome.change;
+    reply.change.area = dropArea(doc_.layout, before, {outcome.pieceId, outcome.twinId, target});
     return reply;
 }
 
@@ -280,7 +274,6 @@ CanvasReply CanvasController::dropBlockAt(const MouseInput& in) {
     moveBlockGhost(block_, doc_.layout, world(in));
     reply.change = dropBlock(doc_, block_);
     if (reply.change.any())
-        reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;
 }
 
@@ -397,13 +390,8 @@ CanvasReply CanvasController::cloneAndExtendAt(int32_t piece) {
     CanvasReply reply;
     // The press before the double-click may have left a pending drag; the clone ends it.
     pending_ = PendingPieceDrag{};
-    Edit edit = doc_.begin();
-    const PlaceOutcome outcome = cloneAndExtend(doc_.layout, piece);
-    if (!outcome.placed)
-        return reply;
-    reply.status.emplace_back(kPiecesField, outcome.status);
-    reply.change = edit.commit(kPiecesEdited);
-    reply.repaint = true;
+    reply.change = cloneAndExtend(doc_, piece);
+    reply.repaint = reply.change.any();
     return reply;
 }
 
@@ -431,10 +419,7 @@ CanvasReply CanvasController::rightDown(const MouseInput& in) {
         return reply;
     }
     if (in.alt) {
-        if (piecesOrScenerySelected(doc_.layout))
-            reply.change = doc_.apply([&] {
-                return rotateSelectionByCommand(doc_.layout, prompter_) ? kPiecesEdited : Change{};
-            });
+        reply.change = rotateSelectionByCommand(doc_, prompter_);
         return reply;
     }
     const int32_t label = hitLabel(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
@@ -455,13 +440,14 @@ void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
         if (!pastDragThreshold(pending_.pressScreen, ScreenPoint{in.x, in.y}))
             return;
         pending_.active = false;
-        Edit edit = doc_.begin();
+        // Beginning only reads the layout (and widens the selection): the edit opens once it
+        // is not refused.
         if (!move_.begin(doc_.layout, prompter_, gradedMoveAccepted_, pending_.pressWorld)) {
             reply.releaseMouse = true;
             reply.change = kSelection;
             return;
         }
-        gestureEdit_ = std::move(edit);
+        gestureEdit_ = doc_.begin();
     }
     move_.motion(doc_.layout, world(in));
     reply.redrawPicture = true;
@@ -515,7 +501,7 @@ CanvasReply CanvasController::motion(const MouseInput& in) {
     if (reply.change.any() || reply.redrawPicture)
         reply.repaint = true;
     lastMouse_ = ScreenPoint{in.x, in.y};
-    reply.status.emplace_back(kCoordinatesField, positionText());
+    reply.position = positionText();
     return reply;
 }
 
@@ -607,13 +593,8 @@ CanvasReply CanvasController::captureLost() {
 
 CanvasReply CanvasController::deleteSelection() {
     CanvasReply reply;
-    reply.change = doc_.apply([&] {
-        return plandor::deleteSelection(doc_.layout, prompter_) ? kPiecesEdited : Change{};
-    });
-    if (!reply.change.any())
-        return reply;
-    reply.repaint = true;
-    reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
+    reply.change = plandor::deleteSelection(doc_, prompter_);
+    reply.repaint = reply.change.any();
     return reply;
 }
 
@@ -701,13 +682,12 @@ CanvasReply CanvasController::paste(bool mouseOverCanvas, ScreenPoint mouse) {
 
 CanvasReply CanvasController::pasteAt(Point world) {
     CanvasReply reply;
-    reply.change = doc_.apply([&] {
-        return plandor::pasteAt(doc_.layout, clipboard_, world) ? kPiecesEdited : Change{};
-    });
-    if (!reply.change.any())
+    if (clipboard_.empty())
         return reply;
+    Edit edit = doc_.begin();
+    plandor::pasteAt(doc_.layout, clipboard_, world);
+    reply.change = edit.commit(kPiecesEdited);
     reply.repaint = true;
-    reply.status.emplace_back(kPiecesField, piecesStatusText(doc_.layout));
     return reply;
 }
 
@@ -786,7 +766,7 @@ CanvasReply CanvasController::toolReply(const ToolResult& result) {
     reply.change = result.change;
     reply.toolEnded = result.ended;
     if (result.ended == ToolMode::Baseboard)
-        reply.status.emplace_back(0, ""); // the drawing hint goes
+        reply.change |= Change::saying(kReadyStatus); // the drawing hint goes
     return reply;
 }
 
@@ -862,15 +842,14 @@ CanvasReply CanvasController::editLabelText(int32_t labelId) {
 
 CanvasReply CanvasController::applyShapeProperties(int32_t shapeId, const ShapeProperties& props) {
     CanvasReply reply;
-    reply.change = doc_.apply([&] {
-        PolygonShape* shape = doc_.layout.findShape(shapeId);
-        if (!shape)
-            return Change{};
-        const PolygonShape before = *shape;
-        plandor::applyShapeProperties(*shape, props, doc_.layout.units);
-        // OK without a change of value leaves no undo step.
-        return *shape == before ? Change{} : Change(Change::Annotations);
-    });
+    if (!doc_.layout.findShape(shapeId))
+        return reply;
+    Edit edit = doc_.begin();
+    PolygonShape& shape = *doc_.layout.findShape(shapeId);
+    const PolygonShape before = shape;
+    plandor::applyShapeProperties(shape, props, doc_.layout.units);
+    // OK without a change of value leaves no undo step.
+    reply.change = edit.commit(shape == before ? Change{} : Change(Change::Annotations));
     reply.repaint = reply.change.any();
     return reply;
 }

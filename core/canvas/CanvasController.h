@@ -54,8 +54,8 @@ struct CanvasReply {
     CanvasCursor cursor = CanvasCursor::Normal;
     bool captureMouse = false;
     bool releaseMouse = false;
-    bool skip = false;                               // the event is not ours: pass it on
-    std::vector<std::pair<int, std::string>> status; // (status-bar field, text)
+    bool skip = false; // the event is not ours: pass it on
+    std::string position; // the status bar's cursor position, empty to leave it
     bool startFlashTimer = false; // call endFlash() once after 400 ms
     // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
     std::vector<MenuItem> menu;
@@ -98,7 +98,6 @@ struct CanvasOverlays {
     BlockGhost ghostBlock; // a library block follows the mouse (empty otherwise)
 };
 
-constexpr int kPiecesField = 1;
 constexpr int kFlashMilliseconds = 400;
 // Where a piece taken from the palette first appears.
 constexpr int kPlacingStartX = 300;
@@ -114,7 +113,6 @@ struct WheelDecision {
 
 constexpr double kWheelZoomFactor = 1.15;
 constexpr double kWheelRotateMarginPx = 30.0;
-constexpr int kCoordinatesField = 2;
 
 // Rotate the selection when the mouse lies within its box plus 30 pixels and Ctrl is not
 // held; otherwise zoom about the mouse, in for a positive wheel rotation.

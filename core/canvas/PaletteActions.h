@@ -4,6 +4,7 @@
 
 #include "catalog/TrackCatalog.h"
 #include "canvas/PaletteRows.h"
+#include "editing/Placing.h"
 #include "base/Prompter.h"
 
 #include <string>
@@ -26,10 +27,6 @@ struct PaletteAction {
     std::string key;
     bool operator==(const PaletteAction& o) const { return kind == o.kind && key == o.key; }
 };
-
-// Where a fresh helix from a palette double-click goes.
-constexpr double kHelixDropX = 500;
-constexpr double kHelixDropY = 500;
 
 // A drag from the Track list: placing of the part, or of the helix of a helix row.
 PaletteAction trackDragAction(const std::string& key);

@@ -5,6 +5,8 @@
 #include "base/Geometry.h"
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 namespace plandor {
 
@@ -38,6 +40,9 @@ struct Change {
     // The world box outside which the drawing of the layout did not change; empty when the
     // change cannot be bounded (the whole plan is redrawn).
     Bounds area;
+    // A line for the status bar's message field, empty to leave it. The piece count and the
+    // elevation text are not carried: the window derives them from the document.
+    std::string message;
 
     Change() = default;
     explicit Change(uint32_t changed) : parts(changed) {}
@@ -51,6 +56,15 @@ struct Change {
 
     bool bounded() const { return !area.empty(); }
 
+    // A change that says nothing but a status line (an export written, a tool's hint).
+    static Change saying(std::string line) {
+        Change c;
+        c.message = std::move(line);
+        return c;
+    }
+    // The change is worth showing: it changed something or has a line to say.
+    bool reported() const { return any() || !message.empty(); }
+
     Change& operator|=(const Change& o) {
         // Joined changes stay bounded only while every part that changes the drawing is.
         const bool keep = (bounded() || !redraw()) && (o.bounded() || !o.redraw());
@@ -62,6 +76,8 @@ struct Change {
         }
         parts |= o.parts;
         modified = modified || o.modified;
+        if (!o.message.empty())
+            message = o.message;
         return *this;
     }
 };

@@ -242,15 +242,25 @@ std::vector<int32_t> placeFill(Layout& layout, const FacingPair& pair, const Fil
     return placed;
 }
 
-AutofillOutcome autofillGap(Layout& layout, Prompter& prompter, FillChooser& chooser,
-                            const TrackCatalog& catalog) {
-    AutofillOutcome outcome;
+namespace {
+
+// The refusals and the choice of the command, before anything changes.
+struct AutofillChoice {
+    AutofillResult result = AutofillResult::NotTwoPieces;
+    std::optional<FacingPair> pair;
+    Fill fill;
+};
+
+AutofillChoice chooseAutofill(const Layout& layout, Prompter& prompter, FillChooser& chooser,
+                              const TrackCatalog& catalog) {
+    AutofillChoice outcome;
     const std::vector<int32_t> selected = selectedPieces(layout);
     if (selected.size() != 2)
         return outcome;
 
     const std::optional<FacingPair> pair =
         findFacingPair(layout, selected[0], selected[1], catalog);
+    outcome.pair = pair;
     if (!pair) {
         prompter.message(tr("Autofill"),
                          tr("Could not find facing free connectors on the two selected pieces."),
@@ -287,9 +297,31 @@ AutofillOutcome autofillGap(Layout& layout, Prompter& prompter, FillChooser& cho
         outcome.result = AutofillResult::Cancelled;
         return outcome;
     }
-    outcome.placed = placeFill(layout, *pair, fills[chosen], catalog);
+    outcome.fill = fills[chosen];
     outcome.result = AutofillResult::Placed;
     return outcome;
+}
+
+} // namespace
+
+AutofillOutcome autofillGap(Layout& layout, Prompter& prompter, FillChooser& chooser,
+                            const TrackCatalog& catalog) {
+    const AutofillChoice choice = chooseAutofill(layout, prompter, chooser, catalog);
+    AutofillOutcome outcome;
+    outcome.result = choice.result;
+    if (choice.result == AutofillResult::Placed)
+        outcome.placed = placeFill(layout, *choice.pair, choice.fill, catalog);
+    return outcome;
+}
+
+Change autofillGap(Document& doc, Prompter& prompter, FillChooser& chooser) {
+    const TrackCatalog& catalog = TrackCatalog::instance();
+    const AutofillChoice choice = chooseAutofill(doc.layout, prompter, chooser, catalog);
+    if (choice.result != AutofillResult::Placed)
+        return Change{};
+    Edit edit = doc.begin();
+    placeFill(doc.layout, *choice.pair, choice.fill, catalog);
+    return edit.commit(Change(Change::kPiecesEdited));
 }
 
 } // namespace plandor

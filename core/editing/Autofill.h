@@ -5,6 +5,7 @@
 
 #include "base/Prompter.h"
 #include "catalog/TrackCatalog.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -98,5 +99,7 @@ struct AutofillOutcome {
 // messages through the prompter and change nothing.
 AutofillOutcome autofillGap(Layout& layout, Prompter& prompter, FillChooser& chooser,
                             const TrackCatalog& catalog = TrackCatalog::instance());
+// The command as one edit, opened only once a fill was chosen.
+Change autofillGap(Document& doc, Prompter& prompter, FillChooser& chooser);
 
 } // namespace plandor

@@ -83,7 +83,11 @@ bool mayDelete(const Layout& layout, Prompter& prompter) {
 
 } // namespace
 
-bool deleteSelection(Layout& layout, Prompter& prompter) {
+namespace {
+
+// The selection widened to both halves of each pair, and the refusals; a refusal leaves the
+// selection as it was.
+bool prepareDelete(Layout& layout, Prompter& prompter) {
     if (!anythingSelected(layout))
         return false;
     // Both halves of a pair go together, so the locks and the question must see both.
@@ -93,14 +97,33 @@ bool deleteSelection(Layout& layout, Prompter& prompter) {
         restorePieceSelection(layout, selectedBefore);
         return false;
     }
+    return true;
+}
 
+void removeSelection(Layout& layout) {
     removeSelectedPieces(layout);
     auto selected = [](const auto& r) { return r.selected; };
     eraseIf(layout.scenery, selected);
     eraseIf(layout.labels, selected);
     eraseIf(layout.measurements, selected);
     eraseIf(layout.shapes, selected);
+}
+
+} // namespace
+
+bool deleteSelection(Layout& layout, Prompter& prompter) {
+    if (!prepareDelete(layout, prompter))
+        return false;
+    removeSelection(layout);
     return true;
+}
+
+Change deleteSelection(Document& doc, Prompter& prompter) {
+    if (!prepareDelete(doc.layout, prompter))
+        return Change{};
+    Edit edit = doc.begin();
+    removeSelection(doc.layout);
+    return edit.commit(Change(Change::kPiecesEdited));
 }
 
 } // namespace plandor

@@ -1,8 +1,9 @@
 #pragma once
 // Deleting the selection with its refusals and confirmation.
 
-#include "base/Prompter.h"
+#include "document/Document.h"
 #include "model/Layout.h"
+#include "base/Prompter.h"
 
 #include <cstdint>
 #include <unordered_set>
@@ -15,6 +16,8 @@ namespace plandor {
 // locks (unless the selection is one whole helix) and by a No to the graded-pieces question;
 // a refusal changes nothing. True when something was deleted.
 bool deleteSelection(Layout& layout, Prompter& prompter);
+// The same as one edit, opened only once nothing refused.
+Change deleteSelection(Document& doc, Prompter& prompter);
 
 // Removes the pieces with these ids and what referred to them: joints, grade runs ending at
 // them, their helices and the tunnels over them (with the portals). No undo step.

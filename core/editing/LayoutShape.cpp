@@ -257,11 +257,25 @@ ShapeResult shapeResult(const Layout& layout, const ShapeInput& input) {
     return result;
 }
 
+namespace {
+bool shapeChangesBoard(const Layout& layout, const ShapeResult& result) {
+    return !result.drawOnCanvas && result.problem.empty() &&
+           !(layout.baseboardState() == result.board);
+}
+} // namespace
+
 Change applyShapeResult(Layout& layout, const ShapeResult& result) {
-    if (result.drawOnCanvas || !result.problem.empty() || layout.baseboardState() == result.board)
+    if (!shapeChangesBoard(layout, result))
         return Change{};
     layout.restoreBaseboard(BaseboardState(result.board));
     return Change(Change::Baseboard);
+}
+
+Change applyShapeResult(Document& doc, const ShapeResult& result) {
+    if (!shapeChangesBoard(doc.layout, result))
+        return Change{};
+    Edit edit = doc.begin();
+    return edit.commit(applyShapeResult(doc.layout, result));
 }
 
 } // namespace plandor

@@ -3,7 +3,7 @@
 // display unit, and the outline each one builds.
 
 #include "base/Geometry.h"
-#include "document/Change.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -86,5 +86,7 @@ ShapeResult shapeResult(const Layout& layout, const ShapeInput& input);
 // Puts the result's outline and last shape in the layout: a Baseboard change (one undo step),
 // or none when the result draws on the canvas, has a problem or changes nothing.
 Change applyShapeResult(Layout& layout, const ShapeResult& result);
+// The same as one edit; a result that changes nothing opens none.
+Change applyShapeResult(Document& doc, const ShapeResult& result);
 
 } // namespace plandor

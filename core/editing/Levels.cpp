@@ -267,6 +267,39 @@ Change levelsShownChange(const LevelsChange& change) {
     return change.levels ? Change(Change::Levels) : Change{};
 }
 
+LevelsSession::LevelsSession(Document& doc) : doc_(doc), edit_(doc.begin()) {
+    doc_.layout.ensureDefaultLevel();
+}
+
+Change LevelsSession::took(const LevelsChange& change) {
+    change_ |= change;
+    return levelsShownChange(change);
+}
+
+Change LevelsSession::addLevel(const std::string& name) {
+    return took(plandor::addLevel(doc_.layout, name));
+}
+
+Change LevelsSession::setLevelVisible(int32_t levelId, bool visible) {
+    return took(plandor::setLevelVisible(doc_.layout, levelId, visible));
+}
+
+Change LevelsSession::setActiveLevel(int32_t levelId) {
+    return took(plandor::setActiveLevel(doc_.layout, levelId));
+}
+
+Change LevelsSession::applyLevelProperties(int32_t levelId, const LevelProperties& props) {
+    return took(plandor::applyLevelProperties(doc_.layout, levelId, props));
+}
+
+Change LevelsSession::removeLevel(int32_t levelId) {
+    return took(plandor::removeLevel(doc_.layout, levelId));
+}
+
+Change LevelsSession::close() {
+    return edit_.commit(levelsSessionChange(change_));
+}
+
 LevelRow levelRow(const Layout& layout, const Level& level) {
     LevelRow row;
     row.name = level.name;

@@ -3,6 +3,7 @@
 
 #include "base/Color.h"
 #include "document/Change.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -84,6 +85,38 @@ Change levelsSessionChange(const LevelsChange& change);
 
 // What the window redraws after one change while the dialog is still open.
 Change levelsShownChange(const LevelsChange& change);
+
+// One visit of the levels dialog as one edit, opened before anything is touched (the first
+// level is made sure of inside it) and committed by close(), so removing a level comes back
+// with one Undo. Each operation returns what the window shows at once.
+class LevelsSession {
+  public:
+    explicit LevelsSession(Document& doc);
+    LevelsSession(const LevelsSession&) = delete;
+    LevelsSession& operator=(const LevelsSession&) = delete;
+
+    const Layout& layout() const { return doc_.layout; }
+    // What the session changed so far.
+    const LevelsChange& change() const { return change_; }
+
+    Change addLevel(const std::string& name);
+    Change setLevelVisible(int32_t levelId, bool visible);
+    Change setActiveLevel(int32_t levelId);
+    Change applyLevelProperties(int32_t levelId, const LevelProperties& props);
+    // Refused, opening nothing new, for the last level.
+    Change removeLevel(int32_t levelId);
+
+    // Ends the session: its one undo step (or a saved change without one), as
+    // levelsSessionChange says.
+    Change close();
+
+  private:
+    Change took(const LevelsChange& change);
+
+    Document& doc_;
+    Edit edit_;
+    LevelsChange change_;
+};
 
 // One row of the levels list.
 struct LevelRow {

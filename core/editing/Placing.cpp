@@ -1,6 +1,7 @@
 #include "editing/Placing.h"
 
 #include "editing/Selection.h"
+#include "model/HelixPlacement.h"
 #include "elevation/GradeRuns.h"
 
 namespace plandor {
@@ -47,10 +48,6 @@ int32_t dropLevel(const Layout& layout) {
         if (level.visible && (!best || level.height > best->height))
             best = &level;
     return best ? best->id : layout.activeLevel;
-}
-
-std::string piecesStatusText(const Layout& layout) {
-    return "Pieces: " + std::to_string(layout.pieces.size());
 }
 
 namespace {
@@ -100,7 +97,6 @@ PlaceOutcome finishPlacing(Layout& layout, int32_t pieceId) {
     clearSelection(layout);
     if (PlacedPiece* piece = layout.findPiece(pieceId))
         piece->selected = true;
-    out.status = piecesStatusText(layout);
     return out;
 }
 
@@ -125,13 +121,14 @@ bool someoneJoinedTo(const Layout& layout, int32_t pieceId, int conn) {
 
 } // namespace
 
-PlaceOutcome dropPiece(Layout& layout, PlacingState& placing, Prompter& prompter) {
-    const PlacingState state = placing;
-    cancelPlacing(placing);
+namespace {
+
+// The track-system refusal of a drop (shown through the prompter); null when the part is
+// unknown, else its definition.
+const PieceDef* dropAllowed(const Layout& layout, const PlacingState& state, Prompter& prompter) {
     const PieceDef* def = TrackCatalog::instance().find(state.part);
     if (!def)
-        return PlaceOutcome{};
-
+        return nullptr;
     if (!state.snap.found && layout.snapOn) {
         const IncompatiblePair clash =
             findIncompatiblePair(layout, SnapSubject{def, state.ghost, nullptr});
@@ -139,10 +136,13 @@ PlaceOutcome dropPiece(Layout& layout, PlacingState& placing, Prompter& prompter
             prompter.message(kIncompatibleTitle,
                              incompatibleSystemsText(clash.ghostSystem, clash.placedSystem),
                              PromptIcon::Exclamation);
-            return PlaceOutcome{};
+            return nullptr;
         }
     }
+    return def;
+}
 
+PlaceOutcome placeDropped(Layout& layout, const PlacingState& state, const PieceDef& def) {
     PlacedPiece piece = makePlacedPiece(state.part);
     const Pose pose = state.snap.found ? state.snap.pose : state.ghost;
     piece.x = pose.x;
@@ -157,7 +157,7 @@ PlaceOutcome dropPiece(Layout& layout, PlacingState& placing, Prompter& prompter
     }
     const int32_t id = addPiece(layout, std::move(piece));
 
-    const bool firstZTrack = def->system == ZTrack && layout.pieces.size() == 1;
+    const bool firstZTrack = def.system == ZTrack && layout.pieces.size() == 1;
     if (state.snap.found)
         joinAndContinue(layout, state.snap.targetPiece, state.snap.targetConn, id,
                         state.snap.newConn);
@@ -166,7 +166,37 @@ PlaceOutcome dropPiece(Layout& layout, PlacingState& placing, Prompter& prompter
     return out;
 }
 
-PlaceOutcome autoConnect(Layout& layout, const std::string& part) {
+} // namespace
+
+PlaceOutcome dropPiece(Layout& layout, PlacingState& placing, Prompter& prompter) {
+    const PlacingState state = placing;
+    cancelPlacing(placing);
+    const PieceDef* def = dropAllowed(layout, state, prompter);
+    return def ? placeDropped(layout, state, *def) : PlaceOutcome{};
+}
+
+PlaceOutcome dropPiece(Document& doc, PlacingState& placing, Prompter& prompter) {
+    const PlacingState state = placing;
+    cancelPlacing(placing);
+    const PieceDef* def = dropAllowed(doc.layout, state, prompter);
+    if (!def)
+        return PlaceOutcome{};
+    Edit edit = doc.begin();
+    PlaceOutcome out = placeDropped(doc.layout, state, *def);
+    out.change = edit.commit(Change(Change::kPiecesEdited));
+    return out;
+}
+
+namespace {
+
+// Where an auto-connected piece of `part` goes: the selected piece with the highest id and
+// its first free end (1, then 0, then the others). Empty when there is none.
+struct ConnectTarget {
+    const PieceDef* def = nullptr;
+    int32_t piece = -1;
+    int conn = -1;
+};
+ConnectTarget autoConnectTarget(const Layout& layout, const std::string& part) {
     const PlacedPiece* selected = nullptr;
     for (const PlacedPiece& p : layout.pieces)
         if (p.selected && (!selected || p.id > selected->id))
@@ -175,7 +205,7 @@ PlaceOutcome autoConnect(Layout& layout, const std::string& part) {
     const PieceDef* def = catalog.find(part);
     const PieceDef* selectedDef = selected ? catalog.find(selected->part) : nullptr;
     if (!def || !selectedDef)
-        return PlaceOutcome{};
+        return ConnectTarget{};
     const int count = static_cast<int>(selectedDef->connectors.size());
     int conn = -1;
     if (count >= 2 && selected->jointAt(1).isFree())
@@ -187,26 +217,73 @@ PlaceOutcome autoConnect(Layout& layout, const std::string& part) {
             if (selected->jointAt(c).isFree())
                 conn = c;
     if (conn < 0)
-        return PlaceOutcome{};
-    return extendFrom(layout, selected->id, conn, *def);
+        return ConnectTarget{};
+    return ConnectTarget{def, selected->id, conn};
 }
 
-PlaceOutcome cloneAndExtend(Layout& layout, int32_t pieceId) {
+} // namespace
+
+PlaceOutcome autoConnect(Layout& layout, const std::string& part) {
+    const ConnectTarget target = autoConnectTarget(layout, part);
+    if (!target.def)
+        return PlaceOutcome{};
+    return extendFrom(layout, target.piece, target.conn, *target.def);
+}
+
+Change autoConnect(Document& doc, const std::string& part) {
+    const ConnectTarget target = autoConnectTarget(doc.layout, part);
+    if (!target.def)
+        return Change{};
+    Edit edit = doc.begin();
+    extendFrom(doc.layout, target.piece, target.conn, *target.def);
+    return edit.commit(Change(Change::kPiecesEdited));
+}
+
+Change placeHelix(Document& doc, Point at, double heading, const std::string& variant) {
+    if (!helixPlaceable(variant))
+        return Change{};
+    Edit edit = doc.begin();
+    placeHelix(doc.layout, at.x, at.y, heading, variant);
+    return edit.commit(Change(Change::kPiecesEdited));
+}
+
+namespace {
+
+// The free end a clone of the piece joins: connector 1, else 0, when nothing is joined there
+// from either side; -1 for a helix stub, an unknown part or no free end.
+int cloneEnd(const Layout& layout, int32_t pieceId) {
     const PlacedPiece* piece = layout.findPiece(pieceId);
     if (!piece || piece->helix != -1)
-        return PlaceOutcome{};
+        return -1;
     const PieceDef* def = TrackCatalog::instance().find(piece->part);
     if (!def || def->connectors.empty())
-        return PlaceOutcome{};
-    int conn = -1;
+        return -1;
     if (def->connectors.size() >= 2 && piece->jointAt(1).isFree() &&
         !someoneJoinedTo(layout, pieceId, 1))
-        conn = 1;
-    else if (piece->jointAt(0).isFree() && !someoneJoinedTo(layout, pieceId, 0))
-        conn = 0;
+        return 1;
+    if (piece->jointAt(0).isFree() && !someoneJoinedTo(layout, pieceId, 0))
+        return 0;
+    return -1;
+}
+
+} // namespace
+
+PlaceOutcome cloneAndExtend(Layout& layout, int32_t pieceId) {
+    const int conn = cloneEnd(layout, pieceId);
     if (conn < 0)
         return PlaceOutcome{};
-    return extendFrom(layout, pieceId, conn, *def);
+    const PieceDef& def = *TrackCatalog::instance().find(layout.findPiece(pieceId)->part);
+    return extendFrom(layout, pieceId, conn, def);
+}
+
+Change cloneAndExtend(Document& doc, int32_t pieceId) {
+    const int conn = cloneEnd(doc.layout, pieceId);
+    if (conn < 0)
+        return Change{};
+    const PieceDef& def = *TrackCatalog::instance().find(doc.layout.findPiece(pieceId)->part);
+    Edit edit = doc.begin();
+    extendFrom(doc.layout, pieceId, conn, def);
+    return edit.commit(Change(Change::kPiecesEdited));
 }
 
 } // namespace plandor

@@ -2,10 +2,11 @@
 // Placing catalogue pieces: the ghost that follows the cursor, dropping it with its joints,
 // and the one-step extensions (auto-connect from the palette, clone and extend).
 
-#include "base/Prompter.h"
 #include "catalog/TrackCatalog.h"
 #include "editing/Snap.h"
 #include "model/Layout.h"
+#include "base/Prompter.h"
+#include "document/Document.h"
 
 #include <cstdint>
 #include <string>
@@ -44,7 +45,7 @@ struct PlaceOutcome {
     int32_t pieceId = -1;
     int32_t twinId = -1;         // the second half of a paired piece, or -1
     bool resetViewLarge = false; // the first piece of the layout is a Z-Track piece
-    std::string status;          // "Pieces: N" for the status bar's second field
+    Change change;               // what the edit changed, for the Document forms
 };
 
 // The level a piece dropped without a target goes to: the visible level with the greatest
@@ -54,15 +55,26 @@ int32_t dropLevel(const Layout& layout);
 // A left click while placing: drops the ghost (joined to its snap target), or shows the
 // track-system refusal. Placing ends in every case.
 PlaceOutcome dropPiece(Layout& layout, PlacingState& placing, Prompter& prompter);
+// The same as one edit, opened only once the drop is not refused.
+PlaceOutcome dropPiece(Document& doc, PlacingState& placing, Prompter& prompter);
 
 // A palette double-click while pieces are selected: joins a new piece to the selected piece
 // with the highest id.
 PlaceOutcome autoConnect(Layout& layout, const std::string& part);
+// The same as one edit; nothing selected, an unknown part or no free end opens none.
+Change autoConnect(Document& doc, const std::string& part);
+
+// Where a fresh helix from a palette double-click goes.
+constexpr double kHelixDropX = 500;
+constexpr double kHelixDropY = 500;
+
+// A helix of the variant centred at `at` as one edit (a palette double-click puts it at the
+// drop point above); a variant that cannot be placed opens none.
+Change placeHelix(Document& doc, Point at, double heading, const std::string& variant);
 
 // A double-click on a placed piece: joins a copy of it to its free end.
 PlaceOutcome cloneAndExtend(Layout& layout, int32_t pieceId);
-
-// Text of the status bar's piece count.
-std::string piecesStatusText(const Layout& layout);
+// The same as one edit; a piece without a free end (or a helix stub) opens none.
+Change cloneAndExtend(Document& doc, int32_t pieceId);
 
 } // namespace plandor

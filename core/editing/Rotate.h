@@ -4,6 +4,7 @@
 
 #include "base/Prompter.h"
 #include "catalog/SceneryCatalog.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -61,5 +62,7 @@ double sceneryCommandStep(const SceneryDef* def);
 // (one whole helix) or the first selected piece (first scenery item without pieces); scenery
 // turns about the same pivot by its own step. False when refused or nothing is selected.
 bool rotateSelectionByCommand(Layout& layout, Prompter& prompter);
+// The same as one edit, opened only once nothing refused.
+Change rotateSelectionByCommand(Document& doc, Prompter& prompter);
 
 } // namespace plandor

@@ -11,12 +11,16 @@ double sceneryCommandStep(const SceneryDef* def) {
     return 15.0;
 }
 
-bool rotateSelectionByCommand(Layout& layout, Prompter& prompter) {
-    if (!piecesOrScenerySelected(layout))
-        return false;
+namespace {
+
+// Something is selected, and the helix and tunnel locks let it turn.
+bool mayRotate(const Layout& layout, Prompter& prompter) {
+    return piecesOrScenerySelected(layout) &&
+           (selectionIsOneWholeHelix(layout) || canEdit(layout, prompter, "rotate"));
+}
+
+void turnSelection(Layout& layout) {
     const bool wholeHelix = selectionIsOneWholeHelix(layout);
-    if (!wholeHelix && !canEdit(layout, prompter, "rotate"))
-        return false;
 
     Point pivot;
     Helix* helix = wholeHelix ? layout.findHelix(selectedHelixId(layout)) : nullptr;
@@ -43,7 +47,23 @@ bool rotateSelectionByCommand(Layout& layout, Prompter& prompter) {
     for (SceneryItem& s : layout.scenery)
         if (s.selected)
             turnAbout(s, pivot, sceneryCommandStep(catalog.find(s.item)));
+}
+
+} // namespace
+
+bool rotateSelectionByCommand(Layout& layout, Prompter& prompter) {
+    if (!mayRotate(layout, prompter))
+        return false;
+    turnSelection(layout);
     return true;
+}
+
+Change rotateSelectionByCommand(Document& doc, Prompter& prompter) {
+    if (!mayRotate(doc.layout, prompter))
+        return Change{};
+    Edit edit = doc.begin();
+    turnSelection(doc.layout);
+    return edit.commit(Change(Change::kPiecesEdited));
 }
 
 } // namespace plandor

@@ -103,4 +103,12 @@ Change applySceneryResize(Layout& layout, const SceneryResizeForm& form,
     return Change(Change::Annotations);
 }
 
+Change applySceneryResize(Document& doc, const SceneryResizeForm& form,
+                          SceneryResizeChoice choice) {
+    if (!doc.layout.findScenery(form.itemId) || choice == SceneryResizeChoice::Cancel)
+        return Change{};
+    Edit edit = doc.begin();
+    return edit.commit(applySceneryResize(doc.layout, form, choice));
+}
+
 } // namespace plandor

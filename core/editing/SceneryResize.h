@@ -3,7 +3,7 @@
 // them, and the values and rules of the "Resize Scenery" dialog.
 
 #include "catalog/SceneryCatalog.h"
-#include "document/Change.h"
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <array>
@@ -77,6 +77,9 @@ enum class SceneryResizeChoice { Cancel, Ok, ResetToDefault };
 // Stores the dialog's outcome on the item: OK keeps both scales (each at least 0.1), Reset to
 // Default sets 1.0 x 1.0, Cancel changes nothing. Returns what changed.
 Change applySceneryResize(Layout& layout, const SceneryResizeForm& form,
+                          SceneryResizeChoice choice);
+// The same as one edit; Cancel or an item that is gone opens none.
+Change applySceneryResize(Document& doc, const SceneryResizeForm& form,
                           SceneryResizeChoice choice);
 
 } // namespace plandor

@@ -31,6 +31,26 @@ void selectAll(Layout& layout) {
         s.selected = true;
 }
 
+Change selectAll(Document& doc) {
+    selectAll(doc.layout);
+    return Change(Change::Selection);
+}
+
+Change clearSelection(Document& doc) {
+    clearSelection(doc.layout);
+    return Change(Change::Selection);
+}
+
+Change selectPieces(Document& doc, const std::vector<int32_t>& ids) {
+    Layout& layout = doc.layout;
+    clearSelection(layout);
+    for (int32_t id : ids)
+        if (PlacedPiece* p = layout.findPiece(id))
+            p->selected = true;
+    expandToWholeHelices(layout);
+    return Change(Change::Selection);
+}
+
 bool anythingSelected(const Layout& layout) {
     auto selected = [](const auto& r) { return r.selected; };
     return std::any_of(layout.pieces.begin(), layout.pieces.end(), selected) ||

@@ -2,6 +2,7 @@
 // What is selected: selection flags on pieces, scenery, labels, measurements and shapes, and
 // the rules that keep helices whole.
 
+#include "document/Document.h"
 #include "editing/Clipboard.h"
 #include "model/Layout.h"
 #include "render/ViewTransform.h"
@@ -15,6 +16,12 @@ namespace plandor {
 void clearSelection(Layout& layout);
 // Selects every placed piece and every scenery item.
 void selectAll(Layout& layout);
+// Select All and deselecting everything, as the window's commands report them.
+Change selectAll(Document& doc);
+Change clearSelection(Document& doc);
+// Exactly these pieces selected (a finding or a track chosen in a list), widened to whole
+// helices; ids no longer in the layout are skipped.
+Change selectPieces(Document& doc, const std::vector<int32_t>& ids);
 // Something Delete would remove is selected: a piece, scenery item, label, measurement or
 // shape. The Delete command and the Delete key both ask this.
 bool anythingSelected(const Layout& layout);

@@ -211,13 +211,5 @@ std::string elevationStatusText(const Layout& layout) {
     return text + tr("  (right-click piece to stop)");
 }
 
-std::string canvasStatusText(const Layout& layout, const std::string& current) {
-    static const std::string kGradeControlsMark = "\xE2\x96\xB2"; // U+25B2 in UTF-8
-    if (!layout.gradeRuns.empty())
-        return elevationStatusText(layout);
-    if (current.compare(0, kGradeControlsMark.size(), kGradeControlsMark) == 0)
-        return tr(kReadyStatus);
-    return current;
-}
 
 } // namespace plandor

@@ -52,9 +52,4 @@ GradeOutcome recalculateElevation(Layout& layout, int32_t pieceId);
 // "  (right-click piece to stop)".
 std::string elevationStatusText(const Layout& layout);
 
-// Status field 0 as the canvas leaves it after painting: the elevation text while a run is
-// under way; "Ready" in place of a text the grade controls left (it begins with U+25B2);
-// otherwise `current` unchanged.
-std::string canvasStatusText(const Layout& layout, const std::string& current);
-
 } // namespace plandor

@@ -163,6 +163,14 @@ TunnelToolState tunnelToolState(const TunnelAnalysis& analysis) {
     return state;
 }
 
+Change runTunnelCommand(Document& doc) {
+    if (!analyseTunnelSelection(doc.layout).applicable)
+        return Change{};
+    Edit edit = doc.begin();
+    const bool changed = runTunnelCommand(doc.layout) != TunnelChange::None;
+    return edit.commit(changed ? Change(Change::Pieces | Change::Annotations) : Change{});
+}
+
 TunnelChange runTunnelCommand(Layout& layout) {
     const TunnelAnalysis a = analyseTunnelSelection(layout);
     if (!a.applicable)

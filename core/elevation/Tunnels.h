@@ -2,6 +2,7 @@
 // Tunnels over chains of track: which selections can take one, and placing and removing the
 // portals and the Tunnel record. The locks on tunnel track live with the editing checks.
 
+#include "document/Document.h"
 #include "model/Layout.h"
 
 #include <cstdint>
@@ -41,5 +42,7 @@ enum class TunnelChange { None, Placed, Removed };
 // Places a tunnel over the selected chain, or removes the tunnel it exactly covers.
 // Never asks or tells the user anything.
 TunnelChange runTunnelCommand(Layout& layout);
+// The Tunnel tool as one edit; a selection that takes no tunnel opens none.
+Change runTunnelCommand(Document& doc);
 
 } // namespace plandor

@@ -35,10 +35,15 @@ PlacedPiece makeStub(Layout& layout, const Helix& helix, const std::string& part
 
 } // namespace
 
-bool placeHelix(Layout& layout, double x, double y, double heading, const std::string& variantId) {
+bool helixPlaceable(const std::string& variantId) {
     const HelixVariant* variant = variantOrDefault(variantId);
-    if (!variant || !TrackCatalog::instance().find(variant->straightPart))
+    return variant && TrackCatalog::instance().find(variant->straightPart);
+}
+
+bool placeHelix(Layout& layout, double x, double y, double heading, const std::string& variantId) {
+    if (!helixPlaceable(variantId))
         return false;
+    const HelixVariant* variant = variantOrDefault(variantId);
 
     Helix helix;
     helix.id = layout.takeId();

@@ -7,6 +7,9 @@
 
 namespace plandor {
 
+// A helix of the variant (the default one for an empty or unknown id) can be placed: its
+// straight stub part is in the catalogue.
+bool helixPlaceable(const std::string& variantId);
 // Adds a helix centred at (x, y) with the given heading and its four stubs (bottom R1,
 // bottom R2, top R1, top R2), taking ids N for the helix and N+1..N+4 for the stubs.
 // An empty or unknown variant id falls back to the default variant.

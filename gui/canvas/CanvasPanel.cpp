@@ -1,5 +1,7 @@
 #include "canvas/CanvasPanel.h"
 
+#include "editing/DisplaySettings.h"
+
 #include "canvas/CanvasController.h"
 #include "canvas/CanvasOverlayDrawing.h"
 #include "canvas/CheckMarks.h"
@@ -95,7 +97,7 @@ struct CanvasPanel::Impl {
     CanvasController controller;
     LayoutRenderer renderer;
     wxTimer flashTimer;
-    std::function<void(int, const std::string&)> statusSink;
+    std::function<void(const std::string&)> positionSink;
     std::function<void(const Change&)> changeSink;
     std::function<void(double, double)> labelDropSink;
     std::function<void(int32_t)> resizeScenerySink;
@@ -157,8 +159,8 @@ CanvasPanel::~CanvasPanel() {
         ReleaseMouse();
 }
 
-void CanvasPanel::setStatusSink(std::function<void(int, const std::string&)> sink) {
-    impl_->statusSink = std::move(sink);
+void CanvasPanel::setPositionSink(std::function<void(const std::string&)> sink) {
+    impl_->positionSink = std::move(sink);
 }
 
 void CanvasPanel::setChangeSink(std::function<void(const Change&)> sink) {
@@ -240,7 +242,7 @@ void CanvasPanel::resetViewDefault() {
 }
 
 void CanvasPanel::setShowGrid(bool on) {
-    impl_->doc.layout.showGrid = on;
+    setGridShown(impl_->doc, on);
     layoutChanged();
 }
 
@@ -306,9 +308,8 @@ const wxBitmap& CanvasPanel::keptPicture() const {
 }
 
 void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
-    if (impl_->statusSink)
-        for (const auto& [field, text] : reply.status)
-            impl_->statusSink(field, text);
+    if (impl_->positionSink && !reply.position.empty())
+        impl_->positionSink(reply.position);
     if (reply.setCursor && reply.cursor == CanvasCursor::Hand) {
         // The tool's own cursor (a cross-hair while measuring) comes back after the pan.
         impl_->cursorBeforePan = GetCursor();
@@ -331,7 +332,7 @@ void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     if (reply.startFlashTimer)
         impl_->flashTimer.StartOnce(kFlashMilliseconds);
     // The owner redraws the picture for a change; the overlays alone cost one bitmap copy.
-    const bool owned = reply.change.any() && impl_->changeSink;
+    const bool owned = reply.change.reported() && impl_->changeSink;
     if (owned)
         impl_->changeSink(reply.change);
     if (reply.redrawPicture && impl_->controller.movingSelection()) {

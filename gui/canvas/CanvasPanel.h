@@ -36,8 +36,8 @@ class CanvasPanel : public wxPanel {
     CanvasPanel(wxWindow* parent, Document& doc, Prompter* prompter = nullptr);
     ~CanvasPanel() override;
 
-    // Called with (status field, text) whenever the canvas has something for the status bar.
-    void setStatusSink(std::function<void(int, const std::string&)> sink);
+    // Called with the cursor's position text whenever the mouse moves over the canvas.
+    void setPositionSink(std::function<void(const std::string&)> sink);
     // Called with what an event changed in the document; the owner redraws the picture with
     // layoutChanged(). Without an owner the panel redraws it itself.
     void setChangeSink(std::function<void(const Change&)> sink);

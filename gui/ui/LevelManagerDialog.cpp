@@ -70,11 +70,11 @@ LevelProperties LevelPropertiesDialog::value() const {
             useColor_->GetValue(), Color{c.Red(), c.Green(), c.Blue(), 255}};
 }
 
-LevelManagerDialog::LevelManagerDialog(wxWindow* parent, plandor::Layout& layout,
+LevelManagerDialog::LevelManagerDialog(wxWindow* parent, LevelsSession& session,
                                        Prompter& prompter)
     : wxDialog(parent, wxID_ANY, _("Manage Levels"), wxDefaultPosition, wxSize(500, 360),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
-      layout_(layout), prompter_(prompter) {
+      session_(session), prompter_(prompter) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(new wxStaticText(this, wxID_ANY, toWx(tr(kLevelsHint))), 0, wxALL, 8);
 
@@ -108,7 +108,6 @@ LevelManagerDialog::LevelManagerDialog(wxWindow* parent, plandor::Layout& layout
     list_->Bind(wxEVT_LIST_ITEM_SELECTED, &LevelManagerDialog::onSelected, this);
     list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { editSelectedLevel(); });
 
-    layout_.ensureDefaultLevel();
     fillList();
 }
 
@@ -116,18 +115,18 @@ void LevelManagerDialog::fillList() {
     filling_ = true; // setting the check boxes must not count as the user's clicks
     list_->DeleteAllItems();
     const wxFont bold = list_->GetFont().Bold();
-    for (std::size_t i = 0; i < layout_.levels.size(); ++i) {
-        const LevelRow row = levelRow(layout_, layout_.levels[i]);
+    for (std::size_t i = 0; i < layout().levels.size(); ++i) {
+        const LevelRow row = levelRow(layout(), layout().levels[i]);
         const long at = list_->InsertItem(static_cast<long>(i), toWx(row.name));
         list_->SetItem(at, ColHeight, toWx(row.height));
         list_->SetItem(at, ColColor, toWx(row.color));
         list_->SetItem(at, ColId, toWx(row.id));
-        list_->SetItemData(at, layout_.levels[i].id);
+        list_->SetItemData(at, layout().levels[i].id);
         list_->CheckItem(at, row.visible);
         if (row.active)
             list_->SetItemFont(at, bold);
     }
-    remove_->Enable(canRemoveLevel(layout_));
+    remove_->Enable(canRemoveLevel(layout()));
     filling_ = false;
 }
 
@@ -136,27 +135,26 @@ int32_t LevelManagerDialog::selectedLevelId() const {
     return row < 0 ? -1 : static_cast<int32_t>(list_->GetItemData(row));
 }
 
-void LevelManagerDialog::took(const LevelsChange& change) {
-    change_ |= change;
-    if (shown_ && (change.levels || change.content))
-        shown_(levelsShownChange(change));
+void LevelManagerDialog::took(const Change& shown) {
+    if (shown_ && shown.any())
+        shown_(shown);
 }
 
 void LevelManagerDialog::onChecked(wxListEvent& event, bool visible) {
     if (filling_)
         return;
-    took(setLevelVisible(layout_, static_cast<int32_t>(list_->GetItemData(event.GetIndex())),
-                         visible));
+    took(session_.setLevelVisible(static_cast<int32_t>(list_->GetItemData(event.GetIndex())),
+                                  visible));
 }
 
 void LevelManagerDialog::onSelected(wxListEvent& event) {
     if (filling_)
         return;
-    const LevelsChange c =
-        setActiveLevel(layout_, static_cast<int32_t>(list_->GetItemData(event.GetIndex())));
+    const Change c =
+        session_.setActiveLevel(static_cast<int32_t>(list_->GetItemData(event.GetIndex())));
     took(c);
-    remove_->Enable(canRemoveLevel(layout_));
-    if (c.levels) {
+    remove_->Enable(canRemoveLevel(layout()));
+    if (c.any()) {
         // Refilling would drop the selection the user just made.
         const wxFont normal = list_->GetFont();
         for (long i = 0; i < list_->GetItemCount(); ++i)
@@ -166,44 +164,42 @@ void LevelManagerDialog::onSelected(wxListEvent& event) {
 
 void LevelManagerDialog::addLevelAsked() {
     std::string name;
-    if (!prompter_.askText(tr(kAddLevelTitle), tr(kAddLevelPrompt), proposedLevelName(layout_),
-                           name))
+    if (!prompter_.askText(tr(kAddLevelTitle), tr(kAddLevelPrompt), proposedLevelName(layout()), name))
         return;
-    took(addLevel(layout_, name));
+    took(session_.addLevel(name));
     fillList();
 }
 
 void LevelManagerDialog::editSelectedLevel() {
     const int32_t id = selectedLevelId();
-    const Level* level = layout_.findLevel(id);
+    const Level* level = layout().findLevel(id);
     if (!level) {
         prompter_.message(tr(kLevelPropertiesTitle), tr(kSelectLevelFirst),
                           PromptIcon::Information);
         return;
     }
-    LevelPropertiesDialog dialog(this, *level, layout_.units);
+    LevelPropertiesDialog dialog(this, *level, layout().units);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    took(applyLevelProperties(layout_, id, dialog.value()));
+    took(session_.applyLevelProperties(id, dialog.value()));
     fillList();
 }
 
 void LevelManagerDialog::removeSelectedLevel() {
-    if (!canRemoveLevel(layout_)) {
+    if (!canRemoveLevel(layout())) {
         prompter_.message(tr(kRemoveLevelTitle), tr(kLastLevelRefusal), PromptIcon::Information);
         return;
     }
     const int32_t id = selectedLevelId();
-    const Level* level = layout_.findLevel(id);
+    const Level* level = layout().findLevel(id);
     if (!level)
         return;
-    wxMessageDialog ask(this, toWx(removeLevelQuestion(level->name, levelContents(layout_, id))),
-                        toWx(tr(kRemoveLevelConfirmTitle)),
-                        wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+    wxMessageDialog ask(this, toWx(removeLevelQuestion(level->name, levelContents(layout(), id))),
+                        toWx(tr(kRemoveLevelConfirmTitle)), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
     ask.SetYesNoLabels(toWx(tr(kRemoveLevelYes)), _("Cancel"));
     if (ask.ShowModal() != wxID_YES)
         return;
-    took(removeLevel(layout_, id));
+    took(session_.removeLevel(id));
     fillList();
 }
 

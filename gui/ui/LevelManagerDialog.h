@@ -18,7 +18,6 @@ class wxColourPickerCtrl;
 
 namespace plandor {
 
-class Layout;
 class Prompter;
 
 // "Level Properties: <name>": name, height in the layout's unit and the track colour.
@@ -40,10 +39,11 @@ class LevelPropertiesDialog : public wxDialog {
 
 class LevelManagerDialog : public wxDialog {
   public:
-    LevelManagerDialog(wxWindow* parent, plandor::Layout& layout, Prompter& prompter);
+    // The dialog works on `session`, which its owner opens before and closes after it.
+    LevelManagerDialog(wxWindow* parent, LevelsSession& session, Prompter& prompter);
 
-    // What the session changed, for the one undo step taken when the dialog closes.
-    const LevelsChange& change() const { return change_; }
+    // What the session changed so far.
+    const LevelsChange& change() const { return session_.change(); }
     // Called after each change while the dialog is open, so the window shows it at once.
     void onChange(std::function<void(const Change&)> shown) { shown_ = std::move(shown); }
 
@@ -60,11 +60,11 @@ class LevelManagerDialog : public wxDialog {
     int32_t selectedLevelId() const;
     void onChecked(wxListEvent& event, bool visible);
     void onSelected(wxListEvent& event);
-    void took(const LevelsChange& change);
+    void took(const Change& shown);
+    const plandor::Layout& layout() const { return session_.layout(); }
 
-    plandor::Layout& layout_;
+    LevelsSession& session_;
     Prompter& prompter_;
-    LevelsChange change_;
     std::function<void(const Change&)> shown_;
     wxListCtrl* list_ = nullptr;
     wxButton* remove_ = nullptr;

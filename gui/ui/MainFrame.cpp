@@ -7,6 +7,7 @@
 #include "canvas/CanvasController.h"
 #include "canvas/ContextMenu.h"
 #include "editing/Delete.h"
+#include "editing/DisplaySettings.h"
 #include "editing/InsertBlock.h"
 #include "editing/Placing.h"
 #include "editing/Selection.h"
@@ -87,8 +88,6 @@ wxMenu* buildMenu(const std::vector<MenuEntry>& entries) {
     }
     return menu;
 }
-
-const Change kPiecesEdited(Change::kPiecesEdited);
 
 // The key of an event as the command table names keys.
 KeyStroke keyStroke(const wxKeyEvent& event) {
@@ -250,8 +249,7 @@ void MainFrame::buildPanels() {
     canvas_ = new CanvasPanel(innerSplit_, doc_, &prompter_);
     traceMainFrame("BuildPanels: canvas created");
     properties_ = new PropertiesPanel(innerSplit_, doc_);
-    properties_->setEditSink(
-        [this](const Change& change, const std::string& status) { onPanelEdit(change, status); });
+    properties_->setEditSink([this](const Change& change) { applyChange(change); });
     traceMainFrame("BuildPanels: properties created");
 
     // The palette keeps its width and the canvas takes all growth of the window.
@@ -283,11 +281,10 @@ void MainFrame::buildStatusBar() {
     // The message field takes the room the count and the position leave: tool hints are long.
     const int statusWidths[kStatusFields] = {-1, 140, 260};
     SetStatusWidths(kStatusFields, statusWidths);
-    SetStatusText(kStatusReady, 0);
-    SetStatusText(toWx(pieceCountText(0)), 1);
-    SetStatusText(kStatusStartPosition, 2);
-    canvas_->setStatusSink(
-        [this](int field, const std::string& text) { SetStatusText(toWx(text), field); });
+    showStatus(statusTexts(doc_.layout));
+    SetStatusText(toWx(canvas_->controller().positionText()), kPositionField);
+    canvas_->setPositionSink(
+        [this](const std::string& text) { SetStatusText(toWx(text), kPositionField); });
     canvas_->setChangeSink([this](const Change& change) { applyChange(change); });
     canvas_->setLabelDropSink([this](double x, double y) { properties_->setLabelDropPoint(x, y); });
     canvas_->setResizeScenerySink([this](int32_t id) { openResizeScenery(id); });
@@ -348,7 +345,7 @@ void MainFrame::bindCommands() {
 }
 
 void MainFrame::applyChange(const Change& change) {
-    if (!change.any())
+    if (!change.reported())
         return;
     keepRecoveryCopy(change);
     if (change.replaced())
@@ -356,20 +353,33 @@ void MainFrame::applyChange(const Change& change) {
     else if (change.redraw())
         canvas_->layoutChanged(change);
     updateTitle();
-    SetStatusText(toWx(pieceCountText(doc_.layout.pieces.size())), 1);
     // A unit switched or another layout opened: the position reads in the unit at once.
     if (change.has(Change::ViewSettings | Change::Replaced))
-        SetStatusText(toWx(canvas_->controller().positionText()), 2);
+        SetStatusText(toWx(canvas_->controller().positionText()), kPositionField);
     if (change.redraw())
         properties_->refreshSelection();
     if (change.has(Change::Pieces | Change::Replaced))
         properties_->refreshTally();
+    std::string checked;
     if (change.has(Change::kUndoable | Change::Replaced | Change::SavedSettings)) {
         rebuild3DView();
-        refreshCheck();
+        checked = refreshCheck();
         if (tracks_)
             tracks_->refresh(doc_.layout);
     }
+    // The change's own line wins over the check's summary.
+    showStatus(statusTexts(doc_.layout, checked.empty() ? change : Change::saying(checked) | change,
+                           fromWx(statusText(kMessageField))));
+}
+
+void MainFrame::showStatus(const StatusTexts& texts) {
+    SetStatusText(toWx(texts.message), kMessageField);
+    SetStatusText(toWx(texts.pieces), kPiecesField);
+}
+
+wxString MainFrame::statusText(int field) const {
+    const wxStatusBar* bar = GetStatusBar();
+    return bar ? bar->GetStatusText(field) : wxString();
 }
 
 void MainFrame::onView3D(wxCommandEvent&) {
@@ -397,29 +407,29 @@ void MainFrame::onCheckLayout(wxCommandEvent&) {
             check_->Destroy();
             check_ = nullptr;
             canvas_->setCheckMarks({});
-            SetStatusText(kStatusReady, 0);
+            applyChange(Change::saying(kReadyStatus));
         });
     }
     const bool opening = !check_->IsShown();
-    refreshCheck();
+    applyChange(Change::saying(refreshCheck()));
     if (opening)
         check_->placeBeside(GetScreenRect(), canvas_->GetScreenRect());
     check_->Show();
     check_->Raise();
 }
 
-void MainFrame::refreshCheck() {
+std::string MainFrame::refreshCheck() {
     if (!check_)
-        return;
+        return {};
     check_->refresh(doc_.layout);
     canvas_->setCheckMarks(checkMarks(check_->findings()));
-    SetStatusText(toWx(checkSummary(check_->findings())), 0);
+    return checkSummary(check_->findings());
 }
 
 void MainFrame::showFinding(const CheckFinding& finding) {
-    selectFindingPieces(doc_.layout, finding);
+    const Change change = selectPieces(doc_, finding.pieces);
     canvas_->centreOn(finding.at.x, finding.at.y);
-    applyChange(Change(Change::Selection));
+    applyChange(change);
 }
 
 void MainFrame::onTrackLengths(wxCommandEvent&) {
@@ -439,23 +449,14 @@ void MainFrame::onTrackLengths(wxCommandEvent&) {
 }
 
 void MainFrame::showTrack(const TrackLength& track) {
-    selectTrackPieces(doc_.layout, track);
+    const Change change = selectPieces(doc_, track.pieces);
     canvas_->centreOn(track.at.x, track.at.y);
-    applyChange(Change(Change::Selection));
+    applyChange(change);
 }
 
 void MainFrame::runAutofill() {
     WxFillChooser chooser(this);
-    Edit edit = doc_.begin();
-    const bool placed =
-        autofillGap(doc_.layout, prompter_, chooser).result == AutofillResult::Placed;
-    applyChange(edit.commit(placed ? kPiecesEdited : Change{}));
-}
-
-void MainFrame::onPanelEdit(const Change& change, const std::string& status) {
-    applyChange(change);
-    const std::string current = status.empty() ? fromWx(GetStatusBar()->GetStatusText(0)) : status;
-    SetStatusText(toWx(canvasStatusText(doc_.layout, current)), 0);
+    applyChange(autofillGap(doc_, prompter_, chooser));
 }
 
 void MainFrame::showOpenedLayout() {
@@ -466,7 +467,6 @@ void MainFrame::showOpenedLayout() {
     else
         canvas_->zoomToFit();
     palette_->selectSystemForLayout(doc_.layout);
-    SetStatusText(toWx(statusAfterOpen(doc_.layout)), 0);
 }
 
 void MainFrame::onNewOrClose(wxCommandEvent&) {
@@ -475,12 +475,10 @@ void MainFrame::onNewOrClose(wxCommandEvent&) {
         return;
     applyChange(change);
     canvas_->resetViewDefault();
-    SetStatusText(kStatusReady, 0);
 }
 
 void MainFrame::onOpen(wxCommandEvent&) {
-    // The open layout's file may have been deleted from the dialog: the title shows it.
-    const Change change = files_.openLayout() | Change(Change::FileName);
+    const Change change = files_.openLayout();
     applyChange(change);
     if (change.replaced())
         showOpenedLayout();
@@ -494,11 +492,11 @@ void MainFrame::openFromCommandLine(const std::string& path, LoadedLayout loaded
 }
 
 void MainFrame::onSave(wxCommandEvent&) {
-    applyChange(files_.save() | Change(Change::FileName));
+    applyChange(files_.save());
 }
 
 void MainFrame::onSaveAs(wxCommandEvent&) {
-    applyChange(files_.saveAs() | Change(Change::FileName));
+    applyChange(files_.saveAs());
 }
 
 void MainFrame::onImport(wxCommandEvent&) {
@@ -594,7 +592,7 @@ void MainFrame::onExportPlan(wxCommandEvent&) {
     if (!error.empty())
         prompter_.message("Export Failed", error, PromptIcon::Error);
     else
-        SetStatusText(toWx("Exported to: " + path), 0);
+        applyChange(Change::saying(exportedToText(path)));
 }
 
 void MainFrame::onExportPartsList(wxCommandEvent&) {
@@ -607,7 +605,7 @@ void MainFrame::onExportPartsList(wxCommandEvent&) {
     if (!error.empty())
         prompter_.message("Export Failed", error, PromptIcon::Error);
     else
-        SetStatusText(toWx("Exported to: " + path), 0);
+        applyChange(Change::saying(exportedToText(path)));
 }
 
 void MainFrame::onUndo(wxCommandEvent&) {
@@ -624,34 +622,29 @@ void MainFrame::onDelete(wxCommandEvent&) {
 }
 
 void MainFrame::onSelectAll(wxCommandEvent&) {
-    selectAll(doc_.layout);
-    applyChange(Change(Change::Selection));
+    applyChange(selectAll(doc_));
 }
 
 void MainFrame::onShowGrid(wxCommandEvent& event) {
-    doc_.layout.showGrid = event.IsChecked();
-    applyChange(Change(Change::ViewSettings));
+    applyChange(setGridShown(doc_, event.IsChecked()));
 }
 
 void MainFrame::onSnap(wxCommandEvent& event) {
-    // Snapping draws nothing: only the next placing or move reads it.
-    doc_.layout.snapOn = event.IsChecked();
+    applyChange(setSnapOn(doc_, event.IsChecked()));
 }
 
 void MainFrame::onToggleLabels(wxCommandEvent& event) {
-    doc_.layout.showLabels = !event.IsChecked();
+    const Change change = setLabelsShown(doc_, !event.IsChecked());
     wxToolBar* bar = GetToolBar();
     if (wxToolBarToolBase* tool = bar->FindById(CmdToggleLabels)) {
         tool->SetLabel(toWx(labelsToolLabel(doc_.layout.showLabels)));
         bar->Realize();
     }
-    applyChange(Change(Change::ViewSettings));
+    applyChange(change);
 }
 
 void MainFrame::onTunnel(wxCommandEvent&) {
-    Edit edit = doc_.begin();
-    const bool changed = runTunnelCommand(doc_.layout) != TunnelChange::None;
-    applyChange(edit.commit(changed ? Change(Change::Pieces | Change::Annotations) : Change{}));
+    applyChange(runTunnelCommand(doc_));
 }
 
 const Clipboard& MainFrame::canvasClipboard() const {
@@ -721,12 +714,11 @@ void MainFrame::onPaste(wxCommandEvent&) {
 
 void MainFrame::onDrawingTool(wxCommandEvent& event) {
     const ToolSwitch s = switchDrawingTool(event.GetId(), event.IsChecked());
-    if (s.deselect)
-        clearSelection(doc_.layout);
+    const Change change = applyToolSwitch(doc_, s);
     if (s.uncheck != 0)
         GetToolBar()->ToggleTool(s.uncheck, false);
     canvas_->setToolMode(s.mode);
-    applyChange(Change(s.deselect ? Change::Selection : Change::ViewSettings));
+    applyChange(change);
 }
 
 void MainFrame::releaseToolToggles() {
@@ -742,18 +734,15 @@ void MainFrame::onUnits(wxCommandEvent& event) {
     const std::optional<Units> units = unitsOfCommand(event.GetId());
     if (!units)
         return;
-    doc_.layout.units = *units;
-    applyChange(Change(Change::ViewSettings));
+    applyChange(setUnits(doc_, *units));
 }
 
 void MainFrame::onLevels(wxCommandEvent&) {
-    doc_.layout.ensureDefaultLevel();
-    // The whole dialog session is one edit: removing a level comes back with one Undo.
-    Edit edit = doc_.begin();
-    LevelManagerDialog dialog(this, doc_.layout, prompter_);
+    LevelsSession session(doc_);
+    LevelManagerDialog dialog(this, session, prompter_);
     dialog.onChange([this](const Change& shown) { applyChange(shown); });
     dialog.ShowModal();
-    applyChange(edit.commit(levelsSessionChange(dialog.change())));
+    applyChange(session.close());
 }
 
 void MainFrame::onLayoutShape(wxCommandEvent&) {
@@ -763,11 +752,10 @@ void MainFrame::onLayoutShape(wxCommandEvent&) {
     if (dialog.drawOnCanvas()) {
         releaseToolToggles();
         canvas_->setToolMode(ToolMode::Baseboard);
-        applyChange(Change(Change::ViewSettings));
-        SetStatusText(kFreeFormStatus, 0);
+        applyChange(Change::saying(kFreeFormStatus));
         return;
     }
-    applyChange(doc_.apply([&] { return applyShapeResult(doc_.layout, dialog.result()); }));
+    applyChange(applyShapeResult(doc_, dialog.result()));
 }
 
 void MainFrame::onHelp(wxCommandEvent&) {
@@ -788,27 +776,16 @@ void MainFrame::openResizeScenery(int32_t itemId) {
         return;
     ResizeSceneryDialog dialog(this, openSceneryResize(*item, *def));
     dialog.ShowModal();
-    applyChange(doc_.apply(
-        [&] { return applySceneryResize(doc_.layout, dialog.form(), dialog.choice()); }));
+    applyChange(applySceneryResize(doc_, dialog.form(), dialog.choice()));
 }
 
 void MainFrame::onPaletteAction(const PaletteAction& action) {
     switch (action.kind) {
-    case PaletteAction::Kind::AutoConnect: {
-        Edit edit = doc_.begin();
-        const PlaceOutcome outcome = autoConnect(doc_.layout, action.key);
-        if (!outcome.placed)
-            return;
-        applyChange(edit.commit(kPiecesEdited));
-        SetStatusText(toWx(outcome.status), 1);
+    case PaletteAction::Kind::AutoConnect:
+        applyChange(autoConnect(doc_, action.key));
         return;
-    }
     case PaletteAction::Kind::PlaceHelix:
-        applyChange(doc_.apply([&] {
-            return placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key)
-                       ? kPiecesEdited
-                       : Change{};
-        }));
+        applyChange(placeHelix(doc_, Point{kHelixDropX, kHelixDropY}, 0, action.key));
         return;
     case PaletteAction::Kind::InsertBlock:
         applyChange(insertBlockAsEdit(doc_, action.key, prompter_));

@@ -5,6 +5,7 @@
 
 #include "document/Document.h"
 #include "app/FileCommands.h"
+#include "app/MainWindowRules.h"
 #include "app/Recovery.h"
 #include "canvas/PaletteActions.h"
 #include "canvas/ToolMode.h"
@@ -63,6 +64,8 @@ class MainFrame : public wxFrame {
     // Shows what a change did: the canvas picture, the properties panel and tally, the title
     // and the piece count. Every command and every panel reports its change here.
     void applyChange(const Change& change);
+    // The status bar's text of a field.
+    wxString statusText(int field) const;
     // A layout file named on the command line, opened once the window shows; `loaded` is the
     // file as read while the window was built.
     void openFromCommandLine(const std::string& path, LoadedLayout loaded);
@@ -80,6 +83,7 @@ class MainFrame : public wxFrame {
     void buildStatusBar();
     void bindCommands();
 
+    void showStatus(const StatusTexts& texts);
     // The title from the display name, the path and the modified flag.
     void updateTitle();
     // The view, menu checks, palette and status after a layout was opened.
@@ -128,12 +132,11 @@ class MainFrame : public wxFrame {
     void onLayoutShape(wxCommandEvent&);
     void onHelp(wxCommandEvent&);
     void onCloseWindow(wxCloseEvent& event);
-    // After a command of the properties panel: its change and status field 0.
-    void onPanelEdit(const Change& change, const std::string& status);
     // Layout > Check Layout...: opens the list of findings, or brings it to the front.
     void onCheckLayout(wxCommandEvent&);
-    // While the list is open: check again, show "Check: N errors, M warnings".
-    void refreshCheck();
+    // While the list is open: checks again and returns "Check: N errors, M warnings" (empty
+    // while it is closed).
+    std::string refreshCheck();
     // A row chosen in the list: its pieces selected, the view centred on it.
     void showFinding(const CheckFinding& finding);
     // Layout > Track Lengths...: opens the table of tracks, or brings it to the front.

@@ -1,6 +1,5 @@
 #include "ui/PropertiesPanel.h"
 
-#include "elevation/Grades.h"
 #include "app/Cart.h"
 #include "document/Document.h"
 #include "ui/BuyTrackHelpDialog.h"
@@ -353,11 +352,11 @@ void PropertiesPanel::setLabelDropPoint(double x, double y) {
     c_.labelField->SetFocus();
 }
 
-void PropertiesPanel::tell(const Change& change, const std::string& status) {
+void PropertiesPanel::tell(const Change& change) {
     if (change.any())
         refreshSelection();
-    if (sink_ && (change.any() || !status.empty()))
-        sink_(change, status);
+    if (sink_ && change.reported())
+        sink_(change);
 }
 
 void PropertiesPanel::onAddLabel(wxCommandEvent&) {
@@ -383,33 +382,16 @@ void PropertiesPanel::onHeightEnter(wxCommandEvent&) {
     tell(enterHeight(doc_, state_, fromWx(c_.heightField->GetValue())));
 }
 
-namespace {
-// A grade command's outcome as one edit: heights change, and the description with them.
-Change gradeEdit(Edit& edit, const GradeOutcome& outcome) {
-    return edit.commit(outcome.changed ? Change(Change::Heights | Change::Pieces) : Change{});
-}
-} // namespace
-
 void PropertiesPanel::onStartGrade(wxCommandEvent&) {
-    Edit edit = doc_.begin();
-    const GradeOutcome outcome =
-        startGrade(doc_.layout, state_.contextPiece, c_.spin->GetValue(), c_.down->GetValue());
-    if (outcome.status.empty())
-        return;
-    tell(gradeEdit(edit, outcome) | Change(Change::Selection), outcome.status);
+    tell(startGrade(doc_, state_, c_.spin->GetValue(), c_.down->GetValue()));
 }
 
 void PropertiesPanel::onEndGrade(wxCommandEvent&) {
-    Edit edit = doc_.begin();
-    const GradeOutcome outcome = endGrade(doc_.layout, state_.contextPiece);
-    if (outcome.status.empty())
-        return;
-    tell(gradeEdit(edit, outcome) | Change(Change::Selection), outcome.status);
+    tell(endGrade(doc_, state_));
 }
 
 void PropertiesPanel::onRecalc(wxCommandEvent&) {
-    Edit edit = doc_.begin();
-    tell(gradeEdit(edit, recalculateElevation(doc_.layout, state_.contextPiece)));
+    tell(recalculateElevation(doc_, state_));
 }
 
 void PropertiesPanel::onBuyTrack(wxCommandEvent&) {

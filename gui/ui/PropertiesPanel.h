@@ -32,9 +32,8 @@ struct ShopMap;
 class Prompter;
 class BrowserOpener;
 
-// What the panel tells its owner after one of its commands changed the layout, with a text
-// for status field 0 (empty to leave it).
-using PanelEditSink = std::function<void(const Change&, const std::string& status)>;
+// What the panel tells its owner after one of its commands: the change, with its status line.
+using PanelEditSink = std::function<void(const Change&)>;
 
 class PropertiesPanel : public wxPanel {
   public:
@@ -99,7 +98,7 @@ class PropertiesPanel : public wxPanel {
     // The grade warning, wrapped to the panel's width.
     void showWarning();
     void fitTallyColumns();
-    void tell(const Change& change, const std::string& status = {});
+    void tell(const Change& change);
     const ShopMap& shop() const;
 
     void onAddLabel(wxCommandEvent&);

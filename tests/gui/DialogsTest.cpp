@@ -57,7 +57,8 @@ TEST_F(DialogsTest, LevelsSessionIsOneUndoStep) {
 
 TEST_F(DialogsTest, LevelsDialogChecksSelectsAndRefuses) {
     ScriptedPrompter prompter;
-    auto* dialog = new LevelManagerDialog(frame, layout(), prompter);
+    LevelsSession session(frame->document());
+    auto* dialog = new LevelManagerDialog(frame, session, prompter);
     dialog->Show();
     settle();
     EXPECT_FALSE(dialog->removeButton()->IsEnabled());
@@ -70,6 +71,7 @@ TEST_F(DialogsTest, LevelsDialogChecksSelectsAndRefuses) {
     EXPECT_FALSE(layout().levels[0].visible);
     EXPECT_TRUE(dialog->change().levels);
     dialog->Destroy();
+    session.close();
 }
 
 TEST_F(DialogsTest, LevelPropertiesConvertTheHeight) {

@@ -22,8 +22,8 @@ class PropertiesPanelTest : public ::testing::Test {
         doc.layout.ensureDefaultLevel();
         frame = new wxFrame(nullptr, wxID_ANY, "panel", wxDefaultPosition, wxSize(280, 900));
         panel = new PropertiesPanel(frame, doc);
-        panel->setEditSink([this](const Change&, const std::string& status) {
-            edits.push_back(status); // what the status bar is to show
+        panel->setEditSink([this](const Change& change) {
+            edits.push_back(change.message); // what the status bar is to show
         });
         panel->setPrompter(prompter);
         panel->setBrowserOpener(browser);
