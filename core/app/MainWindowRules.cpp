@@ -75,7 +75,7 @@ StatusTexts statusTexts(const Layout& layout) {
 }
 
 std::string exportedToText(const std::string& path) {
-    return "Exported to: " + path;
+    return tr("Exported to: ") + path;
 }
 
 Change applyToolSwitch(Document& doc, const ToolSwitch& s) {

@@ -1,4 +1,5 @@
 #include "canvas/CanvasController.h"
+#include "base/Translate.h"
 
 #include "canvas/DropArea.h"
 #include "editing/Delete.h"
@@ -766,7 +767,7 @@ CanvasReply CanvasController::toolReply(const ToolResult& result) {
     reply.change = result.change;
     reply.toolEnded = result.ended;
     if (result.ended == ToolMode::Baseboard)
-        reply.change |= Change::saying(kReadyStatus); // the drawing hint goes
+        reply.change |= Change::saying(tr(kReadyStatus)); // the drawing hint goes
     return reply;
 }
 
