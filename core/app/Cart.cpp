@@ -1,7 +1,7 @@
-#include "app/Cart.h"
-#include "base/Translate.h"
+#include "core/app/Cart.h"
+#include "core/base/Translate.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 namespace plandor {
 

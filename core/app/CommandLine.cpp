@@ -1,9 +1,9 @@
-#include "app/CommandLine.h"
-#include "base/Translate.h"
+#include "core/app/CommandLine.h"
+#include "core/base/Translate.h"
 
-#include "app/PartsList.h"
-#include "app/TrackLengths.h"
-#include "model/LayoutFile.h"
+#include "core/app/PartsList.h"
+#include "core/app/TrackLengths.h"
+#include "core/model/LayoutFile.h"
 
 #include <cctype>
 
@@ -49,11 +49,12 @@ bool endsWithCsv(const std::string& path) {
 } // namespace
 
 std::string commandLineUsage() {
-    return tr("usage: plandor\n"
-              "       plandor --export-plan OUT.pdf|OUT.svg|OUT.png [--scale 1:N] [--paper A4|A3|A2] "
-              "LAYOUT.plo\n"
-              "       plandor --export-parts OUT.csv [--export-tracks TRACKS.csv] LAYOUT.plo\n"
-              "       plandor --check|--tracks LAYOUT.plo\n");
+    return tr(
+        "usage: plandor\n"
+        "       plandor --export-plan OUT.pdf|OUT.svg|OUT.png [--scale 1:N] [--paper A4|A3|A2] "
+        "LAYOUT.plo\n"
+        "       plandor --export-parts OUT.csv [--export-tracks TRACKS.csv] LAYOUT.plo\n"
+        "       plandor --check|--tracks LAYOUT.plo\n");
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {

@@ -1,12 +1,12 @@
-#include "app/Commands.h"
-#include "base/Translate.h"
+#include "core/app/Commands.h"
+#include "core/base/Translate.h"
 
-#include "document/Document.h"
+#include "core/document/Document.h"
 
-#include "editing/Clipboard.h"
-#include "editing/Selection.h"
-#include "elevation/Tunnels.h"
-#include "model/Layout.h"
+#include "core/editing/Clipboard.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/Layout.h"
 
 #include <algorithm>
 #include <cctype>

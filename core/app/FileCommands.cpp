@@ -1,12 +1,12 @@
-#include "app/FileCommands.h"
-#include "base/Translate.h"
+#include "core/app/FileCommands.h"
+#include "core/base/Translate.h"
 
-#include "model/LayoutFile.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
+#include <filesystem>
 
 namespace plandor {
 
@@ -76,7 +76,8 @@ Change FileCommands::openLayout() {
         return Change{};
     std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
     if (files.empty()) {
-        prompter_.message(tr("Open Layout"), tr("No layouts found in") + "\n" + folders_.application,
+        prompter_.message(tr("Open Layout"),
+                          tr("No layouts found in") + "\n" + folders_.application,
                           PromptIcon::Information);
         return Change{};
     }
@@ -146,7 +147,8 @@ Change FileCommands::openFromCommandLine(const std::string& given, LoadedLayout 
     Change change = openLoaded(path, std::move(loaded));
     std::error_code ec;
     const fs::path application = fs::absolute(folders_.application, ec);
-    if (change.any() && (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
+    if (change.any() &&
+        (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
         change |= doc_.forgetPath();
         // Save then proposes the name the user knows the file by, not the one stored in it.
         doc_.name = layoutNameOf(path);
@@ -201,8 +203,8 @@ bool FileCommands::refuseNameLeavingFolder(const std::string& name, const char* 
         return false;
     prompter_.message(tr(failureTitle),
                       trFormat("\"%s\" cannot be used as a layout name.\n\nA name may not "
-                                 "contain \"/\" and may not be \".\" or \"..\".",
-                                 name.c_str()),
+                               "contain \"/\" and may not be \".\" or \"..\".",
+                               name.c_str()),
                       PromptIcon::Error);
     return true;
 }
@@ -260,7 +262,8 @@ void FileCommands::exportLayout() {
     if (!source || folder.empty() || typed.empty())
         return;
     if (!isFolder(folder)) {
-        prompter_.message(tr("Export Failed"), tr("Destination folder does not exist:") + "\n" + folder,
+        prompter_.message(tr("Export Failed"),
+                          tr("Destination folder does not exist:") + "\n" + folder,
                           PromptIcon::Error);
         return;
     }

@@ -1,7 +1,7 @@
-#include "app/HelpTexts.h"
-#include "base/Translate.h"
+#include "core/app/HelpTexts.h"
+#include "core/base/Translate.h"
 
-#include "app/Commands.h"
+#include "core/app/Commands.h"
 
 #include <algorithm>
 #include <cstring>

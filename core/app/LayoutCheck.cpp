@@ -1,15 +1,15 @@
-#include "app/LayoutCheck.h"
-#include "base/Translate.h"
+#include "core/app/LayoutCheck.h"
+#include "core/base/Translate.h"
 
-#include "app/ReversingSections.h"
-#include "app/TrackOverlaps.h"
-#include "base/Units.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "elevation/GradeRuns.h"
-#include "model/PartLookup.h"
-#include "model/PieceIndex.h"
+#include "core/app/ReversingSections.h"
+#include "core/app/TrackOverlaps.h"
+#include "core/base/Units.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PartLookup.h"
+#include "core/model/PieceIndex.h"
 
 #include <algorithm>
 #include <array>
@@ -284,10 +284,10 @@ class Checker {
             const PlacedPiece& a = piece(o.a);
             const PlacedPiece& b = piece(o.b);
             if (g.fault == kCollision) {
-                const std::string text = g.pieces.size() == 2
-                                             ? trFormat("%s overlaps %s", pieceName(a).c_str(),
-                                                        pieceName(b).c_str())
-                                             : trFormat("%s overlap", pieceNames(g.pieces).c_str());
+                const std::string text =
+                    g.pieces.size() == 2
+                        ? trFormat("%s overlaps %s", pieceName(a).c_str(), pieceName(b).c_str())
+                        : trFormat("%s overlap", pieceNames(g.pieces).c_str());
                 add(CheckKind::Collision, CheckSeverity::Error, text, idsOf(g.pieces), o.at);
                 continue;
             }
@@ -375,8 +375,8 @@ class Checker {
             std::fabs(heightAtConnector(p, defs_[i], c) - heightAtConnector(q, defs_[k], kc));
         if (step > kHeightTolerance) {
             add(CheckKind::Grade, CheckSeverity::Error,
-                trFormat("Step of %s between %s and %s", length(step).c_str(),
-                         pieceName(p).c_str(), pieceName(q).c_str()),
+                trFormat("Step of %s between %s and %s", length(step).c_str(), pieceName(p).c_str(),
+                         pieceName(q).c_str()),
                 {p.id, q.id}, at);
             return;
         }
@@ -469,10 +469,9 @@ std::string checkSummary(const std::vector<CheckFinding>& findings) {
     const std::string errorText =
         formatText(trPlural("%ld error", "%ld errors", static_cast<unsigned long>(errors)).c_str(),
                    static_cast<long>(errors));
-    const std::string warningText =
-        formatText(trPlural("%ld warning", "%ld warnings", static_cast<unsigned long>(warnings))
-                       .c_str(),
-                   static_cast<long>(warnings));
+    const std::string warningText = formatText(
+        trPlural("%ld warning", "%ld warnings", static_cast<unsigned long>(warnings)).c_str(),
+        static_cast<long>(warnings));
     return trFormat("Check: %s, %s", errorText.c_str(), warningText.c_str());
 }
 

@@ -1,8 +1,8 @@
-#include "app/LibraryBlockCommand.h"
-#include "base/Translate.h"
+#include "core/app/LibraryBlockCommand.h"
+#include "core/base/Translate.h"
 
-#include "base/Folders.h"
-#include "model/BlockFile.h"
+#include "core/base/Folders.h"
+#include "core/model/BlockFile.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
-#include "app/MainWindowRules.h"
-#include "base/Translate.h"
+#include "core/app/MainWindowRules.h"
+#include "core/base/Translate.h"
 
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "elevation/Grades.h"
-#include "document/Document.h"
-#include "model/Layout.h"
-#include "model/PartLookup.h"
-#include "app/Commands.h"
-#include "base/Units.h"
+#include "core/app/Commands.h"
+#include "core/base/Units.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/Grades.h"
+#include "core/model/Layout.h"
+#include "core/model/PartLookup.h"
 
 #include <algorithm>
 
@@ -44,8 +44,8 @@ std::string windowTitle(const std::string& displayName, const std::string& path,
 StatusTexts statusTexts(const Layout& layout, const Change& change, const std::string& shown) {
     static const std::string kGradeControlsMark = "\xE2\x96\xB2"; // U+25B2 in UTF-8
     StatusTexts texts;
-    texts.pieces = formatText(
-        trPlural("Pieces: %zu", "Pieces: %zu", layout.pieces.size()).c_str(), layout.pieces.size());
+    texts.pieces = formatText(trPlural("Pieces: %zu", "Pieces: %zu", layout.pieces.size()).c_str(),
+                              layout.pieces.size());
     if (!layout.gradeRuns.empty()) {
         texts.message = elevationStatusText(layout);
         return texts;

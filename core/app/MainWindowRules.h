@@ -2,8 +2,8 @@
 // What the main window decides about itself: its title, its status texts, which commands
 // are enabled, how the drawing tools switch, and how the view is set after opening.
 
-#include "canvas/ToolMode.h"
-#include "document/Change.h"
+#include "core/canvas/ToolMode.h"
+#include "core/document/Change.h"
 
 #include <string>
 

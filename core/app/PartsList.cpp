@@ -1,8 +1,8 @@
-#include "app/PartsList.h"
-#include "base/Translate.h"
+#include "core/app/PartsList.h"
+#include "core/base/Translate.h"
 
-#include "app/Tally.h"
-#include "model/LayoutFile.h"
+#include "core/app/Tally.h"
+#include "core/model/LayoutFile.h"
 
 namespace plandor {
 

@@ -1,14 +1,14 @@
-#include "app/PropertiesModel.h"
-#include "base/Translate.h"
-#include "base/Geometry.h"
+#include "core/app/PropertiesModel.h"
+#include "core/base/Geometry.h"
+#include "core/base/Translate.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "elevation/GradeRuns.h"
-#include "elevation/Grades.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/elevation/Grades.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +19,6 @@
 namespace plandor {
 
 namespace {
-
 
 void setContext(PropertiesState& s, int32_t piece, int32_t scenery, int32_t helix, int32_t shape) {
     s.contextPiece = piece;
@@ -166,8 +165,8 @@ void describeScenery(const Layout& layout, const SceneryItem& item, PropertiesSt
     s.title = def ? tr(def->name) : item.item;
     s.detail = tr("Scenery");
     if (def && def->width > 0 && def->depth > 0)
-        s.detail += "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY,
-                                       layout.units);
+        s.detail +=
+            "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY, layout.units);
     showNoHeight(s);
     showLevels(layout, s, item.level);
 }
@@ -318,7 +317,8 @@ std::string gradeWarning(double gradeDeg) {
 }
 
 std::string heightFieldText(double mm, Units units) {
-    return shownNumber(formatText(units == Units::Inches ? "%.3f" : "%.1f", mm / unitFactor(units)));
+    return shownNumber(
+        formatText(units == Units::Inches ? "%.3f" : "%.1f", mm / unitFactor(units)));
 }
 
 void refreshSelection(const Layout& layout, PropertiesState& state) {

@@ -1,7 +1,7 @@
-#include "app/ReversingSections.h"
-#include "base/Translate.h"
+#include "core/app/ReversingSections.h"
+#include "core/base/Translate.h"
 
-#include "app/TrackRuns.h"
+#include "core/app/TrackRuns.h"
 
 #include <algorithm>
 #include <numeric>
@@ -255,11 +255,10 @@ std::vector<ReversingSection> findReversingSections(const Layout& layout) {
 }
 
 CheckFinding reversingFinding(const Layout& layout, const ReversingSection& section) {
-    const std::string loop =
-        formatText(trPlural("Reversing loop of %zu piece", "Reversing loop of %zu pieces",
-                            section.loop.size())
-                       .c_str(),
-                   section.loop.size());
+    const std::string loop = formatText(
+        trPlural("Reversing loop of %zu piece", "Reversing loop of %zu pieces", section.loop.size())
+            .c_str(),
+        section.loop.size());
     std::string text;
     if (section.first == -1)
         text = trFormat("%s shorts the rails: insulate both rails of one of its tracks at both "

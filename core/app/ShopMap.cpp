@@ -1,4 +1,4 @@
-#include "app/ShopMap.h"
+#include "core/app/ShopMap.h"
 
 #include <cctype>
 #include <fstream>

@@ -1,9 +1,9 @@
-#include "app/Tally.h"
-#include "base/Translate.h"
+#include "core/app/Tally.h"
+#include "core/base/Translate.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <cstring>
 

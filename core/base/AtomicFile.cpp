@@ -1,5 +1,5 @@
-#include "base/AtomicFile.h"
-#include "base/Translate.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/Translate.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "base/Folders.h"
+#include "core/base/Folders.h"
 
-#include "base/AtomicFile.h"
+#include "core/base/AtomicFile.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -11,8 +11,8 @@ struct Folders {
     // Where layouts and library blocks live: the executable's folder, or the user's data
     // folder when the program is installed where users cannot write (see layoutFolderFor).
     std::string application;
-    std::string downloads;   // the user's Downloads folder (may be empty or missing)
-    std::string home;        // the user's home folder
+    std::string downloads; // the user's Downloads folder (may be empty or missing)
+    std::string home;      // the user's home folder
     // Where recovery copies of unsaved layouts are kept (see recoveryFolderFor); empty: none
     // are kept, as in tests that do not ask for them.
     std::string recovery;

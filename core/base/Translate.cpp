@@ -1,4 +1,4 @@
-#include "base/Translate.h"
+#include "core/base/Translate.h"
 
 #include <cctype>
 #include <charconv>

@@ -24,7 +24,9 @@ struct Translator {
 void setTranslator(std::optional<Translator> translator);
 
 std::string tr(const char* text);
-inline std::string tr(const std::string& text) { return tr(text.c_str()); }
+inline std::string tr(const std::string& text) {
+    return tr(text.c_str());
+}
 // Translates a printf format, then fills it in: trFormat("Gap of %s between %s and %s", ...).
 std::string trFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The form of the text for `n` things ("1 error", "3 errors").

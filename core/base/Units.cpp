@@ -1,5 +1,5 @@
-#include "base/Units.h"
-#include "base/Translate.h"
+#include "core/base/Units.h"
+#include "core/base/Translate.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "canvas/CanvasOverlayDrawing.h"
-#include "base/Translate.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/base/Translate.h"
 
-#include "catalog/HelixVariants.h"
+#include "core/catalog/HelixVariants.h"
 
 #include <algorithm>
 #include <cmath>

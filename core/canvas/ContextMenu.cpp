@@ -1,8 +1,8 @@
-#include "canvas/ContextMenu.h"
-#include "base/Translate.h"
+#include "core/canvas/ContextMenu.h"
+#include "core/base/Translate.h"
 
-#include "editing/Annotations.h"
-#include "editing/Selection.h"
+#include "core/editing/Annotations.h"
+#include "core/editing/Selection.h"
 
 namespace plandor {
 

@@ -1,7 +1,7 @@
-#include "canvas/PaletteActions.h"
-#include "base/Translate.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/base/Translate.h"
 
-#include "base/Folders.h"
+#include "core/base/Folders.h"
 
 namespace plandor {
 

@@ -2,10 +2,10 @@
 // What the palette's mouse gestures mean: which entry it hands to the canvas on a drag or a
 // double-click, when the piece preview shows, and deleting a library block.
 
-#include "catalog/TrackCatalog.h"
-#include "canvas/PaletteRows.h"
-#include "editing/Placing.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/canvas/PaletteRows.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/Placing.h"
 
 #include <string>
 

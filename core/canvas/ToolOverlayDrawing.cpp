@@ -1,8 +1,8 @@
 // The measurement and outline being drawn, over the kept picture of the layout.
-#include "base/Translate.h"
-#include "canvas/CanvasOverlayDrawing.h"
+#include "core/base/Translate.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "catalog/SceneryCatalog.h"
-#include "base/Translate.h"
-#include "base/Geometry.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/base/Geometry.h"
+#include "core/base/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,8 +90,8 @@ constexpr Color kClearAspect = rgba(60, 200, 80);
 struct Sketch {
     std::vector<SceneryPrimitive> prims;
 
-    void box(PrimitiveType type, double x, double y, double w, double h, Color fill,
-             Color stroke, uint32_t width) {
+    void box(PrimitiveType type, double x, double y, double w, double h, Color fill, Color stroke,
+             uint32_t width) {
         SceneryPrimitive p;
         p.type = type;
         p.fill = fill;
@@ -348,7 +348,8 @@ SceneryDef makeIslandPlatform() {
     s.circle(70, 100, 2.5, rgba(60, 60, 60));
     s.circle(430, 20, 2.5, rgba(60, 60, 60));
     s.circle(430, 100, 2.5, rgba(60, 60, 60));
-    return makeDef("platform_island", TR_NOOP("Island platform 460mm"), Platforms, 460, 120, std::move(s));
+    return makeDef("platform_island", TR_NOOP("Island platform 460mm"), Platforms, 460, 120,
+                   std::move(s));
 }
 
 SceneryDef makeSmallStation() {
@@ -361,8 +362,7 @@ SceneryDef makeSmallStation() {
     s.rect(108, 28, 7, 7, kChimney);
     s.rect(154, 68, 7, 7, kChimney);
     // Lower goods room with a timber roof.
-    gableRoof(s, 214, 30, 62, 56, true, rgba(150, 122, 92), rgba(124, 98, 72),
-              rgba(80, 60, 40));
+    gableRoof(s, 214, 30, 62, 56, true, rgba(150, 122, 92), rgba(124, 98, 72), rgba(80, 60, 40));
     // Canopy over the platform in front of the building.
     s.rect(58, 90, 152, 18, kSlateLight, kSlateEdge, 1);
     for (double x = 78; x < 210; x += 20)
@@ -370,7 +370,8 @@ SceneryDef makeSmallStation() {
     nameBoard(s, 154, 120, 80, "Gueglingen");
     bench(s, 24, 112);
     bench(s, 262, 112);
-    return makeDef("station_small", TR_NOOP("Station Gueglingen"), Stations, 308, 140, std::move(s));
+    return makeDef("station_small", TR_NOOP("Station Gueglingen"), Stations, 308, 140,
+                   std::move(s));
 }
 
 SceneryDef makeLargeStation() {
@@ -394,7 +395,8 @@ SceneryDef makeLargeStation() {
     nameBoard(s, 275, 162, 100, "Schwarzburg");
     for (double x : {60.0, 150.0, 380.0, 470.0})
         bench(s, x, 156);
-    return makeDef("station_large", TR_NOOP("Station Schwarzburg"), Stations, 550, 185, std::move(s));
+    return makeDef("station_large", TR_NOOP("Station Schwarzburg"), Stations, 550, 185,
+                   std::move(s));
 }
 
 SceneryDef makeSignalBox() {
@@ -440,8 +442,7 @@ SceneryDef makeGoodsShed() {
     s.rect(0, 52, 200, 28, kWood, kWoodDark, 1);
     for (double y : {59.0, 66.0, 73.0})
         s.line(0, y, 200, y, rgba(120, 84, 52, 90), 1);
-    gableRoof(s, 10, 4, 180, 48, true, rgba(110, 110, 114), rgba(84, 84, 90),
-              rgba(50, 50, 55));
+    gableRoof(s, 10, 4, 180, 48, true, rgba(110, 110, 114), rgba(84, 84, 90), rgba(50, 50, 55));
     for (double x : {36.0, 88.0, 140.0})
         s.rect(x, 50, 26, 4, kWoodDark);
     // Crates and barrels waiting on the ramp.
@@ -805,7 +806,8 @@ SceneryDef makeParkingLot() {
     // Parking sign.
     s.rect(226, 50, 20, 20, rgba(30, 80, 170), kWhite, 1);
     s.text(236, 60, 14, "P", kWhite);
-    return makeDef("parking_lot", TR_NOOP("Parking lot (10 spaces)"), Special, 250, 120, std::move(s));
+    return makeDef("parking_lot", TR_NOOP("Parking lot (10 spaces)"), Special, 250, 120,
+                   std::move(s));
 }
 
 SceneryDef makePedestrianZone() {
@@ -843,7 +845,8 @@ SceneryDef makeViaductPier() {
         s.line(5, y, 35, y, rgba(160, 158, 152, 120), 1);
     for (const Point& b : {Point{9, 11}, Point{24, 11}, Point{9, 44}, Point{24, 44}})
         s.rect(b.first, b.second, 7, 5, rgba(60, 60, 64), kDark, 1);
-    return makeDef("viaduct_pier", TR_NOOP("Viaduct pier (concrete)"), Special, 40, 60, std::move(s));
+    return makeDef("viaduct_pier", TR_NOOP("Viaduct pier (concrete)"), Special, 40, 60,
+                   std::move(s));
 }
 
 // Portal face across the track: the item's +x side faces out of the tunnel, so the arch
@@ -882,7 +885,8 @@ SceneryDef makeRetainingWall() {
         s.line(x, 0, x, 6, kStoneEdge, 1);
     for (double x = 23.5; x < 188; x += 47)
         s.circle(x, 27, 1.3, kDark);
-    return makeDef("retaining_wall", TR_NOOP("Retaining wall 188mm"), Special, 188, 30, std::move(s));
+    return makeDef("retaining_wall", TR_NOOP("Retaining wall 188mm"), Special, 188, 30,
+                   std::move(s));
 }
 
 } // namespace
@@ -899,16 +903,22 @@ SceneryCatalog::SceneryCatalog() {
     add(makeWarehouse());
     using K = SignalKind;
     using A = Aspect;
-    add(makeSignal("signal_semaphore_stop", TR_NOOP("Semaphore (Stop)"), K::Semaphore, A::Stop, false));
-    add(makeSignal("signal_semaphore_clear", TR_NOOP("Semaphore (Clear)"), K::Semaphore, A::Clear, false));
-    add(makeSignal("signal_color_stop", TR_NOOP("Color light (Stop)"), K::ColourLight, A::Stop, false));
-    add(makeSignal("signal_color_clear", TR_NOOP("Color light (Clear)"), K::ColourLight, A::Clear, false));
-    add(makeSignal("signal_z_semaphore_stop", TR_NOOP("Semaphore Z (Stop)"), K::Semaphore, A::Stop, true));
-    add(makeSignal("signal_z_semaphore_clear", TR_NOOP("Semaphore Z (Clear)"), K::Semaphore, A::Clear,
+    add(makeSignal("signal_semaphore_stop", TR_NOOP("Semaphore (Stop)"), K::Semaphore, A::Stop,
+                   false));
+    add(makeSignal("signal_semaphore_clear", TR_NOOP("Semaphore (Clear)"), K::Semaphore, A::Clear,
+                   false));
+    add(makeSignal("signal_color_stop", TR_NOOP("Color light (Stop)"), K::ColourLight, A::Stop,
+                   false));
+    add(makeSignal("signal_color_clear", TR_NOOP("Color light (Clear)"), K::ColourLight, A::Clear,
+                   false));
+    add(makeSignal("signal_z_semaphore_stop", TR_NOOP("Semaphore Z (Stop)"), K::Semaphore, A::Stop,
                    true));
-    add(makeSignal("signal_z_color_stop", TR_NOOP("Color light Z (Stop)"), K::ColourLight, A::Stop, true));
-    add(makeSignal("signal_z_color_clear", TR_NOOP("Color light Z (Clear)"), K::ColourLight, A::Clear,
+    add(makeSignal("signal_z_semaphore_clear", TR_NOOP("Semaphore Z (Clear)"), K::Semaphore,
+                   A::Clear, true));
+    add(makeSignal("signal_z_color_stop", TR_NOOP("Color light Z (Stop)"), K::ColourLight, A::Stop,
                    true));
+    add(makeSignal("signal_z_color_clear", TR_NOOP("Color light Z (Clear)"), K::ColourLight,
+                   A::Clear, true));
     add(makeTrussBridge("bridge_truss_scenery", TR_NOOP("Truss bridge (scenery)"), Bridges, 64,
                         rgba(88, 100, 110), false));
     add(makeArchBridge());

@@ -1,10 +1,10 @@
-#include "editing/Annotations.h"
-#include "base/Translate.h"
+#include "core/editing/Annotations.h"
+#include "core/base/Translate.h"
 
-#include "base/Units.h"
-#include "editing/LayoutShape.h"
-#include "editing/Placing.h"
-#include "editing/Selection.h"
+#include "core/base/Units.h"
+#include "core/editing/LayoutShape.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Selection.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,11 +2,11 @@
 // The records the annotation tools make and edit: measurements, polygon shapes, the free-form
 // baseboard, and the values of the shape properties dialog.
 
-#include "base/Color.h"
-#include "base/Geometry.h"
-#include "base/Prompter.h"
-#include "document/Document.h"
-#include "model/Layout.h"
+#include "core/base/Color.h"
+#include "core/base/Geometry.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

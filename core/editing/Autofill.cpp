@@ -1,8 +1,8 @@
-#include "editing/Autofill.h"
-#include "base/Translate.h"
+#include "core/editing/Autofill.h"
+#include "core/base/Translate.h"
 
-#include "editing/Snap.h"
-#include "elevation/GradeRuns.h"
+#include "core/editing/Snap.h"
+#include "core/elevation/GradeRuns.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,10 +3,10 @@
 // Finds the connectors that face each other, searches combinations whose length matches the
 // gap, lets the user pick one and places it as a chain joined at both ends.
 
-#include "base/Prompter.h"
-#include "catalog/TrackCatalog.h"
-#include "document/Document.h"
-#include "model/Layout.h"
+#include "core/base/Prompter.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <optional>

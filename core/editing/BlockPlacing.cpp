@@ -1,10 +1,10 @@
-#include "editing/BlockPlacing.h"
-#include "base/Translate.h"
+#include "core/editing/BlockPlacing.h"
+#include "core/base/Translate.h"
 
-#include "catalog/TrackCatalog.h"
-#include "editing/InsertBlock.h"
-#include "editing/Rigid.h"
-#include "model/BlockFile.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/InsertBlock.h"
+#include "core/editing/Rigid.h"
+#include "core/model/BlockFile.h"
 
 namespace plandor {
 

@@ -1,8 +1,8 @@
-#include "editing/Delete.h"
-#include "base/Translate.h"
+#include "core/editing/Delete.h"
+#include "core/base/Translate.h"
 
-#include "editing/EditLocks.h"
-#include "editing/Selection.h"
+#include "core/editing/EditLocks.h"
+#include "core/editing/Selection.h"
 
 #include <algorithm>
 #include <unordered_set>

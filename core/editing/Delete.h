@@ -1,9 +1,9 @@
 #pragma once
 // Deleting the selection with its refusals and confirmation.
 
-#include "document/Document.h"
-#include "model/Layout.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <unordered_set>

@@ -1,4 +1,4 @@
-#include "editing/DisplaySettings.h"
+#include "core/editing/DisplaySettings.h"
 
 namespace plandor {
 

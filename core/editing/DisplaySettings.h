@@ -2,8 +2,8 @@
 // The window's switches that the layout keeps: grid, snap, labels and the unit of measure.
 // None is an undo step; each reports what the window redraws.
 
-#include "base/Units.h"
-#include "document/Document.h"
+#include "core/base/Units.h"
+#include "core/document/Document.h"
 
 namespace plandor {
 

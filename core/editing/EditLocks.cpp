@@ -1,7 +1,7 @@
-#include "editing/EditLocks.h"
-#include "base/Translate.h"
+#include "core/editing/EditLocks.h"
+#include "core/base/Translate.h"
 
-#include "elevation/GradeRuns.h"
+#include "core/elevation/GradeRuns.h"
 
 #include <cmath>
 #include <unordered_map>

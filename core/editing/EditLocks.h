@@ -2,9 +2,9 @@
 // Refusals that keep helices whole and tunnels fixed, and the graded-pieces questions, asked
 // before a selection is deleted, moved or turned. A refusal changes nothing.
 
-#include "base/Prompter.h"
-#include "base/Translate.h"
-#include "model/Layout.h"
+#include "core/base/Prompter.h"
+#include "core/base/Translate.h"
+#include "core/model/Layout.h"
 
 #include <string>
 

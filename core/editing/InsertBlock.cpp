@@ -1,8 +1,8 @@
-#include "editing/InsertBlock.h"
-#include "base/Translate.h"
+#include "core/editing/InsertBlock.h"
+#include "core/base/Translate.h"
 
-#include "model/BlockFile.h"
-#include "model/LayoutFile.h"
+#include "core/model/BlockFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <unordered_map>

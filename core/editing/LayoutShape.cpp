@@ -1,7 +1,7 @@
-#include "editing/LayoutShape.h"
-#include "base/Translate.h"
+#include "core/editing/LayoutShape.h"
+#include "core/base/Translate.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <algorithm>
 #include <charconv>

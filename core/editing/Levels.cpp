@@ -1,8 +1,8 @@
-#include "editing/Levels.h"
-#include "base/Translate.h"
+#include "core/editing/Levels.h"
+#include "core/base/Translate.h"
 
-#include "base/Units.h"
-#include "editing/Delete.h"
+#include "core/base/Units.h"
+#include "core/editing/Delete.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 #pragma once
 // The rules behind the levels dialog: adding, editing and removing decks.
 
-#include "base/Color.h"
-#include "document/Change.h"
-#include "document/Document.h"
-#include "model/Layout.h"
+#include "core/base/Color.h"
+#include "core/document/Change.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

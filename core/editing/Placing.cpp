@@ -1,8 +1,8 @@
-#include "editing/Placing.h"
+#include "core/editing/Placing.h"
 
-#include "editing/Selection.h"
-#include "model/HelixPlacement.h"
-#include "elevation/GradeRuns.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/HelixPlacement.h"
 
 namespace plandor {
 

@@ -1,5 +1,5 @@
-#include "editing/SceneryResize.h"
-#include "base/Translate.h"
+#include "core/editing/SceneryResize.h"
+#include "core/base/Translate.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 // Resizing a scenery item: the eight handles round a platform and the drag that moves one of
 // them, and the values and rules of the "Resize Scenery" dialog.
 
-#include "catalog/SceneryCatalog.h"
-#include "document/Document.h"
-#include "model/Layout.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <array>
 #include <cstdint>
@@ -79,7 +79,6 @@ enum class SceneryResizeChoice { Cancel, Ok, ResetToDefault };
 Change applySceneryResize(Layout& layout, const SceneryResizeForm& form,
                           SceneryResizeChoice choice);
 // The same as one edit; Cancel or an item that is gone opens none.
-Change applySceneryResize(Document& doc, const SceneryResizeForm& form,
-                          SceneryResizeChoice choice);
+Change applySceneryResize(Document& doc, const SceneryResizeForm& form, SceneryResizeChoice choice);
 
 } // namespace plandor

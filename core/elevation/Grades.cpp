@@ -1,10 +1,10 @@
-#include "elevation/Grades.h"
-#include "base/Translate.h"
+#include "core/elevation/Grades.h"
+#include "core/base/Translate.h"
 
-#include "base/Units.h"
-#include "catalog/TrackCatalog.h"
-#include "elevation/GradeRuns.h"
-#include "model/PieceIndex.h"
+#include "core/base/Units.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PieceIndex.h"
 
 #include <algorithm>
 #include <cmath>
@@ -210,6 +210,5 @@ std::string elevationStatusText(const Layout& layout) {
         text += shownNumber(formatText(tr(" %.1f deg").c_str(), run.deg));
     return text + tr("  (right-click piece to stop)");
 }
-
 
 } // namespace plandor

@@ -1,7 +1,7 @@
-#include "elevation/Tunnels.h"
-#include "base/Translate.h"
+#include "core/elevation/Tunnels.h"
+#include "core/base/Translate.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <unordered_map>

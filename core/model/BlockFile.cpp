@@ -1,9 +1,9 @@
-#include "model/BlockFile.h"
-#include "base/Translate.h"
+#include "core/model/BlockFile.h"
+#include "core/base/Translate.h"
 
-#include "base/Folders.h"
-#include "catalog/TrackCatalog.h"
-#include "model/LayoutFile.h"
+#include "core/base/Folders.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <sstream>

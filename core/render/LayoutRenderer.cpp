@@ -1,13 +1,13 @@
-#include "render/LayoutRenderer.h"
-#include "base/Geometry.h"
-#include "base/Translate.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/base/Geometry.h"
+#include "core/base/Translate.h"
 
-#include "base/Units.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "render/DrawSupport.h"
-#include "render/RenderColors.h"
+#include "core/base/Units.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/DrawSupport.h"
+#include "core/render/RenderColors.h"
 
 #include <algorithm>
 #include <cmath>

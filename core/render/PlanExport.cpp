@@ -1,5 +1,5 @@
-#include "render/PlanExport.h"
-#include "base/Translate.h"
+#include "core/render/PlanExport.h"
+#include "core/base/Translate.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
-#include "render/PrintLayout.h"
-#include "base/Translate.h"
+#include "core/render/PrintLayout.h"
+#include "core/base/Translate.h"
 
-#include "base/Geometry.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
-#include "render/PieceGeometry.h"
+#include "core/base/Geometry.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/PieceGeometry.h"
 
 #include <algorithm>
 #include <cmath>

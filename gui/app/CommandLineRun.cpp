@@ -1,10 +1,10 @@
-#include "app/CommandLineRun.h"
+#include "gui/app/CommandLineRun.h"
 
-#include "app/ShopMap.h"
-#include "base/Folders.h"
-#include "base/Translate.h"
-#include "model/LayoutFile.h"
-#include "wxrender/PlanExporter.h"
+#include "core/app/ShopMap.h"
+#include "core/base/Folders.h"
+#include "core/base/Translate.h"
+#include "core/model/LayoutFile.h"
+#include "gui/wxrender/PlanExporter.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

@@ -1,12 +1,12 @@
-#include "app/PlandorApp.h"
+#include "gui/app/PlandorApp.h"
 
-#include "app/CommandLine.h"
-#include "app/FileCommands.h"
+#include "core/app/CommandLine.h"
+#include "core/app/FileCommands.h"
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "base/TraceLog.h"
-#include "ui/SplashDialog.h"
+#include "core/base/TraceLog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
+#include "gui/ui/SplashDialog.h"
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
@@ -18,8 +18,8 @@
 #include <cstdlib>
 #include <exception>
 #include <future>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace plandor {

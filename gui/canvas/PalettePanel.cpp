@@ -1,12 +1,12 @@
-#include "canvas/PalettePanel.h"
-#include "base/Translate.h"
+#include "gui/canvas/PalettePanel.h"
+#include "core/base/Translate.h"
 
-#include "canvas/PiecePreviewPopup.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "document/Document.h"
-#include "editing/Selection.h"
-#include "ui/WxText.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/editing/Selection.h"
+#include "gui/canvas/PiecePreviewPopup.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/choice.h>
 #include <wx/listbox.h>

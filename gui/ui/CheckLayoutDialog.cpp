@@ -1,7 +1,7 @@
-#include "base/Translate.h"
-#include "ui/CheckLayoutDialog.h"
+#include "gui/ui/CheckLayoutDialog.h"
+#include "core/base/Translate.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/display.h>
 #include <wx/listctrl.h>

@@ -1,5 +1,5 @@
-#include "ui/ExportPlanDialog.h"
-#include "ui/Translations.h"
+#include "gui/ui/ExportPlanDialog.h"
+#include "gui/ui/Translations.h"
 
 #include <wx/choice.h>
 #include <wx/radiobox.h>

@@ -1,10 +1,10 @@
-#include "ui/LayoutShapeDialog.h"
-#include "base/Translate.h"
+#include "gui/ui/LayoutShapeDialog.h"
+#include "core/base/Translate.h"
 
-#include "base/Prompter.h"
-#include "base/Units.h"
-#include "model/Layout.h"
-#include "ui/WxText.h"
+#include "core/base/Prompter.h"
+#include "core/base/Units.h"
+#include "core/model/Layout.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>

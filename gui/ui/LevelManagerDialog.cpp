@@ -1,11 +1,11 @@
-#include "ui/LevelManagerDialog.h"
-#include "ui/Translations.h"
-#include "base/Translate.h"
+#include "gui/ui/LevelManagerDialog.h"
+#include "core/base/Translate.h"
+#include "gui/ui/Translations.h"
 
-#include "base/Prompter.h"
-#include "base/Units.h"
-#include "model/Layout.h"
-#include "ui/WxText.h"
+#include "core/base/Prompter.h"
+#include "core/base/Units.h"
+#include "core/model/Layout.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -70,8 +70,7 @@ LevelProperties LevelPropertiesDialog::value() const {
             useColor_->GetValue(), Color{c.Red(), c.Green(), c.Blue(), 255}};
 }
 
-LevelManagerDialog::LevelManagerDialog(wxWindow* parent, LevelsSession& session,
-                                       Prompter& prompter)
+LevelManagerDialog::LevelManagerDialog(wxWindow* parent, LevelsSession& session, Prompter& prompter)
     : wxDialog(parent, wxID_ANY, _("Manage Levels"), wxDefaultPosition, wxSize(500, 360),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       session_(session), prompter_(prompter) {
@@ -164,7 +163,8 @@ void LevelManagerDialog::onSelected(wxListEvent& event) {
 
 void LevelManagerDialog::addLevelAsked() {
     std::string name;
-    if (!prompter_.askText(tr(kAddLevelTitle), tr(kAddLevelPrompt), proposedLevelName(layout()), name))
+    if (!prompter_.askText(tr(kAddLevelTitle), tr(kAddLevelPrompt), proposedLevelName(layout()),
+                           name))
         return;
     took(session_.addLevel(name));
     fillList();
@@ -195,7 +195,8 @@ void LevelManagerDialog::removeSelectedLevel() {
     if (!level)
         return;
     wxMessageDialog ask(this, toWx(removeLevelQuestion(level->name, levelContents(layout(), id))),
-                        toWx(tr(kRemoveLevelConfirmTitle)), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+                        toWx(tr(kRemoveLevelConfirmTitle)),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
     ask.SetYesNoLabels(toWx(tr(kRemoveLevelYes)), _("Cancel"));
     if (ask.ShowModal() != wxID_YES)
         return;

@@ -1,7 +1,7 @@
-#include "ui/ShapePropertiesDialog.h"
-#include "ui/Translations.h"
+#include "gui/ui/ShapePropertiesDialog.h"
+#include "gui/ui/Translations.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/checkbox.h>
 #include <wx/clrpicker.h>

@@ -1,6 +1,6 @@
-#include "ui/SystemFolders.h"
+#include "gui/platform/SystemFolders.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -33,8 +33,7 @@ Folders systemFolders() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     Folders folders;
     folders.home = fromWx(wxGetHomeDir());
-    folders.application =
-        layoutFolderFor(exe, isWritableFolder(exe), xdg ? xdg : "", folders.home);
+    folders.application = layoutFolderFor(exe, isWritableFolder(exe), xdg ? xdg : "", folders.home);
     if (folders.application != exe)
         ensureFolder(folders.application);
     folders.downloads = fromWx(paths.GetUserDir(wxStandardPaths::Dir_Downloads));

@@ -1,7 +1,7 @@
-#include "base/Translate.h"
-#include "ui/TrackLengthsDialog.h"
+#include "gui/ui/TrackLengthsDialog.h"
+#include "core/base/Translate.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/listctrl.h>
 #include <wx/sizer.h>

@@ -1,15 +1,15 @@
-#include "ui/Translations.h"
+#include "gui/ui/Translations.h"
 
-#include "base/Folders.h"
-#include "base/Translate.h"
-#include "ui/WxText.h"
+#include "core/base/Folders.h"
+#include "core/base/Translate.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/app.h>
-#include <wx/window.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
 #include <wx/stdpaths.h>
 #include <wx/translation.h>
+#include <wx/window.h>
 
 #include <clocale>
 #include <cstdlib>

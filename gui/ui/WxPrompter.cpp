@@ -1,8 +1,8 @@
-#include "ui/WxPrompter.h"
-#include "ui/Translations.h"
+#include "gui/platform/WxPrompter.h"
+#include "gui/ui/Translations.h"
 
-#include "ui/LayoutFileDialogs.h"
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/LayoutFileDialogs.h"
 
 #include <wx/choicdlg.h>
 #include <wx/msgdlg.h>

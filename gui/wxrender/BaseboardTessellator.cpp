@@ -1,4 +1,4 @@
-#include "wxrender/BaseboardTessellator.h"
+#include "gui/wxrender/BaseboardTessellator.h"
 
 #include <GL/glu.h>
 

@@ -2,8 +2,8 @@
 // One print or preview run of the layout: works out the pages when printing is prepared and
 // draws each page through the shared renderer, in colour or in grey.
 
-#include "base/Translate.h"
-#include "render/PrintLayout.h"
+#include "core/base/Translate.h"
+#include "core/render/PrintLayout.h"
 
 #include <wx/print.h>
 

@@ -1,11 +1,11 @@
-#include "wxrender/PlanExporter.h"
+#include "gui/wxrender/PlanExporter.h"
 
-#include "base/AtomicFile.h"
-#include "base/Translate.h"
-#include "model/Layout.h"
-#include "render/LayoutRenderer.h"
-#include "render/PrintLayout.h"
-#include "wxrender/WxPainter.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/Translate.h"
+#include "core/model/Layout.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/PrintLayout.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/dcgraph.h>
 #include <wx/graphics.h>

@@ -1,6 +1,6 @@
-#include "wxrender/View3DFrame.h"
-#include "base/Translate.h"
-#include "wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/View3DFrame.h"
+#include "core/base/Translate.h"
+#include "gui/wxrender/TrackGLCanvas.h"
 
 #include <wx/sizer.h>
 

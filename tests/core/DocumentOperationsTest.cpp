@@ -4,19 +4,19 @@
 
 #include "EditingTestSupport.h"
 
-#include "app/MainWindowRules.h"
-#include "app/PropertiesModel.h"
-#include "editing/Autofill.h"
-#include "editing/Delete.h"
-#include "editing/LayoutShape.h"
-#include "editing/Levels.h"
-#include "editing/Placing.h"
-#include "editing/Rotate.h"
-#include "editing/SceneryResize.h"
-#include "editing/Selection.h"
-#include "elevation/Grades.h"
-#include "elevation/Tunnels.h"
-#include "model/LayoutFile.h"
+#include "core/app/MainWindowRules.h"
+#include "core/app/PropertiesModel.h"
+#include "core/editing/Autofill.h"
+#include "core/editing/Delete.h"
+#include "core/editing/LayoutShape.h"
+#include "core/editing/Levels.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Rotate.h"
+#include "core/editing/SceneryResize.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/Grades.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -76,9 +76,11 @@ std::vector<OperationCase> operationCases() {
          true},
         {"clone of a piece that is gone", [](Fixture& f) { return cloneAndExtend(f.doc, 999); },
          false},
-        {"clone onto a free end", [](Fixture& f) { return cloneAndExtend(f.doc, f.second); },
-         true},
-        {"helix at a point", [](Fixture& f) { return placeHelix(f.doc, Point{500, 500}, 0, ""); },
+        {"clone onto a free end", [](Fixture& f) { return cloneAndExtend(f.doc, f.second); }, true},
+        {"helix at a point",
+         [](Fixture& f) {
+             return placeHelix(f.doc, Point{500, 500}, 0, "");
+         },
          true},
         {"tunnel without a chain selected", [](Fixture& f) { return runTunnelCommand(f.doc); },
          false},
@@ -157,8 +159,8 @@ std::vector<OperationCase> operationCases() {
          false},
         {"start grade on a piece",
          [](Fixture& f) { return startGrade(f.doc, f.contextOf(f.first), 3, false); }, true},
-        {"end grade without a piece",
-         [](Fixture& f) { return endGrade(f.doc, PropertiesState{}); }, false},
+        {"end grade without a piece", [](Fixture& f) { return endGrade(f.doc, PropertiesState{}); },
+         false},
         {"recalc without a piece",
          [](Fixture& f) { return recalculateElevation(f.doc, PropertiesState{}); }, false},
         {"height that is not a number",
@@ -195,8 +197,8 @@ std::vector<OperationCase> operationCases() {
          true},
         {"level of a piece that is gone",
          [](Fixture& f) { return changeLevel(f.doc, f.contextOf(999), 1); }, false},
-        {"level of a piece",
-         [](Fixture& f) { return changeLevel(f.doc, f.contextOf(f.first), 1); }, true},
+        {"level of a piece", [](Fixture& f) { return changeLevel(f.doc, f.contextOf(f.first), 1); },
+         true},
         {"autofill without two pieces selected",
          [](Fixture& f) {
              NoFill chooser;

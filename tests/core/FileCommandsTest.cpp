@@ -2,8 +2,8 @@
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
 
-#include "app/FileCommands.h"
-#include "model/LayoutFile.h"
+#include "core/app/FileCommands.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -186,8 +186,9 @@ TEST_F(FileCommandsTest, CommandLineFileReadAheadOpensAsAReadIntoTheOpenLayout) 
         return std::async(std::launch::async, loadLayoutCopy, commandLinePath(given), Layout{});
     };
     EXPECT_TRUE(readsLikeNew(doc.layout));
-    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
-                    .replaced());
+    EXPECT_TRUE(
+        files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
+            .replaced());
     const std::string opened = layoutFileText(doc.layout, doc.name);
     EXPECT_EQ(doc.layout.pieces.size(), 2u);
     EXPECT_EQ(doc.path, "");
@@ -195,8 +196,9 @@ TEST_F(FileCommandsTest, CommandLineFileReadAheadOpensAsAReadIntoTheOpenLayout) 
     doc.layout.measurements.push_back(Measurement{});
     doc.layout.showGrid = false;
     EXPECT_FALSE(readsLikeNew(doc.layout));
-    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
-                    .replaced());
+    EXPECT_TRUE(
+        files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
+            .replaced());
     EXPECT_EQ(layoutFileText(doc.layout, doc.name), opened);
     EXPECT_EQ(doc.layout.measurements.size(), 1u);
     EXPECT_FALSE(doc.layout.showGrid);

@@ -5,14 +5,14 @@
 #include "RecordingPainter.h"
 #include "TempFolder.h"
 
-#include "app/CheckCommand.h"
-#include "app/CommandLine.h"
+#include "core/app/CheckCommand.h"
+#include "core/app/CommandLine.h"
 
-#include "canvas/CanvasView.h"
-#include "model/LayoutFile.h"
-#include "render/LayoutRenderer.h"
-#include "render/Scene3D.h"
-#include "render/PlanExport.h"
+#include "core/canvas/CanvasView.h"
+#include "core/model/LayoutFile.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/PlanExport.h"
+#include "core/render/Scene3D.h"
 
 #include <gtest/gtest.h>
 

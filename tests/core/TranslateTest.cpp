@@ -1,16 +1,16 @@
 // The translate seam: English without a translator, the user's language and decimal mark with
 // one, and output for programs and files that stays the same in every language and locale.
-#include "app/CheckCommand.h"
-#include "app/LayoutCheck.h"
-#include "app/MainWindowRules.h"
-#include "app/PartsList.h"
-#include "app/PropertiesModel.h"
-#include "app/TrackLengths.h"
-#include "base/Translate.h"
-#include "base/Units.h"
-#include "model/LayoutFile.h"
+#include "core/base/Translate.h"
 #include "LayoutBuilder.h"
 #include "TempFolder.h"
+#include "core/app/CheckCommand.h"
+#include "core/app/LayoutCheck.h"
+#include "core/app/MainWindowRules.h"
+#include "core/app/PartsList.h"
+#include "core/app/PropertiesModel.h"
+#include "core/app/TrackLengths.h"
+#include "core/base/Units.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -83,10 +83,8 @@ TEST(Translate, ShownNumbersChangeOnlyTheirDecimalPoints) {
         const char* text;
         const char* shown;
     } cases[] = {
-        {"12.5 cm", "12,5 cm"},
-        {"+1.50 deg (2.6%)", "+1,50 deg (2,6%)"},
-        {"Open...", "Open..."},
-        {".5", ".5"}, // no digit before: not a number this function formats
+        {"12.5 cm", "12,5 cm"}, {"+1.50 deg (2.6%)", "+1,50 deg (2,6%)"},
+        {"Open...", "Open..."}, {".5", ".5"}, // no digit before: not a number this function formats
         {"1200 mm", "1200 mm"},
     };
     for (const auto& c : cases)

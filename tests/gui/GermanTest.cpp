@@ -2,16 +2,16 @@
 // titles and no English label, and a German height field reads a decimal comma.
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "base/Translate.h"
-#include "ui/CheckLayoutDialog.h"
-#include "ui/HelpDialog.h"
-#include "ui/LayoutShapeDialog.h"
-#include "ui/LevelManagerDialog.h"
-#include "ui/PropertiesPanel.h"
-#include "ui/Translations.h"
-#include "ui/WxText.h"
-#include "wxrender/PrintOptionsDialog.h"
+#include "core/app/Commands.h"
+#include "core/base/Translate.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/CheckLayoutDialog.h"
+#include "gui/ui/HelpDialog.h"
+#include "gui/ui/LayoutShapeDialog.h"
+#include "gui/ui/LevelManagerDialog.h"
+#include "gui/ui/PropertiesPanel.h"
+#include "gui/ui/Translations.h"
+#include "gui/wxrender/PrintOptionsDialog.h"
 
 #include <wx/checkbox.h>
 #include <wx/menu.h>
@@ -62,7 +62,8 @@ std::vector<wxString> labelsIn(wxWindow* window) {
 
 void expectNoEnglish(wxWindow* window) {
     for (const wxString& label : labelsIn(window))
-        EXPECT_FALSE(untranslated(label)) << "English label left: " << label.ToStdString(wxConvUTF8);
+        EXPECT_FALSE(untranslated(label))
+            << "English label left: " << label.ToStdString(wxConvUTF8);
 }
 
 void expectGermanDialog(wxWindow* dialog, const char* title) {
@@ -101,8 +102,8 @@ TEST_F(GermanTest, MainWindowMenusToolbarAndPanelsAreGerman) {
     std::vector<std::string> titles;
     for (std::size_t i = 0; i < bar->GetMenuCount(); ++i)
         titles.push_back(fromWx(wxStripMenuCodes(bar->GetMenuLabel(i))));
-    EXPECT_EQ(titles, (std::vector<std::string>{"Datei", "Bearbeiten", "Ansicht", "Anlage",
-                                                "Hilfe"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Datei", "Bearbeiten", "Ansicht", "Anlage", "Hilfe"}));
     for (std::size_t i = 0; i < bar->GetMenuCount(); ++i)
         for (const wxMenuItem* item : bar->GetMenu(i)->GetMenuItems()) {
             if (item->IsSeparator())
@@ -119,26 +120,21 @@ TEST_F(GermanTest, MainWindowMenusToolbarAndPanelsAreGerman) {
 }
 
 TEST_F(GermanTest, EveryDialogHasAGermanTitleAndNoEnglishLabel) {
-    wxTEST_DIALOG(command(CmdLevels), Drive<LevelManagerDialog>(
-                                          [](LevelManagerDialog* d) {
-                                              expectGermanDialog(d, "Ebenen verwalten");
-                                          },
-                                          wxID_OK));
-    wxTEST_DIALOG(command(CmdLayoutShape), Drive<LayoutShapeDialog>(
-                                               [](LayoutShapeDialog* d) {
-                                                   expectGermanDialog(d, "Grundplatte der Anlage");
-                                               },
-                                               wxID_CANCEL));
-    wxTEST_DIALOG(command(CmdHelp), Drive<HelpDialog>(
-                                        [](HelpDialog* d) {
-                                            expectGermanDialog(d, "Plandor v1.3 Hilfe");
-                                        },
-                                        wxID_OK));
-    wxTEST_DIALOG(command(CmdPrint), Drive<PrintOptionsDialog>(
-                                         [](PrintOptionsDialog* d) {
-                                             expectGermanDialog(d, "Druckoptionen");
-                                         },
-                                         wxID_CANCEL));
+    wxTEST_DIALOG(
+        command(CmdLevels),
+        Drive<LevelManagerDialog>(
+            [](LevelManagerDialog* d) { expectGermanDialog(d, "Ebenen verwalten"); }, wxID_OK));
+    wxTEST_DIALOG(command(CmdLayoutShape),
+                  Drive<LayoutShapeDialog>(
+                      [](LayoutShapeDialog* d) { expectGermanDialog(d, "Grundplatte der Anlage"); },
+                      wxID_CANCEL));
+    wxTEST_DIALOG(command(CmdHelp),
+                  Drive<HelpDialog>(
+                      [](HelpDialog* d) { expectGermanDialog(d, "Plandor v1.3 Hilfe"); }, wxID_OK));
+    wxTEST_DIALOG(
+        command(CmdPrint),
+        Drive<PrintOptionsDialog>(
+            [](PrintOptionsDialog* d) { expectGermanDialog(d, "Druckoptionen"); }, wxID_CANCEL));
     command(CmdCheckLayout);
     ASSERT_TRUE(frame->checkDialog());
     expectGermanDialog(frame->checkDialog(), "Anlage prüfen");

@@ -3,13 +3,13 @@
 // same place on each, by its track, and covers the same part of the plan as on the canvas.
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "model/LayoutFile.h"
-#include "render/PlanExport.h"
-#include "wxrender/LayoutPrintout.h"
-#include "wxrender/PlanExporter.h"
-#include "wxrender/PrintOptionsDialog.h"
-#include "wxrender/WxPainter.h"
+#include "core/app/Commands.h"
+#include "core/model/LayoutFile.h"
+#include "core/render/PlanExport.h"
+#include "gui/wxrender/LayoutPrintout.h"
+#include "gui/wxrender/PlanExporter.h"
+#include "gui/wxrender/PrintOptionsDialog.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
@@ -119,9 +119,9 @@ struct GoldenLayout {
 TEST(PrintedLabel, LiesWhereTheExportPutsItAndKeepsItsSizeOnThePlan) {
     GoldenLayout golden;
     const std::string dir = tempFolder();
-    ASSERT_EQ(exportPlanFile(golden.layout, {ExportFormat::Pdf, 0, PaperSize::A4},
-                             dir + "/plan.pdf"),
-              "");
+    ASSERT_EQ(
+        exportPlanFile(golden.layout, {ExportFormat::Pdf, 0, PaperSize::A4}, dir + "/plan.pdf"),
+        "");
     const PaperBox exported = wordOnPdf(dir + "/plan.pdf", kLabelFirstWord);
     std::filesystem::remove_all(dir);
     ASSERT_GE(exported.x, 0) << "no label in the exported PDF";
@@ -174,8 +174,9 @@ TEST(PrintedLabel, ActiveLevelOnlyPageKeepsTheLabelOnThePaper) {
 // Page 1 of a PDF as a picture of the whole paper, 72 pixels an inch.
 wxImage pdfPage(const std::string& pdf) {
     const std::string stem = pdf + "-page";
-    if (std::system(("pdftoppm -r 72 -f 1 -l 1 -singlefile -png '" + pdf + "' '" + stem + "'")
-                        .c_str()) != 0)
+    if (std::system(
+            ("pdftoppm -r 72 -f 1 -l 1 -singlefile -png '" + pdf + "' '" + stem + "'").c_str()) !=
+        0)
         return wxImage();
     wxImage page;
     page.LoadFile(stem + ".png", wxBITMAP_TYPE_PNG);
