@@ -10,9 +10,12 @@ id=org.plandor.Plandor
 for f in bin/plandor share/plandor/shop-variants.tsv share/applications/$id.desktop \
          share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-         share/icons/hicolor/128x128/apps/$id.png; do
+         share/icons/hicolor/128x128/apps/$id.png share/locale/de/LC_MESSAGES/plandor.mo; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f" >&2; exit 1; }
 done
+# The installed program finds its German catalogue under <prefix>/share/locale.
+said=$(LANGUAGE=de "$prefix/bin/plandor" --check "$prefix/no-such-layout.plo" 2>&1 || true)
+grep -q "Datei kann nicht" <<<"$said" || { echo "installed program not German: $said" >&2; exit 1; }
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/$id.desktop"
 fi

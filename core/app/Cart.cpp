@@ -1,4 +1,5 @@
 #include "core/app/Cart.h"
+#include "core/base/Translate.h"
 
 #include "core/catalog/TrackCatalog.h"
 
@@ -54,7 +55,8 @@ std::string cartAddress(const ShopMap& shop, const std::string& items) {
 }
 
 std::string unavailablePartsText(const std::vector<std::string>& parts) {
-    std::string text = "The following pieces are not available in the store and will be skipped:\n";
+    std::string text =
+        tr("The following pieces are not available in the store and will be skipped:") + "\n";
     for (const std::string& part : parts)
         text += "  " + part + "\n";
     return text;
@@ -64,28 +66,28 @@ BuyTrackResult buyTrack(const Layout& layout, const ShopMap& shop, Prompter& pro
                         BrowserOpener& browser) {
     const CartPlan plan = planCart(purchaseCounts(layout, shop), shop);
     if (plan.items.empty()) {
-        prompter.message("Buy Track", "No purchasable track pieces found in your layout.",
+        prompter.message(tr("Buy Track"), tr("No purchasable track pieces found in your layout."),
                          PromptIcon::Information);
         return BuyTrackResult::EmptyCart;
     }
     if (!plan.unavailable.empty())
-        prompter.message("Some pieces not available", unavailablePartsText(plan.unavailable),
+        prompter.message(tr("Some pieces not available"), unavailablePartsText(plan.unavailable),
                          PromptIcon::Warning);
     const std::string address = cartAddress(shop, plan.items);
     if (browser.open(address))
         return BuyTrackResult::Opened;
     const bool copied = browser.copyToClipboard(address);
-    prompter.message("Buy Track", noBrowserText(address, copied), PromptIcon::Warning);
+    prompter.message(tr("Buy Track"), noBrowserText(address, copied), PromptIcon::Warning);
     return BuyTrackResult::BrowserFailed;
 }
 
 std::string noBrowserText(const std::string& address, bool copied) {
     if (copied)
-        return "No web browser was found.\n\nThe address of your cart has been copied to the "
-               "clipboard: paste it into a web browser to see your cart.";
-    return "No web browser was found.\n\nOpen this address in a web browser to see your "
-           "cart:\n" +
-           address;
+        return tr("No web browser was found.\n\nThe address of your cart has been copied to the "
+                  "clipboard: paste it into a web browser to see your cart.");
+    return tr("No web browser was found.\n\nOpen this address in a web browser to see your "
+              "cart:") +
+           "\n" + address;
 }
 
 } // namespace plandor

@@ -6,6 +6,7 @@
 #include "core/app/Tally.h"
 #include "core/base/BrowserOpener.h"
 #include "core/base/Prompter.h"
+#include "core/base/Translate.h"
 #include "core/model/Layout.h"
 
 #include <string>
@@ -41,11 +42,11 @@ BuyTrackResult buyTrack(const Layout& layout, const ShopMap& shop, Prompter& pro
                         BrowserOpener& browser);
 
 // Texts of the "About Buy Track" dialog; its link shows shopHostName of the base address.
-constexpr const char* kBuyTrackHelpTitle = "Buy Track - How it works";
-constexpr const char* kBuyTrackHelpText =
+constexpr const char* kBuyTrackHelpTitle = TR_NOOP("Buy Track - How it works");
+constexpr const char* kBuyTrackHelpText = TR_NOOP(
     "Buy all required track and accessories securely and\nconveniently online from Korvane "
     "Models.\n\nClick Buy Track and you will be taken to the Korvane\nModels website with all "
-    "required track waiting\nin the shopping cart for you to review and check out.";
-constexpr const char* kBuyTrackHelpButton = "Got it!";
+    "required track waiting\nin the shopping cart for you to review and check out.");
+constexpr const char* kBuyTrackHelpButton = TR_NOOP("Got it!");
 
 } // namespace plandor

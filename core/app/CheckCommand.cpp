@@ -1,4 +1,5 @@
 #include "core/app/CheckCommand.h"
+#include "core/base/Translate.h"
 
 #include "core/app/CommandLine.h"
 #include "core/app/LayoutCheck.h"
@@ -21,7 +22,7 @@ bool readNamedLayout(const std::vector<std::string>& args, const std::string& op
                      Layout& layout, std::ostream& err) {
     const auto at = std::find(args.begin(), args.end(), option);
     if (std::next(at) == args.end()) {
-        err << "Usage: plandor " << option << " LAYOUT.plo\n";
+        err << trFormat("Usage: plandor %s LAYOUT.plo", option.c_str()) << '\n';
         return false;
     }
     const CommandResult read = readLayoutForCommand(*std::next(at), layout);
@@ -39,6 +40,8 @@ std::optional<int> runCheckCommand(const std::vector<std::string>& args, std::os
     Layout layout;
     if (!readNamedLayout(args, kCheckOption, layout, err))
         return kCheckUnreadable;
+    // The findings are lines for programs: English, with decimal points, in every language.
+    const UntranslatedScope english;
     bool errors = false;
     for (const CheckFinding& f : checkLayout(layout, checkSettingsOf(layout))) {
         errors = errors || f.severity == CheckSeverity::Error;
@@ -55,6 +58,7 @@ std::optional<int> runTracksCommand(const std::vector<std::string>& args, std::o
     Layout layout;
     if (!readNamedLayout(args, kTracksOption, layout, err))
         return kCheckUnreadable;
+    const UntranslatedScope english;
     const double car = defaultCarLength(layout);
     for (const TrackLength& t : trackLengths(layout))
         out << trackKindName(t.kind) << '\t' << trackLengthNumber(t.length, layout.units) << ' '

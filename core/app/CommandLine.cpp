@@ -1,4 +1,5 @@
 #include "core/app/CommandLine.h"
+#include "core/base/Translate.h"
 
 #include "core/app/PartsList.h"
 #include "core/app/TrackLengths.h"
@@ -48,11 +49,12 @@ bool endsWithCsv(const std::string& path) {
 } // namespace
 
 std::string commandLineUsage() {
-    return "usage: plandor\n"
-           "       plandor --export-plan OUT.pdf|OUT.svg|OUT.png [--scale 1:N] [--paper A4|A3|A2] "
-           "LAYOUT.plo\n"
-           "       plandor --export-parts OUT.csv [--export-tracks TRACKS.csv] LAYOUT.plo\n"
-           "       plandor --check|--tracks LAYOUT.plo\n";
+    return tr(
+        "usage: plandor\n"
+        "       plandor --export-plan OUT.pdf|OUT.svg|OUT.png [--scale 1:N] [--paper A4|A3|A2] "
+        "LAYOUT.plo\n"
+        "       plandor --export-parts OUT.csv [--export-tracks TRACKS.csv] LAYOUT.plo\n"
+        "       plandor --check|--tracks LAYOUT.plo\n");
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -69,53 +71,55 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     else if (verb == "--export-parts")
         line.action = CommandLineAction::ExportParts;
     else
-        return invalid("unknown argument \"" + verb + "\"");
+        return invalid(trFormat("unknown argument \"%s\"", verb.c_str()));
     if (args.size() < 2 || isOption(args[1]))
-        return invalid(verb + " needs the file to write");
+        return invalid(trFormat("%s needs the file to write", verb.c_str()));
     line.output = args[1];
 
     const bool plan = line.action == CommandLineAction::ExportPlan;
     if (plan) {
         const std::optional<ExportFormat> format = exportFormatOf(line.output);
         if (!format)
-            return invalid("cannot tell the format of \"" + line.output +
-                           "\": use .pdf, .svg or .png");
+            return invalid(trFormat("cannot tell the format of \"%s\": use .pdf, .svg or .png",
+                                    line.output.c_str()));
         line.plan.format = *format;
     } else if (!endsWithCsv(line.output)) {
-        return invalid("the parts list is written as .csv, not \"" + line.output + "\"");
+        return invalid(
+            trFormat("the parts list is written as .csv, not \"%s\"", line.output.c_str()));
     }
 
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (plan && (arg == "--scale" || arg == "--paper")) {
             if (i + 1 >= args.size())
-                return invalid(arg + " needs a value");
+                return invalid(trFormat("%s needs a value", arg.c_str()));
             const std::string& value = args[++i];
             if (arg == "--scale") {
                 line.plan.scaleDenominator = scaleDenominatorOf(value);
                 if (line.plan.scaleDenominator == 0)
-                    return invalid("bad scale \"" + value + "\": write 1:N with N from 1 to 1000");
+                    return invalid(trFormat("bad scale \"%s\": write 1:N with N from 1 to 1000",
+                                            value.c_str()));
             } else {
                 const std::optional<PaperSize> paper = paperSizeOf(value);
                 if (!paper)
-                    return invalid("bad paper \"" + value + "\": use A4, A3 or A2");
+                    return invalid(trFormat("bad paper \"%s\": use A4, A3 or A2", value.c_str()));
                 line.plan.paper = *paper;
             }
         } else if (!plan && arg == "--export-tracks") {
             if (i + 1 >= args.size() || !endsWithCsv(args[i + 1]))
-                return invalid("--export-tracks needs the .csv file to write");
+                return invalid(tr("--export-tracks needs the .csv file to write"));
             line.tracksOutput = args[++i];
         } else if (isOption(arg)) {
-            return invalid("unknown option \"" + arg + "\"");
+            return invalid(trFormat("unknown option \"%s\"", arg.c_str()));
         } else if (!line.layoutPath.empty()) {
-            return invalid("more than one layout given: \"" + line.layoutPath + "\" and \"" + arg +
-                           "\"");
+            return invalid(trFormat("more than one layout given: \"%s\" and \"%s\"",
+                                    line.layoutPath.c_str(), arg.c_str()));
         } else {
             line.layoutPath = arg;
         }
     }
     if (line.layoutPath.empty())
-        return invalid("no layout file given");
+        return invalid(tr("no layout file given"));
     return line;
 }
 

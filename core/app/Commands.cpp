@@ -1,4 +1,5 @@
 #include "core/app/Commands.h"
+#include "core/base/Translate.h"
 
 #include "core/document/Document.h"
 
@@ -27,20 +28,20 @@ Command contextCommand(Command c, const char* contextText) {
 
 std::vector<Command> buildCommands() {
     std::vector<Command> c = {
-        menuCommand(CmdNew, "&New Layout", "Ctrl+N"),
-        menuCommand(CmdOpen, "&Open Layout...", "Ctrl+O"),
-        menuCommand(CmdSave, "&Save", "Ctrl+S"),
-        menuCommand(CmdSaveAs, "Save &As...", "Ctrl+Shift+S"),
-        menuCommand(CmdImport, "&Import Layout...", ""),
-        menuCommand(CmdExport, "&Export Layout...", ""),
-        menuCommand(CmdExportPlan, "Expo&rt Plan...", ""),
-        menuCommand(CmdExportPartsList, "Export Parts Lis&t...", ""),
-        menuCommand(CmdClose, "&Close Layout", "Ctrl+W"),
-        menuCommand(CmdPageSetup, "Page Set&up...", ""),
-        menuCommand(CmdPreview, "Print Pre&view...", "", R::Always),
-        menuCommand(CmdPrint, "&Print...", "Ctrl+P", R::Always),
-        menuCommand(CmdSaveLibraryBlock, "Save as &Library Block...", "", R::Always),
-        menuCommand(CmdExit, "E&xit", ""),
+        menuCommand(CmdNew, TR_NOOP("&New Layout"), "Ctrl+N"),
+        menuCommand(CmdOpen, TR_NOOP("&Open Layout..."), "Ctrl+O"),
+        menuCommand(CmdSave, TR_NOOP("&Save"), "Ctrl+S"),
+        menuCommand(CmdSaveAs, TR_NOOP("Save &As..."), "Ctrl+Shift+S"),
+        menuCommand(CmdImport, TR_NOOP("&Import Layout..."), ""),
+        menuCommand(CmdExport, TR_NOOP("&Export Layout..."), ""),
+        menuCommand(CmdExportPlan, TR_NOOP("Expo&rt Plan..."), ""),
+        menuCommand(CmdExportPartsList, TR_NOOP("Export Parts Lis&t..."), ""),
+        menuCommand(CmdClose, TR_NOOP("&Close Layout"), "Ctrl+W"),
+        menuCommand(CmdPageSetup, TR_NOOP("Page Set&up..."), ""),
+        menuCommand(CmdPreview, TR_NOOP("Print Pre&view..."), "", R::Always),
+        menuCommand(CmdPrint, TR_NOOP("&Print..."), "Ctrl+P", R::Always),
+        menuCommand(CmdSaveLibraryBlock, TR_NOOP("Save as &Library Block..."), "", R::Always),
+        menuCommand(CmdExit, TR_NOOP("E&xit"), ""),
 
         {CmdUndo, "&Undo", "Ctrl+Z", "Undo", "", ItemKind::Normal, R::CanUndo, false},
         {CmdRedo, "&Redo", "Ctrl+Y", "Redo", "", ItemKind::Normal, R::CanRedo, false},
@@ -50,19 +51,22 @@ std::vector<Command> buildCommands() {
         menuCommand(CmdDelete, "&Delete", "Del", R::AnySelected),
         menuCommand(CmdSelectAll, "Select &All", "Ctrl+A"),
 
-        menuCommand(CmdZoomIn, "Zoom &In", "+"),
-        menuCommand(CmdZoomOut, "Zoom &Out", "-"),
-        {CmdZoomToFit, "Zoom to &Fit", "Ctrl+0", "Fit", "", ItemKind::Normal, R::Always, false},
-        {CmdShowGrid, "Show &Grid", "Ctrl+G", "", "", ItemKind::Check, R::Always, true},
-        {CmdSnap, "&Snap", "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true},
+        menuCommand(CmdZoomIn, TR_NOOP("Zoom &In"), "+"),
+        menuCommand(CmdZoomOut, TR_NOOP("Zoom &Out"), "-"),
+        {CmdZoomToFit, TR_NOOP("Zoom to &Fit"), "Ctrl+0", TR_NOOP("Fit"), "", ItemKind::Normal,
+         R::Always, false},
+        {CmdShowGrid, TR_NOOP("Show &Grid"), "Ctrl+G", "", "", ItemKind::Check, R::Always, true},
+        {CmdSnap, TR_NOOP("&Snap"), "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true},
 
-        {CmdUnitsMillimetres, "Millimetres (mm)", "", "", "", ItemKind::Radio, R::Always, true},
-        {CmdUnitsCentimetres, "Centimetres (cm)", "", "", "", ItemKind::Radio, R::Always, false},
-        {CmdUnitsInches, "Inches (in)", "", "", "", ItemKind::Radio, R::Always, false},
-        menuCommand(CmdLayoutShape, "Layout &Shape...", "", R::Always),
-        menuCommand(CmdCheckLayout, "&Check Layout...", "", R::Always),
-        menuCommand(CmdTrackLengths, "&Track Lengths...", "", R::Always),
-        menuCommand(CmdHelp, "&Help", "F1", R::Always),
+        {CmdUnitsMillimetres, TR_NOOP("Millimetres (mm)"), "", "", "", ItemKind::Radio, R::Always,
+         true},
+        {CmdUnitsCentimetres, TR_NOOP("Centimetres (cm)"), "", "", "", ItemKind::Radio, R::Always,
+         false},
+        {CmdUnitsInches, TR_NOOP("Inches (in)"), "", "", "", ItemKind::Radio, R::Always, false},
+        menuCommand(CmdLayoutShape, TR_NOOP("Layout &Shape..."), "", R::Always),
+        menuCommand(CmdCheckLayout, TR_NOOP("&Check Layout..."), "", R::Always),
+        menuCommand(CmdTrackLengths, TR_NOOP("&Track Lengths..."), "", R::Always),
+        menuCommand(CmdHelp, TR_NOOP("&Help"), "F1", R::Always),
 
         {CmdLevels, "", "", "Levels", "Manage layout levels (decks): height, color, and shape",
          ItemKind::Normal, R::Always, false},
@@ -75,8 +79,8 @@ std::vector<Command> buildCommands() {
         {CmdMeasure, "", "", "Measure",
          "Measuring tape: click two points on the canvas to lay down a length annotation",
          ItemKind::Check, R::Always, false},
-        {CmdPolygon, "", "", "Polygon",
-         "Draw a free-form polygon (access hatch, river, mountain, etc.)", ItemKind::Check,
+        {CmdPolygon, "", "", TR_NOOP("Polygon"),
+         TR_NOOP("Draw a free-form polygon (access hatch, river, mountain, etc.)"), ItemKind::Check,
          R::Always, false},
 
         contextCommand(menuCommand(CmdAutofillGap, "", ""), "Autofill Gap..."),
@@ -97,27 +101,27 @@ MenuEntry submenu(const char* label, std::vector<MenuEntry> entries) {
 
 std::vector<MenuDef> buildMenuBar() {
     return {
-        {"&File", {entry(CmdNew),        entry(CmdOpen),
-                   separator(),          entry(CmdSave),
-                   entry(CmdSaveAs),     separator(),
-                   entry(CmdImport),     entry(CmdExport),
-                   entry(CmdExportPlan), entry(CmdExportPartsList),
-                   separator(),          entry(CmdClose),
-                   separator(),          entry(CmdPageSetup),
-                   entry(CmdPreview),    entry(CmdPrint),
-                   separator(),          entry(CmdSaveLibraryBlock),
-                   separator(),          entry(CmdExit)}},
-        {"&Edit",
+        {TR_NOOP("&File"), {entry(CmdNew),        entry(CmdOpen),
+                            separator(),          entry(CmdSave),
+                            entry(CmdSaveAs),     separator(),
+                            entry(CmdImport),     entry(CmdExport),
+                            entry(CmdExportPlan), entry(CmdExportPartsList),
+                            separator(),          entry(CmdClose),
+                            separator(),          entry(CmdPageSetup),
+                            entry(CmdPreview),    entry(CmdPrint),
+                            separator(),          entry(CmdSaveLibraryBlock),
+                            separator(),          entry(CmdExit)}},
+        {TR_NOOP("&Edit"),
          {entry(CmdUndo), entry(CmdRedo), separator(), entry(CmdCut), entry(CmdCopy),
           entry(CmdPaste), separator(), entry(CmdDelete), entry(CmdSelectAll)}},
-        {"&View",
+        {TR_NOOP("&View"),
          {entry(CmdZoomIn), entry(CmdZoomOut), entry(CmdZoomToFit), separator(), entry(CmdShowGrid),
           entry(CmdSnap)}},
-        {"&Layout",
-         {submenu("Units of Measure",
+        {TR_NOOP("&Layout"),
+         {submenu(TR_NOOP("Units of Measure"),
                   {entry(CmdUnitsMillimetres), entry(CmdUnitsCentimetres), entry(CmdUnitsInches)}),
           separator(), entry(CmdLayoutShape), entry(CmdCheckLayout), entry(CmdTrackLengths)}},
-        {"&Help", {entry(CmdHelp)}},
+        {TR_NOOP("&Help"), {entry(CmdHelp)}},
     };
 }
 
@@ -153,7 +157,7 @@ bool commandEnabled(EnableRule rule, const Document& doc, const Clipboard& clipb
 
 CommandState commandState(const Command& command, const Document& doc, const Clipboard& clipboard) {
     CommandState state;
-    state.toolText = command.toolText;
+    state.toolText = tr(command.toolText);
     switch (command.toolLabel) {
     case Command::ToolLabel::Tunnel: {
         const TunnelToolState tunnel = tunnelToolState(analyseTunnelSelection(doc.layout));
@@ -173,7 +177,7 @@ CommandState commandState(const Command& command, const Document& doc, const Cli
 
 std::string contextMenuText(int id) {
     const Command* command = findCommand(id);
-    return command ? command->contextText : std::string();
+    return command ? tr(command->contextText) : std::string();
 }
 
 const std::vector<Command>& commandTable() {
@@ -189,8 +193,8 @@ const Command* findCommand(int id) {
 }
 
 std::string menuLabel(const Command& command) {
-    return command.accelerator.empty() ? command.menuText
-                                       : command.menuText + "\t" + command.accelerator;
+    const std::string text = tr(command.menuText);
+    return command.accelerator.empty() ? text : text + "\t" + command.accelerator;
 }
 
 const std::vector<MenuDef>& menuBarTable() {
@@ -261,7 +265,7 @@ bool textFieldKeepsKey(const KeyStroke& pressed) {
 }
 
 std::string labelsToolLabel(bool labelsShown) {
-    return labelsShown ? "Hide Labels" : "Show Labels";
+    return labelsShown ? tr("Hide Labels") : tr("Show Labels");
 }
 
 int unitsCommand(Units units) {

@@ -1,4 +1,5 @@
 #include "core/app/FileCommands.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/model/LayoutFile.h"
@@ -11,10 +12,10 @@ namespace plandor {
 
 namespace {
 
-const char* const kDefaultLayoutName = "My Layout";
+const char* const kDefaultLayoutName = TR_NOOP("My Layout");
 
 std::string replaceQuestion(const std::string& name) {
-    return formatText("A layout named \"%s\" already exists.\n\nReplace it?", name.c_str());
+    return trFormat("A layout named \"%s\" already exists.\n\nReplace it?", name.c_str());
 }
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
@@ -53,7 +54,7 @@ bool FileCommands::confirmUnsavedChanges() {
     if (!doc_.modified)
         return true;
     const PromptAnswer answer = prompter_.askYesNoCancel(
-        "Unsaved Changes", "You have unsaved changes. Save before continuing?",
+        tr("Unsaved Changes"), tr("You have unsaved changes. Save before continuing?"),
         PromptIcon::Question);
     if (answer == PromptAnswer::No)
         return true;
@@ -75,7 +76,8 @@ Change FileCommands::openLayout() {
         return Change{};
     std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
     if (files.empty()) {
-        prompter_.message("Open Layout", "No layouts found in\n" + folders_.application,
+        prompter_.message(tr("Open Layout"),
+                          tr("No layouts found in") + "\n" + folders_.application,
                           PromptIcon::Information);
         return Change{};
     }
@@ -98,11 +100,12 @@ bool FileCommands::deleteLayoutFile(std::vector<LayoutFileEntry>& files, const s
     if (it == files.end())
         return false;
     const std::string question =
-        formatText("Delete layout \"%s\"?\n\nThis cannot be undone.", name.c_str());
-    if (!confirm("Delete Layout", question, PromptIcon::Warning, true))
+        trFormat("Delete layout \"%s\"?\n\nThis cannot be undone.", name.c_str());
+    if (!confirm(tr("Delete Layout"), question, PromptIcon::Warning, true))
         return false;
     if (!removeFile(it->path)) {
-        prompter_.message("Delete Failed", "Could not delete:\n" + it->path, PromptIcon::Error);
+        prompter_.message(tr("Delete Failed"), tr("Could not delete:") + "\n" + it->path,
+                          PromptIcon::Error);
         return false;
     }
     // The open layout stays open, now without a file: the next Save asks for a name.
@@ -119,7 +122,7 @@ Change FileCommands::openFromPath(const std::string& path) {
 
 Change FileCommands::openLoaded(const std::string& path, LoadedLayout loaded) {
     if (!loaded.error.empty()) {
-        prompter_.message("Open Failed", loaded.error, PromptIcon::Error);
+        prompter_.message(tr("Open Failed"), loaded.error, PromptIcon::Error);
         return Change{};
     }
     loaded.layout.ensureDefaultLevel();
@@ -164,18 +167,18 @@ Change FileCommands::saveAs() {
 }
 
 Change FileCommands::saveUnderChosenName() {
-    const std::string initial = doc_.name.empty() ? kDefaultLayoutName : doc_.name;
+    const std::string initial = doc_.name.empty() ? tr(kDefaultLayoutName) : doc_.name;
     std::string answer;
-    if (!prompter_.askText("Save Layout", "Layout name:", initial, answer))
+    if (!prompter_.askText(tr("Save Layout"), tr("Layout name:"), initial, answer))
         return Change{};
     std::string name = trimBlanks(answer);
     if (name.empty())
-        name = kDefaultLayoutName;
-    if (refuseNameLeavingFolder(name, "Save Failed"))
+        name = tr(kDefaultLayoutName);
+    if (refuseNameLeavingFolder(name, TR_NOOP("Save Failed")))
         return Change{};
     const std::string path = layoutPath(folders_.application, name);
     if (fileExists(path) &&
-        !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
+        !confirm(tr("Confirm Replace"), replaceQuestion(name), PromptIcon::Question, true))
         return Change{};
     return writeTo(path, name);
 }
@@ -184,7 +187,7 @@ Change FileCommands::writeTo(const std::string& path, const std::string& name) {
     // The document takes the new path and name only once they hold the layout.
     const std::string error = saveLayout(doc_.layout, path, name);
     if (!error.empty()) {
-        prompter_.message("Save Failed", error, PromptIcon::Error);
+        prompter_.message(tr("Save Failed"), error, PromptIcon::Error);
         return Change{};
     }
     return doc_.saved(path, name);
@@ -198,10 +201,10 @@ bool FileCommands::confirm(const std::string& title, const std::string& text, Pr
 bool FileCommands::refuseNameLeavingFolder(const std::string& name, const char* failureTitle) {
     if (!nameLeavesFolder(name))
         return false;
-    prompter_.message(failureTitle,
-                      formatText("\"%s\" cannot be used as a layout name.\n\nA name may not "
-                                 "contain \"/\" and may not be \".\" or \"..\".",
-                                 name.c_str()),
+    prompter_.message(tr(failureTitle),
+                      trFormat("\"%s\" cannot be used as a layout name.\n\nA name may not "
+                               "contain \"/\" and may not be \".\" or \"..\".",
+                               name.c_str()),
                       PromptIcon::Error);
     return true;
 }
@@ -213,11 +216,11 @@ Change FileCommands::importLayout() {
     const std::string name = trimBlanks(choice->name);
     if (name.empty() || choice->sourcePath.empty())
         return Change{};
-    if (refuseNameLeavingFolder(name, "Import Failed"))
+    if (refuseNameLeavingFolder(name, TR_NOOP("Import Failed")))
         return Change{};
     const std::string target = layoutPath(folders_.application, name);
     if (fileExists(target) &&
-        !confirm("Confirm Replace", replaceQuestion(name), PromptIcon::Question, true))
+        !confirm(tr("Confirm Replace"), replaceQuestion(name), PromptIcon::Question, true))
         return Change{};
 
     // Only a file the loader accepts is let into the application folder.
@@ -225,17 +228,17 @@ Change FileCommands::importLayout() {
     std::string storedName;
     const std::string error = loadLayout(scratch, choice->sourcePath, storedName);
     if (!error.empty()) {
-        prompter_.message("Import Failed",
-                          "This file does not appear to be a Plandor layout:\n\n" + error,
+        prompter_.message(tr("Import Failed"),
+                          tr("This file does not appear to be a Plandor layout:") + "\n\n" + error,
                           PromptIcon::Error);
         return Change{};
     }
     if (!copyFileReplacing(choice->sourcePath, target)) {
-        prompter_.message("Import Failed", "Could not copy the file to:\n" + target,
+        prompter_.message(tr("Import Failed"), tr("Could not copy the file to:") + "\n" + target,
                           PromptIcon::Error);
         return Change{};
     }
-    if (!confirm("Import", "Imported successfully.\n\nOpen \"" + name + "\" now?",
+    if (!confirm(tr("Import"), trFormat("Imported successfully.\n\nOpen \"%s\" now?", name.c_str()),
                  PromptIcon::Question, false))
         return Change{};
     return confirmUnsavedChanges() ? openFromPath(target) : Change{};
@@ -244,7 +247,7 @@ Change FileCommands::importLayout() {
 void FileCommands::exportLayout() {
     const std::vector<LayoutFileEntry> files = listLayoutFiles(folders_.application);
     if (files.empty()) {
-        prompter_.message("Export Layout", "No layouts to export. Save a layout first.",
+        prompter_.message(tr("Export Layout"), tr("No layouts to export. Save a layout first."),
                           PromptIcon::Information);
         return;
     }
@@ -259,25 +262,27 @@ void FileCommands::exportLayout() {
     if (!source || folder.empty() || typed.empty())
         return;
     if (!isFolder(folder)) {
-        prompter_.message("Export Failed", "Destination folder does not exist:\n" + folder,
+        prompter_.message(tr("Export Failed"),
+                          tr("Destination folder does not exist:") + "\n" + folder,
                           PromptIcon::Error);
         return;
     }
-    if (refuseNameLeavingFolder(typed, "Export Failed"))
+    if (refuseNameLeavingFolder(typed, TR_NOOP("Export Failed")))
         return;
     const std::string name = dropExtension(typed);
-    if (refuseNameLeavingFolder(name, "Export Failed"))
+    if (refuseNameLeavingFolder(name, TR_NOOP("Export Failed")))
         return;
     const std::string target = layoutPath(folder, name);
     if (fileExists(target) &&
-        !confirm("Confirm Replace",
-                 formatText("\"%s\" already exists in that folder.\n\nReplace it?", name.c_str()),
+        !confirm(tr("Confirm Replace"),
+                 trFormat("\"%s\" already exists in that folder.\n\nReplace it?", name.c_str()),
                  PromptIcon::Question, true))
         return;
     if (copyFileReplacing(source->path, target))
-        prompter_.message("Export Layout", "Exported to:\n" + target, PromptIcon::Information);
+        prompter_.message(tr("Export Layout"), tr("Exported to:") + "\n" + target,
+                          PromptIcon::Information);
     else
-        prompter_.message("Export Failed", "Could not copy the file to:\n" + target,
+        prompter_.message(tr("Export Failed"), tr("Could not copy the file to:") + "\n" + target,
                           PromptIcon::Error);
 }
 

@@ -29,7 +29,7 @@ struct HelpTopic {
     bool fixedWidth = false;
 };
 // The header first, then every topic in order.
-const std::vector<HelpTopic>& helpTopics();
+std::vector<HelpTopic> helpTopics(); // in the user's language
 
 // The keyboard shortcuts and mouse gestures as (keys, action): every command of the command
 // table that has an accelerator, then the gestures that are not commands.

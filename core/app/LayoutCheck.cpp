@@ -1,8 +1,8 @@
 #include "core/app/LayoutCheck.h"
-
 #include "core/app/ReversingSections.h"
 #include "core/app/TrackOverlaps.h"
 #include "core/base/GridIndex.h"
+#include "core/base/Translate.h"
 #include "core/base/Units.h"
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/TrackCatalog.h"
@@ -46,16 +46,16 @@ std::string pieceName(const PlacedPiece& p) {
 std::string checkLength(double mm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.2f cm", mm / 10.0);
+        return shownNumber(formatText("%.2f cm", mm / 10.0));
     case Units::Inches:
-        return formatText("%.2f in", mm / 25.4);
+        return shownNumber(formatText("%.2f in", mm / 25.4));
     default:
-        return formatText("%.1f mm", mm);
+        return shownNumber(formatText("%.1f mm", mm));
     }
 }
 
 std::string degrees(double deg) {
-    return formatText("%.1f\u00b0", deg);
+    return shownNumber(formatText("%.1f\u00b0", deg));
 }
 
 // Slope in degrees, climbing positive, of a piece walked towards connector `conn`.
@@ -212,8 +212,8 @@ class Checker {
             const FreeEnd& a = ends[c.a];
             const FreeEnd& b = ends[c.b];
             add(CheckKind::OpenEnd, CheckSeverity::Warning,
-                "Gap of " + length(c.distance) + " between " + pieceName(piece(a.piece)) + " and " +
-                    pieceName(piece(b.piece)),
+                trFormat("Gap of %s between %s and %s", length(c.distance).c_str(),
+                         pieceName(piece(a.piece)).c_str(), pieceName(piece(b.piece)).c_str()),
                 {piece(a.piece).id, piece(b.piece).id},
                 Point{(a.world.x + b.world.x) / 2, (a.world.y + b.world.y) / 2});
         }
@@ -229,12 +229,13 @@ class Checker {
         const double above = end.height - deckHeight(layout_, p.level);
         if (above > kHeightTolerance && !defs_[end.piece]->isBridge) {
             add(CheckKind::Grade, CheckSeverity::Warning,
-                "Track ends in the air at " + pieceName(p) + ", " + length(above) +
-                    " above the deck",
+                trFormat("Track ends in the air at %s, %s above the deck", pieceName(p).c_str(),
+                         length(above).c_str()),
                 {p.id}, at);
             return;
         }
-        add(CheckKind::OpenEnd, CheckSeverity::Warning, "Open end at " + pieceName(p), {p.id}, at);
+        add(CheckKind::OpenEnd, CheckSeverity::Warning,
+            trFormat("Open end at %s", pieceName(p).c_str()), {p.id}, at);
     }
 
     enum OverlapFaultKind { kNoFault, kCollision, kTooLow };
@@ -254,11 +255,11 @@ class Checker {
         const std::size_t named = std::min(pieces.size(), kNamedPieces);
         for (std::size_t k = 0; k < named; ++k) {
             if (k > 0)
-                text += k + 1 == pieces.size() ? " and " : ", ";
+                text += k + 1 == pieces.size() ? tr(" and ") : std::string(", ");
             text += pieceName(piece(pieces[k]));
         }
         if (pieces.size() > named)
-            text += formatText(" and %zu more", pieces.size() - named);
+            text += formatText(tr(" and %zu more").c_str(), pieces.size() - named);
         return text;
     }
 
@@ -278,17 +279,19 @@ class Checker {
             const PlacedPiece& a = piece(o.a);
             const PlacedPiece& b = piece(o.b);
             if (g.fault == kCollision) {
-                const std::string text = g.pieces.size() == 2
-                                             ? pieceName(a) + " overlaps " + pieceName(b)
-                                             : pieceNames(g.pieces) + " overlap";
+                const std::string text =
+                    g.pieces.size() == 2
+                        ? trFormat("%s overlaps %s", pieceName(a).c_str(), pieceName(b).c_str())
+                        : trFormat("%s overlap", pieceNames(g.pieces).c_str());
                 add(CheckKind::Collision, CheckSeverity::Error, text, idsOf(g.pieces), o.at);
                 continue;
             }
             const double minimum = minClearanceFor(defs_[o.lower]->system, settings_);
-            std::string text = "Clearance of " + length(o.heightGap) + " between " + pieceName(a) +
-                               " and " + pieceName(b) + " (minimum " + length(minimum) + ")";
+            std::string text = trFormat("Clearance of %s between %s and %s (minimum %s)",
+                                        length(o.heightGap).c_str(), pieceName(a).c_str(),
+                                        pieceName(b).c_str(), length(minimum).c_str());
             if (g.pieces.size() > 2)
-                text += formatText("; %zu pieces in all", g.pieces.size());
+                text += formatText(tr("; %zu pieces in all").c_str(), g.pieces.size());
             add(CheckKind::Clearance, CheckSeverity::Error, text, idsOf(g.pieces), o.at);
         }
     }
@@ -310,8 +313,8 @@ class Checker {
                 if (id != -1)
                     stubs.push_back(id);
             add(CheckKind::Clearance, CheckSeverity::Error,
-                "Helix #" + std::to_string(h.id) + " rises " + length(perTurn) +
-                    " per turn (minimum " + length(minimum) + ")",
+                trFormat("Helix #%d rises %s per turn (minimum %s)", static_cast<int>(h.id),
+                         length(perTurn).c_str(), length(minimum).c_str()),
                 stubs, Point{h.cx, h.cy});
         }
     }
@@ -331,8 +334,8 @@ class Checker {
             if (!defs_[i] || std::fabs(p.grade) <= kMaxGradeDeg + 1e-9)
                 continue;
             add(CheckKind::Grade, CheckSeverity::Error,
-                "Grade of " + degrees(std::fabs(p.grade)) + " on " + pieceName(p) + " (maximum " +
-                    degrees(kMaxGradeDeg) + ")",
+                trFormat("Grade of %s on %s (maximum %s)", degrees(std::fabs(p.grade)).c_str(),
+                         pieceName(p).c_str(), degrees(kMaxGradeDeg).c_str()),
                 {p.id}, midPointOf(i));
         }
     }
@@ -367,7 +370,8 @@ class Checker {
             std::fabs(heightAtConnector(p, defs_[i], c) - heightAtConnector(q, defs_[k], kc));
         if (step > kHeightTolerance) {
             add(CheckKind::Grade, CheckSeverity::Error,
-                "Step of " + length(step) + " between " + pieceName(p) + " and " + pieceName(q),
+                trFormat("Step of %s between %s and %s", length(step).c_str(), pieceName(p).c_str(),
+                         pieceName(q).c_str()),
                 {p.id, q.id}, at);
             return;
         }
@@ -375,8 +379,8 @@ class Checker {
         const double change = std::fabs(slopeLeaving(p, c) + slopeLeaving(q, kc));
         if (change > kMaxGradeChangeDeg + 1e-9)
             add(CheckKind::Grade, CheckSeverity::Warning,
-                "Grade changes by " + degrees(change) + " between " + pieceName(p) + " and " +
-                    pieceName(q),
+                trFormat("Grade changes by %s between %s and %s", degrees(change).c_str(),
+                         pieceName(p).c_str(), pieceName(q).c_str()),
                 {p.id, q.id}, at);
     }
 
@@ -390,7 +394,8 @@ class Checker {
             const double below = level->height - lowest;
             if (below > kHeightTolerance)
                 add(CheckKind::Level, CheckSeverity::Warning,
-                    pieceName(p) + " lies " + length(below) + " below the deck of " + level->name,
+                    trFormat("%s lies %s below the deck of %s", pieceName(p).c_str(),
+                             length(below).c_str(), level->name.c_str()),
                     {p.id}, midPointOf(i));
         }
     }
@@ -419,23 +424,23 @@ std::vector<CheckFinding> checkLayout(const Layout& layout, const CheckSettings&
 const char* checkKindName(CheckKind kind) {
     switch (kind) {
     case CheckKind::OpenEnd:
-        return "Open end";
+        return TR_NOOP("Open end");
     case CheckKind::Collision:
-        return "Collision";
+        return TR_NOOP("Collision");
     case CheckKind::Clearance:
-        return "Clearance";
+        return TR_NOOP("Clearance");
     case CheckKind::Grade:
-        return "Grade";
+        return TR_NOOP("Grade");
     case CheckKind::Level:
-        return "Level";
+        return TR_NOOP("Level");
     case CheckKind::Reversing:
-        return "Reversing section";
+        return TR_NOOP("Reversing section");
     }
     return "";
 }
 
 const char* checkSeverityName(CheckSeverity severity) {
-    return severity == CheckSeverity::Error ? "error" : "warning";
+    return severity == CheckSeverity::Error ? TR_NOOP("error") : TR_NOOP("warning");
 }
 
 std::vector<CheckMark> checkMarks(const std::vector<CheckFinding>& findings) {
@@ -456,9 +461,13 @@ std::string checkSummary(const std::vector<CheckFinding>& findings) {
         return f.severity == CheckSeverity::Error;
     });
     const auto warnings = static_cast<long>(findings.size()) - errors;
-    return formatText("Check: %ld %s, %ld %s", static_cast<long>(errors),
-                      errors == 1 ? "error" : "errors", warnings,
-                      warnings == 1 ? "warning" : "warnings");
+    const std::string errorText =
+        formatText(trPlural("%ld error", "%ld errors", static_cast<unsigned long>(errors)).c_str(),
+                   static_cast<long>(errors));
+    const std::string warningText = formatText(
+        trPlural("%ld warning", "%ld warnings", static_cast<unsigned long>(warnings)).c_str(),
+        static_cast<long>(warnings));
+    return trFormat("Check: %s, %s", errorText.c_str(), warningText.c_str());
 }
 
 } // namespace plandor

@@ -1,4 +1,5 @@
 #include "core/app/LibraryBlockCommand.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Folders.h"
 #include "core/model/BlockFile.h"
@@ -9,8 +10,8 @@ namespace plandor {
 
 namespace {
 
-const char* const kSaveTitle = "Save Block";
-const char* const kFailedTitle = "Save Block Failed";
+const char* const kSaveTitle = TR_NOOP("Save Block");
+const char* const kFailedTitle = TR_NOOP("Save Block Failed");
 
 bool anythingSelected(const Layout& layout) {
     const auto selected = [](const auto& r) { return r.selected; };
@@ -23,34 +24,36 @@ bool anythingSelected(const Layout& layout) {
 bool saveAsLibraryBlock(const Layout& layout, Prompter& prompter, const std::string& libraryFolder,
                         const std::function<void()>& saved) {
     if (!anythingSelected(layout)) {
-        prompter.message(kSaveTitle, "Select pieces first to save as library block.",
+        prompter.message(tr(kSaveTitle), tr("Select pieces first to save as library block."),
                          PromptIcon::Information);
         return false;
     }
     std::string name;
-    if (!prompter.askText("Save Library Block", "Block name:", "", name) || name.empty())
+    if (!prompter.askText(tr("Save Library Block"), tr("Block name:"), "", name) || name.empty())
         return false;
     if (const std::string problem = blockNameProblem(name); !problem.empty()) {
-        prompter.message(kFailedTitle, problem, PromptIcon::Error);
+        prompter.message(tr(kFailedTitle), problem, PromptIcon::Error);
         return false;
     }
     if (!ensureFolder(libraryFolder)) {
-        prompter.message(kFailedTitle, "Cannot create folder: " + libraryFolder, PromptIcon::Error);
+        prompter.message(tr(kFailedTitle), tr("Cannot create folder: ") + libraryFolder,
+                         PromptIcon::Error);
         return false;
     }
     const std::string path = blockPath(libraryFolder, name);
     if (fileExists(path) &&
-        prompter.askYesNo("Confirm Replace",
-                          "A library block named \"" + name + "\" already exists.\n\nReplace it?",
-                          PromptIcon::Question, true) != PromptAnswer::Yes)
+        prompter.askYesNo(
+            tr("Confirm Replace"),
+            trFormat("A library block named \"%s\" already exists.\n\nReplace it?", name.c_str()),
+            PromptIcon::Question, true) != PromptAnswer::Yes)
         return false;
     if (const std::string error = saveBlock(layout, path, name); !error.empty()) {
-        prompter.message(kFailedTitle, error, PromptIcon::Error);
+        prompter.message(tr(kFailedTitle), error, PromptIcon::Error);
         return false;
     }
     if (saved)
         saved();
-    prompter.message(kSaveTitle, "Block saved: " + name, PromptIcon::Information);
+    prompter.message(tr(kSaveTitle), tr("Block saved: ") + name, PromptIcon::Information);
     return true;
 }
 

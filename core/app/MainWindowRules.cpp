@@ -1,4 +1,5 @@
 #include "core/app/MainWindowRules.h"
+#include "core/base/Translate.h"
 
 #include "core/app/Commands.h"
 #include "core/base/Units.h"
@@ -13,7 +14,7 @@
 
 namespace plandor {
 
-const char* const kBaseTitle = "Plandor v1.3 by Korvane Models";
+const char* const kBaseTitle = TR_NOOP("Plandor v1.3 by Korvane Models");
 
 namespace {
 
@@ -30,7 +31,7 @@ std::string stemOf(const std::string& path) {
 } // namespace
 
 std::string windowTitle(const std::string& displayName, const std::string& path, bool modified) {
-    std::string title = kBaseTitle;
+    std::string title = tr(kBaseTitle);
     if (!displayName.empty())
         title += " - " + displayName;
     else if (!path.empty())
@@ -43,7 +44,8 @@ std::string windowTitle(const std::string& displayName, const std::string& path,
 StatusTexts statusTexts(const Layout& layout, const Change& change, const std::string& shown) {
     static const std::string kGradeControlsMark = "\xE2\x96\xB2"; // U+25B2 in UTF-8
     StatusTexts texts;
-    texts.pieces = "Pieces: " + std::to_string(layout.pieces.size());
+    texts.pieces = formatText(trPlural("Pieces: %zu", "Pieces: %zu", layout.pieces.size()).c_str(),
+                              layout.pieces.size());
     if (!layout.gradeRuns.empty()) {
         texts.message = elevationStatusText(layout);
         return texts;
@@ -53,7 +55,7 @@ StatusTexts statusTexts(const Layout& layout, const Change& change, const std::s
                                             : shown;
     if (texts.message.empty() ||
         texts.message.compare(0, kGradeControlsMark.size(), kGradeControlsMark) == 0)
-        texts.message = kReadyStatus;
+        texts.message = tr(kReadyStatus);
     return texts;
 }
 
@@ -73,7 +75,7 @@ StatusTexts statusTexts(const Layout& layout) {
 }
 
 std::string exportedToText(const std::string& path) {
-    return "Exported to: " + path;
+    return tr("Exported to: ") + path;
 }
 
 Change applyToolSwitch(Document& doc, const ToolSwitch& s) {

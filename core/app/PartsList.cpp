@@ -1,4 +1,5 @@
 #include "core/app/PartsList.h"
+#include "core/base/Translate.h"
 
 #include "core/app/Tally.h"
 #include "core/model/LayoutFile.h"
@@ -30,6 +31,8 @@ std::string csvField(const std::string& text) {
 }
 
 std::string partsListCsv(const Layout& layout, const ShopMap& shop) {
+    // A file for spreadsheets: the same English words and decimal points in every language.
+    const UntranslatedScope english;
     std::string out;
     appendRow(out, "Part number", "Description", "Count", "Note");
     const CountMap counts = tallyCounts(layout, shop);

@@ -1,5 +1,6 @@
 #include "core/app/PropertiesModel.h"
 #include "core/base/Geometry.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/catalog/HelixVariants.h"
@@ -51,7 +52,7 @@ void showLevels(const Layout& layout, PropertiesState& s, int32_t levelId) {
 
 // Scenery and polygons have no height or grade of their own to edit.
 void showNoHeight(PropertiesState& s) {
-    s.heightLabel = "Height:";
+    s.heightLabel = tr("Height:");
     s.heightText = "-";
     s.heightEnabled = false;
     showGrade(s, 0.0);
@@ -59,7 +60,8 @@ void showNoHeight(PropertiesState& s) {
 
 // A length of track: one decimal in millimetres and centimetres, two in inches.
 std::string trackLength(double mm, Units units) {
-    return units == Units::Millimetres ? formatText("%.1f mm", mm) : formatLength(mm, units);
+    return units == Units::Millimetres ? shownNumber(formatText("%.1f mm", mm))
+                                       : formatLength(mm, units);
 }
 
 // "300 x 200 mm", "30.0 x 20.0 cm", "11.81 x 7.87 in".
@@ -67,12 +69,13 @@ std::string sizeText(double widthMm, double depthMm, Units units) {
     const char* format = units == Units::Inches        ? "%.2f x %.2f %s"
                          : units == Units::Centimetres ? "%.1f x %.1f %s"
                                                        : "%.0f x %.0f %s";
-    return formatText(format, widthMm / unitFactor(units), depthMm / unitFactor(units),
-                      unitShortName(units).c_str());
+    return shownNumber(formatText(format, widthMm / unitFactor(units), depthMm / unitFactor(units),
+                                  unitShortName(units).c_str()));
 }
 
+// "Height (mm):"
 std::string heightLabel(const char* prefix, Units units) {
-    return std::string(prefix) + " (" + unitShortName(units) + "):";
+    return tr(prefix) + " (" + unitShortName(units) + "):";
 }
 
 // The helix id every selected piece shares, or -1.
@@ -103,16 +106,16 @@ void describeHelix(const Layout& layout, int32_t helixId, PropertiesState& s) {
     setContext(s, -1, -1, helixId, -1);
     const Helix* helix = layout.findHelix(helixId);
     const HelixVariant* known = helix ? findHelixVariant(helix->variant) : nullptr;
-    s.title = known ? known->name : "Helix";
+    s.title = known ? known->name : tr("Helix");
     s.detail.clear();
     if (const HelixVariant* v = variantOrDefault(helix))
-        s.detail =
-            formatText("%.1f turns  |  rise %.1f%s  |  R1 %.1f / R2 %.1f %s", v->turns,
-                       v->rise / unitFactor(layout.units), unitShortName(layout.units).c_str(),
-                       v->r1 / unitFactor(layout.units), v->r2 / unitFactor(layout.units),
-                       unitShortName(layout.units).c_str());
+        s.detail = shownNumber(
+            trFormat("%.1f turns  |  rise %.1f%s  |  R1 %.1f / R2 %.1f %s", v->turns,
+                     v->rise / unitFactor(layout.units), unitShortName(layout.units).c_str(),
+                     v->r1 / unitFactor(layout.units), v->r2 / unitFactor(layout.units),
+                     unitShortName(layout.units).c_str()));
     const PlacedPiece* base = firstPieceOfHelix(layout, helixId);
-    s.heightLabel = heightLabel("Base height", layout.units);
+    s.heightLabel = heightLabel(TR_NOOP("Base height"), layout.units);
     s.heightText = heightFieldText(base ? base->z : 0.0, layout.units);
     // Height Enter edits single pieces only, so the helix's base height is shown, not edited.
     s.heightEnabled = false;
@@ -132,8 +135,10 @@ void describeGroup(const Layout& layout, const std::vector<const PlacedPiece*>& 
         if (const PieceDef* def = TrackCatalog::instance().find(p->part))
             total += def->length;
     }
-    s.detail = formatText("%zu pieces  |  ", pieces.size()) + trackLength(total, layout.units);
-    s.heightLabel = heightLabel("Height", layout.units);
+    s.detail = formatText(trPlural("%zu piece  |  ", "%zu pieces  |  ", pieces.size()).c_str(),
+                          pieces.size()) +
+               trackLength(total, layout.units);
+    s.heightLabel = heightLabel(TR_NOOP("Height"), layout.units);
 }
 
 void describePiece(const Layout& layout, const PlacedPiece& p, PropertiesState& s) {
@@ -143,7 +148,7 @@ void describePiece(const Layout& layout, const PlacedPiece& p, PropertiesState& 
     s.detail = systemShortName(def ? def->system : UINT32_MAX) + "  |  ";
     if (def && def->length > 0)
         s.detail += trackLength(def->length, layout.units);
-    s.heightLabel = heightLabel("Height", layout.units);
+    s.heightLabel = heightLabel(TR_NOOP("Height"), layout.units);
     s.heightText = heightFieldText(p.z, layout.units);
     s.heightEnabled = true;
     showGrade(s, p.grade);
@@ -157,8 +162,8 @@ void describePiece(const Layout& layout, const PlacedPiece& p, PropertiesState& 
 void describeScenery(const Layout& layout, const SceneryItem& item, PropertiesState& s) {
     setContext(s, -1, item.id, -1, -1);
     const SceneryDef* def = SceneryCatalog::instance().find(item.item);
-    s.title = def ? def->name : item.item;
-    s.detail = "Scenery";
+    s.title = def ? tr(def->name) : item.item;
+    s.detail = tr("Scenery");
     if (def && def->width > 0 && def->depth > 0)
         s.detail +=
             "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY, layout.units);
@@ -168,9 +173,9 @@ void describeScenery(const Layout& layout, const SceneryItem& item, PropertiesSt
 
 void describePolygon(const Layout& layout, const PolygonShape& shape, PropertiesState& s) {
     setContext(s, -1, -1, -1, shape.id);
-    s.title = shape.label.empty() ? "(unnamed shape)" : shape.label;
+    s.title = shape.label.empty() ? tr("(unnamed shape)") : shape.label;
     if (shape.vertices.empty()) {
-        s.detail = "Polygon  |  (no vertices)";
+        s.detail = tr("Polygon  |  (no vertices)");
     } else {
         double minX = shape.vertices[0].x, maxX = minX;
         double minY = shape.vertices[0].y, maxY = minY;
@@ -181,8 +186,11 @@ void describePolygon(const Layout& layout, const PolygonShape& shape, Properties
             maxY = std::max(maxY, v.y);
         }
         // Two short lines: one would not fit the panel's width.
-        s.detail = formatText("Polygon  |  %zu corners\n", shape.vertices.size()) +
-                   sizeText(maxX - minX, maxY - minY, layout.units) + "  |  height " +
+        s.detail = formatText(trPlural("Polygon  |  %zu corner\n", "Polygon  |  %zu corners\n",
+                                       shape.vertices.size())
+                                  .c_str(),
+                              shape.vertices.size()) +
+                   sizeText(maxX - minX, maxY - minY, layout.units) + tr("  |  height ") +
                    formatLength(shape.height, layout.units);
     }
     showNoHeight(s);
@@ -191,10 +199,10 @@ void describePolygon(const Layout& layout, const PolygonShape& shape, Properties
 
 void describeNothing(const Layout& layout, PropertiesState& s) {
     setContext(s, -1, -1, -1, -1);
-    s.title = "No selection";
+    s.title = tr("No selection");
     s.detail.clear();
     // The label names the unit of the layout shown now, which may not be the one it last named.
-    s.heightLabel = heightLabel("Height", layout.units);
+    s.heightLabel = heightLabel(TR_NOOP("Height"), layout.units);
     s.heightText = "0";
     s.heightEnabled = false;
     showGrade(s, 0.0);
@@ -266,17 +274,12 @@ std::string trimTrailingBlanks(const std::string& text) {
     return end == std::string::npos ? std::string() : text.substr(0, end + 1);
 }
 
-// A whole number in C notation, blanks around it allowed; false for anything else.
+// A number with a decimal point or comma, blanks around it allowed; false for anything else.
 bool parseNumber(const std::string& text, double& value) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
+    const std::optional<double> v = parseShownNumber(trimTrailingBlanks(text));
+    if (!v || !std::isfinite(*v))
         return false;
-    const std::string trimmed = trimTrailingBlanks(text.substr(first));
-    char* end = nullptr;
-    const double v = std::strtod(trimmed.c_str(), &end);
-    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(v))
-        return false;
-    value = v;
+    value = *v;
     return true;
 }
 
@@ -284,11 +287,15 @@ bool parseNumber(const std::string& text, double& value) {
 
 const std::vector<TrackColour>& trackColours() {
     static const std::vector<TrackColour> colours = {
-        {"Default", false, {0, 0, 0, 255}},    {"Red", true, {220, 60, 60, 255}},
-        {"Orange", true, {230, 140, 40, 255}}, {"Yellow", true, {220, 200, 50, 255}},
-        {"Green", true, {60, 170, 60, 255}},   {"Blue", true, {60, 100, 200, 255}},
-        {"Purple", true, {140, 60, 180, 255}}, {"Pink", true, {210, 90, 150, 255}},
-        {"White", true, {240, 240, 240, 255}},
+        {TR_NOOP("Default"), false, {0, 0, 0, 255}},
+        {TR_NOOP("Red"), true, {220, 60, 60, 255}},
+        {TR_NOOP("Orange"), true, {230, 140, 40, 255}},
+        {TR_NOOP("Yellow"), true, {220, 200, 50, 255}},
+        {TR_NOOP("Green"), true, {60, 170, 60, 255}},
+        {TR_NOOP("Blue"), true, {60, 100, 200, 255}},
+        {TR_NOOP("Purple"), true, {140, 60, 180, 255}},
+        {TR_NOOP("Pink"), true, {210, 90, 150, 255}},
+        {TR_NOOP("White"), true, {240, 240, 240, 255}},
     };
     return colours;
 }
@@ -297,19 +304,21 @@ std::string gradeText(double gradeDeg) {
     const double magnitude = std::fabs(gradeDeg);
     if (magnitude <= kFlatGrade)
         return "-";
-    return formatText("%c%.2f deg (%.1f%%)", gradeDeg < 0 ? '-' : '+', magnitude,
-                      std::tan(degToRad(magnitude)) * 100.0);
+    return shownNumber(trFormat("%c%.2f deg (%.1f%%)", gradeDeg < 0 ? '-' : '+', magnitude,
+                                std::tan(magnitude * kPi / 180.0) * 100.0));
 }
 
 std::string gradeWarning(double gradeDeg) {
     const double magnitude = std::fabs(gradeDeg);
     if (magnitude <= kMaxGradeDeg)
         return {};
-    return formatText("WARNING: Grade %.1f deg exceeds %.0f deg max!", magnitude, kMaxGradeDeg);
+    return shownNumber(
+        trFormat("WARNING: Grade %.1f deg exceeds %.0f deg max!", magnitude, kMaxGradeDeg));
 }
 
 std::string heightFieldText(double mm, Units units) {
-    return formatText(units == Units::Inches ? "%.3f" : "%.1f", mm / unitFactor(units));
+    return shownNumber(
+        formatText(units == Units::Inches ? "%.3f" : "%.1f", mm / unitFactor(units)));
 }
 
 void refreshSelection(const Layout& layout, PropertiesState& state) {

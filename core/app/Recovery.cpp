@@ -1,4 +1,5 @@
 #include "core/app/Recovery.h"
+#include "core/base/Translate.h"
 
 #include "core/base/AtomicFile.h"
 #include "core/base/Folders.h"
@@ -111,7 +112,7 @@ std::string shownName(const RecoveryRecord& record) {
         return "\"" + record.layoutName + "\"";
     if (!record.layoutPath.empty())
         return "\"" + layoutNameOf(record.layoutPath) + "\"";
-    return "a layout never saved";
+    return tr("a layout never saved");
 }
 
 } // namespace
@@ -367,15 +368,15 @@ std::string recoveryTimeText(std::int64_t secondsSince1970) {
     const std::time_t t = static_cast<std::time_t>(secondsSince1970);
     std::tm local{};
     if (!localtime_r(&t, &local))
-        return "an unknown time";
+        return tr("an unknown time");
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
 }
 
 std::string restoreQuestion(const RecoveryRecord& record, const std::string& shownTime) {
-    return "Plandor did not close normally. Restore the unsaved changes to " + shownName(record) +
-           " from " + shownTime + "?";
+    return trFormat("Plandor did not close normally. Restore the unsaved changes to %s from %s?",
+                    shownName(record).c_str(), shownTime.c_str());
 }
 
 Change restoreRecoveryCopy(Document& doc, const RecoveryRecord& record, Layout&& layout) {
@@ -404,23 +405,23 @@ Change offerRecoveries(const std::string& folder, Document& doc, Prompter& promp
     for (const RecoveryCandidate& candidate : recoveriesToOffer(folder, running)) {
         LoadedLayout loaded;
         if (!candidate.record)
-            loaded.error = "Its record is missing or damaged.";
+            loaded.error = tr("Its record is missing or damaged.");
         else if (!fileExists(candidate.files.copy))
-            loaded.error = "The copy is missing.";
+            loaded.error = tr("The copy is missing.");
         else
             loaded = loadLayoutCopy(candidate.files.copy);
         if (!loaded.error.empty()) {
             const std::string aside = setAsideDamagedCopy(candidate.files);
-            prompter.message("Restore Unsaved Changes",
-                             "A recovery copy could not be read:\n" + loaded.error +
-                                 "\n\nIt has been kept in:\n" + aside,
+            prompter.message(tr("Restore Unsaved Changes"),
+                             tr("A recovery copy could not be read:") + "\n" + loaded.error +
+                                 "\n\n" + tr("It has been kept in:") + "\n" + aside,
                              PromptIcon::Error);
             continue;
         }
         const RecoveryRecord& record = *candidate.record;
         const PromptAnswer answer = prompter.askYesNoLater(
-            "Restore Unsaved Changes", restoreQuestion(record, recoveryTimeText(record.savedAt)),
-            PromptIcon::Question);
+            tr("Restore Unsaved Changes"),
+            restoreQuestion(record, recoveryTimeText(record.savedAt)), PromptIcon::Question);
         if (answer == PromptAnswer::No) {
             removeRecoveryCopy(candidate.files);
         } else if (answer == PromptAnswer::Yes) {

@@ -1,4 +1,5 @@
 #include "core/app/ReversingSections.h"
+#include "core/base/Translate.h"
 
 #include "core/app/TrackRuns.h"
 
@@ -254,18 +255,25 @@ std::vector<ReversingSection> findReversingSections(const Layout& layout) {
 }
 
 CheckFinding reversingFinding(const Layout& layout, const ReversingSection& section) {
-    std::string text =
-        "Reversing loop of " + std::to_string(section.loop.size()) + " pieces shorts the rails: ";
+    const std::string loop = formatText(
+        trPlural("Reversing loop of %zu piece", "Reversing loop of %zu pieces", section.loop.size())
+            .c_str(),
+        section.loop.size());
+    std::string text;
     if (section.first == -1)
-        text += "insulate both rails of one of its tracks at both ends where " +
-                labelOf(layout, section.fromJunction) + " joins " +
-                labelOf(layout, section.toJunction);
+        text = trFormat("%s shorts the rails: insulate both rails of one of its tracks at both "
+                        "ends where %s joins %s and feed it through an auto-reverser",
+                        loop.c_str(), labelOf(layout, section.fromJunction).c_str(),
+                        labelOf(layout, section.toJunction).c_str());
     else if (section.first == section.last)
-        text += "insulate both rails at both ends of " + labelOf(layout, section.first);
+        text = trFormat("%s shorts the rails: insulate both rails at both ends of %s and feed it "
+                        "through an auto-reverser",
+                        loop.c_str(), labelOf(layout, section.first).c_str());
     else
-        text += "insulate both rails at both ends of the track from " +
-                labelOf(layout, section.first) + " to " + labelOf(layout, section.last);
-    text += " and feed it through an auto-reverser";
+        text = trFormat("%s shorts the rails: insulate both rails at both ends of the track from "
+                        "%s to %s and feed it through an auto-reverser",
+                        loop.c_str(), labelOf(layout, section.first).c_str(),
+                        labelOf(layout, section.last).c_str());
     return CheckFinding{CheckKind::Reversing, CheckSeverity::Error, std::move(text), section.loop,
                         section.at};
 }

@@ -1,4 +1,5 @@
 #include "core/app/Tally.h"
+#include "core/base/Translate.h"
 
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/SceneryCatalog.h"
@@ -176,7 +177,7 @@ TallyContent tallyContent(const Layout& layout, const ShopMap& shop) {
     const Recommendations r = recommendationsFor(content.counts);
     if (!r.any())
         return content;
-    content.rows.push_back({"We Recommend", "", true});
+    content.rows.push_back({tr("We Recommend"), "", true});
     const std::pair<const char*, int32_t> accessories[] = {
         {"74491 Turnout Motor", r.turnoutMotors},
         {"75491 K-Track Motor", r.kTrackMotors},

@@ -1,4 +1,5 @@
 #include "core/app/TrackLengths.h"
+#include "core/base/Translate.h"
 
 #include "core/app/PartsList.h"
 #include "core/app/TrackRuns.h"
@@ -65,11 +66,11 @@ std::string trackLengthNumber(double mm, Units units) {
 const char* trackKindName(TrackKind kind) {
     switch (kind) {
     case TrackKind::BetweenTurnouts:
-        return "Between turnouts";
+        return TR_NOOP("Between turnouts");
     case TrackKind::Siding:
-        return "Siding";
+        return TR_NOOP("Siding");
     case TrackKind::PlainRun:
-        return "Plain run";
+        return TR_NOOP("Plain run");
     }
     return "";
 }
@@ -100,19 +101,15 @@ double defaultCarLength(const Layout& layout) {
 }
 
 std::optional<double> parseCarLength(const std::string& text, Units units) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end == begin)
+    const std::optional<double> value = parseShownNumber(text);
+    if (!value || !std::isfinite(*value) || *value <= 0)
         return std::nullopt;
-    while (*end == ' ')
-        ++end;
-    if (*end != '\0' || !std::isfinite(value) || value <= 0)
-        return std::nullopt;
-    return fromDisplayUnits(value, units);
+    return fromDisplayUnits(*value, units);
 }
 
 std::string trackLengthsCsv(const Layout& layout) {
+    // A file for spreadsheets: the same English words and decimal points in every language.
+    const UntranslatedScope english;
     const char* lineEnd = "\r\n";
     const Units units = layout.units;
     const double car = defaultCarLength(layout);

@@ -1,4 +1,5 @@
 #include "core/base/AtomicFile.h"
+#include "core/base/Translate.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -166,12 +167,12 @@ std::string AtomicFile::commit() {
 
 std::string AtomicFile::message() const {
     if (!opened_)
-        return "Cannot open file: " + path_;
-    std::string text = "Cannot write file: " + path_;
+        return tr("Cannot open file: ") + path_;
+    std::string text = tr("Cannot write file: ") + path_;
     if (sys::isFull(error_))
-        text += "\nThe disk is full.";
+        text += "\n" + tr("The disk is full.");
     if (targetExisted_)
-        text += "\nThe file that was there is unchanged.";
+        text += "\n" + tr("The file that was there is unchanged.");
     return text;
 }
 
@@ -184,7 +185,7 @@ std::string writeFileReplacing(const std::string& path, std::string_view content
 std::string copyFileAtomically(const std::string& from, const std::string& to) {
     std::FILE* in = std::fopen(from.c_str(), "rb");
     if (!in)
-        return "Cannot open file: " + from;
+        return tr("Cannot open file: ") + from;
     AtomicFile file(to);
     char chunk[1 << 16];
     std::size_t n = 0;
@@ -193,7 +194,7 @@ std::string copyFileAtomically(const std::string& from, const std::string& to) {
     const bool readFailed = std::ferror(in) != 0;
     std::fclose(in);
     if (readFailed)
-        return "Cannot read file: " + from; // the uncommitted copy is removed
+        return tr("Cannot read file: ") + from; // the uncommitted copy is removed
     return file.commit();
 }
 

@@ -1,7 +1,11 @@
 #include "core/base/Units.h"
+#include "core/base/Translate.h"
 
 #include <cstdarg>
 #include <cstdio>
+#ifndef _WIN32
+#include <locale.h>
+#endif
 #include <vector>
 
 namespace plandor {
@@ -44,7 +48,34 @@ double fromDisplayUnits(double value, Units units) {
     return value * unitFactor(units);
 }
 
+namespace {
+
+#ifndef _WIN32
+// The "C" locale for this thread while one lives: files and output for programs keep their
+// decimal point even when something in the process has set a locale that writes commas.
+class CNumbers {
+  public:
+    CNumbers() : previous_(uselocale(cLocale())) {}
+    ~CNumbers() { uselocale(previous_); }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+  private:
+    static locale_t cLocale() {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        return c;
+    }
+    locale_t previous_;
+};
+#else
+// Windows has no per-thread locale switch here; the program keeps LC_NUMERIC at "C" itself.
+struct CNumbers {};
+#endif
+
+} // namespace
+
 std::string formatText(const char* format, ...) {
+    const CNumbers cNumbers;
     va_list args;
     va_start(args, format);
     va_list copy;
@@ -64,37 +95,41 @@ std::string formatText(const char* format, ...) {
 std::string formatLength(double mm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.1f cm", mm / 10.0);
+        return shownNumber(formatText("%.1f cm", mm / 10.0));
     case Units::Inches:
-        return formatText("%.2f in", mm / 25.4);
+        return shownNumber(formatText("%.2f in", mm / 25.4));
     case Units::Millimetres:
         break;
     }
-    return formatText("%.0f mm", mm);
+    return shownNumber(formatText("%.0f mm", mm));
 }
 
 std::string formatDimension(double mm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.1f cm", mm / 10.0);
+        return shownNumber(formatText("%.1f cm", mm / 10.0));
     case Units::Inches:
-        return formatText("%.2f\"", mm / 25.4);
+        return shownNumber(formatText("%.2f\"", mm / 25.4));
     case Units::Millimetres:
         break;
     }
-    return formatText("%.0f mm", mm);
+    return shownNumber(formatText("%.0f mm", mm));
 }
 
 std::string formatCoordinates(double xMm, double yMm, Units units) {
     switch (units) {
     case Units::Centimetres:
-        return formatText("%.1f cm,  %.1f cm", xMm / 10.0, yMm / 10.0);
+        return shownNumber(
+            formatText(decimalMark() == ',' ? "%.1f cm;  %.1f cm" : "%.1f cm,  %.1f cm", xMm / 10.0,
+                       yMm / 10.0));
     case Units::Inches:
-        return formatText("%.2f in,  %.2f in", xMm / 25.4, yMm / 25.4);
+        return shownNumber(
+            formatText(decimalMark() == ',' ? "%.2f in;  %.2f in" : "%.2f in,  %.2f in", xMm / 25.4,
+                       yMm / 25.4));
     case Units::Millimetres:
         break;
     }
-    return formatText("%.0f mm,  %.0f mm", xMm, yMm);
+    return shownNumber(formatText("%.0f mm,  %.0f mm", xMm, yMm));
 }
 
 } // namespace plandor

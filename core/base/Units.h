@@ -31,7 +31,7 @@ std::string formatCoordinates(double xMm, double yMm, Units units);
 double toDisplayUnits(double mm, Units units);
 double fromDisplayUnits(double value, Units units);
 
-// printf-style formatting into a std::string.
+// printf-style formatting into a std::string, always with a decimal point (the "C" locale).
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 } // namespace plandor

@@ -1,4 +1,5 @@
 #include "core/canvas/CanvasController.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/canvas/DropArea.h"
@@ -783,7 +784,7 @@ CanvasReply CanvasController::toolReply(const ToolResult& result) {
     reply.change = result.change;
     reply.toolEnded = result.ended;
     if (result.ended == ToolMode::Baseboard)
-        reply.change |= Change::saying(kReadyStatus); // the drawing hint goes
+        reply.change |= Change::saying(tr(kReadyStatus)); // the drawing hint goes
     return reply;
 }
 

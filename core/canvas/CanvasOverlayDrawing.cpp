@@ -1,4 +1,5 @@
 #include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/base/Translate.h"
 #include "core/render/RenderColors.h"
 
 #include "core/catalog/HelixVariants.h"
@@ -49,8 +50,7 @@ void drawPivot(Painter& painter, const CanvasOverlays& o, const ViewTransform& v
     const ScreenPoint centre = view.toScreen(o.pivot.x, o.pivot.y);
     painter.drawCircle(centre, kPivotMarkerRadius);
 
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f deg", o.referenceHeading);
+    const std::string text = shownNumber(trFormat("%.1f deg", o.referenceHeading));
     painter.setFont(Font{11, true});
     const TextExtent extent = painter.textExtent(text);
     const int x = centre.x + kPivotMarkerRadius + 6;

@@ -1,4 +1,5 @@
 #include "core/canvas/ContextMenu.h"
+#include "core/base/Translate.h"
 
 #include "core/editing/Annotations.h"
 #include "core/editing/Selection.h"

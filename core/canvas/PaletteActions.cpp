@@ -1,4 +1,5 @@
 #include "core/canvas/PaletteActions.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Folders.h"
 
@@ -80,14 +81,15 @@ void paletteLeave(PaletteHoverState& state) {
 bool deleteLibraryBlock(const PaletteRow& row, Prompter& prompter) {
     if (row.key.empty())
         return false;
-    const PromptAnswer answer =
-        prompter.askYesNo("Delete Library Block",
-                          "Delete library block \"" + row.text + "\"?\n\nThis cannot be undone.",
-                          PromptIcon::Exclamation, true);
+    const PromptAnswer answer = prompter.askYesNo(
+        tr("Delete Library Block"),
+        trFormat("Delete library block \"%s\"?\n\nThis cannot be undone.", row.text.c_str()),
+        PromptIcon::Exclamation, true);
     if (answer != PromptAnswer::Yes)
         return false;
     if (!removeFile(row.key))
-        prompter.message("Delete Failed", "Could not delete:\n" + row.key, PromptIcon::Error);
+        prompter.message(tr("Delete Failed"), tr("Could not delete:") + "\n" + row.key,
+                         PromptIcon::Error);
     return true;
 }
 

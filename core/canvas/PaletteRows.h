@@ -45,7 +45,7 @@ enum class PalettePage { Track, Library, Scenery, Signals };
 
 struct PalettePageDef {
     PalettePage page;
-    const char* title;
+    const char* title; // English: shown through tr()
     int listId;
 };
 

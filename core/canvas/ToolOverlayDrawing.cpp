@@ -1,4 +1,5 @@
 // The measurement and outline being drawn, over the kept picture of the layout.
+#include "core/base/Translate.h"
 #include "core/canvas/CanvasOverlayDrawing.h"
 #include "core/render/RenderColors.h"
 
@@ -41,10 +42,11 @@ void drawCloseMarker(Painter& painter, ScreenPoint first) {
     painter.setBrush(Brush::none());
     painter.drawCircle(first, kCloseMarkerRadius);
     painter.setFont(Font{10, true});
-    const TextExtent e = painter.textExtent("Close");
+    const std::string close = tr("Close");
+    const TextExtent e = painter.textExtent(close);
     painter.setTextColor(kPlanColors.closeMarker);
     painter.setTextBackground(Color{}, false);
-    painter.drawText("Close", first.x + 16, first.y - 8 - e.height);
+    painter.drawText(close, first.x + 16, first.y - 8 - e.height);
 }
 
 void drawMeasuring(Painter& painter, const ToolOverlay& o, const ViewTransform& view) {

@@ -1,5 +1,6 @@
 #include "core/catalog/SceneryCatalog.h"
 #include "core/base/Geometry.h"
+#include "core/base/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,27 +12,27 @@ namespace plandor {
 std::string sceneryCategoryName(uint32_t category) {
     switch (category) {
     case Platforms:
-        return "Platforms";
+        return TR_NOOP("Platforms");
     case Buildings:
-        return "Buildings";
+        return TR_NOOP("Buildings");
     case Stations:
-        return "Stations";
+        return TR_NOOP("Stations");
     case Signals:
-        return "Signals";
+        return TR_NOOP("Signals");
     case Bridges:
-        return "Bridges";
+        return TR_NOOP("Bridges");
     case Tunnels:
-        return "Tunnels";
+        return TR_NOOP("Tunnels");
     case Roads:
-        return "Roads";
+        return TR_NOOP("Roads");
     case Nature:
-        return "Nature";
+        return TR_NOOP("Nature");
     case Vehicles:
-        return "Vehicles";
+        return TR_NOOP("Vehicles");
     case Special:
-        return "Special";
+        return TR_NOOP("Special");
     default:
-        return "Other";
+        return TR_NOOP("Other");
     }
 }
 
@@ -327,7 +328,7 @@ SceneryDef makePlatform() {
     s.rect(0, 52, 230, 8, kPlatformEdge);
     for (double x : {40.0, 80.0, 120.0, 160.0, 190.0})
         s.line(x, 0, x, 60, kPavingJoint, 1);
-    return makeDef("platform", "Platform", Platforms, 230, 60, std::move(s));
+    return makeDef("platform", TR_NOOP("Platform"), Platforms, 230, 60, std::move(s));
 }
 
 SceneryDef makeIslandPlatform() {
@@ -347,7 +348,8 @@ SceneryDef makeIslandPlatform() {
     s.circle(70, 100, 2.5, rgba(60, 60, 60));
     s.circle(430, 20, 2.5, rgba(60, 60, 60));
     s.circle(430, 100, 2.5, rgba(60, 60, 60));
-    return makeDef("platform_island", "Island platform 460mm", Platforms, 460, 120, std::move(s));
+    return makeDef("platform_island", TR_NOOP("Island platform 460mm"), Platforms, 460, 120,
+                   std::move(s));
 }
 
 SceneryDef makeSmallStation() {
@@ -368,7 +370,8 @@ SceneryDef makeSmallStation() {
     nameBoard(s, 154, 120, 80, "Gueglingen");
     bench(s, 24, 112);
     bench(s, 262, 112);
-    return makeDef("station_small", "Station Gueglingen", Stations, 308, 140, std::move(s));
+    return makeDef("station_small", TR_NOOP("Station Gueglingen"), Stations, 308, 140,
+                   std::move(s));
 }
 
 SceneryDef makeLargeStation() {
@@ -392,7 +395,8 @@ SceneryDef makeLargeStation() {
     nameBoard(s, 275, 162, 100, "Schwarzburg");
     for (double x : {60.0, 150.0, 380.0, 470.0})
         bench(s, x, 156);
-    return makeDef("station_large", "Station Schwarzburg", Stations, 550, 185, std::move(s));
+    return makeDef("station_large", TR_NOOP("Station Schwarzburg"), Stations, 550, 185,
+                   std::move(s));
 }
 
 SceneryDef makeSignalBox() {
@@ -405,7 +409,7 @@ SceneryDef makeSignalBox() {
     s.rect(16, 4, 42, 42, kGlass, kGlassEdge, 1);
     hipRoof(s, 20, 8, 34, 34);
     s.rect(41, 13, 5, 5, kChimney);
-    return makeDef("signal_box", "Signal box", Buildings, 60, 50, std::move(s));
+    return makeDef("signal_box", TR_NOOP("Signal box"), Buildings, 60, 50, std::move(s));
 }
 
 // Engine shed over one or more parallel roads along x, doors on the left (x = 40).
@@ -447,7 +451,7 @@ SceneryDef makeGoodsShed() {
     s.rect(108, 61, 12, 11, rgba(190, 150, 95), kWoodDark, 1);
     s.circle(164, 67, 4, rgba(100, 80, 60), kDark, 1);
     s.circle(173, 70, 4, rgba(100, 80, 60), kDark, 1);
-    return makeDef("goods_shed", "Goods shed", Buildings, 200, 80, std::move(s));
+    return makeDef("goods_shed", TR_NOOP("Goods shed"), Buildings, 200, 80, std::move(s));
 }
 
 SceneryDef makeWarehouse() {
@@ -465,7 +469,7 @@ SceneryDef makeWarehouse() {
         s.rect(30 + 50 * i, 166, 30, 4, rgba(70, 70, 75));
     for (int i = 0; i < 8; ++i)
         s.line(22.5 + 50 * i, 182, 22.5 + 50 * i, 200, rgba(230, 200, 60), 1);
-    return makeDef("warehouse", "Warehouse", Buildings, 400, 200, std::move(s));
+    return makeDef("warehouse", TR_NOOP("Warehouse"), Buildings, 400, 200, std::move(s));
 }
 
 enum class SignalKind { Semaphore, ColourLight };
@@ -569,7 +573,7 @@ SceneryDef makeArchBridge() {
         s.rect(x - 5, 0, 10, band, kStoneDark, kStoneEdge, 1);
         s.rect(x - 5, depth - band, 10, band, kStoneDark, kStoneEdge, 1);
     }
-    return makeDef("bridge_arch_scenery", "Arch bridge (scenery)", Bridges, width, depth,
+    return makeDef("bridge_arch_scenery", TR_NOOP("Arch bridge (scenery)"), Bridges, width, depth,
                    std::move(s));
 }
 
@@ -621,7 +625,7 @@ SceneryDef makeRoad() {
     s.rect(0, 54.8, 188, 1.2, kRoadMarking);
     for (double x = 4; x + 14 <= 188; x += 24)
         s.rect(x, 29.2, 14, 1.6, kRoadMarking);
-    return makeDef("road_straight", "Road straight 188mm", Roads, 188, 60, std::move(s));
+    return makeDef("road_straight", TR_NOOP("Road straight 188mm"), Roads, 188, 60, std::move(s));
 }
 
 SceneryDef makeTurntable() {
@@ -645,7 +649,7 @@ SceneryDef makeTurntable() {
     s.rect(294, c - 34, 26, 15, rgba(150, 62, 50), rgba(90, 40, 30), 1);
     s.rect(298, c - 31, 8, 5, kGlass);
     s.circle(c, c, 8, rgba(50, 50, 54), kDark, 1);
-    return makeDef("turntable", "Turntable 360mm", Special, 360, 360, std::move(s));
+    return makeDef("turntable", TR_NOOP("Turntable 360mm"), Special, 360, 360, std::move(s));
 }
 
 // Fan of three stalls around a turntable centre that lies below the footprint.
@@ -690,7 +694,7 @@ SceneryDef makeRoundhouse() {
         const Point w0 = at(inner, first + step * i), w1 = at(outer, first + step * i);
         s.line(w0.first, w0.second, w1.first, w1.second, rgba(90, 45, 35), 2);
     }
-    return makeDef("72886", "Roundhouse 72886 (3-stall)", 10, 386, 343, std::move(s));
+    return makeDef("72886", TR_NOOP("Roundhouse 72886 (3-stall)"), 10, 386, 343, std::move(s));
 }
 
 SceneryDef makeWaterTower() {
@@ -706,7 +710,7 @@ SceneryDef makeWaterTower() {
     // Filling pipe swung out to the track.
     s.rect(42, 23, 7, 4, rgba(55, 65, 72), kDark, 1);
     s.circle(47.5, 25, 2, rgba(55, 65, 72));
-    return makeDef("water_tower", "Water tower", Special, 50, 50, std::move(s));
+    return makeDef("water_tower", TR_NOOP("Water tower"), Special, 50, 50, std::move(s));
 }
 
 SceneryDef makeCoalingTower() {
@@ -726,7 +730,7 @@ SceneryDef makeCoalingTower() {
         s.circle(p.first, p.second, 2.4, rgba(22, 22, 22));
     s.line(58, 8, 58, 42, kRail, 1);
     s.line(61, 8, 61, 42, kRail, 1);
-    return makeDef("coaling_tower", "Coaling tower", Special, 80, 80, std::move(s));
+    return makeDef("coaling_tower", TR_NOOP("Coaling tower"), Special, 80, 80, std::move(s));
 }
 
 SceneryDef makeTree(const char* id, const char* name, double size) {
@@ -738,7 +742,7 @@ SceneryDef makeTree(const char* id, const char* name, double size) {
 SceneryDef makeConifer() {
     Sketch s;
     coniferTree(s, 0, 0, 23, 40);
-    return makeDef("tree_conifer", "Conifer tree", Nature, 23, 40, std::move(s));
+    return makeDef("tree_conifer", TR_NOOP("Conifer tree"), Nature, 23, 40, std::move(s));
 }
 
 SceneryDef makeTreeGroup() {
@@ -746,7 +750,7 @@ SceneryDef makeTreeGroup() {
     deciduousTree(s, 29, 45, 28);
     coniferTree(s, 56, 0, 30, 52);
     deciduousTree(s, 95, 60, 19);
-    return makeDef("tree_group", "Tree group (3 mixed)", Nature, 115, 80, std::move(s));
+    return makeDef("tree_group", TR_NOOP("Tree group (3 mixed)"), Nature, 115, 80, std::move(s));
 }
 
 SceneryDef makeBush() {
@@ -760,11 +764,11 @@ SceneryDef makeBush() {
     s.circle(5, 10, 1.2, rgba(230, 120, 170));
     s.circle(14, 4, 1.2, rgba(230, 120, 170));
     s.circle(18, 13, 1.2, rgba(240, 230, 120));
-    return makeDef("bush", "Bush / shrub", Nature, 23, 17, std::move(s));
+    return makeDef("bush", TR_NOOP("Bush / shrub"), Nature, 23, 17, std::move(s));
 }
 
 SceneryDef makeCar() {
-    return makeDef("car", "Car", Vehicles, 50, 20, carSketch(rgba(190, 40, 40)));
+    return makeDef("car", TR_NOOP("Car"), Vehicles, 50, 20, carSketch(rgba(190, 40, 40)));
 }
 
 SceneryDef makeTruck() {
@@ -786,7 +790,7 @@ SceneryDef makeTruck() {
     s.rect(70, 23, 2, 2, rgba(25, 45, 90));
     s.rect(78, 4, 1.5, 3, rgba(250, 232, 150));
     s.rect(78, 18, 1.5, 3, rgba(250, 232, 150));
-    return makeDef("truck", "Truck", Vehicles, 80, 25, std::move(s));
+    return makeDef("truck", TR_NOOP("Truck"), Vehicles, 80, 25, std::move(s));
 }
 
 SceneryDef makeParkingLot() {
@@ -802,7 +806,8 @@ SceneryDef makeParkingLot() {
     // Parking sign.
     s.rect(226, 50, 20, 20, rgba(30, 80, 170), kWhite, 1);
     s.text(236, 60, 14, "P", kWhite);
-    return makeDef("parking_lot", "Parking lot (10 spaces)", Special, 250, 120, std::move(s));
+    return makeDef("parking_lot", TR_NOOP("Parking lot (10 spaces)"), Special, 250, 120,
+                   std::move(s));
 }
 
 SceneryDef makePedestrianZone() {
@@ -827,7 +832,7 @@ SceneryDef makePedestrianZone() {
     s.circle(93, 28.5, 12.5, rgba(110, 165, 210));
     s.circle(93, 28.5, 3, rgba(220, 235, 248));
     s.ring(93, 28.5, 7, rgba(200, 225, 245), 1);
-    return makeDef("ped_zone", "Pedestrian zone", Special, 115, 57, std::move(s));
+    return makeDef("ped_zone", TR_NOOP("Pedestrian zone"), Special, 115, 57, std::move(s));
 }
 
 SceneryDef makeViaductPier() {
@@ -840,7 +845,8 @@ SceneryDef makeViaductPier() {
         s.line(5, y, 35, y, rgba(160, 158, 152, 120), 1);
     for (const Point& b : {Point{9, 11}, Point{24, 11}, Point{9, 44}, Point{24, 44}})
         s.rect(b.first, b.second, 7, 5, rgba(60, 60, 64), kDark, 1);
-    return makeDef("viaduct_pier", "Viaduct pier (concrete)", Special, 40, 60, std::move(s));
+    return makeDef("viaduct_pier", TR_NOOP("Viaduct pier (concrete)"), Special, 40, 60,
+                   std::move(s));
 }
 
 // Portal face across the track: the item's +x side faces out of the tunnel, so the arch
@@ -860,7 +866,7 @@ SceneryDef makeTunnelPortal() {
     s.rect(3, 36, 6, 8, rgba(215, 208, 195), kStoneEdge, 1);
     s.line(14, 40 - kHalfGauge, 40, 40 - kHalfGauge, rgba(110, 110, 115), 1);
     s.line(14, 40 + kHalfGauge, 40, 40 + kHalfGauge, rgba(110, 110, 115), 1);
-    return makeDef("tunnel_portal_single", "Tunnel portal (1 track)", Tunnels, 40, 80,
+    return makeDef("tunnel_portal_single", TR_NOOP("Tunnel portal (1 track)"), Tunnels, 40, 80,
                    std::move(s));
 }
 
@@ -879,7 +885,8 @@ SceneryDef makeRetainingWall() {
         s.line(x, 0, x, 6, kStoneEdge, 1);
     for (double x = 23.5; x < 188; x += 47)
         s.circle(x, 27, 1.3, kDark);
-    return makeDef("retaining_wall", "Retaining wall 188mm", Special, 188, 30, std::move(s));
+    return makeDef("retaining_wall", TR_NOOP("Retaining wall 188mm"), Special, 188, 30,
+                   std::move(s));
 }
 
 } // namespace
@@ -890,34 +897,40 @@ SceneryCatalog::SceneryCatalog() {
     add(makeSmallStation());
     add(makeLargeStation());
     add(makeSignalBox());
-    add(makeEngineShed("shed_1road", "Engine shed (1 road)", 1));
-    add(makeEngineShed("shed_2road", "Engine shed (2 roads)", 2));
+    add(makeEngineShed("shed_1road", TR_NOOP("Engine shed (1 road)"), 1));
+    add(makeEngineShed("shed_2road", TR_NOOP("Engine shed (2 roads)"), 2));
     add(makeGoodsShed());
     add(makeWarehouse());
     using K = SignalKind;
     using A = Aspect;
-    add(makeSignal("signal_semaphore_stop", "Semaphore (Stop)", K::Semaphore, A::Stop, false));
-    add(makeSignal("signal_semaphore_clear", "Semaphore (Clear)", K::Semaphore, A::Clear, false));
-    add(makeSignal("signal_color_stop", "Color light (Stop)", K::ColourLight, A::Stop, false));
-    add(makeSignal("signal_color_clear", "Color light (Clear)", K::ColourLight, A::Clear, false));
-    add(makeSignal("signal_z_semaphore_stop", "Semaphore Z (Stop)", K::Semaphore, A::Stop, true));
-    add(makeSignal("signal_z_semaphore_clear", "Semaphore Z (Clear)", K::Semaphore, A::Clear,
+    add(makeSignal("signal_semaphore_stop", TR_NOOP("Semaphore (Stop)"), K::Semaphore, A::Stop,
+                   false));
+    add(makeSignal("signal_semaphore_clear", TR_NOOP("Semaphore (Clear)"), K::Semaphore, A::Clear,
+                   false));
+    add(makeSignal("signal_color_stop", TR_NOOP("Color light (Stop)"), K::ColourLight, A::Stop,
+                   false));
+    add(makeSignal("signal_color_clear", TR_NOOP("Color light (Clear)"), K::ColourLight, A::Clear,
+                   false));
+    add(makeSignal("signal_z_semaphore_stop", TR_NOOP("Semaphore Z (Stop)"), K::Semaphore, A::Stop,
                    true));
-    add(makeSignal("signal_z_color_stop", "Color light Z (Stop)", K::ColourLight, A::Stop, true));
-    add(makeSignal("signal_z_color_clear", "Color light Z (Clear)", K::ColourLight, A::Clear,
+    add(makeSignal("signal_z_semaphore_clear", TR_NOOP("Semaphore Z (Clear)"), K::Semaphore,
+                   A::Clear, true));
+    add(makeSignal("signal_z_color_stop", TR_NOOP("Color light Z (Stop)"), K::ColourLight, A::Stop,
                    true));
-    add(makeTrussBridge("bridge_truss_scenery", "Truss bridge (scenery)", Bridges, 64,
+    add(makeSignal("signal_z_color_clear", TR_NOOP("Color light Z (Clear)"), K::ColourLight,
+                   A::Clear, true));
+    add(makeTrussBridge("bridge_truss_scenery", TR_NOOP("Truss bridge (scenery)"), Bridges, 64,
                         rgba(88, 100, 110), false));
     add(makeArchBridge());
-    add(makeLevelCrossing("crossing_1track", "Level crossing (1 track)", 1));
-    add(makeLevelCrossing("crossing_2track", "Level crossing (2 tracks)", 2));
+    add(makeLevelCrossing("crossing_1track", TR_NOOP("Level crossing (1 track)"), 1));
+    add(makeLevelCrossing("crossing_2track", TR_NOOP("Level crossing (2 tracks)"), 2));
     add(makeRoad());
     add(makeTurntable());
     add(makeRoundhouse());
     add(makeWaterTower());
     add(makeCoalingTower());
-    add(makeTree("tree_sm_dec", "Deciduous tree (small)", 34));
-    add(makeTree("tree_lg_dec", "Deciduous tree (large)", 57));
+    add(makeTree("tree_sm_dec", TR_NOOP("Deciduous tree (small)"), 34));
+    add(makeTree("tree_lg_dec", TR_NOOP("Deciduous tree (large)"), 57));
     add(makeConifer());
     add(makeTreeGroup());
     add(makeBush());
@@ -925,7 +938,7 @@ SceneryCatalog::SceneryCatalog() {
     add(makeTruck());
     add(makeParkingLot());
     add(makePedestrianZone());
-    add(makeTrussBridge("bridge_truss", "Steel truss bridge (1 track)", Special, 80,
+    add(makeTrussBridge("bridge_truss", TR_NOOP("Steel truss bridge (1 track)"), Special, 80,
                         rgba(62, 90, 74), true));
     add(makeViaductPier());
     add(makeTunnelPortal());

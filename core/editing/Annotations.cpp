@@ -1,4 +1,5 @@
 #include "core/editing/Annotations.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/editing/LayoutShape.h"
@@ -10,9 +11,9 @@
 
 namespace plandor {
 
-const char* const kEditLabelTitle = "Edit Label";
-const char* const kEditLabelPrompt = "Label text:";
-const char* const kEmptyLabelRefused = "A label needs some text.";
+const char* const kEditLabelTitle = TR_NOOP("Edit Label");
+const char* const kEditLabelPrompt = TR_NOOP("Label text:");
+const char* const kEmptyLabelRefused = TR_NOOP("A label needs some text.");
 
 namespace {
 
@@ -37,10 +38,10 @@ Change editLabelText(Document& doc, Prompter& prompter, int32_t id) {
     if (!label)
         return Change{};
     std::string answer;
-    if (!prompter.askText(kEditLabelTitle, kEditLabelPrompt, label->text, answer))
+    if (!prompter.askText(tr(kEditLabelTitle), tr(kEditLabelPrompt), label->text, answer))
         return Change{};
     if (withoutTrailingBlanks(answer).empty()) {
-        prompter.message(kEditLabelTitle, kEmptyLabelRefused, PromptIcon::Information);
+        prompter.message(tr(kEditLabelTitle), tr(kEmptyLabelRefused), PromptIcon::Information);
         return Change{};
     }
     if (withoutTrailingBlanks(answer) == label->text)
@@ -119,7 +120,7 @@ int shapeHeightDigits(Units units) {
 }
 
 std::string shapeHeightLabel(Units units) {
-    return "Height (above level deck, " + unitShortName(units) + "):";
+    return trFormat("Height (above level deck, %s):", unitShortName(units).c_str());
 }
 
 void applyShapeProperties(PolygonShape& shape, const ShapeProperties& props, Units units) {

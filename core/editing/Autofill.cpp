@@ -1,4 +1,5 @@
 #include "core/editing/Autofill.h"
+#include "core/base/Translate.h"
 
 #include "core/editing/Snap.h"
 #include "core/elevation/GradeRuns.h"
@@ -11,10 +12,9 @@ namespace plandor {
 
 namespace {
 
+// The format is English; the user reads it in their language, with their decimal mark.
 std::string formatGap(const char* format, double value) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    return shownNumber(formatText(tr(format).c_str(), value));
 }
 
 Pose poseOf(const PlacedPiece& piece) {
@@ -182,12 +182,15 @@ std::string fillLine(const Fill& fill) {
             line += " + ";
         line += part;
     }
-    return line + formatGap("  (%.1f mm)", fill.total);
+    return line + shownNumber(formatText("  (%.1f mm)", fill.total));
 }
 
 FillDialog makeFillDialog(double gap, const std::vector<Fill>& fills) {
     FillDialog dialog;
-    dialog.text = formatGap("Gap: %.1f mm. Select fill:", gap);
+    dialog.title = tr("Autofill Gap");
+    dialog.text = formatGap(TR_NOOP("Gap: %.1f mm. Select fill:"), gap);
+    dialog.placeLabel = tr("Place");
+    dialog.cancelLabel = tr("Cancel");
     for (const Fill& fill : fills)
         dialog.lines.push_back(fillLine(fill));
     return dialog;
@@ -259,14 +262,15 @@ AutofillChoice chooseAutofill(const Layout& layout, Prompter& prompter, FillChoo
         findFacingPair(layout, selected[0], selected[1], catalog);
     outcome.pair = pair;
     if (!pair) {
-        prompter.message("Autofill",
-                         "Could not find facing free connectors on the two selected pieces.",
+        prompter.message(tr("Autofill"),
+                         tr("Could not find facing free connectors on the two selected pieces."),
                          PromptIcon::Information);
         outcome.result = AutofillResult::NoFacingPair;
         return outcome;
     }
     if (pair->gap < kAutofillTouchingGap) {
-        prompter.message("Autofill", "The two pieces are already touching - no gap to fill.",
+        prompter.message(tr("Autofill"),
+                         tr("The two pieces are already touching - no gap to fill."),
                          PromptIcon::Information);
         outcome.result = AutofillResult::Touching;
         return outcome;
@@ -278,11 +282,12 @@ AutofillChoice chooseAutofill(const Layout& layout, Prompter& prompter, FillChoo
         fills = searchFills(fillCandidates(catalog, defA->system), pair->gap);
     }
     if (fills.empty()) {
-        prompter.message("Autofill - No Solution",
-                         formatGap("Gap is %.1fmm. No combination of catalog straights fills it "
-                                   "within tolerance.",
-                                   pair->gap),
-                         PromptIcon::Information);
+        prompter.message(
+            tr("Autofill - No Solution"),
+            formatGap(TR_NOOP("Gap is %.1fmm. No combination of catalog straights fills it "
+                              "within tolerance."),
+                      pair->gap),
+            PromptIcon::Information);
         outcome.result = AutofillResult::NoSolution;
         return outcome;
     }

@@ -1,4 +1,5 @@
 #include "core/editing/BlockPlacing.h"
+#include "core/base/Translate.h"
 
 #include "core/catalog/TrackCatalog.h"
 #include "core/editing/InsertBlock.h"
@@ -79,7 +80,7 @@ bool beginBlockPlacing(BlockPlacing& placing, const std::string& path, Point wor
     std::string name;
     const std::string error = loadBlock(path, name, fresh.filePieces, fresh.fileScenery);
     if (!error.empty()) {
-        prompter.message("Load Block Failed", error, PromptIcon::Error);
+        prompter.message(tr("Load Block Failed"), error, PromptIcon::Error);
         return false;
     }
     // The ghost is the block as insertion would add it, so the drop lands exactly on it.

@@ -1,4 +1,5 @@
 #include "core/editing/Delete.h"
+#include "core/base/Translate.h"
 
 #include "core/editing/EditLocks.h"
 #include "core/editing/Selection.h"
@@ -76,8 +77,8 @@ bool mayDelete(const Layout& layout, Prompter& prompter) {
     if (!selectionIsOneWholeHelix(layout) && !canEdit(layout, prompter, "delete"))
         return false;
     return !selectionHasGradedPieces(layout) ||
-           prompter.askYesNo(kGradedDeleteTitle, kGradedDeleteText, PromptIcon::Question, true) ==
-               PromptAnswer::Yes;
+           prompter.askYesNo(tr(kGradedDeleteTitle), tr(kGradedDeleteText), PromptIcon::Question,
+                             true) == PromptAnswer::Yes;
 }
 
 } // namespace

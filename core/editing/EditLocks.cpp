@@ -1,4 +1,5 @@
 #include "core/editing/EditLocks.h"
+#include "core/base/Translate.h"
 
 #include "core/elevation/GradeRuns.h"
 
@@ -8,14 +9,26 @@
 
 namespace plandor {
 
+// One whole sentence per verb, so that each language can bend its verb as it needs.
 std::string tunnelLockedText(const std::string& verb) {
-    return "Selection includes tunnel track or portals. Remove the tunnel first, then " + verb +
-           ".";
+    if (verb == "delete")
+        return tr("Selection includes tunnel track or portals. Remove the tunnel first, then "
+                  "delete.");
+    if (verb == "rotate")
+        return tr("Selection includes tunnel track or portals. Remove the tunnel first, then "
+                  "rotate.");
+    return tr("Selection includes tunnel track or portals. Remove the tunnel first, then move.");
 }
 
 std::string helixLockedText(const std::string& verb) {
-    return "Selection includes track that is part of a helix. Helix track cannot be " + verb +
-           "d individually.";
+    if (verb == "delete")
+        return tr("Selection includes track that is part of a helix. Helix track cannot be "
+                  "deleted individually.");
+    if (verb == "rotate")
+        return tr("Selection includes track that is part of a helix. Helix track cannot be "
+                  "rotated individually.");
+    return tr("Selection includes track that is part of a helix. Helix track cannot be moved "
+              "individually.");
 }
 
 namespace {
@@ -47,16 +60,17 @@ bool canEdit(const Layout& layout, Prompter& prompter, const std::string& verb) 
         if (!p.selected)
             continue;
         if (p.helix != -1) {
-            prompter.message(kHelixLockedTitle, helixLockedText(verb), PromptIcon::Information);
+            prompter.message(tr(kHelixLockedTitle), helixLockedText(verb), PromptIcon::Information);
             return false;
         }
         if (tunnels.covered.count(p.id)) {
-            prompter.message(kTunnelLockedTitle, tunnelLockedText(verb), PromptIcon::Information);
+            prompter.message(tr(kTunnelLockedTitle), tunnelLockedText(verb),
+                             PromptIcon::Information);
             return false;
         }
     }
     if (selectedPortal(layout, tunnels)) {
-        prompter.message(kTunnelLockedTitle, tunnelLockedText(verb), PromptIcon::Information);
+        prompter.message(tr(kTunnelLockedTitle), tunnelLockedText(verb), PromptIcon::Information);
         return false;
     }
     return true;
@@ -76,7 +90,8 @@ bool canMoveSelection(const Layout& layout, Prompter& prompter, bool& gradedMove
             ++selectedPerHelix[p.helix];
     for (const auto& [helix, count] : selectedPerHelix) {
         if (count != 4) {
-            prompter.message(kHelixPartialTitle, kHelixPartialText, PromptIcon::Information);
+            prompter.message(tr(kHelixPartialTitle), tr(kHelixPartialText),
+                             PromptIcon::Information);
             return false;
         }
     }
@@ -86,12 +101,12 @@ bool canMoveSelection(const Layout& layout, Prompter& prompter, bool& gradedMove
         if (p.selected && p.helix == -1 && tunnels.covered.count(p.id))
             locked = true;
     if (locked) {
-        prompter.message(kTunnelLockedTitle, tunnelLockedText("move"), PromptIcon::Information);
+        prompter.message(tr(kTunnelLockedTitle), tunnelLockedText("move"), PromptIcon::Information);
         return false;
     }
     if (!gradedMoveAccepted && selectionHasGradedPieces(layout)) {
-        if (prompter.askYesNo(kGradedMoveTitle, kGradedMoveText, PromptIcon::Question, true) !=
-            PromptAnswer::Yes)
+        if (prompter.askYesNo(tr(kGradedMoveTitle), tr(kGradedMoveText), PromptIcon::Question,
+                              true) != PromptAnswer::Yes)
             return false;
         gradedMoveAccepted = true;
     }

@@ -3,24 +3,25 @@
 // before a selection is deleted, moved or turned. A refusal changes nothing.
 
 #include "core/base/Prompter.h"
+#include "core/base/Translate.h"
 #include "core/model/Layout.h"
 
 #include <string>
 
 namespace plandor {
 
-constexpr const char* kHelixLockedTitle = "Helix track is locked";
-constexpr const char* kTunnelLockedTitle = "Tunnel is locked";
-constexpr const char* kHelixPartialTitle = "Helix partially selected";
-constexpr const char* kHelixPartialText =
+constexpr const char* kHelixLockedTitle = TR_NOOP("Helix track is locked");
+constexpr const char* kTunnelLockedTitle = TR_NOOP("Tunnel is locked");
+constexpr const char* kHelixPartialTitle = TR_NOOP("Helix partially selected");
+constexpr const char* kHelixPartialText = TR_NOOP(
     "Selection contains part of a helix. Either select the whole helix (click any of its stubs) "
-    "or exclude it from the selection before moving.";
-constexpr const char* kGradedMoveTitle = "Move";
-constexpr const char* kGradedMoveText =
+    "or exclude it from the selection before moving.");
+constexpr const char* kGradedMoveTitle = TR_NOOP("Move");
+constexpr const char* kGradedMoveText = TR_NOOP(
     "Selection includes graded pieces. Moving will break joints and leave the chain's elevation "
-    "inconsistent.\n\nMove anyway? (This warning will not appear again this session.)";
-constexpr const char* kGradedDeleteTitle = "Delete";
-constexpr const char* kGradedDeleteText = "Selection includes graded pieces. Delete?";
+    "inconsistent.\n\nMove anyway? (This warning will not appear again this session.)");
+constexpr const char* kGradedDeleteTitle = TR_NOOP("Delete");
+constexpr const char* kGradedDeleteText = TR_NOOP("Selection includes graded pieces. Delete?");
 
 // "Selection includes tunnel track or portals. Remove the tunnel first, then <verb>."
 std::string tunnelLockedText(const std::string& verb);

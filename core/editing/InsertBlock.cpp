@@ -1,4 +1,5 @@
 #include "core/editing/InsertBlock.h"
+#include "core/base/Translate.h"
 
 #include "core/model/BlockFile.h"
 #include "core/model/LayoutFile.h"
@@ -53,7 +54,7 @@ void remapJoints(std::vector<PlacedPiece>& pieces, const std::vector<int32_t>& n
 } // namespace
 
 const char* const kBlockTooWide =
-    "The block's pieces lie more than 1,000 km apart, so it cannot be placed.";
+    TR_NOOP("The block's pieces lie more than 1,000 km apart, so it cannot be placed.");
 
 std::string blockPlacementProblem(const std::vector<PlacedPiece>& pieces,
                                   const std::vector<SceneryItem>& scenery) {
@@ -63,7 +64,7 @@ std::string blockPlacementProblem(const std::vector<PlacedPiece>& pieces,
     // where the reader still takes it.
     const Bounds box = blockBox(pieces, scenery);
     if (box.maxX - box.minX > kMaxFileReal || box.maxY - box.minY > kMaxFileReal)
-        return kBlockTooWide;
+        return tr(kBlockTooWide);
     return {};
 }
 
@@ -107,7 +108,7 @@ Change insertBlockAsEdit(Document& doc, const std::string& path, Prompter& promp
     if (error.empty())
         error = blockPlacementProblem(pieces, scenery);
     if (!error.empty()) {
-        prompter.message("Load Block Failed", error, PromptIcon::Error);
+        prompter.message(tr("Load Block Failed"), error, PromptIcon::Error);
         return Change{};
     }
     return doc.apply([&] {

@@ -1,4 +1,5 @@
 #include "core/editing/LayoutShape.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 
@@ -9,10 +10,10 @@
 
 namespace plandor {
 
-const char* const kLayoutShapeTitle = "Layout Baseboard";
+const char* const kLayoutShapeTitle = TR_NOOP("Layout Baseboard");
 const char* const kFreeFormStatus =
-    "Click the baseboard's corners; click the first one or press Enter to close. "
-    "Backspace: remove last; Escape: cancel.";
+    TR_NOOP("Click the baseboard's corners; click the first one or press Enter to close. "
+            "Backspace: remove last; Escape: cancel.");
 
 namespace {
 
@@ -21,40 +22,46 @@ constexpr double kMaxCoordinateMm = 100000.0;
 
 const std::vector<ShapeDef>& shapeTable() {
     static const std::vector<ShapeDef> table = {
-        {"Rectangle",
-         "Simple rectangular baseboard:",
-         {{"Width (left to right):", 2400}, {"Depth (top to bottom):", 1200}}},
-        {"L-Shape",
-         "L-Shape: full rectangle minus bottom-right corner.\nW1/H1 = full size,  W2/H2 = cutout "
-         "(bottom-right).",
-         {{"Full width  W1:", 2400},
-          {"Full depth  H1:", 2400},
-          {"Cutout width  W2:", 1200},
-          {"Cutout depth  H2:", 1200}}},
-        {"U-Shape",
-         "U-Shape: rectangle with notch cut from bottom centre.\nW/H = outer size,  W2/H2 = notch "
-         "(centred on bottom).",
-         {{"Outer width  W:", 3600},
-          {"Outer depth  H:", 2400},
-          {"Notch width  W2:", 1200},
-          {"Notch depth  H2:", 1200}}},
-        {"T-Shape",
-         "T-Shape: wide top bar plus narrower stem below.\nW/H1 = top bar,  W2/H2 = stem "
-         "(centred).",
-         {{"Top width  W:", 3600},
-          {"Top depth  H1:", 1200},
-          {"Stem width  W2:", 1200},
-          {"Stem depth  H2:", 1200}}},
-        {"Custom polygon (vertices)",
-         "Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the layout's "
-         "unit.\nExample (%s):  0,0  /  %s,0  /  %s,%s  /  0,%s",
+        {TR_NOOP("Rectangle"),
+         TR_NOOP("Simple rectangular baseboard:"),
+         {{TR_NOOP("Width (left to right):"), 2400}, {TR_NOOP("Depth (top to bottom):"), 1200}}},
+        {TR_NOOP("L-Shape"),
+         TR_NOOP("L-Shape: full rectangle minus bottom-right corner.\nW1/H1 = full size,  W2/H2 = "
+                 "cutout "
+                 "(bottom-right)."),
+         {{TR_NOOP("Full width  W1:"), 2400},
+          {TR_NOOP("Full depth  H1:"), 2400},
+          {TR_NOOP("Cutout width  W2:"), 1200},
+          {TR_NOOP("Cutout depth  H2:"), 1200}}},
+        {TR_NOOP("U-Shape"),
+         TR_NOOP("U-Shape: rectangle with notch cut from bottom centre.\nW/H = outer size,  W2/H2 "
+                 "= notch "
+                 "(centred on bottom)."),
+         {{TR_NOOP("Outer width  W:"), 3600},
+          {TR_NOOP("Outer depth  H:"), 2400},
+          {TR_NOOP("Notch width  W2:"), 1200},
+          {TR_NOOP("Notch depth  H2:"), 1200}}},
+        {TR_NOOP("T-Shape"),
+         TR_NOOP("T-Shape: wide top bar plus narrower stem below.\nW/H1 = top bar,  W2/H2 = stem "
+                 "(centred)."),
+         {{TR_NOOP("Top width  W:"), 3600},
+          {TR_NOOP("Top depth  H1:"), 1200},
+          {TR_NOOP("Stem width  W2:"), 1200},
+          {TR_NOOP("Stem depth  H2:"), 1200}}},
+        {TR_NOOP("Custom polygon (vertices)"),
+         TR_NOOP("Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the layout's "
+                 "unit.\nExample (%s):  0,0  /  %s,0  /  %s,%s  /  0,%s"),
          {}},
-        {"Free-form (draw on canvas)",
-         "Click Apply and then click vertices on the canvas to outline the baseboard.\nClose the "
-         "shape by clicking near the first vertex or pressing Enter.\nBackspace removes the last "
-         "vertex; Escape cancels.",
+        {TR_NOOP("Free-form (draw on canvas)"),
+         TR_NOOP("Click Apply and then click vertices on the canvas to outline the "
+                 "baseboard.\nClose the "
+                 "shape by clicking near the first vertex or pressing Enter.\nBackspace removes "
+                 "the last "
+                 "vertex; Escape cancels."),
          {}},
-        {"Clear (no baseboard)", "Remove the baseboard outline from the canvas.", {}},
+        {TR_NOOP("Clear (no baseboard)"),
+         TR_NOOP("Remove the baseboard outline from the canvas."),
+         {}},
     };
     return table;
 }
@@ -134,11 +141,11 @@ std::string shortNumber(double mm, Units units) {
 std::string shapePageText(int shape, Units units) {
     const ShapeDef& def = shapeDef(shape);
     if (shape != ShapeCustom)
-        return def.pageText;
+        return tr(def.pageText);
     // The example is given in the unit the fields are read in.
     const std::string w = shortNumber(2400, units), d = shortNumber(1200, units);
-    return formatText(def.pageText, unitShortName(units).c_str(), w.c_str(), w.c_str(), d.c_str(),
-                      d.c_str());
+    return formatText(tr(def.pageText).c_str(), unitShortName(units).c_str(), w.c_str(), w.c_str(),
+                      d.c_str(), d.c_str());
 }
 
 std::string customPolygonText(const std::vector<Point>& outline, Units units) {
@@ -209,10 +216,10 @@ CustomOutline parseCustomPolygon(const std::string& text, Units units) {
 }
 
 std::string unreadableLinesMessage(const CustomOutline& typed) {
-    return formatText("Line %d could not be read as x,y:\n%s\n\n%d line(s) in all. Correct or "
-                      "remove them and press Apply again; the baseboard stays as it is until "
-                      "then.",
-                      typed.firstSkippedLine, typed.firstSkippedText.c_str(), typed.skipped);
+    return trFormat("Line %d could not be read as x,y:\n%s\n\n%d line(s) in all. Correct or "
+                    "remove them and press Apply again; the baseboard stays as it is until "
+                    "then.",
+                    typed.firstSkippedLine, typed.firstSkippedText.c_str(), typed.skipped);
 }
 
 ShapeResult shapeResult(const Layout& layout, const ShapeInput& input) {

@@ -1,4 +1,5 @@
 #include "core/editing/Levels.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/editing/Delete.h"
@@ -12,16 +13,16 @@
 namespace plandor {
 
 const char* const kLevelsHint =
-    "Check to show a level.  Double-click a row to edit its properties\n(name, height, and "
-    "track color).  Single-click sets the active level\nfor new pieces.";
-const char* const kAddLevelTitle = "Add Level";
-const char* const kAddLevelPrompt = "Name for new level:";
-const char* const kLevelPropertiesTitle = "Level Properties";
-const char* const kSelectLevelFirst = "Select a level first.";
-const char* const kRemoveLevelTitle = "Remove Level";
-const char* const kLastLevelRefusal = "A layout must have at least one level.";
-const char* const kRemoveLevelConfirmTitle = "Remove Level \u2014 Confirm Deletion";
-const char* const kRemoveLevelYes = "Delete Level && Contents";
+    TR_NOOP("Check to show a level.  Double-click a row to edit its properties\n(name, height, and "
+            "track color).  Single-click sets the active level\nfor new pieces.");
+const char* const kAddLevelTitle = TR_NOOP("Add Level");
+const char* const kAddLevelPrompt = TR_NOOP("Name for new level:");
+const char* const kLevelPropertiesTitle = TR_NOOP("Level Properties");
+const char* const kSelectLevelFirst = TR_NOOP("Select a level first.");
+const char* const kRemoveLevelTitle = TR_NOOP("Remove Level");
+const char* const kLastLevelRefusal = TR_NOOP("A layout must have at least one level.");
+const char* const kRemoveLevelConfirmTitle = TR_NOOP("Remove Level \u2014 Confirm Deletion");
+const char* const kRemoveLevelYes = TR_NOOP("Delete Level && Contents");
 
 namespace {
 
@@ -69,7 +70,7 @@ int32_t nextLevelId(const Layout& layout) {
 }
 
 std::string proposedLevelName(const Layout& layout) {
-    return formatText("Level %d", nextLevelId(layout));
+    return trFormat("Level %d", nextLevelId(layout));
 }
 
 LevelsChange addLevel(Layout& layout, const std::string& name) {
@@ -223,11 +224,11 @@ LevelContents levelContents(const Layout& layout, int32_t levelId) {
 }
 
 std::string removeLevelQuestion(const std::string& name, const LevelContents& contents) {
-    return formatText("Remove level \"%s\"?\n\nThis will PERMANENTLY DELETE everything on this "
-                      "level:\n    \u2022 %d track piece(s)\n    \u2022 %d scenery item(s)\n    "
-                      "\u2022 %d helix/helices\n\nThis cannot be undone from this dialog. Are "
-                      "you sure?",
-                      name.c_str(), contents.pieces, contents.scenery, contents.helices);
+    return trFormat("Remove level \"%s\"?\n\nThis will PERMANENTLY DELETE everything on this "
+                    "level:\n    \u2022 %d track piece(s)\n    \u2022 %d scenery item(s)\n    "
+                    "\u2022 %d helix/helices\n\nThis cannot be undone from this dialog. Are "
+                    "you sure?",
+                    name.c_str(), contents.pieces, contents.scenery, contents.helices);
 }
 
 LevelsChange removeLevel(Layout& layout, int32_t levelId) {
@@ -303,7 +304,7 @@ LevelRow levelRow(const Layout& layout, const Level& level) {
     LevelRow row;
     row.name = level.name;
     row.height = formatLength(level.height, layout.units);
-    row.color = level.useTrackColor ? "custom" : "-";
+    row.color = level.useTrackColor ? tr("custom") : "-";
     row.id = formatText("%d", level.id);
     row.visible = level.visible;
     row.active = level.id == layout.activeLevel;

@@ -1,4 +1,5 @@
 #include "core/editing/SceneryResize.h"
+#include "core/base/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,10 +67,8 @@ SceneryResizeForm openSceneryResize(const SceneryItem& item, const SceneryDef& d
 }
 
 std::string scenerySizeLine(const SceneryResizeForm& form) {
-    char text[160];
-    std::snprintf(text, sizeof text, "Catalog size: %.0f x %.0f mm    Current: %.0f x %.0f mm",
-                  form.catalogWidth, form.catalogDepth, form.currentWidth, form.currentDepth);
-    return text;
+    return trFormat("Catalog size: %.0f x %.0f mm    Current: %.0f x %.0f mm", form.catalogWidth,
+                    form.catalogDepth, form.currentWidth, form.currentDepth);
 }
 
 std::string scaledSizeText(double scale, double catalogSize) {

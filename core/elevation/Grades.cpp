@@ -1,4 +1,5 @@
 #include "core/elevation/Grades.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/catalog/TrackCatalog.h"
@@ -158,7 +159,8 @@ GradeOutcome startGrade(Layout& layout, int32_t pieceId, double spinDeg, bool do
         return {};
     const double magnitude = std::clamp(spinDeg, 0.0, kMaxGradeDeg);
     const double deg = down && magnitude > 0 ? -magnitude : magnitude;
-    GradeOutcome out{false, formatText("Elevation: %s %.1f deg", down ? "DOWN" : "UP", magnitude)};
+    GradeOutcome out{false, shownNumber(down ? trFormat("Elevation: DOWN %.1f deg", magnitude)
+                                             : trFormat("Elevation: UP %.1f deg", magnitude))};
     GradeRun* run = runAnchoredAt(layout, pieceId);
     if (run && run->deg == deg && run->conn == 0 && piece->grade == deg)
         return out;
@@ -179,7 +181,7 @@ GradeOutcome endGrade(Layout& layout, int32_t pieceId) {
     if (plan.start < 0)
         return {};
     const int32_t tip = runTipAhead(layout, plan.start, plan.ahead);
-    GradeOutcome out{false, kGradeEndedStatus};
+    GradeOutcome out{false, tr(kGradeEndedStatus)};
     if (layout.pieces[plan.start].grade == 0 && tip == -1 && !heightsDiffer(layout, plan.heights))
         return out;
     layout.pieces[plan.start].grade = 0;
@@ -202,11 +204,11 @@ GradeOutcome recalculateElevation(Layout& layout, int32_t pieceId) {
 
 std::string elevationStatusText(const Layout& layout) {
     if (layout.gradeRuns.empty())
-        return kReadyStatus;
+        return tr(kReadyStatus);
     std::string text = "[ELEV]";
     for (const GradeRun& run : layout.gradeRuns)
-        text += formatText(" %.1f deg", run.deg);
-    return text + "  (right-click piece to stop)";
+        text += shownNumber(formatText(tr(" %.1f deg").c_str(), run.deg));
+    return text + tr("  (right-click piece to stop)");
 }
 
 } // namespace plandor

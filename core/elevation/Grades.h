@@ -2,6 +2,7 @@
 // The grade commands of the properties panel (Start Grade, End Grade, Recalc), the walk along
 // the elevation chain they share, and the status texts that tell whether a run is under way.
 
+#include "core/base/Translate.h"
 #include "core/model/Layout.h"
 
 #include <cstdint>
@@ -11,9 +12,9 @@
 namespace plandor {
 
 // Status field 0 after "End Grade".
-constexpr const char* kGradeEndedStatus = "Grade ended - subsequent pieces will be flat";
+constexpr const char* kGradeEndedStatus = TR_NOOP("Grade ended - subsequent pieces will be flat");
 // Status field 0 with no grade run under way.
-constexpr const char* kReadyStatus = "Ready";
+constexpr const char* kReadyStatus = TR_NOOP("Ready");
 
 // What a grade command did. `changed`: heights or grades changed (one undo step).
 // `status`: the text for status field 0; empty when the command found no piece.

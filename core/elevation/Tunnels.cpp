@@ -1,4 +1,5 @@
 #include "core/elevation/Tunnels.h"
+#include "core/base/Translate.h"
 
 #include "core/catalog/TrackCatalog.h"
 
@@ -158,7 +159,7 @@ TunnelAnalysis analyseTunnelSelection(const Layout& layout) {
 TunnelToolState tunnelToolState(const TunnelAnalysis& analysis) {
     TunnelToolState state;
     state.enabled = analysis.applicable;
-    state.label = analysis.inTunnel ? "Remove Tunnel" : "Tunnel";
+    state.label = analysis.inTunnel ? tr("Remove Tunnel") : tr("Tunnel");
     return state;
 }
 

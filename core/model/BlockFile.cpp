@@ -1,4 +1,5 @@
 #include "core/model/BlockFile.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Folders.h"
 #include "core/catalog/TrackCatalog.h"
@@ -57,7 +58,7 @@ std::string saveBlock(const Layout& layout, const std::string& path, const std::
     const auto selected = [](const auto& r) { return r.selected; };
     if (std::none_of(layout.pieces.begin(), layout.pieces.end(), selected) &&
         std::none_of(layout.scenery.begin(), layout.scenery.end(), selected))
-        return "No pieces or scenery selected";
+        return tr("No pieces or scenery selected");
     return writeFileReplacing(path, blockFileText(layout, name));
 }
 
@@ -82,7 +83,7 @@ std::string loadBlock(const std::string& path, std::string& name, std::vector<Pl
     scenery.clear();
     std::string content;
     if (readWholeFile(path, content) != FileRead::Ok)
-        return "Cannot open file: " + path;
+        return tr("Cannot open file: ") + path;
     readBlockText(content, name, pieces, scenery);
     return {};
 }
@@ -93,16 +94,16 @@ std::string libraryFolder(const std::string& applicationFolder, const std::strin
 
 std::string blockNameProblem(const std::string& name) {
     if (name.find_first_of("/\\") != std::string::npos)
-        return "A block name may not contain \"/\" or \"\\\".";
+        return tr("A block name may not contain \"/\" or \"\\\".");
     if (name.find("..") != std::string::npos)
-        return "A block name may not contain \"..\".";
+        return tr("A block name may not contain \"..\".");
     if (!name.empty() && name.front() == '.')
-        return "A block name may not start with a dot.";
+        return tr("A block name may not start with a dot.");
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7f)
-            return "A block name may not contain control characters.";
+            return tr("A block name may not contain control characters.");
     if (name.size() > kMaxBlockNameBytes)
-        return "A block name may not be longer than 100 bytes.";
+        return tr("A block name may not be longer than 100 bytes.");
     return {};
 }
 

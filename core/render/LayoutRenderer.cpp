@@ -1,5 +1,6 @@
 #include "core/render/LayoutRenderer.h"
 #include "core/base/Geometry.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Units.h"
 #include "core/catalog/HelixVariants.h"
@@ -606,7 +607,7 @@ void LayoutRenderer::drawGradeArrows(Painter& painter, const Layout& layout,
         std::string text;
         TextExtent extent;
         if (withText) {
-            text = formatText("%+.1f deg", run.deg);
+            text = shownNumber(trFormat("%+.1f deg", run.deg));
             painter.setFont(boldFont(std::max(7, view.scaled(8))));
             extent = painter.textExtent(text);
             box.maxX = std::max(box.maxX, double(e.x + 4 + extent.width));

@@ -1,4 +1,5 @@
 #include "core/render/PlanExport.h"
+#include "core/base/Translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -124,8 +125,9 @@ ExportPlan planExport(const Layout& layout, const PlanExportOptions& options) {
     if (plan.width > kMaxSheetSide || plan.height > kMaxSheetSide ||
         (options.format == ExportFormat::Png && pixels > kMaxPngPixels))
         plan.error =
-            "The picture would be too large at 1 : " + std::to_string(options.scaleDenominator) +
-            ". Choose a smaller scale (a larger N) or PDF.";
+            trFormat("The picture would be too large at 1 : %d. Choose a smaller scale (a larger "
+                     "N) or PDF.",
+                     static_cast<int>(options.scaleDenominator));
     return plan;
 }
 

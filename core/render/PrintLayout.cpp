@@ -1,4 +1,5 @@
 #include "core/render/PrintLayout.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Geometry.h"
 #include "core/catalog/HelixVariants.h"
@@ -108,8 +109,8 @@ Bounds printBoundingBox(const Layout& layout, const BoxFilter& filter) {
 }
 
 std::string tooManyPagesMessage() {
-    return "At this scale the plan would take more than 500 pages. Choose a smaller scale "
-           "(a larger N) or fit the plan to the page.";
+    return tr("At this scale the plan would take more than 500 pages. Choose a smaller scale "
+              "(a larger N) or fit the plan to the page.");
 }
 
 int effectiveDpi(int reportedDpi) {

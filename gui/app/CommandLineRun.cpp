@@ -2,6 +2,7 @@
 
 #include "core/app/ShopMap.h"
 #include "core/base/Folders.h"
+#include "core/base/Translate.h"
 #include "core/model/LayoutFile.h"
 #include "gui/wxrender/PlanExporter.h"
 
@@ -42,7 +43,7 @@ int exportPlan(const CommandLine& line, int argc, char** argv) {
     // Text needs the toolkit's fonts, so the toolkit starts, but no window is made.
     wxApp::SetInstance(new HeadlessApp);
     if (!wxEntryStart(argc, argv))
-        return fail("cannot start the toolkit to draw the plan (is there a display?)");
+        return fail(tr("cannot start the toolkit to draw the plan (is there a display?)"));
     const std::string written = exportPlanFile(layout, line.plan, line.output);
     wxEntryCleanup();
     return written.empty() ? kExitDone : fail(written, kExitWriteFailed);

@@ -5,6 +5,7 @@
 #include "core/app/CommandLine.h"
 #include "gui/app/CommandLineRun.h"
 #include "gui/app/PlandorApp.h"
+#include "gui/ui/Translations.h"
 
 #include <wx/init.h>
 #include <wx/log.h>
@@ -18,6 +19,8 @@ wxIMPLEMENT_APP_NO_MAIN(plandor::PlandorApp);
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // Messages to people speak the user's language; machine-readable output stays English.
+    plandor::installTranslations();
     // A check from the command line runs without the toolkit: no window, no display needed.
     if (auto code = plandor::runCheckCommand(args, std::cout, std::cerr))
         return *code;

@@ -1,4 +1,5 @@
 #include "gui/canvas/PalettePanel.h"
+#include "core/base/Translate.h"
 
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
@@ -36,7 +37,7 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         labels.Add(toWx(label));
     chooser_ = new wxChoice(this, kPaletteChooserId, wxDefaultPosition, wxDefaultSize, labels);
     chooser_->SetSelection(0);
-    auto* caption = new wxStaticText(this, wxID_ANY, toWx(kPaletteCaption));
+    auto* caption = new wxStaticText(this, wxID_ANY, toWx(tr(kPaletteCaption)));
     // The splitter sets the palette's width and the window its height, so the pages are given
     // a size rather than measuring every entry for a best size nothing uses.
     notebook_ = new wxNotebook(this, wxID_ANY, wxDefaultPosition, kPageSize);
@@ -44,7 +45,7 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         auto* list = new wxListBox(notebook_, def.listId, wxDefaultPosition, kPageSize, 0, nullptr,
                                    wxLB_SINGLE);
         lists_[slot(def.page)] = list;
-        notebook_->AddPage(list, toWx(def.title));
+        notebook_->AddPage(list, toWx(tr(def.title)));
     }
     preview_ = new PiecePreviewPopup(this);
 
@@ -117,7 +118,7 @@ int PalettePanel::widthShowingAllTabs() const {
     constexpr int kNotebookBorder = 12;
     int width = kNotebookBorder;
     for (const PalettePageDef& def : palettePages(0))
-        width += notebook_->GetTextExtent(toWx(def.title)).x + kTabPadding;
+        width += notebook_->GetTextExtent(toWx(tr(def.title))).x + kTabPadding;
     return width;
 }
 
@@ -149,7 +150,7 @@ void PalettePanel::showSceneryPage(bool show) {
         // The Scenery page sits after Track and Library.
         for (const PalettePageDef& def : palettePages(systemIndex_))
             if (def.page == PalettePage::Scenery)
-                notebook_->InsertPage(2, scenery, toWx(def.title));
+                notebook_->InsertPage(2, scenery, toWx(tr(def.title)));
     } else if (!show && at != wxNOT_FOUND) {
         if (notebook_->GetSelection() == at)
             notebook_->SetSelection(0);
@@ -277,7 +278,7 @@ void PalettePanel::onLibraryContextMenu(wxContextMenuEvent& event) {
     const PaletteRow chosen = libraryRows[row];
 
     wxMenu menu;
-    menu.Append(kDeleteBlockMenuId, toWx(kDeleteBlockMenuText));
+    menu.Append(kDeleteBlockMenuId, toWx(tr(kDeleteBlockMenuText)));
     if (library->GetPopupMenuSelectionFromUser(menu, at) != kDeleteBlockMenuId)
         return;
     if (deleteLibraryBlock(chosen, prompter_))

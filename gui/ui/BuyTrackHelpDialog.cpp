@@ -1,4 +1,5 @@
 #include "gui/ui/BuyTrackHelpDialog.h"
+#include "core/base/Translate.h"
 
 #include "core/app/Cart.h"
 #include "core/app/ShopMap.h"
@@ -16,7 +17,8 @@ namespace plandor {
 // The picture on top; without it (it cannot be loaded) the texts sit in the middle of the
 // dialog's height.
 BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop, bool withPicture)
-    : wxDialog(parent, wxID_ANY, kBuyTrackHelpTitle, wxDefaultPosition, wxSize(480, 840)) {
+    : wxDialog(parent, wxID_ANY, toWx(tr(kBuyTrackHelpTitle)), wxDefaultPosition,
+               wxSize(480, 840)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->AddStretchSpacer();
     const wxImage picture = withPicture ? loadPicture(Picture::BuyTrack, 450, 510) : wxImage();
@@ -24,7 +26,7 @@ BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop, bo
         sizer->Add(new wxStaticBitmap(this, wxID_ANY, wxBitmap(picture)), 0,
                    wxALL | wxALIGN_CENTRE_HORIZONTAL, 6);
 
-    auto* text = new wxStaticText(this, wxID_ANY, kBuyTrackHelpText, wxDefaultPosition,
+    auto* text = new wxStaticText(this, wxID_ANY, toWx(tr(kBuyTrackHelpText)), wxDefaultPosition,
                                   wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
     wxFont font = GetFont();
     font.SetPointSize(font.GetPointSize() + 1);
@@ -38,7 +40,7 @@ BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent, const ShopMap& shop, bo
         sizer->Add(link, 0, wxALL | wxALIGN_CENTRE_HORIZONTAL, 8);
     }
 
-    auto* ok = new wxButton(this, wxID_OK, kBuyTrackHelpButton);
+    auto* ok = new wxButton(this, wxID_OK, toWx(tr(kBuyTrackHelpButton)));
     sizer->Add(ok, 0, wxALL | wxALIGN_CENTRE_HORIZONTAL, 10);
     sizer->AddStretchSpacer();
     SetSizer(sizer);

@@ -1,4 +1,5 @@
 #include "gui/ui/CheckLayoutDialog.h"
+#include "core/base/Translate.h"
 
 #include "gui/platform/WxText.h"
 
@@ -29,9 +30,9 @@ class FindingList : public wxListCtrl {
         const CheckFinding& f = findings_[static_cast<std::size_t>(item)];
         switch (column) {
         case SeverityColumn:
-            return checkSeverityName(f.severity);
+            return toWx(tr(checkSeverityName(f.severity)));
         case KindColumn:
-            return checkKindName(f.kind);
+            return toWx(tr(checkKindName(f.kind)));
         default:
             return toWx(f.text);
         }
@@ -50,7 +51,15 @@ constexpr int kGap = 8;
 int kindColumnWidth(const wxWindow* list) {
     int width = 100;
     for (CheckKind kind : kCheckKinds)
-        width = std::max(width, list->GetTextExtent(checkKindName(kind)).x + 24);
+        width = std::max(width, list->GetTextExtent(toWx(tr(checkKindName(kind)))).x + 24);
+    return width;
+}
+
+// Wide enough for "error" and "warning" in the user's language.
+int severityColumnWidth(const wxWindow* list) {
+    int width = 70;
+    for (CheckSeverity severity : {CheckSeverity::Error, CheckSeverity::Warning})
+        width = std::max(width, list->GetTextExtent(toWx(tr(checkSeverityName(severity)))).x + 24);
     return width;
 }
 
@@ -58,13 +67,13 @@ int kindColumnWidth(const wxWindow* list) {
 
 CheckLayoutDialog::CheckLayoutDialog(wxWindow* parent,
                                      std::function<void(const CheckFinding&)> onChoose)
-    : wxDialog(parent, wxID_ANY, "Check Layout", wxDefaultPosition, wxSize(680, 240),
+    : wxDialog(parent, wxID_ANY, _("Check Layout"), wxDefaultPosition, wxSize(680, 240),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       onChoose_(std::move(onChoose)) {
     list_ = new FindingList(this, findings_);
-    list_->AppendColumn("Severity", wxLIST_FORMAT_LEFT, 70);
-    list_->AppendColumn("Kind", wxLIST_FORMAT_LEFT, kindColumnWidth(list_));
-    list_->AppendColumn("Text", wxLIST_FORMAT_LEFT, kMinTextColumn);
+    list_->AppendColumn(_("Severity"), wxLIST_FORMAT_LEFT, severityColumnWidth(list_));
+    list_->AppendColumn(_("Kind"), wxLIST_FORMAT_LEFT, kindColumnWidth(list_));
+    list_->AppendColumn(_("Text"), wxLIST_FORMAT_LEFT, kMinTextColumn);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(list_, 1, wxEXPAND | wxALL, 6);
     SetSizer(sizer);

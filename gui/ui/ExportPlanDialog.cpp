@@ -1,4 +1,5 @@
 #include "gui/ui/ExportPlanDialog.h"
+#include "gui/ui/Translations.h"
 
 #include <wx/choice.h>
 #include <wx/radiobox.h>
@@ -9,10 +10,10 @@
 namespace plandor {
 
 ExportPlanDialog::ExportPlanDialog(wxWindow* parent, const PlanExportOptions& initial)
-    : wxDialog(parent, wxID_ANY, "Export Plan") {
+    : wxDialog(parent, wxID_ANY, _("Export Plan")) {
     auto* top = new wxBoxSizer(wxVERTICAL);
-    const wxString scalingChoices[] = {"Fit to one sheet", "Actual scale 1 : N"};
-    scaling_ = new wxRadioBox(this, wxID_ANY, "Scaling", wxDefaultPosition, wxDefaultSize, 2,
+    const wxString scalingChoices[] = {_("Fit to one sheet"), _("Actual scale 1 : N")};
+    scaling_ = new wxRadioBox(this, wxID_ANY, _("Scaling"), wxDefaultPosition, wxDefaultSize, 2,
                               scalingChoices, 1, wxRA_SPECIFY_COLS);
     scaling_->SetSelection(initial.scaleDenominator > 0 ? 1 : 0);
     top->Add(scaling_, 0, wxEXPAND | wxALL, 6);
@@ -26,7 +27,7 @@ ExportPlanDialog::ExportPlanDialog(wxWindow* parent, const PlanExportOptions& in
     top->Add(nRow, 0, wxLEFT | wxRIGHT | wxBOTTOM, 6);
 
     auto* paperRow = new wxBoxSizer(wxHORIZONTAL);
-    paperRow->Add(new wxStaticText(this, wxID_ANY, "Paper (PDF pages, fitted sheet):"), 0,
+    paperRow->Add(new wxStaticText(this, wxID_ANY, _("Paper (PDF pages, fitted sheet):")), 0,
                   wxALIGN_CENTER_VERTICAL);
     const wxString papers[] = {"A4", "A3", "A2"};
     paper_ = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 3, papers);
@@ -35,6 +36,7 @@ ExportPlanDialog::ExportPlanDialog(wxWindow* parent, const PlanExportOptions& in
     top->Add(paperRow, 0, wxALL, 6);
 
     top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 6);
+    labelStockButtons(*this);
     SetSizerAndFit(top);
     scaling_->Bind(wxEVT_RADIOBOX, [this](wxCommandEvent&) { enableDenominator(); });
     enableDenominator();

@@ -1,4 +1,5 @@
 #include "gui/ui/HelpDialog.h"
+#include "core/base/Translate.h"
 
 #include "core/app/HelpTexts.h"
 #include "core/base/BrowserOpener.h"
@@ -89,7 +90,7 @@ wxSizer* paragraphWithLink(wxWindow* parent, const std::string& before, wxHyperl
 } // namespace
 
 HelpDialog::HelpDialog(wxWindow* parent, BrowserOpener& browser, bool withPicture)
-    : wxDialog(parent, wxID_ANY, toWx(kHelpTitle), wxDefaultPosition, wxSize(925, 700),
+    : wxDialog(parent, wxID_ANY, toWx(tr(kHelpTitle)), wxDefaultPosition, wxSize(925, 700),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
     auto* outer = new wxBoxSizer(wxHORIZONTAL);
     if (withPicture) {
@@ -125,7 +126,7 @@ HelpDialog::HelpDialog(wxWindow* parent, BrowserOpener& browser, bool withPictur
     topics_->SetSizer(list);
     topics_->FitInside();
     column->Add(topics_, 1, wxEXPAND | wxTOP | wxRIGHT, 8);
-    auto* close = new wxButton(this, wxID_OK, toWx(kHelpClose));
+    auto* close = new wxButton(this, wxID_OK, toWx(tr(kHelpClose)));
     close->SetDefault();
     close->SetFocus(); // Enter closes rather than following the first link
     column->Add(close, 0, wxALIGN_RIGHT | wxALL, 8);

@@ -24,7 +24,7 @@ void fillList(wxListBox* list, const std::vector<std::string>& names) {
         list->Append(toWx(name));
 }
 
-// A label, a growing text field and optionally a "Browse..." button in one row.
+// A label, a growing text field and optionally a _("Browse...") button in one row.
 wxBoxSizer* fieldRow(wxWindow* parent, const char* label, wxTextCtrl* field, wxButton* browse) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(new wxStaticText(parent, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
@@ -48,15 +48,15 @@ void browseForFolder(wxWindow* parent, wxTextCtrl* field, const char* title) {
 
 OpenLayoutDialog::OpenLayoutDialog(wxWindow* parent, const std::vector<std::string>& names,
                                    std::function<bool(const std::string&)> deleteLayout)
-    : wxDialog(parent, wxID_ANY, "Open Layout", wxDefaultPosition, wxSize(320, 420),
+    : wxDialog(parent, wxID_ANY, _("Open Layout"), wxDefaultPosition, wxSize(320, 420),
                kResizableDialog),
       deleteLayout_(std::move(deleteLayout)) {
     list_ =
         new wxListBox(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
     fillList(list_, names);
-    delete_ = new wxButton(this, wxID_ANY, "Delete...");
-    open_ = new wxButton(this, wxID_OK, "Open");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    delete_ = new wxButton(this, wxID_ANY, _("Delete..."));
+    open_ = new wxButton(this, wxID_OK, _("Open"));
+    auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(delete_);
@@ -102,26 +102,27 @@ void OpenLayoutDialog::onDelete() {
 // ---- Import -------------------------------------------------------------------------------
 
 ImportLayoutDialog::ImportLayoutDialog(wxWindow* parent, const std::string& startFolder)
-    : wxDialog(parent, wxID_ANY, "Import Layout", wxDefaultPosition, wxSize(440, 480),
+    : wxDialog(parent, wxID_ANY, _("Import Layout"), wxDefaultPosition, wxSize(440, 480),
                kResizableDialog) {
     folder_ = new wxTextCtrl(this, wxID_ANY, toWx(startFolder));
-    auto* browse = new wxButton(this, wxID_ANY, "Browse...");
+    auto* browse = new wxButton(this, wxID_ANY, _("Browse..."));
     list_ =
         new wxListBox(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
     name_ = new wxTextCtrl(this, wxID_ANY);
-    import_ = new wxButton(this, wxID_OK, "Import");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    import_ = new wxButton(this, wxID_OK, _("Import"));
+    auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
     buttons->Add(import_, 0, wxRIGHT, kBorder);
     buttons->Add(cancel);
     auto* top = new wxBoxSizer(wxVERTICAL);
-    top->Add(fieldRow(this, "Source folder:", folder_, browse), 0, wxEXPAND | wxALL, kBorder);
-    top->Add(new wxStaticText(this, wxID_ANY, "Layout files in this folder:"), 0, wxLEFT | wxRIGHT,
-             kBorder);
+    top->Add(fieldRow(this, _("Source folder:"), folder_, browse), 0, wxEXPAND | wxALL, kBorder);
+    top->Add(new wxStaticText(this, wxID_ANY, _("Layout files in this folder:")), 0,
+             wxLEFT | wxRIGHT, kBorder);
     top->Add(list_, 1, wxEXPAND | wxALL, kBorder);
-    top->Add(fieldRow(this, "Import as:", name_, nullptr), 0, wxEXPAND | wxLEFT | wxRIGHT, kBorder);
+    top->Add(fieldRow(this, _("Import as:"), name_, nullptr), 0, wxEXPAND | wxLEFT | wxRIGHT,
+             kBorder);
     top->Add(buttons, 0, wxEXPAND | wxALL, kBorder);
     SetSizer(top);
     Layout();
@@ -129,7 +130,7 @@ ImportLayoutDialog::ImportLayoutDialog(wxWindow* parent, const std::string& star
 
     folder_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { refillList(); });
     browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        browseForFolder(this, folder_, "Choose folder containing layout file");
+        browseForFolder(this, folder_, _("Choose folder containing layout file"));
     });
     list_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { onSelect(); });
     list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {
@@ -175,28 +176,28 @@ void ImportLayoutDialog::updateButton() {
 
 ExportLayoutDialog::ExportLayoutDialog(wxWindow* parent, const std::vector<std::string>& names,
                                        int initialRow, const std::string& startFolder)
-    : wxDialog(parent, wxID_ANY, "Export Layout", wxDefaultPosition, wxSize(440, 480),
+    : wxDialog(parent, wxID_ANY, _("Export Layout"), wxDefaultPosition, wxSize(440, 480),
                kResizableDialog) {
     list_ =
         new wxListBox(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
     fillList(list_, names);
     folder_ = new wxTextCtrl(this, wxID_ANY, toWx(startFolder));
-    auto* browse = new wxButton(this, wxID_ANY, "Browse...");
+    auto* browse = new wxButton(this, wxID_ANY, _("Browse..."));
     saveAs_ = new wxTextCtrl(this, wxID_ANY);
-    export_ = new wxButton(this, wxID_OK, "Export");
-    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    export_ = new wxButton(this, wxID_OK, _("Export"));
+    auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
     buttons->Add(export_, 0, wxRIGHT, kBorder);
     buttons->Add(cancel);
     auto* top = new wxBoxSizer(wxVERTICAL);
-    top->Add(new wxStaticText(this, wxID_ANY, "Choose a layout to export:"), 0,
+    top->Add(new wxStaticText(this, wxID_ANY, _("Choose a layout to export:")), 0,
              wxLEFT | wxRIGHT | wxTOP, kBorder);
     top->Add(list_, 1, wxEXPAND | wxALL, kBorder);
-    top->Add(fieldRow(this, "Destination:", folder_, browse), 0, wxEXPAND | wxLEFT | wxRIGHT,
+    top->Add(fieldRow(this, _("Destination:"), folder_, browse), 0, wxEXPAND | wxLEFT | wxRIGHT,
              kBorder);
-    top->Add(fieldRow(this, "Save as (no extension):", saveAs_, nullptr), 0,
+    top->Add(fieldRow(this, _("Save as (no extension):"), saveAs_, nullptr), 0,
              wxEXPAND | wxLEFT | wxRIGHT | wxTOP, kBorder);
     top->Add(buttons, 0, wxEXPAND | wxALL, kBorder);
     SetSizer(top);
@@ -204,7 +205,7 @@ ExportLayoutDialog::ExportLayoutDialog(wxWindow* parent, const std::vector<std::
     Centre(wxBOTH);
 
     browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        browseForFolder(this, folder_, "Choose destination folder");
+        browseForFolder(this, folder_, _("Choose destination folder"));
     });
     list_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { onSelect(); });
     list_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {

@@ -1,4 +1,5 @@
 #include "gui/ui/LayoutShapeDialog.h"
+#include "core/base/Translate.h"
 
 #include "core/base/Prompter.h"
 #include "core/base/Units.h"
@@ -18,16 +19,17 @@ namespace plandor {
 
 LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout,
                                      Prompter& prompter, bool freeFormAvailable)
-    : wxDialog(parent, wxID_ANY, kLayoutShapeTitle, wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, toWx(tr(kLayoutShapeTitle)), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       layout_(layout), prompter_(prompter), freeFormAvailable_(freeFormAvailable) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxStaticText(this, wxID_ANY, "Shape:"), 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT, 8);
+    row->Add(new wxStaticText(this, wxID_ANY, _("Shape:")), 0, wxALIGN_CENTRE_VERTICAL | wxRIGHT,
+             8);
     choice_ = new wxChoice(this, wxID_ANY);
     for (int i = 0; i < kShapeCount; ++i)
-        choice_->Append(toWx(shapeDef(i).entry));
+        choice_->Append(toWx(tr(shapeDef(i).entry)));
     row->Add(choice_, 1);
     sizer->Add(row, 0, wxALL | wxEXPAND, 10);
     sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 10);
@@ -36,15 +38,15 @@ LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& la
     sizer->Add(page_, 1, wxALL | wxEXPAND, 10);
     sizer->Add(new wxStaticText(
                    this, wxID_ANY,
-                   toWx(formatText("All dimensions in %s.", unitShortName(layout_.units).c_str()))),
+                   toWx(trFormat("All dimensions in %s.", unitShortName(layout_.units).c_str()))),
                0, wxLEFT | wxRIGHT, 10);
     sizer->Add(new wxStaticLine(this), 0, wxALL | wxEXPAND, 10);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
-    apply_ = new wxButton(this, wxID_OK, "Apply");
+    apply_ = new wxButton(this, wxID_OK, _("Apply"));
     buttons->Add(apply_, 0, wxRIGHT, 6);
-    buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0);
+    buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")), 0);
     sizer->Add(buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND, 10);
     SetSizer(sizer);
 
@@ -76,7 +78,7 @@ void LayoutShapeDialog::buildPage() {
     const std::vector<int> values = shapeFieldValues(layout_, shape);
     auto* grid = new wxFlexGridSizer(3, wxSize(8, 6));
     for (std::size_t i = 0; i < def.fields.size(); ++i) {
-        grid->Add(new wxStaticText(page_, wxID_ANY, toWx(def.fields[i].label)), 0,
+        grid->Add(new wxStaticText(page_, wxID_ANY, toWx(tr(def.fields[i].label))), 0,
                   wxALIGN_CENTRE_VERTICAL);
         auto* spin =
             new wxSpinCtrl(page_, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
@@ -101,8 +103,7 @@ void LayoutShapeDialog::buildPage() {
     const bool canApply = shape != ShapeFreeForm || freeFormAvailable_;
     apply_->Enable(canApply);
     apply_->SetToolTip(canApply ? wxString()
-                                : wxString("Drawing on the canvas is not available "
-                                           "in this version."));
+                                : _("Drawing on the canvas is not available in this version."));
 }
 
 void LayoutShapeDialog::apply() {
@@ -117,7 +118,7 @@ void LayoutShapeDialog::apply() {
     result_ = shapeResult(layout_, input);
     if (!result_.problem.empty()) {
         // The dialog stays open with what was typed, so the lines can be corrected.
-        prompter_.message(kLayoutShapeTitle, result_.problem, PromptIcon::Information);
+        prompter_.message(tr(kLayoutShapeTitle), result_.problem, PromptIcon::Information);
         return;
     }
     EndDialog(wxID_OK);

@@ -1,4 +1,6 @@
 #include "gui/ui/LevelManagerDialog.h"
+#include "core/base/Translate.h"
+#include "gui/ui/Translations.h"
 
 #include "core/base/Prompter.h"
 #include "core/base/Units.h"
@@ -25,21 +27,21 @@ const int kRemoveLevelId = wxWindow::NewControlId();
 } // namespace
 
 LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& level, Units units)
-    : wxDialog(parent, wxID_ANY, toWx(formatText("Level Properties: %s", level.name.c_str())),
+    : wxDialog(parent, wxID_ANY, toWx(trFormat("Level Properties: %s", level.name.c_str())),
                wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       units_(units) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxFlexGridSizer(2, wxSize(8, 8));
     grid->AddGrowableCol(1);
 
-    grid->Add(new wxStaticText(this, wxID_ANY, "Name:"), 0, wxALIGN_CENTRE_VERTICAL);
+    grid->Add(new wxStaticText(this, wxID_ANY, _("Name:")), 0, wxALIGN_CENTRE_VERTICAL);
     name_ = new wxTextCtrl(this, wxID_ANY, toWx(level.name));
     grid->Add(name_, 1, wxEXPAND);
 
     const HeightSpinner spin = heightSpinner(units);
     grid->Add(new wxStaticText(
                   this, wxID_ANY,
-                  toWx(formatText("Height off the ground (%s):", unitShortName(units).c_str()))),
+                  toWx(trFormat("Height off the ground (%s):", unitShortName(units).c_str()))),
               0, wxALIGN_CENTRE_VERTICAL);
     height_ = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                    wxSP_ARROW_KEYS, 0, spin.max,
@@ -47,7 +49,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     height_->SetDigits(spin.digits);
     grid->Add(height_, 1, wxEXPAND);
 
-    useColor_ = new wxCheckBox(this, wxID_ANY, "Color track on this level:");
+    useColor_ = new wxCheckBox(this, wxID_ANY, _("Color track on this level:"));
     useColor_->SetValue(level.useTrackColor);
     grid->Add(useColor_, 0, wxALIGN_CENTRE_VERTICAL);
     color_ = new wxColourPickerCtrl(
@@ -57,6 +59,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);
     sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
     sizer->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
+    labelStockButtons(*this);
     SetSizerAndFit(sizer);
     Centre();
 }
@@ -68,28 +71,28 @@ LevelProperties LevelPropertiesDialog::value() const {
 }
 
 LevelManagerDialog::LevelManagerDialog(wxWindow* parent, LevelsSession& session, Prompter& prompter)
-    : wxDialog(parent, wxID_ANY, "Manage Levels", wxDefaultPosition, wxSize(500, 360),
+    : wxDialog(parent, wxID_ANY, _("Manage Levels"), wxDefaultPosition, wxSize(500, 360),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       session_(session), prompter_(prompter) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(new wxStaticText(this, wxID_ANY, kLevelsHint), 0, wxALL, 8);
+    sizer->Add(new wxStaticText(this, wxID_ANY, toWx(tr(kLevelsHint))), 0, wxALL, 8);
 
     list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(420, 200),
                            wxLC_REPORT | wxLC_SINGLE_SEL);
     list_->EnableCheckBoxes();
     list_->SetMinSize(wxSize(420, 200));
-    list_->AppendColumn("Level Name", wxLIST_FORMAT_LEFT, 200);
-    list_->AppendColumn("Height", wxLIST_FORMAT_RIGHT, 90);
-    list_->AppendColumn("Track Color", wxLIST_FORMAT_LEFT, 90);
-    list_->AppendColumn("ID", wxLIST_FORMAT_RIGHT, 40);
+    list_->AppendColumn(_("Level Name"), wxLIST_FORMAT_LEFT, 200);
+    list_->AppendColumn(_("Height"), wxLIST_FORMAT_RIGHT, 90);
+    list_->AppendColumn(_("Track Color"), wxLIST_FORMAT_LEFT, 90);
+    list_->AppendColumn(_("ID"), wxLIST_FORMAT_RIGHT, 40);
     sizer->Add(list_, 1, wxLEFT | wxRIGHT | wxEXPAND, 8);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, kAddLevelId, "Add Level"), 0, wxRIGHT, 6);
-    remove_ = new wxButton(this, kRemoveLevelId, "Remove Level");
+    buttons->Add(new wxButton(this, kAddLevelId, _("Add Level")), 0, wxRIGHT, 6);
+    remove_ = new wxButton(this, kRemoveLevelId, _("Remove Level"));
     buttons->Add(remove_, 0);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_OK, "Close"), 0);
+    buttons->Add(new wxButton(this, wxID_OK, _("Close")), 0);
     sizer->Add(buttons, 0, wxALL | wxEXPAND, 8);
     SetSizer(sizer);
     SetSize(wxSize(500, 360));
@@ -160,7 +163,8 @@ void LevelManagerDialog::onSelected(wxListEvent& event) {
 
 void LevelManagerDialog::addLevelAsked() {
     std::string name;
-    if (!prompter_.askText(kAddLevelTitle, kAddLevelPrompt, proposedLevelName(layout()), name))
+    if (!prompter_.askText(tr(kAddLevelTitle), tr(kAddLevelPrompt), proposedLevelName(layout()),
+                           name))
         return;
     took(session_.addLevel(name));
     fillList();
@@ -170,7 +174,8 @@ void LevelManagerDialog::editSelectedLevel() {
     const int32_t id = selectedLevelId();
     const Level* level = layout().findLevel(id);
     if (!level) {
-        prompter_.message(kLevelPropertiesTitle, kSelectLevelFirst, PromptIcon::Information);
+        prompter_.message(tr(kLevelPropertiesTitle), tr(kSelectLevelFirst),
+                          PromptIcon::Information);
         return;
     }
     LevelPropertiesDialog dialog(this, *level, layout().units);
@@ -182,7 +187,7 @@ void LevelManagerDialog::editSelectedLevel() {
 
 void LevelManagerDialog::removeSelectedLevel() {
     if (!canRemoveLevel(layout())) {
-        prompter_.message(kRemoveLevelTitle, kLastLevelRefusal, PromptIcon::Information);
+        prompter_.message(tr(kRemoveLevelTitle), tr(kLastLevelRefusal), PromptIcon::Information);
         return;
     }
     const int32_t id = selectedLevelId();
@@ -190,8 +195,9 @@ void LevelManagerDialog::removeSelectedLevel() {
     if (!level)
         return;
     wxMessageDialog ask(this, toWx(removeLevelQuestion(level->name, levelContents(layout(), id))),
-                        toWx(kRemoveLevelConfirmTitle), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
-    ask.SetYesNoLabels(toWx(kRemoveLevelYes), "Cancel");
+                        toWx(tr(kRemoveLevelConfirmTitle)),
+                        wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+    ask.SetYesNoLabels(toWx(tr(kRemoveLevelYes)), _("Cancel"));
     if (ask.ShowModal() != wxID_YES)
         return;
     took(session_.removeLevel(id));

@@ -1,4 +1,5 @@
 #include "gui/ui/MainFrame.h"
+#include "core/base/Translate.h"
 
 #include "core/app/Commands.h"
 #include "core/app/LayoutCheck.h"
@@ -79,7 +80,7 @@ wxMenu* buildMenu(const std::vector<MenuEntry>& entries) {
         if (entry.kind == ItemKind::Separator) {
             menu->AppendSeparator();
         } else if (entry.kind == ItemKind::Submenu) {
-            menu->AppendSubMenu(buildMenu(entry.entries), toWx(entry.label));
+            menu->AppendSubMenu(buildMenu(entry.entries), toWx(tr(entry.label)));
         } else if (const Command* command = findCommand(entry.id)) {
             menu->Append(command->id, toWx(menuLabel(*command)), wxEmptyString,
                          itemKind(command->kind));
@@ -103,8 +104,8 @@ constexpr int kPaletteWidth = 235;
 std::string chooseExportFile(wxWindow* parent, const char* title, const std::string& folder,
                              const std::string& name, const char* wildcard,
                              const std::vector<std::string>& extensions) {
-    wxFileDialog dialog(parent, title, toWx(folder), toWx(name + extensions.front()), wildcard,
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    wxFileDialog dialog(parent, toWx(tr(title)), toWx(folder), toWx(name + extensions.front()),
+                        wildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return {};
     std::string path = fromWx(dialog.GetPath());
@@ -123,7 +124,7 @@ std::string chooseExportFile(wxWindow* parent, const char* title, const std::str
 std::string exportBaseName(const Document& doc) {
     if (!doc.name.empty())
         return doc.name;
-    return doc.path.empty() ? "Layout" : layoutNameOf(doc.path);
+    return doc.path.empty() ? tr("Layout") : layoutNameOf(doc.path);
 }
 
 wxSplitterWindow* newSplitter(wxWindow* parent) {
@@ -140,7 +141,7 @@ MainFrame::~MainFrame() {
 }
 
 MainFrame::MainFrame(const Folders& folders)
-    : wxFrame(nullptr, wxID_ANY, kBaseTitle, wxDefaultPosition, wxSize(1400, 900),
+    : wxFrame(nullptr, wxID_ANY, toWx(tr(kBaseTitle)), wxDefaultPosition, wxSize(1400, 900),
               wxDEFAULT_FRAME_STYLE | wxCLIP_CHILDREN),
       prompter_(this), chooser_(this), files_(doc_, prompter_, chooser_, folders),
       recovery_(folders.recovery, currentProcess(),
@@ -172,7 +173,7 @@ MainFrame::MainFrame(const Folders& folders)
 void MainFrame::buildMenuBar() {
     auto* bar = new wxMenuBar;
     for (const MenuDef& menu : menuBarTable())
-        bar->Append(buildMenu(menu.entries), toWx(menu.title));
+        bar->Append(buildMenu(menu.entries), toWx(tr(menu.title)));
     SetMenuBar(bar);
 }
 
@@ -182,8 +183,8 @@ void MainFrame::buildToolBar() {
         if (id == 0) {
             bar->AddSeparator();
         } else if (const Command* command = findCommand(id)) {
-            bar->AddTool(id, toWx(command->toolText), wxBitmapBundle(), toWx(command->tooltip),
-                         itemKind(command->kind));
+            bar->AddTool(id, toWx(tr(command->toolText)), wxBitmapBundle(),
+                         toWx(tr(command->tooltip)), itemKind(command->kind));
         }
     }
     bar->Realize();
@@ -369,7 +370,7 @@ void MainFrame::onCheckLayout(wxCommandEvent&) {
             check_->Destroy();
             check_ = nullptr;
             canvas_->setCheckMarks({});
-            applyChange(Change::saying(kReadyStatus));
+            applyChange(Change::saying(tr(kReadyStatus)));
         });
     }
     const bool opening = !check_->IsShown();
@@ -493,7 +494,7 @@ bool MainFrame::refuseTooManyPages(const char* title) {
         std::swap(w, h);
     if (!printGridOnPaper(doc_.layout, printOptions_, w, h).tooManyPages())
         return false;
-    prompter_.message(title, tooManyPagesMessage(), PromptIcon::Information);
+    prompter_.message(tr(title), tooManyPagesMessage(), PromptIcon::Information);
     return true;
 }
 
@@ -501,37 +502,37 @@ void MainFrame::onPrint(wxCommandEvent&) {
     PrintOptionsDialog options(this, printOptions_);
     if (options.ShowModal() != wxID_OK)
         return;
-    if (refuseTooManyPages("Print"))
+    if (refuseTooManyPages(TR_NOOP("Print")))
         return;
     wxPrintDialogData data(printData_);
     wxPrinter printer(&data);
-    LayoutPrintout printout(kPrintoutTitle, doc_.layout, printOptions_);
+    LayoutPrintout printout(toWx(tr(kPrintoutTitle)), doc_.layout, printOptions_);
     printout.printTo(printer);
     if (printer.Print(this, &printout, true))
         printData_ = printer.GetPrintDialogData().GetPrintData();
     else if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        prompter_.message("Print",
-                          "There was a problem printing. Check that a printer is installed and "
-                          "connected.",
+        prompter_.message(tr("Print"),
+                          tr("There was a problem printing. Check that a printer is installed and "
+                             "connected."),
                           PromptIcon::Error);
 }
 
 void MainFrame::onPrintPreview(wxCommandEvent&) {
-    if (refuseTooManyPages("Print Preview"))
+    if (refuseTooManyPages(TR_NOOP("Print Preview")))
         return;
     wxPrintDialogData data(printData_);
-    auto* preview =
-        new wxPrintPreview(new LayoutPrintout(kPrintoutTitle, doc_.layout, printOptions_),
-                           new LayoutPrintout(kPrintoutTitle, doc_.layout, printOptions_), &data);
+    auto* preview = new wxPrintPreview(
+        new LayoutPrintout(toWx(tr(kPrintoutTitle)), doc_.layout, printOptions_),
+        new LayoutPrintout(toWx(tr(kPrintoutTitle)), doc_.layout, printOptions_), &data);
     if (!preview->IsOk()) {
         delete preview;
-        prompter_.message("Print Preview",
-                          "Could not create print preview. Is a printer driver installed?",
+        prompter_.message(tr("Print Preview"),
+                          tr("Could not create print preview. Is a printer driver installed?"),
                           PromptIcon::Error);
         return;
     }
     auto* frame =
-        new wxPreviewFrame(preview, this, "Print Preview -- Plandor", wxDefaultPosition,
+        new wxPreviewFrame(preview, this, _("Print Preview -- Plandor"), wxDefaultPosition,
                            wxSize(900, 700), wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
     frame->Centre(wxBOTH);
     frame->Initialize();
@@ -543,7 +544,7 @@ void MainFrame::onExportPlan(wxCommandEvent&) {
     if (scale.ShowModal() != wxID_OK)
         return;
     const std::string path = chooseExportFile(
-        this, "Export Plan", transferStartFolder(files_.folders()), exportBaseName(doc_),
+        this, TR_NOOP("Export Plan"), transferStartFolder(files_.folders()), exportBaseName(doc_),
         "PDF (*.pdf)|*.pdf|SVG (*.svg)|*.svg|PNG (*.png)|*.png", {".pdf", ".svg", ".png"});
     if (path.empty())
         return;
@@ -552,20 +553,20 @@ void MainFrame::onExportPlan(wxCommandEvent&) {
     wxBusyCursor busy;
     const std::string error = exportPlanFile(doc_.layout, exportOptions_, path);
     if (!error.empty())
-        prompter_.message("Export Failed", error, PromptIcon::Error);
+        prompter_.message(tr("Export Failed"), error, PromptIcon::Error);
     else
         applyChange(Change::saying(exportedToText(path)));
 }
 
 void MainFrame::onExportPartsList(wxCommandEvent&) {
     const std::string path =
-        chooseExportFile(this, "Export Parts List", transferStartFolder(files_.folders()),
+        chooseExportFile(this, TR_NOOP("Export Parts List"), transferStartFolder(files_.folders()),
                          exportBaseName(doc_), "CSV (*.csv)|*.csv", {".csv"});
     if (path.empty())
         return;
     const std::string error = writePartsList(doc_.layout, installedShopMap(), path);
     if (!error.empty())
-        prompter_.message("Export Failed", error, PromptIcon::Error);
+        prompter_.message(tr("Export Failed"), error, PromptIcon::Error);
     else
         applyChange(Change::saying(exportedToText(path)));
 }
@@ -710,7 +711,7 @@ void MainFrame::onLayoutShape(wxCommandEvent&) {
     if (dialog.drawOnCanvas()) {
         releaseToolToggles();
         canvas_->setToolMode(ToolMode::Baseboard);
-        applyChange(Change::saying(kFreeFormStatus));
+        applyChange(Change::saying(tr(kFreeFormStatus)));
         return;
     }
     applyChange(applyShapeResult(doc_, dialog.result()));

@@ -1,6 +1,6 @@
 #include "gui/ui/PropertiesPanel.h"
-
 #include "core/app/Cart.h"
+#include "core/base/Translate.h"
 #include "core/document/Document.h"
 #include "core/elevation/Grades.h"
 #include "gui/platform/ShopServices.h"
@@ -26,7 +26,7 @@ namespace {
 constexpr int kGap = 3;          // space between controls
 constexpr int kMargin = 4;       // space around the groups
 constexpr int kInner = 2;        // space around the contents of a box
-constexpr int kCountColumn = 56; // width of the tally's "Count" column
+constexpr int kCountColumn = 56; // width of the tally's _("Count") column
 constexpr int kBuyTrackHeight = 36;
 constexpr int kSmallestLaidOut = 40; // a panel squeezed below this is not laid out
 const wxColour kBuyTrackGreen(20, 110, 20);
@@ -106,11 +106,11 @@ void PropertiesPanel::buildControls() {
 }
 
 wxSizer* PropertiesPanel::buildLabelBox() {
-    auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Add Label");
+    auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Add Label"));
     wxWindow* parent = box->GetStaticBox();
     c_.labelField = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                    wxDefaultSize, wxTE_PROCESS_ENTER);
-    c_.labelOk = new wxButton(parent, wxID_ANY, "OK");
+    c_.labelOk = new wxButton(parent, wxID_ANY, _("OK"));
     box->Add(c_.labelField, 1, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
     box->Add(c_.labelOk, 0, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
     c_.labelField->Bind(wxEVT_TEXT_ENTER, &PropertiesPanel::onAddLabel, this);
@@ -134,20 +134,20 @@ wxSizer* PropertiesPanel::buildDescription() {
 wxSizer* PropertiesPanel::buildLevelRow() {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     c_.level = new wxChoice(this, wxID_ANY);
-    addToRow(row, new wxStaticText(this, wxID_ANY, "Level:"));
+    addToRow(row, new wxStaticText(this, wxID_ANY, _("Level:")));
     addToRow(row, c_.level, 1);
     c_.level->Bind(wxEVT_CHOICE, &PropertiesPanel::onLevelChosen, this);
     return row;
 }
 
 wxSizer* PropertiesPanel::buildColourBox() {
-    auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Color");
+    auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Color"));
     wxWindow* parent = box->GetStaticBox();
     c_.colour = new wxChoice(parent, wxID_ANY);
     for (const TrackColour& colour : trackColours())
-        c_.colour->Append(toWx(colour.name));
+        c_.colour->Append(toWx(tr(colour.name)));
     c_.colour->SetSelection(0);
-    c_.apply = new wxButton(parent, wxID_ANY, "Apply");
+    c_.apply = new wxButton(parent, wxID_ANY, _("Apply"));
     box->Add(c_.colour, 1, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
     box->Add(c_.apply, 0, wxALIGN_CENTRE_VERTICAL | wxALL, kInner);
     c_.apply->Bind(wxEVT_BUTTON, &PropertiesPanel::onApplyColour, this);
@@ -155,12 +155,12 @@ wxSizer* PropertiesPanel::buildColourBox() {
 }
 
 wxSizer* PropertiesPanel::buildGradeBox() {
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Set Grade");
+    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, _("Set Grade"));
     wxWindow* parent = box->GetStaticBox();
     const auto addLine = [&](wxSizer* line) { box->Add(line, 0, wxEXPAND | wxALL, kInner); };
 
     auto* heightRow = new wxBoxSizer(wxHORIZONTAL);
-    c_.heightLabel = new wxStaticText(parent, wxID_ANY, "Height (mm):");
+    c_.heightLabel = new wxStaticText(parent, wxID_ANY, _("Height (mm):"));
     c_.heightField =
         new wxTextCtrl(parent, wxID_ANY, "0", wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
     addToRow(heightRow, c_.heightLabel);
@@ -169,20 +169,22 @@ wxSizer* PropertiesPanel::buildGradeBox() {
 
     auto* gradeRow = new wxBoxSizer(wxHORIZONTAL);
     c_.gradeValue = new wxStaticText(parent, wxID_ANY, "-");
-    addToRow(gradeRow, new wxStaticText(parent, wxID_ANY, "Grade:"));
+    addToRow(gradeRow, new wxStaticText(parent, wxID_ANY, _("Grade:")));
     addToRow(gradeRow, c_.gradeValue, 1);
     addLine(gradeRow);
 
     c_.warning = new wxStaticText(parent, wxID_ANY, wxEmptyString);
     c_.warning->SetForegroundColour(colourOf(kGradeWarningColor));
     box->Add(c_.warning, 0, wxEXPAND | wxLEFT | wxRIGHT, kInner);
-    box->Add(new wxStaticText(parent, wxID_ANY, "Set height above baseboard.\nMax grade: 6 deg."),
-             0, wxEXPAND | wxALL, kInner);
+    box->Add(
+        new wxStaticText(parent, wxID_ANY, _("Set height above baseboard.\nMax grade: 6 deg.")), 0,
+        wxEXPAND | wxALL, kInner);
     box->Add(separator(parent), 0, wxEXPAND | wxALL, kInner);
 
     auto* directionRow = new wxBoxSizer(wxHORIZONTAL);
-    c_.up = new wxRadioButton(parent, wxID_ANY, "UP", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-    c_.down = new wxRadioButton(parent, wxID_ANY, "DOWN");
+    c_.up =
+        new wxRadioButton(parent, wxID_ANY, _("UP"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    c_.down = new wxRadioButton(parent, wxID_ANY, _("DOWN"));
     c_.spin = new wxSpinCtrlDouble(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                    wxDefaultSize, wxSP_ARROW_KEYS, 0.0, kMaxGradeDeg, 0.0, 0.5);
     c_.spin->SetDigits(1);
@@ -191,17 +193,17 @@ wxSizer* PropertiesPanel::buildGradeBox() {
     addToRow(directionRow, c_.up);
     addToRow(directionRow, c_.down);
     addToRow(directionRow, c_.spin, 1);
-    addToRow(directionRow, new wxStaticText(parent, wxID_ANY, "deg"));
+    addToRow(directionRow, new wxStaticText(parent, wxID_ANY, _("deg")));
     addLine(directionRow);
 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
-    c_.startGrade = new wxButton(parent, wxID_ANY, "Start Grade", wxDefaultPosition, wxDefaultSize,
-                                 wxBU_EXACTFIT);
-    c_.endGrade = new wxButton(parent, wxID_ANY, "End Grade", wxDefaultPosition, wxDefaultSize,
+    c_.startGrade = new wxButton(parent, wxID_ANY, _("Start Grade"), wxDefaultPosition,
+                                 wxDefaultSize, wxBU_EXACTFIT);
+    c_.endGrade = new wxButton(parent, wxID_ANY, _("End Grade"), wxDefaultPosition, wxDefaultSize,
                                wxBU_EXACTFIT);
-    c_.recalc =
-        new wxButton(parent, wxID_ANY, "Recalc", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    c_.recalc->SetToolTip("Recalculate elevation chain from this piece forward");
+    c_.recalc = new wxButton(parent, wxID_ANY, _("Recalc"), wxDefaultPosition, wxDefaultSize,
+                             wxBU_EXACTFIT);
+    c_.recalc->SetToolTip(_("Recalculate elevation chain from this piece forward"));
     addToRow(buttonRow, c_.startGrade, 1);
     addToRow(buttonRow, c_.endGrade, 1);
     addToRow(buttonRow, c_.recalc, 1);
@@ -216,11 +218,11 @@ wxSizer* PropertiesPanel::buildGradeBox() {
 
 wxSizer* PropertiesPanel::buildTally() {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(new wxStaticText(this, wxID_ANY, "Piece Count"), 0, wxBOTTOM, kGap);
+    column->Add(new wxStaticText(this, wxID_ANY, _("Piece Count")), 0, wxBOTTOM, kGap);
     c_.tally = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                               wxLC_REPORT | wxLC_NO_HEADER);
-    c_.tally->AppendColumn("Piece");
-    c_.tally->AppendColumn("Count", wxLIST_FORMAT_RIGHT, kCountColumn);
+    c_.tally->AppendColumn(_("Piece"));
+    c_.tally->AppendColumn(_("Count"), wxLIST_FORMAT_RIGHT, kCountColumn);
     column->Add(c_.tally, 1, wxEXPAND);
     c_.tally->Bind(wxEVT_SIZE, &PropertiesPanel::onTallySize, this);
     // The rows are drawn by an inner window, which is where the mouse moves.
@@ -232,7 +234,7 @@ wxSizer* PropertiesPanel::buildTally() {
 
 wxSizer* PropertiesPanel::buildShopRow() {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    c_.buyTrack = new wxButton(this, wxID_ANY, "  Buy Track  ", wxDefaultPosition,
+    c_.buyTrack = new wxButton(this, wxID_ANY, _("  Buy Track  "), wxDefaultPosition,
                                wxSize(-1, kBuyTrackHeight));
     wxFont font = GetFont().Bold();
     font.SetPointSize(font.GetPointSize() + 2);
@@ -241,7 +243,7 @@ wxSizer* PropertiesPanel::buildShopRow() {
     c_.buyTrack->SetForegroundColour(*wxWHITE);
     c_.aboutBuyTrack = new wxButton(this, wxID_ANY, "?", wxDefaultPosition,
                                     wxSize(-1, kBuyTrackHeight), wxBU_EXACTFIT);
-    c_.aboutBuyTrack->SetToolTip("About Buy Track");
+    c_.aboutBuyTrack->SetToolTip(_("About Buy Track"));
     row->Add(c_.buyTrack, 1, wxEXPAND | wxRIGHT, kGap);
     row->Add(c_.aboutBuyTrack, 0, wxEXPAND);
     c_.buyTrack->Bind(wxEVT_BUTTON, &PropertiesPanel::onBuyTrack, this);

@@ -11,7 +11,7 @@
 namespace plandor {
 
 ResizeSceneryDialog::ResizeSceneryDialog(wxWindow* parent, const SceneryResizeForm& form)
-    : wxDialog(parent, wxID_ANY, "Resize Scenery"), form_(form) {
+    : wxDialog(parent, wxID_ANY, _("Resize Scenery")), form_(form) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(new wxStaticText(this, wxID_ANY, toWx(scenerySizeLine(form_))), 0, wxALL, 10);
 
@@ -26,19 +26,19 @@ ResizeSceneryDialog::ResizeSceneryDialog(wxWindow* parent, const SceneryResizeFo
         mm = new wxStaticText(this, wxID_ANY, "(= 00000 mm)");
         grid->Add(mm, 0, wxALIGN_CENTER_VERTICAL);
     };
-    addRow("Width scale:", form_.scaleX, width_, widthMm_);
-    addRow("Depth scale:", form_.scaleY, depth_, depthMm_);
+    addRow(_("Width scale:"), form_.scaleX, width_, widthMm_);
+    addRow(_("Depth scale:"), form_.scaleY, depth_, depthMm_);
     top->Add(grid, 0, wxLEFT | wxRIGHT, 10);
 
-    lock_ = new wxCheckBox(this, wxID_ANY, "Lock aspect ratio");
+    lock_ = new wxCheckBox(this, wxID_ANY, _("Lock aspect ratio"));
     top->Add(lock_, 0, wxALL, 10);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* reset = new wxButton(this, wxID_ANY, "Reset to Default");
+    auto* reset = new wxButton(this, wxID_ANY, _("Reset to Default"));
     buttons->Add(reset, 0, wxRIGHT, 20);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_OK, "OK"), 0, wxRIGHT, 6);
-    buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"));
+    buttons->Add(new wxButton(this, wxID_OK, _("OK")), 0, wxRIGHT, 6);
+    buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")));
     top->Add(buttons, 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(top);
     showScales();

@@ -1,4 +1,5 @@
 #include "gui/ui/ShapePropertiesDialog.h"
+#include "gui/ui/Translations.h"
 
 #include "gui/platform/WxText.h"
 
@@ -16,31 +17,32 @@ namespace plandor {
 
 ShapePropertiesDialog::ShapePropertiesDialog(wxWindow* parent, const PolygonShape& shape,
                                              Units units)
-    : wxDialog(parent, wxID_ANY, "Shape Properties", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, _("Shape Properties"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     const ShapeProperties props = shapeProperties(shape, units);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxFlexGridSizer(2, wxSize(8, 8));
     grid->AddGrowableCol(1);
-    auto label = [&](const std::string& text) {
-        grid->Add(new wxStaticText(this, wxID_ANY, toWx(text)), 0, wxALIGN_CENTRE_VERTICAL);
+    auto label = [&](const wxString& text) {
+        grid->Add(new wxStaticText(this, wxID_ANY, text), 0, wxALIGN_CENTRE_VERTICAL);
     };
 
-    label("Name:");
+    label(_("Name:"));
     name_ = new wxTextCtrl(this, wxID_ANY, toWx(props.name));
     grid->Add(name_, 1, wxEXPAND);
 
-    label("Color:");
+    label(_("Color:"));
     color_ =
         new wxColourPickerCtrl(this, wxID_ANY, wxColour(props.fill.r, props.fill.g, props.fill.b));
     grid->Add(color_, 0);
 
-    label("Opacity %:");
+    // xgettext:no-c-format
+    label(_("Opacity %:"));
     opacity_ = new wxSpinCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                               wxSP_ARROW_KEYS, 0, 100, props.opacityPercent);
     grid->Add(opacity_, 1, wxEXPAND);
 
-    label(shapeHeightLabel(units));
+    label(toWx(shapeHeightLabel(units)));
     const int digits = shapeHeightDigits(units);
     height_ = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                    wxSP_ARROW_KEYS, 0, kShapeHeightMaxInUnit, props.heightInUnit,
@@ -48,7 +50,7 @@ ShapePropertiesDialog::ShapePropertiesDialog(wxWindow* parent, const PolygonShap
     height_->SetDigits(digits);
     grid->Add(height_, 1, wxEXPAND);
 
-    outline_ = new wxCheckBox(this, wxID_ANY, "Show outline");
+    outline_ = new wxCheckBox(this, wxID_ANY, _("Show outline"));
     outline_->SetValue(props.outline);
     grid->Add(outline_, 0, wxALIGN_CENTRE_VERTICAL);
     grid->AddSpacer(0);
@@ -56,6 +58,7 @@ ShapePropertiesDialog::ShapePropertiesDialog(wxWindow* parent, const PolygonShap
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);
     sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 12);
     sizer->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
+    labelStockButtons(*this);
     SetSizerAndFit(sizer);
     Centre();
 }

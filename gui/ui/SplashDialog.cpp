@@ -1,4 +1,5 @@
 #include "gui/ui/SplashDialog.h"
+#include "core/base/Translate.h"
 
 #include "core/app/HelpTexts.h"
 #include "core/base/BrowserOpener.h"
@@ -21,7 +22,7 @@ constexpr int kPictureHeight = 600;
 } // namespace
 
 SplashDialog::SplashDialog(wxWindow* parent, BrowserOpener& browser, bool withPictures)
-    : wxDialog(parent, wxID_ANY, toWx(kSplashTitle), wxDefaultPosition, wxSize(kWidth, 700),
+    : wxDialog(parent, wxID_ANY, toWx(tr(kSplashTitle)), wxDefaultPosition, wxSize(kWidth, 700),
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     if (withPictures) {
         const wxImage back = loadPicture(Picture::SplashBackground, kWidth, kPictureHeight);
@@ -45,13 +46,13 @@ SplashDialog::SplashDialog(wxWindow* parent, BrowserOpener& browser, bool withPi
             dc.SetFont(wxFont(20, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
             dc.DrawText(toWx(kSplashFallbackTitle), 20, 20);
             dc.SetFont(wxFont(13, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
-            dc.DrawText(toWx(kSplashFallbackSubtitle), 20, 60);
+            dc.DrawText(toWx(tr(kSplashFallbackSubtitle)), 20, 60);
         }
     });
     sizer->Add(picture, 0);
 
     auto* byRow = new wxBoxSizer(wxHORIZONTAL);
-    auto* by = new wxStaticText(this, wxID_ANY, toWx(kSplashByText));
+    auto* by = new wxStaticText(this, wxID_ANY, toWx(tr(kSplashByText)));
     wxFont larger = by->GetFont();
     larger.SetPointSize(larger.GetPointSize() + 1);
     by->SetFont(larger);
@@ -63,7 +64,7 @@ SplashDialog::SplashDialog(wxWindow* parent, BrowserOpener& browser, bool withPi
     sizer->Add(byRow, 0, wxALIGN_CENTRE_HORIZONTAL | wxTOP, 12);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* done = new wxButton(this, wxID_OK, toWx(kSplashButton));
+    auto* done = new wxButton(this, wxID_OK, toWx(tr(kSplashButton)));
     done->SetFont(larger.Bold());
     done->SetDefault();
     done->SetFocus();

@@ -1,4 +1,5 @@
 #include "gui/ui/TrackLengthsDialog.h"
+#include "core/base/Translate.h"
 
 #include "gui/platform/WxText.h"
 
@@ -17,11 +18,11 @@ enum Column { KindColumn, LengthColumn, CarsColumn, PiecesColumn };
 
 TrackLengthsDialog::TrackLengthsDialog(wxWindow* parent,
                                        std::function<void(const TrackLength&)> onChoose)
-    : wxDialog(parent, wxID_ANY, "Track Lengths", wxDefaultPosition, wxSize(640, 320),
+    : wxDialog(parent, wxID_ANY, _("Track Lengths"), wxDefaultPosition, wxSize(640, 320),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       onChoose_(std::move(onChoose)) {
     auto* carRow = new wxBoxSizer(wxHORIZONTAL);
-    carRow->Add(new wxStaticText(this, wxID_ANY, "Car length:"), 0,
+    carRow->Add(new wxStaticText(this, wxID_ANY, _("Car length:")), 0,
                 wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
     carLength_ = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(80, -1));
     carRow->Add(carLength_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
@@ -30,10 +31,10 @@ TrackLengthsDialog::TrackLengthsDialog(wxWindow* parent,
 
     list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                            wxLC_REPORT | wxLC_SINGLE_SEL);
-    list_->AppendColumn("Kind", wxLIST_FORMAT_LEFT, 130);
-    list_->AppendColumn("Length", wxLIST_FORMAT_RIGHT, 90);
-    list_->AppendColumn("Cars", wxLIST_FORMAT_RIGHT, 50);
-    list_->AppendColumn("Pieces", wxLIST_FORMAT_LEFT, 340);
+    list_->AppendColumn(_("Kind"), wxLIST_FORMAT_LEFT, 130);
+    list_->AppendColumn(_("Length"), wxLIST_FORMAT_RIGHT, 90);
+    list_->AppendColumn(_("Cars"), wxLIST_FORMAT_RIGHT, 50);
+    list_->AppendColumn(_("Pieces"), wxLIST_FORMAT_LEFT, 340);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(carRow, 0, wxALL, 6);
@@ -50,13 +51,13 @@ void TrackLengthsDialog::refresh(const plandor::Layout& layout) {
     if (!carLengthSet_) {
         carLengthSet_ = true;
         carLength_->ChangeValue(
-            toWx(formatText("%g", toDisplayUnits(defaultCarLength(layout), units_))));
+            toWx(shownNumber(formatText("%g", toDisplayUnits(defaultCarLength(layout), units_)))));
     }
     list_->Freeze();
     list_->DeleteAllItems();
     for (std::size_t i = 0; i < tracks_.size(); ++i) {
         const TrackLength& t = tracks_[i];
-        const long row = list_->InsertItem(static_cast<long>(i), trackKindName(t.kind));
+        const long row = list_->InsertItem(static_cast<long>(i), toWx(tr(trackKindName(t.kind))));
         list_->SetItem(row, LengthColumn, toWx(formatLength(t.length, units_)));
         list_->SetItem(row, PiecesColumn, toWx(trackPiecesText(layout, t)));
     }

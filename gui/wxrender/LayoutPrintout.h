@@ -2,6 +2,7 @@
 // One print or preview run of the layout: works out the pages when printing is prepared and
 // draws each page through the shared renderer with the run's own settings.
 
+#include "core/base/Translate.h"
 #include "core/render/PrintLayout.h"
 
 #include <wx/print.h>
@@ -10,7 +11,7 @@ namespace plandor {
 
 class Layout;
 
-constexpr const char* kPrintoutTitle = "Plandor Layout";
+constexpr const char* kPrintoutTitle = TR_NOOP("Plandor Layout");
 
 class LayoutPrintout : public wxPrintout {
   public:

@@ -1,6 +1,7 @@
 #include "gui/wxrender/PlanExporter.h"
 
 #include "core/base/AtomicFile.h"
+#include "core/base/Translate.h"
 #include "core/model/Layout.h"
 #include "core/render/LayoutRenderer.h"
 #include "core/render/PrintLayout.h"
@@ -70,22 +71,27 @@ std::string exportPlanFile(const Layout& layout, const PlanExportOptions& option
     const ExportPlan plan = planExport(layout, options);
     if (!plan.error.empty())
         return plan.error;
+    const std::string cannotWrite = tr("Cannot write file: ") + path;
     AtomicFile file(path);
     if (file.failed())
         return file.commit();
     Surface surface = createSurface(options.format, file, plan.width, plan.height);
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-        return "Cannot write file: " + path;
+        return cannotWrite;
     Context cr(cairo_create(surface.get()));
     if (options.format != ExportFormat::Png)
         cairo_scale(cr.get(), kPointsPerInch / kExportDpi, kPointsPerInch / kExportDpi);
 
     LayoutRenderer renderer;
-    for (int page = 1; page <= plan.grid.pageCount() && !file.failed(); ++page) {
-        cairo_save(cr.get());
-        drawPage(cr.get(), layout, plan, renderer, page);
-        cairo_restore(cr.get());
-        cairo_show_page(cr.get());
+    {
+        // The picture is the same in every language, like every other export.
+        const UntranslatedScope english;
+        for (int page = 1; page <= plan.grid.pageCount() && !file.failed(); ++page) {
+            cairo_save(cr.get());
+            drawPage(cr.get(), layout, plan, renderer, page);
+            cairo_restore(cr.get());
+            cairo_show_page(cr.get());
+        }
     }
     cr.reset();
 
@@ -96,7 +102,7 @@ std::string exportPlanFile(const Layout& layout, const PlanExportOptions& option
     if (status == CAIRO_STATUS_SUCCESS)
         status = cairo_surface_status(surface.get());
     if (status != CAIRO_STATUS_SUCCESS && !file.failed())
-        return "Cannot write file: " + path; // drawing failed; the uncommitted file goes
+        return cannotWrite; // drawing failed; the uncommitted file goes
     return file.commit();
 }
 

@@ -1,16 +1,18 @@
 #include "gui/wxrender/View3DFrame.h"
+#include "core/base/Translate.h"
 #include "gui/wxrender/TrackGLCanvas.h"
 
 #include <wx/sizer.h>
 
 namespace plandor {
 
-const char* const View3DFrame::kHint = "Left drag or arrows: rotate  |  Right drag: pan  |  "
-                                       "Scroll or +/-: zoom  |  R: reset view  |  Esc: close";
-const char* const View3DFrame::kCutNotice = "Layout too large: part left out";
+const char* const View3DFrame::kHint =
+    TR_NOOP("Left drag or arrows: rotate  |  Right drag: pan  |  "
+            "Scroll or +/-: zoom  |  R: reset view  |  Esc: close");
+const char* const View3DFrame::kCutNotice = TR_NOOP("Layout too large: part left out");
 
 View3DFrame::View3DFrame(wxWindow* parent, const plandor::Layout& layout)
-    : wxFrame(parent, wxID_ANY, "3D View - Plandor", wxDefaultPosition, wxSize(1000, 700),
+    : wxFrame(parent, wxID_ANY, _("3D View - Plandor"), wxDefaultPosition, wxSize(1000, 700),
               wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT) {
     CreateStatusBar(1);
     canvas_ = new TrackGLCanvas(this, layout);
@@ -40,9 +42,9 @@ void View3DFrame::rebuildScene(const plandor::Layout& layout) {
 }
 
 void View3DFrame::showHint() {
-    wxString hint = kHint;
+    wxString hint = wxString::FromUTF8(tr(kHint));
     if (canvas_->scene().cut)
-        hint = wxString(kCutNotice) + "  |  " + hint;
+        hint = wxString::FromUTF8(tr(kCutNotice)) + "  |  " + hint;
     SetStatusText(hint);
 }
 
