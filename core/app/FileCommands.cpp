@@ -1,11 +1,12 @@
 #include "app/FileCommands.h"
 
-#include "model/LayoutFile.h"
+#include "base/FilePath.h"
 #include "base/Units.h"
+#include "model/LayoutFile.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
+#include <filesystem>
 
 namespace plandor {
 
@@ -125,7 +126,7 @@ Change FileCommands::openLoaded(const std::string& path, LoadedLayout loaded) {
 
 std::string commandLinePath(const std::string& given) {
     std::error_code ec;
-    std::string path = std::filesystem::absolute(given, ec).string();
+    std::string path = utf8Path(std::filesystem::absolute(fsPath(given), ec));
     return ec ? given : path;
 }
 
@@ -140,8 +141,9 @@ Change FileCommands::openFromCommandLine(const std::string& given, LoadedLayout 
         loaded = loadLayoutCopy(path, doc_.layout);
     Change change = openLoaded(path, std::move(loaded));
     std::error_code ec;
-    const fs::path application = fs::absolute(folders_.application, ec);
-    if (change.any() && (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
+    const fs::path application = fs::absolute(fsPath(folders_.application), ec);
+    if (change.any() &&
+        (ec || !samePath(utf8Path(fsPath(path).parent_path()), utf8Path(application)))) {
         change |= doc_.forgetPath();
         // Save then proposes the name the user knows the file by, not the one stored in it.
         doc_.name = layoutNameOf(path);

@@ -467,7 +467,7 @@ std::string checkSummary(const std::vector<CheckFinding>& findings) {
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const CheckFinding& f) {
         return f.severity == CheckSeverity::Error;
     });
-    const auto warnings = static_cast<long>(findings.size()) - errors;
+    const long warnings = static_cast<long>(findings.size()) - static_cast<long>(errors);
     return formatText("Check: %ld %s, %ld %s", static_cast<long>(errors),
                       errors == 1 ? "error" : "errors", warnings,
                       warnings == 1 ? "warning" : "warnings");

@@ -1,9 +1,10 @@
 #include "canvas/PaletteRows.h"
 
+#include "base/FilePath.h"
+#include "base/Folders.h"
 #include "catalog/HelixVariants.h"
 #include "model/BlockFile.h"
 #include "model/PartLookup.h"
-#include "base/Folders.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -250,19 +251,18 @@ std::vector<PaletteRow> signalRows(int chooserIndex, const std::vector<SceneryDe
 }
 
 std::string libraryFolder(const std::string& applicationFolder, int chooserIndex) {
-    return libraryFolder(applicationFolder,
-                         systemChooserLabel(systemOfChooserIndex(chooserIndex)));
+    return libraryFolder(applicationFolder, systemChooserLabel(systemOfChooserIndex(chooserIndex)));
 }
 
 std::vector<PaletteRow> libraryRows(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code ec;
-    fs::directory_iterator it(folder, ec);
+    fs::directory_iterator it(fsPath(folder), ec);
     if (ec)
         return {};
     for (const fs::directory_entry& entry : it) {
         std::error_code typeEc;
-        const std::string name = entry.path().filename().string();
+        const std::string name = utf8Path(entry.path().filename());
         if (entry.is_regular_file(typeEc) && endsWith(name, ".xml"))
             files.push_back(name);
     }

@@ -1,5 +1,6 @@
 #include "model/LayoutFile.h"
 
+#include "base/FilePath.h"
 #include "catalog/TrackCatalog.h"
 
 #include <algorithm>
@@ -1325,7 +1326,7 @@ namespace {
 FileRead layoutFileSize(const std::string& path, std::size_t& size) {
     // Only regular files: a folder or a device such as /dev/zero is no layout.
     std::error_code ec;
-    const auto bytes = std::filesystem::file_size(path, ec);
+    const auto bytes = std::filesystem::file_size(fsPath(path), ec);
     if (ec)
         return FileRead::Unreadable;
     if (bytes > kMaxFileBytes)
@@ -1339,7 +1340,7 @@ FileRead readWholeFile(const std::string& path, std::string& content) {
     std::size_t size = 0;
     if (const FileRead sized = layoutFileSize(path, size); sized != FileRead::Ok)
         return sized;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = openFile(path, "rb");
     if (!f)
         return FileRead::Unreadable;
     content.clear();
@@ -1535,7 +1536,7 @@ void readLayoutLines(Layout& layout, Lines& lines, std::string& name, Accept acc
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
     std::size_t size = 0;
     FileRead outcome = layoutFileSize(path, size);
-    std::FILE* f = outcome == FileRead::Ok ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::FILE* f = outcome == FileRead::Ok ? openFile(path, "rb") : nullptr;
     std::string problem;
     if (f) {
         FileLines lines(f, size);

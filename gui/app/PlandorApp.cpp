@@ -3,23 +3,30 @@
 #include "app/CommandLine.h"
 #include "app/FileCommands.h"
 
+#include "base/TraceLog.h"
 #include "catalog/TrackCatalog.h"
 #include "model/Layout.h"
-#include "base/TraceLog.h"
 #include "ui/SplashDialog.h"
+#include "ui/WxText.h"
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
 
+#ifdef _WIN32
+#include <psapi.h>
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <time.h>
+#endif
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <future>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace plandor {
@@ -76,6 +83,26 @@ bool timingRun() {
     return flag && std::string(flag) == "1";
 }
 
+#ifdef _WIN32
+void reportUsageAtIdle() {
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return double((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+               1e7;
+    };
+    PROCESS_MEMORY_COUNTERS memory{};
+    ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto whole = std::chrono::duration_cast<std::chrono::seconds>(now);
+    std::fprintf(stderr, "idle: cpu %.3f s, peak rss %ld KiB, at %lld.%09ld\n",
+                 seconds(kernel) + seconds(user),
+                 static_cast<long>(memory.PeakWorkingSetSize / 1024),
+                 static_cast<long long>(whole.count()),
+                 static_cast<long>(
+                     std::chrono::duration_cast<std::chrono::nanoseconds>(now - whole).count()));
+}
+#else
 void reportUsageAtIdle() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -86,6 +113,7 @@ void reportUsageAtIdle() {
                  seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_maxrss,
                  static_cast<long long>(now.tv_sec), now.tv_nsec);
 }
+#endif
 
 void exitWhenIdle(wxApp& app) {
     app.Bind(wxEVT_IDLE, [&app, reported = false](wxIdleEvent&) mutable {
@@ -154,8 +182,7 @@ bool PlandorApp::OnInit() {
         reading = takeReading(file);
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
     const MainWindow window =
-        runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
-                   std::string(paths.GetTempDir().fn_str()), createMainWindow);
+        runStartUp(fromWx(paths.GetUserLocalDataDir()), fromWx(paths.GetTempDir()), createMainWindow);
     if (!window.frame)
         return false;
     if (reading.valid() && window.openFile)

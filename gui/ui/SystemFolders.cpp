@@ -30,11 +30,13 @@ std::string recoveryFolder(const std::string& home) {
 Folders systemFolders() {
     wxStandardPaths& paths = wxStandardPaths::Get();
     const std::string exe = executableFolder();
-    const char* xdg = std::getenv("XDG_DATA_HOME");
     Folders folders;
     folders.home = fromWx(wxGetHomeDir());
-    folders.application =
-        layoutFolderFor(exe, isWritableFolder(exe), xdg ? xdg : "", folders.home);
+    UserDataEnvironment environment;
+    environment.xdgDataHome = fromWx(wxGetenv("XDG_DATA_HOME"));
+    environment.appData = fromWx(wxGetenv("APPDATA"));
+    environment.home = folders.home;
+    folders.application = layoutFolderFor(exe, isWritableFolder(exe), environment);
     if (folders.application != exe)
         ensureFolder(folders.application);
     folders.downloads = fromWx(paths.GetUserDir(wxStandardPaths::Dir_Downloads));

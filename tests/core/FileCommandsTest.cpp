@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -109,6 +110,29 @@ TEST_F(FileCommandsTest, BlankNameSavesAsMyLayoutThenSaveAsAsksBeforeReplacing) 
     EXPECT_NE(readFile(path), before);
 }
 
+// Names are UTF-8 throughout; on Windows the file system takes them as UTF-16.
+TEST_F(FileCommandsTest, ANameOutsideAsciiSavesListsAndOpensAgain) {
+    for (const std::string name : {"Bahnhof Süd", "Gare de l’Est", "Сортировочная"}) {
+        doc.layout = twoJoinedPieces();
+        doc.path.clear();
+        doc.modified = true;
+        prompter.texts = {name};
+        ASSERT_TRUE(files.saveAs()) << name;
+        EXPECT_EQ(doc.path, app + "/" + name + ".plo");
+        EXPECT_TRUE(fs::exists(fs::u8path(doc.path))) << name;
+
+        const auto listed = sortedLayoutNames(listLayoutFiles(app));
+        EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
+
+        doc.layout = emptyLayout();
+        doc.modified = false;
+        prompter.layoutsToOpen = {name};
+        ASSERT_TRUE(files.openLayout()) << name;
+        EXPECT_EQ(doc.name, name);
+        EXPECT_EQ(doc.layout.pieces.size(), 2u) << name;
+    }
+}
+
 TEST_F(FileCommandsTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsWritten) {
     doc.layout = twoJoinedPieces();
     doc.modified = true;
@@ -186,8 +210,9 @@ TEST_F(FileCommandsTest, CommandLineFileReadAheadOpensAsAReadIntoTheOpenLayout) 
         return std::async(std::launch::async, loadLayoutCopy, commandLinePath(given), Layout{});
     };
     EXPECT_TRUE(readsLikeNew(doc.layout));
-    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
-                    .replaced());
+    EXPECT_TRUE(
+        files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
+            .replaced());
     const std::string opened = layoutFileText(doc.layout, doc.name);
     EXPECT_EQ(doc.layout.pieces.size(), 2u);
     EXPECT_EQ(doc.path, "");
@@ -195,8 +220,9 @@ TEST_F(FileCommandsTest, CommandLineFileReadAheadOpensAsAReadIntoTheOpenLayout) 
     doc.layout.measurements.push_back(Measurement{});
     doc.layout.showGrid = false;
     EXPECT_FALSE(readsLikeNew(doc.layout));
-    EXPECT_TRUE(files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
-                    .replaced());
+    EXPECT_TRUE(
+        files.openFromCommandLine(source + "/Away.plo", readAhead(source + "/Away.plo").get())
+            .replaced());
     EXPECT_EQ(layoutFileText(doc.layout, doc.name), opened);
     EXPECT_EQ(doc.layout.measurements.size(), 1u);
     EXPECT_FALSE(doc.layout.showGrid);

@@ -7,6 +7,7 @@
 
 #include "app/CheckCommand.h"
 #include "app/CommandLine.h"
+#include "base/Process.h"
 
 #include "canvas/CanvasView.h"
 #include "model/LayoutFile.h"
@@ -22,7 +23,6 @@
 #include <iterator>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 using namespace plandor;
 namespace fs = std::filesystem;
@@ -66,7 +66,7 @@ TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
         files.insert(entry.path());
     ASSERT_GE(files.size(), 6u);
     const std::string out =
-        (fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(::getpid()))).string();
+        (fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(currentProcess().pid))).string();
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());
         Layout layout;
