@@ -49,9 +49,15 @@ ensure_source_entries() {
 
 fetch() {
   local package=$1 tarball=$2 sum=$3
+  local version
   if ! echo "$sum  $downloads/$tarball" | sha256sum -c --quiet 2>/dev/null; then
     ensure_source_entries
-    (cd "$downloads" && apt-get source --download-only "$package" >/dev/null)
+    # Each Debian revision of the package carries the same upstream tarball; a mirror may lack
+    # some revision, so each one listed is tried until the tarball is there.
+    for version in $(apt-cache showsrc --only-source "$package" | sed -n 's/^Version: //p'); do
+      (cd "$downloads" && apt-get source --download-only --tar-only "$package=$version") \
+        >/dev/null 2>&1 && [ -e "$downloads/$tarball" ] && break
+    done
     echo "$sum  $downloads/$tarball" | sha256sum -c --quiet
   fi
   tar -C "$work" -xf "$downloads/$tarball"

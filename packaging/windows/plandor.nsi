@@ -23,6 +23,7 @@ VIAddVersionKey "ProductName" "Plandor"
 VIAddVersionKey "FileDescription" "Plandor installer"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "Copyright 2026 Plandor maintainers"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
