@@ -28,6 +28,6 @@ if [ "${PLANDOR_TEST_PACKAGES:-1}" != 0 ]; then
   echo "== Windows build under wine $(elapsed) =="
   with_display bash "$root/scripts/test-windows.sh" build-win build
   echo "== Debian package $(elapsed) =="
-  "$root/scripts/build-deb.sh" --check
+  "$root/scripts/build-deb.sh" --check build
 fi
 echo "== all done $(elapsed) =="
