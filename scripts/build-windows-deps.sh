@@ -86,21 +86,27 @@ export PKG_CONFIG="$prefix/bin/$host-pkg-config"
 common=(--host=$host --build=x86_64-linux-gnu --prefix="$prefix" --disable-shared)
 
 step() { echo "== $1 ($(date +%T))"; }
-build() { # folder, log name, configure arguments...
+build() { # folder, log name, configure arguments...; $part: the sub-folder to make, if not all
   local dir=$1 log=$2; shift 2
-  (cd "$dir" && "$@" && make -j"$jobs" && make install) >"$work/$log.log" 2>&1 ||
+  (cd "$dir" && "$@" && make -C "${part:-.}" -j"$jobs" && make -C "${part:-.}" install) \
+    >"$work/$log.log" 2>&1 ||
     { tail -40 "$work/$log.log"; echo "failed: $log (log in $work/$log.log)" >&2; exit 1; }
 }
 
 step libpng
 build "$work/libpng-1.6.39" libpng ./configure "${common[@]}" --enable-static
 
+# Its tools and manual pages are not needed here.
+rm -f "$prefix"/bin/libpng*-config "$prefix"/bin/png*.exe
+rm -rf "$prefix/share/man"
+
 step pixman
 build "$work/pixman-0.42.2" pixman ./configure "${common[@]}" --enable-static \
   --disable-gtk --disable-libpng --disable-openmp
 
 step cairo
-build "$work/cairo-1.16.0" cairo ./configure "${common[@]}" --enable-static \
+# The library only: cairo's test suite wants FreeType.
+part=src build "$work/cairo-1.16.0" cairo ./configure "${common[@]}" --enable-static \
   --enable-win32 --enable-win32-font --enable-png --enable-pdf --enable-svg --enable-ps \
   --disable-xlib --disable-xcb --disable-ft --disable-fc --disable-gl --disable-glesv2 \
   --disable-egl --disable-glx --disable-wgl --disable-quartz --disable-script \
