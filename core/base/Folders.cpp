@@ -127,12 +127,9 @@ std::string transferStartFolder(const Folders& folders) {
 std::string joinPath(const std::string& folder, const std::string& fileName) {
     if (folder.empty())
         return fileName;
+    // Windows takes "/" as well.
     if (std::string(kSeparators).find(folder.back()) != std::string::npos)
         return folder + fileName;
-#ifdef _WIN32
-    if (folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos)
-        return folder + "\\" + fileName;
-#endif
     return folder + "/" + fileName;
 }
 

@@ -52,7 +52,7 @@ AppLog::~AppLog() {
 
 bool AppLog::open(const std::string& folder) {
     close();
-    file_ = openFile(pathInFolder(folder, "plandor.log"), "w");
+    file_ = openFile(pathInFolder(folder, "plandor.log"), "wb");
     return file_ != nullptr;
 }
 

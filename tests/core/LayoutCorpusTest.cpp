@@ -149,7 +149,7 @@ TEST(LayoutCorpus, EachFileIsCheckedAndExportedOrRefusedAlike) {
         }
         EXPECT_TRUE(checked == kCheckClean || checked == kCheckFoundErrors) << errors.str();
         EXPECT_EQ(parts.exitCode, kExitDone) << parts.message;
-        std::ifstream in(csv);
+        std::ifstream in(csv, std::ios::binary);
         std::string header;
         std::getline(in, header);
         EXPECT_EQ(header, "Part number,Description,Count,Note\r");
