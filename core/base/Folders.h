@@ -55,8 +55,7 @@ std::string findFileIn(const std::vector<std::string>& folders, const std::strin
 // Where Import and Export start: Downloads, or home when Downloads is empty or missing.
 std::string transferStartFolder(const Folders& folders);
 
-// folder + separator + file name (no doubled separator). The separator is "/", or on Windows
-// "\\" when the folder is written with those.
+// folder + "/" + file name (no doubled separator; Windows takes "/" as well).
 std::string joinPath(const std::string& folder, const std::string& fileName);
 // folder + separator + name + ".plo".
 std::string layoutPath(const std::string& folder, const std::string& name);
