@@ -1,7 +1,7 @@
 // Autofill's search for the slowest gap of each track system, and the whole command (facing
 // pair, search, dialog lines) for that gap.
 #include "SilentPrompter.h"
-#include "editing/Autofill.h"
+#include "core/editing/Autofill.h"
 
 #include <benchmark/benchmark.h>
 

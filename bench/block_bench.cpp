@@ -2,8 +2,8 @@
 // new ids, joint remapping and the undo snapshot, as a double-click on the Library list does.
 #include "LayoutGenerator.h"
 #include "SilentPrompter.h"
-#include "editing/InsertBlock.h"
-#include "model/BlockFile.h"
+#include "core/editing/InsertBlock.h"
+#include "core/model/BlockFile.h"
 
 #include <benchmark/benchmark.h>
 

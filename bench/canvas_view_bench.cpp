@@ -1,9 +1,9 @@
 // Canvas view costs on large layouts: a click's hit test over 10,000 pieces, zoom to fit over
 // 100,000, and the digest that tells the canvas its kept picture is current.
 #include "LayoutGenerator.h"
-#include "catalog/TrackCatalog.h"
-#include "canvas/CanvasView.h"
-#include "canvas/HitTest.h"
+#include "core/canvas/CanvasView.h"
+#include "core/canvas/HitTest.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <benchmark/benchmark.h>
 

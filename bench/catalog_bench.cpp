@@ -1,6 +1,6 @@
 // Lookup of a piece definition by part number: done for every piece on every repaint,
 // hit test and snap search.
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The layout check over generated layouts: the window reruns it after every change while
 // its list is open, and a club runs it over whole layouts from the command line.
 #include "LayoutGenerator.h"
-#include "app/LayoutCheck.h"
-#include "catalog/TrackCatalog.h"
+#include "core/app/LayoutCheck.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <benchmark/benchmark.h>
 

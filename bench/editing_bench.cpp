@@ -3,12 +3,12 @@
 // across a long loop.
 #include "LayoutGenerator.h"
 
-#include "editing/Clipboard.h"
-#include "editing/Delete.h"
-#include "editing/MoveSelection.h"
-#include "editing/Selection.h"
-#include "editing/Snap.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/editing/Clipboard.h"
+#include "core/editing/Delete.h"
+#include "core/editing/MoveSelection.h"
+#include "core/editing/Selection.h"
+#include "core/editing/Snap.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -1,6 +1,6 @@
 // Saving and loading generated layouts of 1,000 to 100,000 pieces through a temporary file.
 #include "LayoutGenerator.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // window's thread pays (copying the layout as a snapshot), what the writing thread pays
 // (turning the snapshot into text and writing it with its record), and the two together.
 #include "LayoutGenerator.h"
-#include "app/Recovery.h"
-#include "model/LayoutFile.h"
+#include "core/app/Recovery.h"
+#include "core/model/LayoutFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // The tally the properties panel rebuilds after every change, and the Buy Track cart, over
 // large layouts.
 #include "LayoutGenerator.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "app/Cart.h"
-#include "app/Tally.h"
+#include "core/app/Cart.h"
+#include "core/app/Tally.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <benchmark/benchmark.h>
 

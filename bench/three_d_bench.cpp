@@ -2,7 +2,7 @@
 // shapes, tunnel hills and one mesh per part number and scenery type. The baseboard's
 // triangulation belongs to the toolkit and is left out here.
 #include "LayoutGenerator.h"
-#include "render/Scene3D.h"
+#include "core/render/Scene3D.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,9 +3,9 @@
 // the C-Track layouts as generated (three-rail: no polarity to work out) and on the same plans
 // laid in TRIX C-Track, where every junction and track joins the polarity search.
 #include "LayoutGenerator.h"
-#include "app/ReversingSections.h"
-#include "app/TrackLengths.h"
-#include "catalog/TrackCatalog.h"
+#include "core/app/ReversingSections.h"
+#include "core/app/TrackLengths.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <benchmark/benchmark.h>
 

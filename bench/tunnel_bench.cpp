@@ -1,9 +1,9 @@
 // The tunnel analysis runs on every toolbar update, so it must stay well under 2 ms for a
 // long selected chain.
 #include "LayoutGenerator.h"
-#include "catalog/TrackCatalog.h"
-#include "elevation/Tunnels.h"
-#include "model/Layout.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/Layout.h"
 
 #include <benchmark/benchmark.h>
 

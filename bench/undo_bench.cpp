@@ -2,7 +2,7 @@
 // anything, so this bounds how quickly any editing command can answer.
 #include "LayoutGenerator.h"
 
-#include "document/Document.h"
+#include "core/document/Document.h"
 
 #include <benchmark/benchmark.h>
 

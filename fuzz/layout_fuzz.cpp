@@ -1,11 +1,11 @@
 // libFuzzer target: reads any bytes as a layout file and as a library block inserted into
 // it, fits the view, draws at three zooms, and checks that save -> load -> save is stable.
-#include "canvas/CanvasView.h"
-#include "editing/InsertBlock.h"
-#include "model/BlockFile.h"
-#include "model/LayoutFile.h"
-#include "render/LayoutRenderer.h"
-#include "render/Painter.h"
+#include "core/canvas/CanvasView.h"
+#include "core/editing/InsertBlock.h"
+#include "core/model/BlockFile.h"
+#include "core/model/LayoutFile.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/Painter.h"
 
 #include <cstdint>
 #include <cstdio>

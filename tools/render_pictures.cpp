@@ -4,8 +4,8 @@
 // Needs a display; run under Xvfb: xvfb-run -a ./build/render_pictures gui/resources
 #include "LayoutGenerator.h"
 
-#include "render/LayoutRenderer.h"
-#include "wxrender/WxPainter.h"
+#include "core/render/LayoutRenderer.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/app.h>
 #include <wx/bitmap.h>

@@ -1,7 +1,7 @@
 #include "LayoutGenerator.h"
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,9 +56,9 @@ class Builder {
         p.z = deck.z;
         if (rng_.chance(3)) {
             p.hasColor = true;
-            p.color = Color{static_cast<uint8_t>(rng_.below(256)),
-                            static_cast<uint8_t>(rng_.below(256)),
-                            static_cast<uint8_t>(rng_.below(256)), 255};
+            p.color =
+                Color{static_cast<uint8_t>(rng_.below(256)), static_cast<uint8_t>(rng_.below(256)),
+                      static_cast<uint8_t>(rng_.below(256)), 255};
         }
         layout_.pieces.push_back(std::move(p));
         return layout_.pieces.size() - 1;

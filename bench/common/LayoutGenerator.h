@@ -3,7 +3,7 @@
 // sidings off turnouts, turnout ladders, crossings, graded climbs between levels, tunnels,
 // scenery, labels, polygons, levels and a baseboard. One module per grid cell; every joint
 // is written on both pieces and its two connectors coincide and face each other.
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 namespace plandor {
 

@@ -1,6 +1,6 @@
 #pragma once
 // A prompter for benchmarks: messages go nowhere and every question is cancelled.
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
 
 namespace plandor {
 

@@ -4,13 +4,13 @@
 // placing a piece, moving a selection, dropping a piece. Repaints with only an overlay changed
 // and a full redraw of the kept picture are the references.
 #include "LayoutGenerator.h"
-#include "canvas/CanvasController.h"
-#include "canvas/CanvasPanel.h"
-#include "canvas/PaletteActions.h"
-#include "catalog/TrackCatalog.h"
-#include "document/Document.h"
-#include "render/PieceGeometry.h"
-#include "ui/MainFrame.h"
+#include "core/canvas/CanvasController.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/render/PieceGeometry.h"
+#include "gui/canvas/CanvasPanel.h"
+#include "gui/ui/MainFrame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -204,7 +204,6 @@ void BM_OutlineMotion10k(benchmark::State& state) {
     drawingMotion(state, ToolMode::Polygon);
 }
 BENCHMARK(BM_OutlineMotion10k)->Unit(benchmark::kMillisecond);
-
 
 // One mouse motion while dragging a run of pieces (state.range(0) of them) across the plan.
 void BM_MovingSelectionMotion10k(benchmark::State& state) {

@@ -2,9 +2,9 @@
 // print preview of a large layout fitted to the page. Run under Xvfb when there is no display.
 #include "LayoutGenerator.h"
 
-#include "render/PlanExport.h"
-#include "wxrender/LayoutPrintout.h"
-#include "wxrender/PlanExporter.h"
+#include "core/render/PlanExport.h"
+#include "gui/wxrender/LayoutPrintout.h"
+#include "gui/wxrender/PlanExporter.h"
 
 #include <benchmark/benchmark.h>
 

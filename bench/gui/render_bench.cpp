@@ -3,8 +3,8 @@
 // 1 px/mm. Run under Xvfb when there is no display.
 #include "LayoutGenerator.h"
 
-#include "render/LayoutRenderer.h"
-#include "wxrender/WxPainter.h"
+#include "core/render/LayoutRenderer.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <benchmark/benchmark.h>
 

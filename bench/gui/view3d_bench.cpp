@@ -2,7 +2,7 @@
 // GL the display offers (Mesa's llvmpipe under Xvfb), finished before the clock stops.
 #include "LayoutGenerator.h"
 
-#include "wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/TrackGLCanvas.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // --load, reads a layout file in a fresh process and exits, so the timings can tell the
 // reader's cold cost from the program's.
 #include "LayoutGenerator.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "app/Cart.h"
+#include "core/app/Cart.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 namespace plandor {
 

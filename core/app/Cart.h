@@ -2,11 +2,11 @@
 // Buy Track: turns the layout into a shopping-cart address of the maker's web shop and opens
 // it in the browser, warning about parts the shop does not sell.
 
-#include "model/Layout.h"
-#include "base/BrowserOpener.h"
-#include "base/Prompter.h"
-#include "app/ShopMap.h"
-#include "app/Tally.h"
+#include "core/app/ShopMap.h"
+#include "core/app/Tally.h"
+#include "core/base/BrowserOpener.h"
+#include "core/base/Prompter.h"
+#include "core/model/Layout.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "app/CheckCommand.h"
+#include "core/app/CheckCommand.h"
 
-#include "app/CommandLine.h"
-#include "app/LayoutCheck.h"
-#include "app/TrackLengths.h"
-#include "base/Units.h"
-#include "model/LayoutFile.h"
+#include "core/app/CommandLine.h"
+#include "core/app/LayoutCheck.h"
+#include "core/app/TrackLengths.h"
+#include "core/base/Units.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <iterator>

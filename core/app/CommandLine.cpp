@@ -1,8 +1,8 @@
-#include "app/CommandLine.h"
+#include "core/app/CommandLine.h"
 
-#include "app/PartsList.h"
-#include "app/TrackLengths.h"
-#include "model/LayoutFile.h"
+#include "core/app/PartsList.h"
+#include "core/app/TrackLengths.h"
+#include "core/model/LayoutFile.h"
 
 #include <cctype>
 

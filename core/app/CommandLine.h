@@ -3,9 +3,9 @@
 // opens the window on that layout; the export options
 // write a picture of the plan or the parts list of a layout file and end, showing no window.
 
-#include "app/ShopMap.h"
-#include "model/Layout.h"
-#include "render/PlanExport.h"
+#include "core/app/ShopMap.h"
+#include "core/model/Layout.h"
+#include "core/render/PlanExport.h"
 
 #include <string>
 #include <vector>
@@ -16,10 +16,10 @@ enum class CommandLineAction { OpenWindow, ExportPlan, ExportParts, Invalid };
 
 struct CommandLine {
     CommandLineAction action = CommandLineAction::OpenWindow;
-    std::string output;     // the file to write
-    std::string layoutPath; // the layout to read (to open in the window, or to export)
-    PlanExportOptions plan; // format from the output's extension, scale and paper
-    std::string error;      // why the line is Invalid
+    std::string output;       // the file to write
+    std::string layoutPath;   // the layout to read (to open in the window, or to export)
+    PlanExportOptions plan;   // format from the output's extension, scale and paper
+    std::string error;        // why the line is Invalid
     std::string tracksOutput; // the parts list's second file: the track-length table
 };
 

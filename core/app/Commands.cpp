@@ -1,11 +1,11 @@
-#include "app/Commands.h"
+#include "core/app/Commands.h"
 
-#include "document/Document.h"
+#include "core/document/Document.h"
 
-#include "editing/Clipboard.h"
-#include "editing/Selection.h"
-#include "elevation/Tunnels.h"
-#include "model/Layout.h"
+#include "core/editing/Clipboard.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/Layout.h"
 
 #include <algorithm>
 #include <cctype>
@@ -89,12 +89,16 @@ MenuEntry submenu(const char* label, std::vector<MenuEntry> entries) {
 
 std::vector<MenuDef> buildMenuBar() {
     return {
-        {"&File",
-         {entry(CmdNew), entry(CmdOpen), separator(), entry(CmdSave), entry(CmdSaveAs), separator(),
-          entry(CmdImport), entry(CmdExport), entry(CmdExportPlan), entry(CmdExportPartsList),
-          separator(), entry(CmdClose), separator(),
-          entry(CmdPageSetup), entry(CmdPreview), entry(CmdPrint), separator(),
-          entry(CmdSaveLibraryBlock), separator(), entry(CmdExit)}},
+        {"&File", {entry(CmdNew),        entry(CmdOpen),
+                   separator(),          entry(CmdSave),
+                   entry(CmdSaveAs),     separator(),
+                   entry(CmdImport),     entry(CmdExport),
+                   entry(CmdExportPlan), entry(CmdExportPartsList),
+                   separator(),          entry(CmdClose),
+                   separator(),          entry(CmdPageSetup),
+                   entry(CmdPreview),    entry(CmdPrint),
+                   separator(),          entry(CmdSaveLibraryBlock),
+                   separator(),          entry(CmdExit)}},
         {"&Edit",
          {entry(CmdUndo), entry(CmdRedo), separator(), entry(CmdCut), entry(CmdCopy),
           entry(CmdPaste), separator(), entry(CmdDelete), entry(CmdSelectAll)}},
@@ -104,8 +108,7 @@ std::vector<MenuDef> buildMenuBar() {
         {"&Layout",
          {submenu("Units of Measure",
                   {entry(CmdUnitsMillimetres), entry(CmdUnitsCentimetres), entry(CmdUnitsInches)}),
-          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout),
-          entry(CmdTrackLengths)}},
+          separator(), entry(CmdLayoutShape), entry(CmdCheckLayout), entry(CmdTrackLengths)}},
         {"&Help", {entry(CmdHelp)}},
     };
 }

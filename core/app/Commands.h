@@ -4,7 +4,7 @@
 // toolbar are laid out from ids of this table, the window's keyboard shortcuts come from its
 // accelerators, and whether a command is enabled is decided here from a small state record.
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <optional>
 #include <string>

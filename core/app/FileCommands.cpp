@@ -1,8 +1,8 @@
-#include "app/FileCommands.h"
+#include "core/app/FileCommands.h"
 
-#include "base/FilePath.h"
-#include "base/Units.h"
-#include "model/LayoutFile.h"
+#include "core/base/FilePath.h"
+#include "core/base/Units.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,11 +5,11 @@
 // through the Prompter and every dialog through the LayoutChooser; the caller refreshes its
 // views from what each command returns.
 
-#include "document/Document.h"
-#include "base/Folders.h"
-#include "app/LayoutChooser.h"
-#include "base/Prompter.h"
-#include "model/LayoutFile.h"
+#include "core/app/LayoutChooser.h"
+#include "core/base/Folders.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/model/LayoutFile.h"
 
 #include <string>
 #include <vector>

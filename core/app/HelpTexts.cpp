@@ -1,6 +1,6 @@
-#include "app/HelpTexts.h"
+#include "core/app/HelpTexts.h"
 
-#include "app/Commands.h"
+#include "core/app/Commands.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,14 +1,14 @@
-#include "app/LayoutCheck.h"
+#include "core/app/LayoutCheck.h"
 
-#include "app/ReversingSections.h"
-#include "app/TrackOverlaps.h"
-#include "base/Units.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "elevation/GradeRuns.h"
-#include "model/PartLookup.h"
-#include "model/PieceIndex.h"
+#include "core/app/ReversingSections.h"
+#include "core/app/TrackOverlaps.h"
+#include "core/base/Units.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PartLookup.h"
+#include "core/model/PieceIndex.h"
 
 #include <algorithm>
 #include <array>

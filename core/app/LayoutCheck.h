@@ -3,9 +3,9 @@
 // pieces overlapping, too little headroom where tracks cross at different heights, grades
 // that are too steep or change too sharply, and pieces sunk below their deck.
 
-#include "base/Geometry.h"
-#include "canvas/CheckMarks.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/canvas/CheckMarks.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ namespace plandor {
 enum class CheckSeverity : uint8_t { Error, Warning };
 
 enum class CheckKind : uint8_t { OpenEnd, Collision, Clearance, Grade, Level, Reversing };
-constexpr CheckKind kCheckKinds[] = {CheckKind::OpenEnd, CheckKind::Collision,
+constexpr CheckKind kCheckKinds[] = {CheckKind::OpenEnd,   CheckKind::Collision,
                                      CheckKind::Clearance, CheckKind::Grade,
                                      CheckKind::Level,     CheckKind::Reversing};
 

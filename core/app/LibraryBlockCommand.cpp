@@ -1,7 +1,7 @@
-#include "app/LibraryBlockCommand.h"
+#include "core/app/LibraryBlockCommand.h"
 
-#include "base/Folders.h"
-#include "model/BlockFile.h"
+#include "core/base/Folders.h"
+#include "core/model/BlockFile.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // "Save as Library Block...": the selection check, the name prompt, the library folder and
 // every message around writing the block file.
 
-#include "base/Prompter.h"
-#include "model/Layout.h"
+#include "core/base/Prompter.h"
+#include "core/model/Layout.h"
 
 #include <functional>
 #include <string>

@@ -1,12 +1,12 @@
-#include "app/MainWindowRules.h"
+#include "core/app/MainWindowRules.h"
 
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "document/Document.h"
-#include "model/Layout.h"
-#include "model/PartLookup.h"
-#include "app/Commands.h"
-#include "base/Units.h"
+#include "core/app/Commands.h"
+#include "core/base/Units.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/editing/Selection.h"
+#include "core/model/Layout.h"
+#include "core/model/PartLookup.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // What the main window decides about itself: its title, its status texts, which commands
 // are enabled, how the drawing tools switch, and how the view is set after opening.
 
-#include "canvas/ToolMode.h"
+#include "core/canvas/ToolMode.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "app/PartsList.h"
+#include "core/app/PartsList.h"
 
-#include "app/Tally.h"
-#include "model/LayoutFile.h"
+#include "core/app/Tally.h"
+#include "core/model/LayoutFile.h"
 
 namespace plandor {
 

@@ -2,8 +2,8 @@
 // The parts list as CSV (RFC 4180) for spreadsheets: the tally's counts, deck track of
 // bridges and helix curves included, then the recommended accessories.
 
-#include "app/ShopMap.h"
-#include "model/Layout.h"
+#include "core/app/ShopMap.h"
+#include "core/model/Layout.h"
 
 #include <string>
 

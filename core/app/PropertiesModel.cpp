@@ -1,12 +1,12 @@
-#include "app/PropertiesModel.h"
-#include "base/Geometry.h"
+#include "core/app/PropertiesModel.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "elevation/GradeRuns.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +17,6 @@
 namespace plandor {
 
 namespace {
-
 
 void setContext(PropertiesState& s, int32_t piece, int32_t scenery, int32_t helix, int32_t shape) {
     s.contextPiece = piece;
@@ -106,10 +105,11 @@ void describeHelix(const Layout& layout, int32_t helixId, PropertiesState& s) {
     s.title = known ? known->name : "Helix";
     s.detail.clear();
     if (const HelixVariant* v = variantOrDefault(helix))
-        s.detail = formatText("%.1f turns  |  rise %.1f%s  |  R1 %.1f / R2 %.1f %s", v->turns,
-                              v->rise / unitFactor(layout.units),
-                              unitShortName(layout.units).c_str(), v->r1 / unitFactor(layout.units),
-                              v->r2 / unitFactor(layout.units), unitShortName(layout.units).c_str());
+        s.detail =
+            formatText("%.1f turns  |  rise %.1f%s  |  R1 %.1f / R2 %.1f %s", v->turns,
+                       v->rise / unitFactor(layout.units), unitShortName(layout.units).c_str(),
+                       v->r1 / unitFactor(layout.units), v->r2 / unitFactor(layout.units),
+                       unitShortName(layout.units).c_str());
     const PlacedPiece* base = firstPieceOfHelix(layout, helixId);
     s.heightLabel = heightLabel("Base height", layout.units);
     s.heightText = heightFieldText(base ? base->z : 0.0, layout.units);
@@ -159,8 +159,8 @@ void describeScenery(const Layout& layout, const SceneryItem& item, PropertiesSt
     s.title = def ? def->name : item.item;
     s.detail = "Scenery";
     if (def && def->width > 0 && def->depth > 0)
-        s.detail += "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY,
-                                       layout.units);
+        s.detail +=
+            "  |  " + sizeText(def->width * item.scaleX, def->depth * item.scaleY, layout.units);
     showNoHeight(s);
     showLevels(layout, s, item.level);
 }

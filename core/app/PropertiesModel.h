@@ -3,10 +3,10 @@
 // height, grade and level controls, and the panel's own edits of the layout (level choice,
 // track colour, height, labels). The panel widgets show a PropertiesState and forward input.
 
-#include "document/Document.h"
-#include "elevation/GradeRuns.h"
-#include "model/Layout.h"
-#include "render/Painter.h"
+#include "core/document/Document.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/Layout.h"
+#include "core/render/Painter.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
-#include "app/Recovery.h"
+#include "core/app/Recovery.h"
 
-#include "base/AtomicFile.h"
-#include "base/FilePath.h"
-#include "base/Folders.h"
-#include "base/Units.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/FilePath.h"
+#include "core/base/Folders.h"
+#include "core/base/Units.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -9,10 +9,10 @@
 // beside it. The copy is written first and the record after it, each replacing its file
 // atomically, so a record always stands beside a whole copy.
 
-#include "base/Process.h"
-#include "base/Prompter.h"
-#include "document/Document.h"
-#include "model/LayoutFile.h"
+#include "core/base/Process.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/model/LayoutFile.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "app/ReversingSections.h"
+#include "core/app/ReversingSections.h"
 
-#include "app/TrackRuns.h"
+#include "core/app/TrackRuns.h"
 
 #include <algorithm>
 #include <numeric>

@@ -5,9 +5,9 @@
 // it is wired. Each such loop needs a section insulated on both rails at both ends and fed
 // through an auto-reverser. Three-rail track has no such trouble and is not looked at.
 
-#include "app/LayoutCheck.h"
-#include "base/Geometry.h"
-#include "model/Layout.h"
+#include "core/app/LayoutCheck.h"
+#include "core/base/Geometry.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "app/ShopMap.h"
+#include "core/app/ShopMap.h"
 
-#include "base/FilePath.h"
+#include "core/base/FilePath.h"
 #include <cctype>
 #include <fstream>
 #include <sstream>

@@ -1,8 +1,8 @@
-#include "app/Tally.h"
+#include "core/app/Tally.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <cstring>
 

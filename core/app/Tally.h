@@ -3,8 +3,8 @@
 // with bridges and the curves of helices) and the accessories recommended for its turnouts.
 // The properties panel shows the rows; Buy Track reuses the counting rules.
 
-#include "model/Layout.h"
-#include "app/ShopMap.h"
+#include "core/app/ShopMap.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <map>

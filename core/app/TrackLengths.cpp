@@ -1,9 +1,9 @@
-#include "app/TrackLengths.h"
+#include "core/app/TrackLengths.h"
 
-#include "app/PartsList.h"
-#include "app/TrackRuns.h"
-#include "editing/Selection.h"
-#include "model/LayoutFile.h"
+#include "core/app/PartsList.h"
+#include "core/app/TrackRuns.h"
+#include "core/editing/Selection.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,10 +17,11 @@ constexpr double kCarLengthH0 = 200.0;
 constexpr double kCarLengthZ = 110.0;
 
 TrackKind kindOf(const TrackRun& run) {
-    const int junctions = (run.from.kind == TrackEndKind::Junction) +
-                          (run.to.kind == TrackEndKind::Junction);
-    return junctions == 2 ? TrackKind::BetweenTurnouts
-                          : junctions == 1 ? TrackKind::Siding : TrackKind::PlainRun;
+    const int junctions =
+        (run.from.kind == TrackEndKind::Junction) + (run.to.kind == TrackEndKind::Junction);
+    return junctions == 2   ? TrackKind::BetweenTurnouts
+           : junctions == 1 ? TrackKind::Siding
+                            : TrackKind::PlainRun;
 }
 
 // The middle of the track's middle piece.

@@ -3,9 +3,9 @@
 // to a buffer stop or open end, or of plain track with no turnout at all, with its length
 // along the track and how many cars of a typed length it takes.
 
-#include "base/Geometry.h"
-#include "base/Units.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/base/Units.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "app/TrackOverlaps.h"
+#include "core/app/TrackOverlaps.h"
 
-#include "catalog/TrackCatalog.h"
-#include "elevation/GradeRuns.h"
-#include "model/PartLookup.h"
-#include "render/PieceGeometry.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PartLookup.h"
+#include "core/render/PieceGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 // already known to be tangled together are not compared again: a pile of pieces costs one
 // comparison per piece, not one per pair.
 
-#include "base/Geometry.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/model/Layout.h"
 
 #include <functional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "app/TrackRoutes.h"
+#include "core/app/TrackRoutes.h"
 
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // Which connectors of a piece a train can pass between, and how long that way is. The
 // reversing-section and track-length analyses walk the layout along these routes.
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <vector>
 

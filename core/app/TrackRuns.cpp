@@ -1,8 +1,8 @@
-#include "app/TrackRuns.h"
+#include "core/app/TrackRuns.h"
 
-#include "catalog/HelixVariants.h"
-#include "model/PartLookup.h"
-#include "model/PieceIndex.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/model/PartLookup.h"
+#include "core/model/PieceIndex.h"
 
 #include <cmath>
 #include <unordered_map>
@@ -108,9 +108,7 @@ class Walker {
     bool isBuffer(int i) const {
         return net_.defs[i] && net_.defs[i]->kind == PieceKind::Bumper && connectors(i) == 1;
     }
-    bool isPlain(int i) const {
-        return net_.defs[i] && !isJunction(*net_.defs[i]) && !isBuffer(i);
-    }
+    bool isPlain(int i) const { return net_.defs[i] && !isJunction(*net_.defs[i]) && !isBuffer(i); }
     // The route of a plain piece through connector c, or -1.
     int routeAt(int i, int c) const {
         for (int r = 0; r < static_cast<int>(routes_[i]->size()); ++r)
@@ -211,11 +209,11 @@ class Walker {
 
     const Layout& layout_;
     TrackNetwork net_;
-    std::vector<int> first_;          // first connector vertex of each piece, and the total
-    std::vector<int> partner_;        // the vertex joined to each vertex, or -1
-    std::vector<double> linkLength_;  // track length between a vertex and its partner
-    std::vector<uint8_t> visited_;    // routes already walked, one bit each
-    std::vector<int> owner_;          // the piece of each vertex
+    std::vector<int> first_;         // first connector vertex of each piece, and the total
+    std::vector<int> partner_;       // the vertex joined to each vertex, or -1
+    std::vector<double> linkLength_; // track length between a vertex and its partner
+    std::vector<uint8_t> visited_;   // routes already walked, one bit each
+    std::vector<int> owner_;         // the piece of each vertex
     std::unordered_map<const PieceDef*, std::vector<TrackRoute>> routeCache_;
     std::vector<const std::vector<TrackRoute>*> routes_; // per piece, null when unknown
 };

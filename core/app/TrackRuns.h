@@ -4,9 +4,9 @@
 // all. A track follows routes through crossings, and the spiral of a helix from stub to stub.
 // The track-length table and the reversing-section finding both work on these.
 
-#include "app/TrackRoutes.h"
-#include "base/Geometry.h"
-#include "model/Layout.h"
+#include "core/app/TrackRoutes.h"
+#include "core/base/Geometry.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

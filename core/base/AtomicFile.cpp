@@ -1,6 +1,6 @@
-#include "base/AtomicFile.h"
+#include "core/base/AtomicFile.h"
 
-#include "base/FilePath.h"
+#include "core/base/FilePath.h"
 
 #include <cerrno>
 #include <cstdio>

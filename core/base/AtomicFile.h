@@ -40,7 +40,7 @@ class AtomicFile {
     std::string target_; // the file replaced
     std::string temp_;
     int fd_ = -1;
-    int error_ = 0;      // the first failure's errno
+    int error_ = 0; // the first failure's errno
     bool opened_ = false;
     bool committed_ = false;
     bool targetExisted_ = false;

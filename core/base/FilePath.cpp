@@ -1,4 +1,4 @@
-#include "base/FilePath.h"
+#include "core/base/FilePath.h"
 
 namespace plandor {
 

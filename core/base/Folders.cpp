@@ -1,7 +1,7 @@
-#include "base/Folders.h"
+#include "core/base/Folders.h"
 
-#include "base/AtomicFile.h"
-#include "base/FilePath.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/FilePath.h"
 
 #include <algorithm>
 #include <cctype>

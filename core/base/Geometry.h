@@ -10,8 +10,12 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kDegToRad = kPi / 180.0;
 constexpr double kRadToDeg = 180.0 / kPi;
 
-inline constexpr double degToRad(double deg) { return deg * kDegToRad; }
-inline constexpr double radToDeg(double rad) { return rad * kRadToDeg; }
+inline constexpr double degToRad(double deg) {
+    return deg * kDegToRad;
+}
+inline constexpr double radToDeg(double rad) {
+    return rad * kRadToDeg;
+}
 
 struct Point {
     double x = 0;

@@ -1,4 +1,4 @@
-#include "base/Process.h"
+#include "core/base/Process.h"
 
 #ifdef _WIN32
 

@@ -1,7 +1,7 @@
-#include "base/TraceLog.h"
+#include "core/base/TraceLog.h"
 
-#include "base/FilePath.h"
-#include "base/Folders.h"
+#include "core/base/FilePath.h"
+#include "core/base/Folders.h"
 
 #include <ctime>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -13,7 +13,9 @@ enum class Units : uint8_t { Millimetres = 0, Centimetres = 1, Inches = 2 };
 
 // The unit a stored number names; nothing for a number that names none.
 std::optional<Units> unitsFromNumber(long long number);
-inline int unitsNumber(Units units) { return static_cast<int>(units); }
+inline int unitsNumber(Units units) {
+    return static_cast<int>(units);
+}
 
 double unitFactor(Units units);         // millimetres per unit: 1, 10, 25.4
 std::string unitShortName(Units units); // "mm", "cm", "in"

@@ -1,4 +1,4 @@
-#include "canvas/AnnotationDrag.h"
+#include "core/canvas/AnnotationDrag.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // Dragging one measurement, polygon shape or label: its points follow the mouse's world
 // delta from where they were at the press (a label thus keeps the click's offset).
 
-#include "base/Geometry.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <vector>

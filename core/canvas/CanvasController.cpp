@@ -1,15 +1,15 @@
-#include "canvas/CanvasController.h"
+#include "core/canvas/CanvasController.h"
 
-#include "canvas/DropArea.h"
-#include "editing/Delete.h"
-#include "canvas/HitTest.h"
-#include "editing/SceneryPlacing.h"
-#include "editing/Selection.h"
-#include "canvas/SelectionBounds.h"
-#include "model/HelixPlacement.h"
-#include "document/Document.h"
-#include "canvas/PaletteActions.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/canvas/DropArea.h"
+#include "core/canvas/HitTest.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/canvas/SelectionBounds.h"
+#include "core/document/Document.h"
+#include "core/editing/Delete.h"
+#include "core/editing/SceneryPlacing.h"
+#include "core/editing/Selection.h"
+#include "core/model/HelixPlacement.h"
 
 namespace plandor {
 

@@ -3,21 +3,21 @@
 // events as plain records and carries out the reply (repaint, cursor, mouse capture, status
 // texts). Holds the view and the interaction states.
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "canvas/CanvasView.h"
-#include "editing/Annotations.h"
-#include "editing/BlockPlacing.h"
-#include "editing/Clipboard.h"
-#include "canvas/AnnotationDrag.h"
-#include "canvas/DrawingTool.h"
-#include "canvas/ContextMenu.h"
-#include "editing/MoveSelection.h"
-#include "editing/Placing.h"
-#include "editing/Rotate.h"
-#include "canvas/SceneryGestures.h"
-#include "base/Prompter.h"
-#include "document/Document.h"
+#include "core/base/Prompter.h"
+#include "core/canvas/AnnotationDrag.h"
+#include "core/canvas/CanvasView.h"
+#include "core/canvas/ContextMenu.h"
+#include "core/canvas/DrawingTool.h"
+#include "core/canvas/SceneryGestures.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/editing/Annotations.h"
+#include "core/editing/BlockPlacing.h"
+#include "core/editing/Clipboard.h"
+#include "core/editing/MoveSelection.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Rotate.h"
 
 #include <optional>
 #include <string>
@@ -56,7 +56,7 @@ struct CanvasReply {
     bool releaseMouse = false;
     bool skip = false;                               // the event is not ours: pass it on
     std::vector<std::pair<int, std::string>> status; // (status-bar field, text)
-    bool startFlashTimer = false; // call endFlash() once after 400 ms
+    bool startFlashTimer = false;                    // call endFlash() once after 400 ms
     // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
     std::vector<MenuItem> menu;
     Point menuWorld;
@@ -88,13 +88,13 @@ struct CanvasOverlays {
     bool freeRotation = false;
     Point pivot;
     double referenceHeading = 0;
-    bool flash = false; // the reference piece has just landed on a right angle
+    bool flash = false;        // the reference piece has just landed on a right angle
     bool ghostScenery = false; // a scenery item follows the mouse
     std::string ghostSceneryKey;
     Pose ghostSceneryPose;
     bool sceneryHandles = false; // the eight resize handles of the one selected platform
     std::array<ScreenPoint, 8> handles;
-    ToolOverlay tool;   // the measurement or outline being drawn
+    ToolOverlay tool;      // the measurement or outline being drawn
     BlockGhost ghostBlock; // a library block follows the mouse (empty otherwise)
 };
 

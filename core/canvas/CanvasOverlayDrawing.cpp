@@ -1,6 +1,6 @@
-#include "canvas/CanvasOverlayDrawing.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
 
-#include "catalog/HelixVariants.h"
+#include "core/catalog/HelixVariants.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 // Draws what the canvas shows over the kept picture of the layout: the ghost being placed,
 // the snap target, the rubber band, the free-rotation pivot and the drawing tools.
 
-#include "canvas/CanvasController.h"
-#include "render/LayoutRenderer.h"
-#include "render/Painter.h"
+#include "core/canvas/CanvasController.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/Painter.h"
 
 namespace plandor {
 

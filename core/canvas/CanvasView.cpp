@@ -1,9 +1,9 @@
-#include "canvas/CanvasView.h"
-#include "base/Geometry.h"
+#include "core/canvas/CanvasView.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
-#include "model/PartLookup.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/PartLookup.h"
 
 #include <algorithm>
 #include <cmath>

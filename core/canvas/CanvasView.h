@@ -2,8 +2,8 @@
 // The canvas's view of the plan: scale and pan, the zoom operations and the panning gesture.
 // Screen = world * scale + pan, with no flip and no rotation.
 
-#include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "core/model/Layout.h"
+#include "core/render/ViewTransform.h"
 
 namespace plandor {
 

@@ -1,4 +1,4 @@
-#include "canvas/CheckMarks.h"
+#include "core/canvas/CheckMarks.h"
 
 namespace plandor {
 

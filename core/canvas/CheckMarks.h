@@ -2,10 +2,10 @@
 // Marks the canvas draws over the plan while the check list is open: where track ends are left
 // open and where tracks pass over one another with too little headroom.
 
-#include "base/Color.h"
-#include "base/Geometry.h"
-#include "render/Painter.h"
-#include "render/ViewTransform.h"
+#include "core/base/Color.h"
+#include "core/base/Geometry.h"
+#include "core/render/Painter.h"
+#include "core/render/ViewTransform.h"
 
 #include <vector>
 

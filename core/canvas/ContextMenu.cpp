@@ -1,7 +1,7 @@
-#include "canvas/ContextMenu.h"
+#include "core/canvas/ContextMenu.h"
 
-#include "editing/Annotations.h"
-#include "editing/Selection.h"
+#include "core/editing/Annotations.h"
+#include "core/editing/Selection.h"
 
 namespace plandor {
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the canvas's right-click menu offers, and the selection changes that come with it.
 
-#include "editing/Clipboard.h"
-#include "model/Layout.h"
+#include "core/editing/Clipboard.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "canvas/DrawingTool.h"
+#include "core/canvas/DrawingTool.h"
 
-#include "editing/Annotations.h"
+#include "core/editing/Annotations.h"
 
 #include <cmath>
 
@@ -12,7 +12,6 @@ bool closesOutline(const std::vector<Point>& vertices, Point at, const ViewTrans
     const Point first = vertices.front();
     return std::hypot(at.x - first.x, at.y - first.y) <= view.pixelsToMm(kCloseOutlinePx);
 }
-
 
 void DrawingTool::start(ToolMode mode) {
     mode_ = mode;

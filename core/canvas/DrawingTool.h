@@ -3,10 +3,10 @@
 // draws a polygon shape or the baseboard vertex by vertex. The controller forwards clicks,
 // motion and keys while a tool is on; every change of the layout is one edit.
 
-#include "base/Geometry.h"
-#include "canvas/ToolMode.h"
-#include "document/Document.h"
-#include "render/ViewTransform.h"
+#include "core/base/Geometry.h"
+#include "core/canvas/ToolMode.h"
+#include "core/document/Document.h"
+#include "core/render/ViewTransform.h"
 
 #include <vector>
 
@@ -29,7 +29,6 @@ struct ToolOverlay {
     Point cursor;
     Units units = Units::Millimetres;
 };
-
 
 // What a tool event did.
 struct ToolResult {

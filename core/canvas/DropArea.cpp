@@ -1,7 +1,7 @@
-#include "canvas/DropArea.h"
+#include "core/canvas/DropArea.h"
 
-#include "catalog/TrackCatalog.h"
-#include "render/PieceGeometry.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/PieceGeometry.h"
 
 #include <algorithm>
 #include <cmath>

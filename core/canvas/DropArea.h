@@ -2,10 +2,10 @@
 // The part of the plan a drop of a piece changes, so that the canvas redraws only that part of
 // its kept picture.
 
-#include "base/Geometry.h"
-#include "document/Change.h"
-#include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "core/base/Geometry.h"
+#include "core/document/Change.h"
+#include "core/model/Layout.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <vector>

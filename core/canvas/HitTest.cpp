@@ -1,9 +1,9 @@
-#include "canvas/HitTest.h"
-#include "base/Geometry.h"
+#include "core/canvas/HitTest.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/HelixVariants.h"
-#include "model/LevelFilter.h"
-#include "model/PartLookup.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/model/LevelFilter.h"
+#include "core/model/PartLookup.h"
 
 #include <algorithm>
 #include <cmath>

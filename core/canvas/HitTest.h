@@ -2,10 +2,10 @@
 // What lies under a screen point. Every test returns the id of the object hit, or -1.
 // Objects on a hidden level are never hit.
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 

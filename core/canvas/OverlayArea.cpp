@@ -1,6 +1,6 @@
-#include "canvas/OverlayArea.h"
+#include "core/canvas/OverlayArea.h"
 
-#include "canvas/CanvasOverlayDrawing.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,10 +2,10 @@
 // The screen area the canvas's overlays cover, so that a motion repaints only where the ghost,
 // the snap marker or the rubber band were and now are, not the whole window.
 
-#include "canvas/CanvasController.h"
-#include "canvas/DropArea.h"
-#include "render/LayoutRenderer.h"
-#include "render/Painter.h"
+#include "core/canvas/CanvasController.h"
+#include "core/canvas/DropArea.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/Painter.h"
 
 namespace plandor {
 

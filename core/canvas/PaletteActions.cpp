@@ -1,6 +1,6 @@
-#include "canvas/PaletteActions.h"
+#include "core/canvas/PaletteActions.h"
 
-#include "base/Folders.h"
+#include "core/base/Folders.h"
 
 namespace plandor {
 

@@ -2,9 +2,9 @@
 // What the palette's mouse gestures mean: which entry it hands to the canvas on a drag or a
 // double-click, when the piece preview shows, and deleting a library block.
 
-#include "catalog/TrackCatalog.h"
-#include "canvas/PaletteRows.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/canvas/PaletteRows.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "canvas/PaletteRows.h"
+#include "core/canvas/PaletteRows.h"
 
-#include "base/FilePath.h"
-#include "base/Folders.h"
-#include "catalog/HelixVariants.h"
-#include "model/BlockFile.h"
-#include "model/PartLookup.h"
+#include "core/base/FilePath.h"
+#include "core/base/Folders.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/model/BlockFile.h"
+#include "core/model/PartLookup.h"
 
 #include <algorithm>
 #include <filesystem>

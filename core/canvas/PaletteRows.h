@@ -2,9 +2,9 @@
 // What the palette lists: the track systems of its chooser, its pages, and the rows of each
 // page (shown text plus the key the row hands to the canvas). The panel only shows them.
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "canvas/Rulers.h"
+#include "core/canvas/Rulers.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // The canvas's rulers: 20-pixel strips along the top and left edges with ticks labelled in the
 // display unit. Computed as plain data, then drawn through a Painter.
 
-#include "render/Painter.h"
-#include "render/ViewTransform.h"
+#include "core/render/Painter.h"
+#include "core/render/ViewTransform.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <cstdint>
 #include <string>

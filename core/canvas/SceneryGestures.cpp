@@ -1,8 +1,8 @@
-#include "canvas/SceneryGestures.h"
+#include "core/canvas/SceneryGestures.h"
 
-#include "canvas/HitTest.h"
-#include "editing/SceneryPlacing.h"
-#include "editing/Selection.h"
+#include "core/canvas/HitTest.h"
+#include "core/editing/SceneryPlacing.h"
+#include "core/editing/Selection.h"
 
 namespace plandor {
 

@@ -2,12 +2,12 @@
 // Scenery on the canvas: the ghost placed from the palette, dragging the selected items and
 // resizing a platform by one of its eight handles. One of these at a time.
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "document/Document.h"
-#include "editing/SceneryResize.h"
-#include "render/Painter.h"
-#include "render/ViewTransform.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/editing/SceneryResize.h"
+#include "core/render/Painter.h"
+#include "core/render/ViewTransform.h"
 
 #include <array>
 #include <optional>

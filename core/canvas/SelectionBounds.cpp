@@ -1,7 +1,7 @@
-#include "canvas/SelectionBounds.h"
-#include "base/Geometry.h"
+#include "core/canvas/SelectionBounds.h"
+#include "core/base/Geometry.h"
 
-#include "model/PartLookup.h"
+#include "core/model/PartLookup.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // The world box of the selection, used by the wheel to choose between turning the selection
 // and zooming, and as the pivot of a wheel turn.
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "canvas/CanvasView.h"
-#include "model/Layout.h"
+#include "core/canvas/CanvasView.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 namespace plandor {
 

@@ -1,7 +1,7 @@
 // The measurement and outline being drawn, over the kept picture of the layout.
-#include "canvas/CanvasOverlayDrawing.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <cmath>
 

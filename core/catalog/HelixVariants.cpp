@@ -1,4 +1,4 @@
-#include "catalog/HelixVariants.h"
+#include "core/catalog/HelixVariants.h"
 
 namespace plandor {
 

@@ -1,5 +1,5 @@
-#include "catalog/SceneryCatalog.h"
-#include "base/Geometry.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,8 +89,8 @@ constexpr Color kClearAspect = rgba(60, 200, 80);
 struct Sketch {
     std::vector<SceneryPrimitive> prims;
 
-    void box(PrimitiveType type, double x, double y, double w, double h, Color fill,
-             Color stroke, uint32_t width) {
+    void box(PrimitiveType type, double x, double y, double w, double h, Color fill, Color stroke,
+             uint32_t width) {
         SceneryPrimitive p;
         p.type = type;
         p.fill = fill;
@@ -360,8 +360,7 @@ SceneryDef makeSmallStation() {
     s.rect(108, 28, 7, 7, kChimney);
     s.rect(154, 68, 7, 7, kChimney);
     // Lower goods room with a timber roof.
-    gableRoof(s, 214, 30, 62, 56, true, rgba(150, 122, 92), rgba(124, 98, 72),
-              rgba(80, 60, 40));
+    gableRoof(s, 214, 30, 62, 56, true, rgba(150, 122, 92), rgba(124, 98, 72), rgba(80, 60, 40));
     // Canopy over the platform in front of the building.
     s.rect(58, 90, 152, 18, kSlateLight, kSlateEdge, 1);
     for (double x = 78; x < 210; x += 20)
@@ -439,8 +438,7 @@ SceneryDef makeGoodsShed() {
     s.rect(0, 52, 200, 28, kWood, kWoodDark, 1);
     for (double y : {59.0, 66.0, 73.0})
         s.line(0, y, 200, y, rgba(120, 84, 52, 90), 1);
-    gableRoof(s, 10, 4, 180, 48, true, rgba(110, 110, 114), rgba(84, 84, 90),
-              rgba(50, 50, 55));
+    gableRoof(s, 10, 4, 180, 48, true, rgba(110, 110, 114), rgba(84, 84, 90), rgba(50, 50, 55));
     for (double x : {36.0, 88.0, 140.0})
         s.rect(x, 50, 26, 4, kWoodDark);
     // Crates and barrels waiting on the ramp.

@@ -1,7 +1,7 @@
 #pragma once
 // Built-in scenery definitions: footprints and the flat drawing lists the plan draws.
 
-#include "base/Color.h"
+#include "core/base/Color.h"
 
 #include <cstdint>
 #include <string>

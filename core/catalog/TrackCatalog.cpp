@@ -1,5 +1,5 @@
-#include "catalog/TrackCatalog.h"
-#include "base/Geometry.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

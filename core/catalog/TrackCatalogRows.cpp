@@ -1,5 +1,5 @@
-#include "base/Geometry.h"
-#include "catalog/TrackCatalog.h"
+#include "core/base/Geometry.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // What one edit, undo, redo or file command changed, so that the window refreshes exactly the
 // views that show it.
 
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <cstdint>
 

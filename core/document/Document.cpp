@@ -1,4 +1,4 @@
-#include "document/Document.h"
+#include "core/document/Document.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 // goes through an Edit (or undo, redo, replace), which keeps the history and the modified flag
 // and reports one Change.
 
-#include "document/Change.h"
-#include "document/UndoHistory.h"
-#include "model/Layout.h"
+#include "core/document/Change.h"
+#include "core/document/UndoHistory.h"
+#include "core/model/Layout.h"
 
 #include <functional>
 #include <string>

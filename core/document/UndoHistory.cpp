@@ -1,4 +1,4 @@
-#include "document/UndoHistory.h"
+#include "core/document/UndoHistory.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // kMaxUndoSteps are kept, and fewer when the layout is so large that their estimated size
 // would pass the memory budget (the newest step always stays).
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <cstddef>
 #include <deque>

@@ -1,9 +1,9 @@
-#include "editing/Annotations.h"
+#include "core/editing/Annotations.h"
 
-#include "base/Units.h"
-#include "editing/LayoutShape.h"
-#include "editing/Placing.h"
-#include "editing/Selection.h"
+#include "core/base/Units.h"
+#include "core/editing/LayoutShape.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Selection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,8 +45,9 @@ Change editLabelText(Document& doc, Prompter& prompter, int32_t id) {
     }
     if (withoutTrailingBlanks(answer) == label->text)
         return Change{};
-    return doc.apply(
-        [&] { return setLabelText(doc.layout, id, answer) ? Change(Change::Annotations) : Change{}; });
+    return doc.apply([&] {
+        return setLabelText(doc.layout, id, answer) ? Change(Change::Annotations) : Change{};
+    });
 }
 
 bool addMeasurement(Layout& layout, Point start, Point end) {

@@ -2,11 +2,11 @@
 // The records the annotation tools make and edit: measurements, polygon shapes, the free-form
 // baseboard, and the values of the shape properties dialog.
 
-#include "base/Color.h"
-#include "base/Geometry.h"
-#include "base/Prompter.h"
-#include "document/Document.h"
-#include "model/Layout.h"
+#include "core/base/Color.h"
+#include "core/base/Geometry.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>
@@ -35,9 +35,9 @@ bool selectShapeAlone(Layout& layout, int32_t id);
 bool selectLabelAlone(Layout& layout, int32_t id);
 
 // The label edit dialog's texts.
-extern const char* const kEditLabelTitle;      // "Edit Label"
-extern const char* const kEditLabelPrompt;     // "Label text:"
-extern const char* const kEmptyLabelRefused;   // said when the new text is blank
+extern const char* const kEditLabelTitle;    // "Edit Label"
+extern const char* const kEditLabelPrompt;   // "Label text:"
+extern const char* const kEmptyLabelRefused; // said when the new text is blank
 
 // Gives the label a new text (trailing blanks trimmed); false, changing nothing, when the
 // label is unknown or the text is blank.

@@ -1,7 +1,7 @@
-#include "editing/Autofill.h"
+#include "core/editing/Autofill.h"
 
-#include "editing/Snap.h"
-#include "elevation/GradeRuns.h"
+#include "core/editing/Snap.h"
+#include "core/elevation/GradeRuns.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,9 +3,9 @@
 // Finds the connectors that face each other, searches combinations whose length matches the
 // gap, lets the user pick one and places it as a chain joined at both ends.
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <optional>

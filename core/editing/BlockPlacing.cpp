@@ -1,9 +1,9 @@
-#include "editing/BlockPlacing.h"
+#include "core/editing/BlockPlacing.h"
 
-#include "catalog/TrackCatalog.h"
-#include "editing/InsertBlock.h"
-#include "editing/Rigid.h"
-#include "model/BlockFile.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/InsertBlock.h"
+#include "core/editing/Rigid.h"
+#include "core/model/BlockFile.h"
 
 namespace plandor {
 

@@ -3,10 +3,10 @@
 // cursor (its minimum corner on the cursor, as a double-click puts it on the origin), its
 // first free connector snapping as a piece's does, and the drop inserts the block there.
 
-#include "base/Prompter.h"
-#include "document/Document.h"
-#include "editing/Snap.h"
-#include "model/Layout.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/editing/Snap.h"
+#include "core/model/Layout.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "editing/Clipboard.h"
+#include "core/editing/Clipboard.h"
 
-#include "editing/Selection.h"
+#include "core/editing/Selection.h"
 
 #include <unordered_map>
 #include <unordered_set>

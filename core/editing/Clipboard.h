@@ -2,7 +2,7 @@
 // The canvas clipboard: copies of pieces (scenery, labels and shapes are not copied), and
 // pasting them back with new ids.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <vector>
 

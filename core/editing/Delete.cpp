@@ -1,7 +1,7 @@
-#include "editing/Delete.h"
+#include "core/editing/Delete.h"
 
-#include "editing/EditLocks.h"
-#include "editing/Selection.h"
+#include "core/editing/EditLocks.h"
+#include "core/editing/Selection.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,8 +1,8 @@
 #pragma once
 // Deleting the selection with its refusals and confirmation.
 
-#include "model/Layout.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <unordered_set>

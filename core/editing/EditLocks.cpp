@@ -1,6 +1,6 @@
-#include "editing/EditLocks.h"
+#include "core/editing/EditLocks.h"
 
-#include "elevation/GradeRuns.h"
+#include "core/elevation/GradeRuns.h"
 
 #include <cmath>
 #include <unordered_map>

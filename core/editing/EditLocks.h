@@ -2,8 +2,8 @@
 // Refusals that keep helices whole and tunnels fixed, and the graded-pieces questions, asked
 // before a selection is deleted, moved or turned. A refusal changes nothing.
 
-#include "model/Layout.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/model/Layout.h"
 
 #include <string>
 

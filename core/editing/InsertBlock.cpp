@@ -1,7 +1,7 @@
-#include "editing/InsertBlock.h"
+#include "core/editing/InsertBlock.h"
 
-#include "model/BlockFile.h"
-#include "model/LayoutFile.h"
+#include "core/model/BlockFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -2,9 +2,9 @@
 // Inserting a library block: its pieces and scenery join the layout with new ids, their
 // smallest x and y moved to the origin, joints inside the block kept and all others freed.
 
-#include "base/Prompter.h"
-#include "document/Document.h"
-#include "model/Layout.h"
+#include "core/base/Prompter.h"
+#include "core/document/Document.h"
+#include "core/model/Layout.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "editing/LayoutShape.h"
+#include "core/editing/LayoutShape.h"
 
-#include "base/Units.h"
+#include "core/base/Units.h"
 
 #include <algorithm>
 #include <charconv>

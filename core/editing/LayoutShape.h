@@ -2,9 +2,9 @@
 // The rules behind the layout shape dialog: the seven baseboard shapes, their fields in the
 // display unit, and the outline each one builds.
 
-#include "base/Geometry.h"
-#include "document/Change.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/document/Change.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "editing/Levels.h"
+#include "core/editing/Levels.h"
 
-#include "base/Units.h"
-#include "editing/Delete.h"
+#include "core/base/Units.h"
+#include "core/editing/Delete.h"
 
 #include <algorithm>
 #include <cctype>
@@ -104,8 +104,7 @@ LevelsChange setActiveLevel(Layout& layout, int32_t levelId) {
 }
 
 LevelProperties levelProperties(const Level& level) {
-    return {level.name, level.height, level.useTrackColor,
-            level.trackColor};
+    return {level.name, level.height, level.useTrackColor, level.trackColor};
 }
 
 LevelsChange applyLevelProperties(Layout& layout, int32_t levelId, const LevelProperties& props) {

@@ -1,9 +1,9 @@
 #pragma once
 // The rules behind the levels dialog: adding, editing and removing decks.
 
-#include "base/Color.h"
-#include "document/Change.h"
-#include "model/Layout.h"
+#include "core/base/Color.h"
+#include "core/document/Change.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

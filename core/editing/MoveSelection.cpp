@@ -1,10 +1,10 @@
-#include "editing/MoveSelection.h"
+#include "core/editing/MoveSelection.h"
 
-#include "editing/EditLocks.h"
-#include "model/PieceIndex.h"
-#include "editing/Rigid.h"
-#include "editing/Selection.h"
-#include "elevation/GradeRuns.h"
+#include "core/editing/EditLocks.h"
+#include "core/editing/Rigid.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PieceIndex.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // Dragging the selection: the press that may become a drag, the checks when it does, the rigid move
 // with its snap preview, and the joins made on release.
 
-#include "editing/MoveSnapIndex.h"
-#include "model/Layout.h"
-#include "render/ViewTransform.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/editing/MoveSnapIndex.h"
+#include "core/model/Layout.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <optional>

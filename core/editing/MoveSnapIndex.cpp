@@ -1,6 +1,6 @@
-#include "editing/MoveSnapIndex.h"
+#include "core/editing/MoveSnapIndex.h"
 
-#include "model/LevelFilter.h"
+#include "core/model/LevelFilter.h"
 
 #include <algorithm>
 #include <cmath>

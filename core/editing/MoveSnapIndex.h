@@ -3,8 +3,8 @@
 // piece that a free connector of a selected piece would join. The index hashes the unselected
 // free connectors by position once per drag so that each motion looks only at nearby cells.
 
-#include "editing/Snap.h"
-#include "model/Layout.h"
+#include "core/editing/Snap.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <unordered_map>

@@ -1,7 +1,7 @@
-#include "editing/Placing.h"
+#include "core/editing/Placing.h"
 
-#include "editing/Selection.h"
-#include "elevation/GradeRuns.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/GradeRuns.h"
 
 namespace plandor {
 

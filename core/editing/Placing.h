@@ -2,10 +2,10 @@
 // Placing catalogue pieces: the ghost that follows the cursor, dropping it with its joints,
 // and the one-step extensions (auto-connect from the palette, clone and extend).
 
-#include "catalog/TrackCatalog.h"
-#include "editing/Snap.h"
-#include "model/Layout.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/Snap.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

@@ -2,9 +2,9 @@
 // Turning pieces, scenery items and helices about a pivot, shared by the moves and rotations
 // of a selection.
 
-#include "base/Geometry.h"
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/base/Geometry.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cmath>
 #include <unordered_set>

@@ -1,9 +1,9 @@
-#include "base/Geometry.h"
-#include "editing/Rotate.h"
+#include "core/editing/Rotate.h"
+#include "core/base/Geometry.h"
 
-#include "editing/EditLocks.h"
-#include "editing/Rigid.h"
-#include "editing/Selection.h"
+#include "core/editing/EditLocks.h"
+#include "core/editing/Rigid.h"
+#include "core/editing/Selection.h"
 
 #include <cmath>
 

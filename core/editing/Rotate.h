@@ -2,9 +2,9 @@
 // Turning the selection: by wheel steps about the selection's box centre, freely with Alt+drag
 // (snapping to right angles), and by 30-degree steps with Alt+right-click.
 
-#include "catalog/SceneryCatalog.h"
-#include "model/Layout.h"
-#include "base/Prompter.h"
+#include "core/base/Prompter.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <vector>

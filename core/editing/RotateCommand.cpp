@@ -1,7 +1,7 @@
-#include "editing/EditLocks.h"
-#include "editing/Rigid.h"
-#include "editing/Rotate.h"
-#include "editing/Selection.h"
+#include "core/editing/EditLocks.h"
+#include "core/editing/Rigid.h"
+#include "core/editing/Rotate.h"
+#include "core/editing/Selection.h"
 
 namespace plandor {
 

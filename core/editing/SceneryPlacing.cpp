@@ -1,7 +1,7 @@
-#include "editing/SceneryPlacing.h"
+#include "core/editing/SceneryPlacing.h"
 
-#include "editing/Placing.h"
-#include "editing/Selection.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Selection.h"
 
 #include <cmath>
 

@@ -2,9 +2,9 @@
 // Placing scenery items from the palette: the ghost's turns, the roundhouse's fit round a
 // turntable, and the drop with its level.
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

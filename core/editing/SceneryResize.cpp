@@ -1,4 +1,4 @@
-#include "editing/SceneryResize.h"
+#include "core/editing/SceneryResize.h"
 
 #include <algorithm>
 #include <cmath>

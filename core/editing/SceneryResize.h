@@ -2,9 +2,9 @@
 // Resizing a scenery item: the eight handles round a platform and the drag that moves one of
 // them, and the values and rules of the "Resize Scenery" dialog.
 
-#include "catalog/SceneryCatalog.h"
-#include "document/Change.h"
-#include "model/Layout.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/document/Change.h"
+#include "core/model/Layout.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "editing/Selection.h"
+#include "core/editing/Selection.h"
 
-#include "catalog/TrackCatalog.h"
-#include "model/LevelFilter.h"
-#include "model/PieceIndex.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/LevelFilter.h"
+#include "core/model/PieceIndex.h"
 
 #include <algorithm>
 #include <cstdlib>

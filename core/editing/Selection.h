@@ -2,9 +2,9 @@
 // What is selected: selection flags on pieces, scenery, labels, measurements and shapes, and
 // the rules that keep helices whole.
 
-#include "editing/Clipboard.h"
-#include "model/Layout.h"
-#include "render/ViewTransform.h"
+#include "core/editing/Clipboard.h"
+#include "core/model/Layout.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "editing/Snap.h"
+#include "core/editing/Snap.h"
 
-#include "model/LevelFilter.h"
+#include "core/model/LevelFilter.h"
 
 #include <algorithm>
 #include <cmath>

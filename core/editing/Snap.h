@@ -2,8 +2,8 @@
 // The snap search: which free connector of a placed piece the connectors of a ghost (or of
 // a moving piece) join, and the head-on pose that makes them meet.
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cmath>
 #include <cstdint>

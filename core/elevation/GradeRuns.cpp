@@ -1,5 +1,5 @@
-#include "elevation/GradeRuns.h"
-#include "base/Geometry.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

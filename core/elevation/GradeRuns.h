@@ -2,8 +2,8 @@
 // Heights along grade runs: how long a piece counts for a climb, how high each of its ends
 // sits, and how a run moves on when a piece is joined to its tip.
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 

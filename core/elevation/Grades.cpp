@@ -1,9 +1,9 @@
-#include "elevation/Grades.h"
+#include "core/elevation/Grades.h"
 
-#include "catalog/TrackCatalog.h"
-#include "model/PieceIndex.h"
-#include "elevation/GradeRuns.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/model/PieceIndex.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // The grade commands of the properties panel (Start Grade, End Grade, Recalc), the walk along
 // the elevation chain they share, and the status texts that tell whether a run is under way.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

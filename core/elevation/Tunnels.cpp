@@ -1,6 +1,6 @@
-#include "elevation/Tunnels.h"
+#include "core/elevation/Tunnels.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <unordered_map>

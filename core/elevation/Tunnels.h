@@ -2,7 +2,7 @@
 // Tunnels over chains of track: which selections can take one, and placing and removing the
 // portals and the Tunnel record. The locks on tunnel track live with the editing checks.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "model/BlockFile.h"
+#include "core/model/BlockFile.h"
 
-#include "base/Folders.h"
-#include "catalog/TrackCatalog.h"
-#include "model/LayoutFile.h"
+#include "core/base/Folders.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <sstream>

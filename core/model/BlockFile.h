@@ -2,7 +2,7 @@
 // Library blocks: the selected pieces and scenery of a layout saved to a small XML file, kept
 // per track system in "library" beside the layouts, and read back into fresh lists.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "base/Geometry.h"
-#include "model/HelixPlacement.h"
+#include "core/model/HelixPlacement.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Dropping a ready-made helix: one Helix record plus four straight stub pieces at its ends.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <string>
 

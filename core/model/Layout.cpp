@@ -1,6 +1,6 @@
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <limits>

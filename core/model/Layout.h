@@ -3,9 +3,9 @@
 // measurements, polygons, tunnels, helices, levels, baseboard and grade runs.
 // Records refer to each other only by ids from the layout's one counter.
 
-#include "base/Color.h"
-#include "base/Geometry.h"
-#include "base/Units.h"
+#include "core/base/Color.h"
+#include "core/base/Geometry.h"
+#include "core/base/Units.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -133,8 +133,8 @@ struct PolygonShape {
 
     // Every field, so whole records compare; a new field belongs here too.
     template <typename R> static auto fieldsOf(R& r) {
-        return std::tie(r.id, r.vertices, r.fill, r.outline, r.level,
-                        r.height, r.label, r.selected);
+        return std::tie(r.id, r.vertices, r.fill, r.outline, r.level, r.height, r.label,
+                        r.selected);
     }
     bool operator==(const PolygonShape& o) const { return fieldsOf(*this) == fieldsOf(o); }
 };

@@ -1,13 +1,13 @@
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
-#include "base/FilePath.h"
-#include "catalog/TrackCatalog.h"
+#include "core/base/FilePath.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -568,9 +568,9 @@ Field<PlacedPiece> pieceColorField() {
                     return false;
                 const auto c = static_cast<uint32_t>(*color);
                 p.hasColor = true;
-                p.color = Color{static_cast<uint8_t>((c >> 16) & 255),
-                                static_cast<uint8_t>((c >> 8) & 255), static_cast<uint8_t>(c & 255),
-                                255};
+                p.color =
+                    Color{static_cast<uint8_t>((c >> 16) & 255),
+                          static_cast<uint8_t>((c >> 8) & 255), static_cast<uint8_t>(c & 255), 255};
                 return true;
             },
             [](const PlacedPiece& p) { return !p.hasColor; }};
@@ -594,7 +594,9 @@ bool defaultClearances(const FileHead& h) {
 // Only the three known units are taken; anything else shows millimetres.
 Field<FileHead> unitsField() {
     return {"units", Need::Optional,
-            [](LineWriter& w, std::string_view n, const FileHead& h) { w.integer(n, unitsNumber(h.units)); },
+            [](LineWriter& w, std::string_view n, const FileHead& h) {
+                w.integer(n, unitsNumber(h.units));
+            },
             [](const Attributes& a, std::string_view n, FileHead& h) {
                 auto number = a.integer(n);
                 const std::optional<Units> units = number ? unitsFromNumber(*number) : std::nullopt;
@@ -979,8 +981,8 @@ bool readWrittenJoint(std::string_view line, JointLine& joint) {
         return p > from && (p == end || static_cast<unsigned>(*p - '0') >= 10);
     };
     return expect("<joint conn=\"") && number(joint.conn) && expect("\" target=\"") &&
-           number(joint.target) && expect("\" tconn=\"") && number(joint.tconn) &&
-           expect("\"/>") && p == end;
+           number(joint.target) && expect("\" tconn=\"") && number(joint.tconn) && expect("\"/>") &&
+           p == end;
 }
 
 // The `name="value"` pairs of a line, found by one pass over it, for lines in the very form
@@ -1046,16 +1048,15 @@ bool readWrittenPiece(std::string_view line, PlacedPiece& piece) {
     constexpr std::string_view kTag = "<piece";
     WrittenPairs pairs;
     if (!textAt(start, kTag) || !findWrittenPairs(line, start + kTag.size(), pairs) ||
-        pairs.quotes == 0 || pairs.quote[pairs.quotes - 1] + 2 != line.size() ||
-        line.back() != '>')
+        pairs.quotes == 0 || pairs.quote[pairs.quotes - 1] + 2 != line.size() || line.back() != '>')
         return false;
     struct Expected {
         std::string_view name;
         bool optional;
     };
-    static constexpr Expected kOrder[] = {{"id", false},    {"cat", false},  {"x", false},
+    static constexpr Expected kOrder[] = {{"id", false},    {"cat", false},     {"x", false},
                                           {"y", false},     {"heading", false}, {"z", false},
-                                          {"grade", false}, {"rev", true},   {"level", false},
+                                          {"grade", false}, {"rev", true},      {"level", false},
                                           {"helix", true},  {"sel", false}};
     std::array<std::string_view, std::size(kOrder)> value{};
     std::size_t pair = 0;
@@ -1196,13 +1197,13 @@ class LayoutReader {
             return "Not a layout file: " + path;
         if (layoutClosed_)
             return {};
-        const char* inside = inPieces_    ? "pieces"
+        const char* inside = inPieces_      ? "pieces"
                              : inLevels_    ? "levels"
                              : inScenery_   ? "scenery"
                              : inBaseboard_ ? "baseboard"
                                             : "layout";
-        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) +
-               " inside <" + inside + ">, so part of the layout is missing: " + path;
+        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) + " inside <" +
+               inside + ">, so part of the layout is missing: " + path;
     }
 
   private:

@@ -2,8 +2,8 @@
 // The layout file (.plo): a line-oriented XML text, one element per line.
 // Reading and writing return an empty text on success, else a message for the user.
 
-#include "base/AtomicFile.h" // writeFileReplacing, which saving uses
-#include "model/Layout.h"
+#include "core/base/AtomicFile.h" // writeFileReplacing, which saving uses
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <istream>

@@ -1,7 +1,7 @@
 #pragma once
 // Which levels are hidden. A piece on a level missing from the list counts as visible.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // part number, so the last answer is kept and the hash lookup skipped when it repeats.
 // Valid only while the layout is not changed (it remembers a piece's part string).
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <string>
 

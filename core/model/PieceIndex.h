@@ -2,7 +2,7 @@
 // Position of each piece in the layout's list by id, built once per operation so that bulk
 // edits do not scan the list for every id.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <cstdint>
 #include <unordered_map>

@@ -1,7 +1,7 @@
-#include "render/Camera3D.h"
-#include "base/Geometry.h"
-#include "render/Mesh3D.h"
-#include "render/Scene3D.h"
+#include "core/render/Camera3D.h"
+#include "core/base/Geometry.h"
+#include "core/render/Mesh3D.h"
+#include "core/render/Scene3D.h"
 
 #include <algorithm>
 #include <cmath>

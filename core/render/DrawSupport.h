@@ -2,7 +2,7 @@
 // Small helpers shared by the renderer's source files: pens, brushes, fonts and the
 // truncation of screen coordinates the plan uses everywhere.
 
-#include "render/Painter.h"
+#include "core/render/Painter.h"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
-#include "base/Geometry.h"
-#include "render/LayoutRenderer.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "render/DrawSupport.h"
-#include "render/RenderColors.h"
-#include "base/Units.h"
+#include "core/base/Units.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/DrawSupport.h"
+#include "core/render/RenderColors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,8 +66,7 @@ void LayoutRenderer::drawLayoutArea(Painter& painter, const Layout& layout,
 }
 
 void LayoutRenderer::drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
-                                                const ViewTransform& view, int width,
-                                                int height) {
+                                                const ViewTransform& view, int width, int height) {
     drawLayoutWithin(painter, layout, RenderOptions::of(layout), view, width, height,
                      Bounds{0, 0, double(width), double(height)}, Subset::AllButSelection);
 }
@@ -146,8 +145,7 @@ void LayoutRenderer::drawLayoutWithin(Painter& painter, const Layout& layout,
 
 // ---- surface and coordinate helpers -------------------------------------------------------
 
-Bounds LayoutRenderer::textBoxBound(double x, double y,
-                                                        const std::string& text, int pointSize) {
+Bounds LayoutRenderer::textBoxBound(double x, double y, const std::string& text, int pointSize) {
     // No glyph of the bold fonts is wider than a point size in pixels twice over, nor is a line
     // taller.
     const double reach = 2.0 * std::max(1, pointSize);
@@ -229,9 +227,8 @@ void LayoutRenderer::drawLevelOutlines(Painter& painter, const Layout& layout,
         toScreen(level.outline, view);
         if (!onSurface(screenBoxOf(screenPoints_), 2))
             continue;
-        painter.setBrush(solidBrush(level.useTrackColor
-                                        ? levelOutlineFill(level.trackColor)
-                                        : colors::LevelFill));
+        painter.setBrush(solidBrush(level.useTrackColor ? levelOutlineFill(level.trackColor)
+                                                        : colors::LevelFill));
         painter.setPen(solidPen(colors::BaseboardPen, 2));
         painter.drawPolygon(screenPoints_);
     }
@@ -298,9 +295,9 @@ void LayoutRenderer::drawBaseboardOutline(Painter& painter, const Layout& layout
         const std::string text = formatDimension(length, layout.units);
         const TextExtent e = painter.textExtent(text);
         const int bx = c.x - e.width / 2 - 4, by = c.y - e.height / 2 - 2;
-        if (!onSurface(Bounds{double(bx), double(by), double(bx + e.width + 8),
-                                 double(by + e.height + 4)},
-                       2))
+        if (!onSurface(
+                Bounds{double(bx), double(by), double(bx + e.width + 8), double(by + e.height + 4)},
+                2))
             continue;
         painter.setBrush(solidBrush(colors::DimensionBoxFill));
         painter.setPen(solidPen(colors::DimensionBoxPen, 1));
@@ -358,8 +355,8 @@ void LayoutRenderer::drawShapes(Painter& painter, const Layout& layout, const Vi
         painter.setFont(boldFont(points));
         const TextExtent e = painter.textExtent(shape.label);
         const int tx = c.x - e.width / 2, ty = c.y - e.height / 2;
-        if (!onSurface(
-                Bounds{double(tx), double(ty), double(tx + e.width), double(ty + e.height)}, 1))
+        if (!onSurface(Bounds{double(tx), double(ty), double(tx + e.width), double(ty + e.height)},
+                       1))
             continue;
         painter.setTextColor(colors::PlainText);
         painter.setTextBackground(colors::Background, false);
@@ -391,8 +388,8 @@ void LayoutRenderer::drawScenery(Painter& painter, const Layout& layout, const V
             const SceneryDef* def = catalog.find(item.item);
             if (!def)
                 continue;
-            drawSceneryItem(painter, *def, item.x, item.y, item.heading, view,
-                            shown(item.selected), item.scaleX, item.scaleY);
+            drawSceneryItem(painter, *def, item.x, item.y, item.heading, view, shown(item.selected),
+                            item.scaleX, item.scaleY);
         }
     }
 }
@@ -463,8 +460,7 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
     const TrackCatalog& catalog = TrackCatalog::instance();
     const bool anyTunnel = !tunnelPieces_.empty();
     // Most pieces of a large plan lie far off the surface; their origin alone settles them.
-    const double reach =
-        culling_ ? catalogueReach(view, options_.labels) : 0;
+    const double reach = culling_ ? catalogueReach(view, options_.labels) : 0;
     for (int pass = 0; pass < 2; ++pass) {
         const bool selectedPass = pass == 1;
         if (!inSubset(selectedPass))
@@ -488,8 +484,7 @@ void LayoutRenderer::drawPieceGroup(Painter& painter, const Layout& layout,
             if (!def)
                 continue;
             const bool inTunnel = anyTunnel && tunnelPieces_.count(piece.id) > 0;
-            drawPiece(painter, piece, *def, view, shown(piece.selected), options_.labels,
-                      inTunnel);
+            drawPiece(painter, piece, *def, view, shown(piece.selected), options_.labels, inTunnel);
         }
     }
 }
@@ -601,8 +596,7 @@ void LayoutRenderer::drawLabels(Painter& painter, const Layout& layout, const Vi
         if (!onSurface(textBoxBound(p.x, p.y, label.text, fontSize), 2))
             continue;
         const TextExtent e = painter.textExtent(label.text);
-        if (!onSurface(Bounds{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0},
-                       1))
+        if (!onSurface(Bounds{p.x - 2.0, p.y - 2.0, p.x + e.width + 2.0, p.y + e.height + 2.0}, 1))
             continue;
         painter.setTextColor(shown(label.selected) ? colors::SelectionBlue : colors::PlainText);
         painter.setTextBackground(colors::LabelBackground, true);
@@ -633,7 +627,7 @@ void LayoutRenderer::drawMeasurements(Painter& painter, const Layout& layout,
         const int bx = c.x - e.width / 2 - 5, by = c.y - e.height / 2 - 2;
 
         Bounds box{double(std::min(a.x, b.x)), double(std::min(a.y, b.y)),
-                      double(std::max(a.x, b.x)), double(std::max(a.y, b.y))};
+                   double(std::max(a.x, b.x)), double(std::max(a.y, b.y))};
         const bool lineVisible = onSurface(box, width + 6);
         const bool textVisible = onSurface(
             Bounds{double(bx), double(by), double(bx + e.width + 10), double(by + e.height + 4)},

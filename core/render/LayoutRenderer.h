@@ -2,10 +2,10 @@
 // Draws a whole layout, or single pieces and scenery items, through a Painter.
 // The canvas, the palette preview and the printout share it.
 
-#include "model/Layout.h"
-#include "render/Painter.h"
-#include "render/PieceGeometry.h"
-#include "render/ViewTransform.h"
+#include "core/model/Layout.h"
+#include "core/render/Painter.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -75,8 +75,8 @@ class LayoutRenderer {
     void drawLayoutWithoutSelection(Painter& painter, const Layout& layout,
                                     const ViewTransform& view, int width, int height);
     // The selected pieces, helices and scenery items alone, drawn over what the painter holds.
-    void drawSelection(Painter& painter, const Layout& layout, const ViewTransform& view,
-                       int width, int height);
+    void drawSelection(Painter& painter, const Layout& layout, const ViewTransform& view, int width,
+                       int height);
 
     void drawPiece(Painter& painter, const PlacedPiece& piece, const PieceDef& def,
                    const ViewTransform& view, bool selected, bool labelsOn, bool inTunnel);

@@ -1,12 +1,12 @@
 // Drawing of single items: track pieces (with their bodies by kind, labels and connector
 // dots), ghosts, helix rings and scenery items.
-#include "render/LayoutRenderer.h"
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
+#include "core/render/LayoutRenderer.h"
 
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "render/DrawSupport.h"
-#include "render/RenderColors.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/DrawSupport.h"
+#include "core/render/RenderColors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,8 +74,9 @@ Bounds placedScreenBox(const Bounds& b, const PieceFrame& frame, const ViewTrans
     const Point centre = frame.apply(Point{cx, cy});
     const double ex = std::fabs(frame.c) * hx + std::fabs(frame.s) * hy;
     const double ey = std::fabs(frame.s) * hx + std::fabs(frame.c) * hy;
-    return Bounds{(centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
-                  (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
+    return Bounds{
+        (centre.x - ex) * view.scale + view.panX, (centre.y - ey) * view.scale + view.panY,
+        (centre.x + ex) * view.scale + view.panX, (centre.y + ey) * view.scale + view.panY};
 }
 
 } // namespace
@@ -530,8 +531,9 @@ double LayoutRenderer::catalogueReach(const ViewTransform& view, bool labelsOn) 
     return reach_;
 }
 
-bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def, const PlacedPiece& piece,
-                                     const ViewTransform& view, bool labels) {
+bool LayoutRenderer::pieceOffSurface(Painter& painter, const PieceDef& def,
+                                     const PlacedPiece& piece, const ViewTransform& view,
+                                     bool labels) {
     const Bounds& b = cachedLocalBounds(def);
     int margin = surfaceMargin(def, view);
     if (labels)
@@ -559,9 +561,7 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
     const double w = scaleX * def.width, h = scaleY * def.depth;
     Bounds b{-w / 2, -h / 2, w / 2, h / 2};
     int maxStroke = 1;
-    auto include = [&](double px, double py) {
-        b.add(scaleX * px - w / 2, scaleY * py - h / 2);
-    };
+    auto include = [&](double px, double py) { b.add(scaleX * px - w / 2, scaleY * py - h / 2); };
     for (const SceneryPrimitive& prim : def.primitives) {
         maxStroke =
             std::max(maxStroke, static_cast<int>(std::min<uint32_t>(prim.strokeWidth, 1000)));
@@ -601,7 +601,7 @@ bool LayoutRenderer::sceneryOffSurface(Painter& painter, const SceneryDef& def,
         painter.setFont(boldFont(size < 9 ? 8 : size));
         const TextExtent e = painter.textExtent(prim.text);
         if (onSurface(Bounds{sx - e.width / 2.0, sy - e.height / 2.0, sx + e.width / 2.0,
-                                sy + e.height / 2.0},
+                             sy + e.height / 2.0},
                       3))
             return false;
     }

@@ -1,5 +1,5 @@
-#include "render/Mesh3D.h"
-#include "base/Geometry.h"
+#include "core/render/Mesh3D.h"
+#include "core/base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 // The drawing primitives the renderer needs. WxPainter puts them on a wxDC (screen,
 // printer, memory bitmap); tests record them.
 
-#include "base/Color.h"
-#include "render/ViewTransform.h"
+#include "core/base/Color.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
-#include "render/PieceGeometry.h"
-#include "base/Geometry.h"
+#include "core/render/PieceGeometry.h"
+#include "core/base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

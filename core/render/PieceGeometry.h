@@ -2,8 +2,8 @@
 // Where a piece's track lies in its own frame: the straight and curved bands the plan fills
 // (a hit test and a 3D mesh want the same strips), the piece's mid-point and its extent.
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "render/PieceMesh.h"
-#include "base/Geometry.h"
-#include "render/PieceGeometry.h"
+#include "core/render/PieceMesh.h"
+#include "core/base/Geometry.h"
+#include "core/render/PieceGeometry.h"
 
 #include <algorithm>
 #include <cmath>

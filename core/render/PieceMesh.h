@@ -2,8 +2,8 @@
 // Meshes of track pieces in their own plan frame (origin at connector 0, x along the track,
 // y to the side as on the plan, z up), plus the piers under bridges and the helix posts.
 
-#include "catalog/TrackCatalog.h"
-#include "render/Mesh3D.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/Mesh3D.h"
 
 namespace plandor {
 

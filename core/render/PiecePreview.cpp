@@ -1,7 +1,7 @@
-#include "render/PiecePreview.h"
-#include "base/Geometry.h"
+#include "core/render/PiecePreview.h"
+#include "core/base/Geometry.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <algorithm>
 #include <cmath>

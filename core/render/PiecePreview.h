@@ -2,8 +2,8 @@
 // The small drawing of a catalogue piece that the palette shows beside the mouse: the scale
 // that fits the piece into the popup, and the whole picture drawn through a Painter.
 
-#include "render/LayoutRenderer.h"
-#include "render/Painter.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/Painter.h"
 
 namespace plandor {
 

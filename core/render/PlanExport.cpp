@@ -1,4 +1,4 @@
-#include "render/PlanExport.h"
+#include "core/render/PlanExport.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,8 +2,8 @@
 // Exporting the plan as a picture: the sheets of paper (or the one big sheet) the visible
 // levels are drawn on, worked out with the same page arithmetic as printing.
 
-#include "model/Layout.h"
-#include "render/PrintLayout.h"
+#include "core/model/Layout.h"
+#include "core/render/PrintLayout.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
-#include "render/PrintLayout.h"
+#include "core/render/PrintLayout.h"
 
-#include "base/Geometry.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
-#include "render/PieceGeometry.h"
+#include "core/base/Geometry.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/render/PieceGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,12 +123,13 @@ int effectiveDpi(int reportedDpi) {
     return reportedDpi < 1 ? kPrintDefaultDpi : std::min(reportedDpi, kMaxDpi);
 }
 
-PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height,
-                  int dpi) {
+PageGrid pageGrid(const Bounds& box, const PrintOptions& options, int width, int height, int dpi) {
     const double w = std::max(1.0, box.maxX - box.minX);
     const double h = std::max(1.0, box.maxY - box.minY);
-    const int u = std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(width, 0, kMaxPagePx))));
-    const int v = std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(height, 0, kMaxPagePx))));
+    const int u =
+        std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(width, 0, kMaxPagePx))));
+    const int v =
+        std::max(1, static_cast<int>(std::trunc(kUsablePart * std::clamp(height, 0, kMaxPagePx))));
     const double fit = std::min(v / h, u / w);
     PageGrid grid;
     switch (options.scalingMode) {

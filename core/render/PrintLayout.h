@@ -3,10 +3,10 @@
 // many pages it takes at a scale, and where each page looks. Also the layout switches a
 // print run changes for a while and puts back.
 
-#include "model/Layout.h"
-#include "render/LayoutRenderer.h"
-#include "render/Painter.h"
-#include "render/ViewTransform.h"
+#include "core/model/Layout.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/Painter.h"
+#include "core/render/ViewTransform.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "render/RenderColors.h"
+#include "core/render/RenderColors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,7 +59,8 @@ Color elevationFill(double z) {
 }
 
 Color levelOutlineFill(Color track) {
-    return Color{static_cast<uint8_t>((track.r + 490) / 3), static_cast<uint8_t>((track.g + 470) / 3),
+    return Color{static_cast<uint8_t>((track.r + 490) / 3),
+                 static_cast<uint8_t>((track.g + 470) / 3),
                  static_cast<uint8_t>((track.b + 420) / 3)};
 }
 

@@ -2,7 +2,7 @@
 // Every fixed colour of the 2D plan, and the small colour arithmetic the renderer applies
 // (branch shading, elevation tint, tunnel wash-out, dot outlines).
 
-#include "render/Painter.h"
+#include "core/render/Painter.h"
 
 namespace plandor {
 namespace colors {

@@ -1,13 +1,13 @@
-#include "render/Scene3D.h"
-#include "base/Geometry.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "model/LevelFilter.h"
-#include "model/PieceIndex.h"
-#include "render/PieceGeometry.h"
-#include "render/PieceMesh.h"
-#include "render/SceneryMesh.h"
+#include "core/render/Scene3D.h"
+#include "core/base/Geometry.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/LevelFilter.h"
+#include "core/model/PieceIndex.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/PieceMesh.h"
+#include "core/render/SceneryMesh.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // that place them, and the flat meshes and lines built in world coordinates (x as on the
 // plan, y flipped to point up the page, z up).
 
-#include "model/Layout.h"
-#include "render/Mesh3D.h"
+#include "core/model/Layout.h"
+#include "core/render/Mesh3D.h"
 
 #include <functional>
 #include <string>

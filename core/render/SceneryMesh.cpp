@@ -1,5 +1,5 @@
-#include "render/SceneryMesh.h"
-#include "base/Geometry.h"
+#include "core/render/SceneryMesh.h"
+#include "core/base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

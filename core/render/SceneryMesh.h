@@ -2,8 +2,8 @@
 // Meshes of scenery types, centred on the item with y up and z up from the ground; the item's
 // scale and rotation are applied when it is drawn.
 
-#include "catalog/SceneryCatalog.h"
-#include "render/Mesh3D.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/render/Mesh3D.h"
 
 namespace plandor {
 

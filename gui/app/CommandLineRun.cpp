@@ -1,10 +1,10 @@
-#include "app/CommandLineRun.h"
+#include "gui/app/CommandLineRun.h"
 
-#include "app/ShopMap.h"
-#include "base/Folders.h"
-#include "model/LayoutFile.h"
-#include "ui/SystemFolders.h"
-#include "wxrender/PlanExporter.h"
+#include "core/app/ShopMap.h"
+#include "core/base/Folders.h"
+#include "core/model/LayoutFile.h"
+#include "gui/platform/SystemFolders.h"
+#include "gui/wxrender/PlanExporter.h"
 
 #include <wx/app.h>
 #include <wx/init.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The command-line exports: they read one layout, write one file and end, with no window.
 
-#include "app/CommandLine.h"
+#include "core/app/CommandLine.h"
 
 namespace plandor {
 

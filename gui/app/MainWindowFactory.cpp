@@ -1,8 +1,8 @@
-#include "app/MainWindowFactory.h"
+#include "gui/app/MainWindowFactory.h"
 
-#include "ui/MainFrame.h"
+#include "gui/ui/MainFrame.h"
 
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <utility>
 

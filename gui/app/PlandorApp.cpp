@@ -1,13 +1,13 @@
-#include "app/PlandorApp.h"
+#include "gui/app/PlandorApp.h"
 
-#include "app/CommandLine.h"
-#include "app/FileCommands.h"
+#include "core/app/CommandLine.h"
+#include "core/app/FileCommands.h"
 
-#include "base/TraceLog.h"
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
-#include "ui/SplashDialog.h"
-#include "ui/WxText.h"
+#include "core/base/TraceLog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/SplashDialog.h"
 
 #include <wx/frame.h>
 #include <wx/stdpaths.h>
@@ -181,8 +181,8 @@ bool PlandorApp::OnInit() {
     if (!file.empty())
         reading = takeReading(file);
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
-    const MainWindow window =
-        runStartUp(fromWx(paths.GetUserLocalDataDir()), fromWx(paths.GetTempDir()), createMainWindow);
+    const MainWindow window = runStartUp(fromWx(paths.GetUserLocalDataDir()),
+                                         fromWx(paths.GetTempDir()), createMainWindow);
     if (!window.frame)
         return false;
     if (reading.valid() && window.openFile)

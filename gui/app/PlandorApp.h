@@ -1,7 +1,7 @@
 #pragma once
 // The application object and the start-up and exit steps it runs.
 
-#include "app/MainWindowFactory.h"
+#include "gui/app/MainWindowFactory.h"
 
 #include <wx/app.h>
 

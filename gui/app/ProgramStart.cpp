@@ -1,4 +1,4 @@
-#include "app/ProgramStart.h"
+#include "gui/app/ProgramStart.h"
 
 #ifdef _WIN32
 #include <cstdio>

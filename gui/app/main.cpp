@@ -1,11 +1,11 @@
 // Process entry: toolkit assertions stay on except in Release, where they are switched off with
 // the debug messages; trace messages are dropped before the toolkit starts the application.
 // The check and export options run without a window.
-#include "app/CheckCommand.h"
-#include "app/CommandLine.h"
-#include "app/CommandLineRun.h"
-#include "app/PlandorApp.h"
-#include "app/ProgramStart.h"
+#include "core/app/CheckCommand.h"
+#include "core/app/CommandLine.h"
+#include "gui/app/CommandLineRun.h"
+#include "gui/app/PlandorApp.h"
+#include "gui/app/ProgramStart.h"
 
 #include <wx/init.h>
 #include <wx/log.h>

@@ -1,17 +1,17 @@
-#include "canvas/CanvasPanel.h"
+#include "gui/canvas/CanvasPanel.h"
 
-#include "canvas/CanvasController.h"
-#include "canvas/CanvasOverlayDrawing.h"
-#include "canvas/CheckMarks.h"
-#include "canvas/DropArea.h"
-#include "canvas/OverlayArea.h"
-#include "canvas/SelectionBounds.h"
-#include "canvas/Rulers.h"
-#include "render/LayoutRenderer.h"
-#include "wxrender/WxPainter.h"
-#include "document/Document.h"
-#include "ui/ShapePropertiesDialog.h"
-#include "ui/WxPrompter.h"
+#include "core/canvas/CanvasController.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/canvas/CheckMarks.h"
+#include "core/canvas/DropArea.h"
+#include "core/canvas/OverlayArea.h"
+#include "core/canvas/Rulers.h"
+#include "core/canvas/SelectionBounds.h"
+#include "core/document/Document.h"
+#include "core/render/LayoutRenderer.h"
+#include "gui/platform/WxPrompter.h"
+#include "gui/ui/ShapePropertiesDialog.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <cmath>
 
@@ -278,8 +278,8 @@ void CanvasPanel::setCheckMarks(std::vector<CheckMark> marks) {
     auto same = [](const CheckMark& a, const CheckMark& b) {
         return a.kind == b.kind && a.at == b.at;
     };
-    if (std::equal(marks.begin(), marks.end(), impl_->checkMarks.begin(),
-                   impl_->checkMarks.end(), same))
+    if (std::equal(marks.begin(), marks.end(), impl_->checkMarks.begin(), impl_->checkMarks.end(),
+                   same))
         return;
     impl_->checkMarks = std::move(marks);
     Refresh();
@@ -459,8 +459,8 @@ void CanvasPanel::updatePictureArea(int width, int height) {
         impl_->renderer.drawLayoutArea(painter, impl_->doc.layout, view, width, height, area.x,
                                        area.y, area.width, area.height);
         if (area.x < kRulerSize || area.y < kRulerSize)
-            drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height),
-                       width, height);
+            drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
+                       height);
     }
     mem.DestroyClippingRegion();
     mem.SelectObject(wxNullBitmap);
@@ -477,8 +477,7 @@ void CanvasPanel::paintMovingSelection(wxDC& dc, int width, int height) {
             impl_->stillPicture.Create(width, height);
         wxMemoryDC mem(impl_->stillPicture);
         WxPainter painter(mem);
-        impl_->renderer.drawLayoutWithoutSelection(painter, impl_->doc.layout, view, width,
-                                                   height);
+        impl_->renderer.drawLayoutWithoutSelection(painter, impl_->doc.layout, view, width, height);
         drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
                    height);
         mem.SelectObject(wxNullBitmap);

@@ -2,7 +2,7 @@
 // The central 2D editing surface: paints the layout through the renderer and forwards
 // input to the core. Kept free of other wx headers so the frame can include it cheaply.
 
-#include "canvas/ToolMode.h"
+#include "core/canvas/ToolMode.h"
 
 #include <wx/panel.h>
 

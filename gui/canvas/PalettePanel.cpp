@@ -1,11 +1,11 @@
-#include "canvas/PalettePanel.h"
+#include "gui/canvas/PalettePanel.h"
 
-#include "canvas/PiecePreviewPopup.h"
-#include "catalog/SceneryCatalog.h"
-#include "catalog/TrackCatalog.h"
-#include "editing/Selection.h"
-#include "document/Document.h"
-#include "ui/WxText.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/document/Document.h"
+#include "core/editing/Selection.h"
+#include "gui/canvas/PiecePreviewPopup.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/choice.h>
 #include <wx/listbox.h>

@@ -3,8 +3,8 @@
 // Track, Library, Scenery and Signals lists. What the user picks is handed on as a
 // PaletteAction; the main window passes it to the canvas or the layout.
 
-#include "canvas/PaletteActions.h"
-#include "canvas/PaletteRows.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/canvas/PaletteRows.h"
 
 #include <wx/panel.h>
 

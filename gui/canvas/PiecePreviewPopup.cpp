@@ -1,7 +1,7 @@
-#include "canvas/PiecePreviewPopup.h"
+#include "gui/canvas/PiecePreviewPopup.h"
 
-#include "render/PiecePreview.h"
-#include "wxrender/WxPainter.h"
+#include "core/render/PiecePreview.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/dcbuffer.h>
 

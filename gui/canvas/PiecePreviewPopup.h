@@ -2,7 +2,7 @@
 // The small popup beside the palette's Track list that shows a drawing of the piece under
 // the mouse.
 
-#include "render/LayoutRenderer.h"
+#include "core/render/LayoutRenderer.h"
 
 #include <wx/popupwin.h>
 

@@ -1,6 +1,6 @@
-#include "ui/AutofillDialog.h"
+#include "gui/ui/AutofillDialog.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/listbox.h>

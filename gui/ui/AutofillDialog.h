@@ -1,7 +1,7 @@
 #pragma once
 // "Autofill Gap": the fills found for a gap, one per line, with "Place" and "Cancel".
 
-#include "editing/Autofill.h"
+#include "core/editing/Autofill.h"
 
 #include <wx/dialog.h>
 

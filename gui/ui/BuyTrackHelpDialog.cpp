@@ -1,9 +1,9 @@
-#include "ui/BuyTrackHelpDialog.h"
+#include "gui/ui/BuyTrackHelpDialog.h"
 
-#include "app/Cart.h"
-#include "app/ShopMap.h"
-#include "ui/EmbeddedPictures.h"
-#include "ui/WxText.h"
+#include "core/app/Cart.h"
+#include "core/app/ShopMap.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/EmbeddedPictures.h"
 
 #include <wx/button.h>
 #include <wx/hyperlink.h>

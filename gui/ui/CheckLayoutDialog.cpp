@@ -1,6 +1,6 @@
-#include "ui/CheckLayoutDialog.h"
+#include "gui/ui/CheckLayoutDialog.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/display.h>
 #include <wx/listctrl.h>

@@ -2,7 +2,7 @@
 // Layout > Check Layout...: a non-modal list of what the layout check found, kept up to date
 // by the main window; choosing a row hands the finding back to the window.
 
-#include "app/LayoutCheck.h"
+#include "core/app/LayoutCheck.h"
 
 #include <wx/dialog.h>
 

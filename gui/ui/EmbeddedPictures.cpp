@@ -1,4 +1,4 @@
-#include "ui/EmbeddedPictures.h"
+#include "gui/ui/EmbeddedPictures.h"
 
 #include <wx/log.h>
 #include <wx/mstream.h>

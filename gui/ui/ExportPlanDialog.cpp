@@ -1,4 +1,4 @@
-#include "ui/ExportPlanDialog.h"
+#include "gui/ui/ExportPlanDialog.h"
 
 #include <wx/choice.h>
 #include <wx/radiobox.h>

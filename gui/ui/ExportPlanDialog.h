@@ -2,7 +2,7 @@
 // "Export Plan": how large the exported picture is drawn (fitted to a sheet of paper or at
 // 1 : N) before the file is chosen.
 
-#include "render/PlanExport.h"
+#include "core/render/PlanExport.h"
 
 #include <wx/dialog.h>
 

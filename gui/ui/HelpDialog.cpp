@@ -1,9 +1,9 @@
-#include "ui/HelpDialog.h"
+#include "gui/ui/HelpDialog.h"
 
-#include "app/HelpTexts.h"
-#include "base/BrowserOpener.h"
-#include "ui/EmbeddedPictures.h"
-#include "ui/WxText.h"
+#include "core/app/HelpTexts.h"
+#include "core/base/BrowserOpener.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/EmbeddedPictures.h"
 
 #include <wx/button.h>
 #include <wx/hyperlink.h>
@@ -42,7 +42,7 @@ wxSizer* paragraphWithLink(wxWindow* parent, const std::string& before, wxHyperl
     auto* column = new wxBoxSizer(wxVERTICAL);
     wxBoxSizer* row = nullptr;
     std::string line; // words of the row not yet placed
-    int used = 0;      // width of the row so far
+    int used = 0;     // width of the row so far
     const auto widthOf = [&](const std::string& text) {
         int w = 0, h = 0;
         parent->GetTextExtent(toWx(text), &w, &h, nullptr, nullptr, &font);

@@ -1,8 +1,8 @@
-#include "ui/LayoutFileDialogs.h"
+#include "gui/ui/LayoutFileDialogs.h"
 
-#include "app/FileCommands.h"
-#include "base/Folders.h"
-#include "ui/WxText.h"
+#include "core/app/FileCommands.h"
+#include "core/base/Folders.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/dirdlg.h>

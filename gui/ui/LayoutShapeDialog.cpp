@@ -1,9 +1,9 @@
-#include "ui/LayoutShapeDialog.h"
+#include "gui/ui/LayoutShapeDialog.h"
 
-#include "base/Prompter.h"
-#include "base/Units.h"
-#include "model/Layout.h"
-#include "ui/WxText.h"
+#include "core/base/Prompter.h"
+#include "core/base/Units.h"
+#include "core/model/Layout.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -16,8 +16,8 @@
 
 namespace plandor {
 
-LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout, Prompter& prompter,
-                                     bool freeFormAvailable)
+LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, const plandor::Layout& layout,
+                                     Prompter& prompter, bool freeFormAvailable)
     : wxDialog(parent, wxID_ANY, kLayoutShapeTitle, wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       layout_(layout), prompter_(prompter), freeFormAvailable_(freeFormAvailable) {

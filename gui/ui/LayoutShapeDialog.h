@@ -4,7 +4,7 @@
 // of the chosen shape and hands the result over on "Apply", where typed vertices that do not
 // read keep it open.
 
-#include "editing/LayoutShape.h"
+#include "core/editing/LayoutShape.h"
 
 #include <wx/dialog.h>
 

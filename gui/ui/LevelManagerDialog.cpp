@@ -1,9 +1,9 @@
-#include "ui/LevelManagerDialog.h"
+#include "gui/ui/LevelManagerDialog.h"
 
-#include "base/Prompter.h"
-#include "base/Units.h"
-#include "model/Layout.h"
-#include "ui/WxText.h"
+#include "core/base/Prompter.h"
+#include "core/base/Units.h"
+#include "core/model/Layout.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -50,8 +50,8 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
     useColor_ = new wxCheckBox(this, wxID_ANY, "Color track on this level:");
     useColor_->SetValue(level.useTrackColor);
     grid->Add(useColor_, 0, wxALIGN_CENTRE_VERTICAL);
-    color_ =
-        new wxColourPickerCtrl(this, wxID_ANY, wxColour(level.trackColor.r, level.trackColor.g, level.trackColor.b));
+    color_ = new wxColourPickerCtrl(
+        this, wxID_ANY, wxColour(level.trackColor.r, level.trackColor.g, level.trackColor.b));
     grid->Add(color_, 0);
 
     sizer->Add(grid, 1, wxALL | wxEXPAND, 12);

@@ -2,7 +2,7 @@
 // "Manage Levels": shows, hides, adds, edits and removes the layout's levels in place. The
 // rules are the core's (editing/Levels); the dialog gathers input and shows the list.
 
-#include "editing/Levels.h"
+#include "core/editing/Levels.h"
 
 #include <wx/dialog.h>
 

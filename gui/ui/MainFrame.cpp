@@ -1,41 +1,40 @@
-#include "ui/MainFrame.h"
+#include "gui/ui/MainFrame.h"
 
-#include "canvas/CanvasController.h"
-#include "canvas/CanvasPanel.h"
-#include "canvas/PalettePanel.h"
-#include "editing/Autofill.h"
-#include "canvas/CanvasController.h"
-#include "canvas/ContextMenu.h"
-#include "editing/Delete.h"
-#include "editing/InsertBlock.h"
-#include "editing/Placing.h"
-#include "editing/Selection.h"
-#include "elevation/Grades.h"
-#include "elevation/Tunnels.h"
-#include "model/HelixPlacement.h"
-#include "model/Layout.h"
-#include "app/Commands.h"
-#include "app/LayoutCheck.h"
-#include "app/LibraryBlockCommand.h"
-#include "app/MainWindowRules.h"
-#include "base/TraceLog.h"
-#include "app/PartsList.h"
-#include "editing/LayoutShape.h"
-#include "ui/AutofillDialog.h"
-#include "ui/CheckLayoutDialog.h"
-#include "ui/TrackLengthsDialog.h"
-#include "ui/ExportPlanDialog.h"
-#include "ui/HelpDialog.h"
-#include "ui/LayoutShapeDialog.h"
-#include "ui/LevelManagerDialog.h"
-#include "ui/PropertiesPanel.h"
-#include "ui/ResizeSceneryDialog.h"
-#include "ui/ShopServices.h"
-#include "ui/SystemFolders.h"
-#include "ui/WxText.h"
-#include "wxrender/LayoutPrintout.h"
-#include "wxrender/PlanExporter.h"
-#include "wxrender/PrintOptionsDialog.h"
+#include "core/app/Commands.h"
+#include "core/app/LayoutCheck.h"
+#include "core/app/LibraryBlockCommand.h"
+#include "core/app/MainWindowRules.h"
+#include "core/app/PartsList.h"
+#include "core/base/TraceLog.h"
+#include "core/canvas/CanvasController.h"
+#include "core/canvas/ContextMenu.h"
+#include "core/editing/Autofill.h"
+#include "core/editing/Delete.h"
+#include "core/editing/InsertBlock.h"
+#include "core/editing/LayoutShape.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Selection.h"
+#include "core/elevation/Grades.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/HelixPlacement.h"
+#include "core/model/Layout.h"
+#include "gui/canvas/CanvasPanel.h"
+#include "gui/canvas/PalettePanel.h"
+#include "gui/platform/ShopServices.h"
+#include "gui/platform/SystemFolders.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/AutofillDialog.h"
+#include "gui/ui/CheckLayoutDialog.h"
+#include "gui/ui/ExportPlanDialog.h"
+#include "gui/ui/HelpDialog.h"
+#include "gui/ui/LayoutShapeDialog.h"
+#include "gui/ui/LevelManagerDialog.h"
+#include "gui/ui/PropertiesPanel.h"
+#include "gui/ui/ResizeSceneryDialog.h"
+#include "gui/ui/TrackLengthsDialog.h"
+#include "gui/wxrender/LayoutPrintout.h"
+#include "gui/wxrender/PlanExporter.h"
+#include "gui/wxrender/PrintOptionsDialog.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -139,7 +138,6 @@ bool isTextField(wxWindow* window) {
 }
 
 constexpr int kPaletteWidth = 235;
-
 
 // The file an export writes, chosen in a save dialog; the filter's extension is added when
 // the typed name has none of them. Empty when cancelled.
@@ -569,9 +567,9 @@ void MainFrame::onPrintPreview(wxCommandEvent&) {
                           PromptIcon::Error);
         return;
     }
-    auto* frame = new wxPreviewFrame(preview, this, "Print Preview -- Plandor", wxDefaultPosition,
-                                     wxSize(900, 700),
-                                     wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
+    auto* frame =
+        new wxPreviewFrame(preview, this, "Print Preview -- Plandor", wxDefaultPosition,
+                           wxSize(900, 700), wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
     frame->Centre(wxBOTH);
     frame->Initialize();
     frame->Show();
@@ -804,9 +802,8 @@ void MainFrame::onPaletteAction(const PaletteAction& action) {
     }
     case PaletteAction::Kind::PlaceHelix:
         applyChange(doc_.apply([&] {
-            return placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key)
-                       ? kPiecesEdited
-                       : Change{};
+            return placeHelix(doc_.layout, kHelixDropX, kHelixDropY, 0, action.key) ? kPiecesEdited
+                                                                                    : Change{};
         }));
         return;
     case PaletteAction::Kind::InsertBlock:

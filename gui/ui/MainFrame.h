@@ -3,16 +3,16 @@
 // text toolbar, the three panels and the status bar from the command table, and routes
 // every command to the code that carries it out.
 
-#include "document/Document.h"
-#include "app/FileCommands.h"
-#include "app/Recovery.h"
-#include "canvas/PaletteActions.h"
-#include "canvas/ToolMode.h"
-#include "editing/Levels.h"
-#include "render/PlanExport.h"
-#include "render/PrintLayout.h"
-#include "ui/WxPrompter.h"
-#include "wxrender/View3DFrame.h"
+#include "core/app/FileCommands.h"
+#include "core/app/Recovery.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/canvas/ToolMode.h"
+#include "core/document/Document.h"
+#include "core/editing/Levels.h"
+#include "core/render/PlanExport.h"
+#include "core/render/PrintLayout.h"
+#include "gui/platform/WxPrompter.h"
+#include "gui/wxrender/View3DFrame.h"
 
 #include <wx/cmndata.h>
 #include <wx/frame.h>

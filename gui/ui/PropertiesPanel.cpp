@@ -1,12 +1,12 @@
-#include "ui/PropertiesPanel.h"
+#include "gui/ui/PropertiesPanel.h"
 
-#include "elevation/Grades.h"
-#include "app/Cart.h"
-#include "document/Document.h"
-#include "ui/BuyTrackHelpDialog.h"
-#include "ui/ShopServices.h"
-#include "ui/WxPrompter.h"
-#include "ui/WxText.h"
+#include "core/app/Cart.h"
+#include "core/document/Document.h"
+#include "core/elevation/Grades.h"
+#include "gui/platform/ShopServices.h"
+#include "gui/platform/WxPrompter.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/BuyTrackHelpDialog.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -300,8 +300,7 @@ void PropertiesPanel::refreshTally() {
         list->SetItem(index, 1, toWx(row.count));
         if (row.emphasis) {
             list->SetItemFont(index, emphasis);
-            list->SetItemTextColour(
-                index, colourOf(kRecommendColour));
+            list->SetItemTextColour(index, colourOf(kRecommendColour));
         }
     }
     list->Thaw();

@@ -4,9 +4,9 @@
 // piece tally with Buy Track. It shows what the core's PropertiesState and tally say and
 // hands every input to the core.
 
-#include "app/PropertiesModel.h"
-#include "app/Tally.h"
-#include "document/Change.h"
+#include "core/app/PropertiesModel.h"
+#include "core/app/Tally.h"
+#include "core/document/Change.h"
 
 #include <wx/panel.h>
 

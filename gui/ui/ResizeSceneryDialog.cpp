@@ -1,6 +1,6 @@
-#include "ui/ResizeSceneryDialog.h"
+#include "gui/ui/ResizeSceneryDialog.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>

@@ -2,7 +2,7 @@
 // "Resize Scenery": the item's two scales with their sizes in mm, the aspect lock and
 // "Reset to Default". The values and rules live in the core's SceneryResizeForm.
 
-#include "editing/SceneryResize.h"
+#include "core/editing/SceneryResize.h"
 
 #include <wx/dialog.h>
 

@@ -1,6 +1,6 @@
-#include "ui/ShapePropertiesDialog.h"
+#include "gui/ui/ShapePropertiesDialog.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/checkbox.h>
 #include <wx/clrpicker.h>

@@ -2,7 +2,7 @@
 // "Shape Properties": name, fill colour, opacity, height above the level deck and the outline
 // switch of one polygon shape. The conversions are the core's (editing/Annotations).
 
-#include "editing/Annotations.h"
+#include "core/editing/Annotations.h"
 
 #include <wx/dialog.h>
 

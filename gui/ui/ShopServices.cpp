@@ -1,9 +1,9 @@
-#include "ui/ShopServices.h"
+#include "gui/platform/ShopServices.h"
 
-#include "base/Folders.h"
-#include "base/TraceLog.h"
-#include "ui/SystemFolders.h"
-#include "ui/WxText.h"
+#include "core/base/Folders.h"
+#include "core/base/TraceLog.h"
+#include "gui/platform/SystemFolders.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/clipbrd.h>
 #include <wx/log.h>

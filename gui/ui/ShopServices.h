@@ -2,8 +2,8 @@
 // The shop map shipped beside the executable and the default web browser, as Buy Track
 // and the Buy Track help use them.
 
-#include "app/Cart.h"
-#include "app/ShopMap.h"
+#include "core/app/Cart.h"
+#include "core/app/ShopMap.h"
 
 namespace plandor {
 

@@ -1,10 +1,10 @@
-#include "ui/SplashDialog.h"
+#include "gui/ui/SplashDialog.h"
 
-#include "app/HelpTexts.h"
-#include "base/BrowserOpener.h"
-#include "ui/EmbeddedPictures.h"
-#include "ui/ShopServices.h"
-#include "ui/WxText.h"
+#include "core/app/HelpTexts.h"
+#include "core/base/BrowserOpener.h"
+#include "gui/platform/ShopServices.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/EmbeddedPictures.h"
 
 #include <wx/button.h>
 #include <wx/dcclient.h>

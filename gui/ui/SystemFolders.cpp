@@ -1,7 +1,7 @@
-#include "ui/SystemFolders.h"
+#include "gui/platform/SystemFolders.h"
 
-#include "base/FilePath.h"
-#include "ui/WxText.h"
+#include "core/base/FilePath.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/stdpaths.h>
 #include <wx/utils.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The folders of this machine as the toolkit reports them.
 
-#include "base/Folders.h"
+#include "core/base/Folders.h"
 
 #include <string>
 #include <vector>

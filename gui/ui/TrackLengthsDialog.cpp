@@ -1,6 +1,6 @@
-#include "ui/TrackLengthsDialog.h"
+#include "gui/ui/TrackLengthsDialog.h"
 
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
 
 #include <wx/listctrl.h>
 #include <wx/sizer.h>

@@ -3,7 +3,7 @@
 // cars of a typed length it holds, kept up to date by the main window; double-clicking a row
 // hands the track back to the window.
 
-#include "app/TrackLengths.h"
+#include "core/app/TrackLengths.h"
 
 #include <wx/dialog.h>
 

@@ -1,7 +1,7 @@
-#include "ui/WxPrompter.h"
+#include "gui/platform/WxPrompter.h"
 
-#include "ui/LayoutFileDialogs.h"
-#include "ui/WxText.h"
+#include "gui/platform/WxText.h"
+#include "gui/ui/LayoutFileDialogs.h"
 
 #include <wx/choicdlg.h>
 #include <wx/msgdlg.h>

@@ -1,8 +1,8 @@
 #pragma once
 // The Prompter and the LayoutChooser answered by real dialogs over a parent window.
 
-#include "app/LayoutChooser.h"
-#include "base/Prompter.h"
+#include "core/app/LayoutChooser.h"
+#include "core/base/Prompter.h"
 
 class wxWindow;
 

@@ -1,4 +1,4 @@
-#include "wxrender/BaseboardTessellator.h"
+#include "gui/wxrender/BaseboardTessellator.h"
 
 #ifdef _WIN32
 #include <windows.h> // the Windows GL headers build on it

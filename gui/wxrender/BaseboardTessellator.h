@@ -1,7 +1,7 @@
 #pragma once
 // Triangulates a closed outline with the GLU tessellator (needs no GL context).
 
-#include "render/Mesh3D.h"
+#include "core/render/Mesh3D.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "wxrender/LayoutPrintout.h"
+#include "gui/wxrender/LayoutPrintout.h"
 
-#include "model/Layout.h"
-#include "render/LayoutRenderer.h"
-#include "wxrender/WxPainter.h"
+#include "core/model/Layout.h"
+#include "core/render/LayoutRenderer.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>

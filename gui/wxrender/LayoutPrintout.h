@@ -2,7 +2,7 @@
 // One print or preview run of the layout: works out the pages when printing is prepared and
 // draws each page through the shared renderer, in colour or in grey.
 
-#include "render/PrintLayout.h"
+#include "core/render/PrintLayout.h"
 
 #include <wx/print.h>
 

@@ -1,10 +1,10 @@
-#include "wxrender/PlanExporter.h"
+#include "gui/wxrender/PlanExporter.h"
 
-#include "base/AtomicFile.h"
-#include "model/Layout.h"
-#include "render/LayoutRenderer.h"
-#include "render/PrintLayout.h"
-#include "wxrender/WxPainter.h"
+#include "core/base/AtomicFile.h"
+#include "core/model/Layout.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/PrintLayout.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/dcgraph.h>
 #include <wx/graphics.h>
@@ -33,7 +33,7 @@ using Context = std::unique_ptr<cairo_t, ContextDeleter>;
 // Cairo hands every piece of the file to this, and stops writing at the first failure.
 cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length) {
     return static_cast<AtomicFile*>(closure)->write(data, length) ? CAIRO_STATUS_SUCCESS
-                                                                    : CAIRO_STATUS_WRITE_ERROR;
+                                                                  : CAIRO_STATUS_WRITE_ERROR;
 }
 
 // PDF and SVG measure in points; the drawing is in device pixels of kExportDpi. They are

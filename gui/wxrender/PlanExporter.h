@@ -2,7 +2,7 @@
 // Writes the plan as a PDF (one or more pages), an SVG or a PNG, drawn by the same renderer
 // and page arithmetic as the printout.
 
-#include "render/PlanExport.h"
+#include "core/render/PlanExport.h"
 
 #include <string>
 

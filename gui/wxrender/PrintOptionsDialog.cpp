@@ -1,4 +1,4 @@
-#include "wxrender/PrintOptionsDialog.h"
+#include "gui/wxrender/PrintOptionsDialog.h"
 
 #include <wx/checkbox.h>
 #include <wx/radiobox.h>

@@ -2,7 +2,7 @@
 // "Print Options": scaling, levels, colour and what to include. OK copies the seven values
 // back into the options; Cancel leaves them as they were.
 
-#include "render/PrintLayout.h"
+#include "core/render/PrintLayout.h"
 
 #include <wx/dialog.h>
 

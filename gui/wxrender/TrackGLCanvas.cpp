@@ -1,5 +1,5 @@
-#include "wxrender/TrackGLCanvas.h"
-#include "wxrender/BaseboardTessellator.h"
+#include "gui/wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/BaseboardTessellator.h"
 
 #include <wx/dcclient.h>
 

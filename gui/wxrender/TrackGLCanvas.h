@@ -2,8 +2,8 @@
 // The OpenGL canvas of the 3D view: builds the scene from a layout, draws it lit and shaded,
 // and turns mouse and keys into camera moves. Between rebuilds it only redraws.
 
-#include "render/Camera3D.h"
-#include "render/Scene3D.h"
+#include "core/render/Camera3D.h"
+#include "core/render/Scene3D.h"
 
 #include <wx/glcanvas.h>
 

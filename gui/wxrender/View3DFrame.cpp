@@ -1,5 +1,5 @@
-#include "wxrender/View3DFrame.h"
-#include "wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/View3DFrame.h"
+#include "gui/wxrender/TrackGLCanvas.h"
 
 #include <wx/sizer.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The 3D view window: one GL canvas showing the layout as it was at the last rebuild.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <wx/frame.h>
 

@@ -1,7 +1,7 @@
-#include "wxrender/WxPainter.h"
+#include "gui/wxrender/WxPainter.h"
 
-#include <wx/brush.h>
 #include <wx/bitmap.h>
+#include <wx/brush.h>
 #include <wx/dc.h>
 #include <wx/dcmemory.h>
 #include <wx/font.h>

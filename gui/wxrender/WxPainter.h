@@ -4,7 +4,7 @@
 // toolkit objects for every piece costs more than drawing it. While a WxPainter lives, the
 // DC's pen, brush, font and text colours should change only through it.
 
-#include "render/Painter.h"
+#include "core/render/Painter.h"
 
 #include <memory>
 

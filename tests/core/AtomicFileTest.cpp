@@ -5,11 +5,11 @@
 #include "LayoutBuilder.h"
 #include "TempFolder.h"
 
-#include "app/PartsList.h"
-#include "base/AtomicFile.h"
-#include "base/Folders.h"
-#include "model/BlockFile.h"
-#include "model/LayoutFile.h"
+#include "core/app/PartsList.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/Folders.h"
+#include "core/model/BlockFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -58,19 +58,19 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"Layout", [](const std::string& p, const std::string&) {
-         return saveLayout(selectedLayout(), p, "Yard");
-     }},
-    {"Block", [](const std::string& p, const std::string&) {
-         return saveBlock(selectedLayout(), p, "Yard");
-     }},
-    {"PartsList", [](const std::string& p, const std::string&) {
+    {"Layout", [](const std::string& p,
+                  const std::string&) { return saveLayout(selectedLayout(), p, "Yard"); }},
+    {"Block", [](const std::string& p,
+                 const std::string&) { return saveBlock(selectedLayout(), p, "Yard"); }},
+    {"PartsList",
+     [](const std::string& p, const std::string&) {
          Layout layout = emptyLayout();
          for (const PieceDef& def : TrackCatalog::instance().pieces())
              addPiece(layout, def.partNumber);
          return writePartsList(layout, ShopMap{}, p);
      }},
-    {"Copy", [](const std::string& p, const std::string& folder) {
+    {"Copy",
+     [](const std::string& p, const std::string& folder) {
          const std::string source = folder + "/source.plo";
          if (!fs::exists(source)) {
              EXPECT_EQ(saveLayout(selectedLayout(), source, "Source"), "");
@@ -119,7 +119,8 @@ TEST_F(AtomicFileTest, AFullDiskLeavesTheOldFileAndSaysSo) {
             const FileSizeLimit fullDisk(200);
             message = w.write(path, dir);
         }
-        EXPECT_EQ(message, "Cannot write file: " + path + "\nThe file that was there is unchanged.");
+        EXPECT_EQ(message,
+                  "Cannot write file: " + path + "\nThe file that was there is unchanged.");
         EXPECT_EQ(readFile(path), "the only copy");
         std::set<std::string> names = namesIn(dir);
         names.erase("source.plo");

@@ -1,8 +1,8 @@
-#include "editing/Autofill.h"
+#include "core/editing/Autofill.h"
 #include "LayoutBuilder.h"
 
 #include "ScriptedPrompter.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

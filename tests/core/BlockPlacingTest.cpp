@@ -3,8 +3,8 @@
 #include "CanvasHarness.h"
 #include "TempFolder.h"
 
-#include "canvas/PaletteActions.h"
-#include "model/BlockFile.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/model/BlockFile.h"
 
 #include <gtest/gtest.h>
 

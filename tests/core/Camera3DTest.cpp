@@ -1,7 +1,7 @@
 // The 3D camera's limits and the way it looks at the scene.
-#include "render/Camera3D.h"
-#include "render/Mesh3D.h"
-#include "render/Scene3D.h"
+#include "core/render/Camera3D.h"
+#include "core/render/Mesh3D.h"
+#include "core/render/Scene3D.h"
 
 #include <gtest/gtest.h>
 

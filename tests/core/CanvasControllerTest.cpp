@@ -1,7 +1,7 @@
-#include "canvas/CanvasController.h"
+#include "core/canvas/CanvasController.h"
 #include "CanvasTestCatalog.h"
 #include "EditingTestSupport.h"
-#include "document/Document.h"
+#include "core/document/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "CanvasHarness.h"
 #include "LayoutFaults.h"
 
-#include "canvas/PaletteActions.h"
-#include "document/Document.h"
-#include "model/HelixPlacement.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/document/Document.h"
+#include "core/model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 

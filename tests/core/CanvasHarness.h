@@ -3,7 +3,7 @@
 // screen (0, 0), and the mouse and key gestures the canvas tests replay through it.
 
 #include "EditingTestSupport.h"
-#include "canvas/CanvasController.h"
+#include "core/canvas/CanvasController.h"
 
 namespace plandor::testing {
 

@@ -4,15 +4,15 @@
 #include "CanvasHarness.h"
 #include "RecordingPainter.h"
 
-#include "canvas/CanvasController.h"
-#include "canvas/CanvasOverlayDrawing.h"
-#include "canvas/DropArea.h"
-#include "canvas/OverlayArea.h"
-#include "canvas/PaletteActions.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/SceneryCatalog.h"
-#include "model/HelixPlacement.h"
-#include "render/LayoutRenderer.h"
+#include "core/canvas/CanvasController.h"
+#include "core/canvas/CanvasOverlayDrawing.h"
+#include "core/canvas/DropArea.h"
+#include "core/canvas/OverlayArea.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/model/HelixPlacement.h"
+#include "core/render/LayoutRenderer.h"
 
 #include <gtest/gtest.h>
 

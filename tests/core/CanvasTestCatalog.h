@@ -2,7 +2,7 @@
 // A small track catalogue with one piece of each footprint the canvas tells apart.
 
 #include "LayoutBuilder.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <string>
 

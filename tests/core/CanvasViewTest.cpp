@@ -1,4 +1,4 @@
-#include "canvas/CanvasView.h"
+#include "core/canvas/CanvasView.h"
 #include "CanvasTestCatalog.h"
 
 #include <gtest/gtest.h>
@@ -63,10 +63,8 @@ TEST(CanvasViewZoom, ZoomingOutReachesTheScaleAtWhichThePlanFits) {
         double limit;
     };
     const Case cases[] = {
-        {"huge plan, fitted", huge, 0.05, 0.05},
-        {"huge plan, from 1 px/mm", huge, 1.0, 0.05},
-        {"wide plan", wide, 2.0, 0.1},
-        {"small plan", small, 2.0, 0.3},
+        {"huge plan, fitted", huge, 0.05, 0.05}, {"huge plan, from 1 px/mm", huge, 1.0, 0.05},
+        {"wide plan", wide, 2.0, 0.1},           {"small plan", small, 2.0, 0.3},
         {"empty layout", empty, 2.0, 0.3},
     };
     for (const Case& c : cases) {

@@ -1,4 +1,4 @@
-#include "app/Cart.h"
+#include "core/app/Cart.h"
 #include "LayoutBuilder.h"
 #include "RecordingBrowser.h"
 

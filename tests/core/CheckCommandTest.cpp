@@ -1,11 +1,11 @@
 // `plandor --check`: what a club's script sees on a good, a bad and an unreadable file, and
 // the clearance minimum that travels with the layout file.
-#include "app/CheckCommand.h"
-#include "app/CommandLine.h"
+#include "core/app/CheckCommand.h"
 #include "TempFolder.h"
+#include "core/app/CommandLine.h"
 
 #include "EditingTestSupport.h"
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

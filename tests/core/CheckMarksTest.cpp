@@ -1,7 +1,7 @@
 // While the check list is open the canvas marks open ends and clearance conflicts, and only
 // those, where the findings point.
-#include "canvas/CheckMarks.h"
-#include "app/LayoutCheck.h"
+#include "core/canvas/CheckMarks.h"
+#include "core/app/LayoutCheck.h"
 
 #include <gtest/gtest.h>
 

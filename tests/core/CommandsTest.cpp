@@ -2,9 +2,9 @@
 // Cut and Paste through the canvas controller.
 #include "CanvasHarness.h"
 
-#include "app/Commands.h"
-#include "canvas/CanvasController.h"
-#include "document/Document.h"
+#include "core/app/Commands.h"
+#include "core/canvas/CanvasController.h"
+#include "core/document/Document.h"
 
 #include <gtest/gtest.h>
 

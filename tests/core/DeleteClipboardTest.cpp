@@ -1,11 +1,11 @@
 #include "EditingTestSupport.h"
 
-#include "editing/Clipboard.h"
-#include "editing/Delete.h"
-#include "editing/Rotate.h"
-#include "editing/Selection.h"
-#include "model/HelixPlacement.h"
-#include "model/LayoutFile.h"
+#include "core/editing/Clipboard.h"
+#include "core/editing/Delete.h"
+#include "core/editing/Rotate.h"
+#include "core/editing/Selection.h"
+#include "core/model/HelixPlacement.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // controller with the world origin at screen (0, 0).
 #include "CanvasHarness.h"
 
-#include "editing/LayoutShape.h"
+#include "core/editing/LayoutShape.h"
 
 #include <gtest/gtest.h>
 

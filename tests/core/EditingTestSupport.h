@@ -3,7 +3,7 @@
 
 #include "LayoutBuilder.h"
 #include "ScriptedPrompter.h"
-#include "document/Document.h"
+#include "core/document/Document.h"
 
 namespace plandor::testing {
 

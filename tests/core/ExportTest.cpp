@@ -2,11 +2,11 @@
 // spreadsheet reads it, and the command line that runs them without a window.
 #include "LayoutBuilder.h"
 
-#include "app/CommandLine.h"
-#include "app/PartsList.h"
-#include "app/Tally.h"
-#include "render/PlanExport.h"
-#include "render/PrintLayout.h"
+#include "core/app/CommandLine.h"
+#include "core/app/PartsList.h"
+#include "core/app/Tally.h"
+#include "core/render/PlanExport.h"
+#include "core/render/PrintLayout.h"
 
 #include <gtest/gtest.h>
 

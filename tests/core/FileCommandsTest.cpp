@@ -2,8 +2,8 @@
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
 
-#include "app/FileCommands.h"
-#include "model/LayoutFile.h"
+#include "core/app/FileCommands.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "EditingTestSupport.h"
 
-#include "elevation/GradeRuns.h"
-#include "elevation/Grades.h"
+#include "core/elevation/GradeRuns.h"
+#include "core/elevation/Grades.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

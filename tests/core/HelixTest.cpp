@@ -1,7 +1,7 @@
 #include "EditingTestSupport.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
-#include "model/HelixPlacement.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 

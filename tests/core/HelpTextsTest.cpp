@@ -1,6 +1,6 @@
-#include "app/HelpTexts.h"
+#include "core/app/HelpTexts.h"
 #include "Golden.h"
-#include "app/Commands.h"
+#include "core/app/Commands.h"
 
 #include <algorithm>
 
@@ -30,8 +30,9 @@ TEST(HelpTexts, ShortcutTableListsEveryAcceleratorOfTheCommandTable) {
             continue;
         SCOPED_TRACE(command.accelerator);
         const auto rows = shortcutRows();
-        const auto row = std::find_if(rows.begin(), rows.end(),
-                                      [&](const auto& r) { return r.first == command.accelerator; });
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) {
+            return r.first == command.accelerator;
+        });
         ASSERT_NE(row, rows.end());
         EXPECT_EQ(row->second.find('&'), std::string::npos);
         EXPECT_NE(table.find(command.accelerator), std::string::npos);
@@ -58,7 +59,8 @@ TEST(HelpTexts, LabelsAreDroppedWithCtrlClickAndAltRightClickTurnsThirtyDegrees)
     }
     EXPECT_NE(labels.find("Ctrl+click on an empty area"), std::string::npos);
     EXPECT_NE(labels.find("Double-click a label"), std::string::npos);
-    EXPECT_NE(rotating.find("Alt+right-click turns the selection by 30 degrees"), std::string::npos);
+    EXPECT_NE(rotating.find("Alt+right-click turns the selection by 30 degrees"),
+              std::string::npos);
     EXPECT_EQ(rotating.find("by 15 degrees."), std::string::npos);
 }
 

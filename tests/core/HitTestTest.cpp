@@ -1,6 +1,6 @@
-#include "canvas/HitTest.h"
+#include "core/canvas/HitTest.h"
 #include "CanvasTestCatalog.h"
-#include "catalog/HelixVariants.h"
+#include "core/catalog/HelixVariants.h"
 
 #include <gtest/gtest.h>
 

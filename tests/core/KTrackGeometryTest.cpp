@@ -1,8 +1,8 @@
 // The K-Track pieces mended to the maker's catalogue: radius, angle and arc of each curve,
 // circles that close, the long crossing's angle, and layouts saved before the change.
 #include "LayoutBuilder.h"
-#include "catalog/TrackCatalog.h"
-#include "model/LayoutFile.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // Building test layouts: every helper appends one record with the layout's next id (no undo
 // step) and returns it, so a test can adjust the fields it cares about.
 
-#include "catalog/TrackCatalog.h"
-#include "model/Layout.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/Layout.h"
 
 #include <gtest/gtest.h>
 

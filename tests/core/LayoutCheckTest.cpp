@@ -1,13 +1,13 @@
 // The layout check on small hand-built layouts, one per finding, each beside a near miss
 // that must stay quiet; and on the benchmark layouts, which must raise no false alarms.
-#include "app/LayoutCheck.h"
+#include "core/app/LayoutCheck.h"
 
 #include "EditingTestSupport.h"
 #include "LayoutGenerator.h"
-#include "base/Geometry.h"
-#include "catalog/TrackCatalog.h"
-#include "model/HelixPlacement.h"
-#include "render/PieceGeometry.h"
+#include "core/base/Geometry.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/HelixPlacement.h"
+#include "core/render/PieceGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -5,15 +5,15 @@
 #include "RecordingPainter.h"
 #include "TempFolder.h"
 
-#include "app/CheckCommand.h"
-#include "app/CommandLine.h"
-#include "base/Process.h"
+#include "core/app/CheckCommand.h"
+#include "core/app/CommandLine.h"
+#include "core/base/Process.h"
 
-#include "canvas/CanvasView.h"
-#include "model/LayoutFile.h"
-#include "render/LayoutRenderer.h"
-#include "render/Scene3D.h"
-#include "render/PlanExport.h"
+#include "core/canvas/CanvasView.h"
+#include "core/model/LayoutFile.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/PlanExport.h"
+#include "core/render/Scene3D.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,8 @@ TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
         files.insert(entry.path());
     ASSERT_GE(files.size(), 6u);
     const std::string out =
-        (fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(currentProcess().pid))).string();
+        (fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(currentProcess().pid)))
+            .string();
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());
         Layout layout;

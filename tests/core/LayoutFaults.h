@@ -3,7 +3,7 @@
 // every joint mirrored and never to a missing piece or to the piece itself, helices and their
 // stubs naming each other, tunnels with both portals and every covered piece.
 
-#include "model/Layout.h"
+#include "core/model/Layout.h"
 
 #include <set>
 #include <sstream>

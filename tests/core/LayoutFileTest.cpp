@@ -1,10 +1,10 @@
 // The layout file: the golden file byte for byte, every record field through a save and a load,
 // the reader's rules, damaged files and saving without losing the old file.
-#include "model/LayoutFile.h"
-#include "TempFolder.h"
+#include "core/model/LayoutFile.h"
 #include "FileSizeLimit.h"
 #include "LayoutBuilder.h"
-#include "base/Process.h"
+#include "TempFolder.h"
+#include "core/base/Process.h"
 
 #include <gtest/gtest.h>
 
@@ -358,7 +358,8 @@ TEST_F(LayoutFileTest, DamagedFilesLoadWithBoundedResults) {
         std::string name;
         const std::string refused = loadLayout(l, path("in.plo"), name);
         if (std::string(c.what) == "truncated mid-line")
-            EXPECT_EQ(refused.rfind("The file is cut off: it ends at line 17 inside <pieces>", 0), 0u)
+            EXPECT_EQ(refused.rfind("The file is cut off: it ends at line 17 inside <pieces>", 0),
+                      0u)
                 << refused;
         else if (std::string(c.what) == "garbage bytes")
             EXPECT_EQ(refused, "Not a layout file: " + path("in.plo"));

@@ -1,5 +1,5 @@
 #include "TempFolder.h"
-#include "base/Folders.h"
+#include "core/base/Folders.h"
 
 #include <gtest/gtest.h>
 

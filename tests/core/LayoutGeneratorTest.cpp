@@ -2,7 +2,7 @@
 #include "LayoutGenerator.h"
 #include "LayoutFaults.h"
 
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // line after the block holding it had been moved or freed.
 #include "TempFolder.h"
 
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Lookups by id are answered from a kept map; whatever changes the piece list, the answer
 // must be the one a plain scan gives.
 #include "EditingTestSupport.h"
-#include "app/FileCommands.h"
-#include "editing/Clipboard.h"
-#include "editing/Delete.h"
-#include "editing/Levels.h"
-#include "model/LayoutFile.h"
+#include "core/app/FileCommands.h"
+#include "core/editing/Clipboard.h"
+#include "core/editing/Delete.h"
+#include "core/editing/Levels.h"
+#include "core/model/LayoutFile.h"
 
 #include <algorithm>
 #include <functional>

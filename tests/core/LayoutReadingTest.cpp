@@ -1,4 +1,4 @@
-#include "model/LayoutFile.h"
+#include "core/model/LayoutFile.h"
 
 #include "LayoutGenerator.h"
 #include "TempFolder.h"
@@ -45,11 +45,24 @@ TEST(LayoutReading, OtherSpellingsFollowTheLibrary) {
         const char* text;
         std::optional<double> value;
     } cases[] = {
-        {"1.", 1.0},          {".5", 0.5},       {"-.5", -0.5},       {"+2.25", 2.25},
-        {"  3", 3.0},         {"1.2.3", 1.2},    {"7abc", 7.0},       {"1e3", 1000.0},
-        {"2E-2", 0.02},       {"0x10", 0.0},     {"0.12345678901234567", 0.12345678901234567},
-        {"-0.0000", -0.0},    {".", std::nullopt}, {"-", std::nullopt}, {"", std::nullopt},
-        {"nan", std::nullopt}, {"inf", std::nullopt}, {"--1", std::nullopt},
+        {"1.", 1.0},
+        {".5", 0.5},
+        {"-.5", -0.5},
+        {"+2.25", 2.25},
+        {"  3", 3.0},
+        {"1.2.3", 1.2},
+        {"7abc", 7.0},
+        {"1e3", 1000.0},
+        {"2E-2", 0.02},
+        {"0x10", 0.0},
+        {"0.12345678901234567", 0.12345678901234567},
+        {"-0.0000", -0.0},
+        {".", std::nullopt},
+        {"-", std::nullopt},
+        {"", std::nullopt},
+        {"nan", std::nullopt},
+        {"inf", std::nullopt},
+        {"--1", std::nullopt},
         {"1000000001", std::nullopt}, // beyond any size a layout can hold
     };
     for (const Case& c : cases) {
@@ -84,7 +97,8 @@ TEST(LayoutReading, JointLinesReadTheSameWhateverTheirSpelling) {
     };
     for (const Case& c : cases) {
         const std::string text = std::string("<layout name=\"J\" version=\"1\">\n<pieces>\n") +
-                                 R"(<piece id="7" cat="24188" x="0" y="0" heading="0">)" "\n" +
+                                 R"(<piece id="7" cat="24188" x="0" y="0" heading="0">)"
+                                 "\n" +
                                  c.line + "\n</piece>\n</pieces>\n</layout>\n";
         Layout layout;
         std::string name;
@@ -114,8 +128,9 @@ TEST(LayoutReading, PieceLinesReadTheSameInTheWriterOrderAndAnyOther) {
     const auto read = [](const std::string& pieceLines) {
         Layout layout;
         std::string name;
-        readLayoutText(layout, "<layout name=\"P\" version=\"1\">\n<pieces>\n" + pieceLines +
-                                   "</pieces>\n</layout>\n",
+        readLayoutText(layout,
+                       "<layout name=\"P\" version=\"1\">\n<pieces>\n" + pieceLines +
+                           "</pieces>\n</layout>\n",
                        name);
         return layoutFileText(layout, name);
     };
@@ -132,18 +147,19 @@ TEST(LayoutReading, PieceLinesReadTheSameInTheWriterOrderAndAnyOther) {
     for (std::string line; std::getline(text, line);)
         if (line.find("<piece ") != std::string::npos)
             lines.push_back(line);
-    for (const char* odd : {
-             R"(<piece id="1" cat="24188" x="1e3" y="+2" heading="-90" z="5" grade="1" level="2" sel="1">)",
-             R"(<piece id="1" cat="24188" x="1" y="2" heading="360.0000" z="" grade="x" level="2" sel="1">)",
-             R"(<piece id="1" cat="24188" x="abc" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
-             R"(<piece id="99999999999" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
-             R"(<piece id="1" cat="A&amp;B" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
-             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" rev="2" level="1" helix="q" sel="2">)",
-             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" rev="1" level="1" helix="4" sel="2">)",
-             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0" extra="1">)",
-             R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0"/>)",
-             R"(<piece id="1" cat="24188" x="1" y="2</pieces>" heading="0" z="0" grade="0" level="1" sel="0">)",
-         })
+    for (
+        const char* odd : {
+            R"(<piece id="1" cat="24188" x="1e3" y="+2" heading="-90" z="5" grade="1" level="2" sel="1">)",
+            R"(<piece id="1" cat="24188" x="1" y="2" heading="360.0000" z="" grade="x" level="2" sel="1">)",
+            R"(<piece id="1" cat="24188" x="abc" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
+            R"(<piece id="99999999999" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
+            R"(<piece id="1" cat="A&amp;B" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0">)",
+            R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" rev="2" level="1" helix="q" sel="2">)",
+            R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" rev="1" level="1" helix="4" sel="2">)",
+            R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0" extra="1">)",
+            R"(<piece id="1" cat="24188" x="1" y="2" heading="0" z="0" grade="0" level="1" sel="0"/>)",
+            R"(<piece id="1" cat="24188" x="1" y="2</pieces>" heading="0" z="0" grade="0" level="1" sel="0">)",
+        })
         lines.push_back(std::string("    ") + odd);
     for (const std::string& line : lines)
         ASSERT_EQ(read(line + "\n"), read(movedFirstAttributeLast(line) + "\n")) << line;

@@ -1,4 +1,4 @@
-#include "editing/LayoutShape.h"
+#include "core/editing/LayoutShape.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "editing/Levels.h"
-#include "document/Document.h"
+#include "core/editing/Levels.h"
+#include "core/document/Document.h"
 
 #include "EditingTestSupport.h"
 #include "LayoutFaults.h"
-#include "model/HelixPlacement.h"
-#include "elevation/Tunnels.h"
-#include "model/LayoutFile.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/HelixPlacement.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -127,10 +127,13 @@ TEST(Levels, RemovalTakesOrLeavesATunnelWhole) {
     } cases[] = {
         {"its track's level takes it with both portals", {1, 2, 2, 1}, 2, true, {2, 2, 0}, 2},
         {"the portals' level leaves it whole", {1, 2, 2, 1}, 1, false, {2, 1, 0}, 2},
-        {"the level of its first piece takes its piece on another", {1, 2, 1, 1}, 2, true,
-         {2, 2, 0}, 2},
-        {"another level keeps its piece on the removed one", {1, 1, 2, 1}, 2, false, {0, 0, 0},
-         4},
+        {"the level of its first piece takes its piece on another",
+         {1, 2, 1, 1},
+         2,
+         true,
+         {2, 2, 0},
+         2},
+        {"another level keeps its piece on the removed one", {1, 1, 2, 1}, 2, false, {0, 0, 0}, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -5,10 +5,10 @@
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
 
-#include "app/LibraryBlockCommand.h"
-#include "editing/InsertBlock.h"
-#include "model/BlockFile.h"
-#include "model/LayoutFile.h"
+#include "core/app/LibraryBlockCommand.h"
+#include "core/editing/InsertBlock.h"
+#include "core/model/BlockFile.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +137,9 @@ TEST(LibraryBlock, EverythingPlacedReadsBackAndABlockTooWideIsRefused) {
         std::vector<Point> scenery;
         bool placed;
     } cases[] = {
-        {"far from the origin, moved to it like any other", {{5e8, 2e8}, {5e8 + 188, 2e8}}, {},
+        {"far from the origin, moved to it like any other",
+         {{5e8, 2e8}, {5e8 + 188, 2e8}},
+         {},
          true},
         {"spanning exactly 1,000 km", {{-5e8, 0}, {5e8, 0}}, {}, true},
         {"spanning just past 1,000 km", {{-5e8, 0}, {5e8 + 1, 0}}, {}, false},

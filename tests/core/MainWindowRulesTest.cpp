@@ -1,9 +1,9 @@
-#include "app/MainWindowRules.h"
+#include "core/app/MainWindowRules.h"
 #include "LayoutBuilder.h"
 #include "ScriptedPrompter.h"
-#include "app/Commands.h"
-#include "canvas/CanvasController.h"
-#include "document/Document.h"
+#include "core/app/Commands.h"
+#include "core/canvas/CanvasController.h"
+#include "core/document/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // gives the piece or item, and the track, buffer and pier rules where they bite.
 #include "LayoutBuilder.h"
 
-#include "catalog/SceneryCatalog.h"
-#include "render/PieceGeometry.h"
-#include "render/PieceMesh.h"
-#include "render/SceneryMesh.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/PieceMesh.h"
+#include "core/render/SceneryMesh.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "EditingTestSupport.h"
 #include "LayoutFaults.h"
 
-#include "editing/MoveSelection.h"
-#include "editing/MoveSnapIndex.h"
+#include "core/editing/MoveSelection.h"
+#include "core/editing/MoveSnapIndex.h"
 
 #include <gtest/gtest.h>
 #include <random>

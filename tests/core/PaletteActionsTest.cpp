@@ -1,9 +1,9 @@
 // What the palette's gestures hand on: drag and double-click decisions, the drag suppression
 // after a double-click and deleting a library block.
-#include "canvas/PaletteActions.h"
+#include "core/canvas/PaletteActions.h"
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
 

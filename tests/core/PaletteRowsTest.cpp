@@ -1,10 +1,10 @@
 // The palette's lists: the track rows of every chooser index against a golden list,
 // the system an opened layout implies and the library folder listing.
-#include "canvas/PaletteRows.h"
+#include "core/canvas/PaletteRows.h"
 #include "Golden.h"
 #include "TempFolder.h"
-#include "catalog/HelixVariants.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/HelixVariants.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
 

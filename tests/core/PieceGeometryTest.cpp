@@ -1,5 +1,5 @@
-#include "render/PieceGeometry.h"
-#include "catalog/TrackCatalog.h"
+#include "core/render/PieceGeometry.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <gtest/gtest.h>
 

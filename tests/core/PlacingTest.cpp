@@ -1,6 +1,6 @@
 #include "EditingTestSupport.h"
 
-#include "editing/Placing.h"
+#include "core/editing/Placing.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
-#include "editing/Annotations.h"
-#include "render/PieceGeometry.h"
-#include "render/PrintLayout.h"
-#include "render/RenderColors.h"
+#include "core/editing/Annotations.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/PrintLayout.h"
+#include "core/render/RenderColors.h"
 
 #include <gtest/gtest.h>
 
@@ -71,8 +71,7 @@ TEST(PageGrid, OutOfRangeInputsGiveABoundedGrid) {
          10000 / 25.4},
         {"scale 1:0 is 1:1", small, scaled(ScaleActual, 0), 300, 1, 1, 300 / 25.4},
         {"scale 1:-5 is 1:1", small, scaled(ScaleActual, -5), 300, 1, 1, 300 / 25.4},
-        {"scale 1:100000 is 1:1000", small, scaled(ScaleActual, 100000), 300, 1, 1,
-         0.3 / 25.4},
+        {"scale 1:100000 is 1:1000", small, scaled(ScaleActual, 100000), 300, 1, 1, 0.3 / 25.4},
         {"0 % is 1 %", small, scaled(ScalePercentage, 10, 0), 300, 1, 1, 2281.0 / 100 / 100},
         {"-50 % is 1 %", small, scaled(ScalePercentage, 10, -50), 300, 1, 1, 2281.0 / 100 / 100},
     };
@@ -99,12 +98,12 @@ TEST(PageGrid, MoreThanFiveHundredPagesAreTooMany) {
     // A4 at 1:1 holds 228.1 x 322.7 mm of the plan per page (92 % of 247.9 x 350.8 mm).
     PrintOptions actual = scaled(ScaleActual, 1);
     const double pageW = 2281 * 25.4 / 300, pageH = 3227 * 25.4 / 300;
-    const PageGrid exactly = pageGrid(Bounds{0, 0, 20 * pageW, 25 * pageH}, actual, kA4Width,
-                                      kA4Height, 300);
+    const PageGrid exactly =
+        pageGrid(Bounds{0, 0, 20 * pageW, 25 * pageH}, actual, kA4Width, kA4Height, 300);
     EXPECT_EQ(exactly.pageCount(), 500);
     EXPECT_FALSE(exactly.tooManyPages());
-    const PageGrid over = pageGrid(Bounds{0, 0, 20 * pageW + 1, 25 * pageH}, actual, kA4Width,
-                                   kA4Height, 300);
+    const PageGrid over =
+        pageGrid(Bounds{0, 0, 20 * pageW + 1, 25 * pageH}, actual, kA4Width, kA4Height, 300);
     EXPECT_EQ(over.pageCount(), 525);
     EXPECT_TRUE(over.tooManyPages());
 

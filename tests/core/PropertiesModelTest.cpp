@@ -1,9 +1,8 @@
-#include "app/PropertiesModel.h"
+#include "core/app/PropertiesModel.h"
 #include "LayoutBuilder.h"
-#include "model/HelixPlacement.h"
+#include "core/model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
-
 
 using namespace plandor;
 

@@ -1,7 +1,7 @@
 #pragma once
 // A browser for tests: records the addresses opened and the texts put on the clipboard, and
 // can play a machine without a browser or without a clipboard.
-#include "base/BrowserOpener.h"
+#include "core/base/BrowserOpener.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // A Painter that records every drawing call together with the pen, brush, font and text
 // colours in force, so tests can check colours, widths, shapes and order.
 
-#include "render/Painter.h"
+#include "core/render/Painter.h"
 
 #include <ostream>
 #include <string>

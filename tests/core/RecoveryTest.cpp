@@ -4,9 +4,9 @@
 #include "ScriptedPrompter.h"
 #include "TempFolder.h"
 
-#include "app/Recovery.h"
-#include "base/Folders.h"
-#include "model/LayoutFile.h"
+#include "core/app/Recovery.h"
+#include "core/base/Folders.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 

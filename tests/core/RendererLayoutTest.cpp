@@ -3,8 +3,8 @@
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
-#include "render/LayoutRenderer.h"
-#include "render/RenderColors.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/RenderColors.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 #include "LayoutBuilder.h"
 #include "RecordingPainter.h"
 
-#include "catalog/SceneryCatalog.h"
-#include "model/HelixPlacement.h"
-#include "render/LayoutRenderer.h"
-#include "render/PieceGeometry.h"
-#include "render/RenderColors.h"
+#include "core/catalog/SceneryCatalog.h"
+#include "core/model/HelixPlacement.h"
+#include "core/render/LayoutRenderer.h"
+#include "core/render/PieceGeometry.h"
+#include "core/render/RenderColors.h"
 
 #include <gtest/gtest.h>
 

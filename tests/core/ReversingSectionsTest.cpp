@@ -1,11 +1,11 @@
 // Reversing sections: which two-rail plans short the rails (a balloon loop, a wye, each loop
 // of a dogbone, a figure eight through a double slip's slips) and which do not (an oval, a
 // figure eight over a crossing, a station throat, and every plan in three-rail C-Track).
-#include "app/ReversingSections.h"
+#include "core/app/ReversingSections.h"
 #include "TrackFixtures.h"
-#include "app/LayoutCheck.h"
-#include "app/TrackRoutes.h"
-#include "canvas/CheckMarks.h"
+#include "core/app/LayoutCheck.h"
+#include "core/app/TrackRoutes.h"
+#include "core/canvas/CheckMarks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "canvas/Rulers.h"
+#include "core/canvas/Rulers.h"
 
 #include <gtest/gtest.h>
 

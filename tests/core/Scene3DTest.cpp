@@ -1,5 +1,5 @@
 // Building the 3D scene from a layout: what enters it, where, and at which height and tilt.
-#include "render/Scene3D.h"
+#include "core/render/Scene3D.h"
 #include "LayoutBuilder.h"
 
 #include <gtest/gtest.h>

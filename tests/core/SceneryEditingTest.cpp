@@ -4,10 +4,10 @@
 #include "CanvasHarness.h"
 #include "Golden.h"
 
-#include "canvas/PaletteActions.h"
-#include "canvas/SceneryGestures.h"
-#include "editing/SceneryPlacing.h"
-#include "editing/SceneryResize.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/canvas/SceneryGestures.h"
+#include "core/editing/SceneryPlacing.h"
+#include "core/editing/SceneryResize.h"
 
 #include <gtest/gtest.h>
 

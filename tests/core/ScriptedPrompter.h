@@ -3,8 +3,8 @@
 // every message and question is recorded. A question with no scripted answer fails the test and
 // cancels, unless `otherwise` is set: then it answers (and text prompts and choices decline).
 
-#include "app/LayoutChooser.h"
-#include "base/Prompter.h"
+#include "core/app/LayoutChooser.h"
+#include "core/base/Prompter.h"
 
 #include <gtest/gtest.h>
 

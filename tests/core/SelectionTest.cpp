@@ -1,9 +1,9 @@
 // Selecting by click, chain, band and pair, and turning the selection freely.
 #include "EditingTestSupport.h"
 
-#include "editing/Rotate.h"
-#include "editing/Selection.h"
-#include "model/HelixPlacement.h"
+#include "core/editing/Rotate.h"
+#include "core/editing/Selection.h"
+#include "core/model/HelixPlacement.h"
 
 #include <gtest/gtest.h>
 

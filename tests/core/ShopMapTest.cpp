@@ -1,7 +1,7 @@
 // The shop's part map and the tally of parts it prices.
-#include "app/ShopMap.h"
+#include "core/app/ShopMap.h"
 #include "LayoutBuilder.h"
-#include "app/Tally.h"
+#include "core/app/Tally.h"
 
 #include <gtest/gtest.h>
 

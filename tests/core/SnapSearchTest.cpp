@@ -1,7 +1,7 @@
 #include "EditingTestSupport.h"
 
-#include "editing/Placing.h"
-#include "editing/Snap.h"
+#include "core/editing/Placing.h"
+#include "core/editing/Snap.h"
 
 #include <gtest/gtest.h>
 

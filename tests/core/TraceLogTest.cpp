@@ -1,4 +1,4 @@
-#include "base/TraceLog.h"
+#include "core/base/TraceLog.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>

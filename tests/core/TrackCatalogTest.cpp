@@ -1,6 +1,6 @@
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 #include "Golden.h"
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <gtest/gtest.h>
 

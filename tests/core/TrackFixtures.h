@@ -16,10 +16,10 @@ struct TrackParts {
     std::string stationCurve; // bends a turnout's branch back parallel to its straight
 };
 
-inline const TrackParts kTrixParts{"TRIX C", "62188", "62130", "62611", "62612",
-                                   "62624", "62977", "62224"};
-inline const TrackParts kCTrackParts{"C-Track", "24188", "24130", "24611", "24612",
-                                     "24640", "24977", "24224"};
+inline const TrackParts kTrixParts{"TRIX C", "62188", "62130", "62611",
+                                   "62612",  "62624", "62977", "62224"};
+inline const TrackParts kCTrackParts{"C-Track", "24188", "24130", "24611",
+                                     "24612",   "24640", "24977", "24224"};
 inline const TrackParts kZParts{"Z", "8500", "8521", "8562", "8563", "8559", "8991", "8591"};
 
 // A free connector of a piece.

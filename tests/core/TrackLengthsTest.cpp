@@ -1,13 +1,13 @@
 // Track lengths: a three-track station measured against hand-computed sums, the kinds of
 // track, cars held, typed car lengths, the CSV table and `plandor --tracks`.
-#include "app/TrackLengths.h"
+#include "core/app/TrackLengths.h"
 #include "TempFolder.h"
 #include "TrackFixtures.h"
-#include "app/CheckCommand.h"
-#include "app/CommandLine.h"
-#include "app/TrackRuns.h"
-#include "model/HelixPlacement.h"
-#include "model/LayoutFile.h"
+#include "core/app/CheckCommand.h"
+#include "core/app/CommandLine.h"
+#include "core/app/TrackRuns.h"
+#include "core/model/HelixPlacement.h"
+#include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,9 @@ TEST(TrackLengths, TrackWithoutTurnoutsIsOnePlainRun) {
         double length;
     } cases[] = {
         {"open at both ends",
-         [](Layout& l) { layRun(l, {addPiece(l, "62188").id, 1}, "62130", 2); },
+         [](Layout& l) {
+             layRun(l, {addPiece(l, "62188").id, 1}, "62130", 2);
+         },
          188.3 + 2 * 360 * kPi / 6},
         {"oval", [](Layout& l) { addOval(l, kCTrackParts); }, 2 * 188.3 + 12 * 360 * kPi / 6},
         // Both loops and both routes through the crossing, once each.
@@ -108,9 +110,9 @@ TEST(TrackLengths, CarLengths) {
         Units units;
         std::optional<double> mm;
     } cases[] = {
-        {"200", Units::Millimetres, 200},   {"20.5", Units::Centimetres, 205},
-        {"4", Units::Inches, 101.6},        {" 150 ", Units::Millimetres, 150},
-        {"0", Units::Millimetres, {}},      {"-3", Units::Millimetres, {}},
+        {"200", Units::Millimetres, 200},    {"20.5", Units::Centimetres, 205},
+        {"4", Units::Inches, 101.6},         {" 150 ", Units::Millimetres, 150},
+        {"0", Units::Millimetres, {}},       {"-3", Units::Millimetres, {}},
         {"12 cars", Units::Millimetres, {}}, {"", Units::Millimetres, {}},
     };
     for (const Case& c : cases) {
@@ -183,11 +185,10 @@ TEST_F(TracksCommand, PartsExportWritesTheTracksAsASecondCsv) {
     EXPECT_NE(csv.find("Siding,188.3,0,\"24188 #"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir + "/parts.csv"));
 
-    EXPECT_EQ(parseCommandLine({"--export-parts", "p.csv", "--export-tracks", "t.txt", path})
-                  .action,
-              CommandLineAction::Invalid);
-    EXPECT_EQ(parseCommandLine({"--export-plan", "p.pdf", "--export-tracks", "t.csv", path})
-                  .action,
+    EXPECT_EQ(
+        parseCommandLine({"--export-parts", "p.csv", "--export-tracks", "t.txt", path}).action,
+        CommandLineAction::Invalid);
+    EXPECT_EQ(parseCommandLine({"--export-plan", "p.pdf", "--export-tracks", "t.csv", path}).action,
               CommandLineAction::Invalid);
 }
 

@@ -1,10 +1,10 @@
 // The routes through every piece kind, checked against the catalogue's connector geometry: a
 // route joins two connectors whose headings differ by 180 degrees give or take the piece's
 // turn, and every end of a piece that carries trains lies on a route.
-#include "app/TrackRoutes.h"
+#include "core/app/TrackRoutes.h"
 #include "LayoutBuilder.h"
 
-#include "base/Geometry.h"
+#include "core/base/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "EditingTestSupport.h"
-#include "catalog/TrackCatalog.h"
-#include "editing/EditLocks.h"
-#include "elevation/Tunnels.h"
-#include "model/Layout.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/editing/EditLocks.h"
+#include "core/elevation/Tunnels.h"
+#include "core/model/Layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Start-up: every step logged and the main window shown, and a main window that throws logged
 // and never shown.
-#include "app/PlandorApp.h"
+#include "gui/app/PlandorApp.h"
 
 #include "GuiTestSupport.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <wx/frame.h>
 

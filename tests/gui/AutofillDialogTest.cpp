@@ -1,9 +1,9 @@
 // The "Autofill Gap" dialog: its lines, what the chooser returns for each way of leaving it, and
 // the main window's command 6001 filling a real gap through it.
-#include "ui/AutofillDialog.h"
+#include "gui/ui/AutofillDialog.h"
 
 #include "GuiTestSupport.h"
-#include "catalog/TrackCatalog.h"
+#include "core/catalog/TrackCatalog.h"
 
 #include <wx/msgdlg.h>
 

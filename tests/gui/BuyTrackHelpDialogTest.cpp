@@ -1,9 +1,9 @@
 // "Buy Track - How it works" opens from the panel's "?", and Enter closes it instead of
 // following the shop link.
-#include "ui/BuyTrackHelpDialog.h"
+#include "gui/ui/BuyTrackHelpDialog.h"
 #include "GuiTestSupport.h"
-#include "app/ShopMap.h"
-#include "ui/PropertiesPanel.h"
+#include "core/app/ShopMap.h"
+#include "gui/ui/PropertiesPanel.h"
 
 using namespace plandor;
 using namespace plandor::guitest;

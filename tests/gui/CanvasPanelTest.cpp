@@ -1,11 +1,11 @@
 // The canvas keeps its picture of the layout in a bitmap: drawn again whenever the layout or the
 // view changes and only then, and only over the area a drop changed (matching a whole redraw).
-#include "canvas/CanvasPanel.h"
+#include "gui/canvas/CanvasPanel.h"
 #include "GuiTestSupport.h"
 #include "LayoutGenerator.h"
-#include "canvas/CanvasView.h"
-#include "canvas/PaletteActions.h"
-#include "document/Document.h"
+#include "core/canvas/CanvasView.h"
+#include "core/canvas/PaletteActions.h"
+#include "core/document/Document.h"
 
 #include <wx/frame.h>
 #include <wx/image.h>

@@ -1,12 +1,12 @@
 // Layout > Check Layout... in the real window: the list follows the layout, a chosen row
 // selects its pieces and centres the view, and the canvas marks the findings while the list
 // is open.
-#include "ui/CheckLayoutDialog.h"
+#include "gui/ui/CheckLayoutDialog.h"
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
-#include "app/LayoutCheck.h"
-#include "canvas/CanvasView.h"
-#include "ui/PropertiesPanel.h"
+#include "core/app/Commands.h"
+#include "core/app/LayoutCheck.h"
+#include "core/canvas/CanvasView.h"
+#include "gui/ui/PropertiesPanel.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>

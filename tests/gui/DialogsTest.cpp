@@ -2,14 +2,14 @@
 #include "../core/RecordingBrowser.h"
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "app/HelpTexts.h"
-#include "model/LayoutFile.h"
-#include "ui/HelpDialog.h"
-#include "ui/LayoutShapeDialog.h"
-#include "ui/LevelManagerDialog.h"
-#include "ui/ShapePropertiesDialog.h"
-#include "ui/SplashDialog.h"
+#include "core/app/Commands.h"
+#include "core/app/HelpTexts.h"
+#include "core/model/LayoutFile.h"
+#include "gui/ui/HelpDialog.h"
+#include "gui/ui/LayoutShapeDialog.h"
+#include "gui/ui/LevelManagerDialog.h"
+#include "gui/ui/ShapePropertiesDialog.h"
+#include "gui/ui/SplashDialog.h"
 
 #include <wx/hyperlink.h>
 #include <wx/listctrl.h>

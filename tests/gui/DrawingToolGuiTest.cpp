@@ -1,7 +1,7 @@
 // The measuring tape with the real mouse: switched on from the toolbar's toggle, drawn with two
 // clicks on the canvas, and the toggle released at the end.
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
+#include "core/app/Commands.h"
 
 #include <wx/toolbar.h>
 

@@ -6,13 +6,13 @@
 #include "../core/LayoutBuilder.h"
 #include "../core/ScriptedPrompter.h"
 #include "../core/TempFolder.h"
-#include "base/TraceLog.h"
-#include "canvas/CanvasController.h"
-#include "canvas/CanvasPanel.h"
-#include "canvas/PalettePanel.h"
-#include "model/Layout.h"
-#include "ui/LayoutFileDialogs.h"
-#include "ui/MainFrame.h"
+#include "core/base/TraceLog.h"
+#include "core/canvas/CanvasController.h"
+#include "core/model/Layout.h"
+#include "gui/canvas/CanvasPanel.h"
+#include "gui/canvas/PalettePanel.h"
+#include "gui/ui/LayoutFileDialogs.h"
+#include "gui/ui/MainFrame.h"
 
 #include <gtest/gtest.h>
 

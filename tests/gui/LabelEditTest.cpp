@@ -49,8 +49,8 @@ TEST_F(LabelEditTest, DoubleClickTypeOkChangesTheTextAndCtrlZRestoresIt) {
             ++step;
         } else if (step == 1) {
             if (const char* shots = std::getenv("PLANDOR_SHOTS"))
-                std::system((std::string("import -window root ") + shots + "/label_dialog.png")
-                                 .c_str());
+                std::system(
+                    (std::string("import -window root ") + shots + "/label_dialog.png").c_str());
             wxWindow* ok = dialog->FindWindow(wxID_OK);
             sim.MouseMove(ok->GetScreenRect().GetPosition() + ok->GetSize() / 2);
             sim.MouseClick();

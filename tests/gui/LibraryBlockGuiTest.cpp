@@ -1,8 +1,8 @@
 // Library blocks through the real window: "Save as Library Block..." answered in its dialogs,
 // and the saved block inserted by a real double-click on the palette's Library page.
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
-#include "canvas/CanvasPanel.h"
+#include "core/app/Commands.h"
+#include "gui/canvas/CanvasPanel.h"
 
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>

@@ -2,8 +2,8 @@
 // commands that drive the document through them.
 #include "../core/Golden.h"
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
-#include "model/LayoutFile.h"
+#include "core/app/Commands.h"
+#include "core/model/LayoutFile.h"
 
 #include <wx/menu.h>
 #include <wx/msgdlg.h>

@@ -2,8 +2,8 @@
 // or scenery item following the mouse (with the keyboard on the canvas), and a click drops it;
 // a library block dragged there lands where the button is let go.
 #include "GuiTestSupport.h"
-#include "editing/SceneryResize.h"
-#include "model/BlockFile.h"
+#include "core/editing/SceneryResize.h"
+#include "core/model/BlockFile.h"
 
 #include <wx/notebook.h>
 

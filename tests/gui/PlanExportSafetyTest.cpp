@@ -1,15 +1,15 @@
 // Plan exports and print runs that must not do what they are asked: a picture shows the plan,
 // not what is selected; a full disk leaves the old file and says so; more pages than anyone
 // prints are refused before a byte is written or a printer is asked.
-#include "GuiTestSupport.h"
-#include "../core/TempFolder.h"
 #include "../core/FileSizeLimit.h"
+#include "../core/TempFolder.h"
+#include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "render/PlanExport.h"
-#include "render/PrintLayout.h"
-#include "wxrender/PlanExporter.h"
-#include "wxrender/PrintOptionsDialog.h"
+#include "core/app/Commands.h"
+#include "core/render/PlanExport.h"
+#include "core/render/PrintLayout.h"
+#include "gui/wxrender/PlanExporter.h"
+#include "gui/wxrender/PrintOptionsDialog.h"
 
 #include <wx/image.h>
 #include <wx/imagpng.h>
@@ -98,7 +98,8 @@ TEST_F(PlanExportSafety, AFullDiskLeavesTheOldFileInEveryFormat) {
             const FileSizeLimit fullDisk(2000);
             message = exportPlanFile(layout, options, path);
         }
-        EXPECT_EQ(message, "Cannot write file: " + path + "\nThe file that was there is unchanged.");
+        EXPECT_EQ(message,
+                  "Cannot write file: " + path + "\nThe file that was there is unchanged.");
         EXPECT_EQ(readFile(path), "the only copy");
         EXPECT_EQ(names(), std::vector<std::string>{file}) << "no temporary file is left";
         EXPECT_EQ(exportPlanFile(layout, options, path), "") << "with room it is written";

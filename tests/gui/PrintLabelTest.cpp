@@ -3,12 +3,12 @@
 // by its track, and covers the same part of the plan as on the canvas.
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "model/LayoutFile.h"
-#include "render/PlanExport.h"
-#include "wxrender/LayoutPrintout.h"
-#include "wxrender/PlanExporter.h"
-#include "wxrender/WxPainter.h"
+#include "core/app/Commands.h"
+#include "core/model/LayoutFile.h"
+#include "core/render/PlanExport.h"
+#include "gui/wxrender/LayoutPrintout.h"
+#include "gui/wxrender/PlanExporter.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -114,9 +114,9 @@ struct GoldenLayout {
 TEST(PrintedLabel, LiesWhereTheExportPutsItAndKeepsItsSizeOnThePlan) {
     GoldenLayout golden;
     const std::string dir = tempFolder();
-    ASSERT_EQ(exportPlanFile(golden.layout, {ExportFormat::Pdf, 0, PaperSize::A4},
-                             dir + "/plan.pdf"),
-              "");
+    ASSERT_EQ(
+        exportPlanFile(golden.layout, {ExportFormat::Pdf, 0, PaperSize::A4}, dir + "/plan.pdf"),
+        "");
     const PaperBox exported = wordOnPdf(dir + "/plan.pdf", kLabelFirstWord);
     std::filesystem::remove_all(dir);
     ASSERT_GE(exported.x, 0) << "no label in the exported PDF";

@@ -3,11 +3,11 @@
 // people open them with.
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "render/PlanExport.h"
-#include "wxrender/LayoutPrintout.h"
-#include "wxrender/PlanExporter.h"
-#include "wxrender/PrintOptionsDialog.h"
+#include "core/app/Commands.h"
+#include "core/render/PlanExport.h"
+#include "gui/wxrender/LayoutPrintout.h"
+#include "gui/wxrender/PlanExporter.h"
+#include "gui/wxrender/PrintOptionsDialog.h"
 
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>

@@ -1,11 +1,11 @@
 // The real properties panel in a frame, driven through its controls: the selection and its
 // grade, height input and Buy Track.
-#include "ui/PropertiesPanel.h"
+#include "gui/ui/PropertiesPanel.h"
 #include "../core/RecordingBrowser.h"
 
 #include "GuiTestSupport.h"
-#include "app/Cart.h"
-#include "document/Document.h"
+#include "core/app/Cart.h"
+#include "core/document/Document.h"
 
 #include <wx/frame.h>
 #include <wx/spinctrl.h>

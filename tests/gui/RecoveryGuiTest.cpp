@@ -1,9 +1,9 @@
 // The main window keeping a recovery copy while it has unsaved changes, and offering a copy
 // left by a window that did not close normally.
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
-#include "app/Recovery.h"
-#include "model/LayoutFile.h"
+#include "core/app/Commands.h"
+#include "core/app/Recovery.h"
+#include "core/model/LayoutFile.h"
 
 #include <wx/msgdlg.h>
 

@@ -3,7 +3,7 @@
 // truss and an arch bridge, a helix, a tunnel with its portals, a raised shape, scenery and a
 // baseboard.
 #include "../core/LayoutBuilder.h"
-#include "model/HelixPlacement.h"
+#include "core/model/HelixPlacement.h"
 
 #include <cmath>
 

@@ -4,10 +4,10 @@
 // contents comes back as it was.
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "editing/LayoutShape.h"
-#include "ui/LayoutShapeDialog.h"
-#include "ui/LevelManagerDialog.h"
+#include "core/app/Commands.h"
+#include "core/editing/LayoutShape.h"
+#include "gui/ui/LayoutShapeDialog.h"
+#include "gui/ui/LevelManagerDialog.h"
 
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
@@ -84,19 +84,18 @@ TEST_F(SettingsUndoTest, CtrlZAfterDrawingAFreeFormBoardBringsTheOldOne) {
 TEST_F(SettingsUndoTest, TypedVerticesThatDoNotReadKeepTheDialogAndTheBoard) {
     layout().baseboard = kBoard;
     bool stayed = false;
-    wxTEST_DIALOG(
-        command(CmdLayoutShape),
-        Drive<LayoutShapeDialog>(
-            [&](LayoutShapeDialog* d) {
-                d->choose(ShapeCustom);
-                d->vertexText()->SetValue("0,0\n1000,0\n1000;800\n");
-                d->apply(); // answered by the message box below
-                stayed = !d->result().problem.empty() && layout().baseboard == kBoard;
-                d->vertexText()->SetValue("0,0\n1000,0\n1000,800\n");
-                d->apply();
-            },
-            wxID_OK),
-        wxExpectModal<wxMessageDialog>(wxID_OK));
+    wxTEST_DIALOG(command(CmdLayoutShape),
+                  Drive<LayoutShapeDialog>(
+                      [&](LayoutShapeDialog* d) {
+                          d->choose(ShapeCustom);
+                          d->vertexText()->SetValue("0,0\n1000,0\n1000;800\n");
+                          d->apply(); // answered by the message box below
+                          stayed = !d->result().problem.empty() && layout().baseboard == kBoard;
+                          d->vertexText()->SetValue("0,0\n1000,0\n1000,800\n");
+                          d->apply();
+                      },
+                      wxID_OK),
+                  wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_TRUE(stayed);
     EXPECT_EQ(layout().baseboard.size(), 3u);
     EXPECT_EQ(layout().lastShapeType, ShapeCustom);
@@ -115,8 +114,8 @@ TEST_F(SettingsUndoTest, VisibilityTickedInTheLevelsDialogShowsOnTheCanvasAtOnce
                                               d->Show();
                                               settle();
                                               d->list()->CheckItem(1, false);
-                                              hiddenWhileOpen = waitFor(
-                                                  [&] { return pixel(294, 300) == empty; });
+                                              hiddenWhileOpen =
+                                                  waitFor([&] { return pixel(294, 300) == empty; });
                                               d->Hide();
                                           },
                                           wxID_OK));

@@ -1,11 +1,11 @@
 // Layout > Track Lengths... in the real window: the table lists the station's tracks, follows
 // a typed car length, and a row double-clicked with the mouse selects that track's pieces and
 // centres the view on it.
-#include "ui/TrackLengthsDialog.h"
+#include "gui/ui/TrackLengthsDialog.h"
 #include "../core/TrackFixtures.h"
 #include "GuiTestSupport.h"
-#include "app/Commands.h"
-#include "canvas/CanvasView.h"
+#include "core/app/Commands.h"
+#include "core/canvas/CanvasView.h"
 
 #include <wx/listctrl.h>
 

@@ -2,9 +2,9 @@
 // changes the properties panel's height label and the status bar's position at once.
 #include "GuiTestSupport.h"
 
-#include "app/Commands.h"
-#include "model/LayoutFile.h"
-#include "ui/PropertiesPanel.h"
+#include "core/app/Commands.h"
+#include "core/model/LayoutFile.h"
+#include "gui/ui/PropertiesPanel.h"
 
 #include <wx/stattext.h>
 

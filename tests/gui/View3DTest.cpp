@@ -3,11 +3,11 @@
 #include "GuiTestSupport.h"
 #include "LayoutGenerator.h"
 #include "Sample3DLayout.h"
-#include "app/Commands.h"
-#include "canvas/CanvasView.h"
-#include "wxrender/BaseboardTessellator.h"
-#include "wxrender/TrackGLCanvas.h"
-#include "wxrender/View3DFrame.h"
+#include "core/app/Commands.h"
+#include "core/canvas/CanvasView.h"
+#include "gui/wxrender/BaseboardTessellator.h"
+#include "gui/wxrender/TrackGLCanvas.h"
+#include "gui/wxrender/View3DFrame.h"
 
 #include <wx/uiaction.h>
 

@@ -1,11 +1,11 @@
 // The renderer drawn through WxPainter into a memory bitmap and compared with a stored picture.
-#include "wxrender/WxPainter.h"
+#include "gui/wxrender/WxPainter.h"
 
 #include "GuiTestSupport.h"
-#include "canvas/CanvasView.h"
-#include "catalog/TrackCatalog.h"
-#include "model/LayoutFile.h"
-#include "render/LayoutRenderer.h"
+#include "core/canvas/CanvasView.h"
+#include "core/catalog/TrackCatalog.h"
+#include "core/model/LayoutFile.h"
+#include "core/render/LayoutRenderer.h"
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
