@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
-# Builds Plandor twice (plain, and with AddressSanitizer + UBSan) and runs every test.
+# Builds Plandor twice (plain, and with AddressSanitizer + UBSan) and runs every test; then
+# cross-builds the Windows program and installer and tests them under wine, and builds, lints,
+# installs and starts the Debian package. PLANDOR_TEST_PACKAGES=0 leaves those last two out.
 # GUI tests run under Xvfb when there is no display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+start=$(date +%s)
+elapsed() { echo "($(( $(date +%s) - start )) s since the start)"; }
 "$root/scripts/build.sh" build
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DPLANDOR_SANITIZE=ON -DPLANDOR_BENCH=OFF
 
-run_ctest() {
+with_display() {
   if [ -n "${DISPLAY:-}" ]; then
-    ctest --test-dir "$1" --output-on-failure
+    "$@"
   else
-    xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir "$1" --output-on-failure
+    xvfb-run -a -s "-screen 0 1920x1080x24" "$@"
   fi
 }
-echo "== tests =="
-run_ctest "$root/build"
-echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer =="
-run_ctest "$root/build-asan"
+echo "== tests $(elapsed) =="
+with_display ctest --test-dir "$root/build" --output-on-failure
+echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer $(elapsed) =="
+with_display ctest --test-dir "$root/build-asan" --output-on-failure
+
+if [ "${PLANDOR_TEST_PACKAGES:-1}" != 0 ]; then
+  echo "== Windows build $(elapsed) =="
+  "$root/scripts/build-windows.sh" build-win
+  echo "== Windows build under wine $(elapsed) =="
+  with_display bash "$root/scripts/test-windows.sh" build-win build
+  echo "== Debian package $(elapsed) =="
+  "$root/scripts/build-deb.sh" --check build
+fi
+echo "== all done $(elapsed) =="

@@ -1,6 +1,6 @@
 #include "core/app/FileCommands.h"
+#include "core/base/FilePath.h"
 #include "core/base/Translate.h"
-
 #include "core/base/Units.h"
 #include "core/model/LayoutFile.h"
 
@@ -131,7 +131,7 @@ Change FileCommands::openLoaded(const std::string& path, LoadedLayout loaded) {
 
 std::string commandLinePath(const std::string& given) {
     std::error_code ec;
-    std::string path = std::filesystem::absolute(given, ec).string();
+    std::string path = utf8Path(std::filesystem::absolute(fsPath(given), ec));
     return ec ? given : path;
 }
 
@@ -146,9 +146,9 @@ Change FileCommands::openFromCommandLine(const std::string& given, LoadedLayout 
         loaded = loadLayoutCopy(path, doc_.layout);
     Change change = openLoaded(path, std::move(loaded));
     std::error_code ec;
-    const fs::path application = fs::absolute(folders_.application, ec);
+    const fs::path application = fs::absolute(fsPath(folders_.application), ec);
     if (change.any() &&
-        (ec || !samePath(fs::path(path).parent_path().string(), application.string()))) {
+        (ec || !samePath(utf8Path(fsPath(path).parent_path()), utf8Path(application)))) {
         change |= doc_.forgetPath();
         // Save then proposes the name the user knows the file by, not the one stored in it.
         doc_.name = layoutNameOf(path);

@@ -1,8 +1,8 @@
 #include "core/app/Recovery.h"
-#include "core/base/Translate.h"
-
 #include "core/base/AtomicFile.h"
+#include "core/base/FilePath.h"
 #include "core/base/Folders.h"
+#include "core/base/Translate.h"
 #include "core/base/Units.h"
 
 #include <algorithm>
@@ -89,14 +89,14 @@ bool endsWith(const std::string& text, const std::string& end) {
 
 void removeQuietly(const std::string& path) {
     std::error_code ec;
-    fs::remove(path, ec);
+    fs::remove(fsPath(path), ec);
 }
 
 // Keeps the newest files of the damaged folder.
 void pruneDamaged(const std::string& folder) {
     std::error_code ec;
     std::vector<std::pair<fs::file_time_type, fs::path>> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+    for (const fs::directory_entry& entry : fs::directory_iterator(fsPath(folder), ec))
         if (entry.is_regular_file(ec))
             files.emplace_back(entry.last_write_time(ec), entry.path());
     if (files.size() <= kDamagedFilesKept)
@@ -189,7 +189,7 @@ RecoveryFiles recoveryFilesFor(const std::string& folder, const ProcessIdentity&
 
 std::string writeRecoveryCopy(const RecoveryFiles& files, std::string_view layoutText,
                               const RecoveryRecord& record) {
-    ensureFolder(fs::path(files.copy).parent_path().string());
+    ensureFolder(utf8Path(fsPath(files.copy).parent_path()));
     std::string error = writeFileReplacing(files.copy, layoutText);
     if (error.empty())
         error = writeFileReplacing(files.record, recoveryRecordText(record));
@@ -322,9 +322,9 @@ recoveriesToOffer(const std::string& folder,
     if (!isFolder(folder))
         return found;
     std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+    for (const fs::directory_entry& entry : fs::directory_iterator(fsPath(folder), ec))
         if (entry.is_regular_file(ec))
-            names.push_back(entry.path().filename().string());
+            names.push_back(utf8Path(entry.path().filename()));
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
         // A file a write left half-done (see AtomicFile): ".<stem>.<ext>.<suffix>.tmp".
@@ -389,12 +389,13 @@ Change restoreRecoveryCopy(Document& doc, const RecoveryRecord& record, Layout&&
 }
 
 std::string setAsideDamagedCopy(const RecoveryFiles& files) {
-    const std::string aside = joinPath(fs::path(files.copy).parent_path().string(), kDamagedFolder);
+    const std::string aside = joinPath(utf8Path(fsPath(files.copy).parent_path()), kDamagedFolder);
     ensureFolder(aside);
     std::error_code ec;
     for (const std::string& path : {files.copy, files.record})
         if (fileExists(path))
-            fs::rename(path, joinPath(aside, fs::path(path).filename().string()), ec);
+            fs::rename(fsPath(path), fsPath(joinPath(aside, utf8Path(fsPath(path).filename()))),
+                       ec);
     pruneDamaged(aside);
     return aside;
 }

@@ -1,5 +1,6 @@
 #include "core/app/ShopMap.h"
 
+#include "core/base/FilePath.h"
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -106,7 +107,7 @@ ShopMapLoad readShopMap(std::istream& in) {
 }
 
 ShopMapLoad loadShopMap(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     if (!in) {
         ShopMapLoad load;
         load.problems.push_back("Cannot open file: " + path);

@@ -1,4 +1,5 @@
 #include "core/base/AtomicFile.h"
+#include "core/base/FilePath.h"
 #include "core/base/Translate.h"
 
 #include <cerrno>
@@ -9,7 +10,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace plandor {
 
@@ -27,11 +33,13 @@ std::string uniqueTempName(const fs::path& target) {
     for (int i = 0; i < 10; ++i)
         suffix += kDigits[random() % 36];
     // Hidden and ending in ".tmp", so no folder listing of layouts or blocks shows it.
-    return (target.parent_path() / ("." + target.filename().string() + "." + suffix + ".tmp"))
-        .string();
+    return utf8Path(target.parent_path() /
+                    fsPath("." + utf8Path(target.filename()) + "." + suffix + ".tmp"));
 }
 
-// The POSIX side; a Windows port replaces these functions.
+#ifndef _WIN32
+
+// The POSIX side.
 namespace sys {
 
 int createExclusive(const std::string& path) {
@@ -108,22 +116,101 @@ bool isFull(int error) {
 
 } // namespace sys
 
+#else
+
+// The Windows side: the C runtime's descriptors on UTF-16 names. A file is replaced by
+// MoveFileEx, which (unlike rename) may replace, and waits for the move to reach the disk.
+namespace sys {
+
+int createExclusive(const std::string& path) {
+    return ::_wopen(fsPath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
+}
+
+int writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
+        const int n = ::_write(fd, data, chunk);
+        if (n < 0)
+            return errno;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+int flushAndClose(int fd) {
+    int error = ::_commit(fd) == 0 ? 0 : errno;
+    if (::_close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+// A read-only file stays read-only: the rename carries the new file's attributes.
+void copyMode(int, const std::string&) {}
+
+bool mayWrite(const std::string& path) {
+    const int fd = ::_wopen(fsPath(path).c_str(), _O_WRONLY | _O_APPEND | _O_BINARY);
+    if (fd < 0)
+        return false;
+    ::_close(fd);
+    return true;
+}
+
+int errnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return EACCES;
+    default:
+        return EIO;
+    }
+}
+
+int renameOver(const std::string& from, const std::string& to) {
+    if (::MoveFileExW(fsPath(from).c_str(), fsPath(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return errnoOf(::GetLastError());
+}
+
+void flushFolder(const std::string&) {}
+
+void removeFile(const std::string& path) {
+    ::_wunlink(fsPath(path).c_str());
+}
+
+void closeQuietly(int fd) {
+    ::_close(fd);
+}
+
+bool isFull(int error) {
+    return error == ENOSPC;
+}
+
+} // namespace sys
+
+#endif
+
 } // namespace
 
 AtomicFile::AtomicFile(const std::string& path) : path_(path), target_(path) {
     std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path real = fs::canonical(path, ec);
+    if (fs::is_symlink(fsPath(path), ec)) {
+        const fs::path real = fs::canonical(fsPath(path), ec);
         if (!ec)
-            target_ = real.string();
+            target_ = utf8Path(real);
     }
-    targetExisted_ = fs::exists(target_, ec);
+    targetExisted_ = fs::exists(fsPath(target_), ec);
     if (targetExisted_ && !sys::mayWrite(target_)) {
         error_ = EACCES;
         return;
     }
     for (int i = 0; i < kNameTries && fd_ < 0; ++i) {
-        temp_ = uniqueTempName(target_);
+        temp_ = uniqueTempName(fsPath(target_));
         fd_ = sys::createExclusive(temp_);
         if (fd_ < 0 && errno != EEXIST)
             break;
@@ -161,7 +248,7 @@ std::string AtomicFile::commit() {
     if (error_ != 0)
         return message();
     committed_ = true;
-    sys::flushFolder(fs::path(target_).parent_path().string());
+    sys::flushFolder(utf8Path(fsPath(target_).parent_path()));
     return {};
 }
 
@@ -183,7 +270,7 @@ std::string writeFileReplacing(const std::string& path, std::string_view content
 }
 
 std::string copyFileAtomically(const std::string& from, const std::string& to) {
-    std::FILE* in = std::fopen(from.c_str(), "rb");
+    std::FILE* in = openFile(from, "rb");
     if (!in)
         return tr("Cannot open file: ") + from;
     AtomicFile file(to);

@@ -18,15 +18,34 @@ struct Folders {
     std::string recovery;
 };
 
-// The folder layouts live in: the executable's folder while it can be written (running from
-// the build folder), otherwise $XDG_DATA_HOME/plandor, or ~/.local/share/plandor when
-// XDG_DATA_HOME is unset, empty or not absolute.
+// Which platform's rules name the user's data folder.
+enum class DataFolderRules { Xdg, Windows };
+#ifdef _WIN32
+constexpr DataFolderRules kNativeDataFolderRules = DataFolderRules::Windows;
+#else
+constexpr DataFolderRules kNativeDataFolderRules = DataFolderRules::Xdg;
+#endif
+
+// What the data folder rules read from the environment.
+struct UserDataEnvironment {
+    DataFolderRules rules = kNativeDataFolderRules;
+    std::string xdgDataHome; // $XDG_DATA_HOME
+    std::string appData;     // %APPDATA%
+    std::string home;        // the user's home folder
+};
+
+// The folder layouts and library blocks live in: the executable's folder while it can be
+// written (running from the build folder or an unpacked zip), otherwise the user's data folder:
+// $XDG_DATA_HOME/plandor (~/.local/share/plandor when XDG_DATA_HOME is unset, empty or not
+// absolute), or on Windows %APPDATA%\Plandor (<home>\AppData\Roaming\Plandor when APPDATA is
+// unset, empty or not absolute).
 std::string layoutFolderFor(const std::string& executableFolder, bool executableFolderWritable,
-                            const std::string& xdgDataHome, const std::string& home);
+                            const UserDataEnvironment& environment);
 // The folder of recovery copies: $XDG_STATE_HOME/plandor/recovery, or
 // ~/.local/state/plandor/recovery when XDG_STATE_HOME is unset, empty or not absolute.
 std::string recoveryFolderFor(const std::string& xdgStateHome, const std::string& home);
-// True when the process may create files in the folder.
+// True when the process may create files in the folder (on Windows by creating one: access
+// lists decide there, which the permission bits do not show).
 bool isWritableFolder(const std::string& folder);
 // Creates a folder and its parents; true when it exists afterwards.
 bool ensureFolder(const std::string& folder);
@@ -36,7 +55,7 @@ std::string findFileIn(const std::vector<std::string>& folders, const std::strin
 // Where Import and Export start: Downloads, or home when Downloads is empty or missing.
 std::string transferStartFolder(const Folders& folders);
 
-// folder + separator + file name (no doubled separator).
+// folder + "/" + file name (no doubled separator; Windows takes "/" as well).
 std::string joinPath(const std::string& folder, const std::string& fileName);
 // folder + separator + name + ".plo".
 std::string layoutPath(const std::string& folder, const std::string& name);
@@ -68,8 +87,9 @@ std::vector<std::string> listImportableFiles(const std::string& folder);
 std::string trimBlanks(const std::string& text);
 // A typed name without its extension ("Yard.plo" -> "Yard"; a leading dot starts no extension).
 std::string dropExtension(const std::string& name);
-// True when a name used as a file name would leave its folder: it contains "/" or is "."
-// or "..". Such names are refused before anything is written.
+// True when a name used as a file name would leave its folder: it contains a path separator
+// ("/", on Windows also "\\" and the drive colon) or is "." or "..". Such names are refused
+// before anything is written.
 bool nameLeavesFolder(const std::string& name);
 
 bool isFolder(const std::string& path);

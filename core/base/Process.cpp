@@ -1,5 +1,49 @@
 #include "core/base/Process.h"
 
+#ifdef _WIN32
+
+#include <windows.h>
+
+namespace plandor {
+
+namespace {
+
+// The creation time, in 100 ns steps since 1601; empty when the process cannot be asked.
+std::string startTimeOf(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return {};
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    return std::to_string(ticks);
+}
+
+} // namespace
+
+ProcessIdentity currentProcess() {
+    return ProcessIdentity{static_cast<long>(::GetCurrentProcessId()),
+                           startTimeOf(::GetCurrentProcess())};
+}
+
+bool processRunning(const ProcessIdentity& process) {
+    if (process.pid <= 0)
+        return false;
+    HANDLE handle =
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process.pid));
+    if (!handle)
+        // Denied: the process exists but belongs to someone else.
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD exitCode = 0;
+    const bool running = ::GetExitCodeProcess(handle, &exitCode) && exitCode == STILL_ACTIVE;
+    const std::string started = startTimeOf(handle);
+    ::CloseHandle(handle);
+    return running && (process.started.empty() || started.empty() || started == process.started);
+}
+
+} // namespace plandor
+
+#else
+
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -47,3 +91,5 @@ bool processRunning(const ProcessIdentity& process) {
 }
 
 } // namespace plandor
+
+#endif

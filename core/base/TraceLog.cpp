@@ -1,4 +1,6 @@
 #include "core/base/TraceLog.h"
+#include "core/base/FilePath.h"
+#include "core/base/Folders.h"
 
 #include <ctime>
 #include <filesystem>
@@ -10,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 std::string pathInFolder(const std::string& folder, const char* fileName) {
-    return (fs::path(folder) / fileName).string();
+    return joinPath(folder, fileName);
 }
 } // namespace
 
@@ -18,10 +20,10 @@ std::string chooseLogFolder(const std::string& preferred, const std::string& fal
     if (preferred.empty())
         return fallback;
     std::error_code ec;
-    if (!fs::is_directory(preferred, ec))
-        fs::create_directories(preferred, ec);
+    if (!fs::is_directory(fsPath(preferred), ec))
+        fs::create_directories(fsPath(preferred), ec);
     // A path that exists as a plain file, or could not be created, is no folder to log into.
-    return fs::is_directory(preferred, ec) ? preferred : fallback;
+    return fs::is_directory(fsPath(preferred), ec) ? preferred : fallback;
 }
 
 std::string formatLogTimestamp(std::chrono::system_clock::time_point when) {
@@ -49,7 +51,7 @@ AppLog::~AppLog() {
 
 bool AppLog::open(const std::string& folder) {
     close();
-    file_ = std::fopen(pathInFolder(folder, "plandor.log").c_str(), "w");
+    file_ = openFile(pathInFolder(folder, "plandor.log"), "wb");
     return file_ != nullptr;
 }
 
@@ -101,10 +103,10 @@ void traceMainFrame(const std::string& message) {
     // The file keeps the trace of this run only: the first line of the run removes the old one.
     if (state.deletePending) {
         std::error_code ec;
-        fs::remove(state.path, ec);
+        fs::remove(fsPath(state.path), ec);
         state.deletePending = false;
     }
-    std::FILE* f = std::fopen(state.path.c_str(), "ab");
+    std::FILE* f = openFile(state.path, "ab");
     if (!f)
         return;
     const std::string line = message + "\r\n";

@@ -1,7 +1,7 @@
 #include "core/canvas/PaletteRows.h"
-#include "core/base/Translate.h"
-
+#include "core/base/FilePath.h"
 #include "core/base/Folders.h"
+#include "core/base/Translate.h"
 #include "core/catalog/HelixVariants.h"
 #include "core/model/BlockFile.h"
 #include "core/model/PartLookup.h"
@@ -260,12 +260,12 @@ std::string libraryFolder(const std::string& applicationFolder, int chooserIndex
 std::vector<PaletteRow> libraryRows(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code ec;
-    fs::directory_iterator it(folder, ec);
+    fs::directory_iterator it(fsPath(folder), ec);
     if (ec)
         return {};
     for (const fs::directory_entry& entry : it) {
         std::error_code typeEc;
-        const std::string name = entry.path().filename().string();
+        const std::string name = utf8Path(entry.path().filename());
         if (entry.is_regular_file(typeEc) && endsWith(name, ".xml"))
             files.push_back(name);
     }

@@ -1,5 +1,7 @@
 #include "core/model/LayoutLines.h"
 
+#include "core/base/FilePath.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -43,7 +45,7 @@ std::string unescapeText(std::string_view v) {
 FileRead layoutFileSize(const std::string& path, std::size_t& size) {
     // Only regular files: a folder or a device such as /dev/zero is no layout.
     std::error_code ec;
-    const auto bytes = std::filesystem::file_size(path, ec);
+    const auto bytes = std::filesystem::file_size(fsPath(path), ec);
     if (ec)
         return FileRead::Unreadable;
     if (bytes > kMaxFileBytes)
@@ -57,7 +59,7 @@ FileRead readWholeFile(const std::string& path, std::string& content) {
     std::size_t size = 0;
     if (const FileRead sized = layoutfile::layoutFileSize(path, size); sized != FileRead::Ok)
         return sized;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = openFile(path, "rb");
     if (!f)
         return FileRead::Unreadable;
     content.clear();

@@ -1,3 +1,5 @@
+#include "core/base/FilePath.h"
+#include "core/base/Translate.h"
 #include "core/model/LayoutFields.h"
 #include "core/model/LayoutFile.h"
 #include "core/model/LayoutLines.h"
@@ -170,7 +172,7 @@ class LayoutReader {
     // ends before the layout's closing tag (a file cut off while it was written or copied).
     std::string problem(const std::string& path) const {
         if (!sawLayout_)
-            return "Not a layout file: " + path;
+            return tr("Not a layout file: ") + path;
         if (layoutClosed_)
             return {};
         const char* inside = inPieces_      ? "pieces"
@@ -178,8 +180,9 @@ class LayoutReader {
                              : inScenery_   ? "scenery"
                              : inBaseboard_ ? "baseboard"
                                             : "layout";
-        return "The file is cut off: it ends at line " + std::to_string(lineNumber_) + " inside <" +
-               inside + ">, so part of the layout is missing: " + path;
+        return trFormat("The file is cut off: it ends at line %lu inside <%s>, so part of the "
+                        "layout is missing: %s",
+                        static_cast<unsigned long>(lineNumber_), inside, path.c_str());
     }
 
   private:
@@ -337,7 +340,7 @@ void readLayoutLines(Layout& layout, Lines& lines, std::string& name, Accept acc
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
     std::size_t size = 0;
     FileRead outcome = layoutFileSize(path, size);
-    std::FILE* f = outcome == FileRead::Ok ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::FILE* f = outcome == FileRead::Ok ? openFile(path, "rb") : nullptr;
     std::string problem;
     if (f) {
         FileLines lines(f, size);
@@ -354,11 +357,11 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     case FileRead::Ok:
         return problem;
     case FileRead::Unreadable:
-        return "Cannot open file: " + path;
+        return tr("Cannot open file: ") + path;
     case FileRead::TooLarge:
         break;
     }
-    return "The file is larger than 256 MB and cannot be a Plandor layout.";
+    return tr("The file is larger than 256 MB and cannot be a Plandor layout.");
 }
 
 LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base) {

@@ -4,13 +4,13 @@
 #include "core/base/Folders.h"
 #include "core/base/Translate.h"
 #include "core/model/LayoutFile.h"
+#include "gui/platform/SystemFolders.h"
 #include "gui/wxrender/PlanExporter.h"
 
 #include <wx/app.h>
 #include <wx/init.h>
 
 #include <cstdio>
-#include <filesystem>
 
 namespace plandor {
 
@@ -26,13 +26,10 @@ int fail(const std::string& message, int code = 1) {
     return code;
 }
 
-// The shop data lies beside the executable, as for the window.
+// The shop data the window uses: beside the executable, or in the installed data folder.
 ShopMap installedShop() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return {};
-    return loadShopMap(joinPath(exe.parent_path().string(), kShopMapFileName)).shop;
+    const std::string path = findFileIn(shippedDataFolders(), kShopMapFileName);
+    return path.empty() ? ShopMap{} : loadShopMap(path).shop;
 }
 
 int exportPlan(const CommandLine& line, int argc, char** argv) {

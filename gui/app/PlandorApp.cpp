@@ -7,6 +7,7 @@
 #include "core/base/TraceLog.h"
 #include "core/catalog/TrackCatalog.h"
 #include "core/model/Layout.h"
+#include "gui/platform/WxText.h"
 #include "gui/ui/SplashDialog.h"
 
 #include <wx/frame.h>
@@ -14,8 +15,13 @@
 #include <wx/timer.h>
 #include <wx/weakref.h>
 
+#ifdef _WIN32
+#include <psapi.h>
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <time.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -88,6 +94,26 @@ void reportWallClock(const char* what) {
                  now.tv_nsec);
 }
 
+#ifdef _WIN32
+void reportUsageAtIdle() {
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return double((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+               1e7;
+    };
+    PROCESS_MEMORY_COUNTERS memory{};
+    ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto whole = std::chrono::duration_cast<std::chrono::seconds>(now);
+    std::fprintf(stderr, "idle: cpu %.3f s, peak rss %ld KiB, at %lld.%09ld\n",
+                 seconds(kernel) + seconds(user),
+                 static_cast<long>(memory.PeakWorkingSetSize / 1024),
+                 static_cast<long long>(whole.count()),
+                 static_cast<long>(
+                     std::chrono::duration_cast<std::chrono::nanoseconds>(now - whole).count()));
+}
+#else
 void reportUsageAtIdle() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -98,6 +124,7 @@ void reportUsageAtIdle() {
                  seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_maxrss,
                  static_cast<long long>(now.tv_sec), now.tv_nsec);
 }
+#endif
 
 void exitWhenIdle(wxApp& app) {
     app.Bind(wxEVT_IDLE, [&app, reported = false](wxIdleEvent&) mutable {
@@ -228,9 +255,8 @@ bool PlandorApp::OnInit() {
     if (!file.empty())
         reading = takeReading(file);
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
-    const MainWindow window =
-        runStartUp(std::string(paths.GetUserLocalDataDir().fn_str()),
-                   std::string(paths.GetTempDir().fn_str()), createMainWindow);
+    const MainWindow window = runStartUp(fromWx(paths.GetUserLocalDataDir()),
+                                         fromWx(paths.GetTempDir()), createMainWindow);
     if (!window.frame)
         return false;
     if (reading.valid() && window.openFile)

@@ -5,6 +5,7 @@
 #include "core/app/CommandLine.h"
 #include "gui/app/CommandLineRun.h"
 #include "gui/app/PlandorApp.h"
+#include "gui/app/ProgramStart.h"
 #include "gui/ui/Translations.h"
 
 #include <wx/init.h>
@@ -18,7 +19,8 @@
 wxIMPLEMENT_APP_NO_MAIN(plandor::PlandorApp);
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    plandor::connectStandardOutput();
+    const std::vector<std::string> args = plandor::commandLineArguments(argc, argv);
     // Messages to people speak the user's language; machine-readable output stays English.
     plandor::installTranslations();
     // A check from the command line runs without the toolkit: no window, no display needed.
@@ -26,9 +28,11 @@ int main(int argc, char** argv) {
         return *code;
     if (auto code = plandor::runTracksCommand(args, std::cout, std::cerr))
         return *code;
-    // GTK probes OpenGL through GDK at start, loading the software GL driver before any window
-    // wants it. The 3D view draws through GLX, which this does not touch.
+        // GTK probes OpenGL through GDK at start, loading the software GL driver before any window
+        // wants it. The 3D view draws through GLX, which this does not touch.
+#ifndef _WIN32
     setenv("GDK_GL", "disable", 0);
+#endif
     wxDISABLE_DEBUG_SUPPORT();
     wxLog::SetLogLevel(wxLOG_Info);
     const plandor::CommandLine line = plandor::parseCommandLine(args);

@@ -1,6 +1,13 @@
 #include "gui/wxrender/BaseboardTessellator.h"
 
+#ifdef _WIN32
+#include <windows.h> // the Windows GL headers build on it
+#endif
 #include <GL/glu.h>
+// Mesa's name for the calling convention of GL callbacks; Windows' headers call it APIENTRY.
+#ifndef GLAPIENTRY
+#define GLAPIENTRY APIENTRY
+#endif
 
 #include <array>
 #include <deque>

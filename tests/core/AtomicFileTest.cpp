@@ -19,7 +19,9 @@
 #include <set>
 #include <sstream>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 using namespace plandor;
 namespace fs = std::filesystem;
@@ -84,12 +86,16 @@ TEST_F(AtomicFileTest, EveryWriterReplacesTheFileAndLeavesNothingBesideIt) {
         SCOPED_TRACE(w.name);
         const std::string path = at("target.plo");
         writeFile(path, "old");
+#ifndef _WIN32
         ::chmod(path.c_str(), 0640);
+#endif
         ASSERT_EQ(w.write(path, dir), "");
         EXPECT_GT(readFile(path).size(), 500u);
+#ifndef _WIN32
         EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
             << "the new file keeps the old one's mode";
+#endif
         std::set<std::string> names = namesIn(dir);
         names.erase("source.plo");
         EXPECT_EQ(names, std::set<std::string>{"target.plo"});
@@ -99,6 +105,8 @@ TEST_F(AtomicFileTest, EveryWriterReplacesTheFileAndLeavesNothingBesideIt) {
 }
 
 TEST_F(AtomicFileTest, AFullDiskLeavesTheOldFileAndSaysSo) {
+    if (!kFileSizeCanBeLimited)
+        GTEST_SKIP() << "no file size limit to stand for a full disk";
     for (const Writer& w : kWriters) {
         SCOPED_TRACE(w.name);
         const std::string path = at("target.plo");
@@ -121,6 +129,8 @@ TEST_F(AtomicFileTest, AFullDiskLeavesTheOldFileAndSaysSo) {
 }
 
 TEST_F(AtomicFileTest, ANewFileThatCannotBeWrittenWholeIsNotLeftHalfWritten) {
+    if (!kFileSizeCanBeLimited)
+        GTEST_SKIP() << "no file size limit to stand for a full disk";
     const std::string path = at("new.plo");
     {
         const FileSizeLimit fullDisk(200);
@@ -130,6 +140,9 @@ TEST_F(AtomicFileTest, ANewFileThatCannotBeWrittenWholeIsNotLeftHalfWritten) {
 }
 
 TEST_F(AtomicFileTest, FilesAndLinksOfTheOldFixedTemporaryNameAreLeftAlone) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links need extra privileges on Windows";
+#endif
     const std::string path = at("Yard.plo");
     const std::string victim = at("victim.txt");
     writeFile(victim, "not yours");
@@ -146,6 +159,9 @@ TEST_F(AtomicFileTest, FilesAndLinksOfTheOldFixedTemporaryNameAreLeftAlone) {
 }
 
 TEST_F(AtomicFileTest, SavingThroughALinkReplacesTheFileItPointsTo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links need extra privileges on Windows";
+#endif
     fs::create_directories(at("real"));
     const std::string real = at("real/Yard.plo");
     writeFile(real, "old");

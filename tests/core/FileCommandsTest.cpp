@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -107,6 +108,29 @@ TEST_F(FileCommandsTest, BlankNameSavesAsMyLayoutThenSaveAsAsksBeforeReplacing) 
     EXPECT_EQ(readFile(path), before);
     EXPECT_TRUE(files.saveAs());
     EXPECT_NE(readFile(path), before);
+}
+
+// Names are UTF-8 throughout; on Windows the file system takes them as UTF-16.
+TEST_F(FileCommandsTest, ANameOutsideAsciiSavesListsAndOpensAgain) {
+    for (const std::string name : {"Bahnhof Süd", "Gare de l’Est", "Сортировочная"}) {
+        doc.layout = twoJoinedPieces();
+        doc.path.clear();
+        doc.modified = true;
+        prompter.texts = {name};
+        ASSERT_TRUE(files.saveAs()) << name;
+        EXPECT_EQ(doc.path, app + "/" + name + ".plo");
+        EXPECT_TRUE(fs::exists(fs::u8path(doc.path))) << name;
+
+        const auto listed = sortedLayoutNames(listLayoutFiles(app));
+        EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
+
+        doc.layout = emptyLayout();
+        doc.modified = false;
+        prompter.layoutsToOpen = {name};
+        ASSERT_TRUE(files.openLayout()) << name;
+        EXPECT_EQ(doc.name, name);
+        EXPECT_EQ(doc.layout.pieces.size(), 2u) << name;
+    }
 }
 
 TEST_F(FileCommandsTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsWritten) {

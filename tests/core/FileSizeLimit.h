@@ -2,12 +2,30 @@
 // Makes every write past `bytes` into any file fail, as on a full disk, for as long as it
 // lives: the process's file size limit, with the signal that would end the process ignored.
 
-#include <csignal>
 #include <cstddef>
+
+#ifdef _WIN32
+
+namespace plandor {
+
+// Windows has no such limit: the tests that need one are skipped there.
+constexpr bool kFileSizeCanBeLimited = false;
+
+struct FileSizeLimit {
+    explicit FileSizeLimit(std::size_t) {}
+};
+
+} // namespace plandor
+
+#else
+
+#include <csignal>
 
 #include <sys/resource.h>
 
 namespace plandor {
+
+constexpr bool kFileSizeCanBeLimited = true;
 
 class FileSizeLimit {
   public:
@@ -31,3 +49,5 @@ class FileSizeLimit {
 };
 
 } // namespace plandor
+
+#endif

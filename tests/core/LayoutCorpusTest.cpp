@@ -7,6 +7,7 @@
 
 #include "core/app/CheckCommand.h"
 #include "core/app/CommandLine.h"
+#include "core/base/Process.h"
 
 #include "core/canvas/CanvasView.h"
 #include "core/model/LayoutFile.h"
@@ -22,7 +23,6 @@
 #include <iterator>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 using namespace plandor;
 namespace fs = std::filesystem;
@@ -66,7 +66,8 @@ TEST(LayoutCorpus, EachFileOpensDrawsAndSavesStably) {
         files.insert(entry.path());
     ASSERT_GE(files.size(), 6u);
     const std::string out =
-        (fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(::getpid()))).string();
+        (fs::temp_directory_path() / ("plandor_corpus_" + std::to_string(currentProcess().pid)))
+            .string();
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());
         Layout layout;
@@ -149,7 +150,7 @@ TEST(LayoutCorpus, EachFileIsCheckedAndExportedOrRefusedAlike) {
         }
         EXPECT_TRUE(checked == kCheckClean || checked == kCheckFoundErrors) << errors.str();
         EXPECT_EQ(parts.exitCode, kExitDone) << parts.message;
-        std::ifstream in(csv);
+        std::ifstream in(csv, std::ios::binary);
         std::string header;
         std::getline(in, header);
         EXPECT_EQ(header, "Part number,Description,Count,Note\r");

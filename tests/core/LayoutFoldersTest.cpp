@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 using namespace plandor;
 namespace fs = std::filesystem;
@@ -70,29 +72,55 @@ TEST(LayoutFolders, NamesAndPaths) {
 }
 
 TEST(LayoutFolders, AnUnwritableProgramFolderSendsLayoutsToTheUserDataFolder) {
+    using Rules = DataFolderRules;
     struct Case {
         const char* name;
+        Rules rules;
         bool writable;
         const char* xdg;
+        const char* appData;
+        const char* home;
         const char* expected;
     };
     const Case cases[] = {
-        {"build folder", true, "/x/data", "/opt/plandor/bin"},
-        {"xdg data home", false, "/x/data", "/x/data/plandor"},
-        {"xdg unset", false, "", "/home/u/.local/share/plandor"},
-        {"xdg relative is ignored", false, "rel/data", "/home/u/.local/share/plandor"},
+        {"build folder", Rules::Xdg, true, "/x/data", "", "/home/u", "/opt/plandor/bin"},
+        {"xdg data home", Rules::Xdg, false, "/x/data", "", "/home/u", "/x/data/plandor"},
+        {"xdg unset", Rules::Xdg, false, "", "", "/home/u", "/home/u/.local/share/plandor"},
+        {"xdg relative is ignored", Rules::Xdg, false, "rel/data", "", "/home/u",
+         "/home/u/.local/share/plandor"},
+        {"xdg ignores appdata", Rules::Xdg, false, "", "C:\\AD", "/home/u",
+         "/home/u/.local/share/plandor"},
+        {"unpacked zip", Rules::Windows, true, "", "C:\\Users\\u\\AppData\\Roaming", "C:\\Users\\u",
+         "/opt/plandor/bin"},
+        {"appdata", Rules::Windows, false, "/x/data", "C:\\Users\\u\\AppData\\Roaming",
+         "C:\\Users\\u", "C:\\Users\\u\\AppData\\Roaming\\Plandor"},
+        {"appdata with trailing separator", Rules::Windows, false, "", "D:\\Roaming\\",
+         "C:\\Users\\u", "D:\\Roaming\\Plandor"},
+        {"appdata on a share", Rules::Windows, false, "", "\\\\server\\u", "C:\\Users\\u",
+         "\\\\server\\u\\Plandor"},
+        {"appdata unset", Rules::Windows, false, "", "", "C:\\Users\\u",
+         "C:\\Users\\u\\AppData\\Roaming\\Plandor"},
+        {"appdata relative is ignored", Rules::Windows, false, "", "Roaming", "C:\\Users\\u",
+         "C:\\Users\\u\\AppData\\Roaming\\Plandor"},
+        {"appdata without a folder after the drive", Rules::Windows, false, "",
+         "C:", "C:\\Users\\u", "C:\\Users\\u\\AppData\\Roaming\\Plandor"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(layoutFolderFor("/opt/plandor/bin", c.writable, c.xdg, "/home/u"), c.expected)
+    for (const Case& c : cases) {
+        const UserDataEnvironment environment{c.rules, c.xdg, c.appData, c.home};
+        EXPECT_EQ(layoutFolderFor("/opt/plandor/bin", c.writable, environment), c.expected)
             << c.name;
+    }
 
     const std::string dir = tempFolder();
     EXPECT_TRUE(isWritableFolder(dir));
     EXPECT_FALSE(isWritableFolder(dir + "/missing"));
+#ifndef _WIN32
     fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
     // Root may write anywhere; the check then rightly says so.
     EXPECT_EQ(isWritableFolder(dir), geteuid() == 0);
     fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add);
+#endif
+    EXPECT_TRUE(fs::is_empty(dir)) << "the write test leaves nothing behind";
 
     EXPECT_TRUE(ensureFolder(dir + "/a/b"));
     touch(dir + "/a/b/shop.tsv");

@@ -15,8 +15,12 @@
 #include <set>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace plandor;
 namespace fs = std::filesystem;
@@ -136,12 +140,25 @@ TEST(ProcessCheck, TellsARunningProcessFromAnEndedOneAndFromAReusedId) {
     EXPECT_FALSE(processRunning(ProcessIdentity{self.pid, self.started + "1"}))
         << "another process under the same id";
 
+#ifdef _WIN32
+    wchar_t commandLine[] = L"cmd.exe /c exit";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                 nullptr, nullptr, &startup, &child));
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+    EXPECT_FALSE(processRunning(ProcessIdentity{static_cast<long>(child.dwProcessId), ""}));
+#else
     const pid_t child = fork();
     if (child == 0)
         _exit(0);
     ASSERT_GT(child, 0);
     waitpid(child, nullptr, 0);
     EXPECT_FALSE(processRunning(ProcessIdentity{child, ""}));
+#endif
 }
 
 // ---- keeper ---------------------------------------------------------------------------
