@@ -13,7 +13,6 @@
 #include "core/render/LayoutRenderer.h"
 #include "gui/canvas/KeyStrokes.h"
 #include "gui/platform/WxPrompter.h"
-#include "gui/ui/ShapePropertiesDialog.h"
 #include "gui/wxrender/WxPainter.h"
 
 #include <cmath>
