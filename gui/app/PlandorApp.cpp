@@ -5,6 +5,7 @@
 #include "core/app/MainWindowRules.h"
 
 #include "core/base/TraceLog.h"
+#include "core/elevation/Grades.h"
 #include "core/catalog/TrackCatalog.h"
 #include "core/model/Layout.h"
 #include "gui/platform/WxText.h"

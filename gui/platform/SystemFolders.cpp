@@ -1,18 +1,33 @@
 #include "gui/platform/SystemFolders.h"
 
+#include "core/base/FilePath.h"
 #include "gui/platform/WxText.h"
 
-#include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace plandor {
 
 namespace {
+// Asked of the system, not of the toolkit: the command-line exports need it before the toolkit
+// starts, and the toolkit's answer needs a running application.
 std::string executableFolder() {
-    return fromWx(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
+#ifdef _WIN32
+    std::wstring path(32768, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return utf8Path(std::filesystem::path(path).parent_path());
+#else
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : utf8Path(exe.parent_path());
+#endif
 }
 // Recovery copies are the user's state, not shared data: the XDG state folder, or the local
 // application-data folder on Windows.
@@ -30,10 +45,13 @@ std::string recoveryFolder(const std::string& home) {
 Folders systemFolders() {
     wxStandardPaths& paths = wxStandardPaths::Get();
     const std::string exe = executableFolder();
-    const char* xdg = std::getenv("XDG_DATA_HOME");
     Folders folders;
     folders.home = fromWx(wxGetHomeDir());
-    folders.application = layoutFolderFor(exe, isWritableFolder(exe), xdg ? xdg : "", folders.home);
+    UserDataEnvironment environment;
+    environment.xdgDataHome = fromWx(wxGetenv("XDG_DATA_HOME"));
+    environment.appData = fromWx(wxGetenv("APPDATA"));
+    environment.home = folders.home;
+    folders.application = layoutFolderFor(exe, isWritableFolder(exe), environment);
     if (folders.application != exe)
         ensureFolder(folders.application);
     folders.downloads = fromWx(paths.GetUserDir(wxStandardPaths::Dir_Downloads));

@@ -122,7 +122,7 @@ TEST(PlainTrack, ABandOverTheBallastInTheColourOfTheTrackSeenFromAfar) {
 TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
     const Layout layout = generateLayout(600, 1);
     Scene3D scene;
-    buildScene(layout, scene, nullptr);
+    buildScene(layout, RenderSettings::of(layout), scene, nullptr);
     ASSERT_GT(scene.pieces.size(), 500u);
     ASSERT_GT(scene.cells.size(), 1u);
     std::vector<int> seen(scene.pieces.size(), 0);
@@ -156,6 +156,7 @@ TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
 
 TEST(SceneCells, AnEmptySceneHasNoCells) {
     Scene3D scene;
-    buildScene(emptyLayout(), scene, nullptr);
+    const Layout empty = emptyLayout();
+    buildScene(empty, RenderSettings::of(empty), scene, nullptr);
     EXPECT_TRUE(scene.cells.empty());
 }

@@ -54,7 +54,7 @@ TEST(Translate, EnglishWithoutATranslator) {
     EXPECT_EQ(trPlural("%ld error", "%ld errors", 0), "%ld errors");
     EXPECT_EQ(trFormat("Open end at %s", "24188 #2"), "Open end at 24188 #2");
     EXPECT_EQ(formatLength(125, Units::Centimetres), "12.5 cm");
-    EXPECT_EQ(pieceCountText(1), "Pieces: 1");
+    EXPECT_EQ(statusTexts(Layout{}).pieces, "Pieces: 0");
 }
 
 TEST(Translate, TheInstalledTranslatorAndItsDecimalMark) {
