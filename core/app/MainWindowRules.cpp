@@ -100,7 +100,8 @@ ViewAfterOpen viewAfterOpen(const Layout& layout) {
 
 std::string readingStatusText(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
-    return "Reading " + (slash == std::string::npos ? path : path.substr(slash + 1)) + "...";
+    return trFormat("Reading %s...",
+                    (slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
 }
 
 } // namespace plandor

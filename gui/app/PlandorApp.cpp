@@ -5,8 +5,8 @@
 #include "core/app/MainWindowRules.h"
 
 #include "core/base/TraceLog.h"
-#include "core/elevation/Grades.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/elevation/Grades.h"
 #include "core/model/Layout.h"
 #include "gui/platform/WxText.h"
 #include "gui/ui/SplashDialog.h"
