@@ -44,10 +44,13 @@ ToolResult DrawingTool::click(Document& doc, Point at, const ViewTransform& view
             measureStart_ = at;
             return r;
         }
-        Edit edit = doc.begin();
-        const bool added = addMeasurement(doc.layout, measureStart_, at);
         // A click on the start point ends the tool without a record and without an undo step.
-        return finish(edit.commit(added ? Change(Change::Annotations) : Change{}));
+        if (!measurementLongEnough(measureStart_, at))
+            return finish(Change{});
+        return finish(doc.apply([&] {
+            addMeasurement(doc.layout, measureStart_, at);
+            return Change(Change::Annotations);
+        }));
     }
     if (closesOutline(vertices_, at, view))
         return closeOutline(doc);

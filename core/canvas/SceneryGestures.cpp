@@ -95,18 +95,19 @@ Change SceneryGestures::drop(Point world) {
     moveGhost(world);
     const std::string key = key_;
     cancelPlacing();
-    return doc_.apply([&] {
-        return dropScenery(doc_.layout, key, ghost_) >= 0
-                   ? Change(Change::Annotations | Change::Selection)
-                   : Change{};
+    if (!SceneryCatalog::instance().find(key))
+        return Change{};
+    return doc_->apply([&] {
+        dropScenery(doc_->layout, key, ghost_);
+        return Change(Change::Annotations | Change::Selection);
     });
 }
 
 bool SceneryGestures::pressHandle(const ViewTransform& view, ScreenPoint at, Point world) {
-    const int handle = handleUnder(doc_.layout, view, at);
+    const int handle = handleUnder(doc_->layout, view, at);
     if (handle < 0)
         return false;
-    const SceneryItem* item = doc_.layout.findScenery(resizableScenery(doc_.layout));
+    const SceneryItem* item = doc_->layout.findScenery(resizableScenery(doc_->layout));
     const SceneryDef* def = SceneryCatalog::instance().find(item->item);
     resize_ = beginHandleResize(*item, *def, handle);
     press_ = world;
@@ -116,17 +117,17 @@ bool SceneryGestures::pressHandle(const ViewTransform& view, ScreenPoint at, Poi
 
 bool SceneryGestures::pressItem(const ViewTransform& view, ScreenPoint at, bool shift,
                                 Point world) {
-    SceneryItem* item = doc_.layout.findScenery(hitScenery(doc_.layout, view, at));
+    SceneryItem* item = doc_->layout.findScenery(hitScenery(doc_->layout, view, at));
     if (!item)
         return false;
     if (shift) {
         item->selected = !item->selected;
     } else if (!item->selected) {
-        clearSelection(doc_.layout);
+        clearSelection(doc_->layout);
         item->selected = true;
     }
     dragStarts_.clear();
-    for (const SceneryItem& s : doc_.layout.scenery)
+    for (const SceneryItem& s : doc_->layout.scenery)
         if (s.selected)
             dragStarts_.push_back(Start{s.id, Point{s.x, s.y}});
     press_ = world;
@@ -139,16 +140,16 @@ bool SceneryGestures::motion(Point world) {
         return false;
     // A resize is one undo step; a drag, like a label's, is kept without one.
     if (!edit_ && state_ == State::Resizing)
-        edit_ = doc_.begin();
+        edit_ = doc_->begin();
     changed_ = true;
     if (state_ == State::Resizing) {
-        const SceneryItem* item = doc_.layout.findScenery(resize_.itemId);
+        const SceneryItem* item = doc_->layout.findScenery(resize_.itemId);
         const SceneryDef* def = item ? SceneryCatalog::instance().find(item->item) : nullptr;
-        return def && resizeToHandle(doc_.layout, resize_, *def, world);
+        return def && resizeToHandle(doc_->layout, resize_, *def, world);
     }
     const double dx = world.x - press_.x, dy = world.y - press_.y;
     for (const Start& s : dragStarts_)
-        if (SceneryItem* item = doc_.layout.findScenery(s.id)) {
+        if (SceneryItem* item = doc_->layout.findScenery(s.id)) {
             item->x = s.position.x + dx;
             item->y = s.position.y + dy;
         }
@@ -160,7 +161,7 @@ Change SceneryGestures::release() {
     if (edit_)
         change = edit_->commit(changed_ ? Change(Change::Annotations) : Change{});
     else if (changed_)
-        change = doc_.commitWithoutUndo(Change(Change::Annotations));
+        change = doc_->commitWithoutUndo(Change(Change::Annotations));
     edit_.reset();
     changed_ = false;
     dragStarts_.clear();

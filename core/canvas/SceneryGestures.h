@@ -37,7 +37,7 @@ class SceneryGestures {
   public:
     enum class State { Idle, Placing, Dragging, Resizing };
 
-    explicit SceneryGestures(Document& doc) : doc_(doc) {}
+    explicit SceneryGestures(Document& doc) : doc_(&doc) {}
 
     State state() const { return state_; }
     bool placing() const { return state_ == State::Placing; }
@@ -74,7 +74,7 @@ class SceneryGestures {
         Point position;
     };
 
-    Document& doc_;
+    Document* doc_; // a pointer, so that a gesture can be assigned
     State state_ = State::Idle;
     std::string key_;
     Pose ghost_;

@@ -1,12 +1,23 @@
 #include "core/document/Document.h"
+#include "core/document/EditCount.h"
 
 #include <algorithm>
 
 namespace plandor {
 
+namespace {
+std::size_t editsBegun = 0;
+} // namespace
+
+std::size_t editsBegunSoFar() {
+    return editsBegun;
+}
+
 Edit::Edit(Document& doc)
     : doc_(&doc), before_(doc.layout.content()), beforeLevels_(doc.layout.levelState()),
-      beforeBaseboard_(doc.layout.baseboardState()) {}
+      beforeBaseboard_(doc.layout.baseboardState()) {
+    ++editsBegun;
+}
 
 Edit::Edit(Edit&& other) noexcept
     : doc_(std::exchange(other.doc_, nullptr)), before_(std::move(other.before_)),

@@ -51,8 +51,12 @@ Change editLabelText(Document& doc, Prompter& prompter, int32_t id) {
     });
 }
 
+bool measurementLongEnough(Point start, Point end) {
+    return std::hypot(end.x - start.x, end.y - start.y) >= kMinMeasurementMm;
+}
+
 bool addMeasurement(Layout& layout, Point start, Point end) {
-    if (std::hypot(end.x - start.x, end.y - start.y) < kMinMeasurementMm)
+    if (!measurementLongEnough(start, end))
         return false;
     Measurement m;
     m.id = layout.takeId();

@@ -17,8 +17,10 @@ namespace plandor {
 // A measurement shorter than this is not kept.
 constexpr double kMinMeasurementMm = 1.0;
 
-// Adds a measurement from `start` to `end` with the next id; false (nothing added) when the
-// two points lie less than 1 mm apart.
+// A measurement from `start` to `end` is kept: the points lie 1 mm apart or more.
+bool measurementLongEnough(Point start, Point end);
+// Adds a measurement from `start` to `end` with the next id; false (nothing added) when it is
+// not long enough.
 bool addMeasurement(Layout& layout, Point start, Point end);
 
 // Adds a polygon shape with the default look on the highest visible level (the active level

@@ -111,10 +111,11 @@ Change insertBlockAsEdit(Document& doc, const std::string& path, Prompter& promp
         prompter.message(tr("Load Block Failed"), error, PromptIcon::Error);
         return Change{};
     }
+    if (pieces.empty() && scenery.empty())
+        return Change{};
     return doc.apply([&] {
-        return addBlockContent(doc.layout, std::move(pieces), std::move(scenery))
-                   ? Change(Change::kPiecesEdited)
-                   : Change{};
+        addBlockContent(doc.layout, std::move(pieces), std::move(scenery));
+        return Change(Change::kPiecesEdited);
     });
 }
 

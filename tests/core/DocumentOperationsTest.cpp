@@ -3,11 +3,16 @@
 // mark. Also the one producer of the status bar's texts and the levels dialog's session.
 
 #include "EditingTestSupport.h"
+#include "TempFolder.h"
 
 #include "core/app/MainWindowRules.h"
 #include "core/app/PropertiesModel.h"
+#include "core/canvas/DrawingTool.h"
+#include "core/canvas/SceneryGestures.h"
+#include "core/document/EditCount.h"
 #include "core/editing/Autofill.h"
 #include "core/editing/Delete.h"
+#include "core/editing/InsertBlock.h"
 #include "core/editing/LayoutShape.h"
 #include "core/editing/Levels.h"
 #include "core/editing/Placing.h"
@@ -16,11 +21,13 @@
 #include "core/editing/Selection.h"
 #include "core/elevation/Grades.h"
 #include "core/elevation/Tunnels.h"
+#include "core/model/BlockFile.h"
 #include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 namespace plandor {
@@ -57,6 +64,23 @@ struct OperationCase {
     std::function<Change(Fixture&)> run;
     bool takesStep; // one undo step and the modified mark; otherwise nothing at all
 };
+
+// A block file that holds nothing, inserted through the palette's insertion.
+Change insertEmptyBlock(Fixture& f) {
+    const std::string dir = tempFolder();
+    writeFile(dir + "/Empty.xml", blockFileText(Layout{}, "Empty"));
+    const Change change = insertBlockAsEdit(f.doc, dir + "/Empty.xml", f.prompter);
+    std::filesystem::remove_all(dir);
+    return change;
+}
+
+// The measuring tape clicked at `start` and then at `end`.
+Change tapeClicks(Fixture& f, Point start, Point end) {
+    DrawingTool tape;
+    tape.start(ToolMode::Measure);
+    tape.click(f.doc, start, ViewTransform{1, 0, 0});
+    return tape.click(f.doc, end, ViewTransform{1, 0, 0}).change;
+}
 
 std::vector<OperationCase> operationCases() {
     return {
@@ -205,6 +229,31 @@ std::vector<OperationCase> operationCases() {
              return autofillGap(f.doc, f.prompter, chooser);
          },
          false},
+        {"tape clicked on its own start",
+         [](Fixture& f) {
+             return tapeClicks(f, {10, 10}, {10.5, 10});
+         },
+         false},
+        {"tape measured",
+         [](Fixture& f) {
+             return tapeClicks(f, {10, 10}, {110, 10});
+         },
+         true},
+        {"scenery dropped with a key not in the catalogue",
+         [](Fixture& f) {
+             SceneryGestures scenery(f.doc);
+             scenery.beginPlacing("no-such-item", Point{0, 0});
+             return scenery.drop(Point{10, 10});
+         },
+         false},
+        {"scenery dropped",
+         [](Fixture& f) {
+             SceneryGestures scenery(f.doc);
+             scenery.beginPlacing("bush", Point{0, 0});
+             return scenery.drop(Point{400, 400});
+         },
+         true},
+        {"block that holds nothing", insertEmptyBlock, false},
     };
 }
 
@@ -221,6 +270,7 @@ TEST(DocumentOperations, RefusalsLeaveNothingAndChangesTakeOneStep) {
         SCOPED_TRACE(c.name);
         Fixture f;
         const std::string before = contentText(f.doc.layout);
+        const std::size_t editsBefore = editsBegunSoFar();
         const Change change = c.run(f);
         if (c.takesStep) {
             EXPECT_TRUE(change.any());
@@ -231,6 +281,7 @@ TEST(DocumentOperations, RefusalsLeaveNothingAndChangesTakeOneStep) {
             EXPECT_EQ(contentText(f.doc.layout), before) << "undo restores it";
         } else {
             EXPECT_FALSE(change.any());
+            EXPECT_EQ(editsBegunSoFar(), editsBefore) << "a refusal checks before it opens an edit";
             EXPECT_FALSE(f.doc.canUndo());
             EXPECT_FALSE(f.doc.modified);
             EXPECT_EQ(contentText(f.doc.layout), before);
