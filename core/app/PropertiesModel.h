@@ -14,9 +14,6 @@
 
 namespace plandor {
 
-// Grades steeper than kMaxGradeDeg are shown in this colour with a warning.
-constexpr Color kGradeWarningColor{200, 40, 40, 255};
-
 // One entry of the "Color" choice; "Default" gives no colour of its own.
 struct TrackColour {
     std::string name;
@@ -52,7 +49,7 @@ struct PropertiesState {
     bool heightEnabled = false;
 
     std::string gradeText = "-";
-    bool gradeWarningColour = false; // grade text drawn in kGradeWarningColor
+    bool gradeWarningColour = false; // grade text in the warning colour
     std::string warning;
 
     std::vector<LevelEntry> levels;

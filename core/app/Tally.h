@@ -47,10 +47,8 @@ std::string tallyRowName(const std::string& part);
 struct TallyRow {
     std::string piece;
     std::string count;
-    bool emphasis = false; // the "We Recommend" heading: bold, in kRecommendColour
+    bool emphasis = false; // the "We Recommend" heading: bold, in its own colour
 };
-
-constexpr Color kRecommendColour{60, 60, 160, 255};
 
 struct TallyContent {
     CountMap counts; // the copy the panel keeps

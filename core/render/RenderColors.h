@@ -7,7 +7,8 @@
 namespace plandor {
 
 // Every fixed colour the program draws in 2D: the plan, the overlays of the canvas, the
-// check marks, the rulers and the palette's preview. A drawing takes its colours from the
+// check marks, the rulers, the palette's preview and the coloured texts of the properties
+// panel. A drawing takes its colours from the
 // table its render settings name; the overlays use the plan's table.
 struct RenderColors {
     Color background{255, 255, 255};
@@ -93,6 +94,11 @@ struct RenderColors {
     Color previewBackground{255, 255, 240};
     Color previewFrame{180, 180, 180};
     Color previewText{60, 60, 60};
+
+    // Texts of the properties panel: a grade steeper than the limit, and the tally's
+    // "We Recommend" heading.
+    Color gradeWarningText{200, 40, 40, 255};
+    Color recommendHeading{60, 60, 160, 255};
 };
 
 // The colours of the plan on screen, on paper and in exported pictures.
