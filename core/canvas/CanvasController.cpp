@@ -55,9 +55,9 @@ std::string coordinateText(const Layout& layout, const ViewTransform& view, Scre
 std::string startPositionText(Units units) {
     switch (units) {
     case Units::Centimetres:
-        return "x: 0.0  y: 0.0 cm";
+        return shownNumber("x: 0.0  y: 0.0 cm");
     case Units::Inches:
-        return "x: 0.00  y: 0.00 in";
+        return shownNumber("x: 0.00  y: 0.00 in");
     case Units::Millimetres:
         break;
     }
@@ -87,6 +87,8 @@ namespace {
 const Change kPiecesEdited(Change::kPiecesEdited);
 const Change kSelection(Change::Selection);
 
+using namespace gesture;
+
 // Marks the placed connector a ghost snapped to.
 void markSnapTarget(const Layout& layout, const SnapResult& snap, CanvasOverlays& o) {
     if (!snap.found)
@@ -103,7 +105,7 @@ void markSnapTarget(const Layout& layout, const SnapResult& snap, CanvasOverlays
 } // namespace
 
 CanvasController::CanvasController(Document& doc, Prompter& prompter)
-    : doc_(doc), prompter_(prompter), scenery_(doc) {
+    : doc_(doc), prompter_(prompter) {
     doc_.addGestureEnder(this, [this] { cancelGesture(); });
 }
 
@@ -111,33 +113,49 @@ CanvasController::~CanvasController() {
     doc_.removeGestureEnder(this);
 }
 
-Change CanvasController::commitGesture(Change what) {
-    if (!gestureEdit_)
-        return Change{};
-    const Change change = gestureEdit_->commit(what);
-    gestureEdit_.reset();
+bool CanvasController::placing() const {
+    if (const SceneryGestures* scenery = current<SceneryGestures>())
+        return scenery->placing();
+    return current<PlacePiece>() || current<PlaceHelix>() || current<PlaceBlock>();
+}
+
+Change CanvasController::endDrag(std::optional<ScreenPoint> release) {
+    Change change;
+    if (MoveSelection* m = current<MoveSelection>()) {
+        if (release)
+            m->move.release(doc_.layout);
+        change = m->edit.commit(kPiecesEdited);
+    } else if (RotateSelection* r = current<RotateSelection>()) {
+        change = r->edit.commit(kPiecesEdited);
+    } else if (DragOutline* o = current<DragOutline>()) {
+        change = o->edit.commit(Change(Change::Levels));
+    } else if (DragAnnotation* a = current<DragAnnotation>()) {
+        const Change moved = a->drag.moved() ? Change(Change::Annotations) : Change{};
+        change = a->edit ? a->edit->commit(moved.any() ? moved : kSelection)
+                         : doc_.commitWithoutUndo(moved);
+    } else if (SceneryGestures* scenery = current<SceneryGestures>()) {
+        if (scenery->placing())
+            return Change{};
+        change = scenery->release();
+    } else if (RubberBand* band = current<RubberBand>()) {
+        if (release) {
+            rubberBandSelect(doc_.layout, clipboard_, view_.transform(), band->start, *release);
+            change = kSelection;
+        }
+    } else if (!current<PressPiece>()) {
+        return Change{}; // nothing under way, or a ghost being placed
+    }
+    gesture_ = None{};
     return change;
 }
 
 Change CanvasController::cancelGesture() {
-    pending_ = PendingPieceDrag{};
-    rubberBand_ = false;
-    placing_.snap = SnapResult{};
-    block_.snap = SnapResult{};
-    Change change;
-    if (move_.active() || rotation_.active()) {
-        move_ = SelectionMove{};
-        rotation_.release();
-        change = commitGesture(kPiecesEdited);
-    }
-    if (outlineDrag_.active) {
-        outlineDrag_ = OutlineDrag{};
-        change |= commitGesture(Change(Change::Levels));
-    }
-    change |= scenery_.release();
-    change |= endAnnotationDrag();
-    gestureEdit_.reset();
-    return change;
+    // A ghost being placed stays, but aims anew: its snap target may be gone.
+    if (PlacePiece* p = current<PlacePiece>())
+        p->placing.snap = SnapResult{};
+    else if (PlaceBlock* b = current<PlaceBlock>())
+        b->block.snap = SnapResult{};
+    return endDrag(std::nullopt);
 }
 
 Point CanvasController::world(const MouseInput& in) const {
@@ -166,19 +184,17 @@ void CanvasController::resize(int clientWidth, int clientHeight) {
 CanvasReply CanvasController::beginPan(PanSource source, const MouseInput& in) {
     view_.beginPan(source, in.x, in.y);
     CanvasReply reply;
-    reply.setCursor = true;
     reply.cursor = CanvasCursor::Hand;
-    reply.captureMouse = true;
-    reply.repaint = true;
+    reply.mouse = MouseCapture::Take;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
 CanvasReply CanvasController::endPan() {
     view_.endPan();
     CanvasReply reply;
-    reply.setCursor = true;
     reply.cursor = CanvasCursor::Normal;
-    reply.releaseMouse = true;
+    reply.mouse = MouseCapture::Release;
     return reply;
 }
 
@@ -200,32 +216,41 @@ CanvasReply CanvasController::leftDown(const MouseInput& in) {
     if (auto pressed = pressMeasurementOrShape(in))
         return *pressed;
     CanvasReply reply;
-    if (!in.alt && scenery_.pressHandle(view_.transform(), {in.x, in.y}, world(in))) {
-        reply.captureMouse = true;
-        return reply;
+    if (!in.alt) {
+        SceneryGestures scenery(doc_);
+        if (scenery.pressHandle(view_.transform(), {in.x, in.y}, world(in))) {
+            gesture_ = std::move(scenery);
+            reply.mouse = MouseCapture::Take;
+            return reply;
+        }
     }
     if (in.alt) {
         // Free rotation turns what is selected; with nothing selected the click does nothing.
         // Beginning only reads the layout, so the edit opens once it is not refused.
-        if (rotation_.begin(doc_.layout, prompter_, world(in))) {
-            gestureEdit_ = doc_.begin();
-            reply.captureMouse = true;
+        FreeRotation rotation;
+        if (rotation.begin(doc_.layout, prompter_, world(in))) {
+            gesture_ = RotateSelection{rotation, doc_.begin()};
+            reply.mouse = MouseCapture::Take;
         }
         return reply;
     }
     if (auto pressed = pressLabel(in))
         return *pressed;
     const int32_t piece = pieceUnder(in);
-    if (piece >= 0)
-        return pressPiece(piece, in);
+    if (piece >= 0) {
+        clickPiece(doc_.layout, piece, in.ctrl, in.shift);
+        return pressPiece(in);
+    }
     if (in.shift && !in.ctrl && beginOutlineDrag(in)) {
-        reply.captureMouse = true;
+        reply.mouse = MouseCapture::Take;
         return reply;
     }
-    if (scenery_.pressItem(view_.transform(), {in.x, in.y}, in.shift, world(in))) {
-        reply.captureMouse = true;
+    SceneryGestures scenery(doc_);
+    if (scenery.pressItem(view_.transform(), {in.x, in.y}, in.shift, world(in))) {
+        gesture_ = std::move(scenery);
+        reply.mouse = MouseCapture::Take;
         reply.change = kSelection;
-        reply.repaint = true;
+        reply.redraw = Redraw::Overlays;
         return reply;
     }
     return pressEmptyCanvas(in);
@@ -236,46 +261,48 @@ bool CanvasController::beginOutlineDrag(const MouseInput& in) {
     const Level* level = doc_.layout.findLevel(levelId);
     if (!level)
         return false;
-    gestureEdit_ = doc_.begin();
-    outlineDrag_ = OutlineDrag{true, levelId, world(in), level->outline};
+    gesture_ = DragOutline{levelId, world(in), level->outline, doc_.begin()};
     return true;
 }
 
 void CanvasController::dragOutline(const MouseInput& in) {
-    Level* level = doc_.layout.findLevel(outlineDrag_.level);
+    const DragOutline& drag = std::get<DragOutline>(gesture_);
+    Level* level = doc_.layout.findLevel(drag.level);
     // The level or its outline changed under the drag: the drag ends rather than guess.
-    if (!level || level->outline.size() != outlineDrag_.start.size()) {
-        outlineDrag_ = OutlineDrag{};
+    if (!level || level->outline.size() != drag.start.size()) {
+        gesture_ = None{};
         return;
     }
     const Point now = world(in);
-    const double dx = now.x - outlineDrag_.pressWorld.x, dy = now.y - outlineDrag_.pressWorld.y;
+    const double dx = now.x - drag.pressWorld.x, dy = now.y - drag.pressWorld.y;
     for (std::size_t i = 0; i < level->outline.size(); ++i)
-        level->outline[i] = Point{outlineDrag_.start[i].x + dx, outlineDrag_.start[i].y + dy};
+        level->outline[i] = Point{drag.start[i].x + dx, drag.start[i].y + dy};
 }
 
 CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
     CanvasReply reply;
-    reply.releaseMouse = true;
-    reply.repaint = true;
+    reply.mouse = MouseCapture::Release;
+    reply.redraw = Redraw::Overlays;
     const Point at = world(in);
-    if (scenery_.placing()) {
-        reply.change = scenery_.drop(at);
+    if (SceneryGestures* scenery = current<SceneryGestures>()) {
+        reply.change = scenery->drop(at);
+        gesture_ = None{};
         return reply;
     }
-    if (block_.active)
+    if (current<PlaceBlock>())
         return dropBlockAt(in);
-    if (placingHelix_) {
-        const double heading = placing_.ghost.heading;
-        placingHelix_ = false;
-        placing_ = PlacingState{};
-        reply.change = placeHelix(doc_, at, heading, helixVariant_);
+    if (PlaceHelix* helix = current<PlaceHelix>()) {
+        const PlaceHelix placed = std::move(*helix);
+        gesture_ = None{};
+        reply.change = placeHelix(doc_, at, placed.ghost.heading, placed.variant);
         return reply;
     }
-    updateGhost(placing_, doc_.layout, at);
+    PlacingState placed = std::move(std::get<PlacePiece>(gesture_).placing);
+    gesture_ = None{};
+    updateGhost(placed, doc_.layout, at);
     const DropBefore before = recordBeforeDrop(doc_.layout);
-    const int32_t target = placing_.snap.found ? placing_.snap.targetPiece : -1;
-    const PlaceOutcome outcome = dropPiece(doc_, placing_, prompter_);
+    const int32_t target = placed.snap.found ? placed.snap.targetPiece : -1;
+    const PlaceOutcome outcome = dropPiece(doc_, placed, prompter_);
     if (!outcome.placed)
         return reply;
     if (outcome.resetViewLarge)
@@ -287,21 +314,45 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
 
 CanvasReply CanvasController::dropBlockAt(const MouseInput& in) {
     CanvasReply reply;
-    reply.releaseMouse = true;
-    reply.repaint = true;
-    moveBlockGhost(block_, doc_.layout, world(in));
-    reply.change = dropBlock(doc_, block_);
-    if (reply.change.any())
-        return reply;
+    reply.mouse = MouseCapture::Release;
+    reply.redraw = Redraw::Overlays;
+    BlockPlacing block = std::move(std::get<PlaceBlock>(gesture_).block);
+    gesture_ = None{};
+    moveBlockGhost(block, doc_.layout, world(in));
+    reply.change = dropBlock(doc_, block);
+    return reply;
 }
 
-CanvasReply CanvasController::pressPiece(int32_t pieceId, const MouseInput& in) {
-    clickPiece(doc_.layout, pieceId, in.ctrl, in.shift);
-    pending_ = PendingPieceDrag{true, ScreenPoint{in.x, in.y}, world(in), pieceId};
+void CanvasController::moveGhost(Point at) {
+    if (SceneryGestures* scenery = current<SceneryGestures>()) {
+        scenery->moveGhost(at);
+    } else if (PlaceBlock* b = current<PlaceBlock>()) {
+        moveBlockGhost(b->block, doc_.layout, at);
+    } else if (PlaceHelix* helix = current<PlaceHelix>()) {
+        helix->ghost.x = at.x;
+        helix->ghost.y = at.y;
+    } else if (PlacePiece* p = current<PlacePiece>()) {
+        updateGhost(p->placing, doc_.layout, at);
+    }
+}
+
+void CanvasController::turnGhost(double degrees) {
+    if (SceneryGestures* scenery = current<SceneryGestures>())
+        scenery->turnGhost(degrees);
+    else if (PlaceBlock* b = current<PlaceBlock>())
+        turnBlockGhost(b->block, doc_.layout, degrees);
+    else if (PlaceHelix* helix = current<PlaceHelix>())
+        helix->ghost.heading = normalizeHeading(helix->ghost.heading + degrees);
+    else if (PlacePiece* p = current<PlacePiece>())
+        rotateGhost(p->placing, doc_.layout, degrees);
+}
+
+CanvasReply CanvasController::pressPiece(const MouseInput& in) {
+    gesture_ = PressPiece{ScreenPoint{in.x, in.y}, world(in)};
     CanvasReply reply;
-    reply.captureMouse = true;
+    reply.mouse = MouseCapture::Take;
     reply.change = kSelection;
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
@@ -310,42 +361,13 @@ CanvasReply CanvasController::pressEmptyCanvas(const MouseInput& in) {
     CanvasReply reply;
     if (in.ctrl) {
         reply = beginPan(PanSource::CtrlClick, in);
-        reply.labelDropPointSet = true;
-        reply.labelDropPoint = world(in);
+        reply.request = request::LabelDropPoint{world(in)};
     } else {
-        rubberBand_ = true;
-        bandStart_ = bandEnd_ = ScreenPoint{in.x, in.y};
-        reply.captureMouse = true;
+        gesture_ = RubberBand{ScreenPoint{in.x, in.y}, ScreenPoint{in.x, in.y}};
+        reply.mouse = MouseCapture::Take;
     }
     reply.change = kSelection;
-    reply.repaint = true;
-    return reply;
-}
-
-CanvasReply CanvasController::endLeftGesture(const MouseInput& in) {
-    CanvasReply reply;
-    if (move_.active()) {
-        move_.release(doc_.layout);
-        reply.change |= commitGesture(kPiecesEdited);
-    }
-    pending_ = PendingPieceDrag{};
-    if (outlineDrag_.active) {
-        outlineDrag_ = OutlineDrag{};
-        reply.change |= commitGesture(Change(Change::Levels));
-    }
-    if (rubberBand_) {
-        rubberBand_ = false;
-        rubberBandSelect(doc_.layout, clipboard_, view_.transform(), bandStart_,
-                         ScreenPoint{in.x, in.y});
-        reply.change |= kSelection;
-    }
-    if (rotation_.active()) {
-        rotation_.release();
-        reply.change |= commitGesture(kPiecesEdited);
-    }
-    reply.change |= scenery_.release();
-    reply.change |= endAnnotationDrag();
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
@@ -355,14 +377,16 @@ CanvasReply CanvasController::leftUp(const MouseInput& in) {
         return endPan();
     // A block dragged from the palette lands where the button is let go over the canvas;
     // let go elsewhere, it follows the mouse until a click.
-    if (block_.active && !view_.panning() && in.x >= 0 && in.y >= 0 && in.x < clientWidth_ &&
-        in.y < clientHeight_)
+    if (current<PlaceBlock>() && !view_.panning() && in.x >= 0 && in.y >= 0 &&
+        in.x < clientWidth_ && in.y < clientHeight_)
         return dropBlockAt(in);
     // While placing the drop comes with the next press; a middle-button pan is not ours.
     if (placing() || view_.panning())
         return CanvasReply{};
-    CanvasReply reply = endLeftGesture(in);
-    reply.releaseMouse = true;
+    CanvasReply reply;
+    reply.change = endDrag(ScreenPoint{in.x, in.y});
+    reply.redraw = Redraw::Overlays;
+    reply.mouse = MouseCapture::Release;
     return reply;
 }
 
@@ -373,151 +397,120 @@ CanvasReply CanvasController::leftDoubleClick(const MouseInput& in) {
 }
 
 // What a double-click does goes by what lies under the mouse: a label asks for its text, a
-// piece clones itself, a shape opens "Shape Properties", a scenery item "Resize Scenery".
+// piece clones itself, a shape opens "Shape Properties", a scenery item "Resize Scenery". The
+// press before began a drag of what it hit; the clone or the dialog comes after that drag.
 CanvasReply CanvasController::dispatchDoubleClick(const MouseInput& in) {
     const ScreenPoint at{in.x, in.y};
+    CanvasReply reply;
     // A label lies over everything else on the plan, so it is the one double-clicked.
-    const int32_t label = hitLabel(doc_.layout, view_.transform(), at);
-    if (label >= 0) {
-        CanvasReply reply;
-        // The press before began dragging the label; the dialog comes after that drag.
-        reply.change = endAnnotationDrag();
-        reply.releaseMouse = true;
-        reply.editLabel = label;
+    if (const int32_t label = hitLabel(doc_.layout, view_.transform(), at); label >= 0) {
+        reply.request = request::EditLabel{label};
+    } else if (const int32_t piece = hitPiece(doc_.layout, view_.transform(), at); piece >= 0) {
+        reply.change = endDrag(std::nullopt);
+        reply.change |= cloneAndExtend(doc_, piece);
+        reply.redraw = reply.change.any() ? Redraw::Overlays : Redraw::None;
+        return reply;
+    } else if (const int32_t shape = hitShape(doc_.layout, view_.transform(), at); shape >= 0) {
+        reply.request = request::OpenShapeProperties{shape};
+    } else if (const int32_t item = hitScenery(doc_.layout, view_.transform(), at); item >= 0) {
+        reply.request = request::OpenResizeScenery{item};
+    } else {
         return reply;
     }
-    const int32_t piece = hitPiece(doc_.layout, view_.transform(), at);
-    if (piece >= 0)
-        return cloneAndExtendAt(piece);
-    const int32_t shape = hitShape(doc_.layout, view_.transform(), at);
-    if (shape >= 0) {
-        CanvasReply reply;
-        // The press before left a drag open; the dialog comes after it.
-        reply.change = endAnnotationDrag();
-        reply.releaseMouse = true;
-        reply.openShapeProperties = shape;
-        return reply;
-    }
-    const int32_t item = hitScenery(doc_.layout, view_.transform(), at);
-    if (item >= 0)
-        return openResizeScenery(item);
-    return CanvasReply{};
-}
-
-CanvasReply CanvasController::cloneAndExtendAt(int32_t piece) {
-    CanvasReply reply;
-    // The press before the double-click may have left a pending drag; the clone ends it.
-    pending_ = PendingPieceDrag{};
-    reply.change = cloneAndExtend(doc_, piece);
-    reply.repaint = reply.change.any();
-    return reply;
-}
-
-CanvasReply CanvasController::openResizeScenery(int32_t item) {
-    CanvasReply reply;
-    // The press before the double-click started a drag of the item; the dialog ends it.
-    reply.change = scenery_.release();
-    reply.releaseMouse = true;
-    reply.resizeScenery = item;
+    reply.change = endDrag(std::nullopt);
+    reply.mouse = MouseCapture::Release;
     return reply;
 }
 
 CanvasReply CanvasController::rightDown(const MouseInput& in) {
     CanvasReply reply;
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     if (placing()) {
-        if (scenery_.placing())
-            scenery_.turnGhost(kSceneryTurnStep);
-        else if (block_.active)
-            turnBlockGhost(block_, doc_.layout, kGhostTurnStep);
-        else if (placingHelix_)
-            placing_.ghost.heading = normalizeHeading(placing_.ghost.heading + kGhostTurnStep);
-        else
-            rotateGhost(placing_, doc_.layout, kGhostTurnStep);
+        turnGhost(current<SceneryGestures>() ? kSceneryTurnStep : kGhostTurnStep);
         return reply;
     }
     if (in.alt) {
         reply.change = rotateSelectionByCommand(doc_, prompter_);
         return reply;
     }
+    reply.change = kSelection;
     const int32_t label = hitLabel(doc_.layout, view_.transform(), ScreenPoint{in.x, in.y});
     if (label >= 0) {
-        reply.menu = labelMenu(doc_.layout, label);
-        reply.menuLabel = label;
-        reply.change = kSelection;
+        reply.request = request::ShowMenu{labelMenu(doc_.layout, label), Point{}, label};
         return reply;
     }
-    reply.menu = contextMenu(doc_.layout, clipboard_, pieceUnder(in), in.shift);
-    reply.menuWorld = world(in);
-    reply.change = kSelection;
+    reply.request = request::ShowMenu{
+        contextMenu(doc_.layout, clipboard_, pieceUnder(in), in.shift), world(in)};
     return reply;
 }
 
 void CanvasController::dragSelection(const MouseInput& in, CanvasReply& reply) {
-    if (pending_.active) {
-        if (!pastDragThreshold(pending_.pressScreen, ScreenPoint{in.x, in.y}))
+    if (const PressPiece* press = current<PressPiece>()) {
+        if (!pastDragThreshold(press->pressScreen, ScreenPoint{in.x, in.y}))
             return;
-        pending_.active = false;
+        const Point pressWorld = press->pressWorld;
+        gesture_ = None{};
         // Beginning only reads the layout (and widens the selection): the edit opens once it
         // is not refused.
-        if (!move_.begin(doc_.layout, prompter_, gradedMoveAccepted_, pending_.pressWorld)) {
-            reply.releaseMouse = true;
+        SelectionMove move;
+        if (!move.begin(doc_.layout, prompter_, gradedMoveAccepted_, pressWorld)) {
+            reply.mouse = MouseCapture::Release;
             reply.change = kSelection;
             return;
         }
-        gestureEdit_ = doc_.begin();
+        gesture_ = MoveSelection{std::move(move), doc_.begin()};
     }
-    move_.motion(doc_.layout, world(in));
-    reply.redrawPicture = true;
+    std::get<MoveSelection>(gesture_).move.motion(doc_.layout, world(in));
+    reply.redraw = Redraw::Picture;
+}
+
+void CanvasController::drag(const MouseInput& in, CanvasReply& reply) {
+    if (RubberBand* band = current<RubberBand>()) {
+        band->end = ScreenPoint{in.x, in.y};
+        reply.redraw = Redraw::Overlays;
+        return;
+    }
+    if (!in.leftDown)
+        return;
+    if (RotateSelection* r = current<RotateSelection>()) {
+        if (r->rotation.motion(doc_.layout, world(in)))
+            reply.request = request::FlashTimer{};
+        reply.redraw = Redraw::Picture;
+    } else if (current<PressPiece>() || current<MoveSelection>()) {
+        dragSelection(in, reply);
+    } else if (DragAnnotation* a = current<DragAnnotation>()) {
+        a->drag.motion(doc_.layout, world(in));
+        reply.redraw = Redraw::Picture;
+    } else if (current<DragOutline>()) {
+        dragOutline(in);
+        reply.redraw = Redraw::Picture;
+    } else if (SceneryGestures* scenery = current<SceneryGestures>()) {
+        if (scenery->motion(world(in)))
+            reply.redraw = Redraw::Picture;
+    }
 }
 
 CanvasReply CanvasController::motion(const MouseInput& in) {
     CanvasReply reply;
-    const bool dragging = pending_.active || move_.active() || rotation_.active() ||
-                          outlineDrag_.active || scenery_.busy() || annotationDrag_.active();
     if (view_.panning()) {
         view_.panTo(in.x, in.y);
-        reply.repaint = true;
-    } else if (scenery_.placing()) {
-        scenery_.moveGhost(world(in));
-        reply.repaint = true;
-    } else if (scenery_.busy() && in.leftDown) {
-        reply.redrawPicture = scenery_.motion(world(in));
-    } else if (block_.active) {
-        moveBlockGhost(block_, doc_.layout, world(in));
-        reply.repaint = true;
-    } else if (placingHelix_) {
-        const Point at = world(in);
-        placing_.ghost.x = at.x;
-        placing_.ghost.y = at.y;
-        reply.repaint = true;
-    } else if (placing_.active) {
-        updateGhost(placing_, doc_.layout, world(in));
-        reply.repaint = true;
+        reply.redraw = Redraw::Overlays;
+    } else if (placing()) {
+        moveGhost(world(in));
+        reply.redraw = Redraw::Overlays;
     } else if (tool_.active()) {
         tool_.motion(world(in));
-        reply.repaint = true;
-    } else if (in.leftDown && in.space && !dragging) {
+        reply.redraw = Redraw::Overlays;
+    } else if (in.leftDown && in.space &&
+               (std::holds_alternative<None>(gesture_) || current<RubberBand>())) {
         // Space held while dragging with the left button pans from here on.
-        rubberBand_ = false;
+        gesture_ = None{};
         reply = beginPan(PanSource::SpaceBar, in);
-    } else if (rotation_.active() && in.leftDown) {
-        reply.startFlashTimer = rotation_.motion(doc_.layout, world(in));
-        reply.redrawPicture = true;
-    } else if ((pending_.active || move_.active()) && in.leftDown) {
-        dragSelection(in, reply);
-    } else if (annotationDrag_.active() && in.leftDown) {
-        annotationDrag_.motion(doc_.layout, world(in));
-        reply.redrawPicture = true;
-    } else if (outlineDrag_.active && in.leftDown) {
-        dragOutline(in);
-        reply.redrawPicture = true;
-    } else if (rubberBand_) {
-        bandEnd_ = ScreenPoint{in.x, in.y};
-        reply.repaint = true;
+    } else {
+        drag(in, reply);
     }
-    if (reply.change.any() || reply.redrawPicture)
-        reply.repaint = true;
+    if (reply.change.any() && reply.redraw == Redraw::None)
+        reply.redraw = Redraw::Overlays;
     lastMouse_ = ScreenPoint{in.x, in.y};
     reply.position = positionText();
     return reply;
@@ -531,25 +524,12 @@ std::string CanvasController::positionText() const {
 
 CanvasReply CanvasController::wheel(const MouseInput& in, int rotation) {
     CanvasReply reply;
-    reply.repaint = true;
-    if (scenery_.placing()) {
-        scenery_.moveGhost(world(in));
-        scenery_.turnGhost(ghostWheelStep(rotation, in.shift));
-        return reply;
-    }
-    if (placingHelix_) {
-        placing_.ghost.heading =
-            normalizeHeading(placing_.ghost.heading + ghostWheelStep(rotation, in.shift));
-        return reply;
-    }
-    if (block_.active) {
-        moveBlockGhost(block_, doc_.layout, world(in));
-        turnBlockGhost(block_, doc_.layout, ghostWheelStep(rotation, in.shift));
-        return reply;
-    }
-    if (placing_.active) {
-        updateGhost(placing_, doc_.layout, world(in));
-        rotateGhost(placing_, doc_.layout, ghostWheelStep(rotation, in.shift));
+    reply.redraw = Redraw::Overlays;
+    if (placing()) {
+        // The helix turns where it stands; the others follow the mouse first.
+        if (!current<PlaceHelix>())
+            moveGhost(world(in));
+        turnGhost(ghostWheelStep(rotation, in.shift));
         return reply;
     }
     const WheelDecision decision =
@@ -568,7 +548,7 @@ CanvasReply CanvasController::rotateSelectionByWheel(const WheelDecision& decisi
         rotateSelection(doc_.layout, decision.pivot, selectionWheelStep(rotation, in.shift));
         return kPiecesEdited;
     });
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
@@ -581,98 +561,96 @@ CanvasReply CanvasController::keyDown(CanvasKey key, const MouseInput& modifiers
         if (key == CanvasKey::R) {
             MouseInput noAlt = modifiers;
             noAlt.alt = false;
-            CanvasReply reply = rightDown(noAlt); // the same 30-degree turn as the right button
-            return reply;
+            return rightDown(noAlt); // the same turn as the right button
         }
     }
+    CanvasReply reply;
     if (key == CanvasKey::Escape) {
         clearSelection(doc_.layout);
-        CanvasReply reply;
-        reply.repaint = true;
+        reply.redraw = Redraw::Overlays;
         reply.change = kSelection;
         return reply;
     }
     if (key == CanvasKey::Delete || key == CanvasKey::Backspace)
         return deleteKey();
-    CanvasReply reply;
     reply.skip = true;
     return reply;
 }
 
 CanvasReply CanvasController::captureLost() {
     CanvasReply reply;
-    if (view_.panning())
+    if (view_.panning()) {
         reply = endPan();
-    else if (!placing())
-        reply = endLeftGesture(MouseInput{bandStart_.x, bandStart_.y});
-    reply.releaseMouse = false; // the capture is already gone
+    } else if (!placing()) {
+        // A rubber band cut short selects what lies on its starting point.
+        const RubberBand* band = current<RubberBand>();
+        reply.change = endDrag(band ? band->start : ScreenPoint{});
+        reply.redraw = Redraw::Overlays;
+    }
+    reply.mouse = MouseCapture::Keep; // the capture is already gone
     return reply;
 }
 
 CanvasReply CanvasController::deleteSelection() {
     CanvasReply reply;
     reply.change = plandor::deleteSelection(doc_, prompter_);
-    reply.repaint = reply.change.any();
+    reply.redraw = reply.change.any() ? Redraw::Overlays : Redraw::None;
     return reply;
 }
 
 CanvasReply CanvasController::beginPlacing(const PaletteAction& action) {
     CanvasReply reply;
     const Point start = view_.screenToWorld(kPlacingStartX, kPlacingStartY);
-    if (action.kind != PaletteAction::Kind::BeginBlockPlacing)
-        block_ = BlockPlacing{};
-    if (action.kind == PaletteAction::Kind::BeginPlacing) {
-        placingHelix_ = false;
-        scenery_.cancelPlacing();
-        if (!plandor::beginPlacing(placing_, action.key, start))
+    // The new ghost is made first: a refused one leaves whatever was under way.
+    Gesture next;
+    switch (action.kind) {
+    case PaletteAction::Kind::BeginPlacing: {
+        PlacingState placed;
+        if (!plandor::beginPlacing(placed, action.key, start))
             return reply;
-    } else if (action.kind == PaletteAction::Kind::BeginSceneryPlacing) {
-        reply.change |= scenery_.release();
-        if (!scenery_.beginPlacing(action.key, start))
+        next = PlacePiece{std::move(placed)};
+        break;
+    }
+    case PaletteAction::Kind::BeginSceneryPlacing: {
+        SceneryGestures& scenery = next.emplace<SceneryGestures>(doc_);
+        if (!scenery.beginPlacing(action.key, start))
             return reply;
-        placingHelix_ = false;
-        placing_ = PlacingState{};
-    } else if (action.kind == PaletteAction::Kind::BeginHelixPlacing) {
-        scenery_.cancelPlacing();
-        placing_ = PlacingState{};
-        placing_.ghost = Pose{start.x, start.y, 0};
-        placingHelix_ = true;
-        helixVariant_ = action.key;
-    } else if (action.kind == PaletteAction::Kind::BeginBlockPlacing) {
-        if (!beginBlockPlacing(block_, action.key, start, doc_.layout, prompter_))
+        break;
+    }
+    case PaletteAction::Kind::BeginHelixPlacing:
+        next = PlaceHelix{action.key, Pose{start.x, start.y, 0}};
+        break;
+    case PaletteAction::Kind::BeginBlockPlacing: {
+        BlockPlacing block;
+        if (!beginBlockPlacing(block, action.key, start, doc_.layout, prompter_))
             return reply;
-        scenery_.cancelPlacing();
-        placing_ = PlacingState{};
-        placingHelix_ = false;
-    } else {
+        next = PlaceBlock{std::move(block)};
+        break;
+    }
+    default:
         return reply;
     }
-    pending_ = PendingPieceDrag{};
-    if (outlineDrag_.active) {
-        outlineDrag_ = OutlineDrag{};
-        reply.change |= commitGesture(Change(Change::Levels));
-    }
-    rubberBand_ = false;
-    reply.captureMouse = true;
-    reply.repaint = true;
+    reply.change |= endDrag(std::nullopt);
+    gesture_ = std::move(next);
+    reply.mouse = MouseCapture::Take;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
 CanvasReply CanvasController::cancelPlacing() {
-    plandor::cancelPlacing(placing_);
-    block_ = BlockPlacing{};
-    placingHelix_ = false;
-    scenery_.cancelPlacing();
+    if (placing())
+        gesture_ = None{};
     CanvasReply reply;
-    reply.releaseMouse = true;
-    reply.repaint = true;
+    reply.mouse = MouseCapture::Release;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
 CanvasReply CanvasController::endFlash() {
-    rotation_.endFlash();
+    if (RotateSelection* r = current<RotateSelection>())
+        r->rotation.endFlash();
     CanvasReply reply;
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
@@ -705,41 +683,40 @@ CanvasReply CanvasController::pasteAt(Point world) {
     Edit edit = doc_.begin();
     plandor::pasteAt(doc_.layout, clipboard_, world);
     reply.change = edit.commit(kPiecesEdited);
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
 CanvasOverlays CanvasController::overlays() const {
     CanvasOverlays o;
-    if (placing_.active) {
+    if (const PlacePiece* p = current<PlacePiece>()) {
         o.ghostPiece = true;
-        o.ghostPart = placing_.part;
-        o.ghostPose = placing_.snap.found ? placing_.snap.pose : placing_.ghost;
-        markSnapTarget(doc_.layout, placing_.snap, o);
-    } else if (block_.active) {
-        o.ghostBlock = blockGhost(block_);
-        markSnapTarget(doc_.layout, block_.snap, o);
-    } else if (placingHelix_) {
+        o.ghostPart = p->placing.part;
+        o.ghostPose = p->placing.snap.found ? p->placing.snap.pose : p->placing.ghost;
+        markSnapTarget(doc_.layout, p->placing.snap, o);
+    } else if (const PlaceBlock* b = current<PlaceBlock>()) {
+        o.ghostBlock = blockGhost(b->block);
+        markSnapTarget(doc_.layout, b->block.snap, o);
+    } else if (const PlaceHelix* helix = current<PlaceHelix>()) {
         o.ghostHelix = true;
-        o.helixVariant = helixVariant_;
-        o.ghostPose = placing_.ghost;
-    } else if (scenery_.placing()) {
+        o.helixVariant = helix->variant;
+        o.ghostPose = helix->ghost;
+    } else if (const SceneryGestures* scenery = current<SceneryGestures>();
+               scenery && scenery->placing()) {
         o.ghostScenery = true;
-        o.ghostSceneryKey = scenery_.ghostKey();
-        o.ghostSceneryPose = scenery_.ghost();
+        o.ghostSceneryKey = scenery->ghostKey();
+        o.ghostSceneryPose = scenery->ghost();
+    } else if (const RubberBand* band = current<RubberBand>()) {
+        o.rubberBand = true;
+        o.bandStart = band->start;
+        o.bandEnd = band->end;
+    } else if (const RotateSelection* r = current<RotateSelection>()) {
+        o.freeRotation = true;
+        o.pivot = r->rotation.pivot();
+        o.referenceHeading = r->rotation.referenceHeading();
+        o.flash = r->rotation.flash();
     }
     o.sceneryHandles = sceneryHandleScreenPoints(doc_.layout, view_.transform(), o.handles);
-    if (rubberBand_) {
-        o.rubberBand = true;
-        o.bandStart = bandStart_;
-        o.bandEnd = bandEnd_;
-    }
-    if (rotation_.active()) {
-        o.freeRotation = true;
-        o.pivot = rotation_.pivot();
-        o.referenceHeading = rotation_.referenceHeading();
-        o.flash = rotation_.flash();
-    }
     o.tool = tool_.overlay(view_.transform(), doc_.layout.units);
     return o;
 }
@@ -761,10 +738,6 @@ void CanvasController::zoomToFit() {
     view_.zoomToFit(doc_.layout, clientWidth_, clientHeight_);
 }
 
-} // namespace plandor
-
-namespace plandor {
-
 CanvasReply CanvasController::deleteKey() {
     if (auto reply = toolKey(CanvasKey::Backspace))
         return *reply;
@@ -774,15 +747,16 @@ CanvasReply CanvasController::deleteKey() {
 CanvasReply CanvasController::setToolMode(ToolMode mode) {
     tool_.start(mode);
     CanvasReply reply;
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
 }
 
 CanvasReply CanvasController::toolReply(const ToolResult& result) {
     CanvasReply reply;
-    reply.repaint = result.repaint;
+    reply.redraw = result.repaint ? Redraw::Overlays : Redraw::None;
     reply.change = result.change;
-    reply.toolEnded = result.ended;
+    if (result.ended != ToolMode::None)
+        reply.request = request::ToolEnded{result.ended};
     if (result.ended == ToolMode::Baseboard)
         reply.change |= Change::saying(tr(kReadyStatus)); // the drawing hint goes
     return reply;
@@ -829,32 +803,22 @@ CanvasReply CanvasController::beginAnnotationDrag(AnnotationKind kind, int32_t i
         selectShapeAlone(doc_.layout, id);
     else
         selectLabelAlone(doc_.layout, id);
-    // A measurement or shape drag is one undo step from the press; a label drag is none.
+    DragAnnotation drag;
     if (kind != AnnotationKind::Label)
-        gestureEdit_ = doc_.begin();
-    annotationDrag_.begin(doc_.layout, kind, id, world(in));
+        drag.edit = doc_.begin();
+    drag.drag.begin(doc_.layout, kind, id, world(in));
+    gesture_ = std::move(drag);
     CanvasReply reply;
-    reply.captureMouse = true;
+    reply.mouse = MouseCapture::Take;
     reply.change = kSelection;
-    reply.repaint = true;
+    reply.redraw = Redraw::Overlays;
     return reply;
-}
-
-Change CanvasController::endAnnotationDrag() {
-    if (!annotationDrag_.active())
-        return Change{};
-    const AnnotationKind kind = annotationDrag_.kind();
-    const Change moved = annotationDrag_.moved() ? Change(Change::Annotations) : Change{};
-    annotationDrag_.end();
-    if (kind == AnnotationKind::Label)
-        return doc_.commitWithoutUndo(moved);
-    return commitGesture(moved.any() ? moved : kSelection);
 }
 
 CanvasReply CanvasController::editLabelText(int32_t labelId) {
     CanvasReply reply;
     reply.change = plandor::editLabelText(doc_, prompter_, labelId);
-    reply.repaint = reply.change.any();
+    reply.redraw = reply.change.any() ? Redraw::Overlays : Redraw::None;
     return reply;
 }
 
@@ -868,7 +832,7 @@ CanvasReply CanvasController::applyShapeProperties(int32_t shapeId, const ShapeP
     plandor::applyShapeProperties(shape, props, doc_.layout.units);
     // OK without a change of value leaves no undo step.
     reply.change = edit.commit(shape == before ? Change{} : Change(Change::Annotations));
-    reply.repaint = reply.change.any();
+    reply.redraw = reply.change.any() ? Redraw::Overlays : Redraw::None;
     return reply;
 }
 

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace plandor {
@@ -46,34 +47,60 @@ CanvasKey canvasKey(const KeyStroke& key);
 
 enum class CanvasCursor { Normal, Hand };
 
+// How much of the canvas an event asks to be drawn again (a change of the layout redraws
+// its part of the picture in any case).
+enum class Redraw {
+    None,
+    Overlays, // the ghost, the rubber band, the handles or the tool's drawing
+    // An object follows the mouse: only the picture follows until the release reports the
+    // change (the panels are not rebuilt on every motion).
+    Picture,
+};
+
+enum class MouseCapture { Keep, Take, Release };
+
+// What the window opens or is told after an event, beside the redraw.
+namespace request {
+// The context menu at the mouse; `world` is where Paste puts the clipboard, `label` the label
+// the menu was opened on (-1 for none).
+struct ShowMenu {
+    std::vector<int> ids; // command ids
+    Point world;
+    int32_t label = -1;
+};
+struct LabelDropPoint { // a Ctrl+click on empty canvas: where the next label goes
+    Point world;
+};
+struct OpenResizeScenery { // the "Resize Scenery" dialog for a double-clicked item
+    int32_t item = -1;
+};
+struct OpenShapeProperties { // the properties of a double-clicked shape
+    int32_t shape = -1;
+};
+struct EditLabel { // a label double-clicked (or "Edit Text..." chosen on it): its text is asked for
+    int32_t label = -1;
+};
+struct ToolEnded { // a drawing tool finished or was cancelled: its toggle is released
+    ToolMode mode = ToolMode::None;
+};
+struct FlashTimer {}; // call endFlash() once after kFlashMilliseconds
+} // namespace request
+
+using CanvasRequest = std::variant<std::monostate, request::ShowMenu, request::LabelDropPoint,
+                                   request::OpenResizeScenery, request::OpenShapeProperties,
+                                   request::EditLabel, request::ToolEnded, request::FlashTimer>;
+
 // What the panel must do after an event.
 struct CanvasReply {
-    bool repaint = false; // the overlays changed (a change of the layout repaints too)
-    Change change;        // what the event changed in the document
-    // A move or rotation under way moved the selection: only the picture follows until the
-    // release reports the change (the panels are not rebuilt on every motion).
-    bool redrawPicture = false;
-    bool setCursor = false;
-    CanvasCursor cursor = CanvasCursor::Normal;
-    bool captureMouse = false;
-    bool releaseMouse = false;
-    bool skip = false;            // the event is not ours: pass it on
-    std::string position;         // the status bar's cursor position, empty to leave it
-    bool startFlashTimer = false; // call endFlash() once after 400 ms
-    // The context menu to show at the mouse; `menuWorld` is where Paste puts the clipboard.
-    std::vector<int> menu; // command ids
-    Point menuWorld;
-    int32_t menuLabel = -1; // the label the menu was opened on, -1 for none
-    // A Ctrl+click on empty canvas: the world point where the next label goes.
-    bool labelDropPointSet = false;
-    Point labelDropPoint;
-    // A double-click on a scenery item: the "Resize Scenery" dialog opens for it.
-    int32_t resizeScenery = -1;
-    // A drawing tool finished or was cancelled: its toggle is released, the cursor restored.
-    ToolMode toolEnded = ToolMode::None;
-    int32_t openShapeProperties = -1; // a shape was double-clicked
-    // A label was double-clicked (or "Edit Text..." chosen on it): its text is asked for.
-    int32_t editLabel = -1;
+    Change change; // what the event changed in the document
+    Redraw redraw = Redraw::None;
+    MouseCapture mouse = MouseCapture::Keep;
+    std::optional<CanvasCursor> cursor;
+    bool skip = false;    // the event is not ours: pass it on
+    std::string position; // the status bar's cursor position, empty to leave it
+    CanvasRequest request;
+
+    template <typename R> const R* asks() const { return std::get_if<R>(&request); }
 };
 
 // What the canvas draws over the kept picture of the layout.
@@ -125,7 +152,8 @@ WheelDecision decideWheel(const Layout& layout, const ViewTransform& view, Scree
 
 // The cursor's world position for the status bar, in the layout's display unit.
 std::string coordinateText(const Layout& layout, const ViewTransform& view, ScreenPoint mouse);
-// The position shown before the mouse has crossed the canvas: "x: 0  y: 0 mm", in the unit.
+// The position shown before the mouse has crossed the canvas: "x: 0  y: 0 mm", in the unit
+// and with the language's decimal mark.
 std::string startPositionText(Units units);
 
 constexpr double kOutlineGrabPx = 8.0;
@@ -134,13 +162,58 @@ constexpr double kOutlineGrabPx = 8.0;
 // the screen point, the nearest when several do; -1 for none.
 int32_t levelOutlineUnder(const Layout& layout, const ViewTransform& view, ScreenPoint at);
 
+// What the left button or the palette started: one gesture at a time, each with its own state.
+namespace gesture {
+struct None {};
+// A catalogue piece, a helix or a library block follows the mouse until a click drops it.
+struct PlacePiece {
+    PlacingState placing;
+};
+struct PlaceHelix {
+    std::string variant;
+    Pose ghost;
+};
+struct PlaceBlock {
+    BlockPlacing block;
+};
+// A press on a piece: the selection moves once the mouse has gone five pixels.
+struct PressPiece {
+    ScreenPoint pressScreen;
+    Point pressWorld;
+};
+// A move or a free rotation of the selection, one undo step from its start.
+struct MoveSelection {
+    SelectionMove move;
+    Edit edit;
+};
+struct RotateSelection {
+    FreeRotation rotation;
+    Edit edit;
+};
 // Shift-drag of a level's deck outline: every point follows the mouse from where it was.
-struct OutlineDrag {
-    bool active = false;
+struct DragOutline {
     int32_t level = -1;
     Point pressWorld;
     std::vector<Point> start;
+    Edit edit;
 };
+// A measurement or shape drag is one undo step from the press; a label drag is none.
+struct DragAnnotation {
+    AnnotationDrag drag;
+    std::optional<Edit> edit;
+};
+struct RubberBand {
+    ScreenPoint start;
+    ScreenPoint end;
+};
+} // namespace gesture
+
+// Scenery keeps its own gestures: the ghost placed from the palette, a drag of the selected
+// items and a resize by a handle.
+using Gesture = std::variant<gesture::None, gesture::PlacePiece, gesture::PlaceHelix,
+                             gesture::PlaceBlock, SceneryGestures, gesture::PressPiece,
+                             gesture::MoveSelection, gesture::RotateSelection, gesture::DragOutline,
+                             gesture::DragAnnotation, gesture::RubberBand>;
 
 class CanvasController {
   public:
@@ -174,11 +247,12 @@ class CanvasController {
     // block follows the mouse.
     CanvasReply beginPlacing(const PaletteAction& action);
     CanvasReply cancelPlacing();
-    bool placing() const {
-        return placing_.active || placingHelix_ || scenery_.placing() || block_.active;
-    }
+    bool placing() const;
     // The selection follows the mouse (a move or a free rotation): the rest stays still.
-    bool movingSelection() const { return move_.active() || rotation_.active(); }
+    bool movingSelection() const {
+        return std::holds_alternative<gesture::MoveSelection>(gesture_) ||
+               std::holds_alternative<gesture::RotateSelection>(gesture_);
+    }
     // The right-angle flash of the free rotation is over.
     CanvasReply endFlash();
     // The context menu's and the Edit menu's Copy, Cut and Paste.
@@ -223,18 +297,23 @@ class CanvasController {
     CanvasReply endPan();
     CanvasReply dropPlaced(const MouseInput& in);
     CanvasReply dropBlockAt(const MouseInput& in);
-    CanvasReply pressPiece(int32_t pieceId, const MouseInput& in);
+    // The ghost being placed follows the mouse, or turns by `degrees`.
+    void moveGhost(Point world);
+    void turnGhost(double degrees);
+    CanvasReply pressPiece(const MouseInput& in);
     CanvasReply pressEmptyCanvas(const MouseInput& in);
     // What a left double-click opens or does, tried in order; the first taker wins.
     CanvasReply dispatchDoubleClick(const MouseInput& in);
-    CanvasReply cloneAndExtendAt(int32_t piece);
-    CanvasReply openResizeScenery(int32_t item);
     // Shift (without Ctrl) on a level's deck outline starts dragging it; false when none is near.
     bool beginOutlineDrag(const MouseInput& in);
-    void dragOutline(const MouseInput& in);
+    // One motion with the left button held, or of the rubber band's corner.
+    void drag(const MouseInput& in, CanvasReply& reply);
     void dragSelection(const MouseInput& in, CanvasReply& reply);
-    // Ends whatever the left button started; the mouse is released by the caller.
-    CanvasReply endLeftGesture(const MouseInput& in);
+    void dragOutline(const MouseInput& in);
+    // Ends the drag under way (not a ghost being placed); what it changed is one undo step
+    // where it keeps one. At `release` a move lands and a rubber band selects; without, the
+    // move stays where it is and the band selects nothing.
+    Change endDrag(std::optional<ScreenPoint> release);
     // The piece or helix under the point, as a piece id; -1 for none.
     int32_t pieceUnder(const MouseInput& in) const;
     Point world(const MouseInput& in) const;
@@ -245,31 +324,17 @@ class CanvasController {
     std::optional<CanvasReply> pressMeasurementOrShape(const MouseInput& in);
     std::optional<CanvasReply> pressLabel(const MouseInput& in);
     CanvasReply beginAnnotationDrag(AnnotationKind kind, int32_t id, const MouseInput& in);
-    Change endAnnotationDrag();
 
-    // Commits the edit that a move or a free rotation keeps open.
-    Change commitGesture(Change what);
+    template <typename G> G* current() { return std::get_if<G>(&gesture_); }
+    template <typename G> const G* current() const { return std::get_if<G>(&gesture_); }
 
     Document& doc_;
     Prompter& prompter_;
-    std::optional<Edit> gestureEdit_; // opened when a move or free rotation begins
     CanvasView view_;
     Clipboard clipboard_;
-    PlacingState placing_;
-    BlockPlacing block_; // a library block dragged from the palette
-    bool placingHelix_ = false;
-    SceneryGestures scenery_;
-    std::string helixVariant_;
-    PendingPieceDrag pending_;
-    SelectionMove move_;
+    Gesture gesture_;
+    DrawingTool tool_;                // a tool stays on across gestures until it ends
     bool gradedMoveAccepted_ = false; // asked once while the program runs
-    FreeRotation rotation_;
-    OutlineDrag outlineDrag_;
-    DrawingTool tool_;
-    AnnotationDrag annotationDrag_;
-    bool rubberBand_ = false;
-    ScreenPoint bandStart_;
-    ScreenPoint bandEnd_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     std::optional<ScreenPoint> lastMouse_; // the last motion over the canvas

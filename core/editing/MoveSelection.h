@@ -13,15 +13,8 @@
 
 namespace plandor {
 
-// A left press on a piece: the drag begins once the mouse is 5 pixels away.
-struct PendingPieceDrag {
-    bool active = false;
-    ScreenPoint pressScreen;
-    Point pressWorld;
-    int32_t pieceId = -1;
-};
-
-// The mouse has gone far enough from the press for a drag (dx^2 + dy^2 >= 25).
+// A left press on a piece: the drag begins once the mouse has gone far enough from the press
+// (dx^2 + dy^2 >= 25).
 bool pastDragThreshold(ScreenPoint press, ScreenPoint now);
 
 // A selection being moved; pieces and scenery follow the mouse rigidly.

@@ -290,52 +290,54 @@ const wxBitmap& CanvasPanel::keptPicture() const {
 void CanvasPanel::apply(const CanvasReply& reply, wxEvent& event) {
     if (impl_->positionSink && !reply.position.empty())
         impl_->positionSink(reply.position);
-    if (reply.setCursor && reply.cursor == CanvasCursor::Hand) {
+    if (reply.cursor == CanvasCursor::Hand) {
         // The tool's own cursor (a cross-hair while measuring) comes back after the pan.
         impl_->cursorBeforePan = GetCursor();
         SetCursor(wxCursor(wxCURSOR_HAND));
-    } else if (reply.setCursor) {
+    } else if (reply.cursor) {
         SetCursor(impl_->cursorBeforePan);
     }
-    if (reply.toolEnded != ToolMode::None) {
+    if (const auto* ended = reply.asks<request::ToolEnded>()) {
         impl_->cursorBeforePan = wxNullCursor;
         SetCursor(wxNullCursor);
         if (impl_->toolEndSink)
-            impl_->toolEndSink(reply.toolEnded);
+            impl_->toolEndSink(ended->mode);
     }
-    if (reply.captureMouse && !HasCapture())
+    if (reply.mouse == MouseCapture::Take && !HasCapture())
         CaptureMouse();
-    if (reply.releaseMouse && HasCapture())
+    if (reply.mouse == MouseCapture::Release && HasCapture())
         ReleaseMouse();
-    if (reply.labelDropPointSet && impl_->labelDropSink)
-        impl_->labelDropSink(reply.labelDropPoint.x, reply.labelDropPoint.y);
-    if (reply.startFlashTimer)
+    if (const auto* drop = reply.asks<request::LabelDropPoint>(); drop && impl_->labelDropSink)
+        impl_->labelDropSink(drop->world.x, drop->world.y);
+    if (reply.asks<request::FlashTimer>())
         impl_->flashTimer.StartOnce(kFlashMilliseconds);
     // The owner redraws the picture for a change; the overlays alone cost one bitmap copy.
     const bool owned = reply.change.reported() && impl_->changeSink;
     if (owned)
         impl_->changeSink(reply.change);
-    if (reply.redrawPicture && impl_->controller.movingSelection()) {
+    if (reply.redraw == Redraw::Picture && impl_->controller.movingSelection()) {
         // Only the selection is drawn per motion; the whole picture follows once it lands.
         impl_->pictureStale = true;
         refreshMovingSelection();
-    } else if (reply.redrawPicture) {
+    } else if (reply.redraw == Redraw::Picture) {
         layoutChanged();
     } else if (!owned && reply.change.redraw()) {
         layoutChanged(reply.change);
-    } else if (reply.repaint) {
+    } else if (reply.redraw == Redraw::Overlays) {
         refreshOverlays();
     }
     if (reply.skip)
         event.Skip();
-    if (!reply.menu.empty())
-        showMenu(reply);
-    if (reply.resizeScenery >= 0 && impl_->resizeScenerySink)
-        impl_->resizeScenerySink(reply.resizeScenery);
-    if (reply.openShapeProperties >= 0 && impl_->shapePropertiesSink)
-        impl_->shapePropertiesSink(reply.openShapeProperties);
-    if (reply.editLabel >= 0)
-        applyReply(impl_->controller.editLabelText(reply.editLabel));
+    if (const auto* menu = reply.asks<request::ShowMenu>())
+        showMenu(*menu);
+    if (const auto* open = reply.asks<request::OpenResizeScenery>();
+        open && impl_->resizeScenerySink)
+        impl_->resizeScenerySink(open->item);
+    if (const auto* open = reply.asks<request::OpenShapeProperties>();
+        open && impl_->shapePropertiesSink)
+        impl_->shapePropertiesSink(open->shape);
+    if (const auto* edit = reply.asks<request::EditLabel>())
+        applyReply(impl_->controller.editLabelText(edit->label));
 }
 
 void CanvasPanel::refreshOverlays() {
@@ -375,9 +377,9 @@ void CanvasPanel::pasteAtMouseOrCentre() {
     applyReply(impl_->controller.paste(over, ScreenPoint{mouse.x, mouse.y}));
 }
 
-void CanvasPanel::showMenu(const CanvasReply& reply) {
+void CanvasPanel::showMenu(const request::ShowMenu& asked) {
     wxMenu menu;
-    for (int id : reply.menu)
+    for (int id : asked.ids)
         menu.Append(id, wxString::FromUTF8(contextMenuText(id)));
     // The menu's own Copy and Paste are handled here, so that the Edit menu's commands of the
     // same ids always mean the Edit menu's paste point.
@@ -385,9 +387,9 @@ void CanvasPanel::showMenu(const CanvasReply& reply) {
     if (chosen == CmdCopy) {
         impl_->controller.copy();
     } else if (chosen == CmdPaste) {
-        applyReply(impl_->controller.pasteAt(reply.menuWorld));
+        applyReply(impl_->controller.pasteAt(asked.world));
     } else if (chosen == CmdEditLabel) {
-        applyReply(impl_->controller.editLabelText(reply.menuLabel));
+        applyReply(impl_->controller.editLabelText(asked.label));
     } else if (chosen != wxID_NONE) {
         // Autofill Gap is the main window's command; the event travels up to it.
         wxCommandEvent command(wxEVT_MENU, chosen);

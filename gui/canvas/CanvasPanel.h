@@ -26,6 +26,9 @@ struct CheckMark;
 class CanvasController;
 class CanvasView;
 class Prompter;
+namespace request {
+struct ShowMenu;
+}
 
 class CanvasPanel : public wxPanel {
   public:
@@ -109,7 +112,7 @@ class CanvasPanel : public wxPanel {
     void onLeftUp(wxMouseEvent& event);
     void onLeftDoubleClick(wxMouseEvent& event);
     void onRightDown(wxMouseEvent& event);
-    void showMenu(const CanvasReply& reply);
+    void showMenu(const request::ShowMenu& asked);
     void onMiddleDown(wxMouseEvent& event);
     void onMiddleUp(wxMouseEvent& event);
     void onWheel(wxMouseEvent& event);

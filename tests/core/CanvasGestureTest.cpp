@@ -76,7 +76,8 @@ TEST(CanvasPlacingGesture, ADropEndsPlacingAndEscapeCancelsIt) {
     EXPECT_FALSE(canvas.release(192, 6).change.modified); // the release after the drop does nothing
     // Escape cancels placing: the next click places nothing.
     canvas.controller.beginPlacing(PaletteAction{PaletteAction::Kind::BeginPlacing, "24188"});
-    EXPECT_TRUE(canvas.controller.keyDown(CanvasKey::Escape, MouseInput{}).releaseMouse);
+    EXPECT_EQ(canvas.controller.keyDown(CanvasKey::Escape, MouseInput{}).mouse,
+              MouseCapture::Release);
     EXPECT_FALSE(canvas.controller.placing());
     canvas.click(600, 600);
     EXPECT_EQ(canvas.layout.pieces.size(), 2u);
@@ -100,7 +101,9 @@ TEST(CanvasMenuGesture, ItemsFollowTheSelection) {
     Canvas canvas;
     const int32_t a = addPiece(canvas.layout, "24188", 0, 0).id;
     const int32_t b = addPiece(canvas.layout, "24188", 0, 300).id;
-    const auto ids = [&](int x, int y) { return canvas.controller.rightDown(mouseAt(x, y)).menu; };
+    const auto ids = [&](int x, int y) {
+        return menuOf(canvas.controller.rightDown(mouseAt(x, y))).ids;
+    };
     EXPECT_EQ(ids(50, 0), std::vector<int>{CmdCopy});
     EXPECT_TRUE(canvas.selected(a));
     canvas.click(50, 300, true);

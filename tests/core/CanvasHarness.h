@@ -16,6 +16,17 @@ inline MouseInput mouseAt(int x, int y, bool leftDown = false, bool shift = fals
     return in;
 }
 
+// The tool a reply reports ended, None for none.
+inline ToolMode toolEnded(const CanvasReply& reply) {
+    const auto* ended = reply.asks<request::ToolEnded>();
+    return ended ? ended->mode : ToolMode::None;
+}
+// The context menu a reply asks for, empty for none.
+inline request::ShowMenu menuOf(const CanvasReply& reply) {
+    const auto* menu = reply.asks<request::ShowMenu>();
+    return menu ? *menu : request::ShowMenu{};
+}
+
 struct CanvasHarness {
     Document doc;
     ScriptedPrompter prompter;

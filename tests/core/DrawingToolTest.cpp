@@ -23,7 +23,7 @@ TEST(MeasureTool, SecondClickKeepsOneMillimetreOrMoreAndEndsTheTool) {
         Canvas canvas(10.0);
         canvas.controller.setToolMode(ToolMode::Measure);
         canvas.click(100, 100);
-        EXPECT_EQ(canvas.click(100 + dx, 100).toolEnded, ToolMode::Measure);
+        EXPECT_EQ(toolEnded(canvas.click(100 + dx, 100)), ToolMode::Measure);
         EXPECT_EQ(canvas.layout.measurements.size(), kept ? 1u : 0u);
         EXPECT_EQ(canvas.doc.undoDepth(), kept ? 1u : 0u);
     }
@@ -85,7 +85,7 @@ TEST(OutlineTool, ClickOnTheFirstVertexClosesOnlyFromThreeVerticesWithinTenPixel
             canvas.click(p.x, p.y);
         const CanvasReply reply = canvas.click(c.last.x, c.last.y);
         ASSERT_EQ(canvas.layout.shapes.size(), c.closes ? 1u : 0u);
-        EXPECT_EQ(reply.toolEnded, c.closes ? ToolMode::Polygon : ToolMode::None);
+        EXPECT_EQ(toolEnded(reply), c.closes ? ToolMode::Polygon : ToolMode::None);
         if (c.closes) {
             EXPECT_EQ(canvas.layout.shapes[0].vertices.size(), 3u);
         } else {
@@ -107,15 +107,15 @@ TEST(OutlineTool, EnterBackspaceEscape) {
     canvas.click(0, 100);
     EXPECT_EQ(canvas.controller.overlays().tool.vertices,
               (std::vector<Point>{{0, 0}, {50, 50}, {0, 100}}));
-    EXPECT_EQ(canvas.key(CanvasKey::Enter).toolEnded, ToolMode::Polygon);
+    EXPECT_EQ(toolEnded(canvas.key(CanvasKey::Enter)), ToolMode::Polygon);
     EXPECT_EQ(canvas.layout.shapes.size(), 1u);
 
     canvas.controller.setToolMode(ToolMode::Polygon);
     canvas.click(0, 0);
-    EXPECT_EQ(canvas.key(CanvasKey::Escape).toolEnded, ToolMode::Polygon);
+    EXPECT_EQ(toolEnded(canvas.key(CanvasKey::Escape)), ToolMode::Polygon);
     EXPECT_EQ(canvas.layout.shapes.size(), 1u);
     // With the tool off, Escape and Enter are the canvas's own again.
-    EXPECT_EQ(canvas.key(CanvasKey::Escape).toolEnded, ToolMode::None);
+    EXPECT_EQ(toolEnded(canvas.key(CanvasKey::Escape)), ToolMode::None);
 }
 
 TEST(OutlineTool, BaseboardBecomesFreeFormAsOneUndoStep) {
@@ -124,7 +124,7 @@ TEST(OutlineTool, BaseboardBecomesFreeFormAsOneUndoStep) {
     for (ScreenPoint p : {ScreenPoint{0, 0}, {300, 0}, {300, 200}})
         canvas.click(p.x, p.y);
     const CanvasReply reply = canvas.key(CanvasKey::Enter);
-    EXPECT_EQ(reply.toolEnded, ToolMode::Baseboard);
+    EXPECT_EQ(toolEnded(reply), ToolMode::Baseboard);
     EXPECT_EQ(canvas.layout.baseboard.size(), 3u);
     EXPECT_EQ(canvas.layout.lastShapeType, ShapeFreeForm);
     EXPECT_TRUE(canvas.doc.modified);
@@ -155,8 +155,9 @@ TEST(LabelText, DoubleClickOrMenuAsksForTheTextAndOkIsOneUndoStep) {
     addPiece(canvas.layout, "24188", 90, 105); // under the label, which lies on top
     canvas.press(110, 105);
     const CanvasReply twice = canvas.controller.leftDoubleClick(mouseAt(110, 105));
-    EXPECT_EQ(twice.editLabel, id);
-    EXPECT_TRUE(twice.releaseMouse) << "the press's drag ends before the dialog";
+    ASSERT_TRUE(twice.asks<request::EditLabel>());
+    EXPECT_EQ(twice.asks<request::EditLabel>()->label, id);
+    EXPECT_EQ(twice.mouse, MouseCapture::Release) << "the press's drag ends before the dialog";
     EXPECT_EQ(canvas.layout.pieces.size(), 1u) << "the piece under the label is not cloned";
 
     const struct {
@@ -189,10 +190,10 @@ TEST(LabelText, DoubleClickOrMenuAsksForTheTextAndOkIsOneUndoStep) {
     canvas.doc.undo();
     EXPECT_EQ(canvas.layout.findLabel(id)->text, "Station");
 
-    const CanvasReply menu = canvas.controller.rightDown(mouseAt(110, 105));
-    ASSERT_EQ(menu.menu.size(), 1u);
-    EXPECT_EQ(menu.menu[0], CmdEditLabel);
-    EXPECT_EQ(menu.menuLabel, id);
+    const request::ShowMenu menu = menuOf(canvas.controller.rightDown(mouseAt(110, 105)));
+    ASSERT_EQ(menu.ids.size(), 1u);
+    EXPECT_EQ(menu.ids[0], CmdEditLabel);
+    EXPECT_EQ(menu.label, id);
     EXPECT_TRUE(canvas.layout.findLabel(id)->selected);
     EXPECT_FALSE(canvas.layout.pieces[0].selected) << "the label's menu leaves the track alone";
 }

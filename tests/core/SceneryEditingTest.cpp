@@ -113,10 +113,13 @@ TEST(SceneryDragGesture, SelectedItemsFollowWithoutAnUndoStepAndADoubleClickAsks
     EXPECT_FALSE(canvas.doc.canUndo()) << "a scenery drag is kept without an undo step";
     EXPECT_TRUE(canvas.doc.modified);
 
-    EXPECT_EQ(canvas.controller.leftDoubleClick(mouseAt(103, 150)).resizeScenery, a);
+    const CanvasReply twice = canvas.controller.leftDoubleClick(mouseAt(103, 150));
+    ASSERT_TRUE(twice.asks<request::OpenResizeScenery>());
+    EXPECT_EQ(twice.asks<request::OpenResizeScenery>()->item, a);
     MouseInput alt = mouseAt(103, 150);
     alt.alt = true;
-    EXPECT_EQ(canvas.controller.leftDoubleClick(alt).resizeScenery, -1) << "Alt is for rotating";
+    EXPECT_EQ(canvas.controller.leftDoubleClick(alt).asks<request::OpenResizeScenery>(), nullptr)
+        << "Alt is for rotating";
 }
 
 TEST(SceneryHandleResize, KeepsTheAnchorAndAtLeastFiveMillimetres) {
