@@ -5,6 +5,7 @@
 #include "core/base/Prompter.h"
 #include "core/base/Units.h"
 #include "core/model/Layout.h"
+#include "gui/platform/NumberField.h"
 #include "gui/platform/WxText.h"
 
 #include <wx/button.h>
@@ -43,10 +44,8 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const Level& leve
                   this, wxID_ANY,
                   toWx(trFormat("Height off the ground (%s):", unitShortName(units).c_str()))),
               0, wxALIGN_CENTRE_VERTICAL);
-    height_ = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                   wxSP_ARROW_KEYS, 0, spin.max,
-                                   toDisplayUnits(level.height, units), spin.step);
-    height_->SetDigits(spin.digits);
+    height_ = new NumberField(this, 0, spin.max, toDisplayUnits(level.height, units), spin.step,
+                              spin.digits);
     grid->Add(height_, 1, wxEXPAND);
 
     useColor_ = new wxCheckBox(this, wxID_ANY, _("Color track on this level:"));

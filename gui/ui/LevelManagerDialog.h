@@ -12,11 +12,12 @@ class wxButton;
 class wxListCtrl;
 class wxListEvent;
 class wxTextCtrl;
-class wxSpinCtrlDouble;
 class wxCheckBox;
 class wxColourPickerCtrl;
 
 namespace plandor {
+
+class NumberField;
 
 class Prompter;
 
@@ -27,12 +28,12 @@ class LevelPropertiesDialog : public wxDialog {
     LevelProperties value() const; // the height in millimetres
 
     wxTextCtrl* nameField() const { return name_; }
-    wxSpinCtrlDouble* heightField() const { return height_; }
+    NumberField* heightField() const { return height_; }
 
   private:
     Units units_;
     wxTextCtrl* name_ = nullptr;
-    wxSpinCtrlDouble* height_ = nullptr;
+    NumberField* height_ = nullptr;
     wxCheckBox* useColor_ = nullptr;
     wxColourPickerCtrl* color_ = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "core/base/Translate.h"
 #include "core/document/Document.h"
 #include "core/elevation/Grades.h"
+#include "core/render/RenderColors.h"
+#include "gui/platform/NumberField.h"
 #include "gui/platform/ShopServices.h"
 #include "gui/platform/WxPrompter.h"
 #include "gui/platform/WxText.h"
@@ -174,7 +176,7 @@ wxSizer* PropertiesPanel::buildGradeBox() {
     addLine(gradeRow);
 
     c_.warning = new wxStaticText(parent, wxID_ANY, wxEmptyString);
-    c_.warning->SetForegroundColour(colourOf(kGradeWarningColor));
+    c_.warning->SetForegroundColour(colourOf(kPlanColors.gradeWarningText));
     box->Add(c_.warning, 0, wxEXPAND | wxLEFT | wxRIGHT, kInner);
     box->Add(
         new wxStaticText(parent, wxID_ANY, _("Set height above baseboard.\nMax grade: 6 deg.")), 0,
@@ -185,11 +187,7 @@ wxSizer* PropertiesPanel::buildGradeBox() {
     c_.up =
         new wxRadioButton(parent, wxID_ANY, _("UP"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     c_.down = new wxRadioButton(parent, wxID_ANY, _("DOWN"));
-    c_.spin = new wxSpinCtrlDouble(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                   wxDefaultSize, wxSP_ARROW_KEYS, 0.0, kMaxGradeDeg, 0.0, 0.5);
-    c_.spin->SetDigits(1);
-    // The toolkit cannot draw a spinner narrower than its best size.
-    c_.spin->SetMinSize(c_.spin->GetBestSize());
+    c_.spin = new NumberField(parent, 0.0, kMaxGradeDeg, 0.0, 0.5, 1);
     addToRow(directionRow, c_.up);
     addToRow(directionRow, c_.down);
     addToRow(directionRow, c_.spin, 1);
@@ -299,8 +297,8 @@ void PropertiesPanel::showState() {
         c_.heightField->ChangeValue(toWx(state_.heightText));
     c_.heightField->Enable(state_.heightEnabled);
     changed = setLabel(c_.gradeValue, toWx(state_.gradeText)) || changed;
-    c_.gradeValue->SetForegroundColour(state_.gradeWarningColour ? colourOf(kGradeWarningColor)
-                                                                 : wxNullColour);
+    c_.gradeValue->SetForegroundColour(
+        state_.gradeWarningColour ? colourOf(kPlanColors.gradeWarningText) : wxNullColour);
     showWarning();
 
     c_.spin->SetValue(state_.spinDeg);
@@ -333,7 +331,7 @@ void PropertiesPanel::refreshTally() {
         list->SetItem(index, 1, toWx(row.count));
         if (row.emphasis) {
             list->SetItemFont(index, emphasis);
-            list->SetItemTextColour(index, colourOf(kRecommendColour));
+            list->SetItemTextColour(index, colourOf(kPlanColors.recommendHeading));
         }
     }
     list->Thaw();

@@ -18,7 +18,6 @@ class wxButton;
 class wxChoice;
 class wxListCtrl;
 class wxRadioButton;
-class wxSpinCtrlDouble;
 class wxStaticText;
 class wxTextCtrl;
 class wxCommandEvent;
@@ -26,6 +25,8 @@ class wxSizeEvent;
 class wxMouseEvent;
 
 namespace plandor {
+
+class NumberField;
 
 struct Document;
 struct ShopMap;
@@ -73,7 +74,7 @@ class PropertiesPanel : public wxPanel {
         wxStaticText* warning = nullptr;
         wxRadioButton* up = nullptr;
         wxRadioButton* down = nullptr;
-        wxSpinCtrlDouble* spin = nullptr;
+        NumberField* spin = nullptr;
         wxButton* startGrade = nullptr;
         wxButton* endGrade = nullptr;
         wxButton* recalc = nullptr;

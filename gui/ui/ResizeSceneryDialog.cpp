@@ -1,5 +1,6 @@
 #include "gui/ui/ResizeSceneryDialog.h"
 
+#include "gui/platform/NumberField.h"
 #include "gui/platform/WxText.h"
 
 #include <wx/button.h>
@@ -16,12 +17,9 @@ ResizeSceneryDialog::ResizeSceneryDialog(wxWindow* parent, const SceneryResizeFo
     top->Add(new wxStaticText(this, wxID_ANY, toWx(scenerySizeLine(form_))), 0, wxALL, 10);
 
     auto* grid = new wxFlexGridSizer(3, 6, 8);
-    auto addRow = [&](const char* label, double value, wxSpinCtrlDouble*& spin, wxStaticText*& mm) {
+    auto addRow = [&](const char* label, double value, NumberField*& spin, wxStaticText*& mm) {
         grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
-        spin =
-            new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                 wxSP_ARROW_KEYS, kMinSceneryScale, kMaxSceneryScale, value, 0.05);
-        spin->SetDigits(2);
+        spin = new NumberField(this, kMinSceneryScale, kMaxSceneryScale, value, 0.05, 2);
         grid->Add(spin, 0, wxALIGN_CENTER_VERTICAL);
         mm = new wxStaticText(this, wxID_ANY, "(= 00000 mm)");
         grid->Add(mm, 0, wxALIGN_CENTER_VERTICAL);

@@ -6,12 +6,13 @@
 
 #include <wx/dialog.h>
 
-class wxSpinCtrlDouble;
 class wxSpinDoubleEvent;
 class wxStaticText;
 class wxCheckBox;
 
 namespace plandor {
+
+class NumberField;
 
 class ResizeSceneryDialog : public wxDialog {
   public:
@@ -21,8 +22,8 @@ class ResizeSceneryDialog : public wxDialog {
     SceneryResizeChoice choice() const { return choice_; }
     const SceneryResizeForm& form() const { return form_; }
 
-    wxSpinCtrlDouble* widthScale() const { return width_; }
-    wxSpinCtrlDouble* depthScale() const { return depth_; }
+    NumberField* widthScale() const { return width_; }
+    NumberField* depthScale() const { return depth_; }
     wxCheckBox* lockAspect() const { return lock_; }
 
   private:
@@ -32,8 +33,8 @@ class ResizeSceneryDialog : public wxDialog {
 
     SceneryResizeForm form_;
     SceneryResizeChoice choice_ = SceneryResizeChoice::Cancel;
-    wxSpinCtrlDouble* width_ = nullptr;
-    wxSpinCtrlDouble* depth_ = nullptr;
+    NumberField* width_ = nullptr;
+    NumberField* depth_ = nullptr;
     wxStaticText* widthMm_ = nullptr;
     wxStaticText* depthMm_ = nullptr;
     wxCheckBox* lock_ = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/ui/ShapePropertiesDialog.h"
 #include "gui/ui/Translations.h"
 
+#include "gui/platform/NumberField.h"
 #include "gui/platform/WxText.h"
 
 #include <wx/checkbox.h>
@@ -44,10 +45,8 @@ ShapePropertiesDialog::ShapePropertiesDialog(wxWindow* parent, const PolygonShap
 
     label(toWx(shapeHeightLabel(units)));
     const int digits = shapeHeightDigits(units);
-    height_ = new wxSpinCtrlDouble(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                   wxSP_ARROW_KEYS, 0, kShapeHeightMaxInUnit, props.heightInUnit,
-                                   std::pow(10.0, -digits));
-    height_->SetDigits(digits);
+    height_ = new NumberField(this, 0, kShapeHeightMaxInUnit, props.heightInUnit,
+                              std::pow(10.0, -digits), digits);
     grid->Add(height_, 1, wxEXPAND);
 
     outline_ = new wxCheckBox(this, wxID_ANY, _("Show outline"));

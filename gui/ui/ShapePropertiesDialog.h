@@ -9,10 +9,11 @@
 class wxCheckBox;
 class wxColourPickerCtrl;
 class wxSpinCtrl;
-class wxSpinCtrlDouble;
 class wxTextCtrl;
 
 namespace plandor {
+
+class NumberField;
 
 class ShapePropertiesDialog : public wxDialog {
   public:
@@ -23,14 +24,14 @@ class ShapePropertiesDialog : public wxDialog {
     wxTextCtrl* nameField() const { return name_; }
     wxColourPickerCtrl* colorField() const { return color_; }
     wxSpinCtrl* opacityField() const { return opacity_; }
-    wxSpinCtrlDouble* heightField() const { return height_; }
+    NumberField* heightField() const { return height_; }
     wxCheckBox* outlineField() const { return outline_; }
 
   private:
     wxTextCtrl* name_ = nullptr;
     wxColourPickerCtrl* color_ = nullptr;
     wxSpinCtrl* opacity_ = nullptr;
-    wxSpinCtrlDouble* height_ = nullptr;
+    NumberField* height_ = nullptr;
     wxCheckBox* outline_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "core/app/Commands.h"
 #include "core/app/HelpTexts.h"
 #include "core/model/LayoutFile.h"
+#include "gui/platform/NumberField.h"
 #include "gui/ui/HelpDialog.h"
 #include "gui/ui/LayoutShapeDialog.h"
 #include "gui/ui/LevelManagerDialog.h"

@@ -1,9 +1,13 @@
 // The program in German, as LANGUAGE=de chooses it: the main window and each dialog show German
-// titles and no English label, and a German height field reads a decimal comma.
+// titles and no English label, and German number fields and the status bar's position show and
+// read a decimal comma.
 #include "GuiTestSupport.h"
 
 #include "core/app/Commands.h"
 #include "core/base/Translate.h"
+#include "core/canvas/CanvasController.h"
+#include "gui/canvas/CanvasPanel.h"
+#include "gui/platform/NumberField.h"
 #include "gui/platform/WxText.h"
 #include "gui/ui/CheckLayoutDialog.h"
 #include "gui/ui/HelpDialog.h"
@@ -19,6 +23,7 @@
 #include <wx/radiobox.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include <cstdlib>
@@ -153,6 +158,39 @@ TEST_F(GermanTest, HeightFieldReadsADecimalComma) {
     typeAndEnter(frame->properties()->controls().heightField, "12,5");
     EXPECT_DOUBLE_EQ(layout().findPiece(piece)->z, 125.0);
     EXPECT_EQ(fromWx(frame->properties()->controls().heightField->GetValue()), "12,5");
+}
+
+// A number field with arrows (the level height here) shows and reads "12,5"; the arrows step
+// from what is typed. The status bar's position shows commas before and after the mouse moves.
+TEST_F(GermanTest, NumberFieldsAndTheStatusPositionShowADecimalComma) {
+    Level level;
+    level.name = "Main";
+    level.height = 125;
+    auto* dialog = new LevelPropertiesDialog(frame, level, Units::Centimetres);
+    wxTextCtrl* height = dialog->heightField()->text();
+    EXPECT_EQ(fromWx(height->GetValue()), "12,5");
+    typeAndEnter(height, "7,5");
+    EXPECT_DOUBLE_EQ(dialog->value().height, 75.0);
+    EXPECT_EQ(fromWx(height->GetValue()), "7,5");
+    typeAndEnter(height, "3.25"); // a point is read too, and shown back as the language writes it
+    EXPECT_EQ(fromWx(height->GetValue()), "3,3");
+    wxKeyEvent up(wxEVT_KEY_DOWN);
+    up.m_keyCode = WXK_UP;
+    height->ProcessWindowEvent(up);
+    EXPECT_EQ(fromWx(height->GetValue()), "4,3");
+    EXPECT_DOUBLE_EQ(dialog->value().height, 43.0);
+    dialog->Destroy();
+
+    command(CmdUnitsCentimetres, true);
+    settle();
+    EXPECT_EQ(status(2), "x: 0,0  y: 0,0 cm");
+    CanvasPanel* canvas = frame->canvas();
+    canvas->controller().view().setView(1.0, 0, 0);
+    wxMouseEvent motion(wxEVT_MOTION);
+    motion.SetPosition(wxPoint(125, 30));
+    motion.SetEventObject(canvas);
+    canvas->ProcessWindowEvent(motion);
+    EXPECT_EQ(status(2), "12,5 cm;  3,0 cm");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "GuiTestSupport.h"
 #include "core/app/Cart.h"
 #include "core/document/Document.h"
+#include "gui/platform/NumberField.h"
 
 #include <wx/frame.h>
 #include <wx/spinctrl.h>
