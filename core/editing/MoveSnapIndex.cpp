@@ -106,14 +106,6 @@ MoveSnap MoveSnapIndex::find(const Layout& layout) const {
     return best;
 }
 
-namespace {
-void setJoint(PlacedPiece& p, int c, Joint j) {
-    if (c >= static_cast<int>(p.joints.size()))
-        p.joints.resize(c + 1);
-    p.joints[c] = j;
-}
-} // namespace
-
 int MoveSnapIndex::joinTouching(Layout& layout) const {
     constexpr double limitSq = kTouchJoinDistance * kTouchJoinDistance;
     const TrackCatalog& catalog = TrackCatalog::instance();
@@ -143,8 +135,8 @@ int MoveSnapIndex::joinTouching(Layout& layout) const {
             if (!chosen)
                 continue;
             PlacedPiece& other = layout.pieces[chosen->pieceIndex];
-            setJoint(piece, c, Joint{other.id, chosen->conn});
-            setJoint(other, chosen->conn, Joint{piece.id, c});
+            piece.setJoint(c, Joint{other.id, chosen->conn});
+            other.setJoint(chosen->conn, Joint{piece.id, c});
             ++joins;
         }
     }

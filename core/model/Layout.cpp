@@ -184,13 +184,11 @@ const Level* Layout::findLevel(int32_t id) const {
     return findById(levels, id);
 }
 
-namespace {
-void setJoint(PlacedPiece& p, int c, Joint j) {
-    if (c >= static_cast<int>(p.joints.size()))
-        p.joints.resize(c + 1);
-    p.joints[c] = j;
+void PlacedPiece::setJoint(int c, Joint j) {
+    if (c >= static_cast<int>(joints.size()))
+        joints.resize(c + 1);
+    joints[c] = j;
 }
-} // namespace
 
 bool Layout::join(int32_t a, int ca, int32_t b, int cb) {
     if (ca < 0 || cb < 0)
@@ -202,8 +200,8 @@ bool Layout::join(int32_t a, int ca, int32_t b, int cb) {
     // A connector holds one joint: whatever either side was joined to is freed first.
     freeConnector(a, ca);
     freeConnector(b, cb);
-    setJoint(*pa, ca, Joint{b, cb});
-    setJoint(*pb, cb, Joint{a, ca});
+    pa->setJoint(ca, Joint{b, cb});
+    pb->setJoint(cb, Joint{a, ca});
     return true;
 }
 

@@ -45,6 +45,8 @@ struct PlacedPiece {
 
     // Joint of connector c; connectors beyond the list are free.
     Joint jointAt(int c) const;
+    // Sets connector c's joint, growing the list when c lies beyond it.
+    void setJoint(int c, Joint j);
 
     // Every field, so whole records compare; a new field belongs here too.
     template <typename R> static auto fieldsOf(R& r) {
