@@ -1,22 +1,13 @@
 #include "core/document/Document.h"
-#include "core/document/EditCount.h"
 
 #include <algorithm>
 
 namespace plandor {
 
-namespace {
-std::size_t editsBegun = 0;
-} // namespace
-
-std::size_t editsBegunSoFar() {
-    return editsBegun;
-}
-
 Edit::Edit(Document& doc)
     : doc_(&doc), before_(doc.layout.content()), beforeLevels_(doc.layout.levelState()),
       beforeBaseboard_(doc.layout.baseboardState()) {
-    ++editsBegun;
+    ++doc.editsBegun_;
 }
 
 Edit::Edit(Edit&& other) noexcept

@@ -74,6 +74,9 @@ struct Document {
     bool canRedo() const { return history_.canRedo(); }
     std::size_t undoDepth() const { return history_.undoDepth(); }
     const UndoHistory& history() const { return history_; }
+    // How many edits have begun on this document: a refusal checks before it opens one, so that
+    // it copies nothing, and the tests compare the count around an operation.
+    std::size_t editsBegun() const { return editsBegun_; }
 
     // New, Open and Import: another layout takes this one's place with an empty history and no
     // unsaved changes.
@@ -93,6 +96,7 @@ struct Document {
     void endGestures();
 
     UndoHistory history_;
+    std::size_t editsBegun_ = 0;
     std::vector<std::pair<const void*, std::function<void()>>> gestureEnders_;
 };
 

@@ -9,7 +9,6 @@
 #include "core/app/PropertiesModel.h"
 #include "core/canvas/DrawingTool.h"
 #include "core/canvas/SceneryGestures.h"
-#include "core/document/EditCount.h"
 #include "core/editing/Autofill.h"
 #include "core/editing/Delete.h"
 #include "core/editing/InsertBlock.h"
@@ -270,7 +269,7 @@ TEST(DocumentOperations, RefusalsLeaveNothingAndChangesTakeOneStep) {
         SCOPED_TRACE(c.name);
         Fixture f;
         const std::string before = contentText(f.doc.layout);
-        const std::size_t editsBefore = editsBegunSoFar();
+        const std::size_t editsBefore = f.doc.editsBegun();
         const Change change = c.run(f);
         if (c.takesStep) {
             EXPECT_TRUE(change.any());
@@ -281,7 +280,8 @@ TEST(DocumentOperations, RefusalsLeaveNothingAndChangesTakeOneStep) {
             EXPECT_EQ(contentText(f.doc.layout), before) << "undo restores it";
         } else {
             EXPECT_FALSE(change.any());
-            EXPECT_EQ(editsBegunSoFar(), editsBefore) << "a refusal checks before it opens an edit";
+            EXPECT_EQ(f.doc.editsBegun(), editsBefore)
+                << "a refusal checks before it opens an edit";
             EXPECT_FALSE(f.doc.canUndo());
             EXPECT_FALSE(f.doc.modified);
             EXPECT_EQ(contentText(f.doc.layout), before);
