@@ -137,10 +137,12 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         int32_t target;
         double scale;
         wxPoint endOnScreen; // where the free end is brought to
+        bool farSelected;    // a piece elsewhere on the screen loses the selection
     } cases[] = {
-        {"close, with part numbers", plain->id, 1.0, wxPoint(500, 380)},
-        {"end of a graded run", graded->id, 0.5, wxPoint(500, 380)},
-        {"next to the rulers", plain->id, 1.0, wxPoint(40, 45)},
+        {"close, with part numbers", plain->id, 1.0, wxPoint(500, 380), false},
+        {"end of a graded run", graded->id, 0.5, wxPoint(500, 380), false},
+        {"next to the rulers", plain->id, 1.0, wxPoint(40, 45), false},
+        {"a piece far off loses the selection", plain->id, 0.25, wxPoint(250, 200), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,6 +152,21 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         const Pose end = worldConnector(Pose{target.x, target.y, target.heading}, def, freeEnd);
         canvas->controller().view().setView(c.scale, c.endOnScreen.x - end.x * c.scale,
                                             c.endOnScreen.y - end.y * c.scale);
+        for (PlacedPiece& p : doc.layout.pieces)
+            p.selected = false;
+        if (c.farSelected) {
+            const ViewTransform& view = canvas->view().transform();
+            PlacedPiece* far = nullptr;
+            for (PlacedPiece& p : doc.layout.pieces) {
+                const ScreenPoint s = view.toScreen(p.x, p.y);
+                if (s.x > 600 && s.x < 900 && s.y > 400 && s.y < 650 && p.helix == -1) {
+                    far = &p;
+                    break;
+                }
+            }
+            ASSERT_NE(far, nullptr);
+            far->selected = true;
+        }
         canvas->layoutChanged();
         paint();
 
@@ -165,7 +182,7 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         ASSERT_EQ(doc.layout.pieces.size(), before + 1);
         paint();
         EXPECT_EQ(canvas->pictureRenderCount(), whole);
-        EXPECT_EQ(canvas->pictureAreaRenderCount(), areas + 1);
+        EXPECT_EQ(canvas->pictureAreaRenderCount(), areas + (c.farSelected ? 2 : 1));
 
         const wxImage partly = picture();
         canvas->layoutChanged();
