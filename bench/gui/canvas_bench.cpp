@@ -278,6 +278,8 @@ void BM_DropToIdle10k(benchmark::State& state) {
         const ScreenPoint at = targets[target];
         // The end halfway round the list lies elsewhere on the plan.
         const std::size_t far = (target + targets.size() / 2) % targets.size();
+        for (PlacedPiece& p : s.doc().layout.pieces)
+            p.selected = false;
         s.doc().layout.pieces[owners[far]].selected = true;
         s.frame->applyChange(Change(Change::Selection));
         toIdle(*s.canvas);

@@ -33,8 +33,10 @@ struct LoadedLayout {
     std::string name;
     std::string error;
 };
-LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base = Layout{},
-                            const std::function<void(int)>& progress = nullptr);
+LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base = Layout{});
+// The same, telling `progress` the share of the file read so far, as loadLayout does.
+LoadedLayout loadLayoutCopyReporting(const std::string& path, const Layout& base,
+                                     const std::function<void(int)>& progress);
 // True when reading any file into `layout` gives what reading it into a new layout gives:
 // nothing the file leaves alone (measurements, view switches) differs from a new layout's.
 bool readsLikeNew(const Layout& layout);

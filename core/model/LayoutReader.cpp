@@ -369,8 +369,12 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
     return tr("The file is larger than 256 MB and cannot be a Plandor layout.");
 }
 
-LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base,
-                            const std::function<void(int)>& progress) {
+LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base) {
+    return loadLayoutCopyReporting(path, base, nullptr);
+}
+
+LoadedLayout loadLayoutCopyReporting(const std::string& path, const Layout& base,
+                                     const std::function<void(int)>& progress) {
     LoadedLayout loaded{base, {}, {}};
     loaded.error = loadLayout(loaded.layout, path, loaded.name, progress);
     return loaded;

@@ -214,7 +214,8 @@ struct Reading {
 Reading startReading(const std::string& path) {
     auto percent = std::make_shared<std::atomic<int>>(-1);
     const auto read = [path, percent] {
-        return loadLayoutCopy(path, Layout{}, [&percent](int done) { percent->store(done); });
+        return loadLayoutCopyReporting(path, Layout{},
+                                       [&percent](int done) { percent->store(done); });
     };
     try {
         return {std::async(std::launch::async, read), percent};

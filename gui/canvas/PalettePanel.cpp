@@ -47,7 +47,6 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         lists_[slot(def.page)] = list;
         notebook_->AddPage(list, toWx(tr(def.title)));
     }
-    preview_ = new PiecePreviewPopup(this);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(chooser_, 0, wxEXPAND | wxALL, 4);
@@ -239,7 +238,7 @@ void PalettePanel::onTrackMotion(wxMouseEvent& event) {
         return;
     }
     // The popup may have hidden itself; then the row under the mouse shows it again.
-    if (!preview_->IsShown())
+    if (!preview_ || !preview_->IsShown())
         hover_.hoverRow = -1;
     wxListBox* track = list(PalettePage::Track);
     const int row = track->HitTest(event.GetPosition());
@@ -251,6 +250,9 @@ void PalettePanel::onTrackMotion(wxMouseEvent& event) {
         hidePreview();
     } else if (change.kind == PreviewChange::Kind::Show) {
         if (const PieceDef* def = TrackCatalog::instance().find(change.part)) {
+            // The popup is made when a piece is first shown in it, not at start.
+            if (!preview_)
+                preview_ = new PiecePreviewPopup(this);
             preview_->showPiece(*def,
                                 wxGetMousePosition() + wxPoint(kPreviewOffsetX, kPreviewOffsetY));
         }

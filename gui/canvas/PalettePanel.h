@@ -53,6 +53,7 @@ class PalettePanel : public wxPanel {
     // The page's list, its rows put in first if they were left for its first showing.
     wxListBox* list(PalettePage page) const;
     const std::vector<PaletteRow>& rows(PalettePage page) const;
+    // The piece preview, once a piece has been shown in it (null before).
     PiecePreviewPopup* preview() const { return preview_; }
 
   private:

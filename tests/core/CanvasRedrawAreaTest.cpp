@@ -115,16 +115,26 @@ TEST(DropArea, APieceThatLostTheSelectionFarAwayIsABoxOfItsOwn) {
         parts += double(r.w) * r.h;
     EXPECT_LT(parts, 0.5 * double(joined.rect.w) * joined.rect.h);
 
-    // Joined with another far change the boxes stay apart; past the most kept, one box.
+    // Joined with other far changes the boxes stay apart, up to the most kept; past that they
+    // fold into one, and the area still holds them all.
     Change more = change;
     for (int i = 0; i < 3; ++i)
         more |= boxed(3000 + 500 * i, 0, 3100 + 500 * i, 100);
     EXPECT_EQ(more.areaParts.size(), 5u);
-    for (int i = 0; i < int(Change::kMostAreaParts); ++i)
+    for (int i = 0; i < int(Change::kMostAreaParts); ++i) {
         more |= boxed(-3000 - 500 * i, 0, -2900 - 500 * i, 100);
-    EXPECT_TRUE(more.areaParts.empty());
+        ASSERT_LE(more.areaParts.size(), Change::kMostAreaParts);
+    }
     EXPECT_TRUE(more.bounded());
-    EXPECT_EQ(more.area.minX, -2900 - 500.0 * (Change::kMostAreaParts - 1) - 100);
+    EXPECT_EQ(more.area.minX, -3000 - 500.0 * (Change::kMostAreaParts - 1));
+    EXPECT_EQ(more.area.maxX, 4100);
+    Bounds held;
+    for (const Bounds& b : more.areaBoxes()) {
+        held.add(b.minX, b.minY);
+        held.add(b.maxX, b.maxY);
+    }
+    EXPECT_EQ(held.minX, more.area.minX);
+    EXPECT_EQ(held.maxX, more.area.maxX);
 }
 
 TEST(RedrawRegion, GrownByTheMarginsClippedAndWholeWhenLarge) {
