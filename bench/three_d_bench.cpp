@@ -22,8 +22,10 @@ const Layout& layoutOf(int pieces) {
 void BM_BuildScene(benchmark::State& state) {
     const Layout& layout = layoutOf(static_cast<int>(state.range(0)));
     Scene3D scene;
-    for (auto _ : state)
+    for (auto _ : state) {
+        scene.clear(); // a first build: every shared mesh and cell is made
         buildScene(layout, RenderSettings::of(layout), scene, nullptr);
+    }
     state.counters["pieces"] = static_cast<double>(scene.pieces.size());
     state.counters["scenery"] = static_cast<double>(scene.scenery.size());
     state.counters["meshes"] = scene.meshesBuilt;
@@ -40,6 +42,24 @@ void BM_BuildScene(benchmark::State& state) {
         static_cast<double>(scene.pieceMeshes.size() + scene.sceneryMeshes.size());
 }
 BENCHMARK(BM_BuildScene)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The scene built again after one piece moved, as the view does after an edit: the shared
+// meshes and the cells the edit did not touch are kept.
+void BM_RebuildSceneAfterEdit(benchmark::State& state) {
+    Layout layout = layoutOf(static_cast<int>(state.range(0)));
+    Scene3D scene;
+    buildScene(layout, RenderSettings::of(layout), scene, nullptr);
+    PlacedPiece& moved = layout.pieces[layout.pieces.size() / 2];
+    double step = 25;
+    for (auto _ : state) {
+        moved.x += step;
+        step = -step;
+        buildScene(layout, RenderSettings::of(layout), scene, nullptr);
+    }
+    state.counters["meshes"] = scene.meshesBuilt;
+    state.counters["cells"] = static_cast<double>(scene.cells.size());
+}
+BENCHMARK(BM_RebuildSceneAfterEdit)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace plandor

@@ -98,10 +98,19 @@ ViewAfterOpen viewAfterOpen(const Layout& layout) {
     return viewAfterOpen(layout, TrackCatalog::instance());
 }
 
-std::string readingStatusText(const std::string& path) {
+namespace {
+std::string fileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
-    return trFormat("Reading %s...",
-                    (slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+} // namespace
+
+std::string readingStatusText(const std::string& path) {
+    return trFormat("Reading %s...", fileNameOf(path).c_str());
+}
+
+std::string readingStatusText(const std::string& path, int percent) {
+    return trFormat("Reading %s... %d%%", fileNameOf(path).c_str(), percent);
 }
 
 } // namespace plandor

@@ -42,6 +42,8 @@ std::string exportedToText(const std::string& path);
 // Field 0 while a layout named at start is still being read: "Reading " and the file's name
 // without its folder, then "...".
 std::string readingStatusText(const std::string& path);
+// The same with the share of the file read so far, in percent.
+std::string readingStatusText(const std::string& path, int percent);
 
 // What checking or unchecking the Measure or Polygon tool does.
 struct ToolSwitch {

@@ -308,7 +308,7 @@ CanvasReply CanvasController::dropPlaced(const MouseInput& in) {
     if (outcome.resetViewLarge)
         view_.resetViewLarge();
     reply.change = outcome.change;
-    reply.change.area = dropArea(doc_.layout, before, {outcome.pieceId, outcome.twinId, target});
+    reply.change.boundBy(dropArea(doc_.layout, before, {outcome.pieceId, outcome.twinId, target}));
     return reply;
 }
 

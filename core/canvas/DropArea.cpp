@@ -41,35 +41,63 @@ bool contains(const std::vector<int32_t>& ids, int32_t id) {
 
 } // namespace
 
-Bounds dropArea(const Layout& layout, const DropBefore& before,
-                const std::vector<int32_t>& touched) {
+std::vector<Bounds> dropArea(const Layout& layout, const DropBefore& before,
+                             const std::vector<int32_t>& touched) {
     if (before.otherSelected || layout.levels.size() != before.levelCount ||
         !layout.helices.empty())
-        return Bounds{};
+        return {};
     const TrackCatalog& catalog = TrackCatalog::instance();
-    Bounds area;
+    Bounds placed, unselected;
     for (const PlacedPiece& p : layout.pieces) {
         if (p.helix != -1)
-            return Bounds{};
-        if (!contains(touched, p.id) && !contains(before.selectedPieces, p.id))
+            return {};
+        const bool isTouched = contains(touched, p.id);
+        if (!isTouched && !contains(before.selectedPieces, p.id))
             continue;
         const PieceDef* def = catalog.find(p.part);
         if (!def)
-            return Bounds{};
-        addPieceBox(area, p, *def);
+            return {};
+        addPieceBox(isTouched ? placed : unselected, p, *def);
     }
     // A grade run's arrow and its text stand out beside the piece the run ends on; the run may
     // have moved on from the joined piece to the new one.
     for (const GradeRun& run : layout.gradeRuns)
         if (contains(touched, run.anchor) || contains(before.selectedPieces, run.anchor)) {
-            area.expand(kGradeArrowReachMm);
+            for (Bounds* box : {&placed, &unselected})
+                if (!box->empty())
+                    box->expand(kGradeArrowReachMm);
             break;
         }
-    return area;
+    std::vector<Bounds> boxes;
+    for (const Bounds& box : {placed, unselected})
+        if (!box.empty())
+            boxes.push_back(box);
+    return boxes;
 }
 
 RedrawRegion redrawRegion(const Change& change, const ViewTransform& view, int width, int height) {
     return redrawRegion(change.area, view, width, height);
+}
+
+RedrawRects redrawRects(const Change& change, const ViewTransform& view, int width, int height) {
+    RedrawRects out;
+    const std::vector<Bounds> boxes = change.areaBoxes();
+    if (boxes.empty())
+        return out;
+    double covered = 0;
+    for (const Bounds& box : boxes) {
+        const RedrawRegion region = redrawRegion(box, view, width, height);
+        if (region.whole)
+            return RedrawRects{};
+        if (region.rect.empty())
+            continue;
+        covered += double(region.rect.w) * double(region.rect.h);
+        out.rects.push_back(region.rect);
+    }
+    if (covered > kMostOfTheSurface * double(width) * double(height))
+        return RedrawRects{};
+    out.whole = false;
+    return out;
 }
 
 RedrawRegion redrawRegion(const Bounds& area, const ViewTransform& view, int width, int height) {

@@ -21,13 +21,13 @@ struct DropBefore {
 
 DropBefore recordBeforeDrop(const Layout& layout);
 
-// The world box of every piece whose drawing the drop changed: the `touched` pieces (the new
-// ones and those they joined) and the pieces that lost the selection, with room for a grade
-// arrow when one of them ends a graded run. Empty when the drop's
-// effect cannot be bounded that way: other objects lost the selection, a level was added, or
-// the layout has a helix (a new joint can link track to a helix far away).
-Bounds dropArea(const Layout& layout, const DropBefore& before,
-                const std::vector<int32_t>& touched);
+// The world boxes of every piece whose drawing the drop changed: one round the `touched` pieces
+// (the new ones and those they joined), one round the pieces that lost the selection, which
+// may lie far away; each with room for a grade arrow when one of them ends a graded run. None
+// when the drop's effect cannot be bounded that way: other objects lost the selection, a level
+// was added, or the layout has a helix (a new joint can link track to a helix far away).
+std::vector<Bounds> dropArea(const Layout& layout, const DropBefore& before,
+                             const std::vector<int32_t>& touched);
 
 // Around a changed piece the plan also draws marks that its world box leaves out: part
 // numbers, connector dots and pens, partly in pixels and partly growing with the zoom.
@@ -53,6 +53,14 @@ struct RedrawRegion {
 // The whole picture when the change is not bounded or its rectangle would cover most of the
 // surface.
 RedrawRegion redrawRegion(const Change& change, const ViewTransform& view, int width, int height);
+
+// The same with one rectangle for each of the change's boxes, so that boxes far apart do not
+// redraw all that lies between them; the whole picture when together they cover most of it.
+struct RedrawRects {
+    bool whole = true;
+    std::vector<PixelRect> rects; // none on the surface: nothing to redraw
+};
+RedrawRects redrawRects(const Change& change, const ViewTransform& view, int width, int height);
 // The same for a world box that changed (empty: not bounded).
 RedrawRegion redrawRegion(const Bounds& area, const ViewTransform& view, int width, int height);
 

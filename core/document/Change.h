@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace plandor {
 
@@ -40,6 +41,11 @@ struct Change {
     // The world box outside which the drawing of the layout did not change; empty when the
     // change cannot be bounded (the whole plan is redrawn).
     Bounds area;
+    // When `area` joins boxes far apart (the piece dropped here, the one that lost the
+    // selection there), those boxes, so that only they are redrawn; empty otherwise.
+    std::vector<Bounds> areaParts;
+    // Joined changes keep at most this many boxes apart; beyond, their `area` alone.
+    static constexpr std::size_t kMostAreaParts = 8;
     // A line for the status bar's message field, empty to leave it. The piece count and the
     // elevation text are not carried: the window derives them from the document.
     std::string message;
@@ -56,6 +62,27 @@ struct Change {
 
     bool bounded() const { return !area.empty(); }
 
+    // Bounds the change by the boxes given: `area` holds them all, `areaParts` each when
+    // there are several. Empty boxes are left out; none left, the change is not bounded.
+    void boundBy(const std::vector<Bounds>& boxes) {
+        area = Bounds{};
+        areaParts.clear();
+        for (const Bounds& b : boxes)
+            if (!b.empty()) {
+                area.add(b.minX, b.minY);
+                area.add(b.maxX, b.maxY);
+                areaParts.push_back(b);
+            }
+        if (areaParts.size() < 2)
+            areaParts.clear();
+    }
+    // The boxes that make up `area`: its parts, or `area` itself.
+    std::vector<Bounds> areaBoxes() const {
+        if (!areaParts.empty())
+            return areaParts;
+        return bounded() ? std::vector<Bounds>{area} : std::vector<Bounds>{};
+    }
+
     // A change that says nothing but a status line (an export written, a tool's hint).
     static Change saying(std::string line) {
         Change c;
@@ -69,10 +96,15 @@ struct Change {
         // Joined changes stay bounded only while every part that changes the drawing is.
         const bool keep = (bounded() || !redraw()) && (o.bounded() || !o.redraw());
         if (keep && o.bounded()) {
-            area.add(o.area.minX, o.area.minY);
-            area.add(o.area.maxX, o.area.maxY);
+            std::vector<Bounds> boxes = areaBoxes();
+            for (const Bounds& b : o.areaBoxes())
+                boxes.push_back(b);
+            boundBy(boxes);
+            if (areaParts.size() > kMostAreaParts)
+                areaParts.clear();
         } else if (!keep) {
             area = Bounds{};
+            areaParts.clear();
         }
         parts |= o.parts;
         modified = modified || o.modified;

@@ -6,6 +6,7 @@
 #include "core/model/Layout.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@ std::string saveLayout(const Layout& layout, const std::string& path, const std:
 // untouched. Files over 256 MB are refused, and so are files that hold no layout element
 // ("Not a layout file: ") or end before the layout's closing tag ("The file is cut off: ...").
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name);
+// The same, telling `progress` the share of the file read so far, in percent, as it goes
+// (from the thread that reads).
+std::string loadLayout(Layout& layout, const std::string& path, std::string& name,
+                       const std::function<void(int)>& progress);
 
 // A file read apart from the open layout, on another thread say: what loadLayout gives when
 // reading into a copy of `base`, with the layout's name and the message when the file could
@@ -29,6 +34,9 @@ struct LoadedLayout {
     std::string error;
 };
 LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base = Layout{});
+// The same, telling `progress` the share of the file read so far, as loadLayout does.
+LoadedLayout loadLayoutCopyReporting(const std::string& path, const Layout& base,
+                                     const std::function<void(int)>& progress);
 // True when reading any file into `layout` gives what reading it into a new layout gives:
 // nothing the file leaves alone (measurements, view switches) differs from a new layout's.
 bool readsLikeNew(const Layout& layout);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -156,8 +157,12 @@ class BufferLines {
 // file turns out larger than any layout can be or cannot be read to its end.
 class FileLines {
   public:
-    FileLines(std::FILE* file, std::size_t expectedSize)
-        : file_(file), expected_(expectedSize), buffer_(kBlockBytes) {}
+    // `progress`, when given, hears the share of the file read so far, in percent, after each
+    // block.
+    FileLines(std::FILE* file, std::size_t expectedSize,
+              std::function<void(int)> progress = nullptr)
+        : file_(file), expected_(expectedSize), buffer_(kBlockBytes),
+          progress_(std::move(progress)) {}
     bool next(std::string_view& line) {
         while (true) {
             const char* at = buffer_.data();
@@ -194,6 +199,8 @@ class FileLines {
         const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
         end_ += n;
         read_ += n;
+        if (progress_ && expected_ > 0)
+            progress_(static_cast<int>(std::min<std::size_t>(read_, expected_) * 100 / expected_));
         if (read_ > kMaxFileBytes)
             stop(FileRead::TooLarge);
         else if (n == 0)
@@ -209,6 +216,7 @@ class FileLines {
     std::FILE* file_;
     std::size_t expected_;
     std::vector<char> buffer_;
+    std::function<void(int)> progress_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::size_t read_ = 0;

@@ -338,12 +338,17 @@ void readLayoutLines(Layout& layout, Lines& lines, std::string& name, Accept acc
 } // namespace
 
 std::string loadLayout(Layout& layout, const std::string& path, std::string& name) {
+    return loadLayout(layout, path, name, nullptr);
+}
+
+std::string loadLayout(Layout& layout, const std::string& path, std::string& name,
+                       const std::function<void(int)>& progress) {
     std::size_t size = 0;
     FileRead outcome = layoutFileSize(path, size);
     std::FILE* f = outcome == FileRead::Ok ? openFile(path, "rb") : nullptr;
     std::string problem;
     if (f) {
-        FileLines lines(f, size);
+        FileLines lines(f, size, progress);
         readLayoutLines(layout, lines, name, [&](const LayoutReader& reader) {
             problem = reader.problem(path);
             return lines.outcome() == FileRead::Ok && problem.empty();
@@ -365,8 +370,13 @@ std::string loadLayout(Layout& layout, const std::string& path, std::string& nam
 }
 
 LoadedLayout loadLayoutCopy(const std::string& path, const Layout& base) {
+    return loadLayoutCopyReporting(path, base, nullptr);
+}
+
+LoadedLayout loadLayoutCopyReporting(const std::string& path, const Layout& base,
+                                     const std::function<void(int)>& progress) {
     LoadedLayout loaded{base, {}, {}};
-    loaded.error = loadLayout(loaded.layout, path, loaded.name);
+    loaded.error = loadLayout(loaded.layout, path, loaded.name, progress);
     return loaded;
 }
 

@@ -1,5 +1,6 @@
 #include "core/render/Mesh3D.h"
 #include "core/base/Geometry.h"
+#include "core/render/RenderColors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,9 +21,9 @@ constexpr double kRailOffset = 8.25;
 constexpr double kRailHalfWidth = 0.6;
 constexpr double kRailTop = 6.7;
 
-const Rgb kBallast{0.76f, 0.74f, 0.70f};
-const Rgb kSleeper{0.38f, 0.27f, 0.16f};
-const Rgb kRail{0.74f, 0.74f, 0.78f};
+constexpr Rgb kBallast = rgbOf(kPlanColors.ballast3D);
+constexpr Rgb kSleeper = rgbOf(kPlanColors.sleeper3D);
+constexpr Rgb kRail = rgbOf(kPlanColors.rail3D);
 
 constexpr int kTubeSides = 8;
 

@@ -2,6 +2,8 @@
 // Flat-shaded triangle meshes in millimetres, kept as the plain arrays the 3D view hands to
 // the graphics library: positions, normals and colours in step, 32-bit triangle indices.
 
+#include "core/base/Color.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +35,10 @@ struct Rgb {
 
 // Multiplies each channel: shades a top colour for the sides.
 Rgb scaled(Rgb c, double k);
+// A colour of the colour table as the 3D view draws it.
+constexpr Rgb rgbOf(Color c) {
+    return {c.r / 255.0f, c.g / 255.0f, c.b / 255.0f};
+}
 
 struct Mesh3D {
     std::vector<float> positions; // x, y, z per vertex

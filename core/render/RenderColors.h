@@ -99,6 +99,19 @@ struct RenderColors {
     // "We Recommend" heading.
     Color gradeWarningText{200, 40, 40, 255};
     Color recommendHeading{60, 60, 160, 255};
+
+    // The 3D view: the track's materials, the baseboard, a tunnel hill from its foot to its
+    // crown, and the backdrop with its ground grid and axes.
+    Color ballast3D{194, 189, 179};
+    Color sleeper3D{97, 69, 41};
+    Color rail3D{189, 189, 199};
+    Color baseboard3D{92, 128, 77};
+    Color hillFoot3D{140, 117, 92};
+    Color hillCrown3D{102, 140, 82};
+    Color backdrop3D{36, 41, 48};
+    Color groundGrid3D{56, 61, 56};
+    Color axisX3D{115, 46, 46};
+    Color axisY3D{46, 115, 46};
 };
 
 // The colours of the plan on screen, on paper and in exported pictures.

@@ -1,5 +1,6 @@
 #include "core/render/Scene3D.h"
 #include "core/base/Geometry.h"
+#include "core/base/GridIndex.h"
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/SceneryCatalog.h"
 #include "core/catalog/TrackCatalog.h"
@@ -8,6 +9,7 @@
 #include "core/model/PieceIndex.h"
 #include "core/render/PieceGeometry.h"
 #include "core/render/PieceMesh.h"
+#include "core/render/RenderColors.h"
 #include "core/render/SceneryMesh.h"
 
 #include <algorithm>
@@ -25,7 +27,7 @@ constexpr double kPierMeshHeight = 100; // the shared pier, stretched to each he
 constexpr double kHelixPostOffset = 30; // posts stand clear of the ballast
 constexpr double kTunnelSampleStep = 20;
 constexpr int kHillPoints = 15;
-const Rgb kBaseboard{0.36f, 0.5f, 0.3f};
+constexpr Rgb kBaseboard = rgbOf(kPlanColors.baseboard3D);
 
 double levelHeight(const Layout& layout, int32_t levelId) {
     const Level* level = layout.findLevel(levelId);
@@ -99,47 +101,20 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
     }
 }
 
-// Where piers already stand, binned in cells of the pier spacing so that a layout of raised
-// track costs one look at a few neighbours per pier.
-class PierPlaces {
-  public:
-    // False when a pier stands within the spacing on both axes; otherwise notes this one.
-    bool claim(double x, double y) {
-        const int64_t cx = cell(x), cy = cell(y);
-        for (int64_t dx = -1; dx <= 1; ++dx)
-            for (int64_t dy = -1; dy <= 1; ++dy) {
-                auto it = cells_.find(key(cx + dx, cy + dy));
-                if (it == cells_.end())
-                    continue;
-                for (const Point& q : it->second)
-                    if (std::fabs(q.x - x) < kPierSpacing && std::fabs(q.y - y) < kPierSpacing)
-                        return false;
-            }
-        cells_[key(cx, cy)].push_back({x, y});
-        return true;
-    }
-
-  private:
-    static int64_t cell(double v) { return static_cast<int64_t>(std::floor(v / kPierSpacing)); }
-    static uint64_t key(int64_t cx, int64_t cy) {
-        return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
-    }
-    std::unordered_map<uint64_t, std::vector<Point>> cells_;
-};
-
 // Any track lifted off its level stands on piers under its ends, bridge or not: the same
 // rule as for a bridge, so that raised track never floats.
 void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     if (scene.pierMesh.empty())
         addPier(scene.pierMesh, 0, 0, 0, kPierMeshHeight, 0);
-    PierPlaces placed;
-    auto placePier = [&](double x, double y, double bottom, double top, double angle) {
-        if (top - bottom < kMinPierHeight || !std::isfinite(x) || !std::isfinite(y) ||
-            !std::isfinite(top) || !placed.claim(x, y) ||
-            !budget.take(scene.pierMesh.triangleCount()))
-            return;
-        scene.piers.push_back({{x, y, bottom}, angle, (top - bottom) / kPierMeshHeight});
+    struct Candidate {
+        double x, y, bottom, top, angle;
+    };
+    std::vector<Candidate> wanted;
+    auto want = [&](double x, double y, double bottom, double top, double angle) {
+        if (top - bottom >= kMinPierHeight && std::isfinite(x) && std::isfinite(y) &&
+            std::isfinite(top))
+            wanted.push_back({x, y, bottom, top, angle});
     };
     for (const PlacedPiece& p : layout.pieces) {
         const PieceDef* def = catalog.find(p.part);
@@ -155,29 +130,31 @@ void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, 
             end = {p.x + def->length * std::cos(h), p.y + def->length * std::sin(h)};
         }
         // Each pier reaches the deck at its own end, which a grade lifts or lowers.
-        placePier(p.x, -p.y, ground, p.z, -p.heading);
-        placePier(end.x, -end.y, ground, heightAlong(p, centreLineLength(*def)), -p.heading);
+        want(p.x, -p.y, ground, p.z, -p.heading);
+        want(end.x, -end.y, ground, heightAlong(p, centreLineLength(*def)), -p.heading);
     }
-}
-
-// Adds a mesh built in a piece's plan frame where the instance puts it.
-void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
-    const auto first = static_cast<uint32_t>(into.vertexCount());
-    const Vec3 origin = placedPoint(at, {});
-    for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
-        const float* p = &mesh.positions[3 * v];
-        const float* n = &mesh.normals[3 * v];
-        const Vec3 q = placedPoint(at, {p[0], p[1], p[2]});
-        const Vec3 m = placedPoint(at, {n[0], n[1], n[2]}) - origin;
-        into.positions.insert(
-            into.positions.end(),
-            {static_cast<float>(q.x), static_cast<float>(q.y), static_cast<float>(q.z)});
-        into.normals.insert(into.normals.end(), {static_cast<float>(m.x), static_cast<float>(m.y),
-                                                 static_cast<float>(m.z)});
+    // In order, a pier stands unless an earlier one stands within the spacing on both axes.
+    GridIndex near(kPierSpacing);
+    near.reserve(wanted.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        near.addPoint(static_cast<uint32_t>(i), wanted[i].x, wanted[i].y);
+    near.build();
+    std::vector<bool> stands(wanted.size(), false);
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const Candidate& c = wanted[i];
+        bool crowded = false;
+        near.forItemsNear(c.x, c.y, [&](uint32_t j) {
+            crowded =
+                crowded || (j < i && stands[j] && std::fabs(wanted[j].x - c.x) < kPierSpacing &&
+                            std::fabs(wanted[j].y - c.y) < kPierSpacing);
+        });
+        if (crowded)
+            continue;
+        stands[i] = true;
+        if (budget.take(scene.pierMesh.triangleCount()))
+            scene.piers.push_back(
+                {{c.x, c.y, c.bottom}, c.angle, (c.top - c.bottom) / kPierMeshHeight});
     }
-    into.colors.insert(into.colors.end(), mesh.colors.begin(), mesh.colors.end());
-    for (uint32_t i : mesh.indices)
-        into.indices.push_back(first + i);
 }
 
 // Both rings and the posts of a helix of the variant, centred on the origin with the
@@ -201,12 +178,12 @@ Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
         for (int k = 0; k < n; ++k) {
             const Pose pose = helixRingPose(origin, radius, k);
             appendPlaced(mesh, ring,
-                         {part,
-                          {pose.x, -pose.y, k * risePerPiece},
-                          -normalizeHeading(pose.heading),
-                          tilt,
-                          def->length,
-                          false});
+                         PieceInstance{part,
+                                       {pose.x, -pose.y, k * risePerPiece},
+                                       -normalizeHeading(pose.heading),
+                                       tilt,
+                                       def->length,
+                                       false});
         }
     }
     auto post = [&](double radius, double angleDeg) {
@@ -364,9 +341,12 @@ void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
             {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)});
         mesh.normals.insert(mesh.normals.end(), {static_cast<float>(n.x), static_cast<float>(n.y),
                                                  static_cast<float>(n.z)});
-        mesh.colors.insert(mesh.colors.end(), {static_cast<float>(0.55 - 0.15 * s),
-                                               static_cast<float>(0.46 + 0.09 * s),
-                                               static_cast<float>(0.36 - 0.04 * s)});
+        // Earth at the foot, grass towards the crown.
+        const Rgb foot = rgbOf(kPlanColors.hillFoot3D), crown = rgbOf(kPlanColors.hillCrown3D);
+        mesh.colors.insert(mesh.colors.end(),
+                           {static_cast<float>(foot.r + (crown.r - foot.r) * s),
+                            static_cast<float>(foot.g + (crown.g - foot.g) * s),
+                            static_cast<float>(foot.b + (crown.b - foot.b) * s)});
     }
 }
 
@@ -425,19 +405,23 @@ std::size_t Fnv1aHash::operator()(const std::string& text) const {
 void Scene3D::clear() {
     pieceMeshes.clear();
     plainPieceMeshes.clear();
-    pieces.clear();
     sceneryMeshes.clear();
+    pierMesh.clear();
+    helixMeshes.clear();
+    hillMeshes.clear();
+    cells.clear();
+    clearInstances();
+}
+
+void Scene3D::clearInstances() {
+    pieces.clear();
     scenery.clear();
     baseboard.clear();
     structure.clear();
-    pierMesh.clear();
     piers.clear();
-    helixMeshes.clear();
     helices.clear();
-    hillMeshes.clear();
     hills.clear();
     lines.clear();
-    cells.clear();
     triangles = 0;
     cut = false;
     hasTarget = false;
@@ -447,7 +431,10 @@ void Scene3D::clear() {
 
 void buildScene(const Layout& layout, const RenderSettings& settings, Scene3D& scene,
                 const Triangulator& triangulate, std::size_t triangleLimit) {
-    scene.clear();
+    // The shared meshes depend on nothing but the catalogues, and the cells are kept to be
+    // taken over where the new scene holds the same: an edit builds what it changed.
+    std::vector<SceneCell> before = std::move(scene.cells);
+    scene.clearInstances();
     const HiddenLevels hidden(layout);
     const std::vector<const PlacedPiece*> covered = tunnelTrack(layout);
     Budget budget(scene, triangleLimit);
@@ -461,7 +448,7 @@ void buildScene(const Layout& layout, const RenderSettings& settings, Scene3D& s
     aimCamera(box, scene);
     addBaseboard(layout, settings, triangulate, scene, budget);
     addTunnelHills(covered, hidden, scene, budget);
-    scene.cells = gatherCells(scene);
+    scene.cells = gatherCells(scene, std::move(before));
 }
 
 double sceneryLift(const std::string& type) {

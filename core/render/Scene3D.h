@@ -94,13 +94,18 @@ struct Scene3D {
     double distance = 0;
     double reach = 0; // how far the scene extends from its centre, heights included
 
-    // Meshes built by the last build: one per part number and scenery type in use.
+    // Meshes the last build had to make: one per part number and scenery type in use that an
+    // earlier build of this scene had not made yet.
     int meshesBuilt = 0;
 
+    // Empties the scene, its shared meshes included.
     void clear();
+    // Empties what a build places, keeping the shared meshes and the cells for the next build.
+    void clearInstances();
 };
 
-// Empties the scene and builds it again from the layout: the levels as shown, the baseboard
+// Builds the scene again from the layout, reusing the shared meshes and the cells that stay
+// as they were: the levels as shown, the baseboard
 // when the settings show it and a triangulator is given. What would take the scene past
 // `triangleLimit` is left out, track last.
 void buildScene(const Layout& layout, const RenderSettings& settings, Scene3D& scene,

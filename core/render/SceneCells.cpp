@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace plandor {
@@ -63,7 +65,56 @@ struct PiecePlacement {
     double ct, st, cr, sr;
 };
 
-void appendPiece(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
+const Mesh3D* find(const MeshCache& cache, const std::string& key) {
+    auto it = cache.find(key);
+    return it == cache.end() ? nullptr : &it->second;
+}
+
+// Folds values into a fingerprint (FNV-1a over their bytes).
+class Fingerprint {
+  public:
+    void add(const void* data, std::size_t bytes) {
+        const auto* b = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < bytes; ++i) {
+            h_ ^= b[i];
+            h_ *= 1099511628211ull;
+        }
+    }
+    void add(double v) { add(&v, sizeof v); }
+    void add(Vec3 v) {
+        add(v.x);
+        add(v.y);
+        add(v.z);
+    }
+    void add(const std::string& text) {
+        add(text.data(), text.size());
+        add(double(text.size()));
+    }
+    uint64_t value() const { return h_; }
+
+  private:
+    uint64_t h_ = 14695981039346656037ull;
+};
+
+void addInstance(Fingerprint& f, const PieceInstance& p) {
+    f.add(p.part);
+    f.add(p.position);
+    f.add(p.rotation);
+    f.add(p.tilt);
+    f.add(p.reversed ? 1.0 : 0.0);
+}
+
+// What goes into one cell before its meshes are made.
+struct CellPlan {
+    SceneCell cell;
+    Fingerprint content;
+    std::vector<uint32_t> piers;
+    std::vector<uint32_t> hills;
+};
+
+} // namespace
+
+void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at) {
     const PiecePlacement placement(at);
     appendMoved(
         into, mesh, [&](Vec3 p) { return placement.place(p); },
@@ -79,13 +130,6 @@ void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PlacedMesh& at) {
             return normalized(placedPoint(turnOnly, {n.x, n.y, n.z / at.stretch}));
         });
 }
-
-const Mesh3D* find(const MeshCache& cache, const std::string& key) {
-    auto it = cache.find(key);
-    return it == cache.end() ? nullptr : &it->second;
-}
-
-} // namespace
 
 void Box3::add(Vec3 p) {
     lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
@@ -113,7 +157,14 @@ Ball boundingBall(const Mesh3D& mesh) {
 }
 
 std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize) {
-    std::map<CellKey, SceneCell> cells;
+    return gatherCells(scene, {}, cellSize);
+}
+
+std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> previous,
+                                   double cellSize) {
+    // First where everything goes and what each cell holds; the meshes after, only for the
+    // cells that are new.
+    std::map<CellKey, CellPlan> plans;
     std::map<std::string, Ball> ballOf; // per part, in the piece's own frame
     for (std::size_t i = 0; i < scene.pieces.size(); ++i) {
         const PieceInstance& p = scene.pieces[i];
@@ -124,36 +175,68 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize) {
         if (known == ballOf.end())
             known = ballOf.emplace(p.part, boundingBall(*full)).first;
         const Ball ball{placedPoint(p, known->second.centre), known->second.radius};
-        SceneCell& cell = cells[cellOf(ball.centre, cellSize)];
-        cell.pieces.push_back(static_cast<uint32_t>(i));
-        cell.balls.push_back(ball);
-        cell.bounds.add(ball.centre, ball.radius);
-        if (const Mesh3D* plain = find(scene.plainPieceMeshes, p.part))
-            appendPiece(cell.plainTrack, *plain, p);
+        CellPlan& plan = plans[cellOf(ball.centre, cellSize)];
+        plan.cell.pieces.push_back(static_cast<uint32_t>(i));
+        plan.cell.balls.push_back(ball);
+        plan.cell.bounds.add(ball.centre, ball.radius);
+        addInstance(plan.content, p);
     }
     const Ball pierBall = boundingBall(scene.pierMesh);
-    for (const PlacedMesh& pier : scene.piers) {
+    for (std::size_t i = 0; i < scene.piers.size(); ++i) {
+        const PlacedMesh& pier = scene.piers[i];
         const Vec3 top = placedPoint(pier, {0, 0, pierBall.centre.z * 2});
         const Vec3 centre = (pier.position + top) * 0.5;
-        SceneCell& cell = cells[cellOf(centre, cellSize)];
-        appendPlaced(cell.fixed, scene.pierMesh, pier);
-        cell.bounds.add(pier.position, pierBall.radius);
-        cell.bounds.add(top, pierBall.radius);
+        CellPlan& plan = plans[cellOf(centre, cellSize)];
+        plan.piers.push_back(static_cast<uint32_t>(i));
+        plan.cell.bounds.add(pier.position, pierBall.radius);
+        plan.cell.bounds.add(top, pierBall.radius);
+        plan.content.add(-1.0); // a pier, not a piece
+        plan.content.add(pier.position);
+        plan.content.add(pier.rotation);
+        plan.content.add(pier.stretch);
     }
-    for (const PieceInstance& hill : scene.hills) {
+    std::map<std::string, Ball> hillBallOf;
+    for (std::size_t i = 0; i < scene.hills.size(); ++i) {
+        const PieceInstance& hill = scene.hills[i];
         const Mesh3D* mesh = find(scene.hillMeshes, hill.part);
         if (!mesh || mesh->empty())
             continue;
-        const Ball local = boundingBall(*mesh);
-        const Ball ball{placedPoint(hill, local.centre), local.radius};
-        SceneCell& cell = cells[cellOf(ball.centre, cellSize)];
-        appendPiece(cell.fixed, *mesh, hill);
-        cell.bounds.add(ball.centre, ball.radius);
+        auto known = hillBallOf.find(hill.part);
+        if (known == hillBallOf.end())
+            known = hillBallOf.emplace(hill.part, boundingBall(*mesh)).first;
+        const Ball ball{placedPoint(hill, known->second.centre), known->second.radius};
+        CellPlan& plan = plans[cellOf(ball.centre, cellSize)];
+        plan.hills.push_back(static_cast<uint32_t>(i));
+        plan.cell.bounds.add(ball.centre, ball.radius);
+        plan.content.add(-2.0); // a hill
+        addInstance(plan.content, hill);
     }
+
+    std::unordered_map<uint64_t, SceneCell*> before;
+    for (SceneCell& cell : previous)
+        before.emplace(cell.content, &cell);
     std::vector<SceneCell> list;
-    list.reserve(cells.size());
-    for (auto& [key, cell] : cells)
+    list.reserve(plans.size());
+    for (auto& [key, plan] : plans) {
+        SceneCell& cell = plan.cell;
+        cell.content = plan.content.value();
+        auto same = before.find(cell.content);
+        if (same != before.end()) {
+            cell.plainTrack = std::move(same->second->plainTrack);
+            cell.fixed = std::move(same->second->fixed);
+            before.erase(same);
+        } else {
+            for (uint32_t i : cell.pieces)
+                if (const Mesh3D* plain = find(scene.plainPieceMeshes, scene.pieces[i].part))
+                    appendPlaced(cell.plainTrack, *plain, scene.pieces[i]);
+            for (uint32_t i : plan.piers)
+                appendPlaced(cell.fixed, scene.pierMesh, scene.piers[i]);
+            for (uint32_t i : plan.hills)
+                appendPlaced(cell.fixed, *find(scene.hillMeshes, scene.hills[i].part),
+                             scene.hills[i]);
+        }
         list.push_back(std::move(cell));
+    }
     return list;
 }
 

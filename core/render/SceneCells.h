@@ -13,6 +13,8 @@
 namespace plandor {
 
 struct Scene3D;
+struct PieceInstance;
+struct PlacedMesh;
 
 // An axis-aligned box in the world.
 struct Box3 {
@@ -38,14 +40,25 @@ struct SceneCell {
     std::vector<Ball> balls;      // round each of those pieces
     Mesh3D plainTrack;            // the cell's pieces with plain track, placed in the world
     Mesh3D fixed;                 // piers and tunnel hills, placed in the world
+    // A fingerprint of everything the two meshes are made of: cells alike in it hold the same
+    // meshes, so a rebuild keeps them (and the view their compiled lists).
+    uint64_t content = 0;
 };
 
 // The side of a cell, in millimetres.
 constexpr double kSceneCellSize = 1000;
 
 // Gathers the scene's pieces, piers and tunnel hills into cells by where each stands; cells
-// with nothing in them are left out.
+// with nothing in them are left out. A cell whose content matches one of `previous` takes that
+// cell's meshes instead of placing them again, so an edit costs the cells it touches.
 std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize = kSceneCellSize);
+std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> previous,
+                                   double cellSize = kSceneCellSize);
+
+// Adds a mesh where an instance sets it down: a piece's plan-frame mesh, or a shared mesh
+// stretched and turned, normals turned with it.
+void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PieceInstance& at);
+void appendPlaced(Mesh3D& into, const Mesh3D& mesh, const PlacedMesh& at);
 
 // The ball round every point of a mesh, in the mesh's own frame.
 Ball boundingBall(const Mesh3D& mesh);

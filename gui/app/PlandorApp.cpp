@@ -5,6 +5,7 @@
 #include "core/app/MainWindowRules.h"
 
 #include "core/base/TraceLog.h"
+#include "core/base/Translate.h"
 #include "core/catalog/TrackCatalog.h"
 #include "core/elevation/Grades.h"
 #include "core/model/Layout.h"
@@ -27,6 +28,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <future>
 #include <memory>
@@ -127,6 +129,61 @@ void reportUsageAtIdle() {
 }
 #endif
 
+double processCpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+double wallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// For timings of the running window: PLANDOR_REPORT_INPUT=1 reports, for each press of the left
+// mouse button (a piece is dropped with a press), the wall and CPU time from the moment the
+// program got it to the first idle moment after the window had painted what it changed.
+bool inputTimingRun() {
+    const char* flag = std::getenv("PLANDOR_REPORT_INPUT");
+    return flag && std::string(flag) == "1";
+}
+
+struct InputTiming {
+    bool waiting = false;
+    bool painted = false;
+    double wall = 0, cpu = 0;
+    std::string where; // the class of the window pressed
+};
+
+InputTiming& inputTiming() {
+    static InputTiming timing;
+    return timing;
+}
+
+void reportInputAtIdle(wxApp& app) {
+    app.Bind(wxEVT_IDLE, [](wxIdleEvent& event) {
+        event.Skip();
+        InputTiming& t = inputTiming();
+        if (!t.waiting || !t.painted)
+            return;
+        t.waiting = false;
+        std::fprintf(stderr, "press to idle: wall %.2f ms, cpu %.2f ms, in %s\n",
+                     (wallSeconds() - t.wall) * 1e3, (processCpuSeconds() - t.cpu) * 1e3,
+                     t.where.c_str());
+    });
+}
+
+void noteInput(const wxEvent& event) {
+    InputTiming& t = inputTiming();
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN) {
+        const wxObject* pressed = event.GetEventObject();
+        const wxClassInfo* info = pressed ? pressed->GetClassInfo() : nullptr;
+        t = InputTiming{true, false, wallSeconds(), processCpuSeconds(),
+                        info ? std::string(wxString(info->GetClassName()).utf8_str()) : ""};
+    } else if (type == wxEVT_PAINT && t.waiting) {
+        t.painted = true;
+    }
+}
+
 void exitWhenIdle(wxApp& app) {
     app.Bind(wxEVT_IDLE, [&app, reported = false](wxIdleEvent&) mutable {
         // Idle while the layout is still being read is not the idle of an opened window.
@@ -147,20 +204,30 @@ void showSplashThenOfferRecovery(const MainWindow& window) {
         window.offerRecovery();
 }
 
+// The file being read, and how far.
+struct Reading {
+    std::future<LoadedLayout> result;
+    std::shared_ptr<std::atomic<int>> percent;
+};
+
 // Reads the layout on a second thread; where no thread can be started, when it is asked for.
-std::future<LoadedLayout> startReading(const std::string& path) {
-    const auto read = [path] { return loadLayoutCopy(path); };
+Reading startReading(const std::string& path) {
+    auto percent = std::make_shared<std::atomic<int>>(-1);
+    const auto read = [path, percent] {
+        return loadLayoutCopyReporting(path, Layout{},
+                                       [&percent](int done) { percent->store(done); });
+    };
     try {
-        return std::async(std::launch::async, read);
+        return {std::async(std::launch::async, read), percent};
     } catch (const std::system_error&) {
-        return std::async(std::launch::deferred, read);
+        return {std::async(std::launch::deferred, read), percent};
     }
 }
 
 // The file being read ahead, and the name it was given by.
 struct ReadAhead {
     std::string given;
-    std::future<LoadedLayout> result;
+    Reading reading;
 };
 
 ReadAhead& readAhead() {
@@ -169,24 +236,25 @@ ReadAhead& readAhead() {
 }
 
 // What was read for the file given as `given`, started here unless main has started it.
-std::future<LoadedLayout> takeReading(const std::string& given) {
+Reading takeReading(const std::string& given) {
     ReadAhead& ahead = readAhead();
-    if (ahead.given == given && ahead.result.valid())
-        return std::move(ahead.result);
+    if (ahead.given == given && ahead.reading.result.valid())
+        return std::move(ahead.reading);
     return startReading(commandLinePath(given));
 }
 
 // A layout named at start is opened once the window has shown, so that the window appears
 // as soon as it is built and the plan fills in after. A file still being read by then is
-// named in the status bar, and the window takes no input until it is there.
+// named in the status bar with the share read so far, and the window takes no input until it
+// is there.
 class PendingOpen : public wxTimer {
   public:
-    PendingOpen(const MainWindow& window, std::string given, std::future<LoadedLayout> reading)
+    PendingOpen(const MainWindow& window, std::string given, std::future<LoadedLayout> reading,
+                ReadingProgress progress)
         : window_(window), frame_(window.frame), given_(std::move(given)),
-          reading_(std::move(reading)) {
+          reading_(std::move(reading)), progress_(std::move(progress)) {
         if (!ready()) {
-            if (frame_->GetStatusBar())
-                frame_->SetStatusText(wxString::FromUTF8(readingStatusText(given_)), kMessageField);
+            showProgress();
             frame_->Disable();
         }
         Start(kPollMs);
@@ -194,8 +262,12 @@ class PendingOpen : public wxTimer {
     bool done() const { return done_; }
 
     void Notify() override {
-        if (done_ || !ready())
+        if (done_)
             return;
+        if (!ready()) {
+            showProgress();
+            return;
+        }
         Stop();
         done_ = true;
         if (!frame_) // closed while the file was read
@@ -203,7 +275,7 @@ class PendingOpen : public wxTimer {
         frame_->Enable();
         // Opening says what it found; a file that could not be read leaves the window ready.
         if (frame_->GetStatusBar())
-            frame_->SetStatusText(wxString::FromUTF8(kReadyStatus), kMessageField);
+            frame_->SetStatusText(wxString::FromUTF8(tr(kReadyStatus)), kMessageField);
         window_.openFile(given_, reading_.get());
     }
 
@@ -212,11 +284,26 @@ class PendingOpen : public wxTimer {
         return reading_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     }
 
+    // The file's name, and the share read once the reader has told one.
+    void showProgress() {
+        const int percent = progress_ ? progress_->load() : -1;
+        if (!frame_ || !frame_->GetStatusBar() || (shown_ && percent == shownPercent_))
+            return;
+        shown_ = true;
+        shownPercent_ = percent;
+        const std::string text =
+            percent < 0 ? readingStatusText(given_) : readingStatusText(given_, percent);
+        frame_->SetStatusText(wxString::FromUTF8(text), kMessageField);
+    }
+
     static constexpr int kPollMs = 20;
     MainWindow window_;
     wxWeakRef<wxFrame> frame_;
     std::string given_;
     std::future<LoadedLayout> reading_;
+    ReadingProgress progress_;
+    bool shown_ = false;
+    int shownPercent_ = -1;
     bool done_ = false;
 };
 
@@ -232,8 +319,9 @@ bool stillReading() {
 }
 
 void openWhenRead(const MainWindow& window, const std::string& given,
-                  std::future<LoadedLayout> reading) {
-    pendingOpen() = std::make_unique<PendingOpen>(window, given, std::move(reading));
+                  std::future<LoadedLayout> reading, ReadingProgress progress) {
+    pendingOpen() =
+        std::make_unique<PendingOpen>(window, given, std::move(reading), std::move(progress));
 }
 
 namespace {
@@ -252,7 +340,7 @@ bool PlandorApp::OnInit() {
     // main() has parsed the command line, so the base class's parsing is skipped. A layout
     // named there is read on a second thread while the window is built.
     const std::string file = layoutFileArgument(argc, argv);
-    std::future<LoadedLayout> reading;
+    Reading reading;
     if (!file.empty())
         reading = takeReading(file);
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
@@ -260,8 +348,11 @@ bool PlandorApp::OnInit() {
                                          fromWx(paths.GetTempDir()), createMainWindow);
     if (!window.frame)
         return false;
-    if (reading.valid() && window.openFile)
-        openWhenRead(window, file, std::move(reading));
+    if (reading.result.valid() && window.openFile)
+        openWhenRead(window, file, std::move(reading.result), std::move(reading.percent));
+    reportInput_ = inputTimingRun();
+    if (reportInput_)
+        reportInputAtIdle(*this);
     if (timingRun()) {
         reportFirstPaint_ = true;
         exitWhenIdle(*this);
@@ -275,6 +366,8 @@ void startReadingLayout(const std::string& given) {
 }
 
 int PlandorApp::FilterEvent(wxEvent& event) {
+    if (reportInput_)
+        noteInput(event);
     // The moment the window first draws, for the start-up timings.
     if (reportFirstPaint_ && event.GetEventType() == wxEVT_PAINT) {
         reportFirstPaint_ = false;

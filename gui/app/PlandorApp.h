@@ -6,8 +6,10 @@
 
 #include <wx/app.h>
 
+#include <atomic>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 
 namespace plandor {
@@ -31,8 +33,11 @@ void startReadingLayout(const std::string& given);
 // Opens what is being read for `given` once the window has shown: the window appears as soon
 // as it is built and the plan fills in after. While the file is still being read the status
 // bar names it and the window takes no input.
+// Where the reader keeps the share of the file read so far, in percent (-1 before it knows):
+// the status bar shows it.
+using ReadingProgress = std::shared_ptr<const std::atomic<int>>;
 void openWhenRead(const MainWindow& window, const std::string& given,
-                  std::future<LoadedLayout> reading);
+                  std::future<LoadedLayout> reading, ReadingProgress progress = nullptr);
 // True from `openWhenRead` until the layout has been opened.
 bool stillReading();
 
@@ -47,6 +52,7 @@ class PlandorApp : public wxApp {
 
   private:
     bool reportFirstPaint_ = false;
+    bool reportInput_ = false;
 };
 
 } // namespace plandor

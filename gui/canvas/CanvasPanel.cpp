@@ -91,8 +91,8 @@ struct CanvasPanel::Impl {
     PictureKey pictureKey;
     bool pictureStale = true;
     int pictureRenders = 0;
-    // A bounded change not yet drawn into the picture (empty for none).
-    wxRect pendingArea;
+    // The parts of the picture that bounded changes left to draw, apart from one another.
+    std::vector<wxRect> pendingAreas;
     int areaRenders = 0;
     // The plan without the selection while it moves, drawn once per move and view.
     wxBitmap stillPicture;
@@ -228,24 +228,35 @@ void CanvasPanel::setShowGrid(bool on) {
 
 void CanvasPanel::layoutChanged() {
     impl_->pictureStale = true;
-    impl_->pendingArea = wxRect();
+    impl_->pendingAreas.clear();
     impl_->stillValid = false;
     Refresh();
 }
 
 void CanvasPanel::layoutChanged(const Change& change) {
     const wxSize size = GetClientSize();
-    const RedrawRegion region =
-        redrawRegion(change, impl_->controller.view().transform(), size.x, size.y);
+    const RedrawRects region =
+        redrawRects(change, impl_->controller.view().transform(), size.x, size.y);
     if (region.whole || impl_->pictureStale || !impl_->picture.IsOk()) {
         layoutChanged();
         return;
     }
     impl_->stillValid = false;
-    const PixelRect& r = region.rect;
-    if (!r.empty())
-        impl_->pendingArea.Union(wxRect(r.x, r.y, r.w, r.h));
-    refreshArea(*this, r);
+    for (const PixelRect& r : region.rects) {
+        wxRect area(r.x, r.y, r.w, r.h);
+        // Parts that overlap are drawn as one.
+        std::vector<wxRect>& pending = impl_->pendingAreas;
+        for (auto it = pending.begin(); it != pending.end();) {
+            if (it->Intersects(area)) {
+                area.Union(*it);
+                it = pending.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        pending.push_back(area);
+        refreshArea(*this, r);
+    }
     refreshOverlays();
 }
 
@@ -418,30 +429,33 @@ void CanvasPanel::updatePicture(int width, int height) {
     mem.SelectObject(wxNullBitmap);
     impl_->pictureKey = key;
     impl_->pictureStale = false;
-    impl_->pendingArea = wxRect();
+    impl_->pendingAreas.clear();
     ++impl_->pictureRenders;
 }
 
 void CanvasPanel::updatePictureArea(int width, int height) {
-    const wxRect area = impl_->pendingArea;
-    if (area.IsEmpty())
+    if (impl_->pendingAreas.empty())
         return;
     const ViewTransform& view = impl_->controller.view().transform();
     wxMemoryDC mem(impl_->picture);
-    mem.SetClippingRegion(area);
-    {
-        WxPainter painter(mem);
-        impl_->renderer.drawLayoutArea(painter, impl_->doc.layout,
-                                       RenderSettings::of(impl_->doc.layout), view, width, height,
-                                       area.x, area.y, area.width, area.height);
-        if (area.x < kRulerSize || area.y < kRulerSize)
-            drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height), width,
-                       height);
+    for (const wxRect& area : impl_->pendingAreas) {
+        if (area.IsEmpty())
+            continue;
+        mem.SetClippingRegion(area);
+        {
+            WxPainter painter(mem);
+            impl_->renderer.drawLayoutArea(painter, impl_->doc.layout,
+                                           RenderSettings::of(impl_->doc.layout), view, width,
+                                           height, area.x, area.y, area.width, area.height);
+            if (area.x < kRulerSize || area.y < kRulerSize)
+                drawRulers(painter, computeRulers(view, impl_->doc.layout.units, width, height),
+                           width, height);
+        }
+        mem.DestroyClippingRegion();
+        ++impl_->areaRenders;
     }
-    mem.DestroyClippingRegion();
     mem.SelectObject(wxNullBitmap);
-    impl_->pendingArea = wxRect();
-    ++impl_->areaRenders;
+    impl_->pendingAreas.clear();
 }
 
 void CanvasPanel::paintMovingSelection(wxDC& dc, int width, int height) {

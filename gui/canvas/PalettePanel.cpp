@@ -47,7 +47,6 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
         lists_[slot(def.page)] = list;
         notebook_->AddPage(list, toWx(tr(def.title)));
     }
-    preview_ = new PiecePreviewPopup(this);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(chooser_, 0, wxEXPAND | wxALL, 4);
@@ -56,18 +55,19 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
     SetSizer(sizer);
 
     Bind(wxEVT_CHOICE, &PalettePanel::onChoice, this, kPaletteChooserId);
-    wxListBox* track = list(PalettePage::Track);
+    notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &PalettePanel::onPageChanged, this);
+    wxListBox* track = lists_[slot(PalettePage::Track)];
     track->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onTrackDoubleClick, this);
     track->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onTrackLeftDown, this);
     track->Bind(wxEVT_MOTION, &PalettePanel::onTrackMotion, this);
     track->Bind(wxEVT_LEAVE_WINDOW, &PalettePanel::onTrackLeave, this);
-    wxListBox* library = list(PalettePage::Library);
+    wxListBox* library = lists_[slot(PalettePage::Library)];
     library->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onLibraryDoubleClick, this);
     library->Bind(wxEVT_CONTEXT_MENU, &PalettePanel::onLibraryContextMenu, this);
     library->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
     library->Bind(wxEVT_MOTION, &PalettePanel::onLibraryMotion, this);
     for (PalettePage page : {PalettePage::Scenery, PalettePage::Signals}) {
-        wxListBox* items = list(page);
+        wxListBox* items = lists_[slot(page)];
         items->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
         items->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
         items->Bind(wxEVT_MOTION, &PalettePanel::onSceneryMotion, this);
@@ -81,7 +81,30 @@ void PalettePanel::setActionHandler(std::function<void(const PaletteAction&)> ha
 }
 
 wxListBox* PalettePanel::list(PalettePage page) const {
+    showRows(page);
     return lists_[slot(page)];
+}
+
+void PalettePanel::showRows(PalettePage page) const {
+    if (filled_[slot(page)])
+        return;
+    filled_[slot(page)] = true;
+    wxArrayString texts;
+    for (const PaletteRow& row : rows_[slot(page)])
+        texts.Add(toWx(row.text));
+    wxListBox* box = lists_[slot(page)];
+    box->Freeze();
+    box->Set(texts);
+    box->Thaw();
+}
+
+void PalettePanel::onPageChanged(wxBookCtrlEvent& event) {
+    event.Skip();
+    for (wxListBox* box : lists_)
+        if (box == notebook_->GetCurrentPage())
+            for (const PalettePageDef& def : palettePages(0))
+                if (lists_[slot(def.page)] == box)
+                    showRows(def.page);
 }
 
 const std::vector<PaletteRow>& PalettePanel::rows(PalettePage page) const {
@@ -127,24 +150,22 @@ std::string PalettePanel::libraryFolder() const {
 }
 
 void PalettePanel::fillList(PalettePage page, std::vector<PaletteRow> rows) {
-    wxListBox* box = list(page);
+    wxListBox* box = lists_[slot(page)];
     // A list rebuilt with the rows it already shows only loses its selection: setting the
     // same texts again would have the toolkit measure every row anew on the next paint.
-    if (rows == rows_[slot(page)] && box->GetCount() == rows.size()) {
-        box->SetSelection(wxNOT_FOUND);
+    if (rows == rows_[slot(page)] && (!filled_[slot(page)] || box->GetCount() == rows.size())) {
+        if (filled_[slot(page)])
+            box->SetSelection(wxNOT_FOUND);
         return;
     }
-    wxArrayString texts;
-    for (const PaletteRow& row : rows)
-        texts.Add(toWx(row.text));
-    box->Freeze();
-    box->Set(texts);
-    box->Thaw();
     rows_[slot(page)] = std::move(rows);
+    filled_[slot(page)] = false;
+    if (notebook_->GetCurrentPage() == box)
+        showRows(page);
 }
 
 void PalettePanel::showSceneryPage(bool show) {
-    wxListBox* scenery = list(PalettePage::Scenery);
+    wxListBox* scenery = lists_[slot(PalettePage::Scenery)];
     const int at = notebook_->FindPage(scenery);
     if (show && at == wxNOT_FOUND) {
         // The Scenery page sits after Track and Library.
@@ -196,7 +217,7 @@ void PalettePanel::onLibraryDoubleClick(wxCommandEvent&) {
 
 void PalettePanel::onSceneryDoubleClick(wxCommandEvent& event) {
     paletteDoubleClick(hover_);
-    const bool signals = event.GetEventObject() == list(PalettePage::Signals);
+    const bool signals = event.GetEventObject() == lists_[slot(PalettePage::Signals)];
     handOn(sceneryAction(selectedKey(signals ? PalettePage::Signals : PalettePage::Scenery)));
 }
 
@@ -217,7 +238,7 @@ void PalettePanel::onTrackMotion(wxMouseEvent& event) {
         return;
     }
     // The popup may have hidden itself; then the row under the mouse shows it again.
-    if (!preview_->IsShown())
+    if (!preview_ || !preview_->IsShown())
         hover_.hoverRow = -1;
     wxListBox* track = list(PalettePage::Track);
     const int row = track->HitTest(event.GetPosition());
@@ -229,6 +250,9 @@ void PalettePanel::onTrackMotion(wxMouseEvent& event) {
         hidePreview();
     } else if (change.kind == PreviewChange::Kind::Show) {
         if (const PieceDef* def = TrackCatalog::instance().find(change.part)) {
+            // The popup is made when a piece is first shown in it, not at start.
+            if (!preview_)
+                preview_ = new PiecePreviewPopup(this);
             preview_->showPiece(*def,
                                 wxGetMousePosition() + wxPoint(kPreviewOffsetX, kPreviewOffsetY));
         }
@@ -250,7 +274,7 @@ void PalettePanel::onSceneryMotion(wxMouseEvent& event) {
     event.Skip();
     if (!event.LeftIsDown())
         return;
-    const bool signals = event.GetEventObject() == list(PalettePage::Signals);
+    const bool signals = event.GetEventObject() == lists_[slot(PalettePage::Signals)];
     const std::string key = selectedKey(signals ? PalettePage::Signals : PalettePage::Scenery);
     if (paletteDragStarts(hover_, key))
         handOn(sceneryAction(key));

@@ -18,6 +18,7 @@ class wxNotebook;
 class wxCommandEvent;
 class wxMouseEvent;
 class wxContextMenuEvent;
+class wxBookCtrlEvent;
 
 namespace plandor {
 
@@ -49,12 +50,17 @@ class PalettePanel : public wxPanel {
 
     wxChoice* chooser() const { return chooser_; }
     wxNotebook* notebook() const { return notebook_; }
+    // The page's list, its rows put in first if they were left for its first showing.
     wxListBox* list(PalettePage page) const;
     const std::vector<PaletteRow>& rows(PalettePage page) const;
+    // The piece preview, once a piece has been shown in it (null before).
     PiecePreviewPopup* preview() const { return preview_; }
 
   private:
     void fillList(PalettePage page, std::vector<PaletteRow> rows);
+    // Puts the page's rows into its list unless it holds them already.
+    void showRows(PalettePage page) const;
+    void onPageChanged(wxBookCtrlEvent& event);
     void showSceneryPage(bool show);
     std::string selectedKey(PalettePage page) const;
     void handOn(const PaletteAction& action);
@@ -84,6 +90,9 @@ class PalettePanel : public wxPanel {
     wxNotebook* notebook_ = nullptr;
     wxListBox* lists_[4] = {};
     std::vector<PaletteRow> rows_[4];
+    // Whether each list holds its rows: a page not in view gets them when it is first shown,
+    // so the start fills only the Track list.
+    mutable bool filled_[4] = {};
     PiecePreviewPopup* preview_ = nullptr;
 };
 

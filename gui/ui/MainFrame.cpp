@@ -45,6 +45,7 @@
 #include <ctime>
 
 #include <wx/combobox.h>
+#include <wx/dcclient.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/paper.h>
@@ -127,9 +128,34 @@ std::string exportBaseName(const Document& doc) {
     return doc.path.empty() ? tr("Layout") : layoutNameOf(doc.path);
 }
 
+// Windows that only hold others are painted with the theme's background, without the erase
+// event the toolkit would otherwise make a drawing context for at every paint inside them.
+void paintThemeBackgroundOnly(wxWindow* holder) {
+    holder->SetBackgroundStyle(wxBG_STYLE_SYSTEM);
+}
+
 wxSplitterWindow* newSplitter(wxWindow* parent) {
-    return new wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                wxSP_3D | wxSP_LIVE_UPDATE | wxNO_BORDER);
+    auto* splitter = new wxSplitterWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                          wxSP_3D | wxSP_LIVE_UPDATE | wxNO_BORDER);
+    paintThemeBackgroundOnly(splitter);
+    // A repaint of the canvas inside repaints the splitter under it; its sash is drawn again
+    // only when the repainted part reaches it.
+    splitter->Bind(wxEVT_PAINT, [splitter](wxPaintEvent& event) {
+        const wxRect client(splitter->GetClientSize());
+        const int sash = splitter->GetSashPosition();
+        const int width = splitter->GetSashSize();
+        const wxRect sashRect = splitter->GetSplitMode() == wxSPLIT_VERTICAL
+                                    ? wxRect(sash, 0, width, client.height)
+                                    : wxRect(0, sash, client.width, width);
+        if (!splitter->IsSplit() || splitter->GetUpdateRegion().Contains(sashRect) != wxOutRegion) {
+            event.Skip();
+            return;
+        }
+#ifndef __WXGTK__
+        wxPaintDC done(splitter); // elsewhere a paint must be answered with a drawing context
+#endif
+    });
+    return splitter;
 }
 
 } // namespace
@@ -197,8 +223,10 @@ void MainFrame::buildToolBar() {
 
 void MainFrame::buildPanels() {
     traceMainFrame("BuildPanels: start");
+    paintThemeBackgroundOnly(this);
     auto* root = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                              wxTAB_TRAVERSAL | wxNO_BORDER);
+    paintThemeBackgroundOnly(root);
     traceMainFrame("BuildPanels: root panel created");
     outerSplit_ = newSplitter(root);
     palette_ = new PalettePanel(outerSplit_, doc_, prompter_, files_.folders().application);

@@ -3,6 +3,7 @@
 
 #include "core/app/HelpTexts.h"
 #include "core/base/BrowserOpener.h"
+#include "gui/platform/MemoryRelease.h"
 #include "gui/platform/ShopServices.h"
 #include "gui/platform/WxText.h"
 #include "gui/ui/EmbeddedPictures.h"
@@ -79,9 +80,13 @@ SplashDialog::SplashDialog(wxWindow* parent, BrowserOpener& browser, bool withPi
 }
 
 void showSplash(wxWindow* mainWindow) {
-    WxBrowserOpener browser;
-    SplashDialog splash(mainWindow, browser);
-    splash.ShowModal();
+    {
+        WxBrowserOpener browser;
+        SplashDialog splash(mainWindow, browser);
+        splash.ShowModal();
+    }
+    // The picture, decoded, scaled and made a bitmap, was the largest thing the start made.
+    returnFreedMemory();
 }
 
 } // namespace plandor

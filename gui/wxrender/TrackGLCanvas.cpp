@@ -1,4 +1,5 @@
 #include "gui/wxrender/TrackGLCanvas.h"
+#include "core/render/RenderColors.h"
 #include "gui/wxrender/BaseboardTessellator.h"
 
 #include <wx/dcclient.h>
@@ -115,6 +116,7 @@ TrackGLCanvas::~TrackGLCanvas() {
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
     keepListsByContent();
     buildScene(layout, RenderSettings::of(layout), scene_, tessellateOutline);
+    dropStaleCellLists();
     camera_.aimAt(scene_);
     resolveMeshes();
     ++sceneBuilds_;
@@ -188,22 +190,82 @@ void TrackGLCanvas::drawList(const Mesh3D& mesh) {
     glCallList(it->second);
 }
 
+void TrackGLCanvas::drawCellList(const Mesh3D& mesh, std::unordered_map<uint64_t, unsigned>& lists,
+                                 uint64_t content) {
+    if (mesh.empty())
+        return;
+    auto it = lists.find(content);
+    if (it == lists.end()) {
+        const GLuint list = glGenLists(1);
+        if (list == 0) {
+            drawMesh(mesh);
+            return;
+        }
+        glNewList(list, GL_COMPILE);
+        drawMesh(mesh);
+        glEndList();
+        it = lists.emplace(content, list).first;
+    }
+    glCallList(it->second);
+}
+
+bool TrackGLCanvas::deleteLists(const std::vector<unsigned>& lists) {
+    if (lists.empty())
+        return true;
+    if (!context_ || !IsShownOnScreen() || !SetCurrent(*context_))
+        return false;
+    for (unsigned list : lists)
+        glDeleteLists(list, 1);
+    return true;
+}
+
 void TrackGLCanvas::forgetLists() {
     dropKeptLists();
-    if (lists_.empty())
-        return;
-    // Without the context the lists go with it.
-    if (context_ && IsShownOnScreen() && SetCurrent(*context_))
-        for (const auto& [mesh, list] : lists_)
-            glDeleteLists(list, 1);
+    std::vector<unsigned> all;
+    all.swap(unused_);
+    for (const auto& [mesh, list] : lists_)
+        all.push_back(list);
+    for (const auto* cells : {&plainLists_, &fixedLists_})
+        for (const auto& [content, list] : *cells)
+            all.push_back(list);
+    deleteLists(all); // without the context the lists go with it
     lists_.clear();
+    plainLists_.clear();
+    fixedLists_.clear();
 }
 
 void TrackGLCanvas::keepListsByContent() {
     dropKeptLists();
-    for (const auto& [mesh, list] : lists_)
-        kept_.emplace(contentHash(*mesh), list);
-    lists_.clear();
+    // The shared meshes outlive the build; the baseboard and the raised shapes are made anew.
+    for (const Mesh3D* mesh : {&scene_.baseboard, &scene_.structure}) {
+        auto it = lists_.find(mesh);
+        if (it == lists_.end())
+            continue;
+        kept_.emplace(contentHash(*mesh), it->second);
+        lists_.erase(it);
+    }
+}
+
+void TrackGLCanvas::dropStaleCellLists() {
+    std::unordered_map<uint64_t, unsigned> plain, fixed;
+    for (const SceneCell& cell : scene_.cells) {
+        if (auto it = plainLists_.find(cell.content); it != plainLists_.end()) {
+            plain.insert(*it);
+            plainLists_.erase(it);
+        }
+        if (auto it = fixedLists_.find(cell.content); it != fixedLists_.end()) {
+            fixed.insert(*it);
+            fixedLists_.erase(it);
+        }
+    }
+    for (const auto* stale : {&plainLists_, &fixedLists_})
+        for (const auto& [content, list] : *stale)
+            unused_.push_back(list);
+    plainLists_.swap(plain);
+    fixedLists_.swap(fixed);
+    // Where the context cannot be made current now, the next frame deletes them.
+    if (deleteLists(unused_))
+        unused_.clear();
 }
 
 void TrackGLCanvas::dropKeptLists() {
@@ -271,7 +333,8 @@ void TrackGLCanvas::initGL() {
     const GLfloat materialSpecular[] = {0.35f, 0.35f, 0.38f, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, materialSpecular);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20);
-    glClearColor(0.14f, 0.16f, 0.19f, 1);
+    const Rgb backdrop = rgbOf(kPlanColors.backdrop3D);
+    glClearColor(backdrop.r, backdrop.g, backdrop.b, 1);
     glReady_ = true;
 }
 
@@ -349,6 +412,9 @@ void TrackGLCanvas::drawFrame() {
     for (const auto& [hash, list] : kept_)
         glDeleteLists(list, 1);
     kept_.clear();
+    for (unsigned list : unused_)
+        glDeleteLists(list, 1);
+    unused_.clear();
     ++framesDrawn_;
 }
 
@@ -370,7 +436,7 @@ void TrackGLCanvas::drawScenery(const ViewVolume& volume) {
 void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume) {
     for (const SceneCell& cell : scene_.cells)
         if (!cell.fixed.empty() && volume.sees(cell.bounds))
-            drawList(cell.fixed);
+            drawCellList(cell.fixed, fixedLists_, cell.content);
 }
 
 // A cell wholly beyond the reach of track detail is one plain batch; nearer, each piece in
@@ -383,7 +449,7 @@ void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDet
             continue;
         }
         if (!detail.full(distanceTo(cell.bounds, eye))) {
-            drawList(cell.plainTrack);
+            drawCellList(cell.plainTrack, plainLists_, cell.content);
             ++trackDrawn_.batches;
             continue;
         }
@@ -425,7 +491,11 @@ void TrackGLCanvas::drawPlaced(const Mesh3D& mesh, const PlacedMesh& at) {
 void TrackGLCanvas::drawGroundAndAxes() {
     glDisable(GL_LIGHTING);
     glLineWidth(1);
-    glColor3f(0.22f, 0.24f, 0.22f);
+    const auto colour = [](Color c) {
+        const Rgb rgb = rgbOf(c);
+        glColor3f(rgb.r, rgb.g, rgb.b);
+    };
+    colour(kPlanColors.groundGrid3D);
     glBegin(GL_LINES);
     for (double v = -kGridExtent; v <= kGridExtent + 1e-9; v += kGridStep) {
         glVertex3d(v, -kGridExtent, -0.5);
@@ -436,10 +506,10 @@ void TrackGLCanvas::drawGroundAndAxes() {
     glEnd();
     glLineWidth(2);
     glBegin(GL_LINES);
-    glColor3f(0.45f, 0.18f, 0.18f);
+    colour(kPlanColors.axisX3D);
     glVertex3d(0, -kGridExtent, -0.3);
     glVertex3d(0, kGridExtent, -0.3);
-    glColor3f(0.18f, 0.45f, 0.18f);
+    colour(kPlanColors.axisY3D);
     glVertex3d(-kGridExtent, 0, -0.3);
     glVertex3d(kGridExtent, 0, -0.3);
     glEnd();

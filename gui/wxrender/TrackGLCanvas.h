@@ -65,11 +65,18 @@ class TrackGLCanvas : public wxGLCanvas {
     void drawPlaced(const Mesh3D& mesh, const PlacedMesh& at);
     // Draws the mesh through a display list compiled on its first draw.
     void drawList(const Mesh3D& mesh);
+    // The same for a cell's mesh, its list kept by the cell's content across builds.
+    void drawCellList(const Mesh3D& mesh, std::unordered_map<uint64_t, unsigned>& lists,
+                      uint64_t content);
     void forgetLists();
-    // Before a build: the lists drawn so far wait, by their meshes' content, for the meshes
-    // of the new scene that are alike.
+    // Before a build: the lists of the meshes a build makes anew wait, by their content, for
+    // the meshes of the new scene that are alike.
     void keepListsByContent();
+    // After a build: the cells' lists that the new scene has no cell for go.
+    void dropStaleCellLists();
     void dropKeptLists();
+    // False when the context could not be made current to delete them.
+    bool deleteLists(const std::vector<unsigned>& lists);
     void resolveMeshes();
 
     std::unique_ptr<wxGLContext> context_;
@@ -83,9 +90,14 @@ class TrackGLCanvas : public wxGLCanvas {
     std::vector<Ball> sceneryBallOf_; // in the world
     std::vector<const Mesh3D*> helixMeshOf_;
     std::vector<Ball> helixBallOf_;
-    // The display list of each mesh drawn since the last build.
+    // The display list of each shared mesh (the scene keeps them from build to build) and of
+    // the baseboard and raised shapes drawn since the last build.
     std::unordered_map<const Mesh3D*, unsigned> lists_;
     std::unordered_multimap<uint64_t, unsigned> kept_; // by content, until the next frame
+    // The lists of the cells' plain track and of their piers and hills, by cell content.
+    std::unordered_map<uint64_t, unsigned> plainLists_;
+    std::unordered_map<uint64_t, unsigned> fixedLists_;
+    std::vector<unsigned> unused_; // lists to delete once the context is current
     int sceneBuilds_ = 0;
     int framesDrawn_ = 0;
     TrackDrawn trackDrawn_;

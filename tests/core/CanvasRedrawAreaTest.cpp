@@ -87,6 +87,56 @@ TEST(DropArea, IsNotBoundedWhenTheDropReachesFurther) {
     }
 }
 
+// A drop takes the selection from a piece that may lie far away: both places are redrawn,
+// and not the plan between them.
+TEST(DropArea, APieceThatLostTheSelectionFarAwayIsABoxOfItsOwn) {
+    Canvas canvas;
+    addPiece(canvas.layout, "24188", 0, 0);
+    addPiece(canvas.layout, "24188", 900, 700).selected = true;
+    const Change change = canvas.dropOnEnd();
+    ASSERT_TRUE(change.bounded());
+    ASSERT_EQ(change.areaParts.size(), 2u);
+    const Bounds& placed = change.areaParts[0];
+    const Bounds& unselected = change.areaParts[1];
+    EXPECT_LT(placed.maxX, 500) << "the new piece beside the one at the origin";
+    EXPECT_GT(unselected.minX, 800) << "the piece that lost the selection";
+    EXPECT_EQ((std::array<double, 4>{change.area.minX, change.area.minY, change.area.maxX,
+                                     change.area.maxY}),
+              (std::array<double, 4>{placed.minX, std::min(placed.minY, unselected.minY),
+                                     unselected.maxX, std::max(placed.maxY, unselected.maxY)}));
+
+    const ViewTransform view{1, 0, 0};
+    const RedrawRects rects = redrawRects(change, view, 2000, 2000);
+    ASSERT_FALSE(rects.whole);
+    ASSERT_EQ(rects.rects.size(), 2u);
+    const RedrawRegion joined = redrawRegion(change, view, 2000, 2000);
+    double parts = 0;
+    for (const PixelRect& r : rects.rects)
+        parts += double(r.w) * r.h;
+    EXPECT_LT(parts, 0.5 * double(joined.rect.w) * joined.rect.h);
+
+    // Joined with other far changes the boxes stay apart, up to the most kept; past that they
+    // fold into one, and the area still holds them all.
+    Change more = change;
+    for (int i = 0; i < 3; ++i)
+        more |= boxed(3000 + 500 * i, 0, 3100 + 500 * i, 100);
+    EXPECT_EQ(more.areaParts.size(), 5u);
+    for (int i = 0; i < int(Change::kMostAreaParts); ++i) {
+        more |= boxed(-3000 - 500 * i, 0, -2900 - 500 * i, 100);
+        ASSERT_LE(more.areaParts.size(), Change::kMostAreaParts);
+    }
+    EXPECT_TRUE(more.bounded());
+    EXPECT_EQ(more.area.minX, -3000 - 500.0 * (Change::kMostAreaParts - 1));
+    EXPECT_EQ(more.area.maxX, 4100);
+    Bounds held;
+    for (const Bounds& b : more.areaBoxes()) {
+        held.add(b.minX, b.minY);
+        held.add(b.maxX, b.maxY);
+    }
+    EXPECT_EQ(held.minX, more.area.minX);
+    EXPECT_EQ(held.maxX, more.area.maxX);
+}
+
 TEST(RedrawRegion, GrownByTheMarginsClippedAndWholeWhenLarge) {
     const ViewTransform view{0.5, 100, 50}; // screen = world / 2 + (100, 50)
     const double m = kRedrawMarginMm * 0.5 + kRedrawMarginPx;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -184,7 +186,13 @@ TEST(LayoutReading, AFileReadsAsItsTextReadsWhole) {
         std::ofstream(path, std::ios::binary) << *text;
         Layout fromFile, fromText;
         std::string fileName, textName;
-        ASSERT_EQ(loadLayout(fromFile, path, fileName), "");
+        // The share read is told block by block, rising to the whole file.
+        std::vector<int> told;
+        ASSERT_EQ(loadLayout(fromFile, path, fileName, [&](int p) { told.push_back(p); }), "");
+        ASSERT_GE(told.size(), text->size() >> 20) << "once a block";
+        EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+        EXPECT_GE(told.front(), 0);
+        EXPECT_EQ(told.back(), 100);
         readLayoutText(fromText, *text, textName);
         EXPECT_EQ(fileName, "Big");
         EXPECT_EQ(fromFile.pieces.size(), big.pieces.size());

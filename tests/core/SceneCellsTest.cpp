@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 using namespace plandor;
 
@@ -159,4 +160,45 @@ TEST(SceneCells, AnEmptySceneHasNoCells) {
     const Layout empty = emptyLayout();
     buildScene(empty, RenderSettings::of(empty), scene, nullptr);
     EXPECT_TRUE(scene.cells.empty());
+}
+
+// An edit rebuilds the scene: the cells it did not touch keep their meshes as they were, and
+// the whole is what a fresh build of the edited layout makes.
+TEST(SceneCells, ARebuildAfterAnEditKeepsTheUntouchedCellsAndMatchesAFreshBuild) {
+    Layout layout = generateLayout(600, 1);
+    Scene3D scene;
+    buildScene(layout, RenderSettings::of(layout), scene, nullptr);
+    const std::size_t kinds = scene.pieceMeshes.size();
+    std::map<uint64_t, const float*> before; // each cell's plain track, by content
+    for (const SceneCell& cell : scene.cells)
+        before.emplace(cell.content, cell.plainTrack.positions.data());
+
+    layout.pieces[300].x += 40;
+    layout.pieces[300].z += 30; // raised: piers under it too
+    buildScene(layout, RenderSettings::of(layout), scene, nullptr);
+    EXPECT_EQ(scene.meshesBuilt, 0) << "no part is new";
+    EXPECT_EQ(scene.pieceMeshes.size(), kinds);
+    Scene3D fresh;
+    buildScene(layout, RenderSettings::of(layout), fresh, nullptr);
+    ASSERT_EQ(scene.cells.size(), fresh.cells.size());
+    int kept = 0, made = 0;
+    for (std::size_t c = 0; c < scene.cells.size(); ++c) {
+        const SceneCell& cell = scene.cells[c];
+        const SceneCell& expected = fresh.cells[c];
+        EXPECT_EQ(cell.content, expected.content);
+        EXPECT_EQ(cell.pieces, expected.pieces);
+        EXPECT_EQ(cell.plainTrack.positions, expected.plainTrack.positions);
+        EXPECT_EQ(cell.plainTrack.normals, expected.plainTrack.normals);
+        EXPECT_EQ(cell.fixed.positions, expected.fixed.positions);
+        EXPECT_EQ(cell.fixed.indices, expected.fixed.indices);
+        auto old = before.find(cell.content);
+        if (old != before.end() && old->second == cell.plainTrack.positions.data())
+            ++kept;
+        else
+            ++made;
+    }
+    EXPECT_GE(made, 1) << "the moved piece's cell is new";
+    EXPECT_LE(made, 4) << "the cells it left and entered, and their piers'";
+    EXPECT_GT(kept, 0);
+    EXPECT_EQ(kept + made, static_cast<int>(scene.cells.size()));
 }

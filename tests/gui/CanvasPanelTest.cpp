@@ -137,10 +137,12 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         int32_t target;
         double scale;
         wxPoint endOnScreen; // where the free end is brought to
+        bool farSelected;    // a piece elsewhere on the screen loses the selection
     } cases[] = {
-        {"close, with part numbers", plain->id, 1.0, wxPoint(500, 380)},
-        {"end of a graded run", graded->id, 0.5, wxPoint(500, 380)},
-        {"next to the rulers", plain->id, 1.0, wxPoint(40, 45)},
+        {"close, with part numbers", plain->id, 1.0, wxPoint(500, 380), false},
+        {"end of a graded run", graded->id, 0.5, wxPoint(500, 380), false},
+        {"next to the rulers", plain->id, 1.0, wxPoint(40, 45), false},
+        {"a piece far off loses the selection", plain->id, 0.2, wxPoint(250, 200), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,6 +152,23 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         const Pose end = worldConnector(Pose{target.x, target.y, target.heading}, def, freeEnd);
         canvas->controller().view().setView(c.scale, c.endOnScreen.x - end.x * c.scale,
                                             c.endOnScreen.y - end.y * c.scale);
+        for (PlacedPiece& p : doc.layout.pieces)
+            p.selected = false;
+        if (c.farSelected) {
+            const ViewTransform& view = canvas->view().transform();
+            PlacedPiece* far = nullptr;
+            for (PlacedPiece& p : doc.layout.pieces) {
+                const ScreenPoint s = view.toScreen(p.x, p.y);
+                const bool onCanvas = s.x > 80 && s.x < 920 && s.y > 80 && s.y < 670;
+                const double away = std::hypot(s.x - c.endOnScreen.x, s.y - c.endOnScreen.y);
+                if (onCanvas && away > 300 && p.helix == -1) {
+                    far = &p;
+                    break;
+                }
+            }
+            ASSERT_NE(far, nullptr);
+            far->selected = true;
+        }
         canvas->layoutChanged();
         paint();
 
@@ -165,7 +184,7 @@ TEST_F(CanvasPanelTest, DropRedrawsItsAreaOnlyAndMatchesAWholeRedraw) {
         ASSERT_EQ(doc.layout.pieces.size(), before + 1);
         paint();
         EXPECT_EQ(canvas->pictureRenderCount(), whole);
-        EXPECT_EQ(canvas->pictureAreaRenderCount(), areas + 1);
+        EXPECT_EQ(canvas->pictureAreaRenderCount(), areas + (c.farSelected ? 2 : 1));
 
         const wxImage partly = picture();
         canvas->layoutChanged();

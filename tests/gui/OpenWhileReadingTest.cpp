@@ -9,7 +9,9 @@
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
+#include <atomic>
 #include <future>
+#include <memory>
 
 using namespace plandor;
 using namespace plandor::guitest;
@@ -39,12 +41,18 @@ LoadedLayout twoPieces() {
 
 TEST_F(OpenWhileReading, TheWindowWaitsNamingTheFileThenFillsIn) {
     std::promise<LoadedLayout> reader;
-    openWhenRead(windowOf(frame), root + "/app/big yard.plo", reader.get_future());
+    auto percent = std::make_shared<std::atomic<int>>(-1);
+    openWhenRead(windowOf(frame), root + "/app/big yard.plo", reader.get_future(), percent);
     settle();
     EXPECT_TRUE(stillReading());
     EXPECT_TRUE(layout().pieces.empty());
     EXPECT_EQ(status(0), "Reading big yard.plo...");
     EXPECT_FALSE(frame->IsEnabled()) << "no edit can land on the layout about to be replaced";
+    // The reader tells how far it got; the status bar follows.
+    percent->store(42);
+    EXPECT_TRUE(waitFor([&] { return status(0) == "Reading big yard.plo... 42%"; })) << status(0);
+    percent->store(100);
+    EXPECT_TRUE(waitFor([&] { return status(0) == "Reading big yard.plo... 100%"; })) << status(0);
 
     reader.set_value(twoPieces());
     ASSERT_TRUE(waitFor([&] { return !stillReading(); }));
