@@ -17,8 +17,25 @@ namespace {
 
 using R = EnableRule;
 
+// A row of the table: its menu, toolbar and enabling; not in the context menu.
+Command row(int id, const char* menuText, const char* accelerator, const char* toolText,
+            const char* tooltip, ItemKind kind, R enable, bool checkedAtStart,
+            Command::ToolLabel toolLabel = Command::ToolLabel::Fixed) {
+    Command c;
+    c.id = id;
+    c.menuText = menuText;
+    c.accelerator = accelerator;
+    c.toolText = toolText;
+    c.tooltip = tooltip;
+    c.kind = kind;
+    c.enable = enable;
+    c.checkedAtStart = checkedAtStart;
+    c.toolLabel = toolLabel;
+    return c;
+}
+
 Command menuCommand(int id, const char* text, const char* accelerator, R enable = R::Always) {
-    return {id, text, accelerator, "", "", ItemKind::Normal, enable, false};
+    return row(id, text, accelerator, "", "", ItemKind::Normal, enable, false);
 }
 
 Command contextCommand(Command c, const char* contextText) {
@@ -43,10 +60,10 @@ std::vector<Command> buildCommands() {
         menuCommand(CmdSaveLibraryBlock, TR_NOOP("Save as &Library Block..."), "", R::Always),
         menuCommand(CmdExit, TR_NOOP("E&xit"), ""),
 
-        {CmdUndo, TR_NOOP("&Undo"), "Ctrl+Z", TR_NOOP("Undo"), "", ItemKind::Normal, R::CanUndo,
-         false},
-        {CmdRedo, TR_NOOP("&Redo"), "Ctrl+Y", TR_NOOP("Redo"), "", ItemKind::Normal, R::CanRedo,
-         false},
+        row(CmdUndo, TR_NOOP("&Undo"), "Ctrl+Z", TR_NOOP("Undo"), "", ItemKind::Normal, R::CanUndo,
+            false),
+        row(CmdRedo, TR_NOOP("&Redo"), "Ctrl+Y", TR_NOOP("Redo"), "", ItemKind::Normal, R::CanRedo,
+            false),
         menuCommand(CmdCut, TR_NOOP("Cu&t"), "Ctrl+X", R::PiecesSelected),
         contextCommand(menuCommand(CmdCopy, TR_NOOP("&Copy"), "Ctrl+C", R::PiecesSelected),
                        TR_NOOP("Copy")),
@@ -57,37 +74,39 @@ std::vector<Command> buildCommands() {
 
         menuCommand(CmdZoomIn, TR_NOOP("Zoom &In"), "+"),
         menuCommand(CmdZoomOut, TR_NOOP("Zoom &Out"), "-"),
-        {CmdZoomToFit, TR_NOOP("Zoom to &Fit"), "Ctrl+0", TR_NOOP("Fit"), "", ItemKind::Normal,
-         R::Always, false},
-        {CmdShowGrid, TR_NOOP("Show &Grid"), "Ctrl+G", "", "", ItemKind::Check, R::Always, true},
-        {CmdSnap, TR_NOOP("&Snap"), "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true},
+        row(CmdZoomToFit, TR_NOOP("Zoom to &Fit"), "Ctrl+0", TR_NOOP("Fit"), "", ItemKind::Normal,
+            R::Always, false),
+        row(CmdShowGrid, TR_NOOP("Show &Grid"), "Ctrl+G", "", "", ItemKind::Check, R::Always, true),
+        row(CmdSnap, TR_NOOP("&Snap"), "Ctrl+Shift+G", "", "", ItemKind::Check, R::Always, true),
 
-        {CmdUnitsMillimetres, TR_NOOP("Millimetres (mm)"), "", "", "", ItemKind::Radio, R::Always,
-         true},
-        {CmdUnitsCentimetres, TR_NOOP("Centimetres (cm)"), "", "", "", ItemKind::Radio, R::Always,
-         false},
-        {CmdUnitsInches, TR_NOOP("Inches (in)"), "", "", "", ItemKind::Radio, R::Always, false},
+        row(CmdUnitsMillimetres, TR_NOOP("Millimetres (mm)"), "", "", "", ItemKind::Radio,
+            R::Always, true),
+        row(CmdUnitsCentimetres, TR_NOOP("Centimetres (cm)"), "", "", "", ItemKind::Radio,
+            R::Always, false),
+        row(CmdUnitsInches, TR_NOOP("Inches (in)"), "", "", "", ItemKind::Radio, R::Always, false),
         menuCommand(CmdLayoutShape, TR_NOOP("Layout &Shape..."), "", R::Always),
         menuCommand(CmdCheckLayout, TR_NOOP("&Check Layout..."), "", R::Always),
         menuCommand(CmdTrackLengths, TR_NOOP("&Track Lengths..."), "", R::Always),
         menuCommand(CmdHelp, TR_NOOP("&Help"), "F1", R::Always),
 
-        {CmdLevels, "", "", TR_NOOP("Levels"),
-         TR_NOOP("Manage layout levels (decks): height, color, and shape"), ItemKind::Normal,
-         R::Always, false},
-        {Cmd3DView, "", "", TR_NOOP("3D View"), "", ItemKind::Normal, R::Always, false},
-        {CmdToggleLabels, "", "", TR_NOOP("Hide Labels"),
-         TR_NOOP("Toggle track labels and join dots"), ItemKind::Check, R::Always, false, "",
-         Command::ToolLabel::Labels},
-        {CmdTunnel, "", "", TR_NOOP("Tunnel"),
-         TR_NOOP("Place tunnel portals on the selected chain (or remove if already in a tunnel)"),
-         ItemKind::Normal, R::TunnelPossible, false, "", Command::ToolLabel::Tunnel},
-        {CmdMeasure, "", "", TR_NOOP("Measure"),
-         TR_NOOP("Measuring tape: click two points on the canvas to lay down a length annotation"),
-         ItemKind::Check, R::Always, false},
-        {CmdPolygon, "", "", TR_NOOP("Polygon"),
-         TR_NOOP("Draw a free-form polygon (access hatch, river, mountain, etc.)"), ItemKind::Check,
-         R::Always, false},
+        row(CmdLevels, "", "", TR_NOOP("Levels"),
+            TR_NOOP("Manage layout levels (decks): height, color, and shape"), ItemKind::Normal,
+            R::Always, false),
+        row(Cmd3DView, "", "", TR_NOOP("3D View"), "", ItemKind::Normal, R::Always, false),
+        row(CmdToggleLabels, "", "", TR_NOOP("Hide Labels"),
+            TR_NOOP("Toggle track labels and join dots"), ItemKind::Check, R::Always, false,
+            Command::ToolLabel::Labels),
+        row(CmdTunnel, "", "", TR_NOOP("Tunnel"),
+            TR_NOOP(
+                "Place tunnel portals on the selected chain (or remove if already in a tunnel)"),
+            ItemKind::Normal, R::TunnelPossible, false, Command::ToolLabel::Tunnel),
+        row(CmdMeasure, "", "", TR_NOOP("Measure"),
+            TR_NOOP(
+                "Measuring tape: click two points on the canvas to lay down a length annotation"),
+            ItemKind::Check, R::Always, false),
+        row(CmdPolygon, "", "", TR_NOOP("Polygon"),
+            TR_NOOP("Draw a free-form polygon (access hatch, river, mountain, etc.)"),
+            ItemKind::Check, R::Always, false),
 
         contextCommand(menuCommand(CmdAutofillGap, "", ""), TR_NOOP("Autofill Gap...")),
         contextCommand(menuCommand(CmdEditLabel, "", ""), TR_NOOP("Edit Text...")),
