@@ -1,5 +1,6 @@
 #include "core/app/TrackOverlaps.h"
 
+#include "core/base/GridIndex.h"
 #include "core/catalog/TrackCatalog.h"
 #include "core/elevation/GradeRuns.h"
 #include "core/model/PartLookup.h"
@@ -19,17 +20,10 @@ namespace {
 // Grid cell edge: a little longer than the common straights, so most pieces cover few cells.
 constexpr double kCellSize = 400.0;
 
-struct Box {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    bool overlaps(const Box& o) const {
-        return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY;
-    }
-};
-
 // One convex piece of a band outline: a rectangle, or one segment of a curved band.
 struct Quad {
     Point p[4];
-    Box box;
+    Bounds box;
 };
 
 // What the pair test needs of a piece, gathered once.
@@ -39,7 +33,7 @@ struct BandedPiece {
     double z = 0;
     double signedRise = 0; // height gained from connector 0 to the far end
     double runLength = 0;
-    Box box;
+    Bounds box;
     const std::vector<Quad>* quads = nullptr; // the part's, in the piece's own frame
 
     double heightAt(Point p) const {
@@ -50,14 +44,10 @@ struct BandedPiece {
     }
 };
 
-Box boxOf(const Point* p, int n) {
-    Box b{p[0].x, p[0].y, p[0].x, p[0].y};
-    for (int i = 1; i < n; ++i) {
-        b.minX = std::min(b.minX, p[i].x);
-        b.minY = std::min(b.minY, p[i].y);
-        b.maxX = std::max(b.maxX, p[i].x);
-        b.maxY = std::max(b.maxY, p[i].y);
-    }
+Bounds boxOf(const Point* p, int n) {
+    Bounds b;
+    for (int i = 0; i < n; ++i)
+        b.add(p[i].x, p[i].y);
     return b;
 }
 
@@ -150,14 +140,6 @@ bool joinedTo(const PlacedPiece& p, int32_t otherId) {
     return false;
 }
 
-int64_t cellOf(double v) {
-    return static_cast<int64_t>(std::floor(v / kCellSize));
-}
-
-uint64_t keyOf(int64_t cx, int64_t cy) {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
-}
-
 // Union-find over positions in the finder's piece list.
 class Clusters {
   public:
@@ -181,13 +163,14 @@ class Clusters {
 // The pieces of one cluster met so far in one grid cell.
 struct CellGroup {
     int root = -1;
-    Box box;
+    Bounds box;
     std::vector<int> members; // positions in the finder's piece list
 };
 
-Box unite(const Box& a, const Box& b) {
-    return Box{std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
-               std::max(a.maxY, b.maxY)};
+Bounds unite(Bounds a, const Bounds& b) {
+    a.add(b.minX, b.minY);
+    a.add(b.maxX, b.maxY);
+    return a;
 }
 
 class OverlapFinder {
@@ -198,26 +181,18 @@ class OverlapFinder {
     }
 
     std::vector<OverlapGroup> run() {
-        std::vector<std::pair<uint64_t, int>> cells; // (cell, position in pieces_)
-        cells.reserve(pieces_.size() * 3);
-        for (int i = 0; i < static_cast<int>(pieces_.size()); ++i) {
-            const Box& b = pieces_[i].box;
-            for (int64_t cx = cellOf(b.minX); cx <= cellOf(b.maxX); ++cx)
-                for (int64_t cy = cellOf(b.minY); cy <= cellOf(b.maxY); ++cy)
-                    cells.emplace_back(keyOf(cx, cy), i);
-        }
-        std::sort(cells.begin(), cells.end());
+        GridIndex grid(kCellSize); // of positions in pieces_
+        grid.reserve(pieces_.size() * 3);
+        for (std::size_t i = 0; i < pieces_.size(); ++i)
+            grid.addBox(static_cast<uint32_t>(i), pieces_[i].box);
+        grid.build();
         Clusters clusters(pieces_.size());
         std::vector<CellGroup> groups;
-        for (std::size_t begin = 0; begin < cells.size();) {
-            std::size_t end = begin;
-            while (end < cells.size() && cells[end].first == cells[begin].first)
-                ++end;
+        grid.forEachCell([&](GridIndex::Items items) {
             groups.clear();
-            for (std::size_t k = begin; k < end; ++k)
-                placeInCell(cells[k].second, groups, clusters);
-            begin = end;
-        }
+            for (uint32_t k : items)
+                placeInCell(static_cast<int>(k), groups, clusters);
+        });
         return collect(clusters);
     }
 
@@ -225,7 +200,7 @@ class OverlapFinder {
     // Compares the piece with one piece at a time of each other cluster in the cell, until a
     // faulty pair links it to that cluster; then files it with its cluster.
     void placeInCell(int j, std::vector<CellGroup>& groups, Clusters& clusters) {
-        const Box& box = pieces_[j].box;
+        const Bounds& box = pieces_[j].box;
         for (CellGroup& g : groups) {
             g.root = clusters.root(g.root);
             if (g.root == clusters.root(j) || !g.box.overlaps(box))
@@ -354,8 +329,7 @@ class OverlapFinder {
             placeQuads(bp, placed_);
             bp.box = placed_.front().box;
             for (const Quad& q : placed_)
-                bp.box = Box{std::min(bp.box.minX, q.box.minX), std::min(bp.box.minY, q.box.minY),
-                             std::max(bp.box.maxX, q.box.maxX), std::max(bp.box.maxY, q.box.maxY)};
+                bp.box = unite(bp.box, q.box);
             pieces_.push_back(bp);
         }
     }
