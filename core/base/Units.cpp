@@ -75,7 +75,7 @@ struct CNumbers {};
 } // namespace
 
 std::string formatText(const char* format, ...) {
-    const CNumbers cNumbers;
+    [[maybe_unused]] const CNumbers cNumbers;
     va_list args;
     va_start(args, format);
     va_list copy;
