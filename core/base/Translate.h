@@ -3,8 +3,6 @@
 // start (gettext catalogues through the toolkit); with none installed every text stays English,
 // as the core tests and machine-readable output need. Files never depend on it.
 
-#include "core/base/PrintfFormat.h"
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,7 +28,7 @@ inline std::string tr(const std::string& text) {
     return tr(text.c_str());
 }
 // Translates a printf format, then fills it in: trFormat("Gap of %s between %s and %s", ...).
-std::string trFormat(const char* format, ...) PLANDOR_PRINTF_FORMAT(1, 2);
+std::string trFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The form of the text for `n` things ("1 error", "3 errors").
 std::string trPlural(const char* singular, const char* plural, unsigned long n);
 

@@ -2,8 +2,6 @@
 // Units of measure for display. Stored values are always millimetres; only what is shown and
 // typed changes.
 
-#include "core/base/PrintfFormat.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +32,6 @@ double toDisplayUnits(double mm, Units units);
 double fromDisplayUnits(double value, Units units);
 
 // printf-style formatting into a std::string, always with a decimal point (the "C" locale).
-std::string formatText(const char* format, ...) PLANDOR_PRINTF_FORMAT(1, 2);
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 } // namespace plandor
