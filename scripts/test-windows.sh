@@ -118,8 +118,8 @@ if [ -e "$setup" ]; then
   (cd "$data" && wine "$programs/plandor.exe" --check layout_all_sections.plo) >"$scratch/installed.out" 2>&1
   cmp -s "$scratch/installed.out" "$out/linux/layout_all_sections.check.stdout" ||
     fail "installed program: --check output differs"
-  (cd "$data" && LANGUAGE=de wine "$programs/plandor.exe" --check no-such-layout.plo) 2>&1 |
-    grep -q "Datei kann nicht" || fail "installed program: no German catalogue"
+  said=$(cd "$data" && LANGUAGE=de wine "$programs/plandor.exe" --check no-such-layout.plo 2>&1)
+  grep -q "Datei kann nicht" <<<"$said" || fail "installed program: no German catalogue: $said"
   wine "$programs/uninstall.exe" /S; wineserver -w
   for _ in $(seq 20); do [ -e "$programs/plandor.exe" ] || break; sleep 1; done
   [ ! -e "$programs/plandor.exe" ] && [ ! -e "$menu" ] || fail "uninstaller left files behind"
