@@ -50,7 +50,7 @@ ensure_source_entries() {
 fetch() {
   local package=$1 tarball=$2 sum=$3
   local version
-  if ! echo "$sum  $downloads/$tarball" | sha256sum -c --quiet 2>/dev/null; then
+  if ! echo "$sum  $downloads/$tarball" | sha256sum -c --quiet >/dev/null 2>&1; then
     ensure_source_entries
     # Each Debian revision of the package carries the same upstream tarball; a mirror may lack
     # some revision, so each one listed is tried until the tarball is there.

@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$root/${1:-build-win}
 cache=${PLANDOR_WIN_CACHE:-$HOME/.cache/plandor-win}
 
-PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev googletest
+PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev googletest gettext
           wine wine64 nsis zip pkg-config make patch xz-utils cmake ninja-build ccache)
 missing=()
 for p in "${PACKAGES[@]}"; do

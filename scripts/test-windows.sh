@@ -3,7 +3,7 @@
 #  1. the core test suite as a Windows program;
 #  2. --check, --tracks, --export-parts and --export-plan against the Linux build on the golden
 #     layouts: the same exit codes, the same bytes for check lines and CSV files, the same page
-#     count for PDF;
+#     count for PDF; and the same German messages under LANGUAGE=de;
 #  3. the program's window opening a layout named on the command line ("Bahnhof Süd.plo");
 #  4. the installer: silent install, Start-menu entry, .plo association, uninstall.
 # Usage: scripts/test-windows.sh [windows-build-dir] [linux-build-dir]   (build-win, build)
@@ -76,6 +76,13 @@ for layout in layout_all_sections.plo print_label.plo corpus/far_piece_pages.plo
 done
 [ -n "$(pdfinfo "$out/win/layout_all_sections.pdf" 2>/dev/null)" ] || fail "no plan PDF from Windows"
 
+lap "messages in the user's language"
+# LANGUAGE reaches the program through wine; its catalogue sits in locale\ beside the .exe.
+LANGUAGE=de run_both de.missing --check no-such-layout.plo
+LANGUAGE=de run_both de.check --check layout_all_sections.plo
+grep -q "Datei kann nicht" "$out/win/de.missing.stderr" ||
+  fail "--check does not speak German: $(cat "$out/win/de.missing.stderr")"
+
 lap "window opening a layout from the command line"
 folder=$scratch/layouts
 mkdir -p "$folder"
@@ -111,6 +118,8 @@ if [ -e "$setup" ]; then
   (cd "$data" && wine "$programs/plandor.exe" --check layout_all_sections.plo) >"$scratch/installed.out" 2>&1
   cmp -s "$scratch/installed.out" "$out/linux/layout_all_sections.check.stdout" ||
     fail "installed program: --check output differs"
+  said=$(cd "$data" && LANGUAGE=de wine "$programs/plandor.exe" --check no-such-layout.plo 2>&1)
+  grep -q "Datei kann nicht" <<<"$said" || fail "installed program: no German catalogue: $said"
   wine "$programs/uninstall.exe" /S; wineserver -w
   for _ in $(seq 20); do [ -e "$programs/plandor.exe" ] || break; sleep 1; done
   [ ! -e "$programs/plandor.exe" ] && [ ! -e "$menu" ] || fail "uninstaller left files behind"

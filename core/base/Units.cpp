@@ -1,6 +1,7 @@
 #include "core/base/Units.h"
 #include "core/base/Translate.h"
 
+#include <clocale>
 #include <cstdarg>
 #include <cstdio>
 #ifndef _WIN32
@@ -68,14 +69,31 @@ class CNumbers {
     locale_t previous_;
 };
 #else
-// Windows has no per-thread locale switch here; the program keeps LC_NUMERIC at "C" itself.
-struct CNumbers {};
+// Windows: the C library's numeric locale is "C" for this thread only while one lives.
+class CNumbers {
+  public:
+    CNumbers() : mode_(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
+        const char* current = std::setlocale(LC_NUMERIC, nullptr);
+        previous_ = current ? current : "C";
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~CNumbers() {
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+        _configthreadlocale(mode_);
+    }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+  private:
+    int mode_;
+    std::string previous_;
+};
 #endif
 
 } // namespace
 
 std::string formatText(const char* format, ...) {
-    const CNumbers cNumbers;
+    [[maybe_unused]] const CNumbers cNumbers;
     va_list args;
     va_start(args, format);
     va_list copy;

@@ -15,9 +15,6 @@
 
 namespace plandor {
 
-namespace {
-// Asked of the system, not of the toolkit: the command-line exports need it before the toolkit
-// starts, and the toolkit's answer needs a running application.
 std::string executableFolder() {
 #ifdef _WIN32
     std::wstring path(32768, L'\0');
@@ -29,6 +26,8 @@ std::string executableFolder() {
     return ec ? std::string() : utf8Path(exe.parent_path());
 #endif
 }
+
+namespace {
 // Recovery copies are the user's state, not shared data: the XDG state folder, or the local
 // application-data folder on Windows.
 std::string recoveryFolder(const std::string& home) {

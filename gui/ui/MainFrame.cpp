@@ -47,6 +47,7 @@
 #include <wx/combobox.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
+#include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/paper.h>
 #include <wx/print.h>
@@ -174,6 +175,10 @@ MainFrame::MainFrame(const Folders& folders)
                 recoveryTiming(std::getenv("PLANDOR_RECOVERY_QUIET_MS"))),
       recoveryTimer_(this) {
     traceMainFrame("A: wxFrame base constructed");
+#ifdef __WXMSW__
+    // The title bar and the task bar show the program's icon, all its sizes, from the resources.
+    SetIcons(wxIconBundle(wxS("plandor"), nullptr));
+#endif
     buildMenuBar();
     traceMainFrame("B: MenuBar done");
     buildToolBar();

@@ -2,6 +2,7 @@
 // The window shown once after the main window: a picture (or a painted title when the
 // picture is missing), a link to the maker's site and "Done Staring".
 
+#include <wx/bitmap.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
 

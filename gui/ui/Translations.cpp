@@ -2,38 +2,28 @@
 
 #include "core/base/Folders.h"
 #include "core/base/Translate.h"
+#include "gui/platform/SystemFolders.h"
 #include "gui/platform/WxText.h"
 
-#include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
-#include <wx/stdpaths.h>
 #include <wx/translation.h>
 #include <wx/window.h>
 
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+#endif
 
 namespace plandor {
 
 const char* const kCatalogName = "plandor";
 
 namespace {
-
-// The command-line checks run before the toolkit's application exists, and the toolkit's paths
-// need one; on Linux the process knows its own executable.
-std::string executableFolder() {
-    if (wxTheApp)
-        return fromWx(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
-#ifdef __linux__
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        return exe.parent_path().string();
-#endif
-    return ".";
-}
 
 bool catalogExists(const std::string& language) {
     for (const std::string& folder : catalogFolders()) {
@@ -87,8 +77,27 @@ class CatalogLoader : public wxTranslationsLoader {
     }
 };
 
+#ifdef __WXMSW__
+// Windows sets none of the locale variables; its user-interface language ("de-DE") stands in
+// for LANG.
+std::string windowsLanguage() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const LCID id = MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (::LCIDToLocaleName(id, name, LOCALE_NAME_MAX_LENGTH, 0) <= 0)
+        return "";
+    std::string language;
+    for (const wchar_t* c = name; *c; ++c)
+        language += *c == L'-' ? '_' : static_cast<char>(*c);
+    return language;
+}
+#endif
+
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
+#ifdef __WXMSW__
+    if (!value && std::strcmp(name, "LANG") == 0)
+        return windowsLanguage();
+#endif
     return value ? value : "";
 }
 
@@ -103,7 +112,9 @@ void labelStockButtons(wxWindow& window) {
 }
 
 std::vector<std::string> catalogFolders() {
-    const std::string exe = executableFolder();
+    std::string exe = executableFolder();
+    if (exe.empty())
+        exe = ".";
     return {joinPath(exe, "locale"), joinPath(joinPath(joinPath(exe, ".."), "share"), "locale")};
 }
 
@@ -111,8 +122,11 @@ std::string installTranslations() {
     // Numbers in files and machine-readable output are written with a decimal point, whatever
     // the user's locale; the window shows its own decimal mark instead.
     std::setlocale(LC_NUMERIC, "C");
-    // The toolkit's own dialogs (files, printing) speak the system's language where it has one.
+    // The toolkit's own dialogs (files, printing) speak the system's language where it has one
+    // (Windows has no message category: its dialogs follow the system by themselves).
+#ifdef LC_MESSAGES
     std::setlocale(LC_MESSAGES, "");
+#endif
     const std::string language = chooseLanguage(environment, catalogExists);
     if (language.empty()) {
         wxTranslations::Set(nullptr);

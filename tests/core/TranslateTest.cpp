@@ -174,8 +174,14 @@ TEST_F(OutputForPrograms, AreTheSameInEveryLanguageAndLocale) {
     EXPECT_NE(english[1].find("error\tCollision\t"), std::string::npos) << english[1];
 
     const std::string before = std::setlocale(LC_ALL, nullptr);
-    ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        << "the de_DE.UTF-8 locale is missing: scripts/install-deps.sh generates it";
+#ifdef _WIN32
+    // Windows names its locales by language and country.
+    const char* const germanLocale = "German_Germany.1252";
+#else
+    const char* const germanLocale = "de_DE.UTF-8";
+#endif
+    ASSERT_TRUE(std::setlocale(LC_ALL, germanLocale))
+        << "the " << germanLocale << " locale is missing: scripts/install-deps.sh generates it";
     std::vector<std::string> german;
     {
         TranslatorInstalled translator(markingTranslator());
