@@ -103,10 +103,12 @@ TEST(LayoutIds, NewObjectsPassOverIdsThatTheFileNamesButNothingCarries) {
     for (int i = 0; i < 4; ++i)
         taken.push_back(addPiece(read, "24188", 200.0 * i, 500).id);
     EXPECT_EQ(taken, (std::vector<int32_t>{4, 6, 8, 9}));
-    for (const PlacedPiece& p : read.pieces)
-        if (p.id != 1)
+    for (const PlacedPiece& p : read.pieces) {
+        if (p.id != 1) {
             for (const Joint& j : p.joints)
                 EXPECT_TRUE(j.isFree()) << "piece " << p.id;
+        }
+    }
     EXPECT_EQ(read.tunnels.at(0).covers, (std::vector<int32_t>{1, 7}));
 
     // A new layout passes over nothing.
