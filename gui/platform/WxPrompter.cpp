@@ -60,7 +60,7 @@ PromptAnswer WxPrompter::askYesNoLater(const std::string& title, const std::stri
                                        PromptIcon icon) {
     wxMessageDialog dialog(parent_, toWx(text), toWx(title),
                            wxYES_NO | wxCANCEL | iconStyle(icon) | wxCENTRE);
-    dialog.SetYesNoCancelLabels(wxID_YES, wxID_NO, "&Later");
+    dialog.SetYesNoCancelLabels(wxID_YES, wxID_NO, _("&Later"));
     switch (dialog.ShowModal()) {
     case wxID_YES:
         return PromptAnswer::Yes;
