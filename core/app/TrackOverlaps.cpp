@@ -34,7 +34,8 @@ struct BandedPiece {
     double signedRise = 0; // height gained from connector 0 to the far end
     double runLength = 0;
     Bounds box;
-    const std::vector<Quad>* quads = nullptr; // the part's, in the piece's own frame
+    const std::vector<Quad>* quads = nullptr;    // the part's, in the piece's own frame
+    const std::vector<Point>* corners = nullptr; // of those quads, each corner once
 
     double heightAt(Point p) const {
         if (runLength <= 0)
@@ -82,6 +83,12 @@ void appendQuads(const TrackBand& band, double halfWidth, double trim, const Pie
 double cross(Point o, Point a, Point b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
+
+// A part's quads in its own frame, and their corners, each once.
+struct PartQuads {
+    std::vector<Quad> quads;
+    std::vector<Point> corners;
+};
 
 // A convex polygon of at most 8 corners: a quad clipped by another quad.
 struct Clip {
@@ -323,31 +330,41 @@ class OverlapFinder {
             bp.z = p.z;
             bp.runLength = runLength(def);
             bp.signedRise = p.reversed ? -riseOf(p, def) : riseOf(p, def);
-            bp.quads = &localQuads(*def, trim);
+            const PartQuads& part = localQuads(*def, trim);
+            bp.quads = &part.quads;
+            bp.corners = &part.corners;
             if (bp.quads->empty())
                 continue;
-            placeQuads(bp, placed_);
-            bp.box = placed_.front().box;
-            for (const Quad& q : placed_)
-                bp.box = unite(bp.box, q.box);
+            bp.box = placedBox(bp);
             pieces_.push_back(bp);
         }
     }
 
     // A part's quads in its own frame, cut once for all its pieces: a large layout holds one
     // set per part in use instead of one per piece.
-    const std::vector<Quad>& localQuads(const PieceDef& def, double trim) {
+    const PartQuads& localQuads(const PieceDef& def, double trim) {
         auto it = localQuads_.find(&def);
         if (it != localQuads_.end())
             return it->second;
-        std::vector<Quad>& quads = localQuads_[&def];
+        PartQuads& part = localQuads_[&def];
+        std::vector<Quad>& quads = part.quads;
         const double half = trackHalfWidth(def);
         const TrackBands bands = trackBands(def), slips = slipCurves(def);
         for (int k = 0; k < bands.count; ++k)
             appendQuads(bands.band[k], half, trim, PieceFrame(), quads);
         for (int k = 0; k < slips.count; ++k)
             appendQuads(slips.band[k], half, trim, PieceFrame(), quads);
-        return quads;
+        for (const Quad& q : quads)
+            part.corners.insert(part.corners.end(), q.p, q.p + 4);
+        const auto before = [](const Point& a, const Point& b) {
+            return a.x != b.x ? a.x < b.x : a.y < b.y;
+        };
+        std::sort(part.corners.begin(), part.corners.end(), before);
+        part.corners.erase(
+            std::unique(part.corners.begin(), part.corners.end(),
+                        [](const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }),
+            part.corners.end());
+        return part;
     }
 
     // The piece's quads where it lies.
@@ -362,6 +379,17 @@ class OverlapFinder {
         }
     }
 
+    // The box round the piece's quads where it lies (the union of their boxes), without
+    // placing them: neighbouring quads share corners, which are placed once.
+    static Bounds placedBox(const BandedPiece& piece) {
+        Bounds box;
+        for (const Point& corner : *piece.corners) {
+            const Point p = piece.frame.apply(corner);
+            box.add(p.x, p.y);
+        }
+        return box;
+    }
+
     // Tracks leaving one turnout, crossing, slip or turntable start side by side and may
     // touch there: together with it they make up one junction.
     bool shareJunction(const PlacedPiece& pa, const PlacedPiece& pb) const {
@@ -372,8 +400,14 @@ class OverlapFinder {
     }
 
     bool measure(const BandedPiece& a, const BandedPiece& b, TrackOverlap& o) {
-        placeQuads(a, quadsA_);
-        placeQuads(b, quadsB_);
+        // A piece is measured against one piece after another of its cell: its quads are
+        // placed once for all of them.
+        if (inQuadsA_ != &a)
+            placeQuads(a, quadsA_);
+        if (inQuadsB_ != &b)
+            placeQuads(b, quadsB_);
+        inQuadsA_ = &a;
+        inQuadsB_ = &b;
         nearA_.clear();
         nearB_.clear();
         for (const Quad& q : quadsA_)
@@ -432,8 +466,9 @@ class OverlapFinder {
     const OverlapFault& fault_;
     std::vector<BandedPiece> pieces_;
     std::unordered_set<int32_t> junctions_; // ids of pieces with more than two connectors
-    std::unordered_map<const PieceDef*, std::vector<Quad>> localQuads_;
-    std::vector<Quad> placed_, quadsA_, quadsB_; // scratch
+    std::unordered_map<const PieceDef*, PartQuads> localQuads_;
+    std::vector<Quad> quadsA_, quadsB_;                           // scratch
+    const BandedPiece *inQuadsA_ = nullptr, *inQuadsB_ = nullptr; // whose quads they hold
     std::vector<const Quad*> nearA_, nearB_;
     std::vector<Link> links_;
 };

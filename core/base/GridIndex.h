@@ -29,10 +29,12 @@ class GridIndex {
 
     // Every item is filed first, then build() runs once before any search.
     void addPoint(uint32_t item, double x, double y) {
+        noteOrder(item);
         entries_.emplace_back(keyOf(cellOf(x), cellOf(y)), item);
     }
     // In every cell the box touches.
     void addBox(uint32_t item, const Bounds& box) {
+        noteOrder(item);
         for (int64_t cx = cellOf(box.minX); cx <= cellOf(box.maxX); ++cx)
             for (int64_t cy = cellOf(box.minY); cy <= cellOf(box.maxY); ++cy)
                 entries_.emplace_back(keyOf(cx, cy), item);
@@ -65,6 +67,12 @@ class GridIndex {
   private:
     using Range = std::pair<uint32_t, uint32_t>; // [first, second) in items_
 
+    void noteOrder(uint32_t item) {
+        filedInOrder_ = filedInOrder_ && item >= lastFiled_;
+        lastFiled_ = item;
+    }
+    void sortEntries();
+
     static uint64_t keyOf(int64_t cx, int64_t cy) {
         return (static_cast<uint64_t>(static_cast<uint32_t>(cx)) << 32) | static_cast<uint32_t>(cy);
     }
@@ -74,6 +82,8 @@ class GridIndex {
     std::vector<uint32_t> items_;                        // grouped by cell
     std::vector<std::pair<uint64_t, Range>> runs_;       // cells in key order
     std::unordered_map<uint64_t, Range> cells_;
+    bool filedInOrder_ = true; // items were filed in increasing number
+    uint32_t lastFiled_ = 0;
 };
 
 } // namespace plandor
