@@ -119,5 +119,36 @@ TEST(GridIndex, BoxesAreFiledInEveryCellTheyTouchAndCellsListItemsInOrder) {
     EXPECT_EQ(std::vector<uint32_t>(right.begin(), right.end()), (std::vector<uint32_t>{0, 2}));
 }
 
+TEST(GridIndex, ALargeGridFiledInOrderListsItsCellsAsOneFiledOutOfOrder) {
+    // Tens of thousands of entries filed in increasing number take the radix sort; the same
+    // boxes filed the other way round take the plain one. Both lie across the origin, so
+    // every digit of the cell keys differs.
+    constexpr uint32_t kCount = 40000;
+    const auto boxOf = [](uint32_t i) {
+        const double x = (static_cast<double>(i % 211) - 105) * 37.5;
+        const double y = (static_cast<double>(i / 211) - 95) * 41.25;
+        return Bounds{x, y, x + 60, y + 15};
+    };
+    GridIndex inOrder(50), reversed(50);
+    for (uint32_t i = 0; i < kCount; ++i)
+        inOrder.addBox(i, boxOf(i));
+    for (uint32_t i = kCount; i-- > 0;)
+        reversed.addBox(i, boxOf(i));
+    inOrder.build();
+    reversed.build();
+    const auto cellsOf = [](const GridIndex& grid) {
+        std::vector<std::vector<uint32_t>> cells;
+        grid.forEachCell(
+            [&](GridIndex::Items items) { cells.emplace_back(items.begin(), items.end()); });
+        return cells;
+    };
+    const auto cells = cellsOf(inOrder);
+    EXPECT_GT(cells.size(), kCount / 2);
+    EXPECT_EQ(cells, cellsOf(reversed));
+    const GridIndex::Items origin = inOrder.itemsIn(0, 0);
+    EXPECT_EQ(std::vector<uint32_t>(origin.begin(), origin.end()),
+              std::vector<uint32_t>(reversed.itemsIn(0, 0).begin(), reversed.itemsIn(0, 0).end()));
+}
+
 } // namespace
 } // namespace plandor
