@@ -9,6 +9,7 @@
 #include "core/catalog/TrackCatalog.h"
 #include "core/elevation/Grades.h"
 #include "core/model/Layout.h"
+#include "gui/platform/ThemePictures.h"
 #include "gui/platform/WxText.h"
 #include "gui/ui/SplashDialog.h"
 
@@ -343,6 +344,7 @@ bool PlandorApp::OnInit() {
     Reading reading;
     if (!file.empty())
         reading = takeReading(file);
+    drawRadioDotsFromPictures();
     const wxStandardPathsBase& paths = wxStandardPaths::Get();
     const MainWindow window = runStartUp(fromWx(paths.GetUserLocalDataDir()),
                                          fromWx(paths.GetTempDir()), createMainWindow);
