@@ -37,7 +37,8 @@ bool usingGtkOwnTheme() {
 
 void drawRadioDotsFromPictures() {
     GdkScreen* screen = gdk_screen_get_default();
-    if (!screen || !usingGtkOwnTheme())
+    // The picture is drawn for one device pixel a point: on a scaled screen it would blur.
+    if (!screen || !usingGtkOwnTheme() || gdk_screen_get_monitor_scale_factor(screen, 0) != 1)
         return;
     GtkCssProvider* provider = gtk_css_provider_new();
     if (gtk_css_provider_load_from_data(provider, kRadioDot, -1, nullptr))
