@@ -289,6 +289,14 @@ TEST(DocumentOperations, RefusalsLeaveNothingAndChangesTakeOneStep) {
     }
 }
 
+// Each grade button reaches its own rule and hands on what it says.
+TEST(DocumentOperations, GradeCommandsCarryTheirStatusLine) {
+    Fixture f;
+    EXPECT_EQ(startGrade(f.doc, f.contextOf(f.first), 3, true).message, "Elevation: DOWN 3.0 deg");
+    EXPECT_EQ(endGrade(f.doc, f.contextOf(f.first)).message, kGradeEndedStatus);
+    EXPECT_EQ(recalculateElevation(f.doc, f.contextOf(f.first)).message, "");
+}
+
 TEST(DocumentOperations, SelectionCommandsTakeNoStep) {
     Fixture f;
     EXPECT_TRUE(selectAll(f.doc).has(Change::Selection));

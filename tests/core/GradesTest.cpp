@@ -80,8 +80,11 @@ TEST(StartGrade, AngleDirectionAndLimit) {
 TEST(Grades, RefusalsPushNoSnapshot) {
     Layout layout = emptyLayout();
     const int32_t s = addPiece(layout, "2200", 0, 0).id;
-    // Missing pieces and a spinner that is not a number are rows of the refusal table.
+    EXPECT_EQ(startGrade(layout, 999, 3, false).status, "");
+    EXPECT_FALSE(startGrade(layout, s, std::nan(""), false).changed);
+    EXPECT_EQ(endGrade(layout, -1).status, "");
     EXPECT_FALSE(endGrade(layout, s).changed); // nothing to end
+    EXPECT_FALSE(recalculateElevation(layout, 999).changed);
     EXPECT_TRUE(layout.gradeRuns.empty());
     ASSERT_TRUE(startGrade(layout, s, 3, false).changed);
     EXPECT_FALSE(startGrade(layout, s, 3, false).changed); // the same grade again

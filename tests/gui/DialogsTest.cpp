@@ -22,7 +22,7 @@ namespace {
 
 using DialogsTest = MainFrameFixture;
 
-TEST_F(DialogsTest, LevelsDialogRefusesToRemoveTheLastLevel) {
+TEST_F(DialogsTest, LevelsDialogAddsANamedLevelAndRefusesToRemoveTheLastOne) {
     ScriptedPrompter prompter;
     LevelsSession session(frame->document());
     auto* dialog = new LevelManagerDialog(frame, session, prompter);
@@ -32,6 +32,12 @@ TEST_F(DialogsTest, LevelsDialogRefusesToRemoveTheLastLevel) {
     dialog->removeSelectedLevel();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "A layout must have at least one level.");
+
+    prompter.texts = {std::string("Attic")};
+    dialog->addLevelAsked();
+    EXPECT_EQ(prompter.textPrompts.back(), "Level 2") << "the next free name is offered";
+    ASSERT_EQ(dialog->list()->GetItemCount(), 2);
+    EXPECT_EQ(dialog->list()->GetItemText(1, 0), "Attic");
     dialog->Destroy();
     session.close();
 }
