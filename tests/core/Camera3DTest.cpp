@@ -63,34 +63,6 @@ Scene3D squarePlan(double cx, double cy, double side) {
 
 } // namespace
 
-TEST(Camera3D, ResetReturnsToTheOpeningViewAndKeysOrbitAndZoom) {
-    Camera3D cam;
-    cam.aimAt(squarePlan(1000, -500, 72000));
-    const Camera3D opening = cam;
-    cam.press(0, 0, true, true);
-    cam.drag(40, 30);
-    cam.release();
-    cam.wheel(120);
-    cam.key(CameraKey::Reset);
-    EXPECT_EQ(cam.modelView(), opening.modelView()) << "R frames the scene as it opened";
-
-    const struct {
-        CameraKey key;
-        double yaw, pitch, distance; // change from the opening view
-    } cases[] = {
-        {CameraKey::OrbitLeft, -5, 0, 1}, {CameraKey::OrbitRight, 5, 0, 1},
-        {CameraKey::OrbitUp, 0, -5, 1},   {CameraKey::OrbitDown, 0, 5, 1},
-        {CameraKey::ZoomIn, 0, 0, 0.88},  {CameraKey::ZoomOut, 0, 0, 1 / 0.88},
-    };
-    for (const auto& c : cases) {
-        Camera3D moved = opening;
-        moved.key(c.key);
-        EXPECT_DOUBLE_EQ(moved.yaw, opening.yaw + c.yaw);
-        EXPECT_DOUBLE_EQ(moved.pitch, opening.pitch + c.pitch);
-        EXPECT_DOUBLE_EQ(moved.distance, opening.distance * c.distance);
-    }
-}
-
 // Every corner of the plan and of a box 500 mm above it lies between the clipping planes,
 // however the camera was turned, panned and zoomed.
 TEST(Camera3D, ClippingPlanesHoldTheWholeScene) {

@@ -112,14 +112,6 @@ TEST(CommandTable, ToolTextsAndEnablingFollowTheDocument) {
     }
 }
 
-TEST(CommandTable, TheContextMenuTakesItsTextsFromTheTable) {
-    EXPECT_EQ(contextMenuText(CmdCopy), "Copy");
-    EXPECT_EQ(contextMenuText(CmdPaste), "Paste");
-    EXPECT_EQ(contextMenuText(CmdAutofillGap), "Autofill Gap...");
-    EXPECT_EQ(contextMenuText(CmdEditLabel), "Edit Text...");
-    EXPECT_EQ(contextMenuText(CmdSave), "") << "not in the context menu";
-}
-
 TEST(CommandTable, EnablingFollowsTheLayoutAndTheClipboard) {
     Document doc;
     Layout& layout = doc.layout;

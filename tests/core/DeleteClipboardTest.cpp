@@ -18,13 +18,8 @@ namespace {
 struct Chain {
     Document doc;
     Layout& layout = (doc.layout = emptyLayout());
-    int32_t a = addPiece(layout, "24188", 0, 0).id;
-    int32_t b = addPiece(layout, "24188", 188.3, 0).id;
-    int32_t c = addPiece(layout, "24188", 376.6, 0).id;
-    Chain() {
-        layout.join(a, 1, b, 0);
-        layout.join(b, 1, c, 0);
-    }
+    const std::vector<int32_t> ids = addChain(layout, "24188", 3);
+    int32_t a = ids[0], b = ids[1], c = ids[2];
 };
 
 // The ramp pair's case selects one half only: the lock on its twin holds all the same.

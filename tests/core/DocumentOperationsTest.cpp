@@ -289,6 +289,7 @@ TEST(DocumentOperations, RefusalsLeaveNothingAndChangesTakeOneStep) {
     }
 }
 
+// Each grade button reaches its own rule and hands on what it says.
 TEST(DocumentOperations, GradeCommandsCarryTheirStatusLine) {
     Fixture f;
     EXPECT_EQ(startGrade(f.doc, f.contextOf(f.first), 3, true).message, "Elevation: DOWN 3.0 deg");

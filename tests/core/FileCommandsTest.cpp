@@ -231,17 +231,11 @@ TEST_F(FileCommandsTest, CommandLineFileReadAheadOpensAsAReadIntoTheOpenLayout) 
     EXPECT_EQ(prompter.messages.back().text, "Cannot open file: " + commandLinePath("Missing.plo"));
 }
 
-// Save proposes the name the user knows the file by, not the name stored inside it.
-TEST_F(FileCommandsTest, CommandLineFileFromElsewhereIsSavedUnderItsOwnName) {
+// From elsewhere Save proposes the file's own name (driven in the window's CommandLineOpen);
+// inside the layout folder the file keeps its path, and Save As proposes the stored name as
+// Open does.
+TEST_F(FileCommandsTest, CommandLineFileInTheFolderIsSavedAsUnderItsStoredName) {
     const std::string stored = "Golden & <Test> \"one\"";
-    ASSERT_EQ(saveLayout(twoJoinedPieces(), source + "/club-yard.v2.plo", stored), "");
-    ASSERT_TRUE(files.openFromCommandLine(source + "/club-yard.v2.plo").replaced());
-    prompter.texts = {std::nullopt};
-    EXPECT_FALSE(files.save().any());
-    EXPECT_EQ(prompter.textPrompts, std::vector<std::string>{"club-yard.v2"});
-
-    // Inside the layout folder the file keeps its path, and Save As proposes the stored name
-    // as Open does.
     ASSERT_EQ(saveLayout(twoJoinedPieces(), app + "/Yard.plo", stored), "");
     ASSERT_TRUE(files.openFromCommandLine(app + "/Yard.plo").replaced());
     prompter.texts = {std::nullopt};

@@ -37,13 +37,6 @@ TEST(Geometry, HeadingsAreKeptInAFullTurn) {
     }
 }
 
-TEST(Geometry, DegreesAndRadiansConvertBothWays) {
-    EXPECT_DOUBLE_EQ(degToRad(180), kPi);
-    EXPECT_DOUBLE_EQ(radToDeg(kPi / 2), 90);
-    for (double d : {-720.0, -30.0, 0.0, 1e-6, 45.0, 359.5})
-        EXPECT_NEAR(radToDeg(degToRad(d)), d, 1e-12) << d;
-}
-
 TEST(Geometry, BoxesOverlapWhenTheyShareAPoint) {
     const Bounds a{0, 0, 10, 10};
     struct Case {

@@ -1,4 +1,4 @@
-#include "EditingTestSupport.h"
+#include "LayoutBuilder.h"
 #include "core/catalog/HelixVariants.h"
 #include "core/catalog/TrackCatalog.h"
 #include "core/model/HelixPlacement.h"
@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 using namespace plandor;
-using plandor::testing::editStep;
 
 TEST(HelixPlacing, HeadingTurnsTheStubsAndAnUnknownVariantFallsBack) {
     Layout layout = emptyLayout();
@@ -22,19 +21,6 @@ TEST(HelixPlacing, HeadingTurnsTheStubsAndAnUnknownVariantFallsBack) {
     ASSERT_TRUE(placeHelix(layout, 0, 0, 0, "proses_3_5_r2r3"));
     EXPECT_EQ(layout.helices.at(1).variant, "proses_3_5_r2r3");
     EXPECT_DOUBLE_EQ(layout.findPiece(layout.helices[1].topR2)->z, 340);
-}
-
-TEST(HelixPlacing, OneUndoStepRemovesTheWholeHelix) {
-    Document doc;
-    Layout& layout = doc.layout;
-    layout.ensureDefaultLevel();
-    addPiece(layout, "24188");
-    ASSERT_TRUE(editStep(doc, [&] { return placeHelix(layout, 0, 0, 0, ""); }));
-    EXPECT_EQ(doc.undoDepth(), 1u);
-    doc.undo();
-    EXPECT_TRUE(layout.helices.empty());
-    ASSERT_EQ(layout.pieces.size(), 1u);
-    EXPECT_EQ(layout.nextId, 7u); // ids are never handed out twice
 }
 
 // Every drawing and count of a helix takes its ring pieces from one place: twelve a turn, each

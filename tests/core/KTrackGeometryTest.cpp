@@ -2,6 +2,7 @@
 // circles that close, the long crossing's angle, and layouts saved before the change.
 #include "LayoutBuilder.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/editing/Snap.h"
 #include "core/model/LayoutFile.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,6 @@
 #include <cmath>
 
 using namespace plandor;
-
-namespace {
-
-double headingGap(double a, double b) {
-    const double d = std::fabs(normalizeHeading(a) - normalizeHeading(b));
-    return std::min(d, 360.0 - d);
-}
-
-} // namespace
 
 namespace {
 
@@ -59,7 +51,7 @@ TEST(KTrackGeometry, CurvesHaveTheRealRadiusAndAngleAndCloseACircle) {
             continue;
         const Pose end = chainEnd(std::vector<std::string>(std::lround(pieces), c.part));
         EXPECT_NEAR(std::hypot(end.x, end.y), 0, 0.05) << c.part << " circle does not close";
-        EXPECT_LT(headingGap(end.heading, 0), 1e-6) << c.part;
+        EXPECT_LT(headingDifference(end.heading, 0), 1e-6) << c.part;
     }
     // Half-length pieces mix with the full ones on one radius.
     const Pose mixed = chainEnd({"2223", "2223", "2221"});

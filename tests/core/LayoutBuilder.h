@@ -67,7 +67,6 @@ inline PolygonShape& addShape(Layout& layout, std::vector<Point> vertices, doubl
     return layout.shapes.back();
 }
 
-// A level named after its id.
 // Two ramp halves joined end to end, then a plain straight after the second.
 struct RampPair {
     int32_t first, second, after;
@@ -129,6 +128,16 @@ inline int32_t attachChain(Layout& layout, int32_t from, int fromConn, const std
         fromConn = 1 - conn;
     }
     return from;
+}
+
+// `count` copies of a part from (x, y) at heading 0, each joined by its connector 0 to the
+// connector 1 of the one before; their ids in order.
+inline std::vector<int32_t> addChain(Layout& layout, const std::string& part, int count,
+                                     double x = 0, double y = 0) {
+    std::vector<int32_t> ids{addPiece(layout, part, x, y).id};
+    while (static_cast<int>(ids.size()) < count)
+        ids.push_back(attachPiece(layout, ids.back(), 1, part).id);
+    return ids;
 }
 
 // The joint is stored on both pieces.

@@ -1,20 +1,16 @@
 // The layout file: the golden file byte for byte, every record field through a save and a load,
 // the reader's rules, damaged files and saving without losing the old file.
 #include "core/model/LayoutFile.h"
-#include "FileSizeLimit.h"
 #include "LayoutBuilder.h"
 #include "TempFolder.h"
 #include "core/base/Process.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <limits>
-#include <random>
 #include <sstream>
 #include <tuple>
 
@@ -198,46 +194,6 @@ TEST(LayoutFileAttributes, NamesMatchOnlyWhereAnAttributeStarts) {
         EXPECT_EQ(attributeValue(c.line, c.name), c.want) << c.what;
 }
 
-TEST(LayoutFileNumbers, RangeEdgesAndNonFiniteValues) {
-    EXPECT_EQ(readInt("2147483647"), 2147483647);
-    EXPECT_EQ(readInt("2147483648"), std::nullopt);
-    EXPECT_EQ(readInt("12abc"), 12);
-    EXPECT_EQ(readInt("abc"), std::nullopt);
-    for (const char* bad : {"1e308", "1e309", "nan", "-inf", ""})
-        EXPECT_EQ(readReal(bad), std::nullopt) << bad;
-}
-
-// The fast fixed-point writer must give the library's text for every value, near halves,
-// signs and huge magnitudes included: the saved file depends on it byte for byte.
-TEST(LayoutFileNumbers, FixedPointTextIsTheLibrarys) {
-    // clang-format off
-    std::vector<double> values = {0.0, -0.0, 0.03125, -0.03125, 0.00005, -0.00004, 1.23445,
-                                  0.99995, 9999.99995, 359.99999, 1e9, -1e9, 0x1p40 / 1e4,
-                                  0x1p40 / 1e4 + 0.5, 1e300, -1e-300, 2.5e-5,
-                                  std::numeric_limits<double>::infinity(),
-                                  std::numeric_limits<double>::quiet_NaN()};
-    // clang-format on
-    std::mt19937_64 random(7);
-    for (int i = 0; i < 200000; ++i) {
-        const double magnitude = std::pow(10.0, static_cast<int>(random() % 16) - 6);
-        const double v = std::uniform_real_distribution<double>(-1, 1)(random) * magnitude;
-        values.push_back(v);
-        // Values on a half of the last decimal, and just beside it.
-        const double half = (std::round(v * 1e4) + 0.5) / 1e4;
-        values.push_back(half);
-        values.push_back(std::nextafter(half, 0.0));
-    }
-    for (double v : values) {
-        char mine[kMaxFixed4Chars];
-        char library[kMaxFixed4Chars];
-        const std::string_view a(mine, static_cast<std::size_t>(writeFixed4(mine, v) - mine));
-        const auto res =
-            std::to_chars(library, library + sizeof library, v, std::chars_format::fixed, 4);
-        const std::string_view b(library, static_cast<std::size_t>(res.ptr - library));
-        ASSERT_EQ(a, b) << std::hexfloat << v;
-    }
-}
-
 // Reading rules
 
 TEST_F(LayoutFileTest, PieceDefaultsHeadingsColourAndJoints) {
@@ -396,25 +352,6 @@ TEST_F(LayoutFileTest, UnreadablePathLeavesTheLayoutUntouched) {
         EXPECT_EQ(name, "Before");
         EXPECT_EQ(saved(l, name), before) << p;
     }
-}
-
-// Saving safely
-
-TEST_F(LayoutFileTest, FailedWriteKeepsTheOldFileAndRemovesTheTemporary) {
-    if (!kFileSizeCanBeLimited)
-        GTEST_SKIP() << "no file size limit to stand for a full disk";
-    const std::string p = path("layout.plo");
-    writeFile(p, "the only copy");
-    EXPECT_EQ(saveLayout(Layout{}, path("missing/layout.plo"), "n"),
-              "Cannot open file: " + path("missing/layout.plo"));
-    {
-        const FileSizeLimit fullDisk(100); // the golden layout takes some 3 kB
-        EXPECT_EQ(saveLayout(golden(), p, "n"),
-                  "Cannot write file: " + p + "\nThe file that was there is unchanged.");
-    }
-    EXPECT_EQ(readFile(p), "the only copy");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
-        << "no temporary file is left";
 }
 
 // Every stored field, and the limits of the reader on far coordinates and oversized files

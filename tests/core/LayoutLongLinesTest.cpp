@@ -108,19 +108,3 @@ TEST_F(LongLines, EveryElementWithALongAttribute) {
         }
     }
 }
-
-// 50 MB, once at the start of each section.
-TEST_F(LongLines, FiftyMegabytesInEachSection) {
-    const std::vector<std::string> golden = goldenLines();
-    const std::string fifty = unknownLine(50 * kMB);
-    for (std::size_t i = 1; i < golden.size(); ++i) {
-        const std::string& line = golden[i];
-        const bool sectionStart = line.find("</") == std::string::npos &&
-                                  (line.compare(0, 3, "  <") == 0 || line.compare(0, 1, "<") == 0);
-        if (!sectionStart)
-            continue;
-        std::vector<std::string> lines = golden;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, fifty);
-        expectReadsAsGolden(lines, "50 MB after \"" + line.substr(0, 30) + "\"");
-    }
-}

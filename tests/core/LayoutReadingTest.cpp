@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -25,16 +26,35 @@ double libraryValue(std::string_view text) {
     return v;
 }
 
-// Whatever the writer produces reads back as the very value the library conversion gives,
-// bit for bit, including signed zeros.
-TEST(LayoutReading, WrittenDecimalsReadAsTheLibraryReadsThem) {
+// The fast fixed-point writer gives the library's text for every value, near halves, signs and
+// huge magnitudes included (the saved file depends on it byte for byte), and what it writes
+// reads back as the very value the library conversion gives, bit for bit, signed zeros too.
+TEST(LayoutReading, WrittenDecimalsAreTheLibrarysBothWays) {
+    // clang-format off
+    std::vector<double> values = {0.0, -0.0, 0.03125, -0.03125, 0.00005, -0.00004, 1.23445,
+                                  0.99995, 9999.99995, 359.99999, 1e9, -1e9, 0x1p40 / 1e4,
+                                  0x1p40 / 1e4 + 0.5, 1e300, -1e-300, 2.5e-5,
+                                  std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    // clang-format on
     std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> any(-1e9, 1e9);
-    std::uniform_real_distribution<double> small(-10, 10);
     for (int i = 0; i < 200000; ++i) {
-        char text[64];
-        const double v = i % 2 ? any(random) : small(random);
-        const std::string_view written(text, std::size_t(writeFixed4(text, v) - text));
+        const double magnitude = std::pow(10.0, static_cast<int>(random() % 16) - 6);
+        const double v = std::uniform_real_distribution<double>(-1, 1)(random) * magnitude;
+        // Values on a half of the last decimal, and just beside it.
+        const double half = (std::round(v * 1e4) + 0.5) / 1e4;
+        values.insert(values.end(), {v, half, std::nextafter(half, 0.0)});
+    }
+    for (double v : values) {
+        char mine[kMaxFixed4Chars];
+        char library[kMaxFixed4Chars];
+        const std::string_view written(mine, std::size_t(writeFixed4(mine, v) - mine));
+        const auto res =
+            std::to_chars(library, library + sizeof library, v, std::chars_format::fixed, 4);
+        ASSERT_EQ(written, std::string_view(library, std::size_t(res.ptr - library)))
+            << std::hexfloat << v;
+        if (!(std::fabs(v) < 1e9)) // beyond any size a layout can hold: refused, see below
+            continue;
         const std::optional<double> read = readReal(written);
         ASSERT_TRUE(read) << written;
         const double expected = libraryValue(written);
@@ -66,6 +86,7 @@ TEST(LayoutReading, OtherSpellingsFollowTheLibrary) {
         {"inf", std::nullopt},
         {"--1", std::nullopt},
         {"1000000001", std::nullopt}, // beyond any size a layout can hold
+        {"1e309", std::nullopt},
     };
     for (const Case& c : cases) {
         const std::optional<double> read = readReal(c.text);
@@ -75,6 +96,10 @@ TEST(LayoutReading, OtherSpellingsFollowTheLibrary) {
             EXPECT_EQ(std::signbit(*read), std::signbit(*c.value)) << c.text;
         }
     }
+    EXPECT_EQ(readInt("2147483647"), 2147483647);
+    EXPECT_EQ(readInt("2147483648"), std::nullopt);
+    EXPECT_EQ(readInt("12abc"), 12);
+    EXPECT_EQ(readInt("abc"), std::nullopt);
 }
 
 // Joint lines as the writer makes them take a short way; every other spelling still reads as

@@ -185,18 +185,5 @@ TEST(Levels, UndoAfterTheSessionBringsTheLevelBackExactly) {
     EXPECT_EQ(layoutFileText(doc.layout, "Decks"), removed);
 }
 
-TEST(Levels, ASessionThatOnlyTouchesTheListIsSavedButNoUndoStep) {
-    Document doc;
-    doc.layout = withLevels({1, 2});
-    Edit edit = doc.begin();
-    LevelsChange session = addLevel(doc.layout, "Three");
-    session |= setLevelVisible(doc.layout, 1, false);
-    EXPECT_TRUE(session.levels);
-    const Change change = edit.commit(levelsSessionChange(session));
-    EXPECT_FALSE(doc.canUndo());
-    EXPECT_TRUE(doc.modified);
-    EXPECT_TRUE(change.modified);
-}
-
 } // namespace
 } // namespace plandor

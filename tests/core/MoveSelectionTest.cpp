@@ -25,12 +25,7 @@ void moveSelected(Layout& layout, Point from, Point to) {
 TEST(MoveGesture, SelectionMovesRigidlyAndBreaksOnlyJointsToUnselectedPieces) {
     Layout layout = emptyLayout();
     layout.snapOn = false;
-    std::vector<int32_t> ids;
-    for (int i = 0; i < 4; ++i) {
-        ids.push_back(addPiece(layout, "24188", 188.3 * i, 0).id);
-        if (i)
-            layout.join(ids[i - 1], 1, ids[i], 0);
-    }
+    const std::vector<int32_t> ids = addChain(layout, "24188", 4);
     layout.findPiece(ids[1])->selected = layout.findPiece(ids[2])->selected = true;
     addScenery(layout, "tree", 10, 20).selected = true;
     moveSelected(layout, Point{200, 0}, Point{220, 300});

@@ -1,5 +1,6 @@
 #include "core/render/PieceGeometry.h"
 #include "core/catalog/TrackCatalog.h"
+#include "core/editing/Snap.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,6 @@ namespace {
 // The tables round connector values; the diagonal of 8560 ends 0.33 mm from its connector 3
 // because the band runs at the stated crossing angle.
 constexpr double kEndTolerance = 0.5;
-
-double headingDiff(double a, double b) {
-    const double d = std::fmod(std::fabs(a - b), 360.0);
-    return std::min(d, 360.0 - d);
-}
 
 // Direction of travel along a band at its start (t = 0) or end (t = 1).
 double bandHeading(const TrackBand& band, double t) {
@@ -31,7 +27,7 @@ bool connectorEndsABand(const TrackBands& bands, const ConnectorDef& c) {
             const Point p = bandPoint(b, t, 0);
             const double outward = bandHeading(b, t) + (t == 0.0 ? 180.0 : 0.0);
             if (std::hypot(p.x - c.x, p.y - c.y) < kEndTolerance &&
-                headingDiff(outward, c.heading) < 0.1)
+                headingDifference(outward, c.heading) < 0.1)
                 return true;
         }
     }

@@ -37,10 +37,13 @@ struct GridCase {
     double scale;
 };
 
-TEST(PageGrid, PagesAndScaleForEachScaling) {
+TEST(PageGrid, PagesAndScaleForEachScalingAndOutOfRangeInputs) {
     // Usable area of an A4 page: 2281 x 3227 pixels.
     const Bounds layout2x1{0, 0, 2000, 1000};
     const Bounds pageShaped{0, 0, 2281, 3227};
+    const Bounds far{0, 0, 1e9, 1e9};
+    const Bounds small{0, 0, 100, 100};
+    const int kBig = std::numeric_limits<int>::max();
     const GridCase cases[] = {
         {"fit is one page", layout2x1, scaled(ScaleFitToPage), 300, 1, 1, 2281.0 / 2000},
         {"1:1 at 300 dpi", layout2x1, scaled(ScaleActual, 1), 300, 11, 4, 300 / 25.4},
@@ -51,22 +54,8 @@ TEST(PageGrid, PagesAndScaleForEachScaling) {
         {"201 % spills over", pageShaped, scaled(ScalePercentage, 10, 201), 300, 3, 3, 2.01},
         {"a point is one millimetre", Bounds{5, 5, 5, 5}, scaled(ScaleActual, 1), 300, 1, 1,
          300 / 25.4},
-    };
-    for (const GridCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const PageGrid grid = pageGrid(c.box, c.options, kA4Width, kA4Height, c.dpi);
-        EXPECT_EQ(grid.across, c.across);
-        EXPECT_EQ(grid.down, c.down);
-        EXPECT_NEAR(grid.scale, c.scale, 1e-9);
-    }
-}
-
-// Inputs out of range are brought into range: no count overflows, no scale is zero or less.
-TEST(PageGrid, OutOfRangeInputsGiveABoundedGrid) {
-    const Bounds far{0, 0, 1e9, 1e9};
-    const Bounds small{0, 0, 100, 100};
-    const int kBig = std::numeric_limits<int>::max();
-    const GridCase cases[] = {
+        // Inputs out of range are brought into range: no count overflows, no scale is zero or
+        // less.
         {"a piece 1,000 km away at 1:1", far, scaled(ScaleActual, 1), 300, 501, 501, 300 / 25.4},
         {"a huge resolution is 10,000 dpi", small, scaled(ScaleActual, 1), kBig, 18, 13,
          10000 / 25.4},

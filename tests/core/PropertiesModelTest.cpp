@@ -115,18 +115,6 @@ TEST(PropertiesModel, DescriptionsInEveryUnit) {
     }
 }
 
-// With nothing selected the height label names the unit of the layout shown now, not the one
-// of the piece shown before (a cm layout's piece, then an mm layout opened).
-TEST(PropertiesModel, NoSelectionNamesTheCurrentUnit) {
-    OnePiece cm(Units::Centimetres);
-    PropertiesState s = refreshed(cm.doc.layout);
-    EXPECT_EQ(s.heightLabel, "Height (cm):");
-    Layout mm = emptyLayout();
-    mm.units = Units::Millimetres;
-    refreshSelection(mm, s);
-    EXPECT_EQ(s.heightLabel, "Height (mm):");
-}
-
 TEST(PropertiesModel, HeightEnterReadsTheCurrentUnitAndNeedsOnePiece) {
     const struct {
         const char* text;

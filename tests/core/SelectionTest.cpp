@@ -12,17 +12,6 @@ using namespace plandor::testing;
 
 namespace {
 
-// n straights joined end to end along +x, ids returned in chain order.
-std::vector<int32_t> chain(Layout& layout, int n) {
-    std::vector<int32_t> ids;
-    for (int i = 0; i < n; ++i) {
-        ids.push_back(addPiece(layout, "24188", 188.3 * i, 0).id);
-        if (i > 0)
-            layout.join(ids[i - 1], 1, ids[i], 0);
-    }
-    return ids;
-}
-
 std::vector<int32_t> selectedIds(const Layout& layout) {
     std::vector<int32_t> ids;
     for (const PlacedPiece& p : layout.pieces)
@@ -33,7 +22,7 @@ std::vector<int32_t> selectedIds(const Layout& layout) {
 
 TEST(ClickPiece, ShiftChainRunsAroundALoopTheShortWay) {
     Layout layout = emptyLayout();
-    const auto ids = chain(layout, 10);
+    const auto ids = addChain(layout, "24188", 10);
     layout.join(ids[9], 1, ids[0], 0); // close the loop (geometry does not matter here)
     clickPiece(layout, ids[1], false, false);
     clickPiece(layout, ids[8], false, true);

@@ -1,6 +1,7 @@
 #include "core/catalog/TrackCatalog.h"
 #include "Golden.h"
 #include "core/base/Geometry.h"
+#include "core/editing/Snap.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,6 @@ using namespace plandor;
 namespace {
 
 constexpr double kTol = 1e-4;
-
-// Smallest difference between two headings, across the 0/360 seam.
-double headingGap(double a, double b) {
-    const double d = std::fabs(normalizeHeading(a) - normalizeHeading(b));
-    return std::min(d, 360.0 - d);
-}
 
 void expectPose(const Pose& p, double x, double y, double heading) {
     EXPECT_NEAR(p.x, x, kTol);
@@ -87,7 +82,7 @@ TEST(TrackCatalogTransform, PoseForMateThenWorldConnectorMeetsTheTarget) {
                 const Pose w = worldConnector(poseForMate(d, c, t.x, t.y, t.heading), d, c);
                 EXPECT_NEAR(w.x, t.x, 1e-9) << d.partNumber << " c" << c;
                 EXPECT_NEAR(w.y, t.y, 1e-9) << d.partNumber << " c" << c;
-                EXPECT_LT(headingGap(w.heading, t.heading + 180), 1e-9)
+                EXPECT_LT(headingDifference(w.heading, t.heading + 180), 1e-9)
                     << d.partNumber << " c" << c;
             }
         }

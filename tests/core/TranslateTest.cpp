@@ -48,15 +48,6 @@ std::string readAll(const std::string& path) {
     return s.str();
 }
 
-TEST(Translate, EnglishWithoutATranslator) {
-    EXPECT_EQ(tr("Ready"), "Ready");
-    EXPECT_EQ(trPlural("%ld error", "%ld errors", 1), "%ld error");
-    EXPECT_EQ(trPlural("%ld error", "%ld errors", 0), "%ld errors");
-    EXPECT_EQ(trFormat("Open end at %s", "24188 #2"), "Open end at 24188 #2");
-    EXPECT_EQ(formatLength(125, Units::Centimetres), "12.5 cm");
-    EXPECT_EQ(statusTexts(Layout{}).pieces, "Pieces: 0");
-}
-
 TEST(Translate, TheInstalledTranslatorAndItsDecimalMark) {
     TranslatorInstalled german(markingTranslator());
     EXPECT_EQ(tr("Ready"), "\xC2\xBBReady");

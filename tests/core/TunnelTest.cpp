@@ -14,24 +14,6 @@ using namespace plandor;
 
 namespace {
 
-// Adds a piece whose connector `c` mates connector `tc` of `target` head-on, joined on both sides.
-int32_t attach(Layout& layout, const std::string& part, int32_t target, int tc, int c = 0) {
-    const Pose at = connectorOf(layout, target, tc);
-    const Pose pose = poseForMate(catalogDef(part), c, at.x, at.y, at.heading);
-    const int32_t id = addPiece(layout, part, pose.x, pose.y, pose.heading).id;
-    layout.join(target, tc, id, c);
-    return id;
-}
-
-// A chain of `n` pieces laid from (x, y) heading 0, each joined connector 1 to connector 0.
-std::vector<int32_t> chain(Layout& layout, const std::string& part, int n, double x = 0,
-                           double y = 0) {
-    std::vector<int32_t> ids{addPiece(layout, part, x, y, 0).id};
-    while (static_cast<int>(ids.size()) < n)
-        ids.push_back(attach(layout, part, ids.back(), 1));
-    return ids;
-}
-
 void select(Layout& layout, const std::vector<int32_t>& ids) {
     for (PlacedPiece& p : layout.pieces)
         p.selected = std::find(ids.begin(), ids.end(), p.id) != ids.end();
@@ -55,15 +37,15 @@ TEST(TunnelAnalysis, ToolStateByShapeOfSelection) {
              select(l, {addPiece(l, "24188").id, addPiece(l, "24188", 188.3).id});
          },
          nullptr},
-        {"joined pair", [](Layout& l) { select(l, chain(l, "24188", 2)); }, "Tunnel"},
+        {"joined pair", [](Layout& l) { select(l, addChain(l, "24188", 2)); }, "Tunnel"},
         {"closed loop",
          [](Layout& l) {
-             const auto ids = chain(l, "24130", 12);
+             const auto ids = addChain(l, "24130", 12);
              l.join(ids.back(), 1, ids.front(), 0);
              select(l, ids);
          },
          nullptr},
-        {"exact covered chain", [](Layout& l) { placeTunnelOver(l, chain(l, "24188", 4)); },
+        {"exact covered chain", [](Layout& l) { placeTunnelOver(l, addChain(l, "24188", 4)); },
          "Remove Tunnel"},
     };
     for (const auto& c : cases) {
@@ -78,7 +60,7 @@ TEST(TunnelAnalysis, ToolStateByShapeOfSelection) {
 TEST(TunnelCommand, PlacesPortalsAtChainEndsFacingOutwardAndRemovesOnlyItsOwn) {
     Document doc;
     Layout& layout = doc.layout;
-    const auto first = chain(layout, "24188", 3, 100, 50);
+    const auto first = addChain(layout, "24188", 3, 100, 50);
     placeTunnelOver(layout, first);
     const Tunnel& t = layout.tunnels[0];
     EXPECT_EQ(t.covers, first);
@@ -92,7 +74,7 @@ TEST(TunnelCommand, PlacesPortalsAtChainEndsFacingOutwardAndRemovesOnlyItsOwn) {
     EXPECT_NEAR(b->x, 100 + 3 * 188.3, 1e-9);
     EXPECT_NEAR(b->heading, 0, 1e-9);
 
-    placeTunnelOver(layout, chain(layout, "24188", 3, 0, 500));
+    placeTunnelOver(layout, addChain(layout, "24188", 3, 0, 500));
     const Tunnel kept = layout.tunnels[1];
     select(layout, first);
     Edit edit = doc.begin();
@@ -117,7 +99,7 @@ TEST(TunnelLocks, RefusalsWithTheirMessages) {
     for (const auto& [op, pick] : cases) {
         SCOPED_TRACE(std::string(op) + " " + std::to_string(pick));
         Layout layout;
-        const auto covered = chain(layout, "24188", 3);
+        const auto covered = addChain(layout, "24188", 3);
         placeTunnelOver(layout, covered);
         const int32_t free = addPiece(layout, "24188", 0, 800).id;
         select(layout, {pick == Free ? free : pick == Track ? covered[1] : -1});

@@ -18,7 +18,7 @@ using namespace plandor::guitest;
 
 using CheckLayoutTest = MainFrameFixture;
 
-TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
+TEST_F(CheckLayoutTest, ListOpensClearFollowsTheLayoutAndARowShowsItsPlace) {
     // A straight crossed in its middle by another one 60 mm higher on level 2.
     layout().ensureDefaultLevel();
     addLevel(layout(), 2, 60);
@@ -33,6 +33,24 @@ TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
     ASSERT_EQ(list->GetItemCount(), 5);
     EXPECT_EQ(list->GetItemText(0, 1), "Clearance");
     EXPECT_EQ(frame->canvas()->checkMarks().size(), 5u);
+
+    // The list opens clear of the middle of the canvas and of the side panel with Buy Track,
+    // shows every text whole, and can be resized.
+    const wxRect placed = dialog->GetScreenRect();
+    const wxRect canvas = frame->canvas()->GetScreenRect();
+    wxButton* buyTrack = frame->properties()->controls().buyTrack;
+    EXPECT_FALSE(placed.Intersects(buyTrack->GetScreenRect())) << "Buy Track stays in sight";
+    EXPECT_FALSE(placed.Contains(canvas.GetLeft() + canvas.GetWidth() / 2,
+                                 canvas.GetTop() + canvas.GetHeight() / 2))
+        << "the middle of the canvas, where a chosen finding shows, stays in sight";
+    EXPECT_TRUE(dialog->HasFlag(wxRESIZE_BORDER));
+
+    int longest = 0;
+    for (const CheckFinding& f : dialog->findings())
+        longest = std::max(longest, list->GetTextExtent(wxString::FromUTF8(f.text)).x);
+    EXPECT_GE(list->GetColumnWidth(2), longest);
+    const int columns = list->GetColumnWidth(0) + list->GetColumnWidth(1) + list->GetColumnWidth(2);
+    EXPECT_LE(columns, list->GetClientSize().x) << "the Text column is not cut";
 
     wxListEvent chosen(wxEVT_LIST_ITEM_SELECTED, list->GetId());
     chosen.m_itemIndex = 0;
@@ -59,35 +77,6 @@ TEST_F(CheckLayoutTest, ListFollowsTheLayoutAndARowShowsItsPlace) {
     EXPECT_EQ(frame->checkDialog(), nullptr);
     EXPECT_EQ(status(0), "Ready");
     EXPECT_TRUE(frame->canvas()->checkMarks().empty());
-}
-
-// The list opens clear of the middle of the canvas and of the side panel with Buy Track, shows
-// every text whole, and can be resized.
-TEST_F(CheckLayoutTest, OpensWhereItHidesLeastWithTheWholeTextShown) {
-    layout().ensureDefaultLevel();
-    addLevel(layout(), 2, 60);
-    addPiece(layout(), "24188", 2000, 1000);
-    addPiece(layout(), "24188", 2094.15, 905.85, 90, 2).z = 60;
-    command(CmdCheckLayout);
-    settle();
-    CheckLayoutDialog* dialog = frame->checkDialog();
-    ASSERT_NE(dialog, nullptr);
-    const wxRect placed = dialog->GetScreenRect();
-    const wxRect canvas = frame->canvas()->GetScreenRect();
-    wxButton* buyTrack = frame->properties()->controls().buyTrack;
-    EXPECT_FALSE(placed.Intersects(buyTrack->GetScreenRect())) << "Buy Track stays in sight";
-    EXPECT_FALSE(placed.Contains(canvas.GetLeft() + canvas.GetWidth() / 2,
-                                 canvas.GetTop() + canvas.GetHeight() / 2))
-        << "the middle of the canvas, where a chosen finding shows, stays in sight";
-    EXPECT_TRUE(dialog->HasFlag(wxRESIZE_BORDER));
-
-    wxListCtrl* list = dialog->list();
-    int longest = 0;
-    for (const CheckFinding& f : dialog->findings())
-        longest = std::max(longest, list->GetTextExtent(wxString::FromUTF8(f.text)).x);
-    EXPECT_GE(list->GetColumnWidth(2), longest);
-    const int columns = list->GetColumnWidth(0) + list->GetColumnWidth(1) + list->GetColumnWidth(2);
-    EXPECT_LE(columns, list->GetClientSize().x) << "the Text column is not cut";
 }
 
 // A pile of pieces is one finding; the list of a layout with many findings fills at once.

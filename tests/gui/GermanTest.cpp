@@ -115,10 +115,11 @@ TEST_F(GermanTest, MainWindowMenusToolbarAndPanelsAreGerman) {
                 continue;
             EXPECT_FALSE(untranslated(item->GetItemLabel()))
                 << "English menu item: " << fromWx(item->GetItemLabel());
-            if (wxMenu* sub = item->GetSubMenu())
+            if (wxMenu* sub = item->GetSubMenu()) {
                 for (const wxMenuItem* subItem : sub->GetMenuItems())
                     EXPECT_FALSE(untranslated(subItem->GetItemLabel()))
                         << "English menu item: " << fromWx(subItem->GetItemLabel());
+            }
         }
     expectNoEnglish(frame);
     EXPECT_EQ(status(0), "Bereit");
@@ -186,10 +187,7 @@ TEST_F(GermanTest, NumberFieldsAndTheStatusPositionShowADecimalComma) {
     EXPECT_EQ(status(2), "x: 0,0  y: 0,0 cm");
     CanvasPanel* canvas = frame->canvas();
     canvas->controller().view().setView(1.0, 0, 0);
-    wxMouseEvent motion(wxEVT_MOTION);
-    motion.SetPosition(wxPoint(125, 30));
-    motion.SetEventObject(canvas);
-    canvas->ProcessWindowEvent(motion);
+    sendMouse(canvas, wxEVT_MOTION, {125, 30});
     EXPECT_EQ(status(2), "12,5 cm;  3,0 cm");
 }
 

@@ -18,6 +18,7 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/image.h>
 #include <wx/listbox.h>
 #include <wx/statusbr.h>
 #include <wx/testing.h>
@@ -27,6 +28,7 @@
 #include <wx/weakref.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -79,6 +81,35 @@ inline void typeAndEnter(wxTextCtrl* field, const std::string& text) {
 inline void select(wxListBox* list, int row, wxEventType type = wxEVT_LISTBOX) {
     list->SetSelection(row);
     send(list, type, list->GetId(), row);
+}
+
+// A mouse event at a client point of `to`, with the buttons held and the wheel turned.
+inline void sendMouse(wxWindow* to, wxEventType type, wxPoint at, bool left = false,
+                      bool right = false, bool middle = false, int wheel = 0) {
+    wxMouseEvent event(type);
+    event.SetPosition(at);
+    event.m_leftDown = left;
+    event.m_rightDown = right;
+    event.m_middleDown = middle;
+    event.m_wheelRotation = wheel;
+    event.m_wheelDelta = 120;
+    event.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    event.SetEventObject(to);
+    to->ProcessWindowEvent(event);
+}
+
+// How many pixels of two pictures differ by more than `tolerance` in some channel; -1 when
+// their sizes differ.
+inline long differingPixels(const wxImage& a, const wxImage& b, int tolerance = 0) {
+    if (a.GetSize() != b.GetSize())
+        return -1;
+    long count = 0;
+    const unsigned char* p = a.GetData();
+    const unsigned char* q = b.GetData();
+    for (long i = 0; i < 3L * a.GetWidth() * a.GetHeight(); i += 3)
+        count += std::abs(p[i] - q[i]) > tolerance || std::abs(p[i + 1] - q[i + 1]) > tolerance ||
+                 std::abs(p[i + 2] - q[i + 2]) > tolerance;
+    return count;
 }
 
 // Whether some descendant of the window carries the label.

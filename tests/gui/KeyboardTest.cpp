@@ -16,18 +16,6 @@ TEST_F(KeyboardTest, CtrlNFromThePaletteListStartsANewLayout) {
     EXPECT_TRUE(waitFor([&] { return layout().pieces.empty(); })) << "Ctrl+N was swallowed";
 }
 
-TEST_F(KeyboardTest, PlusAndMinusZoomAfterAClickOnTheCanvas) {
-    clickAt(400, 300);
-    const double before = canvas->view().transform().scale;
-    sim.Char('+', wxMOD_SHIFT);
-    ASSERT_TRUE(waitFor([&] { return canvas->view().transform().scale > before; }))
-        << "+ did not zoom in";
-    const double zoomed = canvas->view().transform().scale;
-    sim.Char('-');
-    EXPECT_TRUE(waitFor([&] { return canvas->view().transform().scale < zoomed; }))
-        << "- did not zoom out";
-}
-
 // A plan that only fits at 0.05 px/mm: three steps in with + and three out with - come back
 // to the whole plan instead of stopping at 0.3 px/mm.
 TEST_F(KeyboardTest, ZoomingOutReturnsToAFittedLargePlan) {

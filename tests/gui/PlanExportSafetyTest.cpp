@@ -33,17 +33,6 @@ wxImage exportedPng(Layout& layout, const std::string& path) {
     return image;
 }
 
-int differingPixels(const wxImage& a, const wxImage& b) {
-    if (a.GetSize() != b.GetSize())
-        return -1;
-    int n = 0;
-    const unsigned char* p = a.GetData();
-    const unsigned char* q = b.GetData();
-    for (int i = 0; i < a.GetWidth() * a.GetHeight() * 3; i += 3)
-        n += p[i] != q[i] || p[i + 1] != q[i + 1] || p[i + 2] != q[i + 2];
-    return n;
-}
-
 // A piece 1,000 km out and one at the origin: at 1 : 1 some 3.6 million pages.
 Layout farLayout() {
     Layout layout = emptyLayout();
