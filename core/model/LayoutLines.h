@@ -111,7 +111,6 @@ class Attributes {
         }
         return nullptr;
     }
-    bool has(std::string_view name) const { return raw(name) != nullptr; }
     std::string text(std::string_view name) const;
 
   private:
