@@ -12,10 +12,6 @@ enum class BridgeStructure { None, Truss, Arch, Ramp };
 // Which structure a bridge part carries, by part number.
 BridgeStructure bridgeStructure(const PieceDef& def);
 
-// How track is drawn: with ballast, sleepers and rails, or as a plain band for a view from
-// too far for those to show.
-enum class TrackDetail { Full, Plain };
-
 // The track of every route of the piece, with the bridge or ramp structure of bridge parts
 // and the buffer of buffer stops.
 Mesh3D buildPieceMesh(const PieceDef& def, TrackDetail detail = TrackDetail::Full);

@@ -27,6 +27,9 @@ constexpr double kPierMeshHeight = 100; // the shared pier, stretched to each he
 constexpr double kHelixPostOffset = 30; // posts stand clear of the ballast
 constexpr double kTunnelSampleStep = 20;
 constexpr int kHillPoints = 15;
+// A half ring of 9 points strays 90 (1 - cos 11.25 degrees), under 2 mm, from the hill's crown, and
+// keeps the shading across it.
+constexpr int kFarHillPoints = 9;
 constexpr Rgb kBaseboard = rgbOf(kPlanColors.baseboard3D);
 
 double levelHeight(const Layout& layout, int32_t levelId) {
@@ -92,6 +95,8 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
         int plainBuilt = 0;
         ensureMesh(scene.plainPieceMeshes, p.part, plainBuilt,
                    [def] { return buildPieceMesh(*def, TrackDetail::Plain); });
+        ensureMesh(scene.farPieceMeshes, p.part, plainBuilt,
+                   [def] { return buildPieceMesh(*def, TrackDetail::Far); });
         // The camera looks at the whole layout, also at what did not fit.
         const double h = p.heading * kDegToRad;
         box.add(p.x, -p.y);
@@ -105,8 +110,11 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
 // rule as for a bridge, so that raised track never floats.
 void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
-    if (scene.pierMesh.empty())
+    if (scene.pierMesh.empty()) {
         addPier(scene.pierMesh, 0, 0, 0, kPierMeshHeight, 0);
+        // Its points lie at its foot and its top only: the stretch keeps the tolerance.
+        scene.farPierMesh = simplified(scene.pierMesh);
+    }
     struct Candidate {
         double x, y, bottom, top, angle;
     };
@@ -209,6 +217,7 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
             continue;
         const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes,
                                         [&] { return buildHelixMesh(*v, scene); });
+        ensureMesh(scene.farHelixMeshes, v->id, helixMeshes, [&] { return simplified(mesh); });
         box.add(helix.cx - v->r2, -helix.cy - v->r2);
         box.add(helix.cx + v->r2, -helix.cy + v->r2);
         if (!budget.take(mesh.triangleCount()))
@@ -284,6 +293,8 @@ void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
             continue;
         const Mesh3D& mesh = ensureMesh(scene.sceneryMeshes, item.item, scene.meshesBuilt,
                                         [def] { return buildSceneryMesh(*def); });
+        int farBuilt = 0;
+        ensureMesh(scene.farSceneryMeshes, item.item, farBuilt, [&] { return simplified(mesh); });
         if (!budget.take(mesh.triangleCount()))
             continue;
         scene.scenery.push_back({item.item,
@@ -330,9 +341,9 @@ void addBaseboard(const Layout& layout, const RenderSettings& settings,
 }
 
 // One ring of the hill at a sample: a half circle 60 mm wide and 90 mm high over the track.
-void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
-    for (int i = 0; i < kHillPoints; ++i) {
-        const double a = static_cast<double>(i) / (kHillPoints - 1) * kPi;
+void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side, int points) {
+    for (int i = 0; i < points; ++i) {
+        const double a = static_cast<double>(i) / (points - 1) * kPi;
         const double c = std::cos(a), s = std::sin(a);
         const Vec3 p = centre + side * (c * 60) + Vec3{0, 0, s * 90};
         const Vec3 n = side * c + Vec3{0, 0, s};
@@ -352,25 +363,28 @@ void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
 
 // A hill over one piece of the part, in the piece's plan frame like its track: a run of rings
 // along its centre line. Neighbours meet at their shared ends, so the hill follows the chain
-// without walking it.
-Mesh3D buildHillMesh(const PieceDef& def) {
+// without walking it. From far, the rings are fewer and coarser within the far tolerance.
+Mesh3D buildHillMesh(const PieceDef& def, bool far) {
     Mesh3D mesh;
     const TrackBands bands = trackBands(def);
     if (bands.count == 0)
         return mesh;
     const TrackBand& band = bands.band[0];
     const double len = band.curved ? band.radius * std::fabs(band.angle) * kDegToRad : band.length;
-    const int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
+    int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
+    if (far)
+        steps = band.curved ? arcSegmentsWithin(band.radius, band.angle, kFarTolerance) : 1;
+    const int points = far ? kFarHillPoints : kHillPoints;
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const Point here = bandPoint(band, t, 0);
         const Point aside = bandPoint(band, t, 1);
         const Vec3 side = normalized({aside.x - here.x, aside.y - here.y, 0});
-        addHillRing(mesh, {here.x, here.y, 0}, side);
+        addHillRing(mesh, {here.x, here.y, 0}, side, points);
     }
     for (int i = 0; i < steps; ++i)
-        for (int j = 0; j + 1 < kHillPoints; ++j) {
-            const uint32_t a = i * kHillPoints + j, b = a + kHillPoints;
+        for (int j = 0; j + 1 < points; ++j) {
+            const uint32_t a = i * points + j, b = a + points;
             mesh.indices.insert(mesh.indices.end(), {a, b, b + 1, a, b + 1, a + 1});
         }
     return mesh;
@@ -385,7 +399,9 @@ void addTunnelHills(const std::vector<const PlacedPiece*>& covered, const Hidden
         if (!def || hidden.hides(p->level))
             continue;
         const Mesh3D& mesh = ensureMesh(scene.hillMeshes, p->part, hillMeshes,
-                                        [def] { return buildHillMesh(*def); });
+                                        [def] { return buildHillMesh(*def, false); });
+        ensureMesh(scene.farHillMeshes, p->part, hillMeshes,
+                   [def] { return buildHillMesh(*def, true); });
         if (!mesh.empty() && budget.take(mesh.triangleCount()))
             scene.hills.push_back(instanceOf(*p, *def));
     }
@@ -405,10 +421,15 @@ std::size_t Fnv1aHash::operator()(const std::string& text) const {
 void Scene3D::clear() {
     pieceMeshes.clear();
     plainPieceMeshes.clear();
+    farPieceMeshes.clear();
     sceneryMeshes.clear();
+    farSceneryMeshes.clear();
     pierMesh.clear();
+    farPierMesh.clear();
     helixMeshes.clear();
+    farHelixMeshes.clear();
     hillMeshes.clear();
+    farHillMeshes.clear();
     cells.clear();
     clearInstances();
 }

@@ -222,18 +222,30 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
         cell.content = plan.content.value();
         auto same = before.find(cell.content);
         if (same != before.end()) {
-            cell.plainTrack = std::move(same->second->plainTrack);
-            cell.fixed = std::move(same->second->fixed);
+            SceneCell& old = *same->second;
+            cell.plainTrack = std::move(old.plainTrack);
+            cell.fixed = std::move(old.fixed);
+            cell.farTrack = std::move(old.farTrack);
+            cell.farFixed = std::move(old.farFixed);
             before.erase(same);
         } else {
-            for (uint32_t i : cell.pieces)
-                if (const Mesh3D* plain = find(scene.plainPieceMeshes, scene.pieces[i].part))
-                    appendPlaced(cell.plainTrack, *plain, scene.pieces[i]);
-            for (uint32_t i : plan.piers)
+            for (uint32_t i : cell.pieces) {
+                const PieceInstance& p = scene.pieces[i];
+                if (const Mesh3D* plain = find(scene.plainPieceMeshes, p.part))
+                    appendPlaced(cell.plainTrack, *plain, p);
+                if (const Mesh3D* far = find(scene.farPieceMeshes, p.part))
+                    appendPlaced(cell.farTrack, *far, p);
+            }
+            for (uint32_t i : plan.piers) {
                 appendPlaced(cell.fixed, scene.pierMesh, scene.piers[i]);
-            for (uint32_t i : plan.hills)
-                appendPlaced(cell.fixed, *find(scene.hillMeshes, scene.hills[i].part),
-                             scene.hills[i]);
+                appendPlaced(cell.farFixed, scene.farPierMesh, scene.piers[i]);
+            }
+            for (uint32_t i : plan.hills) {
+                const PieceInstance& hill = scene.hills[i];
+                appendPlaced(cell.fixed, *find(scene.hillMeshes, hill.part), hill);
+                if (const Mesh3D* far = find(scene.farHillMeshes, hill.part))
+                    appendPlaced(cell.farFixed, *far, hill);
+            }
         }
         list.push_back(std::move(cell));
     }
@@ -304,6 +316,7 @@ TrackDetailRange::TrackDetailRange(double fovY, int pictureHeight) {
     // One millimetre in front of the eye the picture is 2 tan(fov / 2) millimetres high.
     const double pixelsPerUnit = std::max(1, pictureHeight) / (2 * std::tan(fovY * kDegToRad / 2));
     reach_ = kSleeperWidth * pixelsPerUnit / kDetailPixels;
+    farReach_ = kFarTolerance * pixelsPerUnit;
 }
 
 double distanceTo(const Box3& box, Vec3 p) {

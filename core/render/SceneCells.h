@@ -5,6 +5,7 @@
 
 #include "core/render/Mesh3D.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -40,7 +41,8 @@ struct SceneCell {
     std::vector<Ball> balls;      // round each of those pieces
     Mesh3D plainTrack;            // the cell's pieces with plain track, placed in the world
     Mesh3D fixed;                 // piers and tunnel hills, placed in the world
-    // A fingerprint of everything the two meshes are made of: cells alike in it hold the same
+    Mesh3D farTrack, farFixed;    // the same from far, within the far tolerance
+    // A fingerprint of everything the meshes are made of: cells alike in it hold the same
     // meshes, so a rebuild keeps them (and the view their compiled lists).
     uint64_t content = 0;
 };
@@ -80,17 +82,29 @@ class ViewVolume {
 std::array<double, 16> perspective(double fovY, double aspect, double nearPlane, double farPlane);
 
 // Which track a view draws at a distance: ballast, sleepers and rails while a sleeper is a
-// pixel or more wide on screen, plain bands beyond; for a picture `fovY` degrees and
-// `pictureHeight` pixels high.
+// pixel or more wide on screen, plain bands beyond, and far meshes where a pixel is wider
+// than what they simplify; for a picture `fovY` degrees and `pictureHeight` pixels high.
 class TrackDetailRange {
   public:
     TrackDetailRange(double fovY, int pictureHeight);
     // The farthest a sleeper's width still shows.
     double reach() const { return reach_; }
+    // The nearest a pixel is as wide as the far tolerance.
+    double farReach() const { return farReach_; }
     bool full(double distance) const { return distance <= reach_; }
+    // For something that may be drawn `scale` times its size.
+    bool far(double distance, double scale = 1) const {
+        return distance >= farReach_ * std::max(1.0, scale);
+    }
+    TrackDetail at(double distance) const {
+        return full(distance)  ? TrackDetail::Full
+               : far(distance) ? TrackDetail::Far
+                               : TrackDetail::Plain;
+    }
 
   private:
     double reach_ = 0;
+    double farReach_ = 0;
 };
 
 // The distance from a point to the nearest point of a box (0 inside it).

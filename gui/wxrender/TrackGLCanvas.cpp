@@ -142,6 +142,7 @@ void TrackGLCanvas::resolveMeshes() {
         return it->second;
     };
     sceneryMeshOf_.clear();
+    farSceneryMeshOf_.clear();
     sceneryBallOf_.clear();
     for (const SceneryInstance& s : scene_.scenery) {
         const Mesh3D* mesh = lookUp(scene_.sceneryMeshes, s.type);
@@ -152,14 +153,17 @@ void TrackGLCanvas::resolveMeshes() {
                         {local.centre.x * s.scaleX, local.centre.y * s.scaleY, local.centre.z});
         const double grow = std::max({std::fabs(s.scaleX), std::fabs(s.scaleY), 1.0});
         sceneryMeshOf_.push_back(mesh);
+        farSceneryMeshOf_.push_back(lookUp(scene_.farSceneryMeshes, s.type));
         sceneryBallOf_.push_back({centre, local.radius * grow});
     }
     helixMeshOf_.clear();
+    farHelixMeshOf_.clear();
     helixBallOf_.clear();
     for (const HelixInstance& h : scene_.helices) {
         const Mesh3D* mesh = lookUp(scene_.helixMeshes, h.variant);
         const Ball local = ballOf(mesh);
         helixMeshOf_.push_back(mesh);
+        farHelixMeshOf_.push_back(lookUp(scene_.farHelixMeshes, h.variant));
         helixBallOf_.push_back({placedPoint(h.at, local.centre), local.radius});
     }
 }
@@ -225,13 +229,13 @@ void TrackGLCanvas::forgetLists() {
     all.swap(unused_);
     for (const auto& [mesh, list] : lists_)
         all.push_back(list);
-    for (const auto* cells : {&plainLists_, &fixedLists_})
+    for (auto* cells : {&plainLists_, &fixedLists_, &farTrackLists_, &farFixedLists_}) {
         for (const auto& [content, list] : *cells)
             all.push_back(list);
+        cells->clear();
+    }
     deleteLists(all); // without the context the lists go with it
     lists_.clear();
-    plainLists_.clear();
-    fixedLists_.clear();
 }
 
 void TrackGLCanvas::keepListsByContent() {
@@ -247,22 +251,17 @@ void TrackGLCanvas::keepListsByContent() {
 }
 
 void TrackGLCanvas::dropStaleCellLists() {
-    std::unordered_map<uint64_t, unsigned> plain, fixed;
-    for (const SceneCell& cell : scene_.cells) {
-        if (auto it = plainLists_.find(cell.content); it != plainLists_.end()) {
-            plain.insert(*it);
-            plainLists_.erase(it);
-        }
-        if (auto it = fixedLists_.find(cell.content); it != fixedLists_.end()) {
-            fixed.insert(*it);
-            fixedLists_.erase(it);
-        }
-    }
-    for (const auto* stale : {&plainLists_, &fixedLists_})
-        for (const auto& [content, list] : *stale)
+    for (auto* lists : {&plainLists_, &fixedLists_, &farTrackLists_, &farFixedLists_}) {
+        std::unordered_map<uint64_t, unsigned> kept;
+        for (const SceneCell& cell : scene_.cells)
+            if (auto it = lists->find(cell.content); it != lists->end()) {
+                kept.insert(*it);
+                lists->erase(it);
+            }
+        for (const auto& [content, list] : *lists)
             unused_.push_back(list);
-    plainLists_.swap(plain);
-    fixedLists_.swap(fixed);
+        lists->swap(kept);
+    }
     // Where the context cannot be made current now, the next frame deletes them.
     if (deleteLists(unused_))
         unused_.clear();
@@ -384,6 +383,8 @@ void TrackGLCanvas::drawFrame() {
         glLoadMatrixd(modelView.data());
     }
     const ViewVolume volume(projection, modelView);
+    const Vec3 eye = camera_.eye();
+    const TrackDetailRange detail(kFieldOfView, height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawGroundAndAxes();
 
@@ -391,18 +392,22 @@ void TrackGLCanvas::drawFrame() {
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     drawList(scene_.baseboard);
-    drawScenery(volume);
+    drawScenery(volume, eye, detail);
     drawList(scene_.structure);
-    drawCellsFixed(volume);
-    for (std::size_t i = 0; i < scene_.helices.size(); ++i)
-        if (helixMeshOf_[i] && volume.sees(helixBallOf_[i]))
-            drawPlaced(*helixMeshOf_[i], scene_.helices[i].at);
+    drawCellsFixed(volume, eye, detail);
+    for (std::size_t i = 0; i < scene_.helices.size(); ++i) {
+        const Ball& ball = helixBallOf_[i];
+        if (!helixMeshOf_[i] || !volume.sees(ball))
+            continue;
+        const bool far = detail.far(length(ball.centre - eye) - ball.radius) && farHelixMeshOf_[i];
+        drawPlaced(far ? *farHelixMeshOf_[i] : *helixMeshOf_[i], scene_.helices[i].at);
+    }
     drawLines();
 
     // Track lies over coplanar ground and decks.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(-1, -1);
-    drawTrack(volume, camera_.eye(), TrackDetailRange(kFieldOfView, height));
+    drawTrack(volume, eye, detail);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
@@ -418,29 +423,41 @@ void TrackGLCanvas::drawFrame() {
     ++framesDrawn_;
 }
 
-void TrackGLCanvas::drawScenery(const ViewVolume& volume) {
+void TrackGLCanvas::drawScenery(const ViewVolume& volume, Vec3 eye,
+                                const TrackDetailRange& detail) {
     for (std::size_t i = 0; i < scene_.scenery.size(); ++i) {
         const SceneryInstance& s = scene_.scenery[i];
-        if (!sceneryMeshOf_[i] || !volume.sees(sceneryBallOf_[i]))
+        const Ball& ball = sceneryBallOf_[i];
+        if (!sceneryMeshOf_[i] || !volume.sees(ball))
             continue;
+        // A stretched item strays as much farther from its simplified mesh.
+        const bool far =
+            farSceneryMeshOf_[i] && detail.far(length(ball.centre - eye) - ball.radius,
+                                               std::max(std::fabs(s.scaleX), std::fabs(s.scaleY)));
         glPushMatrix();
         glTranslated(s.position.x, s.position.y, s.position.z + sceneryLift(s.type));
         glRotated(s.rotation, 0, 0, 1);
         if (s.scaleX != 1 || s.scaleY != 1)
             glScaled(s.scaleX, s.scaleY, 1);
-        drawList(*sceneryMeshOf_[i]);
+        drawList(far ? *farSceneryMeshOf_[i] : *sceneryMeshOf_[i]);
         glPopMatrix();
     }
 }
 
-void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume) {
-    for (const SceneCell& cell : scene_.cells)
-        if (!cell.fixed.empty() && volume.sees(cell.bounds))
+void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume, Vec3 eye,
+                                   const TrackDetailRange& detail) {
+    for (const SceneCell& cell : scene_.cells) {
+        if (cell.fixed.empty() || !volume.sees(cell.bounds))
+            continue;
+        if (detail.far(distanceTo(cell.bounds, eye)))
+            drawCellList(cell.farFixed, farFixedLists_, cell.content);
+        else
             drawCellList(cell.fixed, fixedLists_, cell.content);
+    }
 }
 
-// A cell wholly beyond the reach of track detail is one plain batch; nearer, each piece in
-// view is drawn with the detail its distance allows.
+// A cell wholly beyond the reach of track detail is one batch, plain or, farther, simplified;
+// nearer, each piece in view is drawn with the detail its distance allows.
 void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail) {
     trackDrawn_ = {};
     for (const SceneCell& cell : scene_.cells) {
@@ -448,7 +465,14 @@ void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDet
             ++trackDrawn_.culled;
             continue;
         }
-        if (!detail.full(distanceTo(cell.bounds, eye))) {
+        const TrackDetail level = detail.at(distanceTo(cell.bounds, eye));
+        if (level == TrackDetail::Far) {
+            drawCellList(cell.farTrack, farTrackLists_, cell.content);
+            ++trackDrawn_.batches;
+            ++trackDrawn_.far;
+            continue;
+        }
+        if (level == TrackDetail::Plain) {
             drawCellList(cell.plainTrack, plainLists_, cell.content);
             ++trackDrawn_.batches;
             continue;

@@ -38,7 +38,8 @@ class TrackGLCanvas : public wxGLCanvas {
     struct TrackDrawn {
         int detailed = 0; // pieces with ballast, sleepers and rails
         int plain = 0;    // pieces drawn one by one as plain bands
-        int batches = 0;  // cells drawn as one plain batch
+        int batches = 0;  // cells drawn as one batch, plain or far
+        int far = 0;      // of those, cells drawn simplified
         int culled = 0;   // cells out of the picture
     };
     const TrackDrawn& trackDrawn() const { return trackDrawn_; }
@@ -58,8 +59,8 @@ class TrackGLCanvas : public wxGLCanvas {
     void drawFrame();
     void drawGroundAndAxes();
     void drawLines();
-    void drawScenery(const ViewVolume& volume);
-    void drawCellsFixed(const ViewVolume& volume);
+    void drawScenery(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
+    void drawCellsFixed(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
     void drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
     void drawPiece(const PieceInstance& piece, const Mesh3D& mesh);
     void drawPlaced(const Mesh3D& mesh, const PlacedMesh& at);
@@ -87,16 +88,21 @@ class TrackGLCanvas : public wxGLCanvas {
     std::vector<const Mesh3D*> pieceMeshOf_;
     std::vector<const Mesh3D*> plainMeshOf_;
     std::vector<const Mesh3D*> sceneryMeshOf_;
+    std::vector<const Mesh3D*> farSceneryMeshOf_;
     std::vector<Ball> sceneryBallOf_; // in the world
     std::vector<const Mesh3D*> helixMeshOf_;
+    std::vector<const Mesh3D*> farHelixMeshOf_;
     std::vector<Ball> helixBallOf_;
     // The display list of each shared mesh (the scene keeps them from build to build) and of
     // the baseboard and raised shapes drawn since the last build.
     std::unordered_map<const Mesh3D*, unsigned> lists_;
     std::unordered_multimap<uint64_t, unsigned> kept_; // by content, until the next frame
-    // The lists of the cells' plain track and of their piers and hills, by cell content.
+    // The lists of the cells' plain track and of their piers and hills, near and far, by
+    // cell content.
     std::unordered_map<uint64_t, unsigned> plainLists_;
     std::unordered_map<uint64_t, unsigned> fixedLists_;
+    std::unordered_map<uint64_t, unsigned> farTrackLists_;
+    std::unordered_map<uint64_t, unsigned> farFixedLists_;
     std::vector<unsigned> unused_; // lists to delete once the context is current
     int sceneBuilds_ = 0;
     int framesDrawn_ = 0;
