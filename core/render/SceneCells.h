@@ -39,12 +39,19 @@ struct SceneCell {
     Box3 bounds;
     std::vector<uint32_t> pieces; // positions in the scene's piece list
     std::vector<Ball> balls;      // round each of those pieces
-    Mesh3D plainTrack;            // the cell's pieces with plain track, placed in the world
-    Mesh3D fixed;                 // piers and tunnel hills, placed in the world
-    Mesh3D farTrack, farFixed;    // the same from far, within the far tolerance
+    std::vector<uint32_t> piers;  // positions in the scene's pier list
+    std::vector<uint32_t> hills;  // and in its hill list
+    // Made by placeCellMeshes when a view first draws the cell at that detail.
+    Mesh3D plainTrack;         // the cell's pieces with plain track, placed in the world
+    Mesh3D fixed;              // piers and tunnel hills, placed in the world
+    Mesh3D farTrack, farFixed; // the same from far, within the far tolerance
+    bool nearPlaced = false;   // plain track and fixed are made
+    bool farPlaced = false;
     // A fingerprint of everything the meshes are made of: cells alike in it hold the same
     // meshes, so a rebuild keeps them (and the view their compiled lists).
     uint64_t content = 0;
+
+    bool hasFixed() const { return !piers.empty() || !hills.empty(); }
 };
 
 // The side of a cell, in millimetres.
@@ -52,10 +59,15 @@ constexpr double kSceneCellSize = 1000;
 
 // Gathers the scene's pieces, piers and tunnel hills into cells by where each stands; cells
 // with nothing in them are left out. A cell whose content matches one of `previous` takes that
-// cell's meshes instead of placing them again, so an edit costs the cells it touches.
+// cell's meshes instead of placing them again, so an edit costs the cells it touches; the
+// meshes of the others are left to placeCellMeshes.
 std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize = kSceneCellSize);
 std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> previous,
                                    double cellSize = kSceneCellSize);
+
+// Makes the cell's far meshes, or for any nearer detail its plain track and fixed mesh, unless
+// they are made already: a view pays only for the detail it draws.
+void placeCellMeshes(const Scene3D& scene, SceneCell& cell, TrackDetail detail);
 
 // Adds a mesh where an instance sets it down: a piece's plan-frame mesh, or a shared mesh
 // stretched and turned, normals turned with it.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -103,6 +104,7 @@ TrackGLCanvas::TrackGLCanvas(wxWindow* parent, const plandor::Layout& layout)
     Bind(wxEVT_MOTION, &TrackGLCanvas::onMotion, this);
     Bind(wxEVT_MOUSEWHEEL, &TrackGLCanvas::onWheel, this);
     Bind(wxEVT_KEY_DOWN, &TrackGLCanvas::onKey, this);
+    Bind(wxEVT_IDLE, &TrackGLCanvas::onIdle, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { camera_.release(); });
     rebuildScene(layout);
 }
@@ -114,6 +116,7 @@ TrackGLCanvas::~TrackGLCanvas() {
 }
 
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
+    pending_.clear(); // the build moves and remakes meshes
     keepListsByContent();
     buildScene(layout, RenderSettings::of(layout), scene_, tessellateOutline);
     dropStaleCellLists();
@@ -181,15 +184,11 @@ void TrackGLCanvas::drawList(const Mesh3D& mesh) {
         }
     }
     if (it == lists_.end()) {
-        const GLuint list = glGenLists(1);
-        if (list == 0) { // no room for a list: draw straight from the arrays
-            drawMesh(mesh);
-            return;
-        }
-        glNewList(list, GL_COMPILE);
+        // Compiling costs more than drawing the arrays: the first frame comes sooner when
+        // the lists are compiled once it is shown.
         drawMesh(mesh);
-        glEndList();
-        it = lists_.emplace(&mesh, list).first;
+        pending_.push_back({&mesh, nullptr, 0});
+        return;
     }
     glCallList(it->second);
 }
@@ -200,17 +199,55 @@ void TrackGLCanvas::drawCellList(const Mesh3D& mesh, std::unordered_map<uint64_t
         return;
     auto it = lists.find(content);
     if (it == lists.end()) {
-        const GLuint list = glGenLists(1);
-        if (list == 0) {
-            drawMesh(mesh);
-            return;
-        }
-        glNewList(list, GL_COMPILE);
         drawMesh(mesh);
-        glEndList();
-        it = lists.emplace(content, list).first;
+        pending_.push_back({&mesh, &lists, content});
+        return;
     }
     glCallList(it->second);
+}
+
+void TrackGLCanvas::onIdle(wxIdleEvent& event) {
+    event.Skip();
+    // In slices, so that the window answers between them.
+    if (!pending_.empty() && !compilePending(8))
+        event.RequestMore();
+}
+
+bool TrackGLCanvas::compilePending(double budgetMs) {
+    if (pending_.empty())
+        return true;
+    if (!makeCurrent())
+        return false;
+    const auto start = std::chrono::steady_clock::now();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    while (!pending_.empty()) {
+        const PendingList next = pending_.back();
+        pending_.pop_back();
+        const bool made =
+            next.cellLists ? next.cellLists->count(next.content) > 0 : lists_.count(next.mesh) > 0;
+        if (made)
+            continue;
+        const GLuint list = glGenLists(1);
+        if (list == 0) // no room for lists: the arrays are drawn
+            continue;
+        glNewList(list, GL_COMPILE);
+        drawMesh(*next.mesh);
+        glEndList();
+        if (next.cellLists)
+            next.cellLists->emplace(next.content, list);
+        else
+            lists_.emplace(next.mesh, list);
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        if (spent.count() >= budgetMs)
+            break;
+    }
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    return pending_.empty();
 }
 
 bool TrackGLCanvas::deleteLists(const std::vector<unsigned>& lists) {
@@ -224,6 +261,7 @@ bool TrackGLCanvas::deleteLists(const std::vector<unsigned>& lists) {
 }
 
 void TrackGLCanvas::forgetLists() {
+    pending_.clear();
     dropKeptLists();
     std::vector<unsigned> all;
     all.swap(unused_);
@@ -386,6 +424,7 @@ void TrackGLCanvas::drawFrame() {
     const Vec3 eye = camera_.eye();
     const TrackDetailRange detail(kFieldOfView, height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    pending_.clear(); // what this frame draws from its arrays
     drawGroundAndAxes();
 
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -446,35 +485,39 @@ void TrackGLCanvas::drawScenery(const ViewVolume& volume, Vec3 eye,
 
 void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume, Vec3 eye,
                                    const TrackDetailRange& detail) {
-    for (const SceneCell& cell : scene_.cells) {
-        if (cell.fixed.empty() || !volume.sees(cell.bounds))
-            continue;
-        if (detail.far(distanceTo(cell.bounds, eye)))
-            drawCellList(cell.farFixed, farFixedLists_, cell.content);
-        else
-            drawCellList(cell.fixed, fixedLists_, cell.content);
-    }
+    for (SceneCell& cell : scene_.cells)
+        if (cell.hasFixed() && volume.sees(cell.bounds))
+            drawCell(cell,
+                     detail.far(distanceTo(cell.bounds, eye)) ? TrackDetail::Far
+                                                              : TrackDetail::Plain,
+                     true);
+}
+
+void TrackGLCanvas::drawCell(SceneCell& cell, TrackDetail level, bool fixed) {
+    const bool far = level == TrackDetail::Far;
+    auto& lists =
+        fixed ? (far ? farFixedLists_ : fixedLists_) : (far ? farTrackLists_ : plainLists_);
+    if (lists.count(cell.content) == 0)
+        placeCellMeshes(scene_, cell, level);
+    const Mesh3D& mesh =
+        fixed ? (far ? cell.farFixed : cell.fixed) : (far ? cell.farTrack : cell.plainTrack);
+    drawCellList(mesh, lists, cell.content);
 }
 
 // A cell wholly beyond the reach of track detail is one batch, plain or, farther, simplified;
 // nearer, each piece in view is drawn with the detail its distance allows.
 void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail) {
     trackDrawn_ = {};
-    for (const SceneCell& cell : scene_.cells) {
+    for (SceneCell& cell : scene_.cells) {
         if (!volume.sees(cell.bounds)) {
             ++trackDrawn_.culled;
             continue;
         }
         const TrackDetail level = detail.at(distanceTo(cell.bounds, eye));
-        if (level == TrackDetail::Far) {
-            drawCellList(cell.farTrack, farTrackLists_, cell.content);
+        if (level != TrackDetail::Full) {
+            drawCell(cell, level, false);
             ++trackDrawn_.batches;
-            ++trackDrawn_.far;
-            continue;
-        }
-        if (level == TrackDetail::Plain) {
-            drawCellList(cell.plainTrack, plainLists_, cell.content);
-            ++trackDrawn_.batches;
+            trackDrawn_.far += level == TrackDetail::Far;
             continue;
         }
         for (std::size_t k = 0; k < cell.pieces.size(); ++k) {

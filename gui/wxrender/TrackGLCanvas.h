@@ -33,6 +33,9 @@ class TrackGLCanvas : public wxGLCanvas {
     const Camera3D& camera() const { return camera_; }
     int sceneBuilds() const { return sceneBuilds_; }
     int framesDrawn() const { return framesDrawn_; }
+    // True while meshes drawn so far from their arrays wait for their lists, compiled when
+    // the program is idle.
+    bool compiling() const { return !pending_.empty(); }
 
     // What the last frame drew of the track.
     struct TrackDrawn {
@@ -51,6 +54,7 @@ class TrackGLCanvas : public wxGLCanvas {
     void onMotion(wxMouseEvent& event);
     void onWheel(wxMouseEvent& event);
     void onKey(wxKeyEvent& event);
+    void onIdle(wxIdleEvent& event);
 
     double gridReach() const;
     bool makeCurrent();
@@ -62,13 +66,16 @@ class TrackGLCanvas : public wxGLCanvas {
     void drawScenery(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
     void drawCellsFixed(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
     void drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail);
+    void drawCell(SceneCell& cell, TrackDetail level, bool fixed);
     void drawPiece(const PieceInstance& piece, const Mesh3D& mesh);
     void drawPlaced(const Mesh3D& mesh, const PlacedMesh& at);
-    // Draws the mesh through a display list compiled on its first draw.
+    // Draws the mesh through its display list, or from its arrays until the list is compiled.
     void drawList(const Mesh3D& mesh);
     // The same for a cell's mesh, its list kept by the cell's content across builds.
     void drawCellList(const Mesh3D& mesh, std::unordered_map<uint64_t, unsigned>& lists,
                       uint64_t content);
+    // Compiles waiting lists for about `budgetMs`; false when some still wait.
+    bool compilePending(double budgetMs);
     void forgetLists();
     // Before a build: the lists of the meshes a build makes anew wait, by their content, for
     // the meshes of the new scene that are alike.
@@ -104,6 +111,13 @@ class TrackGLCanvas : public wxGLCanvas {
     std::unordered_map<uint64_t, unsigned> farTrackLists_;
     std::unordered_map<uint64_t, unsigned> farFixedLists_;
     std::vector<unsigned> unused_; // lists to delete once the context is current
+    // Meshes the last frame drew from their arrays: a shared mesh (no cell lists) or a cell's.
+    struct PendingList {
+        const Mesh3D* mesh;
+        std::unordered_map<uint64_t, unsigned>* cellLists;
+        uint64_t content;
+    };
+    std::vector<PendingList> pending_;
     int sceneBuilds_ = 0;
     int framesDrawn_ = 0;
     TrackDrawn trackDrawn_;
