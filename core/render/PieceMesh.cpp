@@ -12,6 +12,9 @@ namespace {
 constexpr double kSampleStep = 20.0;
 constexpr double kPlainArcStep = 5.0; // degrees of a curve per segment of a plain band
 constexpr double kMinStandHeight = 2.0;
+// A pier's stadium: half circles of this radius, their centres 7 mm either side of the middle.
+constexpr double kPierRadius = 11;
+constexpr double kPierHalfLength = 18;
 
 const Rgb kSteelDark{0.38f, 0.40f, 0.44f};
 const Rgb kSteelLight{0.68f, 0.70f, 0.74f};
@@ -21,6 +24,8 @@ const Rgb kArchHanger{0.62f, 0.64f, 0.68f};
 const Rgb kRampTop{0.42f, 0.44f, 0.48f};
 const Rgb kRampSide{0.50f, 0.52f, 0.55f};
 const Rgb kRailing{0.58f, 0.60f, 0.64f};
+const Rgb kPierSide{0.62f, 0.58f, 0.54f};
+const Rgb kPierCap{0.68f, 0.65f, 0.62f};
 
 int segmentsFor(double pathLength) {
     return std::max(2, static_cast<int>(std::trunc(pathLength / kSampleStep)));
@@ -271,13 +276,13 @@ void addPier(Mesh3D& mesh, double x, double y, double bottom, double top, double
     std::vector<Vec3> ring; // the stadium outline, counter-clockwise
     for (int end = 0; end < 2; ++end) {
         const double sign = end == 0 ? 1.0 : -1.0;
-        const Vec3 c = centre + along * (7 * sign);
+        const Vec3 c = centre + along * (kPierHalfLength - kPierRadius) * sign;
         for (int i = 0; i <= 8; ++i) {
             const double t = -kPi / 2 + i * kPi / 8;
-            ring.push_back(c + (along * std::cos(t) + across * std::sin(t)) * (11 * sign));
+            ring.push_back(c + (along * std::cos(t) + across * std::sin(t)) * (kPierRadius * sign));
         }
     }
-    const Rgb side{0.62f, 0.58f, 0.54f}, shade{0.50f, 0.46f, 0.42f}, cap{0.68f, 0.65f, 0.62f};
+    const Rgb side = kPierSide, shade{0.50f, 0.46f, 0.42f}, cap = kPierCap;
     const Vec3 lo{x, y, bottom}, hi{x, y, top};
     for (std::size_t i = 0; i < ring.size(); ++i) {
         Vec3 p = ring[i], q = ring[(i + 1) % ring.size()];
@@ -289,6 +294,10 @@ void addPier(Mesh3D& mesh, double x, double y, double bottom, double top, double
                     cap);
         addTriangle(mesh, lo, q, p, {0, 0, -1}, shade);
     }
+}
+
+void addFarPier(Mesh3D& mesh, double height) {
+    addTurnedBlock(mesh, 0, 0, 1, 0, kPierHalfLength, kPierRadius, 0, height, kPierCap, kPierSide);
 }
 
 void addHelixPost(Mesh3D& mesh, double x, double y, double bottom, double top, double angleDeg) {

@@ -112,8 +112,7 @@ void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, 
     const TrackCatalog& catalog = TrackCatalog::instance();
     if (scene.pierMesh.empty()) {
         addPier(scene.pierMesh, 0, 0, 0, kPierMeshHeight, 0);
-        // Its points lie at its foot and its top only: the stretch keeps the tolerance.
-        scene.farPierMesh = simplified(scene.pierMesh);
+        addFarPier(scene.farPierMesh, kPierMeshHeight);
     }
     struct Candidate {
         double x, y, bottom, top, angle;
