@@ -1,9 +1,9 @@
 // The 3D view of a generated layout in the real windows: opened from the main window's command
-// up to its first frame and idle (its display lists compile when idle after that), and orbited by
-// left-button drags through the canvas's own event handlers, each motion followed by its paint and
-// the toolkit's work up to idle. The GL is whatever the display offers (Mesa's llvmpipe under
-// Xvfb), finished before the clock stops. Memory is the growth of the resident set from before the
-// view opened to its first frame.
+// up to its first frame and idle (its display lists compile when idle after that), and, once they
+// are, orbited by left-button drags through the canvas's own event handlers, each motion followed
+// by its paint and the toolkit's work up to idle. The GL is whatever the display offers (Mesa's
+// llvmpipe under Xvfb), finished before the clock stops. Memory is the growth of the resident set
+// from before the view opened to its first frame.
 #include "LayoutGenerator.h"
 
 #include "core/app/Commands.h"
