@@ -216,8 +216,11 @@ void TrackGLCanvas::onIdle(wxIdleEvent& event) {
 bool TrackGLCanvas::compilePending(double budgetMs) {
     if (pending_.empty())
         return true;
-    if (!makeCurrent())
-        return false;
+    if (!makeCurrent()) {
+        // Off screen: the next frame asks again, instead of the idle time spinning.
+        pending_.clear();
+        return true;
+    }
     const auto start = std::chrono::steady_clock::now();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);

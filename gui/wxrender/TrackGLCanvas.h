@@ -74,7 +74,8 @@ class TrackGLCanvas : public wxGLCanvas {
     // The same for a cell's mesh, its list kept by the cell's content across builds.
     void drawCellList(const Mesh3D& mesh, std::unordered_map<uint64_t, unsigned>& lists,
                       uint64_t content);
-    // Compiles waiting lists for about `budgetMs`; false when some still wait.
+    // Compiles waiting lists for about `budgetMs`; false when some still wait. Without a
+    // current context they are dropped.
     bool compilePending(double budgetMs);
     void forgetLists();
     // Before a build: the lists of the meshes a build makes anew wait, by their content, for
