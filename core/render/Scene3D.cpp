@@ -164,9 +164,9 @@ void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, 
     }
 }
 
-// Both rings and the posts of a helix of the variant, centred on the origin with the
-// rotation 0 and its base at z = 0.
-Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
+// Both rings, their track at the given detail, and the posts of a helix of the variant,
+// centred on the origin with the rotation 0 and its base at z = 0.
+Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene, TrackDetail detail) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     Mesh3D mesh;
     const int n = helixRingPieceCount(v);
@@ -180,8 +180,13 @@ Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
         const double tilt =
             arc > 0.001 ? std::asin(std::clamp(risePerPiece / arc, -1.0, 1.0)) / kDegToRad : 0.0;
         const PieceDef* def = catalog.find(part);
-        const Mesh3D& ring = ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
-                                        [def] { return buildPieceMesh(*def); });
+        int farBuilt = 0;
+        const Mesh3D& ring =
+            detail == TrackDetail::Far
+                ? ensureMesh(scene.farPieceMeshes, part, farBuilt,
+                             [def] { return buildPieceMesh(*def, TrackDetail::Far); })
+                : ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
+                             [def] { return buildPieceMesh(*def); });
         for (int k = 0; k < n; ++k) {
             const Pose pose = helixRingPose(origin, radius, k);
             appendPlaced(mesh, ring,
@@ -214,9 +219,11 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
         const PlacedPiece* first = layout.findPiece(helix.bottomR1);
         if (first && hidden.hides(first->level))
             continue;
-        const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes,
-                                        [&] { return buildHelixMesh(*v, scene); });
-        ensureMesh(scene.farHelixMeshes, v->id, helixMeshes, [&] { return simplified(mesh); });
+        const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes, [&] {
+            return buildHelixMesh(*v, scene, TrackDetail::Full);
+        });
+        ensureMesh(scene.farHelixMeshes, v->id, helixMeshes,
+                   [&] { return buildHelixMesh(*v, scene, TrackDetail::Far); });
         box.add(helix.cx - v->r2, -helix.cy - v->r2);
         box.add(helix.cx + v->r2, -helix.cy + v->r2);
         if (!budget.take(mesh.triangleCount()))
