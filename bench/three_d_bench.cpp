@@ -31,7 +31,8 @@ void BM_BuildScene(benchmark::State& state) {
     state.counters["meshes"] = scene.meshesBuilt;
     state.counters["piers"] = static_cast<double>(scene.piers.size());
     double plain = 0, fixed = 0;
-    for (const SceneCell& cell : scene.cells) {
+    for (SceneCell& cell : scene.cells) {
+        placeCellMeshes(scene, cell, TrackDetail::Plain);
         plain += static_cast<double>(cell.plainTrack.triangleCount());
         fixed += static_cast<double>(cell.fixed.triangleCount());
     }

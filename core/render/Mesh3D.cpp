@@ -3,7 +3,9 @@
 #include "core/render/RenderColors.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <unordered_map>
 
 namespace plandor {
 
@@ -68,6 +70,89 @@ void Mesh3D::clear() {
     normals.clear();
     colors.clear();
     indices.clear();
+}
+
+std::size_t Mesh3D::bytes() const {
+    return (positions.size() + normals.size() + colors.size()) * sizeof(float) +
+           indices.size() * sizeof(uint32_t);
+}
+
+void appendMesh(Mesh3D& into, const Mesh3D& from) {
+    const auto first = static_cast<uint32_t>(into.vertexCount());
+    into.positions.insert(into.positions.end(), from.positions.begin(), from.positions.end());
+    into.normals.insert(into.normals.end(), from.normals.begin(), from.normals.end());
+    into.colors.insert(into.colors.end(), from.colors.begin(), from.colors.end());
+    into.indices.reserve(into.indices.size() + from.indices.size());
+    for (uint32_t i : from.indices)
+        into.indices.push_back(first + i);
+}
+
+Mesh3D simplified(const Mesh3D& mesh, double tolerance) {
+    // No point of a cube is farther from another than its diagonal.
+    const double grid = tolerance / std::sqrt(3.0);
+    struct CubeHash {
+        std::size_t operator()(const std::array<int64_t, 3>& k) const {
+            return static_cast<std::size_t>((k[0] * 73856093) ^ (k[1] * 19349663) ^
+                                            (k[2] * 83492791));
+        }
+    };
+    std::unordered_map<std::array<int64_t, 3>, uint32_t, CubeHash> cubes;
+    std::vector<uint32_t> cubeOf(mesh.vertexCount());
+    std::vector<double> sums; // x, y, z and count per cube
+    for (std::size_t v = 0; v < mesh.vertexCount(); ++v) {
+        const float* p = &mesh.positions[3 * v];
+        const std::array<int64_t, 3> key{static_cast<int64_t>(std::floor(p[0] / grid)),
+                                         static_cast<int64_t>(std::floor(p[1] / grid)),
+                                         static_cast<int64_t>(std::floor(p[2] / grid))};
+        auto [it, added] = cubes.emplace(key, static_cast<uint32_t>(sums.size() / 4));
+        if (added)
+            sums.insert(sums.end(), {0, 0, 0, 0});
+        cubeOf[v] = it->second;
+        double* sum = &sums[4 * it->second];
+        sum[0] += p[0];
+        sum[1] += p[1];
+        sum[2] += p[2];
+        sum[3] += 1;
+    }
+    struct TripleHash {
+        std::size_t operator()(const std::array<uint32_t, 3>& t) const {
+            return (static_cast<std::size_t>(t[0]) * 2654435761u) ^
+                   (static_cast<std::size_t>(t[1]) * 40503u) ^ t[2];
+        }
+    };
+    // Faces that collapse onto the same corners, such as the top and bottom of a thin slab or
+    // a roof laid on a top: the one facing up stays, among those the last, as it is drawn over
+    // the others.
+    std::unordered_map<std::array<uint32_t, 3>, uint32_t, TripleHash> kept;
+    Mesh3D out;
+    for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+        const uint32_t v[3] = {mesh.indices[i], mesh.indices[i + 1], mesh.indices[i + 2]};
+        std::array<uint32_t, 3> corners{cubeOf[v[0]], cubeOf[v[1]], cubeOf[v[2]]};
+        if (corners[0] == corners[1] || corners[1] == corners[2] || corners[0] == corners[2])
+            continue;
+        std::array<uint32_t, 3> sorted = corners;
+        std::sort(sorted.begin(), sorted.end());
+        auto [it, added] = kept.emplace(sorted, static_cast<uint32_t>(out.vertexCount()));
+        const uint32_t base = it->second;
+        if (added) {
+            out.positions.resize(out.positions.size() + 9);
+            out.normals.resize(out.normals.size() + 9);
+            out.colors.resize(out.colors.size() + 9);
+            out.indices.insert(out.indices.end(), {base, base + 1, base + 2});
+        } else if (mesh.normals[3 * v[0] + 2] < out.normals[3 * base + 2] - 1e-6f) {
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            const double* sum = &sums[4 * corners[k]];
+            const std::size_t at = 3 * (base + k);
+            for (int c = 0; c < 3; ++c) {
+                out.positions[at + c] = static_cast<float>(sum[c] / sum[3]);
+                out.normals[at + c] = mesh.normals[3 * v[k] + c];
+                out.colors[at + c] = mesh.colors[3 * v[k] + c];
+            }
+        }
+    }
+    return out;
 }
 
 void addTriangle(Mesh3D& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 normal, Rgb color) {
@@ -183,6 +268,15 @@ void addGableRoof(Mesh3D& mesh, double x0, double y0, double x1, double y1, doub
     addTriangle(mesh, {x0, y1, z0}, {x0, y0, z0}, {x0, ym, z1}, {-1, 0, 0}, gable);
     addTriangle(mesh, {x1, y0, z0}, {x1, y1, z0}, {x1, ym, z1}, {1, 0, 0}, gable);
     addQuad(mesh, {x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}, {0, 0, -1}, gable);
+}
+
+int arcSegmentsWithin(double radius, double angleDeg, double tolerance) {
+    const double r = std::fabs(radius), angle = std::fabs(angleDeg) * kDegToRad;
+    if (r <= tolerance || angle <= 0)
+        return std::max(1, static_cast<int>(std::ceil(angle / (kPi / 2))));
+    // A chord through `step` strays r (1 - cos(step / 2)) from its arc at the middle.
+    const double step = 2 * std::acos(1 - tolerance / r);
+    return std::max(1, static_cast<int>(std::ceil(angle / step - 1e-9)));
 }
 
 std::vector<PathSample> straightPath(Vec3 a, Vec3 b, int segments) {

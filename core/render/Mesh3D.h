@@ -28,6 +28,14 @@ Vec3 normalized(Vec3 v); // (0, 0, 1) for a zero vector
 
 // How wide a sleeper is along the track, in millimetres: the smallest detail of track.
 constexpr double kSleeperWidth = 3.5;
+// How far, in millimetres, a far mesh strays from the mesh it stands for: the view draws far
+// meshes only where a pixel is at least as wide.
+constexpr double kFarTolerance = 12;
+
+// How much of a piece's track a mesh shows: ballast, sleepers and rails; a plain band for
+// views from too far for those to show; or, from farther still, a band whose curves and
+// structures are simplified within the far tolerance.
+enum class TrackDetail { Full, Plain, Far };
 
 struct Rgb {
     float r = 0, g = 0, b = 0;
@@ -47,10 +55,18 @@ struct Mesh3D {
     std::vector<uint32_t> indices;
 
     bool empty() const { return indices.empty(); }
+    std::size_t bytes() const;
     std::size_t vertexCount() const { return positions.size() / 3; }
     std::size_t triangleCount() const { return indices.size() / 3; }
     void clear();
 };
+
+// Adds every triangle of `from`.
+void appendMesh(Mesh3D& into, const Mesh3D& from);
+// The mesh seen from far: every vertex moved to the mean of the vertices in its cube of the
+// grid, so that none moves farther than `tolerance`, without the triangles that collapse
+// (or repeat another's corners). Each kept triangle keeps its normals and colours.
+Mesh3D simplified(const Mesh3D& mesh, double tolerance = kFarTolerance);
 
 // A quad is two triangles 0-1-2, 0-2-3; every face adds its own vertices.
 void addTriangle(Mesh3D& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 normal, Rgb color);
@@ -84,6 +100,10 @@ struct PathSample {
     Vec3 tangent;
     Vec3 side;
 };
+
+// The fewest segments whose chords stray from an arc of `radius` through `angleDeg` by at
+// most `tolerance` (at least 1).
+int arcSegmentsWithin(double radius, double angleDeg, double tolerance);
 
 // n + 1 samples from a to b (n at least 1).
 std::vector<PathSample> straightPath(Vec3 a, Vec3 b, int segments);

@@ -12,6 +12,9 @@ namespace {
 constexpr double kSampleStep = 20.0;
 constexpr double kPlainArcStep = 5.0; // degrees of a curve per segment of a plain band
 constexpr double kMinStandHeight = 2.0;
+// A pier's stadium: half circles of this radius, their centres 7 mm either side of the middle.
+constexpr double kPierRadius = 11;
+constexpr double kPierHalfLength = 18;
 
 const Rgb kSteelDark{0.38f, 0.40f, 0.44f};
 const Rgb kSteelLight{0.68f, 0.70f, 0.74f};
@@ -21,6 +24,8 @@ const Rgb kArchHanger{0.62f, 0.64f, 0.68f};
 const Rgb kRampTop{0.42f, 0.44f, 0.48f};
 const Rgb kRampSide{0.50f, 0.52f, 0.55f};
 const Rgb kRailing{0.58f, 0.60f, 0.64f};
+const Rgb kPierSide{0.62f, 0.58f, 0.54f};
+const Rgb kPierCap{0.68f, 0.65f, 0.62f};
 
 int segmentsFor(double pathLength) {
     return std::max(2, static_cast<int>(std::trunc(pathLength / kSampleStep)));
@@ -31,13 +36,23 @@ int plainSegmentsFor(double angleDeg) {
     return std::max(1, static_cast<int>(std::ceil(std::fabs(angleDeg) / kPlainArcStep)));
 }
 
+int arcSegmentsFor(const TrackBand& band, TrackDetail detail) {
+    switch (detail) {
+    case TrackDetail::Full:
+        return segmentsFor(band.radius * std::fabs(band.angle) * kDegToRad);
+    case TrackDetail::Plain:
+        return plainSegmentsFor(band.angle);
+    case TrackDetail::Far:
+        break;
+    }
+    return arcSegmentsWithin(band.radius, band.angle, kFarTolerance);
+}
+
 std::vector<PathSample> bandPath(const TrackBand& band, TrackDetail detail) {
     const bool full = detail == TrackDetail::Full;
-    if (band.curved) {
-        const double arc = band.radius * std::fabs(band.angle) * kDegToRad;
+    if (band.curved)
         return arcPath(band.start.x, band.start.y, band.start.heading, band.radius, band.angle,
-                       full ? segmentsFor(arc) : plainSegmentsFor(band.angle));
-    }
+                       arcSegmentsFor(band, detail));
     const double h = band.start.heading * kDegToRad;
     const Vec3 a{band.start.x, band.start.y, 0};
     const Vec3 b{a.x + band.length * std::cos(h), a.y + band.length * std::sin(h), 0};
@@ -155,7 +170,13 @@ void addRamp(Mesh3D& mesh, const PieceDef& def) {
             addTube(mesh, edge(path[i], side, 0), edge(path[i], side, 8), 1.05, kRailing);
 }
 
-void addStructure(Mesh3D& mesh, const PieceDef& def) {
+void addStructure(Mesh3D& mesh, const PieceDef& def, TrackDetail detail) {
+    if (detail == TrackDetail::Far) {
+        Mesh3D structure;
+        addStructure(structure, def, TrackDetail::Full);
+        appendMesh(mesh, simplified(structure));
+        return;
+    }
     switch (bridgeStructure(def)) {
     case BridgeStructure::Truss:
         addTruss(mesh, def.length);
@@ -201,7 +222,7 @@ Mesh3D buildPieceMesh(const PieceDef& def, TrackDetail detail) {
     case PieceKind::Turntable:
         // The pit is as large as it looks from afar.
         addTurntable(mesh, def);
-        return mesh;
+        return detail == TrackDetail::Far ? simplified(mesh) : mesh;
     case PieceKind::Unassigned7:
         addTrack(mesh,
                  straightPath({0, 0, 0}, {def.length, 0, 0},
@@ -213,7 +234,7 @@ Mesh3D buildPieceMesh(const PieceDef& def, TrackDetail detail) {
         addBands(mesh, slipCurves(def), detail);
         break;
     }
-    addStructure(mesh, def);
+    addStructure(mesh, def, detail);
     return mesh;
 }
 
@@ -228,17 +249,21 @@ Mesh3D buildBufferStopMesh(const PieceDef& def, TrackDetail detail) {
     const double x0 = 0.75 * len;
     const double beamStart = x0 + 2 * s, frameStart = beamStart + 3 * s,
                  frameEnd = frameStart + 4 * s;
+    Mesh3D buffer; // from far, simplified
+    Mesh3D& parts = detail == TrackDetail::Far ? buffer : mesh;
     const Rgb headTop{0.12f, 0.12f, 0.12f}, headSide{0.07f, 0.07f, 0.07f};
     for (double y : {-0.44 * hw, 0.44 * hw})
-        addBlock(mesh, {x0, y - 2.5 * s, base + 9 * s}, {beamStart, y + 2.5 * s, base + 12 * s},
+        addBlock(parts, {x0, y - 2.5 * s, base + 9 * s}, {beamStart, y + 2.5 * s, base + 12 * s},
                  headTop, headSide);
-    addBlock(mesh, {beamStart, -0.75 * hw, base + 8 * s}, {frameStart, 0.75 * hw, base + 13 * s},
+    addBlock(parts, {beamStart, -0.75 * hw, base + 8 * s}, {frameStart, 0.75 * hw, base + 13 * s},
              {0.82f, 0.08f, 0.08f}, {0.62f, 0.06f, 0.06f});
-    addBlock(mesh, {frameStart, -0.8 * hw, base}, {frameEnd, 0.8 * hw, base + 14 * s},
+    addBlock(parts, {frameStart, -0.8 * hw, base}, {frameEnd, 0.8 * hw, base + 14 * s},
              {0.92f, 0.92f, 0.92f}, {0.72f, 0.72f, 0.72f});
     if (len - frameEnd > 1.0)
-        addBlock(mesh, {frameEnd, -0.85 * hw, 0}, {len, 0.85 * hw, base + 10 * s},
+        addBlock(parts, {frameEnd, -0.85 * hw, 0}, {len, 0.85 * hw, base + 10 * s},
                  {0.38f, 0.28f, 0.18f}, {0.28f, 0.20f, 0.12f});
+    if (detail == TrackDetail::Far)
+        appendMesh(mesh, simplified(buffer));
     return mesh;
 }
 
@@ -251,13 +276,13 @@ void addPier(Mesh3D& mesh, double x, double y, double bottom, double top, double
     std::vector<Vec3> ring; // the stadium outline, counter-clockwise
     for (int end = 0; end < 2; ++end) {
         const double sign = end == 0 ? 1.0 : -1.0;
-        const Vec3 c = centre + along * (7 * sign);
+        const Vec3 c = centre + along * (kPierHalfLength - kPierRadius) * sign;
         for (int i = 0; i <= 8; ++i) {
             const double t = -kPi / 2 + i * kPi / 8;
-            ring.push_back(c + (along * std::cos(t) + across * std::sin(t)) * (11 * sign));
+            ring.push_back(c + (along * std::cos(t) + across * std::sin(t)) * (kPierRadius * sign));
         }
     }
-    const Rgb side{0.62f, 0.58f, 0.54f}, shade{0.50f, 0.46f, 0.42f}, cap{0.68f, 0.65f, 0.62f};
+    const Rgb side = kPierSide, shade{0.50f, 0.46f, 0.42f}, cap = kPierCap;
     const Vec3 lo{x, y, bottom}, hi{x, y, top};
     for (std::size_t i = 0; i < ring.size(); ++i) {
         Vec3 p = ring[i], q = ring[(i + 1) % ring.size()];
@@ -269,6 +294,10 @@ void addPier(Mesh3D& mesh, double x, double y, double bottom, double top, double
                     cap);
         addTriangle(mesh, lo, q, p, {0, 0, -1}, shade);
     }
+}
+
+void addFarPier(Mesh3D& mesh, double height) {
+    addTurnedBlock(mesh, 0, 0, 1, 0, kPierHalfLength, kPierRadius, 0, height, kPierCap, kPierSide);
 }
 
 void addHelixPost(Mesh3D& mesh, double x, double y, double bottom, double top, double angleDeg) {

@@ -27,6 +27,9 @@ constexpr double kPierMeshHeight = 100; // the shared pier, stretched to each he
 constexpr double kHelixPostOffset = 30; // posts stand clear of the ballast
 constexpr double kTunnelSampleStep = 20;
 constexpr int kHillPoints = 15;
+// A half ring of 9 points strays 90 (1 - cos 11.25 degrees), under 2 mm, from the hill's crown, and
+// keeps the shading across it.
+constexpr int kFarHillPoints = 9;
 constexpr Rgb kBaseboard = rgbOf(kPlanColors.baseboard3D);
 
 double levelHeight(const Layout& layout, int32_t levelId) {
@@ -92,6 +95,8 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
         int plainBuilt = 0;
         ensureMesh(scene.plainPieceMeshes, p.part, plainBuilt,
                    [def] { return buildPieceMesh(*def, TrackDetail::Plain); });
+        ensureMesh(scene.farPieceMeshes, p.part, plainBuilt,
+                   [def] { return buildPieceMesh(*def, TrackDetail::Far); });
         // The camera looks at the whole layout, also at what did not fit.
         const double h = p.heading * kDegToRad;
         box.add(p.x, -p.y);
@@ -105,8 +110,10 @@ void addPieces(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene,
 // rule as for a bridge, so that raised track never floats.
 void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, Budget& budget) {
     const TrackCatalog& catalog = TrackCatalog::instance();
-    if (scene.pierMesh.empty())
+    if (scene.pierMesh.empty()) {
         addPier(scene.pierMesh, 0, 0, 0, kPierMeshHeight, 0);
+        addFarPier(scene.farPierMesh, kPierMeshHeight);
+    }
     struct Candidate {
         double x, y, bottom, top, angle;
     };
@@ -157,9 +164,9 @@ void addPiers(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene, 
     }
 }
 
-// Both rings and the posts of a helix of the variant, centred on the origin with the
-// rotation 0 and its base at z = 0.
-Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
+// Both rings, their track at the given detail, and the posts of a helix of the variant,
+// centred on the origin with the rotation 0 and its base at z = 0.
+Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene, TrackDetail detail) {
     const TrackCatalog& catalog = TrackCatalog::instance();
     Mesh3D mesh;
     const int n = helixRingPieceCount(v);
@@ -173,8 +180,13 @@ Mesh3D buildHelixMesh(const HelixVariant& v, Scene3D& scene) {
         const double tilt =
             arc > 0.001 ? std::asin(std::clamp(risePerPiece / arc, -1.0, 1.0)) / kDegToRad : 0.0;
         const PieceDef* def = catalog.find(part);
-        const Mesh3D& ring = ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
-                                        [def] { return buildPieceMesh(*def); });
+        int farBuilt = 0;
+        const Mesh3D& ring =
+            detail == TrackDetail::Far
+                ? ensureMesh(scene.farPieceMeshes, part, farBuilt,
+                             [def] { return buildPieceMesh(*def, TrackDetail::Far); })
+                : ensureMesh(scene.pieceMeshes, part, scene.meshesBuilt,
+                             [def] { return buildPieceMesh(*def); });
         for (int k = 0; k < n; ++k) {
             const Pose pose = helixRingPose(origin, radius, k);
             appendPlaced(mesh, ring,
@@ -207,8 +219,11 @@ void addHelices(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
         const PlacedPiece* first = layout.findPiece(helix.bottomR1);
         if (first && hidden.hides(first->level))
             continue;
-        const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes,
-                                        [&] { return buildHelixMesh(*v, scene); });
+        const Mesh3D& mesh = ensureMesh(scene.helixMeshes, v->id, helixMeshes, [&] {
+            return buildHelixMesh(*v, scene, TrackDetail::Full);
+        });
+        ensureMesh(scene.farHelixMeshes, v->id, helixMeshes,
+                   [&] { return buildHelixMesh(*v, scene, TrackDetail::Far); });
         box.add(helix.cx - v->r2, -helix.cy - v->r2);
         box.add(helix.cx + v->r2, -helix.cy + v->r2);
         if (!budget.take(mesh.triangleCount()))
@@ -284,6 +299,8 @@ void addScenery(const Layout& layout, const HiddenLevels& hidden, Scene3D& scene
             continue;
         const Mesh3D& mesh = ensureMesh(scene.sceneryMeshes, item.item, scene.meshesBuilt,
                                         [def] { return buildSceneryMesh(*def); });
+        int farBuilt = 0;
+        ensureMesh(scene.farSceneryMeshes, item.item, farBuilt, [&] { return simplified(mesh); });
         if (!budget.take(mesh.triangleCount()))
             continue;
         scene.scenery.push_back({item.item,
@@ -330,9 +347,9 @@ void addBaseboard(const Layout& layout, const RenderSettings& settings,
 }
 
 // One ring of the hill at a sample: a half circle 60 mm wide and 90 mm high over the track.
-void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
-    for (int i = 0; i < kHillPoints; ++i) {
-        const double a = static_cast<double>(i) / (kHillPoints - 1) * kPi;
+void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side, int points) {
+    for (int i = 0; i < points; ++i) {
+        const double a = static_cast<double>(i) / (points - 1) * kPi;
         const double c = std::cos(a), s = std::sin(a);
         const Vec3 p = centre + side * (c * 60) + Vec3{0, 0, s * 90};
         const Vec3 n = side * c + Vec3{0, 0, s};
@@ -352,25 +369,28 @@ void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side) {
 
 // A hill over one piece of the part, in the piece's plan frame like its track: a run of rings
 // along its centre line. Neighbours meet at their shared ends, so the hill follows the chain
-// without walking it.
-Mesh3D buildHillMesh(const PieceDef& def) {
+// without walking it. From far, the rings are fewer and coarser within the far tolerance.
+Mesh3D buildHillMesh(const PieceDef& def, bool far) {
     Mesh3D mesh;
     const TrackBands bands = trackBands(def);
     if (bands.count == 0)
         return mesh;
     const TrackBand& band = bands.band[0];
     const double len = band.curved ? band.radius * std::fabs(band.angle) * kDegToRad : band.length;
-    const int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
+    int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
+    if (far)
+        steps = band.curved ? arcSegmentsWithin(band.radius, band.angle, kFarTolerance) : 1;
+    const int points = far ? kFarHillPoints : kHillPoints;
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const Point here = bandPoint(band, t, 0);
         const Point aside = bandPoint(band, t, 1);
         const Vec3 side = normalized({aside.x - here.x, aside.y - here.y, 0});
-        addHillRing(mesh, {here.x, here.y, 0}, side);
+        addHillRing(mesh, {here.x, here.y, 0}, side, points);
     }
     for (int i = 0; i < steps; ++i)
-        for (int j = 0; j + 1 < kHillPoints; ++j) {
-            const uint32_t a = i * kHillPoints + j, b = a + kHillPoints;
+        for (int j = 0; j + 1 < points; ++j) {
+            const uint32_t a = i * points + j, b = a + points;
             mesh.indices.insert(mesh.indices.end(), {a, b, b + 1, a, b + 1, a + 1});
         }
     return mesh;
@@ -385,7 +405,9 @@ void addTunnelHills(const std::vector<const PlacedPiece*>& covered, const Hidden
         if (!def || hidden.hides(p->level))
             continue;
         const Mesh3D& mesh = ensureMesh(scene.hillMeshes, p->part, hillMeshes,
-                                        [def] { return buildHillMesh(*def); });
+                                        [def] { return buildHillMesh(*def, false); });
+        ensureMesh(scene.farHillMeshes, p->part, hillMeshes,
+                   [def] { return buildHillMesh(*def, true); });
         if (!mesh.empty() && budget.take(mesh.triangleCount()))
             scene.hills.push_back(instanceOf(*p, *def));
     }
@@ -405,10 +427,15 @@ std::size_t Fnv1aHash::operator()(const std::string& text) const {
 void Scene3D::clear() {
     pieceMeshes.clear();
     plainPieceMeshes.clear();
+    farPieceMeshes.clear();
     sceneryMeshes.clear();
+    farSceneryMeshes.clear();
     pierMesh.clear();
+    farPierMesh.clear();
     helixMeshes.clear();
+    farHelixMeshes.clear();
     hillMeshes.clear();
+    farHillMeshes.clear();
     cells.clear();
     clearInstances();
 }

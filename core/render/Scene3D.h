@@ -67,16 +67,21 @@ constexpr std::size_t kSceneTriangleLimit = 5'000'000;
 struct Scene3D {
     MeshCache pieceMeshes;
     MeshCache plainPieceMeshes; // the same parts with plain track, for far views
+    MeshCache farPieceMeshes;   // and simplified within the far tolerance, for farther views
     std::vector<PieceInstance> pieces;
     MeshCache sceneryMeshes;
+    MeshCache farSceneryMeshes; // each type's mesh simplified
     std::vector<SceneryInstance> scenery;
     Mesh3D baseboard;
-    Mesh3D structure; // raised shapes
-    Mesh3D pierMesh;  // one pier 1 mm high
+    Mesh3D structure;   // raised shapes
+    Mesh3D pierMesh;    // one pier 100 mm high
+    Mesh3D farPierMesh; // the same simplified
     std::vector<PlacedMesh> piers;
     MeshCache helixMeshes; // rings and posts of a helix variant around its centre, from z = 0
+    MeshCache farHelixMeshes;
     std::vector<HelixInstance> helices;
-    MeshCache hillMeshes; // by part number, in the piece's frame like its track
+    MeshCache hillMeshes;    // by part number, in the piece's frame like its track
+    MeshCache farHillMeshes; // with fewer, coarser rings
     std::vector<PieceInstance> hills;
     std::vector<LineSegment> lines;
     // The pieces, piers and hills gathered by where they stand.

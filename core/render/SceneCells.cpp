@@ -108,8 +108,6 @@ void addInstance(Fingerprint& f, const PieceInstance& p) {
 struct CellPlan {
     SceneCell cell;
     Fingerprint content;
-    std::vector<uint32_t> piers;
-    std::vector<uint32_t> hills;
 };
 
 } // namespace
@@ -162,8 +160,8 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize) {
 
 std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> previous,
                                    double cellSize) {
-    // First where everything goes and what each cell holds; the meshes after, only for the
-    // cells that are new.
+    // Where everything goes and what each cell holds; a cell alike to one of before takes over
+    // its meshes, the others are made when a view first draws them.
     std::map<CellKey, CellPlan> plans;
     std::map<std::string, Ball> ballOf; // per part, in the piece's own frame
     for (std::size_t i = 0; i < scene.pieces.size(); ++i) {
@@ -187,7 +185,7 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
         const Vec3 top = placedPoint(pier, {0, 0, pierBall.centre.z * 2});
         const Vec3 centre = (pier.position + top) * 0.5;
         CellPlan& plan = plans[cellOf(centre, cellSize)];
-        plan.piers.push_back(static_cast<uint32_t>(i));
+        plan.cell.piers.push_back(static_cast<uint32_t>(i));
         plan.cell.bounds.add(pier.position, pierBall.radius);
         plan.cell.bounds.add(top, pierBall.radius);
         plan.content.add(-1.0); // a pier, not a piece
@@ -206,7 +204,7 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
             known = hillBallOf.emplace(hill.part, boundingBall(*mesh)).first;
         const Ball ball{placedPoint(hill, known->second.centre), known->second.radius};
         CellPlan& plan = plans[cellOf(ball.centre, cellSize)];
-        plan.hills.push_back(static_cast<uint32_t>(i));
+        plan.cell.hills.push_back(static_cast<uint32_t>(i));
         plan.cell.bounds.add(ball.centre, ball.radius);
         plan.content.add(-2.0); // a hill
         addInstance(plan.content, hill);
@@ -222,22 +220,37 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
         cell.content = plan.content.value();
         auto same = before.find(cell.content);
         if (same != before.end()) {
-            cell.plainTrack = std::move(same->second->plainTrack);
-            cell.fixed = std::move(same->second->fixed);
+            SceneCell& old = *same->second;
+            cell.plainTrack = std::move(old.plainTrack);
+            cell.fixed = std::move(old.fixed);
+            cell.farTrack = std::move(old.farTrack);
+            cell.farFixed = std::move(old.farFixed);
+            cell.nearPlaced = old.nearPlaced;
+            cell.farPlaced = old.farPlaced;
             before.erase(same);
-        } else {
-            for (uint32_t i : cell.pieces)
-                if (const Mesh3D* plain = find(scene.plainPieceMeshes, scene.pieces[i].part))
-                    appendPlaced(cell.plainTrack, *plain, scene.pieces[i]);
-            for (uint32_t i : plan.piers)
-                appendPlaced(cell.fixed, scene.pierMesh, scene.piers[i]);
-            for (uint32_t i : plan.hills)
-                appendPlaced(cell.fixed, *find(scene.hillMeshes, scene.hills[i].part),
-                             scene.hills[i]);
         }
         list.push_back(std::move(cell));
     }
     return list;
+}
+
+void placeCellMeshes(const Scene3D& scene, SceneCell& cell, TrackDetail detail) {
+    const bool far = detail == TrackDetail::Far;
+    if (far ? cell.farPlaced : cell.nearPlaced)
+        return;
+    Mesh3D& track = far ? cell.farTrack : cell.plainTrack;
+    Mesh3D& fixed = far ? cell.farFixed : cell.fixed;
+    const MeshCache& pieceMeshes = far ? scene.farPieceMeshes : scene.plainPieceMeshes;
+    const MeshCache& hillMeshes = far ? scene.farHillMeshes : scene.hillMeshes;
+    for (uint32_t i : cell.pieces)
+        if (const Mesh3D* mesh = find(pieceMeshes, scene.pieces[i].part))
+            appendPlaced(track, *mesh, scene.pieces[i]);
+    for (uint32_t i : cell.piers)
+        appendPlaced(fixed, far ? scene.farPierMesh : scene.pierMesh, scene.piers[i]);
+    for (uint32_t i : cell.hills)
+        if (const Mesh3D* mesh = find(hillMeshes, scene.hills[i].part))
+            appendPlaced(fixed, *mesh, scene.hills[i]);
+    (far ? cell.farPlaced : cell.nearPlaced) = true;
 }
 
 ViewVolume::ViewVolume(const std::array<double, 16>& projection,
@@ -304,6 +317,7 @@ TrackDetailRange::TrackDetailRange(double fovY, int pictureHeight) {
     // One millimetre in front of the eye the picture is 2 tan(fov / 2) millimetres high.
     const double pixelsPerUnit = std::max(1, pictureHeight) / (2 * std::tan(fovY * kDegToRad / 2));
     reach_ = kSleeperWidth * pixelsPerUnit / kDetailPixels;
+    farReach_ = kFarTolerance * pixelsPerUnit;
 }
 
 double distanceTo(const Box3& box, Vec3 p) {

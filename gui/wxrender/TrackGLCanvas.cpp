@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -103,6 +104,7 @@ TrackGLCanvas::TrackGLCanvas(wxWindow* parent, const plandor::Layout& layout)
     Bind(wxEVT_MOTION, &TrackGLCanvas::onMotion, this);
     Bind(wxEVT_MOUSEWHEEL, &TrackGLCanvas::onWheel, this);
     Bind(wxEVT_KEY_DOWN, &TrackGLCanvas::onKey, this);
+    Bind(wxEVT_IDLE, &TrackGLCanvas::onIdle, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { camera_.release(); });
     rebuildScene(layout);
 }
@@ -114,6 +116,7 @@ TrackGLCanvas::~TrackGLCanvas() {
 }
 
 void TrackGLCanvas::rebuildScene(const plandor::Layout& layout) {
+    pending_.clear(); // the build moves and remakes meshes
     keepListsByContent();
     buildScene(layout, RenderSettings::of(layout), scene_, tessellateOutline);
     dropStaleCellLists();
@@ -142,6 +145,7 @@ void TrackGLCanvas::resolveMeshes() {
         return it->second;
     };
     sceneryMeshOf_.clear();
+    farSceneryMeshOf_.clear();
     sceneryBallOf_.clear();
     for (const SceneryInstance& s : scene_.scenery) {
         const Mesh3D* mesh = lookUp(scene_.sceneryMeshes, s.type);
@@ -152,14 +156,17 @@ void TrackGLCanvas::resolveMeshes() {
                         {local.centre.x * s.scaleX, local.centre.y * s.scaleY, local.centre.z});
         const double grow = std::max({std::fabs(s.scaleX), std::fabs(s.scaleY), 1.0});
         sceneryMeshOf_.push_back(mesh);
+        farSceneryMeshOf_.push_back(lookUp(scene_.farSceneryMeshes, s.type));
         sceneryBallOf_.push_back({centre, local.radius * grow});
     }
     helixMeshOf_.clear();
+    farHelixMeshOf_.clear();
     helixBallOf_.clear();
     for (const HelixInstance& h : scene_.helices) {
         const Mesh3D* mesh = lookUp(scene_.helixMeshes, h.variant);
         const Ball local = ballOf(mesh);
         helixMeshOf_.push_back(mesh);
+        farHelixMeshOf_.push_back(lookUp(scene_.farHelixMeshes, h.variant));
         helixBallOf_.push_back({placedPoint(h.at, local.centre), local.radius});
     }
 }
@@ -177,15 +184,11 @@ void TrackGLCanvas::drawList(const Mesh3D& mesh) {
         }
     }
     if (it == lists_.end()) {
-        const GLuint list = glGenLists(1);
-        if (list == 0) { // no room for a list: draw straight from the arrays
-            drawMesh(mesh);
-            return;
-        }
-        glNewList(list, GL_COMPILE);
+        // Compiling costs more than drawing the arrays: the first frame comes sooner when
+        // the lists are compiled once it is shown.
         drawMesh(mesh);
-        glEndList();
-        it = lists_.emplace(&mesh, list).first;
+        pending_.push_back({&mesh, nullptr, 0});
+        return;
     }
     glCallList(it->second);
 }
@@ -196,17 +199,58 @@ void TrackGLCanvas::drawCellList(const Mesh3D& mesh, std::unordered_map<uint64_t
         return;
     auto it = lists.find(content);
     if (it == lists.end()) {
-        const GLuint list = glGenLists(1);
-        if (list == 0) {
-            drawMesh(mesh);
-            return;
-        }
-        glNewList(list, GL_COMPILE);
         drawMesh(mesh);
-        glEndList();
-        it = lists.emplace(content, list).first;
+        pending_.push_back({&mesh, &lists, content});
+        return;
     }
     glCallList(it->second);
+}
+
+void TrackGLCanvas::onIdle(wxIdleEvent& event) {
+    event.Skip();
+    // In slices, so that the window answers between them.
+    if (!pending_.empty() && !compilePending(8))
+        event.RequestMore();
+}
+
+bool TrackGLCanvas::compilePending(double budgetMs) {
+    if (pending_.empty())
+        return true;
+    if (!makeCurrent()) {
+        // Off screen: the next frame asks again, instead of the idle time spinning.
+        pending_.clear();
+        return true;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    while (!pending_.empty()) {
+        const PendingList next = pending_.back();
+        pending_.pop_back();
+        const bool made =
+            next.cellLists ? next.cellLists->count(next.content) > 0 : lists_.count(next.mesh) > 0;
+        if (made)
+            continue;
+        const GLuint list = glGenLists(1);
+        if (list == 0) // no room for lists: the arrays are drawn
+            continue;
+        glNewList(list, GL_COMPILE);
+        drawMesh(*next.mesh);
+        glEndList();
+        if (next.cellLists)
+            next.cellLists->emplace(next.content, list);
+        else
+            lists_.emplace(next.mesh, list);
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        if (spent.count() >= budgetMs)
+            break;
+    }
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    return pending_.empty();
 }
 
 bool TrackGLCanvas::deleteLists(const std::vector<unsigned>& lists) {
@@ -220,18 +264,19 @@ bool TrackGLCanvas::deleteLists(const std::vector<unsigned>& lists) {
 }
 
 void TrackGLCanvas::forgetLists() {
+    pending_.clear();
     dropKeptLists();
     std::vector<unsigned> all;
     all.swap(unused_);
     for (const auto& [mesh, list] : lists_)
         all.push_back(list);
-    for (const auto* cells : {&plainLists_, &fixedLists_})
+    for (auto* cells : {&plainLists_, &fixedLists_, &farTrackLists_, &farFixedLists_}) {
         for (const auto& [content, list] : *cells)
             all.push_back(list);
+        cells->clear();
+    }
     deleteLists(all); // without the context the lists go with it
     lists_.clear();
-    plainLists_.clear();
-    fixedLists_.clear();
 }
 
 void TrackGLCanvas::keepListsByContent() {
@@ -247,22 +292,17 @@ void TrackGLCanvas::keepListsByContent() {
 }
 
 void TrackGLCanvas::dropStaleCellLists() {
-    std::unordered_map<uint64_t, unsigned> plain, fixed;
-    for (const SceneCell& cell : scene_.cells) {
-        if (auto it = plainLists_.find(cell.content); it != plainLists_.end()) {
-            plain.insert(*it);
-            plainLists_.erase(it);
-        }
-        if (auto it = fixedLists_.find(cell.content); it != fixedLists_.end()) {
-            fixed.insert(*it);
-            fixedLists_.erase(it);
-        }
-    }
-    for (const auto* stale : {&plainLists_, &fixedLists_})
-        for (const auto& [content, list] : *stale)
+    for (auto* lists : {&plainLists_, &fixedLists_, &farTrackLists_, &farFixedLists_}) {
+        std::unordered_map<uint64_t, unsigned> kept;
+        for (const SceneCell& cell : scene_.cells)
+            if (auto it = lists->find(cell.content); it != lists->end()) {
+                kept.insert(*it);
+                lists->erase(it);
+            }
+        for (const auto& [content, list] : *lists)
             unused_.push_back(list);
-    plainLists_.swap(plain);
-    fixedLists_.swap(fixed);
+        lists->swap(kept);
+    }
     // Where the context cannot be made current now, the next frame deletes them.
     if (deleteLists(unused_))
         unused_.clear();
@@ -384,25 +424,32 @@ void TrackGLCanvas::drawFrame() {
         glLoadMatrixd(modelView.data());
     }
     const ViewVolume volume(projection, modelView);
+    const Vec3 eye = camera_.eye();
+    const TrackDetailRange detail(kFieldOfView, height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    pending_.clear(); // what this frame draws from its arrays
     drawGroundAndAxes();
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     drawList(scene_.baseboard);
-    drawScenery(volume);
+    drawScenery(volume, eye, detail);
     drawList(scene_.structure);
-    drawCellsFixed(volume);
-    for (std::size_t i = 0; i < scene_.helices.size(); ++i)
-        if (helixMeshOf_[i] && volume.sees(helixBallOf_[i]))
-            drawPlaced(*helixMeshOf_[i], scene_.helices[i].at);
+    drawCellsFixed(volume, eye, detail);
+    for (std::size_t i = 0; i < scene_.helices.size(); ++i) {
+        const Ball& ball = helixBallOf_[i];
+        if (!helixMeshOf_[i] || !volume.sees(ball))
+            continue;
+        const bool far = detail.far(length(ball.centre - eye) - ball.radius) && farHelixMeshOf_[i];
+        drawPlaced(far ? *farHelixMeshOf_[i] : *helixMeshOf_[i], scene_.helices[i].at);
+    }
     drawLines();
 
     // Track lies over coplanar ground and decks.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(-1, -1);
-    drawTrack(volume, camera_.eye(), TrackDetailRange(kFieldOfView, height));
+    drawTrack(volume, eye, detail);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
@@ -418,39 +465,62 @@ void TrackGLCanvas::drawFrame() {
     ++framesDrawn_;
 }
 
-void TrackGLCanvas::drawScenery(const ViewVolume& volume) {
+void TrackGLCanvas::drawScenery(const ViewVolume& volume, Vec3 eye,
+                                const TrackDetailRange& detail) {
     for (std::size_t i = 0; i < scene_.scenery.size(); ++i) {
         const SceneryInstance& s = scene_.scenery[i];
-        if (!sceneryMeshOf_[i] || !volume.sees(sceneryBallOf_[i]))
+        const Ball& ball = sceneryBallOf_[i];
+        if (!sceneryMeshOf_[i] || !volume.sees(ball))
             continue;
+        // A stretched item strays as much farther from its simplified mesh.
+        const bool far =
+            farSceneryMeshOf_[i] && detail.far(length(ball.centre - eye) - ball.radius,
+                                               std::max(std::fabs(s.scaleX), std::fabs(s.scaleY)));
         glPushMatrix();
         glTranslated(s.position.x, s.position.y, s.position.z + sceneryLift(s.type));
         glRotated(s.rotation, 0, 0, 1);
         if (s.scaleX != 1 || s.scaleY != 1)
             glScaled(s.scaleX, s.scaleY, 1);
-        drawList(*sceneryMeshOf_[i]);
+        drawList(far ? *farSceneryMeshOf_[i] : *sceneryMeshOf_[i]);
         glPopMatrix();
     }
 }
 
-void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume) {
-    for (const SceneCell& cell : scene_.cells)
-        if (!cell.fixed.empty() && volume.sees(cell.bounds))
-            drawCellList(cell.fixed, fixedLists_, cell.content);
+void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume, Vec3 eye,
+                                   const TrackDetailRange& detail) {
+    for (SceneCell& cell : scene_.cells)
+        if (cell.hasFixed() && volume.sees(cell.bounds))
+            drawCell(cell,
+                     detail.far(distanceTo(cell.bounds, eye)) ? TrackDetail::Far
+                                                              : TrackDetail::Plain,
+                     true);
 }
 
-// A cell wholly beyond the reach of track detail is one plain batch; nearer, each piece in
-// view is drawn with the detail its distance allows.
+void TrackGLCanvas::drawCell(SceneCell& cell, TrackDetail level, bool fixed) {
+    const bool far = level == TrackDetail::Far;
+    auto& lists =
+        fixed ? (far ? farFixedLists_ : fixedLists_) : (far ? farTrackLists_ : plainLists_);
+    if (lists.count(cell.content) == 0)
+        placeCellMeshes(scene_, cell, level);
+    const Mesh3D& mesh =
+        fixed ? (far ? cell.farFixed : cell.fixed) : (far ? cell.farTrack : cell.plainTrack);
+    drawCellList(mesh, lists, cell.content);
+}
+
+// A cell wholly beyond the reach of track detail is one batch, plain or, farther, simplified;
+// nearer, each piece in view is drawn with the detail its distance allows.
 void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDetailRange& detail) {
     trackDrawn_ = {};
-    for (const SceneCell& cell : scene_.cells) {
+    for (SceneCell& cell : scene_.cells) {
         if (!volume.sees(cell.bounds)) {
             ++trackDrawn_.culled;
             continue;
         }
-        if (!detail.full(distanceTo(cell.bounds, eye))) {
-            drawCellList(cell.plainTrack, plainLists_, cell.content);
+        const TrackDetail level = detail.at(distanceTo(cell.bounds, eye));
+        if (level != TrackDetail::Full) {
+            drawCell(cell, level, false);
             ++trackDrawn_.batches;
+            trackDrawn_.far += level == TrackDetail::Far;
             continue;
         }
         for (std::size_t k = 0; k < cell.pieces.size(); ++k) {

@@ -1,5 +1,5 @@
-// Piece and scenery meshes: well-formed for every catalogue row, inside the extent the plan
-// gives the piece or item, and the track, buffer and pier rules where they bite.
+// Piece and scenery meshes, near and far: well-formed for every catalogue row, inside the
+// extent the plan gives the piece or item, and the track, buffer and pier rules where they bite.
 #include "LayoutBuilder.h"
 
 #include "core/catalog/SceneryCatalog.h"
@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <tuple>
 
 using namespace plandor;
 
@@ -52,7 +54,13 @@ TEST(PieceMesh, EveryCatalogueRowGivesAWellFormedMeshInsideThePlanExtent) {
         // The plan draws Z-Track narrower; the 3D track has one width for every system.
         Bounds plan = pieceLocalBounds(def);
         plan.expand(kTrackHalfWidth - trackHalfWidth(def) + 0.01);
-        expectWithin(checkWellFormed(buildPieceMesh(def), def.partNumber), plan, def.partNumber);
+        const Mesh3D full = buildPieceMesh(def);
+        expectWithin(checkWellFormed(full, def.partNumber), plan, def.partNumber);
+        // From far: simpler, and no farther out than the far tolerance.
+        const Mesh3D far = buildPieceMesh(def, TrackDetail::Far);
+        plan.expand(kFarTolerance);
+        expectWithin(checkWellFormed(far, def.partNumber + " far"), plan, def.partNumber);
+        EXPECT_LT(far.triangleCount(), full.triangleCount()) << def.partNumber;
     }
 }
 
@@ -72,6 +80,76 @@ TEST(SceneryMesh, EveryTypeGivesAWellFormedMeshInsideItsFootprint) {
         expectWithin(checkWellFormed(mesh, def.id), footprint, def.id);
         for (std::size_t v = 0; v < mesh.vertexCount(); ++v)
             ASSERT_GE(mesh.positions[3 * v + 2], -1e-3) << def.id << " reaches below the ground";
+        const Mesh3D far = simplified(mesh);
+        footprint.expand(kFarTolerance);
+        expectWithin(checkWellFormed(far, def.id + " far"), footprint, def.id);
+        EXPECT_LE(far.triangleCount(), mesh.triangleCount()) << def.id;
+    }
+}
+
+// Far meshes: what is larger than the tolerance stays, in its colours and facing as before;
+// what is thinner goes.
+TEST(SimplifiedMesh, KeepsWhatOutgrowsTheToleranceAndDropsWhatDoesNot) {
+    const Rgb top{0.8f, 0.2f, 0.2f}, side{0.4f, 0.1f, 0.1f}, slate{0.4f, 0.4f, 0.5f};
+    struct Case {
+        const char* name;
+        std::function<void(Mesh3D&)> build;
+        std::size_t triangles;
+        Rgb seenFromAbove; // the colour of the last face facing up
+    };
+    const Case cases[] = {
+        {"a box",
+         [&](Mesh3D& m) {
+             addBlock(m, {0, 0, 0}, {100, 60, 40}, top, side);
+         },
+         12, top},
+        // across, within one row of the grid
+        {"a thin tube",
+         [&](Mesh3D& m) {
+             addTube(m, {0, 3.4, 3.4}, {100, 3.4, 3.4}, 1.8, side);
+         },
+         0,
+         {}},
+        {"a slab laid on a box",
+         [&](Mesh3D& m) {
+             addBlock(m, {0, 0, 0}, {100, 60, 40}, top, side);
+             addBlock(m, {0, 0, 40}, {100, 60, 40.5}, slate, side);
+         },
+         12, slate},
+    };
+    for (const Case& c : cases) {
+        Mesh3D mesh;
+        c.build(mesh);
+        const Mesh3D far = simplified(mesh);
+        EXPECT_EQ(far.triangleCount(), c.triangles) << c.name;
+        Rgb above{};
+        for (std::size_t v = 0; v < far.vertexCount(); ++v) {
+            const Vec3 p{far.positions[3 * v], far.positions[3 * v + 1], far.positions[3 * v + 2]};
+            double nearest = 1e9;
+            for (std::size_t w = 0; w < mesh.vertexCount(); ++w)
+                nearest = std::min(nearest,
+                                   length(p - Vec3{mesh.positions[3 * w], mesh.positions[3 * w + 1],
+                                                   mesh.positions[3 * w + 2]}));
+            ASSERT_LE(nearest, kFarTolerance) << c.name;
+            if (far.normals[3 * v + 2] > 0.9f)
+                above = {far.colors[3 * v], far.colors[3 * v + 1], far.colors[3 * v + 2]};
+        }
+        EXPECT_EQ(above.r, c.seenFromAbove.r) << c.name;
+        EXPECT_EQ(above.b, c.seenFromAbove.b) << c.name;
+    }
+    // Arcs are cut into the fewest chords that stray no more than the tolerance.
+    for (const auto& [radius, angle, tolerance] : {std::tuple{360.0, 30.0, 12.0},
+                                                   {360.0, 90.0, 1.0},
+                                                   {1114.6, 12.1, 12.0},
+                                                   {5.0, 90.0, 12.0},
+                                                   {437.5, -24.3, 12.0}}) {
+        const int n = arcSegmentsWithin(radius, angle, tolerance);
+        auto strays = [&](int segments) {
+            return radius * (1 - std::cos(degToRad(std::fabs(angle)) / segments / 2));
+        };
+        EXPECT_LE(strays(n), tolerance) << radius << " " << angle;
+        if (n > 1)
+            EXPECT_GT(strays(n - 1), tolerance) << radius << " " << angle;
     }
 }
 

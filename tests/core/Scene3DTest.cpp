@@ -191,6 +191,10 @@ TEST(Scene3D, HelixIsPlacedAtItsCentreTurnedByItsRotation) {
     }
     EXPECT_GT(far, 300) << "rings around the centre";
     EXPECT_LT(far, 700);
+    // From far, the rings are plain bands of the same extent.
+    const Mesh3D& fromFar = scene.farHelixMeshes.at(scene.helices[0].variant);
+    EXPECT_LT(fromFar.triangleCount() * 10, mesh.triangleCount());
+    EXPECT_NEAR(boundingBall(fromFar).radius, boundingBall(mesh).radius, kFarTolerance);
     EXPECT_EQ(at.rotation, -90);
     EXPECT_TRUE(scene.hasTarget) << "the camera looks at a helix standing alone";
     EXPECT_EQ(scene.centreX, 500);

@@ -77,6 +77,22 @@ TEST(TrackDetailRange, ShowsSleepersWhileOneIsAPixelWide) {
     EXPECT_TRUE(detail.full(detail.reach() * 0.99));
     EXPECT_FALSE(detail.full(detail.reach() * 1.01));
     EXPECT_GT(TrackDetailRange(40, 2 * height).reach(), detail.reach()) << "a taller picture";
+    // A pixel as wide as the far tolerance, where far meshes take over.
+    EXPECT_NEAR(detail.farReach() / detail.reach(), kFarTolerance / kSleeperWidth, 1e-9);
+    const struct {
+        double distance, scale;
+        TrackDetail level;
+    } cases[] = {{detail.reach() * 0.99, 1, TrackDetail::Full},
+                 {detail.reach() * 1.01, 1, TrackDetail::Plain},
+                 {detail.farReach() * 0.99, 1, TrackDetail::Plain},
+                 {detail.farReach() * 1.01, 1, TrackDetail::Far},
+                 {detail.farReach() * 1.5, 2, TrackDetail::Plain}, // an item drawn twice its size
+                 {detail.farReach() * 1.5, 0.5, TrackDetail::Far}};
+    for (const auto& c : cases) {
+        if (c.scale == 1)
+            EXPECT_EQ(detail.at(c.distance), c.level) << c.distance;
+        EXPECT_EQ(detail.far(c.distance, c.scale), c.level == TrackDetail::Far) << c.distance;
+    }
 }
 
 TEST(Camera3D, TheEyeIsWhereTheModelViewPutsTheOrigin) {
@@ -93,10 +109,14 @@ TEST(Camera3D, TheEyeIsWhereTheModelViewPutsTheOrigin) {
 TEST(PlainTrack, ABandOverTheBallastInTheColourOfTheTrackSeenFromAfar) {
     const struct {
         const char* part;
-        std::size_t triangles; // two per segment: one for a straight, one per 5 degrees of curve
-    } cases[] = {{"24188", 2}, {"24130", 2 * 6}, {"24611", 2 + 2 * 5}};
+        TrackDetail detail;
+        std::size_t triangles; // two per segment: one for a straight, one per 5 degrees of
+                               // curve, from far as few as stray within the far tolerance
+    } cases[] = {{"24188", TrackDetail::Plain, 2},         {"24130", TrackDetail::Plain, 2 * 6},
+                 {"24611", TrackDetail::Plain, 2 + 2 * 5}, {"24188", TrackDetail::Far, 2},
+                 {"24130", TrackDetail::Far, 2 * 2},       {"24611", TrackDetail::Far, 2 + 2}};
     for (const auto& c : cases) {
-        const Mesh3D plain = buildPieceMesh(catalogDef(c.part), TrackDetail::Plain);
+        const Mesh3D plain = buildPieceMesh(catalogDef(c.part), c.detail);
         const Mesh3D full = buildPieceMesh(catalogDef(c.part));
         EXPECT_EQ(plain.triangleCount(), c.triangles) << c.part;
         EXPECT_LT(plain.triangleCount() * 20, full.triangleCount()) << c.part;
@@ -128,8 +148,11 @@ TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
     ASSERT_GT(scene.cells.size(), 1u);
     std::vector<int> seen(scene.pieces.size(), 0);
     std::size_t plainTriangles = 0, expectedPlain = 0, fixedTriangles = 0;
-    for (const SceneCell& cell : scene.cells) {
+    for (SceneCell& cell : scene.cells) {
         ASSERT_EQ(cell.pieces.size(), cell.balls.size());
+        ASSERT_TRUE(cell.plainTrack.empty() && cell.farTrack.empty()) << "made when first drawn";
+        placeCellMeshes(scene, cell, TrackDetail::Plain);
+        placeCellMeshes(scene, cell, TrackDetail::Far);
         plainTriangles += cell.plainTrack.triangleCount();
         fixedTriangles += cell.fixed.triangleCount();
         for (std::size_t k = 0; k < cell.pieces.size(); ++k) {
@@ -145,6 +168,11 @@ TEST(SceneCells, EveryPieceIsInOneCellWhoseBoundsHoldAllItDraws) {
         }
         for (std::size_t v = 0; v < cell.fixed.vertexCount(); ++v)
             ASSERT_LE(distanceTo(cell.bounds, vertex(cell.fixed, v)), 1e-3);
+        // Far meshes stray from the bounds by no more than their tolerance.
+        for (const Mesh3D* far : {&cell.farTrack, &cell.farFixed})
+            for (std::size_t v = 0; v < far->vertexCount(); ++v)
+                ASSERT_LE(distanceTo(cell.bounds, vertex(*far, v)), kFarTolerance + 1e-3);
+        EXPECT_EQ(cell.farFixed.empty(), cell.fixed.empty());
     }
     for (std::size_t i = 0; i < seen.size(); ++i)
         ASSERT_EQ(seen[i], 1) << "piece " << i;
@@ -170,8 +198,10 @@ TEST(SceneCells, ARebuildAfterAnEditKeepsTheUntouchedCellsAndMatchesAFreshBuild)
     buildScene(layout, RenderSettings::of(layout), scene, nullptr);
     const std::size_t kinds = scene.pieceMeshes.size();
     std::map<uint64_t, const float*> before; // each cell's plain track, by content
-    for (const SceneCell& cell : scene.cells)
+    for (SceneCell& cell : scene.cells) {
+        placeCellMeshes(scene, cell, TrackDetail::Plain);
         before.emplace(cell.content, cell.plainTrack.positions.data());
+    }
 
     layout.pieces[300].x += 40;
     layout.pieces[300].z += 30; // raised: piers under it too
@@ -183,8 +213,11 @@ TEST(SceneCells, ARebuildAfterAnEditKeepsTheUntouchedCellsAndMatchesAFreshBuild)
     ASSERT_EQ(scene.cells.size(), fresh.cells.size());
     int kept = 0, made = 0;
     for (std::size_t c = 0; c < scene.cells.size(); ++c) {
-        const SceneCell& cell = scene.cells[c];
-        const SceneCell& expected = fresh.cells[c];
+        SceneCell& cell = scene.cells[c];
+        SceneCell& expected = fresh.cells[c];
+        const bool taken = cell.nearPlaced; // over from the cell alike before the edit
+        placeCellMeshes(scene, cell, TrackDetail::Plain);
+        placeCellMeshes(fresh, expected, TrackDetail::Plain);
         EXPECT_EQ(cell.content, expected.content);
         EXPECT_EQ(cell.pieces, expected.pieces);
         EXPECT_EQ(cell.plainTrack.positions, expected.plainTrack.positions);
@@ -192,7 +225,7 @@ TEST(SceneCells, ARebuildAfterAnEditKeepsTheUntouchedCellsAndMatchesAFreshBuild)
         EXPECT_EQ(cell.fixed.positions, expected.fixed.positions);
         EXPECT_EQ(cell.fixed.indices, expected.fixed.indices);
         auto old = before.find(cell.content);
-        if (old != before.end() && old->second == cell.plainTrack.positions.data())
+        if (taken && old != before.end() && old->second == cell.plainTrack.positions.data())
             ++kept;
         else
             ++made;

@@ -50,7 +50,14 @@ TEST_F(View3DTest, ALargePlanShowsInTheFirstFrame) {
     TrackGLCanvas* canvas = open3D(frame);
     ASSERT_NE(canvas, nullptr);
     const wxSize size = canvas->GetClientSize();
+    std::vector<unsigned char> fromArrays, fromLists;
+    ASSERT_TRUE(canvas->renderFrame(&fromArrays));
+    EXPECT_TRUE(canvas->compiling()) << "the first frames draw from arrays";
     EXPECT_GT(litPixels(canvas), size.x * size.y / 50) << "the plan is in view as it opens";
+    // The lists of what was drawn from arrays compile when idle, and draw the same.
+    ASSERT_TRUE(waitFor([&] { return !canvas->compiling(); }));
+    ASSERT_TRUE(canvas->renderFrame(&fromLists));
+    EXPECT_TRUE(fromArrays == fromLists);
 }
 
 // Pixels in the dark brown of sleepers (lit or in shade): red over green over blue, darker
