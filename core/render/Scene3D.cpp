@@ -370,7 +370,7 @@ void addHillRing(Mesh3D& mesh, Vec3 centre, Vec3 side, int points) {
 // A hill over one piece of the part, in the piece's plan frame like its track: a run of rings
 // along its centre line. Neighbours meet at their shared ends, so the hill follows the chain
 // without walking it. From far, the rings are fewer and coarser within the far tolerance.
-Mesh3D buildHillMesh(const PieceDef& def, bool far) {
+Mesh3D buildHillMesh(const PieceDef& def, bool seenFar) {
     Mesh3D mesh;
     const TrackBands bands = trackBands(def);
     if (bands.count == 0)
@@ -378,9 +378,9 @@ Mesh3D buildHillMesh(const PieceDef& def, bool far) {
     const TrackBand& band = bands.band[0];
     const double len = band.curved ? band.radius * std::fabs(band.angle) * kDegToRad : band.length;
     int steps = std::max(1, static_cast<int>(std::ceil(len / kTunnelSampleStep)));
-    if (far)
+    if (seenFar)
         steps = band.curved ? arcSegmentsWithin(band.radius, band.angle, kFarTolerance) : 1;
-    const int points = far ? kFarHillPoints : kHillPoints;
+    const int points = seenFar ? kFarHillPoints : kHillPoints;
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const Point here = bandPoint(band, t, 0);

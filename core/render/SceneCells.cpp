@@ -235,22 +235,22 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
 }
 
 void placeCellMeshes(const Scene3D& scene, SceneCell& cell, TrackDetail detail) {
-    const bool far = detail == TrackDetail::Far;
-    if (far ? cell.farPlaced : cell.nearPlaced)
+    const bool seenFar = detail == TrackDetail::Far;
+    if (seenFar ? cell.farPlaced : cell.nearPlaced)
         return;
-    Mesh3D& track = far ? cell.farTrack : cell.plainTrack;
-    Mesh3D& fixed = far ? cell.farFixed : cell.fixed;
-    const MeshCache& pieceMeshes = far ? scene.farPieceMeshes : scene.plainPieceMeshes;
-    const MeshCache& hillMeshes = far ? scene.farHillMeshes : scene.hillMeshes;
+    Mesh3D& track = seenFar ? cell.farTrack : cell.plainTrack;
+    Mesh3D& fixed = seenFar ? cell.farFixed : cell.fixed;
+    const MeshCache& pieceMeshes = seenFar ? scene.farPieceMeshes : scene.plainPieceMeshes;
+    const MeshCache& hillMeshes = seenFar ? scene.farHillMeshes : scene.hillMeshes;
     for (uint32_t i : cell.pieces)
         if (const Mesh3D* mesh = find(pieceMeshes, scene.pieces[i].part))
             appendPlaced(track, *mesh, scene.pieces[i]);
     for (uint32_t i : cell.piers)
-        appendPlaced(fixed, far ? scene.farPierMesh : scene.pierMesh, scene.piers[i]);
+        appendPlaced(fixed, seenFar ? scene.farPierMesh : scene.pierMesh, scene.piers[i]);
     for (uint32_t i : cell.hills)
         if (const Mesh3D* mesh = find(hillMeshes, scene.hills[i].part))
             appendPlaced(fixed, *mesh, scene.hills[i]);
-    (far ? cell.farPlaced : cell.nearPlaced) = true;
+    (seenFar ? cell.farPlaced : cell.nearPlaced) = true;
 }
 
 ViewVolume::ViewVolume(const std::array<double, 16>& projection,

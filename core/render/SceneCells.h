@@ -105,13 +105,13 @@ class TrackDetailRange {
     double farReach() const { return farReach_; }
     bool full(double distance) const { return distance <= reach_; }
     // For something that may be drawn `scale` times its size.
-    bool far(double distance, double scale = 1) const {
+    bool isFar(double distance, double scale = 1) const {
         return distance >= farReach_ * std::max(1.0, scale);
     }
     TrackDetail at(double distance) const {
-        return full(distance)  ? TrackDetail::Full
-               : far(distance) ? TrackDetail::Far
-                               : TrackDetail::Plain;
+        return full(distance)    ? TrackDetail::Full
+               : isFar(distance) ? TrackDetail::Far
+                                 : TrackDetail::Plain;
     }
 
   private:

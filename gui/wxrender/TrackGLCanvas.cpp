@@ -441,8 +441,9 @@ void TrackGLCanvas::drawFrame() {
         const Ball& ball = helixBallOf_[i];
         if (!helixMeshOf_[i] || !volume.sees(ball))
             continue;
-        const bool far = detail.far(length(ball.centre - eye) - ball.radius) && farHelixMeshOf_[i];
-        drawPlaced(far ? *farHelixMeshOf_[i] : *helixMeshOf_[i], scene_.helices[i].at);
+        const bool seenFar =
+            detail.isFar(length(ball.centre - eye) - ball.radius) && farHelixMeshOf_[i];
+        drawPlaced(seenFar ? *farHelixMeshOf_[i] : *helixMeshOf_[i], scene_.helices[i].at);
     }
     drawLines();
 
@@ -473,15 +474,15 @@ void TrackGLCanvas::drawScenery(const ViewVolume& volume, Vec3 eye,
         if (!sceneryMeshOf_[i] || !volume.sees(ball))
             continue;
         // A stretched item strays as much farther from its simplified mesh.
-        const bool far =
-            farSceneryMeshOf_[i] && detail.far(length(ball.centre - eye) - ball.radius,
-                                               std::max(std::fabs(s.scaleX), std::fabs(s.scaleY)));
+        const bool seenFar = farSceneryMeshOf_[i] &&
+                             detail.isFar(length(ball.centre - eye) - ball.radius,
+                                          std::max(std::fabs(s.scaleX), std::fabs(s.scaleY)));
         glPushMatrix();
         glTranslated(s.position.x, s.position.y, s.position.z + sceneryLift(s.type));
         glRotated(s.rotation, 0, 0, 1);
         if (s.scaleX != 1 || s.scaleY != 1)
             glScaled(s.scaleX, s.scaleY, 1);
-        drawList(far ? *farSceneryMeshOf_[i] : *sceneryMeshOf_[i]);
+        drawList(seenFar ? *farSceneryMeshOf_[i] : *sceneryMeshOf_[i]);
         glPopMatrix();
     }
 }
@@ -491,19 +492,19 @@ void TrackGLCanvas::drawCellsFixed(const ViewVolume& volume, Vec3 eye,
     for (SceneCell& cell : scene_.cells)
         if (cell.hasFixed() && volume.sees(cell.bounds))
             drawCell(cell,
-                     detail.far(distanceTo(cell.bounds, eye)) ? TrackDetail::Far
-                                                              : TrackDetail::Plain,
+                     detail.isFar(distanceTo(cell.bounds, eye)) ? TrackDetail::Far
+                                                                : TrackDetail::Plain,
                      true);
 }
 
 void TrackGLCanvas::drawCell(SceneCell& cell, TrackDetail level, bool fixed) {
-    const bool far = level == TrackDetail::Far;
+    const bool seenFar = level == TrackDetail::Far;
     auto& lists =
-        fixed ? (far ? farFixedLists_ : fixedLists_) : (far ? farTrackLists_ : plainLists_);
+        fixed ? (seenFar ? farFixedLists_ : fixedLists_) : (seenFar ? farTrackLists_ : plainLists_);
     if (lists.count(cell.content) == 0)
         placeCellMeshes(scene_, cell, level);
-    const Mesh3D& mesh =
-        fixed ? (far ? cell.farFixed : cell.fixed) : (far ? cell.farTrack : cell.plainTrack);
+    const Mesh3D& mesh = fixed ? (seenFar ? cell.farFixed : cell.fixed)
+                               : (seenFar ? cell.farTrack : cell.plainTrack);
     drawCellList(mesh, lists, cell.content);
 }
 
@@ -520,7 +521,7 @@ void TrackGLCanvas::drawTrack(const ViewVolume& volume, Vec3 eye, const TrackDet
         if (level != TrackDetail::Full) {
             drawCell(cell, level, false);
             ++trackDrawn_.batches;
-            trackDrawn_.far += level == TrackDetail::Far;
+            trackDrawn_.farBatches += level == TrackDetail::Far;
             continue;
         }
         for (std::size_t k = 0; k < cell.pieces.size(); ++k) {

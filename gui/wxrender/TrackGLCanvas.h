@@ -39,11 +39,11 @@ class TrackGLCanvas : public wxGLCanvas {
 
     // What the last frame drew of the track.
     struct TrackDrawn {
-        int detailed = 0; // pieces with ballast, sleepers and rails
-        int plain = 0;    // pieces drawn one by one as plain bands
-        int batches = 0;  // cells drawn as one batch, plain or far
-        int far = 0;      // of those, cells drawn simplified
-        int culled = 0;   // cells out of the picture
+        int detailed = 0;   // pieces with ballast, sleepers and rails
+        int plain = 0;      // pieces drawn one by one as plain bands
+        int batches = 0;    // cells drawn as one batch, plain or far
+        int farBatches = 0; // of those, cells drawn simplified
+        int culled = 0;     // cells out of the picture
     };
     const TrackDrawn& trackDrawn() const { return trackDrawn_; }
 

@@ -89,9 +89,10 @@ TEST(TrackDetailRange, ShowsSleepersWhileOneIsAPixelWide) {
                  {detail.farReach() * 1.5, 2, TrackDetail::Plain}, // an item drawn twice its size
                  {detail.farReach() * 1.5, 0.5, TrackDetail::Far}};
     for (const auto& c : cases) {
-        if (c.scale == 1)
+        if (c.scale == 1) {
             EXPECT_EQ(detail.at(c.distance), c.level) << c.distance;
-        EXPECT_EQ(detail.far(c.distance, c.scale), c.level == TrackDetail::Far) << c.distance;
+        }
+        EXPECT_EQ(detail.isFar(c.distance, c.scale), c.level == TrackDetail::Far) << c.distance;
     }
 }
 
