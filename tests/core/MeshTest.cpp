@@ -148,8 +148,9 @@ TEST(SimplifiedMesh, KeepsWhatOutgrowsTheToleranceAndDropsWhatDoesNot) {
             return radius * (1 - std::cos(degToRad(std::fabs(angle)) / segments / 2));
         };
         EXPECT_LE(strays(n), tolerance) << radius << " " << angle;
-        if (n > 1)
+        if (n > 1) {
             EXPECT_GT(strays(n - 1), tolerance) << radius << " " << angle;
+        }
     }
 }
 
