@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -158,6 +159,23 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, double cellSize) {
     return gatherCells(scene, {}, cellSize);
 }
 
+namespace {
+
+// Where an instance's bounding ball lies, from its part's mesh, measured once a part; none
+// when the part has no mesh.
+std::optional<Ball> placedBall(const MeshCache& meshes, const PieceInstance& instance,
+                               std::map<std::string, Ball>& ballOfPart) {
+    const Mesh3D* mesh = find(meshes, instance.part);
+    if (!mesh || mesh->empty())
+        return std::nullopt;
+    auto known = ballOfPart.find(instance.part);
+    if (known == ballOfPart.end())
+        known = ballOfPart.emplace(instance.part, boundingBall(*mesh)).first;
+    return Ball{placedPoint(instance, known->second.centre), known->second.radius};
+}
+
+} // namespace
+
 std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> previous,
                                    double cellSize) {
     // Where everything goes and what each cell holds; a cell alike to one of before takes over
@@ -166,13 +184,10 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
     std::map<std::string, Ball> ballOf; // per part, in the piece's own frame
     for (std::size_t i = 0; i < scene.pieces.size(); ++i) {
         const PieceInstance& p = scene.pieces[i];
-        const Mesh3D* full = find(scene.pieceMeshes, p.part);
-        if (!full || full->empty())
+        const std::optional<Ball> placed = placedBall(scene.pieceMeshes, p, ballOf);
+        if (!placed)
             continue;
-        auto known = ballOf.find(p.part);
-        if (known == ballOf.end())
-            known = ballOf.emplace(p.part, boundingBall(*full)).first;
-        const Ball ball{placedPoint(p, known->second.centre), known->second.radius};
+        const Ball& ball = *placed;
         CellPlan& plan = plans[cellOf(ball.centre, cellSize)];
         plan.cell.pieces.push_back(static_cast<uint32_t>(i));
         plan.cell.balls.push_back(ball);
@@ -196,13 +211,10 @@ std::vector<SceneCell> gatherCells(const Scene3D& scene, std::vector<SceneCell> 
     std::map<std::string, Ball> hillBallOf;
     for (std::size_t i = 0; i < scene.hills.size(); ++i) {
         const PieceInstance& hill = scene.hills[i];
-        const Mesh3D* mesh = find(scene.hillMeshes, hill.part);
-        if (!mesh || mesh->empty())
+        const std::optional<Ball> placed = placedBall(scene.hillMeshes, hill, hillBallOf);
+        if (!placed)
             continue;
-        auto known = hillBallOf.find(hill.part);
-        if (known == hillBallOf.end())
-            known = hillBallOf.emplace(hill.part, boundingBall(*mesh)).first;
-        const Ball ball{placedPoint(hill, known->second.centre), known->second.radius};
+        const Ball& ball = *placed;
         CellPlan& plan = plans[cellOf(ball.centre, cellSize)];
         plan.cell.hills.push_back(static_cast<uint32_t>(i));
         plan.cell.bounds.add(ball.centre, ball.radius);
