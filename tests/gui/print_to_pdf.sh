@@ -68,10 +68,16 @@ EOF
 "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" &
 pid=$!
 export CUPS_SERVER=$dir/cups.sock
+# lpstat -r answers with status 0 whether or not the server runs: its words tell.
 for _ in $(seq 100); do
-    lpstat -r >/dev/null 2>&1 && break
+    [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ] && break
     sleep 0.1
 done
+if [ "$(lpstat -r 2>/dev/null)" != "scheduler is running" ]; then
+    echo "print_to_pdf: the private print server did not start" >&2
+    cat "$dir/log/error_log" >&2 2>/dev/null || true
+    exit 1
+fi
 # A printer that takes PDF as it is, A4 by default, with the same small margin on every edge.
 cat >"$dir/plandor.ppd" <<'EOF'
 *PPD-Adobe: "4.3"
