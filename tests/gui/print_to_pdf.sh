@@ -70,10 +70,10 @@ pid=$!
 export CUPS_SERVER=$dir/cups.sock
 # lpstat -r answers with status 0 whether or not the server runs: its words tell.
 for _ in $(seq 100); do
-    [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ] && break
+    [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ] && break
     sleep 0.1
 done
-if [ "$(lpstat -r 2>/dev/null)" != "scheduler is running" ]; then
+if [ "$(LC_ALL=C lpstat -r 2>/dev/null)" != "scheduler is running" ]; then
     echo "print_to_pdf: the private print server did not start" >&2
     cat "$dir/log/error_log" >&2 2>/dev/null || true
     exit 1
