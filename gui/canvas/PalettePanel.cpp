@@ -42,10 +42,10 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
     // a size rather than measuring every entry for a best size nothing uses.
     notebook_ = new wxNotebook(this, wxID_ANY, wxDefaultPosition, kPageSize);
     for (const PalettePageDef& def : palettePages(0)) {
-        auto* list = new wxListBox(notebook_, def.listId, wxDefaultPosition, kPageSize, 0, nullptr,
-                                   wxLB_SINGLE);
-        lists_[slot(def.page)] = list;
-        notebook_->AddPage(list, toWx(tr(def.title)));
+        auto* holder = new wxPanel(notebook_, wxID_ANY, wxDefaultPosition, kPageSize);
+        holder->SetSizer(new wxBoxSizer(wxVERTICAL));
+        pages_[slot(def.page)] = holder;
+        notebook_->AddPage(holder, toWx(tr(def.title)));
     }
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -56,23 +56,7 @@ PalettePanel::PalettePanel(wxWindow* parent, Document& doc, Prompter& prompter,
 
     Bind(wxEVT_CHOICE, &PalettePanel::onChoice, this, kPaletteChooserId);
     notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &PalettePanel::onPageChanged, this);
-    wxListBox* track = lists_[slot(PalettePage::Track)];
-    track->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onTrackDoubleClick, this);
-    track->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onTrackLeftDown, this);
-    track->Bind(wxEVT_MOTION, &PalettePanel::onTrackMotion, this);
-    track->Bind(wxEVT_LEAVE_WINDOW, &PalettePanel::onTrackLeave, this);
-    wxListBox* library = lists_[slot(PalettePage::Library)];
-    library->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onLibraryDoubleClick, this);
-    library->Bind(wxEVT_CONTEXT_MENU, &PalettePanel::onLibraryContextMenu, this);
-    library->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
-    library->Bind(wxEVT_MOTION, &PalettePanel::onLibraryMotion, this);
-    for (PalettePage page : {PalettePage::Scenery, PalettePage::Signals}) {
-        wxListBox* items = lists_[slot(page)];
-        items->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
-        items->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
-        items->Bind(wxEVT_MOTION, &PalettePanel::onSceneryMotion, this);
-    }
-
+    makeList(PalettePage::Track);
     selectSystemIndex(0);
 }
 
@@ -80,12 +64,51 @@ void PalettePanel::setActionHandler(std::function<void(const PaletteAction&)> ha
     handler_ = std::move(handler);
 }
 
-wxListBox* PalettePanel::list(PalettePage page) const {
+wxWindow* PalettePanel::page(PalettePage page) const {
+    return pages_[slot(page)];
+}
+
+wxListBox* PalettePanel::list(PalettePage page) {
     showRows(page);
     return lists_[slot(page)];
 }
 
-void PalettePanel::showRows(PalettePage page) const {
+void PalettePanel::makeList(PalettePage page) {
+    if (lists_[slot(page)])
+        return;
+    wxWindow* holder = pages_[slot(page)];
+    int id = wxID_ANY;
+    for (const PalettePageDef& def : palettePages(0))
+        if (def.page == page)
+            id = def.listId;
+    auto* list = new wxListBox(holder, id, wxDefaultPosition, kPageSize, 0, nullptr, wxLB_SINGLE);
+    lists_[slot(page)] = list;
+    holder->GetSizer()->Add(list, 1, wxEXPAND);
+    holder->Layout();
+    switch (page) {
+    case PalettePage::Track:
+        list->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onTrackDoubleClick, this);
+        list->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onTrackLeftDown, this);
+        list->Bind(wxEVT_MOTION, &PalettePanel::onTrackMotion, this);
+        list->Bind(wxEVT_LEAVE_WINDOW, &PalettePanel::onTrackLeave, this);
+        break;
+    case PalettePage::Library:
+        list->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onLibraryDoubleClick, this);
+        list->Bind(wxEVT_CONTEXT_MENU, &PalettePanel::onLibraryContextMenu, this);
+        list->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
+        list->Bind(wxEVT_MOTION, &PalettePanel::onLibraryMotion, this);
+        break;
+    case PalettePage::Scenery:
+    case PalettePage::Signals:
+        list->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::onSceneryDoubleClick, this);
+        list->Bind(wxEVT_LEFT_DOWN, &PalettePanel::onSceneryLeftDown, this);
+        list->Bind(wxEVT_MOTION, &PalettePanel::onSceneryMotion, this);
+        break;
+    }
+}
+
+void PalettePanel::showRows(PalettePage page) {
+    makeList(page);
     if (filled_[slot(page)])
         return;
     filled_[slot(page)] = true;
@@ -100,11 +123,9 @@ void PalettePanel::showRows(PalettePage page) const {
 
 void PalettePanel::onPageChanged(wxBookCtrlEvent& event) {
     event.Skip();
-    for (wxListBox* box : lists_)
-        if (box == notebook_->GetCurrentPage())
-            for (const PalettePageDef& def : palettePages(0))
-                if (lists_[slot(def.page)] == box)
-                    showRows(def.page);
+    for (const PalettePageDef& def : palettePages(0))
+        if (pages_[slot(def.page)] == notebook_->GetCurrentPage())
+            showRows(def.page);
 }
 
 const std::vector<PaletteRow>& PalettePanel::rows(PalettePage page) const {
@@ -160,12 +181,12 @@ void PalettePanel::fillList(PalettePage page, std::vector<PaletteRow> rows) {
     }
     rows_[slot(page)] = std::move(rows);
     filled_[slot(page)] = false;
-    if (notebook_->GetCurrentPage() == box)
+    if (notebook_->GetCurrentPage() == pages_[slot(page)])
         showRows(page);
 }
 
 void PalettePanel::showSceneryPage(bool show) {
-    wxListBox* scenery = lists_[slot(PalettePage::Scenery)];
+    wxWindow* scenery = pages_[slot(PalettePage::Scenery)];
     const int at = notebook_->FindPage(scenery);
     if (show && at == wxNOT_FOUND) {
         // The Scenery page sits after Track and Library.
@@ -181,7 +202,7 @@ void PalettePanel::showSceneryPage(bool show) {
     }
 }
 
-std::string PalettePanel::selectedKey(PalettePage page) const {
+std::string PalettePanel::selectedKey(PalettePage page) {
     const int row = list(page)->GetSelection();
     const std::vector<PaletteRow>& pageRows = rows(page);
     if (row < 0 || row >= static_cast<int>(pageRows.size()))

@@ -50,19 +50,23 @@ class PalettePanel : public wxPanel {
 
     wxChoice* chooser() const { return chooser_; }
     wxNotebook* notebook() const { return notebook_; }
-    // The page's list, its rows put in first if they were left for its first showing.
-    wxListBox* list(PalettePage page) const;
+    // The notebook's page for `page`: the window that holds its list.
+    wxWindow* page(PalettePage page) const;
+    // The page's list, made and given its rows if they were left for its first showing.
+    wxListBox* list(PalettePage page);
     const std::vector<PaletteRow>& rows(PalettePage page) const;
     // The piece preview, once a piece has been shown in it (null before).
     PiecePreviewPopup* preview() const { return preview_; }
 
   private:
     void fillList(PalettePage page, std::vector<PaletteRow> rows);
+    // Makes the page's list inside its page unless it is made already.
+    void makeList(PalettePage page);
     // Puts the page's rows into its list unless it holds them already.
-    void showRows(PalettePage page) const;
+    void showRows(PalettePage page);
     void onPageChanged(wxBookCtrlEvent& event);
     void showSceneryPage(bool show);
-    std::string selectedKey(PalettePage page) const;
+    std::string selectedKey(PalettePage page);
     void handOn(const PaletteAction& action);
     void hidePreview();
 
@@ -88,11 +92,12 @@ class PalettePanel : public wxPanel {
 
     wxChoice* chooser_ = nullptr;
     wxNotebook* notebook_ = nullptr;
+    wxWindow* pages_[4] = {};
+    // A page not in view gets its list, and the list its rows, when it is first shown: the
+    // start makes and fills only the Track list.
     wxListBox* lists_[4] = {};
     std::vector<PaletteRow> rows_[4];
-    // Whether each list holds its rows: a page not in view gets them when it is first shown,
-    // so the start fills only the Track list.
-    mutable bool filled_[4] = {};
+    bool filled_[4] = {};
     PiecePreviewPopup* preview_ = nullptr;
 };
 

@@ -118,7 +118,7 @@ TEST_F(MainFrameTest, AllFourPaletteTabsAreVisibleAndZTrackDropsTheSceneryPage) 
     choose(palette->chooser(), 3);
     choose(palette->chooser(), 1);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Track", "Library", "Scenery", "Signals"}));
-    EXPECT_EQ(book->GetPage(2), palette->list(PalettePage::Scenery));
+    EXPECT_EQ(book->GetPage(2), palette->page(PalettePage::Scenery));
 }
 
 TEST_F(MainFrameTest, OpeningALayoutOfTheChosenSystemRebuildsThePaletteAsItWas) {

@@ -23,6 +23,15 @@ wxPoint onScreen(wxWindow* window, Point at) {
         wxPoint(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y))));
 }
 
+// A point on the tab of a notebook page, on screen.
+wxPoint tabOnScreen(wxNotebook* book, int page) {
+    for (int y = 2; y < 40; y += 4)
+        for (int x = 0; x < book->GetClientSize().x; ++x)
+            if (book->HitTest(wxPoint(x, y)) == page)
+                return book->ClientToScreen(wxPoint(x + 8, y));
+    return wxDefaultPosition;
+}
+
 // The count the piece tally shows for a part, or "" when it has no row.
 std::string tallyCount(MainFrame* frame, const std::string& part) {
     wxListCtrl* tally = frame->properties()->controls().tally;
@@ -60,9 +69,18 @@ TEST_F(PaletteDragTest, TrackPieceSnapsNearAFreeEndAndAClickDropsItJoined) {
 }
 
 TEST_F(PaletteDragTest, PlatformDroppedTurnedAndWidenedByAHandle) {
+    // The Scenery page gets its list, with its rows, when its tab is first clicked.
     PalettePanel* palette = frame->palette();
-    wxListBox* list = palette->list(PalettePage::Scenery);
-    palette->notebook()->SetSelection(palette->notebook()->FindPage(list));
+    wxWindow* page = palette->page(PalettePage::Scenery);
+    EXPECT_TRUE(page->GetChildren().empty()) << "the start made a list nobody sees";
+    sim.MouseMove(tabOnScreen(palette->notebook(), palette->notebook()->FindPage(page)));
+    settle();
+    sim.MouseClick();
+    ASSERT_TRUE(waitFor([&] { return palette->notebook()->GetCurrentPage() == page; }));
+    ASSERT_EQ(page->GetChildren().size(), 1u);
+    auto* shown = dynamic_cast<wxListBox*>(page->GetChildren().front());
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->GetCount(), palette->rows(PalettePage::Scenery).size());
     dragFromPalette(screenPointOfRow(palette, "platform", PalettePage::Scenery),
                     onScreen(canvas, {400, 300}));
     EXPECT_EQ(wxWindow::FindFocus(), canvas) << "keys must reach the canvas after the drag";
@@ -108,8 +126,8 @@ wxPoint showPairBlock(PalettePanel* palette, const std::string& appFolder) {
     std::filesystem::create_directories(folder);
     EXPECT_EQ(saveBlock(source, folder + "/Pair.xml", "Pair"), "");
     palette->reloadLibrary();
-    wxListBox* list = palette->list(PalettePage::Library);
-    palette->notebook()->SetSelection(palette->notebook()->FindPage(list));
+    palette->notebook()->SetSelection(
+        palette->notebook()->FindPage(palette->page(PalettePage::Library)));
     settle();
     return screenPointOfRow(palette, folder + "/Pair.xml", PalettePage::Library);
 }
